@@ -1,0 +1,61 @@
+// A settings file read and written as the Windows profile functions do (sections in
+// brackets, key=value lines, names compared ignoring ASCII case, first occurrence wins),
+// but parsed once and edited in memory: untouched lines keep their bytes, and Save()
+// replaces the file atomically. Code page 936 on disk unless a byte-order mark says
+// UTF-16LE or UTF-8; strings in and out are UTF-8.
+#pragma once
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wendlix {
+
+class IniFile {
+ public:
+  // Reads `path` once; a missing or unreadable file is an empty document.
+  explicit IniFile(std::string path);
+  // A document from bytes in memory, for tests, fuzzing and exchange-file import.
+  static IniFile FromBytes(std::string_view bytes, std::string path = {});
+  ~IniFile();
+  IniFile(IniFile&&) noexcept;
+  IniFile& operator=(IniFile&&) noexcept;
+
+  const std::string& Path() const;
+
+  std::string ReadString(std::string_view section, std::string_view key,
+                         std::string_view defaultValue) const;
+  // The whole trimmed value must be a decimal, "$1A" or "0x1A" number in the signed
+  // 32-bit range; anything else gives the default.
+  int ReadInteger(std::string_view section, std::string_view key, int defaultValue) const;
+  bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) const;
+
+  // False (and nothing changed) when the format cannot hold the name or value, or the
+  // text has no code in the file's encoding.
+  bool WriteString(std::string_view section, std::string_view key, std::string_view value);
+  bool WriteInteger(std::string_view section, std::string_view key, int value);
+  bool WriteBool(std::string_view section, std::string_view key, bool value);
+
+  void DeleteKey(std::string_view section, std::string_view key);
+  void EraseSection(std::string_view section);
+
+  // Key names of a section in file order (first section of that name only).
+  std::vector<std::string> ReadSection(std::string_view section) const;
+  std::vector<std::string> ReadSections() const;
+  bool SectionExists(std::string_view section) const;
+  bool ValueExists(std::string_view section, std::string_view key) const;
+
+  bool Modified() const;
+  // The document as bytes on disk would hold them.
+  std::string ToBytes() const;
+  // Writes the document to Path() atomically when it was modified (or `force`); false
+  // when the write failed, in which case the old file is untouched.
+  bool Save(bool force = false);
+
+ private:
+  IniFile();
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace wendlix
