@@ -12,7 +12,9 @@ std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
 
 // Decodes code page 936 bytes. A lead byte without a valid trail byte becomes '?' and
-// the byte after it is decoded on its own, so a line break or bracket is never swallowed.
+// the byte after it is decoded on its own, so a line break or "=" is never swallowed
+// (Windows' own conversion would turn both bytes into one '?'). "[", "]" and "\" are
+// valid trail bytes: after a lead byte they are part of the character, as on Windows.
 std::string Cp936ToUtf8(std::string_view bytes);
 
 // Encodes to code page 936; nullopt when a character has no code there (the caller must

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/text/encoding.h"
+#include "core/text/utf8.h"
+
+namespace wendlix {
+namespace {
+
+TEST(TextUtf, WellFormedTextRoundTrips) {
+  const std::string samples[] = {
+      std::string("a\0b", 3),                          // an embedded NUL is text too
+      "\xE5\xB7\xA5\xE5\x85\xB7\xE6\xA0\x8F",          // 工具栏
+      "\xE2\x82\xAC \xC3\xA9",                          // € é
+      "\xF0\x9F\x98\x80",                               // U+1F600, a surrogate pair in UTF-16
+      "\xEF\xBF\xBF\xF4\x8F\xBF\xBF",                   // U+FFFF, U+10FFFF: the upper bounds
+  };
+  for (const std::string& s : samples) {
+    EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16(s)), s) << s;
+  }
+  EXPECT_EQ(Utf8ToUtf16("\xF0\x9F\x98\x80"), u"\xD83D\xDE00");
+  EXPECT_EQ(Utf8ToUtf16("\xE4\xB8\xAD"), u"\x4E2D");
+}
+
+TEST(TextUtf, EveryScalarValueSurvivesEncodeAndRead) {
+  std::string buffer;
+  for (char32_t cp = 0; cp <= 0x10FFFF; ++cp) {
+    if (cp >= 0xD800 && cp <= 0xDFFF) continue;
+    buffer.clear();
+    AppendUtf8(buffer, cp);
+    std::size_t pos = 0;
+    const char32_t back = ReadUtf8(buffer, pos);
+    if (back != cp || pos != buffer.size()) {
+      ADD_FAILURE() << "U+" << std::hex << static_cast<unsigned>(cp);
+      break;
+    }
+  }
+}
+
+TEST(TextUtf, InvalidUtf8BecomesReplacementWithoutEatingNeighbours) {
+  struct Case {
+    std::string in;
+    std::u16string out;
+  };
+  const Case cases[] = {
+      {"\x80", u"\xFFFD"},                                // stray continuation byte
+      {"a\xC3", u"a\xFFFD"},                              // truncated at the end
+      {"\xC3(", u"\xFFFD("},                              // bad continuation is kept
+      {"\xE4\xB8" "a", u"\xFFFD" u"a"},                   // one U+FFFD for a cut 3-byte form
+      {"\xF0\x9F\x98", u"\xFFFD"},                        // cut 4-byte form at the end
+      {"\xC0\xAF", u"\xFFFD\xFFFD"},                      // overlong "/"
+      {"\xE0\x80\xAF", u"\xFFFD\xFFFD\xFFFD"},            // overlong 3-byte form
+      {"\xED\xA0\x80", u"\xFFFD\xFFFD\xFFFD"},            // encoded surrogate
+      {"\xF4\x90\x80\x80", u"\xFFFD\xFFFD\xFFFD\xFFFD"},  // above U+10FFFF
+      {"\xFF\xFE" "x", u"\xFFFD\xFFFD" u"x"},
+      {"\xE2\x82\n", u"\xFFFD\n"},                        // a line break survives
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Utf8ToUtf16(c.in), c.out) << testing::PrintToString(c.in);
+  }
+}
+
+TEST(TextUtf, LoneSurrogatesBecomeReplacement) {
+  const std::string fffd = "\xEF\xBF\xBD";
+  struct Case {
+    std::u16string in;
+    std::string out;
+  };
+  const Case cases[] = {
+      {u"\xD800", fffd},
+      {u"\xDC00" u"a", fffd + "a"},
+      {u"a\xD83D", "a" + fffd},                                 // high surrogate at the end
+      {u"\xD800\xD800\xDC00", fffd + "\xF0\x90\x80\x80"},       // the second high one pairs
+      {u"\xDE00\xD83D", fffd + fffd},                           // reversed pair
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Utf16ToUtf8(c.in), c.out);
+  }
+}
+
+}  // namespace
+}  // namespace wendlix
