@@ -1,0 +1,71 @@
+// Support for the shell services' tests: a temporary folder per test, and whether the
+// system under test is Wine (for its known differences).
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "win/common/wide.h"
+
+namespace wendlix::testing_support {
+
+inline bool RunningUnderWine() {
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+inline bool WriteBytes(const std::string& path, const std::string& bytes) {
+  const HANDLE file =
+      CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  const bool ok = file != INVALID_HANDLE_VALUE &&
+                  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                  written == bytes.size();
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  return ok;
+}
+
+inline bool Exists(const std::string& path) {
+  return GetFileAttributesW(ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A fresh folder under the user's temporary folder, removed with all its contents
+// (whatever their attributes) at the end.
+class TempFolder {
+ public:
+  explicit TempFolder(const std::string& tag) {
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH, temp);
+    static int counter = 0;
+    path_ = FromWide(temp) + "wendlix_" + tag + "_" + std::to_string(GetCurrentProcessId()) + "_" +
+            std::to_string(++counter) + "\\";
+    CreateDirectoryW(ToWide(path_).c_str(), nullptr);
+  }
+  ~TempFolder() { RemoveTree(ToWide(path_)); }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::string& Path() const { return path_; }  // with a trailing backslash
+  std::string operator/(const std::string& name) const { return path_ + name; }
+
+ private:
+  static void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+      do {
+        const std::wstring name = data.cFileName, full = folder + name;
+        if (name == L"." || name == L"..") continue;
+        SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(full + L"\\");
+        else DeleteFileW(full.c_str());
+      } while (FindNextFileW(find, &data));
+      FindClose(find);
+    }
+    RemoveDirectoryW(folder.c_str());
+  }
+
+  std::string path_;
+};
+
+}  // namespace wendlix::testing_support
