@@ -1,0 +1,79 @@
+// Auto-hide decisions of the desktop-edge toolbar: the shown and hidden places, the frames
+// of a slide, what each timer tick does, and the z-order the bar takes.
+#pragma once
+#include <optional>
+#include <vector>
+
+#include "core/appbar/app_tool_bar_types.h"
+#include "core/appbar/geometry.h"
+
+namespace wendlix {
+
+// Moves a docked rectangle to the shown place (flush with the screen edge) or the hidden
+// one (two borders of it left on screen). Nothing when the bar is not an auto-hide bar at a
+// docking edge. `border` is (SM_CXBORDER, SM_CYBORDER).
+std::optional<Rect> PlaceForAutoHide(TAppToolBarEdge edge, bool autoHide, bool show, Rect r, Size screen,
+                                     Size border);
+
+// Showing slides three times faster than hiding: a third of the frames, rounded.
+int ShowSlideInterval(int hideInterval);
+
+// More frames than this would freeze the bar for minutes (a damaged setting); the slide is
+// cut to it.
+constexpr int kMaxSlideFrames = 1000;
+
+// The frames drawn before the final placement: none without full dragging, for an
+// unchanged rectangle, or for an interval of 0 or less; otherwise frame k of N lies k/N
+// of the way from `current` to `target` (integer division toward zero), k = 0 .. N-1.
+std::vector<Rect> SlideFrames(Rect current, Rect target, int interval, bool fullDragOn);
+
+// The tick's first step keeps a bar spanning the screen after a change of resolution.
+// The checks run one after another on the window as each leaves it. A bar that is not
+// auto-hide (its slot refused while the timer runs on) is left where the shell put it.
+enum class ResolutionCheck { SpanWidth, SpanHeight, RightOffScreen, BottomOffScreen };
+constexpr ResolutionCheck kResolutionChecks[] = {ResolutionCheck::SpanWidth, ResolutionCheck::SpanHeight,
+                                                 ResolutionCheck::RightOffScreen,
+                                                 ResolutionCheck::BottomOffScreen};
+bool ResolutionCheckFires(ResolutionCheck check, TAppToolBarEdge edge, bool autoHide, Size screen,
+                          Rect window);
+
+enum class TickSlide { None, Hide, Show };
+
+struct AutoHideTickInput {
+  bool autoHide = true;    // only an auto-hide bar slides or keeps itself spanning the screen
+  bool barActive = false;  // the bar is the active window: the user works in it
+  bool holdShown = false;  // a menu of the bar or a drag over it is under way
+  bool activateByMouseDown = false;
+  Point cursor;
+  Rect window;
+  Size doubleClick{4, 4};  // SM_CXDOUBLECLK, SM_CYDOUBLECLK
+};
+
+struct AutoHideTickDecision {
+  TickSlide slide = TickSlide::None;
+  bool useActiveDelay = false;  // set the timer's interval to ActiveDelay
+  friend constexpr bool operator==(const AutoHideTickDecision&, const AutoHideTickDecision&) = default;
+};
+
+// The pointer counts as near inside the window grown by twice the double-click area and
+// shrunk by 8 pixels on every side (with a 4 x 4 area exactly the window).
+AutoHideTickDecision DecideAutoHideTick(const AutoHideTickInput& in);
+
+// SetTimer treats 0 .. 9 as 10 ms and a negative value as almost a month, which would
+// stop the polling for good.
+constexpr int TimerIntervalFor(int ms) { return ms < 10 ? 10 : ms; }
+
+enum class BarZOrder { Topmost, NotTopmost, BelowFullScreenApp };
+
+// Auto-hide and always-on-top bars stay above other windows, except under an open
+// full-screen application, which must cover them.
+BarZOrder ChooseZOrder(bool autoHide, bool alwaysOnTop, bool fullScreenAppOpen);
+
+// Whether a display or work-area notice needs the edge applied again: only when the
+// screen or the work area differs from what the last application saw, so the notice
+// that our own reservation causes does not start a loop.
+constexpr bool NeedsReapplyForDisplay(Size lastScreen, Rect lastWorkArea, Size screen, Rect workArea) {
+  return !(lastScreen == screen) || !(lastWorkArea == workArea);
+}
+
+}  // namespace wendlix

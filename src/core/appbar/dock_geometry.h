@@ -1,0 +1,95 @@
+// Docking geometry of the desktop-edge toolbar: the docked rectangle, the edge a drag asks
+// for, the outline while moving and sizing, tracking limits and what a finished move
+// remembers. Plain data in, plain data out; the screen, work area and the shell's answer
+// to ABM_QUERYPOS come in as arguments.
+#pragma once
+#include <functional>
+
+#include "core/appbar/app_tool_bar_types.h"
+#include "core/appbar/geometry.h"
+
+namespace wendlix {
+
+// Cuts a full-length rectangle down to the edge's thickness from DockSize; other edges
+// leave it as it is.
+Rect CutToDockSize(TAppToolBarEdge edge, Rect r, const DockSizes& sizes);
+
+// The shell's ABM_QUERYPOS: given an edge and a proposed rectangle, the rectangle moved
+// clear of other toolbars and the taskbar.
+using QueryPosFn = std::function<Rect(TAppToolBarEdge edge, Rect proposed)>;
+
+// The rectangle the bar would occupy at an edge. A floating edge keeps `current`; any other
+// starts from the whole primary screen, asks the shell to clear it unless the bar is an
+// auto-hide bar (which reserves nothing and always spans the screen), and is then cut.
+Rect DockRect(TAppToolBarEdge edge, Rect current, Size screen, bool autoHide, const DockSizes& sizes,
+              const QueryPosFn& queryPos);
+
+// A thickness the bar can really take: no less than the docked minimum tracking size and
+// no more than half the screen (the most a user can size it to), so a damaged setting
+// cannot make the bar vanish or cover the screen.
+int ClampDockSize(TAppToolBarEdge edge, int value, const AppToolBarProperties& props, Size screen);
+
+struct EdgeProposal {
+  Point pt;                 // pointer, screen coordinates
+  bool ctrlDown = false;    // Ctrl held: float wherever the pointer is
+  TAppToolBarFlags flags;
+  TAppToolBarEdge storedEdge = abeFloat;
+  Rect workArea;
+  Size screen;
+  Size scrollBar;  // SM_CXVSCROLL, SM_CYHSCROLL: the margin inside the work area that still docks
+};
+
+// The edge a drag to `pt` asks for. The screen's diagonals through its centre divide it
+// into four triangles; a point on a diagonal goes to left or right.
+TAppToolBarEdge ProposeEdge(const EdgeProposal& in);
+
+// The outline while moving, before it snaps to an edge: leaving an edge for floating
+// shows the remembered floating rectangle hanging from the pointer, centred on it.
+Rect MovingOutline(TAppToolBarEdge movingEdge, TAppToolBarEdge proposed, Rect dragged, Rect floatRect,
+                   Point pt);
+
+// WMSZ_* numbers of WM_SIZING, as Windows defines them.
+enum SizingSide : int {
+  kSizeLeft = 1,
+  kSizeRight = 2,
+  kSizeTop = 3,
+  kSizeTopLeft = 4,
+  kSizeTopRight = 5,
+  kSizeBottom = 6,
+  kSizeBottomLeft = 7,
+  kSizeBottomRight = 8,
+};
+
+// Rounds the client size of a sizing rectangle to the increments (0: that dimension keeps
+// the dragged size) and moves only the dragged sides. `frame` is the non-client size.
+Rect SnapSizingRect(Rect r, int side, Size frame, int horzInc, int vertInc);
+
+struct TrackingLimits {
+  Size minTrack;
+  Size maxTrack;
+  friend constexpr bool operator==(const TrackingLimits&, const TrackingLimits&) = default;
+};
+
+// WM_GETMINMAXINFO: floating uses the floating limits; docked is at most half the screen
+// thick.
+TrackingLimits ComputeTrackingLimits(TAppToolBarEdge edge, const AppToolBarProperties& props, Size screen);
+
+struct SizeMoveMemory {
+  DockSizes dockSizes;
+  Rect floatRect;
+  friend constexpr bool operator==(const SizeMoveMemory&, const SizeMoveMemory&) = default;
+};
+
+// What a finished move or size remembers: the thickness at an unchanged edge, the
+// floating rectangle after a floating move, or the size to float with after pulling the
+// bar off an edge (a window as large as the work area keeps the old floating size).
+SizeMoveMemory RememberSizeMove(TAppToolBarEdge movingEdge, TAppToolBarEdge storedEdge, Rect window,
+                                Rect workArea, SizeMoveMemory memory);
+
+// The edge a finished move commits. A move that never started (no WM_ENTERSIZEMOVE, so
+// no moving edge) keeps the stored edge rather than unregistering the bar.
+constexpr TAppToolBarEdge EdgeAfterSizeMove(TAppToolBarEdge movingEdge, TAppToolBarEdge storedEdge) {
+  return movingEdge == abeUnknown ? storedEdge : movingEdge;
+}
+
+}  // namespace wendlix

@@ -1,0 +1,216 @@
+// TAppToolBar: a window that registers with the shell as an application desktop toolbar,
+// docks to an edge of the primary screen or floats, can be dragged from edge to edge, and
+// as an auto-hide bar slides out of a sliver at its edge. The decisions live in
+// core/appbar; this class carries them out on the window and the shell.
+//
+// A window class derives from TAppToolBar<Itself> (it names its class in kClassName, as
+// for BaseWindow), overrides HandleMessage for its own messages and passes everything else
+// to TAppToolBar<Itself>::HandleMessage: also the messages it only extends (WM_CREATE
+// first, then its own work; WM_EXITSIZEMOVE through WMExitSizeMove first).
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+#include "core/appbar/app_bar_hit_test.h"
+#include "core/appbar/app_tool_bar_types.h"
+#include "core/appbar/geometry.h"
+#include "win/common/base_window.h"
+
+namespace wendlix {
+
+// The shell's callback message for this bar's notifications.
+constexpr UINT kAppBarCallbackMessage = WM_USER + 100;
+
+// The auto-hide polling timer: a window timer of the bar, kept armed while enabled.
+class AppBarTimer {
+ public:
+  static constexpr UINT_PTR kId = 0x4157;
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+  int Interval() const { return interval_; }
+  void SetInterval(int ms);
+  void Attach(HWND hwnd);
+  void Detach();  // stops it for good (the window is going)
+
+ private:
+  void Arm();
+  HWND hwnd_ = nullptr;
+  bool enabled_ = false;
+  int interval_ = kAutoHideTimerInitialInterval;
+};
+
+// The toolbar's state and behaviour, independent of the window class it serves.
+class AppToolBarImpl {
+ public:
+  using TNotifyEvent = std::function<void(AppToolBarImpl& sender)>;
+
+  AppToolBarImpl();
+  AppToolBarImpl(const AppToolBarImpl&) = delete;
+  AppToolBarImpl& operator=(const AppToolBarImpl&) = delete;
+  virtual ~AppToolBarImpl() = default;
+
+  virtual HWND Handle() const = 0;
+
+  // The bar's window styles: no WS_SYSMENU, WS_MINIMIZEBOX or WS_MAXIMIZEBOX, and
+  // WS_EX_TOOLWINDOW instead of WS_EX_APPWINDOW, so the bar has no taskbar button.
+  static void AdjustCreateStyles(DWORD& style, DWORD& exStyle);
+
+  // Published properties.
+  TAppToolBarEdge Edge() const { return movingEdge_ != abeUnknown ? movingEdge_ : edge_; }
+  void SetEdge(TAppToolBarEdge edge);
+  bool AutoHide() const { return props_.AutoHide; }
+  void SetAutoHide(bool value);
+  bool AlwaysOnTop() const { return props_.AlwaysOnTop; }
+  void SetAlwaysOnTop(bool value) { props_.AlwaysOnTop = value; }
+  TAppToolBarFlags Flags() const { return props_.Flags; }
+  void SetFlags(TAppToolBarFlags value) { props_.Flags = value; }
+  bool FullDragOn() const { return props_.FullDragOn; }
+  void SetFullDragOn(bool value) { props_.FullDragOn = value; }
+  int HorzSizeInc() const { return props_.HorzSizeInc; }
+  void SetHorzSizeInc(int value) { props_.HorzSizeInc = value; }
+  int VertSizeInc() const { return props_.VertSizeInc; }
+  void SetVertSizeInc(int value) { props_.VertSizeInc = value; }
+  int MinHorzSize() const { return props_.MinHorzSize; }
+  void SetMinHorzSize(int value) { props_.MinHorzSize = value; }
+  int MinVertSize() const { return props_.MinVertSize; }
+  void SetMinVertSize(int value) { props_.MinVertSize = value; }
+  int MinWidth() const { return props_.MinWidth; }
+  void SetMinWidth(int value) { props_.MinWidth = value; }
+  int MinHeight() const { return props_.MinHeight; }
+  void SetMinHeight(int value) { props_.MinHeight = value; }
+  int MaxWidth() const { return props_.MaxWidth; }
+  void SetMaxWidth(int value) { props_.MaxWidth = value; }
+  int MaxHeight() const { return props_.MaxHeight; }
+  void SetMaxHeight(int value) { props_.MaxHeight = value; }
+  TAppToolBarTaskEntry TaskEntry() const { return props_.TaskEntry; }
+  void SetTaskEntry(TAppToolBarTaskEntry value) { props_.TaskEntry = value; }
+  bool ActivateByMouseDown() const { return props_.ActivateByMouseDown; }
+  void SetActivateByMouseDown(bool value) { props_.ActivateByMouseDown = value; }
+  int AutoHideInterval() const { return props_.AutoHideInterval; }
+  void SetAutoHideInterval(int value) { props_.AutoHideInterval = value; }
+  int ActiveDelay() const { return props_.ActiveDelay; }
+  void SetActiveDelay(int value) { props_.ActiveDelay = value; }
+
+  // Fired with the bar at the end of every edge application.
+  TNotifyEvent OnEdgeChanged;
+
+  TAppToolBarEdge MovingEdge() const { return movingEdge_; }
+  int DockSize(TAppToolBarEdge edge) const { return dockSizes_[edge]; }
+  // Kept between the docked minimum and half the screen.
+  void SetDockSize(TAppToolBarEdge edge, int value);
+  Rect FloatRect() const { return floatRect_; }
+  void SetFloatRect(Rect r) { floatRect_ = r; }
+  bool AutoHideShown() const { return autoHideShown_; }
+  bool ShowRequested() const { return showRequested_; }
+  AppBarTimer& AutoHideTimer() { return autoHideTimer_; }
+
+  // Applies the current edge again in full.
+  void UpdateBar() { SetEdge(Edge()); }
+  void WMExitSizeMove();
+  UINT_PTR AppBarMessage(DWORD msg, TAppToolBarEdge edge = abeFloat, LPARAM lParam = 0, Rect* rect = nullptr,
+                         bool copyBack = false);
+  void GetDockRect(TAppToolBarEdge edge, Rect& r);
+  TAppToolBarEdge AutoHideEdge();
+  TAppToolBarEdge ProposeEdge(Point pt);
+  bool ModifyWindowStyle(int index, LONG_PTR remove, LONG_PTR add, UINT swpFlags);
+
+  // Auto-hide.
+  void SlideAutoHide(bool show);
+  bool PlaceForAutoHide(bool show, Rect& r) const;
+  void SlideTo(const Rect& r);
+  void AutoHideTimerTick();
+
+  // Keeps an auto-hide bar out while something the timer cannot see is under way, such as
+  // a drag over the bar (call with true on entering, false on leaving or dropping).
+  void HoldShown(bool hold);
+  bool FullScreenAppOpen() const { return fullScreenAppOpen_; }
+  // Frames drawn by the last slide, for tests and measurements.
+  int LastSlideFrameCount() const { return lastSlideFrames_; }
+
+ protected:
+  virtual void UpdateEdgeStyle(bool dragging, TAppToolBarEdge edge);
+  virtual void AutoHideDenied() {}
+  virtual void FullScreenAppChanged(bool open);
+  virtual void AppBarPosChanged();
+  virtual void WindowArrangeChanged(bool /*starting*/) {}
+  // Whether a press at this client point drags the bar (its own background); a descendant
+  // that draws buttons answers false over them.
+  virtual bool PressDragsBar(POINT /*clientPt*/) { return true; }
+
+  // Every message of the bar's window; DefaultHandling is the window's default handling.
+  LRESULT HandleAppBarMessage(UINT msg, WPARAM wp, LPARAM lp);
+  virtual LRESULT DefaultHandling(UINT msg, WPARAM wp, LPARAM lp) = 0;
+  // Called by the window class's destructor while this part is still whole.
+  void DestroyBarWindow();
+
+ private:
+  LRESULT CallDefault(UINT msg, WPARAM wp, LPARAM lp) { return DefaultHandling(msg, wp, lp); }
+  void ApplyEdge(TAppToolBarEdge newEdge);
+  void SlideWithFrames(const Rect& r, int interval);
+  void ApplyZOrder();
+  void ReapplyAfterShellChange(bool force);
+  bool HoldsShown() const;
+  bool PrimaryButtonDown() const;
+  Rect WindowRect() const;
+
+  LRESULT OnCreate(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnDestroy(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnNcHitTest(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnSetCursor(UINT msg, WPARAM wp, LPARAM lp);
+  void OnMoving(RECT* r);
+  void OnSizing(int side, RECT* r);
+  void OnGetMinMaxInfo(MINMAXINFO* info);
+  void OnAppBarNotify(WPARAM notification, LPARAM arg);
+
+  AppToolBarProperties props_;
+  TAppToolBarEdge edge_ = abeFloat;
+  TAppToolBarEdge movingEdge_ = abeUnknown;
+  DockSizes dockSizes_;
+  Rect floatRect_ = kInitialFloatRect;
+  bool autoHideShown_ = false;
+  bool showRequested_ = false;
+  AppBarTimer autoHideTimer_;
+
+  BarCursor hiddenCursor_ = BarCursor::Unchanged;
+  bool fullScreenAppOpen_ = false;
+  bool applying_ = false;
+  bool sliding_ = false;
+  int menuDepth_ = 0;
+  int holdCount_ = 0;
+  int lastSlideFrames_ = 0;
+  Size lastScreen_;
+  Rect lastWorkArea_;
+  UINT taskbarCreatedMessage_ = 0;
+};
+
+template <typename Derived>
+class TAppToolBar : public BaseWindow<Derived>, public AppToolBarImpl {
+ public:
+  ~TAppToolBar() override { DestroyBarWindow(); }
+
+  HWND Handle() const override { return BaseWindow<Derived>::Handle(); }
+
+  // Registers Derived::kClassName and creates the window with the bar's styles.
+  bool CreateBar(HINSTANCE instance, const wchar_t* title, DWORD style, DWORD exStyle, Rect bounds,
+                 HWND owner = nullptr) {
+    WNDCLASSEXW wc{};
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    if (!this->RegisterClassOnce(wc)) return false;
+    AdjustCreateStyles(style, exStyle);
+    return this->CreateHandle(exStyle, title, style, bounds.left, bounds.top, bounds.Width(), bounds.Height(),
+                              owner, instance) != nullptr;
+  }
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override { return HandleAppBarMessage(msg, wp, lp); }
+
+ private:
+  LRESULT DefaultHandling(UINT msg, WPARAM wp, LPARAM lp) override {
+    return BaseWindow<Derived>::Default(msg, wp, lp);
+  }
+};
+
+}  // namespace wendlix

@@ -1,0 +1,353 @@
+// The desktop-edge toolbar as a real window under the shell's appbar manager: docking,
+// reservation, z-order, auto-hide placement and the shell notices. The shell's view of
+// a reservation is read through a second appbar registered after the bar.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "win/appbar/app_tool_bar.h"
+
+namespace wendlix {
+namespace {
+
+class TestBar : public TAppToolBar<TestBar> {
+ public:
+  static constexpr wchar_t kClassName[] = L"WendlixAppBarTestWindow";
+  TestBar() {
+    OnEdgeChanged = [this](AppToolBarImpl&) {
+      edges.push_back(Edge());
+      SlideAutoHide(true);  // as the main form does after laying itself out
+    };
+  }
+  std::vector<TAppToolBarEdge> edges;
+};
+
+void Pump() {
+  MSG m;
+  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&m);
+    DispatchMessageW(&m);
+  }
+}
+
+// Runs the message loop until `done` holds, for at most about ten seconds.
+template <typename Pred>
+bool PumpUntil(Pred done) {
+  for (int i = 0; i < 200 && !done(); ++i) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    Pump();
+  }
+  return done();
+}
+
+Size Screen() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+Rect WindowRectOf(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+bool IsTopmost(HWND hwnd) { return (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+std::unique_ptr<TestBar> MakeBar(TAppToolBarEdge edge, bool autoHide, bool alwaysOnTop) {
+  auto bar = std::make_unique<TestBar>();
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  EXPECT_TRUE(bar->CreateBar(instance, L"bar", WS_POPUP | WS_THICKFRAME, 0, {100, 100, 186, 500}));
+  ShowWindow(bar->Handle(), SW_SHOWNOACTIVATE);
+  Pump();  // the end-of-move pair posted at creation
+  for (TAppToolBarEdge e : {abeLeft, abeTop, abeRight, abeBottom}) bar->SetDockSize(e, 86);
+  bar->SetAutoHide(autoHide);
+  bar->SetAlwaysOnTop(alwaysOnTop);
+  bar->SetEdge(edge);
+  Pump();
+  bar->AutoHideTimer().SetEnabled(false);  // ticks are driven by hand
+  return bar;
+}
+
+// A plain window registered as an appbar after the bar: its ABM_QUERYPOS shows what the
+// bar reserves.
+class Probe {
+ public:
+  Probe() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"WendlixAppBarProbe";
+    RegisterClassW(&wc);
+    hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"probe", WS_POPUP, 0, 0, 10, 10, nullptr,
+                            nullptr, wc.hInstance, nullptr);
+    Send(ABM_NEW, abeLeft, {});
+  }
+  ~Probe() {
+    Send(ABM_REMOVE, abeLeft, {});
+    DestroyWindow(hwnd_);
+  }
+  Rect Query(TAppToolBarEdge edge) {
+    const Size s = Screen();
+    return Send(ABM_QUERYPOS, edge, {0, 0, s.cx, s.cy});
+  }
+  HWND Handle() const { return hwnd_; }
+  void Reserve(TAppToolBarEdge edge, Rect r) { Send(ABM_SETPOS, edge, r); }
+
+ private:
+  Rect Send(DWORD msg, TAppToolBarEdge edge, Rect r) {
+    APPBARDATA abd{};
+    abd.cbSize = sizeof(abd);
+    abd.hWnd = hwnd_;
+    abd.uCallbackMessage = WM_APP;
+    abd.uEdge = edge;
+    abd.rc = {r.left, r.top, r.right, r.bottom};
+    SHAppBarMessage(msg, &abd);
+    return {abd.rc.left, abd.rc.top, abd.rc.right, abd.rc.bottom};
+  }
+  HWND hwnd_ = nullptr;
+};
+
+Rect Docked(TAppToolBarEdge edge, int size) {
+  const Size s = Screen();
+  switch (edge) {
+    case abeLeft: return {0, 0, size, s.cy};
+    case abeTop: return {0, 0, s.cx, size};
+    case abeRight: return {s.cx - size, 0, s.cx, s.cy};
+    default: return {0, s.cy - size, s.cx, s.cy};
+  }
+}
+
+TEST(AppBarWindow, DocksAtEachEdgeReservesItsStripAndUnregistersOnDestroy) {
+  const Size s = Screen();
+  for (TAppToolBarEdge edge : {abeLeft, abeTop, abeRight, abeBottom}) {
+    auto bar = MakeBar(edge, false, true);
+    Probe probe;
+    EXPECT_EQ(WindowRectOf(bar->Handle()), Docked(edge, 86)) << edge;
+    EXPECT_TRUE(IsTopmost(bar->Handle()));
+    EXPECT_EQ(GetWindowLongPtrW(bar->Handle(), GWL_STYLE) & WS_CAPTION, 0);
+    EXPECT_EQ(GetWindowLongPtrW(bar->Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW, WS_EX_TOOLWINDOW);
+    const Rect reserved = probe.Query(edge);
+    const Rect expected[] = {
+        {86, 0, s.cx, s.cy}, {0, 86, s.cx, s.cy}, {0, 0, s.cx - 86, s.cy}, {0, 0, s.cx, s.cy - 86}};
+    EXPECT_EQ(reserved, expected[edge]) << edge;
+    ASSERT_FALSE(bar->edges.empty());
+    EXPECT_EQ(bar->edges.back(), edge);
+
+    const std::size_t before = bar->edges.size();
+    DestroyWindow(bar->Handle());
+    ASSERT_EQ(bar->edges.size(), before + 1);  // once more, on the way out
+    EXPECT_EQ(bar->edges.back(), abeUnknown);
+    EXPECT_EQ(probe.Query(edge), (Rect{0, 0, s.cx, s.cy}));  // ABM_REMOVE released it
+  }
+}
+
+TEST(AppBarWindow, WithoutAutoHideOrOnTopItReservesNothingAndIsNotTopmost) {
+  auto bar = MakeBar(abeRight, false, false);
+  Probe probe;
+  const Size s = Screen();
+  EXPECT_EQ(WindowRectOf(bar->Handle()), Docked(abeRight, 86));
+  EXPECT_FALSE(IsTopmost(bar->Handle()));
+  EXPECT_EQ(probe.Query(abeRight), (Rect{0, 0, s.cx, s.cy}));
+}
+
+TEST(AppBarWindow, AutoHideBarSlidesBetweenSliverAndEdge) {
+  auto bar = MakeBar(abeRight, true, false);
+  Probe probe;
+  const Size s = Screen();
+  const int sliver = s.cx - 2 * GetSystemMetrics(SM_CXBORDER);
+  EXPECT_TRUE(IsTopmost(bar->Handle()));
+  EXPECT_EQ(probe.Query(abeRight), (Rect{0, 0, s.cx, s.cy}));  // reserves nothing
+  EXPECT_EQ(WindowRectOf(bar->Handle()), Docked(abeRight, 86));  // shown by the edge handler
+
+  bar->SlideAutoHide(false);
+  EXPECT_EQ(bar->LastSlideFrameCount(), 40);
+  EXPECT_EQ(WindowRectOf(bar->Handle()), (Rect{sliver, 0, sliver + 86, s.cy}));
+  EXPECT_EQ(SendMessageW(bar->Handle(), WM_NCHITTEST, 0, MAKELPARAM(s.cx - 1, 300)), HTCLIENT);
+  SendMessageW(bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 300));  // a quick click
+  EXPECT_TRUE(bar->ShowRequested());
+  EXPECT_EQ(bar->LastSlideFrameCount(), 13);
+  EXPECT_EQ(WindowRectOf(bar->Handle()).left, s.cx - 86);
+
+  bar->SetAutoHideInterval(0);
+  bar->SlideAutoHide(false);
+  EXPECT_EQ(bar->LastSlideFrameCount(), 0);
+  EXPECT_EQ(WindowRectOf(bar->Handle()).left, sliver);
+  bar->SetFullDragOn(false);
+  bar->SetAutoHideInterval(40);
+  bar->SlideAutoHide(true);
+  EXPECT_EQ(bar->LastSlideFrameCount(), 0);
+  EXPECT_EQ(WindowRectOf(bar->Handle()).left, s.cx - 86);
+}
+
+// The tick reads the pointer of the message being handled, as on a real timer message.
+void TickWithPointerAt(TestBar& bar, int x, int y) {
+  SetCursorPos(x, y);
+  PostMessageW(bar.Handle(), WM_NULL, 0, 0);
+  Pump();
+  bar.AutoHideTimerTick();
+}
+
+TEST(AppBarWindow, TimerTickFollowsPointerActiveWindowAndMenus) {
+  auto bar = MakeBar(abeRight, true, true);
+  const Size s = Screen();
+  const int sliver = s.cx - 2 * GetSystemMetrics(SM_CXBORDER);
+  Probe other;  // any other window of the thread becomes the active one
+  ShowWindow(other.Handle(), SW_SHOW);
+  SetActiveWindow(other.Handle());
+  ASSERT_NE(GetActiveWindow(), bar->Handle());
+
+  TickWithPointerAt(*bar, 200, 300);
+  EXPECT_EQ(WindowRectOf(bar->Handle()).left, sliver);
+  EXPECT_FALSE(bar->ShowRequested());
+  EXPECT_EQ(bar->AutoHideTimer().Interval(), bar->ActiveDelay());
+  TickWithPointerAt(*bar, s.cx - 1, 300);  // touches the edge
+  EXPECT_EQ(WindowRectOf(bar->Handle()).left, s.cx - 86);
+  EXPECT_TRUE(bar->ShowRequested());
+
+  SendMessageW(bar->Handle(), WM_ENTERMENULOOP, FALSE, 0);
+  TickWithPointerAt(*bar, 200, 300);
+  EXPECT_EQ(WindowRectOf(bar->Handle()).left, s.cx - 86) << "slid away under an open menu";
+  SendMessageW(bar->Handle(), WM_EXITMENULOOP, FALSE, 0);
+  bar->HoldShown(true);
+  TickWithPointerAt(*bar, 200, 300);
+  EXPECT_EQ(WindowRectOf(bar->Handle()).left, s.cx - 86) << "slid away under a drag";
+  bar->HoldShown(false);
+  TickWithPointerAt(*bar, 200, 300);
+  EXPECT_EQ(WindowRectOf(bar->Handle()).left, sliver);
+
+  // A bar no longer spanning the screen (a new resolution) is docked again, and its timer,
+  // stopped by the resize, runs on.
+  SetWindowPos(bar->Handle(), nullptr, sliver, 0, 86, s.cy / 2, SWP_NOZORDER | SWP_NOACTIVATE);
+  bar->AutoHideTimer().SetEnabled(false);
+  TickWithPointerAt(*bar, s.cx - 1, 300);
+  EXPECT_EQ(WindowRectOf(bar->Handle()), Docked(abeRight, 86));
+  EXPECT_TRUE(bar->AutoHideTimer().Enabled());
+  bar->AutoHideTimer().SetEnabled(false);
+  bar->SetEdge(static_cast<TAppToolBarEdge>(9));
+  EXPECT_EQ(bar->Edge(), abeRight);
+
+  SetActiveWindow(bar->Handle());
+  TickWithPointerAt(*bar, 200, 300);
+  EXPECT_EQ(WindowRectOf(bar->Handle()).left, s.cx - 86) << "the active bar slid away";
+}
+
+TEST(AppBarWindow, RealTimerSlidesTheBarWithThePointer) {
+  auto bar = MakeBar(abeRight, true, true);
+  const Size s = Screen();
+  const int sliver = s.cx - 2 * GetSystemMetrics(SM_CXBORDER);
+  Probe other;
+  ShowWindow(other.Handle(), SW_SHOW);
+  SetActiveWindow(other.Handle());
+  bar->SetActiveDelay(30);
+  bar->AutoHideTimer().SetInterval(30);
+  bar->AutoHideTimer().SetEnabled(true);
+  SetCursorPos(200, 300);
+  EXPECT_TRUE(PumpUntil([&] { return WindowRectOf(bar->Handle()).left == sliver; })) << "never hid";
+  SetCursorPos(s.cx - 1, 300);
+  EXPECT_TRUE(PumpUntil([&] { return WindowRectOf(bar->Handle()).left == s.cx - 86; })) << "never came out";
+}
+
+// One step of a user move as the system's move loop sends it: the pointer rides on the
+// message, the proposed rectangle comes back changed.
+Rect MoveTo(TestBar& bar, int x, int y) {
+  SetCursorPos(x, y);
+  PostMessageW(bar.Handle(), WM_NULL, 0, 0);
+  Pump();
+  RECT r{x, y, x + 86, y + 300};
+  SendMessageW(bar.Handle(), WM_MOVING, WMSZ_TOP, reinterpret_cast<LPARAM>(&r));
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+// The thread's own key state, which GetKeyState reads.
+void SetCtrl(bool down) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = down ? 0x80 : 0;
+  SetKeyboardState(keys);
+}
+
+LONG_PTR Caption(HWND hwnd) { return GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CAPTION; }
+
+POINT MaxTrack(HWND hwnd) {
+  MINMAXINFO info{};
+  SendMessageW(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  return info.ptMaxTrackSize;
+}
+
+TEST(AppBarWindow, UserMoveFloatsInTheMiddleDocksAtEdgesAndCtrlFloats) {
+  auto bar = MakeBar(abeRight, false, true);
+  const Size s = Screen();
+  const Rect hanging{s.cx / 2 - 100, s.cy / 2, s.cx / 2 + 100, s.cy / 2 + 300};
+  bar->SetFloatRect({0, 0, 200, 300});
+  SendMessageW(bar->Handle(), WM_ENTERSIZEMOVE, 0, 0);
+  EXPECT_EQ(MoveTo(*bar, s.cx / 2, s.cy / 2), hanging);  // pulled off the edge
+  EXPECT_EQ(bar->Edge(), abeFloat);                      // the proposal, while moving
+  SetWindowPos(bar->Handle(), nullptr, hanging.left, hanging.top, 200, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageW(bar->Handle(), WM_EXITSIZEMOVE, 0, 0);
+  EXPECT_EQ(bar->FloatRect(), hanging);
+  EXPECT_EQ(WindowRectOf(bar->Handle()), hanging);
+  EXPECT_EQ(Caption(bar->Handle()), WS_CAPTION);
+  EXPECT_EQ(MaxTrack(bar->Handle()).x, s.cx);  // floating: the screen size at construction
+
+  SendMessageW(bar->Handle(), WM_ENTERSIZEMOVE, 0, 0);
+  EXPECT_EQ(MoveTo(*bar, 2, s.cy / 2), Docked(abeLeft, 86));  // the outline snaps
+  SendMessageW(bar->Handle(), WM_EXITSIZEMOVE, 0, 0);
+  EXPECT_EQ(bar->Edge(), abeLeft);
+  EXPECT_EQ(bar->MovingEdge(), abeUnknown);
+  EXPECT_EQ(bar->edges.back(), abeLeft);
+  EXPECT_EQ(WindowRectOf(bar->Handle()), Docked(abeLeft, 86));
+  EXPECT_EQ(Caption(bar->Handle()), 0);
+  EXPECT_EQ(MaxTrack(bar->Handle()).x, s.cx / 2);
+  SendMessageW(bar->Handle(), WM_EXITSIZEMOVE, 0, 0);  // a stray end of move: still registered
+  EXPECT_EQ(bar->edges.back(), abeLeft);
+
+  SetCtrl(true);
+  ASSERT_LT(GetKeyState(VK_CONTROL), 0);
+  SendMessageW(bar->Handle(), WM_ENTERSIZEMOVE, 0, 0);
+  MoveTo(*bar, 2, s.cy / 2);
+  EXPECT_EQ(bar->Edge(), abeFloat) << "Ctrl did not float";
+  bar->SetFlags({abfAllowLeft, abfAllowTop, abfAllowRight, abfAllowBottom});
+  MoveTo(*bar, 2, s.cy / 2);
+  EXPECT_EQ(bar->Edge(), abeLeft) << "Ctrl floated without the float flag";
+  SendMessageW(bar->Handle(), WM_EXITSIZEMOVE, 0, 0);
+  SetCtrl(false);
+}
+
+TEST(AppBarWindow, ShellRestartsAndFullScreenApplications) {
+  auto bar = MakeBar(abeRight, false, true);
+  Probe probe;
+  const Size s = Screen();
+  APPBARDATA abd{sizeof(abd), bar->Handle()};
+  SHAppBarMessage(ABM_REMOVE, &abd);  // the shell forgets every appbar when it restarts
+  ASSERT_EQ(probe.Query(abeRight), (Rect{0, 0, s.cx, s.cy}));
+  SendMessageW(bar->Handle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  Probe later;  // the shell clips a query against the appbars registered before it
+  EXPECT_EQ(later.Query(abeRight), (Rect{0, 0, s.cx - 86, s.cy})) << "not registered again";
+
+  // Another appbar moving makes the shell notify this one, which applies its edge again.
+  const std::size_t applied = bar->edges.size();
+  later.Reserve(abeTop, {0, 0, s.cx, 30});
+  EXPECT_TRUE(PumpUntil([&] { return bar->edges.size() > applied; })) << "no ABN_POSCHANGED";
+
+  SendMessageW(bar->Handle(), kAppBarCallbackMessage, ABN_FULLSCREENAPP, 1);
+  EXPECT_TRUE(bar->FullScreenAppOpen());
+  EXPECT_FALSE(IsTopmost(bar->Handle()));
+  SendMessageW(bar->Handle(), kAppBarCallbackMessage, ABN_FULLSCREENAPP, 0);
+  EXPECT_TRUE(IsTopmost(bar->Handle()));
+
+  // A work-area notice with nothing changed (our own reservation) applies nothing; a
+  // changed work area applies the edge at once.
+  const std::size_t before = bar->edges.size();
+  SendMessageW(bar->Handle(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+  EXPECT_EQ(bar->edges.size(), before);
+  RECT work{}, smaller{0, 0, s.cx, s.cy - 40};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  ASSERT_TRUE(SystemParametersInfoW(SPI_SETWORKAREA, 0, &smaller, 0));
+  SendMessageW(bar->Handle(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+  EXPECT_EQ(bar->edges.size(), before + 1);
+  SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, 0);
+}
+
+}  // namespace
+}  // namespace wendlix
