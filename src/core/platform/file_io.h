@@ -10,8 +10,8 @@ namespace wendlix::platform {
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
 // Writes a temporary file beside `path`, flushes it to disk and replaces `path` with it
-// in one step. On failure the old file is untouched, the temporary removed, and false
-// returned.
+// in one step. A read-only target or a folder at `path` is refused. On failure the old
+// file is untouched, the temporary removed, and false returned.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 bool FileExists(const std::string& path);       // a file, not a folder

@@ -1,0 +1,296 @@
+// Writing settings files: in-place edits, refusals, quoting, saving.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "core/platform/file_io.h"
+#include "core/profile/ini_file.h"
+
+namespace wendlix {
+namespace {
+
+using Names = std::vector<std::string>;
+
+std::string Utf16Le(std::u16string_view text) {
+  std::string bytes = "\xff\xfe";
+  for (const char16_t u : text) {
+    bytes += static_cast<char>(u & 0xff);
+    bytes += static_cast<char>(u >> 8);
+  }
+  return bytes;
+}
+
+TEST(IniFileWrite, EditsInPlaceKeepingEveryOtherByte) {
+  struct EditCase {
+    const char* before;
+    const char* section;
+    const char* key;
+    const char* value;  // nullptr: delete the key
+    const char* after;
+  };
+  const EditCase cases[] = {
+      // A new file is exactly this: CRLF, no mark.
+      {"", "sec", "key", "value", "[sec]\r\nkey=value\r\n"},
+      // Update: the name's spelling, indentation and the line end stay; other lines too.
+      {"; c\n[S]\r\n  Key = old ;x\n\tother=1\r", "s", "KEY", "new", "; c\n[S]\r\n  Key =new\n\tother=1\r"},
+      {"[s]\nk=1\nk=2\n", "s", "K", "3", "[s]\nk=3\nk=2\n"},
+      {"[s]\nk=1\n[s]\nk=2\n", "S", "k", "3", "[s]\nk=3\n[s]\nk=2\n"},
+      // Writing what is there changes nothing, even when the file has it quoted.
+      {"[s]\nk = \"v\" \n", "s", "k", "v", "[s]\nk = \"v\" \n"},
+      // New keys go after the section's last line with content, before blank lines.
+      {"[a]\r\nx=1\r\n\r\n[b]\r\n", "a", "y", "2", "[a]\r\nx=1\r\ny=2\r\n\r\n[b]\r\n"},
+      {"[a]\n;note\n\n\n[b]\n", "a", "y", "2", "[a]\n;note\ny=2\r\n\n\n[b]\n"},
+      {"[a]\n\n[b]\n", "a", "y", "2", "[a]\ny=2\r\n\n[b]\n"},
+      // A missing final line end is supplied before appending.
+      {"[a]\nx=1", "a", "y", "2", "[a]\nx=1\r\ny=2\r\n"},
+      {"[a]", "a", "y", "2", "[a]\r\ny=2\r\n"},
+      {"[a]\nx=1", "b", "y", "2", "[a]\nx=1\r\n[b]\r\ny=2\r\n"},
+      {"[a]\nx=1\n\n", "b", "y", "2", "[a]\nx=1\n\n[b]\r\ny=2\r\n"},
+      // Deleting: first occurrence only; the header stays; nothing to delete is no change.
+      {"[s]\nk=1\nj=2\nk=3\n", "s", "k", nullptr, "[s]\nj=2\nk=3\n"},
+      {"[s]\nk=1\n", "s", "k", nullptr, "[s]\n"},
+      {"[s]\nk=1\n", "s", "nokey", nullptr, "[s]\nk=1\n"},
+      {"[s]\nk=1\n", "nosec", "k", nullptr, "[s]\nk=1\n"},
+      {"[s]\n;k=1\nk\n", "s", "k", nullptr, "[s]\n;k=1\nk\n"},
+      // Quoting so that the value reads back as written.
+      {"", "s", "k", " a ", "[s]\r\nk=\" a \"\r\n"},
+      {"", "s", "k", "\"a\"", "[s]\r\nk=\"\"a\"\"\r\n"},
+      {"", "s", "k", "'a'", "[s]\r\nk=\"'a'\"\r\n"},
+      {"", "s", "k", "\"a'", "[s]\r\nk=\"a'\r\n"},
+      {"", "s", "k", "\"", "[s]\r\nk=\"\r\n"},
+      {"", "s", "k", "", "[s]\r\nk=\r\n"},
+      {"", "s", "k", "\x1a", "[s]\r\nk=\"\x1a\"\r\n"},
+      // Code page 936 on disk.
+      {"", "工具", "字体", "宋体", "[\xb9\xa4\xbe\xdf]\r\n\xd7\xd6\xcc\xe5=\xcb\xce\xcc\xe5\r\n"},
+      // A GBK key whose trail byte is 0x5D, updated: the bytes before '=' stay.
+      {"[s]\n\x81\x5d=1\n", "s", "乚", "2", "[s]\n\x81\x5d=2\n"},
+      // An undecodable byte before '=' survives the update untouched.
+      {"[s]\nk\x81=1\n", "s", "k?", "2", "[s]\nk\x81=2\n"},
+  };
+  for (const EditCase& c : cases) {
+    IniFile ini = IniFile::FromBytes(c.before);
+    if (c.value) {
+      EXPECT_TRUE(ini.WriteString(c.section, c.key, c.value)) << c.before;
+      EXPECT_EQ(ini.ReadString(c.section, c.key, "<default>"), c.value) << c.before;
+    } else {
+      ini.DeleteKey(c.section, c.key);
+    }
+    EXPECT_EQ(ini.ToBytes(), c.after) << "before: " << testing::PrintToString(std::string(c.before));
+    EXPECT_EQ(ini.Modified(), std::string(c.before) != c.after) << c.before;
+    // What was written is what a fresh parse of the bytes reads.
+    if (c.value) {
+      EXPECT_EQ(IniFile::FromBytes(ini.ToBytes()).ReadString(c.section, c.key, "<default>"), c.value);
+    }
+  }
+}
+
+TEST(IniFileWrite, RefusesWhatCannotReadBack) {
+  const char* const before = "[s]\r\nk=v\r\n";
+  struct Refusal {
+    const char* section;
+    const char* key;
+    const char* value;
+  };
+  const Refusal cases[] = {
+      {"", "k", "v"},          {" s", "k", "v"},        {"s ", "k", "v"},     {"s\x1a", "k", "v"},
+      {"a\nb", "k", "v"},      {"a\rb", "k", "v"},      {"s", "", "v"},       {"s", " k", "v"},
+      {"s", "k\t", "v"},       {"s", "a=b", "v"},       {"s", "[k", "v"},     {"s", ";k", "v"},
+      {"s", "a\nb", "v"},      {"s", "k", "a\r\nb"},    {"s", "k", "a\nb"},   {"s", "k", "a\rb"},
+      {"s", "k", "\xc3"},      {"s", "\xff", "v"},      {"\xed\xa0\x80", "k", "v"},
+      // No code in 936: an emoji, a Hangul syllable.
+      {"s", "k", "\xf0\x9f\x98\x80"}, {"s", "\xea\xb0\x80", "v"}, {"\xf0\x9f\x98\x80", "k", "v"},
+  };
+  for (const Refusal& c : cases) {
+    IniFile ini = IniFile::FromBytes(before);
+    EXPECT_FALSE(ini.WriteString(c.section, c.key, c.value))
+        << testing::PrintToString(std::string(c.section)) << " " << testing::PrintToString(std::string(c.key))
+        << " " << testing::PrintToString(std::string(c.value));
+    EXPECT_EQ(ini.ToBytes(), before);
+    EXPECT_FALSE(ini.Modified());
+  }
+  IniFile nul = IniFile::FromBytes(before);
+  EXPECT_FALSE(nul.WriteString("s", "k", std::string("a\0b", 3)));
+  EXPECT_FALSE(nul.WriteString("s", std::string("k\0", 2), "v"));
+
+  // The same text is fine where the file's encoding holds it.
+  IniFile utf8 = IniFile::FromBytes("\xef\xbb\xbf[s]\r\n");
+  EXPECT_TRUE(utf8.WriteString("s", "k", "\xf0\x9f\x98\x80"));
+  EXPECT_EQ(utf8.ToBytes(), "\xef\xbb\xbf[s]\r\nk=\xf0\x9f\x98\x80\r\n");
+}
+
+TEST(IniFileWrite, NumbersBooleansAndSectionErasure) {
+  IniFile ini = IniFile::FromBytes("[g]\r\nColor=0\r\n[x]\r\na=1\r\n[G]\r\nstale=1\r\n[y]\r\n");
+  EXPECT_TRUE(ini.WriteInteger("g", "Color", -2147483633));
+  EXPECT_TRUE(ini.WriteInteger("g", "Width", 120));
+  EXPECT_TRUE(ini.WriteBool("g", "Visible", true));
+  EXPECT_TRUE(ini.WriteBool("g", "SmallIcon", false));
+  EXPECT_EQ(ini.ReadInteger("g", "Color", 0), -2147483633);
+  EXPECT_EQ(ini.ToBytes(),
+            "[g]\r\nColor=-2147483633\r\nWidth=120\r\nVisible=1\r\nSmallIcon=0\r\n[x]\r\na=1\r\n"
+            "[G]\r\nstale=1\r\n[y]\r\n");
+  // Erasing takes every section of the name, so no stale duplicate takes its place.
+  ini.EraseSection("G");
+  EXPECT_EQ(ini.ToBytes(), "[x]\r\na=1\r\n[y]\r\n");
+  EXPECT_FALSE(ini.SectionExists("g"));
+  EXPECT_EQ(ini.ReadString("g", "stale", "none"), "none");
+  EXPECT_TRUE(ini.WriteString("g", "k", "v"));
+  EXPECT_EQ(ini.ToBytes(), "[x]\r\na=1\r\n[y]\r\n[g]\r\nk=v\r\n");
+  ini.EraseSection("y");
+  ini.EraseSection("nothing");
+  EXPECT_EQ(ini.ReadSections(), (Names{"x", "g"}));
+}
+
+TEST(IniFileWrite, DeletingThenRewritingASection) {
+  // The pattern used for button lists: delete every listed key, write the new list.
+  std::string before = "[b]\r\n";
+  for (int i = 0; i < 100; ++i) before += "k" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
+  before += "\r\n[next]\r\nn=1\r\n";
+  IniFile ini = IniFile::FromBytes(before);
+  for (const std::string& key : ini.ReadSection("b")) ini.DeleteKey("b", key);
+  EXPECT_EQ(ini.ReadSection("b"), Names{});
+  for (int i = 99; i >= 50; --i) EXPECT_TRUE(ini.WriteInteger("b", "k" + std::to_string(i), -i));
+  Names expected;
+  for (int i = 99; i >= 50; --i) expected.push_back("k" + std::to_string(i));
+  EXPECT_EQ(ini.ReadSection("b"), expected);
+  EXPECT_EQ(ini.ReadInteger("b", "k60", 0), -60);
+  EXPECT_EQ(ini.ReadInteger("b", "k10", 0), 0);
+  const std::string bytes = ini.ToBytes();
+  EXPECT_EQ(bytes.substr(0, 14), "[b]\r\nk99=-99\r\n");
+  EXPECT_EQ(bytes.substr(bytes.size() - 24), "k50=-50\r\n\r\n[next]\r\nn=1\r\n");
+
+  // Duplicates: deleting the first reveals the second.
+  IniFile dup = IniFile::FromBytes("[s]\nk=1\nK=2\nk=3\n");
+  dup.DeleteKey("s", "k");
+  EXPECT_EQ(dup.ReadString("s", "k", ""), "2");
+  dup.DeleteKey("s", "k");
+  EXPECT_EQ(dup.ReadString("s", "k", ""), "3");
+  EXPECT_TRUE(dup.WriteString("s", "k", "4"));
+  EXPECT_EQ(dup.ToBytes(), "[s]\nk=4\n");
+}
+
+TEST(IniFileWrite, Utf16AndUtf8FilesKeepTheirEncoding) {
+  IniFile wide = IniFile::FromBytes(Utf16Le(u"[s]\r\nk=1\r\n;c\n"));
+  EXPECT_TRUE(wide.WriteString("s", "k", "宋体"));
+  EXPECT_TRUE(wide.WriteString("s", "new", "\xf0\x9f\x98\x80"));
+  EXPECT_TRUE(wide.WriteString("t", "x", " y "));
+  EXPECT_EQ(wide.ToBytes(), Utf16Le(u"[s]\r\nk=宋体\r\n;c\nnew=\U0001F600\r\n[t]\r\nx=\" y \"\r\n"));
+  const IniFile reread = IniFile::FromBytes(wide.ToBytes());
+  EXPECT_EQ(reread.ReadString("s", "k", ""), "宋体");
+  EXPECT_EQ(reread.ReadString("t", "x", ""), " y ");
+
+  // A stray odd byte stays last, so appended lines keep their code units aligned.
+  IniFile odd = IniFile::FromBytes(Utf16Le(u"[s]\r\nk=1") + "A");
+  EXPECT_TRUE(odd.WriteString("s", "j", "2"));
+  EXPECT_EQ(odd.ToBytes(), Utf16Le(u"[s]\r\nk=1\r\nj=2\r\n") + "A");
+
+  IniFile utf8 = IniFile::FromBytes("\xef\xbb\xbf[s]\nk=1\n");
+  EXPECT_TRUE(utf8.WriteString("s", "k", "宋体"));
+  EXPECT_EQ(utf8.ToBytes(), "\xef\xbb\xbf[s]\nk=宋体\n");
+}
+
+class IniFileSaveTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("wendlix_ini_" + std::to_string(::getpid()) + "_" +
+            testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+  }
+  void TearDown() override {
+    std::error_code ec;
+    std::filesystem::permissions(dir_, std::filesystem::perms::owner_all, ec);
+    std::filesystem::remove_all(dir_, ec);
+  }
+  std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
+  static void Put(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+  std::vector<std::string> Entries() const {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir_)) names.push_back(e.path().filename().string());
+    return names;
+  }
+  std::filesystem::path dir_;
+};
+
+TEST_F(IniFileSaveTest, SavesAtomicallyAndOnlyWhenModified) {
+  const std::string path = PathOf("a.ini");
+  Put(path, "; mine\n[s]\nk=1\n");
+  IniFile ini(path);
+  EXPECT_EQ(ini.ReadInteger("s", "k", 0), 1);
+  EXPECT_TRUE(ini.Save());  // nothing changed: nothing written
+  EXPECT_TRUE(ini.WriteInteger("s", "k", 2));
+  EXPECT_TRUE(ini.Save());
+  EXPECT_FALSE(ini.Modified());
+  EXPECT_EQ(platform::ReadWholeFile(path), "; mine\n[s]\nk=2\n");
+  EXPECT_EQ(Entries(), Names{"a.ini"});  // no temporary left behind
+  EXPECT_TRUE(ini.WriteInteger("s", "k", 3));  // still editable after a save
+  EXPECT_TRUE(ini.Save());
+  EXPECT_EQ(IniFile(path).ReadInteger("s", "k", 0), 3);
+
+  IniFile fresh(PathOf("new.ini"));
+  EXPECT_FALSE(fresh.Modified());
+  EXPECT_TRUE(fresh.WriteString("sec", "key", "value"));
+  EXPECT_TRUE(fresh.Save());
+  EXPECT_EQ(platform::ReadWholeFile(PathOf("new.ini")), "[sec]\r\nkey=value\r\n");
+}
+
+TEST_F(IniFileSaveTest, FailedSaveKeepsTheOldFileAndSaysSo) {
+  // The folder of the target does not exist, or is a file.
+  Put(PathOf("plain"), "x");
+  for (const std::string& path : {PathOf("missing/a.ini"), PathOf("plain/a.ini")}) {
+    IniFile ini(path);
+    EXPECT_TRUE(ini.WriteString("s", "k", "v"));
+    EXPECT_FALSE(ini.Save()) << path;
+    EXPECT_TRUE(ini.Modified());
+  }
+  // A folder where the file should be: reads as empty, cannot be replaced.
+  std::filesystem::create_directory(PathOf("dir.ini"));
+  IniFile folder(PathOf("dir.ini"));
+  EXPECT_EQ(folder.ReadSections(), Names{});
+  EXPECT_TRUE(folder.WriteString("s", "k", "v"));
+  EXPECT_FALSE(folder.Save());
+  EXPECT_TRUE(platform::DirectoryExists(PathOf("dir.ini")));
+
+  // A file that exists but cannot be read is never overwritten with what little we know.
+  if (::geteuid() != 0) {
+    const std::string locked = PathOf("locked.ini");
+    Put(locked, "[s]\nprecious=1\n");
+    ::chmod(locked.c_str(), 0);
+    IniFile unreadable(locked);
+    EXPECT_TRUE(unreadable.WriteString("s", "k", "v"));
+    EXPECT_FALSE(unreadable.Save());
+    ::chmod(locked.c_str(), 0600);
+    EXPECT_EQ(platform::ReadWholeFile(locked), "[s]\nprecious=1\n");
+
+    // A read-only file is not replaced although its folder would allow it.
+    const std::string readOnly = PathOf("ro.ini");
+    Put(readOnly, "[s]\nk=old\n");
+    ::chmod(readOnly.c_str(), 0400);
+    IniFile ro(readOnly);
+    EXPECT_TRUE(ro.WriteString("s", "k", "new"));
+    EXPECT_FALSE(ro.Save());
+    EXPECT_EQ(platform::ReadWholeFile(readOnly), "[s]\nk=old\n");
+
+    // A folder that refuses new files: the old file stays whole, no temporary remains.
+    const std::string kept = PathOf("kept.ini");
+    Put(kept, "[s]\nk=old\n");
+    IniFile ini(kept);
+    EXPECT_TRUE(ini.WriteString("s", "k", "new"));
+    ::chmod(dir_.c_str(), 0500);
+    EXPECT_FALSE(ini.Save());
+    ::chmod(dir_.c_str(), 0700);
+    EXPECT_EQ(platform::ReadWholeFile(kept), "[s]\nk=old\n");
+  }
+  EXPECT_EQ(IniFile("").Save(true), false);
+}
+
+}  // namespace
+}  // namespace wendlix

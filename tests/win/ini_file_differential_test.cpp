@@ -1,0 +1,367 @@
+// Our profile store against the system's profile functions (GetPrivateProfileStringA and
+// friends) on a corpus of awkward files, with code page 936 as the ANSI code page:
+// every section list, key list and value must match byte for byte, and files edited
+// by each side must read the same afterwards. Where the two differ on purpose, the
+// difference is listed below with its reason; anything else fails.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/platform/file_io.h"
+#include "core/profile/ini_file.h"
+#include "win/common/wide.h"
+
+namespace wendlix {
+namespace {
+
+// ---- accepted differences ----
+
+struct Accepted {
+  const char* file;     // "*": every file
+  const char* context;  // must occur in the comparison's context; "": any
+  const char* section;  // "*": every section; ANSI bytes
+  const char* key;      // "*": every key; "<sections>", "<keys>" for the listings
+  const char* reason;
+};
+
+constexpr const char* kComment =
+    "a ';' line is a comment, not a key: the system lets a lookup of the exact ';name' find it";
+constexpr const char* kTrailByte =
+    "a lead byte before an invalid trail byte decodes to '?' alone; the system swallows the next byte too";
+constexpr const char* kEmptyName =
+    "a line '=value' has no key name: nobody can ask for it and it could not be written back; the system "
+    "lists an empty name (which ends a double-NUL list early anyway)";
+constexpr const char* kQuoted =
+    "a value with outer blanks or outer quotes is written inside one more pair of quotes so that it reads "
+    "back as written; the system writes it bare and reads back something else";
+constexpr const char* kEraseAll =
+    "erasing a section removes every section of that name; the system removes the first and lets a stale "
+    "duplicate take its place";
+constexpr const char* kLongValue = "the system's rewrite corrupts a 60,000-character value; ours keeps it";
+
+const Accepted kAccepted[] = {
+    {"comments.ini", "", "a", ";k", kComment},
+    {"comments.ini", "", "a", ";K", kComment},
+    {"comments.ini", "", "a", ";j", kComment},
+    {"comments.ini", "", "a", ";J", kComment},
+    {"gbk_invalid.ini", "", "a", "j", kTrailByte},
+    {"gbk_invalid.ini", "", "a", "J", kTrailByte},
+    {"key_forms.ini", "", "a", "<keys>", kEmptyName},
+    {"key_forms.ini", "", "a", "", kEmptyName},
+    {"*", "after spaces (both files)", "*", "*", kQuoted},
+    {"*", "after quoted (both files)", "*", "*", kQuoted},
+    {"dup_sections.ini", "after erase section (both files)", "*", "*", kEraseAll},
+    {"case.ini", "after erase section (both files)", "*", "*", kEraseAll},
+    {"utf16le_quotes.ini", "after same (both files)", "a", "q", kQuoted},
+    {"long_line.ini", "after same (both files)", "a", "long", kLongValue},
+};
+
+// ---- the system's side, through the A functions ----
+
+constexpr DWORD kBufferSize = 1 << 20;
+
+std::vector<char>& Buffer() {
+  static std::vector<char> buffer(kBufferSize);
+  return buffer;
+}
+
+std::vector<std::string> SplitList(const std::vector<char>& buffer, DWORD length) {
+  std::vector<std::string> items;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < length; ++i) {
+    if (buffer[i] == '\0') {
+      items.emplace_back(buffer.data() + start, i - start);
+      start = i + 1;
+    }
+  }
+  if (start < length) items.emplace_back(buffer.data() + start, length - start);
+  return items;
+}
+
+std::vector<std::string> SystemSections(const std::string& path) {
+  std::vector<char>& buffer = Buffer();
+  return SplitList(buffer, GetPrivateProfileSectionNamesA(buffer.data(), kBufferSize, path.c_str()));
+}
+
+std::vector<std::string> SystemKeys(const std::string& path, const std::string& section) {
+  std::vector<char>& buffer = Buffer();
+  return SplitList(buffer, GetPrivateProfileStringA(section.c_str(), nullptr, "", buffer.data(), kBufferSize,
+                                                    path.c_str()));
+}
+
+std::string SystemRead(const std::string& path, const std::string& section, const std::string& key) {
+  std::vector<char>& buffer = Buffer();
+  const DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), "<default>", buffer.data(), kBufferSize,
+                                           path.c_str());
+  return std::string(buffer.data(), n);
+}
+
+// ---- conversions as the A functions do them ----
+
+std::string ToAnsi(std::string_view utf8) {
+  const std::wstring wide = ToWide(utf8);
+  if (wide.empty()) return {};
+  const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
+                                    nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+std::string FromAnsi(std::string_view ansi) {
+  if (ansi.empty()) return {};
+  const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), n);
+  return FromWide(wide);
+}
+
+std::vector<std::string> ToAnsi(const std::vector<std::string>& utf8) {
+  std::vector<std::string> out;
+  for (const std::string& s : utf8) out.push_back(ToAnsi(s));
+  return out;
+}
+
+std::string Join(const std::vector<std::string>& items) {
+  std::string out;
+  for (const std::string& s : items) out += "[" + s + "]";
+  return out;
+}
+
+// ---- files ----
+
+std::string DataFolder() {
+  wchar_t buffer[MAX_PATH * 2];
+  const DWORD n = GetEnvironmentVariableW(L"WENDLIX_TEST_DATA", buffer, MAX_PATH * 2);
+  if (n > 0 && n < MAX_PATH * 2) return FromWide(std::wstring_view(buffer, n)) + "\\profile";
+  // Fall back to the source tree beside a build folder: <repo>\build\win64\tests\win\x.exe.
+  wchar_t exe[MAX_PATH * 2];
+  const DWORD m = GetModuleFileNameW(nullptr, exe, MAX_PATH * 2);
+  std::string folder = FromWide(std::wstring_view(exe, m));
+  for (int up = 0; up < 5; ++up) {
+    folder = folder.substr(0, folder.find_last_of('\\') == std::string::npos ? 0 : folder.find_last_of('\\'));
+    const std::string candidate = folder + "\\tests\\data\\profile";
+    if (GetFileAttributesW(ToWide(candidate).c_str()) != INVALID_FILE_ATTRIBUTES) return candidate;
+  }
+  return {};
+}
+
+std::vector<std::string> CorpusFiles(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW data;
+  const HANDLE find = FindFirstFileW(ToWide(folder + "\\*.ini").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    names.push_back(FromWide(data.cFileName));
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class ProfileDifferentialTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (GetACP() != 936) GTEST_SKIP() << "the ANSI code page is " << GetACP() << ", not 936 (run with zh_CN.UTF-8)";
+    source_ = DataFolder();
+    files_ = CorpusFiles(source_);
+    if (files_.empty()) GTEST_SKIP() << "no corpus (set WENDLIX_TEST_DATA)";
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    work_ = std::string(temp) + "wendlix_profile_diff_" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(work_.c_str(), nullptr);
+  }
+  void TearDown() override {
+    if (work_.empty()) return;
+    WIN32_FIND_DATAA data;
+    const HANDLE find = FindFirstFileA((work_ + "\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+      do {
+        DeleteFileA((work_ + "\\" + data.cFileName).c_str());
+      } while (FindNextFileA(find, &data));
+      FindClose(find);
+    }
+    RemoveDirectoryA(work_.c_str());
+  }
+
+  // A fresh copy under a name of its own, so the system's profile cache never mixes two.
+  std::string Copy(const std::string& file, const std::string& tag) {
+    const std::string target = work_ + "\\" + tag + "_" + file;
+    EXPECT_TRUE(CopyFileW(ToWide(source_ + "\\" + file).c_str(), ToWide(target).c_str(), FALSE)) << file;
+    return target;
+  }
+
+  // Records a difference; fails unless it is accepted.
+  void Compare(const std::string& file, const std::string& section, const std::string& key,
+               const std::string& system, const std::string& ours, const std::string& context) {
+    if (system == ours) return;
+    for (const Accepted& a : kAccepted) {
+      if ((std::string(a.file) == "*" || file == a.file) && context.find(a.context) != std::string::npos &&
+          (std::string(a.section) == "*" || section == a.section) && (std::string(a.key) == "*" || key == a.key)) {
+        ++accepted_[a.reason];
+        return;
+      }
+    }
+    ADD_FAILURE() << context << " " << file << " [" << testing::PrintToString(section) << "] "
+                  << testing::PrintToString(key) << "\n  system: " << testing::PrintToString(system)
+                  << "\n  ours:   " << testing::PrintToString(ours);
+  }
+
+  // Every listing and value of `path` as the system reads it, against `ours`.
+  void CompareReads(const std::string& file, const std::string& systemPath, const IniFile& ours,
+                    const std::string& context) {
+    const std::vector<std::string> systemSections = SystemSections(systemPath);
+    Compare(file, "", "<sections>", Join(systemSections), Join(ToAnsi(ours.ReadSections())), context);
+    std::set<std::string> sections(systemSections.begin(), systemSections.end());
+    for (const std::string& s : ToAnsi(ours.ReadSections())) sections.insert(s);
+    for (const std::string& s : ProbeSections()) sections.insert(s);
+    for (const std::string& section : sections) {
+      const std::vector<std::string> systemKeys = SystemKeys(systemPath, section);
+      const std::vector<std::string> ourKeys = ToAnsi(ours.ReadSection(FromAnsi(section)));
+      Compare(file, section, "<keys>", Join(systemKeys), Join(ourKeys), context);
+      std::set<std::string> keys(systemKeys.begin(), systemKeys.end());
+      keys.insert(ourKeys.begin(), ourKeys.end());
+      for (const std::string& k : probeKeys_) keys.insert(k);
+      for (const std::string& key : keys) {
+        Compare(file, section, key, SystemRead(systemPath, section, key),
+                ToAnsi(ours.ReadString(FromAnsi(section), FromAnsi(key), "<default>")), context);
+      }
+    }
+  }
+
+  // Names taken from the file's raw lines, also in other case and with blanks: they
+  // reach lines without "=", comments and names the listings would not show.
+  void CollectProbes(const std::string& bytes) {
+    probeKeys_.clear();
+    probeSections_.clear();
+    if (bytes.size() > 2048 || bytes.rfind("\xff\xfe", 0) == 0 || bytes.rfind("\xef\xbb\xbf", 0) == 0) return;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+      std::size_t end = bytes.find_first_of("\r\n", start);
+      if (end == std::string::npos) end = bytes.size();
+      std::string line = bytes.substr(start, end - start);
+      const auto trim = [](std::string s) {
+        const char* blanks = " \t\x0b\x0c\x1a";
+        s.erase(0, s.find_first_not_of(blanks) == std::string::npos ? s.size() : s.find_first_not_of(blanks));
+        s.erase(s.find_last_not_of(blanks) + 1);
+        return s;
+      };
+      line = trim(line);
+      if (!line.empty() && line.find('\0') == std::string::npos) {
+        probeKeys_.insert(line);
+        probeKeys_.insert(trim(line.substr(0, line.find('='))));
+        std::string upper = line.substr(0, line.find('='));
+        for (char& c : upper) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+        probeKeys_.insert(trim(upper));
+        if (line[0] == '[' && line.size() > 2) probeSections_.insert(trim(line.substr(1, line.size() - 2)));
+      }
+      start = end + 1;
+    }
+    probeKeys_.erase("");
+    probeSections_.erase("");
+  }
+  const std::set<std::string>& ProbeSections() const { return probeSections_; }
+
+  std::string source_;
+  std::string work_;
+  std::vector<std::string> files_;
+  std::set<std::string> probeKeys_;
+  std::set<std::string> probeSections_;
+  std::map<std::string, int> accepted_;
+
+  void PrintAccepted() {
+    for (const auto& [reason, count] : accepted_) std::printf("  accepted %4d x %s\n", count, reason.c_str());
+  }
+};
+
+TEST_F(ProfileDifferentialTest, ReadsMatchTheSystem) {
+  EXPECT_GE(files_.size(), 30u);
+  for (const std::string& file : files_) {
+    const std::string path = Copy(file, "r");
+    CollectProbes(platform::ReadWholeFile(path).value_or(""));
+    const IniFile ours(path);
+    CompareReads(file, path, ours, "read");
+
+  }
+  PrintAccepted();
+}
+
+struct WriteOp {
+  const char* name;
+  const char* section;  // nullptr: the file's first section
+  const char* key;      // nullptr: the section's first key; "" : erase the section
+  const char* value;    // nullptr: delete the key
+};
+
+TEST_F(ProfileDifferentialTest, EditedFilesReadTheSame) {
+  const WriteOp ops[] = {
+      {"update", nullptr, nullptr, "new value"},
+      {"same", nullptr, nullptr, "\x01same"},
+      {"add key", nullptr, "Added", "1"},
+      {"add section", "NewSection", "k", "v"},
+      {"gbk", nullptr, nullptr, "\xcb\xce\xcc\xe5"},
+      {"spaces", nullptr, nullptr, " spaced "},
+      {"quoted", nullptr, nullptr, "\"q\""},
+      {"delete key", nullptr, nullptr, nullptr},
+      {"erase section", nullptr, "", nullptr},
+      {"missing", "NoSuchSection", "k", nullptr},
+  };
+  int step = 0;
+  for (const std::string& file : files_) {
+    const std::string original = Copy(file, "o");
+    const std::vector<std::string> sections = SystemSections(original);
+    const std::string firstSection = sections.empty() ? "Fresh" : sections.front();
+    const std::vector<std::string> keys = SystemKeys(original, firstSection);
+    const std::string firstKey = keys.empty() ? "FreshKey" : keys.front();
+    probeKeys_.clear();
+    probeSections_.clear();
+    for (const WriteOp& op : ops) {
+      const std::string section = op.section ? op.section : firstSection;
+      const std::string key = op.key ? op.key : firstKey;
+      std::string value = op.value ? op.value : "";
+      if (value == "\x01same") value = SystemRead(original, section, key);
+      const std::string tag = "w" + std::to_string(++step);
+      const std::string systemPath = Copy(file, tag + "s");
+      const std::string ourPath = Copy(file, tag + "o");
+      const char* systemKey = key.empty() ? nullptr : key.c_str();
+      const char* systemValue = op.value ? value.c_str() : nullptr;
+      WritePrivateProfileStringA(section.c_str(), systemKey, systemValue, systemPath.c_str());
+      WritePrivateProfileStringA(nullptr, nullptr, nullptr, systemPath.c_str());  // flush the cache
+
+      IniFile ours(ourPath);
+      bool written = true;
+      if (key.empty()) {
+        ours.EraseSection(FromAnsi(section));
+      } else if (!op.value) {
+        ours.DeleteKey(FromAnsi(section), FromAnsi(key));
+      } else {
+        written = ours.WriteString(FromAnsi(section), FromAnsi(key), FromAnsi(value));
+      }
+      const std::string context = std::string("after ") + op.name;
+      Compare(file, section, key, "written", written ? "written" : "refused", context);
+      EXPECT_TRUE(ours.Save()) << file << " " << op.name;
+      // The system reads both results; ours must also read what it wrote as the system does.
+      CompareReads(file, ourPath, IniFile(ourPath), context + " (our file)");
+      const std::vector<std::string> a = SystemSections(systemPath);
+      const std::vector<std::string> b = SystemSections(ourPath);
+      Compare(file, "", "<sections>", Join(a), Join(b), context + " (both files)");
+      for (const std::string& s : a) {
+        const std::vector<std::string> ka = SystemKeys(systemPath, s);
+        Compare(file, s, "<keys>", Join(ka), Join(SystemKeys(ourPath, s)), context + " (both files)");
+        for (const std::string& k : ka) {
+          Compare(file, s, k, SystemRead(systemPath, s, k), SystemRead(ourPath, s, k), context + " (both files)");
+        }
+      }
+    }
+  }
+  PrintAccepted();
+}
+
+}  // namespace
+}  // namespace wendlix
