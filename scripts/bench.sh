@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Builds and runs the benchmarks: the native Google Benchmark exe, then every Wine measurement
+# (bench/wine/*.cpp, one exe each) under wine64 with code page 936, in a fresh copy of the prepared
+# prefix and a private Xvfb display. Each side compares our way with the plain way in the same run and prints both figures.
+#   scripts/bench.sh [BENCHMARK_FILTER]     the filter goes to the native exe (default: all)
+# WENDLIX_BUILD_DIR moves the build tree, WENDLIX_JOBS caps the compile jobs (see scripts/lib/common.sh).
+set -u
+# shellcheck source=scripts/lib/wine-env.sh
+source "$(dirname "$0")/lib/wine-env.sh"
+cd "$WX_ROOT" || exit 1
+mkdir -p "$WX_LOGS"
+status=0
+
+build() {  # PRESET TARGET...
+  local preset=$1 log=$WX_LOGS/bench-build-$1.log
+  shift
+  if ! { cmake --preset "$preset" -B "$WX_BUILD/$preset" && cmake --build "$WX_BUILD/$preset" -j "$WX_JOBS" --target "$@"; } \
+      >"$log" 2>&1; then
+    echo "bench: building $preset failed (log: $log)" >&2
+    tail -n 30 "$log" >&2
+    return 1
+  fi
+}
+
+wx_header "native benchmarks"
+if build native wendlix_bench; then
+  "$WX_BUILD/native/bench/wendlix_bench" --benchmark_filter="${1:-.}" || status=1
+else
+  status=1
+fi
+
+wine_targets=()
+for src in bench/wine/*.cpp; do
+  [ -e "$src" ] && wine_targets+=("$(basename "$src" .cpp)")
+done
+if [ ${#wine_targets[@]} -gt 0 ]; then
+  wx_header "Wine benchmarks (wine64, code page 936)"
+  if build win64 "${wine_targets[@]}" && wx_wine_prepare; then
+    prefix=$WX_WINE_DIR/bench-prefix
+    wx_prefix_copy "$prefix" || status=1
+    # Some measurements open windows: give them a private display.
+    display=
+    if wx_xvfb_start 90; then display=$WX_XVFB_DISPLAY; fi
+    for name in "${wine_targets[@]}"; do
+      echo "-- $name"
+      WINEPREFIX=$prefix timeout 600 env "${WX_WINE_LOCALE[@]}" DISPLAY="$display" "$WX_WINE64" \
+        "$WX_BUILD/win64/bench/wine/$name.exe" || { echo "bench: $name failed" >&2; status=1; }
+    done
+    wx_prefix_stop "$prefix"
+    wx_xvfb_stop
+  else
+    status=1
+  fi
+fi
+exit $status

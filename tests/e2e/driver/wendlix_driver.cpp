@@ -1,0 +1,349 @@
+// A small console program that end-to-end cases run beside the bar, in the same Wine prefix and on the
+// same display, to look at and act on its windows from outside. Output is UTF-8 on stdout, one answer
+// per line. Exit codes: 0 done / found, 1 not found or condition not met, 2 bad usage, 3 call failed.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kOk = 0;
+constexpr int kNo = 1;
+constexpr int kUsage = 2;
+constexpr int kFailed = 3;
+
+std::string Utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                       nullptr, nullptr);
+  std::string out(size > 0 ? size : 0, '\0');
+  if (size > 0) {
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr,
+                        nullptr);
+  }
+  return out;
+}
+
+// Raw bytes through WriteFile, so that neither the C runtime nor the console code page touches them.
+void Print(const std::wstring& line) {
+  const std::string bytes = Utf8(line) + "\n";
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+void PrintError(const std::wstring& line) {
+  const std::string bytes = "wendlix_driver: " + Utf8(line) + "\n";
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_ERROR_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+std::wstring Format(const wchar_t* format, ...) {
+  wchar_t buffer[512];
+  va_list args;
+  va_start(args, format);
+  _vsnwprintf(buffer, 511, format, args);
+  va_end(args);
+  buffer[511] = L'\0';
+  return buffer;
+}
+
+bool ParseNumber(const wchar_t* text, long long& value) {
+  if (!text || !*text) return false;
+  wchar_t* end = nullptr;
+  value = wcstoll(text, &end, 0);  // decimal, 0x hex or 0 octal
+  return end && *end == L'\0';
+}
+
+std::wstring HandleText(HWND hwnd) {
+  return Format(L"0x%llx", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(hwnd)));
+}
+
+std::wstring RectText(const RECT& r) { return Format(L"%ld %ld %ld %ld", r.left, r.top, r.right, r.bottom); }
+
+// A window is named by its class, or by "0x..." for a handle printed earlier.
+HWND FindTarget(const wchar_t* name) {
+  if (name[0] == L'0' && (name[1] == L'x' || name[1] == L'X')) {
+    long long handle = 0;
+    if (!ParseNumber(name, handle)) return nullptr;
+    HWND hwnd = reinterpret_cast<HWND>(static_cast<INT_PTR>(handle));
+    return IsWindow(hwnd) ? hwnd : nullptr;
+  }
+  return FindWindowW(name, nullptr);
+}
+
+// Every poll loop uses the same step, short against a UI event and long enough not to load the machine.
+constexpr DWORD kPollMs = 50;
+
+HWND WaitFor(const wchar_t* name, double seconds) {
+  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000.0);
+  for (;;) {
+    if (HWND hwnd = FindTarget(name)) return hwnd;
+    if (GetTickCount64() >= deadline) return nullptr;
+    Sleep(kPollMs);
+  }
+}
+
+bool ParseSeconds(const wchar_t* text, double& seconds) {
+  wchar_t* end = nullptr;
+  seconds = wcstod(text, &end);
+  return end && *end == L'\0' && seconds >= 0 && seconds < 3600;
+}
+
+std::wstring WindowText(HWND hwnd) {
+  // WM_GETTEXT reaches controls of another process too; GetWindowText would not.
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                           SMTO_ABORTIFHUNG, 5000, &copied)) {
+    return {};
+  }
+  text.resize(copied);
+  return text;
+}
+
+std::wstring ClassOf(HWND hwnd) {
+  wchar_t name[256] = {};
+  GetClassNameW(hwnd, name, 256);
+  return name;
+}
+
+BOOL CALLBACK PrintChild(HWND hwnd, LPARAM parent) {
+  // Only direct children; deeper ones are reached by naming a child's handle.
+  if (GetAncestor(hwnd, GA_PARENT) != reinterpret_cast<HWND>(parent)) return TRUE;
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  Print(HandleText(hwnd) + L"\t" + ClassOf(hwnd) + L"\t" + RectText(r) +
+        Format(L"\t%d\t", IsWindowVisible(hwnd) ? 1 : 0) + WindowText(hwnd));
+  return TRUE;
+}
+
+// Asks the shell where an appbar on EDGE of the given thickness may go, as a newcomer would, and removes
+// the probe again. Other appbars already on that edge push the answer inwards.
+int AppBarQuery(const wchar_t* edgeName, long long thickness) {
+  static const wchar_t* const kEdges[] = {L"left", L"top", L"right", L"bottom"};
+  UINT edge = 4;
+  for (UINT i = 0; i < 4; ++i) {
+    if (_wcsicmp(edgeName, kEdges[i]) == 0) edge = i;
+  }
+  if (edge == 4 || thickness <= 0) return kUsage;
+  HWND probe = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"wendlix-appbar-probe", WS_POPUP, 0, 0, 1, 1,
+                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!probe) return kFailed;
+  APPBARDATA data{};
+  data.cbSize = sizeof(data);
+  data.hWnd = probe;
+  data.uCallbackMessage = WM_APP + 1;
+  if (!SHAppBarMessage(ABM_NEW, &data)) {
+    DestroyWindow(probe);
+    return kFailed;
+  }
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  data.uEdge = edge;
+  data.rc = RECT{0, 0, width, height};
+  switch (edge) {
+    case ABE_LEFT: data.rc.right = static_cast<LONG>(thickness); break;
+    case ABE_TOP: data.rc.bottom = static_cast<LONG>(thickness); break;
+    case ABE_RIGHT: data.rc.left = width - static_cast<LONG>(thickness); break;
+    default: data.rc.top = height - static_cast<LONG>(thickness); break;
+  }
+  SHAppBarMessage(ABM_QUERYPOS, &data);
+  Print(RectText(data.rc));
+  SHAppBarMessage(ABM_REMOVE, &data);
+  DestroyWindow(probe);
+  return kOk;
+}
+
+int VersionInfo(const wchar_t* path) {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
+  if (size == 0) return kNo;
+  std::vector<unsigned char> block(size);
+  if (!GetFileVersionInfoW(path, 0, size, block.data())) return kFailed;
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  if (VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed) {
+    Print(Format(L"FixedFileVersion=%u.%u.%u.%u", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+                 HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS)));
+  }
+  struct Translation {
+    WORD language;
+    WORD codePage;
+  }* translations = nullptr;
+  if (!VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations),
+                      &length) ||
+      length < sizeof(Translation)) {
+    return kOk;
+  }
+  static const wchar_t* const kNames[] = {L"ProductName", L"ProductVersion", L"FileVersion", L"FileDescription",
+                                          L"CompanyName", L"OriginalFilename"};
+  for (const wchar_t* name : kNames) {
+    const std::wstring key = Format(L"\\StringFileInfo\\%04x%04x\\%ls", translations[0].language,
+                                    translations[0].codePage, name);
+    wchar_t* value = nullptr;
+    if (VerQueryValueW(block.data(), key.c_str(), reinterpret_cast<void**>(&value), &length) && value) {
+      Print(std::wstring(name) + L"=" + value);
+    }
+  }
+  return kOk;
+}
+
+int Usage() {
+  PrintError(
+      L"usage: wendlix_driver COMMAND ARGS\n"
+      L"  find WINDOW                 print the handle; exit 1 when there is none\n"
+      L"  wait WINDOW SECONDS         wait until the window exists, print its handle\n"
+      L"  wait-gone WINDOW SECONDS    wait until the window no longer exists\n"
+      L"  rect WINDOW                 left top right bottom, screen coordinates\n"
+      L"  client-rect WINDOW          the client area in screen coordinates\n"
+      L"  title WINDOW                the window text\n"
+      L"  style WINDOW                style and extended style, hexadecimal\n"
+      L"  visible WINDOW              exit 0 when visible, 1 when hidden\n"
+      L"  pid WINDOW                  the owning process id\n"
+      L"  children WINDOW             handle, class, rect, visible, text of each direct child\n"
+      L"  close WINDOW                post WM_CLOSE\n"
+      L"  post WINDOW MSG WPARAM LPARAM   post a message\n"
+      L"  send WINDOW MSG WPARAM LPARAM   send a message (5 s limit), print the result\n"
+      L"  acp                         the ANSI and OEM code pages\n"
+      L"  workarea                    the work area of the primary monitor\n"
+      L"  screen                      width and height of the primary screen\n"
+      L"  appbar-query EDGE THICKNESS where a new appbar on left|top|right|bottom would go\n"
+      L"  version FILE                version resource strings of an exe\n"
+      L"  icons FILE                  number of icons in an exe\n"
+      L"WINDOW is a window class name or a handle written 0x...");
+  return kUsage;
+}
+
+int Run(int argc, wchar_t** argv) {
+  if (argc < 2) return Usage();
+  const std::wstring command = argv[1];
+  const auto need = [argc](int count) { return argc == count + 2; };
+
+  if (command == L"workarea" && need(0)) {
+    RECT r{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) return kFailed;
+    Print(RectText(r));
+    return kOk;
+  }
+  if (command == L"acp" && need(0)) {
+    Print(Format(L"%u %u", GetACP(), GetOEMCP()));
+    return kOk;
+  }
+  if (command == L"screen" && need(0)) {
+    Print(Format(L"%d %d", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
+    return kOk;
+  }
+  if (command == L"appbar-query" && need(2)) {
+    long long thickness = 0;
+    if (!ParseNumber(argv[3], thickness)) return Usage();
+    const int result = AppBarQuery(argv[2], thickness);
+    return result == kUsage ? Usage() : result;
+  }
+  if (command == L"version" && need(1)) return VersionInfo(argv[2]);
+  if (command == L"icons" && need(1)) {
+    const UINT count = ExtractIconExW(argv[2], -1, nullptr, nullptr, 0);
+    Print(Format(L"%u", count));
+    return count > 0 ? kOk : kNo;
+  }
+  if ((command == L"wait" || command == L"wait-gone") && need(2)) {
+    double seconds = 0;
+    if (!ParseSeconds(argv[3], seconds)) return Usage();
+    if (command == L"wait") {
+      HWND hwnd = WaitFor(argv[2], seconds);
+      if (!hwnd) return kNo;
+      Print(HandleText(hwnd));
+      return kOk;
+    }
+    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000.0);
+    while (FindTarget(argv[2])) {
+      if (GetTickCount64() >= deadline) return kNo;
+      Sleep(kPollMs);
+    }
+    return kOk;
+  }
+
+  // Everything below acts on one existing window.
+  if (argc < 3) return Usage();
+  HWND hwnd = FindTarget(argv[2]);
+  const bool simple = need(1);
+  if (command == L"find" && simple) {
+    if (!hwnd) return kNo;
+    Print(HandleText(hwnd));
+    return kOk;
+  }
+  const bool known = command == L"rect" || command == L"client-rect" || command == L"title" ||
+                     command == L"style" || command == L"visible" || command == L"pid" ||
+                     command == L"children" || command == L"close" || command == L"post" || command == L"send";
+  if (!known) return Usage();
+  if (!hwnd) {
+    PrintError(std::wstring(L"no window ") + argv[2]);
+    return kNo;
+  }
+  if (command == L"rect" && simple) {
+    RECT r{};
+    if (!GetWindowRect(hwnd, &r)) return kFailed;
+    Print(RectText(r));
+    return kOk;
+  }
+  if (command == L"client-rect" && simple) {
+    RECT r{};
+    if (!GetClientRect(hwnd, &r)) return kFailed;
+    MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    Print(RectText(r));
+    return kOk;
+  }
+  if (command == L"title" && simple) {
+    Print(WindowText(hwnd));
+    return kOk;
+  }
+  if (command == L"style" && simple) {
+    Print(Format(L"0x%08lx 0x%08lx", static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_STYLE)),
+                 static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_EXSTYLE))));
+    return kOk;
+  }
+  if (command == L"visible" && simple) return IsWindowVisible(hwnd) ? kOk : kNo;
+  if (command == L"pid" && simple) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    Print(Format(L"%lu", static_cast<unsigned long>(pid)));
+    return kOk;
+  }
+  if (command == L"children" && simple) {
+    EnumChildWindows(hwnd, PrintChild, reinterpret_cast<LPARAM>(hwnd));
+    return kOk;
+  }
+  if (command == L"close" && simple) return PostMessageW(hwnd, WM_CLOSE, 0, 0) ? kOk : kFailed;
+  if ((command == L"post" || command == L"send") && need(4)) {
+    long long message = 0, wparam = 0, lparam = 0;
+    if (!ParseNumber(argv[3], message) || !ParseNumber(argv[4], wparam) || !ParseNumber(argv[5], lparam)) {
+      return Usage();
+    }
+    const auto msg = static_cast<UINT>(message);
+    const auto wp = static_cast<WPARAM>(wparam);
+    const auto lp = static_cast<LPARAM>(lparam);
+    if (command == L"post") return PostMessageW(hwnd, msg, wp, lp) ? kOk : kFailed;
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(hwnd, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &result)) return kFailed;
+    Print(Format(L"%lld", static_cast<long long>(result)));
+    return kOk;
+  }
+  return Usage();
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  try {
+    return Run(argc, argv);
+  } catch (...) {
+    PrintError(L"unexpected error");
+    return kFailed;
+  }
+}
