@@ -1,0 +1,59 @@
+#include "core/bar/bar_settings.h"
+
+#include "core/bar/group_file.h"
+#include "core/profile/ini_file.h"
+
+namespace wendlix {
+
+BarSettings ReadBarSettings(const IniFile& ini, int currentHeight) {
+  const BarSettings d;
+  BarSettings s;
+  const std::string_view k = kBarSection;
+  s.AutoRun = ini.ReadBool(k, "AutoRun", d.AutoRun);
+  s.ReLoadSet = ini.ReadBool(k, "ReLoadSet", d.ReLoadSet);
+  s.AppBar.AutoHide = ini.ReadBool(k, "AutoHide", d.AppBar.AutoHide);
+  s.AppBar.AlwaysOnTop = ini.ReadBool(k, "AlwaysOnTop", d.AppBar.AlwaysOnTop);
+  s.AppBar.Edge = ini.ReadInteger(k, "Edge", d.AppBar.Edge);
+  if (s.AppBar.Edge < abeLeft || s.AppBar.Edge > abeBottom) s.AppBar.Edge = d.AppBar.Edge;
+  s.AppBar.ActivateByMouseDown = ini.ReadBool(k, "ActivateByMouseDown", d.AppBar.ActivateByMouseDown);
+  s.Groups = ini.ReadInteger(k, "Groups", d.Groups);
+  s.AppBar.ActiveDelay = ini.ReadInteger(k, "Active Delay", d.AppBar.ActiveDelay);
+  s.Width = ini.ReadInteger(k, "Width", d.Width);
+  s.Height = ini.ReadInteger(k, "Height", currentHeight);
+  s.FlatDrawMode = ini.ReadBool(k, "Flat Draw", d.FlatDrawMode);
+  s.AppBar.AutoHideInterval = ini.ReadInteger(k, "AutoHideInterval", d.AppBar.AutoHideInterval);
+  return s;
+}
+
+std::vector<std::string> ReadGroupNames(const IniFile& ini) { return ini.ReadSection(kGroupsSection); }
+
+void WriteBarSettings(IniFile& ini, const BarSettings& s, int groupCount) {
+  const std::string_view k = kBarSection;
+  ini.WriteBool(k, "AutoHide", s.AppBar.AutoHide);
+  ini.WriteBool(k, "ReLoadSet", s.ReLoadSet);
+  ini.WriteBool(k, "AutoRun", s.AutoRun);
+  ini.WriteBool(k, "AlwaysOnTop", s.AppBar.AlwaysOnTop);
+  ini.WriteBool(k, "ActivateByMouseDown", s.AppBar.ActivateByMouseDown);
+  ini.WriteBool(k, "Flat Draw", s.FlatDrawMode);
+  ini.WriteInteger(k, "Groups", groupCount);
+  ini.WriteInteger(k, "Active Delay", s.AppBar.ActiveDelay);
+  ini.WriteInteger(k, "Width", s.Width);
+  ini.WriteInteger(k, "Height", s.Height);
+  ini.WriteInteger(k, "Edge", s.AppBar.Edge);
+  ini.WriteInteger(k, "AutoHideInterval", s.AppBar.AutoHideInterval);
+}
+
+int DockSizeFor(int edge, int width, int height) {
+  switch (edge) {
+    case abeLeft:
+    case abeRight:
+      return width;
+    case abeTop:
+    case abeBottom:
+      return height;
+    default:
+      return 35;
+  }
+}
+
+}  // namespace wendlix

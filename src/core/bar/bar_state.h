@@ -1,0 +1,24 @@
+// Everything the running bar knows between start-up and close: where its files are, its
+// settings, the system tweaks and its groups in band order.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/bar/bar_settings.h"
+#include "core/bar/panel_data.h"
+#include "core/bar/system_tweaks.h"
+
+namespace wendlix {
+
+struct BarState {
+  std::string ConfigBase;  // the settings files without extension
+  BarSettings Settings;
+  TweakFlags Tweaks;
+  std::uint16_t TitleSize = 25;  // thickness of the title strip in pixels
+  int DockSize = 86;
+  std::vector<GroupRecord> Groups;
+  bool BandBarVisible = false;
+};
+
+}  // namespace wendlix

@@ -1,0 +1,52 @@
+#include "win/app/wendlix_app.h"
+
+#include <ole2.h>
+
+#include "core/bar/bar_texts.h"
+#include "win/app/main_form.h"
+#include "win/common/wide.h"
+
+namespace wendlix {
+
+bool ApplicationWindow::Create(HINSTANCE instance) {
+  WNDCLASSEXW wc{};
+  wc.hInstance = instance;
+  if (!RegisterClassOnce(wc)) return false;
+  return CreateHandle(WS_EX_TOOLWINDOW, ToWide(kApplicationTitle).c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
+                      instance) != nullptr;
+}
+
+LRESULT ApplicationWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
+
+WendlixApp::WendlixApp(HINSTANCE instance) : instance_(instance), program_(CurrentProgram()) {}
+
+WendlixApp::~WendlixApp() = default;
+
+int WendlixApp::Run(int showCommand) {
+  if (!application_.Create(instance_)) return 1;
+  mainForm_ = std::make_unique<TWendlixMainForm>(program_, state_);
+  if (!mainForm_->Create(instance_, application_.Handle())) return 1;
+  ShowWindow(mainForm_->Handle(), showCommand == SW_HIDE ? SW_HIDE : SW_SHOWNOACTIVATE);
+  UpdateWindow(mainForm_->Handle());
+  MSG msg{};
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+int RunWendlix(HINSTANCE instance, int showCommand) {
+  // Shell links, folders and drag and drop need OLE on this thread.
+  const HRESULT ole = OleInitialize(nullptr);
+  int code = 1;
+  try {
+    WendlixApp app(instance);
+    code = app.Run(showCommand);
+  } catch (...) {
+  }
+  if (SUCCEEDED(ole)) OleUninitialize();
+  return code;
+}
+
+}  // namespace wendlix

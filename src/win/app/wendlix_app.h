@@ -1,0 +1,48 @@
+// The application object: the one owner of the main window, the bar's state and the
+// message loop.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+
+#include "core/bar/bar_state.h"
+#include "win/bar/program_files.h"
+#include "win/common/base_window.h"
+
+namespace wendlix {
+
+class TWendlixMainForm;
+
+// The application's hidden window: it carries the application title and owns the main
+// window, so that the bar gets no taskbar button.
+class ApplicationWindow : public BaseWindow<ApplicationWindow> {
+ public:
+  static constexpr wchar_t kClassName[] = L"WendlixApplication";
+  bool Create(HINSTANCE instance);
+
+ private:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+};
+
+class WendlixApp {
+ public:
+  explicit WendlixApp(HINSTANCE instance);
+  ~WendlixApp();
+  WendlixApp(const WendlixApp&) = delete;
+  WendlixApp& operator=(const WendlixApp&) = delete;
+
+  // Creates the windows and runs the message loop; returns the exit code.
+  int Run(int showCommand);
+
+ private:
+  HINSTANCE instance_;
+  ProgramInfo program_;
+  BarState state_;
+  ApplicationWindow application_;
+  std::unique_ptr<TWendlixMainForm> mainForm_;
+};
+
+// The program entry's whole work.
+int RunWendlix(HINSTANCE instance, int showCommand);
+
+}  // namespace wendlix

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# A first start in an empty folder, then a close: the bar settings file holds every key of
+# "Wendlix V3.0" in the close's order with its default, the registry names the settings path,
+# and the program is registered to start with Windows. Without a group file no group exists,
+# so no group file is written.
+source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/../startup_lib.sh"
+
+dir=$E2E_WORK/empty
+mkdir -p "$dir"
+cp "$WENDLIX_EXE" "$dir/Wendlix.exe"
+start_and_wait "$dir"
+
+expect_eq "Wendlix V 2.05.2" "$(drive title WendlixApplication)" "application title"
+read -r style exstyle < <(drive style "$WENDLIX_MAIN_CLASS")
+(( exstyle & 0x80 )) || fail "the main window is no tool window (it would get a taskbar button): $exstyle"
+read -r left top right bottom < <(drive rect "$WENDLIX_MAIN_CLASS")
+read -r _ workTop _ workBottom < <(drive workarea)
+expect_eq 86 $((right - left)) "window width"
+expect_eq $((workBottom - workTop)) $((bottom - top)) "window height (the work area's on a first start)"
+
+stop_bar 20 || fail "the bar did not close by itself with exit code 0"
+
+expected=$(printf '%s\r\n' "[Wendlix V3.0]" AutoHide=1 ReLoadSet=0 AutoRun=1 AlwaysOnTop=1 \
+  ActivateByMouseDown=0 "Flat Draw=1" Groups=0 "Active Delay=800" Width=86 "Height=$((bottom - top))" \
+  Edge=2 AutoHideInterval=60; printf x)
+expected=${expected%x}
+cmp <(printf '%s' "$expected") "$dir/Wendlix.INI" || {
+  od -c "$dir/Wendlix.INI" | head -40
+  fail "Wendlix.INI differs from the expected first-start settings"
+}
+[ ! -e "$dir/Wendlix.GPF" ] || fail "a group file was written although no group exists"
+leftovers=$(find "$dir" -type f ! -name Wendlix.exe ! -name Wendlix.INI)
+[ -z "$leftovers" ] || fail "stray files beside the settings: $leftovers"
+
+win_dir=$(winpath "$dir")
+expect_eq "$win_dir\\Wendlix" "$(reg_value 'HKCU\Software\Holmvik\Wendlix' 'Confing FileName')" \
+  "registry value Confing FileName"
+expect_eq "$(command_path "$win_dir\\Wendlix.exe")" \
+  "$(reg_value 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' Wendlix)" "Run value"
+log "first start in an empty folder: settings, registry value and Run value as expected"

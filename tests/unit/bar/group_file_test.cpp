@@ -1,0 +1,139 @@
+#include "core/bar/group_file.h"
+
+#include <gtest/gtest.h>
+
+#include "core/profile/ini_file.h"
+
+namespace wendlix {
+namespace {
+
+IniFile Reparse(const IniFile& doc) { return IniFile::FromBytes(doc.ToBytes()); }
+
+TEST(GroupFile, MissingKeysTakeTheKeyTableDefaults) {
+  const IniFile gpf = IniFile::FromBytes("[Tools]\r\nPanel Style=1\r\nColor=oops\r\nDraw style=258\r\n");
+  const GroupRecord g = ReadGroupRecord(gpf, "TOOLS");  // section names ignore case
+  const TPanelData& r = g.Data;
+  EXPECT_EQ(r.Title, "Programs");  // from "Title Text", not from the section name
+  EXPECT_EQ(r.Directory, "C:\\");
+  EXPECT_EQ(r.PictureFile, "");
+  EXPECT_EQ(r.PanelStyle, gkWeb);
+  EXPECT_EQ(r.Color, 0x00E5E5E5);
+  EXPECT_EQ(r.FromColor, 0x00FFFFFF);
+  EXPECT_EQ(r.ToColor, 0x00FF0000);
+  EXPECT_EQ(r.DrawStyle, 2);  // a byte keeps the low bits
+  EXPECT_EQ(r.Font, (GroupFont{kClWindowText, 9, "宋体"}));
+  EXPECT_TRUE(r.Visible && r.ShowTitle && r.ShowCaption && r.LayoutLeft && r.BevelDown);
+  EXPECT_FALSE(r.ShowAsButton || r.SmallIcon || r.ShowTitleIcon);
+  EXPECT_EQ(g.Width, 120);
+  EXPECT_EQ(g.Height, 100);
+}
+
+TEST(GroupFile, SaveGroupWritesTheKeysInTableOrderInCodePage936) {
+  IniFile gpf = IniFile::FromBytes("");
+  GroupRecord g;
+  g.Data.Title = "工具";
+  g.Data.Directory = "D:\\工具";
+  g.Data.Color = kClBtnFace;
+  g.Width = 140;
+  SaveGroup(gpf, g, false);
+  EXPECT_EQ(gpf.ToBytes(),
+            "[Groups]\r\n\xB9\xA4\xBE\xDF=D:\\\xB9\xA4\xBE\xDF\r\n"
+            "[\xB9\xA4\xBE\xDF]\r\nVisible=1\r\nShowTitle=1\r\nShowAsButton=0\r\nShowCaption=1\r\n"
+            "LayoutLeft=1\r\nBevelDown=1\r\nSmallIcon=0\r\nShowTitleIcon=0\r\nWidth=140\r\nHeight=100\r\n"
+            "Panel Style=0\r\nColor=-2147483633\r\nFrom Color=16777215\r\nTo Color=16711680\r\n"
+            "Draw style=0\r\nFontColor=-2147483640\r\nFontSize=9\r\nDirectory=D:\\\xB9\xA4\xBE\xDF\r\n"
+            "Title Text=\xB9\xA4\xBE\xDF\r\nFontName=\xCB\xCE\xCC\xE5\r\nPictureFile=\r\n");
+  // What was written reads back as the same record.
+  const GroupRecord back = ReadGroupRecord(Reparse(gpf), "工具");
+  EXPECT_EQ(back.Data, g.Data);
+  EXPECT_EQ(back.Width, 140);
+}
+
+TEST(GroupFile, ButtonSectionIsRewrittenFromTheButtons) {
+  IniFile gpf = IniFile::FromBytes(
+      "[Web  Buttons]\r\nOld=http://old.cn\r\nStale=http://stale.cn\r\n[Web Buttons]\r\nkeep=1\r\n");
+  GroupRecord web;
+  web.Data.Title = "Web";
+  web.Data.PanelStyle = gkWeb;
+  web.Buttons = {{"News", "http://news.cn", false}, {"NoTarget", "", false}, {"Old", "http://new.cn", false}};
+  SaveGroup(gpf, web, true);
+  const IniFile back = Reparse(gpf);
+  EXPECT_EQ(back.ReadSection("Web  Buttons"), (std::vector<std::string>{"News", "Old"}));
+  EXPECT_EQ(back.ReadString("Web  Buttons", "Old", ""), "http://new.cn");
+  EXPECT_EQ(back.ReadString("Web Buttons", "keep", ""), "1");  // one space is another section
+
+  // Without buttons the button section is left as it was.
+  web.Buttons.clear();
+  SaveGroup(gpf, web, false);
+  EXPECT_EQ(Reparse(gpf).ReadSection("Web  Buttons").size(), 2u);
+
+  // A shortcut group stores file names only; its captions are the keys.
+  GroupRecord tools;
+  tools.Data.Title = "Tools";
+  tools.Buttons = {{"Editor", "C:\\Tools\\Editor.lnk", false}, {"Sub", "C:\\Tools\\Sub", true}};
+  SaveGroup(gpf, tools, true);
+  EXPECT_EQ(ReadSavedOrder(Reparse(gpf), "Tools"), (std::vector<std::string>{"Editor.lnk", "Sub"}));
+}
+
+TEST(GroupFile, NamesTheFormatCannotHoldNeverReadBackDifferently) {
+  IniFile gpf = IniFile::FromBytes("");
+  GroupRecord web;
+  web.Data.Title = "Web";
+  web.Data.PanelStyle = gkWeb;
+  web.Buttons = {{"a=b", "http://x.cn", false},
+                 {"line\r\nbreak", "http://y.cn", false},
+                 {"[sec", "http://z.cn", false},
+                 {"fine", "http://ok.cn", false}};
+  SaveGroup(gpf, web, true);
+  const IniFile back = Reparse(gpf);
+  EXPECT_EQ(back.ReadSection("Web  Buttons"), (std::vector<std::string>{"fine"}));
+  EXPECT_EQ(back.ReadString("Web  Buttons", "a", "none"), "none");
+  EXPECT_EQ(back.ReadSections(), gpf.ReadSections());
+}
+
+TEST(GroupFile, TwoGroupsWithOneTitleShareTheirSections) {
+  IniFile gpf = IniFile::FromBytes("");
+  GroupRecord first, second;
+  first.Data.Title = second.Data.Title = "Same";
+  first.Data.Directory = "C:\\one";
+  second.Data.Directory = "C:\\two";
+  first.Data.Color = 1;
+  second.Data.Color = 2;
+  SaveGroup(gpf, first, false);
+  SaveGroup(gpf, second, false);
+  const IniFile back = Reparse(gpf);
+  EXPECT_EQ(back.ReadSection("Groups"), (std::vector<std::string>{"Same"}));
+  EXPECT_EQ(back.ReadString("Groups", "Same", ""), "C:\\two");
+  EXPECT_EQ(ReadGroupRecord(back, "Same").Data.Color, 2);
+}
+
+TEST(GroupFile, AddressesAreNormalisedByKind) {
+  struct Case {
+    const char* stored;
+    std::uint16_t kind;
+    const char* target;
+  } cases[] = {
+      {"www.example.com", gkWeb, "http://www.example.com"},
+      {"HTTP://Example.COM/Path", gkWeb, "http://Example.COM/Path"},
+      {"go to http://a.cn", gkWeb, "http://a.cn"},
+      {"Http://a.cn?u=http://b.cn", gkWeb, "http://a.cn?u=http://b.cn"},  // first occurrence only
+      {"https://a.cn", gkWeb, "https://a.cn"},                            // keeps its scheme
+      {"HTTPS://A.cn", gkWeb, "HTTPS://A.cn"},
+      {"ftp://a.cn", gkWeb, "http://ftp://a.cn"},
+      {"me@example.com", gkEmail, "MAILTO:me@example.com"},
+      {"mailto:Me@Example.com", gkEmail, "MAILTO:Me@Example.com"},
+      {"x MailTo:me@a.cn", gkEmail, "MAILTO:me@a.cn"},
+      {"https://a.cn", gkEmail, "MAILTO:https://a.cn"},  // the https rule is the web kind's
+      {"me@a.cn", 7, "MAILTO:me@a.cn"},                  // any other kind fills as e-mail
+  };
+  for (const Case& c : cases) EXPECT_EQ(NormaliseAddress(c.stored, c.kind), c.target) << c.stored;
+
+  const IniFile gpf =
+      IniFile::FromBytes("[Mail  Buttons]\r\nBoss=boss@a.cn\r\nEmpty=\r\nTeam=mailto:team@a.cn\r\n");
+  EXPECT_EQ(
+      ReadAddressButtons(gpf, "Mail", gkEmail),
+      (std::vector<GroupButton>{{"Boss", "MAILTO:boss@a.cn", false}, {"Team", "MAILTO:team@a.cn", false}}));
+}
+
+}  // namespace
+}  // namespace wendlix

@@ -1,0 +1,213 @@
+#include "core/bar/group_loading.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "core/bar/bar_save.h"
+#include "core/bar/group_file.h"
+#include "core/platform/file_io.h"
+#include "core/profile/ini_file.h"
+
+namespace wendlix {
+namespace {
+
+// A file system in a table: folders with their listing, and which paths are files.
+class FakeFolder : public ShortcutFolder {
+ public:
+  std::map<std::string, std::vector<std::string>> listings;
+  std::set<std::string> files, folders, foldersWithShortcuts;
+
+  std::vector<std::string> List(const std::string& folder) const override {
+    auto it = listings.find(folder);
+    return it == listings.end() ? std::vector<std::string>{} : it->second;
+  }
+  Entry Probe(const std::string& path) const override {
+    if (files.count(path)) return Entry::kFile;
+    if (foldersWithShortcuts.count(path)) return Entry::kFolderWithShortcuts;
+    return folders.count(path) ? Entry::kFolder : Entry::kNone;
+  }
+};
+
+const std::string kQuickLaunch = "C:\\Users\\u\\AppData\\Roaming\\Microsoft\\Internet Explorer\\Quick Launch";
+
+IniFile ShippedGroupFile() {
+  const auto bytes = platform::ReadWholeFile(WENDLIX_TEST_DATA "/../../src/res/Wendlix.GPF");
+  EXPECT_TRUE(bytes.has_value());
+  return IniFile::FromBytes(bytes.value_or(""));
+}
+
+TEST(GroupLoading, FirstRunWithoutGroupFileCreatesNoGroup) {
+  IniFile gpf = IniFile::FromBytes("");
+  const LoadedGroups loaded = LoadGroups(gpf, 0, {}, kQuickLaunch, FakeFolder{});
+  EXPECT_TRUE(loaded.FirstRun);
+  EXPECT_TRUE(loaded.Groups.empty());
+  EXPECT_FALSE(AnyGroupVisible(loaded.Groups));
+  EXPECT_FALSE(gpf.Modified());
+  // A listed count with no names, or names with a zero count, is a first run as well.
+  EXPECT_TRUE(IsFirstRun(5, {}));
+  EXPECT_TRUE(IsFirstRun(0, {"A"}));
+  EXPECT_FALSE(IsFirstRun(1, {"A"}));
+}
+
+TEST(GroupLoading, FirstRunWithTheShippedFileGivesTheThreeDefaultGroups) {
+  IniFile gpf = ShippedGroupFile();
+  FakeFolder disk;
+  disk.listings[kQuickLaunch + "\\"] = {"Desktop.scf", "Browser.lnk"};
+  disk.files = {kQuickLaunch + "\\Desktop.scf", kQuickLaunch + "\\Browser.lnk"};
+  const LoadedGroups loaded = LoadGroups(gpf, 0, {}, kQuickLaunch, disk);
+  ASSERT_EQ(loaded.Groups.size(), 3u);
+  EXPECT_TRUE(AnyGroupVisible(loaded.Groups));
+
+  const TPanelData& programs = loaded.Groups[0].Data;
+  EXPECT_EQ(programs.Title, "Programs");
+  EXPECT_EQ(programs.PanelStyle, gkShortcut);
+  EXPECT_EQ(programs.Color, kClBtnFace);
+  EXPECT_FALSE(programs.ShowAsButton || programs.ShowCaption || programs.BevelDown);
+  EXPECT_EQ(programs.Directory, kQuickLaunch);
+  EXPECT_EQ(programs.Font.Name, "宋体");  // decoded from code page 936
+  EXPECT_EQ(loaded.Groups[0].Buttons,
+            (std::vector<GroupButton>{{"Desktop", kQuickLaunch + "\\Desktop.scf", false},
+                                      {"Browser", kQuickLaunch + "\\Browser.lnk", false}}));
+
+  const GroupRecord& web = loaded.Groups[1];
+  EXPECT_EQ(web.Data.Title, "Internet");
+  EXPECT_EQ(web.Data.PanelStyle, gkWeb);
+  EXPECT_EQ(web.Data.Color, 0x00F2F2D9);
+  EXPECT_TRUE(web.Data.ShowAsButton);
+  EXPECT_EQ(web.Height, 200);
+  EXPECT_EQ(web.Buttons, std::vector<GroupButton>{FirstRunButton(gkWeb)});
+
+  const GroupRecord& mail = loaded.Groups[2];
+  EXPECT_EQ(mail.Data.Title, "E-Mail");
+  EXPECT_EQ(mail.Data.PanelStyle, gkEmail);
+  EXPECT_EQ(mail.Data.Color, 0x00CAE8B5);
+  EXPECT_TRUE(mail.Data.ShowAsButton);
+  EXPECT_EQ(mail.Buttons, std::vector<GroupButton>{FirstRunButton(gkEmail)});
+
+  // The web and e-mail groups were rebuilt with saving: their sections hold the overrides
+  // and just the default button.
+  const IniFile back = IniFile::FromBytes(gpf.ToBytes());
+  EXPECT_EQ(back.ReadSection("Internet  Buttons").size(), 1u);
+  EXPECT_EQ(back.ReadSection("E-Mail  Buttons").size(), 1u);
+  EXPECT_EQ(back.ReadInteger("Internet", "Height", 0), 200);
+  EXPECT_EQ(back.ReadInteger("E-Mail", "Panel Style", 0), 2);
+  EXPECT_EQ(back.ReadSection("Groups"), (std::vector<std::string>{"Internet", "E-Mail"}));
+}
+
+TEST(GroupLoading, FirstRunReplacesOldButtonsAndOverridesByPosition) {
+  IniFile gpf = IniFile::FromBytes(
+      "[Programs]\r\nPanel Style=2\r\nDirectory=C:\\x\r\n"
+      "[Internet]\r\nPanel Style=0\r\nShowAsButton=0\r\n"
+      "[Internet  Buttons]\r\nA=a.cn\r\nB=b.cn\r\n"
+      "[E-Mail]\r\nTitle Text=Post\r\n");
+  const LoadedGroups loaded = LoadGroups(gpf, 0, {}, kQuickLaunch, FakeFolder{});
+  ASSERT_EQ(loaded.Groups.size(), 3u);
+  EXPECT_EQ(loaded.Groups[0].Data.PanelStyle, gkShortcut);
+  EXPECT_EQ(loaded.Groups[0].Data.Directory, kQuickLaunch);
+  EXPECT_TRUE(loaded.Groups[0].Buttons.empty());  // the Quick Launch folder does not exist
+  EXPECT_EQ(loaded.Groups[1].Data.PanelStyle, gkWeb);
+  EXPECT_EQ(loaded.Groups[1].Buttons, std::vector<GroupButton>{FirstRunButton(gkWeb)});
+  EXPECT_EQ(IniFile::FromBytes(gpf.ToBytes()).ReadSection("Internet  Buttons").size(), 1u);
+  EXPECT_EQ(loaded.Groups[2].Data.Title, "E-Mail");
+}
+
+TEST(GroupLoading, ListedGroupsWithoutSectionsAreSkipped) {
+  IniFile gpf = IniFile::FromBytes(
+      "[One]\r\nPanel Style=1\r\nTitle Text=One\r\n[One  Buttons]\r\nSite=x.cn\r\n"
+      "[Empty]\r\n"
+      "[Two]\r\nTitle Text=Two\r\nVisible=0\r\n"
+      "[Three]\r\nTitle Text=Three\r\nShowAsButton=1\r\nPanel Style=1\r\n[Three  Buttons]\r\nS=y.cn\r\n");
+  const std::vector<std::string> names = {"One", "Empty", "Missing", "Two", "Three"};
+  LoadedGroups loaded = LoadGroups(gpf, 5, names, kQuickLaunch, FakeFolder{});
+  EXPECT_FALSE(loaded.FirstRun);
+  ASSERT_EQ(loaded.Groups.size(), 3u);
+  EXPECT_EQ(loaded.Groups[0].Buttons, (std::vector<GroupButton>{{"Site", "http://x.cn", false}}));
+  EXPECT_EQ(loaded.Groups[1].Data.Title, "Two");
+  EXPECT_TRUE(loaded.Groups[2].Buttons.empty());  // shown as a button: not filled
+  EXPECT_FALSE(gpf.Modified());
+
+  // The count limits the names, and names limit the count.
+  EXPECT_EQ(LoadGroups(gpf, 1, names, kQuickLaunch, FakeFolder{}).Groups.size(), 1u);
+  EXPECT_EQ(LoadGroups(gpf, 1000000000, {"Two"}, kQuickLaunch, FakeFolder{}).Groups.size(), 1u);
+  EXPECT_TRUE(LoadGroups(gpf, -2, names, kQuickLaunch, FakeFolder{}).Groups.empty());
+
+  // Only invisible groups: the band bar stays hidden.
+  loaded = LoadGroups(gpf, 1, {"Two"}, kQuickLaunch, FakeFolder{});
+  EXPECT_FALSE(AnyGroupVisible(loaded.Groups));
+}
+
+TEST(GroupLoading, SavedOrderKeepsPresentEntriesAndAppendsNewOnes) {
+  const IniFile gpf = IniFile::FromBytes(
+      "[Tools]\r\nTitle Text=Tools\r\nDirectory=C:\\Tools\r\n"
+      "[Tools  Buttons]\r\nGone=Deleted.lnk\r\nEdit=editor.LNK\r\nSub=Sub\r\nAlsoGone=Old.pif\r\n");
+  FakeFolder disk;
+  disk.listings["C:\\Tools\\"] = {"Sub", "Empty", "New.url", "Editor.lnk"};
+  disk.files = {"C:\\Tools\\New.url", "C:\\Tools\\Editor.lnk"};
+  disk.foldersWithShortcuts = {"C:\\Tools\\Sub"};
+  disk.folders = {"C:\\Tools\\Empty"};
+  GroupRecord g = ReadGroupRecord(gpf, "Tools");
+  FillGroup(gpf, g, disk);
+  EXPECT_EQ(g.Buttons, (std::vector<GroupButton>{{"Editor", "C:\\Tools\\Editor.lnk", false},
+                                                 {"Sub", "C:\\Tools\\Sub", true},
+                                                 {"Empty", "C:\\Tools\\Empty", false},
+                                                 {"New", "C:\\Tools\\New.url", false}}));
+
+  // Saving writes the merged order: the deleted entries are gone from the file.
+  IniFile out = IniFile::FromBytes(gpf.ToBytes());
+  SaveGroup(out, g, true);
+  EXPECT_EQ(ReadSavedOrder(IniFile::FromBytes(out.ToBytes()), "Tools"),
+            (std::vector<std::string>{"Editor.lnk", "Sub", "Empty", "New.url"}));
+}
+
+TEST(GroupLoading, EachGroupKeepsItsFontAcrossSaveAndRestart) {
+  std::vector<GroupRecord> groups(3);
+  groups[0].Data.Title = "Serif";
+  groups[0].Data.PanelStyle = gkWeb;
+  groups[0].Data.Font = {0x000000FF, 14, "Times New Roman"};
+  groups[0].Buttons = {{"Site", "http://a.cn", false}};
+  groups[1].Data.Title = "黑体组";
+  groups[1].Data.PanelStyle = gkEmail;
+  groups[1].Data.Font = {kClBtnFace, 8, "黑体"};
+  groups[1].Buttons = {{"Me", "MAILTO:me@a.cn", false}};
+  groups[2].Data.Title = "Hidden";
+  groups[2].Data.Visible = false;
+  groups[2].Data.Font = {1, 30, "Hidden Font"};
+
+  IniFile ini = IniFile::FromBytes("[Groups]\r\nStale=C:\\\r\n");
+  IniFile gpf = IniFile::FromBytes("");
+  BarSettings settings;
+  WriteBarDocuments(ini, gpf, settings, TweakFlags{}, ShellWindowStates{}, groups);
+
+  const IniFile ini2 = IniFile::FromBytes(ini.ToBytes());
+  IniFile gpf2 = IniFile::FromBytes(gpf.ToBytes());
+  EXPECT_FALSE(ini2.SectionExists("Application Config"));  // only with ReLoadSet
+  const BarSettings back = ReadBarSettings(ini2, 0);
+  const std::vector<std::string> names = ReadGroupNames(ini2);
+  EXPECT_EQ(names, (std::vector<std::string>{"Serif", "黑体组", "Hidden"}));
+  EXPECT_FALSE(gpf2.SectionExists("Hidden"));  // hidden groups keep what the file held
+
+  const LoadedGroups loaded = LoadGroups(gpf2, back.Groups, names, kQuickLaunch, FakeFolder{});
+  ASSERT_EQ(loaded.Groups.size(), 2u);
+  EXPECT_EQ(loaded.Groups[0].Data.Font, groups[0].Data.Font);
+  EXPECT_EQ(loaded.Groups[1].Data.Font, groups[1].Data.Font);
+  EXPECT_EQ(loaded.Groups[0].Buttons, groups[0].Buttons);
+  EXPECT_EQ(loaded.Groups[1].Buttons, groups[1].Buttons);
+}
+
+TEST(BarSave, ReLoadSetAddsTheApplicationConfigSection) {
+  IniFile ini = IniFile::FromBytes("");
+  IniFile gpf = IniFile::FromBytes("");
+  BarSettings settings;
+  settings.ReLoadSet = true;
+  WriteBarDocuments(ini, gpf, settings, TweakFlags{false, false, true}, ShellWindowStates{}, {});
+  const IniFile back = IniFile::FromBytes(ini.ToBytes());
+  EXPECT_EQ(back.ReadSections(), (std::vector<std::string>{"Wendlix V3.0", "Application Config"}));
+  EXPECT_EQ(back.ReadInteger("Wendlix V3.0", "Groups", -1), 0);
+  EXPECT_FALSE(back.ReadBool("Application Config", "CanShutDown", true));
+  EXPECT_FALSE(gpf.Modified());
+}
+
+}  // namespace
+}  // namespace wendlix

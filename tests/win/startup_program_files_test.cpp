@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+#include <shlobj.h>
+#include <windows.h>
+
+#include "core/text/paths.h"
+#include "win/appbar/shell_folders.h"
+#include "win/appbar/shell_windows.h"
+#include "win/bar/program_files.h"
+#include "win/common/registry.h"
+#include "win/common/wide.h"
+
+namespace wendlix {
+namespace {
+
+constexpr char kConfigValue[] = "Confing FileName";
+
+std::string TempFolder(const std::string& name) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::string folder = AddBackslash(FromWide(temp)) + name;
+  CreateDirectoryW(ToWide(folder).c_str(), nullptr);
+  return folder;
+}
+
+void PutFile(const std::string& path, const std::string& bytes) {
+  HANDLE h = CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(h);
+}
+
+std::string FileText(const std::string& path) {
+  HANDLE h =
+      CreateFileW(ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return "<missing>";
+  char buffer[4096];
+  DWORD read = 0;
+  ReadFile(h, buffer, sizeof(buffer), &read, nullptr);
+  CloseHandle(h);
+  return std::string(buffer, read);
+}
+
+// The test exe's own "Confing FileName", removed before and after each case.
+class StartupRegistry : public testing::Test {
+ protected:
+  void SetUp() override { Clear(); }
+  void TearDown() override { Clear(); }
+  static void Clear() {
+    if (unique_hkey key = OpenRegKey(HKEY_CURRENT_USER, AppRegistryKey(), true))
+      DeleteRegValue(key.get(), kConfigValue);
+  }
+  static std::optional<std::string> Stored() {
+    unique_hkey key = OpenRegKey(HKEY_CURRENT_USER, AppRegistryKey(), false);
+    return key ? ReadRegString(key.get(), kConfigValue) : std::nullopt;
+  }
+};
+
+TEST_F(StartupRegistry, ConfigBaseIsStoredAndAHandEnteredPathWins) {
+  const std::string folder = TempFolder("wx-startup-prog");
+  ProgramInfo program{folder + "\\Bar.exe", folder + "\\", "Bar"};
+  auto writable = [](const std::string&) { return true; };
+  EXPECT_EQ(ResolveConfigBase(program, writable), folder + "\\Bar");
+  EXPECT_EQ(Stored(), folder + "\\Bar");
+
+  {
+    unique_hkey key = OpenRegKey(HKEY_CURRENT_USER, AppRegistryKey(), true);
+    ASSERT_TRUE(WriteRegString(key.get(), kConfigValue, "D:\\elsewhere\\Mine"));
+  }
+  EXPECT_EQ(ResolveConfigBase(program, [](const std::string&) { return false; }), "D:\\elsewhere\\Mine");
+  EXPECT_EQ(Stored(), "D:\\elsewhere\\Mine");
+  EXPECT_TRUE(FolderIsWritable(folder));
+  EXPECT_FALSE(FolderIsWritable(folder + "\\does-not-exist"));
+}
+
+TEST_F(StartupRegistry, ReadOnlyProgramFolderSendsSettingsToTheUserFolderWithTheShippedGroups) {
+  const std::string folder = TempFolder("wx-startup-installed");
+  PutFile(folder + "\\WxProbeBar.GPF", "[Programs]\r\nVisible=1\r\n");
+  ProgramInfo program{folder + "\\WxProbeBar.exe", folder + "\\", "WxProbeBar"};
+  const std::string userFolder = AddBackslash(GetSpecialFolderPath(CSIDL_APPDATA)) + "Wendlix";
+  const std::string copied = userFolder + "\\WxProbeBar.GPF";
+  DeleteFileW(ToWide(copied).c_str());
+
+  auto readOnly = [](const std::string&) { return false; };
+  EXPECT_EQ(ResolveConfigBase(program, readOnly), userFolder + "\\WxProbeBar");
+  EXPECT_EQ(FileText(copied), "[Programs]\r\nVisible=1\r\n");
+
+  // A group file already there is the user's: never copied over.
+  PutFile(copied, "[Mine]\r\nVisible=0\r\n");
+  StartupRegistry::Clear();
+  EXPECT_EQ(ResolveConfigBase(program, readOnly), userFolder + "\\WxProbeBar");
+  EXPECT_EQ(FileText(copied), "[Mine]\r\nVisible=0\r\n");
+  DeleteFileW(ToWide(copied).c_str());
+}
+
+TEST(StartupRunValue, PresentExactlyWhenAutoRunAndQuotedWithBlanks) {
+  const ProgramInfo program{"C:\\Program Files\\Wx Probe\\WxProbeRun.exe", "C:\\Program Files\\Wx Probe\\",
+                            "WxProbeRun"};
+  const char* runKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  ASSERT_TRUE(UpdateRunValue(true, program));
+  {
+    unique_hkey key = OpenRegKey(HKEY_CURRENT_USER, runKey, false);
+    ASSERT_TRUE(key);
+    EXPECT_EQ(ReadRegString(key.get(), "WxProbeRun"), "\"C:\\Program Files\\Wx Probe\\WxProbeRun.exe\"");
+  }
+  EXPECT_TRUE(UpdateRunValue(false, program));
+  EXPECT_TRUE(UpdateRunValue(false, program));  // already gone: still fine
+  unique_hkey key = OpenRegKey(HKEY_CURRENT_USER, runKey, false);
+  EXPECT_FALSE(ReadRegString(key.get(), "WxProbeRun").has_value());
+}
+
+}  // namespace
+}  // namespace wendlix
