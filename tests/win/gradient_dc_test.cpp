@@ -12,7 +12,8 @@ namespace {
 TEST(ShellFillGradient, MatchesCorePixelsOnADeviceContext) {
   constexpr int kWidth = 40, kHeight = 30;
   BITMAPINFO info{};
-  info.bmiHeader = {sizeof(info.bmiHeader), kWidth, -kHeight, 1, 32, BI_RGB};
+  info.bmiHeader = {.biSize = sizeof(info.bmiHeader), .biWidth = kWidth, .biHeight = -kHeight, .biPlanes = 1,
+                    .biBitCount = 32, .biCompression = BI_RGB};
   unique_memory_dc dc(CreateCompatibleDC(nullptr));
   std::uint32_t* bits = nullptr;
   unique_hbitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));

@@ -15,6 +15,7 @@
 
 #include "core/platform/file_io.h"
 #include "core/profile/ini_file.h"
+#include "shell_test_support.h"
 #include "win/common/wide.h"
 
 namespace wendlix {
@@ -139,17 +140,7 @@ std::string Join(const std::vector<std::string>& items) {
 std::string DataFolder() {
   wchar_t buffer[MAX_PATH * 2];
   const DWORD n = GetEnvironmentVariableW(L"WENDLIX_TEST_DATA", buffer, MAX_PATH * 2);
-  if (n > 0 && n < MAX_PATH * 2) return FromWide(std::wstring_view(buffer, n)) + "\\profile";
-  // Fall back to the source tree beside a build folder: <repo>\build\win64\tests\win\x.exe.
-  wchar_t exe[MAX_PATH * 2];
-  const DWORD m = GetModuleFileNameW(nullptr, exe, MAX_PATH * 2);
-  std::string folder = FromWide(std::wstring_view(exe, m));
-  for (int up = 0; up < 5; ++up) {
-    folder = folder.substr(0, folder.find_last_of('\\') == std::string::npos ? 0 : folder.find_last_of('\\'));
-    const std::string candidate = folder + "\\tests\\data\\profile";
-    if (GetFileAttributesW(ToWide(candidate).c_str()) != INVALID_FILE_ATTRIBUTES) return candidate;
-  }
-  return {};
+  return n > 0 && n < MAX_PATH * 2 ? FromWide(std::wstring_view(buffer, n)) + "\\profile" : std::string();
 }
 
 std::vector<std::string> CorpusFiles(const std::string& folder) {
@@ -172,27 +163,11 @@ class ProfileDifferentialTest : public testing::Test {
     source_ = DataFolder();
     files_ = CorpusFiles(source_);
     if (files_.empty()) GTEST_SKIP() << "no corpus (set WENDLIX_TEST_DATA)";
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    work_ = std::string(temp) + "wendlix_profile_diff_" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(work_.c_str(), nullptr);
-  }
-  void TearDown() override {
-    if (work_.empty()) return;
-    WIN32_FIND_DATAA data;
-    const HANDLE find = FindFirstFileA((work_ + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-      do {
-        DeleteFileA((work_ + "\\" + data.cFileName).c_str());
-      } while (FindNextFileA(find, &data));
-      FindClose(find);
-    }
-    RemoveDirectoryA(work_.c_str());
   }
 
   // A fresh copy under a name of its own, so the system's profile cache never mixes two.
   std::string Copy(const std::string& file, const std::string& tag) {
-    const std::string target = work_ + "\\" + tag + "_" + file;
+    const std::string target = work_ / (tag + "_" + file);
     EXPECT_TRUE(CopyFileW(ToWide(source_ + "\\" + file).c_str(), ToWide(target).c_str(), FALSE)) << file;
     return target;
   }
@@ -220,7 +195,7 @@ class ProfileDifferentialTest : public testing::Test {
     Compare(file, "", "<sections>", Join(systemSections), Join(ToAnsi(ours.ReadSections())), context);
     std::set<std::string> sections(systemSections.begin(), systemSections.end());
     for (const std::string& s : ToAnsi(ours.ReadSections())) sections.insert(s);
-    for (const std::string& s : ProbeSections()) sections.insert(s);
+    sections.insert(probeSections_.begin(), probeSections_.end());
     for (const std::string& section : sections) {
       const std::vector<std::string> systemKeys = SystemKeys(systemPath, section);
       const std::vector<std::string> ourKeys = ToAnsi(ours.ReadSection(FromAnsi(section)));
@@ -266,10 +241,9 @@ class ProfileDifferentialTest : public testing::Test {
     probeKeys_.erase("");
     probeSections_.erase("");
   }
-  const std::set<std::string>& ProbeSections() const { return probeSections_; }
 
   std::string source_;
-  std::string work_;
+  const testing_support::TempFolder work_{"profile_diff"};
   std::vector<std::string> files_;
   std::set<std::string> probeKeys_;
   std::set<std::string> probeSections_;

@@ -9,34 +9,22 @@
 
 #include "core/platform/file_io.h"
 #include "core/profile/ini_file.h"
+#include "shell_test_support.h"
 #include "win/common/unique_handle.h"
 #include "win/common/wide.h"
 
 namespace wendlix {
 namespace {
 
+using namespace testing_support;
+
 class IniFileIoTest : public testing::Test {
  protected:
-  void SetUp() override {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    folder_ = FromWide(temp) + "wendlix_ini_io_" + std::to_string(GetCurrentProcessId()) + "_" +
-              testing::UnitTest::GetInstance()->current_test_info()->name();
-    ASSERT_TRUE(CreateDirectoryW(ToWide(folder_).c_str(), nullptr));
-  }
-  void TearDown() override {
-    for (const std::string& name : Entries()) {
-      const std::wstring path = ToWide(folder_ + "\\" + name);
-      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (!DeleteFileW(path.c_str())) RemoveDirectoryW(path.c_str());
-    }
-    RemoveDirectoryW(ToWide(folder_).c_str());
-  }
-  std::string PathOf(const std::string& name) const { return folder_ + "\\" + name; }
+  std::string PathOf(const std::string& name) const { return folder_ / name; }
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
     WIN32_FIND_DATAW data;
-    const HANDLE find = FindFirstFileW(ToWide(folder_ + "\\*").c_str(), &data);
+    const HANDLE find = FindFirstFileW(ToWide(folder_ / "*").c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return names;
     do {
       const std::string name = FromWide(data.cFileName);
@@ -45,7 +33,7 @@ class IniFileIoTest : public testing::Test {
     FindClose(find);
     return names;
   }
-  std::string folder_;
+  const TempFolder folder_{"ini_io"};
 };
 
 TEST_F(IniFileIoTest, SavesUnderAChinesePathAndReadsBack) {
@@ -57,7 +45,7 @@ TEST_F(IniFileIoTest, SavesUnderAChinesePathAndReadsBack) {
   EXPECT_EQ(platform::ReadWholeFile(path), "[\xb9\xa4\xbe\xdf]\r\n\xd7\xd6\xcc\xe5=\xcb\xce\xcc\xe5\r\nColor=-2147483633\r\n");
   EXPECT_TRUE(platform::FileExists(path));
   EXPECT_FALSE(platform::DirectoryExists(path));
-  EXPECT_TRUE(platform::DirectoryExists(folder_));
+  EXPECT_TRUE(platform::DirectoryExists(folder_.Path()));
   EXPECT_EQ(Entries(), std::vector<std::string>{"工具栏设置.ini"});  // no temporary left
   EXPECT_EQ(IniFile(path).ReadString("工具", "字体", ""), "宋体");
 }
@@ -105,16 +93,15 @@ TEST_F(IniFileIoTest, Utf16FilesStayUtf16AndTheSystemReadsThem) {
   EXPECT_TRUE(ini.WriteString("工具", "笑", "\xf0\x9f\x98\x80"));  // outside code page 936, fine in UTF-16
   EXPECT_TRUE(ini.WriteString("新", "k", " v "));
   ASSERT_TRUE(ini.Save());
-  wchar_t value[64] = {};
-  const std::wstring file = ToWide(path);
-  GetPrivateProfileStringW(L"\x5DE5\x5177", L"\x5B57\x4F53", L"", value, 64, file.c_str());
-  EXPECT_EQ(std::wstring(value), L"\x5B8B\x4F53");
-  GetPrivateProfileStringW(L"\x5DE5\x5177", L"\x7B11", L"", value, 64, file.c_str());
-  EXPECT_EQ(std::wstring(value), L"\xD83D\xDE00");
-  GetPrivateProfileStringW(L"\x65B0", L"k", L"", value, 64, file.c_str());
-  EXPECT_EQ(std::wstring(value), L" v ");
-  GetPrivateProfileStringW(L"\x5DE5\x5177", L"old", L"", value, 64, file.c_str());
-  EXPECT_EQ(std::wstring(value), L"1");
+  const wchar_t* const reads[][3] = {{L"\x5DE5\x5177", L"\x5B57\x4F53", L"\x5B8B\x4F53"},
+                                     {L"\x5DE5\x5177", L"\x7B11", L"\xD83D\xDE00"},
+                                     {L"\x65B0", L"k", L" v "},
+                                     {L"\x5DE5\x5177", L"old", L"1"}};
+  for (const auto& r : reads) {
+    wchar_t value[64] = {};
+    GetPrivateProfileStringW(r[0], r[1], L"", value, 64, ToWide(path).c_str());
+    EXPECT_EQ(std::wstring(value), r[2]);
+  }
   const std::optional<std::string> saved = platform::ReadWholeFile(path);
   ASSERT_TRUE(saved);
   EXPECT_EQ(saved->substr(0, bytes.size()), bytes);  // untouched lines keep their bytes

@@ -1,5 +1,6 @@
-// Support for the shell services' tests: a temporary folder per test, and whether the
-// system under test is Wine (for its known differences).
+// Support for the Win32 services' tests: a temporary folder per test, stand-in shell
+// windows on a desktop of the test's own, and whether the system under test is Wine
+// (for its known differences).
 #pragma once
 #include <windows.h>
 
@@ -27,6 +28,41 @@ inline bool WriteBytes(const std::string& path, const std::string& bytes) {
 
 inline bool Exists(const std::string& path) {
   return GetFileAttributesW(ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A visible window of a class of that name (registered here unless the system owns it).
+inline HWND MakeWindow(const wchar_t* cls, HWND parent) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = cls;
+  RegisterClassW(&wc);
+  return CreateWindowExW(0, cls, L"", (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE, 0, 0, 10, 10, parent, nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
+}
+
+// Runs `body` on a thread attached to a new desktop, so stand-ins for the shell's windows
+// never meet the session's real ones. False when no such desktop could be had.
+template <class Body>
+bool RunOnOwnDesktop(const wchar_t* name, Body body) {
+  struct Run {
+    const wchar_t* name;
+    Body* body;
+    bool attached;
+    static DWORD WINAPI Thread(void* param) {
+      Run& r = *static_cast<Run*>(param);
+      const HDESK desktop = CreateDesktopW(r.name, nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+      if (!desktop || !SetThreadDesktop(desktop)) return 1;
+      r.attached = true;
+      (*r.body)();
+      return 0;
+    }
+  } run{name, &body, false};
+  const HANDLE handle = CreateThread(nullptr, 0, Run::Thread, &run, 0, nullptr);
+  if (!handle) return false;
+  WaitForSingleObject(handle, INFINITE);
+  CloseHandle(handle);
+  return run.attached;
 }
 
 // A fresh folder under the user's temporary folder, removed with all its contents

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "core/appbar/command_line.h"
+#include "shell_test_support.h"
 #include "win/appbar/shell_open.h"
 #include "win/appbar/shell_windows.h"
 #include "win/common/wide.h"
@@ -13,67 +14,45 @@
 namespace wendlix {
 namespace {
 
-HWND Create(const wchar_t* cls, HWND parent) {
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.lpszClassName = cls;
-  RegisterClassW(&wc);  // "Button" is the system's own and stays so
-  return CreateWindowExW(0, cls, L"", (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE, 0, 0, 10, 10, parent, nullptr,
-                         nullptr, nullptr);
-}
+using namespace testing_support;
 
-// What a thread saw on a desktop of its own, where a stand-in shell is built from windows
-// of the shell's classes; the session's real taskbar is never touched.
-struct DesktopRun {
-  bool onOwnDesktop = false;
-  HWND emptyTaskBar = nullptr;
-  HWND found[9] = {}, expected[9] = {};
-  bool hidden = false, shownAgain = false, disabled = false, enabledAgain = false;
-};
-
-DWORD WINAPI RunOnOwnDesktop(void* param) {
-  DesktopRun& run = *static_cast<DesktopRun*>(param);
-  HDESK desktop = CreateDesktopW(L"WendlixShellWindowsTest", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
-  if (!desktop || !SetThreadDesktop(desktop)) return 1;
-  run.onOwnDesktop = true;
-  run.emptyTaskBar = FindShellWindow(shTaskBar);
-  HideShellWindow(shTaskBar, true);  // nothing there: no error
-  const HWND tray = Create(L"Shell_TrayWnd", nullptr), notify = Create(L"TrayNotifyWnd", tray);
-  const HWND start = Create(L"Button", tray), progman = Create(L"Progman", nullptr);
-  const HWND windows[9] = {tray,    notify, start, Create(L"ReBarWindow32", tray), Create(L"TrayClockWClass", notify),
-                           Create(L"ShellDll_DefView", progman), progman, nullptr, nullptr};
-  for (std::uint16_t i = 0; i < 9; ++i) {
-    run.expected[i] = windows[i];
-    run.found[i] = FindShellWindow(i == 8 ? 0xFFFF : i);
-  }
-  HideShellWindow(shStartButton, true);
-  run.hidden = !IsWindowVisible(start);
-  HideShellWindow(shStartButton, false);
-  run.shownAgain = IsWindowVisible(start);
-  DisableShellWindow(shTaskBar, true);
-  run.disabled = !IsWindowEnabled(tray);
-  DisableShellWindow(shTaskBar, false);
-  run.enabledAgain = IsWindowEnabled(tray);
-  DestroyWindow(tray);
-  DestroyWindow(progman);
-  return 0;
-}
-
+// A stand-in shell built from windows of the shell's classes on a desktop of the test's
+// own; the session's real taskbar is never touched.
 TEST(ShellWindows, FoundByClassHiddenAndDisabled) {
-  DesktopRun run;
-  const HANDLE thread = CreateThread(nullptr, 0, RunOnOwnDesktop, &run, 0, nullptr);
-  ASSERT_NE(thread, nullptr);
-  WaitForSingleObject(thread, INFINITE);
-  CloseHandle(thread);
-  if (!run.onOwnDesktop) GTEST_SKIP() << "no desktop of our own; the session's shell is not ours to hide";
-  EXPECT_EQ(run.emptyTaskBar, nullptr);
+  HWND emptyTaskBar = nullptr, found[9] = {}, expected[9] = {};
+  bool hidden = false, shownAgain = false, disabled = false, enabledAgain = false;
+  const bool ran = RunOnOwnDesktop(L"WendlixShellWindowsTest", [&] {
+    emptyTaskBar = FindShellWindow(shTaskBar);
+    HideShellWindow(shTaskBar, true);  // nothing there: no error
+    const HWND tray = MakeWindow(L"Shell_TrayWnd", nullptr), notify = MakeWindow(L"TrayNotifyWnd", tray);
+    const HWND start = MakeWindow(L"Button", tray), progman = MakeWindow(L"Progman", nullptr);
+    const HWND windows[9] = {tray, notify, start, MakeWindow(L"ReBarWindow32", tray),
+                             MakeWindow(L"TrayClockWClass", notify), MakeWindow(L"ShellDll_DefView", progman),
+                             progman, nullptr, nullptr};
+    for (std::uint16_t i = 0; i < 9; ++i) {
+      expected[i] = windows[i];
+      found[i] = FindShellWindow(i == 8 ? 0xFFFF : i);
+    }
+    HideShellWindow(shStartButton, true);
+    hidden = !IsWindowVisible(start);
+    HideShellWindow(shStartButton, false);
+    shownAgain = IsWindowVisible(start);
+    DisableShellWindow(shTaskBar, true);
+    disabled = !IsWindowEnabled(tray);
+    DisableShellWindow(shTaskBar, false);
+    enabledAgain = IsWindowEnabled(tray);
+    DestroyWindow(tray);
+    DestroyWindow(progman);
+  });
+  if (!ran) GTEST_SKIP() << "no desktop of our own; the session's shell is not ours to hide";
+  EXPECT_EQ(emptyTaskBar, nullptr);
   for (int i = 0; i < 9; ++i) {
     if (i < 7) {
-      EXPECT_NE(run.expected[i], nullptr) << i;
+      EXPECT_NE(expected[i], nullptr) << i;
     }
-    EXPECT_EQ(run.found[i], run.expected[i]) << "index " << i;
+    EXPECT_EQ(found[i], expected[i]) << "index " << i;
   }
-  EXPECT_TRUE(run.hidden && run.shownAgain && run.disabled && run.enabledAgain);
+  EXPECT_TRUE(hidden && shownAgain && disabled && enabledAgain);
 }
 
 TEST(ShellWindows, IdentityAndVersion) {

@@ -2,7 +2,9 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include "core/platform/file_io.h"
 #include "core/text/paths.h"
+#include "shell_test_support.h"
 #include "win/appbar/shell_folders.h"
 #include "win/appbar/shell_windows.h"
 #include "win/bar/program_files.h"
@@ -12,34 +14,11 @@
 namespace wendlix {
 namespace {
 
+using namespace testing_support;
+
 constexpr char kConfigValue[] = "Confing FileName";
 
-std::string TempFolder(const std::string& name) {
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  const std::string folder = AddBackslash(FromWide(temp)) + name;
-  CreateDirectoryW(ToWide(folder).c_str(), nullptr);
-  return folder;
-}
-
-void PutFile(const std::string& path, const std::string& bytes) {
-  HANDLE h = CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE);
-  DWORD written = 0;
-  WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(h);
-}
-
-std::string FileText(const std::string& path) {
-  HANDLE h =
-      CreateFileW(ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return "<missing>";
-  char buffer[4096];
-  DWORD read = 0;
-  ReadFile(h, buffer, sizeof(buffer), &read, nullptr);
-  CloseHandle(h);
-  return std::string(buffer, read);
-}
+std::string FileText(const std::string& path) { return platform::ReadWholeFile(path).value_or("<missing>"); }
 
 // The test exe's own "Confing FileName", removed before and after each case.
 class StartupRegistry : public testing::Test {
@@ -57,11 +36,10 @@ class StartupRegistry : public testing::Test {
 };
 
 TEST_F(StartupRegistry, ConfigBaseIsStoredAndAHandEnteredPathWins) {
-  const std::string folder = TempFolder("wx-startup-prog");
-  ProgramInfo program{folder + "\\Bar.exe", folder + "\\", "Bar"};
-  auto writable = [](const std::string&) { return true; };
-  EXPECT_EQ(ResolveConfigBase(program, writable), folder + "\\Bar");
-  EXPECT_EQ(Stored(), folder + "\\Bar");
+  const TempFolder folder("startup_prog");
+  ProgramInfo program{folder / "Bar.exe", folder.Path(), "Bar"};
+  EXPECT_EQ(ResolveConfigBase(program, [](const std::string&) { return true; }), folder / "Bar");
+  EXPECT_EQ(Stored(), folder / "Bar");
 
   {
     unique_hkey key = OpenRegKey(HKEY_CURRENT_USER, AppRegistryKey(), true);
@@ -69,14 +47,14 @@ TEST_F(StartupRegistry, ConfigBaseIsStoredAndAHandEnteredPathWins) {
   }
   EXPECT_EQ(ResolveConfigBase(program, [](const std::string&) { return false; }), "D:\\elsewhere\\Mine");
   EXPECT_EQ(Stored(), "D:\\elsewhere\\Mine");
-  EXPECT_TRUE(FolderIsWritable(folder));
-  EXPECT_FALSE(FolderIsWritable(folder + "\\does-not-exist"));
+  EXPECT_TRUE(FolderIsWritable(folder.Path()));
+  EXPECT_FALSE(FolderIsWritable(folder / "does-not-exist"));
 }
 
 TEST_F(StartupRegistry, ReadOnlyProgramFolderSendsSettingsToTheUserFolderWithTheShippedGroups) {
-  const std::string folder = TempFolder("wx-startup-installed");
-  PutFile(folder + "\\WxProbeBar.GPF", "[Programs]\r\nVisible=1\r\n");
-  ProgramInfo program{folder + "\\WxProbeBar.exe", folder + "\\", "WxProbeBar"};
+  const TempFolder folder("startup_installed");
+  ASSERT_TRUE(WriteBytes(folder / "WxProbeBar.GPF", "[Programs]\r\nVisible=1\r\n"));
+  ProgramInfo program{folder / "WxProbeBar.exe", folder.Path(), "WxProbeBar"};
   const std::string userFolder = AddBackslash(GetSpecialFolderPath(CSIDL_APPDATA)) + "Wendlix";
   const std::string copied = userFolder + "\\WxProbeBar.GPF";
   DeleteFileW(ToWide(copied).c_str());
@@ -86,7 +64,7 @@ TEST_F(StartupRegistry, ReadOnlyProgramFolderSendsSettingsToTheUserFolderWithThe
   EXPECT_EQ(FileText(copied), "[Programs]\r\nVisible=1\r\n");
 
   // A group file already there is the user's: never copied over.
-  PutFile(copied, "[Mine]\r\nVisible=0\r\n");
+  ASSERT_TRUE(WriteBytes(copied, "[Mine]\r\nVisible=0\r\n"));
   StartupRegistry::Clear();
   EXPECT_EQ(ResolveConfigBase(program, readOnly), userFolder + "\\WxProbeBar");
   EXPECT_EQ(FileText(copied), "[Mine]\r\nVisible=0\r\n");
