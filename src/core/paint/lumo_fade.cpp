@@ -92,8 +92,8 @@ void TLumoFade::RebuildImages(const Scene& roles) {
     scene_.bounds.right = scene_.bounds.left + layout.controlWidth;
     scene_.bounds.bottom = scene_.bounds.top + layout.controlHeight;
   }
-  fromImage_ = PixelBuffer(layout.from.width, layout.from.height);
-  toImage_ = PixelBuffer(layout.to.width, layout.to.height);
+  fromImage_ = host_.MakeImage(layout.from.width, layout.from.height);
+  toImage_ = host_.MakeImage(layout.to.width, layout.to.height);
   RenderImage(fromImage_, layout.from, roles.picFrom, roles.colorFrom);
   RenderImage(toImage_, layout.to, roles.picTo, roles.colorTo);
   sourceImage_ = PixelBuffer(fromImage_.Width(), fromImage_.Height());

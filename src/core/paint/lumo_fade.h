@@ -38,6 +38,9 @@ class FadeHost {
  public:
   virtual ~FadeHost() = default;
   virtual void Invalidate() {}
+  // A black image of this size for the control to draw and change in place; the window
+  // system's side gives memory the screen can be painted from in one copy.
+  virtual PixelBuffer MakeImage(int width, int height) { return PixelBuffer(width, height); }
   virtual void Repaint(const PixelBuffer& image) = 0;  // paint now, not merely invalidate
   virtual void Wait(std::int64_t milliseconds) = 0;
   virtual void ProcessMessages() {}

@@ -1,0 +1,224 @@
+// The fade control on real GDI: pictures of each kind drawn into its DIB sections, and
+// transitions whose last frame, read back from the window, is the final picture.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "win/common/base_window.h"
+#include "win/common/unique_handle.h"
+#include "win/paint/lumo_fade_control.h"
+
+namespace wendlix {
+namespace {
+
+constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kGreen = RGB(0, 255, 0);
+constexpr ColorRef kFromColor = RGB(10, 20, 30), kToColor = RGB(200, 210, 220);
+
+// A parent window hosting one fade control, as the About window does.
+class HostWindow final : public BaseWindow<HostWindow> {
+ public:
+  static constexpr wchar_t kClassName[] = L"WendlixFadeTestHost";
+  HostWindow() {
+    WNDCLASSEXW wc{};
+    wc.hInstance = GetModuleHandleW(nullptr);
+    RegisterClassOnce(wc);
+    CreateHandle(WS_EX_TOPMOST, L"fade", WS_POPUP | WS_VISIBLE, 40, 40, 200, 200, nullptr, wc.hInstance);
+    control = std::make_unique<LumoFadeControl>(Handle());
+    control->sleepOnWait = false;
+    UpdateWindow(Handle());
+  }
+  // The window's pixels under the control, read back with BitBlt.
+  PixelBuffer ReadBack() const {
+    UpdateWindow(Handle());
+    const RECT r = control->BoundsRect();
+    const auto dib = MakeDibSection(r.right - r.left, r.bottom - r.top);
+    if (!dib) return {};
+    unique_memory_dc mem(CreateCompatibleDC(nullptr));
+    WindowDc dc(Handle());
+    {
+      SelectObjectScope select(mem.get(), dib->bitmap.get());
+      BitBlt(mem.get(), 0, 0, dib->width, dib->height, dc.get(), r.left, r.top, SRCCOPY);
+      GdiFlush();
+    }
+    PixelBuffer out(dib->width, dib->height);
+    for (int i = 0; i < dib->width * dib->height; ++i) out.Data()[i] = dib->bits[i] & 0xFFFFFF;
+    return out;
+  }
+  std::unique_ptr<LumoFadeControl> control;
+  std::function<void()> onApp;  // runs when WM_APP arrives
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+    if (msg == WM_APP && onApp) onApp();
+    if (msg == WM_ERASEBKGND) return 1;
+    if (msg == WM_PAINT) {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(Handle(), &ps);
+      if (control) control->Paint(dc);
+      EndPaint(Handle(), &ps);
+      return 0;
+    }
+    return Default(msg, wp, lp);
+  }
+};
+
+unique_hbitmap SolidBitmap(int w, int h, COLORREF color) {
+  const auto dib = MakeDibSection(w, h);
+  std::fill(dib->bits, dib->bits + w * h, ColorRefToPixel(color));
+  return unique_hbitmap(
+      static_cast<HBITMAP>(CopyImage(dib->bitmap.get(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
+// A 16 x 16 icon whose left half is transparent and right half blue.
+unique_hicon HalfIcon() {
+  const auto color = MakeDibSection(16, 16);
+  for (int i = 0; i < 256; ++i) color->bits[i] = i % 16 < 8 ? 0 : ColorRefToPixel(kBlue);  // black: no XOR
+  std::vector<BYTE> maskBits(16 * 2);
+  for (int y = 0; y < 16; ++y) maskBits[y * 2] = 0xFF;  // 1: transparent, columns 0..7
+  unique_hbitmap mask(CreateBitmap(16, 16, 1, 1, maskBits.data()));
+  ICONINFO info{TRUE, 0, 0, mask.get(), color->bitmap.get()};
+  return unique_hicon(CreateIconIndirect(&info));
+}
+
+struct EnhMetafileCloser {
+  void operator()(HENHMETAFILE h) const { DeleteEnhMetaFile(h); }
+};
+// A metafile whose frame holds a green square in its middle and nothing else.
+std::unique_ptr<std::remove_pointer_t<HENHMETAFILE>, EnhMetafileCloser> SquareMetafile() {
+  WindowDc screen(nullptr);
+  const int pxW = GetDeviceCaps(screen.get(), HORZRES), mmW = GetDeviceCaps(screen.get(), HORZSIZE);
+  const int pxH = GetDeviceCaps(screen.get(), VERTRES), mmH = GetDeviceCaps(screen.get(), VERTSIZE);
+  const RECT frame{0, 0, MulDiv(30, mmW * 100, pxW), MulDiv(30, mmH * 100, pxH)};  // 30 x 30 pixels
+  HDC dc = CreateEnhMetaFileW(screen.get(), nullptr, &frame, nullptr);
+  unique_hbrush brush(CreateSolidBrush(kGreen));
+  const RECT square{10, 10, 20, 20};
+  FillRect(dc, &square, brush.get());
+  return {CloseEnhMetaFile(dc), {}};
+}
+
+Pixel At(const PixelBuffer& b, int x, int y) { return b.At(x, y) & 0xFFFFFF; }
+
+TEST(FadeControl, ResetDrawsEachKindOfPictureStretchedAndNot) {
+  HostWindow host;
+  TLumoFade& fade = host.control->Fade();
+  fade.SetColorFrom(kFromColor);
+  fade.SetColorTo(kToColor);
+  const unique_hbitmap red = SolidBitmap(10, 5, kRed);
+  const unique_hicon icon = HalfIcon();
+  const auto metafile = SquareMetafile();
+
+  // Stretched (the default): every picture covers the 75 x 75 control.
+  fade.SetPicFrom(FadePictureFromBitmap(red.get()));
+  fade.SetPicTo(FadePictureFromIcon(icon.get()));
+  ASSERT_EQ(fade.FromImage().Width(), 75);
+  EXPECT_EQ(At(fade.FromImage(), 0, 0), ColorRefToPixel(kRed));
+  EXPECT_EQ(At(fade.FromImage(), 74, 74), ColorRefToPixel(kRed));
+  // Icon rule: the transparent half shows ColorTo, stretched with the rest.
+  EXPECT_EQ(At(fade.ToImage(), 5, 40), ColorRefToPixel(kToColor));
+  EXPECT_EQ(At(fade.ToImage(), 70, 40), ColorRefToPixel(kBlue));
+  fade.SetPicFrom(FadePictureFromEnhMetafile(metafile.get()));
+  EXPECT_EQ(At(fade.FromImage(), 2, 2), ColorRefToPixel(kFromColor));  // outside the square: the colour
+  EXPECT_EQ(At(fade.FromImage(), 37, 37), ColorRefToPixel(kGreen));    // the square, scaled 2.5 times
+
+  // Not stretched: the starting picture sizes the control and is drawn unscaled.
+  fade.SetStretchToFit(false);
+  EXPECT_EQ(fade.Width(), 30);
+  EXPECT_EQ(fade.Height(), 30);
+  EXPECT_EQ(At(fade.FromImage(), 2, 2), ColorRefToPixel(kFromColor));
+  EXPECT_EQ(At(fade.FromImage(), 15, 15), ColorRefToPixel(kGreen));
+  EXPECT_EQ(At(fade.ToImage(), 2, 15), ColorRefToPixel(kToColor));  // the icon stretched to 30 x 30
+  EXPECT_EQ(At(fade.ToImage(), 28, 15), ColorRefToPixel(kBlue));
+  // Only the final picture: an icon at (0, 0) on ColorTo, the starting image plain ColorFrom.
+  fade.SetPicFrom({});
+  EXPECT_EQ(fade.Width(), 16);
+  EXPECT_EQ(At(fade.ToImage(), 3, 3), ColorRefToPixel(kToColor));
+  EXPECT_EQ(At(fade.ToImage(), 12, 3), ColorRefToPixel(kBlue));
+  EXPECT_EQ(At(fade.FromImage(), 12, 3), ColorRefToPixel(kFromColor));
+  // Only a starting bitmap: its own size.
+  fade.SetPicTo({});
+  fade.SetPicFrom(FadePictureFromBitmap(red.get()));
+  EXPECT_EQ(fade.Width(), 10);
+  EXPECT_EQ(fade.Height(), 5);
+  EXPECT_EQ(At(fade.ToImage(), 9, 4), ColorRefToPixel(kToColor));
+}
+
+TEST(FadeControl, TransitionsEndWithTheFinalPictureOnScreen) {
+  HostWindow host;
+  TLumoFade& fade = host.control->Fade();
+  const unique_hbitmap red = SolidBitmap(75, 75, kRed);
+  const unique_hicon icon = HalfIcon();
+  fade.SetPicFrom(FadePictureFromBitmap(red.get()));
+  fade.SetPicTo(FadePictureFromIcon(icon.get()));
+  fade.SetColorTo(kToColor);
+  const PixelBuffer to = fade.ToImage();
+
+  EXPECT_EQ(At(host.ReadBack(), 40, 40), ColorRefToPixel(kRed)) << "before: the starting picture";
+  fade.Dissolve();  // 45 pixels in each of 125 steps, and one more repaint
+  EXPECT_EQ(host.control->RepaintCount(), 126);
+  EXPECT_EQ(host.ReadBack(), to);
+
+  host.control->ResetRepaintCount();
+  fade.SetBlendRate(80);
+  fade.Blend();  // the dissolve's end is not kept: Blend starts again from PicFrom
+  EXPECT_EQ(host.control->RepaintCount(), 81);
+  EXPECT_EQ(host.ReadBack(), to);
+
+  // With the way back, the waiter is asked for SwapDelay seconds and the start returns.
+  host.control->ResetRepaintCount();
+  fade.AutoReverse = true;
+  fade.SwapDelay = 2;
+  fade.Dissolve();
+  EXPECT_EQ(host.control->waits, (std::vector<std::int64_t>{2000}));
+  EXPECT_EQ(host.control->RepaintCount(), 126 + 81);
+  EXPECT_EQ(At(host.ReadBack(), 40, 40), ColorRefToPixel(kRed));
+}
+
+TEST(FadeControl, EmptyAndShrunkControlsReportInsteadOfCrashing) {
+  HostWindow host;
+  TLumoFade& fade = host.control->Fade();
+  fade.SetBounds(0, 0, 0, 0);
+  fade.SetDisolvRate(0);
+  EXPECT_EQ(fade.DisolvRate(), 1);  // the range 1..0 is empty: the rate stays 1
+  fade.SetDisolvRate(10);
+  EXPECT_EQ(fade.DisolvRate(), 1);
+  EXPECT_THROW(fade.Dissolve(), ELumoFade);
+  EXPECT_NO_THROW(fade.Blend());
+  host.control->Paint(nullptr);
+
+  fade.SetBounds(0, 0, 75, 75);
+  fade.SetDisolvRate(5625);
+  fade.SetBounds(0, 0, 50, 50);
+  EXPECT_THROW(fade.Dissolve(), ELumoFade);
+  host.control->ResetRepaintCount();
+  fade.Blend();
+  EXPECT_EQ(host.control->RepaintCount(), 33);
+
+  // A change from inside a running transition waits for its end: no step writes into
+  // images that were made again smaller.
+  fade.OnBegin = [&] { fade.SetBounds(0, 0, 10, 10); };
+  fade.SetDisolvRate(125);
+  fade.Dissolve();
+  EXPECT_EQ(fade.FromImage().Width(), 10);
+  EXPECT_EQ(host.ReadBack().Width(), 10);
+
+  // The same from a message pumped between steps: a resize and a second start wait.
+  fade.OnBegin = nullptr;
+  fade.ProcessMsgs = true;
+  int starts = 0;
+  host.onApp = [&] {
+    ++starts;
+    fade.SetBounds(0, 0, 5, 5);
+    fade.Blend();
+  };
+  PostMessageW(host.Handle(), WM_APP, 0, 0);
+  host.control->ResetRepaintCount();
+  fade.SetBlendRate(32);
+  fade.Blend();
+  EXPECT_EQ(starts, 1);
+  EXPECT_EQ(host.control->RepaintCount(), 33);  // the nested start ran nothing
+  EXPECT_EQ(fade.FromImage().Width(), 5);
+}
+
+}  // namespace
+}  // namespace wendlix
