@@ -318,7 +318,9 @@ TEST(AppBarWindow, ShellRestartsAndFullScreenApplications) {
   auto bar = MakeBar(abeRight, false, true);
   Probe probe;
   const Size s = Screen();
-  APPBARDATA abd{sizeof(abd), bar->Handle()};
+  APPBARDATA abd{};
+  abd.cbSize = sizeof(abd);
+  abd.hWnd = bar->Handle();
   SHAppBarMessage(ABM_REMOVE, &abd);  // the shell forgets every appbar when it restarts
   ASSERT_EQ(probe.Query(abeRight), (Rect{0, 0, s.cx, s.cy}));
   SendMessageW(bar->Handle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);

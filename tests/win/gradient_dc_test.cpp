@@ -12,8 +12,12 @@ namespace {
 TEST(ShellFillGradient, MatchesCorePixelsOnADeviceContext) {
   constexpr int kWidth = 40, kHeight = 30;
   BITMAPINFO info{};
-  info.bmiHeader = {.biSize = sizeof(info.bmiHeader), .biWidth = kWidth, .biHeight = -kHeight, .biPlanes = 1,
-                    .biBitCount = 32, .biCompression = BI_RGB};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = kWidth;
+  info.bmiHeader.biHeight = -kHeight;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
   unique_memory_dc dc(CreateCompatibleDC(nullptr));
   std::uint32_t* bits = nullptr;
   unique_hbitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));

@@ -292,18 +292,18 @@ class TLogoForm final : public BaseWindow<TLogoForm> {
   PictureDrag drag_;
 };
 
+// A named CALLBACK, not a lambda: on 32-bit Windows the callback must be stdcall.
+BOOL CALLBACK MatchAboutWindow(HWND hwnd, LPARAM lp) {
+  wchar_t name[32] = {};
+  GetClassNameW(hwnd, name, 32);
+  if (wcscmp(name, TLogoForm::kClassName) != 0) return TRUE;
+  *reinterpret_cast<HWND*>(lp) = hwnd;
+  return FALSE;
+}
+
 HWND FindOpenAbout() {
   HWND found = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        wchar_t name[32] = {};
-        GetClassNameW(hwnd, name, 32);
-        if (wcscmp(name, TLogoForm::kClassName) != 0) return TRUE;
-        *reinterpret_cast<HWND*>(lp) = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(GetCurrentThreadId(), &MatchAboutWindow, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
