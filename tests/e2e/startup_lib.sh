@@ -34,8 +34,15 @@ command_path() {
   esac
 }
 
-# Starts the bar from DIR and waits for its main window.
+# Starts the bar from DIR and waits for its main window to be shown: the window exists from the start of
+# its creation, but has read its settings and docked only when it is shown.
 start_and_wait() {
+  local i
   start_bar "$1"
   wait_for_window "$WENDLIX_MAIN_CLASS" 30 >/dev/null || fail "no $WENDLIX_MAIN_CLASS window within 30 s"
+  for (( i = 0; i < 300; i++ )); do
+    drive visible "$WENDLIX_MAIN_CLASS" && return 0
+    sleep 0.1
+  done
+  fail "the $WENDLIX_MAIN_CLASS window was not shown within 30 s"
 }

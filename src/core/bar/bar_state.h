@@ -13,10 +13,11 @@ namespace wendlix {
 
 struct BarState {
   std::string ConfigBase;  // the settings files without extension
+  // As read at start-up and written at close; while the bar runs, the desktop-edge toolbar
+  // holds the appbar properties and the window its size, and the close fills them in here.
   BarSettings Settings;
   TweakFlags Tweaks;
   std::uint16_t TitleSize = 25;  // thickness of the title strip in pixels
-  int DockSize = 86;
   std::vector<GroupRecord> Groups;
   bool BandBarVisible = false;
 };

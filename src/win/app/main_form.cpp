@@ -2,8 +2,6 @@
 
 #include <shlobj.h>
 
-#include <algorithm>
-
 #include "core/bar/bar_save.h"
 #include "core/bar/bar_texts.h"
 #include "core/bar/config_location.h"
@@ -18,14 +16,6 @@
 namespace wendlix {
 namespace {
 
-RECT WorkArea() {
-  RECT work{};
-  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) {
-    work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  }
-  return work;
-}
-
 std::string QuickLaunchDirectory() {
   try {
     return QuickLaunchFolder(GetSpecialFolderPath(CSIDL_APPDATA));
@@ -39,24 +29,27 @@ std::string QuickLaunchDirectory() {
 TWendlixMainForm::TWendlixMainForm(const ProgramInfo& program, BarState& state)
     : program_(program), state_(state) {}
 
+TWendlixMainForm::~TWendlixMainForm() {
+  if (HWND hwnd = Handle()) DestroyWindow(hwnd);
+}
+
 bool TWendlixMainForm::Create(HINSTANCE instance, HWND owner) {
-  WNDCLASSEXW wc{};
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  if (!RegisterClassOnce(wc)) return false;
-  // Created at full work-area height: that is the "Height" a first start saves.
-  const RECT work = WorkArea();
-  const int width = state_.Settings.Width;
-  return CreateHandle(WS_EX_TOOLWINDOW, ToWide(kMainFormCaption).c_str(), WS_POPUP | WS_BORDER,
-                      work.right - width, work.top, width, work.bottom - work.top, owner,
-                      instance) != nullptr;
+  // Created floating at the toolbar's initial rectangle; LoadBar docks it.
+  return CreateBar(instance, ToWide(kMainFormCaption).c_str(), WS_POPUP | WS_THICKFRAME, 0, kInitialFloatRect,
+                   owner);
 }
 
 LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  using Base = TAppToolBar<TWendlixMainForm>;
   switch (msg) {
-    case WM_CREATE:
-      FormCreate();
+    case WM_CREATE: {
+      const LRESULT result = Base::HandleMessage(msg, wp, lp);
+      if (result != -1) FormCreate();
+      return result;
+    }
+    case WM_EXITSIZEMOVE:
+      WMExitSizeMove();
+      // The groups are laid out here once the bar has them.
       return 0;
     case WM_CLOSE:
       if (FormCloseQuery(CloseReason::kBar)) DestroyWindow(Handle());
@@ -67,34 +60,58 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       // Saved when the session was queried; nothing more is written.
       if (wp) DestroyWindow(Handle());
       return 0;
-    case WM_DESTROY:
+    case WM_DESTROY: {
       FormDestroy();
+      const LRESULT result = Base::HandleMessage(msg, wp, lp);
       PostQuitMessage(0);
-      return 0;
+      return result;
+    }
   }
-  return Default(msg, wp, lp);
+  return Base::HandleMessage(msg, wp, lp);
+}
+
+bool TWendlixMainForm::PressDragsBar(POINT /*clientPt*/) {
+  // No buttons are drawn yet: the whole client area is the bar's background.
+  return true;
 }
 
 void TWendlixMainForm::FormCreate() {
   state_.ConfigBase = ResolveConfigBase(program_);
+  OnEdgeChanged = [this](AppToolBarImpl&) { FormEdgeChanged(); };
   state_.TitleSize = 25;
   state_.Tweaks.DisableScrnSaver = false;
   state_.Tweaks.CanShutDown = true;
   try {
     LoadBar();
   } catch (...) {
-    // Start-up goes on with what was built.
+    // Start-up goes on with what was built, docked with the thickness read so far.
+    UpdateBar();
   }
 }
 
+void TWendlixMainForm::FormEdgeChanged() {
+  RECT rc{};
+  GetWindowRect(Handle(), &rc);
+  SetDockSize(rc.right - rc.left, rc.bottom - rc.top);
+  SlideAutoHide(true);
+}
+
 void TWendlixMainForm::LoadBar() {
+  SetFlags({abfAllowLeft, abfAllowTop, abfAllowRight, abfAllowBottom});
   RECT rc{};
   GetWindowRect(Handle(), &rc);
   const IniFile ini(SettingsFileName(state_.ConfigBase));
   state_.Settings = ReadBarSettings(ini, rc.bottom - rc.top);
+  // Applied in the file's order, the edge at once, as the bar always has.
+  const AppBarProps& bar = state_.Settings.AppBar;
+  SetAutoHide(bar.AutoHide);
+  SetAlwaysOnTop(bar.AlwaysOnTop);
+  SetEdge(EdgeFromSetting(bar.Edge));
+  SetActivateByMouseDown(bar.ActivateByMouseDown);
+  SetActiveDelay(bar.ActiveDelay);
+  SetAutoHideInterval(bar.AutoHideInterval);
   const std::vector<std::string> names = ReadGroupNames(ini);
   SetDockSize(state_.Settings.Width, state_.Settings.Height);
-  PlaceWindow();
   if (state_.Settings.ReLoadSet) LoadSystemTweaks(ini);
 
   if (IsFirstRun(state_.Settings.Groups, names)) {
@@ -108,6 +125,7 @@ void TWendlixMainForm::LoadBar() {
   // First run rewrote the default groups' buttons; a failure here is retried at close.
   if (gpf.Modified()) gpf.Save();
   state_.BandBarVisible = AnyGroupVisible(state_.Groups);
+  UpdateBar();
 }
 
 void TWendlixMainForm::LoadSystemTweaks(const IniFile& ini) {
@@ -137,6 +155,7 @@ std::string TWendlixMainForm::SaveBar() {
   GetWindowRect(Handle(), &rc);
   state_.Settings.Width = rc.right - rc.left;
   state_.Settings.Height = rc.bottom - rc.top;
+  state_.Settings.AppBar = CurrentAppBarProps();
 
   IniFile ini(SettingsFileName(state_.ConfigBase));
   IniFile gpf(GroupFileName(state_.ConfigBase));
@@ -155,17 +174,19 @@ void TWendlixMainForm::FormDestroy() {
 }
 
 void TWendlixMainForm::SetDockSize(int width, int height) {
-  state_.DockSize = DockSizeFor(state_.Settings.AppBar.Edge, width, height);
+  const int size = DockSizeFor(Edge(), width, height);
+  for (TAppToolBarEdge e : {abeLeft, abeTop, abeRight, abeBottom}) AppToolBarImpl::SetDockSize(e, size);
 }
 
-void TWendlixMainForm::PlaceWindow() {
-  // Any stored size is kept (it is saved again at close) as long as a window can have it.
-  constexpr int kMaxSize = 16384;
-  const RECT work = WorkArea();
-  const int width = std::clamp(state_.Settings.Width, 1, kMaxSize);
-  const int height = std::clamp(state_.Settings.Height, 1, kMaxSize);
-  const HWND after = state_.Settings.AppBar.AlwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST;
-  SetWindowPos(Handle(), after, work.right - width, work.top, width, height, SWP_NOACTIVATE);
+AppBarProps TWendlixMainForm::CurrentAppBarProps() const {
+  AppBarProps p;
+  p.Edge = Edge();
+  p.AutoHide = AutoHide();
+  p.AlwaysOnTop = AlwaysOnTop();
+  p.ActivateByMouseDown = ActivateByMouseDown();
+  p.ActiveDelay = ActiveDelay();
+  p.AutoHideInterval = AutoHideInterval();
+  return p;
 }
 
 }  // namespace wendlix

@@ -1,24 +1,27 @@
-// The bar's main window: start-up (settings path, bar settings, groups, system tweaks)
-// and close (Run value, bar settings, groups).
+// The bar's main window: a desktop-edge toolbar that reads its settings at start-up
+// (settings path, bar settings, groups, system tweaks) and writes them at close (Run
+// value, bar settings, groups).
 #pragma once
 #include <windows.h>
 
 #include "core/bar/bar_state.h"
+#include "win/appbar/app_tool_bar.h"
 #include "win/bar/program_files.h"
-#include "win/common/base_window.h"
 
 namespace wendlix {
 
 class IniFile;
 
-class TWendlixMainForm : public BaseWindow<TWendlixMainForm> {
+class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
  public:
   static constexpr wchar_t kClassName[] = L"TWendlixMainForm";
 
   TWendlixMainForm(const ProgramInfo& program, BarState& state);
+  // The window goes first, while the form can still answer its WM_DESTROY.
+  ~TWendlixMainForm() override;
 
   // Creates the window, owned by the application window so that it has no taskbar
-  // button; FormCreate runs inside.
+  // button; FormCreate runs inside and the toolbar docks it.
   bool Create(HINSTANCE instance, HWND owner);
 
  private:
@@ -26,18 +29,21 @@ class TWendlixMainForm : public BaseWindow<TWendlixMainForm> {
   enum class CloseReason { kBar, kSystemShutdown };
 
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool PressDragsBar(POINT clientPt) override;
 
   void FormCreate();
+  void FormEdgeChanged();
   void LoadBar();
   void LoadSystemTweaks(const IniFile& ini);
   bool FormCloseQuery(CloseReason reason);
   // Empty when everything was written; otherwise the first file that could not be.
   std::string SaveBar();
   void FormDestroy();
+  // One thickness for all four edges: the width on a side edge, the height on the top
+  // or bottom edge.
   void SetDockSize(int width, int height);
-  // Places the window at the right edge of the work area with the settings' size; the
-  // desktop-edge toolbar takes this over.
-  void PlaceWindow();
+  // The appbar's properties as the settings file keeps them, read from the toolbar.
+  AppBarProps CurrentAppBarProps() const;
 
   const ProgramInfo& program_;
   BarState& state_;

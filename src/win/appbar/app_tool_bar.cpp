@@ -143,16 +143,29 @@ void AppToolBarImpl::ApplyEdge(TAppToolBarEdge newEdge) {
   if (OnEdgeChanged) OnEdgeChanged(*this);
 }
 
+void AppToolBarImpl::DropTopmost() {
+  constexpr UINT kKeepPlace = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE;
+  SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlace);
+  if (!(GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST)) return;
+  // Some window managers (Wine's) keep an owned window right above its owner and read
+  // HWND_NOTOPMOST as "stay where you are" when only topmost windows lie in between. The
+  // owner is the hidden application window: its place in the z-order matters to no one.
+  if (HWND owner = GetWindow(Handle(), GW_OWNER)) {
+    SetWindowPos(owner, HWND_BOTTOM, 0, 0, 0, 0, kKeepPlace);
+    SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlace);
+  }
+}
+
 void AppToolBarImpl::ApplyZOrder() {
   switch (ChooseZOrder(props_.AutoHide, props_.AlwaysOnTop, fullScreenAppOpen_)) {
     case BarZOrder::Topmost:
       SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
       break;
     case BarZOrder::NotTopmost:
-      SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+      DropTopmost();
       break;
     case BarZOrder::BelowFullScreenApp: {
-      SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+      DropTopmost();
       // Right under the full-screen window when it is an ordinary one; placing the bar
       // after a topmost window would make the bar topmost again.
       HWND app = GetForegroundWindow();

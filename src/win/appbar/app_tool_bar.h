@@ -149,6 +149,7 @@ class AppToolBarImpl {
   void ApplyEdge(TAppToolBarEdge newEdge);
   void SlideWithFrames(const Rect& r, int interval);
   void ApplyZOrder();
+  void DropTopmost();
   void ReapplyAfterShellChange(bool force);
   bool HoldsShown() const;
   bool PrimaryButtonDown() const;

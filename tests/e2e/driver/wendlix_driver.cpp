@@ -161,6 +161,25 @@ int AppBarQuery(const wchar_t* edgeName, long long thickness) {
   return kOk;
 }
 
+// Takes the activation away from everyone else with a plain window of this process, in the middle of the
+// screen, and keeps it (pumping messages) for the given time; prints its handle once it is active.
+int ActivateOther(double seconds) {
+  HWND other = CreateWindowExW(0, L"STATIC", L"wendlix-other-window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300,
+                               200, 150, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!other) return kFailed;
+  SetForegroundWindow(other);
+  SetActiveWindow(other);
+  Print(HandleText(other));
+  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000.0);
+  while (GetTickCount64() < deadline) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(20);
+  }
+  DestroyWindow(other);
+  return kOk;
+}
+
 int VersionInfo(const wchar_t* path) {
   DWORD ignored = 0;
   const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
@@ -215,6 +234,8 @@ int Usage() {
       L"  workarea                    the work area of the primary monitor\n"
       L"  screen                      width and height of the primary screen\n"
       L"  appbar-query EDGE THICKNESS where a new appbar on left|top|right|bottom would go\n"
+      L"  metric INDEX                GetSystemMetrics(INDEX)\n"
+      L"  activate-other SECONDS      show a window of the driver's own, make it active, keep it S seconds\n"
       L"  version FILE                version resource strings of an exe\n"
       L"  icons FILE                  number of icons in an exe\n"
       L"WINDOW is a window class name or a handle written 0x...");
@@ -245,6 +266,17 @@ int Run(int argc, wchar_t** argv) {
     if (!ParseNumber(argv[3], thickness)) return Usage();
     const int result = AppBarQuery(argv[2], thickness);
     return result == kUsage ? Usage() : result;
+  }
+  if (command == L"metric" && need(1)) {
+    long long index = 0;
+    if (!ParseNumber(argv[2], index)) return Usage();
+    Print(Format(L"%d", GetSystemMetrics(static_cast<int>(index))));
+    return kOk;
+  }
+  if (command == L"activate-other" && need(1)) {
+    double seconds = 0;
+    if (!ParseSeconds(argv[2], seconds)) return Usage();
+    return ActivateOther(seconds);
   }
   if (command == L"version" && need(1)) return VersionInfo(argv[2]);
   if (command == L"icons" && need(1)) {
