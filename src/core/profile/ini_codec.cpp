@@ -2,6 +2,7 @@
 
 #include "core/profile/ini_syntax.h"
 #include "core/text/encoding.h"
+#include "core/text/utf8.h"
 
 namespace wendlix {
 

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "core/text/utf8.h"
+
 namespace wendlix {
 
 std::string_view TrimIniBlanks(std::string_view s) {
@@ -122,43 +124,6 @@ std::optional<int> ParseIniInteger(std::string_view text) {
   }
   if (!negative && magnitude == kLimit) return std::nullopt;
   return static_cast<int>(negative ? -magnitude : magnitude);
-}
-
-bool IsValidUtf8(std::string_view s) {
-  const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-  const auto* end = p + s.size();
-  while (p < end) {
-    const unsigned char c = *p;
-    if (c < 0x80) {
-      ++p;
-      continue;
-    }
-    int length;
-    std::uint32_t code;
-    if (c >= 0xC2 && c <= 0xDF) {
-      length = 2;
-      code = c & 0x1F;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      length = 3;
-      code = c & 0x0F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      length = 4;
-      code = c & 0x07;
-    } else {
-      return false;
-    }
-    if (end - p < length) return false;
-    for (int k = 1; k < length; ++k) {
-      if ((p[k] & 0xC0) != 0x80) return false;
-      code = (code << 6) | (p[k] & 0x3F);
-    }
-    if ((length == 3 && code < 0x800) || (length == 4 && (code < 0x10000 || code > 0x10FFFF)) ||
-        (code >= 0xD800 && code <= 0xDFFF)) {
-      return false;
-    }
-    p += length;
-  }
-  return true;
 }
 
 }  // namespace wendlix

@@ -40,6 +40,4 @@ bool IsWritableValue(std::string_view value);
 // signed 32-bit range; nullopt for anything else.
 std::optional<int> ParseIniInteger(std::string_view text);
 
-bool IsValidUtf8(std::string_view s);
-
 }  // namespace wendlix

@@ -52,6 +52,15 @@ char32_t ReadUtf8(std::string_view s, std::size_t& pos) {
   return cp;
 }
 
+bool IsValidUtf8(std::string_view s) {
+  static constexpr std::string_view kEncodedReplacement = "\xEF\xBF\xBD";
+  for (std::size_t pos = 0; pos < s.size();) {
+    const std::size_t start = pos;
+    if (ReadUtf8(s, pos) == kReplacementChar && s.substr(start, pos - start) != kEncodedReplacement) return false;
+  }
+  return true;
+}
+
 void AppendUtf8(std::string& out, char32_t cp) {
   if ((cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) cp = kReplacementChar;
   if (cp < 0x80) {

@@ -14,6 +14,9 @@ inline constexpr char32_t kReplacementChar = 0xFFFD;
 // one byte, so the following character is never eaten.
 char32_t ReadUtf8(std::string_view s, std::size_t& pos);
 
+// True when `s` is well-formed UTF-8 (a literal U+FFFD is fine; an ill-formed sequence is not).
+bool IsValidUtf8(std::string_view s);
+
 // Appends the UTF-8 form of `cp`; surrogates and values above U+10FFFF become U+FFFD.
 void AppendUtf8(std::string& out, char32_t cp);
 
