@@ -1,0 +1,125 @@
+// A group as the bar builds it: the panel's record, its band and menu entry, and its child
+// buttons (launch buttons and the collapse button) as plain data the window layer draws.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/appbar/geometry.h"
+#include "core/bar/panel_data.h"
+
+namespace wendlix {
+
+class IniFile;
+class ShortcutFolder;
+
+// Tag ranges of the bar's buttons.
+inline constexpr int kCollapseTagBase = 2000;        // collapse button: 2000 + group index
+inline constexpr int kCollapsedGroupTagBase = 4000;  // group button in PanelBtn: 4000 + group index
+
+// Where a button's picture comes from.
+enum class GlyphSource : std::uint8_t {
+  kNone,
+  kResource,        // a named bitmap resource
+  kImageList1,      // the bar's own image list, at `Index`
+  kGroupImageList,  // the group's image list at the target's system icon index (resolved by the caller)
+};
+
+struct ButtonGlyph {
+  GlyphSource Source = GlyphSource::kNone;
+  std::string Resource;
+  int Index = -1;
+  bool operator==(const ButtonGlyph&) const = default;
+};
+
+enum class MenuPosition : std::uint8_t { dmpBottom, dmpRight };
+
+// One speed button of a group panel or of PanelBtn. Launch buttons have a Tag below 2000;
+// the kind is kept apart from the Tag so that a group of 2000 or more entries cannot turn
+// a launch button into a collapse button.
+struct BarButton {
+  bool Collapse = false;
+  std::string Caption;
+  std::string Hint;
+  std::string FileName;  // launch buttons: the target
+  bool IsDirectory = false;
+  bool HasDropDownMenu = false;  // folder buttons show the drop-down mark
+  int Tag = 0;
+  ButtonGlyph Glyph;
+  int ImageIndex = -1;
+  bool Flat = true;
+  bool FlatDraw = true;
+  int Spacing = 4;
+  bool TextUnderIcon = false;
+  MenuPosition Menu = MenuPosition::dmpBottom;
+  bool Visible = false;  // hidden until laid out
+  Rect Bounds;
+
+  bool IsCollapse() const { return Collapse; }
+  bool operator==(const BarButton&) const = default;
+};
+
+struct GroupBand {
+  bool Break = false;
+  int MinHeight = 15;
+  int MinWidth = 18;
+  bool FixedSize = false;
+  bool BorderSingle = true;  // cleared by the appearance step
+  bool Visible = true;
+  int ImageIndex = -1;
+  std::string Text;
+  bool operator==(const GroupBand&) const = default;
+};
+
+struct GroupMenuItem {
+  std::string Caption;
+  int Tag = 0;
+  bool Checked = false;
+  bool operator==(const GroupMenuItem&) const = default;
+};
+
+struct GroupPanel {
+  TPanelData Data;
+  int Tag = 0;  // band index
+  std::string Hint;
+  bool Visible = false;
+  int Width = 120, Height = 100;    // panel size (its client area: the bevel is drawn inside)
+  bool HasImageList = false;        // shortcut groups get one on each fill
+  bool LargeImageList = false;      // 32x32 when SmallIcon, else 16x16
+  std::vector<BarButton> Children;  // control order
+  GroupBand Band;
+  GroupMenuItem MenuItem;
+};
+
+// Index of the kind icon in ImageList1: 9 shortcut, 0 web, 8 e-mail (any other kind).
+int KindImageIndex(std::uint16_t kind);
+
+// The new panel for `data` as band number `bandCount` (the bands already there). It is
+// filled by kind when visible and not shown as a button; the fills read `gpf` and `folder`.
+GroupPanel CreateGroupPanel(const TPanelData& data, int bandCount, int width, int height, const IniFile& gpf,
+                            const ShortcutFolder& folder);
+
+// Each fill first drops all children, then adds the launch buttons and the collapse button.
+void FillShortcutGroup(GroupPanel& panel, const IniFile& gpf, const ShortcutFolder& folder);
+void FillUrlGroup(GroupPanel& panel, const IniFile& gpf);
+void FillEmailGroup(GroupPanel& panel, const IniFile& gpf);
+// By kind: 1 web, 2 and above e-mail, otherwise shortcut.
+void FillByKind(GroupPanel& panel, const IniFile& gpf, const ShortcutFolder& folder);
+
+// Appends a hidden launch button; its Tag is the child count after it was added.
+BarButton& AddGroupButton(GroupPanel& panel, const std::string& caption, bool isDirectory,
+                          const std::string& target);
+
+// The collapse button at the end of a group panel.
+BarButton& AddCollapseButton(GroupPanel& panel);
+// The button that stands for collapsed group `group` in PanelBtn.
+BarButton MakeCollapsedGroupButton(const GroupPanel& group);
+
+// The record the group file stores for `panel`: its launch buttons in control order.
+GroupRecord PanelRecord(const GroupPanel& panel);
+
+// Saves the group with its buttons first when `save`, then refills it by kind. The caller
+// applies the appearance and the layout afterwards.
+void RebuildGroup(GroupPanel& panel, bool save, IniFile& gpf, const ShortcutFolder& folder);
+
+}  // namespace wendlix
