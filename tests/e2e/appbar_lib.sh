@@ -51,3 +51,18 @@ edge_name() {
   local names=(left top right bottom)
   echo "${names[$1]}"
 }
+
+# Opens a window of the driver's own that takes the activation for the rest of the case (it is closed
+# when the case exits) and returns once it is up.
+_other_windows=()
+activate_other_window() {
+  local out=$E2E_WORK/other${#_other_windows[@]}.txt i
+  wine_run "$WENDLIX_DRIVER" activate-other 100 >"$out" &
+  _other_windows+=($!)
+  trap 'kill "${_other_windows[@]}" 2>/dev/null; _e2e_cleanup' EXIT
+  for (( i = 0; i < 200; i++ )); do
+    [ -s "$out" ] && return 0
+    sleep 0.1
+  done
+  fail "the other window did not appear"
+}

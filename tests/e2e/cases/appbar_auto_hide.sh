@@ -16,14 +16,7 @@ xdotool mousemove 300 300
 start_and_wait "$dir"
 
 # Another window takes the activation for the rest of the case.
-wine_run "$WENDLIX_DRIVER" activate-other 100 >"$E2E_WORK/other.txt" &
-other=$!
-trap 'kill $other 2>/dev/null; _e2e_cleanup' EXIT
-for (( i = 0; i < 200; i++ )); do
-  [ -s "$E2E_WORK/other.txt" ] && break
-  sleep 0.1
-done
-[ -s "$E2E_WORK/other.txt" ] || fail "the other window did not appear"
+activate_other_window
 
 hidden="$((screenW - 2 * border)) 0 $((screenW - 2 * border + 86)) $screenH"
 shown=$(docked_rect 2 86 "$screenW" "$screenH")

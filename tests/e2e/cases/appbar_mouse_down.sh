@@ -16,14 +16,7 @@ cp "$WENDLIX_EXE" "$dir/Wendlix.exe"
 xdotool mousemove 300 300
 start_and_wait "$dir"
 
-wine_run "$WENDLIX_DRIVER" activate-other 100 >"$E2E_WORK/other.txt" &
-other=$!
-trap 'kill $other 2>/dev/null; _e2e_cleanup' EXIT
-for (( i = 0; i < 200; i++ )); do
-  [ -s "$E2E_WORK/other.txt" ] && break
-  sleep 0.1
-done
-[ -s "$E2E_WORK/other.txt" ] || fail "the other window did not appear"
+activate_other_window
 
 hidden="$((screenW - 2 * border)) 0 $((screenW - 2 * border + 86)) $screenH"
 shown=$(docked_rect 2 86 "$screenW" "$screenH")
@@ -45,9 +38,7 @@ expect_eq "$shown" "$(drive rect "$WENDLIX_MAIN_CLASS")" "the active bar with th
 
 # A second window of the driver takes the activation (a click on the first would not: it is a static
 # control, transparent to the pointer).
-wine_run "$WENDLIX_DRIVER" activate-other 100 >"$E2E_WORK/other2.txt" &
-other2=$!
-trap 'kill $other $other2 2>/dev/null; _e2e_cleanup' EXIT
+activate_other_window
 got=$(wait_rect "$hidden" 20) || fail "the bar did not slide back once another window was active: $got"
 log "pressed out at $shown, back at $hidden after another window was activated"
 stop_bar 20 || fail "the bar did not close by itself with exit code 0"
