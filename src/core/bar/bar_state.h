@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/bar/bar_settings.h"
-#include "core/bar/panel_data.h"
+#include "core/bar/group_construction.h"
 #include "core/bar/system_tweaks.h"
 
 namespace wendlix {
@@ -18,7 +18,7 @@ struct BarState {
   BarSettings Settings;
   TweakFlags Tweaks;
   std::uint16_t TitleSize = 25;  // thickness of the title strip in pixels
-  std::vector<GroupRecord> Groups;
+  std::vector<GroupPanel> Groups;  // band order: a group's index is its Tag
   bool BandBarVisible = false;
 };
 

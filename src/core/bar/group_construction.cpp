@@ -50,6 +50,25 @@ GroupPanel CreateGroupPanel(const TPanelData& data, int bandCount, int width, in
   return panel;
 }
 
+GroupPanel PanelFromRecord(const GroupRecord& record, int bandIndex) {
+  const TPanelData& data = record.Data;
+  GroupPanel panel;
+  panel.Data = data;
+  panel.Hint = data.Title;
+  panel.Tag = bandIndex < 0 ? 0 : bandIndex;
+  panel.Width = record.Width;
+  panel.Height = record.Height;
+  if (data.Visible && !data.ShowAsButton) {
+    if (data.PanelStyle == gkShortcut) {
+      panel.HasImageList = true;
+      panel.LargeImageList = data.SmallIcon;
+    }
+    AddButtons(panel, record.Buttons);
+  }
+  panel.MenuItem = {data.Title, panel.Tag, data.Visible && !data.ShowAsButton};
+  return panel;
+}
+
 void FillShortcutGroup(GroupPanel& panel, const IniFile& gpf, const ShortcutFolder& folder) {
   // A fresh image list of the current size on every fill, so switching SmallIcon takes effect.
   panel.HasImageList = true;

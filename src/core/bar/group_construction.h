@@ -99,6 +99,10 @@ int KindImageIndex(std::uint16_t kind);
 GroupPanel CreateGroupPanel(const TPanelData& data, int bandCount, int width, int height, const IniFile& gpf,
                             const ShortcutFolder& folder);
 
+// The panel for a group loaded with its buttons (band number `bandIndex`): the same panel
+// CreateGroupPanel makes, without reading the folder or the group file again.
+GroupPanel PanelFromRecord(const GroupRecord& record, int bandIndex);
+
 // Each fill first drops all children, then adds the launch buttons and the collapse button.
 void FillShortcutGroup(GroupPanel& panel, const IniFile& gpf, const ShortcutFolder& folder);
 void FillUrlGroup(GroupPanel& panel, const IniFile& gpf);

@@ -53,6 +53,15 @@ TEST(GroupConstruction, ShortcutGroupFollowsSavedOrderAndFolderKinds) {
                   {"D:\\Tools\\Alpha.lnk", ShortcutFolder::Entry::kFile},
                   {"D:\\Tools\\Zeta.lnk", ShortcutFolder::Entry::kFile}};
   const GroupPanel p = CreateGroupPanel(Group("Tools", gkShortcut), 3, 86, 200, gpf, disk);
+  // A group loaded with its buttons becomes the same panel without another listing.
+  GroupRecord loaded{Group("Tools", gkShortcut), 86, 200, {}};
+  FillGroup(gpf, loaded, disk);
+  const GroupPanel fromRecord = PanelFromRecord(loaded, 3);
+  EXPECT_EQ(fromRecord.Children, p.Children);
+  EXPECT_TRUE(fromRecord.HasImageList);
+  EXPECT_EQ(fromRecord.MenuItem, p.MenuItem);
+  loaded.Data.ShowAsButton = true;
+  EXPECT_TRUE(PanelFromRecord(loaded, 3).Children.empty());  // collapsed: filled when first needed
   // Saved order first (a vanished name drops out), then the rest of the listing; a name
   // that is neither file nor folder gives no button. Tags count the children so far.
   EXPECT_EQ(Describe(p), (std::vector<Seen>{{"Zeta", "Zeta", "D:\\Tools\\Zeta.lnk", false, 1},

@@ -1,0 +1,45 @@
+// The band bar that holds the groups: one band per shown group, in band order, each a
+// header (grip, kind icon, title) followed by the group's panel. On a vertical bar the
+// bands stack top to bottom with the header on top; on a horizontal bar they run left to
+// right with the header at their left.
+#pragma once
+#include <vector>
+
+#include "core/appbar/geometry.h"
+
+namespace wendlix {
+
+// Thickness of a band header on a vertical bar: room for a 16-pixel icon and a line of
+// text, or only the grip when the band shows neither.
+inline constexpr int kBandHeaderThickness = 18;
+inline constexpr int kBandGripThickness = 6;
+inline constexpr int kBandGap = 2;
+inline constexpr int kBandMinLength = 15;  // a band's panel never gets shorter
+
+struct BandSpec {
+  bool Visible = true;
+  bool HeaderContent = false;  // an icon or a title to show
+  int HeaderLength = kBandGripThickness;  // horizontal bars: the header's measured width
+  int Length = 100;  // the panel's preferred length along the bar
+};
+
+struct BandPlace {
+  bool Visible = false;
+  Rect Band;    // header and panel together
+  Rect Header;
+  Rect Panel;
+};
+
+// Places the bands inside `area`. Each keeps its preferred length; the last shown band
+// takes what is left, and when the bands do not fit, the later ones give way down to
+// their minimum (and beyond the area's end they are clipped by it).
+std::vector<BandPlace> LayoutBands(bool vertical, Rect area, const std::vector<BandSpec>& bands);
+
+// The index of the shown band whose extent along the bar holds `pt` (the last band before
+// it when `pt` lies in a gap, the first or last when outside); -1 when no band is shown.
+int BandIndexAlong(bool vertical, const std::vector<BandPlace>& places, Point pt);
+
+// The band order after band `from` was dragged onto the place of band `to`.
+std::vector<int> MoveBand(int count, int from, int to);
+
+}  // namespace wendlix

@@ -1,0 +1,117 @@
+#include "core/bar/bar_view.h"
+
+#include <algorithm>
+
+#include "core/bar/group_layout.h"
+
+namespace wendlix {
+namespace {
+
+// The collapse strip and the margin around the first button.
+constexpr int kCollapseRoom = 14;
+
+Point Offset(Point p, const Rect& origin) { return Point{p.x - origin.left, p.y - origin.top}; }
+
+}  // namespace
+
+Rect BarView::GroupPanelRect(int g) const {
+  if (g < 0 || g >= static_cast<int>(Bands.size()) || !Bands[g].Visible) return {};
+  Rect r = Bands[g].Panel;
+  // The panel is one pixel thinner than the band bar, as the bar always sized it.
+  if (CoolBarVertical) {
+    r.right = std::max(r.left, r.right - 1);
+  } else {
+    r.bottom = std::max(r.top, r.bottom - 1);
+  }
+  return r;
+}
+
+BarView ArrangeBar(std::vector<GroupPanel>& groups, TAppToolBarEdge edge, Size client, bool flatDrawMode,
+                   const std::vector<GroupOutside>& outside) {
+  BarView v;
+  v.Edge = edge;
+  v.Client = client;
+  const int count = static_cast<int>(groups.size());
+  v.Arrangement = FormEdgeChanged(edge, count);
+  v.CoolBarVertical = CoolBarVertical(edge);
+  v.Collapsed = RebuildCollapsedPanel(groups, v.Arrangement.PanelBtnAlign);
+
+  const int cw = std::max(client.cx, 0), ch = std::max(client.cy, 0);
+  const int logo = std::min(v.Arrangement.LogoThickness, v.CoolBarVertical ? ch : cw);
+  if (v.Arrangement.LogoAlign == PanelAlign::alTop) {
+    v.PanelLogo = Rect{0, 0, cw, logo};
+    const int btn = std::min(v.Collapsed.Thickness, ch - logo);
+    v.PanelBtn = Rect{0, ch - btn, cw, ch};
+    v.CoolBar = Rect{0, logo, cw, v.PanelBtn.top};
+  } else {
+    v.PanelLogo = Rect{0, 0, logo, ch};
+    const int btn = std::min(v.Collapsed.Thickness, cw - logo);
+    v.PanelBtn = Rect{cw - btn, 0, cw, ch};
+    v.CoolBar = Rect{logo, 0, v.PanelBtn.left, ch};
+  }
+  PanelBtnResize(v.Collapsed, Size{v.PanelBtn.Width(), v.PanelBtn.Height()});
+  v.Title = FormResize(edge, v.PanelLogo.Width(), v.PanelLogo.Height());
+
+  const Size coolBar{v.CoolBar.Width(), v.CoolBar.Height()};
+  std::vector<BandSpec> specs(count);
+  v.Appearances.reserve(count);
+  for (int i = 0; i < count; ++i) {
+    GroupPanel& g = groups[i];
+    const GroupOutside out = i < static_cast<int>(outside.size()) ? outside[i] : GroupOutside{};
+    v.Appearances.push_back(ApplyGroupAppearance(g, edge, coolBar, out.PictureExists));
+    BandSpec& s = specs[i];
+    s.Visible = g.Band.Visible;
+    s.HeaderContent = g.Band.ImageIndex >= 0 || !g.Band.Text.empty();
+    s.HeaderLength = out.HeaderLength;
+    // A band never starts so short that its first button would hide behind the collapse strip.
+    const int least = v.CoolBarVertical ? LaunchButtonHeight(g.Data) + kCollapseRoom
+                                        : CellWidth(g.Data) + kCollapseRoom;
+    s.Length = std::max(v.CoolBarVertical ? g.Height : g.Width, least);
+  }
+  v.Bands = LayoutBands(v.CoolBarVertical, v.CoolBar, specs);
+  for (int i = 0; i < count; ++i) {
+    GroupPanel& g = groups[i];
+    if (v.Bands[i].Visible) {
+      const Rect r = v.GroupPanelRect(i);
+      g.Width = r.Width();
+      g.Height = r.Height();
+    }
+    LayoutGroup(g, edge, flatDrawMode);
+  }
+  return v;
+}
+
+BarHit HitTestBar(const BarView& v, const std::vector<GroupPanel>& groups, Point pt) {
+  using K = BarHit::Kind;
+  if (pt.x < 0 || pt.y < 0 || pt.x >= v.Client.cx || pt.y >= v.Client.cy) return {};
+  if (Contains(v.PanelLogo, pt)) {
+    const Point p = Offset(pt, v.PanelLogo);
+    if (Contains(v.Title.BtnTitle, p)) return {K::kBtnTitle};
+    if (Contains(v.Title.btnSYS, p)) return {K::kBtnSys};
+    return {K::kTitleStrip};
+  }
+  if (Contains(v.PanelBtn, pt)) {
+    const Point p = Offset(pt, v.PanelBtn);
+    for (int i = 0; i < static_cast<int>(v.Collapsed.Buttons.size()); ++i) {
+      const BarButton& b = v.Collapsed.Buttons[i];
+      if (b.Visible && Contains(b.Bounds, p)) return {K::kCollapsedGroup, b.Tag - kCollapsedGroupTagBase, i};
+    }
+    return {K::kPanelBtn};
+  }
+  for (int g = 0; g < static_cast<int>(v.Bands.size()) && g < static_cast<int>(groups.size()); ++g) {
+    const BandPlace& band = v.Bands[g];
+    if (!band.Visible || !Contains(band.Band, pt)) continue;
+    if (Contains(band.Header, pt)) return {K::kBandHeader, g};
+    const Rect panel = v.GroupPanelRect(g);
+    if (!Contains(panel, pt)) return {K::kBackground};
+    const Point p = Offset(pt, panel);
+    const std::vector<BarButton>& children = groups[g].Children;
+    for (int i = 0; i < static_cast<int>(children.size()); ++i) {
+      if (children[i].Visible && Contains(children[i].Bounds, p)) return {K::kGroupButton, g, i};
+    }
+    return {K::kGroup, g};
+  }
+  return {K::kBackground};
+}
+
+}  // namespace wendlix

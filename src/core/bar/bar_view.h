@@ -1,0 +1,63 @@
+// The whole main window laid out for its edge: the title strip, the band bar with one
+// band per group, each group's buttons, and PanelBtn with the collapsed groups. The
+// window draws exactly this, hit-tests against it and reports it to tests.
+#pragma once
+#include <vector>
+
+#include "core/bar/band_bar.h"
+#include "core/bar/bar_layout.h"
+
+namespace wendlix {
+
+struct BarView {
+  TAppToolBarEdge Edge = abeRight;
+  Size Client;
+  EdgeArrangement Arrangement;
+  Rect PanelLogo;           // client coordinates
+  TitleStrip Title;         // PanelLogo coordinates
+  Rect CoolBar;             // client coordinates
+  bool CoolBarVertical = true;
+  std::vector<BandPlace> Bands;  // one per group, in band order; client coordinates
+  Rect PanelBtn;            // client coordinates
+  CollapsedPanel Collapsed;  // its buttons in PanelBtn coordinates
+  std::vector<GroupAppearance> Appearances;  // one per group
+
+  // Where group `g`'s panel lies in client coordinates (empty when its band is hidden);
+  // its buttons' bounds are relative to that rectangle's top-left corner.
+  Rect GroupPanelRect(int g) const;
+};
+
+// What the caller measured or knows per group: the band header's width on a horizontal
+// bar (its title's text extent and icon) and whether the group's picture file exists.
+struct GroupOutside {
+  int HeaderLength = kBandGripThickness;
+  bool PictureExists = false;
+};
+
+// Lays out everything for `edge` in a client area of `client`: the group panels take the
+// size of their band, their look is applied and their buttons placed.
+BarView ArrangeBar(std::vector<GroupPanel>& groups, TAppToolBarEdge edge, Size client, bool flatDrawMode,
+                   const std::vector<GroupOutside>& outside = {});
+
+struct BarHit {
+  enum class Kind {
+    kNone,
+    kBackground,      // the main panel around everything: drags the window
+    kTitleStrip,      // PanelLogo away from its buttons
+    kBtnTitle,
+    kBtnSys,
+    kBandHeader,      // Group: the band
+    kGroup,           // Group: the panel's background
+    kGroupButton,     // Group and Button: a shown button of the panel (launch or collapse)
+    kPanelBtn,        // PanelBtn away from its buttons
+    kCollapsedGroup,  // Button: index in PanelBtn's buttons; Group: its group
+  };
+  Kind What = Kind::kNone;
+  int Group = -1;
+  int Button = -1;
+  friend bool operator==(const BarHit&, const BarHit&) = default;
+};
+
+BarHit HitTestBar(const BarView& view, const std::vector<GroupPanel>& groups, Point client);
+
+}  // namespace wendlix
