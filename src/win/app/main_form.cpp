@@ -1,7 +1,9 @@
 #include "win/app/main_form.h"
 
 #include <shlobj.h>
+#include <windowsx.h>
 
+#include "core/bar/bar_report.h"
 #include "core/bar/bar_save.h"
 #include "core/bar/bar_texts.h"
 #include "core/bar/config_location.h"
@@ -9,9 +11,11 @@
 #include "core/profile/ini_file.h"
 #include "win/appbar/desktop_icon.h"
 #include "win/appbar/shell_folders.h"
+#include "win/bar/bar_query.h"
 #include "win/bar/disk_shortcut_folder.h"
 #include "win/bar/shell_tweaks.h"
 #include "win/common/wide.h"
+#include "win/paint/dib_section.h"
 
 namespace wendlix {
 namespace {
@@ -27,7 +31,7 @@ std::string QuickLaunchDirectory() {
 }  // namespace
 
 TWendlixMainForm::TWendlixMainForm(const ProgramInfo& program, BarState& state)
-    : program_(program), state_(state) {}
+    : program_(program), state_(state), resources_(GetModuleHandleW(nullptr)) {}
 
 TWendlixMainForm::~TWendlixMainForm() {
   if (HWND hwnd = Handle()) DestroyWindow(hwnd);
@@ -49,8 +53,41 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_EXITSIZEMOVE:
       WMExitSizeMove();
-      // The groups are laid out here once the bar has them.
+      ArrangeBar();
       return 0;
+    case WM_SIZE: {
+      const LRESULT result = Base::HandleMessage(msg, wp, lp);
+      ArrangeBar();
+      return result;
+    }
+    case WM_ERASEBKGND:
+      return 1;  // WM_PAINT covers every pixel
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_MOUSEMOVE:
+      OnMouseMove(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+      break;
+    case WM_MOUSELEAVE:
+      OnMouseLeave();
+      return 0;
+    case WM_LBUTTONDOWN: {
+      const LRESULT result = Base::HandleMessage(msg, wp, lp);
+      OnLButtonDown(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+      return result;
+    }
+    case WM_LBUTTONUP:
+      OnLButtonUp(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (pointer_.Pressed.What != BarHit::Kind::kNone) SetPointer({pointer_.Hot, {}});
+      break;
+    case WM_SYSCOLORCHANGE:
+      backgrounds_.Reset();
+      ArrangeBar();
+      break;
+    case WM_COPYDATA:
+      return OnCopyData(reinterpret_cast<HWND>(wp), lp);
     case WM_CLOSE:
       if (FormCloseQuery(CloseReason::kBar)) DestroyWindow(Handle());
       return 0;
@@ -70,9 +107,11 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   return Base::HandleMessage(msg, wp, lp);
 }
 
-bool TWendlixMainForm::PressDragsBar(POINT /*clientPt*/) {
-  // No buttons are drawn yet: the whole client area is the bar's background.
-  return true;
+bool TWendlixMainForm::PressDragsBar(POINT clientPt) {
+  // The main panel and a group's own background drag the window; buttons, band headers,
+  // the title strip and PanelBtn keep the press.
+  const BarHit::Kind what = HitTest(clientPt).What;
+  return what == BarHit::Kind::kBackground || what == BarHit::Kind::kGroup;
 }
 
 void TWendlixMainForm::FormCreate() {
@@ -93,6 +132,7 @@ void TWendlixMainForm::FormEdgeChanged() {
   RECT rc{};
   GetWindowRect(Handle(), &rc);
   SetDockSize(rc.right - rc.left, rc.bottom - rc.top);
+  ArrangeBar();
   SlideAutoHide(true);
 }
 
@@ -119,12 +159,15 @@ void TWendlixMainForm::LoadBar() {
                         program_.ExePath + ",0");
   }
   IniFile gpf(GroupFileName(state_.ConfigBase));
-  LoadedGroups loaded =
+  const LoadedGroups loaded =
       LoadGroups(gpf, state_.Settings.Groups, names, QuickLaunchDirectory(), DiskShortcutFolder{});
-  state_.Groups = std::move(loaded.Groups);
+  state_.Groups.clear();
+  for (const GroupRecord& record : loaded.Groups) {
+    state_.Groups.push_back(PanelFromRecord(record, static_cast<int>(state_.Groups.size())));
+  }
   // First run rewrote the default groups' buttons; a failure here is retried at close.
   if (gpf.Modified()) gpf.Save();
-  state_.BandBarVisible = AnyGroupVisible(state_.Groups);
+  state_.BandBarVisible = AnyGroupVisible(loaded.Groups);
   UpdateBar();
 }
 
@@ -160,7 +203,10 @@ std::string TWendlixMainForm::SaveBar() {
   IniFile ini(SettingsFileName(state_.ConfigBase));
   IniFile gpf(GroupFileName(state_.ConfigBase));
   const ShellWindowStates shell = state_.Settings.ReLoadSet ? ReadShellWindowStates() : ShellWindowStates{};
-  WriteBarDocuments(ini, gpf, state_.Settings, state_.Tweaks, shell, state_.Groups);
+  std::vector<GroupRecord> records;
+  records.reserve(state_.Groups.size());
+  for (const GroupPanel& panel : state_.Groups) records.push_back(PanelRecord(panel));
+  WriteBarDocuments(ini, gpf, state_.Settings, state_.Tweaks, shell, records);
   // Each file is replaced whole or not at all; the first one that failed is reported.
   const bool iniSaved = ini.Save();
   const bool gpfSaved = gpf.Save();
@@ -176,6 +222,113 @@ void TWendlixMainForm::FormDestroy() {
 void TWendlixMainForm::SetDockSize(int width, int height) {
   const int size = DockSizeFor(Edge(), width, height);
   for (TAppToolBarEdge e : {abeLeft, abeTop, abeRight, abeBottom}) AppToolBarImpl::SetDockSize(e, size);
+}
+
+void TWendlixMainForm::ArrangeBar() {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  std::vector<GroupOutside> outside(state_.Groups.size());
+  {
+    WindowDc dc(Handle());
+    SelectObjectScope font(dc.get(), resources_.UiFont());
+    for (std::size_t i = 0; i < state_.Groups.size(); ++i) {
+      const GroupPanel& g = state_.Groups[i];
+      GroupOutside& o = outside[i];
+      // A horizontal bar's band header holds the grip, the kind icon and the title.
+      o.HeaderLength = kBandGripThickness + 2;
+      if (g.Data.ShowTitleIcon) o.HeaderLength += 18;
+      if (g.Data.ShowTitle && !g.Data.Title.empty()) {
+        const std::wstring title = ToWide(g.Data.Title);
+        SIZE size{};
+        GetTextExtentPoint32W(dc.get(), title.c_str(), static_cast<int>(title.size()), &size);
+        o.HeaderLength += size.cx + 4;
+      }
+      o.PictureExists = g.Data.DrawStyle == 2 && !g.Data.PictureFile.empty() &&
+                        GetFileAttributesW(ToWide(g.Data.PictureFile).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+  }
+  view_ = wendlix::ArrangeBar(state_.Groups, Edge(), Size{client.right, client.bottom},
+                              state_.Settings.FlatDrawMode, outside);
+  backgrounds_.Resize(static_cast<int>(state_.Groups.size()));
+  for (std::size_t i = 0; i < view_.Appearances.size(); ++i) {
+    backgrounds_.Update(static_cast<int>(i), view_.Appearances[i].Background);
+  }
+  if (view_.Arrangement.MinWidth) SetMinWidth(*view_.Arrangement.MinWidth);
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+BarHit TWendlixMainForm::HitTest(POINT client) const {
+  return HitTestBar(view_, state_.Groups, Point{client.x, client.y});
+}
+
+void TWendlixMainForm::OnPaint() {
+  PAINTSTRUCT ps{};
+  HDC dc = BeginPaint(Handle(), &ps);
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  // Drawn off screen and copied in one step, so nothing flickers.
+  if (auto buffer = MakeDibSection(client.right, client.bottom)) {
+    unique_memory_dc memory(CreateCompatibleDC(dc));
+    if (memory) {
+      SelectObjectScope select(memory.get(), buffer->bitmap.get());
+      painter_.Paint(memory.get(), view_, state_.Groups, pointer_);
+      BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+             ps.rcPaint.bottom - ps.rcPaint.top, memory.get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+    }
+  }
+  EndPaint(Handle(), &ps);
+}
+
+void TWendlixMainForm::SetPointer(const BarPointer& pointer) {
+  if (pointer.Hot == pointer_.Hot && pointer.Pressed == pointer_.Pressed) return;
+  pointer_ = pointer;
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TWendlixMainForm::OnMouseMove(POINT client) {
+  if (!trackingLeave_) {
+    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, Handle(), 0};
+    trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+  }
+  SetPointer({HitTest(client), pointer_.Pressed});
+}
+
+void TWendlixMainForm::OnMouseLeave() {
+  trackingLeave_ = false;
+  SetPointer({{}, pointer_.Pressed});
+}
+
+void TWendlixMainForm::OnLButtonDown(POINT client) {
+  const BarHit hit = HitTest(client);
+  using K = BarHit::Kind;
+  switch (hit.What) {
+    case K::kGroupButton:
+    case K::kCollapsedGroup:
+    case K::kBtnTitle:
+    case K::kBtnSys:
+    case K::kBandHeader:
+      SetCapture(Handle());
+      SetPointer({hit, hit});
+      break;
+    default:
+      break;
+  }
+}
+
+void TWendlixMainForm::OnLButtonUp(POINT client) {
+  const BarHit pressed = pointer_.Pressed;
+  const BarHit hit = HitTest(client);
+  SetPointer({hit, {}});
+  if (GetCapture() == Handle()) ReleaseCapture();
+  if (pressed.What == BarHit::Kind::kNone || !(pressed == hit)) return;
+  // The press and the release on the same element make a click.
+}
+
+LRESULT TWendlixMainForm::OnCopyData(HWND requester, LPARAM lp) {
+  std::string query;
+  if (!ReadBarQuery(lp, query)) return FALSE;
+  if (query == "layout") return AnswerBarQuery(Handle(), requester, DescribeBar(view_, state_.Groups));
+  return FALSE;
 }
 
 AppBarProps TWendlixMainForm::CurrentAppBarProps() const {

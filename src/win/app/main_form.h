@@ -5,7 +5,11 @@
 #include <windows.h>
 
 #include "core/bar/bar_state.h"
+#include "core/bar/bar_view.h"
 #include "win/appbar/app_tool_bar.h"
+#include "win/bar/bar_painter.h"
+#include "win/bar/bar_resources.h"
+#include "win/bar/group_backgrounds.h"
 #include "win/bar/program_files.h"
 
 namespace wendlix {
@@ -45,8 +49,26 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   // The appbar's properties as the settings file keeps them, read from the toolbar.
   AppBarProps CurrentAppBarProps() const;
 
+  // Lays out the title strip, the bands, every group and PanelBtn for the current edge
+  // and client size, and repaints.
+  void ArrangeBar();
+  BarHit HitTest(POINT client) const;
+  void OnPaint();
+  void OnMouseMove(POINT client);
+  void OnMouseLeave();
+  void OnLButtonDown(POINT client);
+  void OnLButtonUp(POINT client);
+  void SetPointer(const BarPointer& pointer);
+  LRESULT OnCopyData(HWND requester, LPARAM lp);
+
   const ProgramInfo& program_;
   BarState& state_;
+  BarResources resources_;
+  GroupBackgrounds backgrounds_;
+  BarPainter painter_{resources_, backgrounds_};
+  BarView view_;
+  BarPointer pointer_;
+  bool trackingLeave_ = false;
 };
 
 }  // namespace wendlix

@@ -98,31 +98,6 @@ class IconGraphic final : public GdiGraphic {
 
 }  // namespace
 
-std::shared_ptr<DibSection> MakeDibSection(int width, int height) {
-  if (width <= 0 || height <= 0) return nullptr;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down, as the core's buffers
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  unique_hbitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bitmap || !bits) return nullptr;
-  auto dib = std::make_shared<DibSection>();
-  dib->bitmap = std::move(bitmap);
-  dib->bits = static_cast<std::uint32_t*>(bits);
-  dib->width = width;
-  dib->height = height;
-  return dib;
-}
-
-PixelBuffer PixelBufferOver(const std::shared_ptr<DibSection>& dib) {
-  if (!dib) return {};
-  return PixelBuffer(dib->width, dib->height, dib->bits, dib);
-}
-
 FadePicture FadePictureFromBitmap(HBITMAP bitmap) {
   BITMAP info{};
   if (!bitmap || !GetObjectW(bitmap, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight == 0)

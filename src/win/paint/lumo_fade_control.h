@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/paint/lumo_fade.h"
+#include "win/paint/dib_section.h"
 #include "win/common/unique_handle.h"
 
 namespace wendlix {
@@ -18,16 +19,6 @@ namespace wendlix {
 FadePicture FadePictureFromBitmap(HBITMAP bitmap);
 FadePicture FadePictureFromEnhMetafile(HENHMETAFILE metafile);
 FadePicture FadePictureFromIcon(HICON icon);
-
-// A top-down 32-bit DIB section (pixels 0x00RRGGBB) and the buffer over its bits.
-struct DibSection {
-  unique_hbitmap bitmap;
-  std::uint32_t* bits = nullptr;
-  int width = 0, height = 0;
-};
-std::shared_ptr<DibSection> MakeDibSection(int width, int height);
-// A pixel buffer whose memory is `dib`'s bits (kept alive by the buffer).
-PixelBuffer PixelBufferOver(const std::shared_ptr<DibSection>& dib);
 
 class LumoFadeControl final : public FadeHost {
  public:

@@ -2,7 +2,9 @@
 // same display, to look at and act on its windows from outside. Output is UTF-8 on stdout, one answer
 // per line. Exit codes: 0 done / found, 1 not found or condition not met, 2 bad usage, 3 call failed.
 #include <windows.h>
+#include <objbase.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstdarg>
 #include <cstdio>
@@ -214,6 +216,66 @@ int VersionInfo(const wchar_t* path) {
   return kOk;
 }
 
+// The bar's inspection channel: WM_COPYDATA with this tag, answered the same way.
+constexpr ULONG_PTR kBarQueryMagic = 0x57584251;
+std::string g_reply;
+bool g_replied = false;
+
+LRESULT CALLBACK QueryWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_COPYDATA) {
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+    if (data && data->dwData == kBarQueryMagic) {
+      g_reply.assign(static_cast<const char*>(data->lpData), data->lpData ? data->cbData : 0);
+      g_replied = true;
+      return TRUE;
+    }
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+int Query(HWND bar, const std::wstring& name) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = QueryWindowProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"WendlixDriverQuery";
+  RegisterClassW(&wc);
+  HWND self = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
+                              nullptr);
+  if (!self) return kFailed;
+  const std::string utf8 = Utf8(name);
+  COPYDATASTRUCT data{kBarQueryMagic, static_cast<DWORD>(utf8.size()), const_cast<char*>(utf8.data())};
+  DWORD_PTR result = 0;
+  // The bar answers from inside this call; the answer arrives while the driver waits.
+  const bool sent = SendMessageTimeoutW(bar, WM_COPYDATA, reinterpret_cast<WPARAM>(self),
+                                        reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 10000, &result) != 0;
+  DestroyWindow(self);
+  if (!sent || !g_replied) return kFailed;
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), g_reply.data(), static_cast<DWORD>(g_reply.size()), &written,
+            nullptr);
+  return kOk;
+}
+
+int MakeLink(const wchar_t* link, const wchar_t* target, const wchar_t* args, const wchar_t* dir) {
+  if (FAILED(CoInitialize(nullptr))) return kFailed;
+  int code = kFailed;
+  IShellLinkW* shellLink = nullptr;
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                 reinterpret_cast<void**>(&shellLink)))) {
+    shellLink->SetPath(target);
+    if (args) shellLink->SetArguments(args);
+    if (dir) shellLink->SetWorkingDirectory(dir);
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+      if (SUCCEEDED(file->Save(link, TRUE))) code = kOk;
+      file->Release();
+    }
+    shellLink->Release();
+  }
+  CoUninitialize();
+  return code;
+}
+
 int Usage() {
   PrintError(
       L"usage: wendlix_driver COMMAND ARGS\n"
@@ -238,6 +300,8 @@ int Usage() {
       L"  activate-other SECONDS      show a window of the driver's own, make it active, keep it S seconds\n"
       L"  version FILE                version resource strings of an exe\n"
       L"  icons FILE                  number of icons in an exe\n"
+      L"  query WINDOW NAME           ask the bar (layout) and print its UTF-8 report\n"
+      L"  make-link LINK TARGET [ARGS [DIR]]  write a shell link\n"
       L"WINDOW is a window class name or a handle written 0x...");
   return kUsage;
 }
@@ -283,6 +347,17 @@ int Run(int argc, wchar_t** argv) {
     const UINT count = ExtractIconExW(argv[2], -1, nullptr, nullptr, 0);
     Print(Format(L"%u", count));
     return count > 0 ? kOk : kNo;
+  }
+  if (command == L"make-link" && argc >= 4) {
+    return MakeLink(argv[2], argv[3], argc > 4 ? argv[4] : nullptr, argc > 5 ? argv[5] : nullptr);
+  }
+  if (command == L"query" && need(2)) {
+    HWND bar = FindTarget(argv[2]);
+    if (!bar) {
+      PrintError(std::wstring(L"no window ") + argv[2]);
+      return kNo;
+    }
+    return Query(bar, argv[3]);
   }
   if ((command == L"wait" || command == L"wait-gone") && need(2)) {
     double seconds = 0;

@@ -1,0 +1,318 @@
+#include "win/bar/bar_painter.h"
+
+#include <algorithm>
+
+#include "core/paint/gradient.h"
+#include "win/common/wide.h"
+
+namespace wendlix {
+namespace {
+
+constexpr COLORREF kLogoColor = 0x0062D3F9;
+constexpr COLORREF kLinkBlue = 0x00FF0000;
+constexpr COLORREF kTransparentMagenta = RGB(255, 0, 255);
+constexpr int kSpacingBesideIcon = 4;
+constexpr int kTextMargin = 4;
+
+RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+RECT Moved(const Rect& r, int dx, int dy) { return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
+bool Empty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+
+COLORREF Resolve(std::int32_t color) {
+  const auto c = static_cast<std::uint32_t>(color);
+  return (c & 0x80000000u) ? GetSysColor(static_cast<int>(c & 0xFF)) : (c & 0xFFFFFFu);
+}
+
+void Fill(HDC dc, const RECT& r, COLORREF color) {
+  SetDCBrushColor(dc, color);
+  FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+// Restores the DC's clipping and objects when the scope ends.
+class DcState {
+ public:
+  explicit DcState(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+  ~DcState() { RestoreDC(dc_, saved_); }
+  DcState(const DcState&) = delete;
+  DcState& operator=(const DcState&) = delete;
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+
+void DrawText(HDC dc, const std::string& text, RECT r, UINT format, COLORREF color) {
+  if (text.empty() || Empty(r)) return;
+  SetTextColor(dc, color);
+  SetBkMode(dc, TRANSPARENT);
+  std::wstring wide = ToWide(text);
+  ::DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r,
+              format | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+int TextHeight(HDC dc) {
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  return tm.tmHeight;
+}
+
+// A raised line two pixels thick, as a bevel draws it.
+void DrawBevelLine(HDC dc, const RECT& r, bool vertical) {
+  RECT light = r, shadow = r;
+  if (vertical) {
+    light.right = light.left + 1;
+    shadow.left = light.right;
+    shadow.right = shadow.left + 1;
+  } else {
+    light.bottom = light.top + 1;
+    shadow.top = light.bottom;
+    shadow.bottom = shadow.top + 1;
+  }
+  Fill(dc, light, GetSysColor(COLOR_BTNHIGHLIGHT));
+  Fill(dc, shadow, GetSysColor(COLOR_BTNSHADOW));
+}
+
+void DrawFlatFrame(HDC dc, RECT r, bool hot, bool pressed) {
+  if (pressed) {
+    DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+  } else if (hot) {
+    DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
+  }
+}
+
+// The small triangle of a button with a drop-down menu, pointing where the menu opens.
+void DrawDropDownMark(HDC dc, const RECT& r, MenuPosition menu, COLORREF color) {
+  SetDCPenColor(dc, color);
+  HGDIOBJ old = SelectObject(dc, GetStockObject(DC_PEN));
+  const int cx = r.right - 6, cy = (r.top + r.bottom) / 2;
+  for (int i = 0; i < 3; ++i) {
+    if (menu == MenuPosition::dmpRight) {
+      MoveToEx(dc, cx - 1 + i, cy - 2 + i, nullptr);
+      LineTo(dc, cx - 1 + i, cy + 3 - i);
+    } else {
+      MoveToEx(dc, cx - 2 + i, cy - 1 + i, nullptr);
+      LineTo(dc, cx + 3 - i, cy - 1 + i);
+    }
+  }
+  SelectObject(dc, old);
+}
+
+void DrawTransparent(HDC dc, HBITMAP bitmap, int x, int y) {
+  BITMAP info{};
+  if (!bitmap || !GetObjectW(bitmap, sizeof(info), &info)) return;
+  unique_memory_dc mem(CreateCompatibleDC(dc));
+  if (!mem) return;
+  SelectObjectScope select(mem.get(), bitmap);
+  const int h = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+  TransparentBlt(dc, x, y, info.bmWidth, h, mem.get(), 0, 0, info.bmWidth, h, kTransparentMagenta);
+}
+
+SIZE BitmapSize(HBITMAP bitmap) {
+  BITMAP info{};
+  if (!bitmap || !GetObjectW(bitmap, sizeof(info), &info)) return SIZE{0, 0};
+  return SIZE{info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight};
+}
+
+void TilePicture(HDC dc, const PixelBuffer& picture, const RECT& r, POINT origin) {
+  if (picture.Width() <= 0 || picture.Height() <= 0) return;
+  // Tiles follow `origin`, so a band and its panel continue one pattern.
+  const int startX = origin.x + ((r.left - origin.x) / picture.Width()) * picture.Width();
+  const int startY = origin.y + ((r.top - origin.y) / picture.Height()) * picture.Height();
+  for (int y = startY; y < r.bottom; y += picture.Height()) {
+    for (int x = startX; x < r.right; x += picture.Width()) DrawPixels(dc, picture, x, y, r);
+  }
+}
+
+}  // namespace
+
+void BarPainter::Paint(HDC dc, const BarView& view, const std::vector<GroupPanel>& groups,
+                       const BarPointer& pointer) {
+  Fill(dc, RECT{0, 0, view.Client.cx, view.Client.cy}, GetSysColor(COLOR_BTNFACE));
+  SelectObject(dc, resources_.UiFont());
+  PaintTitleStrip(dc, view, pointer);
+  const int count = static_cast<int>(std::min(groups.size(), view.Bands.size()));
+  for (int g = 0; g < count; ++g) {
+    if (!view.Bands[g].Visible) continue;
+    PaintBand(dc, view, groups[g], g);
+    PaintGroup(dc, view, groups[g], g, pointer);
+  }
+  PaintPanelBtn(dc, view, pointer);
+}
+
+void BarPainter::PaintTitleStrip(HDC dc, const BarView& view, const BarPointer& pointer) {
+  const RECT logo = ToRect(view.PanelLogo);
+  if (Empty(logo)) return;
+  Fill(dc, logo, kLogoColor);
+  // Image1 fills the panel inside its bevel with the title gradient.
+  const int w = logo.right - logo.left - 2, h = logo.bottom - logo.top - 2;
+  if (w > 0 && h > 0) {
+    if (!logo_ || logo_->width != w || logo_->height != h || logoStyle_ != view.Title.GradientStyle) {
+      logo_ = MakeDibSection(w, h);
+      logoStyle_ = view.Title.GradientStyle;
+      if (logo_) {
+        PixelBuffer pixels = PixelBufferOver(logo_);
+        FillGradient(pixels, Rect{0, 0, w, h}, view.Title.GradientFrom,
+                     static_cast<std::uint8_t>(view.Title.GradientStyle), view.Title.GradientTo);
+      }
+    }
+    if (logo_) DrawPixels(dc, PixelBufferOver(logo_), logo.left + 1, logo.top + 1, logo);
+  }
+  RECT edge = logo;
+  DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
+
+  DcState state(dc);
+  IntersectClipRect(dc, logo.left, logo.top, logo.right, logo.bottom);
+  using K = BarHit::Kind;
+  const RECT title = Moved(view.Title.BtnTitle, logo.left, logo.top);
+  if (!Empty(title)) {
+    DrawIconEx(dc, (title.left + title.right - 16) / 2, (title.top + title.bottom - 16) / 2,
+               resources_.ProgramIcon(), 16, 16, 0, nullptr, DI_NORMAL);
+    DrawFlatFrame(dc, title, pointer.Hot.What == K::kBtnTitle, pointer.Pressed.What == K::kBtnTitle);
+  }
+  const RECT bevel = Moved(view.Title.Bevel1, logo.left, logo.top);
+  DrawBevelLine(dc, bevel, view.Title.Bevel1Shape == BevelShape::bsLeftLine);
+  const RECT sys = Moved(view.Title.btnSYS, logo.left, logo.top);
+  if (!Empty(sys)) {
+    DrawText(dc, view.Title.SysCaption, sys, DT_CENTER | DT_VCENTER, GetSysColor(COLOR_BTNTEXT));
+    DrawFlatFrame(dc, sys, pointer.Hot.What == K::kBtnSys, pointer.Pressed.What == K::kBtnSys);
+  }
+}
+
+void BarPainter::PaintBand(HDC dc, const BarView& view, const GroupPanel& group, int g) {
+  const RECT header = ToRect(view.Bands[g].Header);
+  if (Empty(header)) return;
+  if (const PixelBuffer* picture = backgrounds_.Picture(g)) {
+    TilePicture(dc, *picture, header, POINT{header.left, header.top});
+  }
+  DcState state(dc);
+  IntersectClipRect(dc, header.left, header.top, header.right, header.bottom);
+  // The grip: two raised lines the user takes the band by.
+  const int gripTop = header.top + 2, gripBottom = std::max<int>(gripTop + 2, header.bottom - 2);
+  RECT grip{header.left + 2, gripTop, header.left + 5, gripBottom};
+  DrawEdge(dc, &grip, BDR_RAISEDINNER, BF_RECT);
+  int x = header.left + 8;
+  const int imageSize = 16;
+  if (group.Band.ImageIndex >= 0 && resources_.ImageList1()) {
+    const int y = view.CoolBarVertical ? header.top + 1 : header.top + 2;
+    ImageList_Draw(resources_.ImageList1(), group.Band.ImageIndex, dc, x, y, ILD_TRANSPARENT);
+    x += imageSize + 2;
+  }
+  RECT text{x, header.top, header.right - 2, header.bottom};
+  if (!view.CoolBarVertical) text.bottom = text.top + kBandHeaderThickness + 2;
+  DrawText(dc, group.Band.Text, text, DT_LEFT | DT_VCENTER, GetSysColor(COLOR_BTNTEXT));
+}
+
+void BarPainter::PaintGroup(HDC dc, const BarView& view, const GroupPanel& group, int g,
+                            const BarPointer& pointer) {
+  const Rect panelRect = view.GroupPanelRect(g);
+  const RECT panel = ToRect(panelRect);
+  if (Empty(panel)) return;
+  Fill(dc, panel, Resolve(group.Data.Color));
+  DcState state(dc);
+  IntersectClipRect(dc, panel.left, panel.top, panel.right, panel.bottom);
+  if (g < static_cast<int>(view.Appearances.size()) && backgrounds_.Shown(g)) {
+    const Rect& at = view.Appearances[g].Background.Bounds;
+    const RECT inner{panel.left + 1, panel.top + 1, panel.right - 1, panel.bottom - 1};
+    backgrounds_.Draw(dc, g, POINT{panel.left + at.left, panel.top + at.top}, inner);
+  }
+  if (group.Data.BevelDown) {
+    RECT edge = panel;
+    DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
+  }
+  SelectObject(dc, resources_.Font(group.Data.Font));
+  using K = BarHit::Kind;
+  for (int i = 0; i < static_cast<int>(group.Children.size()); ++i) {
+    const BarButton& b = group.Children[i];
+    if (!b.Visible) continue;
+    const bool hot = pointer.Hot.What == K::kGroupButton && pointer.Hot.Group == g && pointer.Hot.Button == i;
+    const bool pressed =
+        pointer.Pressed.What == K::kGroupButton && pointer.Pressed.Group == g && pointer.Pressed.Button == i;
+    PaintButton(dc, &group, b, Moved(b.Bounds, panel.left, panel.top), hot, pressed);
+  }
+}
+
+void BarPainter::PaintPanelBtn(HDC dc, const BarView& view, const BarPointer& pointer) {
+  const RECT area = ToRect(view.PanelBtn);
+  if (Empty(area)) return;
+  RECT edge = area;
+  DrawEdge(dc, &edge, BDR_SUNKENINNER, BF_RECT);
+  DcState state(dc);
+  IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+  using K = BarHit::Kind;
+  for (int i = 0; i < static_cast<int>(view.Collapsed.Buttons.size()); ++i) {
+    const bool hot = pointer.Hot.What == K::kCollapsedGroup && pointer.Hot.Button == i;
+    const bool pressed = pointer.Pressed.What == K::kCollapsedGroup && pointer.Pressed.Button == i;
+    PaintButton(dc, nullptr, view.Collapsed.Buttons[i], Moved(view.Collapsed.Buttons[i].Bounds, area.left, area.top),
+                hot, pressed);
+  }
+}
+
+void BarPainter::DrawGlyph(HDC dc, const GroupPanel* group, const BarButton& b, int x, int y, int size) {
+  switch (b.Glyph.Source) {
+    case GlyphSource::kGroupImageList: {
+      if (!group) return;
+      const int index = resources_.IconIndex(b.FileName);
+      if (index >= 0) {
+        ImageList_Draw(resources_.SystemImages(group->LargeImageList), index, dc, x, y, ILD_TRANSPARENT);
+      }
+      return;
+    }
+    case GlyphSource::kImageList1:
+      if (HIMAGELIST list = resources_.ImageList1()) ImageList_Draw(list, b.Glyph.Index, dc, x, y, ILD_TRANSPARENT);
+      return;
+    case GlyphSource::kResource:
+      DrawTransparent(dc, resources_.NamedBitmap(b.Glyph.Resource), x, y);
+      return;
+    case GlyphSource::kNone: return;
+  }
+  (void)size;
+}
+
+void BarPainter::PaintButton(HDC dc, const GroupPanel* group, const BarButton& b, RECT r, bool hot, bool pressed) {
+  if (Empty(r)) return;
+  const int shift = pressed ? 1 : 0;
+  if (!b.Flat) {
+    DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+  }
+  if (b.IsCollapse() && b.Flat) {
+    // The arrow alone, in the middle.
+    const SIZE size = BitmapSize(resources_.NamedBitmap(b.Glyph.Resource));
+    DrawGlyph(dc, group, b, (r.left + r.right - size.cx) / 2 + shift, (r.top + r.bottom - size.cy) / 2 + shift, 0);
+    DrawFlatFrame(dc, r, hot, pressed);
+    return;
+  }
+  int iconSize = 16;
+  if (b.Glyph.Source == GlyphSource::kGroupImageList && group && group->LargeImageList) iconSize = 32;
+  if (b.Glyph.Source == GlyphSource::kResource) iconSize = BitmapSize(resources_.NamedBitmap(b.Glyph.Resource)).cy;
+  if (b.Glyph.Source == GlyphSource::kNone) iconSize = 0;
+
+  const bool link = hot && !b.FlatDraw && b.Flat;
+  const COLORREF textColor =
+      link ? kLinkBlue : (group ? Resolve(group->Data.Font.Color) : GetSysColor(COLOR_BTNTEXT));
+  HFONT font = group ? resources_.Font(group->Data.Font, link) : resources_.UiFont();
+  HGDIOBJ oldFont = SelectObject(dc, font);
+  const int textH = TextHeight(dc);
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  const bool caption = !b.Caption.empty();
+  if (b.TextUnderIcon || !caption) {
+    const int block = iconSize + (caption ? kSpacingBesideIcon / 2 + textH : 0);
+    const int top = r.top + std::max(1, (height - block) / 2) + shift;
+    DrawGlyph(dc, group, b, r.left + (width - iconSize) / 2 + shift, top, iconSize);
+    if (caption) {
+      RECT text{r.left + 2 + shift, top + iconSize + kSpacingBesideIcon / 2, r.right - 2 + shift, r.bottom};
+      text.bottom = std::min<LONG>(text.bottom, text.top + textH);
+      DrawText(dc, b.Caption, text, DT_CENTER | DT_TOP, textColor);
+    }
+  } else {
+    const int spacing = b.Spacing > 0 ? b.Spacing : kSpacingBesideIcon;
+    const int x = r.left + kTextMargin + shift;
+    DrawGlyph(dc, group, b, x, r.top + (height - iconSize) / 2 + shift, iconSize);
+    RECT text{x + iconSize + spacing, r.top + shift, r.right - (b.HasDropDownMenu ? 10 : 2), r.bottom + shift};
+    DrawText(dc, b.Caption, text, DT_LEFT | DT_VCENTER, textColor);
+  }
+  SelectObject(dc, oldFont);
+  if (b.HasDropDownMenu) DrawDropDownMark(dc, r, b.Menu, textColor);
+  if (b.Flat && b.FlatDraw) DrawFlatFrame(dc, r, hot, pressed);
+}
+
+}  // namespace wendlix

@@ -1,0 +1,45 @@
+// Draws the main window as its view lays it out: the title strip on its gradient, the
+// band headers, each group on its colour or background with its buttons, and PanelBtn.
+// Buttons are not windows: they are drawn here, flat until the pointer is over them.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "core/bar/bar_view.h"
+#include "win/bar/bar_resources.h"
+#include "win/bar/group_backgrounds.h"
+#include "win/paint/dib_section.h"
+
+namespace wendlix {
+
+struct BarPointer {
+  BarHit Hot;      // under the pointer
+  BarHit Pressed;  // held down
+};
+
+class BarPainter {
+ public:
+  BarPainter(BarResources& resources, GroupBackgrounds& backgrounds)
+      : resources_(resources), backgrounds_(backgrounds) {}
+
+  // Paints the whole client area into `dc`.
+  void Paint(HDC dc, const BarView& view, const std::vector<GroupPanel>& groups, const BarPointer& pointer);
+
+ private:
+  void PaintTitleStrip(HDC dc, const BarView& view, const BarPointer& pointer);
+  void PaintBand(HDC dc, const BarView& view, const GroupPanel& group, int g);
+  void PaintGroup(HDC dc, const BarView& view, const GroupPanel& group, int g, const BarPointer& pointer);
+  void PaintPanelBtn(HDC dc, const BarView& view, const BarPointer& pointer);
+  void PaintButton(HDC dc, const GroupPanel* group, const BarButton& b, RECT r, bool hot, bool pressed);
+  void DrawGlyph(HDC dc, const GroupPanel* group, const BarButton& b, int x, int y, int size);
+
+  BarResources& resources_;
+  GroupBackgrounds& backgrounds_;
+  // The title strip's gradient, painted again only when its size or direction changes.
+  std::shared_ptr<DibSection> logo_;
+  int logoStyle_ = -1;
+};
+
+}  // namespace wendlix

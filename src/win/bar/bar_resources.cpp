@@ -1,0 +1,72 @@
+#include "win/bar/bar_resources.h"
+
+#include <shellapi.h>
+
+#include "win/common/wide.h"
+
+namespace wendlix {
+
+HIMAGELIST BarResources::ImageList1() {
+  if (!imageList1Tried_) {
+    imageList1Tried_ = true;
+    imageList1_.reset(ImageList_LoadImageW(instance_, L"IMAGELIST1", 16, 0, RGB(255, 0, 255), IMAGE_BITMAP,
+                                           LR_CREATEDIBSECTION));
+  }
+  return imageList1_.get();
+}
+
+HIMAGELIST BarResources::SystemImages(bool large) {
+  SHFILEINFOW info{};
+  const UINT flags = SHGFI_SYSICONINDEX | (large ? 0 : SHGFI_SMALLICON);
+  return reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"", 0, &info, sizeof(info), flags));
+}
+
+int BarResources::IconIndex(const std::string& path) {
+  auto it = iconIndexes_.find(path);
+  if (it != iconIndexes_.end()) return it->second;
+  SHFILEINFOW info{};
+  const int index = SHGetFileInfoW(ToWide(path).c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX)
+                        ? info.iIcon
+                        : -1;
+  iconIndexes_.emplace(path, index);
+  return index;
+}
+
+HBITMAP BarResources::NamedBitmap(const std::string& name) {
+  auto it = bitmaps_.find(name);
+  if (it == bitmaps_.end()) {
+    unique_hbitmap bitmap(static_cast<HBITMAP>(
+        LoadImageW(instance_, ToWide(name).c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    it = bitmaps_.emplace(name, std::move(bitmap)).first;
+  }
+  return it->second.get();
+}
+
+HFONT BarResources::Font(const GroupFont& font, bool underline) {
+  const auto key = std::make_tuple(font.Name, font.Size, underline);
+  auto it = fonts_.find(key);
+  if (it == fonts_.end()) {
+    LOGFONTW lf{};
+    WindowDc screen(nullptr);
+    const int size = font.Size > 0 && font.Size < 200 ? font.Size : 9;
+    lf.lfHeight = -MulDiv(size, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
+    lf.lfWeight = FW_NORMAL;
+    lf.lfUnderline = underline ? TRUE : FALSE;
+    lf.lfCharSet = GB2312_CHARSET;
+    const std::wstring face = ToWide(font.Name.empty() ? "宋体" : font.Name);
+    lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+    it = fonts_.emplace(key, unique_hfont(CreateFontIndirectW(&lf))).first;
+  }
+  return it->second.get();
+}
+
+HFONT BarResources::UiFont() { return Font(GroupFont{}); }
+
+HICON BarResources::ProgramIcon() {
+  if (!programIcon_) {
+    programIcon_.reset(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, 0)));
+  }
+  return programIcon_.get();
+}
+
+}  // namespace wendlix

@@ -1,0 +1,55 @@
+# shellcheck shell=bash
+# Helpers of the cases that look at the groups on the bar (cases/bar_*.sh), sourced after lib.sh and
+# startup_lib.sh.
+
+# Writes FILE as code page 936 with CRLF line ends from UTF-8 text on stdin.
+write_cp936() {
+  sed 's/$/\r/' | iconv -f UTF-8 -t GBK >"$1"
+}
+
+# A group section of the group file: TITLE then KEY=VALUE overrides of the defaults below.
+group_section() {
+  local title=$1
+  shift
+  declare -A v=(
+    [Visible]=1 [ShowTitle]=1 [ShowAsButton]=0 [ShowCaption]=1 [LayoutLeft]=1 [BevelDown]=1
+    [SmallIcon]=0 [ShowTitleIcon]=1 [Width]=120 [Height]=100 ["Panel Style"]=0 [Color]=-2147483633
+    ["From Color"]=16777215 ["To Color"]=16711680 ["Draw style"]=0 [FontColor]=-2147483640 [FontSize]=9
+    [Directory]='C:\' [FontName]=宋体 [PictureFile]=
+  )
+  local kv
+  for kv in "$@"; do v[${kv%%=*}]=${kv#*=}; done
+  printf '[%s]\n' "$title"
+  local key
+  for key in Visible ShowTitle ShowAsButton ShowCaption LayoutLeft BevelDown SmallIcon ShowTitleIcon Width \
+    Height "Panel Style" Color "From Color" "To Color" "Draw style" FontColor FontSize Directory; do
+    printf '%s=%s\n' "$key" "${v[$key]}"
+  done
+  printf 'Title Text=%s\nFontName=%s\nPictureFile=%s\n\n' "$title" "${v[FontName]}" "${v[PictureFile]}"
+}
+
+# The bar settings file: EDGE WIDTH HEIGHT FLATDRAW, then the group titles in band order.
+bar_settings() {
+  local edge=$1 width=$2 height=$3 flat=$4
+  shift 4
+  printf '[Wendlix V3.0]\nAutoRun=0\nReLoadSet=0\nEdge=%s\nAutoHide=0\nAlwaysOnTop=1\n' "$edge"
+  printf 'ActivateByMouseDown=0\nActive Delay=800\nAutoHideInterval=60\nGroups=%s\n' "$#"
+  printf 'Width=%s\nHeight=%s\nFlat Draw=%s\n\n[Groups]\n' "$width" "$height" "$flat"
+  local title
+  for title in "$@"; do printf '%s=C:\\\n' "$title"; done
+}
+
+# The lines of the bar's layout report whose first field is KIND.
+layout_lines() {
+  printf '%s\n' "$LAYOUT" | awk -F'\t' -v kind="$1" '$1 == kind'
+}
+
+# Asks the running bar for its layout report into LAYOUT.
+read_layout() {
+  LAYOUT=$(drive query "$WENDLIX_MAIN_CLASS" layout) || fail "the bar did not answer the layout query"
+}
+
+# Field N of the first report line of KIND whose field 2 is KEY.
+layout_field() {
+  layout_lines "$1" | awk -F'\t' -v key="$2" -v n="$3" '$2 == key { print $n; exit }'
+}
