@@ -114,4 +114,56 @@ BarHit HitTestBar(const BarView& v, const std::vector<GroupPanel>& groups, Point
   return {K::kBackground};
 }
 
+namespace {
+
+Rect Shifted(const Rect& r, const Rect& origin) {
+  return Rect{r.left + origin.left, r.top + origin.top, r.right + origin.left, r.bottom + origin.top};
+}
+
+const BarButton* HitButton(const BarView& v, const std::vector<GroupPanel>& groups, const BarHit& hit) {
+  if (hit.What == BarHit::Kind::kGroupButton && hit.Group >= 0 && hit.Group < static_cast<int>(groups.size()) &&
+      hit.Button >= 0 && hit.Button < static_cast<int>(groups[hit.Group].Children.size())) {
+    return &groups[hit.Group].Children[hit.Button];
+  }
+  if (hit.What == BarHit::Kind::kCollapsedGroup && hit.Button >= 0 &&
+      hit.Button < static_cast<int>(v.Collapsed.Buttons.size())) {
+    return &v.Collapsed.Buttons[hit.Button];
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+Rect HitBounds(const BarView& v, const std::vector<GroupPanel>& groups, const BarHit& hit) {
+  using K = BarHit::Kind;
+  switch (hit.What) {
+    case K::kBtnTitle: return Shifted(v.Title.BtnTitle, v.PanelLogo);
+    case K::kBtnSys: return Shifted(v.Title.btnSYS, v.PanelLogo);
+    case K::kTitleStrip: return v.PanelLogo;
+    case K::kPanelBtn: return v.PanelBtn;
+    case K::kBandHeader:
+      return hit.Group >= 0 && hit.Group < static_cast<int>(v.Bands.size()) ? v.Bands[hit.Group].Header : Rect{};
+    case K::kGroup: return v.GroupPanelRect(hit.Group);
+    case K::kGroupButton: {
+      const BarButton* b = HitButton(v, groups, hit);
+      return b ? Shifted(b->Bounds, v.GroupPanelRect(hit.Group)) : Rect{};
+    }
+    case K::kCollapsedGroup: {
+      const BarButton* b = HitButton(v, groups, hit);
+      return b ? Shifted(b->Bounds, v.PanelBtn) : Rect{};
+    }
+    case K::kBackground:
+    case K::kNone: return {};
+  }
+  return {};
+}
+
+std::string HitHint(const BarView& v, const std::vector<GroupPanel>& groups, const BarHit& hit) {
+  if (const BarButton* b = HitButton(v, groups, hit)) return b->Hint;
+  if (hit.What == BarHit::Kind::kBandHeader && hit.Group >= 0 && hit.Group < static_cast<int>(groups.size())) {
+    return groups[hit.Group].Hint;
+  }
+  return {};
+}
+
 }  // namespace wendlix

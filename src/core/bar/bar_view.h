@@ -2,6 +2,7 @@
 // band per group, each group's buttons, and PanelBtn with the collapsed groups. The
 // window draws exactly this, hit-tests against it and reports it to tests.
 #pragma once
+#include <string>
 #include <vector>
 
 #include "core/bar/band_bar.h"
@@ -59,5 +60,10 @@ struct BarHit {
 };
 
 BarHit HitTestBar(const BarView& view, const std::vector<GroupPanel>& groups, Point client);
+
+// The client rectangle of the element `hit` names (empty for none), and its hint: a
+// button's caption, a group's title.
+Rect HitBounds(const BarView& view, const std::vector<GroupPanel>& groups, const BarHit& hit);
+std::string HitHint(const BarView& view, const std::vector<GroupPanel>& groups, const BarHit& hit);
 
 }  // namespace wendlix

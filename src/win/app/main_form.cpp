@@ -48,7 +48,10 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_CREATE: {
       const LRESULT result = Base::HandleMessage(msg, wp, lp);
-      if (result != -1) FormCreate();
+      if (result != -1) {
+        tooltip_.Create(Handle());
+        FormCreate();
+      }
       return result;
     }
     case WM_EXITSIZEMOVE:
@@ -66,7 +69,7 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       OnPaint();
       return 0;
     case WM_MOUSEMOVE:
-      OnMouseMove(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+      OnMouseMove(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}, wp);
       break;
     case WM_MOUSELEAVE:
       OnMouseLeave();
@@ -271,6 +274,7 @@ void TWendlixMainForm::OnPaint() {
     unique_memory_dc memory(CreateCompatibleDC(dc));
     if (memory) {
       SelectObjectScope select(memory.get(), buffer->bitmap.get());
+      IntersectClipRect(memory.get(), ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
       painter_.Paint(memory.get(), view_, state_.Groups, pointer_);
       BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
              ps.rcPaint.bottom - ps.rcPaint.top, memory.get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
@@ -281,16 +285,26 @@ void TWendlixMainForm::OnPaint() {
 
 void TWendlixMainForm::SetPointer(const BarPointer& pointer) {
   if (pointer.Hot == pointer_.Hot && pointer.Pressed == pointer_.Pressed) return;
+  // Only the elements whose look changes are drawn again.
+  for (const BarHit& hit : {pointer_.Hot, pointer_.Pressed, pointer.Hot, pointer.Pressed}) {
+    const Rect r = HitBounds(view_, state_.Groups, hit);
+    const RECT dirty{r.left, r.top, r.right, r.bottom};
+    if (!IsRectEmpty(&dirty)) InvalidateRect(Handle(), &dirty, FALSE);
+  }
   pointer_ = pointer;
-  InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-void TWendlixMainForm::OnMouseMove(POINT client) {
+void TWendlixMainForm::OnMouseMove(POINT client, WPARAM keys) {
   if (!trackingLeave_) {
     TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, Handle(), 0};
     trackingLeave_ = TrackMouseEvent(&track) != FALSE;
   }
-  SetPointer({HitTest(client), pointer_.Pressed});
+  const MSG msg{Handle(), WM_MOUSEMOVE, keys, MAKELPARAM(client.x, client.y), 0, {}};
+  tooltip_.Relay(msg);
+  const BarHit hit = HitTest(client);
+  const Rect bounds = HitBounds(view_, state_.Groups, hit);
+  tooltip_.Show(HitHint(view_, state_.Groups, hit), RECT{bounds.left, bounds.top, bounds.right, bounds.bottom});
+  SetPointer({hit, pointer_.Pressed});
 }
 
 void TWendlixMainForm::OnMouseLeave() {

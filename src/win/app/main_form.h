@@ -9,6 +9,7 @@
 #include "win/appbar/app_tool_bar.h"
 #include "win/bar/bar_painter.h"
 #include "win/bar/bar_resources.h"
+#include "win/bar/bar_tooltip.h"
 #include "win/bar/group_backgrounds.h"
 #include "win/bar/program_files.h"
 
@@ -54,7 +55,7 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   void ArrangeBar();
   BarHit HitTest(POINT client) const;
   void OnPaint();
-  void OnMouseMove(POINT client);
+  void OnMouseMove(POINT client, WPARAM keys);
   void OnMouseLeave();
   void OnLButtonDown(POINT client);
   void OnLButtonUp(POINT client);
@@ -68,6 +69,7 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   BarPainter painter_{resources_, backgrounds_};
   BarView view_;
   BarPointer pointer_;
+  BarTooltip tooltip_;
   bool trackingLeave_ = false;
 };
 

@@ -269,7 +269,8 @@ void BarPainter::DrawGlyph(HDC dc, const GroupPanel* group, const BarButton& b, 
 }
 
 void BarPainter::PaintButton(HDC dc, const GroupPanel* group, const BarButton& b, RECT r, bool hot, bool pressed) {
-  if (Empty(r)) return;
+  // A hover repaints one button: the others are skipped before any drawing.
+  if (Empty(r) || !RectVisible(dc, &r)) return;
   const int shift = pressed ? 1 : 0;
   if (!b.Flat) {
     DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));

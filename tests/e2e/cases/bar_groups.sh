@@ -63,7 +63,27 @@ arrange() {
   colours=$(convert "$E2E_ARTIFACTS/bar-$name.png" -format '%k' info:)
   (( colours > 40 )) || fail "$name: the bar shows only $colours colours; its groups were not drawn"
   log "$name: ${right}x${bottom} at $left,$top, $colours colours"
+  [ "$name" = right-captions-large ] && hover_frame
   stop_bar 20 || fail "$name: the bar did not close by itself"
+}
+
+# The pointer over a launch button raises its frame: the button's top edge turns to the highlight.
+hover_frame() {
+  local rect bl bt br bb cl ct cr cb x y before after i
+  rect=$(layout_lines button | awk -F'\t' '$2 == 3 && $3 == 1 { print $6; exit }')
+  IFS=, read -r bl bt br bb <<<"$rect"
+  read -r cl ct cr cb <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
+  x=$((cl + (bl + br) / 2)) y=$((ct + bt))
+  before=$(convert "$(screenshot "$E2E_WORK/before.png")" -format "%[pixel:p{$x,$y}]" info:)
+  drive post "$WENDLIX_MAIN_CLASS" 0x200 0 $(( ((bt + 5) << 16) | ((bl + br) / 2) )) || fail "post failed"
+  for (( i = 0; i < 50; i++ )); do
+    after=$(convert "$(screenshot "$E2E_WORK/after.png")" -format "%[pixel:p{$x,$y}]" info:)
+    [ "$after" != "$before" ] && break
+    sleep 0.1
+  done
+  [ "$after" != "$before" ] || fail "no hover frame on the button at $rect (pixel stays $before)"
+  crop "$E2E_WORK/after.png" $((cr - cl)) 200 "$cl" "$((ct + bt - 60))" "$E2E_ARTIFACTS/hover-frame.png"
+  log "hover frame drawn: $before -> $after"
 }
 
 arrange 2 right-captions-large 150 0 1 SmallIcon=1 "Draw style=1"

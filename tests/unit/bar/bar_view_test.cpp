@@ -115,6 +115,15 @@ TEST(BarView, HitTestFindsWhatIsUnderThePointer) {
   EXPECT_EQ(HitTestBar(v, groups, {80, 10}), (BarHit{K::kBtnTitle}));
   EXPECT_EQ(HitTestBar(v, groups, {10, 10}), (BarHit{K::kBtnSys}));
   EXPECT_EQ(HitTestBar(v, groups, {-1, 10}), (BarHit{}));
+
+  // Bounds and hints of what was hit, for hover frames and tooltips.
+  const BarHit button{K::kGroupButton, 0, 1};
+  EXPECT_EQ(HitBounds(v, groups, button), (Rect{panel.left + b1.left, panel.top + b1.top, panel.left + b1.right,
+                                                panel.top + b1.bottom}));
+  EXPECT_EQ(HitHint(v, groups, button), "A1");
+  EXPECT_EQ(HitHint(v, groups, BarHit{K::kCollapsedGroup, 1, 0}), "B");
+  EXPECT_EQ(HitHint(v, groups, BarHit{K::kGroupButton, 0, 99}), "");
+  EXPECT_EQ(HitBounds(v, groups, BarHit{K::kCollapsedGroup, 1, 5}), Rect{});
 }
 
 TEST(BarView, ReportListsEveryElement) {

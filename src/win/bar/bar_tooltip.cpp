@@ -1,0 +1,51 @@
+#include "win/bar/bar_tooltip.h"
+
+#include <commctrl.h>
+
+#include "win/common/wide.h"
+
+namespace wendlix {
+namespace {
+
+TTTOOLINFOW ToolInfo(HWND owner, wchar_t* text, const RECT& bounds) {
+  TTTOOLINFOW info{};
+  info.cbSize = sizeof(info);
+  info.uFlags = 0;
+  info.hwnd = owner;
+  info.uId = 1;
+  info.rect = bounds;
+  info.lpszText = text;
+  return info;
+}
+
+}  // namespace
+
+void BarTooltip::Create(HWND owner) {
+  owner_ = owner;
+  tip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                             GetModuleHandleW(nullptr), nullptr));
+  if (!tip_) return;
+  TTTOOLINFOW info = ToolInfo(owner_, const_cast<wchar_t*>(L""), RECT{});
+  SendMessageW(tip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  SendMessageW(tip_.get(), TTM_ACTIVATE, FALSE, 0);
+}
+
+void BarTooltip::Show(const std::string& text, const RECT& bounds) {
+  if (!tip_) return;
+  std::wstring wide = ToWide(text);
+  if (wide == text_ && EqualRect(&bounds, &bounds_)) return;
+  text_ = std::move(wide);
+  bounds_ = bounds;
+  SendMessageW(tip_.get(), TTM_POP, 0, 0);
+  TTTOOLINFOW info = ToolInfo(owner_, text_.data(), bounds_);
+  SendMessageW(tip_.get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
+  SendMessageW(tip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+  SendMessageW(tip_.get(), TTM_ACTIVATE, text_.empty() ? FALSE : TRUE, 0);
+}
+
+void BarTooltip::Relay(const MSG& msg) {
+  if (tip_) SendMessageW(tip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+}
+
+}  // namespace wendlix

@@ -1,0 +1,28 @@
+// The bar's hints: one tooltip whose single tool follows the element under the pointer,
+// so drawn buttons show their captions like windows with tooltips would.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "win/common/unique_handle.h"
+
+namespace wendlix {
+
+class BarTooltip {
+ public:
+  // Makes the tooltip window for `owner`; without one, hints stay off.
+  void Create(HWND owner);
+  // The hint for the element at `bounds` (client coordinates); an empty text hides it.
+  void Show(const std::string& text, const RECT& bounds);
+  // Passes a mouse message on, so the tooltip times its appearance.
+  void Relay(const MSG& msg);
+
+ private:
+  HWND owner_ = nullptr;
+  unique_hwnd tip_;
+  std::wstring text_;
+  RECT bounds_{};
+};
+
+}  // namespace wendlix
