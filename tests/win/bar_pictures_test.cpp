@@ -1,0 +1,214 @@
+// The bar's pictures as Wendlix.exe carries them: loaded from the exe's resources (as a data file),
+// checked for size, and drawn onto a coloured ground to see that exactly the key pixels let it through.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "win/bar/bar_pictures.h"
+
+namespace wendlix {
+namespace {
+
+// A colour none of the pictures uses: what shows through a transparent pixel.
+constexpr COLORREF kGround = RGB(1, 2, 3);
+
+// Wendlix.exe: WENDLIX_EXE when set, else where the build puts it beside this test's folder.
+std::wstring WendlixExePath() {
+  wchar_t buffer[MAX_PATH * 2];
+  const DWORD n = GetEnvironmentVariableW(L"WENDLIX_EXE", buffer, MAX_PATH * 2);
+  if (n > 0 && n < MAX_PATH * 2) return buffer;
+  const DWORD len = GetModuleFileNameW(nullptr, buffer, MAX_PATH * 2);
+  std::wstring path(buffer, len);
+  path.resize(path.find_last_of(L'\\') + 1);  // ...\tests\win\ -> ...\src\win\Wendlix.exe
+  return path + L"..\\..\\src\\win\\Wendlix.exe";
+}
+
+struct ResourceModule {
+  ResourceModule()
+      : module(LoadLibraryExW(WendlixExePath().c_str(), nullptr,
+                              LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {}
+  ~ResourceModule() {
+    if (module) FreeLibrary(module);
+  }
+  HMODULE module;
+};
+
+// A 32-bit top-down DIB section to draw into and read back exactly.
+class Canvas {
+ public:
+  Canvas(int width, int height) : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    bits_ = static_cast<const DWORD*>(bits);
+    old_ = SelectObject(dc_.get(), bitmap_.get());
+  }
+  ~Canvas() { SelectObject(dc_.get(), old_); }
+  HDC dc() const { return dc_.get(); }
+  void Fill(COLORREF color) {
+    unique_hbrush brush(CreateSolidBrush(color));
+    const RECT all{0, 0, width_, height_};
+    FillRect(dc_.get(), &all, brush.get());
+    GdiFlush();
+  }
+  COLORREF At(int x, int y) const {
+    GdiFlush();
+    const DWORD p = bits_[y * width_ + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  }
+
+ private:
+  int width_, height_;
+  unique_memory_dc dc_;
+  unique_hbitmap bitmap_;
+  const DWORD* bits_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+};
+
+// The resource's own pixels, copied unchanged.
+void CopyPixels(HBITMAP bitmap, const Canvas& into, SIZE size) {
+  unique_memory_dc source(CreateCompatibleDC(nullptr));
+  SelectObjectScope select(source.get(), bitmap);
+  BitBlt(into.dc(), 0, 0, size.cx, size.cy, source.get(), 0, 0, SRCCOPY);
+}
+
+SIZE BitmapSize(HBITMAP bitmap) {
+  BITMAP bm{};
+  if (!bitmap || !GetObjectW(bitmap, sizeof(bm), &bm)) return {0, 0};
+  return {bm.bmWidth, bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight};
+}
+
+// Compares a drawing over kGround with the raw picture: key pixels show the ground, every other
+// pixel keeps its colour. Returns the number of key pixels; records a failure per wrong pixel (once).
+int ExpectKeyedDrawing(const Canvas& drawn, int dx, const Canvas& raw, int rx, int width, int height,
+                       COLORREF key, const std::string& what) {
+  int keyed = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const COLORREF want = raw.At(rx + x, y) == key ? kGround : raw.At(rx + x, y);
+      keyed += want == kGround;
+      if (drawn.At(dx + x, y) != want) {
+        ADD_FAILURE() << what << ": pixel " << x << "," << y << " is 0x" << std::hex << drawn.At(dx + x, y)
+                      << ", want 0x" << want;
+        return keyed;
+      }
+    }
+  }
+  return keyed;
+}
+
+TEST(BarPictures, ImageList1HoldsTwentyFourKeyedImages) {
+  ResourceModule exe;
+  ASSERT_NE(exe.module, nullptr) << "cannot open Wendlix.exe for its resources (set WENDLIX_EXE)";
+  unique_himagelist list = LoadImageList1(exe.module);
+  ASSERT_TRUE(list);
+  EXPECT_EQ(ImageList_GetImageCount(list.get()), image1::kCount);
+  int cx = 0, cy = 0;
+  ASSERT_TRUE(ImageList_GetIconSize(list.get(), &cx, &cy));
+  EXPECT_EQ(cx, 16);
+  EXPECT_EQ(cy, 16);
+
+  unique_hbitmap strip = LoadNamedBitmap(exe.module, L"IMAGELIST1");
+  const SIZE size = BitmapSize(strip.get());
+  ASSERT_EQ(size.cx, 16 * image1::kCount);
+  ASSERT_EQ(size.cy, 16);
+  const Canvas raw(size.cx, size.cy);
+  CopyPixels(strip.get(), raw, size);
+
+  Canvas drawn(16 * image1::kCount, 16);
+  drawn.Fill(kGround);
+  for (int i = 0; i < image1::kCount; ++i) ImageList_Draw(list.get(), i, drawn.dc(), 16 * i, 0, ILD_NORMAL);
+  for (int i = 0; i < image1::kCount; ++i) {
+    const std::string what = "image " + std::to_string(i);
+    // Every image is keyed on magenta but the logo; the logo shows its white ground in the list.
+    const int keyed = ExpectKeyedDrawing(drawn, 16 * i, raw, 16 * i, 16, 16, kPictureKey, what);
+    if (i == image1::kEditorLogo) {
+      EXPECT_EQ(keyed, 0) << what << " holds magenta";
+    } else {
+      EXPECT_GT(keyed, 0) << what << " has no transparent pixel";
+      EXPECT_LT(keyed, 16 * 16 - 16) << what << " is (nearly) empty";
+    }
+  }
+
+  // The logo drawn with white as its key: white shows the ground, the rest its colours.
+  Canvas logo(16, 16);
+  logo.Fill(kGround);
+  DrawListImageKeyed(logo.dc(), list.get(), image1::kEditorLogo, 0, 0, kEditorLogoKey);
+  const int whites = ExpectKeyedDrawing(logo, 0, raw, 16 * image1::kEditorLogo, 16, 16, kEditorLogoKey, "logo");
+  EXPECT_GT(whites, 0);
+  EXPECT_LT(whites, 16 * 16 - 16);
+  // A magenta-keyed image drawn the same way loses its magenta (the mask) and nothing else.
+  Canvas web(16, 16);
+  web.Fill(kGround);
+  DrawListImageKeyed(web.dc(), list.get(), image1::kWeb, 0, 0, kPictureKey);
+  ExpectKeyedDrawing(web, 0, raw, 0, 16, 16, kPictureKey, "web, keyed draw");
+}
+
+TEST(BarPictures, NamedBitmapsHaveTheirSizesAndMagentaKey) {
+  ResourceModule exe;
+  ASSERT_NE(exe.module, nullptr) << "cannot open Wendlix.exe for its resources (set WENDLIX_EXE)";
+  struct Case {
+    const wchar_t* name;
+    int minSide, maxSide;
+  };
+  // The arrows must fit a vertical bar's 12-pixel collapse button and a horizontal bar's 15-pixel one.
+  const Case cases[] = {{kIeIconLarge, 32, 32}, {kMailIconLarge, 32, 32}, {kArrowIconLeft, 7, 9},
+                        {kArrowIconUp, 7, 9}};
+  for (const Case& c : cases) {
+    const std::string what(c.name, c.name + wcslen(c.name));
+    unique_hbitmap bitmap = LoadNamedBitmap(exe.module, c.name);
+    ASSERT_TRUE(bitmap) << what;
+    const SIZE size = BitmapSize(bitmap.get());
+    EXPECT_GE(size.cx, c.minSide) << what;
+    EXPECT_LE(size.cx, c.maxSide) << what;
+    EXPECT_GE(size.cy, c.minSide) << what;
+    EXPECT_LE(size.cy, c.maxSide) << what;
+    BITMAP bm{};
+    GetObjectW(bitmap.get(), sizeof(bm), &bm);
+    EXPECT_EQ(bm.bmBitsPixel, 24) << what;
+
+    const Canvas raw(size.cx, size.cy);
+    CopyPixels(bitmap.get(), raw, size);
+    // Glyph drawing takes the bottom-left pixel as the key colour.
+    EXPECT_EQ(raw.At(0, size.cy - 1), kPictureKey) << what << ": bottom-left pixel not transparent";
+    // Drawn at an offset onto the ground: only the key pixels let it through.
+    Canvas drawn(size.cx + 3, size.cy);
+    drawn.Fill(kGround);
+    DrawTransparentBitmap(drawn.dc(), bitmap.get(), 3, 0, kPictureKey);
+    const int keyed = ExpectKeyedDrawing(drawn, 3, raw, 0, size.cx, size.cy, kPictureKey, what);
+    EXPECT_GT(keyed, 0) << what;
+    EXPECT_LT(keyed, size.cx * size.cy * 5 / 6) << what << " is (nearly) empty";
+    for (int y = 0; y < size.cy; ++y) EXPECT_EQ(drawn.At(0, y), kGround) << what << ": drew left of x";
+  }
+}
+
+TEST(BarPictures, MissingResourcesAndNullHandlesAreHarmless) {
+  // This test exe has none of the program's pictures.
+  const HINSTANCE self = GetModuleHandleW(nullptr);
+  EXPECT_FALSE(LoadImageList1(self));
+  EXPECT_FALSE(LoadNamedBitmap(self, kIeIconLarge));
+  EXPECT_FALSE(LoadNamedBitmap(self, nullptr));
+
+  Canvas canvas(8, 8);
+  canvas.Fill(kGround);
+  DrawTransparentBitmap(canvas.dc(), nullptr, 0, 0, kPictureKey);
+  DrawListImageKeyed(canvas.dc(), nullptr, 0, 0, 0, kPictureKey);
+  ResourceModule exe;
+  ASSERT_NE(exe.module, nullptr);
+  unique_himagelist list = LoadImageList1(exe.module);
+  ASSERT_TRUE(list);
+  DrawListImageKeyed(canvas.dc(), list.get(), image1::kCount, 0, 0, kPictureKey);
+  DrawListImageKeyed(canvas.dc(), list.get(), -1, 0, 0, kPictureKey);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) ASSERT_EQ(canvas.At(x, y), kGround) << x << "," << y;
+}
+
+}  // namespace
+}  // namespace wendlix
