@@ -2,7 +2,11 @@
 # Builds and runs the benchmarks: the native Google Benchmark exe, then every Wine measurement
 # (bench/wine/*.cpp, one exe each) under wine64 with code page 936, in a fresh copy of the prepared
 # prefix and a private Xvfb display. Each side compares our way with the plain way in the same run and prints both figures.
+# Last, the start-up to first paint of a plain window program and of the bar, each started the same way from
+# outside (bench/wine/startup/).
 #   scripts/bench.sh [BENCHMARK_FILTER]     the filter goes to the native exe (default: all)
+# WENDLIX_STARTUP_RUNS sets the start-up runs (default 7); WENDLIX_STARTUP_FILES names a folder whose files
+# (settings, group file) are put beside the bar for its start-up runs instead of the shipped first-run files.
 # WENDLIX_BUILD_DIR moves the build tree, WENDLIX_JOBS caps the compile jobs (see scripts/lib/common.sh).
 set -u
 # shellcheck source=scripts/lib/wine-env.sh
@@ -35,7 +39,7 @@ for src in bench/wine/*.cpp; do
 done
 if [ ${#wine_targets[@]} -gt 0 ]; then
   wx_header "Wine benchmarks (wine64, code page 936)"
-  if build win64 "${wine_targets[@]}" && wx_wine_prepare; then
+  if build win64 "${wine_targets[@]}" startup_bench trivial_window Wendlix && wx_wine_prepare; then
     prefix=$WX_WINE_DIR/bench-prefix
     wx_prefix_copy "$prefix" || status=1
     # Some measurements open windows: give them a private display.
@@ -46,6 +50,19 @@ if [ ${#wine_targets[@]} -gt 0 ]; then
       WINEPREFIX=$prefix timeout 600 env "${WX_WINE_LOCALE[@]}" DISPLAY="$display" "$WX_WINE64" \
         "$WX_BUILD/win64/bench/wine/$name.exe" || { echo "bench: $name failed" >&2; status=1; }
     done
+    if [ -n "$display" ]; then
+      wx_header "start-up to first paint (wine64): a plain window program, then the bar"
+      app=$WX_BUILD/bench-startup/app
+      rm -rf "$app" && mkdir -p "$app"
+      cp "$WX_BUILD/win64/src/win/Wendlix.exe" "$WX_ROOT/src/res/Wendlix.GPF" "$app/"
+      [ -n "${WENDLIX_STARTUP_FILES:-}" ] && cp -a "$WENDLIX_STARTUP_FILES"/. "$app/"
+      for target in "WendlixTrivialWindow $WX_BUILD/win64/bench/wine/trivial_window.exe" \
+                    "TWendlixMainForm $app/Wendlix.exe"; do
+        WINEPREFIX=$prefix timeout 900 env "${WX_WINE_LOCALE[@]}" DISPLAY="$display" "$WX_WINE64" \
+          "$WX_BUILD/win64/bench/wine/startup_bench.exe" -n "${WENDLIX_STARTUP_RUNS:-7}" "${target%% *}" \
+          "$(wx_winpath "${target#* }")" || { echo "bench: start-up of ${target#* } failed" >&2; status=1; }
+      done
+    fi
     wx_prefix_stop "$prefix"
     wx_xvfb_stop
   else
