@@ -1,6 +1,5 @@
 #include "core/bar/bar_layout.h"
 
-#include "core/bar/group_layout.h"
 
 namespace wendlix {
 namespace {
@@ -148,19 +147,6 @@ void PanelBtnResize(CollapsedPanel& panel, Size client) {
       b.Bounds.right = b.Bounds.left + client.cx - 2;
     }
   }
-}
-
-ExitSizeMoveResult WMExitSizeMove(std::vector<GroupPanel>& groups, TAppToolBarEdge edge, Size coolBar,
-                                  bool flatDrawMode, const std::vector<bool>& pictureExists) {
-  ExitSizeMoveResult r;
-  r.CoolBarVertical = CoolBarVertical(edge);
-  r.PanelBtn = RebuildCollapsedPanel(groups, r.CoolBarVertical ? PanelAlign::alBottom : PanelAlign::alRight);
-  for (std::size_t i = 0; i < groups.size(); ++i) {
-    const bool picture = i < pictureExists.size() && pictureExists[i];
-    r.Appearances.push_back(ApplyGroupAppearance(groups[i], edge, coolBar, picture));
-    LayoutGroup(groups[i], edge, flatDrawMode);
-  }
-  return r;
 }
 
 }  // namespace wendlix

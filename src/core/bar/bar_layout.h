@@ -79,14 +79,4 @@ CollapsedPanel RebuildCollapsedPanel(const std::vector<GroupPanel>& groups, Pane
 // Stretches PanelBtn's buttons across its client area.
 void PanelBtnResize(CollapsedPanel& panel, Size client);
 
-// Everything WMExitSizeMove does after the appbar settled: PanelBtn, then each group
-// sized to the band bar, its look applied and laid out.
-struct ExitSizeMoveResult {
-  bool CoolBarVertical = true;
-  CollapsedPanel PanelBtn;
-  std::vector<GroupAppearance> Appearances;
-};
-ExitSizeMoveResult WMExitSizeMove(std::vector<GroupPanel>& groups, TAppToolBarEdge edge, Size coolBarClient,
-                                  bool flatDrawMode, const std::vector<bool>& pictureExists = {});
-
 }  // namespace wendlix

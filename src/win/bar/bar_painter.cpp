@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/paint/gradient.h"
+#include "win/bar/bar_pictures.h"
 #include "win/common/wide.h"
 
 namespace wendlix {
@@ -10,7 +11,6 @@ namespace {
 
 constexpr COLORREF kLogoColor = 0x0062D3F9;
 constexpr COLORREF kLinkBlue = 0x00FF0000;
-constexpr COLORREF kTransparentMagenta = RGB(255, 0, 255);
 constexpr int kSpacingBesideIcon = 4;
 constexpr int kTextMargin = 4;
 
@@ -95,16 +95,6 @@ void DrawDropDownMark(HDC dc, const RECT& r, MenuPosition menu, COLORREF color) 
     }
   }
   SelectObject(dc, old);
-}
-
-void DrawTransparent(HDC dc, HBITMAP bitmap, int x, int y) {
-  BITMAP info{};
-  if (!bitmap || !GetObjectW(bitmap, sizeof(info), &info)) return;
-  unique_memory_dc mem(CreateCompatibleDC(dc));
-  if (!mem) return;
-  SelectObjectScope select(mem.get(), bitmap);
-  const int h = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
-  TransparentBlt(dc, x, y, info.bmWidth, h, mem.get(), 0, 0, info.bmWidth, h, kTransparentMagenta);
 }
 
 SIZE BitmapSize(HBITMAP bitmap) {
@@ -261,7 +251,7 @@ void BarPainter::DrawGlyph(HDC dc, const GroupPanel* group, const BarButton& b, 
       if (HIMAGELIST list = resources_.ImageList1()) ImageList_Draw(list, b.Glyph.Index, dc, x, y, ILD_TRANSPARENT);
       return;
     case GlyphSource::kResource:
-      DrawTransparent(dc, resources_.NamedBitmap(b.Glyph.Resource), x, y);
+      DrawTransparentBitmap(dc, resources_.NamedBitmap(b.Glyph.Resource), x, y, kPictureKey);
       return;
     case GlyphSource::kNone: return;
   }

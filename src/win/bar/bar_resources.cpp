@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "win/bar/bar_pictures.h"
 #include "win/common/wide.h"
 
 namespace wendlix {
@@ -9,8 +10,7 @@ namespace wendlix {
 HIMAGELIST BarResources::ImageList1() {
   if (!imageList1Tried_) {
     imageList1Tried_ = true;
-    imageList1_.reset(ImageList_LoadImageW(instance_, L"IMAGELIST1", 16, 0, RGB(255, 0, 255), IMAGE_BITMAP,
-                                           LR_CREATEDIBSECTION));
+    imageList1_ = LoadImageList1(instance_);
   }
   return imageList1_.get();
 }
@@ -35,9 +35,7 @@ int BarResources::IconIndex(const std::string& path) {
 HBITMAP BarResources::NamedBitmap(const std::string& name) {
   auto it = bitmaps_.find(name);
   if (it == bitmaps_.end()) {
-    unique_hbitmap bitmap(static_cast<HBITMAP>(
-        LoadImageW(instance_, ToWide(name).c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    it = bitmaps_.emplace(name, std::move(bitmap)).first;
+    it = bitmaps_.emplace(name, LoadNamedBitmap(instance_, ToWide(name).c_str())).first;
   }
   return it->second.get();
 }

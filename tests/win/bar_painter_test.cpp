@@ -1,0 +1,77 @@
+// The bar painted into a real device context: colours where the layout puts them, and
+// group backgrounds painted once and then only copied.
+#include <gtest/gtest.h>
+
+#include "core/bar/bar_view.h"
+#include "win/bar/bar_painter.h"
+#include "win/paint/dib_section.h"
+
+namespace wendlix {
+namespace {
+
+class PaintedBar : public ::testing::Test {
+ protected:
+  PaintedBar() {
+    for (int g = 0; g < 2; ++g) {
+      GroupPanel p;
+      p.Tag = g;
+      p.Data.Title = g == 0 ? "Plain" : "Gradient";
+      p.Data.Color = 0x00336699;
+      p.Data.DrawStyle = static_cast<std::uint8_t>(g);
+      p.Data.FromColor = 0x00FFFFFF;
+      p.Data.ToColor = 0x00000000;
+      p.Height = 150;
+      AddGroupButton(p, "One", false, "C:\\windows\\notepad.exe");
+      AddCollapseButton(p);
+      groups_.push_back(p);
+    }
+  }
+
+  // Lays the bar out at `size` and paints it; returns the pixels (0x00RRGGBB).
+  PixelBuffer Paint(Size size) {
+    view_ = ArrangeBar(groups_, abeRight, size, true);
+    for (int g = 0; g < 2; ++g) backgrounds_.Update(g, view_.Appearances[g].Background);
+    auto dib = MakeDibSection(size.cx, size.cy);
+    unique_memory_dc dc(CreateCompatibleDC(nullptr));
+    EXPECT_TRUE(dib && dc);
+    SelectObjectScope select(dc.get(), dib->bitmap.get());
+    painter_.Paint(dc.get(), view_, groups_, {});
+    GdiFlush();
+    return PixelBuffer(PixelBufferOver(dib));
+  }
+
+  std::vector<GroupPanel> groups_;
+  BarView view_;
+  BarResources resources_{GetModuleHandleW(nullptr)};
+  GroupBackgrounds backgrounds_;
+  BarPainter painter_{resources_, backgrounds_};
+};
+
+TEST_F(PaintedBar, ColoursGoWhereTheLayoutPutsThem) {
+  const PixelBuffer px = Paint(Size{100, 400});
+  // The plain group's colour below its only button.
+  const Rect plain = view_.GroupPanelRect(0);
+  EXPECT_EQ(px.At(plain.left + 50, plain.bottom - 20), 0x996633u);
+  // The gradient runs from white at the top to black at the bottom of the band bar.
+  const Rect gradient = view_.GroupPanelRect(1);
+  const std::uint32_t upper = px.At(gradient.left + 50, gradient.top + 40) & 0xFF;
+  const std::uint32_t lower = px.At(gradient.left + 50, gradient.bottom - 20) & 0xFF;
+  EXPECT_GT(upper, lower);
+  // The title strip shows its gradient, not the window's face colour.
+  EXPECT_NE(px.At(view_.PanelLogo.left + 3, view_.PanelLogo.top + 5) & 0xFFFFFF,
+            ColorRefToPixel(GetSysColor(COLOR_BTNFACE)));
+}
+
+TEST_F(PaintedBar, BackgroundsArePaintedOnceUntilTheirSizeChanges) {
+  Paint(Size{100, 400});
+  EXPECT_EQ(backgrounds_.PaintCount(1), 1);
+  EXPECT_FALSE(backgrounds_.Shown(0));
+  Paint(Size{100, 400});
+  Paint(Size{100, 400});
+  EXPECT_EQ(backgrounds_.PaintCount(1), 1);  // repaints only copy the buffer
+  Paint(Size{100, 500});
+  EXPECT_EQ(backgrounds_.PaintCount(1), 2);
+}
+
+}  // namespace
+}  // namespace wendlix
