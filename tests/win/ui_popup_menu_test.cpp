@@ -1,0 +1,321 @@
+// The owner-drawn popup menu: what it builds, how it paints into a DC, late filling, and
+// one real opening on the screen.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "core/commands/bar_menu.h"
+#include "win/common/unique_handle.h"
+#include "win/common/wide.h"
+#include "win/ui/popup_menu.h"
+
+namespace wendlix {
+namespace {
+
+// Images 0 red, 1 green, 2 blue, solid.
+unique_himagelist TestImages() {
+  unique_himagelist list(ImageList_Create(16, 16, ILC_COLOR32, 3, 0));
+  WindowDc screen(nullptr);
+  for (COLORREF c : {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)}) {
+    unique_hbitmap bmp(CreateCompatibleBitmap(screen.get(), 16, 16));
+    unique_memory_dc dc(CreateCompatibleDC(screen.get()));
+    {
+      SelectObjectScope select(dc.get(), bmp.get());
+      unique_hbrush brush(CreateSolidBrush(c));
+      RECT r{0, 0, 16, 16};
+      FillRect(dc.get(), &r, brush.get());
+    }
+    ImageList_Add(list.get(), bmp.get(), nullptr);
+  }
+  return list;
+}
+
+MenuModel SampleModel() {
+  MenuItem checked = MakeItem("checked", "&Checked");
+  checked.Checked = true;
+  MenuItem disabled = MakeItem("disabled", "&Disabled", 0, 1);
+  disabled.Enabled = false;
+  MenuItem hidden = MakeItem("hidden", "Hidden");
+  hidden.Visible = false;
+  MenuItem radio = MakeItem("radio", "Radio");
+  radio.Checked = radio.RadioItem = true;
+  return MenuModel("Wendlix V2.05",
+                   {MakeItem("image", "&Image 图像", 0, 0), checked, MakeSeparator("sep"), disabled, hidden,
+                    MakeSubMenu("sub", "&Sub", {radio, MakeItem("beta", "&Beta")}),
+                    MakeFillOnOpenSubMenu("folder", "&Folder", 1000)});
+}
+
+MENUITEMINFOW InfoAt(HMENU menu, int pos) {
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA | MIIM_SUBMENU;
+  GetMenuItemInfoW(menu, pos, TRUE, &info);
+  return info;
+}
+
+TEST(PopupMenu, BuildsOwnerDrawnItemsWithStatesAndSubMenus) {
+  MenuModel model = SampleModel();
+  PopupMenu menu(model);
+  const HMENU root = menu.Build();
+  ASSERT_NE(root, nullptr);
+  ASSERT_EQ(GetMenuItemCount(root), 6);  // the hidden item is left out
+  const char* names[] = {"image", "checked", "sep", "disabled", "sub", "folder"};
+  for (int i = 0; i < 6; ++i) {
+    const MENUITEMINFOW info = InfoAt(root, i);
+    EXPECT_TRUE(info.fType & MFT_OWNERDRAW) << names[i];
+    const MenuItem& item = *model.Find(names[i]);
+    if (item.IsCommand()) {
+      EXPECT_EQ(info.wID, item.CommandId) << names[i];
+      EXPECT_NE(info.wID, 0u) << names[i];
+    }
+    EXPECT_EQ((info.fState & MFS_CHECKED) != 0, item.Checked) << names[i];
+    EXPECT_EQ((info.fState & MFS_DISABLED) != 0, !item.Enabled) << names[i];
+    EXPECT_EQ(info.hSubMenu != nullptr, item.IsSubMenu()) << names[i];
+  }
+  EXPECT_TRUE(InfoAt(root, 2).fType & MFT_SEPARATOR);
+  const HMENU sub = GetSubMenu(root, 4);
+  ASSERT_EQ(GetMenuItemCount(sub), 2);
+  EXPECT_TRUE(InfoAt(sub, 0).fType & MFT_RADIOCHECK);
+  const HMENU folder = GetSubMenu(root, 5);
+  ASSERT_EQ(GetMenuItemCount(folder), 1);
+  EXPECT_TRUE(InfoAt(folder, 0).fState & MFS_DISABLED);  // the "(空)" placeholder
+
+  // Typed accelerators: owner-drawn items have no text the system could match.
+  LRESULT r = 0;
+  const auto menuChar = [&](wchar_t c, HMENU m) {
+    return menu.HandleMenuMessage(WM_MENUCHAR, MAKEWPARAM(c, MF_POPUP), reinterpret_cast<LPARAM>(m), r);
+  };
+  ASSERT_TRUE(menuChar(L'c', root));
+  EXPECT_EQ(r, MAKELRESULT(1, MNC_EXECUTE));
+  menuChar(L'D', root);  // "&Disabled" is disabled
+  EXPECT_EQ(HIWORD(r), MNC_IGNORE);
+  menuChar(L'b', sub);
+  EXPECT_EQ(r, MAKELRESULT(1, MNC_EXECUTE));
+  EXPECT_FALSE(menuChar(L'c', CreatePopupMenu()));
+
+  // Built again after a change: the new state, and the old handles are gone.
+  model.Find("checked")->Checked = false;
+  model.Find("hidden")->Visible = true;
+  const HMENU again = menu.Build();
+  EXPECT_EQ(GetMenuItemCount(again), 7);
+  EXPECT_FALSE(InfoAt(again, 1).fState & MFS_CHECKED);
+  EXPECT_FALSE(IsMenu(root));
+}
+
+TEST(PopupMenu, FillsLateSubMenusOnceOnFirstOpening) {
+  MenuModel model = SampleModel();
+  PopupMenu menu(model);
+  int fills = 0;
+  menu.SetFillHandler([&](MenuItem& sub) {
+    ++fills;
+    sub.Children = {MakeItem("f1", "One", 1), MakeItem("f2", "Two", 2),
+                    MakeFillOnOpenSubMenu("deeper", "Deeper", 1000)};
+  });
+  const HMENU root = menu.Build();
+  const HMENU folder = GetSubMenu(root, 5);
+  LRESULT result = -1;
+  EXPECT_FALSE(menu.HandleMenuMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(CreateMenu()), 0, result));
+  ASSERT_TRUE(menu.HandleMenuMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(folder), 5, result));
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(fills, 1);
+  ASSERT_EQ(GetMenuItemCount(folder), 3);
+  const MENUITEMINFOW two = InfoAt(folder, 1);
+  EXPECT_TRUE(two.fType & MFT_OWNERDRAW);
+  ASSERT_NE(model.FindByCommand(two.wID), nullptr);
+  EXPECT_EQ(model.FindByCommand(two.wID)->Name, "f2");
+  EXPECT_TRUE(model.Find("folder")->Filled);
+
+  // The new items measure like the others; the nested late sub-menu fills in turn.
+  MEASUREITEMSTRUCT mis{ODT_MENU, 0, two.wID, 0, 0, two.dwItemData};
+  EXPECT_TRUE(menu.HandleMenuMessage(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis), result));
+  EXPECT_GT(mis.itemHeight, 0u);
+  menu.HandleMenuMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(folder), 5, result);
+  EXPECT_EQ(fills, 1);  // only the first opening fills
+  menu.HandleMenuMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(folder, 2)), 2, result);
+  EXPECT_EQ(fills, 2);
+
+  // A fill that fails or finds nothing leaves the placeholder, and nothing escapes.
+  for (bool fail : {true, false}) {
+    MenuModel other = SampleModel();
+    PopupMenu failing(other);
+    failing.SetFillHandler([&](MenuItem& sub) {
+      sub.Children.clear();
+      if (fail) throw std::runtime_error("unreadable folder");
+    });
+    const HMENU f = GetSubMenu(failing.Build(), 5);
+    EXPECT_TRUE(failing.HandleMenuMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(f), 5, result));
+    ASSERT_EQ(GetMenuItemCount(f), 1) << fail;
+    EXPECT_TRUE(InfoAt(f, 0).fState & MFS_DISABLED);
+  }
+}
+
+// A 32-bit top-down DIB to draw into, read back pixel by pixel.
+struct Canvas {
+  Canvas(int w, int h) : width(w), height(h) {
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    dc.reset(CreateCompatibleDC(nullptr));
+    bitmap.reset(
+        CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
+    old = SelectObject(dc.get(), bitmap.get());
+  }
+  ~Canvas() { SelectObject(dc.get(), old); }
+  COLORREF At(int x, int y) const {
+    GdiFlush();
+    const std::uint32_t p = bits[y * width + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  }
+  bool AnyIn(const RECT& r, COLORREF c) const {
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x)
+        if (At(x, y) == c) return true;
+    return false;
+  }
+  int width, height;
+  std::uint32_t* bits = nullptr;
+  unique_memory_dc dc;
+  unique_hbitmap bitmap;
+  HGDIOBJ old = nullptr;
+};
+
+TEST(PopupMenu, PaintsStripImagesChecksAndStatesIntoADc) {
+  unique_himagelist images = TestImages();
+  MenuModel model = SampleModel();
+  PopupMenu menu(model, images.get());
+  const HMENU root = menu.Build();
+  const int count = GetMenuItemCount(root);
+  std::vector<RECT> rects;
+  int y = 3, width = 0;  // real menus start a few pixels down: slices must not depend on it
+  LRESULT result = 0;
+  for (int i = 0; i < count; ++i) {
+    const MENUITEMINFOW info = InfoAt(root, i);
+    MEASUREITEMSTRUCT mis{ODT_MENU, 0, info.wID, 0, 0, info.dwItemData};
+    ASSERT_TRUE(menu.HandleMenuMessage(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis), result)) << i;
+    rects.push_back(RECT{0, y, 0, y + static_cast<LONG>(mis.itemHeight)});
+    y += mis.itemHeight;
+    width = std::max(width, static_cast<int>(mis.itemWidth));
+  }
+  const int strip = menu.TitleStripWidth();
+  EXPECT_GT(strip, 10);
+  EXPECT_GT(width, strip + 60);
+  Canvas canvas(width, y + 3);
+  for (int i = 0; i < count; ++i) {
+    rects[i].right = width;
+    const MENUITEMINFOW info = InfoAt(root, i);
+    DRAWITEMSTRUCT dis{ODT_MENU,
+                       0,
+                       info.wID,
+                       ODA_DRAWENTIRE,
+                       i == 4 ? UINT(ODS_SELECTED) : 0u,
+                       reinterpret_cast<HWND>(root),
+                       canvas.dc.get(),
+                       rects[i],
+                       info.dwItemData};
+    ASSERT_TRUE(menu.HandleMenuMessage(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis), result)) << i;
+  }
+  // The strip is one gradient over the whole menu (dark toward the bottom), with the title in white.
+  int lastBlue = 256, white = 0;
+  for (int py = 3; py < y; ++py) {
+    const COLORREF c = canvas.At(1, py);
+    EXPECT_LE(GetBValue(c), lastBlue) << "strip breaks at y " << py;
+    lastBlue = GetBValue(c);
+    for (int px = 0; px < strip; ++px) white += canvas.At(px, py) == RGB(255, 255, 255);
+  }
+  EXPECT_GT(white, 20);
+  const COLORREF menuColor = GetSysColor(COLOR_MENU);
+  auto box = [&](int i) { return RECT{strip, rects[i].top, strip + 22, rects[i].bottom}; };
+  EXPECT_TRUE(canvas.AnyIn(box(0), RGB(255, 0, 0)));               // image 0
+  EXPECT_TRUE(canvas.AnyIn(box(1), GetSysColor(COLOR_MENUTEXT)));  // a tick
+  EXPECT_FALSE(canvas.AnyIn(box(3), RGB(0, 255, 0)));              // disabled image is dimmed
+  EXPECT_TRUE(
+      canvas.AnyIn(RECT{strip + 25, rects[3].top, width, rects[3].bottom}, GetSysColor(COLOR_GRAYTEXT)));
+  EXPECT_EQ(canvas.At(width - 3, rects[0].top + 1), menuColor);
+  EXPECT_EQ(canvas.At(width - 3, rects[4].top + 1), GetSysColor(COLOR_HIGHLIGHT));  // selected
+
+  // Messages about other menus and other controls are not this control's.
+  MEASUREITEMSTRUCT foreign{ODT_MENU, 0, 1, 0, 0, 12345};
+  EXPECT_FALSE(menu.HandleMenuMessage(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&foreign), result));
+  EXPECT_FALSE(menu.HandleMenuMessage(WM_DRAWITEM, 0, 0, result));
+  EXPECT_FALSE(menu.HandleMenuMessage(WM_COMMAND, 1, 0, result));
+}
+
+// The owner of a real opening: forwards the menu messages and, once the menu waits for
+// input, looks at the screen and then types or dismisses.
+struct OpenMenuRun {
+  PopupMenu* menu = nullptr;
+  wchar_t key = 0;  // typed once the menu is idle; 0 dismisses it
+  bool idle = false, stripOnScreen = false, nestedRefused = false;
+  RECT menuRect{};
+
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* run = reinterpret_cast<OpenMenuRun*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    LRESULT result = 0;
+    if (run && run->menu && run->menu->HandleMenuMessage(msg, wp, lp, result)) return result;
+    if (run && msg == WM_ENTERIDLE && wp == MSGF_MENU && !run->idle) {
+      run->idle = true;
+      run->Look(reinterpret_cast<HWND>(lp));
+      const HMENU open = run->menu->Handle();
+      run->nestedRefused =
+          run->menu->Popup(hwnd, POINT{0, 0}) == nullptr && run->menu->Build() == open && IsMenu(open);
+      if (run->key)
+        PostMessageW(reinterpret_cast<HWND>(lp), WM_CHAR, run->key, 0);
+      else
+        EndMenu();
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+  }
+
+  void Look(HWND menuWindow) {
+    if (!menuWindow) menuWindow = FindWindowW(L"#32768", nullptr);
+    if (!menuWindow || !GetWindowRect(menuWindow, &menuRect)) return;
+    WindowDc screen(nullptr);
+    const int w = menuRect.right - menuRect.left, h = menuRect.bottom - menuRect.top;
+    Canvas shot(w, h);
+    BitBlt(shot.dc.get(), 0, 0, w, h, screen.get(), menuRect.left, menuRect.top, SRCCOPY);
+    // Down the left, inside the frame: the strip's blues, not the menu's grey.
+    int blue = 0;
+    for (int y = 0; y < h; ++y) {
+      const COLORREF c = shot.At(5, y);
+      blue += GetBValue(c) > GetRValue(c) + 40;
+    }
+    stripOnScreen = blue > h / 2;
+  }
+};
+
+TEST(PopupMenu, OpensOnTheScreenAndReturnsTheChosenItem) {
+  unique_himagelist images = TestImages();
+  MenuModel model = BuildMainPMenu({{"程序", 0, true}, {"网址", 1, false}});
+  MainPMenuPopup(model, BarSettings{}, {});
+  PopupMenu menu(model, images.get());
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = OpenMenuRun::Proc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"WendlixPopupMenuTestOwner";
+  RegisterClassW(&wc);
+  unique_hwnd owner(CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, 10,
+                                    10, nullptr, nullptr, wc.hInstance, nullptr));
+  ASSERT_TRUE(owner);
+  OpenMenuRun run;
+  run.menu = &menu;
+  SetWindowLongPtrW(owner.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&run));
+
+  EXPECT_EQ(menu.Popup(owner.get(), POINT{100, 40}), nullptr);  // dismissed
+  if (!run.idle) GTEST_SKIP() << "the menu never waited for input (no display?)";
+  EXPECT_TRUE(run.stripOnScreen);
+  EXPECT_TRUE(run.nestedRefused);
+  EXPECT_GT(run.menuRect.right - run.menuRect.left, menu.TitleStripWidth() + 60);
+
+  run = OpenMenuRun{&menu, L'a'};  // "关于 Wendlix (&A)..."
+  const MenuItem* chosen = menu.Popup(owner.get(), POINT{100, 40});
+  ASSERT_NE(chosen, nullptr);
+  EXPECT_EQ(chosen->Name, "AboutN");
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
+}  // namespace
+}  // namespace wendlix
