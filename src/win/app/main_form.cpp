@@ -20,6 +20,9 @@
 namespace wendlix {
 namespace {
 
+// Posted by the icon resolver when system icon indexes arrived.
+constexpr UINT kIconsArrivedMessage = WM_APP + 10;
+
 std::string QuickLaunchDirectory() {
   try {
     return QuickLaunchFolder(GetSpecialFolderPath(CSIDL_APPDATA));
@@ -45,11 +48,13 @@ bool TWendlixMainForm::Create(HINSTANCE instance, HWND owner) {
 
 LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   using Base = TAppToolBar<TWendlixMainForm>;
+  if (LRESULT menuResult = 0; HandleMenuMessage(msg, wp, lp, menuResult)) return menuResult;
   switch (msg) {
     case WM_CREATE: {
       const LRESULT result = Base::HandleMessage(msg, wp, lp);
       if (result != -1) {
         tooltip_.Create(Handle());
+        resources_.Icons().SetNotify(Handle(), kIconsArrivedMessage);
         FormCreate();
       }
       return result;
@@ -82,6 +87,16 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONUP:
       OnLButtonUp(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
       return 0;
+    case WM_CONTEXTMENU: {
+      POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+      if (pt.x == -1 && pt.y == -1) {
+        pt = {0, 0};  // from the keyboard: at the window's corner
+      } else {
+        ScreenToClient(Handle(), &pt);
+      }
+      ShowContextMenu(pt);
+      return 0;
+    }
     case WM_CAPTURECHANGED:
       if (pointer_.Pressed.What != BarHit::Kind::kNone) SetPointer({pointer_.Hot, {}});
       break;
@@ -89,6 +104,9 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       backgrounds_.Reset();
       ArrangeBar();
       break;
+    case kIconsArrivedMessage:
+      if (resources_.Icons().Collect()) InvalidateRect(Handle(), nullptr, FALSE);
+      return 0;
     case WM_COPYDATA:
       return OnCopyData(reinterpret_cast<HWND>(wp), lp);
     case WM_CLOSE:
@@ -123,6 +141,9 @@ void TWendlixMainForm::FormCreate() {
   state_.TitleSize = 25;
   state_.Tweaks.DisableScrnSaver = false;
   state_.Tweaks.CanShutDown = true;
+  tweaks_ = std::make_unique<SystemTweaksCommands>(Handle(), state_);
+  mainMenu_ = BuildMainPMenu({});
+  sysMenu_ = BuildSYSPMenu();
   try {
     LoadBar();
   } catch (...) {
@@ -171,6 +192,7 @@ void TWendlixMainForm::LoadBar() {
   // First run rewrote the default groups' buttons; a failure here is retried at close.
   if (gpf.Modified()) gpf.Save();
   state_.BandBarVisible = AnyGroupVisible(loaded.Groups);
+  RefreshGroupEntries();
   UpdateBar();
 }
 
@@ -178,6 +200,7 @@ void TWendlixMainForm::LoadSystemTweaks(const IniFile& ini) {
   const StoredTweaks stored = ReadSystemTweaks(ini);
   state_.Tweaks = stored.Flags;
   ApplyShellWindowCommands(stored.Commands);
+  if (tweaks_) tweaks_->PutRestoredIntoEffect();
 }
 
 bool TWendlixMainForm::FormCloseQuery(CloseReason reason) {
@@ -281,6 +304,8 @@ void TWendlixMainForm::OnPaint() {
     }
   }
   EndPaint(Handle(), &ps);
+  // Icons this paint had to leave blank are asked for now, off this thread.
+  resources_.Icons().Flush();
 }
 
 void TWendlixMainForm::SetPointer(const BarPointer& pointer) {
@@ -334,14 +359,41 @@ void TWendlixMainForm::OnLButtonUp(POINT client) {
   const BarHit hit = HitTest(client);
   SetPointer({hit, {}});
   if (GetCapture() == Handle()) ReleaseCapture();
-  if (pressed.What == BarHit::Kind::kNone || !(pressed == hit)) return;
   // The press and the release on the same element make a click.
+  if (pressed.What != BarHit::Kind::kNone && pressed == hit) Clicked(hit);
+}
+
+void TWendlixMainForm::Clicked(const BarHit& hit) {
+  switch (hit.What) {
+    case BarHit::Kind::kBtnTitle: {
+      // The title button's drop-down menu opens beside it on a horizontal bar, below it otherwise.
+      const Rect r = HitBounds(view_, state_.Groups, hit);
+      POINT pt = view_.Title.TitleMenu == MenuPosition::dmpRight ? POINT{r.right, r.top} : POINT{r.left, r.bottom};
+      ClientToScreen(Handle(), &pt);
+      ShowMainMenu(pt, TPM_LEFTALIGN | TPM_TOPALIGN);
+      break;
+    }
+    case BarHit::Kind::kBtnSys:
+      ShowSysMenu();
+      break;
+    default:
+      break;
+  }
 }
 
 LRESULT TWendlixMainForm::OnCopyData(HWND requester, LPARAM lp) {
   std::string query;
   if (!ReadBarQuery(lp, query)) return FALSE;
   if (query == "layout") return AnswerBarQuery(Handle(), requester, DescribeBar(view_, state_.Groups));
+  // The menus as they would open now, without opening them.
+  if (query == "mainmenu") {
+    PrepareMainMenu();
+    return AnswerBarQuery(Handle(), requester, DescribeMenu(mainMenu_));
+  }
+  if (query == "sysmenu" && tweaks_) {
+    tweaks_->PrepareMenu(sysMenu_);
+    return AnswerBarQuery(Handle(), requester, DescribeMenu(sysMenu_));
+  }
   return FALSE;
 }
 

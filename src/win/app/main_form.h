@@ -4,14 +4,20 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
+
 #include "core/bar/bar_state.h"
 #include "core/bar/bar_view.h"
+#include "core/commands/bar_menu.h"
+#include "core/ui/menu_model.h"
 #include "win/appbar/app_tool_bar.h"
 #include "win/bar/bar_painter.h"
 #include "win/bar/bar_resources.h"
 #include "win/bar/bar_tooltip.h"
 #include "win/bar/group_backgrounds.h"
 #include "win/bar/program_files.h"
+#include "win/commands/system_tweaks_commands.h"
+#include "win/ui/popup_menu.h"
 
 namespace wendlix {
 
@@ -61,6 +67,17 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   void OnLButtonUp(POINT client);
   void SetPointer(const BarPointer& pointer);
   LRESULT OnCopyData(HWND requester, LPARAM lp);
+  void Clicked(const BarHit& hit);
+
+  // Menus (main_form_menus.cpp).
+  bool HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+  void ShowContextMenu(POINT client);
+  void ShowMainMenu(POINT screen, UINT align);
+  void ShowSysMenu();
+  void PrepareMainMenu();
+  void RunMainMenuItem(const MenuItem& item);
+  void PositionLeft1Click(int edge);
+  void RefreshGroupEntries();
 
   const ProgramInfo& program_;
   BarState& state_;
@@ -70,6 +87,11 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   BarView view_;
   BarPointer pointer_;
   BarTooltip tooltip_;
+  MenuModel mainMenu_;
+  MenuModel sysMenu_;
+  PopupMenu mainPopup_{mainMenu_};
+  PopupMenu sysPopup_{sysMenu_};
+  std::unique_ptr<SystemTweaksCommands> tweaks_;
   bool trackingLeave_ = false;
 };
 

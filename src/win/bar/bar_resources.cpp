@@ -21,17 +21,6 @@ HIMAGELIST BarResources::SystemImages(bool large) {
   return reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"", 0, &info, sizeof(info), flags));
 }
 
-int BarResources::IconIndex(const std::string& path) {
-  auto it = iconIndexes_.find(path);
-  if (it != iconIndexes_.end()) return it->second;
-  SHFILEINFOW info{};
-  const int index = SHGetFileInfoW(ToWide(path).c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX)
-                        ? info.iIcon
-                        : -1;
-  iconIndexes_.emplace(path, index);
-  return index;
-}
-
 HBITMAP BarResources::NamedBitmap(const std::string& name) {
   auto it = bitmaps_.find(name);
   if (it == bitmaps_.end()) {

@@ -8,9 +8,9 @@
 #include <map>
 #include <string>
 #include <tuple>
-#include <unordered_map>
 
 #include "core/bar/panel_data.h"
+#include "win/bar/icon_resolver.h"
 #include "win/common/unique_handle.h"
 
 namespace wendlix {
@@ -22,8 +22,10 @@ class BarResources {
   HIMAGELIST ImageList1();
   // The shell's list of 32x32 icons when `large`, else of 16x16 ones.
   HIMAGELIST SystemImages(bool large);
-  // The system icon index of `path`, asked of the shell once per path.
-  int IconIndex(const std::string& path);
+  // The system icon index of `path`, asked of the shell once per path; -1 while the
+  // answer is on its way (see Icons()).
+  int IconIndex(const std::string& path) { return icons_.Lookup(path); }
+  IconResolver& Icons() { return icons_; }
   // A named bitmap resource; null when the program has none of that name.
   HBITMAP NamedBitmap(const std::string& name);
   HFONT Font(const GroupFont& font, bool underline = false);
@@ -31,14 +33,12 @@ class BarResources {
   HFONT UiFont();
   HICON ProgramIcon();
 
-  // Forgets the icon indexes (after files changed).
-  void ForgetIcons() { iconIndexes_.clear(); }
 
  private:
   HINSTANCE instance_;
   bool imageList1Tried_ = false;
   unique_himagelist imageList1_;
-  std::unordered_map<std::string, int> iconIndexes_;
+  IconResolver icons_;
   std::map<std::string, unique_hbitmap> bitmaps_;
   std::map<std::tuple<std::string, int, bool>, unique_hfont> fonts_;
   unique_hicon programIcon_;

@@ -1,0 +1,56 @@
+// Finds the shell's system icon index of each target off the user-interface thread: the
+// shell reads every shortcut and its target to answer, which for a bar of many shortcuts
+// would hold up the first paint. Unknown icons are asked for in one batch after a paint;
+// the window hears when answers arrived and paints again.
+#pragma once
+#include <windows.h>
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+namespace wendlix {
+
+// The shell's answer for one path, asked on the calling thread; -1 when it has none.
+int AskSystemIconIndex(const std::string& path);
+
+class IconResolver {
+ public:
+  IconResolver() = default;
+  ~IconResolver();
+  IconResolver(const IconResolver&) = delete;
+  IconResolver& operator=(const IconResolver&) = delete;
+
+  // Where to post `message` when answers arrived; without a window, look-ups answer at once.
+  void SetNotify(HWND window, UINT message);
+  // The index when known; otherwise the path is queued and the answer is -1 for now.
+  int Lookup(const std::string& path);
+  // Starts asking for the queued paths unless a batch is still under way.
+  void Flush();
+  // Takes the answers that arrived; true when there were any.
+  bool Collect();
+  // Forgets every answer (files changed).
+  void Forget();
+
+ private:
+  void Run(std::vector<std::string> batch);
+  void Join();
+
+  HWND window_ = nullptr;
+  UINT message_ = 0;
+  std::unordered_map<std::string, int> known_;
+  std::unordered_set<std::string> asked_;  // queued or in flight
+  std::vector<std::string> queued_;
+  std::mutex mutex_;
+  std::vector<std::pair<std::string, int>> answers_;
+  std::thread worker_;
+  std::atomic<bool> running_{false};
+  std::atomic<bool> stop_{false};
+};
+
+}  // namespace wendlix

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# The bar settings menu from the title button and the system tweaks menu from the title strip: their
+# states read through the bar's query, both looked at, and a docking edge chosen by keyboard, which
+# keeps the bar's thickness and is written at close.
+source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/../startup_lib.sh"
+source "$(dirname "$0")/../groups_lib.sh"
+
+dir=$E2E_WORK/app
+install_bar "$dir"
+{
+  group_section Internet "Panel Style=1" Height=150
+  printf '[Internet  Buttons]\nNews=http://news.example.org/\n\n'
+} | write_cp936 "$dir/Wendlix.GPF"
+bar_settings 2 90 0 1 Internet | sed 's/^AutoHideInterval=60/AutoHideInterval=100/' | write_cp936 "$dir/Wendlix.INI"
+start_and_wait "$dir"
+
+menu=$(drive query "$WENDLIX_MAIN_CLASS" mainmenu) || fail "no menu report"
+printf '%s\n' "$menu" >"$E2E_ARTIFACTS/mainmenu.txt"
+checked() {  # NAME -> 1 when the report marks the item checked (flags are the third field)
+  printf '%s\n' "$menu" | awk -F'\t' -v name="$1" '{ sub(/^ +/, "", $1) } $1 == name { print ($3 ~ /C/) ? 1 : 0; exit }'
+}
+expect_eq 0 "$(checked Autohide1)" "auto-hide is off"
+expect_eq 1 "$(checked N21)" "slide speed 100 is 中"
+expect_eq 0 "$(checked N18)" "buttons are not underlined"
+
+# The title button opens the menu below itself on a vertical bar.
+read_layout
+IFS=, read -r tl tt tr tb <<<"$(layout_lines btntitle | cut -f2)"
+read -r cl ct cr cb <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
+x=$(( (tl + tr) / 2 )) y=$(( (tt + tb) / 2 ))
+drive post "$WENDLIX_MAIN_CLASS" 0x201 1 $(( (y << 16) | x )) >/dev/null
+drive post "$WENDLIX_MAIN_CLASS" 0x202 0 $(( (y << 16) | x )) >/dev/null
+wait_for_window '#32768' 10 >/dev/null || fail "the bar settings menu did not open"
+sleep 0.5
+screenshot "$E2E_ARTIFACTS/main-menu.png" >/dev/null
+read -r ml mt mr mb <<<"$(drive rect '#32768')"
+log "bar settings menu at $ml,$mt-$mr,$mb; title button at $((cl + tl)),$((ct + tb))"
+(( mt >= ct + tb - 2 )) || fail "the menu does not open below the title button"
+
+# 显示位置(&P) -> 显示在顶侧(&T)
+xdotool key p
+sleep 0.3
+xdotool key t
+for (( i = 0; i < 100; i++ )); do
+  read_layout
+  [ "$(layout_lines edge | cut -f2)" = 1 ] && break
+  sleep 0.1
+done
+expect_eq 1 "$(layout_lines edge | cut -f2)" "the edge chosen from the menu"
+read -r l t r b <<<"$(drive rect "$WENDLIX_MAIN_CLASS")"
+expect_eq 90 "$((b - t))" "the bar keeps its thickness at the top"
+screenshot "$E2E_ARTIFACTS/top-after-menu.png" >/dev/null
+
+# A right click on the title strip opens the system tweaks menu there.
+read_layout
+IFS=, read -r ll lt lr lb <<<"$(layout_lines logo | cut -f2)"
+drive post "$WENDLIX_MAIN_CLASS" 0x7B "$(drive find "$WENDLIX_MAIN_CLASS")" \
+  $(( ((t + lt + 5) << 16) | (l + ll + 5) )) >/dev/null
+wait_for_window '#32768' 10 >/dev/null || fail "the system tweaks menu did not open"
+sleep 0.5
+screenshot "$E2E_ARTIFACTS/sys-menu.png" >/dev/null
+xdotool key Escape
+sleep 0.3
+
+stop_bar 20 || fail "the bar did not close by itself"
+expect_eq 1 "$(ini_get "$dir/Wendlix.INI" "Wendlix V3.0" Edge)" "edge written at close"
+expect_eq 90 "$(ini_get "$dir/Wendlix.INI" "Wendlix V3.0" Height)" "height written at close"
