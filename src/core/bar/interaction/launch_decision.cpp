@@ -1,0 +1,75 @@
+#include "core/bar/interaction/launch_decision.h"
+
+#include "core/appbar/command_line.h"
+#include "core/bar/panel_data.h"
+#include "core/text/ascii.h"
+#include "core/text/paths.h"
+
+namespace wendlix {
+namespace {
+
+LaunchRequest OpenRequest(std::string_view file, std::string params, std::string directory, int showCmd) {
+  LaunchRequest r;
+  r.Action = LaunchAction::kOpen;
+  r.File = std::string(file);
+  r.Verb = OpenVerb(file);
+  r.Params = std::move(params);
+  r.Directory = std::move(directory);
+  r.ShowCmd = showCmd;
+  return r;
+}
+
+bool BreaksArgument(unsigned char c) { return c < 0x20 || c == 0x7F || c == '"'; }
+
+}  // namespace
+
+std::string OpenVerb(std::string_view fileName) {
+  return ToUpperAscii(ExtractFileExt(fileName)) == ".PIF" ? "Open" : "";
+}
+
+LaunchRequest WebBrowserRequest(std::string_view address, int showCmd) {
+  if (address.empty()) return {};
+  for (unsigned char c : address)
+    if (BreaksArgument(c)) return {};
+  LaunchRequest r;
+  r.Action = LaunchAction::kOpen;
+  r.File = kWebBrowserProgram;
+  r.Params = QuoteCommandLineArgument(address);
+  r.ShowCmd = showCmd;
+  return r;
+}
+
+LaunchRequest DecideLaunch(const MenuItemSender& item) {
+  if (item.Tag == kSubmenuTag) {
+    if (item.ChildCount == 1) {
+      LaunchRequest r;
+      r.Action = LaunchAction::kFillSubmenu;
+      // The listing appends its patterns to the folder, so it must end in "\".
+      r.File = AddBackslash(item.Hint);
+      return r;
+    }
+    // Its content was read when it was first opened; opening the submenu again is no launch.
+    if (item.ChildCount > 1) return {};
+  }
+  if (item.Hint.empty()) return {};
+  if (FindTextAscii(item.Hint, "HTTP://") != std::string::npos)
+    return WebBrowserRequest(item.Hint, kShowMaximized);
+  return OpenRequest(item.Hint, {}, {}, kShowNoActivate);
+}
+
+bool NeedsShortcutRead(std::uint16_t groupKind, std::string_view fileName, bool isDirectory) {
+  return groupKind != gkWeb && !isDirectory && IsShortcutFile(fileName);
+}
+
+LaunchRequest DecideLaunch(const LaunchButtonSender& button) {
+  if (button.FileName.empty()) return {};
+  if (button.GroupKind == gkWeb) return WebBrowserRequest(button.FileName, kShowWebButton);
+  if (button.IsDirectory) return {};  // its menu opens on mouse down
+  if (IsShortcutFile(button.FileName) && button.Shortcut) {
+    return OpenRequest(button.FileName, button.Shortcut->Arguments, button.Shortcut->WorkDir, kShowNormal);
+  }
+  // Anything else, and a shortcut that could not be read: the shell opens it as it is.
+  return OpenRequest(button.FileName, {}, {}, kShowNormal);
+}
+
+}  // namespace wendlix

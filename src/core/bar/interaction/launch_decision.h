@@ -1,0 +1,74 @@
+// What a click on a launch button or a folder-menu item does: nothing, fill a submenu, or
+// open something through the shell. Plain data; the window layer carries it out.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/appbar/shortcut_data.h"
+
+namespace wendlix {
+
+// Show commands handed to the shell (the SW_ values).
+inline constexpr int kShowNormal = 1;
+inline constexpr int kShowMaximized = 3;
+inline constexpr int kShowNoActivate = 4;
+// Web buttons have always passed this value, outside the named show commands, unchanged.
+inline constexpr int kShowWebButton = 15;
+
+// A folder-menu item standing for a subfolder whose content is read when it is opened.
+inline constexpr int kSubmenuTag = 1000;
+// The one disabled child such an item carries until then.
+inline constexpr char kEmptyPlaceholder[] = "(空)";
+
+inline constexpr char kWebBrowserProgram[] = "explorer.exe";
+
+enum class LaunchAction : std::uint8_t {
+  kNone,
+  kFillSubmenu,  // fill the item's submenu from `File` (a folder ending in "\"), then drop the placeholder
+  kOpen,         // ShellExecute of `File`
+};
+
+struct LaunchRequest {
+  LaunchAction Action = LaunchAction::kNone;
+  std::string File;
+  std::string Verb;    // empty: the file's default action
+  std::string Params;  // a command line as it is passed on
+  std::string Directory;
+  int ShowCmd = 0;
+  bool operator==(const LaunchRequest&) const = default;
+};
+
+// A folder-menu item (also the collapse menu's items): its path (Hint), Tag and number of
+// children.
+struct MenuItemSender {
+  std::string Hint;
+  int Tag = 0;
+  int ChildCount = 0;
+};
+
+// A launch button. `Shortcut` is what reading the button's shortcut file gave (only
+// looked at for a shortcut file, see NeedsShortcutRead); nullopt when it could not be read.
+struct LaunchButtonSender {
+  std::uint16_t GroupKind = 0;
+  std::string FileName;
+  bool IsDirectory = false;
+  std::optional<TShortCutData> Shortcut;
+};
+
+LaunchRequest DecideLaunch(const MenuItemSender& item);
+LaunchRequest DecideLaunch(const LaunchButtonSender& button);
+
+// True when DecideLaunch wants the button's shortcut read first.
+bool NeedsShortcutRead(std::uint16_t groupKind, std::string_view fileName, bool isDirectory);
+
+// "explorer.exe" with `address` as its only argument, quoted; nothing (kNone) when the
+// address holds a double quote or a control character, which could end the argument or
+// the command line early.
+LaunchRequest WebBrowserRequest(std::string_view address, int showCmd);
+
+// Verb for opening `fileName`: "Open" for a ".PIF" file, the default action otherwise.
+std::string OpenVerb(std::string_view fileName);
+
+}  // namespace wendlix

@@ -1,0 +1,178 @@
+// Mouse rules, band renumbering, button look-ups and the drop plan.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "core/bar/interaction/band_order.h"
+#include "core/bar/interaction/button_lookup.h"
+#include "core/bar/interaction/drop_plan.h"
+#include "core/bar/interaction/drop_targets.h"
+#include "core/bar/interaction/mouse_rules.h"
+
+namespace wendlix {
+namespace {
+
+using S = ShiftState;
+
+TEST(MouseRules, PressesAndDistancesThatStartDrags) {
+  struct Case {
+    ShiftState state;
+    bool window, move, file, folderMenu;
+  };
+  // clang-format off
+  const Case cases[] = {
+      {S::kLeft, true, true, false, true},            {S::kLeft | S::kShift, false, true, false, false},
+      {S::kLeft | S::kCtrl, false, false, true, true},  {S::kRight | S::kCtrl, false, false, true, true},
+      {S::kRight, false, false, false, true},         {S::kLeft | S::kAlt, false, false, false, true},
+      {S::kLeft | S::kRight, false, false, false, true}, {S::kMiddle | S::kCtrl, false, false, false, true},
+      {S::kLeft | S::kCtrl | S::kShift, false, false, false, false},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.state.Bits()));
+    EXPECT_EQ(StartsWindowDrag(c.state), c.window);
+    EXPECT_EQ(StartsMoveDrag(c.state), c.move);
+    EXPECT_EQ(StartsFileDrag(c.state), c.file);
+    EXPECT_EQ(FolderButtonOpensMenu(c.state), c.folderMenu);
+  }
+  EXPECT_EQ(ShiftFromMouseKeys(0x02 | 0x04 | 0x08 | 0x10, true),
+            S::kRight | S::kShift | S::kCtrl | S::kMiddle | S::kAlt);
+  EXPECT_EQ(ShiftFromMouseKeys(0x01 | 0xFF00u, false), S::kLeft);  // MK_XBUTTON and the like ignored
+
+  const Point press{100, 50};
+  for (Point p : {Point{109, 50}, Point{91, 41}, Point{109, 59}, press})
+    EXPECT_FALSE(DragDistanceReached(press, p));
+  for (Point p : {Point{110, 50}, Point{90, 50}, Point{100, 60}, Point{INT32_MIN, INT32_MAX}})
+    EXPECT_TRUE(DragDistanceReached(press, p)) << p.x << "," << p.y;
+  // Ctrl-drag nine pixels: the file target moves to the background, no drag yet.
+  EXPECT_EQ(DecideButtonMouseMove(S::kCtrl | S::kLeft, true, press, {109, 50}),
+            (ButtonMoveDecision{true, false, false}));
+  EXPECT_EQ(DecideButtonMouseMove(S::kCtrl | S::kRight, false, press, {110, 50}),
+            (ButtonMoveDecision{true, true}));
+  EXPECT_EQ(DecideButtonMouseMove(S::kLeft | S::kShift, true, press, {100, 61}),
+            (ButtonMoveDecision{false, false, true}));
+  // A move-drag needs the press to have happened on the button.
+  EXPECT_EQ(DecideButtonMouseMove(S::kLeft, false, press, {100, 61}), ButtonMoveDecision{});
+  EXPECT_EQ(MoveDragPoint(MakeRect(121, 26, 120, 25)), (Point{123, 28}));
+  EXPECT_EQ(DragHotSpot({15, 13}), (Point{8, 6}));  // 7.5 and 6.5 round to even
+
+  // Web links dropped on a shortcut group's area go to the bar's panel, which refuses them.
+  using T = TargetSite;
+  EXPECT_EQ(PlaceDropTargets(MouseControl::kGroupBackground, gkShortcut),
+            (DropTargetPlacement{T::kGroupPanel, T::kPanel1, T::kControl}));
+  EXPECT_EQ(PlaceDropTargets(MouseControl::kGroupPanel, gkEmail),
+            (DropTargetPlacement{T::kUnregistered, T::kGroupPanel, T::kControl}));
+  EXPECT_TRUE(MoveClearsMouseDown(MouseControl::kGroupBackground, gkEmail));
+  EXPECT_FALSE(MoveClearsMouseDown(MouseControl::kGroupPanel, gkEmail));
+}
+
+GroupPanel Panel(int tag, std::string title, bool collapsed = false) {
+  GroupPanel g;
+  g.Tag = tag;
+  g.Data.Title = std::move(title);
+  g.Data.ShowAsButton = collapsed;
+  g.MenuItem = {"stale", tag, !collapsed && tag != 1};
+  g.Band.Break = true;
+  g.Children.push_back(BarButton{});  // a launch button, Tag 0
+  if (!collapsed) AddCollapseButton(g);
+  return g;
+}
+
+TEST(BandOrder, RenumberingFollowsTheBandsAndKeepsEachGroupsState) {
+  std::vector<GroupPanel> groups = {Panel(0, "A"), Panel(1, "B"), Panel(2, "C", true), Panel(3, "D")};
+  // The user dragged D to the front: bands now show D, A, B, C.
+  EXPECT_EQ(RenumberBands(groups, std::vector<std::size_t>{3, 0, 1, 2}), (RenumberResult{true, true, true}));
+  const char* titles[] = {"D", "A", "B", "C"};
+  const bool checked[] = {true, true, false, false};  // B was hidden and stays unchecked
+  for (int i = 0; i < 4; ++i) {
+    const GroupPanel& g = groups[i];
+    SCOPED_TRACE(i);
+    EXPECT_EQ(g.Tag, i);
+    EXPECT_EQ(g.MenuItem, (GroupMenuItem{titles[i], i, checked[i]}));
+    EXPECT_FALSE(g.Band.Break);
+    EXPECT_EQ(g.Children.front().Tag, 0);  // launch buttons keep theirs
+    EXPECT_EQ(g.Children.back().Tag, g.Data.ShowAsButton ? 0 : kCollapseTagBase + i);
+  }
+  // Moving shown bands past a collapsed one leaves PanelBtn as it is.
+  EXPECT_EQ(RenumberBands(groups, std::vector<int>{1, 0, 2, 3}), (RenumberResult{true, true, false}));
+  EXPECT_EQ(RenumberBands(groups, std::vector<int>{0, 1, 2, 3}), (RenumberResult{true, false, false}));
+  EXPECT_EQ(RenumberBands(groups, std::vector<int>{-1, 1, 2, 3}), RenumberResult{});
+  // Orders that are not a permutation change nothing.
+  for (const std::vector<std::size_t>& bad :
+       std::vector<std::vector<std::size_t>>{{0, 1, 2}, {0, 0, 1, 2}, {0, 1, 2, 9}}) {
+    EXPECT_EQ(RenumberBands(groups, bad), RenumberResult{});
+    EXPECT_EQ(groups[0].Data.Title + groups[1].Data.Title + groups[2].Data.Title + groups[3].Data.Title,
+              "ADBC");
+  }
+}
+
+BarButton At(Rect bounds, int tag) {
+  BarButton b;
+  b.Bounds = bounds;
+  b.Tag = tag;
+  return b;
+}
+
+TEST(ButtonLookup, PointsStrictlyInsideInControlOrder) {
+  const std::vector<Rect> rects = {MakeRect(1, 1, 25, 25), MakeRect(26, 1, 25, 25), MakeRect(1, 1, 50, 25)};
+  const std::pair<Point, std::optional<std::size_t>> cases[] = {{{2, 2}, 0},   {{25, 25}, 0},  {{26, 5}, 2},
+                                                                {{27, 25}, 1}, {{50, 5}, 1},   {{1, 5}, {}},
+                                                                {{5, 1}, {}},  {{27, 26}, {}}, {{51, 5}, {}}};
+  for (const auto& [p, hit] : cases) EXPECT_EQ(GetBtnByPos(rects, p), hit) << p.x << "," << p.y;
+
+  // PanelBtn holds the collapsed groups C (index 2) and A (index 0); hidden ones count too.
+  std::vector<GroupPanel> groups = {Panel(0, "A", true), Panel(1, "B"), Panel(2, "C", true)};
+  std::vector<BarButton> panelBtn = {At(MakeRect(1, 1, 80, 25), 4002), At(MakeRect(1, 26, 80, 25), 4000)};
+  using K = PopupOrigin::Kind;
+  const PopupOrigin onPanelBtn{K::kPanelBtn, -1};
+  EXPECT_EQ(PopupGroup(groups, onPanelBtn, panelBtn, {10, 10}), 2u);
+  EXPECT_EQ(PopupGroup(groups, onPanelBtn, panelBtn, {10, 30}), 0u);
+  EXPECT_EQ(PopupGroup(groups, onPanelBtn, panelBtn, {10, 26}), std::nullopt);  // between buttons
+  EXPECT_EQ(PopupGroup(groups, {K::kGroupPanel, 1}, panelBtn, {10, 10}), 1u);
+  EXPECT_EQ(PopupGroup(groups, {K::kGroupBackground, 2}, panelBtn, {}), 2u);
+  EXPECT_EQ(PopupGroup(groups, {K::kGroupPanel, 7}, panelBtn, {}), std::nullopt);
+  EXPECT_EQ(PopupGroup(groups, {K::kOther, 1}, panelBtn, {10, 10}), std::nullopt);
+  // A button whose Tag names no collapsed group gives none.
+  panelBtn[0].Tag = 2002;
+  EXPECT_EQ(PopupGroup(groups, onPanelBtn, panelBtn, {10, 10}), std::nullopt);
+  EXPECT_EQ(DropTargetGroup(groups, std::nullopt, panelBtn, {10, 10}), std::nullopt);
+  EXPECT_EQ(DropTargetGroup(groups, std::nullopt, panelBtn, {10, 30}), 0u);
+  EXPECT_EQ(DropTargetGroup(groups, 1, panelBtn, {10, 30}), 1u);  // the registered group wins
+}
+
+TEST(DropPlan, OneLinkPerFileAskingOnlyForExistingOnes) {
+  const std::set<std::string> onDisk = {"D:\\Links\\Notepad.lnk", "D:\\Links\\记事本.lnk",
+                                        "D:\\Links\\Own.lnk"};
+  const FileExistsFn exists = [&](const std::string& p) { return onDisk.count(p) > 0; };
+  const std::vector<std::string> files = {"C:\\Windows\\Notepad.exe",
+                                          "",
+                                          "C:\\a\\b.c.txt",
+                                          "E:\\文档\\记事本",
+                                          "D:\\",
+                                          "\\\\srv\\share\\",
+                                          "D:\\LINKS\\own.LNK",
+                                          "D:\\Other\\Own.lnk",
+                                          "x:y:"};
+  const std::vector<DroppedFilePlan> expected = {
+      {"C:\\Windows\\Notepad.exe", "D:\\Links\\Notepad.exe", "D:\\Links\\Notepad.lnk"},
+      {"C:\\a\\b.c.txt", "D:\\Links\\b.c.txt", ""},
+      {"E:\\文档\\记事本", "D:\\Links\\记事本", "D:\\Links\\记事本.lnk"},
+      // Roots are named after their drive or share rather than becoming ".lnk".
+      {"D:\\", "D:\\Links\\D", ""},
+      {"\\\\srv\\share\\", "D:\\Links\\share", ""},
+      // The group's own shortcut dropped onto it is skipped, not deleted; one from
+      // elsewhere with the same name asks.
+      {"D:\\Other\\Own.lnk", "D:\\Links\\Own.lnk", "D:\\Links\\Own.lnk"},
+  };
+  EXPECT_EQ(PlanDroppedFiles(gkShortcut, "D:\\Links", files, exists), expected);
+  EXPECT_EQ(PlanDroppedFiles(gkShortcut, "D:\\Links\\", files, exists), expected);
+  // Web and e-mail groups, and a shortcut group without a folder, neither ask nor delete.
+  EXPECT_TRUE(PlanDroppedFiles(gkWeb, "D:\\Links", files, exists).empty());
+  EXPECT_TRUE(PlanDroppedFiles(gkEmail, "D:\\Links", files, exists).empty());
+  EXPECT_TRUE(PlanDroppedFiles(gkShortcut, "", files, exists).empty());
+  EXPECT_EQ(OverwriteQuestion("C:\\Windows\\Notepad.exe"),
+            "\"Notepad\"\r\r快捷方式文件已经存在！是否覆盖该文件？");
+}
+
+}  // namespace
+}  // namespace wendlix

@@ -1,0 +1,82 @@
+#include "core/bar/interaction/launch_decision.h"
+
+#include <gtest/gtest.h>
+
+#include "core/bar/panel_data.h"
+
+namespace wendlix {
+
+void PrintTo(const LaunchRequest& r, std::ostream* os) {
+  *os << "{action " << static_cast<int>(r.Action) << ", file " << r.File << ", verb " << r.Verb << ", params "
+      << r.Params << ", dir " << r.Directory << ", show " << r.ShowCmd << "}";
+}
+
+namespace {
+
+LaunchRequest Open(std::string file, std::string verb, std::string params, std::string dir, int show) {
+  return {LaunchAction::kOpen, std::move(file), std::move(verb), std::move(params), std::move(dir), show};
+}
+LaunchRequest Browser(std::string quotedAddress, int show) {
+  return Open("explorer.exe", "", quotedAddress, "", show);
+}
+LaunchRequest Fill(std::string folder) {
+  return {LaunchAction::kFillSubmenu, std::move(folder), "", "", "", 0};
+}
+const LaunchRequest kNothing{};
+
+TEST(LaunchDecision, FolderMenuItems) {
+  const auto check = [](const std::string& hint, int tag, int children, const LaunchRequest& expected) {
+    EXPECT_EQ(DecideLaunch(MenuItemSender{hint, tag, children}), expected) << hint << " tag " << tag;
+  };
+  // Still holding only its placeholder: read the folder, given with its backslash or the
+  // listing would match names beside it.
+  check("D:\\Tools\\Sub", kSubmenuTag, 1, Fill("D:\\Tools\\Sub\\"));
+  check("D:\\Tools\\Sub\\", kSubmenuTag, 1, Fill("D:\\Tools\\Sub\\"));
+  // Once filled, opening the submenu again launches nothing (no Explorer window per hover).
+  check("D:\\Tools\\Sub", kSubmenuTag, 4, kNothing);
+  check("D:\\Tools\\Sub", kSubmenuTag, 0, Open("D:\\Tools\\Sub", "", "", "", kShowNoActivate));
+  check("D:\\Tools\\记事本.lnk", 0, 0, Open("D:\\Tools\\记事本.lnk", "", "", "", kShowNoActivate));
+  check("D:\\Tools\\old.PiF", 0, 0, Open("D:\\Tools\\old.PiF", "Open", "", "", kShowNoActivate));
+  // An address anywhere in the text, in any case, goes to explorer.exe maximised.
+  check("http://www.example.cn/a b", 0, 0, Browser("\"http://www.example.cn/a b\"", kShowMaximized));
+  check("Go hTTp://x.cn", 0, 0, Browser("\"Go hTTp://x.cn\"", kShowMaximized));
+  check("http://x.cn/\" /select,C:\\", 0, 0, kNothing);
+  check("", 0, 0, kNothing);
+}
+
+TEST(LaunchDecision, LaunchButtons) {
+  TShortCutData link;
+  link.Arguments = "-n \"a b.txt\"";
+  link.WorkDir = "D:\\工作";
+  const auto check = [](std::uint16_t kind, const std::string& file, bool folder,
+                        std::optional<TShortCutData> shortcut, const LaunchRequest& expected) {
+    EXPECT_EQ(DecideLaunch(LaunchButtonSender{kind, file, folder, std::move(shortcut)}), expected) << file;
+  };
+  // The web kind decides, not the text; trailing backslashes are doubled so that the
+  // closing quote stays a quote.
+  check(gkWeb, "http://x.cn/a.lnk", true, link, Browser("\"http://x.cn/a.lnk\"", kShowWebButton));
+  check(gkWeb, "http://x.cn\\", false, {}, Browser("\"http://x.cn\\\\\"", kShowWebButton));
+  for (const char* bad : {"http://x.cn/\"", "http://x.cn/\r\ncalc", "http://x.cn/\x7F"})
+    check(gkWeb, bad, false, {}, kNothing);
+  check(gkShortcut, "D:\\Tools\\Docs", true, {}, kNothing);
+  check(gkShortcut, "D:\\Tools\\Edit.lnk", false, link,
+        Open("D:\\Tools\\Edit.lnk", "", link.Arguments, link.WorkDir, kShowNormal));
+  check(gkShortcut, "D:\\Tools\\Old.pif", false, link,
+        Open("D:\\Tools\\Old.pif", "Open", link.Arguments, link.WorkDir, kShowNormal));
+  // A shortcut that could not be read still opens, without arguments.
+  check(gkShortcut, "D:\\Tools\\Broken.lnk", false, std::nullopt,
+        Open("D:\\Tools\\Broken.lnk", "", "", "", kShowNormal));
+  // Other files ignore any record passed with them.
+  check(gkShortcut, "D:\\Tools\\app.exe", false, link, Open("D:\\Tools\\app.exe", "", "", "", kShowNormal));
+  check(gkEmail, "MAILTO:张三@example.cn", false, {},
+        Open("MAILTO:张三@example.cn", "", "", "", kShowNormal));
+  check(gkShortcut, "", false, {}, kNothing);
+
+  EXPECT_TRUE(NeedsShortcutRead(gkShortcut, "a.LNK", false));
+  EXPECT_FALSE(NeedsShortcutRead(gkWeb, "a.lnk", false));
+  EXPECT_FALSE(NeedsShortcutRead(gkShortcut, "a.lnk", true));
+  EXPECT_FALSE(NeedsShortcutRead(gkShortcut, "a.lnk2", false));
+}
+
+}  // namespace
+}  // namespace wendlix

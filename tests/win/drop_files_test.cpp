@@ -1,0 +1,150 @@
+// Files dropped onto a group become shortcuts in its folder, read back from the disk.
+#include <windows.h>
+#include <shlobj.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+#include "shell_test_support.h"
+#include "win/appbar/shell_links.h"
+#include "win/bar/drop_files.h"
+
+namespace wendlix {
+namespace {
+
+using namespace testing_support;
+
+std::vector<std::string> FolderNames(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW data;
+  const HANDLE find = FindFirstFileW(ToWide(folder + "*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::wstring name = data.cFileName;
+    if (name != L"." && name != L"..") names.push_back(FromWide(name));
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string LinkTarget(const std::string& link) {
+  TShortCutData data;
+  try {
+    ReadShortcut(link, data);
+  } catch (...) {
+    return "<unreadable>";
+  }
+  return data.Target;
+}
+
+// A source folder with three files and a group folder that already holds a shortcut for
+// the first of them, pointing elsewhere.
+struct DropScene {
+  TempFolder source{"dropsrc"};
+  TempFolder group{"dropgrp"};
+  std::vector<std::string> files;
+  std::string old;
+  TPanelData data;
+
+  DropScene() {
+    for (const char* name : {"Notepad.exe", "记事本 Ő.txt", "third"}) {
+      files.push_back(source / name);
+      WriteBytes(files.back(), "x");
+    }
+    old = source / "old.exe";
+    WriteBytes(old, "MZ");
+    TShortCutData link;
+    link.LinkFile = group / "Notepad.lnk";
+    link.Target = old;
+    CreateShortcut(link);
+    data.Title = "Tools";
+    data.PanelStyle = gkShortcut;
+    data.Directory = group.Path().substr(0, group.Path().size() - 1);  // stored without "\"
+  }
+};
+
+struct Asked {
+  std::vector<std::pair<std::string, std::string>> questions;
+  bool answer = true;
+  ConfirmOverwriteFn Fn() {
+    return [this](const std::string& text, const std::string& caption) {
+      questions.emplace_back(text, caption);
+      return answer;
+    };
+  }
+};
+
+const std::pair<std::string, std::string> kNotepadQuestion{
+    "\"Notepad\"\r\r快捷方式文件已经存在！是否覆盖该文件？", "覆盖文件!?"};
+
+TEST(DropFiles, ThreeFilesOneExistingShortcutAskedOnce) {
+  for (bool overwrite : {true, false}) {
+    SCOPED_TRACE(overwrite);
+    DropScene scene;
+    ASSERT_EQ(LinkTarget(scene.group / "Notepad.lnk"), scene.old);
+    Asked asked;
+    asked.answer = overwrite;
+    const DropFilesOutcome outcome = DropFilesOnGroup(scene.data, scene.files, asked.Fn());
+
+    EXPECT_EQ(asked.questions, (std::vector{kNotepadQuestion}));
+    EXPECT_EQ(FolderNames(scene.group.Path()),
+              (std::vector<std::string>{"Notepad.lnk", "third.lnk", "记事本 Ő.lnk"}));
+    // OK replaces the old shortcut by one to the dropped file; Cancel keeps it untouched.
+    EXPECT_EQ(LinkTarget(scene.group / "Notepad.lnk"), overwrite ? scene.files[0] : scene.old);
+    EXPECT_EQ(LinkTarget(scene.group / "记事本 Ő.lnk"), scene.files[1]);
+    EXPECT_EQ(LinkTarget(scene.group / "third.lnk"), scene.files[2]);
+    EXPECT_EQ(outcome.Declined, overwrite ? 0 : 1);
+    std::vector<std::string> written = {scene.group / "记事本 Ő.lnk", scene.group / "third.lnk"};
+    if (overwrite) written.insert(written.begin(), scene.group / "Notepad.lnk");
+    EXPECT_EQ(outcome.LinksWritten, written);
+  }
+}
+
+TEST(DropFiles, NothingIsAskedOrDeletedOutsideShortcutGroups) {
+  DropScene scene;
+  Asked asked;
+  scene.data.PanelStyle = gkWeb;
+  EXPECT_EQ(DropFilesOnGroup(scene.data, scene.files, asked.Fn()), DropFilesOutcome{});
+  // The group's own shortcut dropped onto it stays as it is.
+  scene.data.PanelStyle = gkShortcut;
+  EXPECT_EQ(DropFilesOnGroup(scene.data, {scene.group / "Notepad.lnk"}, asked.Fn()), DropFilesOutcome{});
+  EXPECT_TRUE(asked.questions.empty());
+  // No answer, or a question that fails, keeps the old shortcut; the drop goes on.
+  EXPECT_EQ(DropFilesOnGroup(scene.data, {scene.files[0]}, nullptr).Declined, 1);
+  const DropFilesOutcome thrown = DropFilesOnGroup(
+      scene.data, {scene.files[0], scene.files[2]},
+      [](const std::string&, const std::string&) -> bool { throw std::runtime_error("no box"); });
+  EXPECT_EQ(thrown, (DropFilesOutcome{{scene.group / "third.lnk"}, 1}));
+  EXPECT_EQ(LinkTarget(scene.group / "Notepad.lnk"), scene.old);
+}
+
+// A shell drop as WM_DROPFILES and CF_HDROP carry it.
+HGLOBAL MakeDrop(const std::vector<std::wstring>& names) {
+  std::wstring list;
+  for (const std::wstring& n : names) list += n + L'\0';
+  list += L'\0';
+  const SIZE_T bytes = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
+  const HGLOBAL memory = GlobalAlloc(GHND, bytes);
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  return memory;
+}
+
+TEST(DropFiles, ShellDropListsEveryFileInOrder) {
+  const HGLOBAL memory = MakeDrop({L"C:\\a\\记事本.exe", L"D:\\Ő한🙂 b.txt", L"\\\\srv\\share\\"});
+  ASSERT_NE(memory, nullptr);
+  EXPECT_EQ(DroppedFileNames(static_cast<HDROP>(memory)),
+            (std::vector<std::string>{"C:\\a\\记事本.exe", "D:\\Ő한🙂 b.txt", "\\\\srv\\share\\"}));
+  GlobalFree(memory);
+  EXPECT_TRUE(DroppedFileNames(nullptr).empty());
+}
+
+}  // namespace
+}  // namespace wendlix

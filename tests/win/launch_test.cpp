@@ -1,0 +1,94 @@
+// Launch requests carried out through the shell: the command line a web address makes,
+// and shortcut buttons read from real links. Nothing is actually started.
+#include <windows.h>
+#include <shellapi.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/bar/panel_data.h"
+#include "shell_test_support.h"
+#include "win/appbar/shell_links.h"
+#include "win/bar/launch.h"
+
+namespace wendlix {
+namespace {
+
+using namespace testing_support;
+
+// The arguments a program started with `commandLine` sees, as Windows splits them.
+std::vector<std::wstring> SplitCommandLine(const std::wstring& commandLine) {
+  int count = 0;
+  LPWSTR* argv = CommandLineToArgvW(commandLine.c_str(), &count);
+  std::vector<std::wstring> args;
+  if (!argv) return args;
+  for (int i = 0; i < count; ++i) args.emplace_back(argv[i]);
+  LocalFree(argv);
+  return args;
+}
+
+TEST(Launch, WebAddressReachesTheBrowserAsOneArgument) {
+  const char* addresses[] = {
+      "http://www.example.cn/",
+      "http://www.example.cn/a b c",             // blanks
+      "http://例子.cn/路径?q=中文&x=1^2%20|<>",  // non-ASCII and shell metacharacters
+      "http://x.cn\\",                           // a trailing backslash must not eat the quote
+      "http://x.cn/a\\\\ b\\",
+      "http://x.cn/Ő한🙂",  // outside code page 936
+  };
+  for (const char* address : addresses) {
+    SCOPED_TRACE(address);
+    const LaunchRequest r = LaunchButtonRequest(gkWeb, address, false);
+    ASSERT_EQ(r.Action, LaunchAction::kOpen);
+    EXPECT_EQ(r.ShowCmd, kShowWebButton);
+    EXPECT_EQ(SplitCommandLine(LaunchCommandLine(r)),
+              (std::vector<std::wstring>{L"explorer.exe", ToWide(address)}));
+    // From a menu item the same address opens maximised.
+    const LaunchRequest fromMenu = DecideLaunch(MenuItemSender{address, 0, 0});
+    EXPECT_EQ(fromMenu.ShowCmd, kShowMaximized);
+    EXPECT_EQ(LaunchCommandLine(fromMenu), LaunchCommandLine(r));
+  }
+  // Addresses that could end the argument are never handed on.
+  for (const char* address : {"http://x.cn/\" C:\\evil.exe", "http://x.cn/\r\nC:\\evil.exe"}) {
+    const LaunchRequest r = LaunchButtonRequest(gkWeb, address, false);
+    EXPECT_EQ(r.Action, LaunchAction::kNone);
+    EXPECT_EQ(LaunchCommandLine(r), L"");
+    EXPECT_FALSE(ExecuteLaunch(r));
+  }
+  // Only open requests reach the shell, and a path holding a quote is refused before it.
+  EXPECT_FALSE(ExecuteLaunch(LaunchRequest{LaunchAction::kFillSubmenu, "C:\\", "", "", "", 0}));
+  EXPECT_FALSE(ExecuteLaunch(LaunchRequest{LaunchAction::kOpen, "C:\\a\" b.exe", "", "", "", kShowNormal}));
+}
+
+TEST(Launch, ShortcutButtonsTakeTheirLinksArgumentsAndFolder) {
+  TempFolder folder("launch");
+  const std::string target = folder / "工具 Ő.exe";
+  ASSERT_TRUE(WriteBytes(target, "MZ"));
+  TShortCutData link;
+  link.LinkFile = folder / "编辑 Ő.lnk";
+  link.Target = target;
+  link.Arguments = "-n \"a b.txt\" 记事本";
+  link.WorkDir = folder.Path() + "工作";
+  ASSERT_TRUE(CreateShortcut(link));
+
+  LaunchRequest r = LaunchButtonRequest(gkShortcut, link.LinkFile, false);
+  EXPECT_EQ(
+      r, (LaunchRequest{LaunchAction::kOpen, link.LinkFile, "", link.Arguments, link.WorkDir, kShowNormal}));
+  EXPECT_EQ(SplitCommandLine(LaunchCommandLine(r)),
+            (std::vector<std::wstring>{ToWide(link.LinkFile), L"-n", L"a b.txt", L"记事本"}));
+
+  // Links that cannot be read (damaged, missing, an internet shortcut) still open as
+  // files, without arguments.
+  ASSERT_TRUE(WriteBytes(folder / "damaged.lnk", std::string("L\0\0\0junk", 8)));
+  ASSERT_TRUE(WriteBytes(folder / "site.url", "[InternetShortcut]\r\nURL=http://x.cn/\r\nHotKey=5\r\n"));
+  for (const std::string& path : {folder / "damaged.lnk", folder / "missing.lnk", folder / "site.url"}) {
+    EXPECT_EQ(LaunchButtonRequest(gkShortcut, path, false),
+              (LaunchRequest{LaunchAction::kOpen, path, "", "", "", kShowNormal}))
+        << path;
+  }
+  // Folder buttons open their menu instead.
+  EXPECT_EQ(LaunchButtonRequest(gkShortcut, folder.Path(), true).Action, LaunchAction::kNone);
+}
+
+}  // namespace
+}  // namespace wendlix
