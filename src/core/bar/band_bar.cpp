@@ -68,6 +68,16 @@ int BandIndexAlong(bool vertical, const std::vector<BandPlace>& places, Point pt
   return found;
 }
 
+int BandHeaderAlong(bool vertical, const std::vector<BandPlace>& places, Point pt) {
+  const int along = vertical ? pt.y : pt.x;
+  for (int i = 0; i < static_cast<int>(places.size()); ++i) {
+    if (!places[i].Visible) continue;
+    const Rect& h = places[i].Header;
+    if (vertical ? (along >= h.top && along < h.bottom) : (along >= h.left && along < h.right)) return i;
+  }
+  return -1;
+}
+
 std::vector<int> MoveBand(int count, int from, int to) {
   std::vector<int> order(count > 0 ? count : 0);
   for (int i = 0; i < count; ++i) order[i] = i;

@@ -39,6 +39,11 @@ std::vector<BandPlace> LayoutBands(bool vertical, Rect area, const std::vector<B
 // it when `pt` lies in a gap, the first or last when outside); -1 when no band is shown.
 int BandIndexAlong(bool vertical, const std::vector<BandPlace>& places, Point pt);
 
+// The shown band whose header spans `pt` along the bar (across it anywhere), or -1. A
+// dragged band moves when the pointer reaches another band's header: after the move the
+// pointer lies in no other header, so the bands cannot swap back and forth.
+int BandHeaderAlong(bool vertical, const std::vector<BandPlace>& places, Point pt);
+
 // The band order after band `from` was dragged onto the place of band `to`.
 std::vector<int> MoveBand(int count, int from, int to);
 

@@ -79,11 +79,30 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOUSELEAVE:
       OnMouseLeave();
       return 0;
-    case WM_LBUTTONDOWN: {
-      const LRESULT result = Base::HandleMessage(msg, wp, lp);
-      OnLButtonDown(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+      const LRESULT result = Base::HandleMessage(WM_LBUTTONDOWN, wp, lp);
+      const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+      if (msg == WM_LBUTTONDBLCLK && HitTest(pt).What == BarHit::Kind::kGroup) {
+        GroupDblClick(HitTest(pt).Group);
+      } else {
+        OnLButtonDown(pt, wp);
+      }
       return result;
     }
+    case WM_NCLBUTTONDBLCLK:
+      // A group's background drags the bar, so its double click arrives as one on a caption.
+      if (wp == HTCAPTION) {
+        POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        ScreenToClient(Handle(), &pt);
+        const BarHit hit = HitTest(pt);
+        if (hit.What == BarHit::Kind::kGroup) GroupDblClick(hit.Group);
+        return 0;
+      }
+      break;
+    case WM_DROPFILES:
+      WMDropFiles(reinterpret_cast<HDROP>(wp));
+      return 0;
     case WM_LBUTTONUP:
       OnLButtonUp(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
       return 0;
@@ -142,6 +161,7 @@ void TWendlixMainForm::FormCreate() {
   state_.Tweaks.DisableScrnSaver = false;
   state_.Tweaks.CanShutDown = true;
   tweaks_ = std::make_unique<SystemTweaksCommands>(Handle(), state_);
+  DragAcceptFiles(Handle(), TRUE);
   mainMenu_ = BuildMainPMenu({});
   sysMenu_ = BuildSYSPMenu();
   try {
@@ -326,6 +346,10 @@ void TWendlixMainForm::OnMouseMove(POINT client, WPARAM keys) {
   }
   const MSG msg{Handle(), WM_MOUSEMOVE, keys, MAKELPARAM(client.x, client.y), 0, {}};
   tooltip_.Relay(msg);
+  if (pointer_.Pressed.What == BarHit::Kind::kBandHeader && (keys & MK_LBUTTON)) {
+    DragBand(client);
+    return;
+  }
   const BarHit hit = HitTest(client);
   const Rect bounds = HitBounds(view_, state_.Groups, hit);
   tooltip_.Show(HitHint(view_, state_.Groups, hit), RECT{bounds.left, bounds.top, bounds.right, bounds.bottom});
@@ -337,12 +361,31 @@ void TWendlixMainForm::OnMouseLeave() {
   SetPointer({{}, pointer_.Pressed});
 }
 
-void TWendlixMainForm::OnLButtonDown(POINT client) {
+void TWendlixMainForm::OnLButtonDown(POINT client, WPARAM keys) {
   const BarHit hit = HitTest(client);
   using K = BarHit::Kind;
+  if (hit.What == K::kGroupButton) {
+    const BarButton& b = state_.Groups[hit.Group].Children[hit.Button];
+    // Folder and collapse buttons open their menus on the press; Shift keeps a folder's shut.
+    if (b.IsCollapse() || (b.IsDirectory && !(keys & MK_SHIFT))) {
+      SetPointer({hit, hit});
+      if (b.IsCollapse()) {
+        CollapseButtonMouseDown(hit, b.Tag);
+      } else {
+        FolderButtonMouseDown(hit);
+      }
+      SetPointer({HitTest(client), {}});
+      return;
+    }
+  }
+  if (hit.What == K::kCollapsedGroup) {
+    SetPointer({hit, hit});
+    CollapseButtonMouseDown(hit, view_.Collapsed.Buttons[hit.Button].Tag);
+    SetPointer({HitTest(client), {}});
+    return;
+  }
   switch (hit.What) {
     case K::kGroupButton:
-    case K::kCollapsedGroup:
     case K::kBtnTitle:
     case K::kBtnSys:
     case K::kBandHeader:
@@ -375,6 +418,9 @@ void TWendlixMainForm::Clicked(const BarHit& hit) {
     }
     case BarHit::Kind::kBtnSys:
       ShowSysMenu();
+      break;
+    case BarHit::Kind::kGroupButton:
+      LaunchClick(hit);
       break;
     default:
       break;

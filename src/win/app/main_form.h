@@ -4,11 +4,16 @@
 #pragma once
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "core/bar/bar_state.h"
 #include "core/bar/bar_view.h"
 #include "core/commands/bar_menu.h"
+#include "core/profile/ini_file.h"
 #include "core/ui/menu_model.h"
 #include "win/appbar/app_tool_bar.h"
 #include "win/bar/bar_painter.h"
@@ -63,7 +68,7 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   void OnPaint();
   void OnMouseMove(POINT client, WPARAM keys);
   void OnMouseLeave();
-  void OnLButtonDown(POINT client);
+  void OnLButtonDown(POINT client, WPARAM keys);
   void OnLButtonUp(POINT client);
   void SetPointer(const BarPointer& pointer);
   LRESULT OnCopyData(HWND requester, LPARAM lp);
@@ -79,6 +84,21 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   void PositionLeft1Click(int edge);
   void RefreshGroupEntries();
 
+  // Groups and their buttons (main_form_groups.cpp).
+  IniFile OpenGroupFile() const;
+  void FillGroup(GroupPanel& panel);
+  void SaveGroupWithButtons(GroupPanel& panel);
+  POINT MenuPointFor(const BarHit& hit, MenuPosition position) const;
+  void LaunchClick(const BarHit& hit);
+  void FolderButtonMouseDown(const BarHit& hit);
+  void CollapseButtonMouseDown(const BarHit& hit, int buttonTag);
+  void GroupDblClick(int group);
+  void GroupMenuItemClick(int tag);
+  void DragBand(POINT client);
+  void WMDropFiles(HDROP drop);
+  // Files dropped at a client point: links in the shortcut group there.
+  void DropFilesAt(const std::vector<std::string>& files, POINT client);
+
   const ProgramInfo& program_;
   BarState& state_;
   BarResources resources_;
@@ -92,6 +112,7 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   PopupMenu mainPopup_{mainMenu_};
   PopupMenu sysPopup_{sysMenu_};
   std::unique_ptr<SystemTweaksCommands> tweaks_;
+  PopupMenu* launchMenu_ = nullptr;  // a folder or collapse menu while it is open
   bool trackingLeave_ = false;
 };
 

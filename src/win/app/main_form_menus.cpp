@@ -2,6 +2,7 @@
 // on the bar) and the system tweaks menu (from the system button and the title strip).
 #include <windowsx.h>
 
+#include "win/app/auto_hide_hold.h"
 #include "win/app/main_form.h"
 #include "win/commands/bar_menu_commands.h"
 #include "win/paint/about_form.h"
@@ -9,29 +10,19 @@
 namespace wendlix {
 namespace {
 
-// Menus and dialogs hold the auto-hide timer off, so the bar cannot slide away under
-// them; afterwards it runs again as the bar's AutoHide says.
-class AutoHideHold {
- public:
-  explicit AutoHideHold(AppToolBarImpl& bar) : bar_(bar) { bar_.AutoHideTimer().SetEnabled(false); }
-  ~AutoHideHold() { bar_.AutoHideTimer().SetEnabled(bar_.AutoHide()); }
-  AutoHideHold(const AutoHideHold&) = delete;
-  AutoHideHold& operator=(const AutoHideHold&) = delete;
-
- private:
-  AppToolBarImpl& bar_;
-};
+// A group's entry in the groups menu is checked while it shows as a band.
+bool ShownAsBand(const GroupPanel& g) { return g.Data.Visible && !g.Data.ShowAsButton; }
 
 }  // namespace
-
 bool TWendlixMainForm::HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-  return mainPopup_.HandleMenuMessage(msg, wp, lp, result) || sysPopup_.HandleMenuMessage(msg, wp, lp, result);
+  return mainPopup_.HandleMenuMessage(msg, wp, lp, result) || sysPopup_.HandleMenuMessage(msg, wp, lp, result) ||
+         (launchMenu_ && launchMenu_->HandleMenuMessage(msg, wp, lp, result));
 }
 
 void TWendlixMainForm::RefreshGroupEntries() {
   std::vector<GroupMenuEntry> entries;
   entries.reserve(state_.Groups.size());
-  for (const GroupPanel& g : state_.Groups) entries.push_back({g.Data.Title, g.Tag, g.Data.Visible});
+  for (const GroupPanel& g : state_.Groups) entries.push_back({g.Data.Title, g.Tag, ShownAsBand(g)});
   SetGroupEntries(mainMenu_, entries);
 }
 
@@ -40,7 +31,7 @@ void TWendlixMainForm::PrepareMainMenu() {
   settings.AppBar = CurrentAppBarProps();
   std::vector<GroupVisibility> bands;
   bands.reserve(state_.Groups.size());
-  for (const GroupPanel& g : state_.Groups) bands.push_back({g.Tag, g.Data.Visible});
+  for (const GroupPanel& g : state_.Groups) bands.push_back({g.Tag, ShownAsBand(g)});
   MainPMenuPopup(mainMenu_, settings, bands);
 }
 
@@ -117,6 +108,9 @@ void TWendlixMainForm::RunMainMenuItem(const MenuItem& item) {
       if (relayout) ArrangeBar();
       break;
     }
+    case MainMenuAction::kGroupVisible:
+      GroupMenuItemClick(item.Tag);
+      break;
     case MainMenuAction::kAbout:
       ShowAboutWindow(Handle());
       break;

@@ -199,6 +199,7 @@ class TAppToolBar : public BaseWindow<Derived>, public AppToolBarImpl {
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    wc.style = CS_DBLCLKS;
     if (!this->RegisterClassOnce(wc)) return false;
     AdjustCreateStyles(style, exStyle);
     return this->CreateHandle(exStyle, title, style, bounds.left, bounds.top, bounds.Width(), bounds.Height(),

@@ -60,6 +60,9 @@ TEST(BandBar, DraggingFindsTheBandAndReorders) {
   EXPECT_EQ(BandIndexAlong(true, v, {10, 5000}), 2);
   EXPECT_EQ(BandIndexAlong(true, {}, {0, 0}), -1);
 
+  EXPECT_EQ(BandHeaderAlong(true, v, {500, v[2].Header.top + 1}), 2);  // across the bar does not matter
+  EXPECT_EQ(BandHeaderAlong(true, v, {10, v[1].Panel.top + 1}), -1);
+
   EXPECT_EQ(MoveBand(4, 0, 2), (std::vector<int>{1, 2, 0, 3}));
   EXPECT_EQ(MoveBand(4, 3, 0), (std::vector<int>{3, 0, 1, 2}));
   EXPECT_EQ(MoveBand(3, 1, 7), (std::vector<int>{0, 1, 2}));

@@ -48,6 +48,11 @@ TEST(GroupVisibility, GroupsMenuNeverHidesTheLastVisibleGroup) {
   // A group collapsed into a button counts as visible, so the last band may go.
   auto withButton = Groups({{true, false}, {true, true}});
   EXPECT_EQ(ToggleGroupFromMenu(withButton, 0), (GroupMenuClick{E::kHidden, 0}));
+  // The collapsed group's entry is unchecked: choosing it opens the group out into a band.
+  withButton[1].MenuItem.Checked = false;
+  EXPECT_EQ(ToggleGroupFromMenu(withButton, 1), (GroupMenuClick{E::kShown, 1}));
+  EXPECT_FALSE(withButton[1].Data.ShowAsButton);
+  EXPECT_EQ(VisibleBandCount(withButton), 1);
 }
 
 }  // namespace

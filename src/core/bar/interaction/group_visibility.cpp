@@ -33,6 +33,9 @@ GroupMenuClick ToggleGroupFromMenu(std::vector<GroupPanel>& groups, int itemTag)
   if (visible == 1 && !checked) return {};
   g.MenuItem.Checked = checked;
   g.Data.Visible = checked;
+  // Shown from the menu means shown as a band: a group collapsed into a button opens out,
+  // which is the only way back for it short of the editor.
+  if (checked) g.Data.ShowAsButton = false;
   return {checked ? GroupMenuClick::Effect::kShown : GroupMenuClick::Effect::kHidden, *found};
 }
 

@@ -30,7 +30,9 @@ struct GroupMenuClick {
 };
 
 // The groups menu item of Tag `itemTag` was clicked: its check mark toggles and the group
-// of that Tag becomes visible or hidden with it. Hiding the last visible group is refused.
+// of that Tag becomes visible or hidden with it; shown, it is a band again, also when it was
+// collapsed into a button (whose menu entry is unchecked). Hiding the last visible group is
+// refused.
 GroupMenuClick ToggleGroupFromMenu(std::vector<GroupPanel>& groups, int itemTag);
 
 }  // namespace wendlix

@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# Launching and menus with the mouse: a shortcut button starts its target with the link's arguments
+# and working folder; a folder button's menu and a sub-menu read when first opened; a group collapsed
+# by double click and opened out again from the groups menu; a band dragged by its header.
+source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/../startup_lib.sh"
+source "$(dirname "$0")/../groups_lib.sh"
+
+recorder=$(dirname "$WENDLIX_DRIVER")/wendlix_recorder.exe
+[ -f "$recorder" ] || fail "no recorder beside the driver"
+cp "$recorder" "$E2E_WORK/recorder.exe"
+rec_win=$(winpath "$E2E_WORK/recorder.exe")
+record=$E2E_WORK/record.txt
+export WENDLIX_RECORD
+WENDLIX_RECORD=$(winpath "$record")
+
+tools=$E2E_WORK/Tools
+mkdir -p "$tools/Sub/Deeper" "$E2E_WORK/wd"
+tw=$(winpath "$tools")
+drive make-link "$tw\\Run.lnk" "$rec_win" '--alpha "b c"' "$(winpath "$E2E_WORK/wd")" || fail "link"
+drive make-link "$tw\\Sub\\Inner.lnk" "$rec_win" inner || fail "link"
+drive make-link "$tw\\Sub\\Deeper\\Deep.lnk" "$rec_win" deep || fail "link"
+
+dir=$E2E_WORK/app
+install_bar "$dir"
+{
+  group_section Tools "Directory=$tw" Height=200
+  group_section Web "Panel Style=1" Height=150
+  printf '[Web  Buttons]\nNews=http://news.example.org/\n\n'
+} | write_cp936 "$dir/Wendlix.GPF"
+bar_settings 2 120 0 1 Tools Web | write_cp936 "$dir/Wendlix.INI"
+start_and_wait "$dir"
+read_layout
+
+# Client coordinates of the centre of the Tools button captioned $1, as an lParam.
+button_lparam() {
+  local rect l t r b
+  rect=$(layout_lines button | awk -F'\t' -v cap="$1" '$2 == 0 && $8 == cap { print $6; exit }')
+  [ -n "$rect" ] || fail "no button $1"
+  IFS=, read -r l t r b <<<"$rect"
+  echo $(( (((t + b) / 2) << 16) | ((l + r) / 2) ))
+}
+wait_record() {  # TEXT: wait until the record holds it
+  local i
+  for (( i = 0; i < 100; i++ )); do
+    grep -q -- "$1" "$record" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  fail "the recorder never saw '$1' (record: $(cat "$record" 2>/dev/null))"
+}
+
+# 1. A click starts the link with its arguments in its working folder.
+lp=$(button_lparam Run)
+drive post "$WENDLIX_MAIN_CLASS" 0x201 1 "$lp" >/dev/null
+drive post "$WENDLIX_MAIN_CLASS" 0x202 0 "$lp" >/dev/null
+wait_record alpha
+grep -q -- '--alpha "b c"' "$record" || fail "arguments lost: $(cat "$record")"
+grep -q "^dir=.*wd" "$record" || fail "working folder lost: $(cat "$record")"
+log "launched: $(tr '\n' ' ' <"$record")"
+
+# 2. The folder button's menu; its sub-folder opens as a sub-menu read on opening.
+drive post "$WENDLIX_MAIN_CLASS" 0x201 1 "$(button_lparam Sub)" >/dev/null
+wait_for_window '#32768' 10 >/dev/null || fail "the folder menu did not open"
+sleep 0.5
+screenshot "$E2E_ARTIFACTS/folder-menu.png" >/dev/null
+xdotool key Down
+sleep 0.2
+xdotool key Right
+sleep 0.8
+screenshot "$E2E_ARTIFACTS/folder-submenu.png" >/dev/null
+xdotool key Return
+wait_record deep
+drive post "$WENDLIX_MAIN_CLASS" 0x202 0 "$(button_lparam Sub)" >/dev/null
+
+# 3. A double click on the web group's background collapses it into PanelBtn.
+read_layout
+IFS=, read -r gl gt gr gb <<<"$(layout_lines group | awk -F'\t' '$3 == "Web" { print $8 }')"
+drive post "$WENDLIX_MAIN_CLASS" 0x203 1 $(( ((gb - 10) << 16) | (gl + 20) )) >/dev/null
+for (( i = 0; i < 50; i++ )); do
+  read_layout
+  [ -n "$(layout_lines collapsed)" ] && break
+  sleep 0.1
+done
+expect_eq "4001	Web" "$(layout_lines collapsed | cut -f2,4)" "the web group collapsed into a button"
+screenshot "$E2E_ARTIFACTS/collapsed.png" >/dev/null
+
+# ... and opened out again from the groups menu: 显示工具栏(&T), second entry.
+menu=$(drive query "$WENDLIX_MAIN_CLASS" mainmenu)
+printf '%s\n' "$menu" | awk -F'\t' '{ sub(/^ +/, "", $1) } $1 == "ShowMenuBar.1" { exit ($3 ~ /C/) ? 1 : 0 }' ||
+  fail "the collapsed group's entry is checked"
+IFS=, read -r tl tt tr tb <<<"$(layout_lines btntitle | cut -f2)"
+drive post "$WENDLIX_MAIN_CLASS" 0x201 1 $(( (((tt + tb) / 2) << 16) | ((tl + tr) / 2) )) >/dev/null
+drive post "$WENDLIX_MAIN_CLASS" 0x202 0 $(( (((tt + tb) / 2) << 16) | ((tl + tr) / 2) )) >/dev/null
+wait_for_window '#32768' 10 >/dev/null || fail "the bar settings menu did not open"
+sleep 0.3
+xdotool key t
+sleep 0.3
+screenshot "$E2E_ARTIFACTS/groups-menu.png" >/dev/null
+xdotool key Down Return
+for (( i = 0; i < 50; i++ )); do
+  read_layout
+  [ -z "$(layout_lines collapsed)" ] && break
+  sleep 0.1
+done
+expect_eq "" "$(layout_lines collapsed)" "PanelBtn after the groups menu"
+expect_eq "Tools:1 Web:1" "$(layout_lines group | awk -F'\t' '{ printf "%s%s:%s", sep, $3, $5; sep=" " }')" \
+  "bands after opening the web group out"
+
+# 4. Dragging the web band's header onto the tools band's header puts it first.
+IFS=, read -r hl ht hr hb <<<"$(layout_lines group | awk -F'\t' '$3 == "Web" { print $7 }')"
+IFS=, read -r ol ot or ob <<<"$(layout_lines group | awk -F'\t' '$3 == "Tools" { print $7 }')"
+drive post "$WENDLIX_MAIN_CLASS" 0x201 1 $(( ((ht + 5) << 16) | (hl + 30) )) >/dev/null
+drive post "$WENDLIX_MAIN_CLASS" 0x200 1 $(( ((ot + 5) << 16) | (ol + 30) )) >/dev/null
+drive post "$WENDLIX_MAIN_CLASS" 0x202 0 $(( ((ot + 5) << 16) | (ol + 30) )) >/dev/null
+for (( i = 0; i < 50; i++ )); do
+  read_layout
+  [ "$(layout_lines group | head -1 | cut -f3)" = Web ] && break
+  sleep 0.1
+done
+expect_eq "Web Tools" "$(layout_lines group | cut -f3 | tr '\n' ' ' | sed 's/ $//')" "band order after the drag"
+screenshot "$E2E_ARTIFACTS/after-band-drag.png" >/dev/null
+
+stop_bar 20 || fail "the bar did not close by itself"
+expect_eq "Web Tools" "$(ini_keys "$dir/Wendlix.INI" Groups | tr '\n' ' ' | sed 's/ $//')" "group order written"
