@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include "core/editor/editor_geometry.h"
+#include "core/editor/editor_strip.h"
+
+namespace wendlix {
+namespace {
+
+TEST(EditorGeometry, ClientFollowsTheModesPanelAndButtonsSitBottomRight) {
+  struct Case {
+    bool groupMode;
+    Size panel;
+    Size client;
+  } cases[] = {{true, {509, 282}, {517, 347}}, {false, {300, 150}, {308, 215}}, {true, {0, 0}, {8, 65}}};
+  for (const Case& c : cases) {
+    const EditorFormLayout l = LayoutEditorForm({c.groupMode, c.panel, 20, 4, {75, 25}, {80, 25}});
+    EXPECT_EQ(l.Client, c.client);
+    EXPECT_EQ(l.Panel, MakeRect(4, 20, c.panel.cx, c.panel.cy));
+    EXPECT_EQ(l.CaptionStrip, MakeRect(0, 0, c.client.cx, 20));
+    EXPECT_EQ(l.CancelButton, MakeRect(c.client.cx - 80 - 10, c.client.cy - 35, 80, 25));
+    EXPECT_EQ(l.OkButton.right, l.CancelButton.left - 2);
+    EXPECT_EQ(l.OkButton, MakeRect(c.client.cx - 80 - 10 - 2 - 75, c.client.cy - 35, 75, 25));
+    EXPECT_EQ(l.Bevel1, (Rect{0, 1, c.client.cx, c.client.cy}));
+    EXPECT_EQ(l.Bevel9, (Rect{1, 1, c.client.cx - 1, c.client.cy - 1}));
+  }
+}
+
+constexpr ColorRef kFace = ColorRefFromRgb(200, 100, 30);
+constexpr ColorRef kHighlight = ColorRefFromRgb(255, 255, 254);
+constexpr ColorRef kShadow = ColorRefFromRgb(128, 128, 129);
+
+ColorRef SysColor(int index) {
+  if (index == kClBtnFaceIndex) return kFace;
+  return index == kClBtnHighlightIndex ? kHighlight : kShadow;
+}
+
+TEST(EditorStrip, ShadesClipPerChannel) {
+  EXPECT_EQ(ShiftColor(kFace, 70), ColorRefFromRgb(255, 170, 100));
+  EXPECT_EQ(ShiftColor(kFace, -70), ColorRefFromRgb(130, 30, 0));
+  EXPECT_EQ(ShiftColor(0x80FFFFFFu, 0), 0x00FFFFFFu);  // no stray high byte
+}
+
+TEST(EditorStrip, GripLinesAroundTheCaptionAndTheDoubleFrame) {
+  PixelBuffer strip(200, 20);
+  const CaptionStripLayout l = PaintTitleStrip(strip, {60, 12}, SysColor);
+  EXPECT_EQ(l.Text, (Point{70, 4}));
+  EXPECT_EQ(l.Icon, (Point{5, 2}));
+  const Pixel face = ColorRefToPixel(kFace), light = ColorRefToPixel(ShiftColor(kFace, 70)),
+              dark = ColorRefToPixel(ShiftColor(kFace, -70));
+  struct Probe {
+    int x, y;
+    Pixel expected;
+  } probes[] = {
+      {24, 4, face},   {25, 4, light}, {64, 4, light}, {65, 4, face},   {134, 4, face},  {135, 4, light},
+      {194, 4, light}, {195, 4, face}, {25, 5, face},  {26, 5, dark},   {65, 5, dark},   {66, 5, face},
+      {136, 5, dark},  {195, 5, dark}, {196, 5, face}, {30, 16, light}, {30, 17, dark},  {30, 18, face},
+      {30, 3, dark},   {1, 10, face},  {100, 19, face},
+      // Under the caption the face shows; the text is drawn there afterwards.
+      {100, 4, face},
+      // Frame, drawn last: highlight left and top, shadow right; the inner one at 2 and width - 2.
+      {0, 10, ColorRefToPixel(kHighlight)}, {100, 0, ColorRefToPixel(kHighlight)},
+      {199, 10, ColorRefToPixel(kShadow)},  {2, 10, ColorRefToPixel(kHighlight)},
+      {10, 2, ColorRefToPixel(kHighlight)}, {198, 10, ColorRefToPixel(kShadow)},
+  };
+  for (const Probe& p : probes) EXPECT_EQ(strip.At(p.x, p.y), p.expected) << p.x << "," << p.y;
+}
+
+TEST(EditorStrip, ACaptionWiderThanTheStripDrawsNoGripLine) {
+  for (int textWidth : {300, 200, 190}) {
+    PixelBuffer strip(200, 20);
+    const CaptionStripLayout l = PaintTitleStrip(strip, {textWidth, 12}, SysColor);
+    EXPECT_EQ(l.Text.x, (200 - textWidth) / 2);
+    const Pixel light = ColorRefToPixel(ShiftColor(kFace, 70)), dark = ColorRefToPixel(ShiftColor(kFace, -70));
+    int shaded = 0;
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 200; ++x) shaded += strip.At(x, y) == light || strip.At(x, y) == dark;
+    EXPECT_EQ(shaded, 0) << textWidth;
+  }
+  PixelBuffer tiny(3, 3);
+  PaintTitleStrip(tiny, {10, 10}, {});  // no colours known, no room: nothing outside the buffer
+  EXPECT_EQ(tiny.Width(), 3);
+}
+
+}  // namespace
+}  // namespace wendlix
