@@ -162,6 +162,7 @@ void TWendlixMainForm::FormCreate() {
   state_.Tweaks.CanShutDown = true;
   tweaks_ = std::make_unique<SystemTweaksCommands>(Handle(), state_);
   DragAcceptFiles(Handle(), TRUE);
+  RegisterFileDropTarget();
   mainMenu_ = BuildMainPMenu({});
   sysMenu_ = BuildSYSPMenu();
   try {
@@ -262,7 +263,11 @@ std::string TWendlixMainForm::SaveBar() {
 }
 
 void TWendlixMainForm::FormDestroy() {
-  // Drop targets and the shared image list are released here once they exist.
+  if (fileDrop_) {
+    RevokeDragDrop(Handle());
+    fileDrop_->Release();
+    fileDrop_ = nullptr;
+  }
 }
 
 void TWendlixMainForm::SetDockSize(int width, int height) {

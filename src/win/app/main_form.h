@@ -22,6 +22,7 @@
 #include "win/bar/group_backgrounds.h"
 #include "win/bar/program_files.h"
 #include "win/commands/system_tweaks_commands.h"
+#include "win/ui/file_drop_target.h"
 #include "win/ui/popup_menu.h"
 
 namespace wendlix {
@@ -98,6 +99,9 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   void WMDropFiles(HDROP drop);
   // Files dropped at a client point: links in the shortcut group there.
   void DropFilesAt(const std::vector<std::string>& files, POINT client);
+  // The OLE file target on the bar: linking into the shortcut group under the pointer.
+  void RegisterFileDropTarget();
+  DWORD FileDropEffectAt(POINT client, const std::vector<std::string>& files, DWORD offered) const;
 
   const ProgramInfo& program_;
   BarState& state_;
@@ -113,6 +117,7 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   PopupMenu sysPopup_{sysMenu_};
   std::unique_ptr<SystemTweaksCommands> tweaks_;
   PopupMenu* launchMenu_ = nullptr;  // a folder or collapse menu while it is open
+  FileDropTarget* fileDrop_ = nullptr;  // registered with OLE from creation to destruction
   bool trackingLeave_ = false;
 };
 

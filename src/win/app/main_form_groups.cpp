@@ -7,6 +7,7 @@
 #include "core/bar/group_file.h"
 #include "core/bar/interaction/band_order.h"
 #include "core/bar/interaction/button_lookup.h"
+#include "core/bar/interaction/file_drop_effect.h"
 #include "core/bar/interaction/group_visibility.h"
 #include "core/bar/interaction/launch_menus.h"
 #include "core/bar/config_location.h"
@@ -218,6 +219,29 @@ void TWendlixMainForm::DropFilesAt(const std::vector<std::string>& files, POINT 
     FillGroup(group);
     ArrangeBar();
   }
+}
+
+void TWendlixMainForm::RegisterFileDropTarget() {
+  FileDropTarget::Handlers handlers;
+  handlers.Effect = [this](POINT client, const std::vector<std::string>& files, DWORD offered) {
+    return FileDropEffectAt(client, files, offered);
+  };
+  handlers.Drop = [this](const std::vector<std::string>& files, POINT client) { DropFilesAt(files, client); };
+  handlers.Hover = [this](bool over) { HoldShown(over); };
+  fileDrop_ = new FileDropTarget(Handle(), std::move(handlers));
+  if (FAILED(RegisterDragDrop(Handle(), fileDrop_))) {
+    fileDrop_->Release();
+    fileDrop_ = nullptr;
+  }
+}
+
+DWORD TWendlixMainForm::FileDropEffectAt(POINT client, const std::vector<std::string>& files, DWORD offered) const {
+  const BarHit hit = HitTest(client);
+  using K = BarHit::Kind;
+  if (hit.What != K::kGroup && hit.What != K::kGroupButton && hit.What != K::kBandHeader) return DROPEFFECT_NONE;
+  if (hit.Group < 0 || hit.Group >= static_cast<int>(state_.Groups.size())) return DROPEFFECT_NONE;
+  if (state_.Groups[hit.Group].Data.PanelStyle != gkShortcut) return DROPEFFECT_NONE;
+  return FileDropEffect(FileDragSourceDir(files), offered);
 }
 
 }  // namespace wendlix

@@ -5,6 +5,8 @@
 #include <objbase.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <ole2.h>
+#include <cstring>
 
 #include <cstdarg>
 #include <cstdio>
@@ -276,6 +278,102 @@ int MakeLink(const wchar_t* link, const wchar_t* target, const wchar_t* args, co
   return code;
 }
 
+// A file list as a drag source offers it: CF_HDROP only.
+class FileListData final : public IDataObject {
+ public:
+  explicit FileListData(const std::vector<std::wstring>& files) {
+    std::wstring list;
+    for (const std::wstring& f : files) list += f + L'\0';
+    list += L'\0';
+    bytes_.resize(sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+    auto* header = reinterpret_cast<DROPFILES*>(bytes_.data());
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    memcpy(bytes_.data() + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
+  }
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+    if (riid == IID_IUnknown || riid == IID_IDataObject) {
+      *object = static_cast<IDataObject*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+  ULONG STDMETHODCALLTYPE Release() override { return --refs_; }  // lives on the stack
+  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
+    if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
+    HGLOBAL global = GlobalAlloc(GMEM_MOVEABLE, bytes_.size());
+    if (!global) return E_OUTOFMEMORY;
+    memcpy(GlobalLock(global), bytes_.data(), bytes_.size());
+    GlobalUnlock(global);
+    medium->tymed = TYMED_HGLOBAL;
+    medium->hGlobal = global;
+    medium->pUnkForRelease = nullptr;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
+    return format && format->cfFormat == CF_HDROP && (format->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
+  }
+  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
+    out->ptd = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) override {
+    if (direction != DATADIR_GET) return E_NOTIMPL;
+    FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    return SHCreateStdEnumFmtEtc(1, &format, out);
+  }
+  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+    return OLE_E_ADVISENOTSUPPORTED;
+  }
+  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+
+ private:
+  std::vector<BYTE> bytes_;
+  ULONG refs_ = 1;
+};
+
+// Drops after a few rounds of the drag loop, wherever the cursor is: no mouse button is needed.
+class DropSoon final : public IDropSource {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+    if (riid == IID_IUnknown || riid == IID_IDropSource) {
+      *object = static_cast<IDropSource*>(this);
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD) override {
+    if (escape) return DRAGDROP_S_CANCEL;
+    return ++rounds_ >= 6 ? DRAGDROP_S_DROP : S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+
+ private:
+  int rounds_ = 0;
+};
+
+int DragFiles(int x, int y, const std::vector<std::wstring>& files) {
+  if (FAILED(OleInitialize(nullptr))) return kFailed;
+  SetCursorPos(x, y);
+  FileListData data(files);
+  DropSoon source;
+  DWORD effect = DROPEFFECT_NONE;
+  const HRESULT hr =
+      DoDragDrop(&data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
+  OleUninitialize();
+  Print(Format(L"%ls effect %lu", hr == DRAGDROP_S_DROP ? L"dropped" : L"cancelled", effect));
+  return hr == DRAGDROP_S_DROP ? kOk : kNo;
+}
+
 int Usage() {
   PrintError(
       L"usage: wendlix_driver COMMAND ARGS\n"
@@ -302,6 +400,7 @@ int Usage() {
       L"  icons FILE                  number of icons in an exe\n"
       L"  query WINDOW NAME           ask the bar (layout) and print its UTF-8 report\n"
       L"  make-link LINK TARGET [ARGS [DIR]]  write a shell link\n"
+      L"  drag-files X Y FILE...      drag the files by OLE to screen point X,Y and drop them there\n"
       L"WINDOW is a window class name or a handle written 0x...");
   return kUsage;
 }
@@ -347,6 +446,12 @@ int Run(int argc, wchar_t** argv) {
     const UINT count = ExtractIconExW(argv[2], -1, nullptr, nullptr, 0);
     Print(Format(L"%u", count));
     return count > 0 ? kOk : kNo;
+  }
+  if (command == L"drag-files" && argc >= 5) {
+    long long x = 0, y = 0;
+    if (!ParseNumber(argv[2], x) || !ParseNumber(argv[3], y)) return Usage();
+    std::vector<std::wstring> files(argv + 4, argv + argc);
+    return DragFiles(static_cast<int>(x), static_cast<int>(y), files);
   }
   if (command == L"make-link" && argc >= 4) {
     return MakeLink(argv[2], argv[3], argc > 4 ? argv[4] : nullptr, argc > 5 ? argv[5] : nullptr);

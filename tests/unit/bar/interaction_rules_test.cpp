@@ -7,6 +7,7 @@
 #include "core/bar/interaction/button_lookup.h"
 #include "core/bar/interaction/drop_plan.h"
 #include "core/bar/interaction/drop_targets.h"
+#include "core/bar/interaction/file_drop_effect.h"
 #include "core/bar/interaction/mouse_rules.h"
 
 namespace wendlix {
@@ -172,6 +173,22 @@ TEST(DropPlan, OneLinkPerFileAskingOnlyForExistingOnes) {
   EXPECT_TRUE(PlanDroppedFiles(gkShortcut, "", files, exists).empty());
   EXPECT_EQ(OverwriteQuestion("C:\\Windows\\Notepad.exe"),
             "\"Notepad\"\r\r快捷方式文件已经存在！是否覆盖该文件？");
+}
+
+}  // namespace
+}  // namespace wendlix
+
+namespace wendlix {
+namespace {
+
+TEST(FileDropEffect, LinksUnlessFromTheRootOfDriveC) {
+  EXPECT_EQ(FileDragSourceDir({"", "D:\\Docs\\a.txt", "E:\\b"}), "D:\\Docs\\");
+  EXPECT_EQ(FileDragSourceDir({"C:x.txt"}), "C:");
+  EXPECT_EQ(FileDragSourceDir({"plain"}), "");
+  EXPECT_EQ(FileDropEffect("D:\\Docs\\", deCopy | deMove | deLink), deLink);
+  EXPECT_EQ(FileDropEffect("D:\\Docs\\", deCopy | deMove), deNone);  // the bar only links
+  EXPECT_EQ(FileDropEffect("C:\\", deLink), deNone);
+  EXPECT_EQ(FileDropEffect("c:\\", deLink), deLink);  // compared exactly, as the bar always has
 }
 
 }  // namespace
