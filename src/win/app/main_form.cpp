@@ -355,6 +355,7 @@ void TWendlixMainForm::OnMouseMove(POINT client, WPARAM keys) {
     DragBand(client);
     return;
   }
+  if (ButtonMouseMove(client, keys)) return;
   const BarHit hit = HitTest(client);
   const Rect bounds = HitBounds(view_, state_.Groups, hit);
   tooltip_.Show(HitHint(view_, state_.Groups, hit), RECT{bounds.left, bounds.top, bounds.right, bounds.bottom});
@@ -389,6 +390,10 @@ void TWendlixMainForm::OnLButtonDown(POINT client, WPARAM keys) {
     SetPointer({HitTest(client), {}});
     return;
   }
+  if (hit.What == K::kGroupButton) {
+    pressPoint_ = client;
+    mouseIsDown_ = true;
+  }
   switch (hit.What) {
     case K::kGroupButton:
     case K::kBtnTitle:
@@ -403,6 +408,11 @@ void TWendlixMainForm::OnLButtonDown(POINT client, WPARAM keys) {
 }
 
 void TWendlixMainForm::OnLButtonUp(POINT client) {
+  mouseIsDown_ = false;
+  if (movingButton_.What != BarHit::Kind::kNone) {
+    DropMovedButton(client);
+    return;
+  }
   const BarHit pressed = pointer_.Pressed;
   const BarHit hit = HitTest(client);
   SetPointer({hit, {}});

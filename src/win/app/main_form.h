@@ -96,6 +96,9 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   void GroupDblClick(int group);
   void GroupMenuItemClick(int tag);
   void DragBand(POINT client);
+  // A held launch button: dragged out as a file with Ctrl, or to another place in its group.
+  bool ButtonMouseMove(POINT client, WPARAM keys);
+  void DropMovedButton(POINT client);
   void WMDropFiles(HDROP drop);
   // Files dropped at a client point: links in the shortcut group there.
   void DropFilesAt(const std::vector<std::string>& files, POINT client);
@@ -118,6 +121,9 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   std::unique_ptr<SystemTweaksCommands> tweaks_;
   PopupMenu* launchMenu_ = nullptr;  // a folder or collapse menu while it is open
   FileDropTarget* fileDrop_ = nullptr;  // registered with OLE from creation to destruction
+  POINT pressPoint_{};    // where a launch button was pressed (client coordinates)
+  bool mouseIsDown_ = false;
+  BarHit movingButton_;   // the launch button being dragged to another place
   bool trackingLeave_ = false;
 };
 

@@ -7,6 +7,8 @@
 #include "core/bar/group_file.h"
 #include "core/bar/interaction/band_order.h"
 #include "core/bar/interaction/button_lookup.h"
+#include "core/bar/interaction/button_move.h"
+#include "core/bar/interaction/mouse_rules.h"
 #include "core/bar/interaction/file_drop_effect.h"
 #include "core/bar/interaction/group_visibility.h"
 #include "core/bar/interaction/launch_menus.h"
@@ -18,6 +20,7 @@
 #include "win/bar/disk_shortcut_folder.h"
 #include "win/bar/drop_files.h"
 #include "win/bar/launch.h"
+#include "win/ui/file_drag_source.h"
 #include "win/ui/p_messages.h"
 
 namespace wendlix {
@@ -242,6 +245,52 @@ DWORD TWendlixMainForm::FileDropEffectAt(POINT client, const std::vector<std::st
   if (hit.Group < 0 || hit.Group >= static_cast<int>(state_.Groups.size())) return DROPEFFECT_NONE;
   if (state_.Groups[hit.Group].Data.PanelStyle != gkShortcut) return DROPEFFECT_NONE;
   return FileDropEffect(FileDragSourceDir(files), offered);
+}
+
+bool TWendlixMainForm::ButtonMouseMove(POINT client, WPARAM keys) {
+  if (movingButton_.What != BarHit::Kind::kNone) {
+    SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
+    return true;
+  }
+  const BarHit pressed = pointer_.Pressed;
+  if (pressed.What != BarHit::Kind::kGroupButton || !mouseIsDown_) return false;
+  const GroupPanel& group = state_.Groups[pressed.Group];
+  if (pressed.Button >= static_cast<int>(group.Children.size())) return false;
+  const BarButton& b = group.Children[pressed.Button];
+  if (b.IsCollapse()) return false;
+  const ShiftState shift = ShiftFromMouseKeys(static_cast<std::uint32_t>(keys), GetKeyState(VK_MENU) < 0);
+  const ButtonMoveDecision decision = DecideButtonMouseMove(
+      shift, mouseIsDown_, Point{pressPoint_.x, pressPoint_.y}, Point{client.x, client.y});
+  if (decision.FileDrag) {
+    const std::vector<std::string> files{b.FileName};
+    mouseIsDown_ = false;
+    if (GetCapture() == Handle()) ReleaseCapture();
+    SetPointer({});
+    HoldShown(true);
+    DragFilesOut(files);
+    HoldShown(false);
+    return true;
+  }
+  if (decision.MoveDrag) {
+    movingButton_ = pressed;
+    mouseIsDown_ = false;
+    SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
+    return true;
+  }
+  return false;
+}
+
+void TWendlixMainForm::DropMovedButton(POINT client) {
+  const BarHit from = movingButton_;
+  movingButton_ = {};
+  const BarHit to = HitTest(client);
+  if (GetCapture() == Handle()) ReleaseCapture();
+  SetPointer({to, {}});
+  // The new order is saved with the group, like any other change of its buttons.
+  if (to.What == BarHit::Kind::kGroupButton && to.Group == from.Group &&
+      MoveLaunchButton(state_.Groups[from.Group], from.Button, to.Button)) {
+    ArrangeBar();
+  }
 }
 
 }  // namespace wendlix

@@ -72,6 +72,24 @@ xdotool key Return
 wait_record deep
 drive post "$WENDLIX_MAIN_CLASS" 0x202 0 "$(button_lparam Sub)" >/dev/null
 
+# 2b. Run dragged onto Sub takes its place: 9 pixels are no drag yet, 10 are.
+read_layout
+expect_eq "Sub Run" "$(layout_lines button | awk -F'\t' '$2 == 0 { print $8 }' | tr '\n' ' ' | sed 's/ $//')" "buttons before"
+from=$(button_lparam Run) to=$(button_lparam Sub)
+drive post "$WENDLIX_MAIN_CLASS" 0x201 1 "$from" >/dev/null
+drive post "$WENDLIX_MAIN_CLASS" 0x200 1 $(( from + 9 )) >/dev/null
+drive post "$WENDLIX_MAIN_CLASS" 0x200 1 $(( from + 10 )) >/dev/null
+drive post "$WENDLIX_MAIN_CLASS" 0x200 1 "$to" >/dev/null
+drive post "$WENDLIX_MAIN_CLASS" 0x202 0 "$to" >/dev/null
+for (( i = 0; i < 50; i++ )); do
+  read_layout
+  [ "$(layout_lines button | awk -F'\t' '$2 == 0 { print $8; exit }')" = Run ] && break
+  sleep 0.1
+done
+expect_eq "Run Sub" "$(layout_lines button | awk -F'\t' '$2 == 0 { print $8 }' | tr '\n' ' ' | sed 's/ $//')" \
+  "buttons after dragging Run onto Sub"
+expect_eq 2 "$(grep -c '^cmd=' "$record")" "launches: the drag launched nothing"
+
 # 3. A double click on the web group's background collapses it into PanelBtn.
 read_layout
 IFS=, read -r gl gt gr gb <<<"$(layout_lines group | awk -F'\t' '$3 == "Web" { print $8 }')"
@@ -121,4 +139,6 @@ expect_eq "Web Tools" "$(layout_lines group | cut -f3 | tr '\n' ' ' | sed 's/ $/
 screenshot "$E2E_ARTIFACTS/after-band-drag.png" >/dev/null
 
 stop_bar 20 || fail "the bar did not close by itself"
+expect_eq "Run.lnk Sub" "$(ini_text "$dir/Wendlix.GPF" | awk '/^\[Tools  Buttons\]/ { on = 1; next } /^\[/ { on = 0 } on && /=/ { sub(/^[^=]*=/, ""); print }' | tr '\n' ' ' | sed 's/ $//')" \
+  "the moved order saved with the group"
 expect_eq "Web Tools" "$(ini_keys "$dir/Wendlix.INI" Groups | tr '\n' ' ' | sed 's/ $//')" "group order written"

@@ -5,6 +5,7 @@
 
 #include "core/bar/interaction/band_order.h"
 #include "core/bar/interaction/button_lookup.h"
+#include "core/bar/interaction/button_move.h"
 #include "core/bar/interaction/drop_plan.h"
 #include "core/bar/interaction/drop_targets.h"
 #include "core/bar/interaction/file_drop_effect.h"
@@ -189,6 +190,35 @@ TEST(FileDropEffect, LinksUnlessFromTheRootOfDriveC) {
   EXPECT_EQ(FileDropEffect("D:\\Docs\\", deCopy | deMove), deNone);  // the bar only links
   EXPECT_EQ(FileDropEffect("C:\\", deLink), deNone);
   EXPECT_EQ(FileDropEffect("c:\\", deLink), deLink);  // compared exactly, as the bar always has
+}
+
+}  // namespace
+}  // namespace wendlix
+
+namespace wendlix {
+namespace {
+
+TEST(ButtonMove, TheDraggedButtonTakesThePlaceAndTheOthersShift) {
+  GroupPanel p;
+  for (const char* name : {"0", "1", "2", "3", "4", "5"}) AddGroupButton(p, name, false, name);
+  p.Children[5].IsDirectory = true;  // a folder button keeps being one wherever it goes
+  AddCollapseButton(p);
+  const auto names = [&] {
+    std::string s;
+    for (const BarButton& b : p.Children) s += b.IsCollapse() ? "|" : b.Hint;
+    return s;
+  };
+  EXPECT_TRUE(MoveLaunchButton(p, 5, 2));
+  EXPECT_EQ(names(), "015234|");
+  EXPECT_TRUE(p.Children[2].IsDirectory);
+  EXPECT_FALSE(p.Children[5].IsDirectory);
+  EXPECT_TRUE(MoveLaunchButton(p, 0, 3));
+  EXPECT_EQ(names(), "152034|");
+  // The collapse button, the same place and places outside the group change nothing.
+  EXPECT_FALSE(MoveLaunchButton(p, 1, 6));
+  EXPECT_FALSE(MoveLaunchButton(p, 2, 2));
+  EXPECT_FALSE(MoveLaunchButton(p, -1, 2));
+  EXPECT_EQ(names(), "152034|");
 }
 
 }  // namespace
