@@ -106,6 +106,21 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONUP:
       OnLButtonUp(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
       return 0;
+    case WM_RBUTTONDOWN: {
+      // Ctrl with the right button drags a button out as a file too.
+      const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+      const BarHit hit = HitTest(pt);
+      if (hit.What == BarHit::Kind::kGroupButton) {
+        pressPoint_ = pt;
+        mouseIsDown_ = true;
+        SetPointer({hit, hit});
+      }
+      break;
+    }
+    case WM_RBUTTONUP:
+      mouseIsDown_ = false;
+      if (pointer_.Pressed.What != BarHit::Kind::kNone) SetPointer({pointer_.Hot, {}});
+      break;
     case WM_CONTEXTMENU: {
       POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       if (pt.x == -1 && pt.y == -1) {

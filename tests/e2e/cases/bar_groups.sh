@@ -64,6 +64,7 @@ arrange() {
   (( colours > 40 )) || fail "$name: the bar shows only $colours colours; its groups were not drawn"
   log "$name: ${right}x${bottom} at $left,$top, $colours colours"
   [ "$name" = right-captions-large ] && hover_frame
+  [ "$name" = top-underlined ] && hover_underline
   stop_bar 20 || fail "$name: the bar did not close by itself"
 }
 
@@ -88,6 +89,25 @@ hover_frame() {
 
 arrange 2 right-captions-large 150 0 1 SmallIcon=1 "Draw style=1"
 arrange 0 left-no-captions-picture 90 0 1 ShowCaption=0 "Draw style=2" "PictureFile=$tile_win"
-arrange 1 top-text-under 0 110 1 LayoutLeft=0
+# With the underlined look a button under the pointer draws its caption in blue instead.
+hover_underline() {
+  local rect bl bt br bb cl ct cr cb blue
+  rect=$(layout_lines button | awk -F'\t' '$2 == 3 && $8 == "App 1" { print $6; exit }')
+  IFS=, read -r bl bt br bb <<<"$rect"
+  read -r cl ct cr cb <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
+  drive post "$WENDLIX_MAIN_CLASS" 0x200 0 $(( ((bt + 5) << 16) | ((bl + br) / 2) )) || fail "post failed"
+  for (( i = 0; i < 50; i++ )); do
+    crop "$(screenshot "$E2E_WORK/under.png")" $((br - bl)) $((bb - bt)) $((cl + bl)) $((ct + bt)) \
+      "$E2E_ARTIFACTS/hover-underline.png"
+    blue=$(convert "$E2E_ARTIFACTS/hover-underline.png" -fx '(b > 0.8 && r < 0.2 && g < 0.2) ? 1 : 0' \
+      -format '%[fx:round(mean * w * h)]' info:)
+    (( blue > 10 )) && break
+    sleep 0.1
+  done
+  (( blue > 10 )) || fail "no blue caption under the pointer ($blue blue pixels)"
+  log "underlined caption: $blue blue pixels"
+}
+
+arrange 1 top-underlined 0 110 0 LayoutLeft=0
 arrange 3 bottom-large-no-flat 0 70 0 ShowCaption=0 SmallIcon=1 "Draw style=2" "PictureFile=$tile_win"
 log "four arrangements drawn and reported"

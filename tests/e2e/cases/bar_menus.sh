@@ -63,6 +63,22 @@ screenshot "$E2E_ARTIFACTS/sys-menu.png" >/dev/null
 xdotool key Escape
 sleep 0.3
 
+# 关于 Wendlix (&A) opens the About window over the screen's middle; Escape fades it out.
+read_layout
+IFS=, read -r tl tt tr tb <<<"$(layout_lines btntitle | cut -f2)"
+x=$(( (tl + tr) / 2 )) y=$(( (tt + tb) / 2 ))
+drive post "$WENDLIX_MAIN_CLASS" 0x201 1 $(( (y << 16) | x )) >/dev/null
+drive post "$WENDLIX_MAIN_CLASS" 0x202 0 $(( (y << 16) | x )) >/dev/null
+wait_for_window '#32768' 10 >/dev/null || fail "the bar settings menu did not open again"
+sleep 0.3
+xdotool key a
+wait_for_window TLogoForm 20 >/dev/null || fail "no About window from the menu"
+expect_eq "312 259 711 509" "$(drive rect TLogoForm)" "About window rectangle"
+sleep 2
+screenshot "$E2E_ARTIFACTS/about-from-menu.png" >/dev/null
+xdotool mousemove 500 380 sleep 0.2 key Escape
+drive wait-gone TLogoForm 20 || fail "the About window did not close on Escape"
+
 stop_bar 20 || fail "the bar did not close by itself"
 expect_eq 1 "$(ini_get "$dir/Wendlix.INI" "Wendlix V3.0" Edge)" "edge written at close"
 expect_eq 90 "$(ini_get "$dir/Wendlix.INI" "Wendlix V3.0" Height)" "height written at close"
