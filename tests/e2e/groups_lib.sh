@@ -53,3 +53,19 @@ read_layout() {
 layout_field() {
   layout_lines "$1" | awk -F'\t' -v key="$2" -v n="$3" '$2 == key { print $n; exit }'
 }
+
+# Installs the bar in $E2E_WORK/app with two groups, a shortcut group "Tools" on the folder FOLDER (a
+# Windows path) TOOLS_HEIGHT high and a web group "Web" with one address, docked right 120 wide; starts
+# it and reads its layout. Sets dir.
+start_tools_and_web() {
+  dir=$E2E_WORK/app
+  install_bar "$dir"
+  {
+    group_section Tools "Directory=$1" "Height=$2"
+    group_section Web "Panel Style=1" Height=150
+    printf '[Web  Buttons]\nNews=http://news.example.org/\n\n'
+  } | write_cp936 "$dir/Wendlix.GPF"
+  bar_settings 2 120 0 1 Tools Web | write_cp936 "$dir/Wendlix.INI"
+  start_and_wait "$dir"
+  read_layout
+}

@@ -11,16 +11,7 @@ for f in alpha beta gamma; do echo "$f" >"$src/$f.txt"; done
 sw=$(winpath "$src") tw=$(winpath "$tools")
 drive make-link "$tw\\beta.lnk" 'C:\windows\notepad.exe' || fail "link"
 
-dir=$E2E_WORK/app
-install_bar "$dir"
-{
-  group_section Tools "Directory=$tw" Height=250
-  group_section Web "Panel Style=1" Height=150
-  printf '[Web  Buttons]\nNews=http://news.example.org/\n\n'
-} | write_cp936 "$dir/Wendlix.GPF"
-bar_settings 2 120 0 1 Tools Web | write_cp936 "$dir/Wendlix.INI"
-start_and_wait "$dir"
-read_layout
+start_tools_and_web "$tw" 250
 read -r cl ct cr cb <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
 centre_of() {  # TITLE -> screen x y of the middle of its group panel
   local l t r b

@@ -21,16 +21,7 @@ drive make-link "$tw\\Run.lnk" "$rec_win" '--alpha "b c"' "$(winpath "$E2E_WORK/
 drive make-link "$tw\\Sub\\Inner.lnk" "$rec_win" inner || fail "link"
 drive make-link "$tw\\Sub\\Deeper\\Deep.lnk" "$rec_win" deep || fail "link"
 
-dir=$E2E_WORK/app
-install_bar "$dir"
-{
-  group_section Tools "Directory=$tw" Height=200
-  group_section Web "Panel Style=1" Height=150
-  printf '[Web  Buttons]\nNews=http://news.example.org/\n\n'
-} | write_cp936 "$dir/Wendlix.GPF"
-bar_settings 2 120 0 1 Tools Web | write_cp936 "$dir/Wendlix.INI"
-start_and_wait "$dir"
-read_layout
+start_tools_and_web "$tw" 200
 
 # Client coordinates of the centre of the Tools button captioned $1, as an lParam.
 button_lparam() {
@@ -101,6 +92,17 @@ for (( i = 0; i < 50; i++ )); do
 done
 expect_eq "4001	Web" "$(layout_lines collapsed | cut -f2,4)" "the web group collapsed into a button"
 screenshot "$E2E_ARTIFACTS/collapsed.png" >/dev/null
+
+# Its button in PanelBtn lists all its buttons (the group is filled first), and launches them.
+IFS=, read -r pl pt pr pb <<<"$(layout_lines collapsed | cut -f3)"
+drive post "$WENDLIX_MAIN_CLASS" 0x201 1 $(( (((pt + pb) / 2) << 16) | ((pl + pr) / 2) )) >/dev/null
+wait_for_window '#32768' 10 >/dev/null || fail "the collapsed group's menu did not open"
+sleep 0.5
+screenshot "$E2E_ARTIFACTS/collapsed-menu.png" >/dev/null
+read -r ml mt mr mb <<<"$(drive rect '#32768')"
+(( mb - mt > 10 && mb - mt < 60 )) || fail "the collapsed group's menu is not one entry high: $ml $mt $mr $mb"
+xdotool key Escape
+drive post "$WENDLIX_MAIN_CLASS" 0x202 0 $(( (((pt + pb) / 2) << 16) | ((pl + pr) / 2) )) >/dev/null
 
 # ... and opened out again from the groups menu: 显示工具栏(&T), second entry.
 menu=$(drive query "$WENDLIX_MAIN_CLASS" mainmenu)
