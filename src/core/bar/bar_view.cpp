@@ -71,12 +71,19 @@ BarView ArrangeBar(std::vector<GroupPanel>& groups, TAppToolBarEdge edge, Size c
   v.Bands = LayoutBands(v.CoolBarVertical, v.CoolBar, specs);
   for (int i = 0; i < count; ++i) {
     GroupPanel& g = groups[i];
-    if (v.Bands[i].Visible) {
-      const Rect r = v.GroupPanelRect(i);
-      g.Width = r.Width();
-      g.Height = r.Height();
+    if (!v.Bands[i].Visible) {
+      LayoutGroup(g, edge, flatDrawMode);
+      continue;
     }
+    // The buttons are laid out in the band's panel; the group keeps the length it asked
+    // for, since the stretch of the last band (or the squeeze of a full bar) is the bar's.
+    int& length = v.CoolBarVertical ? g.Height : g.Width;
+    const int asked = length;
+    const Rect r = v.GroupPanelRect(i);
+    g.Width = r.Width();
+    g.Height = r.Height();
     LayoutGroup(g, edge, flatDrawMode);
+    length = asked;
   }
   return v;
 }

@@ -35,8 +35,9 @@ struct GroupOutside {
   bool PictureExists = false;
 };
 
-// Lays out everything for `edge` in a client area of `client`: the group panels take the
-// size of their band, their look is applied and their buttons placed.
+// Lays out everything for `edge` in a client area of `client`: each group's look is applied
+// and its buttons placed in its band's panel. A group's thickness across the bar follows
+// the band bar; its length along the bar stays what the group asked for.
 BarView ArrangeBar(std::vector<GroupPanel>& groups, TAppToolBarEdge edge, Size client, bool flatDrawMode,
                    const std::vector<GroupOutside>& outside = {});
 

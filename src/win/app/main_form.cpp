@@ -23,14 +23,6 @@ namespace {
 // Posted by the icon resolver when system icon indexes arrived.
 constexpr UINT kIconsArrivedMessage = WM_APP + 10;
 
-std::string QuickLaunchDirectory() {
-  try {
-    return QuickLaunchFolder(GetSpecialFolderPath(CSIDL_APPDATA));
-  } catch (...) {
-    return {};
-  }
-}
-
 }  // namespace
 
 TWendlixMainForm::TWendlixMainForm(const ProgramInfo& program, BarState& state)
@@ -220,7 +212,7 @@ void TWendlixMainForm::LoadBar() {
   }
   IniFile gpf(GroupFileName(state_.ConfigBase));
   const LoadedGroups loaded =
-      LoadGroups(gpf, state_.Settings.Groups, names, QuickLaunchDirectory(), DiskShortcutFolder{});
+      LoadGroups(gpf, state_.Settings.Groups, names, QuickLaunchPath(), DiskShortcutFolder{});
   state_.Groups.clear();
   for (const GroupRecord& record : loaded.Groups) {
     state_.Groups.push_back(PanelFromRecord(record, static_cast<int>(state_.Groups.size())));

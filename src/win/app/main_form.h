@@ -106,6 +106,11 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   void RegisterFileDropTarget();
   DWORD FileDropEffectAt(POINT client, const std::vector<std::string>& files, DWORD offered) const;
 
+  // Quick-create (main_form_quick.cpp).
+  std::string QuickFolderPath(int tag);
+  void D4Click(int tag, const std::string& caption);
+  void N40Click(const std::string& caption);
+
   const ProgramInfo& program_;
   BarState& state_;
   BarResources resources_;

@@ -111,6 +111,12 @@ void TWendlixMainForm::RunMainMenuItem(const MenuItem& item) {
     case MainMenuAction::kGroupVisible:
       GroupMenuItemClick(item.Tag);
       break;
+    case MainMenuAction::kQuickFolder:
+      D4Click(item.Tag, CaptionWithoutAccelerator(item.Caption));
+      break;
+    case MainMenuAction::kQuickSites:
+      N40Click(CaptionWithoutAccelerator(item.Caption));
+      break;
     case MainMenuAction::kAbout:
       ShowAboutWindow(Handle());
       break;

@@ -6,6 +6,7 @@
 
 #include "core/appbar/link_naming.h"
 #include "core/appbar/shortcut_data.h"
+#include "core/bar/group_loading.h"
 #include "core/text/paths.h"
 #include "win/appbar/pidl.h"
 #include "win/appbar/shell_error.h"
@@ -90,6 +91,14 @@ std::string GetSpecialFolderPath(int csidl) {
   std::string path;
   GetSpecialFolderPath(csidl, path);
   return path;
+}
+
+std::string QuickLaunchPath() {
+  try {
+    return QuickLaunchFolder(GetSpecialFolderPath(CSIDL_APPDATA));
+  } catch (...) {
+    return {};
+  }
 }
 
 void CreateDriveShortcuts(const std::string& folder) {

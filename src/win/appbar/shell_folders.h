@@ -38,6 +38,9 @@ void StrRetToString(IShellFolder* folder, PCUITEMID_CHILD item, DWORD flags, std
 void GetSpecialFolderPath(int csidl, std::string& path);
 std::string GetSpecialFolderPath(int csidl);
 
+// The Quick Launch folder of the user's roaming application data; empty when that is unknown.
+std::string QuickLaunchPath();
+
 // One shortcut per drive (removable, fixed, remote, CD-ROM, RAM disk) in `folder`, named
 // after the drive's display name; every CD-ROM drive as "光盘.lnk". Failures are skipped.
 void CreateDriveShortcuts(const std::string& folder);

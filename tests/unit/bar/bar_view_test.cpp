@@ -85,6 +85,7 @@ TEST(BarView, ArrangesTheWindowForEachEdge) {
   EXPECT_EQ(v.GroupPanelRect(1).bottom, 572);
   EXPECT_EQ(groups[0].Width, 85);
   EXPECT_EQ(groups[0].Height, 100);
+  EXPECT_EQ(groups[1].Height, 100);  // stretched to the end on screen, not in the record
   EXPECT_EQ(groups[0].Children[0].Bounds, MakeRect(1, 1, 83, 25));
   EXPECT_TRUE(groups[0].Children[2].Visible);
 
@@ -95,8 +96,10 @@ TEST(BarView, ArrangesTheWindowForEachEdge) {
   EXPECT_EQ(groups[0].Height, 59);
   EXPECT_EQ(v.Collapsed.Buttons[0].Bounds, MakeRect(1, 1, 25, 58));
   EXPECT_EQ(v.Title.BtnTitle, MakeRect(1, 60 - 28 + 2, 23, 25));
-  // A stored length of 100 would hide the first 120-pixel column behind the collapse strip.
-  EXPECT_EQ(groups[0].Width, 120 + 14);
+  // A stored length (85, the width it had across the vertical bar) would hide the first
+  // 120-pixel column behind the collapse strip: the band is longer, the record keeps 85.
+  EXPECT_EQ(v.GroupPanelRect(0).Width(), 120 + 14);
+  EXPECT_EQ(groups[0].Width, 85);
   EXPECT_TRUE(groups[0].Children[0].Visible);
 }
 

@@ -1,0 +1,132 @@
+// Quick-create from the bar settings menu: a shortcut group on a well-known folder, or a
+// web group from a web-site collection beside the program.
+#include <windows.h>
+#include <shlobj.h>
+
+#include "core/bar/bar_texts.h"
+#include "core/bar/config_location.h"
+#include "core/commands/quick_create.h"
+#include "core/commands/quick_create_sites.h"
+#include "core/text/paths.h"
+#include "win/app/auto_hide_hold.h"
+#include "win/app/main_form.h"
+#include "win/appbar/shell_folders.h"
+#include "win/bar/disk_shortcut_folder.h"
+#include "win/commands/bar_menu_commands.h"
+#include "win/common/wide.h"
+#include "win/ui/p_messages.h"
+
+namespace wendlix {
+namespace {
+
+std::string SpecialFolder(int csidl) {
+  try {
+    return GetSpecialFolderPath(csidl);
+  } catch (...) {
+    return {};
+  }
+}
+
+// The folder part of a path, through its last backslash.
+std::string FolderOf(const std::string& path) {
+  const std::size_t cut = path.find_last_of('\\');
+  return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
+
+}  // namespace
+
+std::string TWendlixMainForm::QuickFolderPath(int tag) {
+  switch (QuickFolderOfTag(tag)) {
+    case QuickFolder::kDesktop: return SpecialFolder(CSIDL_DESKTOPDIRECTORY);
+    case QuickFolder::kPrograms: return SpecialFolder(CSIDL_PROGRAMS);
+    case QuickFolder::kQuickLaunch: return QuickLaunchPath();
+    case QuickFolder::kFavorites: return SpecialFolder(CSIDL_FAVORITES);
+    case QuickFolder::kDrives: {
+      // Beside the settings files, which the bar can write; without it, no group.
+      const std::string folder = FolderOf(state_.ConfigBase) + kDrivesFolderName;
+      CreateDirectoryW(ToWide(folder).c_str(), nullptr);
+      const DWORD attributes = GetFileAttributesW(ToWide(folder).c_str());
+      if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        AutoHideHold hold(*this);
+        ShowErrorBox("无法创建文件夹：\r\r\"" + folder + "\"", kQuickCreateCaption);
+        return {};
+      }
+      CreateDriveShortcuts(AddBackslash(folder));
+      return folder;
+    }
+    case QuickFolder::kNone: break;
+  }
+  return {};
+}
+
+void TWendlixMainForm::D4Click(int tag, const std::string& caption) {
+  const std::string folder = QuickFolderPath(tag);
+  if (folder.empty()) return;
+  QuickFolderDecision decision = DecideQuickFolder(tag, caption, AddBackslash(folder), state_.Groups, GroupFont{});
+  IniFile gpf = OpenGroupFile();
+  switch (decision.Act) {
+    case QuickFolderDecision::Action::kShowExisting: {
+      GroupPanel& group = state_.Groups[decision.Existing];
+      group.Data.Visible = true;
+      RebuildGroup(group, false, gpf, DiskShortcutFolder{});
+      break;
+    }
+    case QuickFolderDecision::Action::kCreate: {
+      const GroupRecord& r = decision.NewGroup;
+      state_.Groups.push_back(CreateGroupPanel(r.Data, static_cast<int>(state_.Groups.size()), r.Width, r.Height,
+                                               gpf, DiskShortcutFolder{}));
+      break;
+    }
+    case QuickFolderDecision::Action::kNothing:
+      return;
+  }
+  state_.BandBarVisible = true;
+  RefreshGroupEntries();
+  ArrangeBar();
+}
+
+void TWendlixMainForm::N40Click(const std::string& caption) {
+  const std::string path = CollectionFilePath(program_.ExeFolder, caption);
+  const ExchangeFile file = LoadExchangeFile(path, ExchangeReading::kCollection);
+  CollectionDecision decision = DecideCollection(caption, path, file, state_.Groups, GroupFont{});
+  switch (decision.Act) {
+    case CollectionDecision::Action::kError: {
+      {
+        AutoHideHold hold(*this);
+        ShowErrorBox(decision.Message, kQuickCreateCaption);
+      }
+      if (decision.RunHelp) H2Click(Handle());
+      return;
+    }
+    case CollectionDecision::Action::kKindConflict: {
+      AutoHideHold hold(*this);
+      ShowWarningBox(decision.Message, kQuickCreateCaption);
+      return;
+    }
+    case CollectionDecision::Action::kAddToExisting:
+    case CollectionDecision::Action::kCreate:
+      break;
+  }
+  // The collection's lines join the group file in one save, then the group is filled from it.
+  IniFile gpf = OpenGroupFile();
+  ApplyCollection(gpf, decision);
+  if (!gpf.Save()) {
+    AutoHideHold hold(*this);
+    ShowErrorBox(SaveFailedText(gpf.Path()), kQuickCreateCaption);
+    return;
+  }
+  if (decision.Act == CollectionDecision::Action::kAddToExisting) {
+    GroupPanel& group = state_.Groups[decision.Existing];
+    group.Data = decision.Group.Data;
+    FillByKind(group, gpf, DiskShortcutFolder{});
+  } else {
+    const GroupRecord& r = decision.Group;
+    state_.Groups.push_back(CreateGroupPanel(r.Data, static_cast<int>(state_.Groups.size()), r.Width, r.Height,
+                                             gpf, DiskShortcutFolder{}));
+  }
+  state_.BandBarVisible = true;
+  RefreshGroupEntries();
+  ArrangeBar();
+}
+
+}  // namespace wendlix
