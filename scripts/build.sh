@@ -55,7 +55,7 @@ check_exe() {
 }
 
 # Files that ship beside the program, from src/res.
-shipped=(Wendlix.GPF 搜索引擎网站.GLF)
+shipped=(Wendlix.GPF 搜索引擎网站.GLF Wendlix.htm)
 
 copy_dist() {
   local preset=$1 triple=$2 exe=$WX_BUILD/$1/src/win/Wendlix.exe dest=$WX_DIST/$1 f

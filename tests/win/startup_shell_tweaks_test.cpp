@@ -4,6 +4,7 @@
 #include "shell_test_support.h"
 #include "win/appbar/shell_windows.h"
 #include "win/bar/shell_tweaks.h"
+#include "win/commands/shell_give_back.h"
 
 namespace wendlix {
 namespace {
@@ -19,7 +20,7 @@ TEST(StartupShellTweaks, StoredStatesAreAppliedAndReadBack) {
     const HWND tray = MakeWindow(L"Shell_TrayWnd", nullptr), start = MakeWindow(L"Button", tray);
     const HWND progman = MakeWindow(L"Progman", nullptr), view = MakeWindow(L"ShellDll_DefView", progman);
     ApplyShellWindowCommands({});  // nothing stored: nothing changes
-    untouched = ReadShellWindowStates();
+    untouched = ReadShellWindowSnapshot().States();
     using Cmd = ShellWindowCommand;
     ApplyShellWindowCommands({{kShellDesktopView, Cmd::kEnable, false},
                               {kShellTaskBar, Cmd::kEnable, true},
@@ -29,7 +30,7 @@ TEST(StartupShellTweaks, StoredStatesAreAppliedAndReadBack) {
     trayEnabled = IsWindowEnabled(tray);
     startVisible = IsWindowVisible(start);
     desktopVisible = IsWindowVisible(progman);
-    afterApply = ReadShellWindowStates();
+    afterApply = ReadShellWindowSnapshot().States();
     ApplyShellWindowCommands({{kShellDesktopView, Cmd::kEnable, true}, {kShellDesktop, Cmd::kShow, true}});
     restored = IsWindowEnabled(view) && IsWindowVisible(progman);
     DestroyWindow(tray);

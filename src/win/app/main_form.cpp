@@ -141,8 +141,12 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_QUERYENDSESSION:
       return FormCloseQuery(CloseReason::kSystemShutdown) ? TRUE : FALSE;
     case WM_ENDSESSION:
-      // Saved when the session was queried; nothing more is written.
-      if (wp) DestroyWindow(Handle());
+      // The session ends even after a refused query: save again (the query may not have),
+      // then leave, which gives the shell windows back.
+      if (wp) {
+        SaveBar();
+        DestroyWindow(Handle());
+      }
       return 0;
     case WM_DESTROY: {
       FormDestroy();
@@ -225,14 +229,23 @@ void TWendlixMainForm::LoadBar() {
 }
 
 void TWendlixMainForm::LoadSystemTweaks(const IniFile& ini) {
-  const StoredTweaks stored = ReadSystemTweaks(ini);
+  StoredTweaks stored = ReadSystemTweaks(ini);
+  if (const auto icons = ReadDesktopIconsCommand(ini)) stored.Commands.push_back(*icons);
   state_.Tweaks = stored.Flags;
-  ApplyShellWindowCommands(stored.Commands);
-  if (tweaks_) tweaks_->PutRestoredIntoEffect();
+  if (tweaks_) {
+    tweaks_->ApplyRestored(stored.Commands);
+    tweaks_->PutRestoredIntoEffect();
+  } else {
+    ApplyShellWindowCommands(stored.Commands);
+  }
 }
 
 bool TWendlixMainForm::FormCloseQuery(CloseReason reason) {
-  if (!state_.Tweaks.CanShutDown) return false;
+  if (!state_.Tweaks.CanShutDown) {
+    // Windows' own query gets its answer at once; a close from the bar says how to unlock.
+    if (reason == CloseReason::kBar && tweaks_) tweaks_->ExplainLockedClose();
+    return false;
+  }
   const std::string failed = SaveBar();
   if (reason == CloseReason::kSystemShutdown) {
     // Windows is ending: a box would hold up the shutdown, and the files on disk are
@@ -256,11 +269,20 @@ std::string TWendlixMainForm::SaveBar() {
 
   IniFile ini(SettingsFileName(state_.ConfigBase));
   IniFile gpf(GroupFileName(state_.ConfigBase));
-  const ShellWindowStates shell = state_.Settings.ReLoadSet ? ReadShellWindowStates() : ShellWindowStates{};
+  const ShellWindowSnapshot shellNow =
+      state_.Settings.ReLoadSet ? ReadShellWindowSnapshot() : ShellWindowSnapshot{};
+  const ShellWindowStates shell = state_.Settings.ReLoadSet ? shellNow.States() : ShellWindowStates{};
+  // A window missing now keeps what was stored for it.
+  const KeptTweakKeys kept =
+      state_.Settings.ReLoadSet ? KeepKeysOfMissingWindows(ini, shellNow.Presence()) : KeptTweakKeys{};
   std::vector<GroupRecord> records;
   records.reserve(state_.Groups.size());
   for (const GroupPanel& panel : state_.Groups) records.push_back(PanelRecord(panel));
   WriteBarDocuments(ini, gpf, state_.Settings, state_.Tweaks, shell, records);
+  if (state_.Settings.ReLoadSet) {
+    WriteDesktopIconsKey(ini, shellNow.DesktopView.Exists, shellNow.DesktopView.Visible);
+    RestoreKeptKeys(ini, kept);
+  }
   // Each file is replaced whole or not at all; the first one that failed is reported.
   const bool iniSaved = ini.Save();
   const bool gpfSaved = gpf.Save();
@@ -270,6 +292,8 @@ std::string TWendlixMainForm::SaveBar() {
 }
 
 void TWendlixMainForm::FormDestroy() {
+  // Every way out passes here, after the states were saved.
+  if (tweaks_) tweaks_->GiveBack();
   if (fileDrop_) {
     RevokeDragDrop(Handle());
     fileDrop_->Release();

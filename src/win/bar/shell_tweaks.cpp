@@ -16,17 +16,4 @@ void ApplyShellWindowCommands(const std::vector<ShellWindowCommand>& commands) {
   }
 }
 
-ShellWindowStates ReadShellWindowStates() {
-  auto enabled = [](std::uint16_t which) { return IsWindowEnabled(FindShellWindow(which)) != FALSE; };
-  auto visible = [](std::uint16_t which) { return IsWindowVisible(FindShellWindow(which)) != FALSE; };
-  ShellWindowStates s;
-  s.DesktopViewEnabled = enabled(shDesktopView);
-  s.StartButtonEnabled = enabled(shStartButton);
-  s.TaskBarEnabled = enabled(shTaskBar);
-  s.StartButtonVisible = visible(shStartButton);
-  s.TaskBarVisible = visible(shTaskBar);
-  s.DesktopVisible = visible(shDesktop);
-  return s;
-}
-
 }  // namespace wendlix

@@ -1,4 +1,5 @@
-// The stored system tweaks applied to, and read back from, the shell's own windows.
+// The stored system tweaks applied to the shell's own windows (win/commands/shell_give_back.h
+// reads their states back).
 #pragma once
 #include <vector>
 
@@ -9,8 +10,5 @@ namespace wendlix {
 // Enables or disables, shows or hides each named shell window; a window that does not
 // exist is skipped.
 void ApplyShellWindowCommands(const std::vector<ShellWindowCommand>& commands);
-
-// The shell windows' current states; a missing window counts as disabled and hidden.
-ShellWindowStates ReadShellWindowStates();
 
 }  // namespace wendlix

@@ -1,13 +1,27 @@
 #include "win/commands/bar_menu_commands.h"
 
 #include "core/commands/bar_menu.h"
-#include "core/paint/about_window.h"
+#include "core/commands/tweak_texts.h"
 #include "win/appbar/shell_open.h"
+#include "win/bar/program_files.h"
+#include "win/common/wide.h"
+#include "win/ui/p_messages.h"
 
 namespace wendlix {
 
 bool H2Click(HWND owner) {
-  return reinterpret_cast<INT_PTR>(ShellOpen(owner, kProjectWebAddress, "", "", SW_SHOW)) > 32;
+  const ProgramInfo program = CurrentProgram();
+  const std::string path = program.ExeFolder + kHelpFileName;
+  const DWORD attributes = GetFileAttributesW(ToWide(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    ShowInfoBox(HelpMissingText(path), kHelpCaption);
+    return false;
+  }
+  if (reinterpret_cast<INT_PTR>(ShellOpen(owner, path, "", program.ExeFolder, SW_SHOW)) <= 32) {
+    ShowErrorBox(HelpOpenFailedText(path), kHelpCaption);
+    return false;
+  }
+  return true;
 }
 
 POINT SysMenuScreenPoint(HWND bar, const RECT& button, int edge) {

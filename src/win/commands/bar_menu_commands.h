@@ -9,7 +9,8 @@
 
 namespace wendlix {
 
-// Help: the project's web page, opened by the shell. False when the shell could not.
+// Help: the help file beside the exe, opened by the shell. A missing file or one the shell
+// could not open is told in a box; false then.
 bool H2Click(HWND owner);
 
 // Where the system tweaks menu opens for the system button at `button` (client

@@ -1,6 +1,8 @@
 #include "win/commands/system_tweaks_commands.h"
 
+#include "core/commands/tweak_texts.h"
 #include "win/appbar/shell_windows.h"
+#include "win/ui/p_messages.h"
 
 namespace wendlix {
 
@@ -16,7 +18,7 @@ LRESULT CALLBACK DropScreenSaveCommand(int code, WPARAM wp, LPARAM lp) {
 
 ShellWindowState StateOf(std::uint16_t which) {
   const HWND window = FindShellWindow(which);
-  return {window && IsWindowEnabled(window), window && IsWindowVisible(window)};
+  return {window && IsWindowEnabled(window), HasVisibleStyle(window)};
 }
 
 }  // namespace
@@ -56,16 +58,18 @@ void SystemTweaksCommands::SetScreenSaverBlocked(bool blocked) {
   if (!blocked) filter_.reset();
 }
 
-void SystemTweaksCommands::SetSystemKeysBlocked(bool blocked) const {
+void SystemTweaksCommands::SetSystemKeysBlocked(bool blocked) {
   // Tells Windows 95 and 98 a screen saver runs, which switches the system keys off there.
   // The NT family keeps that value to itself: nothing is said there.
   if (GetWindowsVersion() == 3) return;
   SystemParametersInfoW(SPI_SCREENSAVERRUNNING, blocked ? 1 : 0, nullptr, 0);
+  keysBlocked_ = blocked;
 }
 
 void SystemTweaksCommands::Execute(MenuModel& menu, const MenuItem& item) {
   const SysMenuCommand command = SysMenuCommandOf(item);
   const bool now = ApplySysMenuCommand(command, state_.Tweaks, state_.Settings.ReLoadSet, menu);
+  owed_.Note(command);
   switch (command.Action) {
     case SysMenuCommand::kToggleSysKey: SetSystemKeysBlocked(now); break;
     case SysMenuCommand::kToggleScreenSaverBlock: SetScreenSaverBlocked(now); break;
@@ -77,6 +81,7 @@ void SystemTweaksCommands::Execute(MenuModel& menu, const MenuItem& item) {
       break;
     case SysMenuCommand::kSetEnabled: DisableShellWindow(command.Window, !command.On); break;
     case SysMenuCommand::kSetVisible: HideShellWindow(command.Window, !command.On); break;
+    case SysMenuCommand::kToggleShutdown: SetShutdownBlockReason(main_, !state_.Tweaks.CanShutDown); break;
     default: break;  // the settings alone changed
   }
 }
@@ -84,6 +89,16 @@ void SystemTweaksCommands::Execute(MenuModel& menu, const MenuItem& item) {
 void SystemTweaksCommands::PutRestoredIntoEffect() {
   SetScreenSaverBlocked(state_.Tweaks.DisableScrnSaver);
   if (state_.Tweaks.DisableSysKey) SetSystemKeysBlocked(true);
+  SetShutdownBlockReason(main_, !state_.Tweaks.CanShutDown);
 }
+
+void SystemTweaksCommands::GiveBack() {
+  SetScreenSaverBlocked(false);
+  GiveBackShellWindows(owed_, keysBlocked_);
+  keysBlocked_ = false;
+  SetShutdownBlockReason(main_, false);
+}
+
+void SystemTweaksCommands::ExplainLockedClose() const { ShowInfoBox(kCloseLockedText, kCloseLockedCaption); }
 
 }  // namespace wendlix

@@ -5,6 +5,8 @@
 //   after LoadSystemTweaks:    tweaks_.PutRestoredIntoEffect();
 //   before showing SYSPMenu:   tweaks_.PrepareMenu(sysMenu_);
 //   on the chosen item:        tweaks_.Execute(sysMenu_, *item);
+//   stored window commands at start:         tweaks_.ApplyRestored(commands);
+//   once the bar saved on its way out:       tweaks_.GiveBack();
 // The bar's settings it changes live in BarState (Tweaks, Settings.ReLoadSet); the close
 // query keeps reading Tweaks.CanShutDown. While the screen saver is blocked a message
 // hook on this thread drops WM_SYSCOMMAND/SC_SCREENSAVE from the message queue; a window
@@ -16,7 +18,9 @@
 #include <memory>
 
 #include "core/bar/bar_state.h"
+#include "core/commands/give_back.h"
 #include "core/commands/system_menu.h"
+#include "win/commands/shell_give_back.h"
 
 namespace wendlix {
 
@@ -50,14 +54,26 @@ class SystemTweaksCommands {
   // screen-saver block, and on Windows 95 and 98 the hot-key block.
   void PutRestoredIntoEffect();
   bool ScreenSaverBlocked() const;
+  // Applies the stored shell-window commands; what they take away is this run's to give back.
+  void ApplyRestored(const std::vector<ShellWindowCommand>& commands) {
+    ApplyAndNoteShellWindowCommands(commands, owed_);
+  }
+  const GiveBackSet& Owed() const { return owed_; }
+  // Shows and enables what this run hid or disabled, lets the system keys go and drops the
+  // shutdown block reason. For the way out: the settings are left as they are.
+  void GiveBack();
+  // The box for a close refused while shutdown is locked: how to unlock it.
+  void ExplainLockedClose() const;
 
  private:
   void SetScreenSaverBlocked(bool blocked);
-  void SetSystemKeysBlocked(bool blocked) const;
+  void SetSystemKeysBlocked(bool blocked);
 
   HWND main_;
   BarState& state_;
   std::unique_ptr<ScreenSaverFilter> filter_;
+  GiveBackSet owed_;
+  bool keysBlocked_ = false;  // this run told Windows 95 or 98 a screen saver runs
 };
 
 }  // namespace wendlix

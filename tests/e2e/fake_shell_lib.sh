@@ -1,0 +1,59 @@
+# shellcheck shell=bash
+# Stand-ins for the shell's windows (wendlix_fake_shell.exe beside the driver) and the system
+# tweaks menu driven by keyboard. Sourced after lib.sh.
+#   start_fake_shell          start the stand-ins and wait for them; they are restored and closed
+#                             when the case ends, whatever happens
+#   shell_state               "VE VE VE VE": own WS_VISIBLE bit and enabled, 1 or 0, for taskbar,
+#                             start button, desktop icons and desktop
+#   choose_sys_item N         open the system tweaks menu on the title strip and run its Nth item
+#                             (1 = the first shown; Windows NT shows ten)
+#   sys_caption NAME          the caption of a system tweaks menu item, from the bar's query
+
+FAKE_SHELL=$(dirname "$WENDLIX_DRIVER")/wendlix_fake_shell.exe
+FAKE_PID=
+
+# The system tweaks menu as Windows NT shows it, by item name: the number of Down keys.
+declare -A SYS_ITEM=([S8]=1 [D5]=2 [P3]=3 [WindowsW1]=4 [A3]=5 [D7]=6 [D6]=7 [Windows1]=8 [A2]=9 [muReLoad]=10)
+
+shell_state() {
+  wine_run "$FAKE_SHELL" state | tr -d '\r'
+}
+
+stop_fake_shell() {
+  [ -n "$FAKE_PID" ] || return 0
+  # No case leaves a shell window hidden or disabled, even when it fails.
+  wine_run "$FAKE_SHELL" restore >/dev/null 2>&1
+  drive close Progman >/dev/null 2>&1
+  wait "$FAKE_PID" 2>/dev/null
+  FAKE_PID=
+}
+
+start_fake_shell() {
+  [ -f "$FAKE_SHELL" ] || fail "no fake shell beside the driver"
+  wine_run "$FAKE_SHELL" &
+  FAKE_PID=$!
+  trap '_e2e_cleanup; stop_fake_shell' EXIT
+  drive wait Progman 30 >/dev/null || fail "the fake shell did not start"
+  drive wait Shell_TrayWnd 30 >/dev/null || fail "the fake shell has no taskbar"
+  expect_eq "11 11 11 11" "$(shell_state)" "the fake shell's windows at the start"
+}
+
+choose_sys_item() {
+  local downs=${SYS_ITEM[$1]} l t i ll lt
+  [ -n "$downs" ] || fail "unknown item $1"
+  read_layout
+  IFS=, read -r ll lt _ _ <<<"$(layout_lines logo | cut -f2)"
+  read -r l t _ _ <<<"$(drive rect "$WENDLIX_MAIN_CLASS")"
+  drive post "$WENDLIX_MAIN_CLASS" 0x7B "$(drive find "$WENDLIX_MAIN_CLASS")" \
+    $(( ((t + lt + 5) << 16) | (l + ll + 5) )) >/dev/null
+  wait_for_window '#32768' 10 >/dev/null || fail "the system tweaks menu did not open for $1"
+  sleep 0.3
+  for (( i = 0; i < downs; i++ )); do xdotool key Down; done
+  xdotool key Return
+  drive wait-gone '#32768' 10 || fail "the system tweaks menu stayed open after $1"
+}
+
+sys_caption() {
+  drive query "$WENDLIX_MAIN_CLASS" sysmenu |
+    awk -F'\t' -v name="$1" '{ sub(/^ +/, "", $1) } $1 == name { print $2; exit }'
+}
