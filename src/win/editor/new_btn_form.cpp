@@ -1,0 +1,401 @@
+#include "win/editor/new_btn_form.h"
+
+#include <windowsx.h>
+
+#include "core/editor/editor_address.h"
+#include "core/editor/editor_commit.h"
+#include "core/editor/editor_geometry.h"
+#include "core/editor/editor_texts.h"
+#include "core/profile/ini_file.h"
+#include "core/text/paths.h"
+#include "win/bar/bar_pictures.h"
+#include "win/common/wide.h"
+#include "win/ui/p_messages.h"
+
+namespace wendlix {
+
+namespace {
+
+// Panel sizes: the group page's panel and the button-mode panel.
+constexpr Size kPanel2{509, 282};
+constexpr Size kPanel1{400, 130};
+constexpr int kCaptionHeight = 20;
+constexpr Size kBottomButton{90, 25};
+constexpr COLORREF kPanel1Color = 0x00D5EAFD;
+
+}  // namespace
+
+NewBtnFormResult ShowNewBtnForm(HWND owner, const NewBtnFormSetup& setup) {
+  NewBtnFormResult result;
+  try {
+    TNewBtnForm form(setup);
+    if (!form.Create(owner)) return result;
+    const int answer = form.ShowModal();
+    result = form.ReadBack();
+    result.ModalResult = answer;
+  } catch (...) {
+    result.ModalResult = 2;
+  }
+  return result;
+}
+
+TNewBtnForm::TNewBtnForm(NewBtnFormSetup setup)
+    : setup_(std::move(setup)), page_(setup_.Entries) {}
+
+TNewBtnForm::~TNewBtnForm() = default;
+
+std::string TNewBtnForm::Text(int id) const {
+  const HWND h = Control(id);
+  if (!h) return {};
+  const int length = GetWindowTextLengthW(h);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int got = GetWindowTextW(h, text.data(), length + 1);
+  text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+  return FromWide(text);
+}
+
+void TNewBtnForm::SetText(int id, const std::string& text) {
+  if (const HWND h = Control(id)) SetWindowTextW(h, ToWide(text).c_str());
+}
+
+HWND TNewBtnForm::AddControl(const wchar_t* cls, const std::string& text, DWORD style, int id, int x, int y, int w,
+                             int h, DWORD exStyle) {
+  const HWND control =
+      CreateWindowExW(exStyle, cls, ToWide(text).c_str(), WS_CHILD | WS_CLIPSIBLINGS | style, x, y, w, h, Handle(),
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font9_.get()), FALSE);
+  return control;
+}
+
+bool TNewBtnForm::Create(HWND owner) {
+  WNDCLASSEXW wc{};
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  if (!RegisterClassOnce(wc)) return false;
+
+  // 宋体 9 pt in the GB2312 character set, as the dialog was designed.
+  font9_.reset(CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"宋体"));
+  faceBrush_.reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+  panel1Brush_.reset(CreateSolidBrush(kPanel1Color));
+
+  const Size panel = setup_.GroupMode ? kPanel2 : kPanel1;
+  const EditorFormLayout layout =
+      LayoutEditorForm({setup_.GroupMode, panel, kCaptionHeight, 4, kBottomButton, kBottomButton});
+  // The system menu gives Alt+F4 and the move command; there is no border and no caption.
+  if (!CreateHandle(WS_EX_CONTROLPARENT, ToWide(setup_.Caption).c_str(),
+                    WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, layout.Client.cx, layout.Client.cy, owner,
+                    GetModuleHandleW(nullptr)))
+    return false;
+
+  if (setup_.GroupMode) {
+    CreateGroupPage();
+    CreateButtonsPage();
+  } else {
+    CreateButtonPanel();
+  }
+  AddControl(L"BUTTON", "确认(&OK)", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, kOk, layout.OkButton.left,
+             layout.OkButton.top, kBottomButton.cx, kBottomButton.cy);
+  AddControl(L"BUTTON", "取消(&Cancel)", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCancel, layout.CancelButton.left,
+             layout.CancelButton.top, kBottomButton.cx, kBottomButton.cy);
+  // The tab control lies under the page controls and last in the Tab order.
+  if (const HWND tabs = Control(kPageControl))
+    SetWindowPos(tabs, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+  // Centred on the desktop.
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  SetWindowPos(Handle(), nullptr, work.left + (work.right - work.left - layout.Client.cx) / 2,
+               work.top + (work.bottom - work.top - layout.Client.cy) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return true;
+}
+
+void TNewBtnForm::CreateButtonPanel() {
+  const int x0 = 16, y0 = 34;
+  AddControl(L"BUTTON", "", WS_VISIBLE | BS_OWNERDRAW, kBtnIcon, x0, y0, 40, 40);
+  AddControl(L"STATIC", "名    称:", WS_VISIBLE, kStatic, x0 + 50, y0 + 4, 105, 16);
+  AddControl(L"EDIT", setup_.Text1, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, kText1, x0 + 158, y0, 220, 21,
+             WS_EX_CLIENTEDGE);
+  AddControl(L"STATIC", Label2CaptionFor(setup_.Kind), WS_VISIBLE, kLabel2, x0 + 50, y0 + 37, 105, 16);
+  AddControl(L"EDIT", setup_.Text2, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, kText2, x0 + 158, y0 + 33, 220, 21,
+             WS_EX_CLIENTEDGE);
+  AddControl(L"BUTTON", "选取目标文件...", (setup_.Kind == gkShortcut ? WS_VISIBLE : 0) | WS_TABSTOP, kBtnBrow,
+             x0 + 258, y0 + 66, 120, 25);
+  fileName_ = setup_.FileName;
+}
+
+void TNewBtnForm::FormShow() {
+  settingUp_ = true;
+  if (setup_.GroupMode) {
+    ComboBox1Change();
+    oldTitle_ = Text(kText3);
+    ShowPage(0);
+  } else if (ButtonModeShortcut()) {
+    ShowFileIcon(fileName_);
+  } else {
+    const bool web = ButtonModeKind(false, Text(kLabel2)) == gkWeb;
+    largeGlyph_ = LoadNamedBitmap(setup_.Resources, web ? kIeIconLarge : kMailIconLarge);
+  }
+  textsModified_ = false;
+  settingUp_ = false;
+}
+
+int TNewBtnForm::ShowModal() {
+  modalResult_ = 0;
+  FormShow();
+  PlayOpenAnimation(Handle(), FormPosition::Designed);
+  const HWND owner = GetWindow(Handle(), GW_OWNER);
+  const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
+  if (ownerWasEnabled) EnableWindow(owner, FALSE);
+  ShowWindow(Handle(), SW_SHOW);
+  SetForegroundWindow(Handle());
+  FocusField(setup_.GroupMode ? EditorField::kText3 : EditorField::kText1);
+
+  MSG m;
+  while (modalResult_ == 0 && IsWindow(Handle())) {
+    const BOOL got = GetMessageW(&m, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) PostQuitMessage(static_cast<int>(m.wParam));
+      modalResult_ = 2;
+      break;
+    }
+    if (PreTranslate(m)) continue;
+    if (IsDialogMessageW(Handle(), &m)) continue;
+    TranslateMessage(&m);
+    DispatchMessageW(&m);
+  }
+  // The owner is enabled before the dialog hides, so that it gets the activation back.
+  if (ownerWasEnabled && IsWindow(owner)) EnableWindow(owner, TRUE);
+  if (IsWindow(Handle())) ShowWindow(Handle(), SW_HIDE);
+  return modalResult_ == 1 ? 1 : 2;
+}
+
+bool TNewBtnForm::PreTranslate(MSG& m) {
+  if (m.hwnd != Handle() && !IsChild(Handle(), m.hwnd)) return false;
+  if (!setup_.GroupMode) return false;
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  if (m.message == WM_KEYDOWN && m.wParam == VK_TAB && ctrl) {
+    ShowPage(1 - pageIndex_);
+    return true;
+  }
+  if (m.message == WM_SYSKEYDOWN && (m.wParam == 'B')) {
+    ShowPage(1);
+    return true;
+  }
+  if (m.message == WM_KEYDOWN && m.wParam == VK_DELETE && m.hwnd == Control(kTreeViewBtn)) {
+    btnDeleClick();
+    return true;
+  }
+  return false;
+}
+
+void TNewBtnForm::ShowPage(int index) {
+  pageIndex_ = index;
+  TabCtrl_SetCurSel(Control(kPageControl), index);
+  for (HWND h : groupPage_) ShowWindow(h, index == 0 ? SW_SHOWNA : SW_HIDE);
+  for (HWND h : buttonsPage_) ShowWindow(h, index == 1 ? SW_SHOWNA : SW_HIDE);
+  if (index == 1) TabSheet2Show();
+  // A focus left on a hidden control would make Tab and Enter go nowhere.
+  const HWND focus = GetFocus();
+  if (!focus || focus == Handle() || !IsWindowVisible(focus)) SetFocus(Control(index == 0 ? kText3 : kTreeViewBtn));
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+std::uint16_t TNewBtnForm::Kind() const {
+  if (!setup_.GroupMode) return ButtonModeKind(ButtonModeShortcut(), Text(kLabel2));
+  const LRESULT index = SendMessageW(Control(kComboBox1), CB_GETCURSEL, 0, 0);
+  return index > 0 ? static_cast<std::uint16_t>(index) : static_cast<std::uint16_t>(gkShortcut);
+}
+
+bool TNewBtnForm::ButtonModeShortcut() const {
+  const HWND browse = Control(kBtnBrow);
+  return browse && (GetWindowLongW(browse, GWL_STYLE) & WS_VISIBLE);
+}
+
+NewBtnFormResult TNewBtnForm::ReadBack() const {
+  NewBtnFormResult r;
+  r.ModalResult = modalResult_ == 1 ? 1 : 2;
+  if (setup_.GroupMode) {
+    r.Title = Text(kText3);
+    r.Kind = Kind();
+    r.Folder = AddBackslash(Text(kText4));
+    r.Color = color_;
+    r.FromColor = fromColor_;
+    r.ToColor = toColor_;
+    r.DrawStyle = IsDlgButtonChecked(Handle(), kRd3) ? 2 : IsDlgButtonChecked(Handle(), kRd2) ? 1 : 0;
+    r.Font = font_;
+    r.PictureFile = fileName_;
+  } else {
+    r.Text1 = Text(kText1);
+    r.Text2 = Text(kText2);
+  }
+  return r;
+}
+
+void TNewBtnForm::FocusField(EditorField field) {
+  int id = 0;
+  int page = -1;
+  switch (field) {
+    case EditorField::kText1: id = kText1; break;
+    case EditorField::kText2: id = kText2; break;
+    case EditorField::kText3: id = kText3; page = 0; break;
+    case EditorField::kText4: id = kText4; page = 0; break;
+    case EditorField::kEditName: id = kEditName; page = 1; break;
+    case EditorField::kEditExe: id = kEditExe; page = 1; break;
+    case EditorField::kNone: return;
+  }
+  if (page >= 0 && page != pageIndex_) ShowPage(page);
+  if (const HWND h = Control(id)) {
+    SetFocus(h);
+    SendMessageW(h, EM_SETSEL, 0, -1);
+  }
+}
+
+void TNewBtnForm::Refuse(const EditorRefusal& refusal) {
+  // The page holding the field shows before the message, so the user sees what is meant.
+  if (setup_.GroupMode) {
+    if (refusal.Focus == EditorField::kText3 || refusal.Focus == EditorField::kText4) ShowPage(0);
+    if (refusal.Focus == EditorField::kEditName || refusal.Focus == EditorField::kEditExe) ShowPage(1);
+  }
+  ShowErrorBox(refusal.Text, refusal.Caption);
+  FocusField(refusal.Focus);
+}
+
+void TNewBtnForm::btnOKClick() {
+  modalResult_ = 0;
+  const bool ok = setup_.GroupMode ? CommitGroup() : CommitButton();
+  if (ok) modalResult_ = 1;
+}
+
+bool TNewBtnForm::CommitButton() {
+  ButtonModeInput in;
+  in.Kind = Kind();
+  in.Text1 = Text(kText1);
+  in.Text2 = Text(kText2);
+  in.OtherNames = setup_.OtherNames;
+  const ButtonModeResult checked = CheckButtonMode(in, [](const std::string& p) { return PathExists(p); });
+  if (checked.Refusal) {
+    Refuse(*checked.Refusal);
+    return false;
+  }
+  SetText(kText2, checked.Text2);
+  return true;
+}
+
+bool TNewBtnForm::CommitGroup() {
+  GroupModeInput in;
+  in.Title = Text(kText3);
+  in.Folder = Text(kText4);
+  in.FolderEnabled = IsWindowEnabled(Control(kText4)) != FALSE;
+  in.OtherTitles = setup_.OtherTitles;
+  if (EditorCheck refusal = CheckGroupMode(in, [](const std::string& p) { return FolderExists(p); })) {
+    Refuse(*refusal);
+    return false;
+  }
+  ButtonCommitInput commit;
+  commit.Modified = textsModified_ || page_.Modified();
+  commit.NewGroup = setup_.NewItem;
+  commit.OldTitle = oldTitle_;
+  commit.Title = in.Title;
+  commit.Entries = page_.Entries().Entries();
+  if (!commit.Modified) return true;
+  IniFile gpf(setup_.GroupFile);
+  const std::vector<ProfileOp> ops = PlanButtonCommit(gpf, commit);
+  const bool applied = ApplyProfileOps(gpf, ops);
+  if (!applied || !gpf.Save()) {
+    // The dialog stays open with every edit, so nothing typed is lost.
+    ShowErrorBox("无法保存工具栏文件\"" + setup_.GroupFile + "\"！", kEditorErrorCaption);
+    return false;
+  }
+  return true;
+}
+
+void TNewBtnForm::OnCommand(int id, int code, HWND) {
+  if (code == EN_CHANGE) {
+    if (!settingUp_ && (id == kText1 || id == kText2 || id == kText3 || id == kText4)) textsModified_ = true;
+    return;
+  }
+  if (id == kComboBox1 && code == CBN_SELCHANGE) return ComboBox1Change();
+  if (code != BN_CLICKED) return;
+  switch (id) {
+    case kOk: return btnOKClick();
+    case kCancel: modalResult_ = 2; return;
+    case kBtnDir: return btnDirClick();
+    case kBtnColor: case kBtnFromColor: case kBtnToColor: return PickColor(id);
+    case kRd1: case kRd2: case kRd3: return SelectStyle(id);
+    case kRxSpeedButton1: return RxSpeedButton1Click();
+    case kRxSpeedButton2: return RxSpeedButton2Click();
+    case kBtnBrow: return btnBrowClick();
+    case kBtnUp: return BtnMove(true);
+    case kBtnDown: return BtnMove(false);
+    case kBtnNew: return btnNewClick();
+    case kBtnEdit: return btnEditClick();
+    case kBtnDele: return btnDeleClick();
+    case kBtnBrowFile: return btnBrowFileClick();
+    default: return;
+  }
+}
+
+LRESULT TNewBtnForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
+      return 0;
+    case WM_NOTIFY:
+      return OnNotify(reinterpret_cast<NMHDR*>(lp));
+    case WM_DRAWITEM:
+      OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
+      return TRUE;
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_CTLCOLORSTATIC: {
+      const HDC dc = reinterpret_cast<HDC>(wp);
+      SetBkMode(dc, TRANSPARENT);
+      if (!setup_.GroupMode) {
+        SetBkColor(dc, kPanel1Color);
+        return reinterpret_cast<LRESULT>(panel1Brush_.get());
+      }
+      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+      if (reinterpret_cast<HWND>(lp) == Control(kLblFont)) SetTextColor(dc, static_cast<COLORREF>(font_.Color) & 0xFFFFFF);
+      return reinterpret_cast<LRESULT>(faceBrush_.get());
+    }
+    case WM_LBUTTONDOWN:
+      if (GET_Y_LPARAM(lp) < kCaptionHeight) Image1MouseDown();
+      return 0;
+    case WM_MOUSEMOVE:
+      if (dragging_) SetCursor(LoadCursorW(nullptr, RowAtCursor() && page_.CanDrop(*RowAtCursor()) ? IDC_ARROW
+                                                                                                     : IDC_NO));
+      return 0;
+    case WM_LBUTTONUP:
+      if (dragging_) EndRowDrag(true);
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (dragging_ && reinterpret_cast<HWND>(lp) != Handle()) EndRowDrag(false);
+      return 0;
+    case WM_ACTIVATE:
+      // A message box or a shell dialog took the activation: the focus returns where it was.
+      if (LOWORD(wp) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
+        return Default(msg, wp, lp);
+      }
+      if (lastFocus_ && IsWindow(lastFocus_) && IsWindowVisible(lastFocus_) && IsWindowEnabled(lastFocus_)) {
+        SetFocus(lastFocus_);
+        return 0;
+      }
+      return Default(msg, wp, lp);
+    case WM_CLOSE:
+      // Alt+F4 and the system menu answer as Cancel.
+      modalResult_ = 2;
+      return 0;
+    case DM_GETDEFID:
+      return MAKELRESULT(kOk, DC_HASDEFID);
+    default:
+      return Default(msg, wp, lp);
+  }
+}
+
+}  // namespace wendlix

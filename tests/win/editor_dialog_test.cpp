@@ -1,0 +1,342 @@
+// The editor dialog driven from inside its modal loop: captions, keys, refusals and what
+// the group commit writes.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "core/profile/ini_file.h"
+#include "editor_test_support.h"
+#include "shell_test_support.h"
+
+namespace wendlix {
+namespace {
+
+using namespace testing_support;
+using Id = TNewBtnForm::Id;
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+NewBtnFormSetup ButtonSetup(std::uint16_t kind, const std::string& name, const std::string& target) {
+  NewBtnFormSetup s;
+  s.GroupMode = false;
+  s.Caption = "按钮属性:【" + name + "】";
+  s.Kind = kind;
+  s.Text1 = name;
+  s.Text2 = target;
+  return s;
+}
+
+NewBtnFormSetup WebGroupSetup(const std::string& groupFile) {
+  NewBtnFormSetup s;
+  s.Caption = "工具栏属性:【网址】";
+  s.Title = "网址";
+  s.Kind = gkWeb;
+  s.KindEnabled = false;
+  s.Entries = {{"甲", "HTTP://a.cn", 0}, {"乙", "HTTP://b.cn", 0}, {"丙", "HTTP://c.cn", 0}};
+  s.OtherTitles = {"Programs"};
+  s.GroupFile = groupFile;
+  return s;
+}
+
+TEST(EditorDialog, ButtonModeCaptionsKeysAndRefusals) {
+  struct KindCase {
+    std::uint16_t kind;
+    const char* label2;
+    bool browse;
+  };
+  for (const KindCase& k : {KindCase{gkShortcut, "执行文件名(&F):", true}, KindCase{gkWeb, "网址(&Http://):", false},
+                            KindCase{gkEmail, "电子邮件地址(&M):", false}}) {
+    std::string label2, ok, cancel, text1;
+    bool browseVisible = false;
+    EditorScript script({WaitForEditor(), Do([&] {
+                           label2 = WindowText(Ctl(Id::kLabel2));
+                           ok = WindowText(Ctl(Id::kOk));
+                           cancel = WindowText(Ctl(Id::kCancel));
+                           text1 = WindowText(Ctl(Id::kText1));
+                           browseVisible = IsWindowVisible(Ctl(Id::kBtnBrow));
+                         }),
+                         Do([] { Key(VK_ESCAPE); })});
+    const NewBtnFormResult r = ShowNewBtnForm(nullptr, ButtonSetup(k.kind, "名字", "x"));
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(r.ModalResult, 2) << k.kind;
+    EXPECT_EQ(label2, k.label2);
+    EXPECT_EQ(browseVisible, k.browse);
+    EXPECT_EQ(ok, "确认(&OK)");
+    EXPECT_EQ(cancel, "取消(&Cancel)");
+    EXPECT_EQ(text1, "名字");
+  }
+
+  {  // Enter commits a web address with its prefix.
+    EditorScript script({WaitForEditor(), Do([] { SetCtlText(Id::kText2, "www.a.cn"); }), Do([] { Key(VK_RETURN); })});
+    const NewBtnFormResult r = ShowNewBtnForm(nullptr, ButtonSetup(gkWeb, "甲", "a"));
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(r.ModalResult, 1);
+    EXPECT_EQ(r.Text1, "甲");
+    EXPECT_EQ(r.Text2, "HTTP://www.a.cn");
+  }
+  {  // Alt+F4 answers Cancel.
+    EditorScript script({WaitForEditor(), Do([] {
+                           PostMessageW(GetFocus(), WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29));
+                         })});
+    EXPECT_EQ(ShowNewBtnForm(nullptr, ButtonSetup(gkEmail, "乙", "b@c")).ModalResult, 2);
+    EXPECT_TRUE(script.Finished());
+  }
+  {  // A blank name and a duplicate name are refused; the focus goes back into the name.
+    std::string blankText, duplicateText;
+    int focusAfterBlank = 0, focusAfterDuplicate = 0;
+    EditorScript script({WaitForEditor(), Do([] {
+                           SetCtlText(Id::kText1, "   ");
+                           Click(Id::kOk);
+                         }),
+                         AnswerBox(&blankText), NoBox(), Do([&] {
+                           focusAfterBlank = GetDlgCtrlID(GetFocus());
+                           SetCtlText(Id::kText1, "OTHER");
+                           Click(Id::kOk);
+                         }),
+                         AnswerBox(&duplicateText), NoBox(), Do([&] {
+                           focusAfterDuplicate = GetDlgCtrlID(GetFocus());
+                           SetCtlText(Id::kText1, "新名");
+                           Key(VK_RETURN);
+                         })});
+    NewBtnFormSetup s = ButtonSetup(gkWeb, "甲", "a.cn");
+    s.OtherNames = {"other"};
+    const NewBtnFormResult r = ShowNewBtnForm(nullptr, s);
+    EXPECT_TRUE(script.Finished()) << script.StepReached();
+    EXPECT_NE(blankText.find("请输入一个合适的名称！"), std::string::npos) << blankText;
+    EXPECT_FALSE(duplicateText.empty());
+    EXPECT_EQ(focusAfterBlank, Id::kText1);
+    EXPECT_EQ(focusAfterDuplicate, Id::kText1);
+    EXPECT_EQ(r.ModalResult, 1);
+    EXPECT_EQ(r.Text1, "新名");
+    EXPECT_EQ(r.Text2, "HTTP://a.cn");
+  }
+}
+
+TEST(EditorDialog, GroupPageCaptionsTabOrderAndPageKeys) {
+  TempFolder folder("editor_tabs");
+  std::string page1, page2, combo;
+  std::vector<int> order1, order2;
+  std::vector<EditorScript::Step> steps{WaitForEditor(), Do([&] {
+                                          TCITEMW item{};
+                                          wchar_t text[64] = {};
+                                          item.mask = TCIF_TEXT;
+                                          item.pszText = text;
+                                          item.cchTextMax = 64;
+                                          const HWND tabs = Ctl(Id::kPageControl);
+                                          SendMessageW(tabs, TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+                                          page1 = FromWide(text);
+                                          SendMessageW(tabs, TCM_GETITEMW, 1, reinterpret_cast<LPARAM>(&item));
+                                          page2 = FromWide(text);
+                                          combo = WindowText(Ctl(Id::kComboBox1));
+                                          order1.push_back(GetDlgCtrlID(GetFocus()));
+                                        })};
+  for (int i = 0; i < 14; ++i) {
+    steps.push_back(Do([] { Key(VK_TAB); }));
+    steps.push_back(Do([&] { order1.push_back(GetDlgCtrlID(GetFocus())); }));
+  }
+  steps.push_back(Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); }));
+  steps.push_back(Do([&] { order2.push_back(GetDlgCtrlID(GetFocus())); }));
+  for (int i = 0; i < 10; ++i) {
+    steps.push_back(Do([] { Key(VK_TAB); }));
+    steps.push_back(Do([&] { order2.push_back(GetDlgCtrlID(GetFocus())); }));
+  }
+  steps.push_back(Do([] { Key(VK_ESCAPE); }));
+  EditorScript script(std::move(steps));
+  NewBtnFormSetup s = WebGroupSetup(folder / "g.gpf");
+  s.Kind = gkShortcut;
+  s.KindEnabled = true;
+  s.Folder = folder.Path();
+  s.Entries.clear();
+  const NewBtnFormResult r = ShowNewBtnForm(nullptr, s);
+  EXPECT_TRUE(script.Finished()) << script.StepReached();
+  EXPECT_EQ(r.ModalResult, 2);
+  EXPECT_EQ(page1, "工具栏属性");
+  EXPECT_EQ(page2, "工具栏按钮(&B)");
+  EXPECT_EQ(combo, "快捷按钮工具栏");
+  // The style radios are one group with one Tab stop.
+  const std::vector<int> expected1{Id::kText3,         Id::kComboBox1,     Id::kText4,        Id::kBtnDir,
+                                   Id::kRd1,           Id::kBtnColor,      Id::kBtnFromColor, Id::kBtnToColor,
+                                   Id::kRxSpeedButton1, Id::kRxSpeedButton2, Id::kOk,          Id::kCancel,
+                                   Id::kText3,         Id::kComboBox1,     Id::kText4};
+  EXPECT_EQ(order1, expected1);
+  // An empty folder: only New among the list's buttons is enabled, so Tab skips the rest.
+  const std::vector<int> expected2{Id::kTreeViewBtn, Id::kEditName, Id::kEditExe, Id::kBtnNew, Id::kOk,
+                                   Id::kCancel, Id::kTreeViewBtn, Id::kEditName, Id::kEditExe, Id::kBtnNew,
+                                   Id::kOk};
+  EXPECT_EQ(order2, expected2);
+}
+
+void WriteWebGroupFile(const std::string& gpf) {
+  IniFile f(gpf);
+  f.WriteString("Programs  Buttons", "x", "y.lnk");
+  f.WriteString("网址  Buttons", "甲", "HTTP://a.cn");
+  f.WriteString("网址  Buttons", "乙", "HTTP://b.cn");
+  f.WriteString("网址  Buttons", "丙", "HTTP://c.cn");
+  ASSERT_TRUE(f.Save());
+}
+
+TEST(EditorDialog, EscapeLeavesTheGroupFileAloneAndEnterCommitsTheRows) {
+  TempFolder folder("editor_web");
+  const std::string gpf = folder / "g.gpf";
+  WriteWebGroupFile(gpf);
+  const std::string before = ReadAll(gpf);
+  ASSERT_FALSE(before.empty());
+
+  {  // Edits, then Escape: nothing is written.
+    EditorScript script({WaitForEditor(), Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); }),
+                         Do([] { Click(Id::kBtnDown); }), Do([] { SetCtlText(Id::kText3, "改名"); }),
+                         Do([] { Key(VK_ESCAPE); })});
+    EXPECT_EQ(ShowNewBtnForm(nullptr, WebGroupSetup(gpf)).ModalResult, 2);
+    EXPECT_TRUE(script.Finished()) << script.StepReached();
+    EXPECT_EQ(ReadAll(gpf), before);
+  }
+
+  std::vector<std::string> rowsAfterMoves, rowsAtEnd;
+  std::string duplicate, detailName;
+  int focusAfterDuplicate = 0;
+  bool upEnabledOnFirst = true;
+  EditorScript script({WaitForEditor(), Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); }),
+                       Do([&] {
+                         upEnabledOnFirst = IsWindowEnabled(Ctl(Id::kBtnUp));
+                         SelectRow(2);
+                       }),
+                       Do([&] {
+                         detailName = WindowText(Ctl(Id::kEditName));
+                         Click(Id::kBtnUp);
+                       }),
+                       Do([&] { rowsAfterMoves = ListRows(); }),
+                       Do([] {
+                         SetCtlText(Id::kEditName, "丁");
+                         SetCtlText(Id::kEditExe, "d.cn");
+                         Click(Id::kBtnNew);
+                       }),
+                       Do([] {
+                         SetCtlText(Id::kEditName, "甲");
+                         SetCtlText(Id::kEditExe, "e.cn");
+                         Click(Id::kBtnNew);
+                       }),
+                       AnswerBox(&duplicate), NoBox(), Do([&] {
+                         focusAfterDuplicate = GetDlgCtrlID(GetFocus());
+                         rowsAtEnd = ListRows();
+                         SetCtlText(Id::kText3, "收藏");
+                         Key(VK_RETURN);
+                       })});
+  const NewBtnFormResult r = ShowNewBtnForm(nullptr, WebGroupSetup(gpf));
+  EXPECT_TRUE(script.Finished()) << script.StepReached();
+  EXPECT_EQ(r.ModalResult, 1);
+  EXPECT_EQ(r.Title, "收藏");
+  EXPECT_EQ(r.Kind, gkWeb);
+  EXPECT_FALSE(upEnabledOnFirst);
+  EXPECT_EQ(detailName, "丙");
+  EXPECT_EQ(rowsAfterMoves, (std::vector<std::string>{"甲", "丙", "乙"}));
+  EXPECT_FALSE(duplicate.empty());
+  EXPECT_EQ(focusAfterDuplicate, Id::kEditName);
+  EXPECT_EQ(rowsAtEnd, (std::vector<std::string>{"甲", "丙", "乙", "丁"}));
+
+  IniFile f(gpf);
+  EXPECT_TRUE(f.ReadSection("网址  Buttons").empty());
+  EXPECT_EQ(f.ReadSection("收藏  Buttons"), (std::vector<std::string>{"甲", "丙", "乙", "丁"}));
+  EXPECT_EQ(f.ReadString("收藏  Buttons", "丙", ""), "HTTP://c.cn");
+  EXPECT_EQ(f.ReadString("收藏  Buttons", "乙", ""), "HTTP://b.cn");
+  EXPECT_EQ(f.ReadString("收藏  Buttons", "丁", ""), "d.cn");
+  EXPECT_EQ(f.ReadString("Programs  Buttons", "x", ""), "y.lnk");
+}
+
+TEST(EditorDialog, ARefusalShowsThePageOfItsFieldAndFocusesIt) {
+  TempFolder folder("editor_refuse");
+  const std::string gpf = folder / "g.gpf";
+  WriteWebGroupFile(gpf);
+  const std::string before = ReadAll(gpf);
+  std::string text;
+  int pageAfter = -1, focusAfter = 0;
+  EditorScript script({WaitForEditor(), Do([] { SetCtlText(Id::kText3, "Groups"); }),
+                       Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); }),
+                       Do([] { Key(VK_RETURN); }), AnswerBox(&text), NoBox(), Do([&] {
+                         pageAfter = TabCtrl_GetCurSel(Ctl(Id::kPageControl));
+                         focusAfter = GetDlgCtrlID(GetFocus());
+                         Key(VK_ESCAPE);
+                       })});
+  EXPECT_EQ(ShowNewBtnForm(nullptr, WebGroupSetup(gpf)).ModalResult, 2);
+  EXPECT_TRUE(script.Finished()) << script.StepReached();
+  EXPECT_NE(text.find("Groups"), std::string::npos) << text;
+  EXPECT_EQ(pageAfter, 0);
+  EXPECT_EQ(focusAfter, Id::kText3);
+  EXPECT_EQ(ReadAll(gpf), before);
+
+  // A group file that cannot be saved: the error names it and the dialog stays open.
+  std::string saveError;
+  bool openAfterError = false;
+  EditorScript failing({WaitForEditor(), Do([] { SetCtlText(Id::kText3, "新名"); }), Do([] { Key(VK_RETURN); }),
+                        AnswerBox(&saveError), NoBox(), Do([&] {
+                          openAfterError = EditorForm() != nullptr;
+                          Key(VK_ESCAPE);
+                        })});
+  const std::string unsavable = folder / "missing\\g.gpf";
+  EXPECT_EQ(ShowNewBtnForm(nullptr, WebGroupSetup(unsavable)).ModalResult, 2);
+  EXPECT_TRUE(failing.Finished()) << failing.StepReached();
+  EXPECT_TRUE(openAfterError);
+  EXPECT_NE(saveError.find("g.gpf"), std::string::npos) << saveError;
+}
+
+// Puts the pointer over a row's centre, or (row -1) below the last row.
+void PointAtRow(int row) {
+  const HWND list = Ctl(Id::kTreeViewBtn);
+  RECT r{};
+  r.left = LVIR_BOUNDS;
+  SendMessageW(list, LVM_GETITEMRECT, row < 0 ? 0 : row, reinterpret_cast<LPARAM>(&r));
+  POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  if (row < 0) {
+    RECT client{};
+    GetClientRect(list, &client);
+    p.y = client.bottom - 4;
+  }
+  ClientToScreen(list, &p);
+  SetCursorPos(p.x, p.y);
+}
+
+void NotifyFromList(UINT code) {
+  NMHDR header{Ctl(Id::kTreeViewBtn), static_cast<UINT_PTR>(Id::kTreeViewBtn), code};
+  SendMessageW(EditorForm(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+}
+
+TEST(EditorDialog, RightPressesAndDragsOnTheList) {
+  TempFolder folder("editor_mouse");
+  const std::string gpf = folder / "g.gpf";
+  WriteWebGroupFile(gpf);
+  std::string nameAfterAway, nameAfterRow;
+  bool menuShown = true;
+  std::vector<std::string> rowsAfterDrag;
+  EditorScript script({WaitForEditor(), Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); }),
+                       // A right press away from every row changes nothing.
+                       Do([] { PointAtRow(-1); }), Do([&] {
+                         NotifyFromList(NM_RCLICK);
+                         nameAfterAway = WindowText(Ctl(Id::kEditName));
+                       }),
+                       // On a web row: the row is selected, and no shell menu opens for an address.
+                       Do([] { PointAtRow(1); }), Do([&] {
+                         NotifyFromList(NM_RCLICK);
+                         nameAfterRow = WindowText(Ctl(Id::kEditName));
+                         menuShown = FindWindowW(L"#32768", nullptr) && IsWindowVisible(FindWindowW(L"#32768", nullptr));
+                       }),
+                       // Row 0 dragged onto row 2.
+                       Do([] { SelectRow(0); }), Do([] { NotifyFromList(LVN_BEGINDRAG); }), Do([] { PointAtRow(2); }),
+                       Do([] { PostMessageW(EditorForm(), WM_LBUTTONUP, 0, 0); }), Do([&] {
+                         rowsAfterDrag = ListRows();
+                         Key(VK_ESCAPE);
+                       })});
+  EXPECT_EQ(ShowNewBtnForm(nullptr, WebGroupSetup(gpf)).ModalResult, 2);
+  EXPECT_TRUE(script.Finished()) << script.StepReached();
+  EXPECT_EQ(nameAfterAway, "甲");  // row 0 stays selected
+  EXPECT_EQ(nameAfterRow, "乙");
+  EXPECT_FALSE(menuShown);
+  EXPECT_EQ(rowsAfterDrag, (std::vector<std::string>{"乙", "丙", "甲"}));
+}
+
+}  // namespace
+}  // namespace wendlix

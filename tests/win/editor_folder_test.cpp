@@ -1,0 +1,198 @@
+// The editor on a shortcut group's real folder: the files behind New, Change and Delete,
+// and the folder service the page reads through.
+#include <gtest/gtest.h>
+
+#include "core/appbar/shortcut_data.h"
+#include "core/profile/ini_file.h"
+#include "core/text/paths.h"
+#include "editor_test_support.h"
+#include "shell_test_support.h"
+#include "win/appbar/shell_links.h"
+
+namespace wendlix {
+namespace {
+
+using namespace testing_support;
+using Id = TNewBtnForm::Id;
+
+std::string WindowsFolder() {
+  wchar_t dir[MAX_PATH] = {};
+  GetWindowsDirectoryW(dir, MAX_PATH);
+  return FromWide(dir) + "\\";
+}
+
+// a.lnk (with arguments), b.url, c.pif, d.scf, sub\ and hidden h.lnk.
+void FillFolder(const TempFolder& folder) {
+  TShortCutData link;
+  link.LinkFile = folder / "a.lnk";
+  link.Target = WindowsFolder() + "notepad.exe";
+  link.Arguments = "/x";
+  ASSERT_TRUE(CreateShortcut(link));
+  link.LinkFile = folder / "h.lnk";
+  link.Arguments.clear();
+  ASSERT_TRUE(CreateShortcut(link));
+  SetFileAttributesW(ToWide(folder / "h.lnk").c_str(), FILE_ATTRIBUTE_HIDDEN);
+  ASSERT_TRUE(WriteBytes(folder / "b.url", "[InternetShortcut]\r\nURL=http://b.cn/\r\n"));
+  ASSERT_TRUE(WriteBytes(folder / "c.pif", std::string(16, 'p')));
+  ASSERT_TRUE(WriteBytes(folder / "d.scf", "[Shell]\r\nCommand=2\r\n"));
+  ASSERT_TRUE(CreateDirectoryW(ToWide(folder / "sub").c_str(), nullptr));
+}
+
+TEST(EditorFiles, ListReadMakeAndDeleteThroughTheShellServices) {
+  TempFolder folder("editor_files");
+  FillFolder(folder);
+  WinEditorFiles files;
+  const std::vector<std::string> names = files.ListShortcutFiles(folder.Path());
+  EXPECT_EQ(names.size(), 6u);
+  EXPECT_EQ(names.front(), "sub");  // sub-folders first
+  EXPECT_NE(std::find(names.begin(), names.end(), "h.lnk"), names.end());  // hidden ones too
+  EXPECT_EQ(files.ReadLinkTarget(folder / "a.lnk"), WindowsFolder() + "notepad.exe");
+  EXPECT_EQ(files.ReadLinkTarget(folder / "b.url"), "http://b.cn/");
+  EXPECT_EQ(files.ReadLinkTarget(folder / "missing.lnk"), "");  // a shell error reads as no target
+  EXPECT_EQ(files.ReadLinkTarget(folder / "c.pif"), "");
+
+  const std::string first = files.MakeShortcutFile(WindowsFolder() + "notepad.exe", folder / "Notepad.lnk");
+  const std::string second = files.MakeShortcutFile(WindowsFolder() + "notepad.exe", folder / "Notepad.lnk");
+  EXPECT_EQ(first, folder / "Notepad.lnk");
+  EXPECT_EQ(second, folder / "Notepad(1).lnk");
+  EXPECT_EQ(files.MakeShortcutFile("C:\\x.exe", folder / "no\\such\\dir\\x.lnk"), "");
+
+  // A file held open without delete sharing stays, and says so.
+  const HANDLE held = CreateFileW(ToWide(folder / "a.lnk").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(files.DeleteFile(folder / "a.lnk"));
+  CloseHandle(held);
+  EXPECT_TRUE(files.DeleteFile(folder / "a.lnk"));
+  EXPECT_TRUE(files.DeleteFile(folder / "h.lnk"));  // hidden is no obstacle
+  EXPECT_FALSE(Exists(folder / "a.lnk"));
+  EXPECT_FALSE(files.DeleteFile(folder / "a.lnk"));
+}
+
+TEST(EditorDialog, ShortcutGroupNewChangeDeleteOnARealFolder) {
+  TempFolder folder("editor_kind0");
+  FillFolder(folder);
+  const std::string gpf = folder / "g.gpf";
+  const std::string notepad = WindowsFolder() + "notepad.exe";
+
+  std::vector<std::string> rowsAtStart, rowsAfterNew, rowsAtEnd;
+  bool scfDelete = true, scfUp = false, lnkDelete = false;
+  std::string lnkTarget, failedDelete, confirm;
+  HANDLE held = INVALID_HANDLE_VALUE;
+  auto rowOf = [](const std::string& caption) {
+    const std::vector<std::string> rows = ListRows();
+    return static_cast<int>(std::find(rows.begin(), rows.end(), caption) - rows.begin());
+  };
+  EditorScript script({
+      WaitForEditor(), Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); }),
+      Do([&] {
+        rowsAtStart = ListRows();
+        SelectRow(rowOf("d"));
+      }),
+      Do([&] {
+        scfDelete = IsWindowEnabled(Ctl(Id::kBtnDele));
+        scfUp = IsWindowEnabled(Ctl(Id::kBtnUp));
+        SelectRow(rowOf("a"));
+      }),
+      Do([&] {
+        lnkDelete = IsWindowEnabled(Ctl(Id::kBtnDele));
+        lnkTarget = WindowText(Ctl(Id::kEditExe));
+        SetCtlText(Id::kEditName, "Notepad");
+        SetCtlText(Id::kEditExe, notepad);
+        Click(Id::kBtnNew);
+      }),
+      Do([&] { Click(Id::kBtnNew); }),  // the same name again: a numbered file
+      Do([&] {
+        rowsAfterNew = ListRows();
+        SelectRow(rowOf("a"));
+      }),
+      Do([&] {
+        SetCtlText(Id::kEditName, "A2");
+        Click(Id::kBtnEdit);
+      }),
+      Do([&] { SelectRow(rowOf("h")); }),
+      Do([] { Click(Id::kBtnDele); }), AnswerBox(&confirm), NoBox(),
+      Do([&] {
+        held = CreateFileW(ToWide(folder / "b.url").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           0, nullptr);
+        SelectRow(rowOf("b"));
+      }),
+      Do([] { SetFocus(Ctl(Id::kTreeViewBtn)); }), Do([] { Key(VK_DELETE); }), AnswerBox(nullptr), AnswerBox(&failedDelete), NoBox(),
+      Do([&] {
+        CloseHandle(held);
+        rowsAtEnd = ListRows();
+        Key(VK_RETURN);
+      }),
+  });
+  NewBtnFormSetup s;
+  s.Caption = "工具栏属性:【程序】";
+  s.Title = "程序";
+  s.Kind = gkShortcut;
+  s.KindEnabled = false;
+  s.Folder = folder.Path();
+  s.GroupFile = gpf;
+  const NewBtnFormResult r = ShowNewBtnForm(nullptr, s);
+  EXPECT_TRUE(script.Finished()) << script.StepReached();
+  EXPECT_EQ(r.ModalResult, 1);
+  EXPECT_EQ(r.Folder, folder.Path());
+
+  ASSERT_EQ(rowsAtStart.size(), 6u);
+  EXPECT_EQ(rowsAtStart.front(), "sub");
+  EXPECT_FALSE(scfDelete);  // a .scf entry moves but is not changed or deleted
+  EXPECT_TRUE(scfUp);  // below "sub", so it can move up
+  EXPECT_TRUE(lnkDelete);
+  EXPECT_EQ(lnkTarget, notepad);
+  // The second New wrote Notepad(1).lnk, and its row names that file.
+  ASSERT_GE(rowsAfterNew.size(), 2u);
+  EXPECT_EQ(rowsAfterNew[rowsAfterNew.size() - 2], "Notepad");
+  EXPECT_EQ(rowsAfterNew.back(), "Notepad(1)");
+  EXPECT_TRUE(Exists(folder / "Notepad.lnk"));
+  EXPECT_TRUE(Exists(folder / "Notepad(1).lnk"));
+  // Change replaced a.lnk by A2.lnk on the same target.
+  EXPECT_FALSE(Exists(folder / "a.lnk"));
+  TShortCutData a2;
+  ASSERT_TRUE(ReadShortcut(folder / "A2.lnk", a2));
+  EXPECT_EQ(a2.Target, notepad);
+  EXPECT_EQ(AddBackslash(a2.WorkDir), WindowsFolder());
+  EXPECT_EQ(a2.Arguments, "/x");  // what the old link carried besides its target stays
+  // The hidden link was deleted after the confirmation; the held .url stayed, with an error.
+  EXPECT_NE(confirm.find("你是否确认要删除按钮:\"h\"?"), std::string::npos) << confirm;
+  EXPECT_FALSE(Exists(folder / "h.lnk"));
+  EXPECT_TRUE(Exists(folder / "b.url"));
+  EXPECT_NE(failedDelete.find("b.url"), std::string::npos) << failedDelete;
+  EXPECT_EQ(std::count(rowsAtEnd.begin(), rowsAtEnd.end(), "b"), 1);
+  EXPECT_EQ(std::count(rowsAtEnd.begin(), rowsAtEnd.end(), "h"), 0);
+
+  // The commit stored the rows in order, each name with its own file.
+  IniFile f(gpf);
+  const std::vector<std::string> keys = f.ReadSection("程序  Buttons");
+  EXPECT_EQ(keys, rowsAtEnd);
+  EXPECT_EQ(f.ReadString("程序  Buttons", "A2", ""), "A2.lnk");
+  EXPECT_EQ(f.ReadString("程序  Buttons", "Notepad(1)", ""), "Notepad(1).lnk");
+  EXPECT_EQ(f.ReadString("程序  Buttons", "sub", ""), "sub");
+}
+
+TEST(EditorDialog, CancelAfterNewKeepsTheLinkAndWritesNoGroupFile) {
+  TempFolder folder("editor_cancel");
+  const std::string gpf = folder / "g.gpf";
+  EditorScript script({WaitForEditor(), Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); }),
+                       Do([] {
+                         SetCtlText(Id::kEditName, "记事本");
+                         SetCtlText(Id::kEditExe, WindowsFolder() + "notepad.exe");
+                         Click(Id::kBtnNew);
+                       }),
+                       Do([] { Key(VK_ESCAPE); })});
+  NewBtnFormSetup s;
+  s.Caption = "新建工具栏";
+  s.NewItem = true;
+  s.Title = "新";
+  s.Folder = folder.Path();
+  s.GroupFile = gpf;
+  EXPECT_EQ(ShowNewBtnForm(nullptr, s).ModalResult, 2);
+  EXPECT_TRUE(script.Finished()) << script.StepReached();
+  EXPECT_TRUE(Exists(folder / "记事本.lnk"));
+  EXPECT_FALSE(Exists(gpf));
+}
+
+}  // namespace
+}  // namespace wendlix

@@ -1,0 +1,156 @@
+// Driving the modal editor from inside its own loop: a thread timer runs a script of
+// steps, each one after the messages the previous one posted were handled (timer messages
+// come only when the queue is otherwise empty). A script that stalls closes the windows
+// it finds, so a stuck dialog fails the test instead of hanging it.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "win/common/wide.h"
+#include "win/editor/new_btn_form.h"
+#include "win/ui/message_form.h"
+
+namespace wendlix::testing_support {
+
+inline HWND FindThreadWindow(const wchar_t* cls) {
+  struct Find {
+    const wchar_t* cls;
+    HWND found;
+  } find{cls, nullptr};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* f = reinterpret_cast<Find*>(lp);
+        wchar_t name[64] = {};
+        GetClassNameW(h, name, 64);
+        if (std::wstring(name) == f->cls && IsWindowVisible(h)) {
+          f->found = h;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&find));
+  return find.found;
+}
+
+inline HWND EditorForm() { return FindThreadWindow(TNewBtnForm::kClassName); }
+inline HWND MessageBoxForm() { return FindThreadWindow(TMessageForm::kClassName); }
+inline HWND Ctl(int id) { return GetDlgItem(EditorForm(), id); }
+
+// The text of a window read as another process would, through WM_GETTEXT.
+inline std::string WindowText(HWND h) {
+  wchar_t buffer[512] = {};
+  SendMessageW(h, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer));
+  return FromWide(buffer);
+}
+
+// All text in a message form: its static texts joined.
+inline std::string BoxText(HWND box) {
+  std::string text;
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    text += WindowText(child) + "|";
+  return text;
+}
+
+inline void SetCtlText(int id, const std::string& text) { SetWindowTextW(Ctl(id), ToWide(text).c_str()); }
+// A button's click as its parent receives it. (BM_CLICK goes through the mouse capture,
+// which Wine refuses to a window that is not the foreground one, as after another desktop
+// was used in this process.)
+inline void Click(int id) {
+  PostMessageW(EditorForm(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Ctl(id)));
+}
+inline void Key(WPARAM vk) { PostMessageW(GetFocus(), WM_KEYDOWN, vk, 1); }
+
+inline std::vector<std::string> ListRows() {
+  const HWND list = Ctl(TNewBtnForm::kTreeViewBtn);
+  std::vector<std::string> rows;
+  const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    wchar_t buffer[260] = {};
+    LVITEMW item{};
+    item.iSubItem = 0;
+    item.pszText = buffer;
+    item.cchTextMax = 260;
+    SendMessageW(list, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(&item));
+    rows.push_back(FromWide(buffer));
+  }
+  return rows;
+}
+
+inline void SelectRow(int row) {
+  LVITEMW item{};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  item.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(Ctl(TNewBtnForm::kTreeViewBtn), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+class EditorScript {
+ public:
+  using Step = std::function<bool()>;  // true: on to the next step
+  explicit EditorScript(std::vector<Step> steps) : steps_(std::move(steps)) {
+    current_ = this;
+    timer_ = SetTimer(nullptr, 0, 15, &EditorScript::Tick);
+  }
+  ~EditorScript() {
+    KillTimer(nullptr, timer_);
+    current_ = nullptr;
+  }
+  bool Finished() const { return next_ == steps_.size(); }
+  std::size_t StepReached() const { return next_; }
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    EditorScript* self = current_;
+    if (!self || self->running_) return;
+    self->running_ = true;
+    if (self->next_ < self->steps_.size()) {
+      if (self->steps_[self->next_]()) {
+        ++self->next_;
+        self->waited_ = 0;
+      } else if (++self->waited_ > 400) {
+        self->next_ = self->steps_.size() + 1;  // stuck: never counts as finished
+      }
+    }
+    if (self->next_ > self->steps_.size()) {
+      if (HWND box = MessageBoxForm()) PostMessageW(box, WM_CLOSE, 0, 0);
+      else if (HWND form = EditorForm()) PostMessageW(form, WM_CLOSE, 0, 0);
+    }
+    self->running_ = false;
+  }
+  static inline EditorScript* current_ = nullptr;
+  std::vector<Step> steps_;
+  std::size_t next_ = 0;
+  int waited_ = 0;
+  bool running_ = false;
+  UINT_PTR timer_ = 0;
+};
+
+// Steps used everywhere.
+inline EditorScript::Step WaitForEditor() {
+  return [] { return EditorForm() != nullptr && GetFocus() != nullptr; };
+}
+inline EditorScript::Step Do(std::function<void()> act) {
+  return [act] {
+    act();
+    return true;
+  };
+}
+// Waits for a message box, keeps its text and answers it with Enter (OK).
+inline EditorScript::Step AnswerBox(std::string* text) {
+  return [text] {
+    const HWND box = MessageBoxForm();
+    if (!box) return false;
+    if (text) *text = BoxText(box);
+    PostMessageW(GetFocus() ? GetFocus() : box, WM_KEYDOWN, VK_RETURN, 1);
+    return true;
+  };
+}
+inline EditorScript::Step NoBox() {
+  return [] { return MessageBoxForm() == nullptr; };
+}
+
+}  // namespace wendlix::testing_support
