@@ -69,3 +69,16 @@ start_tools_and_web() {
   start_and_wait "$dir"
   read_layout
 }
+
+# Opens the bar settings menu from the title button and presses KEYS in it.
+main_menu_keys() {
+  local tl tt tr tb x y
+  read_layout
+  IFS=, read -r tl tt tr tb <<<"$(layout_lines btntitle | cut -f2)"
+  x=$(( (tl + tr) / 2 )) y=$(( (tt + tb) / 2 ))
+  drive post "$WENDLIX_MAIN_CLASS" 0x201 1 $(( (y << 16) | x )) >/dev/null
+  drive post "$WENDLIX_MAIN_CLASS" 0x202 0 $(( (y << 16) | x )) >/dev/null
+  wait_for_window '#32768' 10 >/dev/null || fail "the bar settings menu did not open"
+  sleep 0.3
+  xdotool key "$@"
+}

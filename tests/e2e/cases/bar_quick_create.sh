@@ -15,18 +15,6 @@ install_bar "$dir"
 bar_settings 2 120 0 1 Internet | write_cp936 "$dir/Wendlix.INI"
 start_and_wait "$dir"
 
-# Opens the bar settings menu from the title button and presses KEYS in it.
-menu_keys() {
-  local tl tt tr tb x y
-  read_layout
-  IFS=, read -r tl tt tr tb <<<"$(layout_lines btntitle | cut -f2)"
-  x=$(( (tl + tr) / 2 )) y=$(( (tt + tb) / 2 ))
-  drive post "$WENDLIX_MAIN_CLASS" 0x201 1 $(( (y << 16) | x )) >/dev/null
-  drive post "$WENDLIX_MAIN_CLASS" 0x202 0 $(( (y << 16) | x )) >/dev/null
-  wait_for_window '#32768' 10 >/dev/null || fail "the bar settings menu did not open"
-  sleep 0.3
-  xdotool key "$@"
-}
 groups_now() {
   read_layout
   layout_lines group | cut -f3 | tr '\n' ' ' | sed 's/ $//'
@@ -41,14 +29,14 @@ wait_groups() {  # WANT; leaves the matching report in LAYOUT
 }
 
 # 快速创建工具栏(&Q) is the sixth item; its first entry is 桌面(&D).
-menu_keys Down Down Down Down Down Down Right Return
+main_menu_keys Down Down Down Down Down Down Right Return
 wait_groups "Internet 桌面"
 screenshot "$E2E_ARTIFACTS/desktop-group.png" >/dev/null
-menu_keys Down Down Down Down Down Down Right Return
+main_menu_keys Down Down Down Down Down Down Right Return
 wait_groups "Internet 桌面"
 
 # 搜索引擎网站 is the fourth collection, after the five folders and a separator.
-menu_keys Down Down Down Down Down Down Right Down Down Down Down Down Down Down Down Return
+main_menu_keys Down Down Down Down Down Down Right Down Down Down Down Down Down Down Down Return
 wait_groups "Internet 桌面 搜索引擎网站"
 expect_eq 6 "$(layout_lines button | awk -F'\t' '$2 == 2' | wc -l | tr -d ' ')" "collection buttons"
 # A new folder group starts collapsed into a button, as new groups do.
