@@ -198,11 +198,12 @@ void TWendlixMainForm::LoadBar() {
   GetWindowRect(Handle(), &rc);
   const IniFile ini(SettingsFileName(state_.ConfigBase));
   state_.Settings = ReadBarSettings(ini, rc.bottom - rc.top);
-  // Applied in the file's order, the edge at once, as the bar always has.
+  // The edge is applied once, by UpdateBar at the end, with the dock size and groups read:
+  // each application is a round of appbar messages with the shell.
   const AppBarProps& bar = state_.Settings.AppBar;
   SetAutoHide(bar.AutoHide);
   SetAlwaysOnTop(bar.AlwaysOnTop);
-  SetEdge(EdgeFromSetting(bar.Edge));
+  SetEdgeLater(EdgeFromSetting(bar.Edge));
   SetActivateByMouseDown(bar.ActivateByMouseDown);
   SetActiveDelay(bar.ActiveDelay);
   SetAutoHideInterval(bar.AutoHideInterval);

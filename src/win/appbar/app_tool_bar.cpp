@@ -36,6 +36,10 @@ void AppToolBarImpl::SetEdge(TAppToolBarEdge edge) {
   ApplyEdge(edge);
 }
 
+void AppToolBarImpl::SetEdgeLater(TAppToolBarEdge edge) {
+  if (EdgeFromInt(edge) == edge) edge_ = edge;
+}
+
 void AppToolBarImpl::SetAutoHide(bool value) {
   props_.AutoHide = value;
   autoHideTimer_.SetEnabled(value);

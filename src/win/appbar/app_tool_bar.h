@@ -59,6 +59,9 @@ class AppToolBarImpl {
   // Published properties.
   TAppToolBarEdge Edge() const { return movingEdge_ != abeUnknown ? movingEdge_ : edge_; }
   void SetEdge(TAppToolBarEdge edge);
+  // Takes the edge without applying it, for a bar being set up that applies its edge once,
+  // with everything else it read, by UpdateBar.
+  void SetEdgeLater(TAppToolBarEdge edge);
   bool AutoHide() const { return props_.AutoHide; }
   void SetAutoHide(bool value);
   bool AlwaysOnTop() const { return props_.AlwaysOnTop; }
