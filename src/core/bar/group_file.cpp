@@ -1,36 +1,13 @@
 #include "core/bar/group_file.h"
 
+#include "core/bar/group_keys.h"
 #include "core/profile/ini_file.h"
 #include "core/text/ascii.h"
 #include "core/text/paths.h"
 
 namespace wendlix {
-namespace {
 
-// Keys of a group's section, in the order SaveGroup writes them.
-constexpr std::string_view kVisible = "Visible";
-constexpr std::string_view kShowTitle = "ShowTitle";
-constexpr std::string_view kShowAsButton = "ShowAsButton";
-constexpr std::string_view kShowCaption = "ShowCaption";
-constexpr std::string_view kLayoutLeft = "LayoutLeft";
-constexpr std::string_view kBevelDown = "BevelDown";
-constexpr std::string_view kSmallIcon = "SmallIcon";
-constexpr std::string_view kShowTitleIcon = "ShowTitleIcon";
-constexpr std::string_view kWidth = "Width";
-constexpr std::string_view kHeight = "Height";
-constexpr std::string_view kPanelStyle = "Panel Style";
-constexpr std::string_view kColor = "Color";
-constexpr std::string_view kFromColor = "From Color";
-constexpr std::string_view kToColor = "To Color";
-constexpr std::string_view kDrawStyle = "Draw style";
-constexpr std::string_view kFontColor = "FontColor";
-constexpr std::string_view kFontSize = "FontSize";
-constexpr std::string_view kDirectory = "Directory";
-constexpr std::string_view kTitleText = "Title Text";
-constexpr std::string_view kFontName = "FontName";
-constexpr std::string_view kPictureFile = "PictureFile";
-
-}  // namespace
+using namespace group_keys;
 
 std::string ButtonSectionName(std::string_view title) {
   std::string name(title);

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "core/bar/group_keys.h"
 #include "core/platform/file_io.h"
 #include "core/profile/ini_file.h"
 #include "core/profile/ini_name_table.h"
@@ -11,30 +12,12 @@
 #include "core/text/paths.h"
 
 namespace wendlix {
+
+using namespace group_keys;
+
 namespace {
 
-constexpr std::string_view kVisible = "Visible";
-constexpr std::string_view kShowTitle = "ShowTitle";
-constexpr std::string_view kShowAsButton = "ShowAsButton";
-constexpr std::string_view kShowCaption = "ShowCaption";
-constexpr std::string_view kLayoutLeft = "LayoutLeft";
-constexpr std::string_view kBevelDown = "BevelDown";
-constexpr std::string_view kSmallIcon = "SmallIcon";
-constexpr std::string_view kShowTitleIcon = "ShowTitleIcon";
-constexpr std::string_view kWidth = "Width";
-constexpr std::string_view kHeight = "Height";
-constexpr std::string_view kTitleText = "Title Text";
 constexpr std::string_view kCollectionTitle = "Title";
-constexpr std::string_view kPanelStyle = "Panel Style";
-constexpr std::string_view kDirectory = "Directory";
-constexpr std::string_view kColor = "Color";
-constexpr std::string_view kFromColor = "From Color";
-constexpr std::string_view kToColor = "To Color";
-constexpr std::string_view kDrawStyle = "Draw style";
-constexpr std::string_view kFontColor = "FontColor";
-constexpr std::string_view kFontSize = "FontSize";
-constexpr std::string_view kFontName = "FontName";
-constexpr std::string_view kPictureFile = "PictureFile";
 
 constexpr std::string_view kExtension = ".GLF";
 
@@ -136,6 +119,27 @@ std::uint16_t EffectiveKind(std::uint16_t panelStyle) {
 bool IsBareFileName(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;
   return name.find_first_of("\\/:") == std::string_view::npos;
+}
+
+void TakeAppearance(TPanelData& r, const ExchangeSettings& s) {
+  const auto take = [](auto& field, const auto& value) {
+    if (value) field = *value;
+  };
+  take(r.ShowTitle, s.ShowTitle);
+  take(r.ShowCaption, s.ShowCaption);
+  take(r.LayoutLeft, s.LayoutLeft);
+  take(r.BevelDown, s.BevelDown);
+  take(r.SmallIcon, s.SmallIcon);
+  take(r.ShowTitleIcon, s.ShowTitleIcon);
+  take(r.Directory, s.Directory);
+  take(r.Color, s.Color);
+  take(r.FromColor, s.FromColor);
+  take(r.ToColor, s.ToColor);
+  take(r.DrawStyle, s.DrawStyle);
+  take(r.PictureFile, s.PictureFile);
+  take(r.Font.Color, s.FontColor);
+  take(r.Font.Size, s.FontSize);
+  take(r.Font.Name, s.FontName);
 }
 
 ExchangeFile ParseExchangeFile(std::string_view bytes, ExchangeReading reading) {

@@ -69,6 +69,10 @@ struct ExchangeFile {
   bool Damaged() const { return Fault != ExchangeFault::kNone; }
 };
 
+// Copies the look and the folder a file gives (flags but Visible and ShowAsButton,
+// folder, colours, drawing style, picture, font) over `data`; missing settings keep its own.
+void TakeAppearance(TPanelData& data, const ExchangeSettings& settings);
+
 // Checks bytes as a whole; a damaged result carries no settings and no lines.
 ExchangeFile ParseExchangeFile(std::string_view bytes, ExchangeReading reading);
 // Reads the file at `path` (missing, unreadable and over-large files are damaged).

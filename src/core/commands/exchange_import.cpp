@@ -5,14 +5,6 @@
 #include "core/text/ascii.h"
 
 namespace wendlix {
-namespace {
-
-template <typename T>
-void Take(T& field, const std::optional<T>& value) {
-  if (value) field = *value;
-}
-
-}  // namespace
 
 std::string ImportConflictQuestion(std::uint16_t groupKind, std::uint16_t fileKind) {
   return std::string("当前需要导入的信息与现有信息有冲突\r\r当前工具栏是 【") + GroupKindName(groupKind) +
@@ -71,21 +63,7 @@ std::optional<ImportDecision> DecideImport(const GroupRecord& target, const Exch
   // The file's title only comes with a confirmed kind change, and never takes another
   // group's sections.
   if (d.Ask && s.Title && !IsTitleTaken(*s.Title, otherTitles)) r.Title = *s.Title;
-  Take(r.ShowTitle, s.ShowTitle);
-  Take(r.ShowCaption, s.ShowCaption);
-  Take(r.LayoutLeft, s.LayoutLeft);
-  Take(r.BevelDown, s.BevelDown);
-  Take(r.SmallIcon, s.SmallIcon);
-  Take(r.ShowTitleIcon, s.ShowTitleIcon);
-  Take(r.Directory, s.Directory);
-  Take(r.Color, s.Color);
-  Take(r.FromColor, s.FromColor);
-  Take(r.ToColor, s.ToColor);
-  Take(r.DrawStyle, s.DrawStyle);
-  Take(r.PictureFile, s.PictureFile);
-  Take(r.Font.Color, s.FontColor);
-  Take(r.Font.Size, s.FontSize);
-  Take(r.Font.Name, s.FontName);
+  TakeAppearance(r, s);
   d.Group.Width = s.Width.value_or(target.Width);
   d.Group.Height = s.Height.value_or(target.Height);
 

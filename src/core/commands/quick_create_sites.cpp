@@ -57,21 +57,7 @@ GroupRecord CollectionGroup(std::string_view caption, const ExchangeSettings& s,
   Take(r.PanelStyle, s.PanelStyle);
   Take(r.Title, s.Title);  // only titles the group file can hold are read at all
   Take(r.ShowAsButton, s.ShowAsButton);
-  Take(r.ShowTitle, s.ShowTitle);
-  Take(r.ShowCaption, s.ShowCaption);
-  Take(r.LayoutLeft, s.LayoutLeft);
-  Take(r.BevelDown, s.BevelDown);
-  Take(r.SmallIcon, s.SmallIcon);
-  Take(r.ShowTitleIcon, s.ShowTitleIcon);
-  Take(r.Directory, s.Directory);
-  Take(r.Color, s.Color);
-  Take(r.FromColor, s.FromColor);
-  Take(r.ToColor, s.ToColor);
-  Take(r.DrawStyle, s.DrawStyle);
-  Take(r.Font.Color, s.FontColor);
-  Take(r.Font.Size, s.FontSize);
-  Take(r.Font.Name, s.FontName);
-  Take(r.PictureFile, s.PictureFile);
+  TakeAppearance(r, s);
   r.Visible = true;
   return g;
 }

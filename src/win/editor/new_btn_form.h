@@ -174,6 +174,8 @@ class TNewBtnForm : public BaseWindow<TNewBtnForm> {
   void btnEditClick();
   void btnDeleClick();
   void btnBrowFileClick();
+  // Lets the user choose a file for the target edit; an empty name edit takes its base name.
+  void BrowseForTarget(int targetField, int nameField);
   void ShowFileIcon(const std::string& path);
   int RowImage(std::size_t row);
 

@@ -229,22 +229,7 @@ void TNewBtnForm::btnDeleClick() {
     ShowErrorBox(std::string(kLinkDeleteFailedText) + "\r\r\"" + path + "\"", kEditorErrorCaption);
 }
 
-void TNewBtnForm::btnBrowFileClick() {
-  wchar_t file[MAX_PATH] = {};
-  lstrcpynW(file, ToWide(Text(kEditExe)).c_str(), MAX_PATH);
-  OPENFILENAMEW ofn{};
-  ofn.lStructSize = sizeof(ofn);
-  ofn.hwndOwner = Handle();
-  ofn.lpstrFilter = L"所有文件(*,*)\0*.*\0";
-  ofn.lpstrFile = file;
-  ofn.nMaxFile = MAX_PATH;
-  ofn.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_NODEREFERENCELINKS;
-  if (!GetOpenFileNameW(&ofn)) return;
-  const std::string chosen = FromWide(file);
-  SetText(kEditExe, chosen);
-  if (IsBlankField(Text(kEditName))) SetText(kEditName, ExtractFileBaseName(chosen));
-  ShowFileIcon(chosen);
-}
+void TNewBtnForm::btnBrowFileClick() { BrowseForTarget(kEditExe, kEditName); }
 
 LRESULT TNewBtnForm::OnNotify(NMHDR* header) {
   if (!header) return 0;

@@ -236,9 +236,11 @@ void TNewBtnForm::btnDirClick() {
   if (got) SetText(kText4, AddBackslash(FromWide(path)));
 }
 
-void TNewBtnForm::btnBrowClick() {
+void TNewBtnForm::btnBrowClick() { BrowseForTarget(kText2, kText1); }
+
+void TNewBtnForm::BrowseForTarget(int targetField, int nameField) {
   wchar_t file[MAX_PATH] = {};
-  lstrcpynW(file, ToWide(Text(kText2)).c_str(), MAX_PATH);
+  lstrcpynW(file, ToWide(Text(targetField)).c_str(), MAX_PATH);
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof(ofn);
   ofn.hwndOwner = Handle();
@@ -248,8 +250,8 @@ void TNewBtnForm::btnBrowClick() {
   ofn.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_NODEREFERENCELINKS;
   if (!GetOpenFileNameW(&ofn)) return;
   const std::string chosen = FromWide(file);
-  SetText(kText2, chosen);
-  if (IsBlankField(Text(kText1))) SetText(kText1, ExtractFileBaseName(chosen));
+  SetText(targetField, chosen);
+  if (IsBlankField(Text(nameField))) SetText(nameField, ExtractFileBaseName(chosen));
   ShowFileIcon(chosen);
 }
 

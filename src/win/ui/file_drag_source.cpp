@@ -6,12 +6,13 @@
 
 #include <cstring>
 
+#include "win/common/com_object.h"
 #include "win/common/wide.h"
 
 namespace wendlix {
 namespace {
 
-class FileListData final : public IDataObject {
+class FileListData final : public ComObject<IDataObject, IID_IDataObject> {
  public:
   explicit FileListData(const std::vector<std::string>& files) {
     std::wstring list;
@@ -22,22 +23,6 @@ class FileListData final : public IDataObject {
     header->pFiles = sizeof(DROPFILES);
     header->fWide = TRUE;
     std::memcpy(bytes_.data() + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
-  }
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-    if (!object) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDataObject) {
-      *object = static_cast<IDataObject*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --refs_;
-    if (!left) delete this;
-    return left;
   }
   HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
     if (!medium || QueryGetData(format) != S_OK) return DV_E_FORMATETC;
@@ -71,30 +56,12 @@ class FileListData final : public IDataObject {
   HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 
  private:
-  ~FileListData() = default;
   std::vector<BYTE> bytes_;
-  ULONG refs_ = 1;
 };
 
-class ButtonDropSource final : public IDropSource {
+class ButtonDropSource final : public ComObject<IDropSource, IID_IDropSource> {
  public:
   explicit ButtonDropSource(DWORD button) : button_(button) {}
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-    if (!object) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDropSource) {
-      *object = static_cast<IDropSource*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --refs_;
-    if (!left) delete this;
-    return left;
-  }
   HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
     if (escape) return DRAGDROP_S_CANCEL;
     return (keys & button_) ? S_OK : DRAGDROP_S_DROP;
@@ -102,9 +69,7 @@ class ButtonDropSource final : public IDropSource {
   HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 
  private:
-  ~ButtonDropSource() = default;
   DWORD button_;
-  ULONG refs_ = 1;
 };
 
 }  // namespace

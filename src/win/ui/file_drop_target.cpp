@@ -22,23 +22,6 @@ std::vector<std::string> FilesOf(IDataObject* data) {
   return files;
 }
 
-HRESULT FileDropTarget::QueryInterface(REFIID riid, void** object) {
-  if (!object) return E_POINTER;
-  if (riid == IID_IUnknown || riid == IID_IDropTarget) {
-    *object = static_cast<IDropTarget*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG FileDropTarget::Release() {
-  const ULONG left = --refs_;
-  if (left == 0) delete this;
-  return left;
-}
-
 POINT FileDropTarget::ToClient(POINTL pt) const {
   POINT p{pt.x, pt.y};
   ScreenToClient(window_, &p);

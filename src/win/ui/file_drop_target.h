@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "win/common/com_object.h"
+
 namespace wendlix {
 
-class FileDropTarget final : public IDropTarget {
+class FileDropTarget final : public ComObject<IDropTarget, IID_IDropTarget> {
  public:
   struct Handlers {
     // The effect at a client point for the dragged files and the effects the source offers.
@@ -22,24 +24,17 @@ class FileDropTarget final : public IDropTarget {
 
   FileDropTarget(HWND window, Handlers handlers) : window_(window), handlers_(std::move(handlers)) {}
 
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override;
-  // IDropTarget
   HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) override;
   HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL pt, DWORD* effect) override;
   HRESULT STDMETHODCALLTYPE DragLeave() override;
   HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) override;
 
  private:
-  ~FileDropTarget() = default;
   POINT ToClient(POINTL pt) const;
   DWORD EffectAt(POINTL pt, DWORD offered) const;
 
   HWND window_;
   Handlers handlers_;
-  ULONG refs_ = 1;
   std::vector<std::string> files_;  // of the drag under way
   bool hovering_ = false;
 };
