@@ -15,8 +15,17 @@ FAKE_PID=
 # The system tweaks menu as Windows NT shows it, by item name: the number of Down keys.
 declare -A SYS_ITEM=([S8]=1 [D5]=2 [P3]=3 [WindowsW1]=4 [A3]=5 [D7]=6 [D6]=7 [Windows1]=8 [A2]=9 [muReLoad]=10)
 
+# A short-lived Wine process now and then comes back with no output on a loaded machine: ask
+# again rather than report an empty state.
 shell_state() {
-  wine_run "$FAKE_SHELL" state | tr -d '\r'
+  local out tries
+  for tries in 1 2 3; do
+    out=$(wine_run "$FAKE_SHELL" state | tr -d '\r')
+    [ -n "$out" ] && break
+    log "the fake shell's state came back empty (try $tries)" >&2
+    sleep 0.5
+  done
+  printf '%s\n' "$out"
 }
 
 stop_fake_shell() {
