@@ -38,4 +38,14 @@ if ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok 
     touch build/.wine32-tried
   fi
 fi
+# The installer compiler: scripts/release.sh needs it, the tests only for the installer case (which skips
+# without it), so a failure here stops nothing.
+if ! command -v makensis >/dev/null && [ ! -e build/.nsis-tried ]; then
+  mkdir -p build
+  echo "setup: installing nsis (for the installer)"
+  { "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends nsis >/dev/null 2>&1 ||
+    { "${sudo_cmd[@]}" apt-get update -q >/dev/null 2>&1 || true
+      "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends nsis >/dev/null 2>&1; }; } ||
+    { echo "setup: nsis not available; the installer case will be skipped"; touch build/.nsis-tried; }
+fi
 exit 0

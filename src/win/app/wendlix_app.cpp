@@ -4,6 +4,7 @@
 
 #include "core/bar/bar_texts.h"
 #include "win/app/main_form.h"
+#include "win/app/single_instance.h"
 #include "win/common/wide.h"
 
 namespace wendlix {
@@ -23,9 +24,13 @@ WendlixApp::WendlixApp(HINSTANCE instance) : instance_(instance), program_(Curre
 WendlixApp::~WendlixApp() = default;
 
 int WendlixApp::Run(int showCommand) {
+  // One bar per settings file: a later start brings the running bar forward and ends.
+  SingleInstance single(ResolveConfigBase(program_));
+  if (!single.Claim()) return 0;
   if (!application_.Create(instance_)) return 1;
   mainForm_ = std::make_unique<TWendlixMainForm>(program_, state_);
   if (!mainForm_->Create(instance_, application_.Handle())) return 1;
+  single.Serve(mainForm_->Handle(), [form = mainForm_.get()] { BringBarForward(*form); });
   ShowWindow(mainForm_->Handle(), showCommand == SW_HIDE ? SW_HIDE : SW_SHOWNOACTIVATE);
   UpdateWindow(mainForm_->Handle());
   MSG msg{};
