@@ -14,6 +14,7 @@
 #include "win/bar/bar_query.h"
 #include "win/bar/disk_shortcut_folder.h"
 #include "win/bar/shell_tweaks.h"
+#include "win/commands/give_back_guard.h"
 #include "win/common/wide.h"
 #include "win/paint/dib_section.h"
 
@@ -209,6 +210,8 @@ void TWendlixMainForm::LoadBar() {
   SetAutoHideInterval(bar.AutoHideInterval);
   const std::vector<std::string> names = ReadGroupNames(ini);
   SetDockSize(state_.Settings.Width, state_.Settings.Height);
+  // What a bar killed while it owed the shell left behind comes back before anything is applied.
+  GiveBackOrphanedRecord();
   if (state_.Settings.ReLoadSet) LoadSystemTweaks(ini);
 
   if (IsFirstRun(state_.Settings.Groups, names)) {

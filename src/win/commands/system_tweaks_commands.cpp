@@ -18,7 +18,7 @@ LRESULT CALLBACK DropScreenSaveCommand(int code, WPARAM wp, LPARAM lp) {
 
 ShellWindowState StateOf(std::uint16_t which) {
   const HWND window = FindShellWindow(which);
-  return {window && IsWindowEnabled(window), HasVisibleStyle(window)};
+  return {window && IsWindowEnabled(window), HasVisibleStyle(window), window != nullptr};
 }
 
 }  // namespace
@@ -70,6 +70,7 @@ void SystemTweaksCommands::Execute(MenuModel& menu, const MenuItem& item) {
   const SysMenuCommand command = SysMenuCommandOf(item);
   const bool now = ApplySysMenuCommand(command, state_.Tweaks, state_.Settings.ReLoadSet, menu);
   owed_.Note(command);
+  if (command.Action == SysMenuCommand::kSetEnabled || command.Action == SysMenuCommand::kSetVisible) keeper_.Keep(owed_);
   switch (command.Action) {
     case SysMenuCommand::kToggleSysKey: SetSystemKeysBlocked(now); break;
     case SysMenuCommand::kToggleScreenSaverBlock: SetScreenSaverBlocked(now); break;
@@ -95,6 +96,7 @@ void SystemTweaksCommands::PutRestoredIntoEffect() {
 void SystemTweaksCommands::GiveBack() {
   SetScreenSaverBlocked(false);
   GiveBackShellWindows(owed_, keysBlocked_);
+  keeper_.Forget();
   keysBlocked_ = false;
   SetShutdownBlockReason(main_, false);
 }

@@ -20,6 +20,7 @@
 #include "core/bar/bar_state.h"
 #include "core/commands/give_back.h"
 #include "core/commands/system_menu.h"
+#include "win/commands/give_back_guard.h"
 #include "win/commands/shell_give_back.h"
 
 namespace wendlix {
@@ -55,8 +56,13 @@ class SystemTweaksCommands {
   void PutRestoredIntoEffect();
   bool ScreenSaverBlocked() const;
   // Applies the stored shell-window commands; what they take away is this run's to give back.
+  // The record is kept before anything changes: a crash in between still gives back.
   void ApplyRestored(const std::vector<ShellWindowCommand>& commands) {
+    GiveBackSet planned = owed_;
+    planned.NoteAll(commands);
+    keeper_.Keep(planned);
     ApplyAndNoteShellWindowCommands(commands, owed_);
+    keeper_.Keep(owed_);
   }
   const GiveBackSet& Owed() const { return owed_; }
   // Shows and enables what this run hid or disabled, lets the system keys go and drops the
@@ -73,6 +79,7 @@ class SystemTweaksCommands {
   BarState& state_;
   std::unique_ptr<ScreenSaverFilter> filter_;
   GiveBackSet owed_;
+  GiveBackKeeper keeper_;  // owed_ in the registry, for a guard or the next start
   bool keysBlocked_ = false;  // this run told Windows 95 or 98 a screen saver runs
 };
 

@@ -98,6 +98,7 @@ struct MemoryDcTraits {
 };
 
 using unique_event = unique_handle<NullHandleTraits>;
+using unique_process = unique_handle<NullHandleTraits>;
 using unique_file = unique_handle<FileHandleTraits>;
 using unique_find = unique_handle<FindHandleTraits>;
 using unique_hkey = unique_handle<RegKeyTraits>;
