@@ -19,6 +19,7 @@ inline constexpr char kSysMenuTitle[] = "Wendlix V2.05";
 struct ShellWindowState {
   bool Enabled = false;  // a window that does not exist is neither
   bool Visible = false;
+  bool Exists = true;    // the items of a missing window are grey: there is nothing to change
 };
 
 // What the menu shows depends on.

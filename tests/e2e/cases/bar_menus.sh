@@ -63,6 +63,21 @@ screenshot "$E2E_ARTIFACTS/sys-menu.png" >/dev/null
 xdotool key Escape
 sleep 0.3
 
+# On a horizontal bar the system button opens its menu at the button's top-right corner.
+IFS=, read -r sl st sr sb <<<"$(layout_lines btnsys | cut -f2)"
+x=$(( (sl + sr) / 2 )) y=$(( (st + sb) / 2 ))
+drive post "$WENDLIX_MAIN_CLASS" 0x201 1 $(( (y << 16) | x )) >/dev/null
+drive post "$WENDLIX_MAIN_CLASS" 0x202 0 $(( (y << 16) | x )) >/dev/null
+wait_for_window '#32768' 10 >/dev/null || fail "the system button opened no menu"
+sleep 0.5
+screenshot "$E2E_ARTIFACTS/sys-menu-from-button-top.png" >/dev/null
+read -r ml mt _ _ <<<"$(drive rect '#32768')"
+read -r ol ot _ _ <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
+log "system menu at $ml,$mt; system button $((ol + sl)),$((ot + st))-$((ol + sr)),$((ot + sb))"
+expect_eq "$((ol + sr)),$((ot + st - 1))" "$ml,$mt" "the system menu at the button's top-right corner, a pixel higher"
+xdotool key Escape
+drive wait-gone '#32768' 10 || fail "the system menu stayed open"
+
 # 关于 Wendlix (&A) opens the About window over the screen's middle; Escape fades it out.
 read_layout
 IFS=, read -r tl tt tr tb <<<"$(layout_lines btntitle | cut -f2)"
@@ -71,6 +86,7 @@ drive post "$WENDLIX_MAIN_CLASS" 0x201 1 $(( (y << 16) | x )) >/dev/null
 drive post "$WENDLIX_MAIN_CLASS" 0x202 0 $(( (y << 16) | x )) >/dev/null
 wait_for_window '#32768' 10 >/dev/null || fail "the bar settings menu did not open again"
 sleep 0.3
+screenshot "$E2E_ARTIFACTS/main-menu-top.png" >/dev/null
 xdotool key a
 wait_for_window TLogoForm 20 >/dev/null || fail "no About window from the menu"
 expect_eq "312 259 711 509" "$(drive rect TLogoForm)" "About window rectangle"

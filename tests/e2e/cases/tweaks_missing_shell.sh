@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Without the desktop windows (Wine has no "Progman"), a close with "apply at next start" on keeps
 # their stored keys as they were instead of storing "disabled" and "hidden" for them. Wine's own
-# taskbar (hidden) is stored as it is, hidden again at the next start, and not shown at exit.
+# taskbar (hidden) is stored as it is, hidden again at the next start, and not shown at exit. The desktop's
+# menu items are grey.
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../startup_lib.sh"
 source "$(dirname "$0")/../groups_lib.sh"
@@ -20,6 +21,12 @@ install_bar "$dir"
   printf '[Application Config]\nDisableDeskTop=1\nHideDeskTop=1\nHideDeskTopIcons=1\n'
 } | write_cp936 "$dir/Wendlix.INI"
 start_and_wait "$dir"
+# Nothing to hide or disable: the desktop's items are grey.
+menu=$(drive query "$WENDLIX_MAIN_CLASS" sysmenu)
+for item in D7 D6 P3; do
+  flags=$(printf '%s\n' "$menu" | awk -F'\t' -v n="$item" '{ sub(/^ +/, "", $1) } $1 == n { print $3 }')
+  case $flags in *D*) ;; *) fail "$item is not grey without its window (flags '$flags')" ;; esac
+done
 stop_bar 20 || fail "the bar did not close by itself"
 cp "$dir/Wendlix.INI" "$E2E_ARTIFACTS/saved.INI"
 for key in DisableDeskTop HideDeskTop HideDeskTopIcons; do

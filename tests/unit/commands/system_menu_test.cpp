@@ -72,6 +72,12 @@ TEST(SystemMenu, CaptionsFollowTheShellAndTheirCommandsGoTheOtherWay) {
       EXPECT_EQ(command, (C{k.kind, k.which, !on})) << k.item << " on=" << on;
     }
   }
+  // A missing window's items are grey and run nothing; the others stay.
+  SysMenuContext gone = AllOn();
+  gone.Desktop.Exists = gone.DesktopView.Exists = false;
+  SYSPMenuPopup(menu, gone);
+  for (const char* n : {"P3", "D6", "D7"}) EXPECT_EQ(SysMenuCommandOf(*menu.Find(n)), C{}) << n;
+  for (const char* n : {"A2", "A3", "Windows1", "WindowsW1"}) EXPECT_TRUE(menu.Find(n)->Enabled) << n;
   // No shell at all: every item offers to allow or show.
   SysMenuContext none;
   SYSPMenuPopup(menu, none);
