@@ -14,21 +14,12 @@
 #include "win/appbar/shell_links.h"
 #include "win/common/wide.h"
 #include "win/editor/new_btn_form.h"
+#include "wine_clock.h"
 
 namespace {
 
 using namespace wendlix;
-
-double NowMs() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using bench::NowMs;
 
 double g_pageMs = -1;
 

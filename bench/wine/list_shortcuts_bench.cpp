@@ -14,21 +14,14 @@
 #include "win/appbar/shell_folders.h"
 #include "win/appbar/shell_links.h"
 #include "win/common/wide.h"
+#include "wine_clock.h"
 
 namespace {
 
 using namespace wendlix;
-
-double NowMs() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using bench::Measure;
+using bench::NowMs;
+using bench::Stats;
 
 // The listing read literally: one FindFirstFile scan per pattern.
 std::vector<std::string> PlainPatternScans(const std::string& dir) {
@@ -46,21 +39,6 @@ std::vector<std::string> PlainPatternScans(const std::string& dir) {
   return names;
 }
 
-struct Stats {
-  double best, median;
-};
-
-template <typename F>
-Stats Measure(int runs, F&& f) {
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    const double start = NowMs();
-    f();
-    times.push_back(NowMs() - start);
-  }
-  std::sort(times.begin(), times.end());
-  return {times.front(), times[times.size() / 2]};
-}
 
 }  // namespace
 
