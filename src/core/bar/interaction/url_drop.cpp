@@ -1,0 +1,218 @@
+#include "core/bar/interaction/url_drop.h"
+
+#include "core/bar/group_construction.h"
+#include "core/bar/group_file.h"
+#include "core/bar/interaction/file_drop_effect.h"
+#include "core/bar/panel_data.h"
+#include "core/profile/ini_file.h"
+#include "core/profile/ini_syntax.h"
+#include "core/text/ascii.h"
+#include "core/text/encoding.h"
+#include "core/text/utf8.h"
+
+namespace wendlix {
+namespace {
+
+constexpr std::string_view kShortcutHeader = "[InternetShortcut]";
+
+// Text of a drag's or a file's bytes: UTF-16LE or UTF-8 after their byte-order marks,
+// otherwise code page 936. Stops at the first NUL, where C strings from a drag end.
+std::string DecodeBytes(std::string_view bytes) {
+  std::string text;
+  if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+      static_cast<unsigned char>(bytes[1]) == 0xFE) {
+    std::u16string wide;
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+      const char16_t c = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                               (static_cast<unsigned char>(bytes[i + 1]) << 8));
+      if (c == 0) break;
+      wide += c;
+    }
+    return Utf16ToUtf8(wide);
+  }
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+    bytes.remove_prefix(3);
+    text.assign(bytes.substr(0, bytes.find('\0')));
+    return IsValidUtf8(text) ? text : Utf16ToUtf8(Utf8ToUtf16(text));
+  }
+  return Cp936ToUtf8(bytes.substr(0, bytes.find('\0')));
+}
+
+// `count` characters of `s` from character `first` (both counted in code points).
+std::string Characters(std::string_view s, std::size_t first, std::size_t count) {
+  std::size_t pos = 0;
+  for (std::size_t i = 0; i < first && pos < s.size(); ++i) ReadUtf8(s, pos);
+  const std::size_t begin = pos;
+  for (std::size_t i = 0; i < count && pos < s.size(); ++i) ReadUtf8(s, pos);
+  return std::string(s.substr(begin, pos - begin));
+}
+
+std::size_t CharacterCount(std::string_view s) {
+  std::size_t n = 0;
+  for (std::size_t pos = 0; pos < s.size(); ++n) ReadUtf8(s, pos);
+  return n;
+}
+
+// A file or descriptor name less its last four characters (".url" as a rule).
+std::string LessLastFour(std::string_view name) {
+  const std::size_t n = CharacterCount(name);
+  return n > 4 ? Characters(name, 0, n - 4) : std::string();
+}
+
+std::string_view FileNamePart(std::string_view path) {
+  const std::size_t cut = path.find_last_of("\\/:");
+  return cut == std::string_view::npos ? path : path.substr(cut + 1);
+}
+
+bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; }
+
+// The line starting at `pos` (without its end: CR, LF or CRLF); `pos` moves past the end.
+std::string_view NextLine(std::string_view text, std::size_t& pos) {
+  const std::size_t begin = pos;
+  const std::size_t end = text.find_first_of("\r\n", begin);
+  if (end == std::string_view::npos) {
+    pos = text.size();
+    return text.substr(begin);
+  }
+  pos = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+  return text.substr(begin, end - begin);
+}
+
+std::string ShortcutAddressOfText(std::string_view text) {
+  std::size_t pos = 0;
+  if (NextLine(text, pos).substr(0, kShortcutHeader.size()) != kShortcutHeader) return {};
+  if (pos >= text.size()) return {};
+  const std::string_view line = NextLine(text, pos);
+  const std::size_t eq = line.find('=');
+  if (eq == std::string_view::npos) return {};
+  return Characters(line.substr(eq + 1), 0, kMaxShortcutAddress);
+}
+
+// A file's contents: an Internet shortcut is read as one; any other text gives its
+// characters from the 24th on, up to the end of that line.
+std::string FileContentsAddress(std::string_view bytes) {
+  const std::string text = DecodeBytes(bytes);
+  if (std::string_view(text).substr(0, kShortcutHeader.size()) == kShortcutHeader) {
+    return ShortcutAddressOfText(text);
+  }
+  std::string tail = Characters(text, 23, kMaxShortcutAddress);
+  std::size_t pos = 0;
+  return std::string(NextLine(tail, pos));
+}
+
+bool EndsWithUrlExtension(std::string_view path) { return EndsWithTextAscii(path, ".url"); }
+
+// Control characters and "=" to blanks, outer blanks and leading "[" and ";" dropped.
+std::string CleanKey(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (IsControl(c) || c == '=') c = ' ';
+  }
+  std::string_view rest = TrimIniBlanks(out);
+  while (!rest.empty() && (rest.front() == '[' || rest.front() == ';')) {
+    rest = TrimIniBlanks(rest.substr(1));
+  }
+  return std::string(rest);
+}
+
+// The button section of an address group as its buttons stand, each name in its place.
+void RewriteAddressButtons(IniFile& gpf, const std::string& section, const GroupPanel& panel) {
+  for (const std::string& key : gpf.ReadSection(section)) gpf.DeleteKey(section, key);
+  for (const BarButton& b : panel.Children) {
+    if (!b.IsCollapse() && !b.FileName.empty()) gpf.WriteString(section, b.Hint, b.FileName);
+  }
+}
+
+}  // namespace
+
+bool DragOffer::OffersLink() const {
+  return UniformResourceLocator || Text || FileContents || DescriptorName ||
+         (!Files.empty() && EndsWithUrlExtension(Files.front()));
+}
+
+std::string InternetShortcutAddress(std::string_view bytes) { return ShortcutAddressOfText(DecodeBytes(bytes)); }
+
+DroppedLink ReadDroppedLink(const DragOffer& offer) {
+  DroppedLink link;
+  const auto usable = [](const std::optional<std::string>& s) {
+    return s && !TrimIniBlanks(*s).empty();
+  };
+  if (usable(offer.UniformResourceLocator)) {
+    link.URL = *offer.UniformResourceLocator;
+  } else if (usable(offer.Text)) {
+    link.URL = *offer.Text;
+  } else if (std::string contents = offer.FileContents ? FileContentsAddress(*offer.FileContents) : std::string();
+             !TrimIniBlanks(contents).empty()) {
+    link.URL = std::move(contents);
+  } else if (!offer.Files.empty() && EndsWithUrlExtension(offer.Files.front())) {
+    if (offer.FirstFileBytes) link.URL = InternetShortcutAddress(*offer.FirstFileBytes);
+    link.Title = LessLastFour(FileNamePart(offer.Files.front()));
+  }
+  link.URL = std::string(TrimIniBlanks(link.URL));
+  if (offer.DescriptorName) {
+    std::string title = LessLastFour(FileNamePart(*offer.DescriptorName));
+    if (!title.empty()) link.Title = std::move(title);
+  }
+  if (link.Title.empty()) link.Title = link.URL;
+  return link;
+}
+
+DropChoice ChooseDrop(std::optional<std::uint16_t> groupKind, bool onBand, const DragOffer& offer,
+                      std::uint32_t offered) {
+  if (!groupKind) return {};
+  if (*groupKind == gkShortcut && onBand && !offer.Files.empty()) {
+    return {DropRoute::kFiles, FileDropEffect(FileDragSourceDir(offer.Files), offered)};
+  }
+  if (offer.OffersLink()) return {DropRoute::kLink, (offered & deLink) ? deLink : deNone};
+  return {};
+}
+
+std::string LinkNotSavedText(std::string_view path) {
+  return "无法保存分组文件:\r\n" + std::string(path) + "\r\n\r\n该网址没有加入收藏夹。";
+}
+
+bool IsStorableAddress(std::string_view url) {
+  for (char c : url) {
+    if (IsControl(c)) return false;
+  }
+  return IsValidUtf8(url);
+}
+
+std::string LinkKey(std::string_view title, std::string_view url) {
+  std::string key = CleanKey(title);
+  return key.empty() ? CleanKey(url) : key;
+}
+
+UrlDropStep DecideUrlDrop(std::optional<std::uint16_t> groupKind, const DroppedLink& link) {
+  using K = UrlDropStep::Kind;
+  if (!groupKind) return {};
+  if (*groupKind != gkWeb) return {K::kNotWebGroup, kNotWebGroupText, kUrlDropCaption};
+  if (link.URL.empty()) return {K::kNoAddress, kNoAddressText, kUrlDropCaption};
+  if (!IsStorableAddress(link.URL)) return {K::kBadAddress, kBadAddressText, kUrlDropCaption};
+  std::string key = LinkKey(link.Title, link.URL);
+  if (key.empty()) return {K::kBadAddress, kUnstorableLinkText, kUrlDropCaption};
+  return {K::kAdd, {}, {}, std::move(key), link.URL};
+}
+
+LinkStored StoreDroppedLink(GroupPanel& panel, IniFile& gpf, const std::string& key, const std::string& url) {
+  // Every fill ends with the collapse button; a group without one was never filled or was emptied.
+  bool filled = false;
+  for (const BarButton& b : panel.Children) filled = filled || b.IsCollapse();
+  const std::string section = ButtonSectionName(panel.Data.Title);
+  // The close writes a filled group's buttons from the bar; do it now, or the refill below
+  // would undo a move made on the bar since the group was read.
+  if (filled) RewriteAddressButtons(gpf, section, panel);
+  // A title with characters the file's code page lacks gives way to the address as the name.
+  const std::string addressKey = LinkKey({}, url);
+  if (!gpf.WriteString(section, key, url) &&
+      (addressKey == key || addressKey.empty() || !gpf.WriteString(section, addressKey, url))) {
+    return {false, kUnstorableLinkText, kUrlDropCaption};
+  }
+  if (!gpf.Save()) return {false, LinkNotSavedText(gpf.Path()), kLinkNotSavedCaption};
+  // A group not filled yet (collapsed into PanelBtn) reads the file when it is next shown.
+  if (filled && panel.Data.PanelStyle == gkWeb) FillUrlGroup(panel, gpf);
+  if (filled && panel.Data.PanelStyle >= gkEmail) FillEmailGroup(panel, gpf);
+  return {};
+}
+
+}  // namespace wendlix

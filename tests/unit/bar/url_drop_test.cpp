@@ -1,0 +1,279 @@
+// Web links dropped on the bar: the address and title a drag gives, where a drag goes, and
+// what a drop writes into the group file.
+#include "core/bar/interaction/url_drop.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/bar/group_construction.h"
+#include "core/bar/group_file.h"
+#include "core/platform/file_io.h"
+#include "core/profile/ini_file.h"
+#include "core/text/encoding.h"
+
+namespace wendlix {
+namespace {
+
+std::string Cp936(std::string_view utf8) { return Utf8ToCp936(utf8).value(); }
+
+TEST(UrlDrop, AddressAndTitleFollowTheOrderOfPreference) {
+  const std::string shortcut = "[InternetShortcut]\r\nURL=http://news.example/今日\r\nIconIndex=0\r\n";
+  const std::string long260(260, 'a');
+  const std::string chinese260 = [] {
+    std::string s;
+    for (int i = 0; i < 260; ++i) s += "网";
+    return s;
+  }();
+  struct Case {
+    const char* what;
+    DragOffer offer;
+    DroppedLink want;
+  };
+  const Case cases[] = {
+      {"address format beats text", {.UniformResourceLocator = "http://a.example/", .Text = "http://b.example/"},
+       {"http://a.example/", "http://a.example/"}},
+      {"descriptor names the link",
+       {.UniformResourceLocator = "http://a.example/", .DescriptorName = "示例 页面.url"},
+       {"http://a.example/", "示例 页面"}},
+      {"blank address format gives way", {.UniformResourceLocator = " ", .Text = " http://b.example/\r\n"},
+       {"http://b.example/", "http://b.example/"}},
+      {"text beats file contents", {.Text = "www.c.example", .FileContents = Cp936(shortcut)},
+       {"www.c.example", "www.c.example"}},
+      {"contents as a shortcut, CRLF", {.FileContents = Cp936(shortcut)},
+       {"http://news.example/今日", "http://news.example/今日"}},
+      {"contents as a shortcut, LF", {.FileContents = "[InternetShortcut]\nURL=http://lf.example/\n"},
+       {"http://lf.example/", "http://lf.example/"}},
+      {"other contents from the 24th character to the line end",
+       {.FileContents = "0123456789012345678901_http://d.example/\r\nmore"},
+       {"http://d.example/", "http://d.example/"}},
+      {"contents capped at 250", {.FileContents = std::string(23, '-') + long260},
+       {std::string(250, 'a'), std::string(250, 'a')}},
+      {"contents shorter than 24 characters offer nothing, the .url file is next",
+       {.Files = {"C:\\收藏\\新闻.URL"}, .FirstFileBytes = Cp936(shortcut), .FileContents = "short"},
+       {"http://news.example/今日", "新闻"}},
+      {"shortcut address capped at 250 characters",
+       {.Files = {"D:\\x.url"}, .FirstFileBytes = Cp936("[InternetShortcut]\nURL=" + chinese260)},
+       {chinese260.substr(0, 250 * 3), "x"}},
+      {"shortcut with a UTF-8 mark",
+       {.Files = {"x.url"}, .FirstFileBytes = "\xEF\xBB\xBF[InternetShortcut]\nURL=http://u8.example/网"},
+       {"http://u8.example/网", "x"}},
+      {"a .url file that is no shortcut: no address, its name", {.Files = {"C:\\坏.url"}, .FirstFileBytes = "[Other]\nURL=x"},
+       {"", "坏"}},
+      {"a .url file without the line after the header", {.Files = {"C:\\a.url"}, .FirstFileBytes = "[InternetShortcut]"},
+       {"", "a"}},
+      {"an unreadable .url file", {.Files = {"C:\\gone.url"}}, {"", "gone"}},
+      {"descriptor beats the file name",
+       {.Files = {"C:\\a.url"}, .FirstFileBytes = Cp936(shortcut), .DescriptorName = "Better.url"},
+       {"http://news.example/今日", "Better"}},
+      {"a descriptor name of four characters leaves the address",
+       {.UniformResourceLocator = "http://e.example/", .DescriptorName = ".url"},
+       {"http://e.example/", "http://e.example/"}},
+      {"plain files give nothing", {.Files = {"C:\\a.txt", "C:\\b.url"}}, {"", ""}},
+      {"nothing at all", {}, {"", ""}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(ReadDroppedLink(c.offer), c.want);
+  }
+  EXPECT_EQ(InternetShortcutAddress("[InternetShortcut] trailing\r\nURL=x=y\r\n"), "x=y");
+  EXPECT_EQ(InternetShortcutAddress(" [InternetShortcut]\r\nURL=x\r\n"), "");  // must begin the line
+  EXPECT_EQ(InternetShortcutAddress("[InternetShortcut]\r\n\r\nURL=x\r\n"), "");  // only the next line counts
+  std::string utf16 = "\xFF\xFE";
+  for (char16_t c : std::u16string(u"[InternetShortcut]\r\nURL=http://网/\r\n")) {
+    utf16 += static_cast<char>(c & 0xFF);
+    utf16 += static_cast<char>(c >> 8);
+  }
+  EXPECT_EQ(InternetShortcutAddress(utf16), "http://网/");
+}
+
+TEST(UrlDrop, RouteAndEffectOverTheBar) {
+  const DragOffer files{.Files = {"D:\\Tools\\a.exe"}};
+  const DragOffer rootFiles{.Files = {"C:\\a.exe"}};
+  const DragOffer link{.UniformResourceLocator = "http://a.example/"};
+  const DragOffer urlFile{.Files = {"D:\\a.url"}};
+  const DragOffer both{.Files = {"D:\\a.exe"}, .Text = "http://a.example/"};
+  const std::uint32_t all = 1 | 2 | 4;
+  using R = DropRoute;
+  struct Case {
+    std::optional<std::uint16_t> kind;
+    bool onBand;
+    const DragOffer& offer;
+    std::uint32_t offered;
+    DropChoice want;
+  };
+  const Case cases[] = {
+      {gkShortcut, true, files, all, {R::kFiles, 4}},
+      {gkShortcut, true, rootFiles, all, {R::kFiles, 0}},   // files from C:\ stay refused
+      {gkShortcut, true, files, 1 | 2, {R::kFiles, 0}},     // the bar only links
+      {gkShortcut, true, urlFile, all, {R::kFiles, 4}},     // a .url file is still a file there
+      {gkShortcut, true, both, all, {R::kFiles, 4}},
+      {gkShortcut, true, link, all, {R::kLink, 4}},         // dropped: the box says why not
+      {gkShortcut, false, files, all, {}},                  // a collapsed group takes no OLE files
+      {gkShortcut, false, link, all, {R::kLink, 4}},
+      {gkWeb, true, link, all, {R::kLink, 4}},
+      {gkWeb, true, link, 1, {R::kLink, 0}},
+      {gkWeb, true, urlFile, all, {R::kLink, 4}},
+      {gkWeb, true, both, all, {R::kLink, 4}},
+      {gkWeb, true, files, all, {}},                        // plain files over a web group: refused
+      {gkWeb, false, link, all, {R::kLink, 4}},
+      {gkEmail, true, link, all, {R::kLink, 4}},
+      {5, true, files, all, {}},
+      {std::nullopt, true, link, all, {}},
+      {std::nullopt, true, files, all, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << (c.kind ? *c.kind : -1) << " " << c.onBand << " " << c.offered);
+    EXPECT_EQ(ChooseDrop(c.kind, c.onBand, c.offer, c.offered), c.want);
+  }
+}
+
+TEST(UrlDrop, DecisionAndTheNameTheFileCanHold) {
+  using K = UrlDropStep::Kind;
+  EXPECT_EQ(DecideUrlDrop(std::nullopt, {"http://a/", "A"}).What, K::kNothing);
+  for (std::uint16_t kind : {std::uint16_t{gkShortcut}, std::uint16_t{gkEmail}, std::uint16_t{7}}) {
+    EXPECT_EQ(DecideUrlDrop(kind, {"http://a/", "A"}),
+              (UrlDropStep{K::kNotWebGroup, "你不能将文件拖入该收藏夹！", "乱拖...."}));
+  }
+  EXPECT_EQ(DecideUrlDrop(gkShortcut, {"", ""}).What, K::kNotWebGroup);  // the group decides first
+  EXPECT_EQ(DecideUrlDrop(gkWeb, {"", "x"}),
+            (UrlDropStep{K::kNoAddress, "你不能将该文件拖入网址收藏夹！\r\r请试着将该文件拖入快捷按钮图标工具栏!",
+                         "乱拖...."}));
+  for (const char* bad : {"http://a/\r\nb", "http://a/\nb", "a\tb", "a\x7F"}) {
+    EXPECT_EQ(DecideUrlDrop(gkWeb, {bad, "t"}).What, K::kBadAddress) << bad;
+  }
+  EXPECT_EQ(DecideUrlDrop(gkWeb, {"[", "["}).What, K::kBadAddress);  // no name left at all
+  // The address is kept exactly, no "http://" added.
+  EXPECT_EQ(DecideUrlDrop(gkWeb, {"www.a.example/?q=1", "www.a.example/?q=1"}),
+            (UrlDropStep{K::kAdd, "", "", "www.a.example/?q 1", "www.a.example/?q=1"}));
+
+  struct Case {
+    const char* title;
+    const char* url;
+    const char* key;
+  };
+  const Case cases[] = {
+      {"新闻", "u", "新闻"},
+      {"  a=b  ", "u", "a b"},
+      {"line\r\nbreak", "u", "line  break"},
+      {"[Section]", "u", "Section]"},
+      {"; [; x", "u", "x"},
+      {" \r\n ", "http://a/?x=1", "http://a/?x 1"},
+      {"", "http://a/", "http://a/"},
+      {"=", ";[http://a/", "http://a/"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(LinkKey(c.title, c.url), c.key) << c.title;
+  const std::string withNul("a\0b", 3);
+  EXPECT_EQ(LinkKey(withNul, "u"), "a b");
+}
+
+class UrlDropStoreTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("wendlix_urldrop_" + std::to_string(::getpid()) + "_" +
+            testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+    path_ = (dir_ / "Wendlix.GPF").string();
+    std::ofstream(path_, std::ios::binary)
+        << Cp936("[Groups]\r\n网站=C:\\\r\n[网站]\r\nPanel Style=1\r\n; 注释\r\n[网站  Buttons]\r\n"
+                 "News=news.example\r\n搜索=http://search.example/\r\n[Other]\r\nk=v\r\n");
+    panel_.Data.Title = "网站";
+    panel_.Data.PanelStyle = gkWeb;
+  }
+  void TearDown() override {
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
+  }
+  std::string OnDisk() const { return Cp936ToUtf8(platform::ReadWholeFile(path_).value_or("")); }
+  std::vector<std::pair<std::string, std::string>> Buttons() const {
+    std::vector<std::pair<std::string, std::string>> out;
+    for (const BarButton& b : panel_.Children) {
+      if (!b.IsCollapse()) out.emplace_back(b.Hint, b.FileName);
+    }
+    return out;
+  }
+  void Fill() {
+    const IniFile gpf(path_);
+    FillUrlGroup(panel_, gpf);
+  }
+
+  std::filesystem::path dir_;
+  std::string path_;
+  GroupPanel panel_;
+};
+
+TEST_F(UrlDropStoreTest, NewAndExistingNamesGiveOneButtonEach) {
+  Fill();
+  IniFile gpf(path_);
+  EXPECT_TRUE(StoreDroppedLink(panel_, gpf, "示例", "www.example.com/?a=1").Ok);
+  EXPECT_EQ(OnDisk(),
+            "[Groups]\r\n网站=C:\\\r\n[网站]\r\nPanel Style=1\r\n; 注释\r\n[网站  Buttons]\r\n"
+            "News=http://news.example\r\n搜索=http://search.example/\r\n示例=www.example.com/?a=1\r\n"
+            "[Other]\r\nk=v\r\n");
+  using P = std::pair<std::string, std::string>;
+  EXPECT_EQ(Buttons(), (std::vector<P>{{"News", "http://news.example"},
+                                       {"搜索", "http://search.example/"},
+                                       {"示例", "http://www.example.com/?a=1"}}));
+  ASSERT_FALSE(panel_.Children.empty());
+  EXPECT_TRUE(panel_.Children.back().IsCollapse());
+
+  // The same name in other letter case: overwritten in place, still one button.
+  IniFile again(path_);
+  EXPECT_TRUE(StoreDroppedLink(panel_, again, "NEWS", "https://news.example/new").Ok);
+  EXPECT_EQ(Buttons(), (std::vector<P>{{"News", "https://news.example/new"},
+                                       {"搜索", "http://search.example/"},
+                                       {"示例", "http://www.example.com/?a=1"}}));
+  EXPECT_NE(OnDisk().find("News=https://news.example/new\r\n搜索="), std::string::npos);
+}
+
+TEST_F(UrlDropStoreTest, AMoveMadeOnTheBarSurvivesTheRefill) {
+  Fill();
+  std::swap(panel_.Children[0], panel_.Children[1]);  // as a button move leaves them, unsaved
+  IniFile gpf(path_);
+  EXPECT_TRUE(StoreDroppedLink(panel_, gpf, "New", "http://new.example/").Ok);
+  using P = std::pair<std::string, std::string>;
+  EXPECT_EQ(Buttons(), (std::vector<P>{{"搜索", "http://search.example/"},
+                                       {"News", "http://news.example"},
+                                       {"New", "http://new.example/"}}));
+  EXPECT_EQ(IniFile(path_).ReadSection("网站  Buttons"), (std::vector<std::string>{"搜索", "News", "New"}));
+}
+
+TEST_F(UrlDropStoreTest, UnfilledGroupRefusalsAndFailedSavesLeaveTheBarAsItWas) {
+  // A group collapsed into PanelBtn holds no buttons: the file keeps its own and gains one.
+  IniFile gpf(path_);
+  EXPECT_TRUE(StoreDroppedLink(panel_, gpf, "New", "http://new.example/").Ok);
+  EXPECT_TRUE(panel_.Children.empty());
+  EXPECT_EQ(IniFile(path_).ReadSection("网站  Buttons"), (std::vector<std::string>{"News", "搜索", "New"}));
+
+  // A name with characters code page 936 lacks gives way to the address.
+  Fill();
+  const std::string before = OnDisk();
+  IniFile emoji(path_);
+  EXPECT_TRUE(StoreDroppedLink(panel_, emoji, "Hot \xF0\x9F\x94\xA5", "http://hot.example/").Ok);
+  EXPECT_EQ(IniFile(path_).ReadString("网站  Buttons", "http://hot.example/", ""), "http://hot.example/");
+  // Neither name nor address can be stored: a clear refusal and nothing written.
+  const std::string stored = OnDisk();
+  const auto children = panel_.Children;
+  IniFile none(path_);
+  const LinkStored refused = StoreDroppedLink(panel_, none, "\xF0\x9F\x94\xA5", "http://\xF0\x9F\x94\xA5/");
+  EXPECT_FALSE(refused.Ok);
+  EXPECT_EQ(refused.Text, kUnstorableLinkText);
+  EXPECT_EQ(OnDisk(), stored);
+  EXPECT_EQ(panel_.Children, children);
+
+  // The file cannot be saved: the error names it, the bar shows nothing new.
+  IniFile lost((dir_ / "missing" / "Wendlix.GPF").string());
+  const LinkStored failed = StoreDroppedLink(panel_, lost, "x", "http://x/");
+  EXPECT_FALSE(failed.Ok);
+  EXPECT_EQ(failed.Caption, "保存失败");
+  EXPECT_NE(failed.Text.find("missing"), std::string::npos);
+  EXPECT_EQ(panel_.Children, children);
+  EXPECT_NE(before, stored);
+}
+
+}  // namespace
+}  // namespace wendlix
