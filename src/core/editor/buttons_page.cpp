@@ -4,6 +4,7 @@
 #include "core/bar/panel_data.h"
 #include "core/editor/editor_address.h"
 #include "core/editor/editor_texts.h"
+#include "core/editor/shortcut_change.h"
 #include "core/text/ascii.h"
 #include "core/text/paths.h"
 
@@ -165,8 +166,9 @@ PageResult ButtonsPage::New(std::string_view name, std::string_view target, Edit
   const std::uint16_t kind = Kind();
   ButtonEntry entry;
   if (kind == gkShortcut) {
-    const std::string written =
-        files.MakeShortcutFile(std::string(target), AddBackslash(listedDir_) + std::string(name) + ".lnk");
+    const std::optional<std::string> linkPath = LinkPathForName(listedDir_, name);
+    if (!linkPath) return {false, PageRefusal(kLinkWriteFailedText, EditorField::kEditName), {}};
+    const std::string written = files.MakeShortcutFile(std::string(target), *linkPath);
     if (written.empty()) return {false, PageRefusal(kLinkWriteFailedText, EditorField::kEditName), {}};
     // The row names the file actually written, which is numbered when the name was taken.
     entry = {ExtractFileBaseName(written), ExtractFileName(written), files.SysIconIndex(std::string(target))};
@@ -189,19 +191,11 @@ PageResult ButtonsPage::Change(std::string_view name, std::string_view target, E
   ButtonEntry entry = entries_[i];
   if (kind == gkShortcut) {
     if (!IsShortcutFile(entry.Value)) return {};
-    // A file that stays cannot be replaced: the row keeps naming it.
-    if (!files.DeleteFile(EntryPath(i)))
-      return {false, PageRefusal(kLinkDeleteFailedText, EditorField::kNone), {}};
-    modified_ = true;
-    const std::string written =
-        files.MakeShortcutFile(std::string(target), AddBackslash(listedDir_) + std::string(name) + ".lnk");
-    if (written.empty()) {
-      // The old file is gone and no new one exists: the row goes with it.
-      entries_.Remove(i);
-      SelectRow(entries_.Selected(), files);
-      return {true, PageRefusal(kLinkWriteFailedText, EditorField::kNone), {RowChange::Kind::kRemoved, i, i}};
-    }
-    entry = {ExtractFileBaseName(written), ExtractFileName(written), files.SysIconIndex(std::string(target))};
+    const ShortcutChange change = ChangeShortcutFile(files, listedDir_, EntryPath(i), name, target);
+    if (!change.Changed) return {false, PageRefusal(change.Message.c_str(), EditorField::kNone), {}};
+    // The row names the file now written, numbered when the name was taken.
+    entry = {ExtractFileBaseName(change.NewPath), ExtractFileName(change.NewPath),
+             files.SysIconIndex(std::string(target))};
   } else {
     entry.Name = std::string(name);
     entry.Value = PageAddress(target, kind);

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/appbar/shortcut_data.h"
 #include "core/editor/editor_entries.h"
 #include "core/editor/editor_validation.h"
 
@@ -25,10 +26,25 @@ class EditorFiles {
   virtual std::string ReadLinkTarget(const std::string& path) const = 0;
   // The system small-icon index of a path, for a row's image.
   virtual int SysIconIndex(const std::string& path) const = 0;
+  // Removes a file; false when it cannot (gone, read-only, held open, a folder).
   virtual bool DeleteFile(const std::string& path) = 0;
   // Writes a link to `target` at `linkPath` (numbered "(1)", "(2)"... when taken); the
   // path written, or empty on failure.
   virtual std::string MakeShortcutFile(const std::string& target, const std::string& linkPath) = 0;
+
+  // What changing a shortcut needs (ChangeShortcutFile):
+  // True for an existing folder (a folder may well be named "x.lnk").
+  virtual bool IsFolder(const std::string& path) const = 0;
+  // Every field of a ".lnk" file, or of a ".url" file as ReadUrlShortcut gives it; LinkFile
+  // is `path`. Nothing when it cannot be read.
+  virtual std::optional<TShortCutData> ReadShortcutData(const std::string& path) const = 0;
+  // Writes a new shortcut file at `path` exactly (whatever its extension; a path that exists
+  // is refused), of the kind of data.LinkFile: for a ".url" an internet shortcut to
+  // data.Target keeping every other line of that file, else a link with every field of `data`.
+  virtual bool WriteShortcutFile(const TShortCutData& data, const std::string& path) = 0;
+  // Puts the file `from` in the place of the existing file `to` in one step; false, both
+  // files as they were, when `to` cannot be replaced (read-only, held open, a folder).
+  virtual bool ReplaceShortcutFile(const std::string& from, const std::string& to) = 0;
 };
 
 // ImageList1 pictures of the rows of web and e-mail groups.
@@ -87,7 +103,8 @@ class ButtonsPage {
 
   // btnNewClick: a blank name or target does nothing and says nothing.
   PageResult New(std::string_view name, std::string_view target, EditorFiles& files);
-  // btnEditClick on the selected row.
+  // btnEditClick on the selected row. In a shortcut group the row's file is replaced by
+  // ChangeShortcutFile; when that fails the row and the folder stay as they were.
   PageResult Change(std::string_view name, std::string_view target, EditorFiles& files);
   // btnDeleClick on the selected row, once the user confirmed DeleteConfirmText().
   PageResult Delete(EditorFiles& files);

@@ -45,6 +45,10 @@ inline constexpr char kFieldFolder[] = "工具栏目录";
 // Shortcut files that could not be written or removed on the buttons page.
 inline constexpr char kLinkWriteFailedText[] = "无法在工具栏目录中创建快捷方式文件！";
 inline constexpr char kLinkDeleteFailedText[] = "无法删除该快捷方式文件，按钮没有改变！";
+// Changing a shortcut; each is followed by the quoted path of the file concerned.
+inline constexpr char kLinkReplaceFailedText[] = "无法替换该快捷方式文件，按钮没有改变！";
+inline constexpr char kLinkMissingText[] = "该快捷方式文件已不存在，按钮没有改变！";
+inline constexpr char kNotAShortcutText[] = "只有快捷方式文件（.lnk、.pif、.url）才能修改，按钮没有改变！";
 
 inline constexpr char kDeleteButtonCaption[] = "删除按钮";
 

@@ -5,6 +5,7 @@
 // in every file of this layer.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,10 @@ class WinEditorFiles final : public EditorFiles {
   int SysIconIndex(const std::string& path) const override;
   bool DeleteFile(const std::string& path) override;
   std::string MakeShortcutFile(const std::string& target, const std::string& linkPath) override;
+  bool IsFolder(const std::string& path) const override;
+  std::optional<TShortCutData> ReadShortcutData(const std::string& path) const override;
+  bool WriteShortcutFile(const TShortCutData& data, const std::string& path) override;
+  bool ReplaceShortcutFile(const std::string& from, const std::string& to) override;
 
  private:
   bool deferIcons_ = false;

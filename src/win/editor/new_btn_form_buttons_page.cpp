@@ -9,12 +9,10 @@
 
 #include "core/editor/editor_address.h"
 #include "core/editor/editor_texts.h"
-#include "core/appbar/shortcut_data.h"
 #include "core/text/ascii.h"
 #include "core/text/paths.h"
 #include "win/appbar/context_menu.h"
 #include "win/appbar/shell_folders.h"
-#include "win/appbar/shell_links.h"
 #include "win/common/wide.h"
 #include "win/ui/p_messages.h"
 
@@ -190,32 +188,9 @@ void TNewBtnForm::btnNewClick() {
 }
 
 void TNewBtnForm::btnEditClick() {
-  // A changed link keeps what the user set on it besides its target: arguments, icon, hot
-  // key and how it opens.
-  std::optional<TShortCutData> old;
-  const std::optional<std::size_t> selected = page_.Entries().Selected();
-  if (Kind() == gkShortcut && selected && ToUpperAscii(ExtractFileExt(page_.Entries()[*selected].Value)) == ".LNK") {
-    try {
-      TShortCutData data;
-      if (ReadShortcut(page_.EntryPath(*selected), data)) old = data;
-    } catch (...) {
-      old.reset();
-    }
-  }
-  const PageResult result = page_.Change(Text(kEditName), Text(kEditExe), files_);
-  if (old && result.Done && result.Rows.What == RowChange::Kind::kReplaced) {
-    try {
-      TShortCutData written;
-      ReadShortcut(page_.EntryPath(result.Rows.From), written);
-      old->LinkFile = written.LinkFile;
-      old->Target = written.Target;
-      old->WorkDir = written.WorkDir;
-      CreateShortcut(*old);
-    } catch (...) {
-      // The replacement as written stays: it opens the new target.
-    }
-  }
-  ApplyPageResult(result);
+  // In a shortcut group the page replaces the row's file (ChangeShortcutFile): what the old
+  // link carried besides its target stays, and a failure changes nothing and says why.
+  ApplyPageResult(page_.Change(Text(kEditName), Text(kEditExe), files_));
 }
 
 void TNewBtnForm::btnDeleClick() {

@@ -1,0 +1,157 @@
+// Changing a shortcut on real files: what a link carried stays, an internet shortcut stays
+// one, and a change that cannot finish leaves the folder exactly as it was.
+// The Win32 side first: windows.h must rename the files interface's DeleteFile everywhere.
+#include "win/editor/editor_files_win.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "core/editor/editor_texts.h"
+#include "core/editor/shortcut_change.h"
+#include "core/profile/ini_file.h"
+#include "core/text/paths.h"
+#include "shell_test_support.h"
+#include "win/appbar/shell_links.h"
+
+namespace wendlix {
+namespace {
+
+using namespace testing_support;
+
+std::string SystemFile(const char* name) {
+  wchar_t dir[MAX_PATH] = {};
+  GetWindowsDirectoryW(dir, MAX_PATH);
+  return FromWide(dir) + "\\" + name;
+}
+
+// Every name in the folder, temporary files included.
+std::set<std::string> FolderNames(const TempFolder& folder) {
+  std::set<std::string> names;
+  WIN32_FIND_DATAW data;
+  const HANDLE find = FindFirstFileW(ToWide(folder / "*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::string name = FromWide(data.cFileName);
+    if (name != "." && name != "..") names.insert(name);
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+  return names;
+}
+
+TShortCutData Read(const std::string& path) {
+  TShortCutData data;
+  ReadShortcut(path, data);
+  return data;
+}
+
+TShortCutData MakeLink(const TempFolder& folder, const std::string& name, const std::string& workDir) {
+  TShortCutData link;
+  link.LinkFile = folder / name;
+  link.Target = SystemFile("notepad.exe");
+  link.WorkDir = workDir;
+  link.Arguments = "/p \"记事 本.txt\"";
+  link.IconFile = SystemFile("regedit.exe");
+  link.IconIndex = 2;
+  link.ShowCmd = SW_SHOWMINNOACTIVE;
+  link.HotKey = MAKEWORD('K', HOTKEYF_CONTROL | HOTKEYF_ALT);
+  EXPECT_TRUE(CreateShortcut(link));
+  return Read(link.LinkFile);  // as this system's link object gives it back
+}
+
+TEST(ShortcutChangeOnFiles, ALinkKeepsEverythingButItsTargetAndName) {
+  TempFolder folder("change_lnk");
+  WinEditorFiles files;
+  const TShortCutData old = MakeLink(folder, "a.lnk", folder.Path() + "work");
+  ShortcutChange c = ChangeShortcutFile(files, folder.Path(), folder / "a.lnk", "记事本", SystemFile("regedit.exe"));
+  ASSERT_TRUE(c.Changed) << c.Message;
+  EXPECT_EQ(c.NewPath, folder / "记事本.lnk");
+  EXPECT_EQ(FolderNames(folder), (std::set<std::string>{"记事本.lnk"}));
+  TShortCutData expected = old;
+  expected.LinkFile = c.NewPath;
+  expected.Target = SystemFile("regedit.exe");
+  EXPECT_EQ(Read(c.NewPath), expected);
+
+  // The same name: replaced in place, nothing left beside it, a hidden link still hidden.
+  SetFileAttributesW(ToWide(c.NewPath).c_str(), FILE_ATTRIBUTE_HIDDEN);
+  c = ChangeShortcutFile(files, folder.Path(), c.NewPath, "记事本", SystemFile("notepad.exe"));
+  ASSERT_TRUE(c.Changed) << c.Message;
+  EXPECT_EQ(FolderNames(folder), (std::set<std::string>{"记事本.lnk"}));
+  expected.Target = SystemFile("notepad.exe");
+  EXPECT_EQ(Read(c.NewPath), expected);
+  EXPECT_TRUE(GetFileAttributesW(ToWide(c.NewPath).c_str()) & FILE_ATTRIBUTE_HIDDEN);
+}
+
+TEST(ShortcutChangeOnFiles, NamesAreNumberedAndKindsKept) {
+  TempFolder folder("change_names");
+  WinEditorFiles files;
+  const std::string notepad = SystemFile("notepad.exe");
+  ASSERT_EQ(MakeShortcutFile(notepad, folder / "Notepad.lnk"), folder / "Notepad.lnk");
+  ASSERT_EQ(MakeShortcutFile(notepad, folder / "Notepad.lnk"), folder / "Notepad(1).lnk");
+  ASSERT_EQ(MakeShortcutFile(notepad, folder / "other.lnk"), folder / "other.lnk");
+  EXPECT_EQ(ChangeShortcutFile(files, folder.Path(), folder / "other.lnk", "Notepad", notepad).NewPath,
+            folder / "Notepad(2).lnk");
+
+  // A .pif becomes a link to the new target, working in the target's folder.
+  ASSERT_TRUE(WriteBytes(folder / "dos.pif", std::string(16, 'p')));
+  const ShortcutChange pif = ChangeShortcutFile(files, folder.Path(), folder / "dos.pif", "dos", notepad);
+  ASSERT_TRUE(pif.Changed) << pif.Message;
+  EXPECT_EQ(pif.NewPath, folder / "dos.lnk");
+  EXPECT_EQ(Read(pif.NewPath).Target, notepad);
+  EXPECT_EQ(AddBackslash(Read(pif.NewPath).WorkDir), SystemFile(""));
+  EXPECT_FALSE(Exists(folder / "dos.pif"));
+
+  // An internet shortcut stays one: only its address changes.
+  const std::string url =
+      "[{000214A0-0000-0000-C000-000000000046}]\r\nProp3=19,2\r\n[InternetShortcut]\r\nURL=http://old.cn/\r\n"
+      "IconFile=C:\\w.ico\r\nIconIndex=4\r\nHotKey=1601\r\n";
+  ASSERT_TRUE(WriteBytes(folder / "w.url", url));
+  const ShortcutChange web = ChangeShortcutFile(files, folder.Path(), folder / "w.url", "网站 a.b", "http://新.cn/");
+  ASSERT_TRUE(web.Changed) << web.Message;
+  EXPECT_EQ(web.NewPath, folder / "网站 a.b.url");
+  EXPECT_FALSE(Exists(folder / "w.url"));
+  const IniFile written(web.NewPath);
+  EXPECT_EQ(written.ReadString("InternetShortcut", "URL", ""), "http://新.cn/");
+  EXPECT_EQ(written.ReadString("InternetShortcut", "IconIndex", ""), "4");
+  EXPECT_EQ(written.ReadString("InternetShortcut", "HotKey", ""), "1601");
+  EXPECT_EQ(written.ReadString("{000214A0-0000-0000-C000-000000000046}", "Prop3", ""), "19,2");
+  EXPECT_EQ(files.ReadLinkTarget(web.NewPath), "http://新.cn/");
+}
+
+TEST(ShortcutChangeOnFiles, WhatCannotBeReplacedStaysAsItWas) {
+  TempFolder folder("change_fail");
+  WinEditorFiles files;
+  const std::string notepad = SystemFile("notepad.exe");
+  const TShortCutData old = MakeLink(folder, "a.lnk", "");
+  ASSERT_TRUE(CreateDirectoryW(ToWide(folder / "x.lnk").c_str(), nullptr));
+  ASSERT_TRUE(WriteBytes(folder / "d.scf", "[Shell]\r\nCommand=2\r\n"));
+  SetFileAttributesW(ToWide(folder / "a.lnk").c_str(), FILE_ATTRIBUTE_READONLY);
+  const std::set<std::string> before = FolderNames(folder);
+
+  struct Case {
+    const char* oldName;
+    const char* newName;
+    const char* message;
+  } cases[] = {
+      {"a.lnk", "b", kLinkDeleteFailedText},    // written, then taken back
+      {"a.lnk", "a", kLinkReplaceFailedText},   // in place
+      {"x.lnk", "y", kNotAShortcutText},        // a folder is never a button's file
+      {"d.scf", "d", kNotAShortcutText},
+      {"a.lnk", "..\\up", kFieldName},
+  };
+  for (const Case& k : cases) {
+    const ShortcutChange c = ChangeShortcutFile(files, folder.Path(), folder / k.oldName, k.newName, notepad);
+    EXPECT_FALSE(c.Changed) << k.oldName << " -> " << k.newName;
+    EXPECT_EQ(c.Message.rfind(k.message, 0), 0u) << c.Message;
+    EXPECT_EQ(FolderNames(folder), before) << k.oldName << " -> " << k.newName;
+  }
+  EXPECT_FALSE(Exists(folder.Path() + "..\\up.lnk"));
+  TShortCutData still = Read(folder / "a.lnk");
+  EXPECT_EQ(still, old);
+  EXPECT_FALSE(files.DeleteFile(folder / "a.lnk"));  // read-only is protected here too
+  EXPECT_FALSE(files.DeleteFile(folder / "x.lnk"));
+}
+
+}  // namespace
+}  // namespace wendlix
