@@ -7,7 +7,6 @@
 namespace wendlix {
 namespace {
 
-constexpr std::string_view kGroupEntryPrefix = "ShowMenuBar.";
 constexpr std::string_view kSitesPrefix = "N40.";
 
 // The web-site collections: the caption names the collection file beside the program.

@@ -17,6 +17,7 @@
 //     (ShowSystemTweaksMenu in the same Win32 file does the whole button click).
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/appbar/geometry.h"
@@ -26,6 +27,9 @@
 namespace wendlix {
 
 inline constexpr char kMainMenuTitle[] = "Wendlix V2.05";
+
+// Names of the groups list's entries: this prefix and the group's band index.
+inline constexpr std::string_view kGroupEntryPrefix = "ShowMenuBar.";
 
 // One entry of the groups list: the group's title, its band index and whether it shows.
 struct GroupMenuEntry {

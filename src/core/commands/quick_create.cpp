@@ -2,6 +2,7 @@
 
 #include "core/appbar/ordered_merge.h"
 #include "core/commands/exchange_file.h"
+#include "core/commands/group_commands.h"
 #include "core/text/paths.h"
 
 namespace wendlix {
@@ -66,18 +67,11 @@ std::string FreeGroupTitle(std::string_view title, const std::vector<std::string
 
 GroupRecord QuickFolderGroup(std::string_view title, std::string_view folder, const GroupFont& mainFont) {
   GroupRecord g;
-  TPanelData& r = g.Data;
-  r.Title = std::string(title);
-  r.PanelStyle = gkShortcut;
-  r.Directory = AddBackslash(folder);
-  r.Color = 0x00E5E5E5;      // red, green, blue 229
-  r.FromColor = 0x00FFFFFF;  // white
-  r.ToColor = 0x008F8F8E;    // red 142, green 143, blue 143
-  r.DrawStyle = 0;
-  r.Font = mainFont;
-  r.PictureFile.clear();
-  r.Visible = r.ShowTitle = r.ShowCaption = r.ShowAsButton = r.LayoutLeft = r.BevelDown = true;
-  r.SmallIcon = r.ShowTitleIcon = false;
+  g.Data = NewGroupData();
+  g.Data.Title = std::string(title);
+  g.Data.PanelStyle = gkShortcut;
+  g.Data.Directory = AddBackslash(folder);
+  g.Data.Font = mainFont;
   return g;
 }
 
