@@ -8,6 +8,7 @@
 
 #include "core/platform/file_io.h"
 #include "core/profile/ini_codec.h"
+#include "core/profile/ini_damage.h"
 #include "core/profile/ini_name_table.h"
 #include "core/profile/ini_syntax.h"
 
@@ -80,6 +81,8 @@ struct IniFile::Impl {
   std::size_t lastSection = SIZE_MAX;  // FindSection's last answer; reset when sections change
   bool modified = false;
   bool unreadable = false;  // the file exists but could not be read: never overwrite it
+  IniDamage damage = IniDamage::kNone;  // of the bytes last loaded or saved
+  bool keepDamagedCopy = false;  // loaded from `path`, and not yet replaced by a save
 
   std::string_view Keep(std::string_view text) { return owned.Copy(text); }
 
@@ -88,6 +91,7 @@ struct IniFile::Impl {
     sections.clear();
     sectionIndex.Clear();
     lastSection = SIZE_MAX;
+    damage = IniDamage::kNone;
     original = std::move(bytes);
     const IniEncodingInfo info = DetectIniEncoding(original);
     encoding = info.encoding;
@@ -98,6 +102,7 @@ struct IniFile::Impl {
     const bool wide = encoding == IniEncoding::Utf16Le || encoding == IniEncoding::Utf16Be;
     tail = wide && body.size() % 2 ? body.substr(body.size() - 1) : std::string_view();
     body.remove_suffix(tail.size());
+    if (!tail.empty()) damage |= IniDamage::kInvalidBytes;
     // All lines first, then each section takes its run in one allocation.
     std::vector<Line> lines;
     std::vector<std::size_t> headers;  // indices into lines
@@ -105,8 +110,17 @@ struct IniFile::Impl {
     std::string decoded;
     SplitIniLines(body, encoding, [&](std::string_view raw, IniLineEnd end) {
       std::string_view text = raw;
-      if (DecodeIniText(raw, encoding, decoded)) text = Keep(decoded);
+      if (DecodeIniText(raw, encoding, decoded)) {
+        text = Keep(decoded);
+        if (!IsWellEncodedIniLine(raw, encoding)) damage |= IniDamage::kInvalidBytes;
+      }
+      if (raw.size() > kMaxIniLineBytes) damage |= IniDamage::kOverlongLine;
+      if (text.find('\0') != std::string_view::npos) damage |= IniDamage::kNulBytes;
       const IniLineSyntax syntax = ParseIniLine(text);
+      if (syntax.kind == IniLineKind::Text || (syntax.kind == IniLineKind::Key && headers.empty()) ||
+          (syntax.kind == IniLineKind::Section && syntax.name.empty())) {
+        damage |= IniDamage::kUnreadableLines;
+      }
       if (syntax.kind == IniLineKind::Section) headers.push_back(lines.size());
       lines.push_back(Line{raw, syntax.name, syntax.value, syntax.kind, end});
     });
@@ -124,10 +138,13 @@ struct IniFile::Impl {
         const Line& line = section.lines[i];
         if (line.kind == IniLineKind::Key && !section.keys.Insert(line.name, i)) section.duplicateKeys = true;
       }
+      if (section.duplicateKeys) damage |= IniDamage::kDuplicateNames;
       if (h == headers.size()) break;
       const Line& header = lines[end];
       sections.emplace_back().header = header;
-      if (!header.name.empty()) sectionIndex.Insert(header.name, sections.size() - 1);
+      if (!header.name.empty() && !sectionIndex.Insert(header.name, sections.size() - 1)) {
+        damage |= IniDamage::kDuplicateNames;
+      }
       begin = end + 1;
     }
     modified = false;
@@ -263,6 +280,7 @@ IniFile::IniFile(std::string path) : IniFile() {
   if (!bytes) impl_->unreadable = platform::FileExists(path);
   impl_->path = std::move(path);
   impl_->Load(bytes ? std::move(*bytes) : std::string());
+  impl_->keepDamagedCopy = true;
 }
 
 IniFile IniFile::FromBytes(std::string_view bytes, std::string path) {
@@ -395,6 +413,8 @@ bool IniFile::ValueExists(std::string_view section, std::string_view key) const 
 
 bool IniFile::Modified() const { return impl_->modified; }
 
+IniDamage IniFile::Damage() const { return impl_->damage; }
+
 std::string IniFile::ToBytes() const {
   const Impl& d = *impl_;
   std::string bytes;
@@ -420,8 +440,15 @@ bool IniFile::Save(bool force) {
   Impl& d = *impl_;
   if (!d.modified && !force) return true;
   if (d.unreadable || d.path.empty()) return false;
+  // A file we could not understand completely is kept before it is first replaced; an
+  // earlier copy stays, since it is the one closest to what the user had.
+  if (d.keepDamagedCopy && d.damage != IniDamage::kNone) {
+    const std::string copy = DamagedFileCopyPath(d.path);
+    if (!platform::FileExists(copy) && !platform::WriteFileAtomically(copy, d.original)) return false;
+  }
   std::string bytes = ToBytes();
   if (!platform::WriteFileAtomically(d.path, bytes)) return false;
+  d.keepDamagedCopy = false;
   d.Load(std::move(bytes));  // also drops the text that earlier edits left behind
   return true;
 }

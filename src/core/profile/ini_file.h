@@ -10,13 +10,16 @@
 #include <string_view>
 #include <vector>
 
+#include "core/profile/ini_damage.h"
+
 namespace wendlix {
 
 class IniFile {
  public:
   // Reads `path` once; a missing or unreadable file is an empty document. A file that
   // exists but cannot be read (held open by another program, no permission) is never
-  // overwritten: Save() then fails.
+  // overwritten: Save() then fails. A file read with damage (see Damage()) is copied to
+  // "<path>.bak" by the first Save() that replaces it, unless that copy exists already.
   explicit IniFile(std::string path);
   // A document from bytes in memory, for tests, fuzzing and exchange-file import.
   static IniFile FromBytes(std::string_view bytes, std::string path = {});
@@ -60,10 +63,14 @@ class IniFile {
   bool ValueExists(std::string_view section, std::string_view key) const;
 
   bool Modified() const;
+  // What in the bytes last loaded or saved the store could not understand completely.
+  IniDamage Damage() const;
   // The document as bytes on disk would hold them.
   std::string ToBytes() const;
   // Writes the document to Path() atomically when it was modified (or `force`); false
-  // when the write failed, in which case the old file is untouched.
+  // when the write failed, in which case the old file is untouched. For a damaged file
+  // read from Path() the copy beside it comes first: when it cannot be made, nothing is
+  // replaced and false is returned.
   bool Save(bool force = false);
 
  private:

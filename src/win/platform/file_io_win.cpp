@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdint>
 
 #include "core/platform/file_io.h"
 #include "win/common/unique_handle.h"
@@ -25,10 +26,29 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
-// A name beside the target that no other writer in this or another process picks.
-std::wstring TemporaryNameFor(const std::wstring& target) {
+// Temporaries whose writer died. A live writer holds its temporary open without sharing
+// until it is complete, so deleting that one fails and it stays.
+void RemoveStaleTemporaries(const std::wstring& folder, const std::string& name) {
+  WIN32_FIND_DATAW data;
+  const HANDLE find = FindFirstFileW((folder + ToWide(name) + L".*.tmp").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    if (IsAtomicWriteTemporary(name, FromWide(data.cFileName))) DeleteFileW((folder + data.cFileName).c_str());
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+}
+
+// A new temporary beside the target, opened without sharing; `temp` gets its name.
+File CreateTemporary(const std::wstring& folder, const std::string& name, std::wstring& temp) {
   static std::atomic<unsigned> counter{0};
-  return target + L"." + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++counter) + L".tmp";
+  const std::uint64_t pid = GetCurrentProcessId();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temp = folder + ToWide(AtomicWriteTemporaryName(name, pid << 32 | ++counter));
+    File file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file || GetLastError() != ERROR_FILE_EXISTS) return file;
+  }
+  return File();
 }
 
 }  // namespace
@@ -62,10 +82,15 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
     return false;
   }
-  const std::wstring temp = TemporaryNameFor(target);
+  const std::size_t slash = path.find_last_of("\\/");
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  if (name.empty()) return false;
+  const std::wstring folder = slash == std::string::npos ? std::wstring() : ToWide(path.substr(0, slash + 1));
+  RemoveStaleTemporaries(folder, name);
+  std::wstring temp;
   bool ok;
   {
-    File file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    File file = CreateTemporary(folder, name, temp);
     if (!file) return false;
     ok = WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
   }

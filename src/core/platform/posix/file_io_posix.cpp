@@ -1,10 +1,14 @@
 #include "core/platform/file_io.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <cstdint>
 
 namespace wendlix::platform {
 
@@ -38,6 +42,42 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// Temporaries whose writer died: nobody holds their lock any more.
+void RemoveStaleTemporaries(const std::string& folder, const std::string& name) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  while (const dirent* entry = ::readdir(dir)) {
+    if (!IsAtomicWriteTemporary(name, entry->d_name)) continue;
+    const std::string candidate = folder + entry->d_name;
+    Fd fd(::open(candidate.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (fd.get() < 0) continue;
+    struct stat info {};
+    if (::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0) {
+      ::unlink(candidate.c_str());
+    }
+  }
+  ::closedir(dir);
+}
+
+// A new temporary beside the target, created exclusively and locked; -1 on failure.
+int CreateLockedTemporary(const std::string& folder, const std::string& name, std::string& temp) {
+  static std::atomic<std::uint32_t> counter{0};
+  const auto pid = static_cast<std::uint64_t>(::getpid());
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temp = folder + AtomicWriteTemporaryName(name, pid << 32 | ++counter);
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) {
+      if (errno == EEXIST) continue;
+      return -1;
+    }
+    if (::flock(fd, LOCK_EX) == 0) return fd;
+    ::close(fd);
+    ::unlink(temp.c_str());
+    return -1;
+  }
+  return -1;
+}
+
 }  // namespace
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
@@ -61,17 +101,25 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
   // A file we may not write is not ours to replace, even where the folder would allow it.
   if (path.empty() || DirectoryExists(path) || (FileExists(path) && ::access(path.c_str(), W_OK) != 0)) return false;
-  std::string temp = path + ".XXXXXX";
-  Fd fd(::mkstemp(temp.data()));
+  const std::size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  if (name.empty()) return false;
+  RemoveStaleTemporaries(folder, name);
+  std::string temp;
+  Fd fd(CreateLockedTemporary(folder, name, temp));
   if (fd.get() < 0) return false;
-  // mkstemp makes the file private; keep the mode the replaced file had.
+  // A new file is private until chmod; keep the mode the replaced file had.
   struct stat old {};
   ::fchmod(fd.get(), ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
-  const bool written = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
-  if (!fd.Close() || !written || ::rename(temp.c_str(), path.c_str()) != 0) {
+  // The lock stays until the rename is done, so a cleaner never takes a live temporary.
+  if (!WriteAll(fd.get(), bytes) || ::fsync(fd.get()) != 0 || ::rename(temp.c_str(), path.c_str()) != 0) {
     ::unlink(temp.c_str());
     return false;
   }
+  // The new name reaches the disk with the folder.
+  Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.get() >= 0) ::fsync(dir.get());
   return true;
 }
 
