@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/bar/bar_settings.h"
@@ -20,6 +21,9 @@ struct BarState {
   std::uint16_t TitleSize = 25;  // thickness of the title strip in pixels
   std::vector<GroupPanel> Groups;  // band order: a group's index is its Tag
   bool BandBarVisible = false;
+  // Entries of the groups list (name, stored value) whose groups could not be read at start:
+  // written back at close so that a damaged or locked group file does not cost the list.
+  std::vector<std::pair<std::string, std::string>> UnreadGroupEntries;
 };
 
 }  // namespace wendlix

@@ -92,7 +92,10 @@ LoadedGroups LoadGroups(IniFile& gpf, int groupCount, const std::vector<std::str
       groupCount > 0 ? std::min<std::size_t>(static_cast<std::size_t>(groupCount), list.size()) : 0;
   for (std::size_t i = 0; i < count; ++i) {
     const std::string& name = list[i];
-    if (gpf.ReadSection(name).empty()) continue;  // missing or empty section: no group
+    if (gpf.ReadSection(name).empty()) {  // missing or empty section: no group
+      if (!out.FirstRun) out.Unread.push_back(name);
+      continue;
+    }
     GroupRecord g = ReadGroupRecord(gpf, name);
     if (out.FirstRun) ApplyFirstRunOverrides(g, i, quickLaunchFolder);
     if (g.Data.Visible && !g.Data.ShowAsButton) FillGroup(gpf, g, folder);

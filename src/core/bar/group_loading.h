@@ -44,6 +44,7 @@ bool IsFirstRun(int groupCount, const std::vector<std::string>& names);
 struct LoadedGroups {
   bool FirstRun = false;
   std::vector<GroupRecord> Groups;  // band order
+  std::vector<std::string> Unread;  // listed names the group file held no group for
 };
 
 // Builds the groups named in the bar settings ("Groups" count and the key names of its

@@ -169,6 +169,10 @@ mkdir "$dir/Wendlix.GPF"
 run_bar gpf_folder
 [ -d "$dir/Wendlix.GPF" ] || fail "gpf_folder: the folder was replaced"
 check gpf_folder "" -
+# The groups it could not read stay listed for a start that can read them again.
+expect_eq "Tools=C:\\ Web=C:\\" "$(cp936_text "$dir/Wendlix.INI" | tr -d '\r' |
+  awk '/^\[/ { on = ($0 == "[Groups]"); next } on && /=/' | tr '\n' ' ' | sed 's/ $//')" \
+  "gpf_folder: the groups list after the close"
 
 # 13. A read-only group file the bar must update: the close says it cannot save it, the file stays.
 prepare gpf_read_only

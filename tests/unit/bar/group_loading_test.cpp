@@ -194,6 +194,25 @@ TEST(GroupLoading, EachGroupKeepsItsFontAcrossSaveAndRestart) {
   EXPECT_EQ(loaded.Groups[1].Buttons, groups[1].Buttons);
 }
 
+// A group file that could not be read at start (damaged, held open) must not cost the list.
+TEST(BarSave, GroupsThatCouldNotBeReadStayListed) {
+  IniFile gpf = IniFile::FromBytes("[Web]\r\nPanel Style=1\r\nTitle Text=Web\r\n");
+  const LoadedGroups loaded = LoadGroups(gpf, 3, {"Tools", "Web", "Mail"}, kQuickLaunch, FakeFolder{});
+  ASSERT_EQ(loaded.Groups.size(), 1u);
+  EXPECT_EQ(loaded.Unread, (std::vector<std::string>{"Tools", "Mail"}));
+
+  std::vector<GroupRecord> groups = loaded.Groups;
+  groups.push_back(GroupRecord{});
+  groups.back().Data.Title = "MAIL";  // made since, under the name of an unread one
+  IniFile ini = IniFile::FromBytes("");
+  WriteBarDocuments(ini, gpf, BarSettings{}, TweakFlags{}, ShellWindowStates{}, groups,
+                    {{"Tools", "D:\\Tools\\"}, {"Mail", ""}});
+  const IniFile back = IniFile::FromBytes(ini.ToBytes());
+  EXPECT_EQ(ReadGroupNames(back), (std::vector<std::string>{"Web", "MAIL", "Tools"}));
+  EXPECT_EQ(back.ReadString("Groups", "Tools", ""), "D:\\Tools\\");
+  EXPECT_EQ(back.ReadInteger("Wendlix V3.0", "Groups", -1), 3);
+}
+
 TEST(BarSave, ReLoadSetAddsTheApplicationConfigSection) {
   IniFile ini = IniFile::FromBytes("");
   IniFile gpf = IniFile::FromBytes("");
