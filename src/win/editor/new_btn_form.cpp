@@ -255,9 +255,13 @@ void TNewBtnForm::FocusField(EditorField field) {
 
 void TNewBtnForm::Refuse(const EditorRefusal& refusal) {
   // The page holding the field shows before the message, so the user sees what is meant.
+  // Only a switch: showing the buttons page again mirrors the selected row into the detail
+  // edits, which would replace the very text the message is about.
   if (setup_.GroupMode) {
-    if (refusal.Focus == EditorField::kText3 || refusal.Focus == EditorField::kText4) ShowPage(0);
-    if (refusal.Focus == EditorField::kEditName || refusal.Focus == EditorField::kEditExe) ShowPage(1);
+    int page = -1;
+    if (refusal.Focus == EditorField::kText3 || refusal.Focus == EditorField::kText4) page = 0;
+    if (refusal.Focus == EditorField::kEditName || refusal.Focus == EditorField::kEditExe) page = 1;
+    if (page >= 0 && page != pageIndex_) ShowPage(page);
   }
   ShowErrorBox(refusal.Text, refusal.Caption);
   FocusField(refusal.Focus);
