@@ -36,7 +36,11 @@ class FakeEditorFiles : public EditorFiles {
   void Add(const TShortCutData& data) {
     files[ToUpperAscii(data.LinkFile)] = {data, SameTextAscii(ExtractFileExt(data.LinkFile), ".URL"), false};
   }
-  void AddFolder(const std::string& path) { files[ToUpperAscii(path)] = {{path}, false, true}; }
+  void AddFolder(const std::string& path) {
+    TShortCutData data;
+    data.LinkFile = path;
+    files[ToUpperAscii(path)] = {data, false, true};
+  }
   bool Has(const std::string& path) const { return files.count(ToUpperAscii(path)) != 0; }
   const File& At(const std::string& path) const { return files.at(ToUpperAscii(path)); }
 
