@@ -118,8 +118,32 @@ TEST(DropFiles, NothingIsAskedOrDeletedOutsideShortcutGroups) {
   const DropFilesOutcome thrown = DropFilesOnGroup(
       scene.data, {scene.files[0], scene.files[2]},
       [](const std::string&, const std::string&) -> bool { throw std::runtime_error("no box"); });
-  EXPECT_EQ(thrown, (DropFilesOutcome{{scene.group / "third.lnk"}, 1}));
+  EXPECT_EQ(thrown, (DropFilesOutcome{{scene.group / "third.lnk"}, 1, {}}));
   EXPECT_EQ(LinkTarget(scene.group / "Notepad.lnk"), scene.old);
+}
+
+TEST(DropFiles, AReplacementThatFailsKeepsTheOldLinkAndNamesTheFile) {
+  DropScene scene;
+  // A protected shortcut cannot be replaced: the old one stays whole, nothing is left beside it.
+  const std::string old = scene.group / "Notepad.lnk";
+  ASSERT_TRUE(SetFileAttributesW(ToWide(old).c_str(), FILE_ATTRIBUTE_READONLY));
+  Asked asked;
+  DropFilesOutcome outcome = DropFilesOnGroup(scene.data, scene.files, asked.Fn(), DropPath::kOle);
+  // An OLE drag asks in its own wording.
+  EXPECT_EQ(asked.questions, (std::vector<std::pair<std::string, std::string>>{
+                                 {"快捷方式文件已经存在！是否覆盖该文件？\r\r\"Notepad\"", "覆盖文件1!?"}}));
+  EXPECT_EQ(LinkTarget(old), scene.old);
+  EXPECT_EQ(outcome.Failed, (std::vector<std::string>{scene.files[0]}));
+  EXPECT_EQ(outcome.LinksWritten.size(), 2u);
+  EXPECT_EQ(FolderNames(scene.group.Path()),
+            (std::vector<std::string>{"Notepad.lnk", "third.lnk", "记事本 Ő.lnk"}));
+  SetFileAttributesW(ToWide(old).c_str(), FILE_ATTRIBUTE_NORMAL);
+
+  // A group whose folder is gone links nothing: every file is named, once.
+  scene.data.Directory = scene.group / "gone";
+  outcome = DropFilesOnGroup(scene.data, scene.files, asked.Fn());
+  EXPECT_EQ(outcome.Failed, scene.files);
+  EXPECT_TRUE(outcome.LinksWritten.empty());
 }
 
 // A shell drop as WM_DROPFILES and CF_HDROP carry it.

@@ -1,20 +1,42 @@
 #include "win/bar/drop_files.h"
 
 #include "core/bar/interaction/drop_plan.h"
+#include "core/text/paths.h"
 #include "win/appbar/shell_links.h"
 #include "win/common/wide.h"
+#include "win/editor/editor_files_win.h"
 
 namespace wendlix {
 namespace {
 
-bool PathExists(const std::string& path) {
-  return GetFileAttributesW(ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+// A free name beside `link` for the replacement that then takes its place; empty when none is.
+std::string TemporaryBeside(const std::string& link) {
+  for (int n = 0; n < 100; ++n) {
+    std::string candidate = link + (n == 0 ? std::string() : "." + std::to_string(n)) + ".tmp";
+    if (!PathExists(candidate)) return candidate;
+  }
+  return {};
 }
 
-bool Ask(const ConfirmOverwriteFn& confirm, const std::string& text) {
+// The new link is written beside the old one and then takes its place in one step, so a
+// link that cannot be written leaves the old one as it was.
+bool ReplaceLink(const std::string& source, const std::string& link) {
+  WinEditorFiles files;
+  TShortCutData data;
+  data.LinkFile = link;
+  data.Target = source;
+  data.WorkDir = ExtractFilePath(source);  // as MakeShortcutFile writes it
+  const std::string temporary = TemporaryBeside(link);
+  if (temporary.empty() || !files.WriteShortcutFile(data, temporary)) return false;
+  if (files.ReplaceShortcutFile(temporary, link)) return true;
+  files.DeleteFile(temporary);
+  return false;
+}
+
+bool Ask(const ConfirmOverwriteFn& confirm, const std::string& text, const char* caption) {
   if (!confirm) return false;
   try {
-    return confirm(text, kOverwriteCaption);
+    return confirm(text, caption);
   } catch (...) {
     return false;  // a question that could not be asked keeps the old shortcut
   }
@@ -23,7 +45,7 @@ bool Ask(const ConfirmOverwriteFn& confirm, const std::string& text) {
 }  // namespace
 
 DropFilesOutcome DropFilesOnGroup(const TPanelData& group, const std::vector<std::string>& files,
-                                  const ConfirmOverwriteFn& confirm) {
+                                  const ConfirmOverwriteFn& confirm, DropPath path) {
   DropFilesOutcome outcome;
   for (const std::string& file : files) {
     try {
@@ -31,17 +53,26 @@ DropFilesOutcome DropFilesOnGroup(const TPanelData& group, const std::vector<std
       const auto plan = PlanDroppedFile(group.PanelStyle, group.Directory, file, PathExists);
       if (!plan) continue;
       if (!plan->ExistingLink.empty()) {
-        if (!Ask(confirm, OverwriteQuestion(file))) {
+        if (!Ask(confirm, OverwriteQuestion(file, path), OverwriteCaption(path))) {
           ++outcome.Declined;
           continue;
         }
-        // A link that cannot be deleted stays; the new one is then numbered beside it.
-        DeleteFileW(ToWide(plan->ExistingLink).c_str());
+        if (ReplaceLink(plan->Source, plan->ExistingLink)) {
+          outcome.LinksWritten.push_back(plan->ExistingLink);
+        } else {
+          outcome.Failed.push_back(file);
+        }
+        continue;
       }
       std::string written = MakeShortcutFile(plan->Source, plan->LinkPath);
-      if (!written.empty()) outcome.LinksWritten.push_back(std::move(written));
+      if (written.empty()) {
+        outcome.Failed.push_back(file);
+      } else {
+        outcome.LinksWritten.push_back(std::move(written));
+      }
     } catch (...) {
       // No link object or out of memory: this file makes no shortcut, the others still try.
+      outcome.Failed.push_back(file);
     }
   }
   return outcome;

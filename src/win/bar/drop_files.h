@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/bar/interaction/drop_plan.h"
 #include "core/bar/panel_data.h"
 
 namespace wendlix {
@@ -18,15 +19,18 @@ using ConfirmOverwriteFn = std::function<bool(const std::string& text, const std
 struct DropFilesOutcome {
   std::vector<std::string> LinksWritten;  // the paths of the shortcuts made
   int Declined = 0;                       // files whose existing shortcut the user kept
+  std::vector<std::string> Failed;        // dropped files that got no shortcut (say so, once)
   bool operator==(const DropFilesOutcome&) const = default;
 };
 
 // Makes a shortcut in `group`'s folder for each file of `files`, in order. An existing
-// shortcut of the same name is deleted first when `confirm` says so, else that file is
-// skipped. A group that is not a shortcut group is left alone. Never throws; the caller
-// refills the group afterwards.
+// shortcut of the same name is replaced when `confirm` says so (the new one is written
+// first and then takes its place, so a failure keeps the old one), else that file is
+// skipped; `path` picks the question's wording. A group that is not a shortcut group is
+// left alone, and so is a dropped file that is the group's own shortcut. Never throws; the
+// caller refills the group afterwards and names the Failed files.
 DropFilesOutcome DropFilesOnGroup(const TPanelData& group, const std::vector<std::string>& files,
-                                  const ConfirmOverwriteFn& confirm);
+                                  const ConfirmOverwriteFn& confirm, DropPath path = DropPath::kShell);
 
 // The paths a shell drop (WM_DROPFILES, or CF_HDROP of a data object) holds, in order.
 std::vector<std::string> DroppedFileNames(HDROP drop);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Files dragged by OLE from another process onto a shortcut group become links there; the one whose
-# link already exists is asked about once, and a drop onto a web group is refused.
+# link already exists is asked about once, after the drag has returned (the source is not held while
+# the question is open). Files from the root of drive C get no drop; onto a web group files are refused.
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../startup_lib.sh"
 source "$(dirname "$0")/../groups_lib.sh"
@@ -19,24 +20,36 @@ centre_of() {  # TITLE -> screen x y of the middle of its group panel
   echo $((cl + (l + r) / 2)) $((ct + (t + b) / 2))
 }
 
-# Onto the web group: refused, nothing written.
+# Onto the web group: a box says where files go, nothing is written.
 read -r x y <<<"$(centre_of Web)"
-out=$(drive drag-files "$x" "$y" "$sw\\alpha.txt") || true
-log "onto Web: $out"
+out=$(drive drag-files "$x" "$y" "$sw\\alpha.txt") || fail "the drag onto Web: $out"
+expect_eq "dropped effect 4" "$out" "the drag onto Web returned"
+wait_for_window TMessageForm 20 >/dev/null || fail "no box for files dropped on the web group"
+sleep 0.5
+screenshot "$E2E_ARTIFACTS/files-on-web-group.png" >/dev/null
+expect_eq "乱拖...." "$(drive title TMessageForm)" "the box's caption"
+drive close TMessageForm >/dev/null
+drive wait-gone TMessageForm 10 || fail "the box stayed"
 expect_eq "beta.lnk" "$(cd "$tools" && ls *.lnk | tr '\n' ' ' | sed 's/ $//')" "links after the refused drop"
 
-# Onto the shortcut group: beta.lnk exists, so one question comes, answered with Enter.
+# From the root of drive C: no drop at all, nothing written.
 read -r x y <<<"$(centre_of Tools)"
-drive drag-files "$x" "$y" "$sw\\alpha.txt" "$sw\\beta.txt" "$sw\\gamma.txt" >"$E2E_WORK/drag.out" &
-drag_pid=$!
+out=$(drive drag-files "$x" "$y" 'C:\autoexec.bat') || true
+case $out in *"effect 0") ;; *) fail "a file from the root of drive C was taken: $out" ;; esac
+expect_eq "beta.lnk" "$(cd "$tools" && ls *.lnk | tr '\n' ' ' | sed 's/ $//')" "links after the drag from C:"
+
+# Onto the shortcut group: beta.lnk exists, so one question comes, answered with Enter. The drag has
+# returned by then.
+out=$(drive drag-files "$x" "$y" "$sw\\alpha.txt" "$sw\\beta.txt" "$sw\\gamma.txt") || fail "the drag: $out"
+expect_eq "dropped effect 4" "$out" "the drag returned before the question"
 wait_for_window TMessageForm 20 >/dev/null || fail "no question about the existing link"
 sleep 0.5
 screenshot "$E2E_ARTIFACTS/overwrite-question.png" >/dev/null
 question=$(drive title TMessageForm)
-expect_eq "覆盖文件!?" "$question" "the question's caption"
+expect_eq "覆盖文件1!?" "$question" "the question's caption (the OLE wording)"
 xdotool key Return
-wait "$drag_pid" || fail "the drag did not end with a drop: $(cat "$E2E_WORK/drag.out")"
-log "onto Tools: $(cat "$E2E_WORK/drag.out")"
+drive wait-gone TMessageForm 10 || fail "the question stayed"
+sleep 0.5
 drive find TMessageForm >/dev/null && fail "a second question came"
 for (( i = 0; i < 50; i++ )); do
   [ "$(find "$tools" -name '*.lnk' | wc -l)" -ge 3 ] && break
@@ -50,4 +63,39 @@ for (( i = 0; i < 50; i++ )); do
 done
 expect_eq "alpha beta gamma" "$(layout_lines button | awk -F'\t' '$2 == 0 { print $7 }' | tr '\n' ' ' | sed 's/ $//')" \
   "the group shows the new links"
+tools_captions() { layout_lines button | awk -F'\t' '$2 == 0 { print $7 }' | tr '\n' ' ' | sed 's/ $//'; }
+saved_order() {
+  ini_text "$dir/Wendlix.GPF" | awk '/^\[Tools  Buttons\]/ { on = 1; next } /^\[/ { on = 0 } on && /=/ { sub(/^[^=]*=/, ""); print }' |
+    tr '\n' ' ' | sed 's/ $//'
+}
+button_lparam() {  # CAPTION -> the client point of its middle, as a mouse message's lParam
+  local l t r b
+  IFS=, read -r l t r b <<<"$(layout_lines button | awk -F'\t' -v cap="$1" '$2 == 0 && $7 == cap { print $6; exit }')"
+  [ -n "$b" ] || fail "no button $1"
+  echo $(( (((t + b) / 2) << 16) | ((l + r) / 2) ))
+}
+
+# gamma dragged onto alpha takes its place and the order is saved at once, so the refill after the
+# next drop keeps it.
+from=$(button_lparam gamma) to=$(button_lparam alpha)
+drive post "$WENDLIX_MAIN_CLASS" 0x201 1 "$from" >/dev/null
+drive post "$WENDLIX_MAIN_CLASS" 0x200 1 $(( from + 10 )) >/dev/null
+drive post "$WENDLIX_MAIN_CLASS" 0x200 1 "$to" >/dev/null
+drive post "$WENDLIX_MAIN_CLASS" 0x202 0 "$to" >/dev/null
+for (( i = 0; i < 50; i++ )); do
+  read_layout
+  [ "$(tools_captions)" = "gamma alpha beta" ] && break
+  sleep 0.1
+done
+expect_eq "gamma alpha beta" "$(tools_captions)" "the group after the move"
+expect_eq "gamma.lnk alpha.lnk beta.lnk" "$(saved_order)" "the order in the group file before the close"
+echo delta >"$src/delta.txt"
+drive drag-files "$x" "$y" "$sw\\delta.txt" >/dev/null || fail "the drop after the move"
+for (( i = 0; i < 50; i++ )); do
+  read_layout
+  [ "$(tools_captions)" = "gamma alpha beta delta" ] && break
+  sleep 0.1
+done
+expect_eq "gamma alpha beta delta" "$(tools_captions)" "the group refilled after the move"
 stop_bar 20 || fail "the bar did not close by itself"
+expect_eq "gamma.lnk alpha.lnk beta.lnk delta.lnk" "$(saved_order)" "the order in the group file after the close"

@@ -1,6 +1,8 @@
 // Mouse rules, band renumbering, button look-ups and the drop plan.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <set>
 
 #include "core/bar/interaction/band_order.h"
@@ -174,6 +176,17 @@ TEST(DropPlan, OneLinkPerFileAskingOnlyForExistingOnes) {
   EXPECT_TRUE(PlanDroppedFiles(gkShortcut, "", files, exists).empty());
   EXPECT_EQ(OverwriteQuestion("C:\\Windows\\Notepad.exe"),
             "\"Notepad\"\r\r快捷方式文件已经存在！是否覆盖该文件？");
+  // An OLE drag asks the same with the name after the text, under its own caption.
+  EXPECT_EQ(OverwriteQuestion("C:\\Windows\\Notepad.exe", DropPath::kOle),
+            "快捷方式文件已经存在！是否覆盖该文件？\r\r\"Notepad\"");
+  EXPECT_STREQ(OverwriteCaption(DropPath::kOle), "覆盖文件1!?");
+  EXPECT_STREQ(OverwriteCaption(DropPath::kShell), "覆盖文件!?");
+  // Files that got no link are named in one box; a long list is cut, saying how many more.
+  EXPECT_EQ(LinkFailedText({"C:\\a.exe", "D:\\文件.txt"}),
+            "以下文件没能在该组中创建快捷方式：\r\r\"C:\\a.exe\"\r\"D:\\文件.txt\"");
+  const std::string many = LinkFailedText(std::vector<std::string>(200, "x"));
+  EXPECT_EQ(std::count(many.begin(), many.end(), '\r'), 1 + 15 + 1);
+  EXPECT_NE(many.find("另有 185 个文件"), std::string::npos);
 }
 
 }  // namespace
@@ -213,6 +226,15 @@ TEST(ButtonMove, TheDraggedButtonTakesThePlaceAndTheOthersShift) {
   EXPECT_TRUE(p.Children[2].IsDirectory);
   EXPECT_FALSE(p.Children[5].IsDirectory);
   EXPECT_TRUE(MoveLaunchButton(p, 0, 3));
+  EXPECT_EQ(names(), "152034|");
+  // Last onto first and back, and neighbours both ways.
+  EXPECT_TRUE(MoveLaunchButton(p, 5, 0));
+  EXPECT_EQ(names(), "415203|");
+  EXPECT_TRUE(MoveLaunchButton(p, 0, 5));
+  EXPECT_EQ(names(), "152034|");
+  EXPECT_TRUE(MoveLaunchButton(p, 1, 2));
+  EXPECT_EQ(names(), "125034|");
+  EXPECT_TRUE(MoveLaunchButton(p, 2, 1));
   EXPECT_EQ(names(), "152034|");
   // The collapse button, the same place and places outside the group change nothing.
   EXPECT_FALSE(MoveLaunchButton(p, 1, 6));

@@ -95,38 +95,39 @@ TEST(UrlDrop, RouteAndEffectOverTheBar) {
   const DragOffer link{.UniformResourceLocator = "http://a.example/"};
   const DragOffer urlFile{.Files = {"D:\\a.url"}};
   const DragOffer both{.Files = {"D:\\a.exe"}, .Text = "http://a.example/"};
+  const DragOffer none{};
   const std::uint32_t all = 1 | 2 | 4;
   using R = DropRoute;
   struct Case {
     std::optional<std::uint16_t> kind;
-    bool onBand;
     const DragOffer& offer;
     std::uint32_t offered;
     DropChoice want;
   };
   const Case cases[] = {
-      {gkShortcut, true, files, all, {R::kFiles, 4}},
-      {gkShortcut, true, rootFiles, all, {R::kFiles, 0}},   // files from C:\ stay refused
-      {gkShortcut, true, files, 1 | 2, {R::kFiles, 0}},     // the bar only links
-      {gkShortcut, true, urlFile, all, {R::kFiles, 4}},     // a .url file is still a file there
-      {gkShortcut, true, both, all, {R::kFiles, 4}},
-      {gkShortcut, true, link, all, {R::kLink, 4}},         // dropped: the box says why not
-      {gkShortcut, false, files, all, {}},                  // a collapsed group takes no OLE files
-      {gkShortcut, false, link, all, {R::kLink, 4}},
-      {gkWeb, true, link, all, {R::kLink, 4}},
-      {gkWeb, true, link, 1, {R::kLink, 0}},
-      {gkWeb, true, urlFile, all, {R::kLink, 4}},
-      {gkWeb, true, both, all, {R::kLink, 4}},
-      {gkWeb, true, files, all, {}},                        // plain files over a web group: refused
-      {gkWeb, false, link, all, {R::kLink, 4}},
-      {gkEmail, true, link, all, {R::kLink, 4}},
-      {5, true, files, all, {}},
-      {std::nullopt, true, link, all, {}},
-      {std::nullopt, true, files, all, {}},
+      {gkShortcut, files, all, {R::kFiles, 4}},
+      {gkShortcut, rootFiles, all, {R::kFiles, 0}},   // files from C:\ stay refused
+      {gkShortcut, files, 1 | 2, {R::kFiles, 0}},     // the bar only links
+      {gkShortcut, urlFile, all, {R::kFiles, 4}},     // a .url file is still a file there
+      {gkShortcut, both, all, {R::kFiles, 4}},
+      {gkShortcut, link, all, {R::kLink, 4}},         // dropped: the box says why not
+      {gkShortcut, none, all, {}},
+      {gkWeb, link, all, {R::kLink, 4}},
+      {gkWeb, link, 1, {R::kLink, 0}},
+      {gkWeb, urlFile, all, {R::kLink, 4}},
+      {gkWeb, both, all, {R::kLink, 4}},
+      {gkWeb, files, all, {R::kLink, 4}},             // plain files: the box says where they go
+      {gkWeb, rootFiles, all, {R::kLink, 4}},
+      {gkEmail, link, all, {R::kLink, 4}},
+      {gkEmail, files, all, {R::kLink, 4}},
+      {5, files, all, {R::kLink, 4}},
+      {gkWeb, none, all, {}},
+      {std::nullopt, link, all, {}},
+      {std::nullopt, files, all, {}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << (c.kind ? *c.kind : -1) << " " << c.onBand << " " << c.offered);
-    EXPECT_EQ(ChooseDrop(c.kind, c.onBand, c.offer, c.offered), c.want);
+    SCOPED_TRACE(testing::Message() << (c.kind ? *c.kind : -1) << " " << c.offered);
+    EXPECT_EQ(ChooseDrop(c.kind, c.offer, c.offered), c.want);
   }
 }
 
@@ -144,10 +145,11 @@ TEST(UrlDrop, DecisionAndTheNameTheFileCanHold) {
   for (const char* bad : {"http://a/\r\nb", "http://a/\nb", "a\tb", "a\x7F"}) {
     EXPECT_EQ(DecideUrlDrop(gkWeb, {bad, "t"}).What, K::kBadAddress) << bad;
   }
-  EXPECT_EQ(DecideUrlDrop(gkWeb, {"[", "["}).What, K::kBadAddress);  // no name left at all
-  // The address is kept exactly, no "http://" added.
+  // The address is kept exactly, no "http://" added; the name gives "=" its full-width form.
   EXPECT_EQ(DecideUrlDrop(gkWeb, {"www.a.example/?q=1", "www.a.example/?q=1"}),
-            (UrlDropStep{K::kAdd, "", "", "www.a.example/?q 1", "www.a.example/?q=1"}));
+            (UrlDropStep{K::kAdd, "", "", "www.a.example/?q＝1", "www.a.example/?q=1"}));
+  EXPECT_EQ(DecideUrlDrop(gkWeb, {"http://a/", "["}),
+            (UrlDropStep{K::kAdd, "", "", "［", "http://a/"}));
 
   struct Case {
     const char* title;
@@ -156,15 +158,25 @@ TEST(UrlDrop, DecisionAndTheNameTheFileCanHold) {
   };
   const Case cases[] = {
       {"新闻", "u", "新闻"},
-      {"  a=b  ", "u", "a b"},
+      {"  a=b  ", "u", "a＝b"},
+      {"E=mc² - 百科", "u", "E＝mc? - 百科"},         // ² is not in code page 936
+      {"Hot \xF0\x9F\x94\xA5 news", "u", "Hot ? news"},  // nor is anything beyond the BMP
+      {"bad \xFF byte", "u", "bad ? byte"},
       {"line\r\nbreak", "u", "line  break"},
-      {"[Section]", "u", "Section]"},
-      {"; [; x", "u", "x"},
-      {" \r\n ", "http://a/?x=1", "http://a/?x 1"},
+      {"[Section]", "u", "［Section]"},
+      {" ;comment", "u", "；comment"},
+      {"a[b;c", "u", "a[b;c"},                      // only a leading one would misread
+      {"=", "u", "＝"},
+      {" \r\n ", "http://a/?x=1", "http://a/?x＝1"},
       {"", "http://a/", "http://a/"},
-      {"=", ";[http://a/", "http://a/"},
+      {"\t", ";[http://a/", "；[http://a/"},
   };
-  for (const Case& c : cases) EXPECT_EQ(LinkKey(c.title, c.url), c.key) << c.title;
+  for (const Case& c : cases) {
+    const std::string key = LinkKey(c.title, c.url);
+    EXPECT_EQ(key, c.key) << c.title;
+    // What is shown is what the file reads back: every key is storable as it stands.
+    EXPECT_TRUE(Utf8ToCp936(key).has_value()) << c.title;
+  }
   const std::string withNul("a\0b", 3);
   EXPECT_EQ(LinkKey(withNul, "u"), "a b");
 }
@@ -206,10 +218,12 @@ class UrlDropStoreTest : public testing::Test {
   GroupPanel panel_;
 };
 
-TEST_F(UrlDropStoreTest, NewAndExistingNamesGiveOneButtonEach) {
+TEST_F(UrlDropStoreTest, ATakenNameKeepsItsAddressAndTheNewLinkIsNumbered) {
   Fill();
   IniFile gpf(path_);
-  EXPECT_TRUE(StoreDroppedLink(panel_, gpf, "示例", "www.example.com/?a=1").Ok);
+  const LinkStored added = StoreDroppedLink(panel_, gpf, "示例", "www.example.com/?a=1");
+  EXPECT_TRUE(added.Ok && added.Added);
+  EXPECT_EQ(added.Name, "示例");
   EXPECT_EQ(OnDisk(),
             "[Groups]\r\n网站=C:\\\r\n[网站]\r\nPanel Style=1\r\n; 注释\r\n[网站  Buttons]\r\n"
             "News=http://news.example\r\n搜索=http://search.example/\r\n示例=www.example.com/?a=1\r\n"
@@ -221,13 +235,49 @@ TEST_F(UrlDropStoreTest, NewAndExistingNamesGiveOneButtonEach) {
   ASSERT_FALSE(panel_.Children.empty());
   EXPECT_TRUE(panel_.Children.back().IsCollapse());
 
-  // The same name in other letter case: overwritten in place, still one button.
-  IniFile again(path_);
-  EXPECT_TRUE(StoreDroppedLink(panel_, again, "NEWS", "https://news.example/new").Ok);
-  EXPECT_EQ(Buttons(), (std::vector<P>{{"News", "https://news.example/new"},
-                                       {"搜索", "http://search.example/"},
-                                       {"示例", "http://www.example.com/?a=1"}}));
-  EXPECT_NE(OnDisk().find("News=https://news.example/new\r\n搜索="), std::string::npos);
+  // The same name (in any letter case) with another address: numbered after it, in turn.
+  for (const char* want : {"NEWS(1)", "NEWS(2)"}) {
+    IniFile again(path_);
+    const LinkStored numbered =
+        StoreDroppedLink(panel_, again, "NEWS", std::string("https://news.example/") + want);
+    EXPECT_TRUE(numbered.Ok && numbered.Added);
+    EXPECT_EQ(numbered.Name, want);
+  }
+  // A name whose (numbered) key already holds this address changes nothing, also when the
+  // file keeps it without its "http://".
+  const std::string before = OnDisk();
+  const auto shown = Buttons();
+  for (const auto& [name, url] : std::vector<P>{{"News", "http://news.example"},
+                                                {"news", "https://news.example/NEWS(2)"},
+                                                {"搜索", "http://search.example/"}}) {
+    IniFile same(path_);
+    const LinkStored kept = StoreDroppedLink(panel_, same, name, url);
+    EXPECT_TRUE(kept.Ok);
+    EXPECT_FALSE(kept.Added) << name;
+  }
+  EXPECT_EQ(OnDisk(), before);
+  EXPECT_EQ(Buttons(), shown);
+  EXPECT_EQ(shown, (std::vector<P>{{"News", "http://news.example"},
+                                   {"搜索", "http://search.example/"},
+                                   {"示例", "http://www.example.com/?a=1"},
+                                   {"NEWS(1)", "https://news.example/NEWS(1)"},
+                                   {"NEWS(2)", "https://news.example/NEWS(2)"}}));
+}
+
+TEST_F(UrlDropStoreTest, AnHttpsAddressStaysSoOnTheBarAndAfterARestart) {
+  Fill();
+  IniFile gpf(path_);
+  const std::string key = LinkKey("E=mc² - 百科", "https://百科.example/wiki/E=mc²");
+  ASSERT_TRUE(StoreDroppedLink(panel_, gpf, key, "https://百科.example/wiki/E=mc").Ok);
+  ASSERT_GE(panel_.Children.size(), 4u);
+  EXPECT_EQ(panel_.Children[2].Hint, "E＝mc? - 百科");
+  EXPECT_EQ(panel_.Children[2].FileName, "https://百科.example/wiki/E=mc");
+  // A restart reads the group file through the group's own rule.
+  const std::vector<GroupButton> read = ReadAddressButtons(IniFile(path_), "网站", gkWeb);
+  ASSERT_EQ(read.size(), 3u);
+  EXPECT_EQ(read[2].Caption, "E＝mc? - 百科");
+  EXPECT_EQ(read[2].FileName, "https://百科.example/wiki/E=mc");
+  EXPECT_EQ(NormaliseAddress("HTTPS://a.example/", gkWeb), "HTTPS://a.example/");
 }
 
 TEST_F(UrlDropStoreTest, AMoveMadeOnTheBarSurvivesTheRefill) {
@@ -249,17 +299,18 @@ TEST_F(UrlDropStoreTest, UnfilledGroupRefusalsAndFailedSavesLeaveTheBarAsItWas) 
   EXPECT_TRUE(panel_.Children.empty());
   EXPECT_EQ(IniFile(path_).ReadSection("网站  Buttons"), (std::vector<std::string>{"News", "搜索", "New"}));
 
-  // A name with characters code page 936 lacks gives way to the address.
+  // A name with characters code page 936 lacks is stored as the file reads it back.
   Fill();
   const std::string before = OnDisk();
   IniFile emoji(path_);
-  EXPECT_TRUE(StoreDroppedLink(panel_, emoji, "Hot \xF0\x9F\x94\xA5", "http://hot.example/").Ok);
-  EXPECT_EQ(IniFile(path_).ReadString("网站  Buttons", "http://hot.example/", ""), "http://hot.example/");
-  // Neither name nor address can be stored: a clear refusal and nothing written.
+  const std::string hot = LinkKey("Hot \xF0\x9F\x94\xA5", "http://hot.example/");
+  EXPECT_TRUE(StoreDroppedLink(panel_, emoji, hot, "http://hot.example/").Ok);
+  EXPECT_EQ(IniFile(path_).ReadString("网站  Buttons", "Hot ?", ""), "http://hot.example/");
+  // The address cannot be stored: a clear refusal and nothing written.
   const std::string stored = OnDisk();
   const auto children = panel_.Children;
   IniFile none(path_);
-  const LinkStored refused = StoreDroppedLink(panel_, none, "\xF0\x9F\x94\xA5", "http://\xF0\x9F\x94\xA5/");
+  const LinkStored refused = StoreDroppedLink(panel_, none, "x", "http://\xF0\x9F\x94\xA5/");
   EXPECT_FALSE(refused.Ok);
   EXPECT_EQ(refused.Text, kUnstorableLinkText);
   EXPECT_EQ(OnDisk(), stored);

@@ -20,8 +20,22 @@ std::string LinkName(std::string_view file) {
 
 }  // namespace
 
-std::string OverwriteQuestion(std::string_view droppedFile) {
-  return "\"" + ExtractFileBaseName(droppedFile) + "\"\r\r快捷方式文件已经存在！是否覆盖该文件？";
+std::string OverwriteQuestion(std::string_view droppedFile, DropPath path) {
+  constexpr std::string_view kText = "快捷方式文件已经存在！是否覆盖该文件？";
+  const std::string name = "\"" + ExtractFileBaseName(droppedFile) + "\"";
+  return path == DropPath::kOle ? std::string(kText) + "\r\r" + name : name + "\r\r" + std::string(kText);
+}
+
+const char* OverwriteCaption(DropPath path) {
+  return path == DropPath::kOle ? kOleOverwriteCaption : kOverwriteCaption;
+}
+
+std::string LinkFailedText(const std::vector<std::string>& files) {
+  constexpr std::size_t kShown = 15;  // the box grows with its text
+  std::string text = "以下文件没能在该组中创建快捷方式：\r";
+  for (std::size_t i = 0; i < files.size() && i < kShown; ++i) text += "\r\"" + files[i] + "\"";
+  if (files.size() > kShown) text += "\r……（另有 " + std::to_string(files.size() - kShown) + " 个文件）";
+  return text;
 }
 
 std::optional<DroppedFilePlan> PlanDroppedFile(std::uint16_t groupKind, std::string_view groupDirectory,

@@ -11,9 +11,20 @@
 namespace wendlix {
 
 inline constexpr char kOverwriteCaption[] = "覆盖文件!?";
+inline constexpr char kOleOverwriteCaption[] = "覆盖文件1!?";
 
-// The question before replacing the link made earlier for `droppedFile`.
-std::string OverwriteQuestion(std::string_view droppedFile);
+// Which drop asks: the shell's file drop (WM_DROPFILES) or an OLE drag. Each keeps its own wording.
+enum class DropPath : std::uint8_t { kShell, kOle };
+
+// The question before replacing the link made earlier for `droppedFile`: the file's name in
+// quotes before the text for the shell drop, after it for an OLE drag.
+std::string OverwriteQuestion(std::string_view droppedFile, DropPath path = DropPath::kShell);
+const char* OverwriteCaption(DropPath path);
+
+inline constexpr char kLinkFailedCaption[] = "创建快捷方式失败";
+// One error box for all dropped files that got no shortcut: their paths, one a line (a
+// long list ends in "……" and how many more there were).
+std::string LinkFailedText(const std::vector<std::string>& files);
 
 struct DroppedFilePlan {
   std::string Source;        // the dropped file, the link's target

@@ -7,6 +7,7 @@
 #include "core/profile/ini_file.h"
 #include "core/profile/ini_syntax.h"
 #include "core/text/ascii.h"
+#include "core/text/cp936.h"
 #include "core/text/encoding.h"
 #include "core/text/utf8.h"
 
@@ -102,18 +103,51 @@ std::string FileContentsAddress(std::string_view bytes) {
 
 bool EndsWithUrlExtension(std::string_view path) { return EndsWithTextAscii(path, ".url"); }
 
-// Control characters and "=" to blanks, outer blanks and leading "[" and ";" dropped.
-std::string CleanKey(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (IsControl(c) || c == '=') c = ' ';
+// One character as the group file holds it: "=" would end the key, so it takes its
+// full-width form; a character code page 936 lacks reads back as "?".
+void AppendStorable(std::string& out, char32_t c) {
+  if (c == U'=') {
+    out += "\xEF\xBC\x9D";  // ＝
+  } else if (c >= 0x10000 || !UnicodeToCp936Code(static_cast<char16_t>(c))) {
+    out += '?';
+  } else {
+    AppendUtf8(out, c);
   }
-  std::string_view rest = TrimIniBlanks(out);
-  while (!rest.empty() && (rest.front() == '[' || rest.front() == ';')) {
-    rest = TrimIniBlanks(rest.substr(1));
-  }
-  return std::string(rest);
 }
+
+// Control characters to blanks, outer blanks trimmed, each character as the file reads it
+// back, and a leading "[" or ";" (a section or a comment) in its full-width form.
+std::string CleanKey(std::string_view text) {
+  std::string blanked(text);
+  for (char& c : blanked) {
+    if (IsControl(c)) c = ' ';
+  }
+  const std::string_view rest = TrimIniBlanks(blanked);
+  std::string out;
+  out.reserve(rest.size() + 8);
+  for (std::size_t pos = 0; pos < rest.size();) {
+    const char32_t c = ReadUtf8(rest, pos);
+    if (out.empty() && c == U'[') {
+      out += "\xEF\xBC\xBB";  // ［
+    } else if (out.empty() && c == U';') {
+      out += "\xEF\xBC\x9B";  // ；
+    } else {
+      AppendStorable(out, c);
+    }
+  }
+  return out;
+}
+
+// The same address as far as the bar is concerned: the buttons they give open the same.
+bool SameAddress(std::string_view stored, std::string_view url) {
+  return NormaliseAddress(stored, gkWeb) == NormaliseAddress(url, gkWeb);
+}
+
+// Value read for a key that is not there: no stored value holds a line break.
+constexpr char kAbsent[] = "\n";
+
+// At most this many numbered names are tried before the drop is refused.
+constexpr int kMaxNumberedNames = 1000;
 
 // The button section of an address group as its buttons stand, each name in its place.
 void RewriteAddressButtons(IniFile& gpf, const std::string& section, const GroupPanel& panel) {
@@ -157,13 +191,15 @@ DroppedLink ReadDroppedLink(const DragOffer& offer) {
   return link;
 }
 
-DropChoice ChooseDrop(std::optional<std::uint16_t> groupKind, bool onBand, const DragOffer& offer,
-                      std::uint32_t offered) {
+DropChoice ChooseDrop(std::optional<std::uint16_t> groupKind, const DragOffer& offer, std::uint32_t offered) {
   if (!groupKind) return {};
-  if (*groupKind == gkShortcut && onBand && !offer.Files.empty()) {
+  if (*groupKind == gkShortcut && !offer.Files.empty()) {
     return {DropRoute::kFiles, FileDropEffect(FileDragSourceDir(offer.Files), offered)};
   }
-  if (offer.OffersLink()) return {DropRoute::kLink, (offered & deLink) ? deLink : deNone};
+  // Files over another kind of group take the link role, whose boxes say what went wrong.
+  if (offer.OffersLink() || !offer.Files.empty()) {
+    return {DropRoute::kLink, (offered & deLink) ? deLink : deNone};
+  }
   return {};
 }
 
@@ -202,17 +238,26 @@ LinkStored StoreDroppedLink(GroupPanel& panel, IniFile& gpf, const std::string& 
   // The close writes a filled group's buttons from the bar; do it now, or the refill below
   // would undo a move made on the bar since the group was read.
   if (filled) RewriteAddressButtons(gpf, section, panel);
-  // A title with characters the file's code page lacks gives way to the address as the name.
-  const std::string addressKey = LinkKey({}, url);
-  if (!gpf.WriteString(section, key, url) &&
-      (addressKey == key || addressKey.empty() || !gpf.WriteString(section, addressKey, url))) {
-    return {false, kUnstorableLinkText, kUrlDropCaption};
+  // A taken name keeps its address: the new link is numbered after it, unless that name
+  // (or a numbered one) already holds this very address.
+  std::string name;
+  for (int n = 0; n <= kMaxNumberedNames && name.empty(); ++n) {
+    std::string candidate = n == 0 ? key : key + "(" + std::to_string(n) + ")";
+    const std::string stored = gpf.ReadString(section, candidate, kAbsent);
+    if (stored == kAbsent || stored.empty()) {  // an empty value shows no button
+      name = std::move(candidate);
+    } else if (SameAddress(stored, url)) {
+      return {true, false, std::move(candidate), {}, {}};
+    }
   }
-  if (!gpf.Save()) return {false, LinkNotSavedText(gpf.Path()), kLinkNotSavedCaption};
+  if (name.empty() || !gpf.WriteString(section, name, url)) {
+    return {false, false, {}, kUnstorableLinkText, kUrlDropCaption};
+  }
+  if (!gpf.Save()) return {false, false, {}, LinkNotSavedText(gpf.Path()), kLinkNotSavedCaption};
   // A group not filled yet (collapsed into PanelBtn) reads the file when it is next shown.
   if (filled && panel.Data.PanelStyle == gkWeb) FillUrlGroup(panel, gpf);
   if (filled && panel.Data.PanelStyle >= gkEmail) FillEmailGroup(panel, gpf);
-  return {};
+  return {true, true, std::move(name), {}, {}};
 }
 
 }  // namespace wendlix

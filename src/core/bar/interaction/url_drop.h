@@ -57,12 +57,11 @@ struct DropChoice {
   bool operator==(const DropChoice&) const = default;
 };
 
-// The route and effect over a group of kind `groupKind` (none away from groups); `onBand`
-// is false over the group's button in PanelBtn. Files go into a shown shortcut group under
-// the file rules; a drag offering a link may drop on any group, so that a group that cannot
-// take it says why instead of refusing silently. Away from groups nothing drops.
-DropChoice ChooseDrop(std::optional<std::uint16_t> groupKind, bool onBand, const DragOffer& offer,
-                      std::uint32_t offered);
+// The route and effect over a group of kind `groupKind` (none away from groups), on its band or
+// on its button in PanelBtn alike. Files go into a shortcut group under the file rules; over any
+// other group they take the link role, as does a drag offering a link over any group, so that a
+// group that cannot take it says why instead of refusing silently. Away from groups nothing drops.
+DropChoice ChooseDrop(std::optional<std::uint16_t> groupKind, const DragOffer& offer, std::uint32_t offered);
 
 inline constexpr char kUrlDropCaption[] = "乱拖....";
 inline constexpr char kNotWebGroupText[] = "你不能将文件拖入该收藏夹！";
@@ -89,9 +88,10 @@ struct UrlDropStep {
 // What a link dropped on a group of kind `groupKind` (none away from groups) does.
 UrlDropStep DecideUrlDrop(std::optional<std::uint16_t> groupKind, const DroppedLink& link);
 
-// The button name a title gives as a key of the group file: line breaks, other control
-// characters and "=" become blanks, outer blanks and leading "[" or ";" go; an empty result
-// takes the address, cleaned the same way.
+// The button name a title gives as a key of the group file: control characters become
+// blanks, outer blanks go, "=" and a leading "[" or ";" take their full-width forms (＝ ［ ；)
+// and a character code page 936 lacks becomes "?", as the file would read it back. An empty
+// result takes the address, made storable the same way.
 std::string LinkKey(std::string_view title, std::string_view url);
 
 // An address the group file can hold and a browser can open: no control characters.
@@ -99,14 +99,18 @@ bool IsStorableAddress(std::string_view url);
 
 struct LinkStored {
   bool Ok = true;
+  bool Added = false;  // false: the group already held this address under Name
+  std::string Name;    // the key that holds the address
   std::string Text, Caption;  // the error box when not Ok
 };
 
-// Writes `key` = `url` into the group's button section of `gpf` (an existing key of that
-// name is overwritten) and saves the file once. A group that was filled has its current
-// buttons written first (an order changed on the bar is kept) and is refilled from the
-// file, so it shows one button per name. Nothing changes on the bar when the file refuses
-// the text or cannot be saved.
+// Writes the link into the group's button section of `gpf` and saves the file once. A name
+// that is taken keeps its address: the link is named `key` + "(1)", "(2)"... instead, and
+// nothing at all is written when the name (or a numbered one) already holds this address.
+// A group that was filled has its current buttons written first (an order changed on the
+// bar is kept) and is refilled from the file, so it shows what a restart would show; a group
+// not filled (collapsed into PanelBtn) only gains the key. Nothing changes on the bar when
+// the file refuses the text or cannot be saved.
 LinkStored StoreDroppedLink(GroupPanel& panel, IniFile& gpf, const std::string& key, const std::string& url);
 
 }  // namespace wendlix
