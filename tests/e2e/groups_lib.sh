@@ -82,3 +82,30 @@ main_menu_keys() {
   sleep 0.3
   xdotool key "$@"
 }
+
+# The keys that choose item NAME in a menu described by the bar's query (MENU-TEXT): Down to it past
+# the separators (hidden items are not in the menu; grey ones are passed over by Down like the others),
+# Right into each sub-menu on the way, then Return. Wine's menus run an accelerator only when it is
+# unique in its menu, so counting is the one way that always works.
+menu_keys() {
+  printf '%s\n' "$1" | awk -F'\t' -v want="$2" '
+    # The first line is the menu'"'"'s title; its items are one level in.
+    { match($1, /^ */); depth[NR] = RLENGTH / 2; n = substr($1, RLENGTH + 1); name[NR] = n; flags[NR] = $3
+      if (n == want && NR > 1) target = NR }
+    END {
+      if (!target) exit 1
+      k = 0; at = target
+      while (1) { path[k++] = at; if (depth[at] == 1) break
+        for (p = at - 1; p > 0 && depth[p] >= depth[at]; p--) ; at = p }
+      keys = ""
+      for (i = k - 1; i >= 0; i--) {
+        node = path[i]; d = depth[node]; count = 0
+        for (j = node - 1; j > 1 && depth[j] >= d; j--)
+          if (depth[j] == d && flags[j] !~ /[HS]/) count++
+        if (d == 1) count++
+        for (c = 0; c < count; c++) keys = keys "Down "
+        keys = keys (i > 0 ? "Right " : "Return")
+      }
+      print keys
+    }'
+}

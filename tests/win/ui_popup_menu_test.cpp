@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/commands/bar_menu.h"
+#include "core/commands/button_menu.h"
 #include "win/common/unique_handle.h"
 #include "win/common/wide.h"
 #include "win/ui/popup_menu.h"
@@ -104,6 +105,33 @@ TEST(PopupMenu, BuildsOwnerDrawnItemsWithStatesAndSubMenus) {
   EXPECT_EQ(GetMenuItemCount(again), 7);
   EXPECT_FALSE(InfoAt(again, 1).fState & MFS_CHECKED);
   EXPECT_FALSE(IsMenu(root));
+}
+
+// The buttons menu over a .scf in a group that is the only band shown: what the real menu holds.
+TEST(PopupMenu, ButtonsMenuOverAShellCommandFile) {
+  MenuModel model = BuildPopupMenuBtn();
+  ButtonMenuState state;
+  TPanelData group;
+  group.Title = "工具";
+  state.Group = group;
+  state.Button = GroupButton{"桌面", "C:\\g\\desk.scf"};
+  state.BandCount = 2;
+  state.VisibleBandCount = 1;
+  state.Groups = {{"工具", 0, true}, {"网址", 1, false}};
+  PopupMenuBtnPopup(model, state);
+  PopupMenu menu(model);
+  const HMENU root = menu.Build();
+  // N9 S3 N7 D1 N49 B1 N10 S4 N11 N6 N3 S2 N13 D2 N14 O1 N36 R1: hide is not offered.
+  ASSERT_EQ(GetMenuItemCount(root), 18);
+  const auto disabled = [&](int pos) { return (InfoAt(root, pos).fState & MFS_DISABLED) != 0; };
+  EXPECT_FALSE(disabled(0));  // new button
+  EXPECT_TRUE(disabled(1));   // properties of a .scf
+  EXPECT_TRUE(disabled(3));   // delete it
+  EXPECT_FALSE(disabled(13));  // delete group: two bands
+  EXPECT_TRUE(InfoAt(root, 7).hSubMenu != nullptr);
+  EXPECT_EQ(GetMenuItemCount(InfoAt(root, 7).hSubMenu), 2);  // the groups list
+  EXPECT_TRUE(InfoAt(InfoAt(root, 7).hSubMenu, 0).fState & MFS_CHECKED);
+  EXPECT_EQ(menu.Model().FindByCommand(InfoAt(root, 17).wID), model.Find("R1"));
 }
 
 TEST(PopupMenu, FillsLateSubMenusOnceOnFirstOpening) {

@@ -3,10 +3,13 @@
 #include <shlobj.h>
 #include <windowsx.h>
 
+#include <cstdio>
+
 #include "core/bar/bar_report.h"
 #include "core/bar/bar_save.h"
 #include "core/bar/bar_texts.h"
 #include "core/bar/config_location.h"
+#include "core/bar/group_file.h"
 #include "core/bar/group_loading.h"
 #include "core/profile/ini_file.h"
 #include "win/appbar/desktop_icon.h"
@@ -42,6 +45,7 @@ bool TWendlixMainForm::Create(HINSTANCE instance, HWND owner) {
 LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   using Base = TAppToolBar<TWendlixMainForm>;
   if (LRESULT menuResult = 0; HandleMenuMessage(msg, wp, lp, menuResult)) return menuResult;
+  if (HandleDropMessage(msg)) return 0;
   switch (msg) {
     case WM_CREATE: {
       const LRESULT result = Base::HandleMessage(msg, wp, lp);
@@ -225,6 +229,9 @@ void TWendlixMainForm::LoadBar() {
   for (const GroupRecord& record : loaded.Groups) {
     state_.Groups.push_back(PanelFromRecord(record, static_cast<int>(state_.Groups.size())));
   }
+  state_.UnreadGroupEntries.clear();
+  for (const std::string& name : loaded.Unread)
+    state_.UnreadGroupEntries.emplace_back(name, ini.ReadString(kGroupsSection, name, ""));
   // First run rewrote the default groups' buttons; a failure here is retried at close.
   if (gpf.Modified()) gpf.Save();
   state_.BandBarVisible = AnyGroupVisible(loaded.Groups);
@@ -282,7 +289,7 @@ std::string TWendlixMainForm::SaveBar() {
   std::vector<GroupRecord> records;
   records.reserve(state_.Groups.size());
   for (const GroupPanel& panel : state_.Groups) records.push_back(PanelRecord(panel));
-  WriteBarDocuments(ini, gpf, state_.Settings, state_.Tweaks, shell, records);
+  WriteBarDocuments(ini, gpf, state_.Settings, state_.Tweaks, shell, records, state_.UnreadGroupEntries);
   if (state_.Settings.ReLoadSet) {
     WriteDesktopIconsKey(ini, shellNow.DesktopView.Exists, shellNow.DesktopView.Visible);
     RestoreKeptKeys(ini, kept);
@@ -485,6 +492,13 @@ LRESULT TWendlixMainForm::OnCopyData(HWND requester, LPARAM lp) {
   if (query == "mainmenu") {
     PrepareMainMenu();
     return AnswerBarQuery(Handle(), requester, DescribeMenu(mainMenu_));
+  }
+  // "btnmenu:X,Y": the buttons menu as it would open at that client point.
+  if (query.starts_with("btnmenu:")) {
+    POINT pt{};
+    if (std::sscanf(query.c_str() + 8, "%ld,%ld", &pt.x, &pt.y) != 2) return FALSE;
+    PrepareButtonMenu(HitTest(pt));
+    return AnswerBarQuery(Handle(), requester, DescribeMenu(buttonMenu_));
   }
   if (query == "sysmenu" && tweaks_) {
     tweaks_->PrepareMenu(sysMenu_);

@@ -6,13 +6,17 @@
 
 #include <shellapi.h>
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/bar/bar_state.h"
 #include "core/bar/bar_view.h"
+#include "core/bar/interaction/drop_plan.h"
 #include "core/commands/bar_menu.h"
+#include "core/commands/button_menu.h"
+#include "core/commands/group_commands.h"
 #include "core/profile/ini_file.h"
 #include "core/ui/menu_model.h"
 #include "win/appbar/app_tool_bar.h"
@@ -22,12 +26,19 @@
 #include "win/bar/group_backgrounds.h"
 #include "win/bar/program_files.h"
 #include "win/commands/system_tweaks_commands.h"
+#include "win/editor/new_btn_form.h"
 #include "win/ui/file_drop_target.h"
 #include "win/ui/popup_menu.h"
 
 namespace wendlix {
 
 class IniFile;
+
+// The group and launch button the buttons menu was opened over (child index), -1 for none.
+struct ButtonMenuTarget {
+  int Group = -1;
+  int Button = -1;
+};
 
 class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
  public:
@@ -88,6 +99,7 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   // Groups and their buttons (main_form_groups.cpp).
   IniFile OpenGroupFile() const;
   void FillGroup(GroupPanel& panel);
+  // Saves the group's record, with its buttons when it was filled, and empties it.
   void SaveGroupWithButtons(GroupPanel& panel);
   POINT MenuPointFor(const BarHit& hit, MenuPosition position) const;
   void LaunchClick(const BarHit& hit);
@@ -100,11 +112,48 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   bool ButtonMouseMove(POINT client, WPARAM keys);
   void DropMovedButton(POINT client);
   void WMDropFiles(HDROP drop);
-  // Files dropped at a client point: links in the shortcut group there.
-  void DropFilesAt(const std::vector<std::string>& files, POINT client);
-  // The OLE file target on the bar: linking into the shortcut group under the pointer.
+  // Files dropped at a client point: links in the shortcut group there, asking in the path's wording.
+  void DropFilesAt(const std::vector<std::string>& files, POINT client, DropPath path);
+  // A web link dropped at a client point: a button of the web group there, or a box saying why not.
+  void DropUrlAt(const std::string& url, const std::string& title, POINT client);
+  // The OLE target on the bar: files into the shortcut group under the pointer, links into a web group.
   void RegisterFileDropTarget();
-  DWORD FileDropEffectAt(POINT client, const std::vector<std::string>& files, DWORD offered) const;
+  // The group a drop at a client point concerns, on its band or its button in PanelBtn; -1 for none.
+  int DropSiteAt(POINT client) const;
+  DWORD DropEffectAt(POINT client, const DragOffer& offer, DWORD offered) const;
+  void DropOfferAt(const DragOffer& offer, POINT client);
+  // The drop target only records a drop and posts it; its work (questions included) runs
+  // from the message, so the source program is not held while a box is open.
+  void PostDrop(const DragOffer& offer, POINT client);
+  bool HandleDropMessage(UINT msg);
+  struct PendingDrop {
+    DragOffer Offer;
+    POINT Client{};
+  };
+  std::deque<PendingDrop> pendingDrops_;
+  bool runningDrops_ = false;
+
+  // The buttons menu and its commands (main_form_buttons.cpp).
+  ButtonMenuTarget PrepareButtonMenu(const BarHit& hit);
+  void ShowButtonMenu(const BarHit& hit, POINT screen);
+  void RunButtonMenuItem(const MenuItem& item, const ButtonMenuTarget& target);
+  NewBtnFormResult RunEditor(NewBtnFormSetup& setup);
+  NewBtnFormSetup ButtonSetup(const GroupPanel& group, int button) const;
+  // Saves the group file; a failure is shown in the bar's error box under `caption`.
+  bool SaveOrReport(IniFile& gpf, const char* caption);
+  // Writes the group's record and buttons in one save, then fills it again from file and folder.
+  bool SaveButtonsAndRefill(GroupPanel& group);
+  void N9Click(int group);
+  void S3Click(int group, int button);
+  void D1Click(int group, int button);
+  void T2Click(int group, int tag);
+  void N6Click();
+  void S5Click(int group);
+  void D2Click(int group);
+  void N5Click(int group);
+  void H1Click(int group);
+  void R1Click(int group);
+  void O1Click(int group);
 
   // Quick-create (main_form_quick.cpp).
   std::string QuickFolderPath(int tag);
@@ -123,6 +172,8 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   MenuModel sysMenu_;
   PopupMenu mainPopup_{mainMenu_};
   PopupMenu sysPopup_{sysMenu_};
+  MenuModel buttonMenu_ = BuildPopupMenuBtn();
+  PopupMenu buttonPopup_{buttonMenu_};
   std::unique_ptr<SystemTweaksCommands> tweaks_;
   PopupMenu* launchMenu_ = nullptr;  // a folder or collapse menu while it is open
   FileDropTarget* fileDrop_ = nullptr;  // registered with OLE from creation to destruction

@@ -16,6 +16,7 @@ bool ShownAsBand(const GroupPanel& g) { return g.Data.Visible && !g.Data.ShowAsB
 }  // namespace
 bool TWendlixMainForm::HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   return mainPopup_.HandleMenuMessage(msg, wp, lp, result) || sysPopup_.HandleMenuMessage(msg, wp, lp, result) ||
+         buttonPopup_.HandleMenuMessage(msg, wp, lp, result) ||
          (launchMenu_ && launchMenu_->HandleMenuMessage(msg, wp, lp, result));
 }
 
@@ -60,9 +61,13 @@ void TWendlixMainForm::ShowContextMenu(POINT client) {
       ShowMainMenu(screen, TPM_LEFTALIGN | TPM_TOPALIGN);
       return;
     }
-    default:
+    default: {
       // Groups, their buttons and PanelBtn have the buttons menu.
+      POINT screen = client;
+      ClientToScreen(Handle(), &screen);
+      ShowButtonMenu(hit, screen);
       return;
+    }
   }
 }
 
@@ -110,6 +115,9 @@ void TWendlixMainForm::RunMainMenuItem(const MenuItem& item) {
     }
     case MainMenuAction::kGroupVisible:
       GroupMenuItemClick(item.Tag);
+      break;
+    case MainMenuAction::kNewGroup:
+      N6Click();
       break;
     case MainMenuAction::kQuickFolder:
       D4Click(item.Tag, CaptionWithoutAccelerator(item.Caption));

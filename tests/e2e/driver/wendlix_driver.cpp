@@ -374,6 +374,95 @@ int DragFiles(int x, int y, const std::vector<std::wstring>& files) {
   return hr == DRAGDROP_S_DROP ? kOk : kNo;
 }
 
+// A web link as a browser offers it: the wide address format, the same text, and with a title a file
+// descriptor naming "<title>.url".
+class LinkData final : public IDataObject {
+ public:
+  LinkData(const std::wstring& url, const std::wstring* title) {
+    const std::wstring z = url + L'\0';
+    const auto text = reinterpret_cast<const BYTE*>(z.c_str());
+    Add(static_cast<CLIPFORMAT>(RegisterClipboardFormatW(L"UniformResourceLocatorW")), text, z.size() * 2);
+    Add(CF_UNICODETEXT, text, z.size() * 2);
+    if (title) {
+      FILEGROUPDESCRIPTORW group{};
+      group.cItems = 1;
+      group.fgd[0].dwFlags = FD_ATTRIBUTES;
+      wcsncpy(group.fgd[0].cFileName, (*title + L".url").c_str(), MAX_PATH - 1);
+      Add(static_cast<CLIPFORMAT>(RegisterClipboardFormatW(CFSTR_FILEDESCRIPTORW)),
+          reinterpret_cast<const BYTE*>(&group), sizeof(group));
+    }
+  }
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+    if (riid == IID_IUnknown || riid == IID_IDataObject) {
+      *object = static_cast<IDataObject*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+  ULONG STDMETHODCALLTYPE Release() override { return --refs_; }  // lives on the stack
+  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
+    const Item* item = Find(format);
+    if (!item) return DV_E_FORMATETC;
+    HGLOBAL global = GlobalAlloc(GMEM_MOVEABLE, item->bytes.size());
+    if (!global) return E_OUTOFMEMORY;
+    memcpy(GlobalLock(global), item->bytes.data(), item->bytes.size());
+    GlobalUnlock(global);
+    medium->tymed = TYMED_HGLOBAL;
+    medium->hGlobal = global;
+    medium->pUnkForRelease = nullptr;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override { return Find(format) ? S_OK : DV_E_FORMATETC; }
+  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
+    out->ptd = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) override {
+    if (direction != DATADIR_GET) return E_NOTIMPL;
+    std::vector<FORMATETC> formats;
+    for (const Item& item : items_) formats.push_back({item.format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL});
+    return SHCreateStdEnumFmtEtc(static_cast<UINT>(formats.size()), formats.data(), out);
+  }
+  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+    return OLE_E_ADVISENOTSUPPORTED;
+  }
+  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+
+ private:
+  struct Item {
+    CLIPFORMAT format;
+    std::vector<BYTE> bytes;
+  };
+  void Add(CLIPFORMAT format, const BYTE* bytes, size_t size) { items_.push_back({format, {bytes, bytes + size}}); }
+  const Item* Find(const FORMATETC* format) const {
+    if (!format || !(format->tymed & TYMED_HGLOBAL)) return nullptr;
+    for (const Item& item : items_) {
+      if (item.format == format->cfFormat) return &item;
+    }
+    return nullptr;
+  }
+  std::vector<Item> items_;
+  ULONG refs_ = 1;
+};
+
+int DragUrl(int x, int y, const std::wstring& url, const std::wstring* title) {
+  if (FAILED(OleInitialize(nullptr))) return kFailed;
+  SetCursorPos(x, y);
+  LinkData data(url, title);
+  DropSoon source;
+  DWORD effect = DROPEFFECT_NONE;
+  const HRESULT hr = DoDragDrop(&data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
+  OleUninitialize();
+  Print(Format(L"%ls effect %lu", hr == DRAGDROP_S_DROP ? L"dropped" : L"cancelled", effect));
+  return hr == DRAGDROP_S_DROP ? kOk : kNo;
+}
+
 int Usage() {
   PrintError(
       L"usage: wendlix_driver COMMAND ARGS\n"
@@ -388,6 +477,8 @@ int Usage() {
       L"  pid WINDOW                  the owning process id\n"
       L"  children WINDOW             handle, class, rect, visible, text of each direct child\n"
       L"  close WINDOW                post WM_CLOSE\n"
+      L"  set-text WINDOW ID TEXT     set the text of the window's control ID (its edits send EN_CHANGE)\n"
+      L"  click WINDOW ID             post BM_CLICK to the window's control ID\n"
       L"  post WINDOW MSG WPARAM LPARAM   post a message\n"
       L"  send WINDOW MSG WPARAM LPARAM   send a message (5 s limit), print the result\n"
       L"  acp                         the ANSI and OEM code pages\n"
@@ -401,6 +492,7 @@ int Usage() {
       L"  query WINDOW NAME           ask the bar (layout) and print its UTF-8 report\n"
       L"  make-link LINK TARGET [ARGS [DIR]]  write a shell link\n"
       L"  drag-files X Y FILE...      drag the files by OLE to screen point X,Y and drop them there\n"
+      L"  drag-url X Y URL [TITLE]    drag a web link (with a title: and a file descriptor) there likewise\n"
       L"WINDOW is a window class name or a handle written 0x...");
   return kUsage;
 }
@@ -453,6 +545,13 @@ int Run(int argc, wchar_t** argv) {
     std::vector<std::wstring> files(argv + 4, argv + argc);
     return DragFiles(static_cast<int>(x), static_cast<int>(y), files);
   }
+  if (command == L"drag-url" && (need(3) || need(4))) {
+    long long x = 0, y = 0;
+    if (!ParseNumber(argv[2], x) || !ParseNumber(argv[3], y)) return Usage();
+    const std::wstring url = argv[4];
+    const std::wstring title = argc > 5 ? argv[5] : L"";
+    return DragUrl(static_cast<int>(x), static_cast<int>(y), url, argc > 5 ? &title : nullptr);
+  }
   if (command == L"make-link" && argc >= 4) {
     return MakeLink(argv[2], argv[3], argc > 4 ? argv[4] : nullptr, argc > 5 ? argv[5] : nullptr);
   }
@@ -492,7 +591,8 @@ int Run(int argc, wchar_t** argv) {
   }
   const bool known = command == L"rect" || command == L"client-rect" || command == L"title" ||
                      command == L"style" || command == L"visible" || command == L"pid" ||
-                     command == L"children" || command == L"close" || command == L"post" || command == L"send";
+                     command == L"children" || command == L"close" || command == L"post" || command == L"send" ||
+                     command == L"set-text" || command == L"click";
   if (!known) return Usage();
   if (!hwnd) {
     PrintError(std::wstring(L"no window ") + argv[2]);
@@ -532,6 +632,21 @@ int Run(int argc, wchar_t** argv) {
     return kOk;
   }
   if (command == L"close" && simple) return PostMessageW(hwnd, WM_CLOSE, 0, 0) ? kOk : kFailed;
+  if ((command == L"set-text" && need(3)) || (command == L"click" && need(2))) {
+    long long id = 0;
+    if (!ParseNumber(argv[3], id)) return Usage();
+    HWND control = GetDlgItem(hwnd, static_cast<int>(id));
+    if (!control) {
+      PrintError(Format(L"no control %lld", id));
+      return kNo;
+    }
+    DWORD_PTR result = 0;
+    if (command == L"click") return PostMessageW(control, BM_CLICK, 0, 0) ? kOk : kFailed;
+    return SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]), SMTO_ABORTIFHUNG, 5000,
+                               &result)
+               ? kOk
+               : kFailed;
+  }
   if ((command == L"post" || command == L"send") && need(4)) {
     long long message = 0, wparam = 0, lparam = 0;
     if (!ParseNumber(argv[3], message) || !ParseNumber(argv[4], wparam) || !ParseNumber(argv[5], lparam)) {

@@ -1,0 +1,381 @@
+// The buttons menu of groups, their buttons and PanelBtn, and its commands: new button,
+// button properties and delete, the display flags, new group, group properties, delete,
+// show as button, export and import, explore, hide and refresh. Each command works on the
+// group and button the menu was opened over, saves the group file at most once and leaves
+// the bar showing what a fresh fill from file and folder would show.
+#include <windows.h>
+
+#include "core/bar/bar_texts.h"
+#include "core/bar/config_location.h"
+#include "core/bar/group_file.h"
+#include "core/bar/interaction/group_visibility.h"
+#include "core/editor/editor_commit.h"
+#include "core/editor/shortcut_change.h"
+#include "core/profile/ini_file.h"
+#include "core/text/paths.h"
+#include "win/app/auto_hide_hold.h"
+#include "win/app/main_form.h"
+#include "win/appbar/shell_open.h"
+#include "win/appbar/shell_windows.h"
+#include "win/bar/disk_shortcut_folder.h"
+#include "win/commands/exchange_commands.h"
+#include "win/common/wide.h"
+#include "win/editor/editor_files_win.h"
+#include "win/editor/new_btn_form.h"
+#include "win/ui/p_messages.h"
+
+namespace wendlix {
+namespace {
+
+constexpr char kButtonErrorCaption[] = "按钮";
+constexpr char kGroupErrorCaption[] = "工具栏";
+
+bool IsOk(int modalResult) { return modalResult != 2; }
+
+GroupRecord RecordWithoutButtons(const GroupPanel& g) { return GroupRecord{g.Data, g.Width, g.Height, {}}; }
+
+// The group page's fields as the editor shows them for `d`.
+NewBtnFormSetup GroupSetup(const TPanelData& d) {
+  NewBtnFormSetup setup;
+  setup.GroupMode = true;
+  setup.Title = d.Title;
+  setup.Kind = d.PanelStyle;
+  setup.Folder = d.PanelStyle == gkShortcut ? d.Directory : std::string();
+  setup.Color = d.Color;
+  setup.FromColor = d.FromColor;
+  setup.ToColor = d.ToColor;
+  setup.DrawStyle = d.DrawStyle;
+  setup.Font = d.Font;
+  setup.PictureFile = d.PictureFile;
+  return setup;
+}
+
+// What the group page answered, into the record; the kind only for a new group.
+void TakeGroupPage(TPanelData& d, const NewBtnFormResult& r, bool newGroup) {
+  if (newGroup) d.PanelStyle = r.Kind;
+  d.Title = r.Title;
+  d.Directory = d.PanelStyle == gkShortcut ? AddBackslash(r.Folder) : std::string();
+  d.Color = r.Color;
+  d.FromColor = r.FromColor;
+  d.ToColor = r.ToColor;
+  d.DrawStyle = r.DrawStyle;
+  d.Font = r.Font;
+  d.PictureFile = r.PictureFile;
+}
+
+}  // namespace
+
+ButtonMenuTarget TWendlixMainForm::PrepareButtonMenu(const BarHit& hit) {
+  using K = BarHit::Kind;
+  ButtonMenuTarget target;
+  const int count = static_cast<int>(state_.Groups.size());
+  if ((hit.What == K::kGroup || hit.What == K::kGroupButton || hit.What == K::kCollapsedGroup) && hit.Group >= 0 &&
+      hit.Group < count) {
+    target.Group = hit.Group;
+  }
+  ButtonMenuState s;
+  if (target.Group >= 0) {
+    const GroupPanel& g = state_.Groups[target.Group];
+    s.Group = g.Data;
+    // Only a launch button that shows: never the collapse button, which is no button to delete.
+    if (hit.What == K::kGroupButton && hit.Button >= 0 && hit.Button < static_cast<int>(g.Children.size())) {
+      const BarButton& b = g.Children[hit.Button];
+      if (!b.IsCollapse() && b.Visible) {
+        target.Button = hit.Button;
+        s.Button = GroupButton{b.Hint, b.FileName, b.IsDirectory};
+      }
+    }
+  }
+  s.BandCount = count;
+  s.VisibleBandCount = VisibleBandCount(state_.Groups);
+  for (const GroupPanel& g : state_.Groups) s.Groups.push_back({g.Data.Title, g.Tag, g.Data.Visible && !g.Data.ShowAsButton});
+  PopupMenuBtnPopup(buttonMenu_, s);
+  return target;
+}
+
+void TWendlixMainForm::ShowButtonMenu(const BarHit& hit, POINT screen) {
+  std::optional<MenuItem> item;
+  ButtonMenuTarget target;
+  {
+    AutoHideHold hold(*this);
+    target = PrepareButtonMenu(hit);
+    buttonPopup_.SetImages(resources_.ImageList1());
+    if (const MenuItem* chosen = buttonPopup_.Popup(Handle(), screen)) item = *chosen;
+  }
+  if (item) RunButtonMenuItem(*item, target);
+}
+
+void TWendlixMainForm::RunButtonMenuItem(const MenuItem& item, const ButtonMenuTarget& t) {
+  using A = ButtonMenuAction;
+  const A action = ButtonMenuActionOf(item);
+  if (action == A::kGroupVisible) return GroupMenuItemClick(item.Tag);
+  if (action == A::kNewGroup) return N6Click();
+  if (t.Group < 0 || t.Group >= static_cast<int>(state_.Groups.size())) return;
+  switch (action) {
+    case A::kNewButton: return N9Click(t.Group);
+    case A::kButtonProperties: return S3Click(t.Group, t.Button);
+    case A::kDeleteButton: return D1Click(t.Group, t.Button);
+    case A::kDisplayFlag: return T2Click(t.Group, item.Tag);
+    case A::kGroupProperties: return S5Click(t.Group);
+    case A::kShowAsButton: return N5Click(t.Group);
+    case A::kExport: {
+      AutoHideHold hold(*this);
+      return L1Click(Handle(), state_.Groups[t.Group], GroupFileName(state_.ConfigBase));
+    }
+    case A::kImport: {
+      bool changed = false;
+      {
+        AutoHideHold hold(*this);
+        changed = I2Click(Handle(), state_.Groups[t.Group], GroupFileName(state_.ConfigBase),
+                          OtherGroupTitles(state_.Groups, t.Group));
+      }
+      if (changed) {
+        FillGroup(state_.Groups[t.Group]);
+        RefreshGroupEntries();
+        ArrangeBar();
+      }
+      return;
+    }
+    case A::kDeleteGroup: return D2Click(t.Group);
+    case A::kExplore: return O1Click(t.Group);
+    case A::kHide: return H1Click(t.Group);
+    case A::kRefresh: return R1Click(t.Group);
+    default: return;
+  }
+}
+
+NewBtnFormResult TWendlixMainForm::RunEditor(NewBtnFormSetup& setup) {
+  setup.GroupFile = GroupFileName(state_.ConfigBase);
+  setup.ImageList1 = resources_.ImageList1();
+  setup.Resources = GetModuleHandleW(nullptr);
+  AutoHideHold hold(*this);
+  return ShowNewBtnForm(Handle(), setup);
+}
+
+bool TWendlixMainForm::SaveOrReport(IniFile& gpf, const char* caption) {
+  if (gpf.Save()) return true;
+  AutoHideHold hold(*this);
+  ShowErrorBox(SaveFailedText(gpf.Path()), caption);
+  return false;
+}
+
+bool TWendlixMainForm::SaveButtonsAndRefill(GroupPanel& group) {
+  IniFile gpf = OpenGroupFile();
+  SaveGroup(gpf, PanelRecord(group), true);
+  const bool saved = SaveOrReport(gpf, kButtonErrorCaption);
+  FillByKind(group, gpf, DiskShortcutFolder{});
+  ArrangeBar();
+  return saved;
+}
+
+NewBtnFormSetup TWendlixMainForm::ButtonSetup(const GroupPanel& group, int button) const {
+  NewBtnFormSetup setup;
+  setup.GroupMode = false;
+  setup.Kind = group.Data.PanelStyle;
+  setup.OtherNames = OtherButtonNames(group, button);
+  if (group.Data.PanelStyle != gkShortcut) {
+    // Keys the fill skips (no address) are names all the same.
+    for (const std::string& name : SectionButtonNames(OpenGroupFile(), group.Data.Title)) {
+      if (button >= 0 && name == group.Children[button].Hint) continue;
+      setup.OtherNames.push_back(name);
+    }
+  }
+  return setup;
+}
+
+void TWendlixMainForm::N9Click(int g) {
+  GroupPanel& group = state_.Groups[g];
+  // Saving a group never filled would keep only the new button.
+  if (!IsFilled(group)) FillGroup(group);
+  NewBtnFormSetup setup = ButtonSetup(group, -1);
+  setup.Caption = "新建按钮";
+  setup.NewItem = true;
+  const NewBtnFormResult r = RunEditor(setup);
+  if (!IsOk(r.ModalResult)) return;
+  std::string name = r.Text1, target = r.Text2;
+  if (group.Data.PanelStyle == gkShortcut) {
+    const std::optional<std::string> link = LinkPathForName(group.Data.Directory, name);
+    WinEditorFiles files;
+    const std::string saved = link ? files.MakeShortcutFile(target, *link) : std::string();
+    if (saved.empty()) {
+      AutoHideHold hold(*this);
+      ShowErrorBox("无法在文件夹\"" + group.Data.Directory + "\"中创建快捷方式【" + name + "】。", kButtonErrorCaption);
+      return;
+    }
+    // Named after the file really written (Notepad(2).lnk when Notepad.lnk is taken).
+    name = ExtractFileBaseName(saved);
+    target = saved;
+  }
+  PutLaunchButton(group, name, target);
+  SaveButtonsAndRefill(group);
+}
+
+void TWendlixMainForm::S3Click(int g, int b) {
+  GroupPanel& group = state_.Groups[g];
+  if (b < 0 || b >= static_cast<int>(group.Children.size())) return;
+  const BarButton button = group.Children[b];
+  const std::uint16_t kind = group.Data.PanelStyle;
+  if (!CanDeleteButton(kind, GroupButton{button.Hint, button.FileName, button.IsDirectory})) return;
+  WinEditorFiles files;
+  NewBtnFormSetup setup = ButtonSetup(group, b);
+  setup.Caption = "按钮属性:【" + button.Hint + "】";
+  setup.Text1 = button.Hint;
+  setup.Text2 = kind == gkShortcut ? files.ReadLinkTarget(button.FileName) : AddressWithoutPrefix(button.FileName, kind);
+  setup.FileName = button.FileName;
+  const NewBtnFormResult r = RunEditor(setup);
+  if (!IsOk(r.ModalResult)) return;
+  if (kind == gkShortcut) {
+    const ShortcutChange change = ChangeShortcutFile(files, group.Data.Directory, button.FileName, r.Text1, r.Text2);
+    if (!change.Changed) {
+      AutoHideHold hold(*this);
+      ShowErrorBox(change.Message, kButtonErrorCaption);
+      return;
+    }
+    ChangeLaunchButton(group, b, ExtractFileBaseName(change.NewPath), change.NewPath);
+  } else {
+    ChangeLaunchButton(group, b, r.Text1, r.Text2);
+  }
+  SaveButtonsAndRefill(group);
+}
+
+void TWendlixMainForm::D1Click(int g, int b) {
+  GroupPanel& group = state_.Groups[g];
+  if (b < 0 || b >= static_cast<int>(group.Children.size())) return;
+  const BarButton& button = group.Children[b];
+  const GroupButton what{button.Hint, button.FileName, button.IsDirectory};
+  const std::uint16_t kind = group.Data.PanelStyle;
+  if (!CanDeleteButton(kind, what)) return;
+  {
+    AutoHideHold hold(*this);
+    if (ConfirmBox(DeleteButtonQuestion(kind, what), kDeleteButtonCaption) != 1) return;
+    // Exactly the file the question names, and only a shortcut file that may be deleted.
+    WinEditorFiles files;
+    if (kind == gkShortcut && !files.DeleteFile(what.FileName)) {
+      ShowErrorBox("无法删除文件:\r\r\"" + what.FileName + "\"", kButtonErrorCaption);
+      return;
+    }
+  }
+  RemoveLaunchButton(group, b);
+  SaveButtonsAndRefill(group);
+}
+
+void TWendlixMainForm::T2Click(int g, int tag) {
+  GroupPanel& group = state_.Groups[g];
+  const FlagFollowUp follow = ToggleDisplayFlag(group.Data, tag);
+  if (follow == FlagFollowUp::kNone) return;
+  // The icon size changes the pictures: a filled group is filled again at the new size.
+  if (follow == FlagFollowUp::kRefill && IsFilled(group)) FillGroup(group);
+  ArrangeBar();
+}
+
+void TWendlixMainForm::N6Click() {
+  TPanelData data = NewGroupData();
+  NewBtnFormSetup setup = GroupSetup(data);
+  setup.Caption = "新建工具栏";
+  setup.NewItem = true;
+  setup.KindEnabled = true;
+  setup.Title.clear();
+  setup.Folder.clear();
+  setup.OtherTitles = OtherGroupTitles(state_.Groups, -1);
+  const NewBtnFormResult r = RunEditor(setup);
+  if (!IsOk(r.ModalResult)) return;
+  TakeGroupPage(data, r, true);
+  // The dialog has written the group's buttons; its settings join them at once.
+  IniFile gpf = OpenGroupFile();
+  GroupPanel group = CreateGroupPanel(data, static_cast<int>(state_.Groups.size()), 120, 100, gpf, DiskShortcutFolder{});
+  SaveGroup(gpf, RecordWithoutButtons(group), false);
+  SaveOrReport(gpf, kGroupErrorCaption);
+  state_.Groups.push_back(std::move(group));
+  state_.BandBarVisible = true;
+  RefreshGroupEntries();
+  ArrangeBar();
+}
+
+void TWendlixMainForm::S5Click(int g) {
+  GroupPanel& group = state_.Groups[g];
+  NewBtnFormSetup setup = GroupSetup(group.Data);
+  setup.Caption = "工具栏属性:【" + group.Data.Title + "】";
+  setup.KindEnabled = false;
+  // A group not filled lists its stored buttons, so that a commit keeps them.
+  setup.Entries = EditorEntriesForGroup(IsFilled(group) ? PanelRecord(group).Buttons : std::vector<GroupButton>{},
+                                        group.Data.PanelStyle, OpenGroupFile(), group.Data.Title);
+  setup.OtherTitles = OtherGroupTitles(state_.Groups, g);
+  const NewBtnFormResult r = RunEditor(setup);
+  if (!IsOk(r.ModalResult)) {
+    // The buttons page writes and deletes shortcut files at once, even when cancelled.
+    if (group.Data.PanelStyle == gkShortcut && IsFilled(group)) {
+      FillGroup(group);
+      ArrangeBar();
+    }
+    return;
+  }
+  const std::string oldTitle = group.Data.Title;
+  TakeGroupPage(group.Data, r, false);
+  group.MenuItem.Caption = group.Data.Title;
+  IniFile gpf = OpenGroupFile();
+  ForgetOldTitle(gpf, oldTitle, state_.Groups, static_cast<std::size_t>(g));
+  SaveGroup(gpf, RecordWithoutButtons(group), false);
+  SaveOrReport(gpf, kGroupErrorCaption);
+  if (IsFilled(group)) FillByKind(group, gpf, DiskShortcutFolder{});
+  RefreshGroupEntries();
+  ArrangeBar();
+}
+
+void TWendlixMainForm::D2Click(int g) {
+  {
+    AutoHideHold hold(*this);
+    if (ConfirmBox(DeleteGroupQuestion(state_.Groups[g].Data), kDeleteGroupCaption) != 1) return;
+  }
+  IniFile gpf = OpenGroupFile();
+  const int keyNumber = DeleteGroupAt(state_.Groups, static_cast<std::size_t>(g), gpf);
+  const std::wstring key = ToWide(AppRegistryKey() + "\\Group" + std::to_string(keyNumber));
+  RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
+  RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
+  SaveOrReport(gpf, kGroupErrorCaption);
+  RefreshGroupEntries();
+  ArrangeBar();
+}
+
+void TWendlixMainForm::N5Click(int g) {
+  GroupPanel& group = state_.Groups[g];
+  if (VisibleBandCount(state_.Groups) <= 1 && !group.Data.ShowAsButton) {
+    AutoHideHold hold(*this);
+    ShowWarningBox(kShowAsButtonRefused, kWarningCaption);
+    return;
+  }
+  group.Data.ShowAsButton = !group.Data.ShowAsButton;
+  SaveGroupWithButtons(group);
+  if (group.Data.Visible && !group.Data.ShowAsButton) FillGroup(group);
+  RefreshGroupEntries();
+  ArrangeBar();
+}
+
+void TWendlixMainForm::H1Click(int g) {
+  GroupPanel& group = state_.Groups[g];
+  group.Data.Visible = false;
+  SaveGroupWithButtons(group);
+  RefreshGroupEntries();
+  ArrangeBar();
+}
+
+void TWendlixMainForm::R1Click(int g) {
+  GroupPanel& group = state_.Groups[g];
+  IniFile gpf = OpenGroupFile();
+  const bool save = IsFilled(group);
+  RebuildGroup(group, save, gpf, DiskShortcutFolder{});
+  if (save) SaveOrReport(gpf, kGroupErrorCaption);
+  ArrangeBar();
+}
+
+void TWendlixMainForm::O1Click(int g) {
+  const std::string folder = state_.Groups[g].Data.Directory;
+  // An imported group may name a program here: only a folder is opened.
+  if (!FolderExists(folder)) {
+    AutoHideHold hold(*this);
+    ShowErrorBox("文件夹不存在:\r\r\"" + folder + "\"", kGroupErrorCaption);
+    return;
+  }
+  ShellOpen(Handle(), folder, "", "", SW_SHOWNORMAL);
+}
+
+}  // namespace wendlix
