@@ -488,20 +488,20 @@ LRESULT TWendlixMainForm::OnCopyData(HWND requester, LPARAM lp) {
   std::string query;
   if (!ReadBarQuery(lp, query)) return FALSE;
   if (query == "layout") return AnswerBarQuery(Handle(), requester, DescribeBar(view_, state_.Groups));
-  // The menus as they would open now, without opening them.
+  // The menus as they would open now, without opening them (as they stand while one is open).
   if (query == "mainmenu") {
-    PrepareMainMenu();
+    if (!mainPopup_.Tracking()) PrepareMainMenu();
     return AnswerBarQuery(Handle(), requester, DescribeMenu(mainMenu_));
   }
   // "btnmenu:X,Y": the buttons menu as it would open at that client point.
   if (query.starts_with("btnmenu:")) {
     POINT pt{};
     if (std::sscanf(query.c_str() + 8, "%ld,%ld", &pt.x, &pt.y) != 2) return FALSE;
-    PrepareButtonMenu(HitTest(pt));
+    if (!buttonPopup_.Tracking()) PrepareButtonMenu(HitTest(pt));
     return AnswerBarQuery(Handle(), requester, DescribeMenu(buttonMenu_));
   }
   if (query == "sysmenu" && tweaks_) {
-    tweaks_->PrepareMenu(sysMenu_);
+    if (!sysPopup_.Tracking()) tweaks_->PrepareMenu(sysMenu_);
     return AnswerBarQuery(Handle(), requester, DescribeMenu(sysMenu_));
   }
   return FALSE;

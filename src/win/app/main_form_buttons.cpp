@@ -12,6 +12,7 @@
 #include "core/editor/editor_commit.h"
 #include "core/editor/shortcut_change.h"
 #include "core/profile/ini_file.h"
+#include "core/text/ascii.h"
 #include "core/text/paths.h"
 #include "win/app/auto_hide_hold.h"
 #include "win/app/main_form.h"
@@ -176,7 +177,7 @@ NewBtnFormSetup TWendlixMainForm::ButtonSetup(const GroupPanel& group, int butto
   if (group.Data.PanelStyle != gkShortcut) {
     // Keys the fill skips (no address) are names all the same.
     for (const std::string& name : SectionButtonNames(OpenGroupFile(), group.Data.Title)) {
-      if (button >= 0 && name == group.Children[button].Hint) continue;
+      if (button >= 0 && SameTextAscii(name, group.Children[button].Hint)) continue;
       setup.OtherNames.push_back(name);
     }
   }

@@ -55,6 +55,8 @@ class PopupMenu {
   // nullptr). Popup calls it; tests look at what it made.
   HMENU Build();
   HMENU Handle() const { return menu_.get(); }
+  // True while the menu is open: its model must not be prepared anew under it.
+  bool Tracking() const { return tracking_; }
   // Width of the title strip in pixels at the screen's resolution (0 without a title).
   int TitleStripWidth() const;
 
