@@ -111,7 +111,9 @@ TEST(ButtonMenu, ItemsLeadToTheirCommands) {
     const MenuItem* item = menu.Find(name);
     ASSERT_NE(item, nullptr) << name;
     EXPECT_EQ(ButtonMenuActionOf(*item), action) << name;
-    if (item->IsCommand()) EXPECT_EQ(menu.FindByCommand(item->CommandId), item) << name;
+    if (item->IsCommand()) {
+      EXPECT_EQ(menu.FindByCommand(item->CommandId), item) << name;
+    }
   }
   EXPECT_EQ(menu.Find("P1")->Tag, kFlagIconAbove);
   EXPECT_EQ(menu.Find("D3")->Tag, kFlagBevelDown);
