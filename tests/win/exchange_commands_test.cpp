@@ -198,8 +198,9 @@ TEST(ExchangeCommands, KindConflictIsAskedAndOnlyOkChangesTheGroup) {
   after = IniFile(gpf);
   EXPECT_EQ(after.ReadSection("常用网址  Buttons"), (std::vector<std::string>{"新闻", "搜索"}));
   EXPECT_EQ(ReadGroupRecord(after, "常用网址").Data.PanelStyle, gkWeb);
-  EXPECT_EQ(after.ReadString("程序  Buttons", "Notepad", ""),
-            "Notepad.lnk");  // the old title's lines stay its own
+  // Renamed by the file, the group leaves nothing under its old title for a later group to find.
+  EXPECT_FALSE(after.SectionExists("程序  Buttons"));
+  EXPECT_FALSE(after.SectionExists("程序"));
 
   // A title the group file lists for another group is not taken either.
   ASSERT_TRUE(WriteBytes(gpf, Gbk("[Groups]\r\n程序=D:\\Tools\\\r\n常用网址=C:\\\r\n")));

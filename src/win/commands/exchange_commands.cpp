@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cwchar>
 
 #include "core/bar/bar_texts.h"
@@ -123,6 +124,15 @@ ExchangeOutcome ImportGroupFrom(GroupPanel& group, const std::string& groupFile,
   // The lines and the new record go into the group file together, so a bar that ends
   // without closing still finds the group as imported.
   const bool saved = EditGroupFile(groupFile, [&](IniFile& gpf) {
+    // A group renamed by the file leaves no sections under its old title, unless another group has it.
+    const std::string& oldTitle = group.Data.Title;
+    if (decision->TitleChanged && !SameTextAscii(oldTitle, decision->Group.Data.Title) &&
+        std::none_of(otherTitles.begin(), otherTitles.end(),
+                     [&](const std::string& t) { return SameTextAscii(t, oldTitle); })) {
+      gpf.EraseSection(oldTitle);
+      gpf.EraseSection(ButtonSectionName(oldTitle));
+      gpf.DeleteKey(kGroupsSection, oldTitle);
+    }
     ApplyImport(gpf, *decision);
     SaveGroup(gpf, decision->Group, false);
   });
