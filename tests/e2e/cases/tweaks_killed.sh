@@ -16,7 +16,14 @@ install_bar "$dir"
 } | write_cp936 "$dir/Wendlix.GPF"
 bar_settings 2 90 0 1 Internet | write_cp936 "$dir/Wendlix.INI"
 
-guard_pids() { pgrep -f -- '/wendlix-guard' || true; }
+# The guards of this case's prefix only: cases run side by side, each with its own bars and guards.
+guard_pids() {
+  local p
+  for p in $(pgrep -f -- '/wendlix-guard'); do
+    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && echo "$p"
+  done
+  return 0
+}
 wait_state() {  # WANT SECONDS
   local i
   for (( i = 0; i < $2 * 10; i++ )); do
