@@ -109,3 +109,41 @@ menu_keys() {
       print keys
     }'
 }
+
+# The middle of a client rectangle "l,t,r,b" as "x,y".
+centre() {
+  local l t r b
+  IFS=, read -r l t r b <<<"$1"
+  echo "$(( (l + r) / 2 )),$(( (t + b) / 2 ))"
+}
+
+# Client rectangles from a fresh layout report: a group's panel by TITLE, a shown launch button by
+# band and CAPTION, a collapsed group's button in PanelBtn by CAPTION.
+panel_rect() { read_layout; layout_lines group | awk -F'\t' -v t="$1" '$3 == t { print $8; exit }'; }
+button_rect() {  # BAND CAPTION
+  read_layout
+  layout_lines button | awk -F'\t' -v g="$1" -v c="$2" '$2 == g && $7 == c && $5 == 1 { print $6; exit }'
+}
+collapsed_rect() { read_layout; layout_lines collapsed | awk -F'\t' -v c="$1" '$4 == c { print $3; exit }'; }
+
+# The buttons menu as it would open at client point X,Y, as the bar describes it.
+button_menu_at() { drive query "$WENDLIX_MAIN_CLASS" "btnmenu:$1"; }
+
+# Opens the buttons menu at client point X,Y (a right click there) and waits for it.
+post_button_menu() {
+  local x=${1%,*} y=${1#*,} cl ct
+  read -r cl ct _ _ <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
+  drive post "$WENDLIX_MAIN_CLASS" 0x7B "$(drive find "$WENDLIX_MAIN_CLASS")" \
+    $(( ((ct + y) << 16) | (cl + x) )) >/dev/null
+  wait_for_window '#32768' 10 >/dev/null || fail "the buttons menu did not open at $1"
+  sleep 0.3
+}
+
+# Opens the buttons menu at client point X,Y and chooses item NAME; sets MENU_KEYS to the keys typed.
+choose_button_menu_item() {
+  MENU_KEYS=$(menu_keys "$(button_menu_at "$1")" "$2") || fail "no item $2 in the menu at $1"
+  post_button_menu "$1"
+  # shellcheck disable=SC2086
+  xdotool key $MENU_KEYS
+  drive wait-gone '#32768' 10 || fail "the buttons menu stayed open after $2"
+}

@@ -26,47 +26,20 @@ bar_settings 2 120 0 1 Tools Web Mail | write_cp936 "$dir/Wendlix.INI"
 gpf=$dir/Wendlix.GPF
 start_and_wait "$dir"
 read_layout
-read -r cl ct _ _ <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
 
-centre() {  # RECT (client) -> client x,y of its middle
-  local l t r b
-  IFS=, read -r l t r b <<<"$1"
-  echo "$(( (l + r) / 2 )),$(( (t + b) / 2 ))"
-}
-button_rect() {  # GROUP-BAND CAPTION
-  read_layout
-  layout_lines button | awk -F'\t' -v g="$1" -v c="$2" '$2 == g && $7 == c && $5 == 1 { print $6; exit }'
-}
-panel_rect() { read_layout; layout_lines group | awk -F'\t' -v t="$1" '$3 == t { print $8; exit }'; }
-collapsed_rect() { read_layout; layout_lines collapsed | awk -F'\t' -v c="$1" '$4 == c { print $3; exit }'; }
 captions() {  # GROUP-BAND: the shown launch buttons' captions
   read_layout
   layout_lines button | awk -F'\t' -v g="$1" '$2 == g && $5 == 1 { printf "%s ", $7 }' | sed 's/ $//'
-}
-menu_at() {  # X,Y (client): the buttons menu as it would open there
-  drive query "$WENDLIX_MAIN_CLASS" "btnmenu:$1"
 }
 item() {  # MENU-TEXT NAME: "caption<TAB>flags" of the item
   printf '%s\n' "$1" | awk -F'\t' -v n="$2" '{ sub(/^ +/, "", $1) } $1 == n { print $2 "\t" $3; exit }'
 }
 open_menu_at() {  # X,Y (client) ITEM: open the buttons menu there and choose the item
-  local x=${1%,*} y=${1#*,} keys
-  keys=$(menu_keys "$(menu_at "$1")" "$2") || fail "no item $2 in the menu at $1"
-  drive post "$WENDLIX_MAIN_CLASS" 0x7B "$(drive find "$WENDLIX_MAIN_CLASS")" \
-    $(( ((ct + y) << 16) | (cl + x) )) >/dev/null
-  wait_for_window '#32768' 10 >/dev/null || fail "the buttons menu did not open at $1"
-  sleep 0.3
-  # shellcheck disable=SC2086
-  xdotool key $keys
-  drive wait-gone '#32768' 10 || fail "the buttons menu stayed open after $2"
-  log "menu at $1: $2 ($keys)"
+  choose_button_menu_item "$1" "$2"
+  log "menu at $1: $2 ($MENU_KEYS)"
 }
 picture_menu_at() {  # X,Y (client) FILE: a screenshot of the buttons menu open there
-  local x=${1%,*} y=${1#*,}
-  drive post "$WENDLIX_MAIN_CLASS" 0x7B "$(drive find "$WENDLIX_MAIN_CLASS")" \
-    $(( ((ct + y) << 16) | (cl + x) )) >/dev/null
-  wait_for_window '#32768' 10 >/dev/null || fail "the buttons menu did not open at $1"
-  sleep 0.3
+  post_button_menu "$1"
   screenshot "$E2E_ARTIFACTS/$2" >/dev/null
   xdotool key Escape
   drive wait-gone '#32768' 10 || fail "the buttons menu stayed open after Escape"
@@ -97,18 +70,18 @@ links() { (cd "$tools" && LC_ALL=C ls | tr '\n' ' ' | sed 's/ $//'); }
 expect_eq "sub desk Notepad(1) Notepad site" "$(captions 0)" "the shortcut group at the start"
 
 # What the menu offers where.
-menu=$(menu_at "$(centre "$(button_rect 0 Notepad)")")
+menu=$(button_menu_at "$(centre "$(button_rect 0 Notepad)")")
 expect_eq $'删除按钮(&D) "Notepad"\t' "$(item "$menu" D1)" "delete over a link"
 expect_eq $'删除 "Tools" 组(&E)\t' "$(item "$menu" D2)" "delete group over a link"
 for c in desk sub; do
-  expect_eq $'删除按钮(&D) "'"$c"$'"\tD' "$(item "$(menu_at "$(centre "$(button_rect 0 "$c")")")" D1)" "delete over $c"
+  expect_eq $'删除按钮(&D) "'"$c"$'"\tD' "$(item "$(button_menu_at "$(centre "$(button_rect 0 "$c")")")" D1)" "delete over $c"
 done
-menu=$(menu_at "$(centre "$(panel_rect Web)")")
+menu=$(button_menu_at "$(centre "$(panel_rect Web)")")
 expect_eq $'按钮属性(&S)...\tDH' "$(item "$menu" S3)" "no properties away from a button"
 expect_eq $'Windows 资源管理器(&E)\tH' "$(item "$menu" O1)" "no explorer for a web group"
 read_layout
 IFS=, read -r pl pt pr pb <<<"$(layout_lines panelbtn | cut -f2)"
-menu=$(menu_at "$(( pl + 1 )),$(( pb - 2 ))")
+menu=$(button_menu_at "$(( pl + 1 )),$(( pb - 2 ))")
 expect_eq $'新建按钮(&N)...\tD' "$(item "$menu" N9)" "new button on empty PanelBtn"
 expect_eq $'新建组(&G)...\t' "$(item "$menu" N6)" "new group on empty PanelBtn"
 picture_menu_at "$(centre "$(button_rect 0 Notepad)")" menu-over-link.png
@@ -199,9 +172,9 @@ expect_eq "" "$(captions 0 | tr -d ' ')" "no captions"
 screenshot "$E2E_ARTIFACTS/flag-T2.png" >/dev/null
 open_menu_at "$(centre "$(panel_rect Tools)")" T2
 for flag in T1 P1 N16 D3 I1; do
-  was=$(item "$(menu_at "$(centre "$(panel_rect Tools)")")" "$flag" | cut -f2)
+  was=$(item "$(button_menu_at "$(centre "$(panel_rect Tools)")")" "$flag" | cut -f2)
   open_menu_at "$(centre "$(panel_rect Tools)")" "$flag"
-  now=$(item "$(menu_at "$(centre "$(panel_rect Tools)")")" "$flag" | cut -f2)
+  now=$(item "$(button_menu_at "$(centre "$(panel_rect Tools)")")" "$flag" | cut -f2)
   [ "${was//C/}" = "${now//C/}" ] && [ "$was" != "$now" ] || fail "$flag did not toggle ('$was' -> '$now')"
   screenshot "$E2E_ARTIFACTS/flag-$flag.png" >/dev/null
   open_menu_at "$(centre "$(panel_rect Tools)")" "$flag"

@@ -28,28 +28,13 @@ bar_settings 2 120 0 1 Tools Web Mail | write_cp936 "$dir/Wendlix.INI"
 gpf=$dir/Wendlix.GPF
 start_and_wait "$dir"
 read_layout
-read -r cl ct _ _ <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
 
-centre() {  # RECT (client) -> client x,y of its middle
-  local l t r b
-  IFS=, read -r l t r b <<<"$1"
-  echo "$(( (l + r) / 2 )),$(( (t + b) / 2 ))"
-}
-panel_rect() { read_layout; layout_lines group | awk -F'\t' -v t="$1" '$3 == t { print $8; exit }'; }
 captions() {  # GROUP-BAND: the shown launch buttons' captions
   read_layout
   layout_lines button | awk -F'\t' -v g="$1" '$2 == g && $5 == 1 { printf "%s ", $7 }' | sed 's/ $//'
 }
 open_menu_at() {  # X,Y (client) ITEM: open the buttons menu there and choose the item
-  local x=${1%,*} y=${1#*,} keys
-  keys=$(menu_keys "$(drive query "$WENDLIX_MAIN_CLASS" "btnmenu:$1")" "$2") || fail "no item $2 at $1"
-  drive post "$WENDLIX_MAIN_CLASS" 0x7B "$(drive find "$WENDLIX_MAIN_CLASS")" \
-    $(( ((ct + y) << 16) | (cl + x) )) >/dev/null
-  wait_for_window '#32768' 10 >/dev/null || fail "the buttons menu did not open at $1"
-  sleep 0.3
-  # shellcheck disable=SC2086
-  xdotool key $keys
-  drive wait-gone '#32768' 10 || fail "the buttons menu stayed open after $2"
+  choose_button_menu_item "$1" "$2"
   wait_for_window TNewBtnForm 20 >/dev/null || {
     screenshot "$E2E_ARTIFACTS/no-editor.png" >/dev/null
     fail "$2 opened no editor"
