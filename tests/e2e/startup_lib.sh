@@ -39,7 +39,8 @@ command_path() {
 start_and_wait() {
   local i
   start_bar "$1"
-  wait_for_window "$WENDLIX_MAIN_CLASS" 30 >/dev/null || fail "no $WENDLIX_MAIN_CLASS window within 30 s"
+  # Generous: two cases share the machine, and a first start in a fresh prefix can be slow.
+  wait_for_window "$WENDLIX_MAIN_CLASS" 60 >/dev/null || fail "no $WENDLIX_MAIN_CLASS window within 60 s"
   for (( i = 0; i < 300; i++ )); do
     drive visible "$WENDLIX_MAIN_CLASS" && return 0
     sleep 0.1
