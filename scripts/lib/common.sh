@@ -1,13 +1,14 @@
 # shellcheck shell=bash
 # Shared by the scripts: where things are, and how stages announce themselves. Sourced, not run.
-# WENDLIX_BUILD_DIR moves the whole build tree (default: build/ in the repository); WENDLIX_JOBS caps the
-# parallel compile jobs (default: the number of processors).
+# WENDLIX_BUILD_DIR moves the whole build tree (default: build/ in the repository), WENDLIX_DIST_DIR the
+# finished programs and packages (default: dist/); WENDLIX_JOBS caps the parallel compile jobs (default: the
+# number of processors).
 
 WX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 WX_BUILD=${WENDLIX_BUILD_DIR:-$WX_ROOT/build}
 mkdir -p "$WX_BUILD"
 WX_BUILD=$(cd "$WX_BUILD" && pwd)
-WX_DIST=$WX_ROOT/dist
+WX_DIST=${WENDLIX_DIST_DIR:-$WX_ROOT/dist}
 WX_LOGS=$WX_BUILD/logs
 WX_JOBS=${WENDLIX_JOBS:-$(nproc 2>/dev/null || echo 2)}
 
