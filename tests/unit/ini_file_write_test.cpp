@@ -242,6 +242,36 @@ TEST_F(IniFileSaveTest, SavesAtomicallyAndOnlyWhenModified) {
   EXPECT_EQ(platform::ReadWholeFile(PathOf("new.ini")), "[sec]\r\nkey=value\r\n");
 }
 
+// A saved document goes on without parsing its bytes again: after erased sections, deleted
+// and duplicate keys, each later save must still write what a fresh read would hold.
+TEST_F(IniFileSaveTest, EditsAfterSavesMatchAFreshRead) {
+  const std::string path = PathOf("g.ini");
+  Put(path, "[a]\nx=1\ny=2\n[b]\nk=1\n[c]\nk=1\nk=2\n[b]\nk=9\n");
+  IniFile ini(path);
+  ini.EraseSection("b");
+  ini.DeleteKey("a", "x");
+  ini.DeleteKey("c", "k");
+  ASSERT_TRUE(ini.Save());
+  EXPECT_EQ(platform::ReadWholeFile(path), "[a]\ny=2\n[c]\nk=2\n");
+  EXPECT_FALSE(ini.SectionExists("b"));
+  EXPECT_EQ(ini.ReadInteger("c", "k", 0), 2);
+  EXPECT_EQ(ini.ReadSections(), (Names{"a", "c"}));
+
+  ini.WriteInteger("b", "k", 3);  // the erased name comes back as a new section
+  ini.WriteInteger("a", "x", 4);
+  ini.DeleteKey("c", "k");
+  for (int i = 0; i < 40; ++i) ini.WriteInteger("c", "n" + std::to_string(i), i);
+  for (int i = 0; i < 39; ++i) ini.DeleteKey("c", "n" + std::to_string(i));
+  ASSERT_TRUE(ini.Save());
+  EXPECT_EQ(platform::ReadWholeFile(path), "[a]\ny=2\nx=4\r\n[c]\nn39=39\r\n[b]\r\nk=3\r\n");
+  ini.WriteInteger("b", "k", 5);
+  ASSERT_TRUE(ini.Save());
+  IniFile fresh(path);
+  for (const char* section : {"a", "b", "c"})
+    EXPECT_EQ(fresh.ReadSection(section), ini.ReadSection(section)) << section;
+  EXPECT_EQ(fresh.ReadInteger("b", "k", 0), 5);
+}
+
 TEST_F(IniFileSaveTest, FailedSaveKeepsTheOldFileAndSaysSo) {
   // The folder of the target does not exist, or is a file.
   Put(PathOf("plain"), "x");

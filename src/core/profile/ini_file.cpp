@@ -40,6 +40,7 @@ class TextArena {
   std::string_view Copy(std::string_view text) {
     if (text.size() > kBlockSize / 4) {
       large_.emplace_back(text);
+      large_bytes_ += text.size();
       return large_.back();
     }
     if (blocks_.empty() || used_ + text.size() > kBlockSize) {
@@ -51,9 +52,11 @@ class TextArena {
     used_ += text.size();
     return {at, text.size()};
   }
+  std::size_t Bytes() const { return blocks_.size() * kBlockSize + large_bytes_; }
   void Clear() {
     blocks_.clear();
     large_.clear();
+    large_bytes_ = 0;
     used_ = 0;
   }
 
@@ -61,6 +64,7 @@ class TextArena {
   static constexpr std::size_t kBlockSize = 64 * 1024;
   std::vector<std::unique_ptr<char[]>> blocks_;
   std::deque<std::string> large_;  // a deque never moves its strings
+  std::size_t large_bytes_ = 0;
   std::size_t used_ = 0;
 };
 
@@ -242,6 +246,20 @@ struct IniFile::Impl {
     if (section.deletedLines > kCompactThreshold && section.deletedLines * 2 > section.lines.size()) {
       Compact(section);
     }
+  }
+
+  // After a save: the document is what was written, without the deleted lines and erased
+  // sections that edits leave in place.
+  void DropEdits() {
+    std::erase_if(sections, [](const Section& s) { return s.erased; });  // never [0]
+    sectionIndex.Clear();
+    for (std::size_t i = 1; i < sections.size(); ++i) {
+      if (sections[i].deletedLines > 0) Compact(sections[i]);
+      if (!sections[i].header.name.empty()) sectionIndex.Insert(sections[i].header.name, i);
+    }
+    if (sections[0].deletedLines > 0) Compact(sections[0]);
+    lastSection = SIZE_MAX;
+    modified = false;
   }
 
   static void Compact(Section& section) {
@@ -449,7 +467,12 @@ bool IniFile::Save(bool force) {
   std::string bytes = ToBytes();
   if (!platform::WriteFileAtomically(d.path, bytes)) return false;
   d.keepDamagedCopy = false;
-  d.Load(std::move(bytes));  // also drops the text that earlier edits left behind
+  // Parsing the written bytes again gives the same document; it is worth it only to free the
+  // text that many edits have piled up.
+  if (d.owned.Bytes() > bytes.size() + (1u << 20))
+    d.Load(std::move(bytes));
+  else
+    d.DropEdits();
   return true;
 }
 
