@@ -55,11 +55,26 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
   PostMessageW(form, WM_CLOSE, 0, 0);
 }
 
+// Wendlix.exe, which carries the editor's dialog template: beside this exe's folder in the build.
+HMODULE LoadWendlixResources() {
+  wchar_t buffer[MAX_PATH * 2];
+  const DWORD len = GetModuleFileNameW(nullptr, buffer, MAX_PATH * 2);
+  std::wstring path(buffer, len);
+  path.resize(path.find_last_of(L'\\') + 1);  // ...\bench\wine\ -> ...\src\win\Wendlix.exe
+  path += L"..\\..\\src\\win\\Wendlix.exe";
+  return LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+}
+
 }  // namespace
 
 int main() {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   InitCommonControls();
+  const HMODULE resources = LoadWendlixResources();
+  if (!resources) {
+    std::printf("editor_page_bench: cannot open Wendlix.exe for the dialog template\n");
+    return 1;
+  }
   constexpr int kLinks = 2000;
   wchar_t temp[MAX_PATH + 1] = {};
   GetTempPathW(MAX_PATH, temp);
@@ -89,6 +104,7 @@ int main() {
     setup.Title = "Bench";
     setup.Folder = dir;
     setup.KindEnabled = false;
+    setup.Resources = resources;
     ShowNewBtnForm(nullptr, setup);
     KillTimer(nullptr, timer);
     times.push_back(g_pageMs);

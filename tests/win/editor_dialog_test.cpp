@@ -62,7 +62,7 @@ TEST(EditorDialog, ButtonModeCaptionsKeysAndRefusals) {
                            browseVisible = IsWindowVisible(Ctl(Id::kBtnBrow));
                          }),
                          Do([] { Key(VK_ESCAPE); })});
-    const NewBtnFormResult r = ShowNewBtnForm(nullptr, ButtonSetup(k.kind, "名字", "x"));
+    const NewBtnFormResult r = ShowEditor(ButtonSetup(k.kind, "名字", "x"));
     EXPECT_TRUE(script.Finished());
     EXPECT_EQ(r.ModalResult, 2) << k.kind;
     EXPECT_EQ(label2, k.label2);
@@ -74,7 +74,7 @@ TEST(EditorDialog, ButtonModeCaptionsKeysAndRefusals) {
 
   {  // Enter commits a web address with its prefix.
     EditorScript script({WaitForEditor(), Do([] { SetCtlText(Id::kText2, "www.a.cn"); }), Do([] { Key(VK_RETURN); })});
-    const NewBtnFormResult r = ShowNewBtnForm(nullptr, ButtonSetup(gkWeb, "甲", "a"));
+    const NewBtnFormResult r = ShowEditor(ButtonSetup(gkWeb, "甲", "a"));
     EXPECT_TRUE(script.Finished());
     EXPECT_EQ(r.ModalResult, 1);
     EXPECT_EQ(r.Text1, "甲");
@@ -84,7 +84,7 @@ TEST(EditorDialog, ButtonModeCaptionsKeysAndRefusals) {
     EditorScript script({WaitForEditor(), Do([] {
                            PostMessageW(GetFocus(), WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29));
                          })});
-    EXPECT_EQ(ShowNewBtnForm(nullptr, ButtonSetup(gkEmail, "乙", "b@c")).ModalResult, 2);
+    EXPECT_EQ(ShowEditor(ButtonSetup(gkEmail, "乙", "b@c")).ModalResult, 2);
     EXPECT_TRUE(script.Finished());
   }
   {  // A blank name and a duplicate name are refused; the focus goes back into the name.
@@ -106,7 +106,7 @@ TEST(EditorDialog, ButtonModeCaptionsKeysAndRefusals) {
                          })});
     NewBtnFormSetup s = ButtonSetup(gkWeb, "甲", "a.cn");
     s.OtherNames = {"other"};
-    const NewBtnFormResult r = ShowNewBtnForm(nullptr, s);
+    const NewBtnFormResult r = ShowEditor(s);
     EXPECT_TRUE(script.Finished()) << script.StepReached();
     EXPECT_NE(blankText.find("请输入一个合适的名称！"), std::string::npos) << blankText;
     EXPECT_FALSE(duplicateText.empty());
@@ -153,7 +153,7 @@ TEST(EditorDialog, GroupPageCaptionsTabOrderAndPageKeys) {
   s.KindEnabled = true;
   s.Folder = folder.Path();
   s.Entries.clear();
-  const NewBtnFormResult r = ShowNewBtnForm(nullptr, s);
+  const NewBtnFormResult r = ShowEditor(s);
   EXPECT_TRUE(script.Finished()) << script.StepReached();
   EXPECT_EQ(r.ModalResult, 2);
   EXPECT_EQ(page1, "工具栏属性");
@@ -192,7 +192,7 @@ TEST(EditorDialog, EscapeLeavesTheGroupFileAloneAndEnterCommitsTheRows) {
     EditorScript script({WaitForEditor(), Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); }),
                          Do([] { Click(Id::kBtnDown); }), Do([] { SetCtlText(Id::kText3, "改名"); }),
                          Do([] { Key(VK_ESCAPE); })});
-    EXPECT_EQ(ShowNewBtnForm(nullptr, WebGroupSetup(gpf)).ModalResult, 2);
+    EXPECT_EQ(ShowEditor(WebGroupSetup(gpf)).ModalResult, 2);
     EXPECT_TRUE(script.Finished()) << script.StepReached();
     EXPECT_EQ(ReadAll(gpf), before);
   }
@@ -227,7 +227,7 @@ TEST(EditorDialog, EscapeLeavesTheGroupFileAloneAndEnterCommitsTheRows) {
                          SetCtlText(Id::kText3, "收藏");
                          Key(VK_RETURN);
                        })});
-  const NewBtnFormResult r = ShowNewBtnForm(nullptr, WebGroupSetup(gpf));
+  const NewBtnFormResult r = ShowEditor(WebGroupSetup(gpf));
   EXPECT_TRUE(script.Finished()) << script.StepReached();
   EXPECT_EQ(r.ModalResult, 1);
   EXPECT_EQ(r.Title, "收藏");
@@ -262,7 +262,7 @@ TEST(EditorDialog, ARefusalShowsThePageOfItsFieldAndFocusesIt) {
                          focusAfter = GetDlgCtrlID(GetFocus());
                          Key(VK_ESCAPE);
                        })});
-  EXPECT_EQ(ShowNewBtnForm(nullptr, WebGroupSetup(gpf)).ModalResult, 2);
+  EXPECT_EQ(ShowEditor(WebGroupSetup(gpf)).ModalResult, 2);
   EXPECT_TRUE(script.Finished()) << script.StepReached();
   EXPECT_NE(text.find("Groups"), std::string::npos) << text;
   EXPECT_EQ(pageAfter, 0);
@@ -278,7 +278,7 @@ TEST(EditorDialog, ARefusalShowsThePageOfItsFieldAndFocusesIt) {
                           Key(VK_ESCAPE);
                         })});
   const std::string unsavable = folder / "missing\\g.gpf";
-  EXPECT_EQ(ShowNewBtnForm(nullptr, WebGroupSetup(unsavable)).ModalResult, 2);
+  EXPECT_EQ(ShowEditor(WebGroupSetup(unsavable)).ModalResult, 2);
   EXPECT_TRUE(failing.Finished()) << failing.StepReached();
   EXPECT_TRUE(openAfterError);
   EXPECT_NE(saveError.find("g.gpf"), std::string::npos) << saveError;
@@ -330,7 +330,7 @@ TEST(EditorDialog, RightPressesAndDragsOnTheList) {
                          rowsAfterDrag = ListRows();
                          Key(VK_ESCAPE);
                        })});
-  EXPECT_EQ(ShowNewBtnForm(nullptr, WebGroupSetup(gpf)).ModalResult, 2);
+  EXPECT_EQ(ShowEditor(WebGroupSetup(gpf)).ModalResult, 2);
   EXPECT_TRUE(script.Finished()) << script.StepReached();
   EXPECT_EQ(nameAfterAway, "甲");  // row 0 stays selected
   EXPECT_EQ(nameAfterRow, "乙");

@@ -131,7 +131,7 @@ TEST(EditorDialog, ShortcutGroupNewChangeDeleteOnARealFolder) {
   s.KindEnabled = false;
   s.Folder = folder.Path();
   s.GroupFile = gpf;
-  const NewBtnFormResult r = ShowNewBtnForm(nullptr, s);
+  const NewBtnFormResult r = ShowEditor(s);
   EXPECT_TRUE(script.Finished()) << script.StepReached();
   EXPECT_EQ(r.ModalResult, 1);
   EXPECT_EQ(r.Folder, folder.Path());
@@ -190,7 +190,7 @@ TEST(EditorDialog, CancelAfterNewKeepsTheLinkAndWritesNoGroupFile) {
   s.Title = "新";
   s.Folder = folder.Path();
   s.GroupFile = gpf;
-  EXPECT_EQ(ShowNewBtnForm(nullptr, s).ModalResult, 2);
+  EXPECT_EQ(ShowEditor(s).ModalResult, 2);
   EXPECT_TRUE(script.Finished()) << script.StepReached();
   EXPECT_TRUE(Exists(folder / "记事本.lnk"));
   EXPECT_FALSE(Exists(gpf));

@@ -16,18 +16,20 @@
 
 namespace wendlix::testing_support {
 
-inline HWND FindThreadWindow(const wchar_t* cls) {
+// A visible window of this thread of class `cls`; with `control`, only one holding that control.
+inline HWND FindThreadWindow(const wchar_t* cls, int control = 0) {
   struct Find {
     const wchar_t* cls;
+    int control;
     HWND found;
-  } find{cls, nullptr};
+  } find{cls, control, nullptr};
   EnumThreadWindows(
       GetCurrentThreadId(),
       [](HWND h, LPARAM lp) -> BOOL {
         auto* f = reinterpret_cast<Find*>(lp);
         wchar_t name[64] = {};
         GetClassNameW(h, name, 64);
-        if (std::wstring(name) == f->cls && IsWindowVisible(h)) {
+        if (std::wstring(name) == f->cls && IsWindowVisible(h) && (!f->control || GetDlgItem(h, f->control))) {
           f->found = h;
           return FALSE;
         }
@@ -37,9 +39,39 @@ inline HWND FindThreadWindow(const wchar_t* cls) {
   return find.found;
 }
 
-inline HWND EditorForm() { return FindThreadWindow(TNewBtnForm::kClassName); }
+// The editor is a dialog like any other: the one holding a name edit (button mode) or the pages.
+inline HWND EditorForm() {
+  const HWND buttonMode = FindThreadWindow(TNewBtnForm::kClassName, TNewBtnForm::kText1);
+  return buttonMode ? buttonMode : FindThreadWindow(TNewBtnForm::kClassName, TNewBtnForm::kPageControl);
+}
 inline HWND MessageBoxForm() { return FindThreadWindow(TMessageForm::kClassName); }
 inline HWND Ctl(int id) { return GetDlgItem(EditorForm(), id); }
+
+// Wendlix.exe, which carries the dialog template: WENDLIX_EXE when set, else where the build puts it
+// beside this test's folder. Loaded once as a data file.
+inline HINSTANCE EditorResources() {
+  static const HMODULE module = [] {
+    wchar_t buffer[MAX_PATH * 2];
+    std::wstring path;
+    const DWORD n = GetEnvironmentVariableW(L"WENDLIX_EXE", buffer, MAX_PATH * 2);
+    if (n > 0 && n < MAX_PATH * 2) {
+      path = buffer;
+    } else {
+      const DWORD len = GetModuleFileNameW(nullptr, buffer, MAX_PATH * 2);
+      path.assign(buffer, len);
+      path.resize(path.find_last_of(L'\\') + 1);  // ...\tests\win\ -> ...\src\win\Wendlix.exe
+      path += L"..\\..\\src\\win\\Wendlix.exe";
+    }
+    return LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  }();
+  return module;
+}
+
+// The editor as the bar opens it, with the exe's resources.
+inline NewBtnFormResult ShowEditor(NewBtnFormSetup setup, HWND owner = nullptr) {
+  if (!setup.Resources) setup.Resources = EditorResources();
+  return ShowNewBtnForm(owner, setup);
+}
 
 // The text of a window read as another process would, through WM_GETTEXT.
 inline std::string WindowText(HWND h) {

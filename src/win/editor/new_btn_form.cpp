@@ -10,6 +10,7 @@
 #include "core/text/paths.h"
 #include "win/bar/bar_pictures.h"
 #include "win/common/wide.h"
+#include "win/editor/new_btn_form_ids.h"
 #include "win/ui/p_messages.h"
 
 namespace wendlix {
@@ -29,8 +30,7 @@ NewBtnFormResult ShowNewBtnForm(HWND owner, const NewBtnFormSetup& setup) {
   NewBtnFormResult result;
   try {
     TNewBtnForm form(setup);
-    if (!form.Create(owner)) return result;
-    const int answer = form.ShowModal();
+    const int answer = form.ShowModal(owner);
     result = form.ReadBack();
     result.ModalResult = answer;
   } catch (...) {
@@ -39,10 +39,20 @@ NewBtnFormResult ShowNewBtnForm(HWND owner, const NewBtnFormSetup& setup) {
   return result;
 }
 
+namespace {
+
+// The editor whose page keys the thread's message filter serves. One modal editor at a time
+// per thread; a nested one (none today) would put the outer back when it ends.
+thread_local TNewBtnForm* activeForm = nullptr;
+
+}  // namespace
+
 TNewBtnForm::TNewBtnForm(NewBtnFormSetup setup)
     : setup_(std::move(setup)), page_(setup_.Entries) {}
 
-TNewBtnForm::~TNewBtnForm() = default;
+TNewBtnForm::~TNewBtnForm() {
+  if (hwnd_ && IsWindow(hwnd_)) SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
+}
 
 std::string TNewBtnForm::Text(int id) const {
   const HWND h = Control(id);
@@ -63,53 +73,128 @@ HWND TNewBtnForm::AddControl(const wchar_t* cls, const std::string& text, DWORD 
   const HWND control =
       CreateWindowExW(exStyle, cls, ToWide(text).c_str(), WS_CHILD | WS_CLIPSIBLINGS | style, x, y, w, h, Handle(),
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-  if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font9_.get()), FALSE);
+  if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont_), FALSE);
   return control;
 }
 
-bool TNewBtnForm::Create(HWND owner) {
-  WNDCLASSEXW wc{};
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  if (!RegisterClassOnce(wc)) return false;
+int TNewBtnForm::ShowModal(HWND owner) {
+  modalResult_ = 2;
+  const HINSTANCE resources = setup_.Resources ? setup_.Resources : GetModuleHandleW(nullptr);
+  const HRSRC found = FindResourceW(resources, MAKEINTRESOURCEW(IDD_NEW_BTN_FORM),
+                                   MAKEINTRESOURCEW(5) /* RT_DIALOG */);
+  const HGLOBAL loaded = found ? LoadResource(resources, found) : nullptr;
+  const auto* dialogTemplate = loaded ? static_cast<const DLGTEMPLATE*>(LockResource(loaded)) : nullptr;
+  if (!dialogTemplate) return 2;
 
-  // 宋体 9 pt in the GB2312 character set, as the dialog was designed.
-  font9_.reset(CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"宋体"));
+  // The dialog loop offers every message to the thread's message filter before it handles
+  // it (IsDialogMessageW calls CallMsgFilterW with MSGF_DIALOGBOX): the page keys go there.
+  TNewBtnForm* const outer = activeForm;
+  activeForm = this;
+  const HHOOK filter =
+      SetWindowsHookExW(WH_MSGFILTER, &TNewBtnForm::MessageFilter, nullptr, GetCurrentThreadId());
+  const INT_PTR answer = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate, owner,
+                                                 &TNewBtnForm::DialogProc, reinterpret_cast<LPARAM>(this));
+  if (filter) UnhookWindowsHookEx(filter);
+  activeForm = outer;
+  hwnd_ = nullptr;
+  // -1: not created; 0: ended by WM_QUIT. Both answer as Cancel.
+  modalResult_ = answer == 1 ? 1 : 2;
+  return modalResult_;
+}
+
+INT_PTR CALLBACK TNewBtnForm::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  try {
+    if (msg == WM_INITDIALOG) {
+      auto* self = reinterpret_cast<TNewBtnForm*>(lp);
+      SetWindowLongPtrW(hwnd, DWLP_USER, lp);
+      self->hwnd_ = hwnd;
+      self->OnInitDialog();
+      return FALSE;  // the focus is set
+    }
+    auto* self = reinterpret_cast<TNewBtnForm*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    if (!self) return FALSE;
+    if (msg == WM_NCDESTROY) {
+      SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+      self->hwnd_ = nullptr;
+      return FALSE;
+    }
+    return self->HandleMessage(msg, wp, lp);
+  } catch (...) {
+    // A failing handler must not take the bar down; a failure while starting closes the dialog.
+    if (msg == WM_INITDIALOG) EndDialog(hwnd, 2);
+    return FALSE;
+  }
+}
+
+LRESULT CALLBACK TNewBtnForm::MessageFilter(int code, WPARAM wp, LPARAM lp) {
+  if (code == MSGF_DIALOGBOX && activeForm && lp) {
+    try {
+      if (activeForm->Handle() && activeForm->PreTranslate(*reinterpret_cast<MSG*>(lp))) return 1;
+    } catch (...) {
+      return 1;  // the key is dropped, as its handler failed
+    }
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+void TNewBtnForm::OnInitDialog() {
+  SetWindowTextW(Handle(), ToWide(setup_.Caption).c_str());
+  // The template asks for 宋体 9 pt in the GB2312 character set. A dialog manager that drops the
+  // character set (Wine's does), or gives no font at all, gets that font made here, for the
+  // template's buttons and every control made below.
+  dialogFont_ = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
+  LOGFONTW lf{};
+  const bool given = dialogFont_ && GetObjectW(dialogFont_, sizeof(lf), &lf);
+  if (!given) {
+    lf = LOGFONTW{};
+    const HDC screen = GetDC(nullptr);
+    lf.lfHeight = -MulDiv(9, screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96, 72);
+    if (screen) ReleaseDC(nullptr, screen);
+    lf.lfWeight = FW_NORMAL;
+    lstrcpynW(lf.lfFaceName, L"宋体", LF_FACESIZE);
+  }
+  if (!given || lf.lfCharSet != GB2312_CHARSET) {
+    lf.lfCharSet = GB2312_CHARSET;
+    ownFont_.reset(CreateFontIndirectW(&lf));
+    if (ownFont_) {
+      dialogFont_ = ownFont_.get();
+      for (int id : {kOk, kCancel})
+        SendMessageW(Control(id), WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont_), FALSE);
+    }
+  }
   faceBrush_.reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
   panel1Brush_.reset(CreateSolidBrush(kPanel1Color));
 
   const Size panel = setup_.GroupMode ? kPanel2 : kPanel1;
   const EditorFormLayout layout =
       LayoutEditorForm({setup_.GroupMode, panel, kCaptionHeight, 4, kBottomButton, kBottomButton});
-  // The system menu gives Alt+F4 and the move command; there is no border and no caption.
-  if (!CreateHandle(WS_EX_CONTROLPARENT, ToWide(setup_.Caption).c_str(),
-                    WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, layout.Client.cx, layout.Client.cy, owner,
-                    GetModuleHandleW(nullptr)))
-    return false;
-
   if (setup_.GroupMode) {
     CreateGroupPage();
     CreateButtonsPage();
   } else {
     CreateButtonPanel();
   }
-  AddControl(L"BUTTON", "确认(&OK)", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, kOk, layout.OkButton.left,
-             layout.OkButton.top, kBottomButton.cx, kBottomButton.cy);
-  AddControl(L"BUTTON", "取消(&Cancel)", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCancel, layout.CancelButton.left,
-             layout.CancelButton.top, kBottomButton.cx, kBottomButton.cy);
-  // The tab control lies under the page controls and last in the Tab order.
+  // The template's buttons, placed in pixels and moved after the page controls in the Tab
+  // order; the tab control lies under the page controls and last.
+  SetWindowPos(Control(kOk), HWND_BOTTOM, layout.OkButton.left, layout.OkButton.top, kBottomButton.cx,
+               kBottomButton.cy, SWP_NOACTIVATE);
+  SetWindowPos(Control(kCancel), HWND_BOTTOM, layout.CancelButton.left, layout.CancelButton.top,
+               kBottomButton.cx, kBottomButton.cy, SWP_NOACTIVATE);
   if (const HWND tabs = Control(kPageControl))
     SetWindowPos(tabs, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-  // Centred on the desktop.
+  // No border: the client is the whole window. Centred on the desktop.
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   SetWindowPos(Handle(), nullptr, work.left + (work.right - work.left - layout.Client.cx) / 2,
-               work.top + (work.bottom - work.top - layout.Client.cy) / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  return true;
+               work.top + (work.bottom - work.top - layout.Client.cy) / 2, layout.Client.cx, layout.Client.cy,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+
+  FormShow();
+  PlayOpenAnimation(Handle(), FormPosition::Designed);
+  ShowWindow(Handle(), SW_SHOW);
+  SetForegroundWindow(Handle());
+  FocusField(setup_.GroupMode ? EditorField::kText3 : EditorField::kText1);
 }
 
 void TNewBtnForm::CreateButtonPanel() {
@@ -142,36 +227,6 @@ void TNewBtnForm::FormShow() {
   settingUp_ = false;
 }
 
-int TNewBtnForm::ShowModal() {
-  modalResult_ = 0;
-  FormShow();
-  PlayOpenAnimation(Handle(), FormPosition::Designed);
-  const HWND owner = GetWindow(Handle(), GW_OWNER);
-  const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
-  if (ownerWasEnabled) EnableWindow(owner, FALSE);
-  ShowWindow(Handle(), SW_SHOW);
-  SetForegroundWindow(Handle());
-  FocusField(setup_.GroupMode ? EditorField::kText3 : EditorField::kText1);
-
-  MSG m;
-  while (modalResult_ == 0 && IsWindow(Handle())) {
-    const BOOL got = GetMessageW(&m, nullptr, 0, 0);
-    if (got <= 0) {
-      if (got == 0) PostQuitMessage(static_cast<int>(m.wParam));
-      modalResult_ = 2;
-      break;
-    }
-    if (PreTranslate(m)) continue;
-    if (IsDialogMessageW(Handle(), &m)) continue;
-    TranslateMessage(&m);
-    DispatchMessageW(&m);
-  }
-  // The owner is enabled before the dialog hides, so that it gets the activation back.
-  if (ownerWasEnabled && IsWindow(owner)) EnableWindow(owner, TRUE);
-  if (IsWindow(Handle())) ShowWindow(Handle(), SW_HIDE);
-  return modalResult_ == 1 ? 1 : 2;
-}
-
 bool TNewBtnForm::PreTranslate(MSG& m) {
   if (m.hwnd != Handle() && !IsChild(Handle(), m.hwnd)) return false;
   if (!setup_.GroupMode) return false;
@@ -192,15 +247,24 @@ bool TNewBtnForm::PreTranslate(MSG& m) {
 }
 
 void TNewBtnForm::ShowPage(int index) {
+  // Decided before the old page hides: a hidden focus goes to the dialog, which would give it to
+  // its first visible Tab stop, OK, while the new page is not shown yet.
+  const HWND focus = GetFocus();
+  bool focusLeaves = !focus || focus == Handle();
+  for (HWND h : index == 0 ? buttonsPage_ : groupPage_)
+    focusLeaves = focusLeaves || h == focus || IsChild(h, focus);
   pageIndex_ = index;
   TabCtrl_SetCurSel(Control(kPageControl), index);
   for (HWND h : groupPage_) ShowWindow(h, index == 0 ? SW_SHOWNA : SW_HIDE);
   for (HWND h : buttonsPage_) ShowWindow(h, index == 1 ? SW_SHOWNA : SW_HIDE);
   if (index == 1) TabSheet2Show();
-  // A focus left on a hidden control would make Tab and Enter go nowhere.
-  const HWND focus = GetFocus();
-  if (!focus || focus == Handle() || !IsWindowVisible(focus)) SetFocus(Control(index == 0 ? kText3 : kTreeViewBtn));
+  if (focusLeaves) FocusControl(Control(index == 0 ? kText3 : kTreeViewBtn));
   InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TNewBtnForm::FocusControl(HWND control) {
+  // Through the dialog manager, which also moves the default button and selects an edit's text.
+  if (control) SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
 }
 
 std::uint16_t TNewBtnForm::Kind() const {
@@ -215,8 +279,18 @@ bool TNewBtnForm::ButtonModeShortcut() const {
 }
 
 NewBtnFormResult TNewBtnForm::ReadBack() const {
+  NewBtnFormResult r = hwnd_ ? ReadControls() : closed_;
+  r.ModalResult = modalResult_;
+  return r;
+}
+
+void TNewBtnForm::End(int result) {
+  modalResult_ = result;
+  EndDialog(Handle(), result);
+}
+
+NewBtnFormResult TNewBtnForm::ReadControls() const {
   NewBtnFormResult r;
-  r.ModalResult = modalResult_ == 1 ? 1 : 2;
   if (setup_.GroupMode) {
     r.Title = Text(kText3);
     r.Kind = Kind();
@@ -248,7 +322,7 @@ void TNewBtnForm::FocusField(EditorField field) {
   }
   if (page >= 0 && page != pageIndex_) ShowPage(page);
   if (const HWND h = Control(id)) {
-    SetFocus(h);
+    FocusControl(h);
     SendMessageW(h, EM_SETSEL, 0, -1);
   }
 }
@@ -268,9 +342,7 @@ void TNewBtnForm::Refuse(const EditorRefusal& refusal) {
 }
 
 void TNewBtnForm::btnOKClick() {
-  modalResult_ = 0;
-  const bool ok = setup_.GroupMode ? CommitGroup() : CommitButton();
-  if (ok) modalResult_ = 1;
+  if (setup_.GroupMode ? CommitGroup() : CommitButton()) End(1);
 }
 
 bool TNewBtnForm::CommitButton() {
@@ -325,7 +397,7 @@ void TNewBtnForm::OnCommand(int id, int code, HWND) {
   if (code != BN_CLICKED) return;
   switch (id) {
     case kOk: return btnOKClick();
-    case kCancel: modalResult_ = 2; return;
+    case kCancel: return End(2);
     case kBtnDir: return btnDirClick();
     case kBtnColor: case kBtnFromColor: case kBtnToColor: return PickColor(id);
     case kRd1: case kRd2: case kRd3: return SelectStyle(id);
@@ -342,63 +414,54 @@ void TNewBtnForm::OnCommand(int id, int code, HWND) {
   }
 }
 
-LRESULT TNewBtnForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+INT_PTR TNewBtnForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_COMMAND:
       OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
-      return 0;
+      return TRUE;
     case WM_NOTIFY:
-      return OnNotify(reinterpret_cast<NMHDR*>(lp));
+      SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, OnNotify(reinterpret_cast<NMHDR*>(lp)));
+      return TRUE;
     case WM_DRAWITEM:
       OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
       return TRUE;
     case WM_PAINT:
       OnPaint();
-      return 0;
+      return TRUE;
     case WM_CTLCOLORSTATIC: {
       const HDC dc = reinterpret_cast<HDC>(wp);
       SetBkMode(dc, TRANSPARENT);
       if (!setup_.GroupMode) {
         SetBkColor(dc, kPanel1Color);
-        return reinterpret_cast<LRESULT>(panel1Brush_.get());
+        return reinterpret_cast<INT_PTR>(panel1Brush_.get());
       }
       SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
       if (reinterpret_cast<HWND>(lp) == Control(kLblFont)) SetTextColor(dc, static_cast<COLORREF>(font_.Color) & 0xFFFFFF);
-      return reinterpret_cast<LRESULT>(faceBrush_.get());
+      return reinterpret_cast<INT_PTR>(faceBrush_.get());
     }
     case WM_LBUTTONDOWN:
       if (GET_Y_LPARAM(lp) < kCaptionHeight) Image1MouseDown();
-      return 0;
+      return TRUE;
     case WM_MOUSEMOVE:
       if (dragging_) SetCursor(LoadCursorW(nullptr, RowAtCursor() && page_.CanDrop(*RowAtCursor()) ? IDC_ARROW
                                                                                                      : IDC_NO));
-      return 0;
+      return TRUE;
     case WM_LBUTTONUP:
       if (dragging_) EndRowDrag(true);
-      return 0;
+      return TRUE;
     case WM_CAPTURECHANGED:
       if (dragging_ && reinterpret_cast<HWND>(lp) != Handle()) EndRowDrag(false);
-      return 0;
-    case WM_ACTIVATE:
-      // A message box or a shell dialog took the activation: the focus returns where it was.
-      if (LOWORD(wp) == WA_INACTIVE) {
-        const HWND focus = GetFocus();
-        if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
-        return Default(msg, wp, lp);
-      }
-      if (lastFocus_ && IsWindow(lastFocus_) && IsWindowVisible(lastFocus_) && IsWindowEnabled(lastFocus_)) {
-        SetFocus(lastFocus_);
-        return 0;
-      }
-      return Default(msg, wp, lp);
+      return TRUE;
     case WM_CLOSE:
       // Alt+F4 and the system menu answer as Cancel.
-      modalResult_ = 2;
-      return 0;
-    case DM_GETDEFID:
-      return MAKELRESULT(kOk, DC_HASDEFID);
+      End(2);
+      return TRUE;
+    case WM_DESTROY:
+      // The controls still exist here; the caller reads them back after the dialog is gone.
+      closed_ = ReadControls();
+      return FALSE;
     default:
-      return Default(msg, wp, lp);
+      return FALSE;
   }
 }
 

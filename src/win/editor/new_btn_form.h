@@ -32,7 +32,6 @@
 #include "core/editor/editor_entries.h"
 #include "core/editor/editor_validation.h"
 #include "core/paint/pixel_buffer.h"
-#include "win/common/base_window.h"
 #include "win/common/unique_handle.h"
 #include "win/editor/editor_files_win.h"
 
@@ -65,7 +64,8 @@ struct NewBtnFormSetup {
   std::vector<std::string> OtherNames;  // the group's other buttons
 
   HIMAGELIST ImageList1 = nullptr;  // the bar's pictures; not owned
-  HINSTANCE Resources = nullptr;    // module with IEICON_LARGE and MAILICON_LARGE
+  // Module with the dialog template, IEICON_LARGE and MAILICON_LARGE; null: the exe itself.
+  HINSTANCE Resources = nullptr;
 };
 
 struct NewBtnFormResult {
@@ -88,9 +88,13 @@ struct NewBtnFormResult {
 // Shows the dialog modally, owned by `owner` (disabled meanwhile), and reads it back.
 NewBtnFormResult ShowNewBtnForm(HWND owner, const NewBtnFormSetup& setup);
 
-class TNewBtnForm : public BaseWindow<TNewBtnForm> {
+// A modal dialog from the IDD_NEW_BTN_FORM template, found in the set-up's Resources module
+// (else the exe's own). The dialog manager runs the loop, disables the owner and moves the
+// focus; a thread message filter adds the page keys it does not know.
+class TNewBtnForm {
  public:
-  static constexpr wchar_t kClassName[] = L"TNewBtnForm";
+  // The dialog manager's class. Finders also look for a control only the editor has.
+  static constexpr wchar_t kClassName[] = L"#32770";
 
   // Control identifiers, also how tests find the controls.
   enum Id : int {
@@ -104,23 +108,31 @@ class TNewBtnForm : public BaseWindow<TNewBtnForm> {
   };
 
   explicit TNewBtnForm(NewBtnFormSetup setup);
-  ~TNewBtnForm() override;
+  TNewBtnForm(const TNewBtnForm&) = delete;
+  TNewBtnForm& operator=(const TNewBtnForm&) = delete;
+  ~TNewBtnForm();
 
-  // Creates the hidden window and its controls from the set-up.
-  bool Create(HWND owner);
-  // FormShow, then the modal loop; answers 1 or 2.
-  int ShowModal();
+  // Creates the dialog, runs it and answers 1 or 2 (also when it could not be created).
+  int ShowModal(HWND owner);
+  // The fields as the controls hold them; after the dialog closed, as they held them then.
   NewBtnFormResult ReadBack() const;
+
+  HWND Handle() const noexcept { return hwnd_; }
 
   // Test access to the state the controls mirror.
   const ButtonsPage& Page() const { return page_; }
   int CurrentPage() const { return pageIndex_; }
   HWND Control(int id) const { return GetDlgItem(Handle(), id); }
 
- protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-
  private:
+  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK MessageFilter(int code, WPARAM wp, LPARAM lp);
+  // Answers what a dialog procedure answers: FALSE leaves the message to the dialog manager.
+  INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+  // Creates the mode's controls, places them in pixels, centres and shows the dialog.
+  void OnInitDialog();
+  void End(int result);
+  NewBtnFormResult ReadControls() const;
   HWND AddControl(const wchar_t* cls, const std::string& text, DWORD style, int id, int x, int y, int w, int h,
                   DWORD exStyle = 0);
   void CreateGroupPage();
@@ -128,6 +140,7 @@ class TNewBtnForm : public BaseWindow<TNewBtnForm> {
   void CreateButtonPanel();
   void FormShow();
   void ShowPage(int index);
+  void FocusControl(HWND control);
   bool PreTranslate(MSG& m);
 
   void OnCommand(int id, int code, HWND control);
@@ -188,13 +201,14 @@ class TNewBtnForm : public BaseWindow<TNewBtnForm> {
   ButtonsPage page_;
   WinEditorFiles files_{true};
   std::unordered_map<std::string, int> iconCache_;  // shortcut rows: file -> system icon
-  int modalResult_ = 0;
+  HWND hwnd_ = nullptr;
+  int modalResult_ = 2;
+  NewBtnFormResult closed_;  // read back as the dialog went away
   int pageIndex_ = 0;
   bool textsModified_ = false;
   bool settingUp_ = true;
   bool mirroring_ = false;
   bool dragging_ = false;
-  HWND lastFocus_ = nullptr;  // given back when the dialog is active again
   std::string oldTitle_;
   std::int32_t color_ = 0, fromColor_ = 0, toColor_ = 0;
   GroupFont font_;
@@ -204,7 +218,8 @@ class TNewBtnForm : public BaseWindow<TNewBtnForm> {
   bool iconShown_ = true;
   std::wstring dispText_;  // the row text handed to the list view
   PixelBuffer picture_;
-  unique_hfont font9_;
+  HFONT dialogFont_ = nullptr;  // 宋体 9 pt, GB2312: the template's (the dialog owns it) or ownFont_
+  unique_hfont ownFont_;
   unique_hfont sampleFont_;
   unique_hbrush faceBrush_;
   unique_hbrush panel1Brush_;

@@ -35,21 +35,21 @@ captions() {  # GROUP-BAND: the shown launch buttons' captions
 }
 open_menu_at() {  # X,Y (client) ITEM: open the buttons menu there and choose the item
   choose_button_menu_item "$1" "$2"
-  wait_for_window TNewBtnForm 20 >/dev/null || {
+  editor_wait 20 || {
     screenshot "$E2E_ARTIFACTS/no-editor.png" >/dev/null
     fail "$2 opened no editor"
   }
   # Shown and painted: the dialog takes the focus when it shows.
-  drive visible TNewBtnForm >/dev/null || sleep 0.5
+  drive visible "$EDITOR" >/dev/null || sleep 0.5
   sleep 0.5
   log "menu at $1: $2"
 }
 child() {  # CLASS: "handle left top right bottom visible" of the editor's first child of that class
-  drive children TNewBtnForm | awk -F'\t' -v c="$1" '$2 == c { print $1, $3, $4; exit }'
+  drive children "$EDITOR" | awk -F'\t' -v c="$1" '$2 == c { print $1, $3, $4; exit }'
 }
 picture_editor() {  # FILE: the editor cut out of the screen
   local l t r b
-  read -r l t r b <<<"$(drive rect TNewBtnForm)"
+  read -r l t r b <<<"$(drive rect "$EDITOR")"
   screenshot "$E2E_ARTIFACTS/screen.png" >/dev/null
   crop "$E2E_ARTIFACTS/screen.png" $(( r - l )) $(( b - t )) "$l" "$t" "$E2E_ARTIFACTS/$1"
   rm -f "$E2E_ARTIFACTS/screen.png"
@@ -65,13 +65,13 @@ answer_box() {  # KEY [PICTURE]: answer the message box; its caption goes to BOX
   xdotool key "$1"
   drive wait-gone TMessageForm 20 || fail "the box stayed open"
 }
-editor_gone() { drive wait-gone TNewBtnForm 20 || fail "the editor stayed open"; }
+editor_gone() { drive wait-gone "$EDITOR" 20 || fail "the editor stayed open"; }
 section_keys() {
   cp936_text "$gpf" | tr -d '\r' | awk -v s="[$1]" '$0 == s { on = 1; next } /^\[/ { on = 0 } on && /=/' |
     tr '\n' ' ' | sed 's/ $//'
 }
 edit_texts() {  # the editor's edit fields, in creation order, joined by "|"
-  drive children TNewBtnForm | awk -F'\t' '$2 == "Edit" { printf "%s|", $5 }' | sed 's/|$//'
+  drive children "$EDITOR" | awk -F'\t' '$2 == "Edit" { printf "%s|", $5 }' | sed 's/|$//'
 }
 # shellcheck disable=SC2012
 links() { (cd "$tools" && LC_ALL=C ls | tr '\n' ' ' | sed 's/ $//'); }
@@ -96,10 +96,10 @@ read -r _ _ _ _ _ shown <<<"$(child SysListView32)"
 picture_editor web-buttons-page.png
 
 # Aa down one (the first row is selected), Dd up one: Bb Aa Dd Cc.
-drive click TNewBtnForm 132 >/dev/null
+drive click "$EDITOR" 132 >/dev/null
 sleep 0.3
 click_row 3
-drive click TNewBtnForm 131 >/dev/null
+drive click "$EDITOR" 131 >/dev/null
 sleep 0.3
 # Bb dragged onto the last row: Aa Dd Cc Bb.
 read -r x y <<<"$(row_point 0)"
@@ -113,17 +113,17 @@ sleep 0.3
 picture_editor web-reordered.png
 
 # A name another button has is refused, with the page kept as it was.
-drive set-text TNewBtnForm 134 Aa >/dev/null
-drive set-text TNewBtnForm 135 e.example.org >/dev/null
-drive click TNewBtnForm 138 >/dev/null
+drive set-text "$EDITOR" 134 Aa >/dev/null
+drive set-text "$EDITOR" 135 e.example.org >/dev/null
+drive click "$EDITOR" 138 >/dev/null
 answer_box Return refusal-duplicate-name.png
 expect_eq 错误 "$BOX_TEXT" "the refusal's caption"
 picture_editor web-after-refusal.png
 # What was typed stays for correcting.
 expect_eq "Web||Aa|e.example.org" "$(edit_texts)" "the fields after the refusal"
 # A new name is taken, stored as typed (the bar adds the prefix when it fills the group).
-drive set-text TNewBtnForm 134 Ee >/dev/null
-drive click TNewBtnForm 138 >/dev/null
+drive set-text "$EDITOR" 134 Ee >/dev/null
+drive click "$EDITOR" 138 >/dev/null
 sleep 0.3
 # Dd deleted by the Delete key on the list, confirmed with Enter.
 click_row 1
@@ -134,7 +134,7 @@ picture_editor web-after-delete.png
 # Renamed in Chinese on the first page, committed with Enter.
 xdotool key ctrl+Tab
 sleep 0.3
-drive set-text TNewBtnForm 101 '网站 收藏' >/dev/null
+drive set-text "$EDITOR" 101 '网站 收藏' >/dev/null
 xdotool key Return
 editor_gone
 cp "$gpf" "$E2E_ARTIFACTS/web-committed.GPF"
@@ -164,12 +164,12 @@ picture_editor tools-group-page.png
 xdotool key ctrl+Tab
 sleep 0.5
 picture_editor tools-buttons-page.png
-drive set-text TNewBtnForm 134 Calc >/dev/null
-drive set-text TNewBtnForm 135 'C:\windows\notepad.exe' >/dev/null
-drive click TNewBtnForm 138 >/dev/null
+drive set-text "$EDITOR" 134 Calc >/dev/null
+drive set-text "$EDITOR" 135 'C:\windows\notepad.exe' >/dev/null
+drive click "$EDITOR" 138 >/dev/null
 sleep 0.3
 picture_editor tools-after-new.png
-drive click TNewBtnForm 2 >/dev/null
+drive click "$EDITOR" 2 >/dev/null
 editor_gone
 expect_eq "Calc.lnk Notepad.lnk site.url" "$(links)" "the folder after New, then Cancel"
 expect_eq "$before" "$(md5sum <"$gpf")" "the group file after New, then Cancel"
@@ -178,20 +178,20 @@ expect_eq "Calc Notepad site" "$(captions 0)" "the shortcut group after Cancel"
 # Button mode for each kind.
 open_menu_at "$(centre "$(panel_rect Tools)")" N9
 picture_editor button-shortcut.png
-drive set-text TNewBtnForm 160 Wordpad >/dev/null
-drive set-text TNewBtnForm 161 'C:\windows\notepad.exe' >/dev/null
+drive set-text "$EDITOR" 160 Wordpad >/dev/null
+drive set-text "$EDITOR" 161 'C:\windows\notepad.exe' >/dev/null
 xdotool key Return
 editor_gone
 expect_eq "Calc.lnk Notepad.lnk Wordpad.lnk site.url" "$(links)" "the folder after a new button"
 
 open_menu_at "$(centre "$(panel_rect '网站 收藏')")" N9
-drive set-text TNewBtnForm 160 Cc >/dev/null
-drive set-text TNewBtnForm 161 f.example.org >/dev/null
+drive set-text "$EDITOR" 160 Cc >/dev/null
+drive set-text "$EDITOR" 161 f.example.org >/dev/null
 picture_editor button-web.png
 xdotool key Return
 answer_box Return refusal-button-mode.png
 expect_eq "Cc|f.example.org" "$(edit_texts)" "the fields after the refusal in button mode"
-drive set-text TNewBtnForm 160 Ff >/dev/null
+drive set-text "$EDITOR" 160 Ff >/dev/null
 xdotool key Return
 editor_gone
 web_keys="Aa=http://a.example.org/ Cc=http://c.example.org/ Bb=http://b.example.org/"
@@ -201,9 +201,9 @@ expect_eq "$web_keys" "$(section_keys '网站 收藏  Buttons')" "the web group'
 
 open_menu_at "$(centre "$(panel_rect Mail)")" N9
 picture_editor button-mail.png
-drive set-text TNewBtnForm 160 他 >/dev/null
-drive set-text TNewBtnForm 161 him@example.org >/dev/null
-drive click TNewBtnForm 1 >/dev/null
+drive set-text "$EDITOR" 160 他 >/dev/null
+drive set-text "$EDITOR" 161 him@example.org >/dev/null
+drive click "$EDITOR" 1 >/dev/null
 editor_gone
 expect_eq "me=MAILTO:me@example.org 他=MAILTO:him@example.org" "$(section_keys 'Mail  Buttons')" \
   "the e-mail group's section after a new button"
@@ -211,13 +211,13 @@ expect_eq "me=MAILTO:me@example.org 他=MAILTO:him@example.org" "$(section_keys 
 # The painted strip moves the dialog; Escape then leaves everything as it was.
 before=$(md5sum <"$gpf")
 open_menu_at "$(centre "$(panel_rect Mail)")" S5
-read -r l t r b <<<"$(drive rect TNewBtnForm)"
+read -r l t r b <<<"$(drive rect "$EDITOR")"
 xdotool mousemove $(( l + 120 )) $(( t + 8 )) mousedown 1
 for (( i = 1; i <= 10; i++ )); do xdotool mousemove $(( l + 120 + 6 * i )) $(( t + 8 + 4 * i )); sleep 0.05; done
 sleep 0.2
 xdotool mouseup 1
 sleep 0.3
-expect_eq "$(( l + 60 )) $(( t + 40 )) $(( r + 60 )) $(( b + 40 ))" "$(drive rect TNewBtnForm)" \
+expect_eq "$(( l + 60 )) $(( t + 40 )) $(( r + 60 )) $(( b + 40 ))" "$(drive rect "$EDITOR")" \
   "the dialog after the strip drag"
 xdotool key Escape
 editor_gone
