@@ -49,6 +49,10 @@ TEST(ShellNames, CommandLinesAndTargets) {
   EXPECT_EQ(SafeShellTarget("http://中文.cn/路径"), "http://中文.cn/路径");
   EXPECT_EQ(SafeShellTarget("C:\\a\"b.exe"), std::nullopt);
   EXPECT_EQ(SafeShellTarget("C:\\a\nb.exe"), std::nullopt);
+  // Trailing backslashes of an address would escape a handler's closing quote.
+  EXPECT_EQ(SafeShellTarget("mailto:a@b.cn?s=x\\\\"), "mailto:a@b.cn?s=x%5C%5C");
+  EXPECT_EQ(SafeShellTarget("http://h/a\\b"), "http://h/a\\b");
+  EXPECT_EQ(LaunchRefusedText("C:\\a\"\r\nb"), "地址或文件名中含有引号或控制字符，不能交给系统打开:\r\rC:\\a\"??b");
 }
 
 TEST(ShellNames, WindowsVersionMapping) {

@@ -16,17 +16,6 @@ namespace {
 
 using namespace testing_support;
 
-// The arguments a program started with `commandLine` sees, as Windows splits them.
-std::vector<std::wstring> SplitCommandLine(const std::wstring& commandLine) {
-  int count = 0;
-  LPWSTR* argv = CommandLineToArgvW(commandLine.c_str(), &count);
-  std::vector<std::wstring> args;
-  if (!argv) return args;
-  for (int i = 0; i < count; ++i) args.emplace_back(argv[i]);
-  LocalFree(argv);
-  return args;
-}
-
 TEST(Launch, WebAddressReachesTheBrowserAsOneArgument) {
   const char* addresses[] = {
       "http://www.example.cn/",

@@ -3,12 +3,25 @@
 // (for its known differences).
 #pragma once
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 #include "win/common/wide.h"
 
 namespace wendlix::testing_support {
+
+// The arguments a program started with `commandLine` sees, as Windows splits them.
+inline std::vector<std::wstring> SplitCommandLine(const std::wstring& commandLine) {
+  int count = 0;
+  LPWSTR* argv = CommandLineToArgvW(commandLine.c_str(), &count);
+  std::vector<std::wstring> args;
+  if (!argv) return args;
+  for (int i = 0; i < count; ++i) args.emplace_back(argv[i]);
+  LocalFree(argv);
+  return args;
+}
 
 inline bool RunningUnderWine() {
   const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
@@ -32,11 +45,15 @@ inline bool Exists(const std::string& path) {
 
 // A visible window of a class of that name (registered here unless the system owns it).
 inline HWND MakeWindow(const wchar_t* cls, HWND parent) {
+  // A system class ("Button") is used as it is: a local class of that name would replace it
+  // for every later test in the process.
   WNDCLASSW wc{};
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = cls;
-  RegisterClassW(&wc);
+  if (!GetClassInfoW(nullptr, cls, &wc)) {
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = cls;
+    RegisterClassW(&wc);
+  }
   return CreateWindowExW(0, cls, L"", (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE, 0, 0, 10, 10, parent, nullptr,
                          GetModuleHandleW(nullptr), nullptr);
 }

@@ -33,18 +33,39 @@ bool HasUrlScheme(std::string_view text) {
   return i >= 2 && i < text.size() && text[i] == ':';
 }
 
+namespace {
+
+bool BreaksArgument(unsigned char c) { return c < 0x20 || c == 0x7F || c == '"'; }
+
+}  // namespace
+
+bool BreaksShellArgument(std::string_view text) {
+  for (unsigned char c : text)
+    if (BreaksArgument(c)) return true;
+  return false;
+}
+
+std::string LaunchRefusedText(std::string_view target) {
+  std::string shown;
+  shown.reserve(target.size());
+  for (unsigned char c : target) shown += (c < 0x20 || c == 0x7F) ? '?' : static_cast<char>(c);
+  return "地址或文件名中含有引号或控制字符，不能交给系统打开:\r\r" + shown;
+}
+
 std::optional<std::string> SafeShellTarget(std::string_view target) {
-  const auto needsEscape = [](unsigned char c) { return c < 0x20 || c == 0x7F || c == '"'; };
   if (!HasUrlScheme(target)) {
-    for (unsigned char c : target)
-      if (needsEscape(c)) return std::nullopt;
+    if (BreaksShellArgument(target)) return std::nullopt;
     return std::string(target);
   }
   static constexpr char kHex[] = "0123456789ABCDEF";
+  // Backslashes at the end would escape the closing quote of a handler's "%1".
+  std::size_t plainEnd = target.size();
+  while (plainEnd > 0 && target[plainEnd - 1] == '\\') --plainEnd;
   std::string out;
   out.reserve(target.size());
-  for (unsigned char c : target) {
-    if (needsEscape(c) || c == ' ') {
+  for (std::size_t i = 0; i < target.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(target[i]);
+    if (BreaksArgument(c) || c == ' ' || i >= plainEnd) {
       out += '%';
       out += kHex[c >> 4];
       out += kHex[c & 15];

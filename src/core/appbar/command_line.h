@@ -16,8 +16,18 @@ std::string QuoteCommandLineArgument(std::string_view arg);
 bool HasUrlScheme(std::string_view text);
 
 // What may be handed to the shell as the thing to open. An address has its quotes,
-// blanks and control characters percent-encoded, so that a handler's "%1" cannot be
-// split; a path holding a quote or a control character (no file name can) is refused.
+// blanks, control characters and trailing backslashes percent-encoded, so that a
+// handler's "%1" cannot be split; a path holding a quote or a control character (no file name can) is refused.
 std::optional<std::string> SafeShellTarget(std::string_view target);
+
+// True when `text` holds a double quote or a control character: inside a quoted
+// argument either could end it, or the command line, early.
+bool BreaksShellArgument(std::string_view text);
+
+inline constexpr char kLaunchRefusedCaption[] = "无法打开";
+
+// The message shown instead of handing `target` (a path or an address) to the shell;
+// its control characters are shown as "?".
+std::string LaunchRefusedText(std::string_view target);
 
 }  // namespace wendlix

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "core/appbar/command_line.h"
+
 namespace wendlix {
 namespace {
 
@@ -40,6 +42,10 @@ std::optional<GiveBackRecord> ParseGiveBackRecord(std::string_view text) {
 
 std::string GuardArguments(std::uint32_t pid, std::uint64_t started) {
   return std::string(kGuardSwitch) + ' ' + std::to_string(pid) + ' ' + std::to_string(started);
+}
+
+std::string GuardCommandLine(std::string_view exePath, std::uint32_t pid, std::uint64_t started) {
+  return QuoteCommandLineArgument(exePath) + ' ' + GuardArguments(pid, started);
 }
 
 std::optional<GuardTarget> ParseGuardArguments(std::string_view arguments) {

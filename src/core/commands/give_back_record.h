@@ -27,6 +27,8 @@ std::optional<GiveBackRecord> ParseGiveBackRecord(std::string_view text);
 // `started`: "/wendlix-guard pid started".
 inline constexpr std::string_view kGuardSwitch = "/wendlix-guard";
 std::string GuardArguments(std::uint32_t pid, std::uint64_t started);
+// The guard's whole command line: `exePath` quoted as one argument, then the arguments.
+std::string GuardCommandLine(std::string_view exePath, std::uint32_t pid, std::uint64_t started);
 struct GuardTarget {
   std::uint32_t Pid = 0;
   std::uint64_t Started = 0;

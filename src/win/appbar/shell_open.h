@@ -2,19 +2,43 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace wendlix {
 
-// ShellExecute of `fileName` with `params` in `dir`: verb "open" for a ".PIF" file, the
-// file's default action otherwise. An address has its quotes, blanks and control
-// characters percent-encoded; a path that holds a quote is refused (ERROR_FILE_NOT_FOUND).
-// Returns ShellExecute's result (greater than 32 on success).
+// Exactly what one ShellExecute call receives; empty strings stand for null pointers.
+struct ShellCall {
+  std::wstring Verb;
+  std::wstring File;
+  std::wstring Parameters;
+  std::wstring Directory;
+  int ShowCmd = 0;
+  bool operator==(const ShellCall&) const = default;
+};
+
+// The call that opens `fileName` with `params` in `dir`: verb "open" for a ".PIF" file,
+// the file's default action otherwise. An address has its quotes, blanks and control
+// characters percent-encoded; a path that holds a quote or a control character is
+// refused (nullopt).
+std::optional<ShellCall> ShellOpenCall(const std::string& fileName, const std::string& params,
+                                       const std::string& dir, int showCmd);
+
+// The call that runs `program` with `argument` as its one argument (quoted whatever it
+// holds; an address percent-encoded first), as in "explorer.exe" with a web address.
+std::optional<ShellCall> ShellOpenWithArgumentCall(const std::string& program, const std::string& argument,
+                                                   const std::string& dir, int showCmd);
+
+// Hands `call` to the shell. Returns ShellExecute's result (greater than 32 on success).
+// With `process`, the started process's handle (null when the shell started none) is
+// put there for the caller to close.
+HINSTANCE RunShellCall(HWND wnd, const ShellCall& call, HANDLE* process = nullptr);
+
+// ShellOpenCall run at once; a refused path answers ERROR_FILE_NOT_FOUND.
 HINSTANCE ShellOpen(HWND wnd, const std::string& fileName, const std::string& params, const std::string& dir,
                     int showCmd);
 
-// Runs `program` with `argument` as its one argument (quoted whatever it holds), as in
-// "explorer.exe" with a web address.
+// ShellOpenWithArgumentCall run at once.
 HINSTANCE ShellOpenWithArgument(HWND wnd, const std::string& program, const std::string& argument,
                                 const std::string& dir, int showCmd);
 

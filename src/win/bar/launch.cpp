@@ -30,10 +30,20 @@ std::wstring LaunchCommandLine(const LaunchRequest& request) {
   return line;
 }
 
+std::string LaunchRefusal(const std::string& target, bool webAddress) {
+  if (target.empty()) return {};
+  const bool refused = webAddress ? BreaksShellArgument(target) : !SafeShellTarget(target);
+  return refused ? LaunchRefusedText(target) : std::string{};
+}
+
+std::optional<ShellCall> LaunchShellCall(const LaunchRequest& request) {
+  if (request.Action != LaunchAction::kOpen || request.File.empty()) return std::nullopt;
+  return ShellOpenCall(request.File, request.Params, request.Directory, request.ShowCmd);
+}
+
 bool ExecuteLaunch(const LaunchRequest& request, HWND owner) {
-  if (request.Action != LaunchAction::kOpen || request.File.empty()) return false;
-  const HINSTANCE result = ShellOpen(owner, request.File, request.Params, request.Directory, request.ShowCmd);
-  return reinterpret_cast<INT_PTR>(result) > 32;
+  const std::optional<ShellCall> call = LaunchShellCall(request);
+  return call && reinterpret_cast<INT_PTR>(RunShellCall(owner, *call)) > 32;
 }
 
 }  // namespace wendlix

@@ -49,7 +49,7 @@ void StartGuard() {
   const DWORD n = GetModuleFileNameW(nullptr, exe.data(), static_cast<DWORD>(exe.size()));
   if (n == 0 || n >= exe.size()) return;
   exe.resize(n);
-  std::wstring commandLine = L"\"" + exe + L"\" " + ToWide(GuardArguments(GetCurrentProcessId(), OwnStartTime()));
+  std::wstring commandLine = ToWide(GuardCommandLine(FromWide(exe), GetCurrentProcessId(), OwnStartTime()));
   STARTUPINFOW si{};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi{};

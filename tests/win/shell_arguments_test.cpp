@@ -1,0 +1,247 @@
+// Strings the bar hands to the shell or puts on a command line stay one argument, whatever
+// they hold, or are refused with a message: web and e-mail buttons, programs, folders,
+// the guard's and the autostart's command lines, and the paths of export and import. Two
+// launches really run: a copy of this test program, started the way the bar starts
+// programs, writes down the arguments it received.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/appbar/command_line.h"
+#include "core/bar/config_location.h"
+#include "core/bar/group_construction.h"
+#include "core/commands/give_back_record.h"
+#include "core/platform/file_io.h"
+#include "shell_test_support.h"
+#include "win/appbar/shell_open.h"
+#include "win/bar/launch.h"
+#include "win/commands/exchange_commands.h"
+
+namespace wendlix {
+namespace {
+
+using namespace testing_support;
+
+constexpr wchar_t kEchoVariable[] = L"WENDLIX_ECHO_ARGUMENTS_TO";
+
+// The arguments a program receives for these parameters (its name put before them).
+std::vector<std::wstring> ArgumentsOf(const std::wstring& parameters) {
+  std::vector<std::wstring> args = SplitCommandLine(L"prog.exe " + parameters);
+  args.erase(args.begin());
+  return args;
+}
+
+// Started as the echo program (the variable names a file), this copy of the test exe
+// writes its arguments there, separated by NULs, and ends before any test runs.
+[[maybe_unused]] const bool kEchoed = [] {
+  wchar_t target[MAX_PATH * 2] = {};
+  if (!GetEnvironmentVariableW(kEchoVariable, target, MAX_PATH * 2)) return false;
+  std::vector<std::wstring> args = SplitCommandLine(GetCommandLineW());
+  std::string bytes;
+  for (std::size_t i = 1; i < args.size(); ++i) bytes += FromWide(args[i]) + '\0';
+  const std::wstring partial = std::wstring(target) + L".part";
+  const HANDLE file = CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  MoveFileExW(partial.c_str(), target, MOVEFILE_REPLACE_EXISTING);
+  ExitProcess(0);
+}();
+
+// Runs `call` through the shell with the echo variable set; the arguments the started
+// program received, or one "<failed…>" entry.
+std::vector<std::string> RunAndEcho(const ShellCall& call, const std::string& echoFile) {
+  SetEnvironmentVariableW(kEchoVariable, ToWide(echoFile).c_str());
+  HANDLE process = nullptr;
+  const INT_PTR code = reinterpret_cast<INT_PTR>(RunShellCall(nullptr, call, &process));
+  SetEnvironmentVariableW(kEchoVariable, nullptr);
+  if (code <= 32 || !process) return {"<failed to start: " + std::to_string(code) + ">"};
+  const DWORD waited = WaitForSingleObject(process, 60000);
+  CloseHandle(process);
+  if (waited != WAIT_OBJECT_0) return {"<still running>"};
+  const std::optional<std::string> bytes = platform::ReadWholeFile(echoFile);
+  if (!bytes) return {"<wrote nothing>"};
+  std::vector<std::string> args;
+  for (std::size_t start = 0; start < bytes->size();) {
+    const std::size_t end = bytes->find('\0', start);
+    args.push_back(bytes->substr(start, end - start));
+    start = end + 1;
+  }
+  return args;
+}
+
+// What an address, a file name or an argument may hold that could break a command line.
+std::vector<std::string> HostileTexts() {
+  return {" ",
+          "a b",
+          "\"",
+          "a\" & calc.exe & \"",
+          "& calc.exe",
+          "| calc",
+          "^&^|",
+          "%PATH%",
+          "%1 %*",
+          "!PATH!",
+          "a\r\nb",
+          "\n",
+          "\ttab",
+          "end\\",
+          "\\\"",
+          "Ő한🙂",
+          "中文 名字",
+          std::string(3000, 'x') + " & y"};
+}
+
+// A name Windows can give a file: none of its reserved characters, no control character,
+// and short enough for a component.
+bool ValidFileName(const std::string& name) {
+  if (name.size() > 200) return false;
+  for (unsigned char c : name) {
+    if (c < 0x20 || std::string_view("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string_view::npos)
+      return false;
+  }
+  return true;
+}
+
+TEST(ShellArguments, EveryCallSiteKeepsItsDataOneArgumentOrRefusesIt) {
+  for (const std::string& h : HostileTexts()) {
+    SCOPED_TRACE(h.substr(0, 40));
+    const bool breaks = BreaksShellArgument(h);
+
+    // Web button: the browser gets the address as its one argument.
+    const std::string web = "http://x.cn/" + h;
+    const std::optional<ShellCall> webCall = LaunchShellCall(LaunchButtonRequest(gkWeb, web, false));
+    EXPECT_EQ(LaunchRefusal(web, true).empty(), !breaks);
+    if (breaks) {
+      EXPECT_FALSE(webCall);
+    } else {
+      ASSERT_TRUE(webCall);
+      EXPECT_EQ(webCall->File, L"explorer.exe");
+      EXPECT_EQ(ArgumentsOf(webCall->Parameters), std::vector<std::wstring>{ToWide(web)});
+    }
+
+    // E-mail button: the address is the thing opened; its handler puts it into a quoted
+    // "%1", which nothing in it may end.
+    const std::string mail = "MAILTO:a@b.cn?subject=" + h;
+    const std::optional<ShellCall> mailCall = LaunchShellCall(LaunchButtonRequest(gkEmail, mail, false));
+    EXPECT_TRUE(LaunchRefusal(mail, false).empty());
+    ASSERT_TRUE(mailCall);
+    {
+      EXPECT_TRUE(mailCall->Parameters.empty());
+      EXPECT_EQ(mailCall->File.find_first_of(L"\" \r\n\t"), std::wstring::npos);
+      EXPECT_EQ(SplitCommandLine(L"mailer.exe \"" + mailCall->File + L"\" -x").size(), 3u);
+    }
+
+    // A program button and the folder a group explores: the path is the thing opened,
+    // never part of a command line; one that could end an argument is refused.
+    const std::string program = "C:\\程序\\" + h + ".exe", folder = "C:\\文件夹 " + h;
+    const std::optional<ShellCall> programCall =
+        LaunchShellCall(LaunchButtonRequest(gkShortcut, program, false));
+    EXPECT_EQ(LaunchRefusal(program, false).empty(), !breaks);
+    EXPECT_EQ(programCall.has_value(), !breaks);
+    if (programCall) {
+      EXPECT_EQ(programCall->File, ToWide(program));
+      EXPECT_TRUE(programCall->Parameters.empty());
+      EXPECT_EQ(SplitCommandLine(ToWide(QuoteCommandLineArgument(program))),
+                std::vector<std::wstring>{ToWide(program)});
+    }
+    const std::optional<ShellCall> folderCall = ShellOpenCall(folder, "", "", SW_SHOWNORMAL);
+    EXPECT_EQ(folderCall.has_value(), !breaks);
+    if (folderCall) {
+      EXPECT_EQ(*folderCall, (ShellCall{L"", ToWide(folder), L"", L"", SW_SHOWNORMAL}));
+    }
+
+    // Any text as the one argument of a program: quoted so it comes back unchanged.
+    const std::optional<ShellCall> withArgument = ShellOpenWithArgumentCall("C:\\p.exe", h, "", SW_SHOW);
+    ASSERT_TRUE(withArgument);
+    {
+      EXPECT_EQ(ArgumentsOf(withArgument->Parameters), std::vector<std::wstring>{ToWide(h)});
+    }
+
+    // The bar's own path on the guard's and the autostart's command lines.
+    if (!breaks) {
+      const std::string exe = "C:\\" + h + "\\Wendlix.exe";
+      EXPECT_EQ(SplitCommandLine(ToWide(QuoteCommandPath(exe))), std::vector<std::wstring>{ToWide(exe)});
+      EXPECT_EQ(SplitCommandLine(ToWide(GuardCommandLine(exe, 12, 34))),
+                (std::vector<std::wstring>{ToWide(exe), ToWide(kGuardSwitch), L"12", L"34"}));
+    }
+  }
+}
+
+TEST(ShellArguments, ExportAndImportPathsNameExactlyOneFile) {
+  TempFolder folder("exchange_names");
+  const std::string groupFile = folder / "Wendlix.GPF";
+  GroupRecord record;
+  record.Data.Title = "常用网址";
+  record.Data.PanelStyle = gkWeb;
+  record.Buttons = {{"新闻", "http://news.example.cn/", false}};
+  const GroupPanel source = PanelFromRecord(record, 0);
+  const auto yes = [](const std::string&) { return true; };
+  const auto countFiles = [&] {
+    int n = 0;
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileW(ToWide(folder / "*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return 0;
+    do {
+      n += !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return n;
+  };
+
+  for (const std::string& h : HostileTexts()) {
+    SCOPED_TRACE(h.substr(0, 40));
+    const std::string name = "组 " + h;
+    const int filesBefore = countFiles();
+    const ExchangeOutcome exported = ExportGroupTo(source, groupFile, folder / name, yes);
+    if (!ValidFileName(name + ".GLF")) {
+      // No such file can exist: refused with a message, and nothing else written instead.
+      EXPECT_FALSE(exported.Changed);
+      EXPECT_FALSE(exported.Error.empty());
+      EXPECT_EQ(countFiles(), filesBefore);
+      continue;
+    }
+    ASSERT_TRUE(exported.Changed) << exported.Error;
+    EXPECT_EQ(exported.Path, folder / name + ".GLF");
+    EXPECT_TRUE(platform::FileExists(exported.Path));
+    EXPECT_EQ(countFiles(), filesBefore + 1);
+
+    GroupRecord empty;
+    empty.Data.Title = "空";
+    empty.Data.PanelStyle = gkWeb;
+    GroupPanel target = PanelFromRecord(empty, 0);
+    const ExchangeOutcome imported = ImportGroupFrom(target, groupFile, exported.Path, {}, yes);
+    EXPECT_TRUE(imported.Changed) << imported.Error;
+    EXPECT_EQ(imported.Path, exported.Path);
+    DeleteFileW(ToWide(exported.Path).c_str());
+  }
+}
+
+TEST(ShellArguments, StartedProgramsReceiveExactlyTheirArgument) {
+  TempFolder folder("echo");
+  wchar_t self[MAX_PATH] = {};
+  ASSERT_GT(GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
+
+  // A web button's call, with this program standing in for the browser.
+  const std::string address = "http://例子.cn/a b&c|d^e%PATH%f!g!?q=Ő🙂&x=\\";
+  std::optional<ShellCall> web = LaunchShellCall(LaunchButtonRequest(gkWeb, address, false));
+  ASSERT_TRUE(web);
+  web->File = self;
+  web->ShowCmd = SW_HIDE;
+  EXPECT_EQ(RunAndEcho(*web, folder / "web.txt"), std::vector<std::string>{address});
+
+  // A program whose own name is hostile, given a hostile argument.
+  const std::string program = folder / "a & b ^ c % d ! e 工具 Ő.exe";
+  ASSERT_TRUE(CopyFileW(self, ToWide(program).c_str(), FALSE));
+  const std::string argument = "x\" & calc.exe & \" %PATH% !x! ^| 中 Ő\\";
+  const std::optional<ShellCall> call = ShellOpenWithArgumentCall(program, argument, folder.Path(), SW_HIDE);
+  ASSERT_TRUE(call);
+  EXPECT_EQ(RunAndEcho(*call, folder / "program.txt"), std::vector<std::string>{argument});
+}
+
+}  // namespace
+}  // namespace wendlix
