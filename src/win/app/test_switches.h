@@ -1,0 +1,21 @@
+// Switches for end-to-end tests. They are honoured only while the environment holds
+// WENDLIX_TEST_SWITCHES=1, so no command line a user gives ever reaches them.
+//
+//   /wx-save-loop FOLDER LOG   check the settings and group file in FOLDER, save the next
+//                              round, check that no temporary is left, append the verdict
+//                              to LOG, then save round after round until killed
+//   /wx-save-check FOLDER LOG  the same, ending after that first round
+//
+// A verdict is one line: "ok ini=N gpf=M stale=K" (the rounds found, the temporaries
+// found and then cleaned by the save) or "bad: reason".
+#pragma once
+#include <optional>
+#include <string_view>
+
+namespace wendlix {
+
+// The exit code when `arguments` (the command line after the program) is a test switch
+// and switches are allowed; nullopt otherwise, and the bar starts as usual.
+std::optional<int> RunTestSwitch(std::wstring_view arguments);
+
+}  // namespace wendlix
