@@ -147,3 +147,43 @@ choose_button_menu_item() {
   xdotool key $MENU_KEYS
   drive wait-gone '#32768' 10 || fail "the buttons menu stayed open after $2"
 }
+
+# The editor is a dialog (class #32770): the one holding the OK button "确认(&OK)". Waits up to
+# SECONDS for it and keeps its handle in EDITOR for the drive commands that follow.
+editor_wait() {
+  local limit=$1 start=$SECONDS handle
+  while (( SECONDS - start <= limit )); do
+    if handle=$(drive find '#32770' 2>/dev/null) &&
+      drive children "$handle" 2>/dev/null | awk -F'\t' '$5 == "确认(&OK)" { f = 1 } END { exit !f }'; then
+      EDITOR=$handle
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# Screen x y of the middle of the button of group G (index in the layout) whose name is NAME.
+button_point() {
+  local l t r b cl ct cr cb
+  IFS=, read -r l t r b <<<"$(layout_lines button | awk -F'\t' -v g="$1" -v n="$2" '$2 == g && $8 == n { print $6; exit }')"
+  [ -n "$b" ] || fail "no button $2 in group $1"
+  read -r cl ct cr cb <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
+  echo $((cl + (l + r) / 2)) $((ct + (t + b) / 2))
+}
+
+# Drags with the real mouse from screen X1 Y1 to X2 Y2 in steps and releases there, with Shift held
+# when a fifth argument says "shift" (a folder button opens its menu on a plain press): a drag the
+# bar starts by OLE follows the mouse itself, not messages posted to the window.
+mouse_drag() {
+  local x1=$1 y1=$2 x2=$3 y2=$4 i n=12
+  [ "${5:-}" = shift ] && xdotool keydown shift
+  xdotool mousemove "$x1" "$y1" sleep 0.3 mousedown 1 sleep 0.2
+  for (( i = 1; i <= n; i++ )); do
+    xdotool mousemove $(( x1 + (x2 - x1) * i / n )) $(( y1 + (y2 - y1) * i / n + (i < n ? 12 : 0) ))
+    sleep 0.08
+  done
+  xdotool mousemove "$x2" "$y2" sleep 0.4 mouseup 1
+  [ "${5:-}" = shift ] && xdotool keyup shift
+  return 0
+}

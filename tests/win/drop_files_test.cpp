@@ -146,6 +146,23 @@ TEST(DropFiles, AReplacementThatFailsKeepsTheOldLinkAndNamesTheFile) {
   EXPECT_TRUE(outcome.LinksWritten.empty());
 }
 
+TEST(DropFiles, ADriveIsLinkedUnderTheNameTheShellGivesIt) {
+  DropScene scene;
+  const std::string display = ShellDriveName("C:\\");
+  const std::string link = scene.group / (DriveLinkName(display, 'C') + ".lnk");
+  RecordProperty("display_name", display);
+  Asked asked;
+  EXPECT_EQ(DropFilesOnGroup(scene.data, {"C:\\"}, asked.Fn()).LinksWritten, std::vector<std::string>{link});
+  EXPECT_EQ(LinkTarget(link), "C:\\");
+  EXPECT_NE(FolderNames(scene.group.Path()), (std::vector<std::string>{".lnk", "Notepad.lnk"}));
+  // Dropped again, as "C:", the question names that link.
+  asked.answer = false;
+  EXPECT_EQ(DropFilesOnGroup(scene.data, {"C:"}, asked.Fn(), DropPath::kOle).Declined, 1);
+  ASSERT_EQ(asked.questions.size(), 1u);
+  EXPECT_EQ(asked.questions[0].first,
+            "快捷方式文件已经存在！是否覆盖该文件？\r\r\"" + DriveLinkName(display, 'C') + "\"");
+}
+
 // A shell drop as WM_DROPFILES and CF_HDROP carry it.
 HGLOBAL MakeDrop(const std::vector<std::wstring>& names) {
   std::wstring list;

@@ -1,6 +1,6 @@
 // What the bar's drop target reads from a data object: each web-link format alone and in the
 // combinations browsers and the shell offer, malformed offers, and the address and title
-// that result.
+// that result; the target object driven as OLE drives it, in each of its roles.
 #include <windows.h>
 #include <shlobj.h>
 #include <shlwapi.h>
@@ -9,12 +9,15 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "core/bar/panel_data.h"
 #include "core/text/encoding.h"
 #include "shell_test_support.h"
-#include "win/ui/file_drop_target.h"
+#include "win/ui/bar_drop_target.h"
+#include "win/ui/file_drag_source.h"
 
 namespace wendlix {
 namespace {
@@ -200,6 +203,112 @@ TEST(DropLinkReader, MalformedOffersGiveLessNeverMore) {
   EXPECT_FALSE(offer.OffersLink());
   EXPECT_TRUE(offer.Files.empty());
   EXPECT_FALSE(ReadDragOffer(nullptr).OffersLink());
+}
+
+// The target on a window at screen (100, 100), deciding as the bar does over a shortcut group
+// whose launch button 2 lies under every point, with launch button 5 of it dragged.
+struct TargetScene {
+  HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 100, 100, 200, 100, nullptr, nullptr, nullptr, nullptr);
+  std::string dragSourceDir;
+  ButtonDragToken own{static_cast<std::uint32_t>(GetCurrentProcessId()), 41};
+  std::vector<std::string> entered;
+  struct Dropped {
+    DragOffer offer;
+    POINT client;
+    DropRoute route;
+  };
+  std::vector<Dropped> dropped;
+  bool throwOnEffect = false;
+  BarDropTarget* target = nullptr;
+
+  TargetScene() {
+    BarDropTarget::Handlers h;
+    h.Enter = [this](const DragOffer& offer) {
+      entered = offer.Files;
+      if (auto dir = DragSourceDirOf(offer.Files)) dragSourceDir = *dir;
+    };
+    h.Effect = [this](POINT, const DragOffer& offer, DWORD offered) {
+      if (throwOnEffect) throw std::runtime_error("effect");
+      std::optional<OwnButtonDrag> drag;
+      if (offer.BarButton && ParseButtonDragBytes(*offer.BarButton) == own) drag = OwnButtonDrag{0, 5};
+      return ChooseDrop(DropPoint{gkShortcut, 0, false, 2}, offer, drag, dragSourceDir, offered);
+    };
+    h.Drop = [this](const DragOffer& offer, POINT client, DropRoute route) {
+      dropped.push_back({offer, client, route});
+    };
+    target = new BarDropTarget(window, std::move(h));
+  }
+  ~TargetScene() {
+    target->Release();
+    DestroyWindow(window);
+  }
+  // Enter, move and drop at screen (110, 120); the effect the drop answered.
+  DWORD DragAndDrop(IDataObject* data, DWORD offered) {
+    DWORD effect = offered;
+    EXPECT_EQ(target->DragEnter(data, MK_LBUTTON, POINTL{110, 120}, &effect), S_OK);
+    effect = offered;
+    EXPECT_EQ(target->DragOver(MK_LBUTTON, POINTL{111, 120}, &effect), S_OK);
+    effect = offered;
+    EXPECT_EQ(target->Drop(data, 0, POINTL{110, 120}, &effect), S_OK);
+    return effect;
+  }
+};
+
+TEST(BarDropTarget, EachRoleAsTheDragCarriesIt) {
+  TargetScene scene;
+  ASSERT_NE(scene.window, nullptr);
+  const DWORD all = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+
+  // Files with Chinese names: the file role links them, the list arrives whole and in order.
+  OfferData files;
+  files.formats[CF_HDROP] = DropFiles({"D:\\文档\\记事本.txt", "D:\\文档\\Ő 图.png"});
+  EXPECT_EQ(scene.DragAndDrop(&files, all), static_cast<DWORD>(DROPEFFECT_LINK));
+  EXPECT_EQ(scene.entered, (std::vector<std::string>{"D:\\文档\\记事本.txt", "D:\\文档\\Ő 图.png"}));
+  ASSERT_EQ(scene.dropped.size(), 1u);
+  EXPECT_EQ(scene.dropped[0].route, DropRoute::kFiles);
+  EXPECT_EQ(scene.dropped[0].offer.Files, scene.entered);
+  EXPECT_EQ(scene.dropped[0].client.x, 10);
+  EXPECT_EQ(scene.dropped[0].client.y, 20);
+
+  // From the root of drive C: no effect, no drop. A web link takes the link role.
+  files.formats[CF_HDROP] = DropFiles({"C:\\autoexec.bat"});
+  EXPECT_EQ(scene.DragAndDrop(&files, all), static_cast<DWORD>(DROPEFFECT_NONE));
+  OfferData link;
+  link.formats[Format(L"UniformResourceLocatorW")] = WideZ(L"https://例子.example/");
+  EXPECT_EQ(scene.DragAndDrop(&link, all), static_cast<DWORD>(DROPEFFECT_LINK));
+  ASSERT_EQ(scene.dropped.size(), 2u);
+  EXPECT_EQ(scene.dropped[1].route, DropRoute::kLink);
+  EXPECT_EQ(scene.dropped[1].offer.UniformResourceLocator, "https://例子.example/");
+  EXPECT_EQ(scene.dragSourceDir, "C:\\");  // a drag without files keeps it
+
+  // The bar's own button, with its picture handed to the drag-image helper (which may refuse
+  // it: the drag goes on without an image), moves; a token of another drag drops nothing.
+  IDataObject* button = NewDragData(ButtonDragFormat(), ButtonDragBytes(scene.own));
+  HDC screen = GetDC(nullptr);
+  HBITMAP picture = CreateCompatibleBitmap(screen, 24, 24);
+  ReleaseDC(nullptr, screen);
+  const bool imaged = SetDragImage(button, picture, SIZE{24, 24}, POINT{4, 4});
+  RecordProperty("drag_image_helper", imaged ? "took the picture" : "refused");
+  EXPECT_EQ(ReadDragOffer(button).BarButton, ButtonDragBytes(scene.own));
+  EXPECT_EQ(scene.DragAndDrop(button, DROPEFFECT_MOVE), static_cast<DWORD>(DROPEFFECT_MOVE));
+  ASSERT_EQ(scene.dropped.size(), 3u);
+  EXPECT_EQ(scene.dropped[2].route, DropRoute::kButton);
+  EXPECT_EQ(scene.DragAndDrop(button, DROPEFFECT_COPY), static_cast<DWORD>(DROPEFFECT_NONE));
+  button->Release();
+  IDataObject* stale = NewDragData(ButtonDragFormat(), ButtonDragBytes({scene.own.Process, 40}));
+  EXPECT_EQ(scene.DragAndDrop(stale, DROPEFFECT_MOVE), static_cast<DWORD>(DROPEFFECT_NONE));
+  stale->Release();
+  OfferData bitmap;  // another program's bitmap
+  bitmap.formats[CF_DIB] = std::string(64, '\0');
+  EXPECT_EQ(scene.DragAndDrop(&bitmap, DROPEFFECT_MOVE), static_cast<DWORD>(DROPEFFECT_NONE));
+  EXPECT_EQ(scene.dropped.size(), 3u);
+
+  // A handler that throws refuses the drop; nothing leaves the COM method.
+  scene.throwOnEffect = true;
+  files.formats[CF_HDROP] = DropFiles({"D:\\a.txt"});
+  EXPECT_EQ(scene.DragAndDrop(&files, all), static_cast<DWORD>(DROPEFFECT_NONE));
+  EXPECT_EQ(scene.dropped.size(), 3u);
+  EXPECT_EQ(scene.target->DragLeave(), S_OK);
 }
 
 }  // namespace

@@ -112,7 +112,7 @@ BarHit HitTestBar(const BarView& v, const std::vector<GroupPanel>& groups, Point
     const Rect panel = v.GroupPanelRect(g);
     if (!Contains(panel, pt)) return {K::kBackground};
     const Point p = Offset(pt, panel);
-    const std::vector<BarButton>& children = groups[g].Children;
+    const auto& children = groups[g].Children;
     for (int i = 0; i < static_cast<int>(children.size()); ++i) {
       if (children[i].Visible && Contains(children[i].Bounds, p)) return {K::kGroupButton, g, i};
     }

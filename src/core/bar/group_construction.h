@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/appbar/geometry.h"
+#include "core/bar/stable_list.h"
 #include "core/bar/panel_data.h"
 
 namespace wendlix {
@@ -86,7 +87,7 @@ struct GroupPanel {
   int Width = 120, Height = 100;    // panel size (its client area: the bevel is drawn inside)
   bool HasImageList = false;        // shortcut groups get one on each fill
   bool LargeImageList = false;      // 32x32 when SmallIcon, else 16x16
-  std::vector<BarButton> Children;  // control order
+  StableList<BarButton> Children;   // control order
   GroupBand Band;
   GroupMenuItem MenuItem;
 };

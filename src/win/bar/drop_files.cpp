@@ -33,6 +33,16 @@ bool ReplaceLink(const std::string& source, const std::string& link) {
   return false;
 }
 
+}  // namespace
+
+std::string ShellDriveName(const std::string& root) {
+  SHFILEINFOW info{};
+  if (!SHGetFileInfoW(ToWide(root).c_str(), 0, &info, sizeof(info), SHGFI_DISPLAYNAME)) return {};
+  return FromWide(info.szDisplayName);
+}
+
+namespace {
+
 bool Ask(const ConfirmOverwriteFn& confirm, const std::string& text, const char* caption) {
   if (!confirm) return false;
   try {
@@ -50,10 +60,10 @@ DropFilesOutcome DropFilesOnGroup(const TPanelData& group, const std::vector<std
   for (const std::string& file : files) {
     try {
       // Planned one file at a time: an earlier file of the same drop may have made the link.
-      const auto plan = PlanDroppedFile(group.PanelStyle, group.Directory, file, PathExists);
+      const auto plan = PlanDroppedFile(group.PanelStyle, group.Directory, file, PathExists, ShellDriveName);
       if (!plan) continue;
       if (!plan->ExistingLink.empty()) {
-        if (!Ask(confirm, OverwriteQuestion(file, path), OverwriteCaption(path))) {
+        if (!Ask(confirm, OverwriteQuestion(plan->ExistingLink, path), OverwriteCaption(path))) {
           ++outcome.Declined;
           continue;
         }

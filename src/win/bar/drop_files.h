@@ -32,6 +32,9 @@ struct DropFilesOutcome {
 DropFilesOutcome DropFilesOnGroup(const TPanelData& group, const std::vector<std::string>& files,
                                   const ConfirmOverwriteFn& confirm, DropPath path = DropPath::kShell);
 
+// The shell's display name of a drive root ("本地磁盘 (C:)"); empty when it has none.
+std::string ShellDriveName(const std::string& root);
+
 // The paths a shell drop (WM_DROPFILES, or CF_HDROP of a data object) holds, in order.
 std::vector<std::string> DroppedFileNames(HDROP drop);
 

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
+# e2e-timeout: 180
 # Files dragged by OLE from another process onto a shortcut group become links there; the one whose
 # link already exists is asked about once, after the drag has returned (the source is not held while
-# the question is open). Files from the root of drive C get no drop; onto a web group files are refused.
+# the question is open): Enter replaces it, Escape keeps it. Files from the root of drive C get no drop;
+# a link from the group's own folder is skipped; onto a web group files are refused. A button dragged
+# with the mouse onto another takes its place, saved at once.
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../startup_lib.sh"
 source "$(dirname "$0")/../groups_lib.sh"
@@ -68,20 +71,12 @@ saved_order() {
   ini_text "$dir/Wendlix.GPF" | awk '/^\[Tools  Buttons\]/ { on = 1; next } /^\[/ { on = 0 } on && /=/ { sub(/^[^=]*=/, ""); print }' |
     tr '\n' ' ' | sed 's/ $//'
 }
-button_lparam() {  # CAPTION -> the client point of its middle, as a mouse message's lParam
-  local l t r b
-  IFS=, read -r l t r b <<<"$(layout_lines button | awk -F'\t' -v cap="$1" '$2 == 0 && $7 == cap { print $6; exit }')"
-  [ -n "$b" ] || fail "no button $1"
-  echo $(( (((t + b) / 2) << 16) | ((l + r) / 2) ))
-}
 
 # gamma dragged onto alpha takes its place and the order is saved at once, so the refill after the
 # next drop keeps it.
-from=$(button_lparam gamma) to=$(button_lparam alpha)
-drive post "$WENDLIX_MAIN_CLASS" 0x201 1 "$from" >/dev/null
-drive post "$WENDLIX_MAIN_CLASS" 0x200 1 $(( from + 10 )) >/dev/null
-drive post "$WENDLIX_MAIN_CLASS" 0x200 1 "$to" >/dev/null
-drive post "$WENDLIX_MAIN_CLASS" 0x202 0 "$to" >/dev/null
+read -r fx fy <<<"$(button_point 0 gamma)"
+read -r tx ty <<<"$(button_point 0 alpha)"
+mouse_drag "$fx" "$fy" "$tx" "$ty"
 for (( i = 0; i < 50; i++ )); do
   read_layout
   [ "$(tools_captions)" = "gamma alpha beta" ] && break
@@ -97,5 +92,28 @@ for (( i = 0; i < 50; i++ )); do
   sleep 0.1
 done
 expect_eq "gamma alpha beta delta" "$(tools_captions)" "the group refilled after the move"
+
+# A link out of the group's own folder is skipped: nothing is asked, the link stays as it was.
+kept=$(md5sum <"$tools/beta.lnk")
+drive drag-files "$x" "$y" "$tw\\beta.lnk" >/dev/null || fail "the drag of the group's own link"
+sleep 1
+drive find TMessageForm >/dev/null && fail "asked about the group's own link"
+expect_eq "$kept" "$(md5sum <"$tools/beta.lnk")" "the group's own link after it was dropped on the group"
+
+# beta again with a file of Chinese name: one question, Escape keeps the old link, the other is made.
+echo x >"$src/文件 甲.txt"
+drive drag-files "$x" "$y" "$sw\\beta.txt" "$sw\\文件 甲.txt" >/dev/null || fail "the second drop"
+wait_for_window TMessageForm 20 >/dev/null || fail "no question about beta the second time"
+sleep 0.3
+xdotool key Escape
+drive wait-gone TMessageForm 10 || fail "the question stayed after Escape"
+for (( i = 0; i < 50; i++ )); do
+  read_layout
+  [ "$(tools_captions)" = "gamma alpha beta delta 文件 甲" ] && break
+  sleep 0.1
+done
+expect_eq "gamma alpha beta delta 文件 甲" "$(tools_captions)" "the group after Escape"
+expect_eq "$kept" "$(md5sum <"$tools/beta.lnk")" "beta's link after Escape"
 stop_bar 20 || fail "the bar did not close by itself"
-expect_eq "gamma.lnk alpha.lnk beta.lnk delta.lnk" "$(saved_order)" "the order in the group file after the close"
+expect_eq "gamma.lnk alpha.lnk beta.lnk delta.lnk 文件 甲.lnk" "$(saved_order)" \
+  "the order in the group file after the close"

@@ -63,15 +63,12 @@ xdotool key Return
 wait_record deep
 drive post "$WENDLIX_MAIN_CLASS" 0x202 0 "$(button_lparam Sub)" >/dev/null
 
-# 2b. Run dragged onto Sub takes its place: 9 pixels are no drag yet, 10 are.
+# 2b. Run dragged onto Sub with the mouse takes its place.
 read_layout
 expect_eq "Sub Run" "$(layout_lines button | awk -F'\t' '$2 == 0 { print $8 }' | tr '\n' ' ' | sed 's/ $//')" "buttons before"
-from=$(button_lparam Run) to=$(button_lparam Sub)
-drive post "$WENDLIX_MAIN_CLASS" 0x201 1 "$from" >/dev/null
-drive post "$WENDLIX_MAIN_CLASS" 0x200 1 $(( from + 9 )) >/dev/null
-drive post "$WENDLIX_MAIN_CLASS" 0x200 1 $(( from + 10 )) >/dev/null
-drive post "$WENDLIX_MAIN_CLASS" 0x200 1 "$to" >/dev/null
-drive post "$WENDLIX_MAIN_CLASS" 0x202 0 "$to" >/dev/null
+read -r fx fy <<<"$(button_point 0 Run)"
+read -r tx ty <<<"$(button_point 0 Sub)"
+mouse_drag "$fx" "$fy" "$tx" "$ty"
 for (( i = 0; i < 50; i++ )); do
   read_layout
   [ "$(layout_lines button | awk -F'\t' '$2 == 0 { print $8; exit }')" = Run ] && break

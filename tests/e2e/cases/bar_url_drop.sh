@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
+# e2e-timeout: 180
 # Web links dragged by OLE from another process: onto the web group they become buttons and keys of its
 # button section, kept across a restart. A taken name keeps its address (the new link is numbered after
 # it) and the same link again changes nothing; "=" in a title takes its full-width form and an https
-# address stays so. The drag returns at once: the box for a link dropped on the shortcut group comes
-# after it. Onto a collapsed web group's button in PanelBtn only the key is added, its other addresses
-# survive the restart.
+# address stays so. The drag returns at once: the box for a link dropped on the shortcut group or on an
+# e-mail group comes after it. Onto a collapsed web group's button in PanelBtn, after the bands were
+# reordered, only the key is added; its other addresses survive the restart.
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../startup_lib.sh"
 source "$(dirname "$0")/../groups_lib.sh"
@@ -81,17 +82,59 @@ start_and_wait "$dir"
 wait_web_buttons "News|例子 页面|例子 页面(1)|www.example.com|$formula"
 stop_bar 20 || fail "the bar did not close by itself after the restart"
 
-# A web group collapsed into PanelBtn: the link dropped on its button only adds its key.
+# Three groups: the web band dragged before the tools band, an e-mail group after them.
 {
-  group_section Tools "Directory=$(winpath "$tools")" Height=150
-  group_section Web "Panel Style=1" Height=150 ShowAsButton=1
+  group_section Tools "Directory=$(winpath "$tools")" Height=100
+  group_section Web "Panel Style=1" Height=150
   printf '[Web  Buttons]\nNews=http://news.example.org/\nWiki=https://wiki.example.org/\n\n'
+  group_section Mail "Panel Style=2" Height=100
+  printf '[Mail  Buttons]\nme=MAILTO:me@example.org\n\n'
 } | write_cp936 "$gpf"
+bar_settings 2 120 0 1 Tools Web Mail | write_cp936 "$dir/Wendlix.INI"
 start_and_wait "$dir"
 read -r cl ct cr cb <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
 read_layout
+IFS=, read -r hl ht hr hb <<<"$(layout_lines group | awk -F'\t' '$3 == "Web" { print $7 }')"
+IFS=, read -r ol ot or ob <<<"$(layout_lines group | awk -F'\t' '$3 == "Tools" { print $7 }')"
+drive post "$WENDLIX_MAIN_CLASS" 0x201 1 $(( ((ht + 5) << 16) | (hl + 30) )) >/dev/null
+drive post "$WENDLIX_MAIN_CLASS" 0x200 1 $(( ((ot + 5) << 16) | (ol + 30) )) >/dev/null
+drive post "$WENDLIX_MAIN_CLASS" 0x202 0 $(( ((ot + 5) << 16) | (ol + 30) )) >/dev/null
+for (( i = 0; i < 50; i++ )); do
+  read_layout
+  [ "$(layout_lines group | cut -f3 | tr '\n' ' ')" = "Web Tools Mail " ] && break
+  sleep 0.1
+done
+expect_eq "Web Tools Mail " "$(layout_lines group | cut -f3 | tr '\n' ' ')" "the bands after the drag"
+
+# Onto the e-mail group: the drag returns, then the box says it takes no web links; nothing is written.
+before=$(md5sum <"$gpf")
+read -r x y <<<"$(centre_of Mail)"
+out=$(drive drag-url "$x" "$y" 'https://百科.example.org/' 'E=mc² - 百科') || fail "the drag onto Mail: $out"
+expect_eq "dropped effect 4" "$out" "the drag onto the e-mail group"
+wait_for_window TMessageForm 20 >/dev/null || fail "no box for a link dropped on the e-mail group"
+sleep 0.5
+screenshot "$E2E_ARTIFACTS/link-on-email-group.png" >/dev/null
+expect_eq "乱拖...." "$(drive title TMessageForm)" "the box's caption"
+drive close TMessageForm >/dev/null
+drive wait-gone TMessageForm 10 || fail "the box stayed"
+sleep 0.5
+expect_eq "$before" "$(md5sum <"$gpf")" "the group file after the link on the e-mail group"
+
+# The web group, now first, collapsed into PanelBtn by a double click on its background: the link
+# dropped on its button there only adds its key.
+IFS=, read -r gl gt gr gb <<<"$(layout_lines group | awk -F'\t' '$3 == "Web" { print $8 }')"
+drive post "$WENDLIX_MAIN_CLASS" 0x203 1 $(( ((gb - 10) << 16) | (gl + 20) )) >/dev/null
+for (( i = 0; i < 50; i++ )); do
+  read_layout
+  [ -n "$(layout_lines collapsed)" ] && break
+  sleep 0.1
+done
 IFS=, read -r pl pt pr pb <<<"$(layout_lines collapsed | awk -F'\t' '$4 == "Web" { print $3 }')"
 [ -n "$pb" ] || fail "the web group is not collapsed into PanelBtn"
+for (( i = 0; i < 50; i++ )); do
+  [ "$(web_keys)" = "News|Wiki" ] && break
+  sleep 0.1
+done
 out=$(drive drag-url $((cl + (pl + pr) / 2)) $((ct + (pt + pb) / 2)) 'https://百科.example.org/' 'E=mc² - 百科') ||
   fail "the drop on the collapsed group: $out"
 for (( i = 0; i < 50; i++ )); do
@@ -107,3 +150,5 @@ start_and_wait "$dir"
 stop_bar 20 || fail "the bar did not close by itself after the last restart"
 expect_eq "News|Wiki|$formula" "$(web_keys)" "the collapsed group's keys after a restart"
 expect_eq 'https://wiki.example.org/' "$(ini_get "$gpf" 'Web  Buttons' Wiki)" "an address it held before"
+expect_eq 'https://百科.example.org/' "$(ini_get "$gpf" 'Web  Buttons' "$formula")" "the https address as dropped"
+expect_eq 'MAILTO:me@example.org' "$(ini_get "$gpf" 'Mail  Buttons' me)" "the e-mail group's address"

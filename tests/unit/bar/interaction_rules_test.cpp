@@ -1,4 +1,4 @@
-// Mouse rules, band renumbering, button look-ups and the drop plan.
+// Mouse rules, band renumbering and button look-ups.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,10 +7,7 @@
 
 #include "core/bar/interaction/band_order.h"
 #include "core/bar/interaction/button_lookup.h"
-#include "core/bar/interaction/button_move.h"
-#include "core/bar/interaction/drop_plan.h"
 #include "core/bar/interaction/drop_targets.h"
-#include "core/bar/interaction/file_drop_effect.h"
 #include "core/bar/interaction/mouse_rules.h"
 
 namespace wendlix {
@@ -142,105 +139,6 @@ TEST(ButtonLookup, PointsStrictlyInsideInControlOrder) {
   EXPECT_EQ(DropTargetGroup(groups, std::nullopt, panelBtn, {10, 10}), std::nullopt);
   EXPECT_EQ(DropTargetGroup(groups, std::nullopt, panelBtn, {10, 30}), 0u);
   EXPECT_EQ(DropTargetGroup(groups, 1, panelBtn, {10, 30}), 1u);  // the registered group wins
-}
-
-TEST(DropPlan, OneLinkPerFileAskingOnlyForExistingOnes) {
-  const std::set<std::string> onDisk = {"D:\\Links\\Notepad.lnk", "D:\\Links\\记事本.lnk",
-                                        "D:\\Links\\Own.lnk"};
-  const FileExistsFn exists = [&](const std::string& p) { return onDisk.count(p) > 0; };
-  const std::vector<std::string> files = {"C:\\Windows\\Notepad.exe",
-                                          "",
-                                          "C:\\a\\b.c.txt",
-                                          "E:\\文档\\记事本",
-                                          "D:\\",
-                                          "\\\\srv\\share\\",
-                                          "D:\\LINKS\\own.LNK",
-                                          "D:\\Other\\Own.lnk",
-                                          "x:y:"};
-  const std::vector<DroppedFilePlan> expected = {
-      {"C:\\Windows\\Notepad.exe", "D:\\Links\\Notepad.exe", "D:\\Links\\Notepad.lnk"},
-      {"C:\\a\\b.c.txt", "D:\\Links\\b.c.txt", ""},
-      {"E:\\文档\\记事本", "D:\\Links\\记事本", "D:\\Links\\记事本.lnk"},
-      // Roots are named after their drive or share rather than becoming ".lnk".
-      {"D:\\", "D:\\Links\\D", ""},
-      {"\\\\srv\\share\\", "D:\\Links\\share", ""},
-      // The group's own shortcut dropped onto it is skipped, not deleted; one from
-      // elsewhere with the same name asks.
-      {"D:\\Other\\Own.lnk", "D:\\Links\\Own.lnk", "D:\\Links\\Own.lnk"},
-  };
-  EXPECT_EQ(PlanDroppedFiles(gkShortcut, "D:\\Links", files, exists), expected);
-  EXPECT_EQ(PlanDroppedFiles(gkShortcut, "D:\\Links\\", files, exists), expected);
-  // Web and e-mail groups, and a shortcut group without a folder, neither ask nor delete.
-  EXPECT_TRUE(PlanDroppedFiles(gkWeb, "D:\\Links", files, exists).empty());
-  EXPECT_TRUE(PlanDroppedFiles(gkEmail, "D:\\Links", files, exists).empty());
-  EXPECT_TRUE(PlanDroppedFiles(gkShortcut, "", files, exists).empty());
-  EXPECT_EQ(OverwriteQuestion("C:\\Windows\\Notepad.exe"),
-            "\"Notepad\"\r\r快捷方式文件已经存在！是否覆盖该文件？");
-  // An OLE drag asks the same with the name after the text, under its own caption.
-  EXPECT_EQ(OverwriteQuestion("C:\\Windows\\Notepad.exe", DropPath::kOle),
-            "快捷方式文件已经存在！是否覆盖该文件？\r\r\"Notepad\"");
-  EXPECT_STREQ(OverwriteCaption(DropPath::kOle), "覆盖文件1!?");
-  EXPECT_STREQ(OverwriteCaption(DropPath::kShell), "覆盖文件!?");
-  // Files that got no link are named in one box; a long list is cut, saying how many more.
-  EXPECT_EQ(LinkFailedText({"C:\\a.exe", "D:\\文件.txt"}),
-            "以下文件没能在该组中创建快捷方式：\r\r\"C:\\a.exe\"\r\"D:\\文件.txt\"");
-  const std::string many = LinkFailedText(std::vector<std::string>(200, "x"));
-  EXPECT_EQ(std::count(many.begin(), many.end(), '\r'), 1 + 15 + 1);
-  EXPECT_NE(many.find("另有 185 个文件"), std::string::npos);
-}
-
-}  // namespace
-}  // namespace wendlix
-
-namespace wendlix {
-namespace {
-
-TEST(FileDropEffect, LinksUnlessFromTheRootOfDriveC) {
-  EXPECT_EQ(FileDragSourceDir({"", "D:\\Docs\\a.txt", "E:\\b"}), "D:\\Docs\\");
-  EXPECT_EQ(FileDragSourceDir({"C:x.txt"}), "C:");
-  EXPECT_EQ(FileDragSourceDir({"plain"}), "");
-  EXPECT_EQ(FileDropEffect("D:\\Docs\\", deCopy | deMove | deLink), deLink);
-  EXPECT_EQ(FileDropEffect("D:\\Docs\\", deCopy | deMove), deNone);  // the bar only links
-  EXPECT_EQ(FileDropEffect("C:\\", deLink), deNone);
-  EXPECT_EQ(FileDropEffect("c:\\", deLink), deLink);  // compared exactly, as the bar always has
-}
-
-}  // namespace
-}  // namespace wendlix
-
-namespace wendlix {
-namespace {
-
-TEST(ButtonMove, TheDraggedButtonTakesThePlaceAndTheOthersShift) {
-  GroupPanel p;
-  for (const char* name : {"0", "1", "2", "3", "4", "5"}) AddGroupButton(p, name, false, name);
-  p.Children[5].IsDirectory = true;  // a folder button keeps being one wherever it goes
-  AddCollapseButton(p);
-  const auto names = [&] {
-    std::string s;
-    for (const BarButton& b : p.Children) s += b.IsCollapse() ? "|" : b.Hint;
-    return s;
-  };
-  EXPECT_TRUE(MoveLaunchButton(p, 5, 2));
-  EXPECT_EQ(names(), "015234|");
-  EXPECT_TRUE(p.Children[2].IsDirectory);
-  EXPECT_FALSE(p.Children[5].IsDirectory);
-  EXPECT_TRUE(MoveLaunchButton(p, 0, 3));
-  EXPECT_EQ(names(), "152034|");
-  // Last onto first and back, and neighbours both ways.
-  EXPECT_TRUE(MoveLaunchButton(p, 5, 0));
-  EXPECT_EQ(names(), "415203|");
-  EXPECT_TRUE(MoveLaunchButton(p, 0, 5));
-  EXPECT_EQ(names(), "152034|");
-  EXPECT_TRUE(MoveLaunchButton(p, 1, 2));
-  EXPECT_EQ(names(), "125034|");
-  EXPECT_TRUE(MoveLaunchButton(p, 2, 1));
-  EXPECT_EQ(names(), "152034|");
-  // The collapse button, the same place and places outside the group change nothing.
-  EXPECT_FALSE(MoveLaunchButton(p, 1, 6));
-  EXPECT_FALSE(MoveLaunchButton(p, 2, 2));
-  EXPECT_FALSE(MoveLaunchButton(p, -1, 2));
-  EXPECT_EQ(names(), "152034|");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Web links dropped on the bar: the address and title a drag gives, where a drag goes, and
+// Web links dropped on the bar: the address and title a drag gives, and
 // what a drop writes into the group file.
 #include "core/bar/interaction/url_drop.h"
 
@@ -87,48 +87,6 @@ TEST(UrlDrop, AddressAndTitleFollowTheOrderOfPreference) {
     utf16 += static_cast<char>(c >> 8);
   }
   EXPECT_EQ(InternetShortcutAddress(utf16), "http://网/");
-}
-
-TEST(UrlDrop, RouteAndEffectOverTheBar) {
-  const DragOffer files{.Files = {"D:\\Tools\\a.exe"}};
-  const DragOffer rootFiles{.Files = {"C:\\a.exe"}};
-  const DragOffer link{.UniformResourceLocator = "http://a.example/"};
-  const DragOffer urlFile{.Files = {"D:\\a.url"}};
-  const DragOffer both{.Files = {"D:\\a.exe"}, .Text = "http://a.example/"};
-  const DragOffer none{};
-  const std::uint32_t all = 1 | 2 | 4;
-  using R = DropRoute;
-  struct Case {
-    std::optional<std::uint16_t> kind;
-    const DragOffer& offer;
-    std::uint32_t offered;
-    DropChoice want;
-  };
-  const Case cases[] = {
-      {gkShortcut, files, all, {R::kFiles, 4}},
-      {gkShortcut, rootFiles, all, {R::kFiles, 0}},   // files from C:\ stay refused
-      {gkShortcut, files, 1 | 2, {R::kFiles, 0}},     // the bar only links
-      {gkShortcut, urlFile, all, {R::kFiles, 4}},     // a .url file is still a file there
-      {gkShortcut, both, all, {R::kFiles, 4}},
-      {gkShortcut, link, all, {R::kLink, 4}},         // dropped: the box says why not
-      {gkShortcut, none, all, {}},
-      {gkWeb, link, all, {R::kLink, 4}},
-      {gkWeb, link, 1, {R::kLink, 0}},
-      {gkWeb, urlFile, all, {R::kLink, 4}},
-      {gkWeb, both, all, {R::kLink, 4}},
-      {gkWeb, files, all, {R::kLink, 4}},             // plain files: the box says where they go
-      {gkWeb, rootFiles, all, {R::kLink, 4}},
-      {gkEmail, link, all, {R::kLink, 4}},
-      {gkEmail, files, all, {R::kLink, 4}},
-      {5, files, all, {R::kLink, 4}},
-      {gkWeb, none, all, {}},
-      {std::nullopt, link, all, {}},
-      {std::nullopt, files, all, {}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << (c.kind ? *c.kind : -1) << " " << c.offered);
-    EXPECT_EQ(ChooseDrop(c.kind, c.offer, c.offered), c.want);
-  }
 }
 
 TEST(UrlDrop, DecisionAndTheNameTheFileCanHold) {

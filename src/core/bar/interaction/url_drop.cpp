@@ -2,7 +2,6 @@
 
 #include "core/bar/group_construction.h"
 #include "core/bar/group_file.h"
-#include "core/bar/interaction/file_drop_effect.h"
 #include "core/bar/panel_data.h"
 #include "core/profile/ini_file.h"
 #include "core/profile/ini_syntax.h"
@@ -189,18 +188,6 @@ DroppedLink ReadDroppedLink(const DragOffer& offer) {
   }
   if (link.Title.empty()) link.Title = link.URL;
   return link;
-}
-
-DropChoice ChooseDrop(std::optional<std::uint16_t> groupKind, const DragOffer& offer, std::uint32_t offered) {
-  if (!groupKind) return {};
-  if (*groupKind == gkShortcut && !offer.Files.empty()) {
-    return {DropRoute::kFiles, FileDropEffect(FileDragSourceDir(offer.Files), offered)};
-  }
-  // Files over another kind of group take the link role, whose boxes say what went wrong.
-  if (offer.OffersLink() || !offer.Files.empty()) {
-    return {DropRoute::kLink, (offered & deLink) ? deLink : deNone};
-  }
-  return {};
 }
 
 std::string LinkNotSavedText(std::string_view path) {

@@ -1,6 +1,5 @@
-// Web links dropped onto the bar: what a drag offers turned into an address and a title, where
-// a drag over the bar goes (files into a shortcut group, links into a web group), and what a
-// link dropped on a group does to that group and to the group file.
+// Web links dropped onto the bar: what a drag offers turned into an address and a title, and
+// what a link dropped on a group does to that group and to the group file.
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -23,6 +22,7 @@ struct DragOffer {
   std::optional<std::string> Text{};              // plain text
   std::optional<std::string> FileContents{};      // the first item's bytes
   std::optional<std::string> DescriptorName{};    // the first name of the "FileGroupDescriptor"
+  std::optional<std::string> BarButton{};         // the token of a launch button dragged on the bar
 
   // Something a web group could take: an address format, text, file contents, a ".url"
   // file first in the list, or a file descriptor.
@@ -47,21 +47,6 @@ DroppedLink ReadDroppedLink(const DragOffer& offer);
 // The address an Internet shortcut's bytes hold: after the first "=" of the line following a
 // first line that begins with "[InternetShortcut]", at most 250 characters; empty otherwise.
 std::string InternetShortcutAddress(std::string_view bytes);
-
-// Where a drag over the bar goes.
-enum class DropRoute : std::uint8_t { kNone, kFiles, kLink };
-
-struct DropChoice {
-  DropRoute Route = DropRoute::kNone;
-  std::uint32_t Effect = 0;  // OLE's numbers: 1 copy, 2 move, 4 link
-  bool operator==(const DropChoice&) const = default;
-};
-
-// The route and effect over a group of kind `groupKind` (none away from groups), on its band or
-// on its button in PanelBtn alike. Files go into a shortcut group under the file rules; over any
-// other group they take the link role, as does a drag offering a link over any group, so that a
-// group that cannot take it says why instead of refusing silently. Away from groups nothing drops.
-DropChoice ChooseDrop(std::optional<std::uint16_t> groupKind, const DragOffer& offer, std::uint32_t offered);
 
 inline constexpr char kUrlDropCaption[] = "乱拖....";
 inline constexpr char kNotWebGroupText[] = "你不能将文件拖入该收藏夹！";

@@ -1,4 +1,4 @@
-#include "win/ui/file_drop_target.h"
+#include "win/ui/bar_drop_target.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -102,6 +102,8 @@ std::optional<std::string> FileStart(const std::string& path) {
 
 }  // namespace
 
+CLIPFORMAT ButtonDragFormat() { return Registered(L"Wendlix Launch Button"); }
+
 std::vector<std::string> FilesOf(IDataObject* data) {
   if (!data) return {};
   FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
@@ -130,64 +132,106 @@ DragOffer ReadDragOffer(IDataObject* data) {
   offer.Text = TextFormat(data, CF_UNICODETEXT, CF_TEXT);
   offer.FileContents = FormatBytes(data, Registered(L"FileContents"), 0);
   offer.DescriptorName = FirstDescribedName(data);
+  offer.BarButton = FormatBytes(data, ButtonDragFormat());
   return offer;
 }
 
-POINT FileDropTarget::ToClient(POINTL pt) const {
+DropDummy::DropDummy() {
+  // Without the helper the drag goes on without an image.
+  CoCreateInstance(CLSID_DragDropHelper, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&helper_));
+}
+
+void DropDummy::Enter(HWND window, IDataObject* data, POINTL pt, DWORD effect) {
+  shown_ = true;
+  POINT p{pt.x, pt.y};
+  if (helper_ && data) helper_->DragEnter(window, data, &p, effect);
+}
+
+void DropDummy::Over(POINTL pt, DWORD effect) {
+  POINT p{pt.x, pt.y};
+  if (helper_) helper_->DragOver(&p, effect);
+}
+
+void DropDummy::Leave() {
+  if (helper_) helper_->DragLeave();
+}
+
+void DropDummy::Drop(IDataObject* data, POINTL pt, DWORD effect) {
+  POINT p{pt.x, pt.y};
+  if (helper_ && data) helper_->Drop(data, &p, effect);
+}
+
+void DropDummy::Show(bool show) {
+  if (show == shown_) return;
+  shown_ = show;
+  if (helper_) helper_->Show(show);
+}
+
+POINT BarDropTarget::ToClient(POINTL pt) const {
   POINT p{pt.x, pt.y};
   ScreenToClient(window_, &p);
   return p;
 }
 
-DWORD FileDropTarget::EffectAt(POINTL pt, DWORD offered) const {
-  if (!handlers_.Effect) return DROPEFFECT_NONE;
-  try {
-    return handlers_.Effect(ToClient(pt), offer_, offered);
-  } catch (...) {
-    return DROPEFFECT_NONE;
+DropChoice BarDropTarget::ChoiceAt(POINTL pt, DWORD offered) {
+  DropChoice choice;
+  if (handlers_.Effect) {
+    try {
+      choice = handlers_.Effect(ToClient(pt), offer_, offered);
+    } catch (...) {
+      choice = {};
+    }
   }
+  // The web-link role shows no drag image; every other place shows it.
+  DropDummy1.Show(RoleOf(choice.Route).DragImage || choice.Route == DropRoute::kNone);
+  return choice;
 }
 
-HRESULT FileDropTarget::DragEnter(IDataObject* data, DWORD /*keys*/, POINTL pt, DWORD* effect) {
+HRESULT BarDropTarget::DragEnter(IDataObject* data, DWORD /*keys*/, POINTL pt, DWORD* effect) {
   try {
     offer_ = ReadDragOffer(data);
+    if (handlers_.Enter) handlers_.Enter(offer_);
   } catch (...) {
     offer_ = {};
   }
   if (!hovering_ && handlers_.Hover) handlers_.Hover(true);
   hovering_ = true;
-  if (effect) *effect = EffectAt(pt, *effect);
+  DropDummy1.Enter(window_, data, pt, effect ? *effect : DROPEFFECT_NONE);
+  if (effect) *effect = ChoiceAt(pt, *effect).Effect;
   return S_OK;
 }
 
-HRESULT FileDropTarget::DragOver(DWORD /*keys*/, POINTL pt, DWORD* effect) {
-  if (effect) *effect = EffectAt(pt, *effect);
+HRESULT BarDropTarget::DragOver(DWORD /*keys*/, POINTL pt, DWORD* effect) {
+  if (effect) *effect = ChoiceAt(pt, *effect).Effect;
+  DropDummy1.Over(pt, effect ? *effect : DROPEFFECT_NONE);
   return S_OK;
 }
 
-HRESULT FileDropTarget::DragLeave() {
+HRESULT BarDropTarget::DragLeave() {
   offer_ = {};
+  DropDummy1.Leave();
   if (hovering_ && handlers_.Hover) handlers_.Hover(false);
   hovering_ = false;
   return S_OK;
 }
 
-HRESULT FileDropTarget::Drop(IDataObject* data, DWORD /*keys*/, POINTL pt, DWORD* effect) {
+HRESULT BarDropTarget::Drop(IDataObject* data, DWORD /*keys*/, POINTL pt, DWORD* effect) {
   try {
     offer_ = ReadDragOffer(data);
   } catch (...) {
     offer_ = {};
   }
-  const DWORD chosen = effect ? EffectAt(pt, *effect) : DROPEFFECT_NONE;
-  if (effect) *effect = chosen;
+  const DropChoice chosen = effect ? ChoiceAt(pt, *effect) : DropChoice{};
+  if (effect) *effect = chosen.Effect;
+  DropDummy1.Drop(data, pt, chosen.Effect);
   const DragOffer offer = std::move(offer_);
   offer_ = {};
   if (hovering_ && handlers_.Hover) handlers_.Hover(false);
   hovering_ = false;
   // A refused drop never reaches the bar.
-  if (chosen != DROPEFFECT_NONE && handlers_.Drop) {
+  if (chosen.Effect != DROPEFFECT_NONE && handlers_.Drop) {
     try {
-      handlers_.Drop(offer, ToClient(pt));
+      handlers_.Drop(offer, ToClient(pt), chosen.Route);
     } catch (...) {
     }
   }
