@@ -9,6 +9,7 @@
 #include "core/platform/file_io.h"
 #include "core/profile/ini_codec.h"
 #include "core/profile/ini_damage.h"
+#include "core/profile/ini_file_io_count.h"
 #include "core/profile/ini_name_table.h"
 #include "core/profile/ini_syntax.h"
 
@@ -294,6 +295,7 @@ struct IniFile::Impl {
 IniFile::IniFile() : impl_(std::make_unique<Impl>()) {}
 
 IniFile::IniFile(std::string path) : IniFile() {
+  CountIniFileRead(path);
   std::optional<std::string> bytes = platform::ReadWholeFile(path);
   if (!bytes) impl_->unreadable = platform::FileExists(path);
   impl_->path = std::move(path);
@@ -465,6 +467,7 @@ bool IniFile::Save(bool force) {
     if (!platform::FileExists(copy) && !platform::WriteFileAtomically(copy, d.original)) return false;
   }
   std::string bytes = ToBytes();
+  CountIniFileWrite(d.path);
   if (!platform::WriteFileAtomically(d.path, bytes)) return false;
   d.keepDamagedCopy = false;
   // Parsing the written bytes again gives the same document; it is worth it only to free the
