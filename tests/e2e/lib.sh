@@ -66,6 +66,19 @@ expect_eq() {
   [ "$1" = "$2" ] || fail "$3: expected '$1', got '$2'"
 }
 
+# EXPECTED WHAT COMMAND...: expect_eq for a result still on its way (the bar saves after a window closes),
+# asking again for up to 10 s.
+expect_soon() {
+  local want=$1 what=$2 got i
+  shift 2
+  for (( i = 0; i < 50; i++ )); do
+    got=$("$@")
+    [ "$got" = "$want" ] && return 0
+    sleep 0.2
+  done
+  fail "$what: expected '$want', got '$got'"
+}
+
 # Code page 936 as the ANSI code page, for Wine's processes only.
 WINE_CMD=("$WENDLIX_WINE")
 [ -n "$WENDLIX_LOCPATH" ] &&

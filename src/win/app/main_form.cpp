@@ -12,6 +12,8 @@
 #include "core/bar/group_file.h"
 #include "core/bar/group_loading.h"
 #include "core/profile/ini_file.h"
+#include "core/profile/ini_file_io_count.h"
+#include "win/app/leak_probe.h"
 #include "win/appbar/desktop_icon.h"
 #include "win/appbar/shell_folders.h"
 #include "win/bar/bar_query.h"
@@ -45,6 +47,9 @@ bool TWendlixMainForm::Create(HINSTANCE instance, HWND owner) {
 LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   using Base = TAppToolBar<TWendlixMainForm>;
   if (LRESULT menuResult = 0; HandleMenuMessage(msg, wp, lp, menuResult)) return menuResult;
+  if (LRESULT probeResult = 0; probe_ && probe_->HandleMessage(Handle(), msg, wp, lp, probeResult)) {
+    return probeResult;
+  }
   if (HandleDropMessage(msg)) return 0;
   switch (msg) {
     case WM_CREATE: {
@@ -177,8 +182,9 @@ void TWendlixMainForm::FormCreate() {
   state_.Tweaks.DisableScrnSaver = false;
   state_.Tweaks.CanShutDown = true;
   tweaks_ = std::make_unique<SystemTweaksCommands>(Handle(), state_);
+  probe_ = LeakProbe::FromEnvironment(*this);
   DragAcceptFiles(Handle(), TRUE);
-  RegisterFileDropTarget();
+  RegisterDropTarget();
   mainMenu_ = BuildMainPMenu({});
   sysMenu_ = BuildSYSPMenu();
   try {
@@ -305,10 +311,10 @@ std::string TWendlixMainForm::SaveBar() {
 void TWendlixMainForm::FormDestroy() {
   // Every way out passes here, after the states were saved.
   if (tweaks_) tweaks_->GiveBack();
-  if (fileDrop_) {
+  if (dropTarget_) {
     RevokeDragDrop(Handle());
-    fileDrop_->Release();
-    fileDrop_ = nullptr;
+    dropTarget_->Release();
+    dropTarget_ = nullptr;
   }
 }
 
@@ -451,10 +457,6 @@ void TWendlixMainForm::OnLButtonDown(POINT client, WPARAM keys) {
 
 void TWendlixMainForm::OnLButtonUp(POINT client) {
   mouseIsDown_ = false;
-  if (movingButton_.What != BarHit::Kind::kNone) {
-    DropMovedButton(client);
-    return;
-  }
   const BarHit pressed = pointer_.Pressed;
   const BarHit hit = HitTest(client);
   SetPointer({hit, {}});
@@ -487,6 +489,7 @@ void TWendlixMainForm::Clicked(const BarHit& hit) {
 LRESULT TWendlixMainForm::OnCopyData(HWND requester, LPARAM lp) {
   std::string query;
   if (!ReadBarQuery(lp, query)) return FALSE;
+  if (const auto answer = AnswerProcessQuery(query)) return AnswerBarQuery(Handle(), requester, *answer);
   if (query == "layout") return AnswerBarQuery(Handle(), requester, DescribeBar(view_, state_.Groups));
   // The menus as they would open now, without opening them (as they stand while one is open).
   if (query == "mainmenu") {
@@ -499,6 +502,18 @@ LRESULT TWendlixMainForm::OnCopyData(HWND requester, LPARAM lp) {
     if (std::sscanf(query.c_str() + 8, "%ld,%ld", &pt.x, &pt.y) != 2) return FALSE;
     if (!buttonPopup_.Tracking()) PrepareButtonMenu(HitTest(pt));
     return AnswerBarQuery(Handle(), requester, DescribeMenu(buttonMenu_));
+  }
+  // Whether the auto-hide timer runs now, and whether it should when nothing holds it.
+  if (query == "timer") {
+    const std::string state = std::string("AutoHideTimer=") + (AutoHideTimer().Enabled() ? "1" : "0") +
+                              " AutoHide=" + (AutoHide() ? "1" : "0");
+    return AnswerBarQuery(Handle(), requester, state);
+  }
+  // How often the group file was read and saved so far.
+  if (query == "gpfio") {
+    const IniFileIoCount io = CountedIniFileIo(GroupFileName(state_.ConfigBase));
+    return AnswerBarQuery(Handle(), requester,
+                          "reads=" + std::to_string(io.reads) + " writes=" + std::to_string(io.writes));
   }
   if (query == "sysmenu" && tweaks_) {
     if (!sysPopup_.Tracking()) tweaks_->PrepareMenu(sysMenu_);

@@ -8,12 +8,14 @@
 
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/bar/bar_state.h"
 #include "core/bar/bar_view.h"
 #include "core/bar/interaction/drop_plan.h"
+#include "core/bar/interaction/drop_roles.h"
 #include "core/commands/bar_menu.h"
 #include "core/commands/button_menu.h"
 #include "core/commands/group_commands.h"
@@ -27,12 +29,13 @@
 #include "win/bar/program_files.h"
 #include "win/commands/system_tweaks_commands.h"
 #include "win/editor/new_btn_form.h"
-#include "win/ui/file_drop_target.h"
+#include "win/ui/bar_drop_target.h"
 #include "win/ui/popup_menu.h"
 
 namespace wendlix {
 
 class IniFile;
+class LeakProbe;
 
 // The group and launch button the buttons menu was opened over (child index), -1 for none.
 struct ButtonMenuTarget {
@@ -53,6 +56,8 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   bool Create(HINSTANCE instance, HWND owner);
 
  private:
+  friend class LeakProbe;  // test switches run the form's own code paths
+
   // Who asks the window to close: the bar itself, or Windows ending the session.
   enum class CloseReason { kBar, kSystemShutdown };
 
@@ -99,8 +104,9 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   // Groups and their buttons (main_form_groups.cpp).
   IniFile OpenGroupFile() const;
   void FillGroup(GroupPanel& panel);
-  // Saves the group's record, with its buttons when it was filled, and empties it.
-  void SaveGroupWithButtons(GroupPanel& panel);
+  // Saves the group's record, with its buttons when it was filled, and empties it; gives back
+  // the group file as saved.
+  IniFile SaveGroupWithButtons(GroupPanel& panel);
   POINT MenuPointFor(const BarHit& hit, MenuPosition position) const;
   void LaunchClick(const BarHit& hit);
   void FolderButtonMouseDown(const BarHit& hit);
@@ -108,30 +114,43 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   void GroupDblClick(int group);
   void GroupMenuItemClick(int tag);
   void DragBand(POINT client);
-  // A held launch button: dragged out as a file with Ctrl, or to another place in its group.
+
+  // Drops on the bar (main_form_drops.cpp). One OLE target plays the three roles; the roles'
+  // handlers keep their names. A held launch button is dragged out as a file with Ctrl, or to
+  // another place in its group.
   bool ButtonMouseMove(POINT client, WPARAM keys);
-  void DropMovedButton(POINT client);
   void WMDropFiles(HDROP drop);
   // Files dropped at a client point: links in the shortcut group there, asking in the path's wording.
   void DropFilesAt(const std::vector<std::string>& files, POINT client, DropPath path);
-  // A web link dropped at a client point: a button of the web group there, or a box saying why not.
-  void DropUrlAt(const std::string& url, const std::string& title, POINT client);
-  // The OLE target on the bar: files into the shortcut group under the pointer, links into a web group.
-  void RegisterFileDropTarget();
-  // The group a drop at a client point concerns, on its band or its button in PanelBtn; -1 for none.
-  int DropSiteAt(POINT client) const;
-  DWORD DropEffectAt(POINT client, const DragOffer& offer, DWORD offered) const;
-  void DropOfferAt(const DragOffer& offer, POINT client);
+  void RegisterDropTarget();
+  // What lies under a client point for a drop: the group (on its band, background or PanelBtn
+  // button) and the launch button there.
+  DropPoint DropPointAt(POINT client) const;
+  // The bar's own button drag when `offer` carries its token.
+  std::optional<OwnButtonDrag> OwnButtonDragOf(const DragOffer& offer) const;
+  DropChoice DropChoiceAt(POINT client, const DragOffer& offer, DWORD offered);
+  void DropFileTarget1Enter(const DragOffer& offer);
+  DWORD DropFileTarget1GetDropEffect(DWORD offered) const;
+  void DropFileTarget1Drop(const DragOffer& offer, POINT client);
+  void DropURLTarget1Drop(const DragOffer& offer, POINT client);
+  void DropBMPTarget1DragOver(POINT client);
+  void DropBMPTarget1Drop(const OwnButtonDrag& dragged, POINT client);
   // The drop target only records a drop and posts it; its work (questions included) runs
   // from the message, so the source program is not held while a box is open.
-  void PostDrop(const DragOffer& offer, POINT client);
-  bool HandleDropMessage(UINT msg);
   struct PendingDrop {
     DragOffer Offer;
     POINT Client{};
+    DropRoute Route = DropRoute::kNone;
+    std::optional<OwnButtonDrag> Button;  // the button drag the drop ended
   };
+  void PostDrop(PendingDrop drop);
+  bool HandleDropMessage(UINT msg);
   std::deque<PendingDrop> pendingDrops_;
   bool runningDrops_ = false;
+  std::string DragSourceDir;  // the folder of the first file of the file drag under way, or the last one
+  BarDropTarget* dropTarget_ = nullptr;  // registered with OLE from creation to destruction
+  std::optional<OwnButtonDrag> buttonDrag_;  // the launch button being dragged within its group
+  std::uint32_t buttonDragSerial_ = 0;       // numbers the drags, so that an ended one is told apart
 
   // The buttons menu and its commands (main_form_buttons.cpp).
   ButtonMenuTarget PrepareButtonMenu(const BarHit& hit);
@@ -176,11 +195,10 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   PopupMenu buttonPopup_{buttonMenu_};
   std::unique_ptr<SystemTweaksCommands> tweaks_;
   PopupMenu* launchMenu_ = nullptr;  // a folder or collapse menu while it is open
-  FileDropTarget* fileDrop_ = nullptr;  // registered with OLE from creation to destruction
   POINT pressPoint_{};    // where a launch button was pressed (client coordinates)
   bool mouseIsDown_ = false;
-  BarHit movingButton_;   // the launch button being dragged to another place
   bool trackingLeave_ = false;
+  std::unique_ptr<LeakProbe> probe_;  // only with the test switches on
 };
 
 }  // namespace wendlix

@@ -345,8 +345,8 @@ void TWendlixMainForm::N5Click(int g) {
     return;
   }
   group.Data.ShowAsButton = !group.Data.ShowAsButton;
-  SaveGroupWithButtons(group);
-  if (group.Data.Visible && !group.Data.ShowAsButton) FillGroup(group);
+  const IniFile gpf = SaveGroupWithButtons(group);
+  if (group.Data.Visible && !group.Data.ShowAsButton) FillByKind(group, gpf, DiskShortcutFolder{});
   RefreshGroupEntries();
   ArrangeBar();
 }

@@ -1,9 +1,10 @@
 // The main window's work on groups and their buttons: launching, the folder and collapse
 // menus, collapsing a group by double click, showing and hiding groups from the groups
-// menu, reordering bands by their headers, and files and web links dropped on the bar.
+// menu and reordering bands by their headers.
 #include <windows.h>
 #include <shellapi.h>
 
+#include "core/appbar/command_line.h"
 #include "core/bar/group_file.h"
 #include "core/bar/interaction/band_order.h"
 #include "core/bar/interaction/button_lookup.h"
@@ -17,6 +18,7 @@
 #include "core/bar/config_location.h"
 #include "core/commands/group_commands.h"
 #include "core/profile/ini_file.h"
+#include "core/text/ascii.h"
 #include "core/text/paths.h"
 #include "win/app/auto_hide_hold.h"
 #include "win/app/main_form.h"
@@ -29,9 +31,6 @@
 namespace wendlix {
 namespace {
 
-// Posted to the bar by its drop target: the drop's work runs here, after the source program
-// got its answer, so that no question holds that program while it is open.
-constexpr UINT kPostedDropMessage = WM_APP + 31;
 
 // A menu's own 16x16 images: the system icons of its entries and the web and mail pictures.
 class MenuIcons {
@@ -103,6 +102,9 @@ void RunLaunchMenu(HWND owner, std::vector<MenuItem> items, MenuIcons& icons, HI
   const MenuItem* chosen = menu.Popup(owner, screen);
   active = nullptr;
   if (!chosen) return;
+  const bool webAddress = FindTextAscii(chosen->Name, "HTTP://") != std::string::npos;
+  const std::string refusal = LaunchRefusal(chosen->Name, webAddress);
+  if (!refusal.empty()) return ShowErrorBox(refusal, kLaunchRefusedCaption);
   const LaunchRequest request = DecideLaunch(MenuItemSender{chosen->Name, chosen->Tag, 0});
   if (request.Action == LaunchAction::kOpen) ExecuteLaunch(request, owner);
 }
@@ -116,13 +118,14 @@ void TWendlixMainForm::FillGroup(GroupPanel& panel) {
   FillByKind(panel, gpf, DiskShortcutFolder{});
 }
 
-void TWendlixMainForm::SaveGroupWithButtons(GroupPanel& panel) {
+IniFile TWendlixMainForm::SaveGroupWithButtons(GroupPanel& panel) {
   IniFile gpf = OpenGroupFile();
   // A group never filled holds no buttons: writing them would empty its stored list.
   const bool filled = IsFilled(panel);
   SaveGroup(gpf, filled ? PanelRecord(panel) : GroupRecord{panel.Data, panel.Width, panel.Height, {}}, filled);
   gpf.Save();
   panel.Children.clear();
+  return gpf;
 }
 
 POINT TWendlixMainForm::MenuPointFor(const BarHit& hit, MenuPosition position) const {
@@ -138,6 +141,12 @@ void TWendlixMainForm::LaunchClick(const BarHit& hit) {
   if (hit.Button < 0 || hit.Button >= static_cast<int>(group.Children.size())) return;
   const BarButton& b = group.Children[hit.Button];
   if (b.IsCollapse() || b.IsDirectory) return;  // their menus open on the press
+  const std::string refusal = LaunchRefusal(b.FileName, group.Data.PanelStyle == gkWeb);
+  if (!refusal.empty()) {
+    AutoHideHold hold(*this);
+    ShowErrorBox(refusal, kLaunchRefusedCaption);
+    return;
+  }
   ExecuteLaunch(LaunchButtonRequest(group.Data.PanelStyle, b.FileName, b.IsDirectory), Handle());
 }
 
@@ -203,188 +212,6 @@ void TWendlixMainForm::DragBand(POINT client) {
   ArrangeBar();
   const BarHit held{BarHit::Kind::kBandHeader, to};
   SetPointer({held, held});
-}
-
-void TWendlixMainForm::WMDropFiles(HDROP drop) {
-  const std::vector<std::string> files = DroppedFileNames(drop);
-  POINT pt{};
-  DragQueryPoint(drop, &pt);
-  DragFinish(drop);
-  DropFilesAt(files, pt, DropPath::kShell);
-}
-
-void TWendlixMainForm::DropFilesAt(const std::vector<std::string>& files, POINT client, DropPath path) {
-  const BarHit hit = HitTest(client);
-  using K = BarHit::Kind;
-  if (hit.What != K::kGroup && hit.What != K::kGroupButton && hit.What != K::kBandHeader &&
-      hit.What != K::kCollapsedGroup) {
-    return;
-  }
-  if (hit.Group < 0 || hit.Group >= static_cast<int>(state_.Groups.size())) return;
-  AutoHideHold hold(*this);
-  const auto ask = [](const std::string& text, const std::string& caption) {
-    return ConfirmBox(text, caption) == 1;
-  };
-  const DropFilesOutcome outcome = DropFilesOnGroup(state_.Groups[hit.Group].Data, files, ask, path);
-  GroupPanel& group = state_.Groups[hit.Group];
-  if (group.Data.PanelStyle == gkShortcut && !outcome.LinksWritten.empty() && hit.What != K::kCollapsedGroup) {
-    FillGroup(group);
-    ArrangeBar();
-  }
-  if (!outcome.Failed.empty()) ShowErrorBox(LinkFailedText(outcome.Failed), kLinkFailedCaption);
-}
-
-void TWendlixMainForm::RegisterFileDropTarget() {
-  FileDropTarget::Handlers handlers;
-  handlers.Effect = [this](POINT client, const DragOffer& offer, DWORD offered) {
-    return DropEffectAt(client, offer, offered);
-  };
-  handlers.Drop = [this](const DragOffer& offer, POINT client) { PostDrop(offer, client); };
-  handlers.Hover = [this](bool over) { HoldShown(over); };
-  fileDrop_ = new FileDropTarget(Handle(), std::move(handlers));
-  if (FAILED(RegisterDragDrop(Handle(), fileDrop_))) {
-    fileDrop_->Release();
-    fileDrop_ = nullptr;
-  }
-}
-
-void TWendlixMainForm::PostDrop(const DragOffer& offer, POINT client) {
-  pendingDrops_.push_back({offer, client});
-  if (!PostMessageW(Handle(), kPostedDropMessage, 0, 0)) pendingDrops_.pop_back();
-}
-
-bool TWendlixMainForm::HandleDropMessage(UINT msg) {
-  if (msg != kPostedDropMessage) return false;
-  // A drop posted while an earlier one waits on its question runs when that one is done,
-  // in the order they came.
-  if (runningDrops_) return true;
-  runningDrops_ = true;
-  while (!pendingDrops_.empty()) {
-    const PendingDrop drop = std::move(pendingDrops_.front());
-    pendingDrops_.pop_front();
-    try {
-      DropOfferAt(drop.Offer, drop.Client);
-    } catch (...) {
-      // A drop that failed half-way leaves what it wrote; the bar carries on.
-    }
-  }
-  runningDrops_ = false;
-  return true;
-}
-
-int TWendlixMainForm::DropSiteAt(POINT client) const {
-  const BarHit hit = HitTest(client);
-  if (hit.Group < 0 || hit.Group >= static_cast<int>(state_.Groups.size())) return -1;
-  using K = BarHit::Kind;
-  switch (hit.What) {
-    case K::kGroup:
-    case K::kGroupButton:
-    case K::kBandHeader:
-    case K::kCollapsedGroup: return hit.Group;  // a button in PanelBtn stands for its group
-    default: return -1;
-  }
-}
-
-DWORD TWendlixMainForm::DropEffectAt(POINT client, const DragOffer& offer, DWORD offered) const {
-  const int group = DropSiteAt(client);
-  if (group < 0) return DROPEFFECT_NONE;
-  return ChooseDrop(state_.Groups[group].Data.PanelStyle, offer, offered).Effect;
-}
-
-void TWendlixMainForm::DropOfferAt(const DragOffer& offer, POINT client) {
-  const int group = DropSiteAt(client);
-  if (group < 0) return;
-  const DropChoice choice = ChooseDrop(state_.Groups[group].Data.PanelStyle, offer, DROPEFFECT_LINK);
-  if (choice.Route == DropRoute::kFiles) {
-    DropFilesAt(offer.Files, client, DropPath::kOle);
-  } else if (choice.Route == DropRoute::kLink) {
-    const DroppedLink link = ReadDroppedLink(offer);
-    DropUrlAt(link.URL, link.Title, client);
-  }
-}
-
-void TWendlixMainForm::DropUrlAt(const std::string& url, const std::string& title, POINT client) {
-  const int group = DropSiteAt(client);
-  std::optional<std::uint16_t> kind;
-  if (group >= 0) kind = state_.Groups[group].Data.PanelStyle;
-  const UrlDropStep step = DecideUrlDrop(kind, {url, title});
-  using K = UrlDropStep::Kind;
-  switch (step.What) {
-    case K::kNothing: return;
-    case K::kNotWebGroup:
-      // Out first, so that the box does not stand behind a bar half hidden at its edge.
-      SlideAutoHide(true);
-      [[fallthrough]];
-    case K::kNoAddress: {
-      AutoHideHold hold(*this);
-      ShowInfoBox(step.Text, step.Caption);
-      return;
-    }
-    case K::kBadAddress: {
-      AutoHideHold hold(*this);
-      ShowErrorBox(step.Text, step.Caption);
-      return;
-    }
-    case K::kAdd: break;
-  }
-  IniFile gpf = OpenGroupFile();
-  const LinkStored stored = StoreDroppedLink(state_.Groups[group], gpf, step.Key, step.URL);
-  if (!stored.Ok) {
-    AutoHideHold hold(*this);
-    ShowErrorBox(stored.Text, stored.Caption);
-    return;
-  }
-  if (stored.Added) ArrangeBar();
-}
-
-bool TWendlixMainForm::ButtonMouseMove(POINT client, WPARAM keys) {
-  if (movingButton_.What != BarHit::Kind::kNone) {
-    SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
-    return true;
-  }
-  const BarHit pressed = pointer_.Pressed;
-  if (pressed.What != BarHit::Kind::kGroupButton || !mouseIsDown_) return false;
-  const GroupPanel& group = state_.Groups[pressed.Group];
-  if (pressed.Button >= static_cast<int>(group.Children.size())) return false;
-  const BarButton& b = group.Children[pressed.Button];
-  if (b.IsCollapse()) return false;
-  const ShiftState shift = ShiftFromMouseKeys(static_cast<std::uint32_t>(keys), GetKeyState(VK_MENU) < 0);
-  const ButtonMoveDecision decision = DecideButtonMouseMove(
-      shift, mouseIsDown_, Point{pressPoint_.x, pressPoint_.y}, Point{client.x, client.y});
-  if (decision.FileDrag) {
-    const std::vector<std::string> files{b.FileName};
-    mouseIsDown_ = false;
-    if (GetCapture() == Handle()) ReleaseCapture();
-    SetPointer({});
-    HoldShown(true);
-    DragFilesOut(files);
-    HoldShown(false);
-    return true;
-  }
-  if (decision.MoveDrag) {
-    movingButton_ = pressed;
-    mouseIsDown_ = false;
-    SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
-    return true;
-  }
-  return false;
-}
-
-void TWendlixMainForm::DropMovedButton(POINT client) {
-  const BarHit from = movingButton_;
-  movingButton_ = {};
-  const BarHit to = HitTest(client);
-  if (GetCapture() == Handle()) ReleaseCapture();
-  SetPointer({to, {}});
-  if (to.What == BarHit::Kind::kGroupButton && to.Group == from.Group &&
-      MoveLaunchButton(state_.Groups[from.Group], from.Button, to.Button)) {
-    // Saved at once: the next refill (a drop, the editor) reads the order from the file.
-    GroupPanel& group = state_.Groups[from.Group];
-    IniFile gpf = OpenGroupFile();
-    SaveGroup(gpf, PanelRecord(group), true);
-    gpf.Save();
-    ArrangeBar();
-  }
 }
 
 }  // namespace wendlix

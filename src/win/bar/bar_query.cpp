@@ -1,5 +1,7 @@
 #include "win/bar/bar_query.h"
 
+#include "win/bar/resource_counts.h"
+
 namespace wendlix {
 
 bool ReadBarQuery(LPARAM lp, std::string& name) {
@@ -18,6 +20,11 @@ bool AnswerBarQuery(HWND self, HWND requester, std::string_view text) {
   DWORD_PTR result = 0;
   return SendMessageTimeoutW(requester, WM_COPYDATA, reinterpret_cast<WPARAM>(self),
                              reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 5000, &result) != 0;
+}
+
+std::optional<std::string> AnswerProcessQuery(std::string_view name) {
+  if (name == "counts") return DescribeResourceCounts(SampleResourceCounts());
+  return std::nullopt;
 }
 
 }  // namespace wendlix

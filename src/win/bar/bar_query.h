@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,5 +17,9 @@ inline constexpr ULONG_PTR kBarQueryMagic = 0x57584251;  // "WXBQ"
 bool ReadBarQuery(LPARAM lp, std::string& name);
 // Sends `text` back to `requester`; false when it is not a window or refused the answer.
 bool AnswerBarQuery(HWND self, HWND requester, std::string_view text);
+// The queries about the process rather than the bar ("counts": GDI and USER objects, windows, the
+// program's own live handles, private memory; see win/bar/resource_counts.h), or nothing for any other
+// name.
+std::optional<std::string> AnswerProcessQuery(std::string_view name);
 
 }  // namespace wendlix

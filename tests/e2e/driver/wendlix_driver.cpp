@@ -235,14 +235,18 @@ LRESULT CALLBACK QueryWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-int Query(HWND bar, const std::wstring& name) {
+// A message-only window that takes the bar's WM_COPYDATA answer.
+HWND MakeReplyWindow() {
   WNDCLASSW wc{};
   wc.lpfnWndProc = QueryWindowProc;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = L"WendlixDriverQuery";
   RegisterClassW(&wc);
-  HWND self = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
-                              nullptr);
+  return CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+}
+
+int Query(HWND bar, const std::wstring& name) {
+  const HWND self = MakeReplyWindow();
   if (!self) return kFailed;
   const std::string utf8 = Utf8(name);
   COPYDATASTRUCT data{kBarQueryMagic, static_cast<DWORD>(utf8.size()), const_cast<char*>(utf8.data())};
@@ -255,6 +259,52 @@ int Query(HWND bar, const std::wstring& name) {
   DWORD written = 0;
   WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), g_reply.data(), static_cast<DWORD>(g_reply.size()), &written,
             nullptr);
+  return kOk;
+}
+
+// A bar started with WENDLIX_TEST_SWITCHES=1 runs a batch of its own code paths on request and answers
+// when the batch is over; the driver waits for that answer up to `seconds`, pumping its messages.
+constexpr ULONG_PTR kProbeMagic = 0x57584254;
+
+int Probe(HWND bar, const std::wstring& request, double seconds) {
+  const HWND self = MakeReplyWindow();
+  if (!self) return kFailed;
+  const std::string utf8 = Utf8(request);
+  COPYDATASTRUCT data{kProbeMagic, static_cast<DWORD>(utf8.size()), const_cast<char*>(utf8.data())};
+  DWORD_PTR result = 0;
+  const bool taken = SendMessageTimeoutW(bar, WM_COPYDATA, reinterpret_cast<WPARAM>(self),
+                                         reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 10000, &result) != 0 &&
+                     result != 0;
+  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000.0);
+  while (taken && !g_replied && GetTickCount64() < deadline) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMs, QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  }
+  DestroyWindow(self);
+  if (!taken) {
+    PrintError(L"the bar took no request (are its test switches on?)");
+    return kFailed;
+  }
+  if (!g_replied) {
+    PrintError(L"no answer within the time given");
+    return kFailed;
+  }
+  Print(std::wstring(g_reply.begin(), g_reply.end()));
+  return g_reply.rfind("done", 0) == 0 ? kOk : kNo;
+}
+
+// WM_NULL with a 5-second limit: prints the milliseconds it took; exit 1 when it timed out.
+int Ping(HWND bar) {
+  const ULONGLONG start = GetTickCount64();
+  DWORD_PTR result = 0;
+  const bool answered = SendMessageTimeoutW(bar, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result) != 0;
+  const ULONGLONG took = GetTickCount64() - start;
+  if (!answered) {
+    Print(Format(L"timeout after %llu ms (error %lu)", took, GetLastError()));
+    return kNo;
+  }
+  Print(Format(L"%llu", took));
   return kOk;
 }
 
@@ -489,7 +539,10 @@ int Usage() {
       L"  activate-other SECONDS      show a window of the driver's own, make it active, keep it S seconds\n"
       L"  version FILE                version resource strings of an exe\n"
       L"  icons FILE                  number of icons in an exe\n"
-      L"  query WINDOW NAME           ask the bar (layout) and print its UTF-8 report\n"
+      L"  query WINDOW NAME           ask the bar (layout, counts, ...) and print its UTF-8 report\n"
+      L"  probe WINDOW REQUEST SECONDS  have a bar with test switches run REQUEST (\"slides 100\"),\n"
+      L"                              wait for its answer; exit 0 when it says done\n"
+      L"  ping WINDOW                 WM_NULL with a 5 s limit; milliseconds, exit 1 on a timeout\n"
       L"  make-link LINK TARGET [ARGS [DIR]]  write a shell link\n"
       L"  drag-files X Y FILE...      drag the files by OLE to screen point X,Y and drop them there\n"
       L"  drag-url X Y URL [TITLE]    drag a web link (with a title: and a file descriptor) there likewise\n"
@@ -562,6 +615,17 @@ int Run(int argc, wchar_t** argv) {
       return kNo;
     }
     return Query(bar, argv[3]);
+  }
+  if ((command == L"probe" && need(3)) || (command == L"ping" && need(1))) {
+    HWND bar = FindTarget(argv[2]);
+    if (!bar) {
+      PrintError(std::wstring(L"no window ") + argv[2]);
+      return kNo;
+    }
+    if (command == L"ping") return Ping(bar);
+    double seconds = 0;
+    if (!ParseSeconds(argv[4], seconds)) return Usage();
+    return Probe(bar, argv[3], seconds);
   }
   if ((command == L"wait" || command == L"wait-gone") && need(2)) {
     double seconds = 0;
