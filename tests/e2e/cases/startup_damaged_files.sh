@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Damaged settings and group files never cost the user's groups: for each file of a small corpus
 # (truncated, binary junk, UTF-16 and UTF-8 with and without a byte-order mark, invalid GBK,
-# duplicate sections, a group list naming missing sections, absurd sizes, a folder instead of the
-# file, a huge line, a read-only file) the bar starts, shows the groups it could read, and closes; the
-# web group's addresses it could read are still in the group file, and a file it could not understand
-# completely is kept beside itself as <name>.bak, byte for byte as it was before the bar replaced it.
+# duplicate sections, a group list naming missing sections, absurd numbers, a folder instead of the
+# file, a huge line, read-only files, an empty file, settings on a missing drive) the bar starts,
+# shows the groups it could read, and closes; the web group's addresses it could read are still in
+# the group file, and a file it could not understand completely is kept beside itself as <name>.bak,
+# byte for byte as it was before the bar replaced it.
+# e2e-timeout: 420
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../startup_lib.sh"
 source "$(dirname "$0")/../groups_lib.sh"
@@ -181,4 +183,80 @@ cp "$dir/Wendlix.GPF" "$E2E_WORK/gpf_read_only.damaged"
 run_bar gpf_read_only box
 check gpf_read_only "Tools Web" GPF= keeps-web
 
-log "13 damaged files: the bar started and closed with each, and kept what it could not read"
+# 14. The group file in UTF-8 without a mark: its Chinese bytes happen to be valid code page 936, so it
+# reads as other characters; the close writes them back byte for byte.
+prepare gpf_utf8_no_bom
+sound_gpf | sed 's/$/\r/' | damage gpf_utf8_no_bom GPF
+run_bar gpf_utf8_no_bom
+check gpf_utf8_no_bom "Tools Web" -
+grep -q "^新闻=http://example.cn/" "$dir/Wendlix.GPF" || fail "gpf_utf8_no_bom: the UTF-8 name changed"
+expect_eq http://news.example.org/ "$(gpf_value "$dir/Wendlix.GPF" "Web  Buttons" News)" "gpf_utf8_no_bom: News kept"
+
+# 15. An empty group file: no group to show; the groups list stays for a start that can read them.
+prepare gpf_empty
+: | damage gpf_empty GPF
+run_bar gpf_empty
+check gpf_empty "" GPF=
+cp936_text "$dir/Wendlix.INI" | grep -q '^Web=' || fail "gpf_empty: the groups list lost Web"
+
+# 16. The settings file cut inside the groups list: the groups named before the cut are shown, and
+# the cut file is kept.
+prepare ini_truncated
+bar_settings 2 120 0 1 Tools Web | write_cp936 "$E2E_WORK/full.ini"
+head -c $(( $(grep -abo 'Web=' "$E2E_WORK/full.ini" | cut -d: -f1) + 2 )) "$E2E_WORK/full.ini" |
+  damage ini_truncated INI
+run_bar ini_truncated
+check ini_truncated "Tools" INI
+expect_eq http://news.example.org/ "$(gpf_value "$dir/Wendlix.GPF" "Web  Buttons" News)" "ini_truncated: News kept"
+
+# 17. Binary junk for a settings file: the bar starts on its defaults and keeps the junk beside it.
+prepare ini_binary_junk
+for i in $(seq 1 200); do printf '\x00\x9f\xff\x01[\x81=\x7f\r\n\xfe%s' "$i"; done | damage ini_binary_junk INI
+run_bar ini_binary_junk
+[ -f "$dir/Wendlix.INI.bak" ] && cmp -s "$E2E_WORK/ini_binary_junk.damaged" "$dir/Wendlix.INI.bak" ||
+  fail "ini_binary_junk: the junk was not kept as Wendlix.INI.bak"
+expect_eq http://news.example.org/ "$(gpf_value "$dir/Wendlix.GPF" "Web  Buttons" News)" "ini_binary_junk: News kept"
+log "ini_binary_junk: passed (groups shown: '$SHOWN')"
+
+# 18. Absurd numbers in the group file (sizes, font size, colours, styles): both groups are shown.
+prepare gpf_absurd_numbers
+{
+  group_section Tools 'Directory=C:\windows' ShowTitle=01 Width=-5 FontSize=-2147483648 "Draw style=77"
+  group_section Web "Panel Style=1" Height=99999 Color=99999999999 FontSize=0 "To Color=-1"
+  printf '[Web  Buttons]\nNews=http://news.example.org/\n新闻=http://example.cn/\n\n'
+} | write_cp936 /dev/stdout | damage gpf_absurd_numbers GPF
+run_bar gpf_absurd_numbers
+check gpf_absurd_numbers "Tools Web" - keeps-web
+
+# 19. A read-only settings file the bar must update ("02" is written back as "2"): the close says it
+# cannot save it, and the file stays as it was.
+prepare ini_read_only
+sed 's/^Edge=2/Edge=02/' "$dir/Wendlix.INI" >"$E2E_WORK/ini_read_only.damaged"
+cp "$E2E_WORK/ini_read_only.damaged" "$dir/Wendlix.INI"
+chmod 444 "$dir/Wendlix.INI"
+run_bar ini_read_only box
+check ini_read_only "Tools Web" INI= keeps-web
+
+# 20. A folder where the settings file should be: the bar starts, the folder stays.
+prepare ini_folder
+rm -f "$dir/Wendlix.INI"
+mkdir "$dir/Wendlix.INI"
+run_bar ini_folder box
+[ -d "$dir/Wendlix.INI" ] || fail "ini_folder: the folder was replaced"
+expect_eq http://news.example.org/ "$(gpf_value "$dir/Wendlix.GPF" "Web  Buttons" News)" "ini_folder: News kept"
+log "ini_folder: passed (groups shown: '$SHOWN')"
+
+# 21. The settings named on a drive that is not there (a removable drive, say): the bar starts on its
+# defaults, says at the close that it cannot save there, and still points at that drive for the day it
+# is back; the files beside the program are not touched.
+prepare missing_drive
+wine_run reg add 'HKCU\Software\Holmvik\Wendlix' /v 'Confing FileName' /t REG_SZ \
+  /d 'Q:\nowhere\Wendlix' /f >/dev/null || fail "reg add failed"
+run_bar missing_drive box
+expect_eq '' "$SHOWN" "missing_drive: groups shown"
+expect_eq 'Q:\nowhere\Wendlix' "$(reg_value 'HKCU\Software\Holmvik\Wendlix' 'Confing FileName')" \
+  "missing_drive: the settings path"
+expect_eq http://news.example.org/ "$(gpf_value "$dir/Wendlix.GPF" "Web  Buttons" News)" "missing_drive: News kept"
+log "missing_drive: passed"
+
+log "21 damaged files: the bar started and closed with each, and kept what it could not read"
