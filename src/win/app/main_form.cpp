@@ -14,6 +14,7 @@
 #include "core/profile/ini_file.h"
 #include "core/profile/ini_file_io_count.h"
 #include "win/app/leak_probe.h"
+#include "win/app/startup_trace.h"
 #include "win/appbar/desktop_icon.h"
 #include "win/appbar/shell_folders.h"
 #include "win/bar/bar_query.h"
@@ -181,12 +182,14 @@ void TWendlixMainForm::FormCreate() {
   state_.TitleSize = 25;
   state_.Tweaks.DisableScrnSaver = false;
   state_.Tweaks.CanShutDown = true;
+  StartupMark("form create");
   tweaks_ = std::make_unique<SystemTweaksCommands>(Handle(), state_);
   probe_ = LeakProbe::FromEnvironment(*this);
   DragAcceptFiles(Handle(), TRUE);
   RegisterDropTarget();
   mainMenu_ = BuildMainPMenu({});
   sysMenu_ = BuildSYSPMenu();
+  StartupMark("drop target and menus");
   try {
     LoadBar();
   } catch (...) {
@@ -207,6 +210,7 @@ void TWendlixMainForm::LoadBar() {
   SetFlags({abfAllowLeft, abfAllowTop, abfAllowRight, abfAllowBottom});
   RECT rc{};
   GetWindowRect(Handle(), &rc);
+  StartupMark("load bar");
   const IniFile ini(SettingsFileName(state_.ConfigBase));
   state_.Settings = ReadBarSettings(ini, rc.bottom - rc.top);
   // The edge is applied once, by UpdateBar at the end, with the dock size and groups read:
@@ -228,6 +232,7 @@ void TWendlixMainForm::LoadBar() {
     RegisterDesktopIcon(kDesktopIconCaption, kDesktopIconInfoTip, QuoteCommandPath(program_.ExePath),
                         program_.ExePath + ",0");
   }
+  StartupMark("settings applied");
   IniFile gpf(GroupFileName(state_.ConfigBase));
   const LoadedGroups loaded =
       LoadGroups(gpf, state_.Settings.Groups, names, QuickLaunchPath(), DiskShortcutFolder{});
@@ -241,8 +246,10 @@ void TWendlixMainForm::LoadBar() {
   // First run rewrote the default groups' buttons; a failure here is retried at close.
   if (gpf.Modified()) gpf.Save();
   state_.BandBarVisible = AnyGroupVisible(loaded.Groups);
+  StartupMark("groups loaded");
   RefreshGroupEntries();
   UpdateBar();
+  StartupMark("docked");
 }
 
 void TWendlixMainForm::LoadSystemTweaks(const IniFile& ini) {

@@ -5,6 +5,7 @@
 #include "core/bar/bar_texts.h"
 #include "win/app/main_form.h"
 #include "win/app/single_instance.h"
+#include "win/app/startup_trace.h"
 #include "win/common/wide.h"
 
 namespace wendlix {
@@ -30,9 +31,11 @@ int WendlixApp::Run(int showCommand) {
   if (!application_.Create(instance_)) return 1;
   mainForm_ = std::make_unique<TWendlixMainForm>(program_, state_);
   if (!mainForm_->Create(instance_, application_.Handle())) return 1;
+  StartupMark("bar created");
   single.Serve(mainForm_->Handle(), [form = mainForm_.get()] { BringBarForward(*form); });
   ShowWindow(mainForm_->Handle(), showCommand == SW_HIDE ? SW_HIDE : SW_SHOWNOACTIVATE);
   UpdateWindow(mainForm_->Handle());
+  StartupMark("first paint");
   MSG msg{};
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
@@ -43,7 +46,9 @@ int WendlixApp::Run(int showCommand) {
 
 int RunWendlix(HINSTANCE instance, int showCommand) {
   // Shell links, folders and drag and drop need OLE on this thread.
+  StartupMark("entry");
   const HRESULT ole = OleInitialize(nullptr);
+  StartupMark("OLE ready");
   int code = 1;
   try {
     WendlixApp app(instance);
