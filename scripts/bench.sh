@@ -5,7 +5,7 @@
 # Last, the start-up to first paint of a plain window program and of the bar, each started the same way from
 # outside (bench/wine/startup/).
 #   scripts/bench.sh [BENCHMARK_FILTER]     the filter goes to the native exe (default: all)
-# WENDLIX_STARTUP_RUNS sets the start-up runs (default 7); WENDLIX_STARTUP_FILES names a folder whose files
+# WENDLIX_STARTUP_RUNS sets the start-up runs (default 11); WENDLIX_STARTUP_FILES names a folder whose files
 # (settings, group file) are put beside the bar for its start-up runs instead of the shipped first-run files.
 # WENDLIX_BUILD_DIR moves the build tree, WENDLIX_JOBS caps the compile jobs (see scripts/lib/common.sh).
 set -u
@@ -24,6 +24,25 @@ build() {  # PRESET TARGET...
     tail -n 30 "$log" >&2
     return 1
   fi
+}
+
+# FOLDER: a bar's files for 20 shortcut groups of 100 shortcuts each (internet shortcuts, which a shortcut
+# group lists and draws like links).
+make_many_groups() {
+  local dir=$1 g i titles=()
+  # shellcheck source=tests/e2e/groups_lib.sh
+  source "$WX_ROOT/tests/e2e/groups_lib.sh"
+  rm -rf "$dir" && mkdir -p "$dir"
+  for g in $(seq 1 20); do
+    mkdir -p "$dir/links$g"
+    for i in $(seq 1 100); do
+      printf '[InternetShortcut]\r\nURL=http://example.org/%d/%d\r\n' "$g" "$i" >"$dir/links$g/site$i.url"
+    done
+    titles+=("Group$g")
+  done
+  for g in $(seq 1 20); do group_section "Group$g" "Directory=$(wx_winpath "$dir/links$g")\\"; done |
+    write_cp936 "$dir/Wendlix.GPF"
+  bar_settings 2 120 0 1 "${titles[@]}" | write_cp936 "$dir/Wendlix.INI"
 }
 
 wx_header "native benchmarks"
@@ -51,15 +70,21 @@ if [ ${#wine_targets[@]} -gt 0 ]; then
         "$WX_BUILD/win64/bench/wine/$name.exe" || { echo "bench: $name failed" >&2; status=1; }
     done
     if [ -n "$display" ]; then
-      wx_header "start-up to first paint (wine64): a plain window program, then the bar"
+      wx_header "start-up to first paint and private memory (wine64): a plain window program, the bar, a big bar"
       app=$WX_BUILD/bench-startup/app
       rm -rf "$app" && mkdir -p "$app"
       cp "$WX_BUILD/win64/src/win/Wendlix.exe" "$WX_ROOT/src/res/Wendlix.GPF" "$app/"
       [ -n "${WENDLIX_STARTUP_FILES:-}" ] && cp -a "$WENDLIX_STARTUP_FILES"/. "$app/"
+      many=$WX_BUILD/bench-startup/many
+      make_many_groups "$many"
+      cp "$WX_BUILD/win64/src/win/Wendlix.exe" "$many/"
       for target in "WendlixTrivialWindow $WX_BUILD/win64/bench/wine/trivial_window.exe" \
-                    "TWendlixMainForm $app/Wendlix.exe"; do
+                    "TWendlixMainForm $app/Wendlix.exe" "TWendlixMainForm $many/Wendlix.exe"; do
+        # Each bar reads the files beside it, not the ones an earlier run remembered.
+        WINEPREFIX=$prefix "$WX_WINE64" reg delete 'HKCU\Software\Holmvik\Wendlix' /v 'Confing FileName' /f \
+          >/dev/null 2>&1
         WINEPREFIX=$prefix timeout 900 env "${WX_WINE_LOCALE[@]}" DISPLAY="$display" "$WX_WINE64" \
-          "$WX_BUILD/win64/bench/wine/startup_bench.exe" -n "${WENDLIX_STARTUP_RUNS:-7}" "${target%% *}" \
+          "$WX_BUILD/win64/bench/wine/startup_bench.exe" -n "${WENDLIX_STARTUP_RUNS:-11}" "${target%% *}" \
           "$(wx_winpath "${target#* }")" || { echo "bench: start-up of ${target#* } failed" >&2; status=1; }
       done
     fi
@@ -69,4 +94,9 @@ if [ ${#wine_targets[@]} -gt 0 ]; then
     status=1
   fi
 fi
+
+wx_header "program sizes (the 32-bit one when scripts/build.sh or scripts/test.sh has built it)"
+for exe in "$WX_BUILD/win64/src/win/Wendlix.exe" "$WX_BUILD/win32/src/win/Wendlix.exe"; do
+  [ -f "$exe" ] && printf '  %s %d bytes\n' "${exe#"$WX_BUILD"/}" "$(stat -c %s "$exe")"
+done
 exit $status
