@@ -63,7 +63,6 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
 
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   bool PressDragsBar(POINT clientPt) override;
-  bool DocksOnCreate() const override { return false; }  // LoadBar docks, with the settings read
 
   void FormCreate();
   void FormEdgeChanged();

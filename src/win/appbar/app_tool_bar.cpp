@@ -243,7 +243,7 @@ LRESULT AppToolBarImpl::OnCreate(UINT msg, WPARAM wp, LPARAM lp) {
   const Rect window = WindowRect();
   floatRect_ = MakeRect(window.left, window.top, floatRect_.Width(), floatRect_.Height());
   AppBarMessage(ABM_NEW);
-  if (DocksOnCreate()) UpdateBar();
+  UpdateBar();
   PostMessageW(Handle(), WM_ENTERSIZEMOVE, 0, 0);
   PostMessageW(Handle(), WM_EXITSIZEMOVE, 0, 0);
   if (HMENU menu = GetSystemMenu(Handle(), FALSE)) {

@@ -132,9 +132,6 @@ class AppToolBarImpl {
   int LastSlideFrameCount() const { return lastSlideFrames_; }
 
  protected:
-  // Whether creating the window applies the edge at once; a bar that reads its settings right
-  // after creation and docks then says no, saving a round of messages with the shell.
-  virtual bool DocksOnCreate() const { return true; }
   virtual void UpdateEdgeStyle(bool dragging, TAppToolBarEdge edge);
   virtual void AutoHideDenied() {}
   virtual void FullScreenAppChanged(bool open);
