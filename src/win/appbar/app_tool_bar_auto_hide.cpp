@@ -65,9 +65,7 @@ bool AppToolBarImpl::PlaceForAutoHide(bool show, Rect& r) const {
 void AppToolBarImpl::SlideTo(const Rect& r) { SlideWithFrames(r, props_.AutoHideInterval); }
 
 void AppToolBarImpl::SlideWithFrames(const Rect& r, int interval) {
-  // A bar not shown yet (docking at start-up) has nothing to show on the way: it only moves.
-  const auto frames = IsWindowVisible(Handle()) ? SlideFrames(WindowRect(), r, interval, props_.FullDragOn)
-                                                : decltype(SlideFrames(r, r, interval, false)){};
+  const auto frames = SlideFrames(WindowRect(), r, interval, props_.FullDragOn);
   // No pause between frames: the slide is as fast as the window repaints.
   sliding_ = true;
   for (const Rect& f : frames) {
