@@ -65,7 +65,9 @@ bool AppToolBarImpl::PlaceForAutoHide(bool show, Rect& r) const {
 void AppToolBarImpl::SlideTo(const Rect& r) { SlideWithFrames(r, props_.AutoHideInterval); }
 
 void AppToolBarImpl::SlideWithFrames(const Rect& r, int interval) {
-  const auto frames = SlideFrames(WindowRect(), r, interval, props_.FullDragOn);
+  // A bar not shown yet (docking at start-up) has nothing to show on the way: it only moves.
+  const auto frames = IsWindowVisible(Handle()) ? SlideFrames(WindowRect(), r, interval, props_.FullDragOn)
+                                                : decltype(SlideFrames(r, r, interval, false)){};
   // No pause between frames: the slide is as fast as the window repaints.
   sliding_ = true;
   for (const Rect& f : frames) {

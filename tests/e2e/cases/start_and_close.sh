@@ -12,16 +12,19 @@ drive visible "$WENDLIX_MAIN_CLASS" || fail "the main window is not visible"
 pid=$(drive pid "$WENDLIX_MAIN_CLASS") || fail "no owning process"
 log "owning process $pid"
 
-read -r left top right bottom < <(drive rect "$WENDLIX_MAIN_CLASS") || fail "no window rectangle"
-log "window rectangle $left $top $right $bottom"
-(( right > left && bottom > top )) || fail "empty window rectangle: $left $top $right $bottom"
 read -r screenW screenH < <(drive screen)
-# Clip to the screen: the part that is visible is what the screenshot holds.
-(( left < 0 )) && left=0
-(( top < 0 )) && top=0
-(( right > screenW )) && right=$screenW
-(( bottom > screenH )) && bottom=$screenH
-(( right > left && bottom > top )) || fail "the window is entirely off-screen"
+# The visible part of the window: an auto-hide bar may be sliding to its edge, so the rectangle is read
+# again for every look.
+visible_rect() {
+  read -r left top right bottom < <(drive rect "$WENDLIX_MAIN_CLASS") || return 1
+  (( left < 0 )) && left=0
+  (( top < 0 )) && top=0
+  (( right > screenW )) && right=$screenW
+  (( bottom > screenH )) && bottom=$screenH
+  (( right > left && bottom > top ))
+}
+visible_rect || fail "the window is off-screen or has no rectangle: $left $top $right $bottom"
+log "visible part of the window $left $top $right $bottom"
 
 # The root window of a bare Xvfb is black: a painted window is not. Wait for the first paint rather than
 # assuming it has happened.
@@ -29,6 +32,7 @@ shot=$E2E_ARTIFACTS/main-window.png
 level=0
 for (( i = 0; i < 100; i++ )); do
   screenshot "$E2E_ARTIFACTS/screen.png" >/dev/null || fail "screenshot failed"
+  visible_rect || fail "the window left the screen: $left $top $right $bottom"
   crop "$E2E_ARTIFACTS/screen.png" $((right - left)) $((bottom - top)) "$left" "$top" "$shot"
   level=$(mean_level "$shot")
   awk -v l="$level" 'BEGIN { exit !(l > 0.1) }' && break
