@@ -43,6 +43,12 @@ check_exe() {
       bad=1
     fi
   done < <("$triple-objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p')
+  # The 64-bit program loads the dialog and picture libraries on first use (src/win/CMakeLists.txt).
+  if [ "$triple" = x86_64-w64-mingw32 ] &&
+      "$triple-objdump" -p "$exe" | grep -qiE 'DLL Name: (comdlg32|oleaut32)\.dll'; then
+    echo "build: $exe loads comdlg32 or oleaut32 at start-up" >&2
+    bad=1
+  fi
   resources=$("$triple-windres" -i "$exe" -O rc 2>/dev/null)
   local need
   for need in RT_MANIFEST VERSIONINFO RT_GROUP_ICON; do
