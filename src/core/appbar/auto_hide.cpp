@@ -6,19 +6,24 @@ namespace wendlix {
 
 std::optional<Rect> PlaceForAutoHide(TAppToolBarEdge edge, bool autoHide, bool show, Rect r, Size screen,
                                      Size border) {
+  return PlaceForAutoHideOnMonitor(edge, autoHide, show, r, Rect{0, 0, screen.cx, screen.cy}, border);
+}
+
+std::optional<Rect> PlaceForAutoHideOnMonitor(TAppToolBarEdge edge, bool autoHide, bool show, Rect r,
+                                              Rect monitor, Size border) {
   if (!autoHide || !IsDockingEdge(edge)) return std::nullopt;
   const int w = r.Width(), h = r.Height();
-  int x = 0, y = 0;
+  int x = monitor.left, y = monitor.top;
   if (show) {
-    if (edge == abeRight) x = screen.cx - w;
-    if (edge == abeBottom) y = screen.cy - h;
+    if (edge == abeRight) x = monitor.right - w;
+    if (edge == abeBottom) y = monitor.bottom - h;
   } else {
     const int bx = 2 * border.cx, by = 2 * border.cy;
     switch (edge) {
-      case abeLeft: x = bx - w; break;
-      case abeTop: y = by - h; break;
-      case abeRight: x = screen.cx - bx; break;
-      case abeBottom: y = screen.cy - by; break;
+      case abeLeft: x = monitor.left + bx - w; break;
+      case abeTop: y = monitor.top + by - h; break;
+      case abeRight: x = monitor.right - bx; break;
+      case abeBottom: y = monitor.bottom - by; break;
       default: break;
     }
   }
@@ -49,12 +54,17 @@ std::vector<Rect> SlideFrames(Rect current, Rect target, int interval, bool full
 
 bool ResolutionCheckFires(ResolutionCheck check, TAppToolBarEdge edge, bool autoHide, Size screen,
                           Rect window) {
+  return ResolutionCheckFiresOnMonitor(check, edge, autoHide, Rect{0, 0, screen.cx, screen.cy}, window);
+}
+
+bool ResolutionCheckFiresOnMonitor(ResolutionCheck check, TAppToolBarEdge edge, bool autoHide, Rect monitor,
+                                   Rect window) {
   if (!autoHide) return false;
   switch (check) {
-    case ResolutionCheck::SpanWidth: return IsHorizontalEdge(edge) && screen.cx != window.Width();
-    case ResolutionCheck::SpanHeight: return IsVerticalEdge(edge) && screen.cy != window.Height();
-    case ResolutionCheck::RightOffScreen: return edge == abeRight && screen.cx < window.left;
-    case ResolutionCheck::BottomOffScreen: return edge == abeBottom && screen.cy < window.top;
+    case ResolutionCheck::SpanWidth: return IsHorizontalEdge(edge) && monitor.Width() != window.Width();
+    case ResolutionCheck::SpanHeight: return IsVerticalEdge(edge) && monitor.Height() != window.Height();
+    case ResolutionCheck::RightOffScreen: return edge == abeRight && monitor.right < window.left;
+    case ResolutionCheck::BottomOffScreen: return edge == abeBottom && monitor.bottom < window.top;
   }
   return false;
 }
@@ -62,7 +72,7 @@ bool ResolutionCheckFires(ResolutionCheck check, TAppToolBarEdge edge, bool auto
 AutoHideTickDecision DecideAutoHideTick(const AutoHideTickInput& in) {
   AutoHideTickDecision d;
   if (!in.autoHide || in.barActive) return d;
-  const Rect near = Inflate(Inflate(in.window, 2 * in.doubleClick.cx, 2 * in.doubleClick.cy), -8, -8);
+  const Rect near = Inflate(Inflate(in.window, 2 * in.doubleClick.cx, 2 * in.doubleClick.cy), -in.inset, -in.inset);
   if (!Contains(near, in.cursor)) {
     if (in.holdShown) return d;
     d.slide = TickSlide::Hide;

@@ -14,6 +14,9 @@ namespace wendlix {
 // docking edge. `border` is (SM_CXBORDER, SM_CYBORDER).
 std::optional<Rect> PlaceForAutoHide(TAppToolBarEdge edge, bool autoHide, bool show, Rect r, Size screen,
                                      Size border);
+// The same at an edge of one monitor of several.
+std::optional<Rect> PlaceForAutoHideOnMonitor(TAppToolBarEdge edge, bool autoHide, bool show, Rect r,
+                                              Rect monitor, Size border);
 
 // Showing slides three times faster than hiding: a third of the frames, rounded.
 int ShowSlideInterval(int hideInterval);
@@ -36,6 +39,10 @@ constexpr ResolutionCheck kResolutionChecks[] = {ResolutionCheck::SpanWidth, Res
                                                  ResolutionCheck::BottomOffScreen};
 bool ResolutionCheckFires(ResolutionCheck check, TAppToolBarEdge edge, bool autoHide, Size screen,
                           Rect window);
+// The same for a bar on one monitor of several: spanning that monitor, within its right and
+// bottom sides.
+bool ResolutionCheckFiresOnMonitor(ResolutionCheck check, TAppToolBarEdge edge, bool autoHide, Rect monitor,
+                                   Rect window);
 
 enum class TickSlide { None, Hide, Show };
 
@@ -47,6 +54,7 @@ struct AutoHideTickInput {
   Point cursor;
   Rect window;
   Size doubleClick{4, 4};  // SM_CXDOUBLECLK, SM_CYDOUBLECLK
+  int inset = 8;           // how far inside the window the near area ends (8 at 96 DPI)
 };
 
 struct AutoHideTickDecision {

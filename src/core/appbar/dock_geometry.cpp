@@ -19,8 +19,13 @@ Rect CutToDockSize(TAppToolBarEdge edge, Rect r, const DockSizes& sizes) {
 
 Rect DockRect(TAppToolBarEdge edge, Rect current, Size screen, bool autoHide, const DockSizes& sizes,
               const QueryPosFn& queryPos) {
+  return DockRectOnMonitor(edge, current, Rect{0, 0, screen.cx, screen.cy}, autoHide, sizes, queryPos);
+}
+
+Rect DockRectOnMonitor(TAppToolBarEdge edge, Rect current, Rect monitor, bool autoHide,
+                       const DockSizes& sizes, const QueryPosFn& queryPos) {
   if (edge == abeFloat) return current;
-  Rect r{0, 0, screen.cx, screen.cy};
+  Rect r = monitor;
   if (!autoHide && queryPos) r = queryPos(edge, r);
   return CutToDockSize(edge, r, sizes);
 }
@@ -33,7 +38,9 @@ int ClampDockSize(TAppToolBarEdge edge, int value, const AppToolBarProperties& p
   return std::clamp(value, least, most);
 }
 
-TAppToolBarEdge ProposeEdge(const EdgeProposal& in) {
+TAppToolBarEdge ProposeEdge(const EdgeProposal& in) { return ProposeEdge(in, {0, 0}); }
+
+TAppToolBarEdge ProposeEdge(const EdgeProposal& in, Point origin) {
   const bool mayFloat = in.flags.Has(abfAllowFloat);
   if (in.ctrlDown && mayFloat) return abeFloat;
   if (mayFloat) {
@@ -43,7 +50,7 @@ TAppToolBarEdge ProposeEdge(const EdgeProposal& in) {
   }
   // 64-bit, so pointers far out on other monitors cannot overflow the comparison.
   const std::int64_t cx = in.screen.cx, cy = in.screen.cy;
-  const std::int64_t dx = in.pt.x - cx / 2, dy = in.pt.y - cy / 2;
+  const std::int64_t dx = in.pt.x - (origin.x + cx / 2), dy = in.pt.y - (origin.y + cy / 2);
   TAppToolBarEdge candidate;
   if (std::llabs(dy) * cx <= std::llabs(dx) * cy)
     candidate = dx < 0 ? abeLeft : abeRight;

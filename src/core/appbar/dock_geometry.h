@@ -23,6 +23,9 @@ using QueryPosFn = std::function<Rect(TAppToolBarEdge edge, Rect proposed)>;
 // auto-hide bar (which reserves nothing and always spans the screen), and is then cut.
 Rect DockRect(TAppToolBarEdge edge, Rect current, Size screen, bool autoHide, const DockSizes& sizes,
               const QueryPosFn& queryPos);
+// The same on one monitor of several: the docked rectangle starts from that monitor's bounds.
+Rect DockRectOnMonitor(TAppToolBarEdge edge, Rect current, Rect monitor, bool autoHide,
+                       const DockSizes& sizes, const QueryPosFn& queryPos);
 
 // A thickness the bar can really take: no less than the docked minimum tracking size and
 // no more than half the screen (the most a user can size it to), so a damaged setting
@@ -42,6 +45,8 @@ struct EdgeProposal {
 // The edge a drag to `pt` asks for. The screen's diagonals through its centre divide it
 // into four triangles; a point on a diagonal goes to left or right.
 TAppToolBarEdge ProposeEdge(const EdgeProposal& in);
+// The same on a monitor whose top-left corner is `origin` (`in.screen` is its size).
+TAppToolBarEdge ProposeEdge(const EdgeProposal& in, Point origin);
 
 // The outline while moving, before it snaps to an edge: leaving an edge for floating
 // shows the remembered floating rectangle hanging from the pointer, centred on it.

@@ -5,14 +5,17 @@
 namespace wendlix {
 namespace {
 
-int HeaderThickness(bool vertical, const BandSpec& b) {
-  if (!vertical) return std::max(b.HeaderLength, kBandGripThickness);
-  return b.HeaderContent ? kBandHeaderThickness : kBandGripThickness;
+int HeaderThickness(bool vertical, const BandSpec& b, DpiScale scale) {
+  const int grip = scale(kBandGripThickness);
+  if (!vertical) return std::max(b.HeaderLength, grip);
+  return b.HeaderContent ? scale(kBandHeaderThickness) : grip;
 }
 
 }  // namespace
 
-std::vector<BandPlace> LayoutBands(bool vertical, Rect area, const std::vector<BandSpec>& bands) {
+std::vector<BandPlace> LayoutBands(bool vertical, Rect area, const std::vector<BandSpec>& bands,
+                                   DpiScale scale) {
+  const int minLength = scale(kBandMinLength), gap = scale(kBandGap);
   std::vector<BandPlace> places(bands.size());
   std::vector<int> shown;
   for (int i = 0; i < static_cast<int>(bands.size()); ++i) {
@@ -24,14 +27,14 @@ std::vector<BandPlace> LayoutBands(bool vertical, Rect area, const std::vector<B
   std::vector<int> header(bands.size()), length(bands.size());
   int total = 0;
   for (int i : shown) {
-    header[i] = HeaderThickness(vertical, bands[i]);
-    length[i] = std::max(bands[i].Length, kBandMinLength);
+    header[i] = HeaderThickness(vertical, bands[i], scale);
+    length[i] = std::max(bands[i].Length, minLength);
     total += header[i] + length[i];
   }
-  total += kBandGap * static_cast<int>(shown.size() - 1);
+  total += gap * static_cast<int>(shown.size() - 1);
   // Too long: the later bands give way first, each down to its minimum.
   for (auto it = shown.rbegin(); it != shown.rend() && total > available; ++it) {
-    const int give = std::min(total - available, length[*it] - kBandMinLength);
+    const int give = std::min(total - available, length[*it] - minLength);
     length[*it] -= give;
     total -= give;
   }
@@ -52,7 +55,7 @@ std::vector<BandPlace> LayoutBands(bool vertical, Rect area, const std::vector<B
       p.Header = Rect{pos, area.top, pos + header[i], area.bottom};
       p.Panel = Rect{pos + header[i], area.top, pos + extent, area.bottom};
     }
-    pos += extent + kBandGap;
+    pos += extent + gap;
   }
   return places;
 }

@@ -6,11 +6,12 @@
 #include <vector>
 
 #include "core/appbar/geometry.h"
+#include "core/ui/dpi_scale.h"
 
 namespace wendlix {
 
 // Thickness of a band header on a vertical bar: room for a 16-pixel icon and a line of
-// text, or only the grip when the band shows neither.
+// text, or only the grip when the band shows neither. Sizes at 96 DPI.
 inline constexpr int kBandHeaderThickness = 18;
 inline constexpr int kBandGripThickness = 6;
 inline constexpr int kBandGap = 2;
@@ -32,8 +33,10 @@ struct BandPlace {
 
 // Places the bands inside `area`. Each keeps its preferred length; the last shown band
 // takes what is left, and when the bands do not fit, the later ones give way down to
-// their minimum (and beyond the area's end they are clipped by it).
-std::vector<BandPlace> LayoutBands(bool vertical, Rect area, const std::vector<BandSpec>& bands);
+// their minimum (and beyond the area's end they are clipped by it). The header, grip, gap
+// and minimum are taken at `scale`; a spec's lengths are pixels already.
+std::vector<BandPlace> LayoutBands(bool vertical, Rect area, const std::vector<BandSpec>& bands,
+                                   DpiScale scale = {});
 
 // The index of the shown band whose extent along the bar holds `pt` (the last band before
 // it when `pt` lies in a gap, the first or last when outside); -1 when no band is shown.

@@ -8,35 +8,37 @@ bool HorizontalOrFloat(TAppToolBarEdge e) { return e == abeTop || e == abeBottom
 
 }  // namespace
 
-EdgeArrangement FormEdgeChanged(TAppToolBarEdge edge, int bandCount) {
+EdgeArrangement FormEdgeChanged(TAppToolBarEdge edge, int bandCount, DpiScale scale) {
   EdgeArrangement a;
+  a.LogoThickness = scale(kTitleSize);
   for (int i = 0; i < 4; ++i) a.PositionChecks[i] = (i == edge);
   if (HorizontalOrFloat(edge)) {
     a.LogoAlign = PanelAlign::alLeft;
     a.PanelBtnAlign = PanelAlign::alRight;
-    if (edge == abeFloat) a.MinWidth = bandCount * 100;
+    if (edge == abeFloat) a.MinWidth = bandCount * scale(100);
   }
   return a;
 }
 
-TitleStrip FormResize(TAppToolBarEdge edge, int cw, int ch, Rect previous) {
+TitleStrip FormResize(TAppToolBarEdge edge, int cw, int ch, Rect previous, DpiScale scale) {
   TitleStrip t;
+  const int title = scale(kTitleSize);
   int titleW = previous.Width(), titleH = previous.Height();
   if (HorizontalOrFloat(edge)) {
     if (cw - 2 > 0) titleW = cw - 2;
-    titleH = 25;
+    titleH = title;
     t.TitleMenu = MenuPosition::dmpRight;
     t.GradientStyle = 1;
   } else {
     if (ch - 2 > 0) titleH = ch - 2;
-    titleW = 25;
+    titleW = title;
     t.TitleMenu = MenuPosition::dmpBottom;
     t.GradientStyle = 0;
   }
   int sysW = titleW, sysH = titleH;
   switch (edge) {
     case abeLeft: {
-      t.BtnTitle = MakeRect(cw - 27, 1, titleW, titleH);
+      t.BtnTitle = MakeRect(cw - title - 2, 1, titleW, titleH);
       t.Bevel1 = MakeRect(t.BtnTitle.left - 2, 1, 2, ch);
       sysW = t.Bevel1.left - 1;
       if (sysW < 0) sysW = sysH = 0;
@@ -46,7 +48,7 @@ TitleStrip FormResize(TAppToolBarEdge edge, int cw, int ch, Rect previous) {
     case abeRight:
     case abeUnknown: {  // an unsettled edge keeps the logo on top, so it takes the right edge's places
       t.BtnTitle = MakeRect(1, 1, titleW, titleH);
-      t.Bevel1 = MakeRect(26, 1, 2, ch);
+      t.Bevel1 = MakeRect(title + 1, 1, 2, ch);
       if (cw - t.Bevel1.left - 2 > 0) sysW = cw - t.Bevel1.left - 2;
       t.btnSYS = MakeRect(t.Bevel1.left + 2, 1, sysW, sysH);
       break;
@@ -54,7 +56,7 @@ TitleStrip FormResize(TAppToolBarEdge edge, int cw, int ch, Rect previous) {
     case abeBottom: {
       t.Bevel1Shape = BevelShape::bsTopLine;
       // Sized by the panel's height, as the bar always has; the panel clips the excess.
-      t.Bevel1 = MakeRect(1, 27, ch - 2, 2);
+      t.Bevel1 = MakeRect(1, title + 2, ch - 2, 2);
       t.BtnTitle = MakeRect(1, 1, titleW, titleH);
       if (ch - t.Bevel1.top - 4 > 0) sysH = ch - t.Bevel1.top - 4;
       t.btnSYS = MakeRect(1, t.Bevel1.top + 2, sysW, sysH);
@@ -62,7 +64,7 @@ TitleStrip FormResize(TAppToolBarEdge edge, int cw, int ch, Rect previous) {
     }
     default: {  // top and floating
       t.Bevel1Shape = BevelShape::bsTopLine;
-      t.Bevel1 = MakeRect(1, ch - 28, cw, 2);
+      t.Bevel1 = MakeRect(1, ch - title - 3, cw, 2);
       t.BtnTitle = MakeRect(1, t.Bevel1.top + 2, titleW, titleH);
       sysH = ch - titleH - 4;
       if (sysH < 0) sysH = 0;
@@ -70,7 +72,7 @@ TitleStrip FormResize(TAppToolBarEdge edge, int cw, int ch, Rect previous) {
       break;
     }
   }
-  t.SysCaption = t.btnSYS.Width() >= 40 ? "Wendlix" : "";
+  t.SysCaption = t.btnSYS.Width() >= scale(40) ? "Wendlix" : "";
   return t;
 }
 
@@ -118,8 +120,10 @@ GroupAppearance ApplyGroupAppearance(GroupPanel& panel, TAppToolBarEdge edge, Si
   return a;
 }
 
-CollapsedPanel RebuildCollapsedPanel(const std::vector<GroupPanel>& groups, PanelAlign align) {
+CollapsedPanel RebuildCollapsedPanel(const std::vector<GroupPanel>& groups, PanelAlign align,
+                                     DpiScale scale) {
   CollapsedPanel p;
+  const int step = scale(25);
   p.Align = align;
   const bool alignedRight = align == PanelAlign::alRight;
   int pos = 1;
@@ -130,8 +134,8 @@ CollapsedPanel RebuildCollapsedPanel(const std::vector<GroupPanel>& groups, Pane
     b.Visible = true;
     b.Tag = kCollapsedGroupTagBase + g.Tag;
     b.Bounds =
-        alignedRight ? MakeRect(pos, 1, 25, b.Bounds.Height()) : MakeRect(1, pos, b.Bounds.Width(), 25);
-    pos += 25;
+        alignedRight ? MakeRect(pos, 1, step, b.Bounds.Height()) : MakeRect(1, pos, b.Bounds.Width(), step);
+    pos += step;
     p.Buttons.push_back(std::move(b));
   }
   p.Thickness = pos + 2;

@@ -9,6 +9,7 @@
 #include "core/appbar/app_tool_bar_types.h"
 #include "core/bar/group_construction.h"
 #include "core/paint/draw_gradient.h"
+#include "core/ui/dpi_scale.h"
 
 namespace wendlix {
 
@@ -24,7 +25,8 @@ struct EdgeArrangement {
   std::optional<int> MinWidth;  // floating: 100 per band
 };
 
-EdgeArrangement FormEdgeChanged(TAppToolBarEdge edge, int bandCount);
+// Sizes are at `scale` (the title's thickness, the floating minimum).
+EdgeArrangement FormEdgeChanged(TAppToolBarEdge edge, int bandCount, DpiScale scale = {});
 
 enum class BevelShape : std::uint8_t { bsLeftLine, bsTopLine };
 
@@ -40,9 +42,10 @@ struct TitleStrip {
 };
 
 // Lays out PanelLogo's controls in its client area. `previous` is BtnTitle's current
-// bounds: a size that would not be positive is left as it was.
+// bounds: a size that would not be positive is left as it was. The title button is
+// kTitleSize at `scale`; the one-pixel frame and the two-pixel bevel keep their size.
 TitleStrip FormResize(TAppToolBarEdge edge, int clientWidth, int clientHeight,
-                      Rect previous = MakeRect(0, 0, 25, 25));
+                      Rect previous = MakeRect(0, 0, 25, 25), DpiScale scale = {});
 
 // CoolBar1 stands vertical for the left, right and unknown edges.
 bool CoolBarVertical(TAppToolBarEdge edge);
@@ -74,7 +77,8 @@ struct CollapsedPanel {
   bool Visible = true;
 };
 
-CollapsedPanel RebuildCollapsedPanel(const std::vector<GroupPanel>& groups, PanelAlign align);
+CollapsedPanel RebuildCollapsedPanel(const std::vector<GroupPanel>& groups, PanelAlign align,
+                                     DpiScale scale = {});
 
 // Stretches PanelBtn's buttons across its client area.
 void PanelBtnResize(CollapsedPanel& panel, Size client);

@@ -22,6 +22,12 @@ BarSettings ReadBarSettings(const IniFile& ini, int currentHeight) {
   s.Height = ini.ReadInteger(k, "Height", currentHeight);
   s.FlatDrawMode = ini.ReadBool(k, "Flat Draw", d.FlatDrawMode);
   s.AppBar.AutoHideInterval = ini.ReadInteger(k, "AutoHideInterval", d.AppBar.AutoHideInterval);
+  s.HotKeyStored = ini.ValueExists(k, "HotKey");
+  s.HotKey = ini.ReadString(k, "HotKey", d.HotKey);
+  // A damaged rectangle still names the device; the device alone finds the monitor.
+  s.Monitor.device = ini.ReadString(k, "Monitor", "");
+  if (!s.Monitor.device.empty())
+    s.Monitor.bounds = ParseMonitorRect(ini.ReadString(k, "MonitorRect", "")).value_or(Rect{});
   return s;
 }
 
@@ -41,6 +47,12 @@ void WriteBarSettings(IniFile& ini, const BarSettings& s, int groupCount) {
   ini.WriteInteger(k, "Height", s.Height);
   ini.WriteInteger(k, "Edge", s.AppBar.Edge);
   ini.WriteInteger(k, "AutoHideInterval", s.AppBar.AutoHideInterval);
+  // Written only once chosen, so that a file without it keeps following the default.
+  if (s.HotKeyStored) ini.WriteString(k, "HotKey", s.HotKey);
+  if (!s.Monitor.Empty()) {
+    ini.WriteString(k, "Monitor", s.Monitor.device);
+    ini.WriteString(k, "MonitorRect", FormatMonitorRect(s.Monitor.bounds));
+  }
 }
 
 int DockSizeFor(int edge, int width, int height) {

@@ -27,14 +27,15 @@ Rect BarView::GroupPanelRect(int g) const {
 }
 
 BarView ArrangeBar(std::vector<GroupPanel>& groups, TAppToolBarEdge edge, Size client, bool flatDrawMode,
-                   const std::vector<GroupOutside>& outside) {
+                   const std::vector<GroupOutside>& outside, DpiScale scale) {
   BarView v;
   v.Edge = edge;
+  v.Scale = scale;
   v.Client = client;
   const int count = static_cast<int>(groups.size());
-  v.Arrangement = FormEdgeChanged(edge, count);
+  v.Arrangement = FormEdgeChanged(edge, count, scale);
   v.CoolBarVertical = CoolBarVertical(edge);
-  v.Collapsed = RebuildCollapsedPanel(groups, v.Arrangement.PanelBtnAlign);
+  v.Collapsed = RebuildCollapsedPanel(groups, v.Arrangement.PanelBtnAlign, scale);
 
   const int cw = std::max(client.cx, 0), ch = std::max(client.cy, 0);
   const int logo = std::min(v.Arrangement.LogoThickness, v.CoolBarVertical ? ch : cw);
@@ -50,7 +51,7 @@ BarView ArrangeBar(std::vector<GroupPanel>& groups, TAppToolBarEdge edge, Size c
     v.CoolBar = Rect{logo, 0, v.PanelBtn.left, ch};
   }
   PanelBtnResize(v.Collapsed, Size{v.PanelBtn.Width(), v.PanelBtn.Height()});
-  v.Title = FormResize(edge, v.PanelLogo.Width(), v.PanelLogo.Height());
+  v.Title = FormResize(edge, v.PanelLogo.Width(), v.PanelLogo.Height(), MakeRect(0, 0, 25, 25), scale);
 
   const Size coolBar{v.CoolBar.Width(), v.CoolBar.Height()};
   std::vector<BandSpec> specs(count);
@@ -64,15 +65,19 @@ BarView ArrangeBar(std::vector<GroupPanel>& groups, TAppToolBarEdge edge, Size c
     s.HeaderContent = g.Band.ImageIndex >= 0 || !g.Band.Text.empty();
     s.HeaderLength = out.HeaderLength;
     // A band never starts so short that its first button would hide behind the collapse strip.
-    const int least = v.CoolBarVertical ? LaunchButtonHeight(g.Data) + kCollapseRoom
-                                        : CellWidth(g.Data) + kCollapseRoom;
-    s.Length = std::max(v.CoolBarVertical ? g.Height : g.Width, least);
+    const int least = (v.CoolBarVertical ? LaunchButtonHeight(g.Data, scale) : CellWidth(g.Data, scale)) +
+                      scale(kCollapseRoom);
+    // A group's length is kept (and stored) at 96 DPI.
+    s.Length = std::max(scale(v.CoolBarVertical ? g.Height : g.Width), least);
   }
-  v.Bands = LayoutBands(v.CoolBarVertical, v.CoolBar, specs);
+  v.Bands = LayoutBands(v.CoolBarVertical, v.CoolBar, specs, scale);
   for (int i = 0; i < count; ++i) {
     GroupPanel& g = groups[i];
+    // Its thickness across the bar, which the group file stores too, goes back to 96 DPI.
+    int& across = v.CoolBarVertical ? g.Width : g.Height;
     if (!v.Bands[i].Visible) {
-      LayoutGroup(g, edge, flatDrawMode);
+      LayoutGroup(g, edge, flatDrawMode, scale);
+      across = scale.Unscale(across);
       continue;
     }
     // The buttons are laid out in the band's panel; the group keeps the length it asked
@@ -82,8 +87,9 @@ BarView ArrangeBar(std::vector<GroupPanel>& groups, TAppToolBarEdge edge, Size c
     const Rect r = v.GroupPanelRect(i);
     g.Width = r.Width();
     g.Height = r.Height();
-    LayoutGroup(g, edge, flatDrawMode);
+    LayoutGroup(g, edge, flatDrawMode, scale);
     length = asked;
+    across = scale.Unscale(across);
   }
   return v;
 }

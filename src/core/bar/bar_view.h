@@ -12,6 +12,7 @@ namespace wendlix {
 
 struct BarView {
   TAppToolBarEdge Edge = abeRight;
+  DpiScale Scale;           // every size below is at this DPI
   Size Client;
   EdgeArrangement Arrangement;
   Rect PanelLogo;           // client coordinates
@@ -37,9 +38,10 @@ struct GroupOutside {
 
 // Lays out everything for `edge` in a client area of `client`: each group's look is applied
 // and its buttons placed in its band's panel. A group's thickness across the bar follows
-// the band bar; its length along the bar stays what the group asked for.
+// the band bar; its length along the bar stays what the group asked for. Sizes are at
+// `scale`: the measured header lengths and the groups' lengths are pixels at it already.
 BarView ArrangeBar(std::vector<GroupPanel>& groups, TAppToolBarEdge edge, Size client, bool flatDrawMode,
-                   const std::vector<GroupOutside>& outside = {});
+                   const std::vector<GroupOutside>& outside = {}, DpiScale scale = {});
 
 struct BarHit {
   enum class Kind {

@@ -70,7 +70,8 @@ MenuModel BuildMainPMenu(const std::vector<GroupMenuEntry>& groups) {
                MakeSubMenu("H3", "滑出速度(&H)",
                            {Radio("N20", "快", 11), Radio("N21", "中", 12), Radio("N22", "慢", 13)}),
                MakeSubMenu("S6", "激活速度(&S)",
-                           {Radio("N23", "快", 21), Radio("N24", "中", 22), Radio("N25", "慢", 23)})},
+                           {Radio("N23", "快", 21), Radio("N24", "中", 22), Radio("N25", "慢", 23)}),
+               MakeSeparator("HotKeySep"), MakeItem("HotKey1", "热键(&K)...")},
               4),
           MakeSeparator("N32"),
           MakeItem("G1", "新建工具栏(&G)...", 0, 5),
@@ -128,6 +129,7 @@ MainMenuAction MainMenuActionOf(const MenuItem& item) {
   if (name.starts_with(kGroupEntryPrefix)) return MainMenuAction::kGroupVisible;
   for (std::string_view s : {"A1", "M1", "N18", "N20", "N21", "N22", "N23", "N24", "N25"})
     if (name == s) return MainMenuAction::kSetting;
+  if (name == "HotKey1") return MainMenuAction::kHotKey;
   if (name == "G1") return MainMenuAction::kNewGroup;
   for (std::string_view s : {"D4", "P2", "Quick1", "N27", "Q2"})
     if (name == s) return MainMenuAction::kQuickFolder;

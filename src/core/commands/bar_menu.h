@@ -68,6 +68,7 @@ enum class MainMenuAction {
   kAbout,         // AboutNClick
   kHelp,          // H2Click (also the last item of the more-sites sub-menu)
   kClose,         // N4Click
+  kHotKey,        // the global hotkey's dialog
 };
 MainMenuAction MainMenuActionOf(const MenuItem& item);
 

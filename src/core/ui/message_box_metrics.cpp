@@ -111,6 +111,10 @@ std::optional<TMsgDlgBtn> CancelButtonOf(TMsgDlgButtons set) {
 
 MessageFormLayout LayoutMessageForm(const MessageFormInput& in) {
   MessageFormLayout out;
+  const DpiScale& px = in.scale;
+  out.captionStrip = px(kCaptionStripHeight);
+  out.iconSize = px(kIconSize);
+  out.buttonRow = px(kButtonRowHeight);
   const MessageFormSpacing s = SpacingFor(in.units, in.widestKeptButton);
   out.spacing = s;
   const Size text{std::max(in.text.cx, 0), std::max(in.text.cy, 0)};
@@ -118,30 +122,31 @@ MessageFormLayout LayoutMessageForm(const MessageFormInput& in) {
   int iconTextWidth = text.cx;
   int iconTextHeight = text.cy;
   if (hasIcon) {
-    iconTextWidth += kIconSize + s.horzSpacing;
-    iconTextHeight = std::max(iconTextHeight, kIconSize);
+    iconTextWidth += out.iconSize + s.horzSpacing;
+    iconTextHeight = std::max(iconTextHeight, out.iconSize);
   }
   const std::vector<TMsgDlgBtn> buttons = ButtonsOf(in.buttons);
   const int n = static_cast<int>(buttons.size());
   const int buttonsWidth = n == 0 ? 0 : n * s.buttonWidth + (n - 1) * s.buttonSpacing;
 
-  out.client.cx = std::max(iconTextWidth, buttonsWidth) + 2 * s.horzMargin + 8;
-  out.client.cy = iconTextHeight + s.buttonHeight + s.vertSpacing + kCaptionStripHeight + 2 * s.vertMargin + 20;
+  out.client.cx = std::max(iconTextWidth, buttonsWidth) + 2 * s.horzMargin + px(8);
+  out.client.cy =
+      iconTextHeight + s.buttonHeight + s.vertSpacing + out.captionStrip + 2 * s.vertMargin + px(20);
   // Borderless: the window is its client area.
   out.position = {in.screen.cx / 2 - out.client.cx / 2, in.screen.cy / 2 - out.client.cy / 2};
 
-  const int top = s.vertMargin + kCaptionStripHeight;
-  if (hasIcon) out.icon = MakeRect(s.horzMargin, top, kIconSize, kIconSize);
+  const int top = s.vertMargin + out.captionStrip;
+  if (hasIcon) out.icon = MakeRect(s.horzMargin, top, out.iconSize, out.iconSize);
   int textLeft = iconTextWidth - text.cx + s.horzMargin;
   if (in.rightToLeft) textLeft = out.client.cx - textLeft - text.cx;
   out.text = MakeRect(textLeft, top, text.cx, text.cy);
 
   out.defaultButton = DefaultButtonOf(in.buttons);
   out.cancelButton = CancelButtonOf(in.buttons);
-  int x = out.client.cx - buttonsWidth - 4;
-  const int y = out.client.cy - 22;
+  int x = out.client.cx - buttonsWidth - px(4);
+  const int y = out.client.cy - px(22);
   for (TMsgDlgBtn b : buttons) {
-    out.buttons.push_back({b, MakeRect(x - 8, y - 8, s.buttonWidth, s.buttonHeight)});
+    out.buttons.push_back({b, MakeRect(x - px(8), y - px(8), s.buttonWidth, s.buttonHeight)});
     x += s.buttonWidth + s.buttonSpacing;
   }
   return out;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/appbar/geometry.h"
+#include "core/ui/dpi_scale.h"
 
 namespace wendlix {
 
@@ -96,6 +97,7 @@ struct MessageFormInput {
   int widestKeptButton = 0;
   Size screen;
   bool rightToLeft = false;
+  DpiScale scale;  // the fixed sizes and margins are at 96 DPI; the font's units come measured
 };
 
 struct PlacedButton {
@@ -112,6 +114,10 @@ struct MessageFormLayout {
   std::vector<PlacedButton> buttons;
   std::optional<TMsgDlgBtn> defaultButton;  // pressed by Enter
   std::optional<TMsgDlgBtn> cancelButton;   // pressed by Escape
+  // The fixed sizes at the input's DPI.
+  int captionStrip = kCaptionStripHeight;
+  int iconSize = kIconSize;
+  int buttonRow = kButtonRowHeight;
 };
 MessageFormLayout LayoutMessageForm(const MessageFormInput& in);
 

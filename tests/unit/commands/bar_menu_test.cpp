@@ -18,7 +18,8 @@ TEST(BarMenu, ItemsInMenuOrderWithoutTheCompanionPrograms) {
             (std::vector<std::string>{"Autohide1", "N31", "PositionMenu", "N1", "ShowMenuBar", "N26", "S1",
                                       "N32", "G1", "Q1", "N62", "AboutN", "H2", "N2", "N4"}));
   EXPECT_EQ(Names(menu.Find("S1")->Children),
-            (std::vector<std::string>{"A1", "M1", "N18", "N0", "H3", "S6"}));
+            (std::vector<std::string>{"A1", "M1", "N18", "N0", "H3", "S6", "HotKeySep", "HotKey1"}));
+  EXPECT_EQ(MainMenuActionOf(*menu.Find("HotKey1")), MainMenuAction::kHotKey);
   // Tags select what the shared handlers do; images index the bar's image list.
   std::string tagsAndImages;
   auto walk = [&](auto& self, const std::vector<MenuItem>& items) -> void {
@@ -76,7 +77,7 @@ TEST(BarMenu, EveryItemThatCanBeChosenHasAHandlerAndAnId) {
     }
   };
   walk(walk, menu.Items);
-  EXPECT_EQ(commands, 1 + 4 + 1 + 3 + 6 + 1 + 5 + 7 + 14 + 1 + 3);
+  EXPECT_EQ(commands, 1 + 4 + 1 + 3 + 6 + 1 + 1 + 5 + 7 + 14 + 1 + 3);  // the hotkey: the 1 after 6
   EXPECT_EQ(MainMenuActionOf(*menu.Find("N61")), MainMenuAction::kHelp);
   EXPECT_EQ(MainMenuActionOf(*menu.Find("Q2")), MainMenuAction::kQuickFolder);
 

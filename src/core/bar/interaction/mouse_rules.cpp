@@ -29,16 +29,17 @@ bool StartsFileDrag(ShiftState s) {
 
 bool FolderButtonOpensMenu(ShiftState s) { return !s.Has(ShiftState::kShift); }
 
-bool DragDistanceReached(Point popupPoint, Point point) {
+bool DragDistanceReached(Point popupPoint, Point point, int threshold) {
   // 64-bit differences: points far apart must not overflow.
   const std::int64_t dx = std::llabs(static_cast<std::int64_t>(point.x) - popupPoint.x);
   const std::int64_t dy = std::llabs(static_cast<std::int64_t>(point.y) - popupPoint.y);
-  return dx >= kDragThreshold || dy >= kDragThreshold;
+  return dx >= threshold || dy >= threshold;
 }
 
-ButtonMoveDecision DecideButtonMouseMove(ShiftState s, bool mouseIsDown, Point popupPoint, Point point) {
+ButtonMoveDecision DecideButtonMouseMove(ShiftState s, bool mouseIsDown, Point popupPoint, Point point,
+                                         int threshold) {
   ButtonMoveDecision d;
-  const bool far = DragDistanceReached(popupPoint, point);
+  const bool far = DragDistanceReached(popupPoint, point, threshold);
   d.FileTargetOnBackground = s.Has(ShiftState::kCtrl);
   d.FileDrag = StartsFileDrag(s) && far;
   d.MoveDrag = !d.FileDrag && mouseIsDown && StartsMoveDrag(s) && far;

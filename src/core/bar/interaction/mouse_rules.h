@@ -45,9 +45,10 @@ bool StartsFileDrag(ShiftState s);
 // A folder button pressed with Shift opens no menu.
 bool FolderButtonOpensMenu(ShiftState s);
 
-// Drags start once the mouse is 10 pixels or more from where it was pressed, in x or y.
+// Drags start once the mouse is 10 pixels or more from where it was pressed, in x or y
+// (at 96 DPI: the caller passes the threshold scaled to its monitor).
 inline constexpr int kDragThreshold = 10;
-bool DragDistanceReached(Point popupPoint, Point point);
+bool DragDistanceReached(Point popupPoint, Point point, int threshold = kDragThreshold);
 
 // What a mouse move over a launch button starts.
 struct ButtonMoveDecision {
@@ -56,7 +57,8 @@ struct ButtonMoveDecision {
   bool MoveDrag = false;
   bool operator==(const ButtonMoveDecision&) const = default;
 };
-ButtonMoveDecision DecideButtonMouseMove(ShiftState s, bool mouseIsDown, Point popupPoint, Point point);
+ButtonMoveDecision DecideButtonMouseMove(ShiftState s, bool mouseIsDown, Point popupPoint, Point point,
+                                         int threshold = kDragThreshold);
 
 // Where a move-drag remembers its button: inside it, 2 pixels from its top-left corner.
 Point MoveDragPoint(const Rect& buttonBounds);

@@ -1,0 +1,41 @@
+#include <gtest/gtest.h>
+
+#include "core/bar/bar_settings.h"
+#include "core/profile/ini_file.h"
+
+namespace wendlix {
+namespace {
+
+TEST(BarSettingsMonitor, RemembersTheMonitorUnderNewKeysAfterTheOldOnes) {
+  // A bar that never chose a monitor writes the file as before.
+  IniFile plain = IniFile::FromBytes("");
+  WriteBarSettings(plain, BarSettings{}, 0);
+  EXPECT_EQ(plain.ToBytes().find("Monitor"), std::string::npos);
+
+  BarSettings s;
+  s.Monitor = {"\\\\.\\DISPLAY2", {-1280, 0, 0, 1024}};
+  IniFile ini = IniFile::FromBytes("");
+  WriteBarSettings(ini, s, 0);
+  const std::string bytes = ini.ToBytes();
+  EXPECT_NE(bytes.find("AutoHideInterval=60\r\nMonitor=\\\\.\\DISPLAY2\r\nMonitorRect=-1280,0,0,1024\r\n"),
+            std::string::npos)
+      << bytes;
+  EXPECT_EQ(ReadBarSettings(IniFile::FromBytes(bytes), 0).Monitor, s.Monitor);
+
+  struct Case { const char* text; SavedMonitor expected; } cases[] = {
+      {"", {}},
+      {"MonitorRect=0,0,800,600\r\n", {}},  // a rectangle without a device means nothing
+      {"Monitor=\\\\.\\DISPLAY2\r\nMonitorRect=0,0,800,600\r\n", {"\\\\.\\DISPLAY2", {0, 0, 800, 600}}},
+      {"Monitor=\\\\.\\DISPLAY2\r\nMonitorRect=garbage\r\n", {"\\\\.\\DISPLAY2", {}}},
+      {"Monitor=\\\\.\\DISPLAY2\r\n", {"\\\\.\\DISPLAY2", {}}},
+  };
+  for (const Case& c : cases) {
+    const IniFile read = IniFile::FromBytes(std::string("[Wendlix V3.0]\r\nEdge=0\r\n") + c.text);
+    const BarSettings got = ReadBarSettings(read, 0);
+    EXPECT_EQ(got.Monitor, c.expected) << c.text;
+    EXPECT_EQ(got.AppBar.Edge, abeLeft) << c.text;  // the other keys read as before
+  }
+}
+
+}  // namespace
+}  // namespace wendlix
