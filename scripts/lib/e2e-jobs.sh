@@ -30,11 +30,14 @@ wx_e2e_job() {
   local limit
   limit=$(sed -n '1,10s/^# e2e-timeout: *\([0-9][0-9]*\)$/\1/p' "$script" | head -n 1)
   [ -n "$limit" ] && [ "$limit" -gt "$E2E_TIMEOUT" ] || limit=$E2E_TIMEOUT
+  # A case that needs two monitors says so in a line "# e2e-screens: 2" near its top.
+  local screens
+  screens=$(sed -n '1,10s/^# e2e-screens: *\([0-9]\)$/\1/p' "$script" | head -n 1)
   rm -rf "$dir" "$artifacts"
   mkdir -p "$dir/work" "$artifacts" "$WX_LOGS/e2e"
   wx_prefix_copy "$dir/prefix"
   # Each parallel slot searches its own range of displays, so that two jobs never race for one.
-  if ! wx_xvfb_start $((E2E_DISPLAY_BASE + 3 * (slot + 1))) >"$log" 2>&1; then
+  if ! wx_xvfb_start $((E2E_DISPLAY_BASE + 3 * (slot + 1))) "${screens:-1}" >"$log" 2>&1; then
     echo 1 >"$dir/status"
     return
   fi

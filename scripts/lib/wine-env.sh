@@ -15,8 +15,10 @@
 #   wx_wine_prepare              make the locale and the prepared prefix if missing or outdated
 #   wx_prefix_copy DEST          DEST becomes a fresh copy of the prepared prefix
 #   wx_prefix_stop PREFIX        stop that prefix's wineserver and wait for it (nothing else)
-#   wx_xvfb_start FIRST          start a private Xvfb (1024x768x24) on the first free display from :FIRST,
-#                                wait until it answers; sets WX_XVFB_DISPLAY (":N") and WX_XVFB_PID
+#   wx_xvfb_start FIRST [SCREENS] start a private Xvfb (1024x768x24) on the first free display from :FIRST,
+#                                wait until it answers; sets WX_XVFB_DISPLAY (":N") and WX_XVFB_PID. SCREENS=2
+#                                adds a second screen of 800x600 joined by Xinerama (two monitors for Wine
+#                                when its X11 driver does not use XRandR)
 #   wx_xvfb_stop [PID]           stop that Xvfb (default $WX_XVFB_PID)
 
 # shellcheck source=scripts/lib/common.sh
@@ -116,12 +118,13 @@ wx_prefix_copy() {
 }
 
 wx_xvfb_start() {
-  local n=${1:-90} last=$(( ${1:-90} + 40 )) pid
+  local n=${1:-90} last=$(( ${1:-90} + 40 )) pid screens=(-screen 0 1024x768x24)
+  [ "${2:-1}" = 2 ] && screens+=(-screen 1 800x600x24 +xinerama)
   command -v Xvfb >/dev/null || { echo "wine-env: Xvfb is not installed" >&2; return 1; }
   for (( ; n <= last; n++ )); do
     # Someone else's display, or one that is starting: leave it alone.
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -ac >/dev/null 2>&1 &
+    Xvfb ":$n" "${screens[@]}" -nolisten tcp -ac >/dev/null 2>&1 &
     pid=$!
     local tries
     for (( tries = 0; tries < 200; tries++ )); do

@@ -53,11 +53,11 @@ edge_name() {
 }
 
 # Opens a window of the driver's own that takes the activation for the rest of the case (it is closed
-# when the case exits) and returns once it is up.
+# when the case exits; it stays [SECONDS], default 100) and returns once it is up.
 _other_windows=()
 activate_other_window() {
   local out=$E2E_WORK/other${#_other_windows[@]}.txt i
-  wine_run "$WENDLIX_DRIVER" activate-other 100 >"$out" &
+  wine_run "$WENDLIX_DRIVER" activate-other "${1:-100}" >"$out" &
   _other_windows+=($!)
   trap 'kill "${_other_windows[@]}" 2>/dev/null; _e2e_cleanup' EXIT
   for (( i = 0; i < 200; i++ )); do

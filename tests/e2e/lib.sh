@@ -8,7 +8,8 @@
 # and exits 0 when it passes. scripts/test.sh runs every case under `timeout` (120 s, E2E_TIMEOUT
 # overrides), two at a time, each with:
 #   WINEPREFIX      a fresh copy of the prepared prefix (Managed=N, CJK font substitutes), used by no one else
-#   DISPLAY         its own Xvfb, 1024x768x24, no window manager
+#   DISPLAY         its own Xvfb, 1024x768x24, no window manager (a case with a line "# e2e-screens: 2" near
+#                   its top gets a second screen of 800x600 joined by Xinerama)
 #   WENDLIX_EXE     unix path of the Wendlix.exe under test (dist/win64, files shipped with it beside it)
 #   WENDLIX_DRIVER  unix path of wendlix_driver.exe (run it through `drive`, below)
 #   WENDLIX_WINE    the Wine loader to use; WENDLIX_LOCPATH the folder holding the zh_CN.UTF-8 locale

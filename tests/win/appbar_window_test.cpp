@@ -228,8 +228,11 @@ TEST(AppBarWindow, TimerTickFollowsPointerActiveWindowAndMenus) {
   EXPECT_EQ(bar->Edge(), abeRight);
 
   SetActiveWindow(bar->Handle());
+  const bool active = GetActiveWindow() == bar->Handle();
   TickWithPointerAt(*bar, 200, 300);
-  EXPECT_EQ(WindowRectOf(bar->Handle()).left, s.cx - 86) << "the active bar slid away";
+  EXPECT_EQ(WindowRectOf(bar->Handle()).left, s.cx - 86)
+      << "the active bar slid away (active before the tick: " << active
+      << ", after: " << (GetActiveWindow() == bar->Handle()) << ")";
 }
 
 TEST(AppBarWindow, RealTimerSlidesTheBarWithThePointer) {
@@ -339,16 +342,63 @@ TEST(AppBarWindow, ShellRestartsAndFullScreenApplications) {
   EXPECT_TRUE(IsTopmost(bar->Handle()));
 
   // A work-area notice with nothing changed (our own reservation) applies nothing; a
-  // changed work area applies the edge at once.
+  // changed work area applies the edge once the burst of notices is over (its timer fires).
   const std::size_t before = bar->edges.size();
   SendMessageW(bar->Handle(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+  SendMessageW(bar->Handle(), WM_TIMER, AppToolBarImpl::kDisplayTimerId, 0);
   EXPECT_EQ(bar->edges.size(), before);
   RECT work{}, smaller{0, 0, s.cx, s.cy - 40};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   ASSERT_TRUE(SystemParametersInfoW(SPI_SETWORKAREA, 0, &smaller, 0));
   SendMessageW(bar->Handle(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+  SendMessageW(bar->Handle(), WM_TIMER, AppToolBarImpl::kDisplayTimerId, 0);
   EXPECT_EQ(bar->edges.size(), before + 1);
   SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, 0);
+}
+
+TEST(AppBarWindow, DisplayNoticesDockOnceOnTheBarsMonitor) {
+  auto bar = MakeBar(abeRight, false, true);
+  const Size s = Screen();
+  const MonitorInfo& m = bar->BarMonitor();
+  EXPECT_TRUE(m.primary);
+  EXPECT_EQ(m.bounds, (Rect{0, 0, s.cx, s.cy}));
+  EXPECT_FALSE(m.device.empty());
+  EXPECT_TRUE(bar->WantedMonitor().Empty());
+
+  // A burst of notices only arms the one-shot timer; a changed work area docks once when it fires.
+  RECT work{}, smaller{0, 0, s.cx, s.cy - 40};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  ASSERT_TRUE(SystemParametersInfoW(SPI_SETWORKAREA, 0, &smaller, 0));
+  const std::size_t before = bar->edges.size();
+  for (int i = 0; i < 3; ++i) {
+    SendMessageW(bar->Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(s.cx, s.cy));
+    SendMessageW(bar->Handle(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+  }
+  EXPECT_EQ(bar->edges.size(), before);
+  EXPECT_TRUE(KillTimer(bar->Handle(), AppToolBarImpl::kDisplayTimerId)) << "no timer armed";
+  SendMessageW(bar->Handle(), WM_TIMER, AppToolBarImpl::kDisplayTimerId, 0);
+  SendMessageW(bar->Handle(), WM_TIMER, AppToolBarImpl::kDisplayTimerId, 0);  // nothing new: no docking
+  EXPECT_EQ(bar->edges.size(), before + 1);
+  SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, 0);
+
+  // A remembered monitor that is not there leaves the bar on the primary and stays wanted.
+  const SavedMonitor gone{"\\\\.\\DISPLAY9", {4000, 0, 5024, 768}};
+  bar->SetWantedMonitor(gone);
+  bar->UpdateBar();
+  EXPECT_EQ(bar->WantedMonitor(), gone);
+  EXPECT_TRUE(bar->BarMonitor().primary);
+  EXPECT_EQ(WindowRectOf(bar->Handle()), (Rect{s.cx - 86, 0, s.cx, s.cy}));
+
+  // A move that never moved (as the pair posted at creation) keeps the wanted monitor; a real
+  // drag to the left edge chooses the monitor under the pointer.
+  SendMessageW(bar->Handle(), WM_ENTERSIZEMOVE, 0, 0);
+  SendMessageW(bar->Handle(), WM_EXITSIZEMOVE, 0, 0);
+  EXPECT_EQ(bar->WantedMonitor(), gone) << "a move that never moved chose a monitor";
+  SendMessageW(bar->Handle(), WM_ENTERSIZEMOVE, 0, 0);
+  EXPECT_EQ(MoveTo(*bar, 2, s.cy / 2), (Rect{0, 0, 86, s.cy}));
+  SendMessageW(bar->Handle(), WM_EXITSIZEMOVE, 0, 0);
+  EXPECT_EQ(bar->Edge(), abeLeft);
+  EXPECT_EQ(bar->WantedMonitor(), (SavedMonitor{m.device, m.bounds}));
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "win/app/leak_probe.h"
 #include "win/app/startup_trace.h"
 #include "win/appbar/desktop_icon.h"
+#include "win/appbar/monitors.h"
 #include "win/appbar/shell_folders.h"
 #include "win/bar/bar_query.h"
 #include "win/bar/disk_shortcut_folder.h"
@@ -23,6 +24,7 @@
 #include "win/commands/give_back_guard.h"
 #include "win/common/wide.h"
 #include "win/paint/dib_section.h"
+#include "win/ui/window_dpi.h"
 
 namespace wendlix {
 namespace {
@@ -48,6 +50,7 @@ bool TWendlixMainForm::Create(HINSTANCE instance, HWND owner) {
 LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   using Base = TAppToolBar<TWendlixMainForm>;
   if (LRESULT menuResult = 0; HandleMenuMessage(msg, wp, lp, menuResult)) return menuResult;
+  if (LRESULT keyResult = 0; HandleKeyboardMessage(msg, wp, lp, keyResult)) return keyResult;
   if (LRESULT probeResult = 0; probe_ && probe_->HandleMessage(Handle(), msg, wp, lp, probeResult)) {
     return probeResult;
   }
@@ -64,8 +67,19 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_EXITSIZEMOVE:
       WMExitSizeMove();
+      TakeMonitorDpi(WindowDpi(Handle()), nullptr);  // moved to a monitor of another DPI
       ArrangeBar();
       return 0;
+    case kWmDpiChanged:
+      TakeMonitorDpi(LOWORD(wp), reinterpret_cast<const RECT*>(lp));
+      return 0;
+    case WM_DISPLAYCHANGE:
+    case WM_SETTINGCHANGE: {
+      // A tool window may miss WM_DPICHANGED: the monitor's DPI is looked at again here.
+      const LRESULT result = Base::HandleMessage(msg, wp, lp);
+      TakeMonitorDpi(WindowDpi(Handle()), nullptr);
+      return result;
+    }
     case WM_SIZE: {
       const LRESULT result = Base::HandleMessage(msg, wp, lp);
       ArrangeBar();
@@ -127,7 +141,8 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CONTEXTMENU: {
       POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       if (pt.x == -1 && pt.y == -1) {
-        pt = {0, 0};  // from the keyboard: at the window's corner
+        if (FocusedButtonMenu()) return 0;  // from the keyboard: the focused button's menu
+        pt = {0, 0};  // or at the window's corner
       } else {
         ScreenToClient(Handle(), &pt);
       }
@@ -178,6 +193,7 @@ bool TWendlixMainForm::PressDragsBar(POINT clientPt) {
 
 void TWendlixMainForm::FormCreate() {
   state_.ConfigBase = ResolveConfigBase(program_);
+  InitDpi();
   OnEdgeChanged = [this](AppToolBarImpl&) { FormEdgeChanged(); };
   state_.TitleSize = 25;
   state_.Tweaks.DisableScrnSaver = false;
@@ -196,6 +212,8 @@ void TWendlixMainForm::FormCreate() {
     // Start-up goes on with what was built, docked with the thickness read so far.
     UpdateBar();
   }
+  dpi_.SetReady();
+  RegisterStoredHotKey();
 }
 
 void TWendlixMainForm::FormEdgeChanged() {
@@ -212,7 +230,7 @@ void TWendlixMainForm::LoadBar() {
   GetWindowRect(Handle(), &rc);
   StartupMark("load bar");
   const IniFile ini(SettingsFileName(state_.ConfigBase));
-  state_.Settings = ReadBarSettings(ini, rc.bottom - rc.top);
+  state_.Settings = ReadBarSettings(ini, Scale().Unscale(rc.bottom - rc.top));
   // The edge is applied once, by UpdateBar at the end, with the dock size and groups read:
   // each application is a round of appbar messages with the shell.
   const AppBarProps& bar = state_.Settings.AppBar;
@@ -222,8 +240,10 @@ void TWendlixMainForm::LoadBar() {
   SetActivateByMouseDown(bar.ActivateByMouseDown);
   SetActiveDelay(bar.ActiveDelay);
   SetAutoHideInterval(bar.AutoHideInterval);
+  SetWantedMonitor(state_.Settings.Monitor);  // before the dock size, which it limits
   const std::vector<std::string> names = ReadGroupNames(ini);
-  SetDockSize(state_.Settings.Width, state_.Settings.Height);
+  // The file keeps 96-DPI sizes.
+  SetDockSize(Scale()(state_.Settings.Width), Scale()(state_.Settings.Height));
   // What a bar killed while it owed the shell left behind comes back before anything is applied.
   GiveBackOrphanedRecord();
   if (state_.Settings.ReLoadSet) LoadSystemTweaks(ini);
@@ -287,9 +307,10 @@ std::string TWendlixMainForm::SaveBar() {
   UpdateRunValue(state_.Settings.AutoRun, program_);
   RECT rc{};
   GetWindowRect(Handle(), &rc);
-  state_.Settings.Width = rc.right - rc.left;
-  state_.Settings.Height = rc.bottom - rc.top;
+  state_.Settings.Width = Scale().Unscale(rc.right - rc.left);
+  state_.Settings.Height = Scale().Unscale(rc.bottom - rc.top);
   state_.Settings.AppBar = CurrentAppBarProps();
+  state_.Settings.Monitor = WantedMonitor();
 
   IniFile ini(SettingsFileName(state_.ConfigBase));
   IniFile gpf(GroupFileName(state_.ConfigBase));
@@ -317,6 +338,8 @@ std::string TWendlixMainForm::SaveBar() {
 
 void TWendlixMainForm::FormDestroy() {
   // Every way out passes here, after the states were saved.
+  keyboard_.End();
+  hotKey_.Unregister();
   if (tweaks_) tweaks_->GiveBack();
   if (dropTarget_) {
     RevokeDragDrop(Handle());
@@ -341,20 +364,20 @@ void TWendlixMainForm::ArrangeBar() {
       const GroupPanel& g = state_.Groups[i];
       GroupOutside& o = outside[i];
       // A horizontal bar's band header holds the grip, the kind icon and the title.
-      o.HeaderLength = kBandGripThickness + 2;
-      if (g.Data.ShowTitleIcon) o.HeaderLength += 18;
+      o.HeaderLength = Scale()(kBandGripThickness + 2);
+      if (g.Data.ShowTitleIcon) o.HeaderLength += Scale()(18);
       if (g.Data.ShowTitle && !g.Data.Title.empty()) {
         const std::wstring title = ToWide(g.Data.Title);
         SIZE size{};
         GetTextExtentPoint32W(dc.get(), title.c_str(), static_cast<int>(title.size()), &size);
-        o.HeaderLength += size.cx + 4;
+        o.HeaderLength += size.cx + Scale()(4);
       }
       o.PictureExists = g.Data.DrawStyle == 2 && !g.Data.PictureFile.empty() &&
                         GetFileAttributesW(ToWide(g.Data.PictureFile).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
   }
   view_ = wendlix::ArrangeBar(state_.Groups, Edge(), Size{client.right, client.bottom},
-                              state_.Settings.FlatDrawMode, outside);
+                              state_.Settings.FlatDrawMode, outside, Scale());
   backgrounds_.Resize(static_cast<int>(state_.Groups.size()));
   for (std::size_t i = 0; i < view_.Appearances.size(); ++i) {
     backgrounds_.Update(static_cast<int>(i), view_.Appearances[i].Background);
@@ -497,6 +520,7 @@ LRESULT TWendlixMainForm::OnCopyData(HWND requester, LPARAM lp) {
   std::string query;
   if (!ReadBarQuery(lp, query)) return FALSE;
   if (const auto answer = AnswerProcessQuery(query)) return AnswerBarQuery(Handle(), requester, *answer);
+  if (const auto answer = KeyboardQuery(query)) return AnswerBarQuery(Handle(), requester, *answer);
   if (query == "layout") return AnswerBarQuery(Handle(), requester, DescribeBar(view_, state_.Groups));
   // The menus as they would open now, without opening them (as they stand while one is open).
   if (query == "mainmenu") {
@@ -515,6 +539,23 @@ LRESULT TWendlixMainForm::OnCopyData(HWND requester, LPARAM lp) {
     const std::string state = std::string("AutoHideTimer=") + (AutoHideTimer().Enabled() ? "1" : "0") +
                               " AutoHide=" + (AutoHide() ? "1" : "0");
     return AnswerBarQuery(Handle(), requester, state);
+  }
+  // The monitor the bar stands on and the one it keeps to, then a line per monitor.
+  if (query == "monitor") {
+    const MonitorInfo& m = BarMonitor();
+    std::string text = "device=" + m.device + " bounds=" + FormatMonitorRect(m.bounds) +
+                       " work=" + FormatMonitorRect(m.work) + " wanted=" + WantedMonitor().device + "\n";
+    for (const MonitorInfo& each : EnumMonitors()) {
+      text += "monitor " + each.device + " " + FormatMonitorRect(each.bounds);
+      text += each.primary ? " primary\n" : "\n";
+    }
+    return AnswerBarQuery(Handle(), requester, text);
+  }
+  // The DPI the bar is laid out at and the system's.
+  if (query == "dpi") {
+    return AnswerBarQuery(Handle(), requester,
+                          "dpi=" + std::to_string(Scale().Dpi()) + " system=" + std::to_string(SystemDpi()) +
+                              " window=" + std::to_string(WindowDpi(Handle())));
   }
   // How often the group file was read and saved so far.
   if (query == "gpfio") {

@@ -18,9 +18,12 @@
 #include "core/bar/interaction/drop_roles.h"
 #include "core/commands/bar_menu.h"
 #include "core/commands/button_menu.h"
+#include "core/bar/keyboard_focus.h"
 #include "core/commands/group_commands.h"
 #include "core/profile/ini_file.h"
+#include "core/ui/dpi_change.h"
 #include "core/ui/menu_model.h"
+#include "win/app/keyboard_session.h"
 #include "win/appbar/app_tool_bar.h"
 #include "win/bar/bar_painter.h"
 #include "win/bar/bar_resources.h"
@@ -30,6 +33,7 @@
 #include "win/commands/system_tweaks_commands.h"
 #include "win/editor/new_btn_form.h"
 #include "win/ui/bar_drop_target.h"
+#include "win/ui/global_hotkey.h"
 #include "win/ui/popup_menu.h"
 
 namespace wendlix {
@@ -174,10 +178,37 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   void R1Click(int group);
   void O1Click(int group);
 
+  // The DPI of the bar's monitor (main_form_dpi.cpp). Sizes the bar stores stay at 96 DPI;
+  // what it shows is scaled to its monitor.
+  void InitDpi();
+  void ApplyDpiSizes();
+  // Lays the bar out again when `dpi` is new; `suggested` is WM_DPICHANGED's rectangle.
+  void TakeMonitorDpi(int dpi, const RECT* suggested);
+  DpiScale Scale() const { return dpi_.Scale(); }
+  DpiTracker dpi_;
+
   // Quick-create (main_form_quick.cpp).
   std::string QuickFolderPath(int tag);
   void D4Click(int tag, const std::string& caption);
   void N40Click(const std::string& caption);
+
+  // The keyboard (main_form_keyboard.cpp): the global hotkey, the focused button, the keys.
+  bool HandleKeyboardMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+  // Registers the stored hotkey; a taken one the user chose is reported (posted, shown later).
+  void RegisterStoredHotKey();
+  void ChooseHotKey();
+  void OnHotKey();
+  void OnBarKey(unsigned vk);
+  void SetFocusButton(BarFocus focus);
+  void GiveKeyboardBack();
+  void ActivateFocused();
+  // Opens the focused button's menu beside it; false when no button has the focus.
+  bool FocusedButtonMenu();
+  std::optional<std::string> KeyboardQuery(const std::string& query) const;
+  GlobalHotKey hotKey_;
+  KeyboardSession keyboard_{*this};
+  BarFocus focus_;
+  bool menuKeyDown_ = false;  // the context-menu key or Shift+F10 was handled on its press
 
   const ProgramInfo& program_;
   BarState& state_;

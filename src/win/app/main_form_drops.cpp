@@ -240,7 +240,7 @@ bool TWendlixMainForm::ButtonMouseMove(POINT client, WPARAM keys) {
   if (b.IsCollapse()) return false;
   const ShiftState shift = ShiftFromMouseKeys(static_cast<std::uint32_t>(keys), GetKeyState(VK_MENU) < 0);
   const ButtonMoveDecision decision = DecideButtonMouseMove(
-      shift, mouseIsDown_, Point{pressPoint_.x, pressPoint_.y}, Point{client.x, client.y});
+      shift, mouseIsDown_, Point{pressPoint_.x, pressPoint_.y}, Point{client.x, client.y}, Scale()(kDragThreshold));
   if (!decision.FileDrag && !decision.MoveDrag) return false;
   mouseIsDown_ = false;
   if (GetCapture() == Handle()) ReleaseCapture();

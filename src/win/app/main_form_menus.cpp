@@ -131,6 +131,9 @@ void TWendlixMainForm::RunMainMenuItem(const MenuItem& item) {
     case MainMenuAction::kHelp:
       H2Click(Handle());
       break;
+    case MainMenuAction::kHotKey:
+      ChooseHotKey();
+      break;
     case MainMenuAction::kClose:
       PostMessageW(Handle(), WM_CLOSE, 0, 0);
       break;

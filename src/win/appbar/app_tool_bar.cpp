@@ -5,13 +5,28 @@
 
 #include "core/appbar/auto_hide.h"
 #include "core/appbar/dock_geometry.h"
+#include "win/appbar/monitors.h"
 #include "win/appbar/screen_metrics.h"
+#include "win/ui/window_dpi.h"
 
 namespace wendlix {
 
 AppToolBarImpl::AppToolBarImpl()
     : props_(DefaultAppToolBarProperties(ScreenSize())),
-      taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")) {}
+      taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")) {
+  ResolveMonitor();
+}
+
+MonitorList AppToolBarImpl::ResolveMonitor() {
+  MonitorList list = EnumMonitors();
+  monitor_ = list[FindSavedMonitor(list, wantedMonitor_).value_or(0)];
+  return list;
+}
+
+void AppToolBarImpl::SetWantedMonitor(const SavedMonitor& monitor) {
+  wantedMonitor_ = monitor;
+  ResolveMonitor();
+}
 
 void AppToolBarImpl::DestroyBarWindow() {
   // Unregister while this part can still handle WM_DESTROY; the window class derived from
@@ -46,7 +61,7 @@ void AppToolBarImpl::SetAutoHide(bool value) {
 }
 
 void AppToolBarImpl::SetDockSize(TAppToolBarEdge edge, int value) {
-  dockSizes_.Set(edge, ClampDockSize(edge, value, props_, ScreenSize()));
+  dockSizes_.Set(edge, ClampDockSize(edge, value, props_, SizeOf(monitor_.bounds)));
 }
 
 Rect AppToolBarImpl::WindowRect() const {
@@ -74,7 +89,7 @@ void AppToolBarImpl::GetDockRect(TAppToolBarEdge edge, Rect& r) {
     AppBarMessage(ABM_QUERYPOS, e, 0, &proposed, true);
     return proposed;
   };
-  r = DockRect(edge, r, ScreenSize(), props_.AutoHide, dockSizes_, queryPos);
+  r = DockRectOnMonitor(edge, r, EdgeMonitor().bounds, props_.AutoHide, dockSizes_, queryPos);
 }
 
 TAppToolBarEdge AppToolBarImpl::AutoHideEdge() {
@@ -85,15 +100,19 @@ TAppToolBarEdge AppToolBarImpl::AutoHideEdge() {
 }
 
 TAppToolBarEdge AppToolBarImpl::ProposeEdge(Point pt) {
+  // The monitor under the pointer takes the bar; a seam between two monitors is no edge.
+  const MonitorList monitors = EnumMonitors();
+  const std::size_t index = MonitorForPoint(monitors, pt);
+  movingMonitor_ = monitors[index];
   EdgeProposal in;
   in.pt = pt;
   in.ctrlDown = GetKeyState(VK_CONTROL) < 0;
-  in.flags = props_.Flags;
+  in.flags = ScreenEdgeFlags(props_.Flags, monitors, index);
   in.storedEdge = edge_;
-  in.workArea = WorkArea();
-  in.screen = ScreenSize();
-  in.scrollBar = {GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL)};
-  return wendlix::ProposeEdge(in);
+  in.workArea = movingMonitor_.work;
+  in.screen = SizeOf(movingMonitor_.bounds);
+  in.scrollBar = MetricPairForWindow(Handle(), SM_CXVSCROLL, SM_CYHSCROLL);
+  return wendlix::ProposeEdge(in, {movingMonitor_.bounds.left, movingMonitor_.bounds.top});
 }
 
 bool AppToolBarImpl::ModifyWindowStyle(int index, LONG_PTR remove, LONG_PTR add, UINT swpFlags) {
@@ -112,6 +131,7 @@ void AppToolBarImpl::ApplyEdge(TAppToolBarEdge newEdge) {
   const TAppToolBarEdge held = AutoHideEdge();
   if (held != abeUnknown) AppBarMessage(ABM_SETAUTOHIDEBAR, held, 0);
   edge_ = newEdge;
+  ResolveMonitor();
   if (newEdge == abeUnknown) {
     AppBarMessage(ABM_REMOVE);
   } else if (newEdge == abeFloat) {
@@ -141,8 +161,8 @@ void AppToolBarImpl::ApplyEdge(TAppToolBarEdge newEdge) {
   // The application window owning the bar must never bring a taskbar button.
   if (HWND owner = GetWindow(Handle(), GW_OWNER); owner && IsWindowVisible(owner)) ShowWindow(owner, SW_HIDE);
   // What this application saw, so that the shell's notice of it is not taken for a change.
-  lastScreen_ = ScreenSize();
-  lastWorkArea_ = WorkArea();
+  lastMonitors_ = ResolveMonitor();
+  lastWorkArea_ = monitor_.work;
   applying_ = nested;
   if (OnEdgeChanged) OnEdgeChanged(*this);
 }
@@ -200,16 +220,29 @@ void AppToolBarImpl::AppBarPosChanged() {
 void AppToolBarImpl::WMExitSizeMove() {
   const TAppToolBarEdge prev = movingEdge_;
   movingEdge_ = abeUnknown;
+  const bool moved = movedInSizeMove_;
+  movedInSizeMove_ = false;
+  MonitorInfo target = moved ? movingMonitor_ : monitor_;
   const SizeMoveMemory memory =
-      RememberSizeMove(prev, edge_, WindowRect(), WorkArea(), {dockSizes_, floatRect_});
+      RememberSizeMove(prev, edge_, WindowRect(), target.work, {dockSizes_, floatRect_});
   dockSizes_ = memory.dockSizes;
   floatRect_ = memory.floatRect;
+  // Only a real move chooses a monitor: the bar keeps to the one it was put on.
+  if (moved) {
+    if (EdgeAfterSizeMove(prev, edge_) == abeFloat) {
+      const MonitorList monitors = EnumMonitors();
+      target = monitors[MonitorForRect(monitors, WindowRect())];
+    }
+    wantedMonitor_ = {target.device, target.bounds};
+    monitor_ = target;
+  }
   SetEdge(EdgeAfterSizeMove(prev, edge_));
   autoHideTimer_.SetEnabled(props_.AutoHide);
 }
 
 void AppToolBarImpl::OnMoving(RECT* rc) {
   const Point pt = MessagePos();
+  movedInSizeMove_ = true;
   const TAppToolBarEdge proposed = ProposeEdge(pt);
   Rect r = MovingOutline(movingEdge_, proposed, FromRECT(*rc), floatRect_, pt);
   movingEdge_ = proposed;
@@ -229,7 +262,7 @@ void AppToolBarImpl::OnSizing(int side, RECT* rc) {
 }
 
 void AppToolBarImpl::OnGetMinMaxInfo(MINMAXINFO* info) {
-  const TrackingLimits limits = ComputeTrackingLimits(Edge(), props_, ScreenSize());
+  const TrackingLimits limits = ComputeTrackingLimits(Edge(), props_, SizeOf(EdgeMonitor().bounds));
   info->ptMinTrackSize = {limits.minTrack.cx, limits.minTrack.cy};
   info->ptMaxTrackSize = {limits.maxTrack.cx, limits.maxTrack.cy};
 }
@@ -285,7 +318,11 @@ LRESULT AppToolBarImpl::HandleAppBarMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_NCHITTEST: return OnNcHitTest(msg, wp, lp);
     case WM_SETCURSOR: return OnSetCursor(msg, wp, lp);
-    case WM_ENTERSIZEMOVE: movingEdge_ = Edge(); return 0;
+    case WM_ENTERSIZEMOVE:
+      movingEdge_ = Edge();
+      movingMonitor_ = monitor_;
+      movedInSizeMove_ = false;
+      return 0;
     case WM_EXITSIZEMOVE: WMExitSizeMove(); return 0;
     case WM_MOVING: OnMoving(reinterpret_cast<RECT*>(lp)); return TRUE;
     case WM_SIZING: OnSizing(static_cast<int>(wp), reinterpret_cast<RECT*>(lp)); return TRUE;
@@ -293,6 +330,11 @@ LRESULT AppToolBarImpl::HandleAppBarMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lp)); return 0;
     case kAppBarCallbackMessage: OnAppBarNotify(wp, lp); return 0;
     case WM_TIMER:
+      if (wp == kDisplayTimerId) {
+        KillTimer(Handle(), kDisplayTimerId);
+        ReapplyAfterShellChange(false);
+        return 0;
+      }
       if (wp != AppBarTimer::kId) break;
       AutoHideTimerTick();
       return 0;
@@ -305,12 +347,12 @@ LRESULT AppToolBarImpl::HandleAppBarMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_EXITMENULOOP: if (menuDepth_ > 0) --menuDepth_; break;
     case WM_DISPLAYCHANGE: {
       const LRESULT result = CallDefault(msg, wp, lp);
-      ReapplyAfterShellChange(false);
+      SetTimer(Handle(), kDisplayTimerId, kDisplaySettleMs, nullptr);  // (re)started: one docking per burst
       return result;
     }
     case WM_SETTINGCHANGE: {
       const LRESULT result = CallDefault(msg, wp, lp);
-      if (wp == SPI_SETWORKAREA) ReapplyAfterShellChange(false);
+      if (wp == SPI_SETWORKAREA) SetTimer(Handle(), kDisplayTimerId, kDisplaySettleMs, nullptr);
       return result;
     }
     default: break;

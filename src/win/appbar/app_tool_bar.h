@@ -1,5 +1,5 @@
 // TAppToolBar: a window that registers with the shell as an application desktop toolbar,
-// docks to an edge of the primary screen or floats, can be dragged from edge to edge, and
+// docks to an edge of its monitor or floats, can be dragged from edge to edge, and
 // as an auto-hide bar slides out of a sliver at its edge. The decisions live in
 // core/appbar; this class carries them out on the window and the shell.
 //
@@ -15,6 +15,7 @@
 #include "core/appbar/app_bar_hit_test.h"
 #include "core/appbar/app_tool_bar_types.h"
 #include "core/appbar/geometry.h"
+#include "core/appbar/monitor_layout.h"
 #include "win/common/base_window.h"
 
 namespace wendlix {
@@ -108,6 +109,16 @@ class AppToolBarImpl {
   bool ShowRequested() const { return showRequested_; }
   AppBarTimer& AutoHideTimer() { return autoHideTimer_; }
 
+  // The monitor the bar keeps to (empty: the primary). While it is missing the bar stands on
+  // the primary monitor and returns when it comes back. Setting it does not apply the edge.
+  const SavedMonitor& WantedMonitor() const { return wantedMonitor_; }
+  void SetWantedMonitor(const SavedMonitor& monitor);
+  // The monitor the bar stands on now.
+  const MonitorInfo& BarMonitor() const { return monitor_; }
+  // Display and work-area notices come in bursts; this one-shot timer docks once after them.
+  static constexpr UINT_PTR kDisplayTimerId = 0x4158;
+  static constexpr UINT kDisplaySettleMs = 250;
+
   // Applies the current edge again in full.
   void UpdateBar() { SetEdge(Edge()); }
   void WMExitSizeMove();
@@ -154,6 +165,11 @@ class AppToolBarImpl {
   void ApplyZOrder();
   void DropTopmost();
   void ReapplyAfterShellChange(bool force);
+  // Finds the wanted monitor in the current list (the primary when it is missing) and
+  // returns the list.
+  MonitorList ResolveMonitor();
+  // The monitor the edge being applied or dragged to belongs to.
+  const MonitorInfo& EdgeMonitor() const { return movingEdge_ != abeUnknown ? movingMonitor_ : monitor_; }
   bool HoldsShown() const;
   bool PrimaryButtonDown() const;
   Rect WindowRect() const;
@@ -183,7 +199,11 @@ class AppToolBarImpl {
   int menuDepth_ = 0;
   int holdCount_ = 0;
   int lastSlideFrames_ = 0;
-  Size lastScreen_;
+  SavedMonitor wantedMonitor_;
+  MonitorInfo monitor_;
+  MonitorInfo movingMonitor_;   // the monitor under the pointer during a move
+  bool movedInSizeMove_ = false;  // a move really happened (WM_MOVING) since WM_ENTERSIZEMOVE
+  MonitorList lastMonitors_;
   Rect lastWorkArea_;
   UINT taskbarCreatedMessage_ = 0;
 };

@@ -5,8 +5,11 @@
 #include <windowsx.h>
 
 #include "core/appbar/auto_hide.h"
+#include "core/ui/dpi_scale.h"
 #include "win/appbar/app_tool_bar.h"
+#include "win/appbar/monitors.h"
 #include "win/appbar/screen_metrics.h"
+#include "win/ui/window_dpi.h"
 
 namespace wendlix {
 namespace {
@@ -55,8 +58,8 @@ void AppBarTimer::Arm() {
 }
 
 bool AppToolBarImpl::PlaceForAutoHide(bool show, Rect& r) const {
-  const auto placed = wendlix::PlaceForAutoHide(Edge(), props_.AutoHide, show, r, ScreenSize(),
-                                                {GetSystemMetrics(SM_CXBORDER), GetSystemMetrics(SM_CYBORDER)});
+  const auto placed = PlaceForAutoHideOnMonitor(Edge(), props_.AutoHide, show, r, EdgeMonitor().bounds,
+                                                SliverBorderForWindow(Handle()));
   if (!placed) return false;
   r = *placed;
   return true;
@@ -111,7 +114,7 @@ void AppToolBarImpl::AutoHideTimerTick() {
   if (!Handle()) return;
   bool reapplied = false;
   for (ResolutionCheck check : kResolutionChecks) {
-    if (ResolutionCheckFires(check, Edge(), props_.AutoHide, ScreenSize(), WindowRect())) {
+    if (ResolutionCheckFiresOnMonitor(check, Edge(), props_.AutoHide, monitor_.bounds, WindowRect())) {
       UpdateBar();
       reapplied = true;
     }
@@ -126,7 +129,8 @@ void AppToolBarImpl::AutoHideTimerTick() {
   in.activateByMouseDown = props_.ActivateByMouseDown;
   in.cursor = MessagePos();
   in.window = WindowRect();
-  in.doubleClick = {GetSystemMetrics(SM_CXDOUBLECLK), GetSystemMetrics(SM_CYDOUBLECLK)};
+  in.doubleClick = MetricPairForWindow(Handle(), SM_CXDOUBLECLK, SM_CYDOUBLECLK);
+  in.inset = ScalePx(in.inset, WindowDpi(Handle()));
   const AutoHideTickDecision d = DecideAutoHideTick(in);
   if (d.slide == TickSlide::Hide) {
     SlideAutoHide(false);
@@ -189,7 +193,12 @@ void AppToolBarImpl::ReapplyAfterShellChange(bool force) {
   // Not in the middle of an application (the shell's notice of our own reservation) or of
   // a user move, which commits its own edge at the end.
   if (applying_ || movingEdge_ != abeUnknown || edge_ == abeUnknown) return;
-  if (!force && !NeedsReapplyForDisplay(lastScreen_, lastWorkArea_, ScreenSize(), WorkArea())) return;
+  if (!force) {
+    // A missing monitor leaves the bar on the primary; its return brings the bar back.
+    const MonitorList monitors = EnumMonitors();
+    const Rect work = monitors[FindSavedMonitor(monitors, wantedMonitor_).value_or(0)].work;
+    if (!NeedsRedockForDisplay(lastMonitors_, lastWorkArea_, monitors, work)) return;
+  }
   UpdateBar();
   autoHideTimer_.SetEnabled(props_.AutoHide);
 }

@@ -117,6 +117,7 @@ void TilePicture(HDC dc, const PixelBuffer& picture, const RECT& r, POINT origin
 
 void BarPainter::Paint(HDC dc, const BarView& view, const std::vector<GroupPanel>& groups,
                        const BarPointer& pointer) {
+  scale_ = view.Scale;
   Fill(dc, RECT{0, 0, view.Client.cx, view.Client.cy}, GetSysColor(COLOR_BTNFACE));
   SelectObject(dc, resources_.UiFont());
   PaintTitleStrip(dc, view, pointer);
@@ -155,8 +156,9 @@ void BarPainter::PaintTitleStrip(HDC dc, const BarView& view, const BarPointer& 
   using K = BarHit::Kind;
   const RECT title = Moved(view.Title.BtnTitle, logo.left, logo.top);
   if (!Empty(title)) {
-    DrawIconEx(dc, (title.left + title.right - 16) / 2, (title.top + title.bottom - 16) / 2,
-               resources_.ProgramIcon(), 16, 16, 0, nullptr, DI_NORMAL);
+    const int icon = scale_(16);
+    DrawIconEx(dc, (title.left + title.right - icon) / 2, (title.top + title.bottom - icon) / 2,
+               resources_.ProgramIcon(icon), icon, icon, 0, nullptr, DI_NORMAL);
     DrawFlatFrame(dc, title, pointer.Hot.What == K::kBtnTitle, pointer.Pressed.What == K::kBtnTitle);
   }
   const RECT bevel = Moved(view.Title.Bevel1, logo.left, logo.top);
@@ -180,15 +182,16 @@ void BarPainter::PaintBand(HDC dc, const BarView& view, const GroupPanel& group,
   const int gripTop = header.top + 2, gripBottom = std::max<int>(gripTop + 2, header.bottom - 2);
   RECT grip{header.left + 2, gripTop, header.left + 5, gripBottom};
   DrawEdge(dc, &grip, BDR_RAISEDINNER, BF_RECT);
-  int x = header.left + 8;
-  const int imageSize = 16;
+  int x = header.left + scale_(8);
+  // The kind pictures exist at 16 pixels only: centred in their scaled place, not stretched.
+  const int imageSize = scale_(16), inset = (imageSize - kImageList1Size) / 2;
   if (group.Band.ImageIndex >= 0 && resources_.ImageList1()) {
-    const int y = view.CoolBarVertical ? header.top + 1 : header.top + 2;
-    ImageList_Draw(resources_.ImageList1(), group.Band.ImageIndex, dc, x, y, ILD_TRANSPARENT);
-    x += imageSize + 2;
+    const int y = (view.CoolBarVertical ? header.top + 1 : header.top + 2) + inset;
+    ImageList_Draw(resources_.ImageList1(), group.Band.ImageIndex, dc, x + inset, y, ILD_TRANSPARENT);
+    x += imageSize + scale_(2);
   }
   RECT text{x, header.top, header.right - 2, header.bottom};
-  if (!view.CoolBarVertical) text.bottom = text.top + kBandHeaderThickness + 2;
+  if (!view.CoolBarVertical) text.bottom = text.top + scale_(kBandHeaderThickness) + 2;
   DrawText(dc, group.Band.Text, text, DT_LEFT | DT_VCENTER, GetSysColor(COLOR_BTNTEXT));
 }
 
@@ -218,7 +221,20 @@ void BarPainter::PaintGroup(HDC dc, const BarView& view, const GroupPanel& group
     const bool pressed =
         pointer.Pressed.What == K::kGroupButton && pointer.Pressed.Group == g && pointer.Pressed.Button == i;
     PaintButton(dc, &group, b, Moved(b.Bounds, panel.left, panel.top), hot, pressed);
+    if (focused_ == BarHit{K::kGroupButton, g, i}) DrawFocusMark(dc, Moved(b.Bounds, panel.left, panel.top));
   }
+}
+
+void BarPainter::DrawFocusMark(HDC dc, RECT r) {
+  // Inside the button's flat frame; the dotted mark inverts what lies under it, so it shows on any
+  // background.
+  InflateRect(&r, -2, -2);
+  if (Empty(r)) return;
+  const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+  const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
+  DrawFocusRect(dc, &r);
+  SetTextColor(dc, oldText);
+  SetBkColor(dc, oldBack);
 }
 
 void BarPainter::PaintPanelBtn(HDC dc, const BarView& view, const BarPointer& pointer) {
@@ -241,10 +257,7 @@ void BarPainter::DrawGlyph(HDC dc, const GroupPanel* group, const BarButton& b, 
   switch (b.Glyph.Source) {
     case GlyphSource::kGroupImageList: {
       if (!group) return;
-      const int index = resources_.IconIndex(b.FileName);
-      if (index >= 0) {
-        ImageList_Draw(resources_.SystemImages(group->LargeImageList), index, dc, x, y, ILD_TRANSPARENT);
-      }
+      resources_.DrawSystemIcon(dc, resources_.IconIndex(b.FileName), x, y, size);
       return;
     }
     case GlyphSource::kImageList1:
@@ -255,7 +268,6 @@ void BarPainter::DrawGlyph(HDC dc, const GroupPanel* group, const BarButton& b, 
       return;
     case GlyphSource::kNone: return;
   }
-  (void)size;
 }
 
 void BarPainter::PaintButton(HDC dc, const GroupPanel* group, const BarButton& b, RECT r, bool hot, bool pressed) {
@@ -272,8 +284,9 @@ void BarPainter::PaintButton(HDC dc, const GroupPanel* group, const BarButton& b
     DrawFlatFrame(dc, r, hot, pressed);
     return;
   }
-  int iconSize = 16;
-  if (b.Glyph.Source == GlyphSource::kGroupImageList && group && group->LargeImageList) iconSize = 32;
+  // The shell's icons come at the size needed; the bar's own pictures at the one they have.
+  int iconSize = b.Glyph.Source == GlyphSource::kGroupImageList ? scale_(16) : kImageList1Size;
+  if (b.Glyph.Source == GlyphSource::kGroupImageList && group && group->LargeImageList) iconSize = scale_(32);
   if (b.Glyph.Source == GlyphSource::kResource) iconSize = BitmapSize(resources_.NamedBitmap(b.Glyph.Resource)).cy;
   if (b.Glyph.Source == GlyphSource::kNone) iconSize = 0;
 
@@ -286,17 +299,18 @@ void BarPainter::PaintButton(HDC dc, const GroupPanel* group, const BarButton& b
   const int width = r.right - r.left, height = r.bottom - r.top;
   const bool caption = !b.Caption.empty();
   if (b.TextUnderIcon || !caption) {
-    const int block = iconSize + (caption ? kSpacingBesideIcon / 2 + textH : 0);
+    const int spacing = scale_(kSpacingBesideIcon);
+    const int block = iconSize + (caption ? spacing / 2 + textH : 0);
     const int top = r.top + std::max(1, (height - block) / 2) + shift;
     DrawGlyph(dc, group, b, r.left + (width - iconSize) / 2 + shift, top, iconSize);
     if (caption) {
-      RECT text{r.left + 2 + shift, top + iconSize + kSpacingBesideIcon / 2, r.right - 2 + shift, r.bottom};
+      RECT text{r.left + 2 + shift, top + iconSize + spacing / 2, r.right - 2 + shift, r.bottom};
       text.bottom = std::min<LONG>(text.bottom, text.top + textH);
       DrawText(dc, b.Caption, text, DT_CENTER | DT_TOP, textColor);
     }
   } else {
-    const int spacing = b.Spacing > 0 ? b.Spacing : kSpacingBesideIcon;
-    const int x = r.left + kTextMargin + shift;
+    const int spacing = scale_(b.Spacing > 0 ? b.Spacing : kSpacingBesideIcon);
+    const int x = r.left + scale_(kTextMargin) + shift;
     DrawGlyph(dc, group, b, x, r.top + (height - iconSize) / 2 + shift, iconSize);
     RECT text{x + iconSize + spacing, r.top + shift, r.right - (b.HasDropDownMenu ? 10 : 2), r.bottom + shift};
     DrawText(dc, b.Caption, text, DT_LEFT | DT_VCENTER, textColor);

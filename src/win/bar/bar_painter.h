@@ -26,19 +26,24 @@ class BarPainter {
 
   // Paints the whole client area into `dc`.
   void Paint(HDC dc, const BarView& view, const std::vector<GroupPanel>& groups, const BarPointer& pointer);
+  // The button with the keyboard focus, drawn with a focus mark from the next paint on; none by default.
+  void SetFocused(const BarHit& focused) { focused_ = focused; }
 
  private:
   void PaintTitleStrip(HDC dc, const BarView& view, const BarPointer& pointer);
   void PaintBand(HDC dc, const BarView& view, const GroupPanel& group, int g);
   void PaintGroup(HDC dc, const BarView& view, const GroupPanel& group, int g, const BarPointer& pointer);
   void PaintPanelBtn(HDC dc, const BarView& view, const BarPointer& pointer);
+  void DrawFocusMark(HDC dc, RECT r);
   void PaintButton(HDC dc, const GroupPanel* group, const BarButton& b, RECT r, bool hot, bool pressed);
   void DrawGlyph(HDC dc, const GroupPanel* group, const BarButton& b, int x, int y, int size);
 
   BarResources& resources_;
   GroupBackgrounds& backgrounds_;
+  DpiScale scale_;  // the painted view's
   // The title strip's gradient, painted again only when its size or direction changes.
   std::shared_ptr<DibSection> logo_;
+  BarHit focused_;
   int logoStyle_ = -1;
 };
 

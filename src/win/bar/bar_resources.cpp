@@ -36,7 +36,7 @@ HFONT BarResources::Font(const GroupFont& font, bool underline) {
     LOGFONTW lf{};
     WindowDc screen(nullptr);
     const int size = font.Size > 0 && font.Size < 200 ? font.Size : 9;
-    lf.lfHeight = -MulDiv(size, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
+    lf.lfHeight = -MulDiv(size, dpi_ > 0 ? dpi_ : GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
     lf.lfWeight = FW_NORMAL;
     lf.lfUnderline = underline ? TRUE : FALSE;
     lf.lfCharSet = GB2312_CHARSET;
@@ -49,11 +49,55 @@ HFONT BarResources::Font(const GroupFont& font, bool underline) {
 
 HFONT BarResources::UiFont() { return Font(GroupFont{}); }
 
-HICON BarResources::ProgramIcon() {
-  if (!programIcon_) {
-    programIcon_.reset(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, 0)));
+HICON BarResources::ProgramIcon(int size) {
+  unique_hicon& icon = programIcons_[size];
+  // LoadImage picks the icon resource's image nearest the size asked.
+  if (!icon) icon.reset(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0)));
+  return icon.get();
+}
+
+void BarResources::SetDpi(int dpi) {
+  if (dpi == dpi_) return;
+  dpi_ = dpi;
+  fonts_.clear();
+  programIcons_.clear();
+  sizedIcons_.clear();
+}
+
+void BarResources::DrawSystemIcon(HDC dc, int index, int x, int y, int size) {
+  if (index < 0 || size <= 0) return;
+  // The lists the shell keeps: the small and large ones first (the ones a 96-DPI bar
+  // always drew from), then the extra-large and jumbo ones.
+  constexpr GUID kIidImageList{0x46eb5926, 0x582e, 0x4017, {0x9f, 0xdf, 0xe8, 0x99, 0x8d, 0xaa, 0x09, 0x50}};
+  if (!largerListsTried_) {
+    largerListsTried_ = true;
+    for (int i = 0; i < 2; ++i) {
+      void* list = nullptr;
+      if (SUCCEEDED(SHGetImageList(i == 0 ? SHIL_EXTRALARGE : SHIL_JUMBO, kIidImageList, &list)))
+        largerLists_[i] = static_cast<HIMAGELIST>(list);
+    }
   }
-  return programIcon_.get();
+  const HIMAGELIST lists[4] = {SystemImages(false), SystemImages(true), largerLists_[0], largerLists_[1]};
+  HIMAGELIST best = nullptr;
+  int bestSize = 0;
+  for (HIMAGELIST list : lists) {
+    int cx = 0, cy = 0;
+    if (!list || !ImageList_GetIconSize(list, &cx, &cy) || cx <= 0) continue;
+    if (cx == size) {
+      ImageList_Draw(list, index, dc, x, y, ILD_TRANSPARENT);
+      return;
+    }
+    // The smallest list larger than asked; the largest when none is.
+    const bool better = best == nullptr || (cx > size ? (bestSize < size || cx < bestSize) : cx > bestSize);
+    if (better) {
+      best = list;
+      bestSize = cx;
+    }
+  }
+  if (!best) return;
+  unique_hicon& icon = sizedIcons_[{index, bestSize}];
+  if (!icon) icon.reset(ImageList_GetIcon(best, index, ILD_TRANSPARENT));
+  if (icon) DrawIconEx(dc, x, y, icon.get(), size, size, 0, nullptr, DI_NORMAL);
 }
 
 }  // namespace wendlix

@@ -22,6 +22,11 @@ class BarResources {
   HIMAGELIST ImageList1();
   // The shell's list of 32x32 icons when `large`, else of 16x16 ones.
   HIMAGELIST SystemImages(bool large);
+  // Draws system icon `index` `size` pixels square: from the shell's list of that size, or
+  // shrunk from the next larger one (never blown up from a smaller one while a larger exists).
+  void DrawSystemIcon(HDC dc, int index, int x, int y, int size);
+  // The DPI fonts and icons are made for; a change drops the ones made before.
+  void SetDpi(int dpi);
   // The system icon index of `path`, asked of the shell once per path; -1 while the
   // answer is on its way (see Icons()).
   int IconIndex(const std::string& path) { return icons_.Lookup(path); }
@@ -31,7 +36,7 @@ class BarResources {
   HFONT Font(const GroupFont& font, bool underline = false);
   // The bar's user-interface font, 宋体 9 pt.
   HFONT UiFont();
-  HICON ProgramIcon();
+  HICON ProgramIcon(int size = 16);
 
 
  private:
@@ -41,7 +46,11 @@ class BarResources {
   IconResolver icons_;
   std::map<std::string, unique_hbitmap> bitmaps_;
   std::map<std::tuple<std::string, int, bool>, unique_hfont> fonts_;
-  unique_hicon programIcon_;
+  std::map<int, unique_hicon> programIcons_;  // by size
+  std::map<std::pair<int, int>, unique_hicon> sizedIcons_;  // by system index and size
+  int dpi_ = 0;  // 0: the screen's
+  bool largerListsTried_ = false;
+  HIMAGELIST largerLists_[2] = {};  // the shell's 48- and 256-pixel lists: shared, never destroyed
 };
 
 }  // namespace wendlix

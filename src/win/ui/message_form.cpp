@@ -6,6 +6,7 @@
 #include "core/bar/bar_texts.h"
 #include "win/common/wide.h"
 #include "win/ui/p_messages.h"
+#include "win/ui/window_dpi.h"
 
 namespace wendlix {
 namespace {
@@ -86,9 +87,12 @@ bool TMessageForm::Build(const std::string& text, TMsgDlgType type, TMsgDlgButto
   DWORD exStyle = WS_EX_CONTROLPARENT | (rightToLeft ? WS_EX_RTLREADING : 0);
   if (!CreateHandle(exStyle, L"", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, owner, instance)) return false;
 
+  const int dpi = WindowDpi(owner ? owner : Handle());
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
   if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+    // The system's font is sized for the system DPI; the box stands on its owner's monitor.
+    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, SystemDpi());
     ownFont_.reset(CreateChineseCapableFont(metrics.lfMessageFont));
   }
   font_ = ownFont_ ? ownFont_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -97,6 +101,7 @@ bool TMessageForm::Build(const std::string& text, TMsgDlgType type, TMsgDlgButto
   in.type = type;
   in.buttons = buttons;
   in.rightToLeft = rightToLeft;
+  in.scale = DpiScale(dpi);
   in.screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   {
     WindowDc dc(Handle());
@@ -128,8 +133,7 @@ bool TMessageForm::Build(const std::string& text, TMsgDlgType type, TMsgDlgButto
 
   LOGFONTW captionFont{};
   if (SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(captionFont), &captionFont, 0)) {
-    WindowDc screen(nullptr);
-    captionFont.lfHeight = -MulDiv(9, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
+    captionFont.lfHeight = -MulDiv(9, dpi, 72);
     captionFont_.reset(CreateChineseCapableFont(captionFont));
   }
   SetColor(kDefaultMessageFormColor);
@@ -153,8 +157,16 @@ void TMessageForm::CreateControls(const std::string& text, TMsgDlgType type) {
   if (layout_.icon) {
     HWND image = child(L"STATIC", L"", SS_ICON, *layout_.icon, kImageId);
     if (image) {
-      SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IconOf(type))), 0);
-      SetWindowPos(image, nullptr, layout_.icon->left, layout_.icon->top, kIconSize, kIconSize,
+      // The system's icon at the size the box needs, not its 32-pixel one stretched.
+      HICON icon = nullptr;
+      if (layout_.iconSize != kIconSize) {
+        icon_.reset(static_cast<HICON>(
+            LoadImageW(nullptr, IconOf(type), IMAGE_ICON, layout_.iconSize, layout_.iconSize, 0)));
+        icon = icon_.get();
+      }
+      if (!icon) icon = LoadIconW(nullptr, IconOf(type));
+      SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+      SetWindowPos(image, nullptr, layout_.icon->left, layout_.icon->top, layout_.iconSize, layout_.iconSize,
                    SWP_NOZORDER | SWP_NOACTIVATE);
     }
   }
@@ -297,7 +309,7 @@ LRESULT TMessageForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CTLCOLORBTN:
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     case WM_LBUTTONDOWN:
-      if (static_cast<short>(HIWORD(lp)) < kCaptionStripHeight) {
+      if (static_cast<short>(HIWORD(lp)) < layout_.captionStrip) {
         ReleaseCapture();
         SendMessageW(Handle(), WM_SYSCOMMAND, kMoveBySystemCommand, 0);
       }
@@ -330,7 +342,7 @@ void TMessageForm::Paint(HDC dc) const {
 }
 
 void TMessageForm::PaintCaptionStrip(HDC dc, int width) const {
-  const int height = kCaptionStripHeight;
+  const int height = layout_.captionStrip;
   RECT strip{0, 0, width, height};
   FillRect(dc, &strip, GetSysColorBrush(COLOR_BTNFACE));
   const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
@@ -361,10 +373,10 @@ void TMessageForm::PaintCaptionStrip(HDC dc, int width) const {
 }
 
 void TMessageForm::PaintBody(HDC dc, int width, int height) const {
-  const int top = kCaptionStripHeight;
+  const int top = layout_.captionStrip;
   RECT body{0, top, width, height};
   FillRect(dc, &body, GetSysColorBrush(COLOR_BTNFACE));
-  RECT area{5, top, width - 5, height - kButtonRowHeight};
+  RECT area{5, top, width - 5, height - layout_.buttonRow};
   if (area.right > area.left && area.bottom > area.top) {
     Line(dc, area.left, area.top, area.right, area.top, COLOR_BTNSHADOW);
     Line(dc, area.left, area.top, area.left, area.bottom, COLOR_BTNSHADOW);

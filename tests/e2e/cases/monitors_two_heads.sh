@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# e2e-screens: 2
+# Two monitors: Xvfb with two screens and Xinerama, and Wine's X11 driver told not to use XRandR, gives
+# Wine a 1024x768 primary and an 800x600 second monitor, both at 0,0. A bar docked at the right edge
+# stands on its remembered monitor and spans that monitor's height; without a remembered monitor, or
+# with one that is missing, it stands on the primary and keeps the missing one for when it comes back.
+source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/../startup_lib.sh"
+source "$(dirname "$0")/../appbar_lib.sh"
+
+WINESERVER_CMD=$(command -v wineserver || echo "$(dirname "$(readlink -f "$WENDLIX_WINE")")/wineserver")
+
+wine_run reg.exe add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /t REG_SZ /d N /f >/dev/null ||
+  fail "could not set UseXRandR"
+"$WINESERVER_CMD" -k 2>/dev/null
+"$WINESERVER_CMD" -w 2>/dev/null
+
+dir=$E2E_WORK/app
+ini=$dir/Wendlix.INI
+bar_monitor() { drive query "$WENDLIX_MAIN_CLASS" monitor | head -n 1; }
+
+# Starts the bar docked right, not hiding, with the monitor keys given (none when empty).
+start_right() {
+  write_bar_ini "$dir" 2 0 1 86 100
+  [ -n "$1" ] && printf '%s\r\n' "Monitor=$1" "MonitorRect=$2" >>"$ini"
+  cp "$WENDLIX_EXE" "$dir/Wendlix.exe"
+  start_and_wait "$dir"
+}
+
+# 1. No monitor remembered: the primary.
+start_right "" ""
+report=$(drive query "$WENDLIX_MAIN_CLASS" monitor) || fail "the bar did not answer the monitor query"
+log "monitors: $report"
+primary=$(awk '$1 == "monitor" && $4 == "primary" { print $2 }' <<<"$report")
+second=$(awk '$1 == "monitor" && $4 != "primary" { print $2 }' <<<"$report")
+second_rect=$(awk '$1 == "monitor" && $4 != "primary" { print $3 }' <<<"$report")
+expect_eq 2 "$(grep -c '^monitor ' <<<"$report")" "monitors Wine reports on two Xinerama screens"
+expect_eq "0,0,800,600" "$second_rect" "the second monitor's rectangle"
+[[ $(bar_monitor) == "device=$primary bounds=0,0,1024,768 "* ]] || fail "not on the primary: $(bar_monitor)"
+got=$(wait_rect "$(docked_rect 2 86 1024 768)" 20) || fail "primary: not docked at the right edge: $got"
+stop_bar 20 || fail "the bar did not close by itself"
+expect_eq "" "$(ini_get "$ini" "Wendlix V3.0" Monitor)" "a bar that never chose a monitor stores none"
+
+# 2. The second monitor remembered: the bar takes its rectangle (800x600) and keeps it.
+start_right "$second" "0,0,800,600"
+[[ $(bar_monitor) == "device=$second bounds=0,0,800,600 "* ]] || fail "not on the second: $(bar_monitor)"
+got=$(wait_rect "$(docked_rect 2 86 800 600)" 20) || fail "second: not docked at its right edge: $got"
+log "second monitor: docked at $got"
+screenshot "$E2E_ARTIFACTS/second-monitor.png" >/dev/null || fail "screenshot"
+stop_bar 20 || fail "the bar did not close by itself"
+expect_eq "$second" "$(ini_get "$ini" "Wendlix V3.0" Monitor)" "the remembered monitor"
+expect_eq "0,0,800,600" "$(ini_get "$ini" "Wendlix V3.0" MonitorRect)" "the remembered rectangle"
+expect_eq 2 "$(ini_get "$ini" "Wendlix V3.0" Edge)" "the edge key as before"
+
+# 3. A remembered monitor that is missing: the primary now, the missing one still remembered.
+start_right '\\.\DISPLAY9' "1024,0,1824,600"
+now=$(bar_monitor)
+[[ $now == "device=$primary bounds=0,0,1024,768 "* && $now == *' wanted=\\.\DISPLAY9' ]] ||
+  fail "a missing monitor: $now"
+got=$(wait_rect "$(docked_rect 2 86 1024 768)" 20) || fail "missing: not docked on the primary: $got"
+stop_bar 20 || fail "the bar did not close by itself"
+expect_eq '\\.\DISPLAY9' "$(ini_get "$ini" "Wendlix V3.0" Monitor)" "the missing monitor stays remembered"
+log "primary, second and missing monitor: each docked on the right monitor"
