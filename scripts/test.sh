@@ -24,11 +24,9 @@ mkdir -p "$WX_LOGS"
 on_signal() {
   trap - INT TERM
   echo "test: interrupted; stopping this run's Xvfb and Wine servers" >&2
-  local f pids
+  local pids
   pids=$(jobs -p)
   [ -n "$pids" ] && kill $pids 2>/dev/null
-  f=$WX_WINE_DIR/win-tests.xvfb.pid
-  [ -f "$f" ] && wx_xvfb_stop "$(cat "$f")"
   wx_prefix_stop "$WX_WINE_DIR/win-tests"
   wx_e2e_stop_all
   exit 130
@@ -148,32 +146,9 @@ if [ "${built[win64]}" != 0 ]; then
 fi
 
 wx_header "Win32 tests under Wine"
-win_tests=$WX_BUILD/win64/tests/win/wendlix_win_tests.exe
-if [ $wine_ready = 1 ] && [ "${built[win64]}" = 1 ] && [ -f "$win_tests" ]; then
-  table_env=()
-  dump=$WX_BUILD/native/tests/tools/cp936_dump
-  if [ -x "$dump" ]; then
-    # The native codec's table, compared code by code with Windows' own conversion.
-    if "$dump" >"$WX_BUILD/cp936-native.txt" 2>"$WX_LOGS/cp936_dump.log"; then
-      table_env=(WENDLIX_CP936_NATIVE_TABLE="$(wx_winpath "$WX_BUILD/cp936-native.txt")")
-    else
-      fail_item "cp936_dump"
-      cat "$WX_LOGS/cp936_dump.log"
-    fi
-  fi
-  prefix=$WX_WINE_DIR/win-tests
-  wx_prefix_copy "$prefix"
-  if wx_xvfb_start "$display_base"; then
-    echo "$WX_XVFB_PID" >"$WX_WINE_DIR/win-tests.xvfb.pid"
-    WINEPREFIX=$prefix DISPLAY=$WX_XVFB_DISPLAY WENDLIX_TEST_DATA=$(wx_winpath "$WX_ROOT/tests/data") \
-      run_gtest "win" "$WX_LOGS/win-tests.log" timeout 900 env "${table_env[@]}" "${WX_WINE_LOCALE[@]}" \
-      "$WX_WINE64" "$win_tests"
-    wx_prefix_stop "$prefix"
-    wx_xvfb_stop
-    rm -f "$WX_WINE_DIR/win-tests.xvfb.pid"
-  else
-    fail_item "win tests: no X display"
-  fi
+if [ $wine_ready = 1 ] && [ "${built[win64]}" = 1 ] && [ -f "$WX_BUILD/win64/tests/win/wendlix_win_tests.exe" ]; then
+  WENDLIX_DISPLAY_BASE=$display_base WIN_TESTS_PREFIX=$WX_WINE_DIR/win-tests \
+    run_gtest "win" "$WX_LOGS/win-tests.log" bash "$WX_ROOT/scripts/win-tests.sh"
 else
   echo "skipped: the Win32 tests did not build, or no Wine prefix"
 fi
