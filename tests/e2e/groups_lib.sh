@@ -181,18 +181,19 @@ button_point() {
   echo $((cl + (l + r) / 2)) $((ct + (t + b) / 2))
 }
 
-# Drags with the real mouse from screen X1 Y1 to X2 Y2 in steps and releases there, with Shift held
-# when a fifth argument says "shift" (a folder button opens its menu on a plain press): a drag the
-# bar starts by OLE follows the mouse itself, not messages posted to the window.
+# Drags with the real mouse from screen X1 Y1 to X2 Y2 in steps and releases there, with the key a
+# fifth argument names held throughout ("shift": a folder button opens its menu on a plain press;
+# "ctrl": the button's file is dragged out): a drag the bar starts by OLE follows the mouse itself,
+# not messages posted to the window.
 mouse_drag() {
   local x1=$1 y1=$2 x2=$3 y2=$4 i n=12
-  [ "${5:-}" = shift ] && xdotool keydown shift
+  [ -n "${5:-}" ] && xdotool keydown "$5"
   xdotool mousemove "$x1" "$y1" sleep 0.3 mousedown 1 sleep 0.2
   for (( i = 1; i <= n; i++ )); do
     xdotool mousemove $(( x1 + (x2 - x1) * i / n )) $(( y1 + (y2 - y1) * i / n + (i < n ? 12 : 0) ))
     sleep 0.08
   done
   xdotool mousemove "$x2" "$y2" sleep 0.4 mouseup 1
-  [ "${5:-}" = shift ] && xdotool keyup shift
+  [ -n "${5:-}" ] && xdotool keyup "$5"
   return 0
 }

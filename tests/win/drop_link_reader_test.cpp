@@ -231,7 +231,7 @@ struct TargetScene {
       if (throwOnEffect) throw std::runtime_error("effect");
       std::optional<OwnButtonDrag> drag;
       if (offer.BarButton && ParseButtonDragBytes(*offer.BarButton) == own) drag = OwnButtonDrag{0, 5};
-      return ChooseDrop(DropPoint{gkShortcut, 0, false, 2}, offer, drag, dragSourceDir, offered);
+      return ChooseDrop(DropPoint{gkShortcut, 0, false, 2}, offer, {drag}, dragSourceDir, offered);
     };
     h.Drop = [this](const DragOffer& offer, POINT client, DropRoute route) {
       dropped.push_back({offer, client, route});

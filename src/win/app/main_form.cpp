@@ -11,6 +11,7 @@
 #include "core/bar/config_location.h"
 #include "core/bar/group_file.h"
 #include "core/bar/group_loading.h"
+#include "core/bar/interaction/mouse_rules.h"
 #include "core/profile/ini_file.h"
 #include "core/profile/ini_file_io_count.h"
 #include "win/app/leak_probe.h"
@@ -185,10 +186,16 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 bool TWendlixMainForm::PressDragsBar(POINT clientPt) {
-  // The main panel and a group's own background drag the window; buttons, band headers,
-  // the title strip and PanelBtn keep the press.
-  const BarHit::Kind what = HitTest(clientPt).What;
-  return what == BarHit::Kind::kBackground || what == BarHit::Kind::kGroup;
+  // Hit testing comes before the press message and its key flags: the keys and buttons held now.
+  const auto held = [](int vk) { return GetAsyncKeyState(vk) < 0; };
+  const bool swapped = GetSystemMetrics(SM_SWAPBUTTON) != 0;
+  std::uint32_t keys = 0;
+  if (held(swapped ? VK_RBUTTON : VK_LBUTTON)) keys |= MK_LBUTTON;
+  if (held(swapped ? VK_LBUTTON : VK_RBUTTON)) keys |= MK_RBUTTON;
+  if (held(VK_MBUTTON)) keys |= MK_MBUTTON;
+  if (held(VK_SHIFT)) keys |= MK_SHIFT;
+  if (held(VK_CONTROL)) keys |= MK_CONTROL;
+  return PressDragsWindow(HitTest(clientPt).What, ShiftFromMouseKeys(keys, held(VK_MENU)));
 }
 
 void TWendlixMainForm::FormCreate() {

@@ -155,6 +155,7 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   BarDropTarget* dropTarget_ = nullptr;  // registered with OLE from creation to destruction
   std::optional<OwnButtonDrag> buttonDrag_;  // the launch button being dragged within its group
   std::uint32_t buttonDragSerial_ = 0;       // numbers the drags, so that an ended one is told apart
+  bool fileDragOut_ = false;                 // a launch button's file is being dragged out with Ctrl
 
   // The buttons menu and its commands (main_form_buttons.cpp).
   ButtonMenuTarget PrepareButtonMenu(const BarHit& hit);

@@ -127,7 +127,8 @@ std::optional<OwnButtonDrag> TWendlixMainForm::OwnButtonDragOf(const DragOffer& 
 }
 
 DropChoice TWendlixMainForm::DropChoiceAt(POINT client, const DragOffer& offer, DWORD offered) {
-  const DropChoice choice = ChooseDrop(DropPointAt(client), offer, OwnButtonDragOf(offer), DragSourceDir, offered);
+  const DropChoice choice =
+      ChooseDrop(DropPointAt(client), offer, {OwnButtonDragOf(offer), fileDragOut_}, DragSourceDir, offered);
   if (choice.Route == DropRoute::kFiles) return {choice.Route, DropFileTarget1GetDropEffect(offered)};
   if (choice.Route == DropRoute::kButton) DropBMPTarget1DragOver(client);
   return choice;
@@ -247,15 +248,16 @@ bool TWendlixMainForm::ButtonMouseMove(POINT client, WPARAM keys) {
   HoldShown(true);
   if (decision.FileDrag) {
     SetPointer({});
+    fileDragOut_ = true;
     DragFilesOut({b.FileName});
+    fileDragOut_ = false;
   } else {
     const Rect r = HitBounds(view_, state_.Groups, pressed);
     HBITMAP picture = WindowPicture(Handle(), r);
     const SIZE size{r.right - r.left, r.bottom - r.top};
-    const POINT offset{pressPoint_.x - r.left, pressPoint_.y - r.top};
     buttonDrag_ = OwnButtonDrag{pressed.Group, pressed.Button};
     const ButtonDragToken token{static_cast<std::uint32_t>(GetCurrentProcessId()), ++buttonDragSerial_};
-    DragButtonWithin(ButtonDragFormat(), ButtonDragBytes(token), picture, size, offset);
+    DragButtonWithin(ButtonDragFormat(), ButtonDragBytes(token), picture, size);
     buttonDrag_.reset();
     POINT now{};
     GetCursorPos(&now);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <utility>
 
+#include "core/bar/interaction/mouse_rules.h"
 #include "win/common/com_object.h"
 #include "win/common/wide.h"
 
@@ -151,9 +152,10 @@ DWORD DragFilesOut(const std::vector<std::string>& files) {
   return effect;
 }
 
-DWORD DragButtonWithin(CLIPFORMAT format, const std::string& token, HBITMAP picture, SIZE size, POINT offset) {
+DWORD DragButtonWithin(CLIPFORMAT format, const std::string& token, HBITMAP picture, SIZE size) {
   IDataObject* data = NewDragData(format, token);
-  SetDragImage(data, picture, size, offset);
+  const Point centre = DragHotSpot({size.cx, size.cy});
+  SetDragImage(data, picture, size, POINT{centre.x, centre.y});
   const DWORD effect = RunDrag(data, DROPEFFECT_MOVE);
   data->Release();
   return effect;

@@ -22,8 +22,9 @@ IDataObject* NewDragData(CLIPFORMAT format, const std::string& bytes);
 // the drag then goes on without an image.
 bool SetDragImage(IDataObject* data, HBITMAP picture, SIZE size, POINT offset);
 
-// Runs the move drag of a launch button: `token` as the button format, `picture` as its image.
-// Returns the effect the target chose (DROPEFFECT_NONE when refused or cancelled).
-DWORD DragButtonWithin(CLIPFORMAT format, const std::string& token, HBITMAP picture, SIZE size, POINT offset);
+// Runs the move drag of a launch button: `token` as the button format, `picture` as its image,
+// held at its centre wherever the button was pressed. Returns the effect the target chose
+// (DROPEFFECT_NONE when refused or cancelled).
+DWORD DragButtonWithin(CLIPFORMAT format, const std::string& token, HBITMAP picture, SIZE size);
 
 }  // namespace wendlix

@@ -2,7 +2,7 @@
 # Launch buttons dragged with the mouse within their group: button 5 onto button 2 in a shortcut group
 # whose button 5 is a folder button and in a web group. The whole button moves (the folder button still
 # opens its menu at its new place), the order is in the group file at once and a restart shows it. A
-# button dropped onto another group moves nothing.
+# button dropped onto another group moves nothing, and one dragged out with Ctrl is no drop for the bar.
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../startup_lib.sh"
 source "$(dirname "$0")/../groups_lib.sh"
@@ -12,18 +12,22 @@ mkdir -p "$tools/Docs"
 tw=$(winpath "$tools")
 for f in a b c d e; do drive make-link "$tw\\$f.lnk" 'C:\windows\notepad.exe' || fail "link $f"; done
 drive make-link "$tw\\Docs\\inner.lnk" 'C:\windows\notepad.exe' || fail "link in Docs"
+more=$E2E_WORK/More
+mkdir -p "$more"
+for f in m1 m2; do drive make-link "$(winpath "$more")\\$f.lnk" 'C:\windows\notepad.exe' || fail "link $f"; done
 
 dir=$E2E_WORK/app
 install_bar "$dir"
 {
   group_section Tools "Directory=$tw" Height=260
   printf '[Tools  Buttons]\n1=a.lnk\n2=b.lnk\n3=c.lnk\n4=d.lnk\n5=e.lnk\n6=Docs\n\n'
-  group_section Web "Panel Style=1" Height=260
+  group_section Web "Panel Style=1" Height=200
   printf '[Web  Buttons]\n'
   for s in s0 s1 s2 s3 s4 s5; do printf '%s=http://%s.example.org/\n' "$s" "$s"; done
   printf '\n'
+  group_section More "Directory=$(winpath "$more")" Height=150
 } | write_cp936 "$dir/Wendlix.GPF"
-bar_settings 2 120 0 1 Tools Web | write_cp936 "$dir/Wendlix.INI"
+bar_settings 2 120 0 1 Tools Web More | write_cp936 "$dir/Wendlix.INI"
 gpf=$dir/Wendlix.GPF
 start_and_wait "$dir"
 read_layout
@@ -102,6 +106,17 @@ read_layout
 expect_eq "a b Docs c d e" "$(names 0)" "the shortcut group after a drop from the web group"
 expect_eq "s0 s1 s5 s2 s3 s4" "$(names 1)" "the web group after its button left it"
 expect_eq "$before" "$(md5sum <"$gpf")" "the group file after a drop onto another group"
+
+# A button's file dragged out with Ctrl onto another shortcut group makes no link to the link there. The
+# move in that group that follows is handled after anything the drag dropped, so its result shows both.
+read -r fx fy <<<"$(button_point 0 a)"
+read -r tx ty <<<"$(button_point 2 m1)"
+mouse_drag "$fx" "$fy" "$tx" "$ty" ctrl
+read_layout
+drag_onto 2 m2 m1
+wait_names 2 "m2 m1"
+expect_eq "m1.lnk m2.lnk" "$(cd "$more" && ls | tr '\n' ' ' | sed 's/ $//')" "the other group's folder after the Ctrl drag"
+expect_eq "a b Docs c d e" "$(names 0)" "the shortcut group after its button was dragged out"
 
 # A restart shows the same order, and the folder button opens its menu at its new place.
 stop_bar 20 || fail "the bar did not close by itself"

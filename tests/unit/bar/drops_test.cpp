@@ -25,7 +25,8 @@ TEST(DropRoles, WhatTheDragCarriesAndWhatLiesUnderThePointChooseRoleAndEffect) {
   const DragOffer button{.BarButton = ButtonDragBytes({7, 1})};
   const DragOffer none{};
   const std::uint32_t all = deCopy | deMove | deLink;
-  const OwnButtonDrag own{0, 5};
+  const OwnDrag own{OwnButtonDrag{0, 5}};
+  const OwnDrag filesOut{.FilesOut = true};
   // Places: a shortcut group's band (on launch button 2), its background, its PanelBtn button;
   // web and e-mail groups; another group's button; away from groups.
   const DropPoint onButton2{gkShortcut, 0, false, 2};
@@ -40,7 +41,7 @@ TEST(DropRoles, WhatTheDragCarriesAndWhatLiesUnderThePointChooseRoleAndEffect) {
   struct Case {
     const DropPoint& at;
     const DragOffer& offer;
-    std::optional<OwnButtonDrag> own;
+    OwnDrag own;
     const char* dir;
     std::uint32_t offered;
     DropChoice want;
@@ -75,7 +76,14 @@ TEST(DropRoles, WhatTheDragCarriesAndWhatLiesUnderThePointChooseRoleAndEffect) {
       {away, button, own, "", all, {R::kButton, deNone}},
       // A button format that is no drag of this bar under way (another program's, or one
       // that ended) is nothing to drop.
-      {onButton2, button, std::nullopt, "", all, {}},
+      {onButton2, button, {}, "", all, {}},
+      // A launch button's file dragged out with Ctrl goes to other programs only: a link to it
+      // in a group would be a link to a link, a web group's box says nothing useful.
+      {background, files, filesOut, "D:\\Tools\\", all, {}},
+      {otherGroup, files, filesOut, "D:\\Tools\\", all, {}},
+      {panelBtn, files, filesOut, "D:\\Tools\\", all, {}},
+      {web, files, filesOut, "D:\\Tools\\", all, {}},
+      {email, urlFile, filesOut, "D:\\", all, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "group " << c.at.Group << " button " << c.at.LaunchButton << " dir "

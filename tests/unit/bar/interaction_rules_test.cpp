@@ -36,6 +36,19 @@ TEST(MouseRules, PressesAndDistancesThatStartDrags) {
     EXPECT_EQ(StartsFileDrag(c.state), c.file);
     EXPECT_EQ(FolderButtonOpensMenu(c.state), c.folderMenu);
   }
+  // Only the main panel and a group's background drag the bar, and only for a plain left press.
+  using K = BarHit::Kind;
+  for (K kind : {K::kBackground, K::kGroup}) {
+    EXPECT_TRUE(PressDragsWindow(kind, S::kLeft));
+    for (ShiftState s : {S::kLeft | S::kShift, S::kLeft | S::kCtrl, S::kLeft | S::kAlt, S::kLeft | S::kRight,
+                         S::kLeft | S::kMiddle, ShiftState(S::kRight), ShiftState()}) {
+      EXPECT_FALSE(PressDragsWindow(kind, s)) << static_cast<int>(s.Bits());
+    }
+  }
+  for (K kind : {K::kNone, K::kTitleStrip, K::kBtnTitle, K::kBtnSys, K::kBandHeader, K::kGroupButton, K::kPanelBtn,
+                 K::kCollapsedGroup}) {
+    EXPECT_FALSE(PressDragsWindow(kind, S::kLeft)) << static_cast<int>(kind);
+  }
   EXPECT_EQ(ShiftFromMouseKeys(0x02 | 0x04 | 0x08 | 0x10, true),
             S::kRight | S::kShift | S::kCtrl | S::kMiddle | S::kAlt);
   EXPECT_EQ(ShiftFromMouseKeys(0x01 | 0xFF00u, false), S::kLeft);  // MK_XBUTTON and the like ignored

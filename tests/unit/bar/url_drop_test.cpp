@@ -15,12 +15,19 @@
 #include "core/text/encoding.h"
 
 namespace wendlix {
+
+void PrintTo(const DroppedLink& link, std::ostream* os) { *os << "{\"" << link.URL << "\", \"" << link.Title << "\"}"; }
+
 namespace {
 
 std::string Cp936(std::string_view utf8) { return Utf8ToCp936(utf8).value(); }
 
 TEST(UrlDrop, AddressAndTitleFollowTheOrderOfPreference) {
   const std::string shortcut = "[InternetShortcut]\r\nURL=http://news.example/今日\r\nIconIndex=0\r\n";
+  // As the shell writes them: the address after "IDList=", or behind a property section.
+  const std::string idList = "[InternetShortcut]\r\nIDList=\r\nURL=http://id.example/\r\n";
+  const std::string behind =
+      "[{000214A0-0000-0000-C000-000000000046}]\r\nProp3=19,2\r\n[InternetShortcut]\r\nURL=http://b.example/\r\n";
   const std::string long260(260, 'a');
   const std::string chinese260 = [] {
     std::string s;
@@ -38,6 +45,9 @@ TEST(UrlDrop, AddressAndTitleFollowTheOrderOfPreference) {
       {"descriptor names the link",
        {.UniformResourceLocator = "http://a.example/", .DescriptorName = "示例 页面.url"},
        {"http://a.example/", "示例 页面"}},
+      {"a descriptor name keeps any other extension",
+       {.UniformResourceLocator = "http://a.example/p.jpeg", .DescriptorName = "photo.jpeg"},
+       {"http://a.example/p.jpeg", "photo.jpeg"}},
       {"blank address format gives way", {.UniformResourceLocator = " ", .Text = " http://b.example/\r\n"},
        {"http://b.example/", "http://b.example/"}},
       {"text beats file contents", {.Text = "www.c.example", .FileContents = Cp936(shortcut)},
@@ -46,29 +56,41 @@ TEST(UrlDrop, AddressAndTitleFollowTheOrderOfPreference) {
        {"http://news.example/今日", "http://news.example/今日"}},
       {"contents as a shortcut, LF", {.FileContents = "[InternetShortcut]\nURL=http://lf.example/\n"},
        {"http://lf.example/", "http://lf.example/"}},
+      {"contents with the address after IDList", {.FileContents = idList, .DescriptorName = "Id.URL"},
+       {"http://id.example/", "Id"}},
+      {"contents with the shortcut behind another section", {.FileContents = behind},
+       {"http://b.example/", "http://b.example/"}},
+      {"contents as a shortcut, whole however long",
+       {.FileContents = "[InternetShortcut]\r\nURL=" + long260 + std::string(4, '\0')},
+       {long260, long260}},
+      {"a shortcut without its address offers nothing, the .url file is next",
+       {.Files = {"C:\\b.url"}, .FirstFileBytes = behind, .FileContents = "[InternetShortcut]\r\nIDList=\r\n"},
+       {"http://b.example/", "b"}},
       {"other contents from the 24th character to the line end",
        {.FileContents = "0123456789012345678901_http://d.example/\r\nmore"},
        {"http://d.example/", "http://d.example/"}},
-      {"contents capped at 250", {.FileContents = std::string(23, '-') + long260},
+      {"other contents capped at 250", {.FileContents = std::string(23, '-') + long260},
        {std::string(250, 'a'), std::string(250, 'a')}},
       {"contents shorter than 24 characters offer nothing, the .url file is next",
        {.Files = {"C:\\收藏\\新闻.URL"}, .FirstFileBytes = Cp936(shortcut), .FileContents = "short"},
        {"http://news.example/今日", "新闻"}},
-      {"shortcut address capped at 250 characters",
+      {"a shortcut file's address whole however long",
        {.Files = {"D:\\x.url"}, .FirstFileBytes = Cp936("[InternetShortcut]\nURL=" + chinese260)},
-       {chinese260.substr(0, 250 * 3), "x"}},
+       {chinese260, "x"}},
+      {"a shortcut file with the address after IDList", {.Files = {"D:\\id.url"}, .FirstFileBytes = idList},
+       {"http://id.example/", "id"}},
       {"shortcut with a UTF-8 mark",
        {.Files = {"x.url"}, .FirstFileBytes = "\xEF\xBB\xBF[InternetShortcut]\nURL=http://u8.example/网"},
        {"http://u8.example/网", "x"}},
       {"a .url file that is no shortcut: no address, its name", {.Files = {"C:\\坏.url"}, .FirstFileBytes = "[Other]\nURL=x"},
        {"", "坏"}},
-      {"a .url file without the line after the header", {.Files = {"C:\\a.url"}, .FirstFileBytes = "[InternetShortcut]"},
+      {"a .url file without an address", {.Files = {"C:\\a.url"}, .FirstFileBytes = "[InternetShortcut]"},
        {"", "a"}},
       {"an unreadable .url file", {.Files = {"C:\\gone.url"}}, {"", "gone"}},
       {"descriptor beats the file name",
        {.Files = {"C:\\a.url"}, .FirstFileBytes = Cp936(shortcut), .DescriptorName = "Better.url"},
        {"http://news.example/今日", "Better"}},
-      {"a descriptor name of four characters leaves the address",
+      {"a descriptor name that is only the extension leaves the address",
        {.UniformResourceLocator = "http://e.example/", .DescriptorName = ".url"},
        {"http://e.example/", "http://e.example/"}},
       {"plain files give nothing", {.Files = {"C:\\a.txt", "C:\\b.url"}}, {"", ""}},
@@ -78,15 +100,21 @@ TEST(UrlDrop, AddressAndTitleFollowTheOrderOfPreference) {
     SCOPED_TRACE(c.what);
     EXPECT_EQ(ReadDroppedLink(c.offer), c.want);
   }
-  EXPECT_EQ(InternetShortcutAddress("[InternetShortcut] trailing\r\nURL=x=y\r\n"), "x=y");
-  EXPECT_EQ(InternetShortcutAddress(" [InternetShortcut]\r\nURL=x\r\n"), "");  // must begin the line
-  EXPECT_EQ(InternetShortcutAddress("[InternetShortcut]\r\n\r\nURL=x\r\n"), "");  // only the next line counts
+  // The section and key as the profile reader finds them: any letter case, blanks around,
+  // the first of each, quotes off.
+  const std::pair<std::string, std::string> shortcuts[] = {
+      {"[InternetShortcut] trailing\r\nURL=x=y\r\n", "x=y"},
+      {" [internetshortcut]\r\n url = x \r\n", "x"},
+      {"[InternetShortcut]\r\n\r\nURL=\"x\"\r\nURL=second\r\n", "x"},
+      {"[Other]\r\nURL=no\r\n[InternetShortcut]\r\nIconIndex=0\r\n", ""},
+  };
+  for (const auto& [bytes, want] : shortcuts) EXPECT_EQ(InternetShortcutAddress(bytes), want) << bytes;
   std::string utf16 = "\xFF\xFE";
   for (char16_t c : std::u16string(u"[InternetShortcut]\r\nURL=http://网/\r\n")) {
     utf16 += static_cast<char>(c & 0xFF);
     utf16 += static_cast<char>(c >> 8);
   }
-  EXPECT_EQ(InternetShortcutAddress(utf16), "http://网/");
+  EXPECT_EQ(InternetShortcutAddress(utf16 + std::string(6, '\0')), "http://网/");
 }
 
 TEST(UrlDrop, DecisionAndTheNameTheFileCanHold) {

@@ -29,13 +29,15 @@ const DropTargetRole& RoleOf(DropRoute route) {
   }
 }
 
-DropChoice ChooseDrop(const DropPoint& at, const DragOffer& offer, const std::optional<OwnButtonDrag>& own,
+DropChoice ChooseDrop(const DropPoint& at, const DragOffer& offer, const OwnDrag& own,
                       std::string_view dragSourceDir, std::uint32_t offered) {
+  if (own.FilesOut) return {};
   if (offer.BarButton) {
     // Only the drag under way, within its group: a button has no meaning to other targets.
-    if (!own) return {};
-    const bool onOther = at.GroupKind && !at.OnPanelBtn && at.Group == own->Group && at.LaunchButton >= 0 &&
-                         at.LaunchButton != own->Button;
+    if (!own.Button) return {};
+    const OwnButtonDrag& moved = *own.Button;
+    const bool onOther = at.GroupKind && !at.OnPanelBtn && at.Group == moved.Group && at.LaunchButton >= 0 &&
+                         at.LaunchButton != moved.Button;
     return Take(DropBMPTarget1, onOther ? offered : deNone);
   }
   if (!at.GroupKind) return {};

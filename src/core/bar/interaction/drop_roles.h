@@ -53,13 +53,20 @@ struct OwnButtonDrag {
   int Button = -1;
 };
 
+// The bar's own drag under way, if any.
+struct OwnDrag {
+  std::optional<OwnButtonDrag> Button{};  // a launch button moved within its group (its token matched)
+  bool FilesOut = false;                  // a launch button's file dragged out with Ctrl
+};
+
 // The role and effect of a drag at `at`. A launch button moves only within the bar's own drag,
 // onto another launch button of its group; a button format that is not the drag under way
-// (another program's, or one that ended) drops nothing. Files go into a shortcut group (its band
-// or its PanelBtn button) under the file rules, with `dragSourceDir` as recorded on enter; over
-// other groups files and links take the link role, whose boxes say what went wrong. Away from
-// groups nothing drops. The effect is what the role allows of `offered`.
-DropChoice ChooseDrop(const DropPoint& at, const DragOffer& offer, const std::optional<OwnButtonDrag>& own,
+// (another program's, or one that ended) drops nothing, nor does a button's file dragged out
+// (a link to it would be a link to a link). Files go into a shortcut group (its band or its
+// PanelBtn button) under the file rules, with `dragSourceDir` as recorded on enter; over other
+// groups files and links take the link role, whose boxes say what went wrong. Away from groups
+// nothing drops. The effect is what the role allows of `offered`.
+DropChoice ChooseDrop(const DropPoint& at, const DragOffer& offer, const OwnDrag& own,
                       std::string_view dragSourceDir, std::uint32_t offered);
 
 // The token a button drag carries, telling the bar's own drag (this process, this drag) from

@@ -19,6 +19,10 @@ ShiftState ShiftFromMouseKeys(std::uint32_t mouseKeys, bool altDown) {
 
 bool StartsWindowDrag(ShiftState s) { return s == ShiftState::kLeft; }
 
+bool PressDragsWindow(BarHit::Kind what, ShiftState s) {
+  return (what == BarHit::Kind::kBackground || what == BarHit::Kind::kGroup) && StartsWindowDrag(s);
+}
+
 bool StartsMoveDrag(ShiftState s) {
   return s == ShiftState::kLeft || s == (ShiftState::kLeft | ShiftState::kShift);
 }

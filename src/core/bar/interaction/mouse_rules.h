@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "core/appbar/geometry.h"
+#include "core/bar/bar_view.h"
 
 namespace wendlix {
 
@@ -38,6 +39,9 @@ ShiftState ShiftFromMouseKeys(std::uint32_t mouseKeys, bool altDown);
 
 // A press with exactly the left button and no key drags the window.
 bool StartsWindowDrag(ShiftState s);
+// A press on `what` drags the window: the main panel and a group's background, with exactly the
+// left button and no key (anything else there leaves the bar where it is).
+bool PressDragsWindow(BarHit::Kind what, ShiftState s);
 // A button is dragged to another place with exactly the left button, alone or with Shift.
 bool StartsMoveDrag(ShiftState s);
 // A button is dragged out as a file with Ctrl and exactly the left or the right button.

@@ -13,29 +13,35 @@
 namespace wendlix {
 namespace {
 
-constexpr std::string_view kShortcutHeader = "[InternetShortcut]";
+// The bytes up to the first NUL, where text from a drag or a C string ends (a NUL code unit
+// after a UTF-16 mark).
+std::string_view TextBytes(std::string_view bytes) {
+  if (bytes.substr(0, 2) == "\xFF\xFE") {
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+      if (bytes[i] == '\0' && bytes[i + 1] == '\0') return bytes.substr(0, i);
+    }
+    return bytes;
+  }
+  return bytes.substr(0, bytes.find('\0'));
+}
 
-// Text of a drag's or a file's bytes: UTF-16LE or UTF-8 after their byte-order marks,
-// otherwise code page 936. Stops at the first NUL, where C strings from a drag end.
+// Text of a drag's or a file's bytes up to their first NUL: UTF-16LE or UTF-8 after their
+// byte-order marks, otherwise code page 936.
 std::string DecodeBytes(std::string_view bytes) {
-  std::string text;
-  if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
-      static_cast<unsigned char>(bytes[1]) == 0xFE) {
+  bytes = TextBytes(bytes);
+  if (bytes.substr(0, 2) == "\xFF\xFE") {
     std::u16string wide;
     for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-      const char16_t c = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                               (static_cast<unsigned char>(bytes[i + 1]) << 8));
-      if (c == 0) break;
-      wide += c;
+      wide += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                    (static_cast<unsigned char>(bytes[i + 1]) << 8));
     }
     return Utf16ToUtf8(wide);
   }
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
-    bytes.remove_prefix(3);
-    text.assign(bytes.substr(0, bytes.find('\0')));
+    const std::string text(bytes.substr(3));
     return IsValidUtf8(text) ? text : Utf16ToUtf8(Utf8ToUtf16(text));
   }
-  return Cp936ToUtf8(bytes.substr(0, bytes.find('\0')));
+  return Cp936ToUtf8(bytes);
 }
 
 // `count` characters of `s` from character `first` (both counted in code points).
@@ -47,16 +53,10 @@ std::string Characters(std::string_view s, std::size_t first, std::size_t count)
   return std::string(s.substr(begin, pos - begin));
 }
 
-std::size_t CharacterCount(std::string_view s) {
-  std::size_t n = 0;
-  for (std::size_t pos = 0; pos < s.size(); ++n) ReadUtf8(s, pos);
-  return n;
-}
-
-// A file or descriptor name less its last four characters (".url" as a rule).
-std::string LessLastFour(std::string_view name) {
-  const std::size_t n = CharacterCount(name);
-  return n > 4 ? Characters(name, 0, n - 4) : std::string();
+// A file or descriptor name less its ".url" (in any letter case); any other name stays whole.
+std::string WithoutUrlExtension(std::string_view name) {
+  if (EndsWithTextAscii(name, ".url")) name.remove_suffix(4);
+  return std::string(name);
 }
 
 std::string_view FileNamePart(std::string_view path) {
@@ -78,24 +78,14 @@ std::string_view NextLine(std::string_view text, std::size_t& pos) {
   return text.substr(begin, end - begin);
 }
 
-std::string ShortcutAddressOfText(std::string_view text) {
-  std::size_t pos = 0;
-  if (NextLine(text, pos).substr(0, kShortcutHeader.size()) != kShortcutHeader) return {};
-  if (pos >= text.size()) return {};
-  const std::string_view line = NextLine(text, pos);
-  const std::size_t eq = line.find('=');
-  if (eq == std::string_view::npos) return {};
-  return Characters(line.substr(eq + 1), 0, kMaxShortcutAddress);
-}
+constexpr char kShortcutSection[] = "InternetShortcut";
 
-// A file's contents: an Internet shortcut is read as one; any other text gives its
-// characters from the 24th on, up to the end of that line.
+// Contents that hold an Internet shortcut are read as one; any other text gives its characters
+// from the 24th on, at most kMaxContentsAddress, up to the end of that line.
 std::string FileContentsAddress(std::string_view bytes) {
-  const std::string text = DecodeBytes(bytes);
-  if (std::string_view(text).substr(0, kShortcutHeader.size()) == kShortcutHeader) {
-    return ShortcutAddressOfText(text);
-  }
-  std::string tail = Characters(text, 23, kMaxShortcutAddress);
+  const IniFile shortcut = IniFile::FromBytes(TextBytes(bytes));
+  if (shortcut.SectionExists(kShortcutSection)) return shortcut.ReadString(kShortcutSection, "URL", "");
+  std::string tail = Characters(DecodeBytes(bytes), 23, kMaxContentsAddress);
   std::size_t pos = 0;
   return std::string(NextLine(tail, pos));
 }
@@ -163,7 +153,9 @@ bool DragOffer::OffersLink() const {
          (!Files.empty() && EndsWithUrlExtension(Files.front()));
 }
 
-std::string InternetShortcutAddress(std::string_view bytes) { return ShortcutAddressOfText(DecodeBytes(bytes)); }
+std::string InternetShortcutAddress(std::string_view bytes) {
+  return IniFile::FromBytes(TextBytes(bytes)).ReadString(kShortcutSection, "URL", "");
+}
 
 DroppedLink ReadDroppedLink(const DragOffer& offer) {
   DroppedLink link;
@@ -179,11 +171,11 @@ DroppedLink ReadDroppedLink(const DragOffer& offer) {
     link.URL = std::move(contents);
   } else if (!offer.Files.empty() && EndsWithUrlExtension(offer.Files.front())) {
     if (offer.FirstFileBytes) link.URL = InternetShortcutAddress(*offer.FirstFileBytes);
-    link.Title = LessLastFour(FileNamePart(offer.Files.front()));
+    link.Title = WithoutUrlExtension(FileNamePart(offer.Files.front()));
   }
   link.URL = std::string(TrimIniBlanks(link.URL));
   if (offer.DescriptorName) {
-    std::string title = LessLastFour(FileNamePart(*offer.DescriptorName));
+    std::string title = WithoutUrlExtension(FileNamePart(*offer.DescriptorName));
     if (!title.empty()) link.Title = std::move(title);
   }
   if (link.Title.empty()) link.Title = link.URL;

@@ -29,8 +29,8 @@ struct DragOffer {
   bool OffersLink() const;
 };
 
-// The most of the address that a file's contents or an Internet shortcut give.
-inline constexpr std::size_t kMaxShortcutAddress = 250;
+// The most of the address that file contents other than an Internet shortcut give.
+inline constexpr std::size_t kMaxContentsAddress = 250;
 
 struct DroppedLink {
   std::string URL;
@@ -39,13 +39,13 @@ struct DroppedLink {
 };
 
 // The address from the first source the drag offers (address format, plain text, file
-// contents from the 24th character, a ".url" file first in the list), outer blanks trimmed;
-// the title from the file descriptor's first name or the ".url" file's name less their last
-// four characters, else the address.
+// contents read as an Internet shortcut, else from their 24th character, a ".url" file first
+// in the list), outer blanks trimmed; the title from the file descriptor's first name or the
+// ".url" file's name, less a ".url" extension, else the address.
 DroppedLink ReadDroppedLink(const DragOffer& offer);
 
-// The address an Internet shortcut's bytes hold: after the first "=" of the line following a
-// first line that begins with "[InternetShortcut]", at most 250 characters; empty otherwise.
+// The address an Internet shortcut's bytes hold: the "URL" key of its [InternetShortcut]
+// section, wherever that stands, read as the profile functions read it; empty without one.
 std::string InternetShortcutAddress(std::string_view bytes);
 
 inline constexpr char kUrlDropCaption[] = "乱拖....";
