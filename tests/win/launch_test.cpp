@@ -1,5 +1,5 @@
-// Launch requests carried out through the shell: the command line a web address makes,
-// and shortcut buttons read from real links. Nothing is actually started.
+// Launch requests carried out through the shell: the command line a web address makes.
+// Nothing is actually started.
 #include <windows.h>
 #include <shellapi.h>
 #include <gtest/gtest.h>
@@ -8,7 +8,6 @@
 
 #include "core/bar/panel_data.h"
 #include "shell_test_support.h"
-#include "win/appbar/shell_links.h"
 #include "win/bar/launch.h"
 
 namespace wendlix {
@@ -47,36 +46,6 @@ TEST(Launch, WebAddressReachesTheBrowserAsOneArgument) {
   // Only open requests reach the shell, and a path holding a quote is refused before it.
   EXPECT_FALSE(ExecuteLaunch(LaunchRequest{LaunchAction::kFillSubmenu, "C:\\", "", "", "", 0}));
   EXPECT_FALSE(ExecuteLaunch(LaunchRequest{LaunchAction::kOpen, "C:\\a\" b.exe", "", "", "", kShowNormal}));
-}
-
-TEST(Launch, ShortcutButtonsTakeTheirLinksArgumentsAndFolder) {
-  TempFolder folder("launch");
-  const std::string target = folder / "工具 Ő.exe";
-  ASSERT_TRUE(WriteBytes(target, "MZ"));
-  TShortCutData link;
-  link.LinkFile = folder / "编辑 Ő.lnk";
-  link.Target = target;
-  link.Arguments = "-n \"a b.txt\" 记事本";
-  link.WorkDir = folder.Path() + "工作";
-  ASSERT_TRUE(CreateShortcut(link));
-
-  LaunchRequest r = LaunchButtonRequest(gkShortcut, link.LinkFile, false);
-  EXPECT_EQ(
-      r, (LaunchRequest{LaunchAction::kOpen, link.LinkFile, "", link.Arguments, link.WorkDir, kShowNormal}));
-  EXPECT_EQ(SplitCommandLine(LaunchCommandLine(r)),
-            (std::vector<std::wstring>{ToWide(link.LinkFile), L"-n", L"a b.txt", L"记事本"}));
-
-  // Links that cannot be read (damaged, missing, an internet shortcut) still open as
-  // files, without arguments.
-  ASSERT_TRUE(WriteBytes(folder / "damaged.lnk", std::string("L\0\0\0junk", 8)));
-  ASSERT_TRUE(WriteBytes(folder / "site.url", "[InternetShortcut]\r\nURL=http://x.cn/\r\nHotKey=5\r\n"));
-  for (const std::string& path : {folder / "damaged.lnk", folder / "missing.lnk", folder / "site.url"}) {
-    EXPECT_EQ(LaunchButtonRequest(gkShortcut, path, false),
-              (LaunchRequest{LaunchAction::kOpen, path, "", "", "", kShowNormal}))
-        << path;
-  }
-  // Folder buttons open their menu instead.
-  EXPECT_EQ(LaunchButtonRequest(gkShortcut, folder.Path(), true).Action, LaunchAction::kNone);
 }
 
 }  // namespace

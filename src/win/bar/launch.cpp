@@ -1,26 +1,13 @@
 #include "win/bar/launch.h"
 
 #include "core/appbar/command_line.h"
-#include "win/appbar/shell_links.h"
 #include "win/appbar/shell_open.h"
 #include "win/common/wide.h"
 
 namespace wendlix {
 
 LaunchRequest LaunchButtonRequest(std::uint16_t groupKind, const std::string& fileName, bool isDirectory) {
-  LaunchButtonSender sender;
-  sender.GroupKind = groupKind;
-  sender.FileName = fileName;
-  sender.IsDirectory = isDirectory;
-  if (NeedsShortcutRead(groupKind, fileName, isDirectory)) {
-    try {
-      TShortCutData data;
-      if (ReadShortcut(fileName, data)) sender.Shortcut = data;
-    } catch (...) {
-      // Left unread: the shell opens the file by itself.
-    }
-  }
-  return DecideLaunch(sender);
+  return DecideLaunch(LaunchButtonSender{groupKind, fileName, isDirectory});
 }
 
 std::wstring LaunchCommandLine(const LaunchRequest& request) {

@@ -1,5 +1,4 @@
-// Carrying out a launch: reading a button's shortcut for the decision, and handing the
-// decided request to the shell.
+// Carrying out a launch: handing the decided request to the shell.
 #pragma once
 #include <windows.h>
 
@@ -12,8 +11,7 @@
 
 namespace wendlix {
 
-// The request for a click on a launch button of a group of kind `groupKind`. A shortcut
-// file is read first; one that cannot be read is opened as it is.
+// The request for a click on a launch button of a group of kind `groupKind`.
 LaunchRequest LaunchButtonRequest(std::uint16_t groupKind, const std::string& fileName, bool isDirectory);
 
 // The command line the started program receives for an open request (its program quoted,

@@ -45,37 +45,23 @@ TEST(LaunchDecision, FolderMenuItems) {
 }
 
 TEST(LaunchDecision, LaunchButtons) {
-  TShortCutData link;
-  link.Arguments = "-n \"a b.txt\"";
-  link.WorkDir = "D:\\工作";
-  const auto check = [](std::uint16_t kind, const std::string& file, bool folder,
-                        std::optional<TShortCutData> shortcut, const LaunchRequest& expected) {
-    EXPECT_EQ(DecideLaunch(LaunchButtonSender{kind, file, folder, std::move(shortcut)}), expected) << file;
+  const auto check = [](std::uint16_t kind, const std::string& file, bool folder, const LaunchRequest& expected) {
+    EXPECT_EQ(DecideLaunch(LaunchButtonSender{kind, file, folder}), expected) << file;
   };
   // The web kind decides, not the text; trailing backslashes are doubled so that the
   // closing quote stays a quote.
-  check(gkWeb, "http://x.cn/a.lnk", true, link, Browser("\"http://x.cn/a.lnk\"", kShowWebButton));
-  check(gkWeb, "http://x.cn\\", false, {}, Browser("\"http://x.cn\\\\\"", kShowWebButton));
+  check(gkWeb, "http://x.cn/a.lnk", true, Browser("\"http://x.cn/a.lnk\"", kShowWebButton));
+  check(gkWeb, "http://x.cn\\", false, Browser("\"http://x.cn\\\\\"", kShowWebButton));
   for (const char* bad : {"http://x.cn/\"", "http://x.cn/\r\ncalc", "http://x.cn/\x7F"})
-    check(gkWeb, bad, false, {}, kNothing);
-  check(gkShortcut, "D:\\Tools\\Docs", true, {}, kNothing);
-  check(gkShortcut, "D:\\Tools\\Edit.lnk", false, link,
-        Open("D:\\Tools\\Edit.lnk", "", link.Arguments, link.WorkDir, kShowNormal));
-  check(gkShortcut, "D:\\Tools\\Old.pif", false, link,
-        Open("D:\\Tools\\Old.pif", "Open", link.Arguments, link.WorkDir, kShowNormal));
-  // A shortcut that could not be read still opens, without arguments.
-  check(gkShortcut, "D:\\Tools\\Broken.lnk", false, std::nullopt,
-        Open("D:\\Tools\\Broken.lnk", "", "", "", kShowNormal));
-  // Other files ignore any record passed with them.
-  check(gkShortcut, "D:\\Tools\\app.exe", false, link, Open("D:\\Tools\\app.exe", "", "", "", kShowNormal));
-  check(gkEmail, "MAILTO:张三@example.cn", false, {},
-        Open("MAILTO:张三@example.cn", "", "", "", kShowNormal));
-  check(gkShortcut, "", false, {}, kNothing);
-
-  EXPECT_TRUE(NeedsShortcutRead(gkShortcut, "a.LNK", false));
-  EXPECT_FALSE(NeedsShortcutRead(gkWeb, "a.lnk", false));
-  EXPECT_FALSE(NeedsShortcutRead(gkShortcut, "a.lnk", true));
-  EXPECT_FALSE(NeedsShortcutRead(gkShortcut, "a.lnk2", false));
+    check(gkWeb, bad, false, kNothing);
+  check(gkShortcut, "D:\\Tools\\Docs", true, kNothing);
+  // A shortcut file is opened itself: its own arguments and working folder come from the
+  // link, through the shell's link handler.
+  check(gkShortcut, "D:\\Tools\\Edit.lnk", false, Open("D:\\Tools\\Edit.lnk", "", "", "", kShowNormal));
+  check(gkShortcut, "D:\\Tools\\Old.pif", false, Open("D:\\Tools\\Old.pif", "Open", "", "", kShowNormal));
+  check(gkShortcut, "D:\\Tools\\app.exe", false, Open("D:\\Tools\\app.exe", "", "", "", kShowNormal));
+  check(gkEmail, "MAILTO:张三@example.cn", false, Open("MAILTO:张三@example.cn", "", "", "", kShowNormal));
+  check(gkShortcut, "", false, kNothing);
 }
 
 }  // namespace

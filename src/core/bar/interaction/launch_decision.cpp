@@ -8,13 +8,13 @@
 namespace wendlix {
 namespace {
 
-LaunchRequest OpenRequest(std::string_view file, std::string params, std::string directory, int showCmd) {
+// The file itself, without parameters or a working folder: a shortcut carries both, and the
+// shell's link handler adds them (given again, the program would get its arguments twice).
+LaunchRequest OpenRequest(std::string_view file, int showCmd) {
   LaunchRequest r;
   r.Action = LaunchAction::kOpen;
   r.File = std::string(file);
   r.Verb = OpenVerb(file);
-  r.Params = std::move(params);
-  r.Directory = std::move(directory);
   r.ShowCmd = showCmd;
   return r;
 }
@@ -54,22 +54,14 @@ LaunchRequest DecideLaunch(const MenuItemSender& item) {
   if (item.Hint.empty()) return {};
   if (FindTextAscii(item.Hint, "HTTP://") != std::string::npos)
     return WebBrowserRequest(item.Hint, kShowMaximized);
-  return OpenRequest(item.Hint, {}, {}, kShowNoActivate);
-}
-
-bool NeedsShortcutRead(std::uint16_t groupKind, std::string_view fileName, bool isDirectory) {
-  return groupKind != gkWeb && !isDirectory && IsShortcutFile(fileName);
+  return OpenRequest(item.Hint, kShowNoActivate);
 }
 
 LaunchRequest DecideLaunch(const LaunchButtonSender& button) {
   if (button.FileName.empty()) return {};
   if (button.GroupKind == gkWeb) return WebBrowserRequest(button.FileName, kShowWebButton);
   if (button.IsDirectory) return {};  // its menu opens on mouse down
-  if (IsShortcutFile(button.FileName) && button.Shortcut) {
-    return OpenRequest(button.FileName, button.Shortcut->Arguments, button.Shortcut->WorkDir, kShowNormal);
-  }
-  // Anything else, and a shortcut that could not be read: the shell opens it as it is.
-  return OpenRequest(button.FileName, {}, {}, kShowNormal);
+  return OpenRequest(button.FileName, kShowNormal);
 }
 
 }  // namespace wendlix

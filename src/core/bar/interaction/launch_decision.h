@@ -2,11 +2,8 @@
 // open something through the shell. Plain data; the window layer carries it out.
 #pragma once
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
-
-#include "core/appbar/shortcut_data.h"
 
 namespace wendlix {
 
@@ -48,20 +45,15 @@ struct MenuItemSender {
   int ChildCount = 0;
 };
 
-// A launch button. `Shortcut` is what reading the button's shortcut file gave (only
-// looked at for a shortcut file, see NeedsShortcutRead); nullopt when it could not be read.
+// A launch button.
 struct LaunchButtonSender {
   std::uint16_t GroupKind = 0;
   std::string FileName;
   bool IsDirectory = false;
-  std::optional<TShortCutData> Shortcut;
 };
 
 LaunchRequest DecideLaunch(const MenuItemSender& item);
 LaunchRequest DecideLaunch(const LaunchButtonSender& button);
-
-// True when DecideLaunch wants the button's shortcut read first.
-bool NeedsShortcutRead(std::uint16_t groupKind, std::string_view fileName, bool isDirectory);
 
 // "explorer.exe" with `address` as its only argument, quoted; nothing (kNone) when the
 // address holds a double quote or a control character, which could end the argument or
