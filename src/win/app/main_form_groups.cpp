@@ -18,7 +18,6 @@
 #include "core/bar/config_location.h"
 #include "core/commands/group_commands.h"
 #include "core/profile/ini_file.h"
-#include "core/text/ascii.h"
 #include "core/text/paths.h"
 #include "win/app/auto_hide_hold.h"
 #include "win/app/main_form.h"
@@ -102,8 +101,7 @@ void RunLaunchMenu(HWND owner, std::vector<MenuItem> items, MenuIcons& icons, HI
   const MenuItem* chosen = menu.Popup(owner, screen);
   active = nullptr;
   if (!chosen) return;
-  const bool webAddress = FindTextAscii(chosen->Name, "HTTP://") != std::string::npos;
-  const std::string refusal = LaunchRefusal(chosen->Name, webAddress);
+  const std::string refusal = LaunchRefusal(chosen->Name, IsWebAddress(chosen->Name));
   if (!refusal.empty()) return ShowErrorBox(refusal, kLaunchRefusedCaption);
   const LaunchRequest request = DecideLaunch(MenuItemSender{chosen->Name, chosen->Tag, 0});
   if (request.Action == LaunchAction::kOpen) ExecuteLaunch(request, owner);

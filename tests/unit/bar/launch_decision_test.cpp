@@ -24,6 +24,25 @@ LaunchRequest Fill(std::string folder) {
 }
 const LaunchRequest kNothing{};
 
+TEST(LaunchDecision, WebAddressRule) {
+  for (const char* web : {"http://x.cn", "https://x.cn/a b", "HTTP://X.CN", "hTtPs://x", "https://"})
+    EXPECT_TRUE(IsWebAddress(web)) << web;
+  for (const char* other : {"", "http:", "https:/x.cn", "ftp://x.cn", " http://x.cn", "Go http://x.cn",
+                            "MAILTO:a@b.cn?body=http://x.cn", "D:\\http\\a.lnk", "httpx://x.cn"})
+    EXPECT_FALSE(IsWebAddress(other)) << other;
+}
+
+// The click (and Enter on the focused button, which is the same click) goes by the group's
+// kind; the overflow and PanelBtn menus, which list a web group's addresses, by the rule.
+TEST(LaunchDecision, EveryPathOpensHttpAndHttpsAlike) {
+  for (const char* address : {"http://x.cn/a b", "https://x.cn/a b", "HTTPS://X.cn/"}) {
+    SCOPED_TRACE(address);
+    const std::string quoted = std::string("\"") + address + "\"";
+    EXPECT_EQ(DecideLaunch(LaunchButtonSender{gkWeb, address, false}), Browser(quoted, kShowWebButton));
+    EXPECT_EQ(DecideLaunch(MenuItemSender{address, 0, 0}), Browser(quoted, kShowMaximized));
+  }
+}
+
 TEST(LaunchDecision, FolderMenuItems) {
   const auto check = [](const std::string& hint, int tag, int children, const LaunchRequest& expected) {
     EXPECT_EQ(DecideLaunch(MenuItemSender{hint, tag, children}), expected) << hint << " tag " << tag;
@@ -37,9 +56,8 @@ TEST(LaunchDecision, FolderMenuItems) {
   check("D:\\Tools\\Sub", kSubmenuTag, 0, Open("D:\\Tools\\Sub", "", "", "", kShowNoActivate));
   check("D:\\Tools\\记事本.lnk", 0, 0, Open("D:\\Tools\\记事本.lnk", "", "", "", kShowNoActivate));
   check("D:\\Tools\\old.PiF", 0, 0, Open("D:\\Tools\\old.PiF", "Open", "", "", kShowNoActivate));
-  // An address anywhere in the text, in any case, goes to explorer.exe maximised.
-  check("http://www.example.cn/a b", 0, 0, Browser("\"http://www.example.cn/a b\"", kShowMaximized));
-  check("Go hTTp://x.cn", 0, 0, Browser("\"Go hTTp://x.cn\"", kShowMaximized));
+  // Only a text that starts with the scheme is an address.
+  check("Go hTTp://x.cn", 0, 0, Open("Go hTTp://x.cn", "", "", "", kShowNoActivate));
   check("http://x.cn/\" /select,C:\\", 0, 0, kNothing);
   check("", 0, 0, kNothing);
 }

@@ -27,6 +27,10 @@ std::string OpenVerb(std::string_view fileName) {
   return ToUpperAscii(ExtractFileExt(fileName)) == ".PIF" ? "Open" : "";
 }
 
+bool IsWebAddress(std::string_view text) {
+  return StartsWithTextAscii(text, "http://") || StartsWithTextAscii(text, "https://");
+}
+
 LaunchRequest WebBrowserRequest(std::string_view address, int showCmd) {
   if (address.empty()) return {};
   for (unsigned char c : address)
@@ -52,8 +56,7 @@ LaunchRequest DecideLaunch(const MenuItemSender& item) {
     if (item.ChildCount > 1) return {};
   }
   if (item.Hint.empty()) return {};
-  if (FindTextAscii(item.Hint, "HTTP://") != std::string::npos)
-    return WebBrowserRequest(item.Hint, kShowMaximized);
+  if (IsWebAddress(item.Hint)) return WebBrowserRequest(item.Hint, kShowMaximized);
   return OpenRequest(item.Hint, kShowNoActivate);
 }
 

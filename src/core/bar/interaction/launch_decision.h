@@ -55,6 +55,9 @@ struct LaunchButtonSender {
 LaunchRequest DecideLaunch(const MenuItemSender& item);
 LaunchRequest DecideLaunch(const LaunchButtonSender& button);
 
+// The one rule for "is a web address": it starts with "http://" or "https://", in any case.
+bool IsWebAddress(std::string_view text);
+
 // "explorer.exe" with `address` as its only argument, quoted; nothing (kNone) when the
 // address holds a double quote or a control character, which could end the argument or
 // the command line early.
