@@ -8,18 +8,26 @@
 namespace wendlix {
 namespace {
 
+LaunchRequest Refusal(std::string_view target) {
+  LaunchRequest r;
+  r.Action = LaunchAction::kRefuse;
+  r.Target = std::string(target);
+  return r;
+}
+
 // The file itself, without parameters or a working folder: a shortcut carries both, and the
 // shell's link handler adds them (given again, the program would get its arguments twice).
 LaunchRequest OpenRequest(std::string_view file, int showCmd) {
+  if (!SafeShellTarget(file)) return Refusal(file);
   LaunchRequest r;
   r.Action = LaunchAction::kOpen;
   r.File = std::string(file);
   r.Verb = OpenVerb(file);
   r.ShowCmd = showCmd;
+  r.Target = std::string(file);
+  r.ShellReports = IsShortcutFile(file);
   return r;
 }
-
-bool BreaksArgument(unsigned char c) { return c < 0x20 || c == 0x7F || c == '"'; }
 
 }  // namespace
 
@@ -33,13 +41,13 @@ bool IsWebAddress(std::string_view text) {
 
 LaunchRequest WebBrowserRequest(std::string_view address, int showCmd) {
   if (address.empty()) return {};
-  for (unsigned char c : address)
-    if (BreaksArgument(c)) return {};
+  if (BreaksShellArgument(address)) return Refusal(address);
   LaunchRequest r;
   r.Action = LaunchAction::kOpen;
   r.File = kWebBrowserProgram;
   r.Params = QuoteCommandLineArgument(address);
   r.ShowCmd = showCmd;
+  r.Target = std::string(address);
   return r;
 }
 
