@@ -1,15 +1,18 @@
-// Launch requests carried out through the shell: the command line a web address makes,
-// and shortcut buttons read from real links. Nothing is actually started.
+// Launch requests carried out through the shell: the command line a web address makes, and
+// what the user is told when a launch fails (the shell's own message or the bar's box, once).
 #include <windows.h>
 #include <shellapi.h>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <vector>
 
+#include "core/appbar/command_line.h"
 #include "core/bar/panel_data.h"
 #include "shell_test_support.h"
 #include "win/appbar/shell_links.h"
 #include "win/bar/launch.h"
+#include "win/ui/message_form.h"
 
 namespace wendlix {
 namespace {
@@ -23,60 +26,113 @@ TEST(Launch, WebAddressReachesTheBrowserAsOneArgument) {
       "http://例子.cn/路径?q=中文&x=1^2%20|<>",  // non-ASCII and shell metacharacters
       "http://x.cn\\",                           // a trailing backslash must not eat the quote
       "http://x.cn/a\\\\ b\\",
-      "http://x.cn/Ő한🙂",  // outside code page 936
+      "https://x.cn/Ő한🙂",  // outside code page 936
   };
   for (const char* address : addresses) {
     SCOPED_TRACE(address);
-    const LaunchRequest r = LaunchButtonRequest(gkWeb, address, false);
+    const LaunchRequest r = DecideLaunch(LaunchButtonSender{gkWeb, address, false});
     ASSERT_EQ(r.Action, LaunchAction::kOpen);
-    EXPECT_EQ(r.ShowCmd, kShowWebButton);
     EXPECT_EQ(SplitCommandLine(LaunchCommandLine(r)),
               (std::vector<std::wstring>{L"explorer.exe", ToWide(address)}));
-    // From a menu item the same address opens maximised.
-    const LaunchRequest fromMenu = DecideLaunch(MenuItemSender{address, 0, 0});
-    EXPECT_EQ(fromMenu.ShowCmd, kShowMaximized);
-    EXPECT_EQ(LaunchCommandLine(fromMenu), LaunchCommandLine(r));
+    // From a menu item the same address makes the same command line.
+    EXPECT_EQ(LaunchCommandLine(DecideLaunch(MenuItemSender{address, 0, 0})), LaunchCommandLine(r));
   }
-  // Addresses that could end the argument are never handed on.
-  for (const char* address : {"http://x.cn/\" C:\\evil.exe", "http://x.cn/\r\nC:\\evil.exe"}) {
-    const LaunchRequest r = LaunchButtonRequest(gkWeb, address, false);
-    EXPECT_EQ(r.Action, LaunchAction::kNone);
-    EXPECT_EQ(LaunchCommandLine(r), L"");
-    EXPECT_FALSE(ExecuteLaunch(r));
-  }
-  // Only open requests reach the shell, and a path holding a quote is refused before it.
-  EXPECT_FALSE(ExecuteLaunch(LaunchRequest{LaunchAction::kFillSubmenu, "C:\\", "", "", "", 0}));
-  EXPECT_FALSE(ExecuteLaunch(LaunchRequest{LaunchAction::kOpen, "C:\\a\" b.exe", "", "", "", kShowNormal}));
+  // Only open requests reach the shell.
+  EXPECT_FALSE(LaunchShellCall(DecideLaunch(LaunchButtonSender{gkWeb, "http://x.cn/\" C:\\evil.exe", false})));
+  EXPECT_FALSE(ExecuteLaunch(DecideLaunch(MenuItemSender{"C:\\", kSubmenuTag, 1})).Started);
 }
 
-TEST(Launch, ShortcutButtonsTakeTheirLinksArgumentsAndFolder) {
-  TempFolder folder("launch");
-  const std::string target = folder / "工具 Ő.exe";
-  ASSERT_TRUE(WriteBytes(target, "MZ"));
-  TShortCutData link;
-  link.LinkFile = folder / "编辑 Ő.lnk";
-  link.Target = target;
-  link.Arguments = "-n \"a b.txt\" 记事本";
-  link.WorkDir = folder.Path() + "工作";
-  ASSERT_TRUE(CreateShortcut(link));
-
-  LaunchRequest r = LaunchButtonRequest(gkShortcut, link.LinkFile, false);
-  EXPECT_EQ(
-      r, (LaunchRequest{LaunchAction::kOpen, link.LinkFile, "", link.Arguments, link.WorkDir, kShowNormal}));
-  EXPECT_EQ(SplitCommandLine(LaunchCommandLine(r)),
-            (std::vector<std::wstring>{ToWide(link.LinkFile), L"-n", L"a b.txt", L"记事本"}));
-
-  // Links that cannot be read (damaged, missing, an internet shortcut) still open as
-  // files, without arguments.
-  ASSERT_TRUE(WriteBytes(folder / "damaged.lnk", std::string("L\0\0\0junk", 8)));
-  ASSERT_TRUE(WriteBytes(folder / "site.url", "[InternetShortcut]\r\nURL=http://x.cn/\r\nHotKey=5\r\n"));
-  for (const std::string& path : {folder / "damaged.lnk", folder / "missing.lnk", folder / "site.url"}) {
-    EXPECT_EQ(LaunchButtonRequest(gkShortcut, path, false),
-              (LaunchRequest{LaunchAction::kOpen, path, "", "", "", kShowNormal}))
-        << path;
+// The top-level windows this thread shows while a launch runs: each is noted and closed,
+// from inside whichever modal loop shows it. One still open after about five seconds marks
+// the run stuck (closing it did not work), so a box that will not go fails instead of hanging.
+class MessageWatcher {
+ public:
+  MessageWatcher() : timer_(SetTimer(nullptr, 0, 20, &MessageWatcher::Tick)) { current_ = this; }
+  ~MessageWatcher() {
+    KillTimer(nullptr, timer_);
+    current_ = nullptr;
   }
-  // Folder buttons open their menu instead.
-  EXPECT_EQ(LaunchButtonRequest(gkShortcut, folder.Path(), true).Action, LaunchAction::kNone);
+  std::vector<std::wstring> shell;  // the texts of the shell's dialogs
+  std::vector<std::wstring> bar;    // caption and text of the bar's boxes
+  bool stuck = false;
+
+ private:
+  static std::wstring TextOf(HWND h) {
+    wchar_t text[1024] = {};
+    GetWindowTextW(h, text, 1024);
+    return text;
+  }
+  static BOOL CALLBACK Visit(HWND h, LPARAM) {
+    MessageWatcher& self = *current_;
+    wchar_t cls[64] = {};
+    GetClassNameW(h, cls, 64);
+    if (!IsWindowVisible(h)) return TRUE;
+    int& ticks = self.open_[h];
+    if (ticks++ == 0) {
+      if (std::wstring(cls) == TMessageForm::kClassName) {
+        self.bar.push_back(TextOf(h) + L"|" + TextOf(GetDlgItem(h, TMessageForm::kMessageId)));
+      } else if (std::wstring(cls) == L"#32770") {
+        std::wstring text;
+        for (HWND c = nullptr; (c = FindWindowExW(h, c, L"Static", nullptr));) text += TextOf(c);
+        self.shell.push_back(text);
+      }
+    }
+    if (ticks == 250) self.stuck = true;
+    PostMessageW(h, WM_CLOSE, 0, 0);
+    return TRUE;
+  }
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (current_) EnumThreadWindows(GetCurrentThreadId(), &Visit, 0);
+  }
+  static inline MessageWatcher* current_ = nullptr;
+  std::map<HWND, int> open_;
+  UINT_PTR timer_ = 0;
+};
+
+TEST(Launch, AFailureIsToldOnceByTheShellOrByTheBar) {
+  TempFolder folder("launch_fail");
+  TShortCutData broken;
+  broken.LinkFile = folder / "断开 Ő.lnk";
+  broken.Target = folder / "已删除\\工具.exe";
+  broken.Arguments = "-x";
+  ASSERT_TRUE(CreateShortcut(broken));
+  const LaunchRequest link = DecideLaunch(LaunchButtonSender{gkShortcut, broken.LinkFile, false});
+  ASSERT_TRUE(link.ShellReports);
+
+  // A shortcut whose target is gone: the shell's link handler says so, and the bar adds nothing.
+  {
+    MessageWatcher watcher;
+    const LaunchResult result = ExecuteLaunch(link);
+    EXPECT_FALSE(result.Started);
+    EXPECT_TRUE(result.ShellShowedMessage);
+    EXPECT_FALSE(watcher.shell.empty());
+    EXPECT_FALSE(watcher.stuck);
+  }
+  {
+    MessageWatcher watcher;
+    LaunchAndReport(link, nullptr);
+    EXPECT_FALSE(watcher.shell.empty());
+    EXPECT_TRUE(watcher.bar.empty());
+    EXPECT_FALSE(watcher.stuck);
+  }
+
+  // A program that is gone is opened without the shell's message: the bar's box says it.
+  const std::string gone = folder / "不在 Ő.exe";
+  {
+    MessageWatcher watcher;
+    LaunchAndReport(DecideLaunch(MenuItemSender{gone, 0, 0}), nullptr);
+    EXPECT_TRUE(watcher.shell.empty());
+    EXPECT_EQ(watcher.bar,
+              std::vector<std::wstring>{ToWide("无法打开|找不到该文件，它可能已被移动或删除:\r\r\"" + gone + "\"")});
+    EXPECT_FALSE(watcher.stuck);
+  }
+  // A path the shell must not see never reaches it.
+  {
+    MessageWatcher watcher;
+    LaunchAndReport(DecideLaunch(LaunchButtonSender{gkShortcut, "C:\\a\" b.exe", false}), nullptr);
+    EXPECT_TRUE(watcher.shell.empty());
+    EXPECT_EQ(watcher.bar, std::vector<std::wstring>{ToWide("无法打开|" + LaunchRefusedText("C:\\a\" b.exe"))});
+  }
 }
 
 }  // namespace

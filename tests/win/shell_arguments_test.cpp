@@ -114,8 +114,9 @@ TEST(ShellArguments, EveryCallSiteKeepsItsDataOneArgumentOrRefusesIt) {
 
     // Web button: the browser gets the address as its one argument.
     const std::string web = "http://x.cn/" + h;
-    const std::optional<ShellCall> webCall = LaunchShellCall(LaunchButtonRequest(gkWeb, web, false));
-    EXPECT_EQ(LaunchRefusal(web, true).empty(), !breaks);
+    const LaunchRequest webLaunch = DecideLaunch(LaunchButtonSender{gkWeb, web, false});
+    const std::optional<ShellCall> webCall = LaunchShellCall(webLaunch);
+    EXPECT_EQ(webLaunch.Action == LaunchAction::kRefuse, breaks);
     if (breaks) {
       EXPECT_FALSE(webCall);
     } else {
@@ -127,8 +128,7 @@ TEST(ShellArguments, EveryCallSiteKeepsItsDataOneArgumentOrRefusesIt) {
     // E-mail button: the address is the thing opened; its handler puts it into a quoted
     // "%1", which nothing in it may end.
     const std::string mail = "MAILTO:a@b.cn?subject=" + h;
-    const std::optional<ShellCall> mailCall = LaunchShellCall(LaunchButtonRequest(gkEmail, mail, false));
-    EXPECT_TRUE(LaunchRefusal(mail, false).empty());
+    const std::optional<ShellCall> mailCall = LaunchShellCall(DecideLaunch(LaunchButtonSender{gkEmail, mail, false}));
     ASSERT_TRUE(mailCall);
     {
       EXPECT_TRUE(mailCall->Parameters.empty());
@@ -139,9 +139,9 @@ TEST(ShellArguments, EveryCallSiteKeepsItsDataOneArgumentOrRefusesIt) {
     // A program button and the folder a group explores: the path is the thing opened,
     // never part of a command line; one that could end an argument is refused.
     const std::string program = "C:\\程序\\" + h + ".exe", folder = "C:\\文件夹 " + h;
-    const std::optional<ShellCall> programCall =
-        LaunchShellCall(LaunchButtonRequest(gkShortcut, program, false));
-    EXPECT_EQ(LaunchRefusal(program, false).empty(), !breaks);
+    const LaunchRequest programLaunch = DecideLaunch(LaunchButtonSender{gkShortcut, program, false});
+    const std::optional<ShellCall> programCall = LaunchShellCall(programLaunch);
+    EXPECT_EQ(programLaunch.Action == LaunchAction::kRefuse, breaks);
     EXPECT_EQ(programCall.has_value(), !breaks);
     if (programCall) {
       EXPECT_EQ(programCall->File, ToWide(program));
@@ -228,7 +228,7 @@ TEST(ShellArguments, StartedProgramsReceiveExactlyTheirArgument) {
 
   // A web button's call, with this program standing in for the browser.
   const std::string address = "http://例子.cn/a b&c|d^e%PATH%f!g!?q=Ő🙂&x=\\";
-  std::optional<ShellCall> web = LaunchShellCall(LaunchButtonRequest(gkWeb, address, false));
+  std::optional<ShellCall> web = LaunchShellCall(DecideLaunch(LaunchButtonSender{gkWeb, address, false}));
   ASSERT_TRUE(web);
   web->File = self;
   web->ShowCmd = SW_HIDE;

@@ -45,11 +45,15 @@ bool BreaksShellArgument(std::string_view text) {
   return false;
 }
 
-std::string LaunchRefusedText(std::string_view target) {
+std::string PrintableText(std::string_view text) {
   std::string shown;
-  shown.reserve(target.size());
-  for (unsigned char c : target) shown += (c < 0x20 || c == 0x7F) ? '?' : static_cast<char>(c);
-  return "地址或文件名中含有引号或控制字符，不能交给系统打开:\r\r" + shown;
+  shown.reserve(text.size());
+  for (unsigned char c : text) shown += (c < 0x20 || c == 0x7F) ? '?' : static_cast<char>(c);
+  return shown;
+}
+
+std::string LaunchRefusedText(std::string_view target) {
+  return "地址或文件名中含有引号或控制字符，不能交给系统打开:\r\r" + PrintableText(target);
 }
 
 std::optional<std::string> SafeShellTarget(std::string_view target) {

@@ -24,10 +24,10 @@ std::optional<std::string> SafeShellTarget(std::string_view target);
 // argument either could end it, or the command line, early.
 bool BreaksShellArgument(std::string_view text);
 
-inline constexpr char kLaunchRefusedCaption[] = "无法打开";
+// `text` with its control characters shown as "?", for a message.
+std::string PrintableText(std::string_view text);
 
-// The message shown instead of handing `target` (a path or an address) to the shell;
-// its control characters are shown as "?".
+// The message shown instead of handing `target` (a path or an address) to the shell.
 std::string LaunchRefusedText(std::string_view target);
 
 }  // namespace wendlix

@@ -4,7 +4,6 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "core/appbar/command_line.h"
 #include "core/bar/group_file.h"
 #include "core/bar/interaction/band_order.h"
 #include "core/bar/interaction/button_lookup.h"
@@ -18,7 +17,6 @@
 #include "core/bar/config_location.h"
 #include "core/commands/group_commands.h"
 #include "core/profile/ini_file.h"
-#include "core/text/ascii.h"
 #include "core/text/paths.h"
 #include "win/app/auto_hide_hold.h"
 #include "win/app/main_form.h"
@@ -26,7 +24,6 @@
 #include "win/bar/drop_files.h"
 #include "win/bar/launch.h"
 #include "win/ui/file_drag_source.h"
-#include "win/ui/p_messages.h"
 
 namespace wendlix {
 namespace {
@@ -87,7 +84,7 @@ std::vector<MenuItem> LaunchMenu(const std::vector<LaunchMenuItem>& entries, Men
 }
 
 // Runs a launch menu at `screen` and launches what was chosen; sub-menus of folders are
-// read when first opened.
+// read when first opened. The caller holds auto-hide off.
 void RunLaunchMenu(HWND owner, std::vector<MenuItem> items, MenuIcons& icons, HIMAGELIST imageList1,
                    POINT screen, PopupMenu*& active) {
   MenuModel model({}, std::move(items));
@@ -102,11 +99,7 @@ void RunLaunchMenu(HWND owner, std::vector<MenuItem> items, MenuIcons& icons, HI
   const MenuItem* chosen = menu.Popup(owner, screen);
   active = nullptr;
   if (!chosen) return;
-  const bool webAddress = FindTextAscii(chosen->Name, "HTTP://") != std::string::npos;
-  const std::string refusal = LaunchRefusal(chosen->Name, webAddress);
-  if (!refusal.empty()) return ShowErrorBox(refusal, kLaunchRefusedCaption);
-  const LaunchRequest request = DecideLaunch(MenuItemSender{chosen->Name, chosen->Tag, 0});
-  if (request.Action == LaunchAction::kOpen) ExecuteLaunch(request, owner);
+  LaunchAndReport(DecideLaunch(MenuItemSender{chosen->Name, chosen->Tag, 0}), owner);
 }
 
 }  // namespace
@@ -141,13 +134,8 @@ void TWendlixMainForm::LaunchClick(const BarHit& hit) {
   if (hit.Button < 0 || hit.Button >= static_cast<int>(group.Children.size())) return;
   const BarButton& b = group.Children[hit.Button];
   if (b.IsCollapse() || b.IsDirectory) return;  // their menus open on the press
-  const std::string refusal = LaunchRefusal(b.FileName, group.Data.PanelStyle == gkWeb);
-  if (!refusal.empty()) {
-    AutoHideHold hold(*this);
-    ShowErrorBox(refusal, kLaunchRefusedCaption);
-    return;
-  }
-  ExecuteLaunch(LaunchButtonRequest(group.Data.PanelStyle, b.FileName, b.IsDirectory), Handle());
+  AutoHideHold hold(*this);
+  LaunchAndReport(DecideLaunch(LaunchButtonSender{group.Data.PanelStyle, b.FileName, b.IsDirectory}), Handle());
 }
 
 void TWendlixMainForm::FolderButtonMouseDown(const BarHit& hit) {

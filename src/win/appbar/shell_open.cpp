@@ -35,11 +35,10 @@ std::optional<ShellCall> ShellOpenWithArgumentCall(const std::string& program, c
   return ShellOpenCall(program, QuoteCommandLineArgument(safeArgument), dir, showCmd);
 }
 
-HINSTANCE RunShellCall(HWND wnd, const ShellCall& call, HANDLE* process) {
+HINSTANCE RunShellCall(HWND wnd, const ShellCall& call, HANDLE* process, ShellErrors errors) {
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof(info);
-  // As ShellExecute: a failure is reported to the caller, never shown by the shell.
-  info.fMask = SEE_MASK_FLAG_NO_UI | (process ? SEE_MASK_NOCLOSEPROCESS : 0);
+  info.fMask = (errors == ShellErrors::kReturned ? SEE_MASK_FLAG_NO_UI : 0) | (process ? SEE_MASK_NOCLOSEPROCESS : 0);
   info.hwnd = wnd;
   info.lpVerb = OrNull(call.Verb);
   info.lpFile = call.File.c_str();

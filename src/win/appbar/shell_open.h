@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -29,10 +30,14 @@ std::optional<ShellCall> ShellOpenCall(const std::string& fileName, const std::s
 std::optional<ShellCall> ShellOpenWithArgumentCall(const std::string& program, const std::string& argument,
                                                    const std::string& dir, int showCmd);
 
+// Whether the shell may put up its own message when the call fails.
+enum class ShellErrors : std::uint8_t { kReturned, kShown };
+
 // Hands `call` to the shell. Returns ShellExecute's result (greater than 32 on success).
 // With `process`, the started process's handle (null when the shell started none) is
 // put there for the caller to close.
-HINSTANCE RunShellCall(HWND wnd, const ShellCall& call, HANDLE* process = nullptr);
+HINSTANCE RunShellCall(HWND wnd, const ShellCall& call, HANDLE* process = nullptr,
+                       ShellErrors errors = ShellErrors::kReturned);
 
 // ShellOpenCall run at once; a refused path answers ERROR_FILE_NOT_FOUND.
 HINSTANCE ShellOpen(HWND wnd, const std::string& fileName, const std::string& params, const std::string& dir,

@@ -1,27 +1,30 @@
 #include "win/bar/launch.h"
 
+#include <cwchar>
+
 #include "core/appbar/command_line.h"
-#include "win/appbar/shell_links.h"
-#include "win/appbar/shell_open.h"
 #include "win/common/wide.h"
+#include "win/ui/p_messages.h"
 
 namespace wendlix {
+namespace {
 
-LaunchRequest LaunchButtonRequest(std::uint16_t groupKind, const std::string& fileName, bool isDirectory) {
-  LaunchButtonSender sender;
-  sender.GroupKind = groupKind;
-  sender.FileName = fileName;
-  sender.IsDirectory = isDirectory;
-  if (NeedsShortcutRead(groupKind, fileName, isDirectory)) {
-    try {
-      TShortCutData data;
-      if (ReadShortcut(fileName, data)) sender.Shortcut = data;
-    } catch (...) {
-      // Left unread: the shell opens the file by itself.
+// Dialogs created on this thread while the shell runs a call are the shell's messages.
+thread_local int shellDialogs = 0;
+
+LRESULT CALLBACK CountShellDialogs(int code, WPARAM wp, LPARAM lp) {
+  if (code == HCBT_CREATEWND) {
+    const CREATESTRUCTW* create = reinterpret_cast<CBT_CREATEWNDW*>(lp)->lpcs;
+    wchar_t cls[16] = {};
+    if (!(create->style & WS_CHILD) && GetClassNameW(reinterpret_cast<HWND>(wp), cls, 16) &&
+        std::wcscmp(cls, L"#32770") == 0) {
+      ++shellDialogs;
     }
   }
-  return DecideLaunch(sender);
+  return CallNextHookEx(nullptr, code, wp, lp);
 }
+
+}  // namespace
 
 std::wstring LaunchCommandLine(const LaunchRequest& request) {
   if (request.Action != LaunchAction::kOpen || request.File.empty()) return {};
@@ -30,20 +33,30 @@ std::wstring LaunchCommandLine(const LaunchRequest& request) {
   return line;
 }
 
-std::string LaunchRefusal(const std::string& target, bool webAddress) {
-  if (target.empty()) return {};
-  const bool refused = webAddress ? BreaksShellArgument(target) : !SafeShellTarget(target);
-  return refused ? LaunchRefusedText(target) : std::string{};
-}
-
 std::optional<ShellCall> LaunchShellCall(const LaunchRequest& request) {
   if (request.Action != LaunchAction::kOpen || request.File.empty()) return std::nullopt;
   return ShellOpenCall(request.File, request.Params, request.Directory, request.ShowCmd);
 }
 
-bool ExecuteLaunch(const LaunchRequest& request, HWND owner) {
+LaunchResult ExecuteLaunch(const LaunchRequest& request, HWND owner) {
   const std::optional<ShellCall> call = LaunchShellCall(request);
-  return call && reinterpret_cast<INT_PTR>(RunShellCall(owner, *call)) > 32;
+  // As ShellOpen answers a path it refuses.
+  if (!call) return {false, ERROR_FILE_NOT_FOUND, false};
+  if (!request.ShellReports) {
+    const auto code = reinterpret_cast<INT_PTR>(RunShellCall(owner, *call));
+    return {code > 32, static_cast<int>(code), false};
+  }
+  const int before = shellDialogs;
+  const HHOOK hook = SetWindowsHookExW(WH_CBT, &CountShellDialogs, nullptr, GetCurrentThreadId());
+  const auto code = reinterpret_cast<INT_PTR>(RunShellCall(owner, *call, nullptr, ShellErrors::kShown));
+  if (hook) UnhookWindowsHookEx(hook);
+  // Without the hook nobody can tell; the shell was allowed to speak, so the bar keeps still.
+  return {code > 32, static_cast<int>(code), !hook || shellDialogs != before};
+}
+
+void LaunchAndReport(const LaunchRequest& request, HWND owner) {
+  if (const std::optional<std::string> text = LaunchReportText(request, ExecuteLaunch(request, owner)))
+    ShowErrorBox(*text, kLaunchFailedCaption);
 }
 
 }  // namespace wendlix

@@ -1,38 +1,31 @@
-// Carrying out a launch: reading a button's shortcut for the decision, and handing the
-// decided request to the shell.
+// Carrying out a launch: handing the decided request to the shell, and telling the user
+// when it could not be done and the shell said nothing.
 #pragma once
 #include <windows.h>
 
-#include <cstdint>
 #include <optional>
 #include <string>
 
-#include "core/bar/interaction/launch_decision.h"
+#include "core/bar/interaction/launch_report.h"
 #include "win/appbar/shell_open.h"
 
 namespace wendlix {
-
-// The request for a click on a launch button of a group of kind `groupKind`. A shortcut
-// file is read first; one that cannot be read is opened as it is.
-LaunchRequest LaunchButtonRequest(std::uint16_t groupKind, const std::string& fileName, bool isDirectory);
 
 // The command line the started program receives for an open request (its program quoted,
 // then the parameters); empty for any other request.
 std::wstring LaunchCommandLine(const LaunchRequest& request);
 
-// The shell call an open request makes; nullopt for any other request and for one the
-// shell must not see (a path holding a quote or a control character).
+// The shell call an open request makes; nullopt for any other request.
 std::optional<ShellCall> LaunchShellCall(const LaunchRequest& request);
 
-// The message for a click that must not reach the shell: `target` (a button's file or
-// address, a menu item's path) holds what could end its argument early. `webAddress`:
-// it goes to the browser as an argument, where no quote or control character may pass;
-// elsewhere an address is percent-encoded and only a path is refused. Empty when the
-// click may go ahead.
-std::string LaunchRefusal(const std::string& target, bool webAddress);
+// Opens an open request through the shell, letting the shell show its own message when
+// the request says it reports failures (and noting whether it did). Any other request
+// starts nothing.
+LaunchResult ExecuteLaunch(const LaunchRequest& request, HWND owner = nullptr);
 
-// Opens an open request through the shell. False for any other request and when the shell
-// reports a failure (which the bar does not show).
-bool ExecuteLaunch(const LaunchRequest& request, HWND owner = nullptr);
+// ExecuteLaunch, then the bar's error box for a refused request or for a failure the shell
+// did not report itself. The caller holds auto-hide off, so the bar stays out under either
+// message.
+void LaunchAndReport(const LaunchRequest& request, HWND owner);
 
 }  // namespace wendlix

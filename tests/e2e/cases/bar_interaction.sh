@@ -1,25 +1,19 @@
 #!/usr/bin/env bash
 # Launching and menus with the mouse: a shortcut button starts its target with the link's arguments
-# and working folder; a folder button's menu and a sub-menu read when first opened; a group collapsed
-# by double click and opened out again from the groups menu; a band dragged by its header.
+# (once) and working folder; a folder button's menu and a sub-menu read when first opened; a group
+# collapsed by double click and opened out again from the groups menu; a band dragged by its header.
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../startup_lib.sh"
 source "$(dirname "$0")/../groups_lib.sh"
-
-recorder=$(dirname "$WENDLIX_DRIVER")/wendlix_recorder.exe
-[ -f "$recorder" ] || fail "no recorder beside the driver"
-cp "$recorder" "$E2E_WORK/recorder.exe"
-rec_win=$(winpath "$E2E_WORK/recorder.exe")
-record=$E2E_WORK/record.txt
-export WENDLIX_RECORD
-WENDLIX_RECORD=$(winpath "$record")
+source "$(dirname "$0")/../recorder_lib.sh"
 
 tools=$E2E_WORK/Tools
 mkdir -p "$tools/Sub/Deeper" "$E2E_WORK/wd"
 tw=$(winpath "$tools")
-drive make-link "$tw\\Run.lnk" "$rec_win" '--alpha "b c"' "$(winpath "$E2E_WORK/wd")" || fail "link"
-drive make-link "$tw\\Sub\\Inner.lnk" "$rec_win" inner || fail "link"
-drive make-link "$tw\\Sub\\Deeper\\Deep.lnk" "$rec_win" deep || fail "link"
+wd=$(winpath "$E2E_WORK/wd")
+drive make-link "$tw\\Run.lnk" "$rec_win" '--alpha "b c"' "$wd" || fail "link"
+drive make-link "$tw\\Sub\\Inner.lnk" "$rec_win" inner "$wd" || fail "link"
+drive make-link "$tw\\Sub\\Deeper\\Deep.lnk" "$rec_win" deep "$wd" || fail "link"
 
 start_tools_and_web "$tw" 200
 
@@ -31,23 +25,13 @@ button_lparam() {
   IFS=, read -r l t r b <<<"$rect"
   echo $(( (((t + b) / 2) << 16) | ((l + r) / 2) ))
 }
-wait_record() {  # TEXT: wait until the record holds it
-  local i
-  for (( i = 0; i < 100; i++ )); do
-    grep -q -- "$1" "$record" 2>/dev/null && return 0
-    sleep 0.1
-  done
-  fail "the recorder never saw '$1' (record: $(cat "$record" 2>/dev/null))"
-}
-
 # 1. A click starts the link with its arguments in its working folder.
 lp=$(button_lparam Run)
 drive post "$WENDLIX_MAIN_CLASS" 0x201 1 "$lp" >/dev/null
 drive post "$WENDLIX_MAIN_CLASS" 0x202 0 "$lp" >/dev/null
-wait_record alpha
-grep -q -- '--alpha "b c"' "$record" || fail "arguments lost: $(cat "$record")"
-grep -q "^dir=.*wd" "$record" || fail "working folder lost: $(cat "$record")"
-log "launched: $(tr '\n' ' ' <"$record")"
+run="cmd=\"$rec_win\" --alpha \"b c\"
+dir=$wd"
+expect_record "$run" "the start a click on Run made"
 
 # 2. The folder button's menu; its sub-folder opens as a sub-menu read on opening.
 drive post "$WENDLIX_MAIN_CLASS" 0x201 1 "$(button_lparam Sub)" >/dev/null
@@ -60,7 +44,9 @@ xdotool key Right
 sleep 0.8
 screenshot "$E2E_ARTIFACTS/folder-submenu.png" >/dev/null
 xdotool key Return
-wait_record deep
+expect_record "$run
+cmd=\"$rec_win\" deep
+dir=$wd" "the starts after the folder menu"
 drive post "$WENDLIX_MAIN_CLASS" 0x202 0 "$(button_lparam Sub)" >/dev/null
 
 # 2b. Run dragged onto Sub with the mouse takes its place.

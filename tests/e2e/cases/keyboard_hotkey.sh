@@ -8,20 +8,14 @@ source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../startup_lib.sh"
 source "$(dirname "$0")/../groups_lib.sh"
 source "$(dirname "$0")/../appbar_lib.sh"
+source "$(dirname "$0")/../recorder_lib.sh"
 
-recorder=$(dirname "$WENDLIX_DRIVER")/wendlix_recorder.exe
-[ -f "$recorder" ] || fail "no recorder beside the driver"
-cp "$recorder" "$E2E_WORK/recorder.exe"
-rec_win=$(winpath "$E2E_WORK/recorder.exe")
-record=$E2E_WORK/record.txt
-export WENDLIX_RECORD
-WENDLIX_RECORD=$(winpath "$record")
 
 tools=$E2E_WORK/Tools
 mkdir -p "$tools"
 tw=$(winpath "$tools")
 for name in First Second Third; do
-  drive make-link "$tw\\$name.lnk" "$rec_win" "launched-$name" || fail "link $name"
+  drive make-link "$tw\\$name.lnk" "$rec_win" "launched-$name" "$tw" || fail "link $name"
 done
 
 dir=$E2E_WORK/app
@@ -56,14 +50,6 @@ wait_field() {  # KEY VALUE SECONDS
   done
   return 1
 }
-wait_record() {  # TEXT
-  local i
-  for (( i = 0; i < 100; i++ )); do
-    grep -q -- "$1" "$record" 2>/dev/null && return 0
-    sleep 0.1
-  done
-  fail "the recorder never saw '$1' (record: $(cat "$record" 2>/dev/null))"
-}
 log "keyboard state: $(keyboard)"
 expect_eq "Win+Alt+W" "$(field hotkey)" "the default hotkey is registered"
 
@@ -88,9 +74,9 @@ wait_field focus 0,1 5 || fail "Down did not move the focus: $(keyboard)"
 sleep 0.3
 screenshot "$E2E_ARTIFACTS/hotkey-focus-second.png" >/dev/null
 xdotool key Return
-wait_record launched-Second
-grep -q launched-First "$record" && fail "the first shortcut was launched too: $(cat "$record")"
-log "launched: $(tr '\n' ' ' <"$record")"
+# The link's arguments and folder once, from the link itself.
+expect_record "cmd=\"$rec_win\" launched-Second
+dir=$tw" "the start Return made"
 
 # 3. Tab goes to the web group; Up goes back into the last row of the shortcuts; Shift+Tab to its first.
 xdotool key Tab

@@ -8,18 +8,26 @@
 namespace wendlix {
 namespace {
 
-LaunchRequest OpenRequest(std::string_view file, std::string params, std::string directory, int showCmd) {
+LaunchRequest Refusal(std::string_view target) {
+  LaunchRequest r;
+  r.Action = LaunchAction::kRefuse;
+  r.Target = std::string(target);
+  return r;
+}
+
+// The file itself, without parameters or a working folder: a shortcut carries both, and the
+// shell's link handler adds them (given again, the program would get its arguments twice).
+LaunchRequest OpenRequest(std::string_view file, int showCmd) {
+  if (!SafeShellTarget(file)) return Refusal(file);
   LaunchRequest r;
   r.Action = LaunchAction::kOpen;
   r.File = std::string(file);
   r.Verb = OpenVerb(file);
-  r.Params = std::move(params);
-  r.Directory = std::move(directory);
   r.ShowCmd = showCmd;
+  r.Target = std::string(file);
+  r.ShellReports = IsShortcutFile(file);
   return r;
 }
-
-bool BreaksArgument(unsigned char c) { return c < 0x20 || c == 0x7F || c == '"'; }
 
 }  // namespace
 
@@ -27,15 +35,19 @@ std::string OpenVerb(std::string_view fileName) {
   return ToUpperAscii(ExtractFileExt(fileName)) == ".PIF" ? "Open" : "";
 }
 
+bool IsWebAddress(std::string_view text) {
+  return StartsWithTextAscii(text, "http://") || StartsWithTextAscii(text, "https://");
+}
+
 LaunchRequest WebBrowserRequest(std::string_view address, int showCmd) {
   if (address.empty()) return {};
-  for (unsigned char c : address)
-    if (BreaksArgument(c)) return {};
+  if (BreaksShellArgument(address)) return Refusal(address);
   LaunchRequest r;
   r.Action = LaunchAction::kOpen;
   r.File = kWebBrowserProgram;
   r.Params = QuoteCommandLineArgument(address);
   r.ShowCmd = showCmd;
+  r.Target = std::string(address);
   return r;
 }
 
@@ -52,24 +64,15 @@ LaunchRequest DecideLaunch(const MenuItemSender& item) {
     if (item.ChildCount > 1) return {};
   }
   if (item.Hint.empty()) return {};
-  if (FindTextAscii(item.Hint, "HTTP://") != std::string::npos)
-    return WebBrowserRequest(item.Hint, kShowMaximized);
-  return OpenRequest(item.Hint, {}, {}, kShowNoActivate);
-}
-
-bool NeedsShortcutRead(std::uint16_t groupKind, std::string_view fileName, bool isDirectory) {
-  return groupKind != gkWeb && !isDirectory && IsShortcutFile(fileName);
+  if (IsWebAddress(item.Hint)) return WebBrowserRequest(item.Hint, kShowMaximized);
+  return OpenRequest(item.Hint, kShowNoActivate);
 }
 
 LaunchRequest DecideLaunch(const LaunchButtonSender& button) {
   if (button.FileName.empty()) return {};
   if (button.GroupKind == gkWeb) return WebBrowserRequest(button.FileName, kShowWebButton);
   if (button.IsDirectory) return {};  // its menu opens on mouse down
-  if (IsShortcutFile(button.FileName) && button.Shortcut) {
-    return OpenRequest(button.FileName, button.Shortcut->Arguments, button.Shortcut->WorkDir, kShowNormal);
-  }
-  // Anything else, and a shortcut that could not be read: the shell opens it as it is.
-  return OpenRequest(button.FileName, {}, {}, kShowNormal);
+  return OpenRequest(button.FileName, kShowNormal);
 }
 
 }  // namespace wendlix

@@ -1,12 +1,9 @@
-// What a click on a launch button or a folder-menu item does: nothing, fill a submenu, or
-// open something through the shell. Plain data; the window layer carries it out.
+// What a click on a launch button or a folder-menu item does: nothing, fill a submenu, open
+// something through the shell, or refuse. Plain data; the window layer carries it out.
 #pragma once
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
-
-#include "core/appbar/shortcut_data.h"
 
 namespace wendlix {
 
@@ -28,6 +25,7 @@ enum class LaunchAction : std::uint8_t {
   kNone,
   kFillSubmenu,  // fill the item's submenu from `File` (a folder ending in "\"), then drop the placeholder
   kOpen,         // ShellExecute of `File`
+  kRefuse,       // `Target` holds what could end its argument early: the bar says so instead
 };
 
 struct LaunchRequest {
@@ -37,6 +35,10 @@ struct LaunchRequest {
   std::string Params;  // a command line as it is passed on
   std::string Directory;
   int ShowCmd = 0;
+  std::string Target;  // what the user launched (a path or an address), as messages name it
+  // A shortcut file: the shell's link handler reports a broken link best (and may offer to
+  // mend it), so it shows its own message; any other failure is the bar's to report.
+  bool ShellReports = false;
   bool operator==(const LaunchRequest&) const = default;
 };
 
@@ -48,24 +50,22 @@ struct MenuItemSender {
   int ChildCount = 0;
 };
 
-// A launch button. `Shortcut` is what reading the button's shortcut file gave (only
-// looked at for a shortcut file, see NeedsShortcutRead); nullopt when it could not be read.
+// A launch button.
 struct LaunchButtonSender {
   std::uint16_t GroupKind = 0;
   std::string FileName;
   bool IsDirectory = false;
-  std::optional<TShortCutData> Shortcut;
 };
 
 LaunchRequest DecideLaunch(const MenuItemSender& item);
 LaunchRequest DecideLaunch(const LaunchButtonSender& button);
 
-// True when DecideLaunch wants the button's shortcut read first.
-bool NeedsShortcutRead(std::uint16_t groupKind, std::string_view fileName, bool isDirectory);
+// The one rule for "is a web address": it starts with "http://" or "https://", in any case.
+bool IsWebAddress(std::string_view text);
 
-// "explorer.exe" with `address` as its only argument, quoted; nothing (kNone) when the
-// address holds a double quote or a control character, which could end the argument or
-// the command line early.
+// "explorer.exe" with `address` as its only argument, quoted; refused when the address
+// holds a double quote or a control character, which could end the argument or the command
+// line early.
 LaunchRequest WebBrowserRequest(std::string_view address, int showCmd);
 
 // Verb for opening `fileName`: "Open" for a ".PIF" file, the default action otherwise.
