@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
           mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-          wine wine64 xvfb x11-utils xdotool imagemagick locales fonts-wqy-microhei)
+          wine wine64 xvfb x11-utils xdotool imagemagick locales fonts-wqy-microhei python3 unicode-data)
 
 missing=()
 for p in "${packages[@]}"; do

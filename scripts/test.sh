@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Everything, from a fresh machine: install what is missing, build every preset, then run the native unit
+# Everything, from a fresh machine: install what is missing, check that generated sources are what their
+# generator writes, build every preset, then run the native unit
 # tests (plain and with sanitizers), the fuzz targets over their seed corpora, the Win32 tests under Wine,
 # the end-to-end cases on private X displays and a 32-bit smoke run. The last line is "N passed, N failed";
 # the exit status is 1 when anything failed, a build included.
@@ -76,6 +77,14 @@ read -r ok _ bad _ <<<"$(tail -n 1 <<<"$selftest_out")"
 passed=$((passed + ${ok:-0}))
 failed=$((failed + ${bad:-1}))
 [ "${bad:-1}" = 0 ] || failures+=("test scripts self-check")
+
+wx_header "generated sources"
+# The pinyin table is checked in as the generator writes it from this machine's Unihan data.
+if python3 "$WX_ROOT/scripts/make_pinyin_table.py" --check; then
+  passed=$((passed + 1))
+else
+  fail_item "src/core/find/pinyin_table.cpp is not what scripts/make_pinyin_table.py writes"
+fi
 
 wx_header "build"
 declare -A built
