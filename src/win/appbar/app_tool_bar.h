@@ -23,12 +23,17 @@ namespace wendlix {
 // The shell's callback message for this bar's notifications.
 constexpr UINT kAppBarCallbackMessage = WM_USER + 100;
 
-// The auto-hide polling timer: a window timer of the bar, kept armed while enabled.
+// The auto-hide polling timer: a window timer of the bar, armed while enabled and not held.
+// Holds nest (a box opened from a menu, a box shown while another waits), so enabling it under
+// a hold only takes effect when the last hold ends.
 class AppBarTimer {
  public:
   static constexpr UINT_PTR kId = 0x4157;
-  bool Enabled() const { return enabled_; }
+  // Whether it runs now.
+  bool Enabled() const { return enabled_ && holds_ == 0; }
   void SetEnabled(bool enabled);
+  void Hold();
+  void Release();
   int Interval() const { return interval_; }
   void SetInterval(int ms);
   void Attach(HWND hwnd);
@@ -38,6 +43,7 @@ class AppBarTimer {
   void Arm();
   HWND hwnd_ = nullptr;
   bool enabled_ = false;
+  int holds_ = 0;
   int interval_ = kAutoHideTimerInitialInterval;
 };
 
