@@ -17,9 +17,14 @@ AppToolBarImpl::AppToolBarImpl()
   ResolveMonitor();
 }
 
+std::size_t AppToolBarImpl::DockMonitor(const MonitorList& monitors) const {
+  // A docked bar never stands on a seam: it goes to the desktop's edge on the same side.
+  return ScreenEdgeMonitor(monitors, FindSavedMonitor(monitors, wantedMonitor_).value_or(0), edge_);
+}
+
 MonitorList AppToolBarImpl::ResolveMonitor() {
   MonitorList list = EnumMonitors();
-  monitor_ = list[FindSavedMonitor(list, wantedMonitor_).value_or(0)];
+  monitor_ = list[DockMonitor(list)];
   return list;
 }
 

@@ -119,7 +119,7 @@ class AppToolBarImpl {
   // the primary monitor and returns when it comes back. Setting it does not apply the edge.
   const SavedMonitor& WantedMonitor() const { return wantedMonitor_; }
   void SetWantedMonitor(const SavedMonitor& monitor);
-  // The monitor the bar stands on now.
+  // The monitor the bar stands on now (beyond the wanted one when its edge there is a seam).
   const MonitorInfo& BarMonitor() const { return monitor_; }
   // Display and work-area notices come in bursts; this one-shot timer docks once after them.
   static constexpr UINT_PTR kDisplayTimerId = 0x4158;
@@ -171,8 +171,10 @@ class AppToolBarImpl {
   void ApplyZOrder();
   void DropTopmost();
   void ReapplyAfterShellChange(bool force);
-  // Finds the wanted monitor in the current list (the primary when it is missing) and
-  // returns the list.
+  // The monitor of the list the bar docks on: the wanted one (the primary when it is missing),
+  // or across a seam the one beyond it.
+  std::size_t DockMonitor(const MonitorList& monitors) const;
+  // Takes the dock monitor of the current list and returns the list.
   MonitorList ResolveMonitor();
   // The monitor the edge being applied or dragged to belongs to.
   const MonitorInfo& EdgeMonitor() const { return movingEdge_ != abeUnknown ? movingMonitor_ : monitor_; }

@@ -198,7 +198,7 @@ void AppToolBarImpl::ReapplyAfterShellChange(bool force) {
   if (!force) {
     // A missing monitor leaves the bar on the primary; its return brings the bar back.
     const MonitorList monitors = EnumMonitors();
-    const Rect work = monitors[FindSavedMonitor(monitors, wantedMonitor_).value_or(0)].work;
+    const Rect work = monitors[DockMonitor(monitors)].work;
     if (!NeedsRedockForDisplay(lastMonitors_, lastWorkArea_, monitors, work)) return;
   }
   UpdateBar();
