@@ -53,23 +53,23 @@ expect_eq "$second" "$(ini_get "$ini" "Wendlix V3.0" Monitor)" "the remembered m
 expect_eq "0,0,800,600" "$(ini_get "$ini" "Wendlix V3.0" MonitorRect)" "the remembered rectangle"
 expect_eq 0 "$(ini_get "$ini" "Wendlix V3.0" Edge)" "the edge key as before"
 
-# 3. The second monitor remembered at its right edge, a seam: the primary's right edge, the second still
-# remembered.
-start_at 2 "$second" "0,0,800,600"
-now=$(bar_monitor)
-[[ $now == "device=$primary bounds=0,0,1024,768 "* && $now == *" wanted=$second" ]] ||
-  fail "a seam: $now"
-got=$(wait_rect "$(docked_rect 2 86 1024 768)" 20) || fail "seam: not docked at the primary's right edge: $got"
-stop_bar 20 || fail "the bar did not close by itself"
-expect_eq "$second" "$(ini_get "$ini" "Wendlix V3.0" Monitor)" "the monitor behind a seam stays remembered"
-expect_eq 2 "$(ini_get "$ini" "Wendlix V3.0" Edge)" "the edge on a seam is kept"
+# Checks that the bar stands at the primary's right edge and still wants monitor WANTED, then closes it
+# and checks that WANTED stays stored.
+expect_primary_wanting() {
+  local wanted=$1 what=$2 now got
+  now=$(bar_monitor)
+  [[ $now == "device=$primary bounds=0,0,1024,768 "* && $now == *" wanted=$wanted" ]] || fail "$what: $now"
+  got=$(wait_rect "$(docked_rect 2 86 1024 768)" 20) || fail "$what: not docked at the primary's right: $got"
+  stop_bar 20 || fail "the bar did not close by itself"
+  expect_eq "$wanted" "$(ini_get "$ini" "Wendlix V3.0" Monitor)" "$what: the monitor stays remembered"
+}
 
-# 4. A remembered monitor that is missing: the primary now, the missing one still remembered.
+# 3. The second monitor remembered at its right edge, a seam: the primary's right edge, the edge kept.
+start_at 2 "$second" "0,0,800,600"
+expect_primary_wanting "$second" "a seam"
+expect_eq 2 "$(ini_get "$ini" "Wendlix V3.0" Edge)" "the edge on a seam"
+
+# 4. A remembered monitor that is missing: the primary now, the missing one kept for when it comes back.
 start_at 2 '\\.\DISPLAY9' "1024,0,1824,600"
-now=$(bar_monitor)
-[[ $now == "device=$primary bounds=0,0,1024,768 "* && $now == *' wanted=\\.\DISPLAY9' ]] ||
-  fail "a missing monitor: $now"
-got=$(wait_rect "$(docked_rect 2 86 1024 768)" 20) || fail "missing: not docked on the primary: $got"
-stop_bar 20 || fail "the bar did not close by itself"
-expect_eq '\\.\DISPLAY9' "$(ini_get "$ini" "Wendlix V3.0" Monitor)" "the missing monitor stays remembered"
+expect_primary_wanting '\\.\DISPLAY9' "a missing monitor"
 log "primary, second, seam and missing monitor: each docked on the right monitor"
