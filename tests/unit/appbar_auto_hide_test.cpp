@@ -98,6 +98,10 @@ TEST(AppBarTimerTick, SlidesByPointerAndActiveWindow) {
       {false, false, false, {934, 400}, shownRight, {6, 6}, show},     // larger double-click area: 4 more
       {false, false, false, {941, 400}, shownRight, {2, 2}, hide},     // smaller one
       {true, false, false, {100, 100}, shownRight, {4, 4}, none},      // active bar stays out
+      {true, false, false, {100, 100}, hiddenRight, {4, 4}, none},
+      {true, false, false, {1023, 400}, hiddenRight, {4, 4}, show},    // activation fell to a hidden bar
+      {true, false, false, {938, 400}, shownRight, {4, 4}, show},
+      {true, false, true, {1023, 400}, hiddenRight, {4, 4}, none},
       {false, false, true, {1023, 400}, hiddenRight, {4, 4}, none},    // only a press brings it out
       {false, false, true, {100, 100}, shownRight, {4, 4}, hide},
       {false, true, false, {100, 100}, shownRight, {4, 4}, none},      // menu or drag under way

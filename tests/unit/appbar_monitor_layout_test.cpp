@@ -138,6 +138,40 @@ TEST(MonitorLayout, ASeamBetweenMonitorsIsNoScreenEdge) {
   EXPECT_EQ(ProposeEdge(in), abeLeft);
 }
 
+// A stored edge, the position menu or the first-run default on a seam docks at the screen edge on
+// the same side beyond it, keeping its side of the desktop.
+TEST(MonitorLayout, AnEdgeOnASeamDocksAtTheScreenEdgeBeyondIt) {
+  const MonitorList threeInARow = {Mon("A", {0, 0, 1024, 768}, true), Mon("B", {1024, 0, 2048, 768}),
+                                   Mon("C", {2048, 0, 3072, 768})};
+  // Two monitors beyond one side: the one sharing more of it.
+  const MonitorList splitBeyond = {Mon("A", {0, 0, 1024, 768}, true), Mon("B", {1024, 0, 2048, 300}),
+                                   Mon("C", {1024, 300, 2048, 1068})};
+  struct Case { const char* what; const MonitorList* list; std::size_t index; TAppToolBarEdge edge;
+                std::size_t expected; };
+  const Case cases[] = {
+      {"side by side: the primary's right", &kSideBySide, 0, abeRight, 1},
+      {"side by side: the second's left", &kSideBySide, 1, abeLeft, 0},
+      {"side by side: real edges stay", &kSideBySide, 0, abeLeft, 0},
+      {"side by side: the second's right", &kSideBySide, 1, abeRight, 1},
+      {"negative: the primary's left", &kLeftOfPrimary, 1, abeLeft, 0},
+      {"negative: the left one's right", &kLeftOfPrimary, 0, abeRight, 1},
+      {"stacked: the primary's top", &kStacked, 0, abeTop, 1},
+      {"stacked: the upper one's bottom", &kStacked, 1, abeBottom, 0},
+      {"stacked: the primary's bottom", &kStacked, 0, abeBottom, 0},
+      {"three in a row: across two seams", &threeInARow, 0, abeRight, 2},
+      {"three in a row: from the middle", &threeInARow, 1, abeLeft, 0},
+      {"two beyond: the larger share", &splitBeyond, 0, abeRight, 2},
+      {"inside a larger one (Wine)", &kBothAtOrigin, 1, abeRight, 0},
+      {"inside a larger one, its top", &kBothAtOrigin, 1, abeTop, 1},
+      {"floating", &kSideBySide, 0, abeFloat, 0},
+  };
+  for (const Case& c : cases) {
+    const std::size_t got = ScreenEdgeMonitor(*c.list, c.index, c.edge);
+    EXPECT_EQ(got, c.expected) << c.what;
+    if (IsDockingEdge(c.edge)) EXPECT_TRUE(IsScreenEdge(*c.list, got, c.edge)) << c.what;
+  }
+}
+
 TEST(MonitorLayout, OnlyRealDisplayChangesAskForDocking) {
   const MonitorList base = kSideBySide;
   MonitorList swapped = {base[1], base[0]};

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "win/app/auto_hide_hold.h"
 #include "win/appbar/app_tool_bar.h"
 
 namespace wendlix {
@@ -216,14 +217,10 @@ TEST(AppBarWindow, TimerTickFollowsPointerActiveWindowAndMenus) {
   TickWithPointerAt(*bar, 200, 300);
   EXPECT_EQ(WindowRectOf(bar->Handle()).left, sliver);
 
-  // A bar no longer spanning the screen (a new resolution) is docked again, and its timer,
-  // stopped by the resize, runs on.
+  // A bar no longer spanning the screen (a new resolution) is docked again.
   SetWindowPos(bar->Handle(), nullptr, sliver, 0, 86, s.cy / 2, SWP_NOZORDER | SWP_NOACTIVATE);
-  bar->AutoHideTimer().SetEnabled(false);
   TickWithPointerAt(*bar, s.cx - 1, 300);
   EXPECT_EQ(WindowRectOf(bar->Handle()), Docked(abeRight, 86));
-  EXPECT_TRUE(bar->AutoHideTimer().Enabled());
-  bar->AutoHideTimer().SetEnabled(false);
   bar->SetEdge(static_cast<TAppToolBarEdge>(9));
   EXPECT_EQ(bar->Edge(), abeRight);
 
@@ -249,6 +246,32 @@ TEST(AppBarWindow, RealTimerSlidesTheBarWithThePointer) {
   EXPECT_TRUE(PumpUntil([&] { return WindowRectOf(bar->Handle()).left == sliver; })) << "never hid";
   SetCursorPos(s.cx - 1, 300);
   EXPECT_TRUE(PumpUntil([&] { return WindowRectOf(bar->Handle()).left == s.cx - 86; })) << "never came out";
+}
+
+// Boxes and menus hold the timer off; a box inside another held state must not let it run, and
+// a re-dock at a new thickness (a new DPI) must not leave it stopped.
+TEST(AppBarWindow, TimerRunsAsAutoHideSaysAfterNestedHoldsAndResizes) {
+  auto bar = MakeBar(abeRight, true, true);
+  AppBarTimer& timer = bar->AutoHideTimer();
+  timer.SetEnabled(true);
+  {
+    AutoHideHold outer(*bar);
+    EXPECT_FALSE(timer.Enabled());
+    { AutoHideHold inner(*bar); }
+    EXPECT_FALSE(timer.Enabled()) << "the inner box let the timer run under the outer hold";
+    timer.SetEnabled(bar->AutoHide());  // as a menu command does when it ends
+    EXPECT_FALSE(timer.Enabled()) << "a command let the timer run under the hold";
+  }
+  EXPECT_TRUE(timer.Enabled());
+
+  bar->SetDockSize(abeRight, 129);
+  bar->UpdateBar();
+  EXPECT_EQ(WindowRectOf(bar->Handle()), Docked(abeRight, 129));
+  EXPECT_TRUE(timer.Enabled()) << "the re-dock at a new thickness left the timer stopped";
+  bar->SetAutoHide(false);
+  bar->SetDockSize(abeRight, 86);
+  bar->UpdateBar();
+  EXPECT_FALSE(timer.Enabled());
 }
 
 // One step of a user move as the system's move loop sends it: the pointer rides on the

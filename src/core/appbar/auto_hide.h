@@ -48,7 +48,7 @@ enum class TickSlide { None, Hide, Show };
 
 struct AutoHideTickInput {
   bool autoHide = true;    // only an auto-hide bar slides or keeps itself spanning the screen
-  bool barActive = false;  // the bar is the active window: the user works in it
+  bool barActive = false;  // the bar is the active window: it does not slide back
   bool holdShown = false;  // a menu of the bar or a drag over it is under way
   bool activateByMouseDown = false;
   Point cursor;
@@ -64,7 +64,9 @@ struct AutoHideTickDecision {
 };
 
 // The pointer counts as near inside the window grown by twice the double-click area and
-// shrunk by 8 pixels on every side (with a 4 x 4 area exactly the window).
+// shrunk by 8 pixels on every side (with a 4 x 4 area exactly the window). Near, the bar slides
+// out (unless only a press may bring it), active or not; away, it slides back unless it is active
+// or held.
 AutoHideTickDecision DecideAutoHideTick(const AutoHideTickInput& in);
 
 // SetTimer treats 0 .. 9 as 10 ms and a negative value as almost a month, which would

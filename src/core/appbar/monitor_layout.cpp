@@ -29,8 +29,20 @@ std::int64_t SquaredDistance(const Rect& a, const Rect& b) {
   return dx * dx + dy * dy;
 }
 
-// Whether [a0, a1) and [b0, b1) share more than a point.
-bool SpansOverlap(int a0, int a1, int b0, int b1) { return std::max(a0, b0) < std::min(a1, b1); }
+// How much of `m`'s side `edge` the monitor `o` continues across (the length they share along
+// it); 0 when `o` does not reach past that side.
+std::int64_t SharedAcross(const Rect& m, const Rect& o, TAppToolBarEdge edge) {
+  const auto shared = [](int a0, int a1, int b0, int b1) {
+    return std::max<std::int64_t>(0, std::int64_t{std::min(a1, b1)} - std::max(a0, b0));
+  };
+  switch (edge) {
+    case abeLeft: return o.left < m.left && o.right >= m.left ? shared(m.top, m.bottom, o.top, o.bottom) : 0;
+    case abeRight: return o.right > m.right && o.left <= m.right ? shared(m.top, m.bottom, o.top, o.bottom) : 0;
+    case abeTop: return o.top < m.top && o.bottom >= m.top ? shared(m.left, m.right, o.left, o.right) : 0;
+    case abeBottom: return o.bottom > m.bottom && o.top <= m.bottom ? shared(m.left, m.right, o.left, o.right) : 0;
+    default: return 0;
+  }
+}
 
 // The nearest monitor to `r` (a point is a 1 x 1 rectangle); ties go to the primary, then to
 // the first in the list.
@@ -102,21 +114,28 @@ std::optional<std::size_t> FindSavedMonitor(const MonitorList& monitors, const S
 
 bool IsScreenEdge(const MonitorList& monitors, std::size_t index, TAppToolBarEdge edge) {
   if (index >= monitors.size() || !IsDockingEdge(edge)) return false;
-  const Rect& m = monitors[index].bounds;
-  for (std::size_t i = 0; i < monitors.size(); ++i) {
-    if (i == index) continue;
-    const Rect& o = monitors[i].bounds;
-    const bool rowNeighbour = SpansOverlap(m.top, m.bottom, o.top, o.bottom);
-    const bool columnNeighbour = SpansOverlap(m.left, m.right, o.left, o.right);
-    switch (edge) {
-      case abeLeft: if (rowNeighbour && o.left < m.left && o.right >= m.left) return false; break;
-      case abeRight: if (rowNeighbour && o.right > m.right && o.left <= m.right) return false; break;
-      case abeTop: if (columnNeighbour && o.top < m.top && o.bottom >= m.top) return false; break;
-      case abeBottom: if (columnNeighbour && o.bottom > m.bottom && o.top <= m.bottom) return false; break;
-      default: break;
-    }
-  }
+  for (std::size_t i = 0; i < monitors.size(); ++i)
+    if (i != index && SharedAcross(monitors[index].bounds, monitors[i].bounds, edge) > 0) return false;
   return true;
+}
+
+std::size_t ScreenEdgeMonitor(const MonitorList& monitors, std::size_t index, TAppToolBarEdge edge) {
+  if (index >= monitors.size() || !IsDockingEdge(edge)) return index;
+  // Each step goes strictly outward, so the walk ends; the bound only guards against surprises.
+  for (std::size_t step = 0; step < monitors.size(); ++step) {
+    std::size_t beyond = index;
+    std::int64_t most = 0;
+    for (std::size_t i = 0; i < monitors.size(); ++i) {
+      const std::int64_t shared = i == index ? 0 : SharedAcross(monitors[index].bounds, monitors[i].bounds, edge);
+      if (shared > most) {
+        beyond = i;
+        most = shared;
+      }
+    }
+    if (beyond == index) break;
+    index = beyond;
+  }
+  return index;
 }
 
 TAppToolBarFlags ScreenEdgeFlags(TAppToolBarFlags flags, const MonitorList& monitors, std::size_t index) {

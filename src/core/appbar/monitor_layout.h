@@ -54,6 +54,11 @@ std::optional<std::size_t> FindSavedMonitor(const MonitorList& monitors, const S
 // across is a seam between them, and a bar docked there would hang onto the neighbour.
 bool IsScreenEdge(const MonitorList& monitors, std::size_t index, TAppToolBarEdge edge);
 
+// The monitor a bar docked at `edge` of monitor `index` stands on: that monitor when the edge is
+// an edge of the desktop, else the monitor beyond the seam, and so on outward, so the bar keeps
+// its side of the desktop (where two are beyond, the one sharing more of the side).
+std::size_t ScreenEdgeMonitor(const MonitorList& monitors, std::size_t index, TAppToolBarEdge edge);
+
 // The flags without the edges of this monitor that are seams.
 TAppToolBarFlags ScreenEdgeFlags(TAppToolBarFlags flags, const MonitorList& monitors, std::size_t index);
 

@@ -4,6 +4,12 @@
 #include "win/ui/window_dpi.h"
 
 namespace wendlix {
+namespace {
+
+// A docked bar is never thinner than a button cell with large icons.
+constexpr int kMinDockThickness = 35;
+
+}  // namespace
 
 void TWendlixMainForm::InitDpi() {
   dpi_ = DpiTracker(WindowDpi(Handle()));
@@ -14,8 +20,8 @@ void TWendlixMainForm::ApplyDpiSizes() {
   const DpiScale s = dpi_.Scale();
   resources_.SetDpi(s.Dpi());
   const AppToolBarProperties designed;
-  SetMinHorzSize(s(designed.MinHorzSize));
-  SetMinVertSize(s(designed.MinVertSize));
+  SetMinHorzSize(s(kMinDockThickness));
+  SetMinVertSize(s(kMinDockThickness));
   SetMinWidth(s(designed.MinWidth));
   SetMinHeight(s(designed.MinHeight));
 }

@@ -17,9 +17,14 @@ AppToolBarImpl::AppToolBarImpl()
   ResolveMonitor();
 }
 
+std::size_t AppToolBarImpl::DockMonitor(const MonitorList& monitors) const {
+  // A docked bar never stands on a seam: it goes to the desktop's edge on the same side.
+  return ScreenEdgeMonitor(monitors, FindSavedMonitor(monitors, wantedMonitor_).value_or(0), edge_);
+}
+
 MonitorList AppToolBarImpl::ResolveMonitor() {
   MonitorList list = EnumMonitors();
-  monitor_ = list[FindSavedMonitor(list, wantedMonitor_).value_or(0)];
+  monitor_ = list[DockMonitor(list)];
   return list;
 }
 
@@ -326,7 +331,11 @@ LRESULT AppToolBarImpl::HandleAppBarMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_EXITSIZEMOVE: WMExitSizeMove(); return 0;
     case WM_MOVING: OnMoving(reinterpret_cast<RECT*>(lp)); return TRUE;
     case WM_SIZING: OnSizing(static_cast<int>(wp), reinterpret_cast<RECT*>(lp)); return TRUE;
-    case WM_SIZE: autoHideTimer_.SetEnabled(false); return CallDefault(msg, wp, lp);
+    case WM_SIZE:
+      // Only the user's sizing stops the timer (its end starts it again); a size the bar gives
+      // itself (a re-dock at a new DPI, another edge) leaves it as AutoHide says.
+      if (movingEdge_ != abeUnknown) autoHideTimer_.SetEnabled(false);
+      return CallDefault(msg, wp, lp);
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lp)); return 0;
     case kAppBarCallbackMessage: OnAppBarNotify(wp, lp); return 0;
     case WM_TIMER:

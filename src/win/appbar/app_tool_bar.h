@@ -23,12 +23,17 @@ namespace wendlix {
 // The shell's callback message for this bar's notifications.
 constexpr UINT kAppBarCallbackMessage = WM_USER + 100;
 
-// The auto-hide polling timer: a window timer of the bar, kept armed while enabled.
+// The auto-hide polling timer: a window timer of the bar, armed while enabled and not held.
+// Holds nest (a box opened from a menu, a box shown while another waits), so enabling it under
+// a hold only takes effect when the last hold ends.
 class AppBarTimer {
  public:
   static constexpr UINT_PTR kId = 0x4157;
-  bool Enabled() const { return enabled_; }
+  // Whether it runs now.
+  bool Enabled() const { return enabled_ && holds_ == 0; }
   void SetEnabled(bool enabled);
+  void Hold();
+  void Release();
   int Interval() const { return interval_; }
   void SetInterval(int ms);
   void Attach(HWND hwnd);
@@ -38,6 +43,7 @@ class AppBarTimer {
   void Arm();
   HWND hwnd_ = nullptr;
   bool enabled_ = false;
+  int holds_ = 0;
   int interval_ = kAutoHideTimerInitialInterval;
 };
 
@@ -113,7 +119,7 @@ class AppToolBarImpl {
   // the primary monitor and returns when it comes back. Setting it does not apply the edge.
   const SavedMonitor& WantedMonitor() const { return wantedMonitor_; }
   void SetWantedMonitor(const SavedMonitor& monitor);
-  // The monitor the bar stands on now.
+  // The monitor the bar stands on now (beyond the wanted one when its edge there is a seam).
   const MonitorInfo& BarMonitor() const { return monitor_; }
   // Display and work-area notices come in bursts; this one-shot timer docks once after them.
   static constexpr UINT_PTR kDisplayTimerId = 0x4158;
@@ -165,8 +171,10 @@ class AppToolBarImpl {
   void ApplyZOrder();
   void DropTopmost();
   void ReapplyAfterShellChange(bool force);
-  // Finds the wanted monitor in the current list (the primary when it is missing) and
-  // returns the list.
+  // The monitor of the list the bar docks on: the wanted one (the primary when it is missing),
+  // or across a seam the one beyond it.
+  std::size_t DockMonitor(const MonitorList& monitors) const;
+  // Takes the dock monitor of the current list and returns the list.
   MonitorList ResolveMonitor();
   // The monitor the edge being applied or dragged to belongs to.
   const MonitorInfo& EdgeMonitor() const { return movingEdge_ != abeUnknown ? movingMonitor_ : monitor_; }

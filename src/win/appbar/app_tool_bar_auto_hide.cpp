@@ -43,6 +43,14 @@ void AppBarTimer::SetEnabled(bool enabled) {
   Arm();
 }
 
+void AppBarTimer::Hold() {
+  if (holds_++ == 0) Arm();
+}
+
+void AppBarTimer::Release() {
+  if (holds_ > 0 && --holds_ == 0) Arm();
+}
+
 void AppBarTimer::SetInterval(int ms) {
   if (ms == interval_) return;
   interval_ = ms;
@@ -51,7 +59,7 @@ void AppBarTimer::SetInterval(int ms) {
 
 void AppBarTimer::Arm() {
   if (!hwnd_) return;
-  if (enabled_)
+  if (Enabled())
     SetTimer(hwnd_, kId, static_cast<UINT>(TimerIntervalFor(interval_)), nullptr);
   else
     KillTimer(hwnd_, kId);
@@ -112,15 +120,9 @@ bool AppToolBarImpl::PrimaryButtonDown() const {
 
 void AppToolBarImpl::AutoHideTimerTick() {
   if (!Handle()) return;
-  bool reapplied = false;
   for (ResolutionCheck check : kResolutionChecks) {
-    if (ResolutionCheckFiresOnMonitor(check, Edge(), props_.AutoHide, monitor_.bounds, WindowRect())) {
-      UpdateBar();
-      reapplied = true;
-    }
+    if (ResolutionCheckFiresOnMonitor(check, Edge(), props_.AutoHide, monitor_.bounds, WindowRect())) UpdateBar();
   }
-  // A new size stopped the timer (WM_SIZE); the bar must go on polling.
-  if (reapplied) autoHideTimer_.SetEnabled(props_.AutoHide);
 
   AutoHideTickInput in;
   in.autoHide = props_.AutoHide;
@@ -196,11 +198,10 @@ void AppToolBarImpl::ReapplyAfterShellChange(bool force) {
   if (!force) {
     // A missing monitor leaves the bar on the primary; its return brings the bar back.
     const MonitorList monitors = EnumMonitors();
-    const Rect work = monitors[FindSavedMonitor(monitors, wantedMonitor_).value_or(0)].work;
+    const Rect work = monitors[DockMonitor(monitors)].work;
     if (!NeedsRedockForDisplay(lastMonitors_, lastWorkArea_, monitors, work)) return;
   }
   UpdateBar();
-  autoHideTimer_.SetEnabled(props_.AutoHide);
 }
 
 }  // namespace wendlix

@@ -2,7 +2,8 @@
 # The bar at 96, 144 and 192 DPI (Wine takes the DPI from the prefix's LogPixels when its server
 # starts): docked right with a shortcut group of shell links and a web group, the bar's width, title,
 # band header and button cells are scaled from their 96-DPI sizes; after the bar closes, the settings
-# file still holds the 96-DPI width. A screenshot of the screen's right part is kept at each DPI.
+# file still holds the 96-DPI width; a bar stored thinner than a button cell is held to one. A screenshot
+# of the screen's right part is kept at each DPI.
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../startup_lib.sh"
 source "$(dirname "$0")/../groups_lib.sh"
@@ -35,7 +36,8 @@ rect_h() { IFS=, read -r l t r b <<<"$1"; echo $(( b - t )); }
 run_at() {
   dpi=$1
   set_dpi "$dpi"
-  local dir=$E2E_WORK/app$dpi
+  # One folder for all: the registry remembers where the first start kept its settings.
+  local dir=$E2E_WORK/app
   install_bar "$dir"
   {
     group_section Tools "Directory=$tools_win" ShowCaption=0 Height=160
@@ -84,5 +86,12 @@ run_at() {
 run_at 96
 run_at 144
 run_at 192
+
+# A stored width thinner than a button cell: the docked bar is held to 35 pixels, scaled.
+bar_settings 2 20 0 1 Tools Web | write_cp936 "$E2E_WORK/app/Wendlix.INI"
+start_and_wait "$E2E_WORK/app"
+want=$(docked_rect 2 "$(px 35)" 1024 768)
+got=$(wait_rect "$want" 10) || fail "$dpi: a bar stored 20 wide stands at $got, not $want"
+stop_bar 20 || fail "$dpi: the thin bar did not close by itself"
 set_dpi 96
 log "the bar scaled at 96, 144 and 192 DPI and stored 96-DPI sizes"
