@@ -370,6 +370,12 @@ bool TNewBtnForm::CommitGroup() {
     Refuse(*refusal);
     return false;
   }
+  // Rows built for another kind or folder than the first page now holds are built again.
+  const RowChange rebuilt = page_.BuildForCommit(in.Folder, Kind(), files_);
+  if (rebuilt.What != RowChange::Kind::kNone) {
+    RefreshRows(rebuilt);
+    MirrorPage();
+  }
   ButtonCommitInput commit;
   commit.Modified = textsModified_ || page_.Modified();
   commit.NewGroup = setup_.NewItem;
@@ -378,9 +384,9 @@ bool TNewBtnForm::CommitGroup() {
   commit.Entries = page_.Entries().Entries();
   if (!commit.Modified) return true;
   IniFile gpf(setup_.GroupFile);
-  const std::vector<ProfileOp> ops = PlanButtonCommit(gpf, commit);
-  const bool applied = ApplyProfileOps(gpf, ops);
-  if (!applied || !gpf.Save()) {
+  // Names the file cannot hold are left out (ApplyProfileOps); only a failed save is an error.
+  ApplyProfileOps(gpf, PlanButtonCommit(gpf, commit));
+  if (!gpf.Save()) {
     // The dialog stays open with every edit, so nothing typed is lost.
     ShowErrorBox("无法保存工具栏文件\"" + setup_.GroupFile + "\"！", kEditorErrorCaption);
     return false;
