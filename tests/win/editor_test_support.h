@@ -130,6 +130,25 @@ inline void HoldControlKey(bool down) {
   SetKeyboardState(keys);
 }
 
+// The tooltip text of a control, from whichever tooltip window of this thread knows it.
+inline std::string ToolHint(HWND control) {
+  std::string text;
+  ForEachThreadWindow([&](HWND h) {
+    if (ClassOf(h) != TOOLTIPS_CLASSW) return true;
+    wchar_t buffer[256] = {};
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.hwnd = GetParent(control);
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.uFlags = TTF_IDISHWND;
+    info.lpszText = buffer;
+    SendMessageW(h, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
+    text = FromWide(buffer);
+    return text.empty();
+  });
+  return text;
+}
+
 // A shortcut group's properties on `folder`, its button section in `groupFile`.
 inline NewBtnFormSetup ShortcutGroupSetup(const std::string& folder, const std::string& groupFile) {
   NewBtnFormSetup s;

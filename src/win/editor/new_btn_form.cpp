@@ -329,8 +329,6 @@ void TNewBtnForm::FocusField(EditorField field) {
 
 void TNewBtnForm::Refuse(const EditorRefusal& refusal) {
   // The page holding the field shows before the message, so the user sees what is meant.
-  // Only a switch: showing the buttons page again mirrors the selected row into the detail
-  // edits, which would replace the very text the message is about.
   if (setup_.GroupMode) {
     int page = -1;
     if (refusal.Focus == EditorField::kText3 || refusal.Focus == EditorField::kText4) page = 0;
@@ -449,8 +447,7 @@ INT_PTR TNewBtnForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (GET_Y_LPARAM(lp) < kCaptionHeight) Image1MouseDown();
       return TRUE;
     case WM_MOUSEMOVE:
-      if (dragging_) SetCursor(LoadCursorW(nullptr, RowAtCursor() && page_.CanDrop(*RowAtCursor()) ? IDC_ARROW
-                                                                                                     : IDC_NO));
+      if (dragging_) RowDragOver();
       return TRUE;
     case WM_LBUTTONUP:
       if (dragging_) EndRowDrag(true);

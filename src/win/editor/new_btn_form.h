@@ -180,6 +180,7 @@ class TNewBtnForm {
   void TreeViewBtnSelectItem(int row);
   void TreeViewBtnRightClick();
   void BeginRowDrag();
+  void RowDragOver();
   void EndRowDrag(bool drop);
   std::optional<std::size_t> RowAtCursor() const;
   void BtnMove(bool up);
@@ -190,6 +191,7 @@ class TNewBtnForm {
   // Lets the user choose a file for the target edit; an empty name edit takes its base name.
   void BrowseForTarget(int targetField, int nameField);
   void ShowFileIcon(const std::string& path);
+  void AddHint(HWND control, const std::string& hint);
   int RowImage(std::size_t row);
 
   std::string Text(int id) const;
@@ -227,6 +229,7 @@ class TNewBtnForm {
   HIMAGELIST smallSystemIcons_ = nullptr;  // the shell's, not owned
   HIMAGELIST largeSystemIcons_ = nullptr;
   std::vector<HWND> groupPage_, buttonsPage_;
+  HWND hints_ = nullptr;  // tooltips; owned by the dialog window
 };
 
 }  // namespace wendlix
