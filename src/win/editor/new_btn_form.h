@@ -160,6 +160,9 @@ class TNewBtnForm {
   // Group page.
   void ComboBox1Change();
   void PickColor(int id);
+  // The palette under the button, and the colour dialog from its last entry; nothing when
+  // the user chose nothing.
+  std::optional<COLORREF> AskColor(int id, COLORREF current);
   void RxSpeedButton1Click();
   void RxSpeedButton2Click();
   void btnDirClick();
