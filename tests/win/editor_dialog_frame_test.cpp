@@ -22,15 +22,6 @@ NewBtnFormSetup WebGroup(const std::string& groupFile) {
   return s;
 }
 
-// The thread's own key state: what GetKeyState reads while a posted key is handled.
-void HoldControl(bool down) {
-  BYTE keys[256] = {};
-  GetKeyboardState(keys);
-  keys[VK_CONTROL] = down ? 0x80 : 0;
-  keys[VK_LCONTROL] = keys[VK_CONTROL];
-  SetKeyboardState(keys);
-}
-
 struct Frame {
   std::wstring cls;
   LONG style = 0, exStyle = 0;
@@ -114,13 +105,13 @@ TEST(EditorDialogFrame, CtrlTabAndDeleteReachTheEditorThroughTheDialogLoop) {
   std::vector<int> pages;
   std::vector<std::string> rowsAfterDelete;
   std::string question;
-  EditorScript script({WaitForEditor(), Do([] { HoldControl(true); }), Do([] { Key(VK_TAB); }), Do([&] {
+  EditorScript script({WaitForEditor(), Do([] { HoldControlKey(true); }), Do([] { Key(VK_TAB); }), Do([&] {
                          pages.push_back(TabCtrl_GetCurSel(Ctl(Id::kPageControl)));
                          Key(VK_TAB);
                        }),
                        Do([&] {
                          pages.push_back(TabCtrl_GetCurSel(Ctl(Id::kPageControl)));
-                         HoldControl(false);
+                         HoldControlKey(false);
                          Key(VK_TAB);  // a plain Tab stays on its page
                        }),
                        Do([&] {
@@ -137,7 +128,7 @@ TEST(EditorDialogFrame, CtrlTabAndDeleteReachTheEditorThroughTheDialogLoop) {
                          Key(VK_ESCAPE);
                        })});
   const NewBtnFormResult r = ShowEditor(WebGroup(folder / "g.gpf"));
-  HoldControl(false);
+  HoldControlKey(false);
   EXPECT_TRUE(script.Finished()) << script.StepReached();
   EXPECT_EQ(r.ModalResult, 2);
   EXPECT_EQ(pages, (std::vector<int>{1, 0, 0}));

@@ -16,27 +16,28 @@
 
 namespace wendlix::testing_support {
 
-// A visible window of this thread of class `cls`; with `control`, only one holding that control.
-inline HWND FindThreadWindow(const wchar_t* cls, int control = 0) {
-  struct Find {
-    const wchar_t* cls;
-    int control;
-    HWND found;
-  } find{cls, control, nullptr};
+// Calls `visit` on each top-level window of this thread until it answers false.
+inline void ForEachThreadWindow(const std::function<bool(HWND)>& visit) {
   EnumThreadWindows(
       GetCurrentThreadId(),
-      [](HWND h, LPARAM lp) -> BOOL {
-        auto* f = reinterpret_cast<Find*>(lp);
-        wchar_t name[64] = {};
-        GetClassNameW(h, name, 64);
-        if (std::wstring(name) == f->cls && IsWindowVisible(h) && (!f->control || GetDlgItem(h, f->control))) {
-          f->found = h;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&find));
-  return find.found;
+      [](HWND h, LPARAM lp) -> BOOL { return (*reinterpret_cast<const std::function<bool(HWND)>*>(lp))(h); },
+      reinterpret_cast<LPARAM>(&visit));
+}
+
+inline std::wstring ClassOf(HWND h) {
+  wchar_t name[64] = {};
+  GetClassNameW(h, name, 64);
+  return name;
+}
+
+// A visible window of this thread of class `cls`; with `control`, only one holding that control.
+inline HWND FindThreadWindow(const wchar_t* cls, int control = 0) {
+  HWND found = nullptr;
+  ForEachThreadWindow([&](HWND h) {
+    if (ClassOf(h) == cls && IsWindowVisible(h) && (!control || GetDlgItem(h, control))) found = h;
+    return !found;
+  });
+  return found;
 }
 
 // The editor is a dialog like any other: the one holding a name edit (button mode) or the pages.
@@ -118,6 +119,46 @@ inline void SelectRow(int row) {
   item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   item.state = LVIS_SELECTED | LVIS_FOCUSED;
   SendMessageW(Ctl(TNewBtnForm::kTreeViewBtn), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+// The thread's own key state: what GetKeyState reads while a posted key is handled.
+inline void HoldControlKey(bool down) {
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = down ? 0x80 : 0;
+  keys[VK_LCONTROL] = keys[VK_CONTROL];
+  SetKeyboardState(keys);
+}
+
+// The tooltip text of a control, from whichever tooltip window of this thread knows it.
+inline std::string ToolHint(HWND control) {
+  std::string text;
+  ForEachThreadWindow([&](HWND h) {
+    if (ClassOf(h) != TOOLTIPS_CLASSW) return true;
+    wchar_t buffer[256] = {};
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.hwnd = GetParent(control);
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.uFlags = TTF_IDISHWND;
+    info.lpszText = buffer;
+    SendMessageW(h, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
+    text = FromWide(buffer);
+    return text.empty();
+  });
+  return text;
+}
+
+// A shortcut group's properties on `folder`, its button section in `groupFile`.
+inline NewBtnFormSetup ShortcutGroupSetup(const std::string& folder, const std::string& groupFile) {
+  NewBtnFormSetup s;
+  s.Caption = "工具栏属性:【程序】";
+  s.Title = "程序";
+  s.Kind = gkShortcut;
+  s.KindEnabled = false;
+  s.Folder = folder;
+  s.GroupFile = groupFile;
+  return s;
 }
 
 class EditorScript {

@@ -25,7 +25,7 @@ const char* TargetBlankText(std::uint16_t kind) {
 int RowImageForKind(std::uint16_t kind) { return kind == gkWeb ? kWebRowImage : kEmailRowImage; }
 
 ButtonsPage::ButtonsPage(std::vector<ButtonEntry> callerEntries)
-    : callerEntries_(std::move(callerEntries)), entries_(callerEntries_) {}
+    : addressEntries_(callerEntries), entries_(std::move(callerEntries)) {}
 
 bool ButtonsPage::NeedsBuild(std::string_view folderText, std::uint16_t kind) const {
   if (!builtKind_ || *builtKind_ != kind) return true;
@@ -38,8 +38,15 @@ RowChange ButtonsPage::Show(std::string_view folderText, std::uint16_t kind, Edi
   return Build(folderText, kind, files);
 }
 
+RowChange ButtonsPage::BuildForCommit(std::string_view folderText, std::uint16_t kind, EditorFiles& files) {
+  return Built() ? Show(folderText, kind, files) : RowChange{};
+}
+
 RowChange ButtonsPage::Build(std::string_view folderText, std::uint16_t kind, EditorFiles& files) {
-  const bool kindChanged = builtKind_ && *builtKind_ != kind;
+  if (builtKind_ && *builtKind_ != gkShortcut) {
+    addressEntries_ = entries_.Entries();
+    addressKind_ = builtKind_;
+  }
   listedDir_ = std::string(folderText);
   builtKind_ = kind;
   ResetButtonFields(false);
@@ -54,10 +61,13 @@ RowChange ButtonsPage::Build(std::string_view folderText, std::uint16_t kind, Ed
       built.push_back({ExtractFileBaseName(value), std::move(value), image});
     }
   } else {
-    // After a change of kind the entries made for the other kind mean nothing here:
-    // start again from what the caller passed.
-    built = kindChanged ? callerEntries_ : entries_.Entries();
-    for (ButtonEntry& e : built) e.ImageIndex = RowImageForKind(kind);
+    // Rows built from a folder mean nothing here: the last addresses come back, and those
+    // typed for the other address kind keep what was typed after the prefix.
+    built = addressEntries_;
+    for (ButtonEntry& e : built) {
+      if (addressKind_ && *addressKind_ != kind) e.Value = PageAddress(AddressForEdit(e.Value, *addressKind_), kind);
+      e.ImageIndex = RowImageForKind(kind);
+    }
   }
   entries_.Assign(std::move(built));
   controls_.btnBrowFileVisible = kind == gkShortcut;

@@ -92,6 +92,10 @@ class ButtonsPage {
   // when the kind changed since the last build (a new group's kind can still change).
   bool NeedsBuild(std::string_view folderText, std::uint16_t kind) const;
   RowChange Build(std::string_view folderText, std::uint16_t kind, EditorFiles& files);
+  // What the commit writes must be rows of the group as the first page now holds it: a list
+  // built for another kind (a new group's kind changed since) or another folder is built
+  // again, so file names are never stored as addresses. A list never built stays the caller's.
+  RowChange BuildForCommit(std::string_view folderText, std::uint16_t kind, EditorFiles& files);
 
   // A row was selected, or (nullopt) a click left nothing selected.
   void SelectRow(std::optional<std::size_t> row, EditorFiles& files);
@@ -132,7 +136,10 @@ class ButtonsPage {
                                           std::optional<std::size_t> except) const;
   PageResult Moved(RowChange rows, EditorFiles& files);
 
-  std::vector<ButtonEntry> callerEntries_;
+  // The rows of the last web or e-mail list (at first the caller's), and the kind they were
+  // built for: a new group switched between those kinds, or away and back, keeps them.
+  std::vector<ButtonEntry> addressEntries_;
+  std::optional<std::uint16_t> addressKind_;
   ButtonEntries entries_;
   std::optional<std::uint16_t> builtKind_;
   std::string listedDir_;

@@ -32,15 +32,13 @@ std::vector<ProfileOp> PlanButtonCommit(const IniFile& gpf, const ButtonCommitIn
   return ops;
 }
 
-bool ApplyProfileOps(IniFile& gpf, const std::vector<ProfileOp>& ops) {
-  bool allWritten = true;
+void ApplyProfileOps(IniFile& gpf, const std::vector<ProfileOp>& ops) {
   for (const ProfileOp& op : ops) {
     if (op.What == ProfileOp::Kind::kDeleteKey)
       gpf.DeleteKey(op.Section, op.Key);
-    else if (!gpf.WriteString(op.Section, op.Key, op.Value))
-      allWritten = false;
+    else
+      gpf.WriteString(op.Section, op.Key, op.Value);
   }
-  return allWritten;
 }
 
 std::vector<ButtonEntry> EditorEntriesForGroup(const std::vector<GroupButton>& buttons, std::uint16_t kind,

@@ -39,9 +39,11 @@ struct ButtonCommitInput {
 // section always starts empty.
 std::vector<ProfileOp> PlanButtonCommit(const IniFile& gpf, const ButtonCommitInput& in);
 
-// Applies the operations in order. False when the store refused a write (the other
-// operations are still applied).
-bool ApplyProfileOps(IniFile& gpf, const std::vector<ProfileOp>& ops);
+// Applies the operations in order. A write the store refuses (a name or value the group
+// file cannot hold, as a shortcut group's folder may list: "[Old]", "a=b", " lead", or
+// characters outside its code page) is left out, as SaveGroup leaves out such buttons; the
+// bar then lists those entries after the stored ones, in folder order.
+void ApplyProfileOps(IniFile& gpf, const std::vector<ProfileOp>& ops);
 
 // The editor's entries for a group: from its launch buttons (kind 0: the file name of
 // each target; other kinds: the address), or, when it has none on the bar because it is

@@ -7,6 +7,7 @@ constexpr int kButtonAreaHeight = 45;
 constexpr int kButtonsFromBottom = 35;
 constexpr int kCancelFromRight = 10;
 constexpr int kButtonGap = 2;
+constexpr int kDragScrollMargin = 24;
 }  // namespace
 
 EditorFormLayout LayoutEditorForm(const EditorFormMetrics& m) {
@@ -23,6 +24,12 @@ EditorFormLayout LayoutEditorForm(const EditorFormMetrics& m) {
   l.Bevel1 = Rect{0, 1, width, height};
   l.Bevel9 = Rect{1, 1, width - 1, height - 1};
   return l;
+}
+
+int DragScrollBy(int rowTop, int rowHeight, int listHeight, bool topVisible, bool hasPredecessor) {
+  if (rowTop > listHeight - kDragScrollMargin) return rowTop;
+  if (topVisible && hasPredecessor) return -rowHeight;
+  return 0;
 }
 
 }  // namespace wendlix

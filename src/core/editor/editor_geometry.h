@@ -29,4 +29,9 @@ struct EditorFormLayout {
 // from the right edge and OK 2 to its left, both 35 above the bottom.
 EditorFormLayout LayoutEditorForm(const EditorFormMetrics& m);
 
+// How far a drag over a row of the buttons list scrolls it, in pixels (positive: down). A
+// row whose top is within 24 pixels of the list's bottom comes to the top; the top visible
+// row, when another stands above it, goes one row down. Elsewhere nothing scrolls.
+int DragScrollBy(int rowTop, int rowHeight, int listHeight, bool topVisible, bool hasPredecessor);
+
 }  // namespace wendlix

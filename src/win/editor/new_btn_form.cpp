@@ -329,8 +329,6 @@ void TNewBtnForm::FocusField(EditorField field) {
 
 void TNewBtnForm::Refuse(const EditorRefusal& refusal) {
   // The page holding the field shows before the message, so the user sees what is meant.
-  // Only a switch: showing the buttons page again mirrors the selected row into the detail
-  // edits, which would replace the very text the message is about.
   if (setup_.GroupMode) {
     int page = -1;
     if (refusal.Focus == EditorField::kText3 || refusal.Focus == EditorField::kText4) page = 0;
@@ -370,6 +368,12 @@ bool TNewBtnForm::CommitGroup() {
     Refuse(*refusal);
     return false;
   }
+  // Rows built for another kind or folder than the first page now holds are built again.
+  const RowChange rebuilt = page_.BuildForCommit(in.Folder, Kind(), files_);
+  if (rebuilt.What != RowChange::Kind::kNone) {
+    RefreshRows(rebuilt);
+    MirrorPage();
+  }
   ButtonCommitInput commit;
   commit.Modified = textsModified_ || page_.Modified();
   commit.NewGroup = setup_.NewItem;
@@ -378,9 +382,9 @@ bool TNewBtnForm::CommitGroup() {
   commit.Entries = page_.Entries().Entries();
   if (!commit.Modified) return true;
   IniFile gpf(setup_.GroupFile);
-  const std::vector<ProfileOp> ops = PlanButtonCommit(gpf, commit);
-  const bool applied = ApplyProfileOps(gpf, ops);
-  if (!applied || !gpf.Save()) {
+  // Names the file cannot hold are left out (ApplyProfileOps); only a failed save is an error.
+  ApplyProfileOps(gpf, PlanButtonCommit(gpf, commit));
+  if (!gpf.Save()) {
     // The dialog stays open with every edit, so nothing typed is lost.
     ShowErrorBox("无法保存工具栏文件\"" + setup_.GroupFile + "\"！", kEditorErrorCaption);
     return false;
@@ -443,8 +447,7 @@ INT_PTR TNewBtnForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (GET_Y_LPARAM(lp) < kCaptionHeight) Image1MouseDown();
       return TRUE;
     case WM_MOUSEMOVE:
-      if (dragging_) SetCursor(LoadCursorW(nullptr, RowAtCursor() && page_.CanDrop(*RowAtCursor()) ? IDC_ARROW
-                                                                                                     : IDC_NO));
+      if (dragging_) RowDragOver();
       return TRUE;
     case WM_LBUTTONUP:
       if (dragging_) EndRowDrag(true);

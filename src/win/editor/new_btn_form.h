@@ -160,6 +160,9 @@ class TNewBtnForm {
   // Group page.
   void ComboBox1Change();
   void PickColor(int id);
+  // The palette under the button, and the colour dialog from its last entry; nothing when
+  // the user chose nothing.
+  std::optional<COLORREF> AskColor(int id, COLORREF current);
   void RxSpeedButton1Click();
   void RxSpeedButton2Click();
   void btnDirClick();
@@ -180,6 +183,7 @@ class TNewBtnForm {
   void TreeViewBtnSelectItem(int row);
   void TreeViewBtnRightClick();
   void BeginRowDrag();
+  void RowDragOver();
   void EndRowDrag(bool drop);
   std::optional<std::size_t> RowAtCursor() const;
   void BtnMove(bool up);
@@ -190,6 +194,7 @@ class TNewBtnForm {
   // Lets the user choose a file for the target edit; an empty name edit takes its base name.
   void BrowseForTarget(int targetField, int nameField);
   void ShowFileIcon(const std::string& path);
+  void AddHint(HWND control, const std::string& hint);
   int RowImage(std::size_t row);
 
   std::string Text(int id) const;
@@ -227,6 +232,7 @@ class TNewBtnForm {
   HIMAGELIST smallSystemIcons_ = nullptr;  // the shell's, not owned
   HIMAGELIST largeSystemIcons_ = nullptr;
   std::vector<HWND> groupPage_, buttonsPage_;
+  HWND hints_ = nullptr;  // tooltips; owned by the dialog window
 };
 
 }  // namespace wendlix

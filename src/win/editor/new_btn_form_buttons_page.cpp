@@ -8,12 +8,14 @@
 #include <shellapi.h>
 
 #include "core/editor/editor_address.h"
+#include "core/editor/editor_geometry.h"
 #include "core/editor/editor_texts.h"
 #include "core/text/ascii.h"
 #include "core/text/paths.h"
 #include "win/appbar/context_menu.h"
 #include "win/appbar/shell_folders.h"
 #include "win/common/wide.h"
+#include "win/editor/repeat_button.h"
 #include "win/ui/p_messages.h"
 
 namespace wendlix {
@@ -37,24 +39,43 @@ void TNewBtnForm::CreateButtonsPage() {
   c.cx = 334;
   c.pszText = column.data();
   ListView_InsertColumn(list, 0, &c);
-  add(L"BUTTON", "上移", WS_TABSTOP, kBtnUp, x0 + 346, y0, 60, 25);
-  add(L"BUTTON", "下移", WS_TABSTOP, kBtnDown, x0 + 346, y0 + 29, 60, 25);
+  MakeRepeatButton(add(L"BUTTON", "上移", WS_TABSTOP, kBtnUp, x0 + 346, y0, 60, 25));
+  MakeRepeatButton(add(L"BUTTON", "下移", WS_TABSTOP, kBtnDown, x0 + 346, y0 + 29, 60, 25));
   add(L"BUTTON", "删除", WS_TABSTOP, kBtnDele, x0 + 346, y0 + 58, 60, 25);
   add(L"STATIC", "名称(&N):", 0, kStatic, x0, y0 + 145, 62, 16);
   add(L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, kEditName, x0 + 64, y0 + 142, 236, 21, WS_EX_CLIENTEDGE);
   add(L"STATIC", "目标(&M):", 0, kStatic, x0, y0 + 173, 62, 16);
   add(L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, kEditExe, x0 + 64, y0 + 170, 236, 21, WS_EX_CLIENTEDGE);
-  add(L"BUTTON", "...", WS_TABSTOP, kBtnBrowFile, x0 + 304, y0 + 169, 30, 23);
+  const HWND browse = add(L"BUTTON", "...", WS_TABSTOP, kBtnBrowFile, x0 + 304, y0 + 169, 30, 23);
   add(L"BUTTON", "", BS_OWNERDRAW, kBtnIcon1, x0 + 356, y0 + 145, 40, 40);
   add(L"BUTTON", "新增(&N)", WS_TABSTOP, kBtnNew, x0 + 64, y0 + 198, 90, 25);
   add(L"BUTTON", "确认修改(&E)", WS_TABSTOP, kBtnEdit, x0 + 160, y0 + 198, 100, 25);
+  AddHint(browse, "查找文件");  // it shows only "..."
   MirrorPage();
+}
+
+void TNewBtnForm::AddHint(HWND control, const std::string& hint) {
+  // Owned by the dialog, so it goes with it.
+  if (!hints_)
+    hints_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+  if (!hints_ || !control) return;
+  std::wstring text = ToWide(hint);
+  TTTOOLINFOW info{};
+  info.cbSize = sizeof(info);
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.hwnd = Handle();
+  info.uId = reinterpret_cast<UINT_PTR>(control);
+  info.lpszText = text.data();
+  SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void TNewBtnForm::TabSheet2Show() {
   const RowChange rows = page_.Show(Text(kText4), Kind(), files_);
   if (rows.What != RowChange::Kind::kNone) RefreshRows(rows);
-  MirrorPage();
+  // A list that stands keeps the detail edits as they are, a half-typed new entry too.
+  MirrorPage(rows.What != RowChange::Kind::kNone);
 }
 
 int TNewBtnForm::RowImage(std::size_t row) {
@@ -108,6 +129,7 @@ void TNewBtnForm::MirrorPage(bool detail) {
     }
   }
   const ButtonPageControls& c = page_.Controls();
+  const HWND focus = GetFocus();
   EnableWindow(Control(kBtnNew), c.btnNew);
   EnableWindow(Control(kBtnEdit), c.btnEdit);
   EnableWindow(Control(kBtnBrowFile), c.btnBrowFile);
@@ -115,8 +137,8 @@ void TNewBtnForm::MirrorPage(bool detail) {
   EnableWindow(Control(kBtnUp), c.BtnUp);
   EnableWindow(Control(kBtnDown), c.BtnDown);
   if (pageIndex_ == 1) ShowWindow(Control(kBtnBrowFile), c.btnBrowFileVisible ? SW_SHOWNA : SW_HIDE);
-  // A disabled button must not keep the focus, or Tab and Enter would go nowhere.
-  const HWND focus = GetFocus();
+  // A button disabled with the focus (Up held to the top) loses it to nothing: the list
+  // takes it, or Tab, Enter and Escape would go nowhere.
   if (focus && !IsWindowEnabled(focus) && IsChild(Handle(), focus)) SetFocus(list);
 
   if (!detail) {
@@ -135,7 +157,8 @@ void TNewBtnForm::MirrorPage(bool detail) {
 
 void TNewBtnForm::ApplyPageResult(const PageResult& result, bool detail) {
   if (result.Rows.What != RowChange::Kind::kNone) RefreshRows(result.Rows);
-  MirrorPage(detail);
+  // A refused entry stays in the edits as typed, for correcting.
+  MirrorPage(detail && !result.Refusal);
   if (result.Refusal) Refuse(*result.Refusal);
 }
 
@@ -168,6 +191,24 @@ void TNewBtnForm::BeginRowDrag() {
   if (!page_.Entries().Selected()) return;
   dragging_ = true;
   SetCapture(Handle());
+}
+
+void TNewBtnForm::RowDragOver() {
+  const std::optional<std::size_t> row = RowAtCursor();
+  const bool accepted = row && page_.CanDrop(*row);
+  SetCursor(LoadCursorW(nullptr, accepted ? IDC_ARROW : IDC_NO));
+  if (!accepted) return;
+  // Near the list's edges the list scrolls, so a row can be dragged to any place.
+  const HWND list = Control(kTreeViewBtn);
+  RECT bounds{}, client{};
+  ListView_GetItemRect(list, static_cast<int>(*row), &bounds, LVIR_BOUNDS);
+  GetClientRect(list, &client);
+  const int top = ListView_GetTopIndex(list);
+  const int dy = DragScrollBy(bounds.top, bounds.bottom - bounds.top, client.bottom,
+                              static_cast<int>(*row) == top, *row > 0);
+  if (dy == 0) return;
+  ListView_Scroll(list, 0, dy);
+  InvalidateRect(list, nullptr, TRUE);
 }
 
 void TNewBtnForm::EndRowDrag(bool drop) {

@@ -121,11 +121,10 @@ void TNewBtnForm::SelectStyle(int radio) {
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-void TNewBtnForm::PickColor(int id) {
-  std::int32_t& target = id == kBtnColor ? color_ : id == kBtnFromColor ? fromColor_ : toColor_;
+std::optional<COLORREF> TNewBtnForm::AskColor(int id, COLORREF current) {
   unique_hmenu menu(CreatePopupMenu());
   for (UINT i = 0; i < std::size(kPalette); ++i)
-    AppendMenuW(menu.get(), MF_STRING | (Resolve(target) == kPalette[i].color ? MF_CHECKED : 0), i + 1,
+    AppendMenuW(menu.get(), MF_STRING | (current == kPalette[i].color ? MF_CHECKED : 0), i + 1,
                 ToWide(kPalette[i].name).c_str());
   AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu.get(), MF_STRING, kMoreColors, L"更多颜色 >>");
@@ -133,24 +132,28 @@ void TNewBtnForm::PickColor(int id) {
   GetWindowRect(Control(id), &r);
   const UINT chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN,
                                      r.left, r.bottom, 0, Handle(), nullptr);
-  if (chosen == 0) return;
-  COLORREF color = 0;
-  if (chosen == kMoreColors) {
-    static COLORREF custom[16] = {};
-    CHOOSECOLORW cc{};
-    cc.lStructSize = sizeof(cc);
-    cc.hwndOwner = Handle();
-    cc.rgbResult = Resolve(target);
-    cc.lpCustColors = custom;
-    cc.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (!ChooseColorW(&cc)) return;
-    color = cc.rgbResult;
-  } else {
-    color = kPalette[chosen - 1].color;
-  }
-  target = static_cast<std::int32_t>(color);
-  // A change of the single colour selects single colour; of a gradient end, the gradient.
-  SelectStyle(id == kBtnColor ? kRd1 : kRd2);
+  if (chosen == 0) return std::nullopt;
+  if (chosen != kMoreColors) return kPalette[chosen - 1].color;
+  static COLORREF custom[16] = {};
+  CHOOSECOLORW cc{};
+  cc.lStructSize = sizeof(cc);
+  cc.hwndOwner = Handle();
+  cc.rgbResult = current;
+  cc.lpCustColors = custom;
+  cc.Flags = CC_RGBINIT | CC_FULLOPEN;
+  if (!ChooseColorW(&cc)) return std::nullopt;
+  return cc.rgbResult;
+}
+
+void TNewBtnForm::PickColor(int id) {
+  std::int32_t& target = id == kBtnColor ? color_ : id == kBtnFromColor ? fromColor_ : toColor_;
+  const std::optional<COLORREF> color = AskColor(id, Resolve(target));
+  if (color) target = static_cast<std::int32_t>(*color);
+  // A click on the single colour always means single-colour filling; a gradient end means
+  // the gradient once it changed.
+  if (id == kBtnColor) SelectStyle(kRd1);
+  else if (color) SelectStyle(kRd2);
+  if (!color) return;
   InvalidateRect(Control(id), nullptr, TRUE);
   InvalidateRect(Control(kImage2), nullptr, TRUE);
 }

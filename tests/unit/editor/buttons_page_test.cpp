@@ -61,6 +61,35 @@ TEST(ButtonsPage, BuildsFromTheFolderInSavedOrderAndRebuildsOnlyWhenNeeded) {
   EXPECT_EQ(none.Controls(), (ButtonPageControls{true, false, false, false, false, false, true}));  // btnNew only
 }
 
+TEST(ButtonsPage, AKindChangeKeepsTypedAddressesAndNeverCommitsFileNamesAsAddresses) {
+  FakeFiles fs;
+  fs.Add("D:\\T\\Notepad.lnk", "C:\\n.exe");
+  ButtonsPage page;  // a new group: the caller passed no buttons
+  page.Show("", gkWeb, fs);
+  for (const auto& [name, typed] : {std::pair{"甲", "a.cn"}, {"乙", "see http://b.cn"}, {"丙", "https://c.cn"}})
+    ASSERT_TRUE(page.New(name, typed, fs).Done);
+  // Between web and e-mail each row keeps its name and what was typed after the prefix.
+  page.Show("", gkEmail, fs);
+  EXPECT_EQ(page.Entries().Entries(), (std::vector<ButtonEntry>{{"甲", "a.cn", kEmailRowImage},
+                                                                {"乙", "b.cn", kEmailRowImage},
+                                                                {"丙", "https://c.cn", kEmailRowImage}}));
+  page.Show("D:\\T\\", gkShortcut, fs);
+  EXPECT_EQ(Values(page), Strings{"Notepad.lnk"});
+  page.Show("D:\\T\\", gkWeb, fs);  // the addresses typed before, never the folder's files
+  EXPECT_EQ(Values(page), (Strings{"a.cn", "b.cn", "https://c.cn"}));
+
+  // Rows built for another kind or folder are built again before the commit takes them.
+  ButtonsPage fresh;
+  fresh.Show("D:\\T\\", gkShortcut, fs);
+  EXPECT_EQ(fresh.BuildForCommit("D:\\T\\", gkWeb, fs).What, RowChange::Kind::kRebuilt);
+  EXPECT_TRUE(fresh.Entries().Empty());
+  EXPECT_EQ(fresh.BuildForCommit("D:\\T\\", gkWeb, fs).What, RowChange::Kind::kNone);
+  // A list never built is the caller's, and the commit takes it as it is.
+  ButtonsPage never({{"A", "a.lnk", 0}});
+  EXPECT_EQ(never.BuildForCommit("D:\\T\\", gkShortcut, fs).What, RowChange::Kind::kNone);
+  EXPECT_EQ(Values(never), Strings{"a.lnk"});
+}
+
 TEST(ButtonsPage, SelectionDecidesDetailAndEnabledStates) {
   FakeFiles fs;
   fs.Add("D:\\T\\a.lnk", "C:\\a.exe");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/appbar/ordered_merge.h"
+#include "core/bar/group_file.h"
 #include "core/profile/ini_file.h"
 
 namespace wendlix {
@@ -11,7 +13,7 @@ using Keys = std::vector<std::string>;
 
 IniFile Commit(const char* bytes, const ButtonCommitInput& in) {
   IniFile gpf = IniFile::FromBytes(bytes);
-  EXPECT_TRUE(ApplyProfileOps(gpf, PlanButtonCommit(gpf, in)));
+  ApplyProfileOps(gpf, PlanButtonCommit(gpf, in));
   return IniFile::FromBytes(gpf.ToBytes());
 }
 
@@ -59,12 +61,17 @@ TEST(EditorCommit, NewGroupStartsEmptyAndClearsNoOtherSection) {
   EXPECT_EQ(written.ReadSection("Web  Buttons"), (Keys{"A"}));
 }
 
-TEST(EditorCommit, RefusedWritesAreReported) {
-  IniFile gpf = IniFile::FromBytes("");
-  const std::vector<ProfileOp> ops = {{ProfileOp::Kind::kWriteString, "S  Buttons", "a=b", "v"},
-                                      {ProfileOp::Kind::kWriteString, "S  Buttons", "ok", "v"}};
-  EXPECT_FALSE(ApplyProfileOps(gpf, ops));
-  EXPECT_EQ(gpf.ReadSection("S  Buttons"), (Keys{"ok"}));
+TEST(EditorCommit, NamesTheFileCannotHoldAreLeftOutAndFollowInFolderOrder) {
+  // A shortcut group's folder may hold names no key can be. They are left out, as the bar's
+  // own save leaves them out, and the bar lists them after the saved ones in folder order.
+  const std::vector<ButtonEntry> rows = {{"b", "b.lnk", 0},     {"[Old]", "[Old].lnk", 0},
+                                         {"a=b", "a=b.lnk", 0}, {" lead", " lead.lnk", 0},
+                                         {"笑\xF0\x9F\x98\x80", "笑\xF0\x9F\x98\x80.lnk", 0}, {"a", "a.lnk", 0}};
+  const IniFile back = Commit("[Tools  Buttons]\r\na=a.lnk\r\n", {true, false, "Tools", "Tools", rows});
+  EXPECT_EQ(back.ReadSection("Tools  Buttons"), (Keys{"b", "a"}));
+  const Keys listing = {" lead.lnk", "[Old].lnk", "a.lnk", "a=b.lnk", "b.lnk", "笑\xF0\x9F\x98\x80.lnk"};
+  EXPECT_EQ(MergeOrderedList(ReadSavedOrder(back, "Tools"), listing),
+            (Keys{"b.lnk", "a.lnk", " lead.lnk", "[Old].lnk", "a=b.lnk", "笑\xF0\x9F\x98\x80.lnk"}));
 }
 
 TEST(EditorCommit, EntriesComeFromTheButtonsOrFromTheSectionOfACollapsedGroup) {

@@ -25,6 +25,23 @@ TEST(EditorGeometry, ClientFollowsTheModesPanelAndButtonsSitBottomRight) {
   }
 }
 
+TEST(EditorGeometry, ADragNearTheListsEdgesScrollsIt) {
+  // 17-pixel rows in a list 128 pixels high.
+  struct Case {
+    int rowTop;
+    bool topVisible, hasPredecessor;
+    int scroll;
+  } cases[] = {
+      {119, false, true, 119},  // a row cut by the bottom edge comes to the top
+      {104, false, true, 0},    // 24 pixels from the bottom: not yet
+      {0, true, true, -17},     // the top row with one above it: one row up
+      {0, true, false, 0},      // the very first row
+      {51, false, true, 0},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(DragScrollBy(c.rowTop, 17, 128, c.topVisible, c.hasPredecessor), c.scroll) << c.rowTop;
+}
+
 constexpr ColorRef kFace = ColorRefFromRgb(200, 100, 30);
 constexpr ColorRef kHighlight = ColorRefFromRgb(255, 255, 254);
 constexpr ColorRef kShadow = ColorRefFromRgb(128, 128, 129);

@@ -1,0 +1,201 @@
+// The group page: what its colour, style, picture, font and folder controls hand back to the
+// caller, each through the dialog the user answers; and a new group whose kind changes after
+// its buttons page was built.
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include "core/profile/ini_file.h"
+#include "editor_test_support.h"
+#include "shell_test_support.h"
+
+namespace wendlix {
+namespace {
+
+using namespace testing_support;
+using Id = TNewBtnForm::Id;
+
+// A dialog of this thread other than the editor: the open-file, colour, font or folder dialog.
+HWND CommonDialog() {
+  HWND found = nullptr;
+  ForEachThreadWindow([&](HWND h) {
+    if (ClassOf(h) == L"#32770" && IsWindowVisible(h) && h != EditorForm()) found = h;
+    return !found;
+  });
+  return found;
+}
+
+HWND PopupMenu() {
+  const HWND menu = FindWindowW(L"#32768", nullptr);
+  return menu && IsWindowVisible(menu) ? menu : nullptr;
+}
+
+// Chooses the palette entry `downs` steps down from the top of the open colour menu.
+EditorScript::Step ChoosePaletteEntry(int downs) {
+  return [downs] {
+    const HWND menu = PopupMenu();
+    if (!menu) return false;
+    for (int i = 0; i < downs; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 1);
+    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 1);
+    return true;
+  };
+}
+
+// Waits for a common dialog, lets `fill` set it up, then presses its OK or Cancel.
+EditorScript::Step AnswerDialog(std::function<void(HWND)> fill, int button = IDOK) {
+  return [fill, button] {
+    const HWND dialog = CommonDialog();
+    if (!dialog) return false;
+    fill(dialog);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+    return true;
+  };
+}
+
+// An entry of a common dialog's combo box chosen, as a user would.
+void ChooseInCombo(HWND dialog, int id, int index) {
+  const HWND combo = GetDlgItem(dialog, id);
+  SendMessageW(combo, CB_SETCURSEL, index, 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+// A 2 x 2 24-bit bitmap file.
+std::string SmallBitmap() {
+  std::string b = "BM";
+  auto u32 = [&b](std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) b += static_cast<char>((v >> (8 * i)) & 0xFF);
+  };
+  auto u16 = [&b](std::uint16_t v) {
+    b += static_cast<char>(v & 0xFF);
+    b += static_cast<char>(v >> 8);
+  };
+  u32(14 + 40 + 16);
+  u32(0);
+  u32(14 + 40);
+  u32(40);
+  u32(2);
+  u32(2);
+  u16(1);
+  u16(24);
+  u32(0);
+  u32(16);
+  u32(2835);
+  u32(2835);
+  u32(0);
+  u32(0);
+  for (int row = 0; row < 2; ++row) b += std::string("\x00\x00\xFF\x00\xFF\x00\x00\x00", 8);
+  return b;
+}
+
+TEST(EditorGroupPage, ColourStylePictureFontAndFolderReachTheCaller) {
+  TempFolder folder("editor_group_page");
+  const std::string picture = folder / "背景.bmp";
+  ASSERT_TRUE(WriteBytes(picture, SmallBitmap()));
+  const std::string chosenFolder = folder / "工具";
+  ASSERT_TRUE(CreateDirectoryW(ToWide(chosenFolder).c_str(), nullptr));
+
+  std::string chosenFace;
+  int chosenSize = 0;
+  bool singleAfterMenuCancel = false, singleAfterDialogCancel = false, gradientAfterPick = false;
+  EditorScript script({
+      WaitForEditor(),
+      // The single colour's button selects single-colour filling whatever is answered:
+      // the palette closed without a choice, and the colour dialog cancelled.
+      Do([] { Click(Id::kBtnColor); }), [] { return PopupMenu() && EndMenu(); },
+      Do([&] {
+        singleAfterMenuCancel = IsDlgButtonChecked(EditorForm(), Id::kRd1) == BST_CHECKED;
+        Click(Id::kRd2);
+      }),
+      Do([] { Click(Id::kBtnColor); }),
+      [] {
+        const HWND menu = PopupMenu();
+        if (!menu) return false;
+        PostMessageW(menu, WM_KEYDOWN, VK_UP, 1);  // from the top round to "更多颜色 >>"
+        PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 1);
+        return true;
+      },
+      AnswerDialog([](HWND) {}, IDCANCEL), Do([&] {
+        singleAfterDialogCancel = IsDlgButtonChecked(EditorForm(), Id::kRd1) == BST_CHECKED;
+        Click(Id::kBtnFromColor);
+      }),
+      ChoosePaletteEntry(4),  // 黑色
+      Do([&] {
+        gradientAfterPick = IsDlgButtonChecked(EditorForm(), Id::kRd2) == BST_CHECKED;
+        Click(Id::kBtnColor);
+      }),
+      ChoosePaletteEntry(5),  // 红色
+      Do([] { Click(Id::kRxSpeedButton1); }), AnswerDialog([&](HWND dialog) {
+        for (int id : {0x47C /* cmb13 */, 0x480 /* edt1 */})
+          if (const HWND name = GetDlgItem(dialog, id)) SetWindowTextW(name, ToWide(picture).c_str());
+      }),
+      NoBox(), Do([] { Click(Id::kRxSpeedButton2); }), AnswerDialog([&](HWND dialog) {
+        // The last face the dialog lists, whatever fonts the system has.
+        const HWND faces = GetDlgItem(dialog, 0x470 /* cmb1 */);
+        const int last = static_cast<int>(SendMessageW(faces, CB_GETCOUNT, 0, 0)) - 1;
+        wchar_t face[LF_FACESIZE] = {};
+        if (last >= 0 && SendMessageW(faces, CB_GETLBTEXTLEN, last, 0) < LF_FACESIZE)
+          SendMessageW(faces, CB_GETLBTEXT, last, reinterpret_cast<LPARAM>(face));
+        chosenFace = FromWide(face);
+        ChooseInCombo(dialog, 0x470, last);
+        ChooseInCombo(dialog, 0x472 /* cmb3, size */, 2);
+        chosenSize = std::stoi(WindowText(GetDlgItem(dialog, 0x472)));
+        ChooseInCombo(dialog, 0x473 /* cmb4, colour */, 1);  // maroon
+      }),
+      Do([] { Click(Id::kBtnDir); }), AnswerDialog([&](HWND dialog) {
+        SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(ToWide(chosenFolder).c_str()));
+      }),
+      Do([] { Key(VK_RETURN); }),
+  });
+  NewBtnFormSetup s = ShortcutGroupSetup(folder.Path(), folder / "g.gpf");
+  s.DrawStyle = 1;
+  s.Font = {0, 9, "宋体"};
+  const NewBtnFormResult r = ShowEditor(s);
+  EXPECT_TRUE(script.Finished()) << script.StepReached();
+  EXPECT_TRUE(singleAfterMenuCancel);
+  EXPECT_TRUE(singleAfterDialogCancel);
+  EXPECT_TRUE(gradientAfterPick);
+  EXPECT_EQ(r.ModalResult, 1);
+  EXPECT_EQ(r.Color, 0x000000FF);      // red
+  EXPECT_EQ(r.FromColor, 0x00000000);  // black
+  EXPECT_EQ(r.ToColor, 0x008F8F8E);    // as it was
+  EXPECT_EQ(r.DrawStyle, 2);           // the picture was chosen last
+  EXPECT_EQ(r.PictureFile, picture);
+  ASSERT_FALSE(chosenFace.empty());
+  EXPECT_EQ(r.Font, (GroupFont{0x00000080, chosenSize, chosenFace}));
+  EXPECT_EQ(r.Folder, chosenFolder + "\\");
+}
+
+TEST(EditorGroupPage, ANewGroupTurnedIntoAWebGroupAfterItsButtonsPageStoresNoFileNames) {
+  TempFolder folder("editor_kind_switch");
+  const std::string gpf = folder / "g.gpf";
+  ASSERT_TRUE(WriteBytes(folder / "Notepad.lnk", "not read"));
+  std::vector<std::string> shortcutRows;
+  EditorScript script({WaitForEditor(), Do([] { SetCtlText(Id::kText3, "新"); }),
+                       Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); }),
+                       Do([&] {
+                         shortcutRows = ListRows();
+                         HoldControlKey(true);
+                         Key(VK_TAB);
+                       }),
+                       Do([] {
+                         HoldControlKey(false);
+                         SendMessageW(Ctl(Id::kComboBox1), CB_SETCURSEL, gkWeb, 0);
+                         SendMessageW(EditorForm(), WM_COMMAND, MAKEWPARAM(Id::kComboBox1, CBN_SELCHANGE),
+                                      reinterpret_cast<LPARAM>(Ctl(Id::kComboBox1)));
+                       }),
+                       Do([] { Key(VK_RETURN); })});
+  NewBtnFormSetup s;
+  s.Caption = "新建工具栏";
+  s.NewItem = true;
+  s.Folder = folder.Path();
+  s.GroupFile = gpf;
+  const NewBtnFormResult r = ShowEditor(s);
+  EXPECT_TRUE(script.Finished()) << script.StepReached();
+  EXPECT_EQ(shortcutRows, std::vector<std::string>{"Notepad"});
+  EXPECT_EQ(r.ModalResult, 1);
+  EXPECT_EQ(r.Kind, gkWeb);
+  EXPECT_EQ(IniFile(gpf).ReadSection("新  Buttons"), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace wendlix
