@@ -131,10 +131,7 @@ void FindBox::Act(FindBoxAction action) {
   Changed();
 }
 
-void FindBox::Changed() {
-  InvalidateRect(Handle(), nullptr, FALSE);
-  PlaceComposition();
-}
+void FindBox::Changed() { InvalidateRect(Handle(), nullptr, FALSE); }
 
 void FindBox::OnKeyDown(UINT vk) {
   if (const std::optional<FindBoxKey> key = KeyOf(vk)) Act(model_.Key(*key));
@@ -169,6 +166,8 @@ void FindBox::OnMouseWheel(int delta) {
   if (notches != 0 && model_.Scroll(-notches * perNotch)) Changed();
 }
 
+int FindBox::CaretTop() const { return layout_.Query.top + DpiScale(dpi_)(4); }
+
 int FindBox::RowAt(int x, int y) const {
   const Rect& list = layout_.List;
   if (x < list.left || x >= list.right || y < list.top || y >= list.bottom) return -1;
@@ -184,7 +183,7 @@ void FindBox::PlaceComposition() {
   if (!context) return;
   COMPOSITIONFORM form{};
   form.dwStyle = CFS_POINT;
-  form.ptCurrentPos = POINT{caretX_, layout_.Query.top + DpiScale(dpi_)(3)};
+  form.ptCurrentPos = POINT{caretX_, CaretTop()};
   setWindow(context, &form);
   releaseContext(Handle(), context);
 }
@@ -210,17 +209,19 @@ LRESULT FindBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       HDC dc = BeginPaint(Handle(), &ps);
       if (dc) Paint(dc);
       EndPaint(Handle(), &ps);
-      if (caret_) SetCaretPos(caretX_, layout_.Query.top + DpiScale(dpi_)(4));
+      // Painting measured the query: the caret and an input method's composition follow its end.
+      if (caret_) SetCaretPos(caretX_, CaretTop());
+      PlaceComposition();
       return 0;
     }
     case WM_PRINTCLIENT:
       Paint(reinterpret_cast<HDC>(wp));
       return 0;
     case WM_SETFOCUS: {
-      const int height = layout_.Query.Height() - 2 * DpiScale(dpi_)(4);
+      const int height = layout_.Query.Height() - 2 * (CaretTop() - layout_.Query.top);
       caret_ = CreateCaret(Handle(), nullptr, DpiScale(dpi_)(1), std::max(height, 1)) != FALSE;
       if (caret_) {
-        SetCaretPos(caretX_, layout_.Query.top + DpiScale(dpi_)(4));
+        SetCaretPos(caretX_, CaretTop());
         ShowCaret(Handle());
       }
       return 0;
@@ -256,7 +257,8 @@ LRESULT FindBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wp));
       return 0;
     case WM_ACTIVATE:
-      if (LOWORD(wp) == WA_INACTIVE && !closing_) Finish(FindBoxEnd::kDeactivated, nullptr);
+      if (LOWORD(wp) != WA_INACTIVE) return Default(msg, wp, lp);  // takes the focus
+      if (!closing_) Finish(FindBoxEnd::kDeactivated, nullptr);
       return 0;
     case WM_CLOSE:
       Finish(FindBoxEnd::kCancelled, nullptr);

@@ -91,6 +91,7 @@ class FindBox : public BaseWindow<FindBox> {
   void Release();
   void PlaceComposition();
   int RowAt(int x, int y) const;
+  int CaretTop() const;
   bool Scrolls() const { return model_.RowCount() > static_cast<std::size_t>(model_.VisibleRows()); }
 
   // Painting (find_box_paint.cpp).
