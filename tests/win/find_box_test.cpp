@@ -1,0 +1,399 @@
+// The find box as a real window: typed keys and mouse messages in, the owner's callbacks and
+// the shown rows out; where it stands beside each edge; what it paints; and that closing it
+// gives back every object it made.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "win/appbar/monitors.h"
+#include "win/bar/resource_counts.h"
+#include "win/common/handle_counts.h"
+#include "win/common/unique_handle.h"
+#include "win/find/find_box.h"
+#include "win/paint/dib_section.h"
+
+namespace wendlix {
+namespace {
+
+// Images of `size` pixels: 0 red, 1 green, 2 blue, solid.
+unique_himagelist SolidImages(int size) {
+  unique_himagelist list(ImageList_Create(size, size, ILC_COLOR32, 3, 0));
+  WindowDc screen(nullptr);
+  for (COLORREF c : {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)}) {
+    unique_hbitmap bmp(CreateCompatibleBitmap(screen.get(), size, size));
+    unique_memory_dc dc(CreateCompatibleDC(screen.get()));
+    {
+      SelectObjectScope select(dc.get(), bmp.get());
+      unique_hbrush brush(CreateSolidBrush(c));
+      RECT r{0, 0, size, size};
+      FillRect(dc.get(), &r, brush.get());
+    }
+    ImageList_Add(list.get(), bmp.get(), nullptr);
+  }
+  return list;
+}
+
+// A window standing in for the bar: the box's owner.
+unique_hwnd MakeOwner(const Rect& r) {
+  return unique_hwnd(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"bar", WS_POPUP | WS_VISIBLE, r.left, r.top,
+                                     r.Width(), r.Height(), nullptr, nullptr, nullptr, nullptr));
+}
+
+Rect PrimaryWork() {
+  const MonitorList monitors = EnumMonitors();
+  return monitors[PrimaryMonitor(monitors)].work;
+}
+
+// Entries 0..: ids 100 + index, images by index % 3.
+std::vector<FindBoxEntry> Entries(HIMAGELIST images, const std::vector<FindCandidate>& candidates) {
+  std::vector<FindBoxEntry> entries;
+  for (std::size_t i = 0; i < candidates.size(); ++i)
+    entries.push_back({candidates[i], FindBoxIcon{images, static_cast<int>(i % 3)}, 100 + i});
+  return entries;
+}
+
+const std::vector<FindCandidate> kButtons = {
+    {"计算器", "工具", 0, 0}, {"记事本", "工具", 1, 0}, {"QQ音乐", "娱乐", 2, 0},
+    {"集市", "网站", 3, 0},   {"𠀀 Extra", "其他", 4, 0},
+};
+
+std::vector<FindCandidate> Tools(int count) {
+  std::vector<FindCandidate> c;
+  for (int i = 1; i <= count; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof(name), "Tool %02d", i);
+    c.push_back({name, "工具", static_cast<std::uint32_t>(i), 0});
+  }
+  return c;
+}
+
+// What the owner was told, in order.
+struct Told {
+  std::vector<std::string> calls;
+  FindBox::Callbacks Callbacks() {
+    return {[this](std::uint64_t id) { calls.push_back("launch " + std::to_string(id)); },
+            [this](FindBoxEnd why) {
+              calls.push_back(why == FindBoxEnd::kLaunched    ? "closed launched"
+                              : why == FindBoxEnd::kCancelled ? "closed cancelled"
+                                                              : "closed deactivated");
+            }};
+  }
+};
+
+void Key(HWND h, UINT vk) { SendMessageW(h, WM_KEYDOWN, vk, 1); }
+void Chars(HWND h, const std::wstring& text) {
+  for (wchar_t c : text) SendMessageW(h, WM_CHAR, c, 1);
+}
+
+// What the box shows, without where it stands.
+std::string Shown(const FindBox& box) {
+  const std::string d = box.Describe();
+  return d.substr(0, d.find("rect\t"));
+}
+
+// The line of a description that starts with `name`.
+std::string Line(const std::string& describe, const std::string& name) {
+  const std::size_t at = ("\n" + describe).find("\n" + name + "\t");
+  return at == std::string::npos ? std::string() : describe.substr(at, describe.find('\n', at) - at);
+}
+
+FindBoxRequest LeftBarRequest(HWND owner, std::vector<FindBoxEntry> entries) {
+  FindBoxRequest r;
+  r.Owner = owner;
+  r.Bar = MakeRect(PrimaryWork().left, PrimaryWork().top, 60, 400);
+  r.Edge = abeLeft;
+  r.Entries = std::move(entries);
+  return r;
+}
+
+TEST(FindBox, TypedKeysFindChooseAndStartOrClose) {
+  unique_himagelist images = SolidImages(16);
+  unique_hwnd owner = MakeOwner(MakeRect(0, 0, 60, 400));
+  Told told;
+  FindBox box(told.Callbacks());
+  ASSERT_TRUE(box.Open(LeftBarRequest(owner.get(), Entries(images.get(), kButtons)), L"j"));
+  const HWND h = box.Handle();
+  EXPECT_EQ(GetFocus(), h);
+  EXPECT_EQ(GetActiveWindow(), h);
+  EXPECT_TRUE(GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_TRUE(GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  EXPECT_EQ(GetWindow(h, GW_OWNER), owner.get());
+
+  Chars(h, L"s");  // 计算器, chosen for "j", stays chosen on the second row
+  Key(h, VK_DOWN);
+  EXPECT_EQ(Shown(box),
+            "query\tjs\nstatus\trows\ncount\t3\t0\t2\n"
+            "row\t0\t3\t0\t集市\t网站\n"
+            "row\t1\t0\t0\t计算器\t工具\n"
+            "row\t2\t1\t1\t记事本\t工具\n");
+  // Backspace, a character from beyond the first plane (two halves), Chinese typed as itself.
+  Key(h, VK_BACK);
+  Key(h, VK_BACK);
+  Chars(h, L"\xD840\xDC00");
+  EXPECT_EQ(Line(box.Describe(), "row"), "row\t0\t4\t1\t𠀀 Extra\t其他");
+  Key(h, VK_BACK);
+  Chars(h, L"qq音");
+  Key(h, VK_UP);
+  EXPECT_TRUE(told.calls.empty());
+  Key(h, VK_RETURN);
+  EXPECT_EQ(told.calls, (std::vector<std::string>{"launch 102", "closed launched"}));
+  EXPECT_FALSE(box.IsOpen());
+  EXPECT_FALSE(IsWindow(h));
+  EXPECT_EQ(box.Describe(), "");
+
+  // Escape; Alt+F4's close; the owner's own closing tells nothing.
+  told.calls.clear();
+  ASSERT_TRUE(box.Open(LeftBarRequest(owner.get(), Entries(images.get(), kButtons)), L"q"));
+  Key(box.Handle(), VK_ESCAPE);
+  ASSERT_TRUE(box.Open(LeftBarRequest(owner.get(), Entries(images.get(), kButtons)), L"q"));
+  SendMessageW(box.Handle(), WM_CLOSE, 0, 0);
+  ASSERT_TRUE(box.Open(LeftBarRequest(owner.get(), Entries(images.get(), kButtons)), L"q"));
+  box.Close();
+  EXPECT_EQ(told.calls, (std::vector<std::string>{"closed cancelled", "closed cancelled"}));
+  EXPECT_FALSE(box.IsOpen());
+}
+
+LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+
+TEST(FindBox, MouseHoverChoosesClickStartsWheelScrolls) {
+  unique_hwnd owner = MakeOwner(MakeRect(0, 0, 60, 400));
+  Told told;
+  FindBox box(told.Callbacks());
+  ASSERT_TRUE(box.Open(LeftBarRequest(owner.get(), Entries(nullptr, Tools(20))), L"t"));
+  const HWND h = box.Handle();
+  const FindBoxLayout& l = box.Layout();
+  ASSERT_EQ(l.VisibleRows, 8);
+  const int x = l.List.left + 20;
+  const auto rowY = [&](int row) { return l.List.top + row * l.RowHeight + l.RowHeight / 2; };
+
+  UINT lines = 0;
+  SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+  ASSERT_EQ(lines, 3u);
+  SendMessageW(h, WM_MOUSEWHEEL, MAKEWPARAM(0, -60), At(x, rowY(0)));  // half a notch: nothing yet
+  EXPECT_EQ(Line(box.Describe(), "count"), "count\t20\t0\t0");
+  SendMessageW(h, WM_MOUSEWHEEL, MAKEWPARAM(0, -60), At(x, rowY(0)));
+  SendMessageW(h, WM_MOUSEMOVE, 0, At(x, rowY(2)));
+  EXPECT_EQ(Line(box.Describe(), "count"), "count\t20\t3\t5");  // three rows down, the third shown chosen
+  // Pressed on one row and released on another: nothing starts; then a click on one row.
+  SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, At(x, rowY(1)));
+  SendMessageW(h, WM_LBUTTONUP, 0, At(x, rowY(4)));
+  SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, At(x, l.Query.top + 2));
+  SendMessageW(h, WM_LBUTTONUP, 0, At(x, l.Query.top + 2));
+  EXPECT_TRUE(told.calls.empty());
+  SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, At(x, rowY(1)));
+  SendMessageW(h, WM_LBUTTONUP, 0, At(x, rowY(1)));
+  EXPECT_EQ(told.calls, (std::vector<std::string>{"launch 104", "closed launched"}));
+}
+
+TEST(FindBox, ClosesWhenAnotherWindowTakesTheActivation) {
+  unique_hwnd owner = MakeOwner(MakeRect(0, 0, 60, 400));
+  unique_hwnd other(CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 500, 500, 50, 50, nullptr,
+                                    nullptr, nullptr, nullptr));
+  Told told;
+  FindBox box(told.Callbacks());
+  ASSERT_TRUE(box.Open(LeftBarRequest(owner.get(), Entries(nullptr, kButtons)), L"j"));
+  SetActiveWindow(other.get());
+  EXPECT_EQ(told.calls, (std::vector<std::string>{"closed deactivated"}));
+  EXPECT_FALSE(box.IsOpen());
+
+  // A callback may do away with the box, or open it again.
+  std::unique_ptr<FindBox> owned;
+  owned = std::make_unique<FindBox>(FindBox::Callbacks{[&](std::uint64_t) { owned.reset(); }, nullptr});
+  ASSERT_TRUE(owned->Open(LeftBarRequest(owner.get(), Entries(nullptr, kButtons)), L"j"));
+  Key(owned->Handle(), VK_RETURN);
+  EXPECT_EQ(owned, nullptr);
+  FindBox* self = nullptr;
+  FindBox reopening({nullptr, [&](FindBoxEnd) { self->Open(LeftBarRequest(owner.get(), {}), L"x"); }});
+  self = &reopening;
+  ASSERT_TRUE(reopening.Open(LeftBarRequest(owner.get(), {}), L"j"));
+  Key(reopening.Handle(), VK_ESCAPE);
+  ASSERT_TRUE(reopening.IsOpen());
+  EXPECT_EQ(Line(reopening.Describe(), "query"), "query\tx");
+  reopening.Close();
+}
+
+TEST(FindBox, StandsBesideEachEdgeInsideTheWorkAreaAtItsDpi) {
+  unique_hwnd owner = MakeOwner(MakeRect(0, 0, 60, 400));
+  const Rect work = PrimaryWork();
+  struct {
+    TAppToolBarEdge edge;
+    Rect bar;
+  } const bars[] = {
+      {abeLeft, {work.left, work.top, work.left + 60, work.bottom}},
+      {abeTop, {work.left, work.top, work.right, work.top + 40}},
+      {abeRight, {work.right - 60, work.bottom - 100, work.right, work.bottom}},  // the box would hang below
+      {abeBottom, {work.right - 100, work.bottom - 40, work.right, work.bottom}},  // and right of the screen
+  };
+  Told told;
+  FindBox box(told.Callbacks());
+  for (int dpi : {96, 144}) {
+    for (const auto& b : bars) {
+      FindBoxRequest request;
+      request.Owner = owner.get();
+      request.Bar = b.bar;
+      request.Edge = b.edge;
+      request.Dpi = dpi;
+      ASSERT_TRUE(box.Open(std::move(request), L"j"));
+      RECT got{};
+      GetWindowRect(box.Handle(), &got);
+      const Rect shown{got.left, got.top, got.right, got.bottom};
+      EXPECT_EQ(shown, PlaceFindBox(b.bar, b.edge, work, box.Layout().Box)) << dpi << " " << b.edge;
+      EXPECT_EQ(SizeOf(shown), box.Layout().Box);
+      EXPECT_TRUE(shown.left >= work.left && shown.top >= work.top && shown.right <= work.right &&
+                  shown.bottom <= work.bottom)
+          << dpi << " " << b.edge;
+      EXPECT_EQ(Line(box.Describe(), "dpi"), "dpi\t" + std::to_string(dpi));
+    }
+    EXPECT_EQ(box.Layout().IconSize, dpi == 96 ? 16 : 24);
+    EXPECT_EQ(box.Layout().Box.cx, dpi == 96 ? 300 : 450);
+  }
+  box.Close();
+  EXPECT_TRUE(told.calls.empty());
+}
+
+// What the box prints itself into, read back pixel by pixel.
+struct Canvas {
+  Canvas(int w, int h)
+      : dib(MakeDibSection(w, h)), dc(CreateCompatibleDC(nullptr)), select(dc.get(), dib->bitmap.get()) {}
+  COLORREF At(int x, int y) const {
+    GdiFlush();
+    const std::uint32_t p = dib->bits[y * dib->width + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  }
+  int CountIn(const RECT& r, COLORREF c) const {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) n += At(x, y) == c;
+    return n;
+  }
+  int CountOther(const RECT& r, COLORREF background) const {
+    return (r.right - r.left) * (r.bottom - r.top) - CountIn(r, background);
+  }
+  // Text is smoothed: its colour shows in its darkest (or, light on dark, its lightest) pixel.
+  int Darkest(const RECT& r) const { return Extreme(r, false); }
+  int Lightest(const RECT& r) const { return Extreme(r, true); }
+  int Extreme(const RECT& r, bool lightest) const {
+    int found = lightest ? 0 : 255;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) {
+        const COLORREF p = At(x, y);
+        const int level = (GetRValue(p) + GetGValue(p) + GetBValue(p)) / 3;
+        found = lightest ? std::max(found, level) : std::min(found, level);
+      }
+    return found;
+  }
+  std::shared_ptr<DibSection> dib;
+  unique_memory_dc dc;
+  SelectObjectScope select;
+};
+
+std::unique_ptr<Canvas> Print(const FindBox& box) {
+  auto canvas = std::make_unique<Canvas>(box.Layout().Box.cx, box.Layout().Box.cy);
+  SendMessageW(box.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas->dc.get()), PRF_CLIENT);
+  return canvas;
+}
+
+TEST(FindBox, PaintsIconsNamesGroupsAndTheChosenRowInTheBarsColours) {
+  unique_himagelist images = SolidImages(16);
+  unique_hwnd owner = MakeOwner(MakeRect(0, 0, 60, 400));
+  Told told;
+  FindBox box(told.Callbacks());
+  for (int dpi : {96, 144}) {
+    FindBoxRequest request = LeftBarRequest(owner.get(), Entries(images.get(), kButtons));
+    request.Dpi = dpi;
+    // "j": 计算器 (red), 记事本 (green), 集市 (red); the second chosen.
+    ASSERT_TRUE(box.Open(std::move(request), L"j"));
+    Key(box.Handle(), VK_DOWN);
+    const FindBoxLayout& l = box.Layout();
+    const std::unique_ptr<Canvas> shot = Print(box);
+    const auto row = [&](int r, int left, int right) {
+      return RECT{left, l.List.top + r * l.RowHeight, right, l.List.top + (r + 1) * l.RowHeight};
+    };
+    const int iconLeft = l.List.left + (dpi == 96 ? 2 : 3);
+    const int nameLeft = iconLeft + l.IconSize + l.Gap;
+    // The icons, scaled with the DPI: a full row of the image's colour, no wider.
+    const int middle = l.List.top + l.RowHeight / 2;
+    EXPECT_EQ(shot->CountIn(RECT{l.List.left, middle, nameLeft, middle + 1}, RGB(255, 0, 0)), l.IconSize) << dpi;
+    EXPECT_EQ(shot->CountIn(row(1, l.List.left, nameLeft), RGB(0, 255, 0)), l.IconSize * l.IconSize) << dpi;
+    // The chosen row in the highlight, its name in the highlight's text colour; the others on
+    // the menus' colour with their names in menu text and their groups greyed.
+    EXPECT_EQ(shot->At(l.List.left + 1, middle + l.RowHeight), GetSysColor(COLOR_HIGHLIGHT)) << dpi;
+    EXPECT_EQ(shot->At(l.List.left + 1, middle), GetSysColor(COLOR_MENU)) << dpi;
+    const int half = (l.List.left + l.List.right) / 2;
+    EXPECT_GT(shot->CountOther(row(1, nameLeft, half), GetSysColor(COLOR_HIGHLIGHT)), 20) << dpi;
+    EXPECT_GT(shot->Lightest(row(1, nameLeft, half)), 224) << dpi;  // highlight text: white
+    const COLORREF menu = GetSysColor(COLOR_MENU);
+    EXPECT_GT(shot->CountOther(row(0, nameLeft, half), menu), 20) << dpi;
+    EXPECT_LT(shot->Darkest(row(0, nameLeft, half)), 48) << dpi;  // menu text: black
+    EXPECT_GT(shot->CountOther(row(0, half, l.List.right), menu), 10) << dpi;
+    EXPECT_GT(shot->Darkest(row(0, half, l.List.right)), 96) << dpi;  // greyed
+    // The query in the window's colours; the title strip in the menus' blue.
+    const RECT query{l.Query.left + 2, l.Query.top + 2, l.Query.right - 2, l.Query.bottom - 2};
+    EXPECT_GT(shot->CountIn(query, GetSysColor(COLOR_WINDOW)), query.right - query.left) << dpi;
+    EXPECT_LT(shot->Darkest(query), 48) << dpi;
+    const COLORREF strip = shot->At(l.Strip.left + 1, l.Strip.top + 1);
+    EXPECT_GT(GetBValue(strip), GetRValue(strip) + 40) << dpi;
+    EXPECT_GT(shot->CountIn(RECT{l.Strip.left, l.Strip.top, l.Strip.right, l.Strip.bottom}, RGB(255, 255, 255)), 20)
+        << dpi;
+
+    // No match: a greyed line of text where the first row would be, nothing chosen.
+    Chars(box.Handle(), L"zzz");
+    const std::unique_ptr<Canvas> none = Print(box);
+    const RECT list{l.List.left, l.List.top, l.List.right, l.List.bottom};
+    EXPECT_EQ(none->CountIn(list, GetSysColor(COLOR_HIGHLIGHT)), 0) << dpi;
+    EXPECT_GT(none->CountOther(row(0, l.List.left, l.List.right), menu), 20) << dpi;
+    EXPECT_GT(none->Darkest(row(0, l.List.left, l.List.right)), 96) << dpi;
+    EXPECT_EQ(none->CountOther(row(1, l.List.left, l.List.right), menu), 0) << dpi;
+  }
+  box.Close();
+}
+
+long OwnGdi() { return LiveHandleCount(HandleKind::kGdi); }
+long OwnUser() { return LiveHandleCount(HandleKind::kUser); }
+
+TEST(FindBox, ClosingGivesBackEveryObjectItMade) {
+  // Images of another size than the rows': the box makes icons of them.
+  unique_himagelist images = SolidImages(32);
+  unique_hwnd owner = MakeOwner(MakeRect(0, 0, 60, 400));
+  Told told;
+  FindBox box(told.Callbacks());
+  long heldGdi = 0, heldUser = 0;
+  const auto session = [&](UINT closingKey) {
+    ASSERT_TRUE(box.Open(LeftBarRequest(owner.get(), Entries(images.get(), Tools(30))), L"t"));
+    const HWND h = box.Handle();
+    UpdateWindow(h);
+    Chars(h, L"oo");
+    Key(h, VK_NEXT);
+    SendMessageW(h, WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0);
+    UpdateWindow(h);
+    heldGdi = OwnGdi();
+    heldUser = OwnUser();
+    Key(h, closingKey);
+  };
+  session(VK_ESCAPE);  // whatever a first opening sets up for good stays out of the figures
+  const ResourceCounts before = SampleResourceCounts();
+  const long gdi = OwnGdi(), user = OwnUser();
+  session(VK_ESCAPE);
+  EXPECT_GT(heldGdi, gdi);    // its fonts
+  EXPECT_GT(heldUser, user);  // its window and the icons
+  session(VK_RETURN);
+  SetActiveWindow(owner.get());
+  const ResourceCounts after = SampleResourceCounts();
+  EXPECT_EQ(OwnGdi(), gdi);
+  EXPECT_EQ(OwnUser(), user);
+  EXPECT_EQ(GdiObjects(after), GdiObjects(before));
+  EXPECT_EQ(after.GuiUser, before.GuiUser);
+  EXPECT_EQ(after.Windows, before.Windows);
+  EXPECT_EQ(told.calls, (std::vector<std::string>{"closed cancelled", "closed cancelled", "launch 108",
+                                                  "closed launched"}));
+}
+
+}  // namespace
+}  // namespace wendlix
