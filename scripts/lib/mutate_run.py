@@ -1,8 +1,9 @@
 """Builds and grades mutants of the core; scripts/mutate.sh runs it and says how.
 
-Everything happens in a copy of the working tree (WORK/tree) that mirrors the repository's layout, so its
-build (WORK/tree/build/native) compiles with the same relative paths as build/native and a shared
-compiler cache serves its first build. The working tree itself is only read.
+Everything happens in a copy of the working tree (WORK/tree) that mirrors the repository's layout: its
+build (WORK/tree/build/native) compiles with the same relative paths in every worktree, so a shared
+compiler cache serves the unmutated objects, and a source restored after its mutant costs a cache hit.
+The working tree itself is only read.
 """
 import argparse
 import fcntl
@@ -27,6 +28,7 @@ UNIT = "tests/unit/wendlix_unit_tests"
 # waiting for the slow ones.
 SLOW_TEST = 0.3
 OPTIMIZE = "-O1 -DNDEBUG"
+
 
 def say(*parts):
     print("mutate:", *parts, flush=True)
