@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "live_print.h"
+
 #include <algorithm>
 #include <functional>
 #include <utility>
