@@ -4,8 +4,10 @@
 //   - on WM_TIMER `timerId`, calls OnTimer() and refills each group it returns
 //     (RefillLiveGroup with the renames and state it gives, then saves the group file once
 //     when that asks for it, and shows LiveGroupHint as the group's tooltip);
-//   - calls BeginFill() just before any other fill of a watched group (a command's, a
-//     group shown again), applying the renames it returns with ApplyRenames first;
+//   - calls BeginFill() before any other fill of a watched group (a command's, after its own
+//     writes; a group shown again), applying the renames it returns with ApplyRenames
+//     first: the notices of the bar's own writes then find the folder as that fill showed
+//     it and give no second refill;
 //   - holds the group (LiveHold) while a menu, the editor, a drag or a box is open on it;
 //   - says SetShown() when a group is collapsed, hidden or shown again.
 // Keys are the window's own stable names of its groups.
