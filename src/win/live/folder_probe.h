@@ -1,0 +1,30 @@
+// A watched folder as the disk holds it right now: its full path, its state and the digest
+// of what its group shows.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "core/live/folder_state.h"
+
+namespace wendlix {
+
+// The folder's full path ("." and ".." resolved, "/" made "\"), with no closing "\" unless
+// it is a root; empty when the system cannot make one.
+std::string FullFolderPath(const std::string& folder);
+
+// True when `path` names a folder (not a file).
+bool IsExistingFolder(const std::string& path);
+
+// A folder on another computer, by its path or through a mapped network drive.
+bool IsNetworkFolder(const std::string& fullPath);
+
+// Network folders are kUnwatched. Otherwise the folder is opened for
+// listing: kPresent when that works, kUnreadable when it exists but access is denied,
+// kMissing else.
+FolderState ProbeFolderState(const std::string& fullPath);
+
+// FolderDigest of one enumeration of `fullPath`; a folder that is not present counts as
+// empty.
+std::uint64_t ReadFolderDigest(const std::string& fullPath, FolderState state);
+
+}  // namespace wendlix

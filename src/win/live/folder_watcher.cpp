@@ -1,0 +1,404 @@
+#include "win/live/folder_watcher.h"
+
+#include <map>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+
+#include "core/appbar/ordered_merge.h"
+#include "win/common/unique_handle.h"
+#include "win/live/directory_watch.h"
+#include "win/live/folder_probe.h"
+
+namespace wendlix {
+namespace {
+
+constexpr ULONG_PTR kWakeKey = 1;  // completion keys of folders are pointers, never 1
+constexpr DWORD kContentFilter = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME |
+                                 FILE_NOTIFY_CHANGE_ATTRIBUTES | FILE_NOTIFY_CHANGE_LAST_WRITE;
+constexpr DWORD kAnchorFilter = FILE_NOTIFY_CHANGE_DIR_NAME;
+constexpr std::size_t kContentBuffer = 16 * 1024;
+constexpr std::size_t kAnchorBuffer = 2 * 1024;
+// How long stopping waits for the system to hand back the reads of closed folders.
+constexpr DWORD kDrainMs = 5000;
+
+}  // namespace
+
+struct FolderWatcher::Impl {
+  struct Anchor;
+  struct Watch {
+    DirectoryWatch dir;
+    Anchor* anchor = nullptr;  // an ancestor's names; else a folder's contents
+    std::uint32_t id = 0;
+    bool closing = false;
+    std::string renamedFrom;  // the old name of a rename whose new name is still to come
+  };
+  // An existing ancestor of watched folders, watched for sub-folders coming and going.
+  struct Anchor {
+    Impl* owner = nullptr;
+    Watch* watch = nullptr;
+    std::string key;
+    std::size_t depth = 0;
+    bool dead = false;  // what it watches may have been replaced: not to be shared again
+    ~Anchor() {
+      owner->CloseWatch(watch);
+      owner->ForgetAnchor(key);
+    }
+  };
+  struct Folder {
+    std::string full;
+    std::optional<LocalFolderPath> path;  // none: not watched
+    FolderState state = FolderState::kMissing;
+    bool reported = false;
+    bool polled = false;
+    std::vector<std::shared_ptr<Anchor>> anchors;  // by depth from the root; null where one could not be opened
+    Watch* content = nullptr;
+  };
+  struct Command {
+    enum Kind { kAdd, kRemove, kRecheck } kind;
+    std::uint32_t id;
+    std::string folder;
+  };
+
+  Impl(HWND w, UINT m, FolderWatcherOptions o) : window(w), message(m), options(o) {}
+
+  const HWND window;
+  const UINT message;
+  const FolderWatcherOptions options;
+  unique_event port;
+  std::thread thread;
+
+  mutable std::mutex mutex;  // guards what follows, up to the thread's own members
+  std::vector<Command> commands;
+  bool stop = false;
+  std::vector<FolderNotice> notices;
+  bool posted = false;
+  Counts counts;
+
+  std::map<std::uint32_t, Folder> folders;
+  std::unordered_map<std::string, std::weak_ptr<Anchor>> anchors;
+  std::unordered_map<Watch*, std::unique_ptr<Watch>> watches;
+  ULONGLONG nextPoll = 0;
+
+  void Send(Command command) {
+    {
+      std::lock_guard<std::mutex> lock(mutex);
+      commands.push_back(std::move(command));
+    }
+    PostQueuedCompletionStatus(port.get(), 0, kWakeKey, nullptr);
+  }
+
+  void Push(FolderNotice notice) {
+    std::lock_guard<std::mutex> lock(mutex);
+    notices.push_back(std::move(notice));
+  }
+
+  // Tells the window once the counts are current, so that whoever hears of a notice finds
+  // them so; a post that failed is tried again on the next round.
+  void Flush() {
+    std::lock_guard<std::mutex> lock(mutex);
+    if (!notices.empty() && !posted && window) posted = PostMessageW(window, message, 0, 0) != FALSE;
+  }
+
+  Watch* NewWatch() {
+    auto watch = std::make_unique<Watch>();
+    Watch* raw = watch.get();
+    watches.emplace(raw, std::move(watch));
+    return raw;
+  }
+
+  // The object stays until the system hands back its outstanding read.
+  void CloseWatch(Watch* w) {
+    if (!w) return;
+    w->closing = true;
+    w->anchor = nullptr;
+    w->dir.Close();
+    if (!w->dir.Outstanding()) watches.erase(w);
+  }
+
+  void ForgetAnchor(const std::string& key) {
+    auto it = anchors.find(key);
+    if (it != anchors.end() && it->second.expired()) anchors.erase(it);
+  }
+
+  std::shared_ptr<Anchor> AcquireAnchor(const std::string& path, std::size_t depth) {
+    const std::string key = FileNameKey(path);
+    auto it = anchors.find(key);
+    if (it != anchors.end())
+      if (std::shared_ptr<Anchor> shared = it->second.lock(); shared && !shared->dead) return shared;
+    Watch* w = NewWatch();
+    if (w->dir.Open(path, kAnchorFilter, kAnchorBuffer, port.get(), reinterpret_cast<ULONG_PTR>(w)) != 0 ||
+        !w->dir.Arm()) {
+      CloseWatch(w);
+      return nullptr;
+    }
+    auto anchor = std::make_shared<Anchor>();
+    anchor->owner = this;
+    anchor->watch = w;
+    anchor->key = key;
+    anchor->depth = depth;
+    w->anchor = anchor.get();
+    anchors[key] = anchor;
+    return anchor;
+  }
+
+  FolderState OpenContent(std::uint32_t id, Folder& f) {
+    Watch* w = NewWatch();
+    w->id = id;
+    const DWORD error = w->dir.Open(f.full, kContentFilter, kContentBuffer, port.get(), reinterpret_cast<ULONG_PTR>(w));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (error != 0 || !GetFileInformationByHandle(w->dir.Handle(), &info) ||
+        !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      CloseWatch(w);
+      return error == ERROR_ACCESS_DENIED && IsExistingFolder(f.full) ? FolderState::kUnreadable
+                                                                       : FolderState::kMissing;
+    }
+    if (!w->dir.Arm()) {
+      CloseWatch(w);
+      return FolderState::kUnwatched;  // a file system that sends no notices
+    }
+    f.content = w;
+    return FolderState::kPresent;
+  }
+
+  // Looks at the folder again from `from` levels below its root: what was watched there is
+  // let go, then each existing level is watched before the next is looked at, so that a
+  // name made meanwhile is not missed.
+  void Recheck(std::uint32_t id, Folder& f, std::size_t from) {
+    FolderState state = f.state;
+    if (f.path) {
+      const std::size_t levels = f.path->Names.size();
+      if (f.anchors.size() > from) f.anchors.resize(from);
+      CloseWatch(std::exchange(f.content, nullptr));
+      bool reachable = true;
+      for (std::size_t depth = f.anchors.size(); depth < levels && reachable; ++depth) {
+        const std::string at = FolderAtDepth(*f.path, depth);
+        reachable = IsExistingFolder(at);
+        if (reachable) f.anchors.push_back(AcquireAnchor(at, depth));
+      }
+      // The root itself (a folder that is a drive's root) is checked by opening it.
+      state = reachable ? OpenContent(id, f) : FolderState::kMissing;
+      f.polled = state == FolderState::kUnreadable ||
+                 (state == FolderState::kMissing && (f.anchors.empty() || !f.anchors.back()));
+    }
+    // Opened anew, the contents may differ from what the group shows.
+    const bool tell = !f.reported || state != f.state || state == FolderState::kPresent;
+    f.state = state;
+    f.reported = true;
+    if (tell) Push({id, GetTickCount64(), state, {}, true});
+  }
+
+  void AddFolder(std::uint32_t id, const std::string& folder) {
+    RemoveFolder(id);
+    Folder& f = folders[id];
+    f.full = FullFolderPath(folder);
+    if (!f.full.empty() && IsNetworkFolder(f.full)) {
+      f.state = FolderState::kUnwatched;
+    } else {
+      f.path = SplitLocalFolder(f.full);
+    }
+    Recheck(id, f, 0);
+  }
+
+  void RemoveFolder(std::uint32_t id) {
+    auto it = folders.find(id);
+    if (it == folders.end()) return;
+    CloseWatch(it->second.content);
+    folders.erase(it);
+  }
+
+  void OnAnchorChanges(Anchor* a, const std::vector<DirectoryChange>& changes, bool lost, bool failed) {
+    std::unordered_set<std::string> names;
+    for (const DirectoryChange& c : changes) names.insert(FileNameKey(c.Name));
+    const std::size_t k = a->depth;
+    std::vector<std::uint32_t> touched;
+    for (auto& [id, f] : folders) {
+      if (f.anchors.size() <= k || f.anchors[k].get() != a) continue;
+      if (failed || lost || (f.path->Names.size() > k && names.count(FileNameKey(f.path->Names[k]))))
+        touched.push_back(id);
+    }
+    const std::size_t from = failed ? k : k + 1;
+    // Below a name that came or went, every watch may be of a folder no longer there: none
+    // of them is shared again. (`a` may be gone after the rechecks.)
+    if (failed) a->dead = true;
+    for (std::uint32_t id : touched)
+      for (std::size_t j = from; j < folders[id].anchors.size(); ++j)
+        if (folders[id].anchors[j]) folders[id].anchors[j]->dead = true;
+    for (std::uint32_t id : touched) Recheck(id, folders[id], from);
+  }
+
+  void OnContentChanges(Watch* w, const std::vector<DirectoryChange>& changes, bool lost, bool failed) {
+    auto it = folders.find(w->id);
+    if (it == folders.end()) return;
+    Folder& f = it->second;
+    FolderNotice notice{w->id, GetTickCount64(), f.state, {}, lost};
+    for (const DirectoryChange& c : changes) {
+      if (c.Action == FILE_ACTION_RENAMED_OLD_NAME) {
+        w->renamedFrom = c.Name;
+      } else if (c.Action == FILE_ACTION_RENAMED_NEW_NAME && !w->renamedFrom.empty()) {
+        notice.Renames.push_back({std::exchange(w->renamedFrom, {}), c.Name});
+      }
+    }
+    if (!failed || !changes.empty()) Push(std::move(notice));
+    // The folder itself went (deleted for good, or its drive): open it again, or report it gone.
+    if (failed) Recheck(it->first, f, f.path->Names.size());
+  }
+
+  void OnCompletion(Watch* w, DWORD error, DWORD bytes) {
+    w->dir.Completed();
+    if (w->closing) {
+      watches.erase(w);
+      return;
+    }
+    const bool lost = error == ERROR_NOTIFY_ENUM_DIR || (error == 0 && bytes == 0);
+    std::vector<DirectoryChange> changes;
+    if (error == 0) changes = w->dir.Changes(bytes);
+    const bool failed = (error != 0 && !lost) || !w->dir.Arm();
+    // Neither handler touches `w` after it may have been closed.
+    if (w->anchor) {
+      OnAnchorChanges(w->anchor, changes, lost, failed);
+    } else {
+      OnContentChanges(w, changes, lost, failed);
+    }
+  }
+
+  void Poll() {
+    for (auto& [id, f] : folders)
+      if (f.polled) Recheck(id, f, f.anchors.empty() ? 0 : f.anchors.size() - 1);
+  }
+
+  // False when asked to stop.
+  bool RunCommands() {
+    std::vector<Command> batch;
+    {
+      std::lock_guard<std::mutex> lock(mutex);
+      if (stop) return false;
+      batch.swap(commands);
+    }
+    for (Command& c : batch) {
+      switch (c.kind) {
+        case Command::kAdd: AddFolder(c.id, c.folder); break;
+        case Command::kRemove: RemoveFolder(c.id); break;
+        case Command::kRecheck:
+          if (auto it = folders.find(c.id); it != folders.end()) Recheck(c.id, it->second, 0);
+          break;
+      }
+    }
+    return true;
+  }
+
+  void UpdateCounts() {
+    Counts c;
+    c.Folders = folders.size();
+    for (const auto& [key, anchor] : anchors) c.Anchors += anchor.expired() ? 0 : 1;
+    for (const auto& [w, watch] : watches) c.OpenDirectories += watch->dir.Handle() != INVALID_HANDLE_VALUE;
+    for (const auto& [id, f] : folders) c.Polled += f.polled;
+    std::lock_guard<std::mutex> lock(mutex);
+    counts = c;
+  }
+
+  DWORD PollTimeout() {
+    bool any = false;
+    for (const auto& [id, f] : folders) any = any || f.polled;
+    if (!any) {
+      nextPoll = 0;
+      return INFINITE;
+    }
+    const ULONGLONG now = GetTickCount64();
+    if (nextPoll == 0) nextPoll = now + options.PollMs;
+    if (now >= nextPoll) {
+      Poll();
+      nextPoll = now + options.PollMs;
+    }
+    return static_cast<DWORD>(nextPoll - now > options.PollMs ? options.PollMs : nextPoll - now);
+  }
+
+  void Run() {
+    for (;;) {
+      const DWORD timeout = PollTimeout();
+      UpdateCounts();
+      Flush();
+      DWORD bytes = 0;
+      ULONG_PTR key = 0;
+      OVERLAPPED* overlapped = nullptr;
+      const BOOL ok = GetQueuedCompletionStatus(port.get(), &bytes, &key, &overlapped, timeout);
+      const DWORD error = ok ? 0 : GetLastError();
+      if (overlapped) {
+        OnCompletion(reinterpret_cast<Watch*>(key), error, bytes);
+      } else if (ok ? !RunCommands() : error != WAIT_TIMEOUT) {
+        break;
+      }
+    }
+    Shutdown();
+  }
+
+  void Shutdown() {
+    while (!folders.empty()) RemoveFolder(folders.begin()->first);
+    std::vector<Watch*> open;
+    for (const auto& [w, watch] : watches) open.push_back(w);
+    for (Watch* w : open) CloseWatch(w);
+    while (!watches.empty()) {
+      DWORD bytes = 0;
+      ULONG_PTR key = 0;
+      OVERLAPPED* overlapped = nullptr;
+      const BOOL ok = GetQueuedCompletionStatus(port.get(), &bytes, &key, &overlapped, kDrainMs);
+      if (overlapped) {
+        watches.erase(reinterpret_cast<Watch*>(key));
+      } else if (!ok && GetLastError() == WAIT_TIMEOUT) {
+        break;
+      }
+    }
+    // Reads the system never handed back may still write into their buffers: those stay.
+    for (auto& [w, watch] : watches) static_cast<void>(watch.release());
+    watches.clear();
+    UpdateCounts();
+  }
+};
+
+FolderWatcher::FolderWatcher(HWND window, UINT message, FolderWatcherOptions options)
+    : impl_(std::make_unique<Impl>(window, message, options)) {
+  impl_->port.reset(CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1));
+  if (!impl_->port) return;
+  try {
+    impl_->thread = std::thread(&Impl::Run, impl_.get());
+  } catch (...) {
+    // No thread: nothing is watched; the groups still refresh by hand.
+  }
+}
+
+FolderWatcher::~FolderWatcher() {
+  if (impl_->thread.joinable()) {
+    {
+      std::lock_guard<std::mutex> lock(impl_->mutex);
+      impl_->stop = true;
+    }
+    PostQueuedCompletionStatus(impl_->port.get(), 0, kWakeKey, nullptr);
+    impl_->thread.join();
+  }
+}
+
+bool FolderWatcher::Running() const { return impl_->thread.joinable(); }
+
+void FolderWatcher::Add(std::uint32_t id, const std::string& folder) {
+  impl_->Send({Impl::Command::kAdd, id, folder});
+}
+
+void FolderWatcher::Remove(std::uint32_t id) { impl_->Send({Impl::Command::kRemove, id, {}}); }
+
+void FolderWatcher::Recheck(std::uint32_t id) { impl_->Send({Impl::Command::kRecheck, id, {}}); }
+
+std::vector<FolderNotice> FolderWatcher::TakeNotices() {
+  std::lock_guard<std::mutex> lock(impl_->mutex);
+  impl_->posted = false;
+  return std::exchange(impl_->notices, {});
+}
+
+FolderWatcher::Counts FolderWatcher::Sample() const {
+  std::lock_guard<std::mutex> lock(impl_->mutex);
+  return impl_->counts;
+}
+
+}  // namespace wendlix

@@ -1,0 +1,72 @@
+// Watches folders with the system's change notices on one background thread and one
+// completion port, so there is no limit of 64 handles and no polling: the idle thread
+// waits in the kernel. Besides its contents, each folder's existing ancestors are watched
+// for names coming and going (shared between folders), so a folder deleted, renamed, or
+// created again is noticed, as is one whose parent appears. Only a folder whose drive is
+// gone, or that may not be read, is looked at again on a slow timer. Remote folders are
+// not watched.
+//
+// Notices queue up here; the window given is posted `message` when the queue stops being
+// empty, and takes them all with TakeNotices(). One message per batch, not per notice:
+// an installer writing 200 links must not flood the bar's message queue.
+#pragma once
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/live/folder_state.h"
+#include "core/live/live_schedule.h"
+
+namespace wendlix {
+
+struct FolderNotice {
+  std::uint32_t Id = 0;
+  std::uint64_t Tick = 0;  // GetTickCount64 when the watcher saw it
+  FolderState State = FolderState::kMissing;
+  std::vector<LiveRename> Renames;  // in the order they happened
+  // The folder may have changed in ways no name tells: the system lost track, or the
+  // folder was opened anew. The first notice of a folder says so too.
+  bool NamesLost = false;
+};
+
+struct FolderWatcherOptions {
+  DWORD PollMs = 3000;  // folders on a missing drive, and unreadable ones
+};
+
+class FolderWatcher {
+ public:
+  FolderWatcher(HWND window, UINT message, FolderWatcherOptions options = {});
+  // Stops the thread and closes every handle it opened.
+  ~FolderWatcher();
+  FolderWatcher(const FolderWatcher&) = delete;
+  FolderWatcher& operator=(const FolderWatcher&) = delete;
+
+  // False when the thread could not start: nothing is watched, the bar refreshes by hand.
+  bool Running() const;
+
+  // Starts watching `folder` as `id` (an id in use is replaced); its first notice gives its
+  // state. Remove stops; notices already queued for it may still come.
+  void Add(std::uint32_t id, const std::string& folder);
+  void Remove(std::uint32_t id);
+  // Looks at the folder again from its root (after the user asked for a refresh).
+  void Recheck(std::uint32_t id);
+
+  std::vector<FolderNotice> TakeNotices();
+
+  // What the thread holds, for leak checks.
+  struct Counts {
+    std::size_t Folders = 0, Anchors = 0, OpenDirectories = 0, Polled = 0;
+    bool operator==(const Counts&) const = default;
+  };
+  Counts Sample() const;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace wendlix

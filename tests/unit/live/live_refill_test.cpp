@@ -1,0 +1,126 @@
+#include "core/live/live_refill.h"
+
+#include <gtest/gtest.h>
+
+#include "live_print.h"
+
+#include <algorithm>
+
+#include "core/bar/group_file.h"
+#include "core/bar/group_loading.h"
+#include "core/profile/ini_file.h"
+
+namespace wendlix {
+namespace {
+
+const std::string kDir = "C:\\L";
+
+// The group's folder, holding `names` as files.
+class Folder : public ShortcutFolder {
+ public:
+  explicit Folder(std::vector<std::string> names) : names_(std::move(names)) {}
+  std::vector<std::string> List(const std::string& folder) const override {
+    return folder == kDir + "\\" ? names_ : std::vector<std::string>{};
+  }
+  Entry Probe(const std::string& path) const override {
+    const bool there = std::any_of(names_.begin(), names_.end(), [&](const std::string& n) { return path == kDir + "\\" + n; });
+    return there ? Entry::kFile : Entry::kNone;
+  }
+
+ private:
+  std::vector<std::string> names_;
+};
+
+using Lines = std::vector<std::pair<std::string, std::string>>;
+
+IniFile GroupFile(const Lines& saved) {
+  std::string bytes = "[Groups]\r\nLinks=C:\\L\r\n[Links]\r\nDirectory=C:\\L\r\n[Links  Buttons]\r\n";
+  for (const auto& [key, value] : saved) bytes += key + "=" + value + "\r\n";
+  return IniFile::FromBytes(bytes);
+}
+
+Lines Section(const IniFile& gpf) {
+  Lines lines;
+  for (const std::string& key : gpf.ReadSection("Links  Buttons"))
+    lines.emplace_back(key, gpf.ReadString("Links  Buttons", key, ""));
+  return lines;
+}
+
+GroupPanel Panel() {
+  GroupPanel panel;
+  panel.Data.Title = "Links";
+  panel.Data.Directory = kDir;
+  panel.Data.PanelStyle = gkShortcut;
+  return panel;
+}
+
+std::vector<std::string> Shown(const GroupPanel& panel) {
+  std::vector<std::string> names;
+  for (const BarButton& b : panel.Children)
+    if (!b.IsCollapse()) names.push_back(b.FileName.substr(kDir.size() + 1));
+  return names;
+}
+
+TEST(LiveRefill, TheSavedOrderFollowsTheFolderOnceAndOnlyWhenItChanged) {
+  const struct {
+    const char* what;
+    Lines saved;
+    std::vector<std::string> folder;
+    std::vector<LiveRename> renames;
+    std::vector<std::string> shown;
+    bool save;
+    Lines after;
+  } cases[] = {
+      {"new names join at the end", {{"b", "b.lnk"}, {"a", "a.lnk"}}, {"a.lnk", "b.lnk", "c.url"}, {},
+       {"b.lnk", "a.lnk", "c.url"}, true, {{"b", "b.lnk"}, {"a", "a.lnk"}, {"c", "c.url"}}},
+      {"removed names leave", {{"a", "a.lnk"}, {"b", "b.lnk"}, {"c", "c.lnk"}}, {"c.lnk", "a.lnk"}, {},
+       {"a.lnk", "c.lnk"}, true, {{"a", "a.lnk"}, {"c", "c.lnk"}}},
+      {"a renamed entry keeps its place", {{"a", "a.lnk"}, {"b", "b.lnk"}, {"c", "c.lnk"}},
+       {"a.lnk", "c.lnk", "浏览器.lnk"}, {{"b.lnk", "浏览器.lnk"}},
+       {"a.lnk", "浏览器.lnk", "c.lnk"}, true, {{"a", "a.lnk"}, {"浏览器", "浏览器.lnk"}, {"c", "c.lnk"}}},
+      {"renames within one burst follow each other", {{"a", "a.lnk"}, {"b", "b.lnk"}}, {"b.lnk", "z.lnk"},
+       {{"A.LNK", "t.lnk"}, {"t.lnk", "z.lnk"}, {"gone.lnk", "q.lnk"}},
+       {"z.lnk", "b.lnk"}, true, {{"z", "z.lnk"}, {"b", "b.lnk"}}},
+      {"the folder as saved: nothing to save", {{"b", "b.lnk"}, {"a", "a.lnk"}}, {"a.lnk", "b.lnk"}, {},
+       {"b.lnk", "a.lnk"}, false, {{"b", "b.lnk"}, {"a", "a.lnk"}}},
+      {"names the file cannot hold show but are not saved, and ask for no save",
+       {{"a", "a.lnk"}}, {"a.lnk", "x=y.lnk", "😀.lnk", ";c.lnk"}, {},
+       {"a.lnk", "x=y.lnk", "😀.lnk", ";c.lnk"}, false, {{"a", "a.lnk"}}},
+      {"renamed to a name the file cannot hold: shown in its place, left out of the file",
+       {{"b", "b.lnk"}, {"a", "a.lnk"}}, {"a.lnk", "b=2.lnk"}, {{"b.lnk", "b=2.lnk"}},
+       {"b=2.lnk", "a.lnk"}, true, {{"a", "a.lnk"}}},
+      {"renamed to a name the file's code page lacks: shown at the end",
+       {{"b", "b.lnk"}, {"a", "a.lnk"}}, {"a.lnk", "😀.lnk"}, {{"b.lnk", "😀.lnk"}},
+       {"a.lnk", "😀.lnk"}, true, {{"a", "a.lnk"}}},
+  };
+  for (const auto& c : cases) {
+    IniFile gpf = GroupFile(c.saved);
+    GroupPanel panel = Panel();
+    const Folder folder(c.folder);
+    EXPECT_EQ(RefillLiveGroup(panel, gpf, folder, c.renames, FolderState::kPresent), c.save) << c.what;
+    EXPECT_EQ(Shown(panel), c.shown) << c.what;
+    EXPECT_EQ(Section(gpf), c.after) << c.what;
+
+    // Saved, the file holds what the next refill of the same folder leaves: no second save.
+    IniFile saved = IniFile::FromBytes(gpf.ToBytes());
+    GroupPanel again = Panel();
+    EXPECT_FALSE(RefillLiveGroup(again, saved, folder, {}, FolderState::kPresent)) << c.what;
+  }
+}
+
+TEST(LiveRefill, AFolderThatIsNotThereShowsEmptyAndKeepsTheSavedOrder) {
+  for (FolderState state : {FolderState::kMissing, FolderState::kUnreadable}) {
+    IniFile gpf = GroupFile({{"a", "a.lnk"}, {"b", "b.lnk"}});
+    const std::string bytes = gpf.ToBytes();
+    GroupPanel panel = Panel();
+    EXPECT_FALSE(RefillLiveGroup(panel, gpf, Folder({}), {{"a.lnk", "c.lnk"}}, state));
+    EXPECT_EQ(Shown(panel), std::vector<std::string>{});
+    ASSERT_EQ(panel.Children.size(), 1u);
+    EXPECT_TRUE(panel.Children[0].IsCollapse());
+    EXPECT_FALSE(gpf.Modified());
+    EXPECT_EQ(gpf.ToBytes(), bytes);
+  }
+}
+
+}  // namespace
+}  // namespace wendlix
