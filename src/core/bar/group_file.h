@@ -18,7 +18,8 @@ inline constexpr std::string_view kGroupsSection = "Groups";
 std::string ButtonSectionName(std::string_view title);
 
 // The record stored in section `section`, each missing or unreadable key taking the
-// default of the record (and 120 x 100 for the panel).
+// default of the record (and 120 x 100 for the panel); without "Title Text" the group keeps
+// the section's own name, as the group file spells it.
 GroupRecord ReadGroupRecord(const IniFile& gpf, std::string_view section);
 
 // Writes "Groups": title = folder and the record's keys in their fixed order; with
