@@ -108,9 +108,9 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   // Groups and their buttons (main_form_groups.cpp).
   IniFile OpenGroupFile() const;
   void FillGroup(GroupPanel& panel);
-  // Saves the group's record, with its buttons when it was filled, and empties it; gives back
-  // the group file as saved.
-  IniFile SaveGroupWithButtons(GroupPanel& panel);
+  // Saves the group's record into `gpf`, with its buttons when it was filled, and empties it;
+  // false when the file could not be saved.
+  bool SaveGroupWithButtons(GroupPanel& panel, IniFile& gpf);
   POINT MenuPointFor(const BarHit& hit, MenuPosition position) const;
   void LaunchClick(const BarHit& hit);
   void FolderButtonMouseDown(const BarHit& hit);
@@ -164,6 +164,9 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   NewBtnFormSetup ButtonSetup(const GroupPanel& group, int button) const;
   // Saves the group file; a failure is shown in the bar's error box under `caption`.
   bool SaveOrReport(IniFile& gpf, const char* caption);
+  void ReportSaveFailed(const std::string& path, const char* caption);
+  static constexpr char kButtonErrorCaption[] = "按钮";
+  static constexpr char kGroupErrorCaption[] = "工具栏";
   // Writes the group's record and buttons in one save, then fills it again from file and folder.
   bool SaveButtonsAndRefill(GroupPanel& group);
   void N9Click(int group);

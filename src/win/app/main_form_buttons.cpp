@@ -28,9 +28,6 @@
 namespace wendlix {
 namespace {
 
-constexpr char kButtonErrorCaption[] = "按钮";
-constexpr char kGroupErrorCaption[] = "工具栏";
-
 bool IsOk(int modalResult) { return modalResult != 2; }
 
 GroupRecord RecordWithoutButtons(const GroupPanel& g) { return GroupRecord{g.Data, g.Width, g.Height, {}}; }
@@ -89,7 +86,7 @@ ButtonMenuTarget TWendlixMainForm::PrepareButtonMenu(const BarHit& hit) {
   }
   s.BandCount = count;
   s.VisibleBandCount = VisibleBandCount(state_.Groups);
-  for (const GroupPanel& g : state_.Groups) s.Groups.push_back({g.Data.Title, g.Tag, g.Data.Visible && !g.Data.ShowAsButton});
+  for (const GroupPanel& g : state_.Groups) s.Groups.push_back({g.Data.Title, g.Tag, ShownAsBand(g.Data)});
   PopupMenuBtnPopup(buttonMenu_, s);
   return target;
 }
@@ -155,9 +152,13 @@ NewBtnFormResult TWendlixMainForm::RunEditor(NewBtnFormSetup& setup) {
 
 bool TWendlixMainForm::SaveOrReport(IniFile& gpf, const char* caption) {
   if (gpf.Save()) return true;
-  AutoHideHold hold(*this);
-  ShowErrorBox(SaveFailedText(gpf.Path()), caption);
+  ReportSaveFailed(gpf.Path(), caption);
   return false;
+}
+
+void TWendlixMainForm::ReportSaveFailed(const std::string& path, const char* caption) {
+  AutoHideHold hold(*this);
+  ShowErrorBox(SaveFailedText(path), caption);
 }
 
 bool TWendlixMainForm::SaveButtonsAndRefill(GroupPanel& group) {
@@ -264,9 +265,12 @@ void TWendlixMainForm::T2Click(int g, int tag) {
   GroupPanel& group = state_.Groups[g];
   const FlagFollowUp follow = ToggleDisplayFlag(group.Data, tag);
   if (follow == FlagFollowUp::kNone) return;
+  IniFile gpf = OpenGroupFile();
   // The icon size changes the pictures: a filled group is filled again at the new size.
-  if (follow == FlagFollowUp::kRefill && IsFilled(group)) FillGroup(group);
+  if (follow == FlagFollowUp::kRefill && IsFilled(group)) FillByKind(group, gpf, DiskShortcutFolder{});
   ArrangeBar();
+  SaveGroup(gpf, RecordWithoutButtons(group), false);
+  SaveOrReport(gpf, kGroupErrorCaption);
 }
 
 void TWendlixMainForm::N6Click() {
@@ -345,18 +349,22 @@ void TWendlixMainForm::N5Click(int g) {
     return;
   }
   group.Data.ShowAsButton = !group.Data.ShowAsButton;
-  const IniFile gpf = SaveGroupWithButtons(group);
-  if (group.Data.Visible && !group.Data.ShowAsButton) FillByKind(group, gpf, DiskShortcutFolder{});
+  IniFile gpf = OpenGroupFile();
+  const bool saved = SaveGroupWithButtons(group, gpf);
+  if (ShownAsBand(group.Data)) FillByKind(group, gpf, DiskShortcutFolder{});
   RefreshGroupEntries();
   ArrangeBar();
+  if (!saved) ReportSaveFailed(gpf.Path(), kGroupErrorCaption);
 }
 
 void TWendlixMainForm::H1Click(int g) {
   GroupPanel& group = state_.Groups[g];
   group.Data.Visible = false;
-  SaveGroupWithButtons(group);
+  IniFile gpf = OpenGroupFile();
+  const bool saved = SaveGroupWithButtons(group, gpf);
   RefreshGroupEntries();
   ArrangeBar();
+  if (!saved) ReportSaveFailed(gpf.Path(), kGroupErrorCaption);
 }
 
 void TWendlixMainForm::R1Click(int g) {

@@ -57,8 +57,6 @@ std::optional<std::string> RunFileDialog(HWND owner, const std::string& title, b
   return std::nullopt;
 }
 
-bool ShownAsBand(const GroupPanel& group) { return group.Data.Visible && !group.Data.ShowAsButton; }
-
 // Titles an import must not take besides the ones the bar names: every group the group
 // file lists, this group's own title excepted.
 std::vector<std::string> TakenTitles(const GroupPanel& group, const std::string& groupFile,
@@ -88,7 +86,7 @@ ExchangeOutcome ExportGroupTo(const GroupPanel& group, const std::string& groupF
   if (platform::FileExists(out.Path) && !(confirmReplace && confirmReplace(ExportReplaceQuestion(out.Path))))
     return out;
   GroupRecord record;
-  if (ShownAsBand(group)) {
+  if (ShownAsBand(group.Data)) {
     record = PanelRecord(group);
   } else {
     // A collapsed or hidden group was never filled, or not since: its buttons come from
