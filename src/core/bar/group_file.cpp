@@ -98,6 +98,12 @@ void SaveGroup(IniFile& gpf, const GroupRecord& group, bool withButtons) {
   }
 }
 
+void EraseGroup(IniFile& gpf, std::string_view title) {
+  gpf.EraseSection(title);
+  gpf.EraseSection(ButtonSectionName(title));
+  gpf.DeleteKey(kGroupsSection, title);
+}
+
 std::vector<std::string> ReadSavedOrder(const IniFile& gpf, std::string_view title) {
   const std::string section = ButtonSectionName(title);
   std::vector<std::string> order;

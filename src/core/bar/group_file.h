@@ -27,6 +27,10 @@ GroupRecord ReadGroupRecord(const IniFile& gpf, std::string_view section);
 // a target are left out; a shortcut group stores the target's file name only).
 void SaveGroup(IniFile& gpf, const GroupRecord& group, bool withButtons);
 
+// Removes group `title` from the group file: its record, its button section and its key in
+// "Groups".
+void EraseGroup(IniFile& gpf, std::string_view title);
+
 // Shortcut group: the values of the button section in key order, the saved order of
 // the folder's entries.
 std::vector<std::string> ReadSavedOrder(const IniFile& gpf, std::string_view title);

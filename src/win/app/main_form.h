@@ -14,6 +14,7 @@
 
 #include "core/bar/bar_state.h"
 #include "core/bar/bar_view.h"
+#include "core/bar/group_list.h"
 #include "core/bar/interaction/drop_plan.h"
 #include "core/bar/interaction/drop_roles.h"
 #include "core/commands/bar_menu.h"
@@ -118,6 +119,9 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   void GroupDblClick(int group);
   void GroupMenuItemClick(int tag);
   void DragBand(POINT client);
+  // A band drag that reordered the groups saves the list once, when it ends.
+  void EndBandDrag();
+  bool bandMoved_ = false;
 
   // Drops on the bar (main_form_drops.cpp). One OLE target plays the three roles; the roles'
   // handlers keep their names. A held launch button is dragged out as a file with Ctrl, or to
@@ -167,6 +171,13 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   void ReportSaveFailed(const std::string& path, const char* caption);
   static constexpr char kButtonErrorCaption[] = "按钮";
   static constexpr char kGroupErrorCaption[] = "工具栏";
+  // The groups list as the bar would write it now: the groups in band order, then the
+  // entries kept from a start that could not read their groups.
+  std::vector<GroupListEntry> CurrentGroupList() const;
+  // Saves a change to the groups list with the records it needs, in the order that loses no
+  // group (SaveGroupListChange); `gpf` is the group file the command has open, if any. A
+  // failure is shown in the bar's error box under `caption`.
+  bool SaveGroupList(const GroupListChange& change, IniFile* gpf, const char* caption);
   // Writes the group's record and buttons in one save, then fills it again from file and folder.
   bool SaveButtonsAndRefill(GroupPanel& group);
   void N9Click(int group);

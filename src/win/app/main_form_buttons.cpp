@@ -8,6 +8,7 @@
 #include "core/bar/bar_texts.h"
 #include "core/bar/config_location.h"
 #include "core/bar/group_file.h"
+#include "core/bar/group_list.h"
 #include "core/bar/interaction/group_visibility.h"
 #include "core/editor/editor_commit.h"
 #include "core/editor/shortcut_change.h"
@@ -124,7 +125,8 @@ void TWendlixMainForm::RunButtonMenuItem(const MenuItem& item, const ButtonMenuT
       bool changed = false;
       {
         AutoHideHold hold(*this);
-        changed = I2Click(Handle(), state_.Groups[t.Group], GroupFileName(state_.ConfigBase),
+        changed = I2Click(Handle(), state_.Groups[t.Group],
+                          {GroupFileName(state_.ConfigBase), SettingsFileName(state_.ConfigBase), CurrentGroupList()},
                           OtherGroupTitles(state_.Groups, t.Group));
       }
       if (changed) {
@@ -159,6 +161,23 @@ bool TWendlixMainForm::SaveOrReport(IniFile& gpf, const char* caption) {
 void TWendlixMainForm::ReportSaveFailed(const std::string& path, const char* caption) {
   AutoHideHold hold(*this);
   ShowErrorBox(SaveFailedText(path), caption);
+}
+
+std::vector<GroupListEntry> TWendlixMainForm::CurrentGroupList() const {
+  std::vector<GroupListEntry> groups;
+  groups.reserve(state_.Groups.size());
+  for (const GroupPanel& g : state_.Groups) groups.push_back({g.Data.Title, g.Data.Directory});
+  return GroupList(groups, state_.UnreadGroupEntries);
+}
+
+bool TWendlixMainForm::SaveGroupList(const GroupListChange& change, IniFile* gpf, const char* caption) {
+  const std::string groupPath = GroupFileName(state_.ConfigBase);
+  const std::string settingsPath = SettingsFileName(state_.ConfigBase);
+  const std::optional<GroupListStep> failed =
+      SaveGroupListFiles(groupPath, settingsPath, change, CurrentGroupList(), gpf);
+  if (!failed) return true;
+  ReportSaveFailed(*failed == GroupListStep::kList ? settingsPath : groupPath, caption);
+  return false;
 }
 
 bool TWendlixMainForm::SaveButtonsAndRefill(GroupPanel& group) {
@@ -285,15 +304,15 @@ void TWendlixMainForm::N6Click() {
   const NewBtnFormResult r = RunEditor(setup);
   if (!IsOk(r.ModalResult)) return;
   TakeGroupPage(data, r, true);
-  // The dialog has written the group's buttons; its settings join them at once.
+  // The dialog has written the group's buttons; its settings and its place in the list join them.
   IniFile gpf = OpenGroupFile();
   GroupPanel group = CreateGroupPanel(data, static_cast<int>(state_.Groups.size()), 120, 100, gpf, DiskShortcutFolder{});
-  SaveGroup(gpf, RecordWithoutButtons(group), false);
-  SaveOrReport(gpf, kGroupErrorCaption);
+  const GroupRecord record = RecordWithoutButtons(group);
   state_.Groups.push_back(std::move(group));
   state_.BandBarVisible = true;
   RefreshGroupEntries();
   ArrangeBar();
+  SaveGroupList({[&](IniFile& f) { SaveGroup(f, record, false); }, {}}, &gpf, kGroupErrorCaption);
 }
 
 void TWendlixMainForm::S5Click(int g) {
@@ -316,14 +335,14 @@ void TWendlixMainForm::S5Click(int g) {
   }
   const std::string oldTitle = group.Data.Title;
   TakeGroupPage(group.Data, r, false);
-  group.MenuItem.Caption = group.Data.Title;
+  group.MenuItem.Caption = group.Hint = group.Data.Title;
+  // The dialog wrote the buttons under the title now, beside the old title's.
   IniFile gpf = OpenGroupFile();
-  ForgetOldTitle(gpf, oldTitle, state_.Groups, static_cast<std::size_t>(g));
-  SaveGroup(gpf, RecordWithoutButtons(group), false);
-  SaveOrReport(gpf, kGroupErrorCaption);
   if (IsFilled(group)) FillByKind(group, gpf, DiskShortcutFolder{});
+  const GroupRecord record = RecordWithoutButtons(group);
   RefreshGroupEntries();
   ArrangeBar();
+  SaveGroupList({[&](IniFile& f) { SaveGroup(f, record, false); }, {oldTitle}}, &gpf, kGroupErrorCaption);
 }
 
 void TWendlixMainForm::D2Click(int g) {
@@ -331,14 +350,15 @@ void TWendlixMainForm::D2Click(int g) {
     AutoHideHold hold(*this);
     if (ConfirmBox(DeleteGroupQuestion(state_.Groups[g].Data), kDeleteGroupCaption) != 1) return;
   }
-  IniFile gpf = OpenGroupFile();
-  const int keyNumber = DeleteGroupAt(state_.Groups, static_cast<std::size_t>(g), gpf);
+  const std::string title = state_.Groups[g].Data.Title;
+  const int keyNumber = DeleteGroupAt(state_.Groups, static_cast<std::size_t>(g));
   const std::wstring key = ToWide(AppRegistryKey() + "\\Group" + std::to_string(keyNumber));
   RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
   RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
-  SaveOrReport(gpf, kGroupErrorCaption);
   RefreshGroupEntries();
   ArrangeBar();
+  // Out of the list first, then out of the group file: it never comes back.
+  SaveGroupList({{}, {title}}, nullptr, kGroupErrorCaption);
 }
 
 void TWendlixMainForm::N5Click(int g) {

@@ -210,10 +210,17 @@ void TWendlixMainForm::DragBand(POINT client) {
   const RenumberResult moved =
       RenumberBands(state_.Groups, MoveBand(static_cast<int>(state_.Groups.size()), from, to));
   if (!moved.Applied) return;
+  bandMoved_ = bandMoved_ || moved.Moved;
   RefreshGroupEntries();
   ArrangeBar();
   const BarHit held{BarHit::Kind::kBandHeader, to};
   SetPointer({held, held});
+}
+
+void TWendlixMainForm::EndBandDrag() {
+  if (!bandMoved_) return;
+  bandMoved_ = false;
+  SaveGroupList({}, nullptr, kGroupErrorCaption);
 }
 
 }  // namespace wendlix
