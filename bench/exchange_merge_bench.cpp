@@ -64,9 +64,9 @@ void BM_MergeLinesOneSave(benchmark::State& state) {
   int round = 0;
   for (auto _ : state) {
     const auto& lines = f.lines[round++ & 1];
-    const bool saved =
-        EditGroupFile(f.path, [&](IniFile& gpf) { MergeButtonLines(gpf, kTitle, lines, false); });
-    if (!saved) state.SkipWithError("save failed");
+    IniFile gpf(f.path);
+    MergeButtonLines(gpf, kTitle, lines, false);
+    if (!gpf.Save()) state.SkipWithError("save failed");
   }
 }
 BENCHMARK(BM_MergeLinesOneSave)->Unit(benchmark::kMillisecond);

@@ -68,6 +68,13 @@ GroupPanel WebSource() {
   return p;
 }
 
+// The bar's two files in `dir`, its groups list naming `titles` in band order.
+ImportFiles Files(const TempFolder& dir, std::vector<std::string> titles) {
+  ImportFiles files{dir / "Wendlix.GPF", dir / "Wendlix.INI", {}};
+  for (std::string& t : titles) files.List.push_back({std::move(t), ""});
+  return files;
+}
+
 void ExpectSameGroup(const GroupPanel& a, const GroupPanel& b) {
   EXPECT_EQ(a.Data, b.Data);
   EXPECT_EQ(a.Width, b.Width);
@@ -101,7 +108,7 @@ TEST(ExchangeCommands, ExportThenImportIntoAnotherWebGroupAddsItsAddresses) {
 
   GroupPanel target = Panel(gkWeb, "收藏");
   const ExchangeOutcome imported =
-      ImportGroupFrom(target, gpf, dir / "常用网址.GLF", {"Programs"}, never.Callback());
+      ImportGroupFrom(target, Files(dir, {"收藏", "Programs"}), dir / "常用网址.GLF", {"Programs"}, never.Callback());
   EXPECT_TRUE(imported.Changed);
   EXPECT_EQ(imported.Error, "");
   EXPECT_TRUE(never.asked.empty());  // same kind: nothing asked, the title stays
@@ -166,7 +173,7 @@ TEST(ExchangeCommands, KindConflictIsAskedAndOnlyOkChangesTheGroup) {
   group.Data.Directory = "D:\\Tools\\";
   const GroupPanel before = group;
   answers.ok = false;
-  ExchangeOutcome out = ImportGroupFrom(group, gpf, dir / "web.GLF", {}, answers.Callback());
+  ExchangeOutcome out = ImportGroupFrom(group, Files(dir, {"程序"}), dir / "web.GLF", {}, answers.Callback());
   EXPECT_FALSE(out.Changed);
   EXPECT_EQ(out.Error, "");
   ASSERT_EQ(answers.asked.size(), 1u);
@@ -177,7 +184,7 @@ TEST(ExchangeCommands, KindConflictIsAskedAndOnlyOkChangesTheGroup) {
   // A title another group holds is not taken: the group keeps its own, and its section
   // loses the lines of the old kind.
   answers.ok = true;
-  out = ImportGroupFrom(group, gpf, dir / "web.GLF", {"常用网址"}, answers.Callback());
+  out = ImportGroupFrom(group, Files(dir, {"程序", "常用网址"}), dir / "web.GLF", {"常用网址"}, answers.Callback());
   EXPECT_TRUE(out.Changed);
   EXPECT_EQ(group.Data.PanelStyle, gkWeb);
   EXPECT_EQ(group.Data.Title, "程序");
@@ -188,7 +195,7 @@ TEST(ExchangeCommands, KindConflictIsAskedAndOnlyOkChangesTheGroup) {
   ASSERT_TRUE(WriteBytes(gpf, gpfBytes));
   group = before;
   answers.asked.clear();
-  out = ImportGroupFrom(group, gpf, dir / "web.GLF", {"Programs"}, answers.Callback());
+  out = ImportGroupFrom(group, Files(dir, {"程序", "Programs"}), dir / "web.GLF", {"Programs"}, answers.Callback());
   EXPECT_TRUE(out.Changed);
   EXPECT_EQ(answers.asked.size(), 1u);
   EXPECT_EQ(group.Data.PanelStyle, gkWeb);
@@ -198,14 +205,30 @@ TEST(ExchangeCommands, KindConflictIsAskedAndOnlyOkChangesTheGroup) {
   after = IniFile(gpf);
   EXPECT_EQ(after.ReadSection("常用网址  Buttons"), (std::vector<std::string>{"新闻", "搜索"}));
   EXPECT_EQ(ReadGroupRecord(after, "常用网址").Data.PanelStyle, gkWeb);
-  // Renamed by the file, the group leaves nothing under its old title for a later group to find.
+  // Renamed by the file, the group is listed under its new title, and leaves nothing under its
+  // old one for a later group to find.
+  EXPECT_EQ(IniFile(dir / "Wendlix.INI").ReadSection("Groups"), (std::vector<std::string>{"常用网址", "Programs"}));
   EXPECT_FALSE(after.SectionExists("程序  Buttons"));
   EXPECT_FALSE(after.SectionExists("程序"));
+
+  // A settings file that cannot take the new list: the box names it, the group is imported, and
+  // the old title's sections stay for the list the file still holds.
+  ASSERT_TRUE(WriteBytes(gpf, gpfBytes));
+  ASSERT_TRUE(WriteBytes(dir / "Wendlix.INI", Gbk("[Groups]\r\n程序=D:\\Tools\\\r\n")));
+  ASSERT_TRUE(SetFileAttributesW(ToWide(dir / "Wendlix.INI").c_str(), FILE_ATTRIBUTE_READONLY));
+  group = before;
+  out = ImportGroupFrom(group, Files(dir, {"程序"}), dir / "web.GLF", {}, answers.Callback());
+  EXPECT_TRUE(out.Changed);
+  EXPECT_EQ(out.Error, SaveFailedText(dir / "Wendlix.INI"));
+  EXPECT_EQ(group.Data.Title, "常用网址");
+  after = IniFile(gpf);
+  EXPECT_TRUE(after.SectionExists("常用网址") && after.SectionExists("程序  Buttons"));
+  SetFileAttributesW(ToWide(dir / "Wendlix.INI").c_str(), FILE_ATTRIBUTE_NORMAL);
 
   // A title the group file lists for another group is not taken either.
   ASSERT_TRUE(WriteBytes(gpf, Gbk("[Groups]\r\n程序=D:\\Tools\\\r\n常用网址=C:\\\r\n")));
   group = before;
-  out = ImportGroupFrom(group, gpf, dir / "web.GLF", {}, answers.Callback());
+  out = ImportGroupFrom(group, Files(dir, {"程序"}), dir / "web.GLF", {}, answers.Callback());
   EXPECT_TRUE(out.Changed);
   EXPECT_EQ(group.Data.Title, "程序");
 }
@@ -236,7 +259,7 @@ TEST(ExchangeCommands, DamagedFileOrUnwritableGroupFileChangesNothing) {
     GroupPanel group = Panel(gkWeb, "收藏");
     const GroupPanel before = group;
     Answers answers;
-    const ExchangeOutcome out = ImportGroupFrom(group, gpf, c.chosen, {}, answers.Callback());
+    const ExchangeOutcome out = ImportGroupFrom(group, Files(dir, {"收藏"}), c.chosen, {}, answers.Callback());
     EXPECT_FALSE(out.Changed) << c.chosen;
     EXPECT_EQ(out.Path, c.path);
     EXPECT_EQ(out.Error, ImportErrorText(c.path, c.fault)) << c.chosen;
@@ -250,7 +273,7 @@ TEST(ExchangeCommands, DamagedFileOrUnwritableGroupFileChangesNothing) {
   GroupPanel group = Panel(gkWeb, "收藏");
   const GroupPanel before = group;
   Answers answers;
-  const ExchangeOutcome out = ImportGroupFrom(group, gpf, dir / "x.GLF", {}, answers.Callback());
+  const ExchangeOutcome out = ImportGroupFrom(group, Files(dir, {"收藏"}), dir / "x.GLF", {}, answers.Callback());
   EXPECT_FALSE(out.Changed);
   EXPECT_EQ(out.Error, SaveFailedText(gpf));
   ExpectSameGroup(group, before);
@@ -450,7 +473,7 @@ TEST(ExchangeCommands, MenuCommandsShowTheirQuestionAndErrorBoxes) {
   const GroupPanel before = group;
   bool changed = true;
   std::string title;
-  EXPECT_EQ(RunWithUi([&] { changed = I2Click(nullptr, group, gpf); },
+  EXPECT_EQ(RunWithUi([&] { changed = I2Click(nullptr, group, Files(dir, {"程序"})); },
                       {FileDialog(dir / "web.GLF"), Box(false, &title)}),
             2);
   EXPECT_FALSE(changed);
@@ -458,7 +481,7 @@ TEST(ExchangeCommands, MenuCommandsShowTheirQuestionAndErrorBoxes) {
   ExpectSameGroup(group, before);
   EXPECT_EQ(Bytes(gpf), gpfBytes);
 
-  EXPECT_EQ(RunWithUi([&] { changed = I2Click(nullptr, group, gpf); },
+  EXPECT_EQ(RunWithUi([&] { changed = I2Click(nullptr, group, Files(dir, {"程序"})); },
                       {FileDialog(dir / "web.GLF"), Box(true, &title)}),
             2);
   EXPECT_TRUE(changed);
@@ -469,7 +492,7 @@ TEST(ExchangeCommands, MenuCommandsShowTheirQuestionAndErrorBoxes) {
   const std::string afterImport = Bytes(gpf);
   const GroupPanel imported = group;
   title.clear();
-  EXPECT_EQ(RunWithUi([&] { changed = I2Click(nullptr, group, gpf); },
+  EXPECT_EQ(RunWithUi([&] { changed = I2Click(nullptr, group, Files(dir, {"程序"})); },
                       {FileDialog(dir / "bad.GLF"), Box(true, &title)}),
             2);
   EXPECT_FALSE(changed);

@@ -214,7 +214,8 @@ TEST(ShellArguments, ExportAndImportPathsNameExactlyOneFile) {
     empty.Data.Title = "空";
     empty.Data.PanelStyle = gkWeb;
     GroupPanel target = PanelFromRecord(empty, 0);
-    const ExchangeOutcome imported = ImportGroupFrom(target, groupFile, exported.Path, {}, yes);
+    const ExchangeOutcome imported =
+        ImportGroupFrom(target, {groupFile, folder / "Wendlix.INI", {{"空", ""}}}, exported.Path, {}, yes);
     EXPECT_TRUE(imported.Changed) << imported.Error;
     EXPECT_EQ(imported.Path, exported.Path);
     DeleteFileW(ToWide(exported.Path).c_str());

@@ -1,10 +1,9 @@
 // What closing the bar writes into the bar settings file and the group file.
 #pragma once
-#include <string>
-#include <utility>
 #include <vector>
 
 #include "core/bar/bar_settings.h"
+#include "core/bar/group_list.h"
 #include "core/bar/panel_data.h"
 #include "core/bar/system_tweaks.h"
 
@@ -16,11 +15,13 @@ class IniFile;
 // shell windows' states), and the group list afresh in band order. Every visible group
 // is saved to the group file, its buttons too when it holds any; a hidden group keeps
 // what the group file last held but stays in the list. `kept` are list entries (name,
-// stored value) whose groups could not be read at start: they stay listed after the groups,
-// unless a group of that title exists now, so that a group file damaged or held open at
-// start does not cost the list of groups.
+// stored value) whose groups could not be read at start: they stay listed after the groups
+// (GroupList), so that a group file damaged or held open at start does not cost the list.
 void WriteBarDocuments(IniFile& ini, IniFile& gpf, const BarSettings& settings, const TweakFlags& tweaks,
                        const ShellWindowStates& shell, const std::vector<GroupRecord>& groups,
-                       const std::vector<std::pair<std::string, std::string>>& kept = {});
+                       const std::vector<GroupListEntry>& kept = {});
+
+// The list entry of each group, in band order.
+std::vector<GroupListEntry> GroupListOf(const std::vector<GroupRecord>& groups);
 
 }  // namespace wendlix

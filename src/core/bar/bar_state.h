@@ -3,11 +3,11 @@
 #pragma once
 #include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "core/bar/bar_settings.h"
 #include "core/bar/group_construction.h"
+#include "core/bar/group_list.h"
 #include "core/bar/system_tweaks.h"
 
 namespace wendlix {
@@ -21,9 +21,9 @@ struct BarState {
   std::uint16_t TitleSize = 25;  // thickness of the title strip in pixels
   std::vector<GroupPanel> Groups;  // band order: a group's index is its Tag
   bool BandBarVisible = false;
-  // Entries of the groups list (name, stored value) whose groups could not be read at start:
-  // written back at close so that a damaged or locked group file does not cost the list.
-  std::vector<std::pair<std::string, std::string>> UnreadGroupEntries;
+  // Entries of the groups list whose groups could not be read at start: written back with the
+  // list so that a damaged or locked group file does not cost it.
+  std::vector<GroupListEntry> UnreadGroupEntries;
 };
 
 }  // namespace wendlix

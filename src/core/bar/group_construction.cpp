@@ -44,9 +44,9 @@ GroupPanel CreateGroupPanel(const TPanelData& data, int bandCount, int width, in
   panel.Tag = bandCount < 0 ? 0 : bandCount;
   panel.Width = width;
   panel.Height = height;
-  if (data.Visible && !data.ShowAsButton) FillByKind(panel, gpf, folder);
+  if (ShownAsBand(data)) FillByKind(panel, gpf, folder);
   panel.Visible = false;  // shown by the appearance step
-  panel.MenuItem = {data.Title, panel.Tag, data.Visible && !data.ShowAsButton};
+  panel.MenuItem = {data.Title, panel.Tag};
   return panel;
 }
 
@@ -58,14 +58,14 @@ GroupPanel PanelFromRecord(const GroupRecord& record, int bandIndex) {
   panel.Tag = bandIndex < 0 ? 0 : bandIndex;
   panel.Width = record.Width;
   panel.Height = record.Height;
-  if (data.Visible && !data.ShowAsButton) {
+  if (ShownAsBand(data)) {
     if (data.PanelStyle == gkShortcut) {
       panel.HasImageList = true;
       panel.LargeImageList = data.SmallIcon;
     }
     AddButtons(panel, record.Buttons);
   }
-  panel.MenuItem = {data.Title, panel.Tag, data.Visible && !data.ShowAsButton};
+  panel.MenuItem = {data.Title, panel.Tag};
   return panel;
 }
 

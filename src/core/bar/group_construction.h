@@ -75,7 +75,6 @@ struct GroupBand {
 struct GroupMenuItem {
   std::string Caption;
   int Tag = 0;
-  bool Checked = false;
   bool operator==(const GroupMenuItem&) const = default;
 };
 

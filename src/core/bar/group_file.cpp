@@ -9,6 +9,17 @@ namespace wendlix {
 
 using namespace group_keys;
 
+namespace {
+
+// The name as the file spells it; looked up only for a record without a title.
+std::string SectionSpelling(const IniFile& gpf, std::string_view section) {
+  for (std::string& name : gpf.ReadSections())
+    if (SameTextAscii(name, section)) return std::move(name);
+  return std::string(section);
+}
+
+}  // namespace
+
 std::string ButtonSectionName(std::string_view title) {
   std::string name(title);
   name += "  Buttons";
@@ -38,7 +49,10 @@ GroupRecord ReadGroupRecord(const IniFile& gpf, std::string_view section) {
   r.Font.Color = gpf.ReadInteger(section, kFontColor, d.Font.Color);
   r.Font.Size = gpf.ReadInteger(section, kFontSize, d.Font.Size);
   r.Directory = gpf.ReadString(section, kDirectory, d.Directory);
-  r.Title = gpf.ReadString(section, kTitleText, d.Title);
+  // A file cut short inside the record must not move the group to another title, nor can
+  // an empty title name the group's sections.
+  r.Title = gpf.ReadString(section, kTitleText, "");
+  if (r.Title.empty()) r.Title = SectionSpelling(gpf, section);
   r.Font.Name = gpf.ReadString(section, kFontName, d.Font.Name);
   r.PictureFile = gpf.ReadString(section, kPictureFile, d.PictureFile);
   return g;
@@ -82,6 +96,12 @@ void SaveGroup(IniFile& gpf, const GroupRecord& group, bool withButtons) {
     gpf.WriteString(buttons, b.Caption,
                     r.PanelStyle == gkShortcut ? ExtractFileName(b.FileName) : b.FileName);
   }
+}
+
+void EraseGroup(IniFile& gpf, std::string_view title) {
+  gpf.EraseSection(title);
+  gpf.EraseSection(ButtonSectionName(title));
+  gpf.DeleteKey(kGroupsSection, title);
 }
 
 std::vector<std::string> ReadSavedOrder(const IniFile& gpf, std::string_view title) {

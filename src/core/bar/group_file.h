@@ -18,13 +18,18 @@ inline constexpr std::string_view kGroupsSection = "Groups";
 std::string ButtonSectionName(std::string_view title);
 
 // The record stored in section `section`, each missing or unreadable key taking the
-// default of the record (and 120 x 100 for the panel).
+// default of the record (and 120 x 100 for the panel); without "Title Text" the group keeps
+// the section's own name, as the group file spells it.
 GroupRecord ReadGroupRecord(const IniFile& gpf, std::string_view section);
 
 // Writes "Groups": title = folder and the record's keys in their fixed order; with
 // `withButtons`, also rewrites the button section from `group.Buttons` (buttons without
 // a target are left out; a shortcut group stores the target's file name only).
 void SaveGroup(IniFile& gpf, const GroupRecord& group, bool withButtons);
+
+// Removes group `title` from the group file: its record, its button section and its key in
+// "Groups".
+void EraseGroup(IniFile& gpf, std::string_view title);
 
 // Shortcut group: the values of the button section in key order, the saved order of
 // the folder's entries.

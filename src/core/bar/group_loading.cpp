@@ -87,13 +87,15 @@ LoadedGroups LoadGroups(IniFile& gpf, int groupCount, const std::vector<std::str
     firstRunNames.assign(std::begin(kFirstRunNames), std::end(kFirstRunNames));
   }
   const std::vector<std::string>& list = out.FirstRun ? firstRunNames : names;
+  // An empty group file says nothing about the groups listed: it may have lost them.
+  const bool readCleanly = gpf.Found() && gpf.Damage() == IniDamage::kNone && !gpf.ReadSections().empty();
   // Positions past the end of the list are skipped, so a huge count costs nothing.
   const std::size_t count =
       groupCount > 0 ? std::min<std::size_t>(static_cast<std::size_t>(groupCount), list.size()) : 0;
   for (std::size_t i = 0; i < count; ++i) {
     const std::string& name = list[i];
     if (gpf.ReadSection(name).empty()) {  // missing or empty section: no group
-      if (!out.FirstRun) out.Unread.push_back(name);
+      if (!out.FirstRun && !readCleanly) out.Unread.push_back(name);
       continue;
     }
     GroupRecord g = ReadGroupRecord(gpf, name);

@@ -44,7 +44,9 @@ bool IsFirstRun(int groupCount, const std::vector<std::string>& names);
 struct LoadedGroups {
   bool FirstRun = false;
   std::vector<GroupRecord> Groups;  // band order
-  std::vector<std::string> Unread;  // listed names the group file held no group for
+  // Listed names the group file held no group for, when it could not be read cleanly (missing,
+  // unreadable, damaged or empty): they stay listed. After a clean read such names are dropped.
+  std::vector<std::string> Unread;
 };
 
 // Builds the groups named in the bar settings ("Groups" count and the key names of its

@@ -52,6 +52,10 @@ struct TPanelData {
   bool operator==(const TPanelData&) const = default;
 };
 
+// The one answer to "is this group shown as a band": visible and not collapsed into a button
+// of PanelBtn. The groups list's check marks and its clicks follow it.
+inline bool ShownAsBand(const TPanelData& d) { return d.Visible && !d.ShowAsButton; }
+
 // One launch button. `Caption` is what the panel keeps in the button's hint; `FileName`
 // is the full path (shortcut groups) or the address with its "http://" or "MAILTO:" prefix.
 struct GroupButton {

@@ -84,11 +84,4 @@ void ApplyImport(IniFile& gpf, const ImportDecision& decision) {
   MergeButtonLines(gpf, decision.Group.Data.Title, decision.Lines, decision.EmptySection);
 }
 
-bool EditGroupFile(const std::string& path, const std::function<void(IniFile&)>& edit) {
-  // The store keeps a file it could not read from being replaced by what little it knows.
-  IniFile doc(path);
-  edit(doc);
-  return doc.Save();
-}
-
 }  // namespace wendlix

@@ -3,7 +3,6 @@
 // on OK (or when nothing is asked) copies the record into the group, merges the lines into
 // the group file with one save, refills the group and renames its menu entry.
 #pragma once
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -59,10 +58,5 @@ void MergeButtonLines(IniFile& gpf, std::string_view title, const std::vector<Ex
 
 // The group-file part of an accepted import.
 void ApplyImport(IniFile& gpf, const ImportDecision& decision);
-
-// Reads the group file at `path` once, lets `edit` change the document and, when it did,
-// writes the file back in one atomic step. False, with the file untouched, when it exists
-// but cannot be read or when it cannot be written.
-bool EditGroupFile(const std::string& path, const std::function<void(IniFile&)>& edit);
 
 }  // namespace wendlix

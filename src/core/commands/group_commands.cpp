@@ -24,18 +24,6 @@ std::optional<int> SameNamedButton(const GroupPanel& panel, std::string_view nam
   return std::nullopt;
 }
 
-bool TitleUsedElsewhere(const std::vector<GroupPanel>& groups, std::string_view title, std::size_t except) {
-  for (std::size_t i = 0; i < groups.size(); ++i)
-    if (i != except && SameTextAscii(groups[i].Data.Title, title)) return true;
-  return false;
-}
-
-void EraseGroupSections(IniFile& gpf, std::string_view title) {
-  gpf.EraseSection(title);
-  gpf.EraseSection(ButtonSectionName(title));
-  gpf.DeleteKey(kGroupsSection, title);
-}
-
 }  // namespace
 
 TPanelData NewGroupData() {
@@ -152,10 +140,8 @@ bool RemoveLaunchButton(GroupPanel& panel, int index) {
   return true;
 }
 
-int DeleteGroupAt(std::vector<GroupPanel>& groups, std::size_t index, IniFile& gpf) {
+int DeleteGroupAt(std::vector<GroupPanel>& groups, std::size_t index) {
   if (index >= groups.size()) return 0;
-  const std::string title = groups[index].Data.Title;
-  if (!TitleUsedElsewhere(groups, title, index)) EraseGroupSections(gpf, title);
   groups.erase(groups.begin() + static_cast<std::ptrdiff_t>(index));
   for (std::size_t i = index; i < groups.size(); ++i) {
     GroupPanel& g = groups[i];
@@ -164,12 +150,6 @@ int DeleteGroupAt(std::vector<GroupPanel>& groups, std::size_t index, IniFile& g
       if (b.IsCollapse()) b.Tag = kCollapseTagBase + g.Tag;
   }
   return static_cast<int>(index) + 1;
-}
-
-void ForgetOldTitle(IniFile& gpf, std::string_view oldTitle, const std::vector<GroupPanel>& groups,
-                    std::size_t renamed) {
-  if (SameTextAscii(oldTitle, groups[renamed].Data.Title) || TitleUsedElsewhere(groups, oldTitle, renamed)) return;
-  EraseGroupSections(gpf, oldTitle);
 }
 
 }  // namespace wendlix

@@ -59,16 +59,10 @@ void ChangeLaunchButton(GroupPanel& panel, int index, const std::string& name, c
 bool RemoveLaunchButton(GroupPanel& panel, int index);
 
 // Deleting group `index`: the groups after it move up one place (panel, band, collapse
-// button and menu item numbered as their new index) and PanelBtn needs rebuilding. In the
-// group file the group's record, its button section and its "Groups" key go unless another
-// group has the same title. Returns the number of the registry key "Group<n>" that belonged
-// to it (index + 1).
-int DeleteGroupAt(std::vector<GroupPanel>& groups, std::size_t index, IniFile& gpf);
-
-// After the properties dialog renamed a group from `oldTitle`: the old title's record, button
-// section and "Groups" key go unless another group still uses that title (the caller then
-// saves the group under its new title).
-void ForgetOldTitle(IniFile& gpf, std::string_view oldTitle, const std::vector<GroupPanel>& groups,
-                    std::size_t renamed);
+// button and menu item numbered as their new index) and PanelBtn needs rebuilding. The group
+// file is the caller's: the title is retired once the list no longer names it
+// (SaveGroupListChange). Returns the number of the registry key "Group<n>" that belonged to
+// it (index + 1).
+int DeleteGroupAt(std::vector<GroupPanel>& groups, std::size_t index);
 
 }  // namespace wendlix

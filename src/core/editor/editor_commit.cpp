@@ -3,7 +3,6 @@
 #include "core/bar/group_file.h"
 #include "core/editor/buttons_page.h"
 #include "core/profile/ini_file.h"
-#include "core/text/ascii.h"
 #include "core/text/paths.h"
 
 namespace wendlix {
@@ -20,14 +19,9 @@ void PlanEmptySection(const IniFile& gpf, const std::string& section, std::vecto
 std::vector<ProfileOp> PlanButtonCommit(const IniFile& gpf, const ButtonCommitInput& in) {
   std::vector<ProfileOp> ops;
   if (!in.Modified && !in.NewGroup) return ops;
+  // A renamed group's old section stays: the bar retires it once its list names the new title.
   const std::string section = ButtonSectionName(in.Title);
-  bool sectionEmptied = false;
-  if (!in.NewGroup) {
-    const std::string oldSection = ButtonSectionName(in.OldTitle);
-    PlanEmptySection(gpf, oldSection, ops);
-    sectionEmptied = SameTextAscii(oldSection, section);
-  }
-  if (!sectionEmptied) PlanEmptySection(gpf, section, ops);
+  PlanEmptySection(gpf, section, ops);
   for (const ButtonEntry& e : in.Entries) ops.push_back({ProfileOp::Kind::kWriteString, section, e.Name, e.Value});
   return ops;
 }

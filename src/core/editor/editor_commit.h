@@ -25,18 +25,18 @@ struct ProfileOp {
 struct ButtonCommitInput {
   bool Modified = false;  // list operations or edits of the texts
   bool NewGroup = false;
-  std::string OldTitle;  // the title when the dialog was shown
+  std::string OldTitle;  // the title when the dialog was shown; its section is left alone
   std::string Title;     // the title now
   // ButtonsPage::Entries(): the rows, or the caller's lists when the page was never built.
   std::vector<ButtonEntry> Entries;
 };
 
 // Nothing when nothing was modified (a colour-only change writes no button section).
-// Otherwise the old title's button section is emptied, the new one is emptied too (a
-// deleted group of that title may have left its keys there), and each entry is written
-// as its own name with its own value, in order; two entries of one name end as one key
-// holding the later value. A new group has no old section and clears no other, but its
-// section always starts empty.
+// Otherwise the section of the title now is emptied (a deleted group of that title may
+// have left its keys there) and each entry is written as its own name with its own value,
+// in order; two entries of one name end as one key holding the later value. A renamed
+// group's old section is left as it is: until the bar's list names the new title, a start
+// reads the group's buttons from there.
 std::vector<ProfileOp> PlanButtonCommit(const IniFile& gpf, const ButtonCommitInput& in);
 
 // Applies the operations in order. A write the store refuses (a name or value the group

@@ -86,6 +86,7 @@ struct IniFile::Impl {
   std::size_t lastSection = SIZE_MAX;  // FindSection's last answer; reset when sections change
   bool modified = false;
   bool unreadable = false;  // the file exists but could not be read: never overwrite it
+  bool found = true;        // the bytes are a file's: not a file that is missing or unreadable
   IniDamage damage = IniDamage::kNone;  // of the bytes last loaded or saved
   bool keepDamagedCopy = false;  // loaded from `path`, and not yet replaced by a save
 
@@ -298,6 +299,7 @@ IniFile::IniFile(std::string path) : IniFile() {
   CountIniFileRead(path);
   std::optional<std::string> bytes = platform::ReadWholeFile(path);
   if (!bytes) impl_->unreadable = platform::FileExists(path);
+  impl_->found = bytes.has_value();
   impl_->path = std::move(path);
   impl_->Load(bytes ? std::move(*bytes) : std::string());
   impl_->keepDamagedCopy = true;
@@ -432,6 +434,8 @@ bool IniFile::ValueExists(std::string_view section, std::string_view key) const 
 }
 
 bool IniFile::Modified() const { return impl_->modified; }
+
+bool IniFile::Found() const { return impl_->found; }
 
 IniDamage IniFile::Damage() const { return impl_->damage; }
 

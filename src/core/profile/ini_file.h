@@ -63,6 +63,9 @@ class IniFile {
   bool ValueExists(std::string_view section, std::string_view key) const;
 
   bool Modified() const;
+  // The document holds a file's bytes: given ones, or a file that existed and was read.
+  // False for a missing file and for one that could not be read.
+  bool Found() const;
   // What in the bytes last loaded or saved the store could not understand completely.
   IniDamage Damage() const;
   // The document as bytes on disk would hold them.

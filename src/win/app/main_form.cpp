@@ -152,6 +152,7 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_CAPTURECHANGED:
       if (pointer_.Pressed.What != BarHit::Kind::kNone) SetPointer({pointer_.Hot, {}});
+      EndBandDrag();
       break;
     case WM_SYSCOLORCHANGE:
       backgrounds_.Reset();
@@ -236,7 +237,7 @@ void TWendlixMainForm::LoadBar() {
   RECT rc{};
   GetWindowRect(Handle(), &rc);
   StartupMark("load bar");
-  const IniFile ini(SettingsFileName(state_.ConfigBase));
+  IniFile ini(SettingsFileName(state_.ConfigBase));
   state_.Settings = ReadBarSettings(ini, Scale().Unscale(rc.bottom - rc.top));
   // The edge is applied once, by UpdateBar at the end, with the dock size and groups read:
   // each application is a round of appbar messages with the shell.
@@ -269,9 +270,15 @@ void TWendlixMainForm::LoadBar() {
   }
   state_.UnreadGroupEntries.clear();
   for (const std::string& name : loaded.Unread)
-    state_.UnreadGroupEntries.emplace_back(name, ini.ReadString(kGroupsSection, name, ""));
-  // First run rewrote the default groups' buttons; a failure here is retried at close.
-  if (gpf.Modified()) gpf.Save();
+    state_.UnreadGroupEntries.push_back({name, ini.ReadString(kGroupsSection, name, "")});
+  // First run rewrote the default groups' buttons, and lists them at once: a bar ended before
+  // its close must not start as a first run again over the user's changes. A failure here is
+  // retried at close.
+  const bool groupsSaved = !gpf.Modified() || gpf.Save();
+  if (groupsSaved && loaded.FirstRun && !state_.Groups.empty()) {
+    WriteGroupList(ini, CurrentGroupList());
+    ini.Save();
+  }
   state_.BandBarVisible = AnyGroupVisible(loaded.Groups);
   StartupMark("groups loaded");
   RefreshGroupEntries();
@@ -498,6 +505,7 @@ void TWendlixMainForm::OnLButtonUp(POINT client) {
   const BarHit hit = HitTest(client);
   SetPointer({hit, {}});
   if (GetCapture() == Handle()) ReleaseCapture();
+  EndBandDrag();
   // The press and the release on the same element make a click.
   if (pressed.What != BarHit::Kind::kNone && pressed == hit) Clicked(hit);
 }

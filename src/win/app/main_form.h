@@ -14,6 +14,7 @@
 
 #include "core/bar/bar_state.h"
 #include "core/bar/bar_view.h"
+#include "core/bar/group_list.h"
 #include "core/bar/interaction/drop_plan.h"
 #include "core/bar/interaction/drop_roles.h"
 #include "core/commands/bar_menu.h"
@@ -108,9 +109,9 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   // Groups and their buttons (main_form_groups.cpp).
   IniFile OpenGroupFile() const;
   void FillGroup(GroupPanel& panel);
-  // Saves the group's record, with its buttons when it was filled, and empties it; gives back
-  // the group file as saved.
-  IniFile SaveGroupWithButtons(GroupPanel& panel);
+  // Saves the group's record into `gpf`, with its buttons when it was filled, and empties it;
+  // false when the file could not be saved.
+  bool SaveGroupWithButtons(GroupPanel& panel, IniFile& gpf);
   POINT MenuPointFor(const BarHit& hit, MenuPosition position) const;
   void LaunchClick(const BarHit& hit);
   void FolderButtonMouseDown(const BarHit& hit);
@@ -118,6 +119,9 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   void GroupDblClick(int group);
   void GroupMenuItemClick(int tag);
   void DragBand(POINT client);
+  // A band drag that reordered the groups saves the list once, when it ends.
+  void EndBandDrag();
+  bool bandMoved_ = false;
 
   // Drops on the bar (main_form_drops.cpp). One OLE target plays the three roles; the roles'
   // handlers keep their names. A held launch button is dragged out as a file with Ctrl, or to
@@ -165,6 +169,16 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   NewBtnFormSetup ButtonSetup(const GroupPanel& group, int button) const;
   // Saves the group file; a failure is shown in the bar's error box under `caption`.
   bool SaveOrReport(IniFile& gpf, const char* caption);
+  void ReportSaveFailed(const std::string& path, const char* caption);
+  static constexpr char kButtonErrorCaption[] = "按钮";
+  static constexpr char kGroupErrorCaption[] = "工具栏";
+  // The groups list as the bar would write it now: the groups in band order, then the
+  // entries kept from a start that could not read their groups.
+  std::vector<GroupListEntry> CurrentGroupList() const;
+  // Saves a change to the groups list with the records it needs, in the order that loses no
+  // group (SaveGroupListChange); `gpf` is the group file the command has open, if any. A
+  // failure is shown in the bar's error box under `caption`.
+  bool SaveGroupList(const GroupListChange& change, IniFile* gpf, const char* caption);
   // Writes the group's record and buttons in one save, then fills it again from file and folder.
   bool SaveButtonsAndRefill(GroupPanel& group);
   void N9Click(int group);

@@ -8,6 +8,7 @@
 #include "core/bar/bar_texts.h"
 #include "core/bar/config_location.h"
 #include "core/bar/group_file.h"
+#include "core/bar/group_list.h"
 #include "core/bar/interaction/group_visibility.h"
 #include "core/editor/editor_commit.h"
 #include "core/editor/shortcut_change.h"
@@ -27,9 +28,6 @@
 
 namespace wendlix {
 namespace {
-
-constexpr char kButtonErrorCaption[] = "按钮";
-constexpr char kGroupErrorCaption[] = "工具栏";
 
 bool IsOk(int modalResult) { return modalResult != 2; }
 
@@ -89,7 +87,7 @@ ButtonMenuTarget TWendlixMainForm::PrepareButtonMenu(const BarHit& hit) {
   }
   s.BandCount = count;
   s.VisibleBandCount = VisibleBandCount(state_.Groups);
-  for (const GroupPanel& g : state_.Groups) s.Groups.push_back({g.Data.Title, g.Tag, g.Data.Visible && !g.Data.ShowAsButton});
+  for (const GroupPanel& g : state_.Groups) s.Groups.push_back({g.Data.Title, g.Tag, ShownAsBand(g.Data)});
   PopupMenuBtnPopup(buttonMenu_, s);
   return target;
 }
@@ -127,7 +125,8 @@ void TWendlixMainForm::RunButtonMenuItem(const MenuItem& item, const ButtonMenuT
       bool changed = false;
       {
         AutoHideHold hold(*this);
-        changed = I2Click(Handle(), state_.Groups[t.Group], GroupFileName(state_.ConfigBase),
+        changed = I2Click(Handle(), state_.Groups[t.Group],
+                          {GroupFileName(state_.ConfigBase), SettingsFileName(state_.ConfigBase), CurrentGroupList()},
                           OtherGroupTitles(state_.Groups, t.Group));
       }
       if (changed) {
@@ -155,8 +154,29 @@ NewBtnFormResult TWendlixMainForm::RunEditor(NewBtnFormSetup& setup) {
 
 bool TWendlixMainForm::SaveOrReport(IniFile& gpf, const char* caption) {
   if (gpf.Save()) return true;
+  ReportSaveFailed(gpf.Path(), caption);
+  return false;
+}
+
+void TWendlixMainForm::ReportSaveFailed(const std::string& path, const char* caption) {
   AutoHideHold hold(*this);
-  ShowErrorBox(SaveFailedText(gpf.Path()), caption);
+  ShowErrorBox(SaveFailedText(path), caption);
+}
+
+std::vector<GroupListEntry> TWendlixMainForm::CurrentGroupList() const {
+  std::vector<GroupListEntry> groups;
+  groups.reserve(state_.Groups.size());
+  for (const GroupPanel& g : state_.Groups) groups.push_back({g.Data.Title, g.Data.Directory});
+  return GroupList(groups, state_.UnreadGroupEntries);
+}
+
+bool TWendlixMainForm::SaveGroupList(const GroupListChange& change, IniFile* gpf, const char* caption) {
+  const std::string groupPath = GroupFileName(state_.ConfigBase);
+  const std::string settingsPath = SettingsFileName(state_.ConfigBase);
+  const std::optional<GroupListStep> failed =
+      SaveGroupListFiles(groupPath, settingsPath, change, CurrentGroupList(), gpf);
+  if (!failed) return true;
+  ReportSaveFailed(*failed == GroupListStep::kList ? settingsPath : groupPath, caption);
   return false;
 }
 
@@ -264,9 +284,12 @@ void TWendlixMainForm::T2Click(int g, int tag) {
   GroupPanel& group = state_.Groups[g];
   const FlagFollowUp follow = ToggleDisplayFlag(group.Data, tag);
   if (follow == FlagFollowUp::kNone) return;
+  IniFile gpf = OpenGroupFile();
   // The icon size changes the pictures: a filled group is filled again at the new size.
-  if (follow == FlagFollowUp::kRefill && IsFilled(group)) FillGroup(group);
+  if (follow == FlagFollowUp::kRefill && IsFilled(group)) FillByKind(group, gpf, DiskShortcutFolder{});
   ArrangeBar();
+  SaveGroup(gpf, RecordWithoutButtons(group), false);
+  SaveOrReport(gpf, kGroupErrorCaption);
 }
 
 void TWendlixMainForm::N6Click() {
@@ -281,15 +304,15 @@ void TWendlixMainForm::N6Click() {
   const NewBtnFormResult r = RunEditor(setup);
   if (!IsOk(r.ModalResult)) return;
   TakeGroupPage(data, r, true);
-  // The dialog has written the group's buttons; its settings join them at once.
+  // The dialog has written the group's buttons; its settings and its place in the list join them.
   IniFile gpf = OpenGroupFile();
   GroupPanel group = CreateGroupPanel(data, static_cast<int>(state_.Groups.size()), 120, 100, gpf, DiskShortcutFolder{});
-  SaveGroup(gpf, RecordWithoutButtons(group), false);
-  SaveOrReport(gpf, kGroupErrorCaption);
+  const GroupRecord record = RecordWithoutButtons(group);
   state_.Groups.push_back(std::move(group));
   state_.BandBarVisible = true;
   RefreshGroupEntries();
   ArrangeBar();
+  SaveGroupList({[&](IniFile& f) { SaveGroup(f, record, false); }, {}}, &gpf, kGroupErrorCaption);
 }
 
 void TWendlixMainForm::S5Click(int g) {
@@ -312,14 +335,14 @@ void TWendlixMainForm::S5Click(int g) {
   }
   const std::string oldTitle = group.Data.Title;
   TakeGroupPage(group.Data, r, false);
-  group.MenuItem.Caption = group.Data.Title;
+  group.MenuItem.Caption = group.Hint = group.Data.Title;
+  // The dialog wrote the buttons under the title now, beside the old title's.
   IniFile gpf = OpenGroupFile();
-  ForgetOldTitle(gpf, oldTitle, state_.Groups, static_cast<std::size_t>(g));
-  SaveGroup(gpf, RecordWithoutButtons(group), false);
-  SaveOrReport(gpf, kGroupErrorCaption);
   if (IsFilled(group)) FillByKind(group, gpf, DiskShortcutFolder{});
+  const GroupRecord record = RecordWithoutButtons(group);
   RefreshGroupEntries();
   ArrangeBar();
+  SaveGroupList({[&](IniFile& f) { SaveGroup(f, record, false); }, {oldTitle}}, &gpf, kGroupErrorCaption);
 }
 
 void TWendlixMainForm::D2Click(int g) {
@@ -327,14 +350,15 @@ void TWendlixMainForm::D2Click(int g) {
     AutoHideHold hold(*this);
     if (ConfirmBox(DeleteGroupQuestion(state_.Groups[g].Data), kDeleteGroupCaption) != 1) return;
   }
-  IniFile gpf = OpenGroupFile();
-  const int keyNumber = DeleteGroupAt(state_.Groups, static_cast<std::size_t>(g), gpf);
+  const std::string title = state_.Groups[g].Data.Title;
+  const int keyNumber = DeleteGroupAt(state_.Groups, static_cast<std::size_t>(g));
   const std::wstring key = ToWide(AppRegistryKey() + "\\Group" + std::to_string(keyNumber));
   RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
   RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
-  SaveOrReport(gpf, kGroupErrorCaption);
   RefreshGroupEntries();
   ArrangeBar();
+  // Out of the list first, then out of the group file: it never comes back.
+  SaveGroupList({{}, {title}}, nullptr, kGroupErrorCaption);
 }
 
 void TWendlixMainForm::N5Click(int g) {
@@ -345,18 +369,22 @@ void TWendlixMainForm::N5Click(int g) {
     return;
   }
   group.Data.ShowAsButton = !group.Data.ShowAsButton;
-  const IniFile gpf = SaveGroupWithButtons(group);
-  if (group.Data.Visible && !group.Data.ShowAsButton) FillByKind(group, gpf, DiskShortcutFolder{});
+  IniFile gpf = OpenGroupFile();
+  const bool saved = SaveGroupWithButtons(group, gpf);
+  if (ShownAsBand(group.Data)) FillByKind(group, gpf, DiskShortcutFolder{});
   RefreshGroupEntries();
   ArrangeBar();
+  if (!saved) ReportSaveFailed(gpf.Path(), kGroupErrorCaption);
 }
 
 void TWendlixMainForm::H1Click(int g) {
   GroupPanel& group = state_.Groups[g];
   group.Data.Visible = false;
-  SaveGroupWithButtons(group);
+  IniFile gpf = OpenGroupFile();
+  const bool saved = SaveGroupWithButtons(group, gpf);
   RefreshGroupEntries();
   ArrangeBar();
+  if (!saved) ReportSaveFailed(gpf.Path(), kGroupErrorCaption);
 }
 
 void TWendlixMainForm::R1Click(int g) {

@@ -194,8 +194,8 @@ void TWendlixMainForm::DropBMPTarget1Drop(const OwnButtonDrag& dragged, POINT cl
   // Saved at once: the next refill (a drop, the editor) reads the order from the file.
   IniFile gpf = OpenGroupFile();
   SaveGroup(gpf, PanelRecord(group), true);
-  gpf.Save();
   ArrangeBar();
+  SaveOrReport(gpf, kButtonErrorCaption);
 }
 
 void TWendlixMainForm::PostDrop(PendingDrop drop) {

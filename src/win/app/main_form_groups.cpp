@@ -111,14 +111,12 @@ void TWendlixMainForm::FillGroup(GroupPanel& panel) {
   FillByKind(panel, gpf, DiskShortcutFolder{});
 }
 
-IniFile TWendlixMainForm::SaveGroupWithButtons(GroupPanel& panel) {
-  IniFile gpf = OpenGroupFile();
+bool TWendlixMainForm::SaveGroupWithButtons(GroupPanel& panel, IniFile& gpf) {
   // A group never filled holds no buttons: writing them would empty its stored list.
   const bool filled = IsFilled(panel);
   SaveGroup(gpf, filled ? PanelRecord(panel) : GroupRecord{panel.Data, panel.Width, panel.Height, {}}, filled);
-  gpf.Save();
   panel.Children.clear();
-  return gpf;
+  return gpf.Save();
 }
 
 POINT TWendlixMainForm::MenuPointFor(const BarHit& hit, MenuPosition position) const {
@@ -167,26 +165,30 @@ void TWendlixMainForm::CollapseButtonMouseDown(const BarHit& hit, int buttonTag)
 
 void TWendlixMainForm::GroupDblClick(int g) {
   if (g < 0 || !CollapseGroupIntoButton(state_.Groups, static_cast<std::size_t>(g))) return;
-  SaveGroupWithButtons(state_.Groups[g]);
+  IniFile gpf = OpenGroupFile();
+  const bool saved = SaveGroupWithButtons(state_.Groups[g], gpf);
   RefreshGroupEntries();
   ArrangeBar();
+  if (!saved) ReportSaveFailed(gpf.Path(), kGroupErrorCaption);
 }
 
 void TWendlixMainForm::GroupMenuItemClick(int tag) {
   const GroupMenuClick click = ToggleGroupFromMenu(state_.Groups, tag);
+  if (click.Result == GroupMenuClick::Effect::kNone) return;
   state_.BandBarVisible = true;
-  switch (click.Result) {
-    case GroupMenuClick::Effect::kShown:
-      FillGroup(state_.Groups[click.Group]);
-      break;
-    case GroupMenuClick::Effect::kHidden:
-      SaveGroupWithButtons(state_.Groups[click.Group]);
-      break;
-    case GroupMenuClick::Effect::kNone:
-      return;
+  GroupPanel& group = state_.Groups[click.Group];
+  IniFile gpf = OpenGroupFile();
+  bool saved = true;
+  if (click.Result == GroupMenuClick::Effect::kShown) {
+    FillByKind(group, gpf, DiskShortcutFolder{});
+    SaveGroup(gpf, GroupRecord{group.Data, group.Width, group.Height, {}}, false);
+    saved = gpf.Save();
+  } else {
+    saved = SaveGroupWithButtons(group, gpf);
   }
   RefreshGroupEntries();
   ArrangeBar();
+  if (!saved) ReportSaveFailed(gpf.Path(), kGroupErrorCaption);
 }
 
 void TWendlixMainForm::DragBand(POINT client) {
@@ -196,10 +198,17 @@ void TWendlixMainForm::DragBand(POINT client) {
   const RenumberResult moved =
       RenumberBands(state_.Groups, MoveBand(static_cast<int>(state_.Groups.size()), from, to));
   if (!moved.Applied) return;
+  bandMoved_ = bandMoved_ || moved.Moved;
   RefreshGroupEntries();
   ArrangeBar();
   const BarHit held{BarHit::Kind::kBandHeader, to};
   SetPointer({held, held});
+}
+
+void TWendlixMainForm::EndBandDrag() {
+  if (!bandMoved_) return;
+  bandMoved_ = false;
+  SaveGroupList({}, nullptr, kGroupErrorCaption);
 }
 
 }  // namespace wendlix

@@ -8,12 +8,7 @@
 #include "win/paint/about_form.h"
 
 namespace wendlix {
-namespace {
 
-// A group's entry in the groups menu is checked while it shows as a band.
-bool ShownAsBand(const GroupPanel& g) { return g.Data.Visible && !g.Data.ShowAsButton; }
-
-}  // namespace
 bool TWendlixMainForm::HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   return mainPopup_.HandleMenuMessage(msg, wp, lp, result) || sysPopup_.HandleMenuMessage(msg, wp, lp, result) ||
          buttonPopup_.HandleMenuMessage(msg, wp, lp, result) ||
@@ -23,7 +18,7 @@ bool TWendlixMainForm::HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT
 void TWendlixMainForm::RefreshGroupEntries() {
   std::vector<GroupMenuEntry> entries;
   entries.reserve(state_.Groups.size());
-  for (const GroupPanel& g : state_.Groups) entries.push_back({g.Data.Title, g.Tag, ShownAsBand(g)});
+  for (const GroupPanel& g : state_.Groups) entries.push_back({g.Data.Title, g.Tag, ShownAsBand(g.Data)});
   SetGroupEntries(mainMenu_, entries);
 }
 
@@ -32,7 +27,7 @@ void TWendlixMainForm::PrepareMainMenu() {
   settings.AppBar = CurrentAppBarProps();
   std::vector<GroupVisibility> bands;
   bands.reserve(state_.Groups.size());
-  for (const GroupPanel& g : state_.Groups) bands.push_back({g.Tag, ShownAsBand(g)});
+  for (const GroupPanel& g : state_.Groups) bands.push_back({g.Tag, ShownAsBand(g.Data)});
   MainPMenuPopup(mainMenu_, settings, bands);
 }
 

@@ -5,6 +5,7 @@
 
 #include "core/bar/bar_texts.h"
 #include "core/bar/config_location.h"
+#include "core/bar/group_file.h"
 #include "core/commands/quick_create.h"
 #include "core/commands/quick_create_sites.h"
 #include "core/text/paths.h"
@@ -63,26 +64,24 @@ void TWendlixMainForm::D4Click(int tag, const std::string& caption) {
   const std::string folder = QuickFolderPath(tag);
   if (folder.empty()) return;
   QuickFolderDecision decision = DecideQuickFolder(tag, caption, AddBackslash(folder), state_.Groups, GroupFont{});
+  if (decision.Act == QuickFolderDecision::Action::kNothing) return;
   IniFile gpf = OpenGroupFile();
-  switch (decision.Act) {
-    case QuickFolderDecision::Action::kShowExisting: {
-      GroupPanel& group = state_.Groups[decision.Existing];
-      group.Data.Visible = true;
-      RebuildGroup(group, false, gpf, DiskShortcutFolder{});
-      break;
-    }
-    case QuickFolderDecision::Action::kCreate: {
-      const GroupRecord& r = decision.NewGroup;
-      state_.Groups.push_back(CreateGroupPanel(r.Data, static_cast<int>(state_.Groups.size()), r.Width, r.Height,
-                                               gpf, DiskShortcutFolder{}));
-      break;
-    }
-    case QuickFolderDecision::Action::kNothing:
-      return;
+  GroupPanel* group = nullptr;
+  if (decision.Act == QuickFolderDecision::Action::kShowExisting) {
+    group = &state_.Groups[decision.Existing];
+    group->Data.Visible = true;
+    RebuildGroup(*group, false, gpf, DiskShortcutFolder{});
+  } else {
+    const GroupRecord& r = decision.NewGroup;
+    group = &state_.Groups.emplace_back(CreateGroupPanel(r.Data, static_cast<int>(state_.Groups.size()), r.Width,
+                                                         r.Height, gpf, DiskShortcutFolder{}));
   }
+  const GroupRecord record{group->Data, group->Width, group->Height, {}};
   state_.BandBarVisible = true;
   RefreshGroupEntries();
   ArrangeBar();
+  // Written at once, record first, then the list that names it.
+  SaveGroupList({[&](IniFile& f) { SaveGroup(f, record, false); }, {}}, &gpf, kQuickCreateCaption);
 }
 
 void TWendlixMainForm::N40Click(const std::string& caption) {
@@ -107,14 +106,9 @@ void TWendlixMainForm::N40Click(const std::string& caption) {
     case CollectionDecision::Action::kCreate:
       break;
   }
-  // The collection's lines join the group file in one save, then the group is filled from it.
+  // The collection's lines and the group's record go into the group file, which fills the group.
   IniFile gpf = OpenGroupFile();
   ApplyCollection(gpf, decision);
-  if (!gpf.Save()) {
-    AutoHideHold hold(*this);
-    ShowErrorBox(SaveFailedText(gpf.Path()), kQuickCreateCaption);
-    return;
-  }
   if (decision.Act == CollectionDecision::Action::kAddToExisting) {
     GroupPanel& group = state_.Groups[decision.Existing];
     group.Data = decision.Group.Data;
@@ -127,6 +121,8 @@ void TWendlixMainForm::N40Click(const std::string& caption) {
   state_.BandBarVisible = true;
   RefreshGroupEntries();
   ArrangeBar();
+  // That file is saved first, then the list that names the group.
+  SaveGroupList({[](IniFile&) {}, {}}, &gpf, kQuickCreateCaption);
 }
 
 }  // namespace wendlix

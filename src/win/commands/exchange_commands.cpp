@@ -2,7 +2,6 @@
 
 #include <commdlg.h>
 
-#include <algorithm>
 #include <cwchar>
 
 #include "core/bar/bar_texts.h"
@@ -57,8 +56,6 @@ std::optional<std::string> RunFileDialog(HWND owner, const std::string& title, b
   return std::nullopt;
 }
 
-bool ShownAsBand(const GroupPanel& group) { return group.Data.Visible && !group.Data.ShowAsButton; }
-
 // Titles an import must not take besides the ones the bar names: every group the group
 // file lists, this group's own title excepted.
 std::vector<std::string> TakenTitles(const GroupPanel& group, const std::string& groupFile,
@@ -88,7 +85,7 @@ ExchangeOutcome ExportGroupTo(const GroupPanel& group, const std::string& groupF
   if (platform::FileExists(out.Path) && !(confirmReplace && confirmReplace(ExportReplaceQuestion(out.Path))))
     return out;
   GroupRecord record;
-  if (ShownAsBand(group)) {
+  if (ShownAsBand(group.Data)) {
     record = PanelRecord(group);
   } else {
     // A collapsed or hidden group was never filled, or not since: its buttons come from
@@ -107,9 +104,10 @@ ExchangeOutcome ExportGroupTo(const GroupPanel& group, const std::string& groupF
   return out;
 }
 
-ExchangeOutcome ImportGroupFrom(GroupPanel& group, const std::string& groupFile, const std::string& chosen,
+ExchangeOutcome ImportGroupFrom(GroupPanel& group, const ImportFiles& files, const std::string& chosen,
                                 const std::vector<std::string>& otherTitles,
                                 const ExchangeQuestion& confirmKind) {
+  const std::string& groupFile = files.GroupFile;
   ExchangeOutcome out;
   out.Path = ImportFilePath(chosen);
   const ExchangeFile file = LoadExchangeFile(out.Path, ExchangeReading::kImport);
@@ -121,25 +119,22 @@ ExchangeOutcome ImportGroupFrom(GroupPanel& group, const std::string& groupFile,
     return out;
   }
   if (decision->Ask && !(confirmKind && confirmKind(decision->Question))) return out;
-  // The lines and the new record go into the group file together, so a bar that ends
-  // without closing still finds the group as imported.
-  const bool saved = EditGroupFile(groupFile, [&](IniFile& gpf) {
-    // A group renamed by the file leaves no sections under its old title, unless another group has it.
-    const std::string& oldTitle = group.Data.Title;
-    if (decision->TitleChanged && !SameTextAscii(oldTitle, decision->Group.Data.Title) &&
-        std::none_of(otherTitles.begin(), otherTitles.end(),
-                     [&](const std::string& t) { return SameTextAscii(t, oldTitle); })) {
-      gpf.EraseSection(oldTitle);
-      gpf.EraseSection(ButtonSectionName(oldTitle));
-      gpf.DeleteKey(kGroupsSection, oldTitle);
-    }
-    ApplyImport(gpf, *decision);
-    SaveGroup(gpf, decision->Group, false);
-  });
-  if (!saved) {
-    out.Error = SaveFailedText(groupFile);
-    return out;
-  }
+  // The lines and the new record go into the group file together, beside the old title's
+  // sections, which go only once the list names the new title.
+  std::vector<GroupListEntry> list = files.List;
+  const GroupListEntry entry{decision->Group.Data.Title, decision->Group.Data.Directory};
+  if (group.Tag >= 0 && group.Tag < static_cast<int>(list.size()))
+    list[group.Tag] = entry;
+  else
+    list.push_back(entry);
+  const GroupListChange change{[&](IniFile& gpf) {
+                                 ApplyImport(gpf, *decision);
+                                 SaveGroup(gpf, decision->Group, false);
+                               },
+                               {group.Data.Title}};
+  const std::optional<GroupListStep> failed = SaveGroupListFiles(groupFile, files.SettingsFile, change, list);
+  if (failed) out.Error = SaveFailedText(*failed == GroupListStep::kList ? files.SettingsFile : groupFile);
+  if (failed == GroupListStep::kWriteGroups) return out;
   group.Data = decision->Group.Data;
   group.Width = decision->Group.Width;
   group.Height = decision->Group.Height;
@@ -165,13 +160,13 @@ void L1Click(HWND owner, const GroupPanel& group, const std::string& groupFile) 
   }
 }
 
-bool I2Click(HWND owner, GroupPanel& group, const std::string& groupFile,
+bool I2Click(HWND owner, GroupPanel& group, const ImportFiles& files,
              const std::vector<std::string>& otherTitles) {
   try {
     const std::optional<std::string> chosen = ChooseImportPath(owner, group.Data.Title);
     if (!chosen) return false;
     const ExchangeOutcome out = ImportGroupFrom(
-        group, groupFile, *chosen, otherTitles,
+        group, files, *chosen, otherTitles,
         [](const std::string& question) { return ConfirmBox(question, kImportConflictCaption) == 1; });
     if (!out.Error.empty()) ShowErrorBox(out.Error, kImportErrorCaption);
     return out.Changed;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/bar/group_construction.h"
+#include "core/bar/group_list.h"
 
 namespace wendlix {
 
@@ -28,13 +29,20 @@ struct ExchangeOutcome {
 // save dialog (the group's title suggested). Boxes on failure.
 void L1Click(HWND owner, const GroupPanel& group, const std::string& groupFile);
 
+// Where an import writes: the group file, and the bar settings file with the groups list as
+// the bar holds it now (the group's entry is the one at its Tag).
+struct ImportFiles {
+  std::string GroupFile;
+  std::string SettingsFile;
+  std::vector<GroupListEntry> List;
+};
+
 // A .GLF file chosen in an open dialog is merged into `group`: the kind question, the error
-// box for a damaged file, the group file edited in one save. True when the group changed
-// and must be refilled by kind and laid out by the caller, whose groups menu then takes the
-// title (`group.Data`, size, hint and menu caption are already updated here).
-// `otherTitles` are the titles of the bar's other groups; the titles the group file lists
-// are never taken either.
-bool I2Click(HWND owner, GroupPanel& group, const std::string& groupFile,
+// box for a damaged file or a failed save. True when the group changed and must be refilled
+// by kind and laid out by the caller, whose groups menu then takes the title (`group.Data`,
+// size, hint and menu caption are already updated here). `otherTitles` are the titles of the
+// bar's other groups; the titles the group file lists are never taken either.
+bool I2Click(HWND owner, GroupPanel& group, const ImportFiles& files,
              const std::vector<std::string>& otherTitles = {});
 
 // The dialogs: the path chosen, or nothing on cancel.
@@ -47,10 +55,11 @@ std::optional<std::string> ChooseImportPath(HWND owner, const std::string& title
 ExchangeOutcome ExportGroupTo(const GroupPanel& group, const std::string& groupFile,
                               const std::string& chosen, const ExchangeQuestion& confirmReplace);
 
-// Loads the exchange file for `chosen` into `group` and `groupFile`. A damaged file, a
-// declined kind change (`confirmKind` is asked only when the kinds differ) or a group file
-// that cannot be written change nothing.
-ExchangeOutcome ImportGroupFrom(GroupPanel& group, const std::string& groupFile, const std::string& chosen,
+// Loads the exchange file for `chosen` into `group` and the files. A damaged file, a declined
+// kind change (`confirmKind` is asked only when the kinds differ) or a group file that cannot
+// be written change nothing. A title the file gives is saved as a rename is: the new record
+// beside the old one, then the list, then the old title's sections go.
+ExchangeOutcome ImportGroupFrom(GroupPanel& group, const ImportFiles& files, const std::string& chosen,
                                 const std::vector<std::string>& otherTitles,
                                 const ExchangeQuestion& confirmKind);
 

@@ -40,13 +40,15 @@ item() {  # MENU-TEXT NAME: "caption<TAB>flags" of the item
 # menu command to the next (the checks in between wait for the command to finish). A command with
 # a dialog or box reads it again afterwards: drops and posted commands run while it is open. The
 # group dialog's OK reads and saves once more: the dialog saves the buttons itself, so that a
-# failed save keeps it open with every edit, and the command then saves the group's settings.
+# failed save keeps it open with every edit, and the command then saves the group's settings. A
+# rename saves once more: the old title's sections go only after the groups list names the new one.
 IO_LAST= IO_STEP= IO_EDITOR=
 io_check() {
   local now r0 w0 r w reads=1 saves=1
   now=$(drive query "$WENDLIX_MAIN_CLASS" gpfio) || fail "no group file counts"
   [ -n "$IO_EDITOR" ] && reads=2
   case $IO_STEP in S5\ *|N6\ *) [ "$IO_EDITOR" = ok ] && reads=3 saves=2 ;; esac
+  case $IO_STEP in S5\ *) [ "$IO_EDITOR" = ok ] && saves=3 ;; esac
   if [ -n "$IO_LAST" ]; then
     IFS=' =' read -r _ r0 _ w0 <<<"$IO_LAST"
     IFS=' =' read -r _ r _ w <<<"$now"

@@ -138,11 +138,14 @@ prepare gpf_duplicate_sections
 run_bar gpf_duplicate_sections
 check gpf_duplicate_sections "Tools Web" GPF keeps-web
 
-# 8. The group list names a group that has no section: that one is left out; a sound file.
+# 8. The group list names a group that has no section: that one is left out, and since the group file
+# was read cleanly, out of the list too.
 prepare ini_missing_sections
 bar_settings 2 120 0 1 Tools Gone Web | write_cp936 "$dir/Wendlix.INI"
 run_bar ini_missing_sections
 check ini_missing_sections "Tools Web" - keeps-web
+expect_eq "Tools Web" "$(ini_keys "$dir/Wendlix.INI" Groups | tr '\n' ' ' | sed 's/ $//')" \
+  "ini_missing_sections: the groups list after the close"
 
 # 9. Absurd sizes: the bar starts with sizes it can use.
 prepare ini_absurd_sizes

@@ -79,7 +79,7 @@ TEST(GroupConstruction, ShortcutGroupFollowsSavedOrderAndFolderKinds) {
   EXPECT_FALSE(p.Visible);
   EXPECT_EQ(p.Tag, 3);
   EXPECT_EQ(p.Hint, "Tools");
-  EXPECT_EQ(p.MenuItem, (GroupMenuItem{"Tools", 3, true}));
+  EXPECT_EQ(p.MenuItem, (GroupMenuItem{"Tools", 3}));
   EXPECT_FALSE(gpf.Modified());
 
   // A folder that does not exist leaves just the collapse button.
@@ -120,14 +120,13 @@ TEST(GroupConstruction, CaptionsGlyphsAndUnfilledPanels) {
   EXPECT_EQ(p.Children[0].Caption, "http://news.example.com");
   EXPECT_EQ(p.Children[0].Hint, "News");
 
-  // Hidden or collapsed groups are not filled, and their menu entry is unchecked.
+  // Hidden or collapsed groups are not filled.
   for (auto [visible, asButton] : {std::pair{false, false}, std::pair{true, true}}) {
     TPanelData d = Group("Web", gkWeb);
     d.Visible = visible;
     d.ShowAsButton = asButton;
     const GroupPanel q = CreateGroupPanel(d, 2, 86, 200, gpf, FakeFolder{});
     EXPECT_TRUE(q.Children.empty());
-    EXPECT_FALSE(q.MenuItem.Checked);
   }
 }
 

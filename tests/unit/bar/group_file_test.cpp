@@ -16,10 +16,15 @@ TEST(GroupFile, MissingKeysTakeTheKeyTableDefaults) {
   TPanelData expected;
   expected.PanelStyle = gkWeb;
   expected.DrawStyle = 2;  // a byte keeps the low bits
+  // Without "Title Text" (a file cut inside the record) the group keeps its section's name as
+  // the file spells it, so that the next save does not move it to another title.
+  expected.Title = "Tools";
   EXPECT_EQ(g.Data, expected);
-  EXPECT_EQ(g.Data.Title, "Programs");  // from "Title Text", not from the section name
   EXPECT_EQ(g.Data.Color, 0x00E5E5E5);
   EXPECT_TRUE(g.Width == 120 && g.Height == 100);
+  const IniFile titled = IniFile::FromBytes("[a]\r\nTitle Text=\r\n[b]\r\nTitle Text=Other\r\n");
+  EXPECT_EQ(ReadGroupRecord(titled, "A").Data.Title, "a");  // an empty title can name no section
+  EXPECT_EQ(ReadGroupRecord(titled, "b").Data.Title, "Other");
 }
 
 TEST(GroupFile, SaveGroupWritesTheKeysInTableOrderInCodePage936) {

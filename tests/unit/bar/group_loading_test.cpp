@@ -194,17 +194,27 @@ TEST(GroupLoading, EachGroupKeepsItsFontAcrossSaveAndRestart) {
   EXPECT_EQ(loaded.Groups[1].Buttons, groups[1].Buttons);
 }
 
-// A group file that could not be read at start (damaged, held open) must not cost the list.
-TEST(BarSave, GroupsThatCouldNotBeReadStayListed) {
-  IniFile gpf = IniFile::FromBytes("[Web]\r\nPanel Style=1\r\nTitle Text=Web\r\n");
-  const LoadedGroups loaded = LoadGroups(gpf, 3, {"Tools", "Web", "Mail"}, kQuickLaunch, FakeFolder{});
-  ASSERT_EQ(loaded.Groups.size(), 1u);
-  EXPECT_EQ(loaded.Unread, (std::vector<std::string>{"Tools", "Mail"}));
+// Listed names without a group: dropped after a clean read of the group file, so that the list
+// does not drift; kept when the file could not be read cleanly, so that a damaged or locked
+// file does not cost the list.
+TEST(BarSave, ListedNamesWithoutAGroupStayOnlyWhenTheGroupFileWasNotReadCleanly) {
+  const std::vector<std::string> names = {"Tools", "Web", "Mail"};
+  const char* web = "[Web]\r\nPanel Style=1\r\nTitle Text=Web\r\n";
+  IniFile clean = IniFile::FromBytes(web);
+  EXPECT_TRUE(LoadGroups(clean, 3, names, kQuickLaunch, FakeFolder{}).Unread.empty());
+  IniFile damaged = IniFile::FromBytes(std::string(web) + "[Mail]\r\nTitle Text=\x81\r\n");
+  IniFile missing(WENDLIX_TEST_DATA "/no such folder/Wendlix.GPF");
+  IniFile empty = IniFile::FromBytes("");
+  EXPECT_EQ(LoadGroups(damaged, 3, names, kQuickLaunch, FakeFolder{}).Unread, (std::vector<std::string>{"Tools"}));
+  EXPECT_EQ(LoadGroups(missing, 3, names, kQuickLaunch, FakeFolder{}).Unread, names);
+  EXPECT_EQ(LoadGroups(empty, 3, names, kQuickLaunch, FakeFolder{}).Unread, names);
 
-  std::vector<GroupRecord> groups = loaded.Groups;
-  groups.push_back(GroupRecord{});
-  groups.back().Data.Title = "MAIL";  // made since, under the name of an unread one
+  // What was kept is written back after the groups, unless a group has its title now.
+  std::vector<GroupRecord> groups(2);
+  groups[0].Data.Title = "Web";
+  groups[1].Data.Title = "MAIL";  // made since, under the name of an unread one
   IniFile ini = IniFile::FromBytes("");
+  IniFile gpf = IniFile::FromBytes("");
   WriteBarDocuments(ini, gpf, BarSettings{}, TweakFlags{}, ShellWindowStates{}, groups,
                     {{"Tools", "D:\\Tools\\"}, {"Mail", ""}});
   const IniFile back = IniFile::FromBytes(ini.ToBytes());

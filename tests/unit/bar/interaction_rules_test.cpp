@@ -85,7 +85,7 @@ GroupPanel Panel(int tag, std::string title, bool collapsed = false) {
   g.Tag = tag;
   g.Data.Title = std::move(title);
   g.Data.ShowAsButton = collapsed;
-  g.MenuItem = {"stale", tag, !collapsed && tag != 1};
+  g.MenuItem = {"stale", tag};
   g.Band.Break = true;
   g.Children.push_back(BarButton{});  // a launch button, Tag 0
   if (!collapsed) AddCollapseButton(g);
@@ -97,12 +97,11 @@ TEST(BandOrder, RenumberingFollowsTheBandsAndKeepsEachGroupsState) {
   // The user dragged D to the front: bands now show D, A, B, C.
   EXPECT_EQ(RenumberBands(groups, std::vector<std::size_t>{3, 0, 1, 2}), (RenumberResult{true, true, true}));
   const char* titles[] = {"D", "A", "B", "C"};
-  const bool checked[] = {true, true, false, false};  // B was hidden and stays unchecked
   for (int i = 0; i < 4; ++i) {
     const GroupPanel& g = groups[i];
     SCOPED_TRACE(i);
     EXPECT_EQ(g.Tag, i);
-    EXPECT_EQ(g.MenuItem, (GroupMenuItem{titles[i], i, checked[i]}));
+    EXPECT_EQ(g.MenuItem, (GroupMenuItem{titles[i], i}));
     EXPECT_FALSE(g.Band.Break);
     EXPECT_EQ(g.Children.front().Tag, 0);  // launch buttons keep theirs
     EXPECT_EQ(g.Children.back().Tag, g.Data.ShowAsButton ? 0 : kCollapseTagBase + i);

@@ -53,42 +53,19 @@ TEST(GroupCommands, WebButtonsKeepOneButtonPerKey) {
   EXPECT_TRUE(IsFilled(web));
 }
 
-TEST(GroupCommands, DeletingTheMiddleGroupRenumbersAndForgetsItsSections) {
+TEST(GroupCommands, DeletingTheMiddleGroupRenumbersTheOthers) {
   std::vector<GroupPanel> groups;
   for (int i = 0; i < 3; ++i) {
     groups.push_back(Filled(gkWeb, {{"n", "http://n/"}}, i));
     groups[i].Data.Title = "G" + std::to_string(i);
     groups[i].MenuItem.Tag = i;
   }
-  IniFile gpf = IniFile::FromBytes(
-      "[Groups]\r\nG0=\r\nG1=\r\nG2=\r\n[G1]\r\nVisible=1\r\n[G1  Buttons]\r\nn=http://n/\r\n[G2]\r\nVisible=1\r\n");
-  EXPECT_EQ(DeleteGroupAt(groups, 1, gpf), 2);
+  EXPECT_EQ(DeleteGroupAt(groups, 1), 2);
   ASSERT_EQ(groups.size(), 2u);
   EXPECT_EQ(groups[1].Data.Title, "G2");
   EXPECT_EQ(groups[1].Tag, 1);
   EXPECT_EQ(groups[1].MenuItem.Tag, 1);
   EXPECT_EQ(groups[1].Children.back().Tag, 2001);  // its collapse button lists its own buttons
-  EXPECT_EQ(gpf.ReadSections(), (std::vector<std::string>{"Groups", "G2"}));
-  EXPECT_EQ(gpf.ReadSection("Groups"), (std::vector<std::string>{"G0", "G2"}));
-
-  // A title two groups share keeps its sections for the other one.
-  groups[1].Data.Title = "g0";
-  DeleteGroupAt(groups, 0, gpf);
-  EXPECT_TRUE(gpf.ValueExists("Groups", "G0"));
-  EXPECT_EQ(groups[0].Tag, 0);
-}
-
-TEST(GroupCommands, RenamedGroupLeavesNoSectionBehind) {
-  std::vector<GroupPanel> groups(2);
-  groups[0].Data.Title = "新";
-  groups[1].Data.Title = "other";
-  IniFile gpf = IniFile::FromBytes("[Groups]\r\nold=C:\\\r\nother=\r\n[old]\r\nVisible=1\r\n[old  Buttons]\r\na=b\r\n");
-  ForgetOldTitle(gpf, "old", groups, 0);
-  EXPECT_EQ(gpf.ReadSections(), (std::vector<std::string>{"Groups"}));
-  EXPECT_FALSE(gpf.ValueExists("Groups", "old"));
-  // Unchanged, or still another group's title: nothing goes.
-  ForgetOldTitle(gpf, "OTHER", groups, 0);
-  EXPECT_TRUE(gpf.ValueExists("Groups", "other"));
 }
 
 TEST(GroupCommands, TextsAndFlags) {

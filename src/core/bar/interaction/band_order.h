@@ -18,8 +18,8 @@ struct RenumberResult {
 
 // `newOrder[i]` is the position in `groups` of the group the band bar now shows as band i.
 // Reorders `groups` to band order and renumbers each group as its band: panel Tag, the
-// collapse button's Tag (2000 + index), the menu item's Tag and caption (the Title). The
-// menu item's check mark travels with its group. Every band loses its line break.
+// collapse button's Tag (2000 + index), the menu item's Tag and caption (the Title). Every
+// band loses its line break.
 RenumberResult RenumberBands(std::vector<GroupPanel>& groups, const std::vector<std::size_t>& newOrder);
 // The same for an order of int indices, as the band bar's MoveBand gives it.
 RenumberResult RenumberBands(std::vector<GroupPanel>& groups, const std::vector<int>& newOrder);

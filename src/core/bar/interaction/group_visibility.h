@@ -14,13 +14,13 @@ int VisibleBandCount(const std::vector<GroupPanel>& groups);
 
 // A double click collapses group `group` into a button of PanelBtn, unless it is the only
 // band shown (then nothing changes and the result is false). On true the band and panel
-// are hidden, ShowAsButton set and the menu item unchecked; the caller saves the group
+// are hidden and ShowAsButton set; the caller saves the group
 // with its buttons (dropping them), rebuilds PanelBtn and lays out every group.
 bool CollapseGroupIntoButton(std::vector<GroupPanel>& groups, std::size_t group);
 
 struct GroupMenuClick {
   enum class Effect : std::uint8_t {
-    kNone,    // refused (the last visible group) or no group of that Tag; the check mark stays
+    kNone,    // refused (the last visible group) or no group of that Tag
     kShown,   // now visible: rebuild PanelBtn, fill the group, lay it out
     kHidden,  // now hidden: rebuild PanelBtn, save it with its buttons, lay out every group
   };
@@ -29,10 +29,9 @@ struct GroupMenuClick {
   bool operator==(const GroupMenuClick&) const = default;
 };
 
-// The groups menu item of Tag `itemTag` was clicked: its check mark toggles and the group
-// of that Tag becomes visible or hidden with it; shown, it is a band again, also when it was
-// collapsed into a button (whose menu entry is unchecked). Hiding the last visible group is
-// refused.
+// The groups menu item of Tag `itemTag` was clicked: a group shown as a band is hidden, any
+// other (hidden, or collapsed into a button) is shown as a band, whatever command made it so.
+// Hiding the last visible group is refused.
 GroupMenuClick ToggleGroupFromMenu(std::vector<GroupPanel>& groups, int itemTag);
 
 }  // namespace wendlix
