@@ -5,6 +5,7 @@
 #include "core/bar/bar_view.h"
 #include "win/bar/bar_painter.h"
 #include "win/paint/dib_section.h"
+#include "win/paint/system_colors.h"
 
 namespace wendlix {
 namespace {
@@ -29,7 +30,7 @@ class PaintedBar : public ::testing::Test {
 
   // Lays the bar out at `size` and paints it; returns the pixels (0x00RRGGBB).
   PixelBuffer Paint(Size size) {
-    view_ = ArrangeBar(groups_, abeRight, size, true);
+    view_ = ArrangeBar(groups_, abeRight, size, true, {}, {}, SystemColor);
     for (int g = 0; g < 2; ++g) backgrounds_.Update(g, view_.Appearances[g].Background);
     auto dib = MakeDibSection(size.cx, size.cy);
     unique_memory_dc dc(CreateCompatibleDC(nullptr));
@@ -60,6 +61,25 @@ TEST_F(PaintedBar, ColoursGoWhereTheLayoutPutsThem) {
   // The title strip shows its gradient, not the window's face colour.
   EXPECT_NE(px.At(view_.PanelLogo.left + 3, view_.PanelLogo.top + 5) & 0xFFFFFF,
             ColorRefToPixel(GetSysColor(COLOR_BTNFACE)));
+}
+
+TEST_F(PaintedBar, AGradientToASystemColourShiftsThatColour) {
+  // As quick-created web groups end theirs in the button face colour; the shadow colour is taken
+  // here, as the face may be too light to show a lift of 10.
+  groups_[1].Data.FromColor = 0;
+  groups_[1].Data.ToColor = static_cast<std::int32_t>(0x80000000u | COLOR_BTNSHADOW);
+  groups_[1].Height = 700;
+  const PixelBuffer px = Paint(Size{100, 800});
+  // Half way down the band stands the middle stop: that colour lightened by 10.
+  const Rect panel = view_.GroupPanelRect(1);
+  const Rect& at = view_.Appearances[1].Background.Bounds;
+  const int middle = panel.top + at.top + at.Height() / 2;
+  ASSERT_LT(middle, panel.bottom - 2);
+  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+  ASSERT_LT(GetRValue(shadow), 245);
+  const auto lift = [](int c) { return static_cast<std::uint32_t>(c + 10); };
+  EXPECT_EQ(px.At(panel.left + 50, middle),
+            lift(GetRValue(shadow)) << 16 | lift(GetGValue(shadow)) << 8 | lift(GetBValue(shadow)));
 }
 
 TEST_F(PaintedBar, BackgroundsArePaintedOnceUntilTheirSizeChanges) {

@@ -24,6 +24,7 @@
 #include "win/commands/give_back_guard.h"
 #include "win/common/wide.h"
 #include "win/paint/dib_section.h"
+#include "win/paint/system_colors.h"
 #include "win/ui/window_dpi.h"
 
 namespace wendlix {
@@ -377,7 +378,7 @@ void TWendlixMainForm::ArrangeBar() {
     }
   }
   view_ = wendlix::ArrangeBar(state_.Groups, Edge(), Size{client.right, client.bottom},
-                              state_.Settings.FlatDrawMode, outside, Scale());
+                              state_.Settings.FlatDrawMode, outside, Scale(), SystemColor);
   backgrounds_.Resize(static_cast<int>(state_.Groups.size()));
   for (std::size_t i = 0; i < view_.Appearances.size(); ++i) {
     backgrounds_.Update(static_cast<int>(i), view_.Appearances[i].Background);
@@ -428,15 +429,19 @@ void TWendlixMainForm::OnMouseMove(POINT client, WPARAM keys) {
     trackingLeave_ = TrackMouseEvent(&track) != FALSE;
   }
   const MSG msg{Handle(), WM_MOUSEMOVE, keys, MAKELPARAM(client.x, client.y), 0, {}};
+  const bool draggingBand = pointer_.Pressed.What == BarHit::Kind::kBandHeader && (keys & MK_LBUTTON);
+  const BarHit hit = HitTest(client);
+  if (!draggingBand) {
+    // The tool is moved before the move is relayed, so the first move onto an element starts its hint.
+    const Rect bounds = HitBounds(view_, state_.Groups, hit);
+    tooltip_.Show(HitHint(view_, state_.Groups, hit), RECT{bounds.left, bounds.top, bounds.right, bounds.bottom});
+  }
   tooltip_.Relay(msg);
-  if (pointer_.Pressed.What == BarHit::Kind::kBandHeader && (keys & MK_LBUTTON)) {
+  if (draggingBand) {
     DragBand(client);
     return;
   }
   if (ButtonMouseMove(client, keys)) return;
-  const BarHit hit = HitTest(client);
-  const Rect bounds = HitBounds(view_, state_.Groups, hit);
-  tooltip_.Show(HitHint(view_, state_.Groups, hit), RECT{bounds.left, bounds.top, bounds.right, bounds.bottom});
   SetPointer({hit, pointer_.Pressed});
 }
 
