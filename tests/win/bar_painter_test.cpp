@@ -5,7 +5,9 @@
 #include "core/bar/bar_view.h"
 #include "win/bar/bar_painter.h"
 #include "win/paint/dib_section.h"
+#include "win/common/wide.h"
 #include "win/paint/system_colors.h"
+#include "win/ui/window_dpi.h"
 
 namespace wendlix {
 namespace {
@@ -80,6 +82,38 @@ TEST_F(PaintedBar, AGradientToASystemColourShiftsThatColour) {
   const auto lift = [](int c) { return static_cast<std::uint32_t>(c + 10); };
   EXPECT_EQ(px.At(panel.left + 50, middle),
             lift(GetRValue(shadow)) << 16 | lift(GetGValue(shadow)) << 8 | lift(GetBValue(shadow)));
+}
+
+// Sets the process's icon-title font for the test's length, and puts the system's back.
+class IconTitleFont {
+ public:
+  explicit IconTitleFont(const LOGFONTW& font) {
+    SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(saved_), &saved_, 0);
+    LOGFONTW copy = font;
+    SystemParametersInfoW(SPI_SETICONTITLELOGFONT, sizeof(copy), &copy, 0);
+  }
+  ~IconTitleFont() { SystemParametersInfoW(SPI_SETICONTITLELOGFONT, sizeof(saved_), &saved_, 0); }
+
+ private:
+  LOGFONTW saved_{};
+};
+
+TEST(BarTitleFont, IsTheSystemsIconTitleFontAtTheBarsDpi) {
+  LOGFONTW chosen{};
+  chosen.lfHeight = -15;
+  chosen.lfWeight = FW_BOLD;
+  chosen.lfItalic = TRUE;
+  chosen.lfCharSet = GB2312_CHARSET;
+  lstrcpynW(chosen.lfFaceName, L"宋体", LF_FACESIZE);
+  IconTitleFont set(chosen);
+  BarResources resources(GetModuleHandleW(nullptr));
+  resources.SetDpi(SystemDpi() * 2);
+  LOGFONTW made{};
+  ASSERT_TRUE(GetObjectW(resources.TitleFont(), sizeof(made), &made));
+  EXPECT_EQ(made.lfHeight, -30);
+  EXPECT_EQ(made.lfWeight, FW_BOLD);
+  EXPECT_TRUE(made.lfItalic);
+  EXPECT_EQ(FromWide(made.lfFaceName), "宋体");
 }
 
 TEST_F(PaintedBar, BackgroundsArePaintedOnceUntilTheirSizeChanges) {

@@ -13,6 +13,7 @@
 #include "core/bar/group_loading.h"
 #include "core/profile/ini_file.h"
 #include "core/profile/ini_file_io_count.h"
+#include "win/app/auto_hide_hold.h"
 #include "win/app/leak_probe.h"
 #include "win/app/startup_trace.h"
 #include "win/appbar/desktop_icon.h"
@@ -25,6 +26,7 @@
 #include "win/common/wide.h"
 #include "win/paint/dib_section.h"
 #include "win/paint/system_colors.h"
+#include "win/ui/p_messages.h"
 #include "win/ui/window_dpi.h"
 
 namespace wendlix {
@@ -78,6 +80,10 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETTINGCHANGE: {
       // A tool window may miss WM_DPICHANGED: the monitor's DPI is looked at again here.
       const LRESULT result = Base::HandleMessage(msg, wp, lp);
+      if (msg == WM_SETTINGCHANGE && (wp == SPI_SETICONTITLELOGFONT || wp == SPI_SETNONCLIENTMETRICS)) {
+        resources_.SystemFontsChanged();
+        ArrangeBar();
+      }
       TakeMonitorDpi(WindowDpi(Handle()), nullptr);
       return result;
     }
@@ -298,8 +304,8 @@ bool TWendlixMainForm::FormCloseQuery(CloseReason reason) {
     return true;
   }
   if (!failed.empty()) {
-    MessageBoxW(Handle(), ToWide(SaveFailedText(failed)).c_str(), ToWide(kSaveFailedCaption).c_str(),
-                MB_OK | MB_ICONERROR);
+    AutoHideHold hold(*this);
+    ShowErrorBox(SaveFailedText(failed), kSaveFailedCaption);
   }
   return true;
 }
@@ -360,7 +366,7 @@ void TWendlixMainForm::ArrangeBar() {
   std::vector<GroupOutside> outside(state_.Groups.size());
   {
     WindowDc dc(Handle());
-    SelectObjectScope font(dc.get(), resources_.UiFont());
+    SelectObjectScope font(dc.get(), resources_.TitleFont());
     for (std::size_t i = 0; i < state_.Groups.size(); ++i) {
       const GroupPanel& g = state_.Groups[i];
       GroupOutside& o = outside[i];

@@ -188,6 +188,7 @@ void BarPainter::PaintBand(HDC dc, const BarView& view, const GroupPanel& group,
   }
   RECT text{x, header.top, header.right - 2, header.bottom};
   if (!view.CoolBarVertical) text.bottom = text.top + scale_(kBandHeaderThickness) + 2;
+  SelectObjectScope font(dc, resources_.TitleFont());
   DrawText(dc, group.Band.Text, text, DT_LEFT | DT_VCENTER, GetSysColor(COLOR_BTNTEXT));
 }
 
