@@ -19,7 +19,6 @@
 #include "win/paint/dib_section.h"
 #include "win/paint/fill_gradient.h"
 #include "win/paint/picture_file.h"
-#include "win/paint/system_colors.h"
 #include "win/ui/p_messages.h"
 
 namespace wendlix {
@@ -27,6 +26,11 @@ namespace wendlix {
 namespace {
 
 constexpr int kCaptionHeight = 20;
+
+COLORREF Resolve(std::int32_t color) {
+  const auto c = static_cast<std::uint32_t>(color);
+  return (c & 0x80000000u) ? GetSysColor(static_cast<int>(c & 0xFF)) : (c & 0xFFFFFF);
+}
 
 struct NamedColor {
   const char* name;
@@ -121,7 +125,7 @@ void TNewBtnForm::PickColor(int id) {
   std::int32_t& target = id == kBtnColor ? color_ : id == kBtnFromColor ? fromColor_ : toColor_;
   unique_hmenu menu(CreatePopupMenu());
   for (UINT i = 0; i < std::size(kPalette); ++i)
-    AppendMenuW(menu.get(), MF_STRING | (ResolveStoredColor(target) == kPalette[i].color ? MF_CHECKED : 0), i + 1,
+    AppendMenuW(menu.get(), MF_STRING | (Resolve(target) == kPalette[i].color ? MF_CHECKED : 0), i + 1,
                 ToWide(kPalette[i].name).c_str());
   AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu.get(), MF_STRING, kMoreColors, L"更多颜色 >>");
@@ -136,7 +140,7 @@ void TNewBtnForm::PickColor(int id) {
     CHOOSECOLORW cc{};
     cc.lStructSize = sizeof(cc);
     cc.hwndOwner = Handle();
-    cc.rgbResult = ResolveStoredColor(target);
+    cc.rgbResult = Resolve(target);
     cc.lpCustColors = custom;
     cc.Flags = CC_RGBINIT | CC_FULLOPEN;
     if (!ChooseColorW(&cc)) return;
@@ -208,7 +212,7 @@ void TNewBtnForm::RxSpeedButton2Click() {
   cf.lStructSize = sizeof(cf);
   cf.hwndOwner = Handle();
   cf.lpLogFont = &lf;
-  cf.rgbColors = ResolveStoredColor(font_.Color);
+  cf.rgbColors = Resolve(font_.Color);
   cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
   if (!ChooseFontW(&cf)) return;
   font_.Name = FromWide(lf.lfFaceName);
@@ -264,7 +268,7 @@ void TNewBtnForm::DrawColorButton(const DRAWITEMSTRUCT& item, std::int32_t color
   const bool pressed = item.itemState & ODS_SELECTED;
   DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
   RECT swatch{r.left + 4, r.top + 4, r.right - 4, r.bottom - 4};
-  unique_hbrush brush(CreateSolidBrush(ResolveStoredColor(color)));
+  unique_hbrush brush(CreateSolidBrush(Resolve(color)));
   FillRect(item.hDC, &swatch, brush.get());
   FrameRect(item.hDC, &swatch, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
   if (item.itemState & ODS_FOCUS) {
@@ -355,7 +359,7 @@ void TNewBtnForm::PaintTitleStripTo(HDC dc) {
   if (dib) {
     PixelBuffer strip = PixelBufferOver(dib);
     const CaptionStripLayout layout =
-        PaintTitleStrip(strip, {text.cx, text.cy}, SystemColor);
+        PaintTitleStrip(strip, {text.cx, text.cy}, [](int index) { return GetSysColor(index); });
     DrawPixels(dc, strip, 0, 0, RECT{0, 0, width, kCaptionHeight});
     if (setup_.ImageList1)
       DrawListImageKeyed(dc, setup_.ImageList1, 14, layout.Icon.x, layout.Icon.y, kEditorLogoKey);
