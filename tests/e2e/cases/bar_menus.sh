@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The bar settings menu from the title button and the system tweaks menu from the title strip: their
-# states read through the bar's query (the current edge marked), both looked at, the hints of the title
-# button and of a group's area, and a docking edge chosen by keyboard, which
-# keeps the bar's thickness and is written at close.
+# states read through the bar's query (the current edge marked), both looked at; the hints of the title
+# button and of a group's own area; a docking edge chosen by keyboard, which keeps the bar's thickness
+# and is written at close.
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../startup_lib.sh"
 source "$(dirname "$0")/../groups_lib.sh"
