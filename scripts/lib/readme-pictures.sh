@@ -102,7 +102,7 @@ sleep 0.3
 xdotool key Down
 sleep 0.3
 shot
-read -r ml mt mr mb <<<"$(drive rect '#32768')"
+read -r ml _ _ mb <<<"$(drive rect '#32768')"
 piece $(( sw - ml + 10 )) $(( mb + 20 )) $(( ml - 10 )) 0 folder-menu.png
 xdotool key Escape
 drive wait-gone '#32768' 10 || fail "the folder menu stayed open"
@@ -111,7 +111,7 @@ drive post "$WENDLIX_MAIN_CLASS" 0x202 0 $(( (y << 16) | x )) >/dev/null
 notepad=$(centre "$(button_rect 0 记事本)")
 post_button_menu "$notepad"
 shot
-read -r ml mt mr mb <<<"$(drive rect '#32768')"
+read -r ml _ _ mb <<<"$(drive rect '#32768')"
 piece $(( sw - ml + 10 )) $(( mb + 10 )) $(( ml - 10 )) 0 buttons-menu.png
 xdotool key Escape
 drive wait-gone '#32768' 10 || fail "the buttons menu stayed open"

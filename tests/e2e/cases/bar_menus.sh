@@ -44,7 +44,7 @@ expect_hint() {  # WANT X Y (client) WHAT: the shown tooltip's text with the poi
 }
 expect_hint "Wendlix 2.0|----------------------------|Windows 快速启动工具栏 · Wendlix 项目组" \
   $(( (tl + tr) / 2 )) $(( (tt + tb) / 2 )) "the title button's hint"
-IFS=, read -r gl gt gr gb <<<"$(panel_rect Internet)"
+IFS=, read -r gl _ gr gb <<<"$(panel_rect Internet)"
 expect_hint Internet $(( (gl + gr) / 2 )) $(( gb - 10 )) "the group's hint over its area"
 xdotool mousemove 500 380
 
