@@ -2,8 +2,9 @@
 # Builds the 64-bit program and runs it under Wine from build/run/win64, a standing installation: the
 # program is refreshed from dist/win64 on each run, its settings files there are kept (dist/ itself stays
 # the pristine build output that tests copy). With DISPLAY set it appears on your display. Without, it
-# runs on a private Xvfb and, once the bar has settled, the screen is saved as dist/screenshot.png. Runs
-# until the bar exits or Ctrl-C, which closes the bar and stops its Wine server and the Xvfb.
+# runs on a private Xvfb and, once the bar has slid out (the pointer is put at its edge), the screen is
+# saved as dist/screenshot.png. Runs until the bar exits or Ctrl-C, which closes the bar and stops its
+# Wine server and the Xvfb.
 set -u
 # shellcheck source=scripts/lib/wine-env.sh
 source "$(dirname "$0")/lib/wine-env.sh"
@@ -68,10 +69,35 @@ if ! hwnd=$(wx_wine "$driver" wait TWendlixMainForm 60); then
   exit 1
 fi
 echo "run: Wendlix is running (window ${hwnd//$'\r'/})"
+echo "run: on a first run the bar hides at the right edge of the screen: it slides out when the pointer"
+echo "run: touches that edge, or with Win+Alt+W"
+
+# True when the bar stands wholly on the screen, not hidden as a sliver at its edge.
+bar_out() {
+  local l t r b sw sh
+  read -r l t r b < <(wx_wine "$driver" rect TWendlixMainForm | tr -d '\r') || return 1
+  read -r sw sh < <(wx_wine "$driver" screen | tr -d '\r') || return 1
+  (( l >= 0 && t >= 0 && r <= sw && b <= sh && r - l > 2 && b - t > 2 ))
+}
 
 if [ $headless = 1 ]; then
-  # Let the first layout and paint finish before the picture is taken.
-  sleep 2
+  # The picture shows the bar slid out: the pointer goes to the middle of the edge it docks at, as
+  # a user's would.
+  edge=$(wx_wine "$driver" query TWendlixMainForm layout | tr -d '\r' | awk -F'\t' '$1 == "edge" { print $2 }')
+  read -r sw sh < <(wx_wine "$driver" screen | tr -d '\r')
+  case $edge in
+    0) xdotool mousemove 0 $((sh / 2)) ;;
+    1) xdotool mousemove $((sw / 2)) 0 ;;
+    3) xdotool mousemove $((sw / 2)) $((sh - 1)) ;;
+    *) xdotool mousemove $((sw - 1)) $((sh / 2)) ;;
+  esac
+  for (( tries = 0; tries < 200; tries++ )); do
+    bar_out && break
+    sleep 0.1
+  done
+  bar_out || echo "run: the bar did not slide out; the picture shows it hidden" >&2
+  # Let the slide's last frame be painted before the picture is taken.
+  sleep 1
   if import -display "$DISPLAY" -window root "$WX_DIST/screenshot.png"; then
     echo "run: screenshot written to dist/screenshot.png"
   else

@@ -5,6 +5,9 @@
 #include "core/bar/bar_view.h"
 #include "win/bar/bar_painter.h"
 #include "win/paint/dib_section.h"
+#include "win/common/wide.h"
+#include "win/paint/system_colors.h"
+#include "win/ui/window_dpi.h"
 
 namespace wendlix {
 namespace {
@@ -29,7 +32,7 @@ class PaintedBar : public ::testing::Test {
 
   // Lays the bar out at `size` and paints it; returns the pixels (0x00RRGGBB).
   PixelBuffer Paint(Size size) {
-    view_ = ArrangeBar(groups_, abeRight, size, true);
+    view_ = ArrangeBar(groups_, abeRight, size, true, {}, {}, SystemColor);
     for (int g = 0; g < 2; ++g) backgrounds_.Update(g, view_.Appearances[g].Background);
     auto dib = MakeDibSection(size.cx, size.cy);
     unique_memory_dc dc(CreateCompatibleDC(nullptr));
@@ -60,6 +63,57 @@ TEST_F(PaintedBar, ColoursGoWhereTheLayoutPutsThem) {
   // The title strip shows its gradient, not the window's face colour.
   EXPECT_NE(px.At(view_.PanelLogo.left + 3, view_.PanelLogo.top + 5) & 0xFFFFFF,
             ColorRefToPixel(GetSysColor(COLOR_BTNFACE)));
+}
+
+TEST_F(PaintedBar, AGradientToASystemColourShiftsThatColour) {
+  // As quick-created web groups end theirs in the button face colour; the shadow colour is taken
+  // here, as the face may be too light to show a lift of 10.
+  groups_[1].Data.FromColor = 0;
+  groups_[1].Data.ToColor = static_cast<std::int32_t>(0x80000000u | COLOR_BTNSHADOW);
+  groups_[1].Height = 700;
+  const PixelBuffer px = Paint(Size{100, 800});
+  // Half way down the band stands the middle stop: that colour lightened by 10.
+  const Rect panel = view_.GroupPanelRect(1);
+  const Rect& at = view_.Appearances[1].Background.Bounds;
+  const int middle = panel.top + at.top + at.Height() / 2;
+  ASSERT_LT(middle, panel.bottom - 2);
+  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+  ASSERT_LT(GetRValue(shadow), 245);
+  const auto lift = [](int c) { return static_cast<std::uint32_t>(c + 10); };
+  EXPECT_EQ(px.At(panel.left + 50, middle),
+            lift(GetRValue(shadow)) << 16 | lift(GetGValue(shadow)) << 8 | lift(GetBValue(shadow)));
+}
+
+// Sets the process's icon-title font for the test's length, and puts the system's back.
+class IconTitleFont {
+ public:
+  explicit IconTitleFont(const LOGFONTW& font) {
+    SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(saved_), &saved_, 0);
+    LOGFONTW copy = font;
+    SystemParametersInfoW(SPI_SETICONTITLELOGFONT, sizeof(copy), &copy, 0);
+  }
+  ~IconTitleFont() { SystemParametersInfoW(SPI_SETICONTITLELOGFONT, sizeof(saved_), &saved_, 0); }
+
+ private:
+  LOGFONTW saved_{};
+};
+
+TEST(BarTitleFont, IsTheSystemsIconTitleFontAtTheBarsDpi) {
+  LOGFONTW chosen{};
+  chosen.lfHeight = -15;
+  chosen.lfWeight = FW_BOLD;
+  chosen.lfItalic = TRUE;
+  chosen.lfCharSet = GB2312_CHARSET;
+  lstrcpynW(chosen.lfFaceName, L"宋体", LF_FACESIZE);
+  IconTitleFont set(chosen);
+  BarResources resources(GetModuleHandleW(nullptr));
+  resources.SetDpi(SystemDpi() * 2);
+  LOGFONTW made{};
+  ASSERT_TRUE(GetObjectW(resources.TitleFont(), sizeof(made), &made));
+  EXPECT_EQ(made.lfHeight, -30);
+  EXPECT_EQ(made.lfWeight, FW_BOLD);
+  EXPECT_TRUE(made.lfItalic);
+  EXPECT_EQ(FromWide(made.lfFaceName), "宋体");
 }
 
 TEST_F(PaintedBar, BackgroundsArePaintedOnceUntilTheirSizeChanges) {

@@ -79,7 +79,7 @@ TitleStrip FormResize(TAppToolBarEdge edge, int cw, int ch, Rect previous, DpiSc
 bool CoolBarVertical(TAppToolBarEdge edge) { return !HorizontalOrFloat(edge); }
 
 GroupAppearance ApplyGroupAppearance(GroupPanel& panel, TAppToolBarEdge edge, Size coolBar,
-                                     bool pictureExists) {
+                                     bool pictureExists, const SysColorFunc& sysColor) {
   const TPanelData& d = panel.Data;
   GroupAppearance a;
   a.BevelLowered = d.BevelDown;
@@ -102,7 +102,7 @@ GroupAppearance ApplyGroupAppearance(GroupPanel& panel, TAppToolBarEdge edge, Si
       TGradient& g = bg.Gradient;
       const ColorRef to = static_cast<ColorRef>(d.ToColor);
       g.Colors[0] = static_cast<ColorRef>(d.FromColor);
-      g.Colors[1] = ShiftColor(to, 10);
+      g.Colors[1] = ShiftColor(to, 10, sysColor);
       g.Colors[2] = to;
       g.ColorCount = 2;
       g.LineSize = 1;

@@ -66,9 +66,10 @@ struct GroupAppearance {
 };
 
 // Applies the record's look to `panel` and its band for the band bar's client size;
-// `pictureExists` tells whether the record's picture file is there.
+// `pictureExists` tells whether the record's picture file is there. The gradient's middle
+// stop is a shifted colour, so a system colour is resolved through `sysColor` first.
 GroupAppearance ApplyGroupAppearance(GroupPanel& panel, TAppToolBarEdge edge, Size coolBarClient,
-                                     bool pictureExists);
+                                     bool pictureExists, const SysColorFunc& sysColor);
 
 struct CollapsedPanel {
   PanelAlign Align = PanelAlign::alBottom;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/bar/bar_texts.h"
 #include "core/bar/group_layout.h"
 
 namespace wendlix {
@@ -27,7 +28,7 @@ Rect BarView::GroupPanelRect(int g) const {
 }
 
 BarView ArrangeBar(std::vector<GroupPanel>& groups, TAppToolBarEdge edge, Size client, bool flatDrawMode,
-                   const std::vector<GroupOutside>& outside, DpiScale scale) {
+                   const std::vector<GroupOutside>& outside, DpiScale scale, const SysColorFunc& sysColor) {
   BarView v;
   v.Edge = edge;
   v.Scale = scale;
@@ -59,7 +60,7 @@ BarView ArrangeBar(std::vector<GroupPanel>& groups, TAppToolBarEdge edge, Size c
   for (int i = 0; i < count; ++i) {
     GroupPanel& g = groups[i];
     const GroupOutside out = i < static_cast<int>(outside.size()) ? outside[i] : GroupOutside{};
-    v.Appearances.push_back(ApplyGroupAppearance(g, edge, coolBar, out.PictureExists));
+    v.Appearances.push_back(ApplyGroupAppearance(g, edge, coolBar, out.PictureExists, sysColor));
     BandSpec& s = specs[i];
     s.Visible = g.Band.Visible;
     s.HeaderContent = g.Band.ImageIndex >= 0 || !g.Band.Text.empty();
@@ -172,8 +173,12 @@ Rect HitBounds(const BarView& v, const std::vector<GroupPanel>& groups, const Ba
 }
 
 std::string HitHint(const BarView& v, const std::vector<GroupPanel>& groups, const BarHit& hit) {
+  using K = BarHit::Kind;
   if (const BarButton* b = HitButton(v, groups, hit)) return b->Hint;
-  if (hit.What == BarHit::Kind::kBandHeader && hit.Group >= 0 && hit.Group < static_cast<int>(groups.size())) {
+  if (hit.What == K::kBtnTitle) return kBtnTitleHint;
+  // A group is named over its whole area, not only over its header.
+  if ((hit.What == K::kBandHeader || hit.What == K::kGroup) && hit.Group >= 0 &&
+      hit.Group < static_cast<int>(groups.size())) {
     return groups[hit.Group].Hint;
   }
   return {};

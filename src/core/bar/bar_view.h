@@ -40,8 +40,10 @@ struct GroupOutside {
 // and its buttons placed in its band's panel. A group's thickness across the bar follows
 // the band bar; its length along the bar stays what the group asked for. Sizes are at
 // `scale`: the measured header lengths and the groups' lengths are pixels at it already.
+// `sysColor` resolves the system colours a group's gradient is computed from.
 BarView ArrangeBar(std::vector<GroupPanel>& groups, TAppToolBarEdge edge, Size client, bool flatDrawMode,
-                   const std::vector<GroupOutside>& outside = {}, DpiScale scale = {});
+                   const std::vector<GroupOutside>& outside = {}, DpiScale scale = {},
+                   const SysColorFunc& sysColor = {});
 
 struct BarHit {
   enum class Kind {
@@ -65,7 +67,8 @@ struct BarHit {
 BarHit HitTestBar(const BarView& view, const std::vector<GroupPanel>& groups, Point client);
 
 // The client rectangle of the element `hit` names (empty for none), and its hint: a
-// button's caption, a group's title.
+// button's caption, a group's title (over its header and its own area), the program's credit
+// over the title button.
 Rect HitBounds(const BarView& view, const std::vector<GroupPanel>& groups, const BarHit& hit);
 std::string HitHint(const BarView& view, const std::vector<GroupPanel>& groups, const BarHit& hit);
 

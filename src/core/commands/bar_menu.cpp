@@ -121,6 +121,13 @@ void MainPMenuPopup(MenuModel& menu, const BarSettings& s, const std::vector<Gro
   SetChecked(menu, "N25", p.ActiveDelay > 1500);
 }
 
+void CheckPositionItems(MenuModel& menu, const std::array<bool, 4>& checks) {
+  if (MenuItem* positions = menu.Find("PositionMenu")) {
+    for (MenuItem& item : positions->Children)
+      if (item.Tag >= 0 && item.Tag < 4) item.Checked = checks[item.Tag];
+  }
+}
+
 MainMenuAction MainMenuActionOf(const MenuItem& item) {
   const std::string_view name = item.Name;
   if (name.empty() || !item.IsCommand() || !item.Enabled) return MainMenuAction::kNone;

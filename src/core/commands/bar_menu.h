@@ -16,6 +16,7 @@
 //   - SysMenuPopupOffset places the system tweaks menu at the title strip's button
 //     (ShowSystemTweaksMenu in the same Win32 file does the whole button click).
 #pragma once
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,6 +55,10 @@ void SetGroupEntries(MenuModel& menu, const std::vector<GroupMenuEntry>& groups)
 
 // Check marks from the settings; `settings.AppBar` must hold the toolbar's current values.
 void MainPMenuPopup(MenuModel& menu, const BarSettings& settings, const std::vector<GroupVisibility>& bands);
+
+// Check marks of the position menu: `checks` by Tag (0 left, 1 top, 2 right, 3 bottom), as the
+// edge change arranged them.
+void CheckPositionItems(MenuModel& menu, const std::array<bool, 4>& checks);
 
 // The handler a chosen item runs.
 enum class MainMenuAction {

@@ -2,7 +2,7 @@
 
 #include "core/bar/group_file.h"
 #include "core/commands/exchange_import.h"
-#include "core/paint/about_window.h"
+#include "core/commands/tweak_texts.h"
 #include "core/text/ascii.h"
 #include "core/text/paths.h"
 
@@ -11,8 +11,8 @@ namespace {
 
 std::string MissingCollectionText(std::string_view caption, const std::string& path) {
   return "无法创建网址工具栏: 【" + std::string(caption) + "】" + "\r\r" + "\"" + path + "\"" + "\r\r" +
-         "文件不存在。创建该网址工具栏需要以上文件支持！" + "\r" + "请到 " + kProjectWebAddress +
-         " 下载网址集文件。";
+         "文件不存在。创建该网址工具栏需要以上文件支持！" + "\r" + "如何制作网址集文件，请看随后打开的帮助文件 " +
+         kHelpFileName + " 中的“收集文件”一节。";
 }
 
 std::string DamagedCollectionText(std::string_view caption, const std::string& path, ExchangeFault fault) {

@@ -7,10 +7,6 @@
 
 namespace wendlix {
 
-// The project's web page: the About window shows and opens it, and the help command opens
-// the same page.
-inline constexpr const char* kProjectWebAddress = "https://wendlix.example.org/";
-
 constexpr Rect AboutWindowRect(int screenWidth, int screenHeight, int pictureWidth, int pictureHeight) {
   const int left = (screenWidth - pictureWidth) / 2, top = (screenHeight - pictureHeight) / 2;
   return {left, top, left + pictureWidth, top + pictureHeight};

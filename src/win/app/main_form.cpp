@@ -14,6 +14,7 @@
 #include "core/bar/interaction/mouse_rules.h"
 #include "core/profile/ini_file.h"
 #include "core/profile/ini_file_io_count.h"
+#include "win/app/auto_hide_hold.h"
 #include "win/app/leak_probe.h"
 #include "win/app/startup_trace.h"
 #include "win/appbar/desktop_icon.h"
@@ -25,6 +26,8 @@
 #include "win/commands/give_back_guard.h"
 #include "win/common/wide.h"
 #include "win/paint/dib_section.h"
+#include "win/paint/system_colors.h"
+#include "win/ui/p_messages.h"
 #include "win/ui/window_dpi.h"
 
 namespace wendlix {
@@ -78,6 +81,10 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETTINGCHANGE: {
       // A tool window may miss WM_DPICHANGED: the monitor's DPI is looked at again here.
       const LRESULT result = Base::HandleMessage(msg, wp, lp);
+      if (msg == WM_SETTINGCHANGE && (wp == SPI_SETICONTITLELOGFONT || wp == SPI_SETNONCLIENTMETRICS)) {
+        resources_.SystemFontsChanged();
+        ArrangeBar();
+      }
       TakeMonitorDpi(WindowDpi(Handle()), nullptr);
       return result;
     }
@@ -311,8 +318,8 @@ bool TWendlixMainForm::FormCloseQuery(CloseReason reason) {
     return true;
   }
   if (!failed.empty()) {
-    MessageBoxW(Handle(), ToWide(SaveFailedText(failed)).c_str(), ToWide(kSaveFailedCaption).c_str(),
-                MB_OK | MB_ICONERROR);
+    AutoHideHold hold(*this);
+    ShowErrorBox(SaveFailedText(failed), kSaveFailedCaption);
   }
   return true;
 }
@@ -373,7 +380,7 @@ void TWendlixMainForm::ArrangeBar() {
   std::vector<GroupOutside> outside(state_.Groups.size());
   {
     WindowDc dc(Handle());
-    SelectObjectScope font(dc.get(), resources_.UiFont());
+    SelectObjectScope font(dc.get(), resources_.TitleFont());
     for (std::size_t i = 0; i < state_.Groups.size(); ++i) {
       const GroupPanel& g = state_.Groups[i];
       GroupOutside& o = outside[i];
@@ -391,7 +398,7 @@ void TWendlixMainForm::ArrangeBar() {
     }
   }
   view_ = wendlix::ArrangeBar(state_.Groups, Edge(), Size{client.right, client.bottom},
-                              state_.Settings.FlatDrawMode, outside, Scale());
+                              state_.Settings.FlatDrawMode, outside, Scale(), SystemColor);
   backgrounds_.Resize(static_cast<int>(state_.Groups.size()));
   for (std::size_t i = 0; i < view_.Appearances.size(); ++i) {
     backgrounds_.Update(static_cast<int>(i), view_.Appearances[i].Background);
@@ -442,15 +449,19 @@ void TWendlixMainForm::OnMouseMove(POINT client, WPARAM keys) {
     trackingLeave_ = TrackMouseEvent(&track) != FALSE;
   }
   const MSG msg{Handle(), WM_MOUSEMOVE, keys, MAKELPARAM(client.x, client.y), 0, {}};
+  const bool draggingBand = pointer_.Pressed.What == BarHit::Kind::kBandHeader && (keys & MK_LBUTTON);
+  const BarHit hit = HitTest(client);
+  if (!draggingBand) {
+    // The tool is moved before the move is relayed, so the first move onto an element starts its hint.
+    const Rect bounds = HitBounds(view_, state_.Groups, hit);
+    tooltip_.Show(HitHint(view_, state_.Groups, hit), RECT{bounds.left, bounds.top, bounds.right, bounds.bottom});
+  }
   tooltip_.Relay(msg);
-  if (pointer_.Pressed.What == BarHit::Kind::kBandHeader && (keys & MK_LBUTTON)) {
+  if (draggingBand) {
     DragBand(client);
     return;
   }
   if (ButtonMouseMove(client, keys)) return;
-  const BarHit hit = HitTest(client);
-  const Rect bounds = HitBounds(view_, state_.Groups, hit);
-  tooltip_.Show(HitHint(view_, state_.Groups, hit), RECT{bounds.left, bounds.top, bounds.right, bounds.bottom});
   SetPointer({hit, pointer_.Pressed});
 }
 

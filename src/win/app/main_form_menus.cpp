@@ -29,6 +29,7 @@ void TWendlixMainForm::PrepareMainMenu() {
   bands.reserve(state_.Groups.size());
   for (const GroupPanel& g : state_.Groups) bands.push_back({g.Tag, ShownAsBand(g.Data)});
   MainPMenuPopup(mainMenu_, settings, bands);
+  CheckPositionItems(mainMenu_, view_.Arrangement.PositionChecks);
 }
 
 void TWendlixMainForm::ShowContextMenu(POINT client) {

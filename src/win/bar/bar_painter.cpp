@@ -5,6 +5,7 @@
 #include "core/paint/gradient.h"
 #include "win/bar/bar_pictures.h"
 #include "win/common/wide.h"
+#include "win/paint/system_colors.h"
 
 namespace wendlix {
 namespace {
@@ -17,11 +18,6 @@ constexpr int kTextMargin = 4;
 RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 RECT Moved(const Rect& r, int dx, int dy) { return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
 bool Empty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
-
-COLORREF Resolve(std::int32_t color) {
-  const auto c = static_cast<std::uint32_t>(color);
-  return (c & 0x80000000u) ? GetSysColor(static_cast<int>(c & 0xFF)) : (c & 0xFFFFFFu);
-}
 
 void Fill(HDC dc, const RECT& r, COLORREF color) {
   SetDCBrushColor(dc, color);
@@ -192,6 +188,7 @@ void BarPainter::PaintBand(HDC dc, const BarView& view, const GroupPanel& group,
   }
   RECT text{x, header.top, header.right - 2, header.bottom};
   if (!view.CoolBarVertical) text.bottom = text.top + scale_(kBandHeaderThickness) + 2;
+  SelectObjectScope font(dc, resources_.TitleFont());
   DrawText(dc, group.Band.Text, text, DT_LEFT | DT_VCENTER, GetSysColor(COLOR_BTNTEXT));
 }
 
@@ -200,7 +197,7 @@ void BarPainter::PaintGroup(HDC dc, const BarView& view, const GroupPanel& group
   const Rect panelRect = view.GroupPanelRect(g);
   const RECT panel = ToRect(panelRect);
   if (Empty(panel)) return;
-  Fill(dc, panel, Resolve(group.Data.Color));
+  Fill(dc, panel, ResolveStoredColor(group.Data.Color));
   DcState state(dc);
   IntersectClipRect(dc, panel.left, panel.top, panel.right, panel.bottom);
   if (g < static_cast<int>(view.Appearances.size()) && backgrounds_.Shown(g)) {
@@ -292,7 +289,7 @@ void BarPainter::PaintButton(HDC dc, const GroupPanel* group, const BarButton& b
 
   const bool link = hot && !b.FlatDraw && b.Flat;
   const COLORREF textColor =
-      link ? kLinkBlue : (group ? Resolve(group->Data.Font.Color) : GetSysColor(COLOR_BTNTEXT));
+      link ? kLinkBlue : (group ? ResolveStoredColor(group->Data.Font.Color) : GetSysColor(COLOR_BTNTEXT));
   HFONT font = group ? resources_.Font(group->Data.Font, link) : resources_.UiFont();
   HGDIOBJ oldFont = SelectObject(dc, font);
   const int textH = TextHeight(dc);

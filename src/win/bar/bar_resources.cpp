@@ -4,6 +4,8 @@
 
 #include "win/bar/bar_pictures.h"
 #include "win/common/wide.h"
+#include "win/ui/chinese_font.h"
+#include "win/ui/window_dpi.h"
 
 namespace wendlix {
 
@@ -49,6 +51,20 @@ HFONT BarResources::Font(const GroupFont& font, bool underline) {
 
 HFONT BarResources::UiFont() { return Font(GroupFont{}); }
 
+HFONT BarResources::TitleFont() {
+  if (!titleFont_) {
+    LOGFONTW lf{};
+    if (SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(lf), &lf, 0)) {
+      // The system sizes it for its own DPI; the bar stands on its monitor's.
+      if (dpi_ > 0) lf.lfHeight = MulDiv(lf.lfHeight, dpi_, SystemDpi());
+      titleFont_.reset(CreateChineseCapableFont(lf));
+    }
+  }
+  return titleFont_ ? titleFont_.get() : UiFont();
+}
+
+void BarResources::SystemFontsChanged() { titleFont_.reset(); }
+
 HICON BarResources::ProgramIcon(int size) {
   unique_hicon& icon = programIcons_[size];
   // LoadImage picks the icon resource's image nearest the size asked.
@@ -60,6 +76,7 @@ void BarResources::SetDpi(int dpi) {
   if (dpi == dpi_) return;
   dpi_ = dpi;
   fonts_.clear();
+  titleFont_.reset();
   programIcons_.clear();
   sizedIcons_.clear();
 }

@@ -36,6 +36,10 @@ class BarResources {
   HFONT Font(const GroupFont& font, bool underline = false);
   // The bar's user-interface font, 宋体 9 pt.
   HFONT UiFont();
+  // The font of the bands' titles: the system's icon-title font at the bar's DPI.
+  HFONT TitleFont();
+  // The system's fonts were changed: the title font is made again on next use.
+  void SystemFontsChanged();
   HICON ProgramIcon(int size = 16);
 
 
@@ -46,6 +50,7 @@ class BarResources {
   IconResolver icons_;
   std::map<std::string, unique_hbitmap> bitmaps_;
   std::map<std::tuple<std::string, int, bool>, unique_hfont> fonts_;
+  unique_hfont titleFont_;
   std::map<int, unique_hicon> programIcons_;  // by size
   std::map<std::pair<int, int>, unique_hicon> sizedIcons_;  // by system index and size
   int dpi_ = 0;  // 0: the screen's

@@ -28,6 +28,8 @@ void BarTooltip::Create(HWND owner) {
   if (!tip_) return;
   TTTOOLINFOW info = ToolInfo(owner_, const_cast<wchar_t*>(L""), RECT{});
   SendMessageW(tip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  // A width limit makes the tooltip honour the line breaks of a several-line hint.
+  SendMessageW(tip_.get(), TTM_SETMAXTIPWIDTH, 0, 400);
   SendMessageW(tip_.get(), TTM_ACTIVATE, FALSE, 0);
 }
 

@@ -10,6 +10,7 @@
 
 #include "core/bar/bar_layout.h"
 #include "core/paint/background.h"
+#include "win/paint/system_colors.h"
 
 namespace wendlix {
 
@@ -32,7 +33,7 @@ class GroupBackgrounds {
  private:
   struct Entry {
     bool shown = false;
-    TBackground control{[](int index) -> ColorRef { return GetSysColor(index); }};
+    TBackground control{SystemColor};
   };
   const PixelBuffer& PictureFor(const std::string& path);
 

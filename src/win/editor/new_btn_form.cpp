@@ -11,6 +11,7 @@
 #include "win/bar/bar_pictures.h"
 #include "win/common/wide.h"
 #include "win/editor/new_btn_form_ids.h"
+#include "win/paint/system_colors.h"
 #include "win/ui/p_messages.h"
 
 namespace wendlix {
@@ -440,7 +441,7 @@ INT_PTR TNewBtnForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return reinterpret_cast<INT_PTR>(panel1Brush_.get());
       }
       SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-      if (reinterpret_cast<HWND>(lp) == Control(kLblFont)) SetTextColor(dc, static_cast<COLORREF>(font_.Color) & 0xFFFFFF);
+      if (reinterpret_cast<HWND>(lp) == Control(kLblFont)) SetTextColor(dc, ResolveStoredColor(font_.Color));
       return reinterpret_cast<INT_PTR>(faceBrush_.get());
     }
     case WM_LBUTTONDOWN:

@@ -3,9 +3,11 @@
 #include <windowsx.h>
 
 #include <memory>
+#include <string>
 
+#include "core/commands/tweak_texts.h"
 #include "core/paint/about_window.h"
-#include "win/appbar/shell_open.h"
+#include "win/commands/bar_menu_commands.h"
 #include "win/common/base_window.h"
 #include "win/common/unique_handle.h"
 #include "win/common/wide.h"
@@ -15,8 +17,11 @@ namespace wendlix {
 namespace {
 
 constexpr wchar_t kCaption[] = L"关于...";
-constexpr wchar_t kLabel1Caption[] = L"软件升级请访问:";
+// The program has no web site of its own: the label leads to the help file beside it.
+constexpr wchar_t kLabel1Caption[] = L"使用说明请查看:";
 constexpr POINT kLabel1At{24, 186}, kLabel2At{24, 206};
+
+std::string Label2Caption() { return std::string("帮助文件 ") + kHelpFileName; }
 
 HBITMAP LoadAboutPicture() {
   return static_cast<HBITMAP>(
@@ -191,7 +196,7 @@ class TLogoForm final : public BaseWindow<TLogoForm> {
     ReleaseCapture();
     SendMessageW(Handle(), WM_SYSCOMMAND, 0xF012, 0);  // move by the caption: drags the borderless window
   }
-  void Label2Click() { ShellOpen(Handle(), kProjectWebAddress, "", "", SW_SHOW); }
+  void Label2Click() { H2Click(Handle()); }
   void FormClose() {
     closing_ = true;
     image1Visible_ = labelsVisible_ = false;
@@ -242,7 +247,7 @@ class TLogoForm final : public BaseWindow<TLogoForm> {
     RECT r{kLabel2At.x, kLabel2At.y, kLabel2At.x, kLabel2At.y};
     WindowDc dc(Handle());
     SelectObjectScope font(dc.get(), label2Font_.get());
-    const std::wstring text = ToWide(kProjectWebAddress);
+    const std::wstring text = ToWide(Label2Caption());
     SIZE size{};
     GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
     r.right += size.cx;
@@ -275,7 +280,7 @@ class TLogoForm final : public BaseWindow<TLogoForm> {
       }
       SelectObjectScope font(dc, label2Font_.get());
       SetTextColor(dc, RGB(0, 0, 255));
-      const std::wstring text = ToWide(kProjectWebAddress);
+      const std::wstring text = ToWide(Label2Caption());
       TextOutW(dc, kLabel2At.x, kLabel2At.y, text.c_str(), static_cast<int>(text.size()));
     }
     if (LumoFade1) LumoFade1->Paint(dc);

@@ -2,15 +2,11 @@
 
 #include <algorithm>
 
-#include "core/paint/color_resolve.h"
 #include "core/paint/gradient.h"
 #include "win/common/unique_handle.h"
+#include "win/paint/system_colors.h"
 
 namespace wendlix {
-
-namespace {
-ColorRef SystemColor(int index) { return GetSysColor(index); }
-}  // namespace
 
 void FillGradient(const RECT& rect, HDC dc, std::uint32_t fromColor, std::uint8_t style,
                   std::uint32_t toColor) {

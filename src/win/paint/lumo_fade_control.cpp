@@ -3,11 +3,10 @@
 #include <algorithm>
 
 #include "core/paint/pixel_copy.h"
+#include "win/paint/system_colors.h"
 
 namespace wendlix {
 namespace {
-
-ColorRef SysColor(int index) { return GetSysColor(index); }
 
 // Draws one GDI object onto a scratch DIB that holds the target's pixels under `dest`, so
 // that what the object leaves transparent keeps them, then copies the result back.
@@ -137,7 +136,7 @@ FadePicture FadePictureFromIcon(HICON icon) {
 }
 
 LumoFadeControl::LumoFadeControl(HWND parent)
-    : parent_(parent), memoryDc_(CreateCompatibleDC(nullptr)), fade_(*this, &SysColor) {}
+    : parent_(parent), memoryDc_(CreateCompatibleDC(nullptr)), fade_(*this, SystemColor) {}
 
 LumoFadeControl::~LumoFadeControl() = default;
 

@@ -5,6 +5,7 @@
 
 #include "core/bar/bar_texts.h"
 #include "win/common/wide.h"
+#include "win/ui/chinese_font.h"
 #include "win/ui/p_messages.h"
 #include "win/ui/window_dpi.h"
 
@@ -41,26 +42,6 @@ BOOL CALLBACK CollectEnabledWindow(HWND h, LPARAM lp) {
 }
 
 COLORREF ToColorRef(std::uint32_t c) { return static_cast<COLORREF>(c & 0x00FFFFFF); }
-
-// Every text of the bar is Chinese. A system font whose face does not cover code page 936
-// (Wine's Tahoma, whose links name font files that are not there) would draw boxes; such a
-// font is replaced by 宋体 of the same size.
-HFONT CreateChineseCapableFont(LOGFONTW lf) {
-  unique_hfont font(CreateFontIndirectW(&lf));
-  if (!font) return nullptr;
-  WindowDc screen(nullptr);
-  FONTSIGNATURE signature{};
-  {
-    SelectObjectScope select(screen.get(), font.get());
-    GetTextCharsetInfo(screen.get(), &signature, 0);
-  }
-  constexpr DWORD kSimplifiedChinese = 1u << 18;  // code page 936 in the signature's code-page bits
-  if (signature.fsCsb[0] & kSimplifiedChinese) return font.release();
-  lstrcpynW(lf.lfFaceName, L"宋体", LF_FACESIZE);
-  lf.lfCharSet = GB2312_CHARSET;
-  unique_hfont chinese(CreateFontIndirectW(&lf));
-  return chinese ? chinese.release() : font.release();
-}
 
 }  // namespace
 

@@ -2,7 +2,7 @@
 # The About window over a distinctive window at the centre of the screen: its snapshot is
 # the screen it covers, it stands centred, dissolves in and fades back out in 81 repaints
 # each, closes on Escape and on a click, moves only when dragged with the button held,
-# gives the shell its address as one argument, and a second command opens no second window.
+# hands the help file beside the program to the shell, and a second command opens no second window.
 # Runs about_probe.exe (tests/e2e/about), which hosts the window and records what it did.
 source "$(dirname "$0")/../lib.sh"
 
@@ -11,7 +11,11 @@ if [ ! -f "$PROBE" ]; then
   log "skipped: about_probe.exe is not built ($PROBE)"
   exit 0
 fi
-PROBE=$(cd "$(dirname "$PROBE")" && pwd)/$(basename "$PROBE")
+# The probe runs from a folder of its own with the help file beside it, as the bar does.
+mkdir -p "$E2E_WORK/probe"
+cp "$PROBE" "$E2E_WORK/probe/" || fail "could not copy the probe"
+cp "$(dirname "$WENDLIX_EXE")/Wendlix.htm" "$E2E_WORK/probe/" || fail "no help file beside the program"
+PROBE=$E2E_WORK/probe/$(basename "$PROBE")
 OUT=$E2E_WORK/about
 mkdir -p "$OUT"
 EVENTS=$OUT/events.txt
@@ -39,9 +43,10 @@ open_about() {  # N: the Nth opening
   drive wait TLogoForm 5 >/dev/null || fail "no About window"
 }
 
-# The browser is a recorder: the https handler runs the probe with --record.
+# The program that opens .htm files is a recorder: it runs the probe with --record.
 RECORD=$OUT/shell.txt
-wine_run reg.exe add 'HKCR\https\shell\open\command' /ve /f \
+wine_run reg.exe add 'HKCR\.htm' /ve /f /d WendlixHelpTest >/dev/null 2>&1 || fail "could not set the .htm type"
+wine_run reg.exe add 'HKCR\WendlixHelpTest\shell\open\command' /ve /f \
   /d "\"$(winpath "$PROBE")\" --record \"$(winpath "$RECORD")\" \"%1\"" >/dev/null 2>&1 ||
   fail "could not register the recorder"
 
@@ -81,11 +86,12 @@ log "pointer moved without a button"
 xdotool mousemove $((X0 + 200)) $((Y0 + 100)) sleep 0.2 mousemove $((X0 + 260)) $((Y0 + 140)) sleep 0.3
 expect_eq "$X0 $Y0 711 509" "$(drive rect TLogoForm)" "rectangle after a move without a button"
 
-log "Label2 opens the address"
+log "Label2 opens the help file"
 xdotool mousemove $((X0 + 40)) $((Y0 + 213)) sleep 0.2 click 1
 start=$SECONDS
 until [ -s "$RECORD" ]; do (( SECONDS - start >= 20 )) && fail "the shell never ran the browser"; sleep 0.1; done
-expect_eq "1|https://wendlix.example.org/" "$(tr -d '\r' <"$RECORD" | paste -sd'|')" "browser arguments"
+expect_eq "1|$(winpath "$E2E_WORK/probe/Wendlix.htm")" "$(tr -d '\r' <"$RECORD" | paste -sd'|')" \
+  "the help file handed to its program"
 
 log "Escape"
 xdotool mousemove $((X0 + 200)) $((Y0 + 100)) sleep 0.2

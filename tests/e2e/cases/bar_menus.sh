@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The bar settings menu from the title button and the system tweaks menu from the title strip: their
-# states read through the bar's query, both looked at, and a docking edge chosen by keyboard, which
-# keeps the bar's thickness and is written at close.
+# states read through the bar's query (the current edge marked), both looked at; the hints of the title
+# button and of a group's own area; a docking edge chosen by keyboard, which keeps the bar's thickness
+# and is written at close.
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../startup_lib.sh"
 source "$(dirname "$0")/../groups_lib.sh"
@@ -23,11 +24,31 @@ checked() {  # NAME -> 1 when the report marks the item checked (flags are the t
 expect_eq 0 "$(checked Autohide1)" "auto-hide is off"
 expect_eq 1 "$(checked N21)" "slide speed 100 is 中"
 expect_eq 0 "$(checked N18)" "buttons are not underlined"
+positions() { printf '%s' "$(checked PositionLeft)$(checked PositionRight)$(checked PositionTop)$(checked PositionBottom)"; }
+expect_eq 0100 "$(positions)" "the position menu marks the right edge"
 
-# The title button opens the menu below itself on a vertical bar.
 read_layout
 IFS=, read -r tl tt tr tb <<<"$(layout_lines btntitle | cut -f2)"
 read -r cl ct cr cb <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
+
+# Hints: the title button's credit, and the group's title over its own area as over its header.
+expect_hint() {  # WANT X Y (client) WHAT: the shown tooltip's text with the pointer there
+  local i got=
+  xdotool mousemove $((cl + $2)) $((ct + $3))
+  for (( i = 0; i < 50; i++ )); do
+    drive visible tooltips_class32 && got=$(drive title tooltips_class32 | tr -d '\r' | paste -sd'|')
+    [ "$got" = "$1" ] && break
+    sleep 0.1
+  done
+  expect_eq "$1" "$got" "$4"
+}
+expect_hint "Wendlix 2.0|----------------------------|Windows 快速启动工具栏 · Wendlix 项目组" \
+  $(( (tl + tr) / 2 )) $(( (tt + tb) / 2 )) "the title button's hint"
+IFS=, read -r gl _ gr gb <<<"$(panel_rect Internet)"
+expect_hint Internet $(( (gl + gr) / 2 )) $(( gb - 10 )) "the group's hint over its area"
+xdotool mousemove 500 380
+
+# The title button opens the menu below itself on a vertical bar.
 x=$(( (tl + tr) / 2 )) y=$(( (tt + tb) / 2 ))
 drive post "$WENDLIX_MAIN_CLASS" 0x201 1 $(( (y << 16) | x )) >/dev/null
 drive post "$WENDLIX_MAIN_CLASS" 0x202 0 $(( (y << 16) | x )) >/dev/null
@@ -41,6 +62,7 @@ log "bar settings menu at $ml,$mt-$mr,$mb; title button at $((cl + tl)),$((ct + 
 # 显示位置(&P) -> 显示在顶侧(&T)
 xdotool key p
 sleep 0.3
+screenshot "$E2E_ARTIFACTS/position-menu.png" >/dev/null
 xdotool key t
 for (( i = 0; i < 100; i++ )); do
   read_layout
@@ -50,6 +72,8 @@ done
 expect_eq 1 "$(layout_lines edge | cut -f2)" "the edge chosen from the menu"
 read -r l t r b <<<"$(drive rect "$WENDLIX_MAIN_CLASS")"
 expect_eq 90 "$((b - t))" "the bar keeps its thickness at the top"
+menu=$(drive query "$WENDLIX_MAIN_CLASS" mainmenu) || fail "no menu report at the top"
+expect_eq 0010 "$(positions)" "the position menu marks the top edge"
 screenshot "$E2E_ARTIFACTS/top-after-menu.png" >/dev/null
 
 # A right click on the title strip opens the system tweaks menu there.

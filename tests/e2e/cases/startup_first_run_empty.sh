@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A first start in an empty folder, then a close: the bar settings file holds every key of
 # "Wendlix V3.0" in the close's order with its default, the registry names the settings path,
-# and the program is registered to start with Windows. Without a group file no group exists,
+# the program is registered to start with Windows and its icon stands on the desktop. Without a group file no group exists,
 # so no group file is written.
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../startup_lib.sh"
@@ -39,4 +39,25 @@ expect_eq "$win_dir\\Wendlix" "$(reg_value 'HKCU\Software\Holmvik\Wendlix' 'Conf
   "registry value Confing FileName"
 expect_eq "$(command_path "$win_dir\\Wendlix.exe")" \
   "$(reg_value 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' Wendlix)" "Run value"
-log "first start in an empty folder: settings, registry value and Run value as expected"
+
+# The first start put the program's icon on the desktop: the class as registered, read back.
+clsid='HKLM\Software\CLASSES\CLSID\{9EAC43C1-53EC-11CE-8230-CA8A32CF5499}'
+reg_raw() {  # KEY [NAME]: the value's text (the default value without NAME), carriage returns inside kept
+  local query=(/ve)
+  [ -n "${2:-}" ] && query=(/v "$2")
+  wine_run reg.exe query "$1" "${query[@]}" 2>/dev/null | iconv -f CP936 -t UTF-8 | sed 's/\r$//' |
+    awk -v name="${2:-}" '{ line = $0; sub(/^ +/, "", line) }
+      name == "" { if (match(line, /^\([^)]*\) +REG_SZ +/)) { print substr(line, RLENGTH + 1); exit } ; next }
+      index(line, name) == 1 && match(substr(line, length(name) + 1), /^ +REG_SZ +/) {
+        print substr(line, length(name) + 1 + RLENGTH); exit }'
+}
+expect_eq "Wendlix 2.08" "$(reg_raw "$clsid")" "the desktop icon's caption"
+expect_eq $'点击此图标将会启动 Wendlix 2.08\rWindows 下一个方便快捷的程序快速启动工具栏' \
+  "$(reg_raw "$clsid" InfoTip)" "the desktop icon's info tip"
+expect_eq "$win_dir\\Wendlix.exe,0" "$(reg_raw "$clsid\\DefaultIcon")" "the desktop icon's picture"
+expect_eq "$(command_path "$win_dir\\Wendlix.exe")" "$(reg_raw "$clsid\\shell\\open\\command")" \
+  "the desktop icon's command"
+expect_eq "Wendlix 2.08" \
+  "$(reg_raw 'HKLM\Software\Microsoft\Windows\CurrentVersion\explorer\Desktop\NameSpace\{9EAC43C1-53EC-11CE-8230-CA8A32CF5499}')" \
+  "the desktop's entry for the icon"
+log "first start in an empty folder: settings, registry values, Run value and desktop icon as expected"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/bar/bar_report.h"
+#include "core/bar/bar_texts.h"
 
 namespace wendlix {
 namespace {
@@ -10,6 +11,7 @@ namespace {
 GroupPanel Group(const std::string& title, int buttons, int length, std::uint16_t kind = gkShortcut) {
   GroupPanel p;
   p.Data.Title = title;
+  p.Hint = title;
   p.Data.PanelStyle = kind;
   p.Width = length;
   p.Height = length;
@@ -129,6 +131,11 @@ TEST(BarView, HitTestFindsWhatIsUnderThePointer) {
   EXPECT_EQ(HitHint(v, groups, button), "A1");
   EXPECT_EQ(HitHint(v, groups, BarHit{K::kCollapsedGroup, 1, 0}), "B");
   EXPECT_EQ(HitHint(v, groups, BarHit{K::kGroupButton, 0, 99}), "");
+  // The group's own area and its header both name the group; the title button names the program.
+  EXPECT_EQ(HitHint(v, groups, BarHit{K::kGroup, 0}), "A");
+  EXPECT_EQ(HitHint(v, groups, BarHit{K::kBandHeader, 0}), "A");
+  EXPECT_EQ(HitHint(v, groups, BarHit{K::kBtnTitle}), kBtnTitleHint);
+  EXPECT_EQ(HitHint(v, groups, BarHit{K::kBackground}), "");
   EXPECT_EQ(HitBounds(v, groups, BarHit{K::kCollapsedGroup, 1, 5}), Rect{});
 }
 

@@ -222,7 +222,7 @@ TEST(BarLayout, CollapsedPanelAndGroupAppearance) {
   g.Data.ToColor = 0x00FF0000;
   g.Data.ShowTitleIcon = true;
   g.Data.ShowTitle = false;
-  GroupAppearance a = ApplyGroupAppearance(g, abeLeft, Size{86, 400}, false);
+  GroupAppearance a = ApplyGroupAppearance(g, abeLeft, Size{86, 400}, false, {});
   EXPECT_EQ(g.Width, 85);
   EXPECT_EQ(g.Height, 100);
   EXPECT_TRUE(g.Visible);
@@ -234,13 +234,13 @@ TEST(BarLayout, CollapsedPanelAndGroupAppearance) {
   EXPECT_EQ(a.Background.Gradient.ColorCount, 2);
   EXPECT_EQ(a.Background.Gradient.LineDirection, TDirection::diVertical);
   EXPECT_EQ(a.Background.Bounds, MakeRect(1, 1, 84, 398));
-  EXPECT_EQ(ApplyGroupAppearance(g, abeBottom, Size{800, 60}, false).Background.Gradient.LineDirection,
+  EXPECT_EQ(ApplyGroupAppearance(g, abeBottom, Size{800, 60}, false, {}).Background.Gradient.LineDirection,
             TDirection::diHorizonal);
   EXPECT_EQ(g.Height, 59);
   g.Data.DrawStyle = 2;
-  EXPECT_EQ(ApplyGroupAppearance(g, abeTop, Size{800, 60}, false).Background.Shown,
+  EXPECT_EQ(ApplyGroupAppearance(g, abeTop, Size{800, 60}, false, {}).Background.Shown,
             GroupBackground::Kind::kHidden);
-  EXPECT_EQ(ApplyGroupAppearance(groups[1], abeTop, Size{800, 60}, false).Background.Shown,
+  EXPECT_EQ(ApplyGroupAppearance(groups[1], abeTop, Size{800, 60}, false, {}).Background.Shown,
             GroupBackground::Kind::kNone);
   EXPECT_FALSE(groups[1].Visible);  // collapsed into PanelBtn
 }

@@ -113,10 +113,11 @@ TEST(QuickCreate, CollectionRefusalsChangeNothing) {
   CollectionDecision d = DecideCollection("游戏网站", path, missing, {}, kMainFont);
   EXPECT_EQ(d.Act, CollectionDecision::Action::kError);
   EXPECT_TRUE(d.RunHelp);
-  EXPECT_EQ(d.Message.rfind("无法创建网址工具栏: 【游戏网站】\r\r\"C:\\Wendlix\\游戏网站.GLF\"\r\r"
-                            "文件不存在。创建该网址工具栏需要以上文件支持！\r",
-                            0),
-            0u);
+  // The last line sends the user to the help page, which opens next.
+  EXPECT_EQ(d.Message,
+            "无法创建网址工具栏: 【游戏网站】\r\r\"C:\\Wendlix\\游戏网站.GLF\"\r\r"
+            "文件不存在。创建该网址工具栏需要以上文件支持！\r"
+            "如何制作网址集文件，请看随后打开的帮助文件 Wendlix.htm 中的“收集文件”一节。");
 
   d = DecideCollection("游戏网站", path, ParseExchangeFile("[x]\r\n", ExchangeReading::kCollection), {},
                        kMainFont);

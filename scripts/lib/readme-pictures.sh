@@ -1,0 +1,150 @@
+#!/usr/bin/env bash
+# The README's pictures, taken from the real program as scripts/make_readme_pictures.sh runs it (with the
+# end-to-end harness: a fresh prefix, its own Xvfb, the driver). The bar shows what a user would have: the
+# Quick Launch folder and a folder in the public documents, with shortcuts to the programs every Windows
+# prefix has, a web group and a collapsed e-mail group. The pictures go to $E2E_ARTIFACTS/docs.
+# e2e-timeout: 400
+source "$WX_ROOT/tests/e2e/lib.sh"
+source "$WX_ROOT/tests/e2e/startup_lib.sh"
+source "$WX_ROOT/tests/e2e/groups_lib.sh"
+
+out=$E2E_ARTIFACTS/docs
+mkdir -p "$out"
+
+# The user's folders. Some of the prefix's profile folders are links into the Linux home: only real
+# folders are used.
+appdata=
+for d in "$WINEPREFIX"/drive_c/users/*/AppData/Roaming; do
+  case $d in */users/Public/*) ;; *) [ -d "$d" ] && [ ! -L "$d" ] && appdata=$d && break ;; esac
+done
+[ -n "$appdata" ] || fail "no AppData folder in the prefix"
+quick="$appdata/Microsoft/Internet Explorer/Quick Launch"
+tools="$WINEPREFIX/drive_c/users/Public/Documents/常用工具"
+mkdir -p "$quick" "$tools/系统工具"
+cpath() {  # a path inside the prefix's drive C as Windows names it
+  local p=${1#"$WINEPREFIX"/drive_c/}
+  printf 'C:\\%s' "${p//\//\\}"
+}
+link() { drive make-link "$(cpath "$1")" "$2" >/dev/null || fail "could not make $1"; }
+link "$quick/记事本.lnk" 'C:\windows\notepad.exe'
+link "$quick/写字板.lnk" 'C:\Program Files\Windows NT\Accessories\wordpad.exe'
+link "$quick/命令提示符.lnk" 'C:\windows\system32\cmd.exe'
+link "$quick/资源管理器.lnk" 'C:\windows\explorer.exe'
+link "$tools/扫雷.lnk" 'C:\windows\system32\winemine.exe'
+link "$tools/时钟.lnk" 'C:\windows\system32\clock.exe'
+link "$tools/文件管理器.lnk" 'C:\windows\system32\winefile.exe'
+link "$tools/系统工具/注册表编辑器.lnk" 'C:\windows\regedit.exe'
+link "$tools/系统工具/任务管理器.lnk" 'C:\windows\system32\taskmgr.exe'
+link "$tools/系统工具/控制面板.lnk" 'C:\windows\system32\control.exe'
+
+dir=$E2E_WORK/app
+install_bar "$dir"
+rm -f "$dir/Wendlix.GPF"
+{
+  group_section 快速启动 "Directory=$(cpath "$quick")\\" Height=150
+  group_section 网址 "Panel Style=1" Height=150 "Draw style=1" "From Color=16777215" "To Color=16764057"
+  printf '[网址  Buttons]\n百度=https://www.baidu.com/\n必应=https://www.bing.com/\n搜狗=https://www.sogou.com/\n\n'
+  group_section 常用工具 "Directory=$(cpath "$tools")\\" Height=200 Color=15921881
+  group_section 邮件 "Panel Style=2" ShowAsButton=1
+  printf '[邮件  Buttons]\n我的邮箱=MAILTO:me@example.com\n\n'
+} | write_cp936 "$dir/Wendlix.GPF"
+gpf_saved=$(cat "$dir/Wendlix.GPF" | base64)
+
+# EDGE THICKNESS: the bar docked there, shown (not hiding), with its groups.
+start_at() {
+  printf '%s' "$gpf_saved" | base64 -d >"$dir/Wendlix.GPF"
+  bar_settings "$1" "$2" "$2" 1 快速启动 网址 常用工具 邮件 | write_cp936 "$dir/Wendlix.INI"
+  start_and_wait "$dir"
+  # Icons arrive from the shell after the first paint.
+  sleep 2
+}
+stop() { stop_bar 20 || fail "the bar did not close"; }
+shot() { screenshot "$E2E_WORK/screen.png" >/dev/null || fail "no screenshot"; }
+piece() {  # W H X Y NAME: a piece of the last screenshot into the pictures
+  crop "$E2E_WORK/screen.png" "$1" "$2" "$3" "$4" "$out/$5"
+  log "picture $5: ${1}x$2 at $3,$4"
+}
+
+# At each edge in turn; the four put together into one picture.
+for edge in 0 1 2 3; do
+  thickness=120
+  (( edge == 1 || edge == 3 )) && thickness=84
+  start_at $edge $thickness
+  shot
+  cp "$E2E_WORK/screen.png" "$E2E_WORK/edge$edge.png"
+  if (( edge == 1 )); then
+    # The bar settings menu from the title button of the top bar.
+    main_menu_keys Down
+    sleep 0.5
+    shot
+    piece 620 300 0 0 top-bar-menu.png
+    xdotool key Escape
+    drive wait-gone '#32768' 10 || fail "the bar settings menu stayed open"
+  fi
+  stop
+done
+read -r sw sh < <(drive screen)
+convert "$E2E_WORK/edge0.png" \
+  \( "$E2E_WORK/edge2.png" -crop "120x${sh}+$((sw - 120))+0" \) -geometry "+$((sw - 120))+0" -composite \
+  \( "$E2E_WORK/edge1.png" -crop "${sw}x84+0+0" \) -geometry +0+0 -composite \
+  \( "$E2E_WORK/edge3.png" -crop "${sw}x84+0+$((sh - 84))" \) -geometry "+0+$((sh - 84))" -composite \
+  -fill '#3a6ea5' -draw "rectangle 120,84 $((sw - 121)),$((sh - 85))" -resize 75% "$out/screenshot.png"
+log "picture screenshot.png: the four edges"
+
+# Docked right: a folder button's menu, the buttons menu, a question and the editor.
+start_at 2 120
+read -r cl ct _ _ <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
+IFS=, read -r x y <<<"$(centre "$(button_rect 2 系统工具)")"
+[ -n "$x" ] || fail "no folder button 系统工具"
+drive post "$WENDLIX_MAIN_CLASS" 0x201 1 $(( (y << 16) | x )) >/dev/null
+wait_for_window '#32768' 10 >/dev/null || fail "the folder menu did not open"
+sleep 0.3
+xdotool key Down
+sleep 0.3
+shot
+read -r ml _ _ mb <<<"$(drive rect '#32768')"
+piece $(( sw - ml + 10 )) $(( mb + 20 )) $(( ml - 10 )) 0 folder-menu.png
+xdotool key Escape
+drive wait-gone '#32768' 10 || fail "the folder menu stayed open"
+drive post "$WENDLIX_MAIN_CLASS" 0x202 0 $(( (y << 16) | x )) >/dev/null
+
+notepad=$(centre "$(button_rect 0 记事本)")
+post_button_menu "$notepad"
+shot
+read -r ml _ _ mb <<<"$(drive rect '#32768')"
+piece $(( sw - ml + 10 )) $(( mb + 10 )) $(( ml - 10 )) 0 buttons-menu.png
+xdotool key Escape
+drive wait-gone '#32768' 10 || fail "the buttons menu stayed open"
+
+choose_button_menu_item "$(centre "$(panel_rect 网址)")" D2
+box=$(drive wait TMessageForm 20) || fail "no question before deleting a group"
+sleep 0.5
+shot
+read -r bl bt br bb <<<"$(drive rect "$box")"
+piece $(( br - bl )) $(( bb - bt )) "$bl" "$bt" message-box.png
+xdotool key Escape
+drive wait-gone TMessageForm 20 || fail "the question stayed open"
+
+editor_picture() {  # NAME: the editor cut out of the screen
+  local l t r b
+  read -r l t r b <<<"$(drive rect "$EDITOR")"
+  shot
+  piece $(( r - l )) $(( b - t )) "$l" "$t" "$1"
+}
+choose_button_menu_item "$(centre "$(panel_rect 常用工具)")" S5
+editor_wait 20 || fail "no editor for the tools group"
+sleep 1
+editor_picture editor-group-page.png
+xdotool key Escape
+drive wait-gone "$EDITOR" 20 || fail "the editor stayed open"
+
+choose_button_menu_item "$(centre "$(panel_rect 网址)")" S5
+editor_wait 20 || fail "no editor for the web group"
+sleep 1
+xdotool key ctrl+Tab
+sleep 1
+editor_picture editor-buttons-page.png
+xdotool key Escape
+drive wait-gone "$EDITOR" 20 || fail "the editor stayed open"
+stop
+log "pictures made"
