@@ -476,7 +476,7 @@ void TWendlixMainForm::OnLButtonDown(POINT client, WPARAM keys) {
   if (hit.What == K::kGroupButton) {
     const BarButton& b = state_.Groups[hit.Group].Children[hit.Button];
     // Folder and collapse buttons open their menus on the press; Shift keeps a folder's shut.
-    if (b.IsCollapse() || (b.IsDirectory && !(keys & MK_SHIFT))) {
+    if (b.IsCollapse() || (b.IsDirectory && FolderButtonOpensMenu(ShiftFromMouseKeys(keys, false)))) {
       SetPointer({hit, hit});
       if (b.IsCollapse()) {
         CollapseButtonMouseDown(hit, b.Tag);

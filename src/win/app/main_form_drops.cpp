@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "core/bar/button_lookup.h"
 #include "core/bar/group_file.h"
 #include "core/bar/button_move.h"
 #include "core/drops/drop_plan.h"
@@ -101,9 +102,7 @@ DropPoint TWendlixMainForm::DropPointAt(POINT client) const {
       break;
     case K::kCollapsedGroup:
       // A PanelBtn button names its group by the group's Tag, whatever place the band has.
-      for (int i = 0; i < count; ++i) {
-        if (state_.Groups[i].Tag == hit.Group) at.Group = i;
-      }
+      if (const auto tagged = GroupByTag(state_.Groups, hit.Group)) at.Group = static_cast<int>(*tagged);
       at.OnPanelBtn = true;
       break;
     default:
