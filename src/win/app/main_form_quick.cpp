@@ -28,12 +28,6 @@ std::string SpecialFolder(int csidl) {
   }
 }
 
-// The folder part of a path, through its last backslash.
-std::string FolderOf(const std::string& path) {
-  const std::size_t cut = path.find_last_of('\\');
-  return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-}
-
 }  // namespace
 
 std::string TWendlixMainForm::QuickFolderPath(int tag) {
@@ -44,7 +38,7 @@ std::string TWendlixMainForm::QuickFolderPath(int tag) {
     case QuickFolder::kFavorites: return SpecialFolder(CSIDL_FAVORITES);
     case QuickFolder::kDrives: {
       // Beside the settings files, which the bar can write; without it, no group.
-      const std::string folder = FolderOf(state_.ConfigBase) + kDrivesFolderName;
+      const std::string folder = DrivesFolderPath(ExtractFilePath(state_.ConfigBase));
       CreateDirectoryW(ToWide(folder).c_str(), nullptr);
       const DWORD attributes = GetFileAttributesW(ToWide(folder).c_str());
       if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
