@@ -57,8 +57,6 @@ class SingleInstance {
   // the window's thread when one asks. Call after a successful Claim.
   void Serve(HWND window, std::function<void()> comeForward);
 
-  const std::wstring& MutexName() const { return name_; }
-
  private:
   static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                        DWORD_PTR refData);

@@ -120,8 +120,6 @@ class TNewBtnForm {
   HWND Handle() const noexcept { return hwnd_; }
 
   // Test access to the state the controls mirror.
-  const ButtonsPage& Page() const { return page_; }
-  int CurrentPage() const { return pageIndex_; }
   HWND Control(int id) const { return GetDlgItem(Handle(), id); }
 
  private:

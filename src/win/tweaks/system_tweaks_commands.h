@@ -9,9 +9,7 @@
 //   once the bar saved on its way out:       tweaks_.GiveBack();
 // The bar's settings it changes live in BarState (Tweaks, Settings.ReLoadSet); the close
 // query keeps reading Tweaks.CanShutDown. While the screen saver is blocked a message
-// hook on this thread drops WM_SYSCOMMAND/SC_SCREENSAVE from the message queue; a window
-// procedure that wants to refuse a sent one too asks IsScreenSaveCommand and
-// ScreenSaverBlocked().
+// hook on this thread drops WM_SYSCOMMAND/SC_SCREENSAVE from the message queue.
 #pragma once
 #include <windows.h>
 
@@ -35,7 +33,6 @@ class ScreenSaverFilter {
   ~ScreenSaverFilter();
   ScreenSaverFilter(const ScreenSaverFilter&) = delete;
   ScreenSaverFilter& operator=(const ScreenSaverFilter&) = delete;
-  bool Installed() const { return hook_ != nullptr; }
 
  private:
   HHOOK hook_ = nullptr;
@@ -54,7 +51,6 @@ class SystemTweaksCommands {
   // Settings restored from the file take effect at once, as the menu then shows them: the
   // screen-saver block, and on Windows 95 and 98 the hot-key block.
   void PutRestoredIntoEffect();
-  bool ScreenSaverBlocked() const;
   // Applies the stored shell-window commands; what they take away is this run's to give back.
   // The record is kept before anything changes: a crash in between still gives back.
   void ApplyRestored(const std::vector<ShellWindowCommand>& commands) {

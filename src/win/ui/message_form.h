@@ -36,7 +36,6 @@ class TMessageForm : public BaseWindow<TMessageForm> {
   int HelpContext() const { return helpContext_; }
   void SetPosition(FormPosition position) { position_ = position; }
   FormPosition Position() const { return position_; }
-  void SetAnimated(bool animated) { animated_ = animated; }
 
   // Shows the window modally (after the opening animation) and answers the modal result;
   // the other windows of the thread are disabled meanwhile. WM_QUIT ends it with Cancel.
@@ -71,7 +70,6 @@ class TMessageForm : public BaseWindow<TMessageForm> {
   std::uint32_t color_ = kDefaultMessageFormColor;
   int helpContext_ = 0;
   FormPosition position_ = FormPosition::Designed;
-  bool animated_ = true;
   int modalResult_ = mrNone;
 };
 
