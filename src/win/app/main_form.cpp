@@ -22,6 +22,7 @@
 #include "win/shell/shell_folders.h"
 #include "win/inspect/bar_query.h"
 #include "win/shell/disk_shortcut_folder.h"
+#include "win/shell/shortcut_files.h"
 #include "win/tweaks/shell_tweaks.h"
 #include "win/tweaks/give_back_guard.h"
 #include "win/common/wide.h"
@@ -393,8 +394,7 @@ void TWendlixMainForm::ArrangeBar() {
         GetTextExtentPoint32W(dc.get(), title.c_str(), static_cast<int>(title.size()), &size);
         o.HeaderLength += size.cx + Scale()(4);
       }
-      o.PictureExists = g.Data.DrawStyle == 2 && !g.Data.PictureFile.empty() &&
-                        GetFileAttributesW(ToWide(g.Data.PictureFile).c_str()) != INVALID_FILE_ATTRIBUTES;
+      o.PictureExists = g.Data.DrawStyle == 2 && PathExists(g.Data.PictureFile);
     }
   }
   view_ = wendlix::ArrangeBar(state_.Groups, Edge(), Size{client.right, client.bottom},

@@ -12,6 +12,7 @@
 #include "core/bar/group_visibility.h"
 #include "core/editor/editor_commit.h"
 #include "core/editor/shortcut_change.h"
+#include "core/platform/file_io.h"
 #include "core/profile/ini_file.h"
 #include "core/text/ascii.h"
 #include "core/text/paths.h"
@@ -399,7 +400,7 @@ void TWendlixMainForm::R1Click(int g) {
 void TWendlixMainForm::O1Click(int g) {
   const std::string folder = state_.Groups[g].Data.Directory;
   // An imported group may name a program here: only a folder is opened.
-  if (!FolderExists(folder)) {
+  if (!platform::DirectoryExists(folder)) {
     AutoHideHold hold(*this);
     ShowErrorBox("文件夹不存在:\r\r\"" + folder + "\"", kGroupErrorCaption);
     return;
