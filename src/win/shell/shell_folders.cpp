@@ -75,7 +75,7 @@ void GetSpecialFolderPath(int csidl, std::string& path) {
   ITEMIDLIST* raw = nullptr;
   const HRESULT hr = SHGetSpecialFolderLocation(nullptr, csidl, &raw);
   const unique_pidl pidl(raw);
-  if (FAILED(hr) || !pidl) throw ShellError("Error getting SHGetSpecialFolderLocation.", hr);
+  if (FAILED(hr) || !pidl) throw ShellError("Error getting SHGetSpecialFolderLocation.");
   StrRetToString(desktop.Get(), pidl.get(), SHGDN_FORPARSING, path);
 }
 

@@ -30,14 +30,14 @@ struct ShellLinkObject {
 ShellLinkObject CreateShellLinkObject() {
   ShellLinkObject object;
   HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&object.link));
-  if (FAILED(hr)) throw ShellError("Cannot create a shell link object", hr);
+  if (FAILED(hr)) throw ShellError("Cannot create a shell link object");
   hr = object.link.As(&object.file);
-  if (FAILED(hr)) throw ShellError("The shell link object has no IPersistFile", hr);
+  if (FAILED(hr)) throw ShellError("The shell link object has no IPersistFile");
   return object;
 }
 
 void Check(HRESULT hr, const char* what) {
-  if (FAILED(hr)) throw ShellError(what, hr);
+  if (FAILED(hr)) throw ShellError(what);
 }
 
 // Some link readers (Wine's among them) give the path through the ANSI code page, so a
