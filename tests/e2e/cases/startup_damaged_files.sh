@@ -49,7 +49,7 @@ run_bar() {  # NAME [EXPECT_BOX]
   close_window "$WENDLIX_MAIN_CLASS" >/dev/null || fail "$1: could not post WM_CLOSE"
   if [ "${2:-}" = box ]; then
     local box
-    box=$(drive wait '#32770' 20) || fail "$1: no error box after a failed save"
+    box=$(drive wait TMessageForm 20) || fail "$1: no error box after a failed save"
     drive close "$box" >/dev/null || fail "$1: could not close the error box"
   fi
   wait_bar_exit 20 || fail "$1: the bar did not end"
