@@ -10,7 +10,7 @@
 
 #include "core/bar/group_construction.h"
 #include "core/bar/group_file.h"
-#include "core/commands/group_commands.h"
+#include "core/button_menu/group_commands.h"
 #include "core/platform/file_io.h"
 #include "core/profile/ini_file.h"
 #include "ini_group_sample.h"

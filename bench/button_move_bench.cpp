@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/bar/group_construction.h"
-#include "core/bar/interaction/button_move.h"
+#include "core/bar/button_move.h"
 
 namespace wendlix {
 namespace {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/bar/group_file.h"
-#include "core/commands/exchange_import.h"
+#include "core/exchange/exchange_import.h"
 #include "core/platform/file_io.h"
 #include "core/profile/ini_file.h"
 #include "ini_group_sample.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/appbar/ordered_merge.h"
+#include "core/shell/ordered_merge.h"
 
 namespace {
 

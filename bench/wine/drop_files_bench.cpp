@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "core/appbar/shortcut_data.h"
+#include "core/shell/shortcut_data.h"
 #include "core/bar/group_construction.h"
 #include "core/profile/ini_file.h"
-#include "win/appbar/shell_links.h"
-#include "win/bar/disk_shortcut_folder.h"
-#include "win/bar/drop_files.h"
+#include "win/shell/shell_links.h"
+#include "win/shell/disk_shortcut_folder.h"
+#include "win/drops/drop_files.h"
 #include "win/common/wide.h"
 #include "wine_clock.h"
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "core/appbar/shortcut_data.h"
-#include "win/appbar/shell_links.h"
+#include "core/shell/shortcut_data.h"
+#include "win/shell/shell_links.h"
 #include "win/common/wide.h"
 #include "win/editor/new_btn_form.h"
 #include "wine_clock.h"

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "core/appbar/shortcut_data.h"
-#include "win/appbar/shell_folders.h"
-#include "win/appbar/shell_links.h"
+#include "core/shell/shortcut_data.h"
+#include "win/shell/shell_folders.h"
+#include "win/shell/shell_links.h"
 #include "win/common/wide.h"
 #include "wine_clock.h"
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "win/bar/resource_counts.h"
+#include "win/diagnostics/resource_counts.h"
 #include "win/common/wide.h"
 #include "win/live/handle_census.h"
 #include "win/live/live_folders.h"

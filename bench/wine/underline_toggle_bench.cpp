@@ -12,7 +12,7 @@
 #include "core/bar/bar_view.h"
 #include "core/bar/group_construction.h"
 #include "core/profile/ini_file.h"
-#include "win/bar/disk_shortcut_folder.h"
+#include "win/shell/disk_shortcut_folder.h"
 #include "win/common/wide.h"
 #include "wine_clock.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/bar/interaction/url_drop.h"
+#include "core/drops/url_drop.h"
 #include "core/bar/panel_data.h"
 #include "core/profile/ini_file.h"
 #include "core/text/ascii.h"

@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "win/app/auto_hide_hold.h"
+#include "win/appbar/auto_hide_hold.h"
 #include "win/appbar/app_tool_bar.h"
 
 namespace wendlix {

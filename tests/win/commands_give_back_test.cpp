@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "shell_test_support.h"
-#include "win/appbar/shell_windows.h"
-#include "win/commands/system_tweaks_commands.h"
+#include "win/shell/shell_windows.h"
+#include "win/tweaks/system_tweaks_commands.h"
 
 namespace wendlix {
 namespace {

@@ -8,8 +8,8 @@
 #include <optional>
 
 #include "win/common/com_object.h"
-#include "win/ui/bar_drop_target.h"
-#include "win/ui/file_drag_source.h"
+#include "win/drops/bar_drop_target.h"
+#include "win/drops/file_drag_source.h"
 
 namespace wendlix {
 namespace {

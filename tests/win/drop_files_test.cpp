@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "shell_test_support.h"
-#include "win/appbar/shell_links.h"
-#include "win/bar/drop_files.h"
+#include "win/shell/shell_links.h"
+#include "win/drops/drop_files.h"
 
 namespace wendlix {
 namespace {

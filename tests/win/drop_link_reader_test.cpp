@@ -16,8 +16,8 @@
 #include "core/bar/panel_data.h"
 #include "core/text/encoding.h"
 #include "shell_test_support.h"
-#include "win/ui/bar_drop_target.h"
-#include "win/ui/file_drag_source.h"
+#include "win/drops/bar_drop_target.h"
+#include "win/drops/file_drag_source.h"
 
 namespace wendlix {
 namespace {

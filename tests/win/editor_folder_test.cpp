@@ -4,12 +4,12 @@
 
 #include <algorithm>
 
-#include "core/appbar/shortcut_data.h"
+#include "core/shell/shortcut_data.h"
 #include "core/profile/ini_file.h"
 #include "core/text/paths.h"
 #include "editor_test_support.h"
 #include "shell_test_support.h"
-#include "win/appbar/shell_links.h"
+#include "win/shell/shell_links.h"
 
 namespace wendlix {
 namespace {

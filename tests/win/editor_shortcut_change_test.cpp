@@ -13,7 +13,7 @@
 #include "core/profile/ini_file.h"
 #include "core/text/paths.h"
 #include "shell_test_support.h"
-#include "win/appbar/shell_links.h"
+#include "win/shell/shell_links.h"
 
 namespace wendlix {
 namespace {

@@ -12,17 +12,17 @@
 
 #include "core/bar/bar_texts.h"
 #include "core/bar/group_file.h"
-#include "core/commands/exchange_export.h"
-#include "core/commands/exchange_file.h"
-#include "core/commands/exchange_import.h"
+#include "core/exchange/exchange_export.h"
+#include "core/exchange/exchange_file.h"
+#include "core/exchange/exchange_import.h"
 #include "core/platform/file_io.h"
 #include "core/profile/ini_file.h"
 #include "core/text/ascii.h"
 #include "core/text/encoding.h"
 #include "shell_test_support.h"
-#include "win/appbar/shell_links.h"
-#include "win/bar/disk_shortcut_folder.h"
-#include "win/commands/exchange_commands.h"
+#include "win/shell/shell_links.h"
+#include "win/shell/disk_shortcut_folder.h"
+#include "win/exchange/exchange_commands.h"
 #include "win/ui/message_form.h"
 
 namespace wendlix {

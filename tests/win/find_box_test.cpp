@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "win/appbar/monitors.h"
-#include "win/bar/resource_counts.h"
+#include "win/diagnostics/resource_counts.h"
 #include "win/common/handle_counts.h"
 #include "win/common/unique_handle.h"
 #include "win/find/find_box.h"

@@ -8,10 +8,10 @@
 #include <memory>
 
 #include "core/bar/bar_view.h"
-#include "win/app/keyboard_session.h"
+#include "win/keyboard/keyboard_session.h"
 #include "win/bar/bar_painter.h"
 #include "win/paint/dib_section.h"
-#include "win/ui/global_hotkey.h"
+#include "win/keyboard/global_hotkey.h"
 
 namespace wendlix {
 namespace {

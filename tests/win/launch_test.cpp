@@ -7,11 +7,11 @@
 #include <map>
 #include <vector>
 
-#include "core/appbar/command_line.h"
+#include "core/shell/command_line.h"
 #include "core/bar/panel_data.h"
 #include "shell_test_support.h"
-#include "win/appbar/shell_links.h"
-#include "win/bar/launch.h"
+#include "win/shell/shell_links.h"
+#include "win/launch/launch.h"
 #include "win/ui/message_form.h"
 
 namespace wendlix {

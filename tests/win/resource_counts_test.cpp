@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "win/bar/bar_query.h"
-#include "win/bar/resource_counts.h"
+#include "win/inspect/bar_query.h"
+#include "win/diagnostics/resource_counts.h"
 #include "win/common/handle_counts.h"
 #include "win/common/unique_handle.h"
 

@@ -11,15 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "core/appbar/command_line.h"
+#include "core/shell/command_line.h"
 #include "core/bar/config_location.h"
 #include "core/bar/group_construction.h"
-#include "core/commands/give_back_record.h"
+#include "core/tweaks/give_back_record.h"
 #include "core/platform/file_io.h"
 #include "shell_test_support.h"
-#include "win/appbar/shell_open.h"
-#include "win/bar/launch.h"
-#include "win/commands/exchange_commands.h"
+#include "win/shell/shell_open.h"
+#include "win/launch/launch.h"
+#include "win/exchange/exchange_commands.h"
 
 namespace wendlix {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <set>
 
-#include "win/appbar/desktop_icon.h"
+#include "win/shell/desktop_icon.h"
 #include "win/common/registry.h"
 #include "win/common/wide.h"
 

@@ -7,12 +7,12 @@
 
 #include <algorithm>
 
-#include "core/appbar/link_naming.h"
+#include "core/shell/link_naming.h"
 #include "shell_test_support.h"
-#include "win/appbar/context_menu.h"
-#include "win/appbar/shell_error.h"
-#include "win/appbar/shell_folders.h"
-#include "win/appbar/shell_links.h"
+#include "win/shell/context_menu.h"
+#include "win/shell/shell_error.h"
+#include "win/shell/shell_folders.h"
+#include "win/shell/shell_links.h"
 #include "win/common/unique_handle.h"
 
 namespace wendlix {

@@ -5,8 +5,8 @@
 
 #include "core/text/encoding.h"
 #include "shell_test_support.h"
-#include "win/appbar/shell_error.h"
-#include "win/appbar/shell_links.h"
+#include "win/shell/shell_error.h"
+#include "win/shell/shell_links.h"
 
 namespace wendlix {
 namespace {

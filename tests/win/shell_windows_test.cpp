@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "core/appbar/command_line.h"
+#include "core/shell/command_line.h"
 #include "shell_test_support.h"
-#include "win/appbar/shell_open.h"
-#include "win/appbar/shell_windows.h"
+#include "win/shell/shell_open.h"
+#include "win/shell/shell_windows.h"
 #include "win/common/wide.h"
 
 namespace wendlix {

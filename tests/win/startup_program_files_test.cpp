@@ -5,9 +5,9 @@
 #include "core/platform/file_io.h"
 #include "core/text/paths.h"
 #include "shell_test_support.h"
-#include "win/appbar/shell_folders.h"
-#include "win/appbar/shell_windows.h"
-#include "win/bar/program_files.h"
+#include "win/shell/shell_folders.h"
+#include "win/shell/shell_windows.h"
+#include "win/app/program_files.h"
 #include "win/common/registry.h"
 #include "win/common/wide.h"
 

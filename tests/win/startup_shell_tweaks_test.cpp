@@ -2,9 +2,9 @@
 #include <windows.h>
 
 #include "shell_test_support.h"
-#include "win/appbar/shell_windows.h"
-#include "win/bar/shell_tweaks.h"
-#include "win/commands/shell_give_back.h"
+#include "win/shell/shell_windows.h"
+#include "win/tweaks/shell_tweaks.h"
+#include "win/tweaks/shell_give_back.h"
 
 namespace wendlix {
 namespace {

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "core/bar/save_rounds.h"
+#include "core/diagnostics/save_rounds.h"
 #include "core/platform/file_io.h"
 #include "shell_test_support.h"
-#include "win/app/test_switches.h"
+#include "win/diagnostics/test_switches.h"
 
 namespace wendlix {
 namespace {

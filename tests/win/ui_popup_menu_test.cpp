@@ -8,8 +8,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "core/commands/bar_menu.h"
-#include "core/commands/button_menu.h"
+#include "core/bar_menu/bar_menu.h"
+#include "core/button_menu/button_menu.h"
 #include "win/common/unique_handle.h"
 #include "win/common/wide.h"
 #include "win/ui/popup_menu.h"

@@ -2,7 +2,7 @@
 // are Windows' own, so the window procedure passes them through unchanged.
 #pragma once
 #include "core/appbar/app_tool_bar_types.h"
-#include "core/appbar/geometry.h"
+#include "core/common/geometry.h"
 
 namespace wendlix {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "core/appbar/geometry.h"
+#include "core/common/geometry.h"
 
 namespace wendlix {
 

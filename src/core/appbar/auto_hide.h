@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/appbar/app_tool_bar_types.h"
-#include "core/appbar/geometry.h"
+#include "core/common/geometry.h"
 
 namespace wendlix {
 

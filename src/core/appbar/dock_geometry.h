@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "core/appbar/app_tool_bar_types.h"
-#include "core/appbar/geometry.h"
+#include "core/common/geometry.h"
 
 namespace wendlix {
 

@@ -5,7 +5,7 @@
 #pragma once
 #include <vector>
 
-#include "core/appbar/geometry.h"
+#include "core/common/geometry.h"
 #include "core/ui/dpi_scale.h"
 
 namespace wendlix {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/appbar/app_tool_bar_types.h"
-#include "core/ui/hotkey.h"
+#include "core/keyboard/hotkey.h"
 #include "core/appbar/monitor_layout.h"
 
 namespace wendlix {
@@ -38,7 +38,7 @@ struct BarSettings {
   int Width = 86;
   int Height = 0;  // the window's height when the file has none
   bool FlatDrawMode = true;
-  // "HotKey": the global hotkey as text (core/ui/hotkey.h); absent reads as the default, "" is none.
+  // "HotKey": the global hotkey as text (core/keyboard/hotkey.h); absent reads as the default, "" is none.
   std::string HotKey = kDefaultHotKeyText;
   bool HotKeyStored = false;  // the file named one (even ""), so it is the user's choice
   SavedMonitor Monitor;  // "Monitor" and "MonitorRect"; empty: the primary monitor

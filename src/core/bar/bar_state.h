@@ -8,7 +8,7 @@
 #include "core/bar/bar_settings.h"
 #include "core/bar/group_construction.h"
 #include "core/bar/group_list.h"
-#include "core/bar/system_tweaks.h"
+#include "core/tweaks/system_tweaks.h"
 
 namespace wendlix {
 

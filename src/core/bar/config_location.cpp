@@ -1,6 +1,6 @@
 #include "core/bar/config_location.h"
 
-#include "core/appbar/command_line.h"
+#include "core/shell/command_line.h"
 #include "core/text/paths.h"
 
 namespace wendlix {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/appbar/geometry.h"
+#include "core/common/geometry.h"
 #include "core/bar/stable_list.h"
 #include "core/bar/panel_data.h"
 

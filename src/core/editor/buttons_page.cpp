@@ -1,6 +1,6 @@
 #include "core/editor/buttons_page.h"
 
-#include "core/appbar/ordered_merge.h"
+#include "core/shell/ordered_merge.h"
 #include "core/bar/panel_data.h"
 #include "core/editor/editor_address.h"
 #include "core/editor/editor_texts.h"

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/appbar/shortcut_data.h"
+#include "core/shell/shortcut_data.h"
 #include "core/editor/editor_entries.h"
 #include "core/editor/editor_validation.h"
 

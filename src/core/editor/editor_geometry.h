@@ -1,7 +1,7 @@
 // Where FormShow puts the editor's parts: the client size for the mode's panel, the OK
 // and Cancel buttons at the bottom right, and the two frame bevels.
 #pragma once
-#include "core/appbar/geometry.h"
+#include "core/common/geometry.h"
 
 namespace wendlix {
 

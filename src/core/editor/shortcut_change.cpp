@@ -1,6 +1,6 @@
 #include "core/editor/shortcut_change.h"
 
-#include "core/appbar/link_naming.h"
+#include "core/shell/link_naming.h"
 #include "core/editor/editor_address.h"
 #include "core/editor/editor_texts.h"
 #include "core/editor/editor_validation.h"

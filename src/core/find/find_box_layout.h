@@ -3,7 +3,7 @@
 // that a box above a bottom bar does not jump with each keystroke.
 #pragma once
 #include "core/appbar/app_tool_bar_types.h"
-#include "core/appbar/geometry.h"
+#include "core/common/geometry.h"
 #include "core/ui/dpi_scale.h"
 
 namespace wendlix {

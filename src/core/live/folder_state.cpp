@@ -1,6 +1,6 @@
 #include "core/live/folder_state.h"
 
-#include "core/appbar/shortcut_listing.h"
+#include "core/shell/shortcut_listing.h"
 #include "core/live/live_texts.h"
 #include "core/text/ascii.h"
 

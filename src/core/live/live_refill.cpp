@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "core/appbar/ordered_merge.h"
+#include "core/shell/ordered_merge.h"
 #include "core/bar/group_file.h"
 #include "core/profile/ini_file.h"
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "core/appbar/geometry.h"
+#include "core/common/geometry.h"
 #include "core/paint/pixel_buffer.h"
 
 namespace wendlix {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "core/appbar/geometry.h"
+#include "core/common/geometry.h"
 
 namespace wendlix {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/appbar/geometry.h"
+#include "core/common/geometry.h"
 #include "core/ui/dpi_scale.h"
 
 namespace wendlix {

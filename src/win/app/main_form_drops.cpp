@@ -6,17 +6,17 @@
 #include <shellapi.h>
 
 #include "core/bar/group_file.h"
-#include "core/bar/interaction/button_move.h"
-#include "core/bar/interaction/drop_plan.h"
-#include "core/bar/interaction/drop_roles.h"
-#include "core/bar/interaction/file_drop_effect.h"
-#include "core/bar/interaction/url_drop.h"
-#include "core/bar/interaction/mouse_rules.h"
+#include "core/bar/button_move.h"
+#include "core/drops/drop_plan.h"
+#include "core/drops/drop_roles.h"
+#include "core/drops/file_drop_effect.h"
+#include "core/drops/url_drop.h"
+#include "core/bar/mouse_rules.h"
 #include "core/profile/ini_file.h"
-#include "win/app/auto_hide_hold.h"
+#include "win/appbar/auto_hide_hold.h"
 #include "win/app/main_form.h"
-#include "win/bar/drop_files.h"
-#include "win/ui/file_drag_source.h"
+#include "win/drops/drop_files.h"
+#include "win/drops/file_drag_source.h"
 #include "win/ui/p_messages.h"
 
 namespace wendlix {

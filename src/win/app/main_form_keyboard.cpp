@@ -1,12 +1,12 @@
 // The main window and the keyboard: the global hotkey that calls the bar up and gives the
 // foreground back, the focused button moved by the arrows and Tab, and Enter, the
-// context-menu key and Escape acting on it. Decisions come from core/bar/keyboard_focus.h.
+// context-menu key and Escape acting on it. Decisions come from core/keyboard/keyboard_focus.h.
 #include <windows.h>
 
-#include "core/ui/hotkey_texts.h"
-#include "win/app/auto_hide_hold.h"
+#include "core/keyboard/hotkey_texts.h"
+#include "win/appbar/auto_hide_hold.h"
 #include "win/app/main_form.h"
-#include "win/ui/hotkey_dialog.h"
+#include "win/keyboard/hotkey_dialog.h"
 #include "win/ui/p_messages.h"
 
 namespace wendlix {

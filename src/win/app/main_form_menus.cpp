@@ -2,9 +2,9 @@
 // on the bar) and the system tweaks menu (from the system button and the title strip).
 #include <windowsx.h>
 
-#include "win/app/auto_hide_hold.h"
+#include "win/appbar/auto_hide_hold.h"
 #include "win/app/main_form.h"
-#include "win/commands/bar_menu_commands.h"
+#include "win/bar_menu/bar_menu_commands.h"
 #include "win/paint/about_form.h"
 
 namespace wendlix {

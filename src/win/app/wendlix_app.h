@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "core/bar/bar_state.h"
-#include "win/bar/program_files.h"
+#include "win/app/program_files.h"
 #include "win/common/base_window.h"
 
 namespace wendlix {

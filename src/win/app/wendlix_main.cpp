@@ -3,10 +3,10 @@
 // (give_back_guard.h), and the test switches, which only a test's environment enables.
 #include <windows.h>
 
-#include "core/commands/give_back_record.h"
-#include "win/app/test_switches.h"
+#include "core/tweaks/give_back_record.h"
+#include "win/diagnostics/test_switches.h"
 #include "win/app/wendlix_app.h"
-#include "win/commands/give_back_guard.h"
+#include "win/tweaks/give_back_guard.h"
 #include "win/common/wide.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int showCommand) {

@@ -14,7 +14,7 @@
 
 #include "core/appbar/app_bar_hit_test.h"
 #include "core/appbar/app_tool_bar_types.h"
-#include "core/appbar/geometry.h"
+#include "core/common/geometry.h"
 #include "core/appbar/monitor_layout.h"
 #include "win/common/base_window.h"
 

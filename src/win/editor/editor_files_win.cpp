@@ -2,13 +2,13 @@
 
 #include <windows.h>
 
-#include "core/appbar/shortcut_data.h"
+#include "core/shell/shortcut_data.h"
 #include "core/platform/file_io.h"
 #include "core/profile/ini_file.h"
 #include "core/text/ascii.h"
 #include "core/text/paths.h"
-#include "win/appbar/shell_folders.h"
-#include "win/appbar/shell_links.h"
+#include "win/shell/shell_folders.h"
+#include "win/shell/shell_links.h"
 #include "win/common/wide.h"
 
 namespace wendlix {

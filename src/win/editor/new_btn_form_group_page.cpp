@@ -13,7 +13,7 @@
 #include "core/editor/editor_address.h"
 #include "core/editor/editor_texts.h"
 #include "core/text/paths.h"
-#include "win/appbar/shell_folders.h"
+#include "win/shell/shell_folders.h"
 #include "win/bar/bar_pictures.h"
 #include "win/common/wide.h"
 #include "win/paint/dib_section.h"

@@ -8,7 +8,7 @@
 #include <unordered_set>
 #include <utility>
 
-#include "core/appbar/ordered_merge.h"
+#include "core/shell/ordered_merge.h"
 #include "win/common/unique_handle.h"
 #include "win/live/directory_watch.h"
 #include "win/live/folder_probe.h"

@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "core/commands/tweak_texts.h"
+#include "core/tweaks/tweak_texts.h"
 #include "core/paint/about_window.h"
-#include "win/commands/bar_menu_commands.h"
+#include "win/bar_menu/bar_menu_commands.h"
 #include "win/common/base_window.h"
 #include "win/common/unique_handle.h"
 #include "win/common/wide.h"

@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include "core/appbar/geometry.h"
+#include "core/common/geometry.h"
 
 namespace wendlix {
 

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "win/appbar/monitors.h"
-#include "win/bar/bar_query.h"
+#include "win/inspect/bar_query.h"
 #include "win/common/wide.h"
 #include "win/find/find_box.h"
 

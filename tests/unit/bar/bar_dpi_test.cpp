@@ -4,7 +4,7 @@
 
 #include "core/bar/bar_view.h"
 #include "core/bar/group_layout.h"
-#include "core/bar/interaction/mouse_rules.h"
+#include "core/bar/mouse_rules.h"
 
 namespace wendlix {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/bar/bar_report.h"
+#include "core/inspect/bar_report.h"
 #include "core/bar/bar_texts.h"
 
 namespace wendlix {

@@ -1,4 +1,4 @@
-#include "core/bar/interaction/group_visibility.h"
+#include "core/bar/group_visibility.h"
 
 #include <gtest/gtest.h>
 

@@ -5,10 +5,10 @@
 
 #include <set>
 
-#include "core/bar/interaction/band_order.h"
-#include "core/bar/interaction/button_lookup.h"
-#include "core/bar/interaction/drop_targets.h"
-#include "core/bar/interaction/mouse_rules.h"
+#include "core/bar/band_order.h"
+#include "core/bar/button_lookup.h"
+#include "core/drops/drop_targets.h"
+#include "core/bar/mouse_rules.h"
 
 namespace wendlix {
 namespace {

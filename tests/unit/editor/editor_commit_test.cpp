@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/appbar/ordered_merge.h"
+#include "core/shell/ordered_merge.h"
 #include "core/bar/group_file.h"
 #include "core/profile/ini_file.h"
 

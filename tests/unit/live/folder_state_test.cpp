@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/appbar/shortcut_listing.h"
+#include "core/shell/shortcut_listing.h"
 
 namespace wendlix {
 namespace {

@@ -1,0 +1,62 @@
+#include "win/launch/launch.h"
+
+#include <cwchar>
+
+#include "core/shell/command_line.h"
+#include "win/common/wide.h"
+#include "win/ui/p_messages.h"
+
+namespace wendlix {
+namespace {
+
+// Dialogs created on this thread while the shell runs a call are the shell's messages.
+thread_local int shellDialogs = 0;
+
+LRESULT CALLBACK CountShellDialogs(int code, WPARAM wp, LPARAM lp) {
+  if (code == HCBT_CREATEWND) {
+    const CREATESTRUCTW* create = reinterpret_cast<CBT_CREATEWNDW*>(lp)->lpcs;
+    wchar_t cls[16] = {};
+    if (!(create->style & WS_CHILD) && GetClassNameW(reinterpret_cast<HWND>(wp), cls, 16) &&
+        std::wcscmp(cls, L"#32770") == 0) {
+      ++shellDialogs;
+    }
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+}  // namespace
+
+std::wstring LaunchCommandLine(const LaunchRequest& request) {
+  if (request.Action != LaunchAction::kOpen || request.File.empty()) return {};
+  std::wstring line = ToWide(QuoteCommandLineArgument(request.File));
+  if (!request.Params.empty()) line += L" " + ToWide(request.Params);
+  return line;
+}
+
+std::optional<ShellCall> LaunchShellCall(const LaunchRequest& request) {
+  if (request.Action != LaunchAction::kOpen || request.File.empty()) return std::nullopt;
+  return ShellOpenCall(request.File, request.Params, request.Directory, request.ShowCmd);
+}
+
+LaunchResult ExecuteLaunch(const LaunchRequest& request, HWND owner) {
+  const std::optional<ShellCall> call = LaunchShellCall(request);
+  // As ShellOpen answers a path it refuses.
+  if (!call) return {false, ERROR_FILE_NOT_FOUND, false};
+  if (!request.ShellReports) {
+    const auto code = reinterpret_cast<INT_PTR>(RunShellCall(owner, *call));
+    return {code > 32, static_cast<int>(code), false};
+  }
+  const int before = shellDialogs;
+  const HHOOK hook = SetWindowsHookExW(WH_CBT, &CountShellDialogs, nullptr, GetCurrentThreadId());
+  const auto code = reinterpret_cast<INT_PTR>(RunShellCall(owner, *call, nullptr, ShellErrors::kShown));
+  if (hook) UnhookWindowsHookEx(hook);
+  // Without the hook nobody can tell; the shell was allowed to speak, so the bar keeps still.
+  return {code > 32, static_cast<int>(code), !hook || shellDialogs != before};
+}
+
+void LaunchAndReport(const LaunchRequest& request, HWND owner) {
+  if (const std::optional<std::string> text = LaunchReportText(request, ExecuteLaunch(request, owner)))
+    ShowErrorBox(*text, kLaunchFailedCaption);
+}
+
+}  // namespace wendlix

@@ -1,0 +1,39 @@
+#include "core/exchange/exchange_export.h"
+
+#include <gtest/gtest.h>
+
+#include "core/exchange/exchange_file.h"
+
+namespace wendlix {
+namespace {
+
+TEST(ExchangeExport, SuggestedNameIsAFileNameTheDialogAccepts) {
+  const struct {
+    const char* title;
+    const char* name;
+  } cases[] = {
+      {"常用工具", "常用工具"},
+      {"Web 2.0", "Web 2.0"},
+      {"A/B: C*?", "A_B_ C__"},
+      {"\"x\" <y> |z|\\", "_x_ _y_ _z__"},
+      {"tab\there", "tab_here"},
+      {"trailing. . ", "trailing"},
+      {"...", "工具栏"},
+      {"", "工具栏"},
+      {"con", "con_"},
+      {"LPT1", "LPT1_"},
+      {"Nul.txt", "Nul_.txt"},
+      {"COM0", "COM0"},
+      {"CONSOLE", "CONSOLE"},
+      {"网址 | 收藏", "网址 _ 收藏"},
+  };
+  for (const auto& c : cases) {
+    const std::string name = ExchangeFileNameSuggestion(c.title);
+    EXPECT_EQ(name, c.name) << c.title;
+    // What the export then writes keeps the whole suggestion.
+    EXPECT_EQ(ExportFilePath(name), name + ".GLF") << c.title;
+  }
+}
+
+}  // namespace
+}  // namespace wendlix
