@@ -32,7 +32,7 @@ wx_wine_prepare || exit 1
 for name in "${names[@]}"; do
   if [ "$name" = smoke-win32 ]; then
     [ -n "$WX_WINE32" ] || { echo "e2e: smoke-win32 needs wine32, which is not installed" >&2; exit 1; }
-    wx_e2e_add smoke-win32 "$WX_ROOT/tests/e2e/smoke.sh" "$WX_DIST/win32/Wendlix.exe" "$WX_WINE32"
+    wx_e2e_add smoke-win32 "$WX_ROOT/tests/e2e/cases/start_and_close.sh" "$WX_DIST/win32/Wendlix.exe" "$WX_WINE32"
   elif [ -f "tests/e2e/cases/$name.sh" ]; then
     wx_e2e_add "$name" "$WX_ROOT/tests/e2e/cases/$name.sh" "$WX_DIST/win64/Wendlix.exe" "$WX_WINE64"
   else

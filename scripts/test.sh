@@ -180,7 +180,7 @@ if [ $wine_ready = 1 ] && [ -f "$WX_DIST/win64/Wendlix.exe" ] &&
   elif [ "${built[win32]}" = 0 ]; then
     echo "32-bit smoke test skipped: the win32 build failed"
   else
-    wx_e2e_add smoke-win32 "$WX_ROOT/tests/e2e/smoke.sh" "$WX_DIST/win32/Wendlix.exe" "$WX_WINE32"
+    wx_e2e_add smoke-win32 "$WX_ROOT/tests/e2e/cases/start_and_close.sh" "$WX_DIST/win32/Wendlix.exe" "$WX_WINE32"
   fi
   wx_e2e_run
   passed=$((passed + E2E_OK))
