@@ -40,7 +40,8 @@
 #                               sets rec_win, its Windows path; expect_record WANT WHAT
 #   htm_opens_recorder          the recorder is what the shell runs for .htm files
 
-LAYOUT=
+# Set by the helpers below: the layout report, the bar's folder, the recorder's path and record.
+LAYOUT='' dir='' rec_win='' record=''
 
 # ---- settings and group files ----------------------------------------------------------------------------
 
@@ -64,7 +65,7 @@ group_section() {
     [Visible]=1 [ShowTitle]=1 [ShowAsButton]=0 [ShowCaption]=1 [LayoutLeft]=1 [BevelDown]=1
     [SmallIcon]=0 [ShowTitleIcon]=1 [Width]=120 [Height]=100 ["Panel Style"]=0 [Color]=-2147483633
     ["From Color"]=16777215 ["To Color"]=16711680 ["Draw style"]=0 [FontColor]=-2147483640 [FontSize]=9
-    [Directory]='C:\' [FontName]=宋体 [PictureFile]=
+    [Directory]='C:\' [FontName]=宋体 [PictureFile]=''
   )
   for kv in "$@"; do v[${kv%%=*}]=${kv#*=}; done
   printf '[%s]\n' "$title"
@@ -245,9 +246,8 @@ post_button_menu() {
 }
 
 choose_button_menu_item() {
-  local try
   MENU_KEYS=$(menu_keys "$(button_menu_at "$1")" "$2") || fail "no item $2 in the menu at $1"
-  for try in 1 2; do
+  for _ in 1 2; do
     post_button_menu "$1"
     # shellcheck disable=SC2086
     xdotool key --delay 80 $MENU_KEYS
@@ -380,6 +380,7 @@ activate_other_window() {
   pid=$!
   on_exit kill "$pid"
   wait_until 20 test -s "$out" || fail "the other window did not appear"
+  # shellcheck disable=SC2034  # for the cases
   OTHER_WINDOW=$(head -n 1 "$out" | tr -d '\r')
 }
 

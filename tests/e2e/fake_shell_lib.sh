@@ -40,6 +40,7 @@ choose_sys_item() {
   drive post "$WENDLIX_MAIN_CLASS" 0x7B "$(drive find "$WENDLIX_MAIN_CLASS")" \
     $(( ((t + lt + 5) << 16) | (l + ll + 5) )) >/dev/null
   _menu_opened || fail "the system tweaks menu did not open for $1"
+  # shellcheck disable=SC2046  # one key a word
   xdotool key --delay 30 $(printf 'Down %.0s' $(seq "$downs")) Return
   drive wait-gone '#32768' 10 || fail "the system tweaks menu stayed open after $1"
 }

@@ -11,6 +11,7 @@ install_leak_bar() {
   dir=$E2E_WORK/app
   tools=$E2E_WORK/Tools
   install_bar "$dir"
+  # shellcheck disable=SC2046  # one name a word
   make_links "$tools" 'C:\windows\notepad.exe' $(for (( i = 1; i <= ${1:-6}; i++ )); do echo "App_$i"; done)
   make_links "$tools/Sub" 'C:\windows\regedit.exe' Inner
   {

@@ -67,6 +67,7 @@ export WINEDEBUG=${WINEDEBUG:--all}
 WENDLIX_WINE=${WENDLIX_WINE:-$(command -v wine64 || echo /usr/lib/wine/wine64)}
 WENDLIX_LOCPATH=${WENDLIX_LOCPATH:-}
 WENDLIX_MAIN_CLASS=TWendlixMainForm
+# shellcheck disable=SC2034  # for the cases that restart the prefix's server
 WINESERVER_CMD=$(command -v wineserver || echo "$(dirname "$(readlink -f "$WENDLIX_WINE")")/wineserver")
 BAR_PID=
 BAR_DIR=

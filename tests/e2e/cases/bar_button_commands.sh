@@ -31,7 +31,7 @@ start_and_wait "$dir"
 # reads and saves once more: the dialog saves the buttons itself, so that a failed save keeps it open with
 # every edit, and the command then saves the group's settings. A rename saves once more: the old title's
 # sections go only after the groups list names the new one.
-IO_LAST= IO_STEP= IO_HOW=
+IO_LAST='' IO_STEP='' IO_HOW=''
 io_check() {
   local now r0 w0 r w reads=1 saves=1 how=$IO_HOW
   now=$(drive query "$WENDLIX_MAIN_CLASS" gpfio) || fail "no group file counts"

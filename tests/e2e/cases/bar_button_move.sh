@@ -15,7 +15,8 @@ install_bar "$dir"
   group_section Tools "Directory=$(winpath "$tools")" Height=260
   group_buttons Tools 1=a.lnk 2=b.lnk 3=c.lnk 4=d.lnk 5=e.lnk 6=Docs
   group_section Web "Panel Style=1" Height=200
-  group_buttons Web $(for s in s0 s1 s2 s3 s4 s5; do echo "$s=http://$s.example.org/"; done)
+  group_buttons Web s0=http://s0.example.org/ s1=http://s1.example.org/ s2=http://s2.example.org/ \
+    s3=http://s3.example.org/ s4=http://s4.example.org/ s5=http://s5.example.org/
   group_section More "Directory=$(winpath "$more")" Height=150
 } | write_cp936 "$dir/Wendlix.GPF"
 bar_settings 2 120 0 1 Tools Web More | write_cp936 "$dir/Wendlix.INI"

@@ -41,7 +41,7 @@ read -r _ mt _ _ <<<"$(drive rect '#32768')"
 xdotool key t
 edge() { read_layout; layout_lines edge | cut -f2; }
 expect_soon 1 "the edge chosen from the menu" edge
-read -r l t r b <<<"$(drive rect "$WENDLIX_MAIN_CLASS")"
+read -r l t _ b <<<"$(drive rect "$WENDLIX_MAIN_CLASS")"
 expect_eq 90 "$((b - t))" "the bar keeps its thickness at the top"
 expect_eq 0010 "$(positions)" "the position menu marks the top edge"
 

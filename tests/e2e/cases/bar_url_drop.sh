@@ -64,7 +64,8 @@ IFS=, read -r gl _ _ gb <<<"$(panel_rect Web)"
 post_click "$((gl + 20)),$((gb - 10))" 0x203
 collapsed() { read_layout; layout_lines collapsed | cut -f4; }
 expect_soon Web "the web group collapsed" collapsed
-drive drag-url $(screen_xy "$(collapsed_rect Web)") 'https://百科.example.org/' 'E=mc² - 百科' >/dev/null ||
+read -r x y <<<"$(screen_xy "$(collapsed_rect Web)")"
+drive drag-url "$x" "$y" 'https://百科.example.org/' 'E=mc² - 百科' >/dev/null ||
   fail "the drop on the collapsed group"
 want="News=http://news.example.org/|Wiki=https://wiki.example.org/|$formula=https://百科.example.org/"
 expect_soon "$want" "the collapsed group's button section after the drop" web_lines

@@ -13,7 +13,7 @@ DEMO=${WENDLIX_FIND_DEMO:-$(dirname "$WENDLIX_DRIVER")/../find_demo/wendlix_find
 # presses KEYS.
 type_and_start() {
   local edge=$1 text=$2 shown=$3 out=$E2E_WORK/demo-$1.out shot=$E2E_ARTIFACTS/find-box-$1.png
-  local desc= bar box left top right bottom r g b demo_pid
+  local desc='' bar box left top right bottom r g b demo_pid
   (cd "$E2E_WORK" && exec "${WINE_CMD[@]}" "$DEMO" "$edge") >"$out" 2>&1 &
   demo_pid=$!
   drive wait WendlixFindDemoBar 30 >/dev/null || fail "$edge: no stand-in bar within 30 s"
@@ -22,7 +22,7 @@ type_and_start() {
   xdotool mousemove $(( (left + right) / 2 )) $(( (top + bottom) / 2 )) click 1
   xdotool type --delay 60 "$text"
   typed() { desc=$(drive query WendlixFindDemoBar findbox); grep -qx $'query\t'"$text" <<<"$desc"; }
-  wait_until 10 typed
+  wait_until 30 typed
   expect_eq "$shown" "$(head -n "$(wc -l <<<"$shown")" <<<"$desc")" "$edge: what the box shows"
 
   read -r left top right bottom < <(drive rect TFindBox) || fail "$edge: no box window"

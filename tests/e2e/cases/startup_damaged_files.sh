@@ -45,7 +45,7 @@ run_bar() {  # [box]
   [ "${1:-}" = box ] && expect_box 保存设置失败 "$name"
   wait_bar_exit 20 || fail "$name: the bar did not end"
   expect_eq 0 "$BAR_STATUS" "$name: exit code"
-  if ls "$dir" | grep -q '\.tmp$'; then fail "$name: a temporary file was left: $(ls "$dir")"; fi
+  case " $(files_in "$dir") " in *'.tmp '*) fail "$name: a temporary file was left: $(files_in "$dir")" ;; esac
 }
 
 # After the close: the groups shown; for FILE, whether it was replaced with a .bak of the damaged bytes
