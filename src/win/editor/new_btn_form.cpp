@@ -40,20 +40,8 @@ NewBtnFormResult ShowNewBtnForm(HWND owner, const NewBtnFormSetup& setup) {
   return result;
 }
 
-namespace {
-
-// The editor whose page keys the thread's message filter serves. One modal editor at a time
-// per thread; a nested one (none today) would put the outer back when it ends.
-thread_local TNewBtnForm* activeForm = nullptr;
-
-}  // namespace
-
 TNewBtnForm::TNewBtnForm(NewBtnFormSetup setup)
     : setup_(std::move(setup)), page_(setup_.Entries) {}
-
-TNewBtnForm::~TNewBtnForm() {
-  if (hwnd_ && IsWindow(hwnd_)) SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
-}
 
 std::string TNewBtnForm::Text(int id) const {
   const HWND h = Control(id);
@@ -87,55 +75,10 @@ int TNewBtnForm::ShowModal(HWND owner) {
   const auto* dialogTemplate = loaded ? static_cast<const DLGTEMPLATE*>(LockResource(loaded)) : nullptr;
   if (!dialogTemplate) return 2;
 
-  // The dialog loop offers every message to the thread's message filter before it handles
-  // it (IsDialogMessageW calls CallMsgFilterW with MSGF_DIALOGBOX): the page keys go there.
-  TNewBtnForm* const outer = activeForm;
-  activeForm = this;
-  const HHOOK filter =
-      SetWindowsHookExW(WH_MSGFILTER, &TNewBtnForm::MessageFilter, nullptr, GetCurrentThreadId());
-  const INT_PTR answer = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate, owner,
-                                                 &TNewBtnForm::DialogProc, reinterpret_cast<LPARAM>(this));
-  if (filter) UnhookWindowsHookEx(filter);
-  activeForm = outer;
-  hwnd_ = nullptr;
+  const INT_PTR answer = RunModal(dialogTemplate, owner, true);
   // -1: not created; 0: ended by WM_QUIT. Both answer as Cancel.
   modalResult_ = answer == 1 ? 1 : 2;
   return modalResult_;
-}
-
-INT_PTR CALLBACK TNewBtnForm::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  try {
-    if (msg == WM_INITDIALOG) {
-      auto* self = reinterpret_cast<TNewBtnForm*>(lp);
-      SetWindowLongPtrW(hwnd, DWLP_USER, lp);
-      self->hwnd_ = hwnd;
-      self->OnInitDialog();
-      return FALSE;  // the focus is set
-    }
-    auto* self = reinterpret_cast<TNewBtnForm*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    if (!self) return FALSE;
-    if (msg == WM_NCDESTROY) {
-      SetWindowLongPtrW(hwnd, DWLP_USER, 0);
-      self->hwnd_ = nullptr;
-      return FALSE;
-    }
-    return self->HandleMessage(msg, wp, lp);
-  } catch (...) {
-    // A failing handler must not take the bar down; a failure while starting closes the dialog.
-    if (msg == WM_INITDIALOG) EndDialog(hwnd, 2);
-    return FALSE;
-  }
-}
-
-LRESULT CALLBACK TNewBtnForm::MessageFilter(int code, WPARAM wp, LPARAM lp) {
-  if (code == MSGF_DIALOGBOX && activeForm && lp) {
-    try {
-      if (activeForm->Handle() && activeForm->PreTranslate(*reinterpret_cast<MSG*>(lp))) return 1;
-    } catch (...) {
-      return 1;  // the key is dropped, as its handler failed
-    }
-  }
-  return CallNextHookEx(nullptr, code, wp, lp);
 }
 
 void TNewBtnForm::OnInitDialog() {
@@ -228,8 +171,7 @@ void TNewBtnForm::FormShow() {
   settingUp_ = false;
 }
 
-bool TNewBtnForm::PreTranslate(MSG& m) {
-  if (m.hwnd != Handle() && !IsChild(Handle(), m.hwnd)) return false;
+bool TNewBtnForm::PreTranslate(const MSG& m) {
   if (!setup_.GroupMode) return false;
   const bool ctrl = GetKeyState(VK_CONTROL) < 0;
   if (m.message == WM_KEYDOWN && m.wParam == VK_TAB && ctrl) {
@@ -280,7 +222,7 @@ bool TNewBtnForm::ButtonModeShortcut() const {
 }
 
 NewBtnFormResult TNewBtnForm::ReadBack() const {
-  NewBtnFormResult r = hwnd_ ? ReadControls() : closed_;
+  NewBtnFormResult r = Handle() ? ReadControls() : closed_;
   r.ModalResult = modalResult_;
   return r;
 }
@@ -421,6 +363,9 @@ void TNewBtnForm::OnCommand(int id, int code, HWND) {
 
 INT_PTR TNewBtnForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
+    case WM_INITDIALOG:
+      OnInitDialog();
+      return FALSE;  // the focus is set
     case WM_COMMAND:
       OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
       return TRUE;

@@ -32,6 +32,7 @@
 #include "core/editor/editor_entries.h"
 #include "core/editor/editor_validation.h"
 #include "core/paint/pixel_buffer.h"
+#include "win/common/base_dialog.h"
 #include "win/common/unique_handle.h"
 #include "win/editor/editor_files_win.h"
 
@@ -90,8 +91,8 @@ NewBtnFormResult ShowNewBtnForm(HWND owner, const NewBtnFormSetup& setup);
 
 // A modal dialog from the IDD_NEW_BTN_FORM template, found in the set-up's Resources module
 // (else the exe's own). The dialog manager runs the loop, disables the owner and moves the
-// focus; a thread message filter adds the page keys it does not know.
-class TNewBtnForm {
+// focus; the page keys it does not know reach PreTranslate.
+class TNewBtnForm : public BaseDialog<TNewBtnForm> {
  public:
   // The dialog manager's class. Finders also look for a control only the editor has.
   static constexpr wchar_t kClassName[] = L"#32770";
@@ -108,16 +109,11 @@ class TNewBtnForm {
   };
 
   explicit TNewBtnForm(NewBtnFormSetup setup);
-  TNewBtnForm(const TNewBtnForm&) = delete;
-  TNewBtnForm& operator=(const TNewBtnForm&) = delete;
-  ~TNewBtnForm();
 
   // Creates the dialog, runs it and answers 1 or 2 (also when it could not be created).
   int ShowModal(HWND owner);
   // The fields as the controls hold them; after the dialog closed, as they held them then.
   NewBtnFormResult ReadBack() const;
-
-  HWND Handle() const noexcept { return hwnd_; }
 
   // Test access to the state the controls mirror.
   const ButtonsPage& Page() const { return page_; }
@@ -125,10 +121,9 @@ class TNewBtnForm {
   HWND Control(int id) const { return GetDlgItem(Handle(), id); }
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  static LRESULT CALLBACK MessageFilter(int code, WPARAM wp, LPARAM lp);
-  // Answers what a dialog procedure answers: FALSE leaves the message to the dialog manager.
-  INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+  INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  // Ctrl+Tab and Alt+B switch pages, Delete on the list deletes its row.
+  bool PreTranslate(const MSG& m) override;
   // Creates the mode's controls, places them in pixels, centres and shows the dialog.
   void OnInitDialog();
   void End(int result);
@@ -141,7 +136,6 @@ class TNewBtnForm {
   void FormShow();
   void ShowPage(int index);
   void FocusControl(HWND control);
-  bool PreTranslate(MSG& m);
 
   void OnCommand(int id, int code, HWND control);
   LRESULT OnNotify(NMHDR* header);
@@ -206,7 +200,6 @@ class TNewBtnForm {
   ButtonsPage page_;
   WinEditorFiles files_{true};
   std::unordered_map<std::string, int> iconCache_;  // shortcut rows: file -> system icon
-  HWND hwnd_ = nullptr;
   int modalResult_ = 2;
   NewBtnFormResult closed_;  // read back as the dialog went away
   int pageIndex_ = 0;
