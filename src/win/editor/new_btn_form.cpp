@@ -13,6 +13,7 @@
 #include "win/editor/new_btn_form_ids.h"
 #include "win/paint/system_colors.h"
 #include "win/ui/p_messages.h"
+#include "win/ui/window_dpi.h"
 
 namespace wendlix {
 
@@ -91,9 +92,7 @@ void TNewBtnForm::OnInitDialog() {
   const bool given = dialogFont_ && GetObjectW(dialogFont_, sizeof(lf), &lf);
   if (!given) {
     lf = LOGFONTW{};
-    const HDC screen = GetDC(nullptr);
-    lf.lfHeight = -MulDiv(9, screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96, 72);
-    if (screen) ReleaseDC(nullptr, screen);
+    lf.lfHeight = FontHeightForPoints(9);
     lf.lfWeight = FW_NORMAL;
     lstrcpynW(lf.lfFaceName, L"宋体", LF_FACESIZE);
   }
