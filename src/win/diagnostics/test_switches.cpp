@@ -21,12 +21,6 @@ namespace {
 constexpr char kSettingsName[] = "Wendlix.INI";
 constexpr char kGroupsName[] = "Wendlix.GPF";
 
-bool SwitchesAllowed() {
-  wchar_t value[8] = {};
-  const DWORD n = GetEnvironmentVariableW(L"WENDLIX_TEST_SWITCHES", value, 8);
-  return n == 1 && value[0] == L'1';
-}
-
 std::vector<std::wstring> SplitArguments(std::wstring_view arguments) {
   const std::wstring line = L"x " + std::wstring(arguments);
   int count = 0;
@@ -153,8 +147,14 @@ int RunSaves(const std::string& folderArgument, const std::string& log, bool for
 
 }  // namespace
 
+bool TestSwitchesEnabled() {
+  wchar_t value[8] = {};
+  const DWORD n = GetEnvironmentVariableW(L"WENDLIX_TEST_SWITCHES", value, 8);
+  return n == 1 && value[0] == L'1';
+}
+
 std::optional<int> RunTestSwitch(std::wstring_view arguments) {
-  if (arguments.find(L"/wx-") == std::wstring_view::npos || !SwitchesAllowed()) return std::nullopt;
+  if (arguments.find(L"/wx-") == std::wstring_view::npos || !TestSwitchesEnabled()) return std::nullopt;
   const std::vector<std::wstring> args = SplitArguments(arguments);
   if (args.size() != 3) return std::nullopt;
   const bool loop = args[0] == L"/wx-save-loop";
