@@ -12,10 +12,10 @@
 //   setup.GroupFile = ConfigBase + ".GPF";
 //   setup.ImageList1 = <the bar's ImageList1>;  setup.Resources = <the exe's module>;
 //   NewBtnFormResult result = ShowNewBtnForm(barWindow, setup);
-//   if (result.ModalResult != 2) { apply result.Title, result.Kind, result.Folder, ... }
+//   if (result.ModalResult == mrOk) { apply result.Title, result.Kind, result.Folder, ... }
 //
 // In group mode the dialog has already written the group's button section when it answers
-// 1; in button mode it writes nothing, and Text2 carries the address with its prefix.
+// mrOk; in button mode it writes nothing, and Target carries the address with its prefix.
 // The bar's auto-hide timer is the caller's to hold while the dialog is open.
 #pragma once
 #include <windows.h>
@@ -32,6 +32,7 @@
 #include "core/editor/editor_entries.h"
 #include "core/editor/editor_validation.h"
 #include "core/paint/pixel_buffer.h"
+#include "core/ui/modal_result.h"
 #include "win/common/base_dialog.h"
 #include "win/common/unique_handle.h"
 #include "win/editor/editor_files_win.h"
@@ -59,8 +60,8 @@ struct NewBtnFormSetup {
   std::string GroupFile;                // the .GPF file the commit writes
 
   // Button mode.
-  std::string Text1;  // name
-  std::string Text2;  // target, or the address without its prefix
+  std::string Name;
+  std::string Target;    // the target, or the address without its prefix
   std::string FileName;  // the button's file or address, for its icon
   std::vector<std::string> OtherNames;  // the group's other buttons
 
@@ -70,7 +71,7 @@ struct NewBtnFormSetup {
 };
 
 struct NewBtnFormResult {
-  int ModalResult = 2;  // 1 OK, 2 Cancel
+  TModalResult ModalResult = mrCancel;
   // Group mode.
   std::string Title;
   std::uint16_t Kind = gkShortcut;
@@ -82,8 +83,8 @@ struct NewBtnFormResult {
   GroupFont Font;
   std::string PictureFile;
   // Button mode.
-  std::string Text1;
-  std::string Text2;
+  std::string Name;
+  std::string Target;  // the target, or the address with its prefix
 };
 
 // Shows the dialog modally, owned by `owner` (disabled meanwhile), and reads it back.
@@ -110,8 +111,8 @@ class TNewBtnForm : public BaseDialog<TNewBtnForm> {
 
   explicit TNewBtnForm(NewBtnFormSetup setup);
 
-  // Creates the dialog, runs it and answers 1 or 2 (also when it could not be created).
-  int ShowModal(HWND owner);
+  // Creates the dialog, runs it and answers mrOk or mrCancel (also when it could not be created).
+  TModalResult ShowModal(HWND owner);
   // The fields as the controls hold them; after the dialog closed, as they held them then.
   NewBtnFormResult ReadBack() const;
 
@@ -126,7 +127,7 @@ class TNewBtnForm : public BaseDialog<TNewBtnForm> {
   bool PreTranslate(const MSG& m) override;
   // Creates the mode's controls, places them in pixels, centres and shows the dialog.
   void OnInitDialog();
-  void End(int result);
+  void End(TModalResult result);
   NewBtnFormResult ReadControls() const;
   HWND AddControl(const wchar_t* cls, const std::string& text, DWORD style, int id, int x, int y, int w, int h,
                   DWORD exStyle = 0);
@@ -200,7 +201,7 @@ class TNewBtnForm : public BaseDialog<TNewBtnForm> {
   ButtonsPage page_;
   WinEditorFiles files_{true};
   std::unordered_map<std::string, int> iconCache_;  // shortcut rows: file -> system icon
-  int modalResult_ = 2;
+  TModalResult modalResult_ = mrCancel;
   NewBtnFormResult closed_;  // read back as the dialog went away
   int pageIndex_ = 0;
   bool textsModified_ = false;
