@@ -20,6 +20,7 @@
 #include "core/bar/bar_state.h"
 #include "core/tweaks/give_back.h"
 #include "core/tweaks/system_menu.h"
+#include "win/common/unique_handle.h"
 #include "win/tweaks/give_back_guard.h"
 #include "win/tweaks/shell_give_back.h"
 
@@ -32,13 +33,10 @@ SysMenuContext ReadSysMenuContext(const BarState& state);
 class ScreenSaverFilter {
  public:
   ScreenSaverFilter();
-  ~ScreenSaverFilter();
-  ScreenSaverFilter(const ScreenSaverFilter&) = delete;
-  ScreenSaverFilter& operator=(const ScreenSaverFilter&) = delete;
-  bool Installed() const { return hook_ != nullptr; }
+  bool Installed() const { return static_cast<bool>(hook_); }
 
  private:
-  HHOOK hook_ = nullptr;
+  unique_hhook hook_;
 };
 
 class SystemTweaksCommands {

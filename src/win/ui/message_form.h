@@ -40,8 +40,8 @@ class TMessageForm : public BaseWindow<TMessageForm> {
 
   // Shows the window modally (after the opening animation) and answers the modal result;
   // the other windows of the thread are disabled meanwhile. WM_QUIT ends it with Cancel.
-  int ShowModal();
-  int ModalResult() const { return modalResult_; }
+  TModalResult ShowModal();
+  TModalResult ModalResult() const { return modalResult_; }
 
   // The window's controls by name: "Image", "Message" or a button's name ("OK", "Cancel").
   HWND FindControl(std::string_view name) const;
@@ -72,7 +72,7 @@ class TMessageForm : public BaseWindow<TMessageForm> {
   int helpContext_ = 0;
   FormPosition position_ = FormPosition::Designed;
   bool animated_ = true;
-  int modalResult_ = mrNone;
+  TModalResult modalResult_ = mrNone;
 };
 
 // Process-wide: caption widths of the buttons, measured once.

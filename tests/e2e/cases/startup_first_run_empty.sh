@@ -8,7 +8,8 @@ source "$(dirname "$0")/../lib.sh"
 dir=$E2E_WORK/empty
 mkdir -p "$dir" && cp "$WENDLIX_EXE" "$dir/"
 start_and_wait "$dir"
-expect_eq "Wendlix V 2.05.2" "$(drive title WendlixApplication)" "application title"
+expect_eq "Wendlix V $(tr -d ' \r\n' <"$(dirname "$0")/../../../VERSION")" "$(drive title WendlixApplication)" \
+  "application title"
 read -r _ exstyle < <(drive style "$WENDLIX_MAIN_CLASS")
 (( exstyle & 0x80 )) || fail "the main window is no tool window (it would get a taskbar button): $exstyle"
 # An auto-hide bar docked at a side edge spans the whole screen height, not the work area's.
