@@ -30,8 +30,8 @@ build() {  # PRESET TARGET...
 # group lists and draws like links).
 make_many_groups() {
   local dir=$1 g i titles=()
-  # shellcheck source=tests/e2e/groups_lib.sh
-  source "$WX_ROOT/tests/e2e/groups_lib.sh"
+  # shellcheck source=tests/e2e/bar_lib.sh
+  source "$WX_ROOT/tests/e2e/bar_lib.sh"
   rm -rf "$dir" && mkdir -p "$dir"
   for g in $(seq 1 20); do
     mkdir -p "$dir/links$g"

@@ -3,7 +3,8 @@
 # generator writes, build every preset, then run the native unit
 # tests (plain and with sanitizers), the fuzz targets over their seed corpora, the Win32 tests under Wine,
 # the end-to-end cases on private X displays and a 32-bit smoke run. The last line is "N passed, N failed";
-# the exit status is 1 when anything failed, a build included.
+# the exit status is 1 when anything failed, a build included. A skipped test or case fails the run unless
+# tests/expected-skips.txt accepts it.
 # Environment: WENDLIX_BUILD_DIR (build tree), WENDLIX_JOBS (compile jobs), WENDLIX_DISPLAY_BASE (first X
 # display number tried, default 90), E2E_TIMEOUT (seconds per case, default 120), E2E_PARALLEL (default 2).
 set -u
@@ -13,12 +14,15 @@ source "$(dirname "$0")/lib/wine-env.sh"
 source "$(dirname "$0")/lib/gtest-count.sh"
 # shellcheck source=scripts/lib/e2e-jobs.sh
 source "$(dirname "$0")/lib/e2e-jobs.sh"
+# shellcheck source=scripts/lib/skips.sh
+source "$(dirname "$0")/lib/skips.sh"
 cd "$WX_ROOT" || exit 1
 
 display_base=${WENDLIX_DISPLAY_BASE:-90}
 passed=0
 failed=0
 failures=()
+skipped=()
 mkdir -p "$WX_LOGS"
 
 # Ctrl-C or a CI cancel: stop the X servers and Wine servers of this run, and only those.
@@ -45,13 +49,14 @@ count_gtest() {
   passed=$((passed + GT_OK))
   failed=$((failed + GT_BAD))
   for name in "${GT_FAILED_NAMES[@]}"; do failures+=("$label: $name"); done
+  skipped+=("${GT_SKIPPED_NAMES[@]}")
   [ "$GT_BAD" -gt 0 ] && wx_gtest_failures "$log"
   if [ "$GT_ABNORMAL" = 1 ]; then
     fail_item "$label: ended abnormally (exit $status)"
     echo "---- $label ended abnormally (exit status $status); last lines of $log:"
     tail -n 40 "$log"
   fi
-  echo "$label: $GT_OK passed, $GT_BAD failed$([ "$GT_ABNORMAL" = 1 ] && echo ", ended abnormally") (log: $log)"
+  echo "$label: $GT_OK passed, $GT_BAD failed, ${#GT_SKIPPED_NAMES[@]} skipped$([ "$GT_ABNORMAL" = 1 ] && echo ", ended abnormally") (log: $log)"
 }
 
 run_gtest() {
@@ -171,20 +176,30 @@ if [ $wine_ready = 1 ] && [ -f "$WX_DIST/win64/Wendlix.exe" ] &&
   done
   if [ -z "$WX_WINE32" ]; then
     echo "32-bit smoke test skipped: wine32 is not installed (scripts/setup.sh could not add wine32:i386)"
+    skipped+=(e2e/smoke-win32)
   elif [ "${built[win32]}" = 0 ]; then
     echo "32-bit smoke test skipped: the win32 build failed"
   else
-    wx_e2e_add smoke-win32 "$WX_ROOT/tests/e2e/smoke.sh" "$WX_DIST/win32/Wendlix.exe" "$WX_WINE32"
+    wx_e2e_add smoke-win32 "$WX_ROOT/tests/e2e/cases/start_and_close.sh" "$WX_DIST/win32/Wendlix.exe" "$WX_WINE32"
   fi
   wx_e2e_run
   passed=$((passed + E2E_OK))
   failed=$((failed + E2E_BAD))
   for name in "${E2E_FAILED_NAMES[@]}"; do failures+=("e2e $name"); done
+  for name in "${E2E_SKIPPED_NAMES[@]}"; do skipped+=("e2e/$name"); done
 else
   echo "skipped: no Wendlix.exe, driver or Wine prefix"
 fi
 
 # ---------------------------------------------------------------------------------------------------------
+wx_header "skips"
+echo "accepted when they happen (tests/expected-skips.txt):"
+wx_skips_list | sed 's/^/  /'
+for name in "${skipped[@]}"; do echo "skipped: $name"; done
+while read -r name; do
+  [ -n "$name" ] && fail_item "skipped, and tests/expected-skips.txt does not accept it: $name"
+done < <(wx_skips_unexpected "${skipped[@]}")
+
 wx_header "summary"
 for item in "${failures[@]}"; do
   echo "FAILED: $item"

@@ -11,7 +11,7 @@
 
 #include "win/diagnostics/resource_counts.h"
 #include "win/common/wide.h"
-#include "win/live/handle_census.h"
+#include "win/diagnostics/handle_census.h"
 #include "win/live/live_folders.h"
 #include "wine_clock.h"
 

@@ -3,13 +3,15 @@
 # scratch folders, and at most E2E_PARALLEL (default 2) run at once. Sourced after wine-env.sh.
 #   wx_e2e_add NAME SCRIPT EXE WINE   queue a case script for a program and a Wine loader
 #   wx_e2e_run                        run the queue; prints each result (a failure with its whole log)
-#                                     and sets E2E_OK, E2E_BAD and E2E_FAILED_NAMES (array)
+#                                     and sets E2E_OK, E2E_BAD, E2E_FAILED_NAMES and E2E_SKIPPED_NAMES
+#                                     (arrays); a case that exits with E2E_SKIP_STATUS skipped
 #   wx_e2e_stop_all                   stop the Xvfb and Wine servers of running jobs (for signal traps)
 # Logs go to build/logs/e2e/NAME.log, what a case keeps to build/artifacts/e2e/NAME/.
 
 E2E_TIMEOUT=${E2E_TIMEOUT:-120}
 E2E_PARALLEL=${E2E_PARALLEL:-2}
 E2E_DISPLAY_BASE=${WENDLIX_DISPLAY_BASE:-90}
+E2E_SKIP_STATUS=77
 E2E_NAMES=()
 E2E_SCRIPTS=()
 E2E_EXES=()
@@ -58,6 +60,7 @@ wx_e2e_run() {
   E2E_OK=0
   E2E_BAD=0
   E2E_FAILED_NAMES=()
+  E2E_SKIPPED_NAMES=()
   local i s free pid name status
   local -A slot_pid=()
   for (( i = 0; i < ${#E2E_NAMES[@]}; i++ )); do
@@ -80,6 +83,9 @@ wx_e2e_run() {
     if [ "$status" = 0 ]; then
       E2E_OK=$((E2E_OK + 1))
       echo "$name: ok"
+    elif [ "$status" = "$E2E_SKIP_STATUS" ]; then
+      E2E_SKIPPED_NAMES+=("$name")
+      echo "$name: skipped ($(sed -n 's/^\[[0-9:]*\] SKIP: //p' "$WX_LOGS/e2e/$name.log" | tail -n 1))"
     else
       E2E_BAD=$((E2E_BAD + 1))
       E2E_FAILED_NAMES+=("$name")

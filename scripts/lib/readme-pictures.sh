@@ -5,8 +5,6 @@
 # prefix has, a web group and a collapsed e-mail group. The pictures go to $E2E_ARTIFACTS/docs.
 # e2e-timeout: 400
 source "$WX_ROOT/tests/e2e/lib.sh"
-source "$WX_ROOT/tests/e2e/startup_lib.sh"
-source "$WX_ROOT/tests/e2e/groups_lib.sh"
 
 out=$E2E_ARTIFACTS/docs
 mkdir -p "$out"

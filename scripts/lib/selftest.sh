@@ -8,6 +8,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/gtest-count.sh"
 # shellcheck source=scripts/lib/common.sh
 source "$here/common.sh"
+# shellcheck source=scripts/lib/skips.sh
+source "$here/skips.sh"
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
@@ -103,7 +105,18 @@ scenario "skipped test" 0 1 0 0 "" <<'LOG'
 [  SKIPPED ] Cp936.NativeTable (0 ms)
 [ RUN      ] Cp936.Euro
 [       OK ] Cp936.Euro (0 ms)
+[  SKIPPED ] 1 test, listed below:
+[  SKIPPED ] Cp936.NativeTable
 LOG
+expect "skipped names" "Cp936.NativeTable" "${GT_SKIPPED_NAMES[*]}"
+
+finish
+scenario="expected skips"
+scenario_failed=0
+printf '# comment\ne2e/smoke-win32   no wine32\n\nCp936.NativeTable  no table\n' >"$tmp/skips.txt"
+WX_EXPECTED_SKIPS=$tmp/skips.txt
+expect "accepted list" $'e2e/smoke-win32   no wine32\nCp936.NativeTable  no table' "$(wx_skips_list)"
+expect "unexpected ones" $'e2e/smoke\nCp936' "$(wx_skips_unexpected e2e/smoke-win32 e2e/smoke Cp936 Cp936.NativeTable)"
 
 finish
 scenario="windows paths"

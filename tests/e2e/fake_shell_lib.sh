@@ -1,64 +1,47 @@
 # shellcheck shell=bash
-# Stand-ins for the shell's windows (wendlix_fake_shell.exe beside the driver) and the system
-# tweaks menu driven by keyboard. Sourced after lib.sh.
-#   start_fake_shell          start the stand-ins and wait for them; they are restored and closed
-#                             when the case ends, whatever happens
-#   shell_state               "VE VE VE VE": own WS_VISIBLE bit and enabled, 1 or 0, for taskbar,
-#                             start button, desktop icons and desktop
-#   choose_sys_item N         open the system tweaks menu on the title strip and run its Nth item
-#                             (1 = the first shown; Windows NT shows ten)
+# Stand-ins for the shell's windows (wendlix_fake_shell.exe beside the driver) and the system tweaks menu
+# driven by keyboard. Sourced after lib.sh.
+#   start_fake_shell          start the stand-ins and wait for them; they are restored and closed when the
+#                             case ends, whatever happens
+#   shell_state               "VE VE VE VE": own WS_VISIBLE bit and enabled, 1 or 0, for taskbar, start
+#                             button, desktop icons and desktop
+#   choose_sys_item NAME      open the system tweaks menu on the title strip and run the item NAME
 #   sys_caption NAME          the caption of a system tweaks menu item, from the bar's query
 
 FAKE_SHELL=$(dirname "$WENDLIX_DRIVER")/wendlix_fake_shell.exe
-FAKE_PID=
 
 # The system tweaks menu as Windows NT shows it, by item name: the number of Down keys.
 declare -A SYS_ITEM=([S8]=1 [D5]=2 [P3]=3 [WindowsW1]=4 [A3]=5 [D7]=6 [D6]=7 [Windows1]=8 [A2]=9 [muReLoad]=10)
 
-# A short-lived Wine process now and then comes back with no output on a loaded machine: ask
-# again rather than report an empty state.
+# A short-lived Wine process now and then comes back with no output on a loaded machine: ask again
+# rather than report an empty state.
+_shell_state_once() { SHELL_STATE=$(wine_run "$FAKE_SHELL" state | tr -d '\r'); [ -n "$SHELL_STATE" ]; }
 shell_state() {
-  local out tries
-  for tries in 1 2 3; do
-    out=$(wine_run "$FAKE_SHELL" state | tr -d '\r')
-    [ -n "$out" ] && break
-    log "the fake shell's state came back empty (try $tries)" >&2
-    sleep 0.5
-  done
-  printf '%s\n' "$out"
-}
-
-stop_fake_shell() {
-  [ -n "$FAKE_PID" ] || return 0
-  # No case leaves a shell window hidden or disabled, even when it fails.
-  wine_run "$FAKE_SHELL" restore >/dev/null 2>&1
-  drive close Progman >/dev/null 2>&1
-  wait "$FAKE_PID" 2>/dev/null
-  FAKE_PID=
+  wait_until 10 _shell_state_once || log "the fake shell's state came back empty" >&2
+  printf '%s\n' "$SHELL_STATE"
 }
 
 start_fake_shell() {
   [ -f "$FAKE_SHELL" ] || fail "no fake shell beside the driver"
   wine_run "$FAKE_SHELL" &
-  FAKE_PID=$!
-  trap '_e2e_cleanup; stop_fake_shell' EXIT
+  # No case leaves a shell window hidden or disabled, even when it fails.
+  on_exit "wine_run '$FAKE_SHELL' restore; drive close Progman"
   drive wait Progman 30 >/dev/null || fail "the fake shell did not start"
   drive wait Shell_TrayWnd 30 >/dev/null || fail "the fake shell has no taskbar"
   expect_eq "11 11 11 11" "$(shell_state)" "the fake shell's windows at the start"
 }
 
 choose_sys_item() {
-  local downs=${SYS_ITEM[$1]} l t i ll lt
+  local downs=${SYS_ITEM[$1]} l t ll lt
   [ -n "$downs" ] || fail "unknown item $1"
   read_layout
   IFS=, read -r ll lt _ _ <<<"$(layout_lines logo | cut -f2)"
   read -r l t _ _ <<<"$(drive rect "$WENDLIX_MAIN_CLASS")"
   drive post "$WENDLIX_MAIN_CLASS" 0x7B "$(drive find "$WENDLIX_MAIN_CLASS")" \
     $(( ((t + lt + 5) << 16) | (l + ll + 5) )) >/dev/null
-  wait_for_window '#32768' 10 >/dev/null || fail "the system tweaks menu did not open for $1"
-  sleep 0.3
-  for (( i = 0; i < downs; i++ )); do xdotool key Down; done
-  xdotool key Return
+  _menu_opened || fail "the system tweaks menu did not open for $1"
+  # shellcheck disable=SC2046  # one key a word
+  xdotool key --delay 30 $(printf 'Down %.0s' $(seq "$downs")) Return
   drive wait-gone '#32768' 10 || fail "the system tweaks menu stayed open after $1"
 }
 

@@ -1,30 +1,25 @@
 # shellcheck shell=bash
-# Helpers of the leak and long-run cases (cases/reliab_*.sh), sourced after lib.sh, startup_lib.sh and
-# groups_lib.sh. The bar runs with its test switches on, so that it takes batch requests (`probe`).
+# Helpers of the leak and long-run cases (cases/reliab_*.sh), sourced after lib.sh. The bar runs with its
+# test switches on, so that it takes batch requests (`probe`).
 
 export WENDLIX_TEST_SWITCHES=1
 
 # Installs the bar in $E2E_WORK/app docked right, auto-hide, with a shortcut group "Tools" on a folder of
 # COUNT shell links, a web group and an e-mail group; sets dir and tools (the unix folder of Tools).
 install_leak_bar() {
-  local count=${1:-6} i tools_win
+  local i
   dir=$E2E_WORK/app
   tools=$E2E_WORK/Tools
   install_bar "$dir"
-  mkdir -p "$tools/Sub"
-  tools_win=$(winpath "$tools")
-  for (( i = 1; i <= count; i++ )); do
-    drive make-link "$tools_win\\App $i.lnk" 'C:\windows\notepad.exe' >/dev/null ||
-      fail "could not write a shell link"
-  done
-  drive make-link "$tools_win\\Sub\\Inner.lnk" 'C:\windows\regedit.exe' >/dev/null ||
-    fail "could not write a shell link"
+  # shellcheck disable=SC2046  # one name a word
+  make_links "$tools" 'C:\windows\notepad.exe' $(for (( i = 1; i <= ${1:-6}; i++ )); do echo "App_$i"; done)
+  make_links "$tools/Sub" 'C:\windows\regedit.exe' Inner
   {
-    group_section Tools "Directory=$tools_win" Height=300 "Draw style=1"
+    group_section Tools "Directory=$(winpath "$tools")" Height=300 "Draw style=1"
     group_section Web "Panel Style=1" Height=120
-    printf '[Web  Buttons]\n示例网站=http://www.example.com/\nNews=http://news.example.org/\n\n'
+    group_buttons Web 示例网站=http://www.example.com/ News=http://news.example.org/
     group_section Mail "Panel Style=2" Height=80
-    printf '[Mail  Buttons]\n示例邮箱=MAILTO:someone@example.com\n\n'
+    group_buttons Mail 示例邮箱=MAILTO:someone@example.com
   } | write_cp936 "$dir/Wendlix.GPF"
   bar_settings 2 120 0 1 Tools Web Mail | sed 's/^AutoHide=0$/AutoHide=1/' | write_cp936 "$dir/Wendlix.INI"
 }
@@ -125,20 +120,6 @@ leak_batches() {
   log "no leaks: every count within $ALLOWED_COUNT of where it started, private memory within 1 MB"
 }
 
-# Shows a window of the driver's own for SECONDS and makes it active, so that an auto-hide bar hides when
-# the pointer leaves it.
-keep_other_window_active() {
-  local out=$E2E_WORK/other-window.txt i
-  wine_run "$WENDLIX_DRIVER" activate-other "$1" >"$out" &
-  OTHER_WINDOW_PID=$!
-  trap 'kill "$OTHER_WINDOW_PID" 2>/dev/null; _e2e_cleanup' EXIT
-  for (( i = 0; i < 200; i++ )); do
-    [ -s "$out" ] && return 0
-    sleep 0.1
-  done
-  fail "the other window did not appear"
-}
-
 # One line of the figures LEAK_FIGURES from COUNTS, "name=value ...".
 counts_line() {
   local f
@@ -158,8 +139,8 @@ long_run() {
   install_leak_bar 6
   xdotool mousemove 300 300
   start_and_wait "$dir"
-  keep_other_window_active $((seconds + 120))
-  spare="$tools/App 1.lnk"
+  activate_other_window $((seconds + 120))
+  spare="$tools/App_1.lnk"
 
   # A few rounds of everything before the first figures, so that what fills once is filled (the
   # first hover, collapse and refill leave a few GDI objects that stay for the rest of the run).
@@ -203,32 +184,24 @@ bar_is_out() {
   [ -n "$left" ] && (( left < screen_w - 20 ))
 }
 
-# Waits up to 20 s until bar_is_out answers WANT (0 out, 1 in).
-wait_bar_out() {
-  local want=$1 i
-  for (( i = 0; i < 100; i++ )); do
-    bar_is_out
-    [ $? = "$want" ] && return 0
-    sleep 0.2
-  done
-  return 1
-}
+bar_is_in() { ! bar_is_out; }
 
 # ROUND: the pointer to the edge and back, every third round a group collapsed and shown, every fifth a
 # shell link added or taken away in Tools and the groups refilled. Round 0 waits until the bar has slid
-# out and back; the others only note whether it was out (SEEN_OUT) while the pointer was at the edge.
+# out and back; the others only note whether it was out (SEEN_OUT) while the pointer was at the edge: the
+# pauses are the run's pace, not waits for the slide.
 long_run_round() {
   local round=$1
   xdotool mousemove $((screen_w - 1)) $((screen_h / 2))
   if (( round == 0 )); then
-    wait_bar_out 0 || fail "the bar did not slide out when the pointer came to its edge"
+    wait_until 20 bar_is_out || fail "the bar did not slide out when the pointer came to its edge"
   else
     sleep 0.4
     bar_is_out && SEEN_OUT=$((SEEN_OUT + 1))
   fi
   xdotool mousemove 500 375
   if (( round == 0 )); then
-    wait_bar_out 1 || fail "the bar did not slide back when the pointer left"
+    wait_until 20 bar_is_in || fail "the bar did not slide back when the pointer left"
   else
     sleep 0.4
   fi

@@ -283,21 +283,20 @@ TEST(BarDropTarget, EachRoleAsTheDragCarriesIt) {
 
   // The bar's own button, with its picture handed to the drag-image helper (which may refuse
   // it: the drag goes on without an image), moves; a token of another drag drops nothing.
-  IDataObject* button = NewDragData(ButtonDragFormat(), ButtonDragBytes(scene.own));
+  const Microsoft::WRL::ComPtr<IDataObject> button = NewDragData(ButtonDragFormat(), ButtonDragBytes(scene.own));
   HDC screen = GetDC(nullptr);
   HBITMAP picture = CreateCompatibleBitmap(screen, 24, 24);
   ReleaseDC(nullptr, screen);
-  const bool imaged = SetDragImage(button, picture, SIZE{24, 24}, POINT{4, 4});
+  const bool imaged = SetDragImage(button.Get(), picture, SIZE{24, 24}, POINT{4, 4});
   RecordProperty("drag_image_helper", imaged ? "took the picture" : "refused");
-  EXPECT_EQ(ReadDragOffer(button).BarButton, ButtonDragBytes(scene.own));
-  EXPECT_EQ(scene.DragAndDrop(button, DROPEFFECT_MOVE), static_cast<DWORD>(DROPEFFECT_MOVE));
+  EXPECT_EQ(ReadDragOffer(button.Get()).BarButton, ButtonDragBytes(scene.own));
+  EXPECT_EQ(scene.DragAndDrop(button.Get(), DROPEFFECT_MOVE), static_cast<DWORD>(DROPEFFECT_MOVE));
   ASSERT_EQ(scene.dropped.size(), 3u);
   EXPECT_EQ(scene.dropped[2].route, DropRoute::kButton);
-  EXPECT_EQ(scene.DragAndDrop(button, DROPEFFECT_COPY), static_cast<DWORD>(DROPEFFECT_NONE));
-  button->Release();
-  IDataObject* stale = NewDragData(ButtonDragFormat(), ButtonDragBytes({scene.own.Process, 40}));
-  EXPECT_EQ(scene.DragAndDrop(stale, DROPEFFECT_MOVE), static_cast<DWORD>(DROPEFFECT_NONE));
-  stale->Release();
+  EXPECT_EQ(scene.DragAndDrop(button.Get(), DROPEFFECT_COPY), static_cast<DWORD>(DROPEFFECT_NONE));
+  const Microsoft::WRL::ComPtr<IDataObject> stale =
+      NewDragData(ButtonDragFormat(), ButtonDragBytes({scene.own.Process, 40}));
+  EXPECT_EQ(scene.DragAndDrop(stale.Get(), DROPEFFECT_MOVE), static_cast<DWORD>(DROPEFFECT_NONE));
   OfferData bitmap;  // another program's bitmap
   bitmap.formats[CF_DIB] = std::string(64, '\0');
   EXPECT_EQ(scene.DragAndDrop(&bitmap, DROPEFFECT_MOVE), static_cast<DWORD>(DROPEFFECT_NONE));

@@ -61,7 +61,7 @@ TEST(EditorButtonsPage, TypedTextOutlivesARefusedChangeAndAnotherShowingOfThePag
                          afterReturn = DetailTexts();
                          Key(VK_ESCAPE);
                        })});
-  EXPECT_EQ(ShowEditor(WebGroup({"甲", "乙"})).ModalResult, 2);
+  EXPECT_EQ(ShowEditor(WebGroup({"甲", "乙"})).ModalResult, mrCancel);
   EXPECT_TRUE(script.Finished()) << script.StepReached();
   EXPECT_EQ(duringRefusal, (Texts{"乙", "x.cn"}));
   EXPECT_EQ(afterRefusal, (Texts{"乙", "x.cn"}));
@@ -159,7 +159,7 @@ TEST(EditorButtonsPage, MovesRepeatWhileHeldDragsScrollAtTheEdgesAndBrowseHasIts
       }),
       Do([] { Key(VK_ESCAPE); }),
   });
-  EXPECT_EQ(ShowEditor(WebGroup(names)).ModalResult, 2);
+  EXPECT_EQ(ShowEditor(WebGroup(names)).ModalResult, mrCancel);
   EXPECT_TRUE(script.Finished()) << script.StepReached();
   ASSERT_EQ(afterHold.size(), 20u);
   EXPECT_EQ(std::vector<std::string>(afterHold.begin(), afterHold.begin() + 4),

@@ -71,9 +71,9 @@ TEST(EditorDialogFrame, ABorderlessDialogInTheTemplateFontThatDisablesItsOwner) 
                          })});
     NewBtnFormSetup s = WebGroup(folder / "g.gpf");
     s.GroupMode = m.group;
-    s.Text1 = "甲";
-    s.Text2 = "a.cn";
-    EXPECT_EQ(ShowEditor(s, owner).ModalResult, 2);
+    s.Name = "甲";
+    s.Target = "a.cn";
+    EXPECT_EQ(ShowEditor(s, owner).ModalResult, mrCancel);
     EXPECT_TRUE(script.Finished()) << script.StepReached();
     EXPECT_EQ(frame.cls, L"#32770");
     EXPECT_EQ(formOwner, owner);
@@ -130,7 +130,7 @@ TEST(EditorDialogFrame, CtrlTabAndDeleteReachTheEditorThroughTheDialogLoop) {
   const NewBtnFormResult r = ShowEditor(WebGroup(folder / "g.gpf"));
   HoldControlKey(false);
   EXPECT_TRUE(script.Finished()) << script.StepReached();
-  EXPECT_EQ(r.ModalResult, 2);
+  EXPECT_EQ(r.ModalResult, mrCancel);
   EXPECT_EQ(pages, (std::vector<int>{1, 0, 0}));
   EXPECT_NE(question.find("乙"), std::string::npos) << question;
   EXPECT_EQ(rowsAfterDelete, (std::vector<std::string>{"甲", "丙"}));
@@ -142,14 +142,14 @@ TEST(EditorDialogFrame, ReadBackAfterTheDialogIsGoneAndAMissingTemplate) {
   EditorScript script({WaitForEditor(), Do([] { SetCtlText(Id::kText3, "新的"); }), Do([] { Key(VK_ESCAPE); })});
   const NewBtnFormResult r = ShowEditor(WebGroup(folder / "g.gpf"));
   EXPECT_TRUE(script.Finished()) << script.StepReached();
-  EXPECT_EQ(r.ModalResult, 2);
+  EXPECT_EQ(r.ModalResult, mrCancel);
   EXPECT_EQ(r.Title, "新的");
   EXPECT_EQ(r.Kind, gkWeb);
 
   // This test exe carries no template: the editor answers Cancel at once and opens nothing.
   NewBtnFormSetup s = WebGroup(folder / "g.gpf");
   s.Resources = GetModuleHandleW(nullptr);
-  EXPECT_EQ(ShowNewBtnForm(nullptr, s).ModalResult, 2);
+  EXPECT_EQ(ShowNewBtnForm(nullptr, s).ModalResult, mrCancel);
   EXPECT_EQ(EditorForm(), nullptr);
 }
 

@@ -27,8 +27,8 @@ NewBtnFormSetup ButtonSetup(std::uint16_t kind, const std::string& name, const s
   s.GroupMode = false;
   s.Caption = "按钮属性:【" + name + "】";
   s.Kind = kind;
-  s.Text1 = name;
-  s.Text2 = target;
+  s.Name = name;
+  s.Target = target;
   return s;
 }
 
@@ -64,7 +64,7 @@ TEST(EditorDialog, ButtonModeCaptionsKeysAndRefusals) {
                          Do([] { Key(VK_ESCAPE); })});
     const NewBtnFormResult r = ShowEditor(ButtonSetup(k.kind, "名字", "x"));
     EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(r.ModalResult, 2) << k.kind;
+    EXPECT_EQ(r.ModalResult, mrCancel) << k.kind;
     EXPECT_EQ(label2, k.label2);
     EXPECT_EQ(browseVisible, k.browse);
     EXPECT_EQ(ok, "确认(&OK)");
@@ -76,15 +76,15 @@ TEST(EditorDialog, ButtonModeCaptionsKeysAndRefusals) {
     EditorScript script({WaitForEditor(), Do([] { SetCtlText(Id::kText2, "www.a.cn"); }), Do([] { Key(VK_RETURN); })});
     const NewBtnFormResult r = ShowEditor(ButtonSetup(gkWeb, "甲", "a"));
     EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(r.ModalResult, 1);
-    EXPECT_EQ(r.Text1, "甲");
-    EXPECT_EQ(r.Text2, "HTTP://www.a.cn");
+    EXPECT_EQ(r.ModalResult, mrOk);
+    EXPECT_EQ(r.Name, "甲");
+    EXPECT_EQ(r.Target, "HTTP://www.a.cn");
   }
   {  // Alt+F4 answers Cancel.
     EditorScript script({WaitForEditor(), Do([] {
                            PostMessageW(GetFocus(), WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29));
                          })});
-    EXPECT_EQ(ShowEditor(ButtonSetup(gkEmail, "乙", "b@c")).ModalResult, 2);
+    EXPECT_EQ(ShowEditor(ButtonSetup(gkEmail, "乙", "b@c")).ModalResult, mrCancel);
     EXPECT_TRUE(script.Finished());
   }
   {  // A blank name and a duplicate name are refused; the focus goes back into the name.
@@ -112,9 +112,9 @@ TEST(EditorDialog, ButtonModeCaptionsKeysAndRefusals) {
     EXPECT_FALSE(duplicateText.empty());
     EXPECT_EQ(focusAfterBlank, Id::kText1);
     EXPECT_EQ(focusAfterDuplicate, Id::kText1);
-    EXPECT_EQ(r.ModalResult, 1);
-    EXPECT_EQ(r.Text1, "新名");
-    EXPECT_EQ(r.Text2, "HTTP://a.cn");
+    EXPECT_EQ(r.ModalResult, mrOk);
+    EXPECT_EQ(r.Name, "新名");
+    EXPECT_EQ(r.Target, "HTTP://a.cn");
   }
 }
 
@@ -155,7 +155,7 @@ TEST(EditorDialog, GroupPageCaptionsTabOrderAndPageKeys) {
   s.Entries.clear();
   const NewBtnFormResult r = ShowEditor(s);
   EXPECT_TRUE(script.Finished()) << script.StepReached();
-  EXPECT_EQ(r.ModalResult, 2);
+  EXPECT_EQ(r.ModalResult, mrCancel);
   EXPECT_EQ(page1, "工具栏属性");
   EXPECT_EQ(page2, "工具栏按钮(&B)");
   EXPECT_EQ(combo, "快捷按钮工具栏");
@@ -192,7 +192,7 @@ TEST(EditorDialog, EscapeLeavesTheGroupFileAloneAndEnterCommitsTheRows) {
     EditorScript script({WaitForEditor(), Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); }),
                          Do([] { Click(Id::kBtnDown); }), Do([] { SetCtlText(Id::kText3, "改名"); }),
                          Do([] { Key(VK_ESCAPE); })});
-    EXPECT_EQ(ShowEditor(WebGroupSetup(gpf)).ModalResult, 2);
+    EXPECT_EQ(ShowEditor(WebGroupSetup(gpf)).ModalResult, mrCancel);
     EXPECT_TRUE(script.Finished()) << script.StepReached();
     EXPECT_EQ(ReadAll(gpf), before);
   }
@@ -229,7 +229,7 @@ TEST(EditorDialog, EscapeLeavesTheGroupFileAloneAndEnterCommitsTheRows) {
                        })});
   const NewBtnFormResult r = ShowEditor(WebGroupSetup(gpf));
   EXPECT_TRUE(script.Finished()) << script.StepReached();
-  EXPECT_EQ(r.ModalResult, 1);
+  EXPECT_EQ(r.ModalResult, mrOk);
   EXPECT_EQ(r.Title, "收藏");
   EXPECT_EQ(r.Kind, gkWeb);
   EXPECT_FALSE(upEnabledOnFirst);
@@ -263,7 +263,7 @@ TEST(EditorDialog, ARefusalShowsThePageOfItsFieldAndFocusesIt) {
                          focusAfter = GetDlgCtrlID(GetFocus());
                          Key(VK_ESCAPE);
                        })});
-  EXPECT_EQ(ShowEditor(WebGroupSetup(gpf)).ModalResult, 2);
+  EXPECT_EQ(ShowEditor(WebGroupSetup(gpf)).ModalResult, mrCancel);
   EXPECT_TRUE(script.Finished()) << script.StepReached();
   EXPECT_NE(text.find("Groups"), std::string::npos) << text;
   EXPECT_EQ(pageAfter, 0);
@@ -279,7 +279,7 @@ TEST(EditorDialog, ARefusalShowsThePageOfItsFieldAndFocusesIt) {
                           Key(VK_ESCAPE);
                         })});
   const std::string unsavable = folder / "missing\\g.gpf";
-  EXPECT_EQ(ShowEditor(WebGroupSetup(unsavable)).ModalResult, 2);
+  EXPECT_EQ(ShowEditor(WebGroupSetup(unsavable)).ModalResult, mrCancel);
   EXPECT_TRUE(failing.Finished()) << failing.StepReached();
   EXPECT_TRUE(openAfterError);
   EXPECT_NE(saveError.find("g.gpf"), std::string::npos) << saveError;
@@ -331,7 +331,7 @@ TEST(EditorDialog, RightPressesAndDragsOnTheList) {
                          rowsAfterDrag = ListRows();
                          Key(VK_ESCAPE);
                        })});
-  EXPECT_EQ(ShowEditor(WebGroupSetup(gpf)).ModalResult, 2);
+  EXPECT_EQ(ShowEditor(WebGroupSetup(gpf)).ModalResult, mrCancel);
   EXPECT_TRUE(script.Finished()) << script.StepReached();
   EXPECT_EQ(nameAfterAway, "甲");  // row 0 stays selected
   EXPECT_EQ(nameAfterRow, "乙");

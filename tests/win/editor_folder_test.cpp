@@ -128,7 +128,7 @@ TEST(EditorDialog, ShortcutGroupNewChangeDeleteOnARealFolder) {
   });
   const NewBtnFormResult r = ShowEditor(ShortcutGroupSetup(folder.Path(), gpf));
   EXPECT_TRUE(script.Finished()) << script.StepReached();
-  EXPECT_EQ(r.ModalResult, 1);
+  EXPECT_EQ(r.ModalResult, mrOk);
   EXPECT_EQ(r.Folder, folder.Path());
 
   ASSERT_EQ(rowsAtStart.size(), 6u);
@@ -196,7 +196,7 @@ TEST(EditorDialog, NamesNoKeyCanHoldDoNotStopTheCommit) {
                        }});
   const NewBtnFormResult r = ShowEditor(ShortcutGroupSetup(folder.Path(), gpf));
   EXPECT_EQ(box, "");
-  EXPECT_EQ(r.ModalResult, 1);
+  EXPECT_EQ(r.ModalResult, mrOk);
   ASSERT_EQ(rows.size(), 6u);
   std::vector<std::string> storable;
   for (const std::string& row : rows)
@@ -222,7 +222,7 @@ TEST(EditorDialog, CancelAfterNewKeepsTheLinkAndWritesNoGroupFile) {
   s.Title = "新";
   s.Folder = folder.Path();
   s.GroupFile = gpf;
-  EXPECT_EQ(ShowEditor(s).ModalResult, 2);
+  EXPECT_EQ(ShowEditor(s).ModalResult, mrCancel);
   EXPECT_TRUE(script.Finished()) << script.StepReached();
   EXPECT_TRUE(Exists(folder / "记事本.lnk"));
   EXPECT_FALSE(Exists(gpf));

@@ -154,7 +154,7 @@ TEST(EditorGroupPage, ColourStylePictureFontAndFolderReachTheCaller) {
   EXPECT_TRUE(singleAfterMenuCancel);
   EXPECT_TRUE(singleAfterDialogCancel);
   EXPECT_TRUE(gradientAfterPick);
-  EXPECT_EQ(r.ModalResult, 1);
+  EXPECT_EQ(r.ModalResult, mrOk);
   EXPECT_EQ(r.Color, 0x000000FF);      // red
   EXPECT_EQ(r.FromColor, 0x00000000);  // black
   EXPECT_EQ(r.ToColor, 0x008F8F8E);    // as it was
@@ -192,7 +192,7 @@ TEST(EditorGroupPage, ANewGroupTurnedIntoAWebGroupAfterItsButtonsPageStoresNoFil
   const NewBtnFormResult r = ShowEditor(s);
   EXPECT_TRUE(script.Finished()) << script.StepReached();
   EXPECT_EQ(shortcutRows, std::vector<std::string>{"Notepad"});
-  EXPECT_EQ(r.ModalResult, 1);
+  EXPECT_EQ(r.ModalResult, mrOk);
   EXPECT_EQ(r.Kind, gkWeb);
   EXPECT_EQ(IniFile(gpf).ReadSection("新  Buttons"), std::vector<std::string>{});
 }

@@ -1,8 +1,11 @@
 // The About window: where it stands, what it snapshots, its two transitions' repaints, one
-// window for two commands, and closing from inside a transition waiting for its end.
+// window for two commands, and what it holds freed however its window goes.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "core/paint/about_window.h"
+#include "win/common/handle_counts.h"
 #include "win/common/unique_handle.h"
 #include "win/paint/about_form.h"
 #include "win/paint/lumo_fade_control.h"
@@ -28,10 +31,16 @@ void Pump() {
   }
 }
 
+// What the program's own wrappers hold, by kind.
+std::vector<long> OwnHandles() {
+  return {LiveHandleCount(HandleKind::kGdi), LiveHandleCount(HandleKind::kUser), LiveHandleCount(HandleKind::kKernel)};
+}
+
 TEST(AboutWindow, OpensCentredDissolvesClosesWithABlendAndFreesItself) {
   const auto dib = MakeDibSection(399, 250);
   ASSERT_TRUE(dib);
   std::fill(dib->bits, dib->bits + 399 * 250, 0x336699u);
+  const std::vector<long> before = OwnHandles();
   Recorder rec;
   const HWND about = ShowAboutWindow(nullptr, &rec, dib->bitmap.get());
   ASSERT_TRUE(about);
@@ -56,6 +65,24 @@ TEST(AboutWindow, OpensCentredDissolvesClosesWithABlendAndFreesItself) {
   EXPECT_EQ(rec.closed, 81);
   EXPECT_FALSE(IsWindow(about));
   Pump();
+  EXPECT_EQ(OwnHandles(), before);
+}
+
+TEST(AboutWindow, GoesWithItsOwnerAndFreesWhatItHeld) {
+  const auto dib = MakeDibSection(399, 250);
+  ASSERT_TRUE(dib);
+  const HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr);
+  ASSERT_TRUE(owner);
+  const std::vector<long> before = OwnHandles();
+  Recorder rec;
+  const HWND about = ShowAboutWindow(owner, &rec, dib->bitmap.get());
+  ASSERT_TRUE(about);
+  EXPECT_NE(OwnHandles(), before);
+  DestroyWindow(owner);  // as the bar ends with the window open
+  Pump();
+  EXPECT_FALSE(IsWindow(about));
+  EXPECT_EQ(OwnHandles(), before);
 }
 
 TEST(AboutWindow, MovingThePointerWithoutAPressMovesNothing) {

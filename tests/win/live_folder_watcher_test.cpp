@@ -11,7 +11,7 @@
 #include "live_test_support.h"
 #include "shell_test_support.h"
 #include "win/common/handle_counts.h"
-#include "win/live/handle_census.h"
+#include "win/diagnostics/handle_census.h"
 
 namespace wendlix {
 namespace {

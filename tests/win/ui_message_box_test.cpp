@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "core/bar/bar_texts.h"
 #include "win/common/wide.h"
 #include "win/ui/p_messages.h"
 
@@ -129,7 +130,7 @@ TEST(MessageForm, BuildsTheLaidOutWindowWithItsControls) {
   std::unique_ptr<TMessageForm> custom = CreateMessageForm("x", mtCustom, 0);
   ASSERT_TRUE(custom);
   EXPECT_FALSE(custom->FindControl("Image"));
-  EXPECT_EQ(custom->Title(), "Wendlix V 2.05.2");
+  EXPECT_EQ(custom->Title(), kApplicationTitle);
 
   // Caption widths were kept once and are the same for the next box.
   ASSERT_TRUE(KeptButtonWidths().Kept(mbOK));
@@ -163,7 +164,7 @@ TEST(MessageBoxes, AnswerEscapeEnterButtonsAndClosing) {
   struct Case {
     const char* what;
     std::function<void(HWND)> act;
-    int expected;
+    TModalResult expected;
   };
   const auto key = [](WPARAM vk) {
     return [vk](HWND form) {
@@ -179,11 +180,11 @@ TEST(MessageBoxes, AnswerEscapeEnterButtonsAndClosing) {
     };
   };
   const Case cases[] = {
-      {"Escape", key(VK_ESCAPE), 2},
-      {"Enter", key(VK_RETURN), 1},
-      {"OK button", click("OK"), 1},
-      {"Cancel button", click("Cancel"), 2},
-      {"WM_CLOSE", [](HWND form) { PostMessageW(form, WM_CLOSE, 0, 0); }, 2},
+      {"Escape", key(VK_ESCAPE), mrCancel},
+      {"Enter", key(VK_RETURN), mrOk},
+      {"OK button", click("OK"), mrOk},
+      {"Cancel button", click("Cancel"), mrCancel},
+      {"WM_CLOSE", [](HWND form) { PostMessageW(form, WM_CLOSE, 0, 0); }, mrCancel},
   };
   for (const Case& c : cases) {
     BoxActor actor(c.act);
@@ -192,10 +193,10 @@ TEST(MessageBoxes, AnswerEscapeEnterButtonsAndClosing) {
     EXPECT_FALSE(actor.stuck) << c.what;
   }
 
-  // Enter on a box of OK only answers 1, Escape too (OK is also its cancel button).
+  // Enter on a box of OK only answers mrOk, Escape too (OK is also its cancel button).
   for (WPARAM vk : {VK_RETURN, VK_ESCAPE}) {
     BoxActor actor(key(vk));
-    EXPECT_EQ(ShowMessageBox("t", "x", mtWarning, 0, kWarningBoxColor, mbOKOnly), 1);
+    EXPECT_EQ(ShowMessageBox("t", "x", mtWarning, 0, kWarningBoxColor, mbOKOnly), mrOk);
     EXPECT_FALSE(actor.stuck);
   }
 }

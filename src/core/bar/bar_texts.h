@@ -3,11 +3,15 @@
 #include <string>
 #include <string_view>
 
+#include "wendlix/version.h"
+
 namespace wendlix {
 
 // The application's title (the hidden owner window of the bar).
-inline constexpr char kApplicationTitle[] = "Wendlix V 2.05.2";
-// The main window's caption, by which tools find the bar.
+inline constexpr char kApplicationTitle[] = "Wendlix V " WENDLIX_VERSION_TEXT;
+// The main window's caption, by which tools find the bar. The "2.0" here, in the hint below and
+// the "2.08" of the desktop icon are part of fixed names, not the program's version: they stay
+// when VERSION changes.
 inline constexpr char kMainFormCaption[] = "Wendlix V2.0";
 
 // The hint of the title strip's button.

@@ -24,10 +24,11 @@
 #include "core/common/geometry.h"
 #include "core/bar/bar_settings.h"
 #include "core/ui/menu_model.h"
+#include "wendlix/version.h"
 
 namespace wendlix {
 
-inline constexpr char kMainMenuTitle[] = "Wendlix V2.05";
+inline constexpr char kMainMenuTitle[] = "Wendlix V" WENDLIX_VERSION_SHORT_TEXT;
 
 // Names of the groups list's entries: this prefix and the group's band index.
 inline constexpr std::string_view kGroupEntryPrefix = "ShowMenuBar.";

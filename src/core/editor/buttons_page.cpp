@@ -163,10 +163,10 @@ std::vector<std::string> ButtonsPage::OtherNames(std::optional<std::size_t> exce
 std::optional<EditorRefusal> ButtonsPage::CheckEntry(std::string_view name, std::string_view target,
                                                      std::optional<std::size_t> except) const {
   const std::uint16_t kind = Kind();
-  if (EditorCheck c = CheckButtonName(name, kind, OtherNames(except), EditorField::kEditName)) return c;
-  if (kind != gkShortcut) return CheckAddress(target, EditorField::kEditExe);
+  if (EditorCheck c = CheckButtonName(name, kind, OtherNames(except), EditorField::kRowName)) return c;
+  if (kind != gkShortcut) return CheckAddress(target, EditorField::kRowTarget);
   // Without a folder the link would be written relative to the program's current folder.
-  if (AddBackslash(listedDir_).empty()) return PageRefusal(kNoFolderText, EditorField::kEditName);
+  if (AddBackslash(listedDir_).empty()) return PageRefusal(kNoFolderText, EditorField::kRowName);
   return std::nullopt;
 }
 
@@ -177,9 +177,9 @@ PageResult ButtonsPage::New(std::string_view name, std::string_view target, Edit
   ButtonEntry entry;
   if (kind == gkShortcut) {
     const std::optional<std::string> linkPath = LinkPathForName(listedDir_, name);
-    if (!linkPath) return {false, PageRefusal(kLinkWriteFailedText, EditorField::kEditName), {}};
+    if (!linkPath) return {false, PageRefusal(kLinkWriteFailedText, EditorField::kRowName), {}};
     const std::string written = files.MakeShortcutFile(std::string(target), *linkPath);
-    if (written.empty()) return {false, PageRefusal(kLinkWriteFailedText, EditorField::kEditName), {}};
+    if (written.empty()) return {false, PageRefusal(kLinkWriteFailedText, EditorField::kRowName), {}};
     // The row names the file actually written, which is numbered when the name was taken.
     entry = {ExtractFileBaseName(written), ExtractFileName(written), files.SysIconIndex(std::string(target))};
   } else {
@@ -194,8 +194,8 @@ PageResult ButtonsPage::New(std::string_view name, std::string_view target, Edit
 PageResult ButtonsPage::Change(std::string_view name, std::string_view target, EditorFiles& files) {
   if (!Built() || !entries_.Selected()) return {};
   const std::uint16_t kind = Kind();
-  if (IsBlankField(name)) return {false, PageRefusal(kNameBlankText, EditorField::kEditName), {}};
-  if (IsBlankField(target)) return {false, PageRefusal(TargetBlankText(kind), EditorField::kEditExe), {}};
+  if (IsBlankField(name)) return {false, PageRefusal(kNameBlankText, EditorField::kRowName), {}};
+  if (IsBlankField(target)) return {false, PageRefusal(TargetBlankText(kind), EditorField::kRowTarget), {}};
   const std::size_t i = *entries_.Selected();
   if (EditorCheck c = CheckEntry(name, target, i)) return {false, c, {}};
   ButtonEntry entry = entries_[i];

@@ -127,37 +127,37 @@ const char* Label2CaptionFor(std::uint16_t kind) {
 }
 
 ButtonModeResult CheckButtonMode(const ButtonModeInput& in, const PathProbe& exists) {
-  ButtonModeResult r{std::nullopt, in.Text2};
-  if (IsBlankField(in.Text1)) {
-    r.Refusal = Refuse(kNameBlankText, EditorField::kText1);
+  ButtonModeResult r{std::nullopt, in.Target};
+  if (IsBlankField(in.Name)) {
+    r.Refusal = Refuse(kNameBlankText, EditorField::kName);
     return r;
   }
-  if ((r.Refusal = CheckButtonName(in.Text1, in.Kind, in.OtherNames, EditorField::kText1))) return r;
+  if ((r.Refusal = CheckButtonName(in.Name, in.Kind, in.OtherNames, EditorField::kName))) return r;
   if (in.Kind == gkShortcut) {
     // An address typed as a shortcut's target passes without a file check.
-    const bool address = FindTextAscii(in.Text2, "HTTP://") != std::string::npos ||
-                         FindTextAscii(in.Text2, "MAILTO:") != std::string::npos;
-    if (!address && !(exists && exists(in.Text2)))
-      r.Refusal = Refuse(FileMissingText(in.Text2, kFileMissingText), EditorField::kText2, kEditorNotFoundCaption);
+    const bool address = FindTextAscii(in.Target, "HTTP://") != std::string::npos ||
+                         FindTextAscii(in.Target, "MAILTO:") != std::string::npos;
+    if (!address && !(exists && exists(in.Target)))
+      r.Refusal = Refuse(FileMissingText(in.Target, kFileMissingText), EditorField::kTarget, kEditorNotFoundCaption);
     return r;
   }
-  if (IsBlankField(in.Text2)) {
-    r.Refusal = Refuse(in.Kind == gkWeb ? kWebAddressBlankText : kEmailAddressBlankText, EditorField::kText2);
+  if (IsBlankField(in.Target)) {
+    r.Refusal = Refuse(in.Kind == gkWeb ? kWebAddressBlankText : kEmailAddressBlankText, EditorField::kTarget);
     return r;
   }
-  if ((r.Refusal = CheckAddress(in.Text2, EditorField::kText2))) return r;
-  r.Text2 = PrefixedAddress(in.Text2, in.Kind);
+  if ((r.Refusal = CheckAddress(in.Target, EditorField::kTarget))) return r;
+  r.Target = PrefixedAddress(in.Target, in.Kind);
   return r;
 }
 
 EditorCheck CheckGroupMode(const GroupModeInput& in, const PathProbe& folderExists) {
-  if (IsBlankField(in.Title)) return Refuse(kTitleBlankText, EditorField::kText3);
-  if (EditorCheck c = CheckGroupTitle(in.Title, in.OtherTitles, EditorField::kText3)) return c;
+  if (IsBlankField(in.Title)) return Refuse(kTitleBlankText, EditorField::kTitle);
+  if (EditorCheck c = CheckGroupTitle(in.Title, in.OtherTitles, EditorField::kTitle)) return c;
   if (!in.FolderEnabled) return std::nullopt;
   if (!(folderExists && folderExists(in.Folder)))
-    return Refuse(FileMissingText(in.Folder, kFolderMissingText), EditorField::kText4, kEditorNotFoundCaption);
+    return Refuse(FileMissingText(in.Folder, kFolderMissingText), EditorField::kFolder, kEditorNotFoundCaption);
   // The folder is stored in the group file too; one it cannot hold would come back as "C:\".
-  return CheckStoredText(in.Folder, kFieldFolder, EditorField::kText4);
+  return CheckStoredText(in.Folder, kFieldFolder, EditorField::kFolder);
 }
 
 }  // namespace wendlix

@@ -12,7 +12,9 @@
 
 namespace wendlix {
 
-enum class EditorField : std::uint8_t { kNone, kText1, kText2, kText3, kText4, kEditName, kEditExe };
+// The field a refusal gives the focus to: button mode's name and target, the group page's title and
+// folder, the buttons page's row name and target.
+enum class EditorField : std::uint8_t { kNone, kName, kTarget, kTitle, kFolder, kRowName, kRowTarget };
 
 struct EditorRefusal {
   std::string Text;
@@ -55,14 +57,14 @@ const char* Label2CaptionFor(std::uint16_t kind);
 
 struct ButtonModeInput {
   std::uint16_t Kind = 0;
-  std::string Text1;                    // name
-  std::string Text2;                    // target or address
+  std::string Name;
+  std::string Target;                   // the target, or the address without its prefix
   std::vector<std::string> OtherNames;  // the group's other buttons, without the one edited
 };
 
 struct ButtonModeResult {
   EditorCheck Refusal;  // set: stay in the dialog
-  std::string Text2;    // the target, or the address with its prefix
+  std::string Target;   // the target, or the address with its prefix
 };
 
 // The button-mode commit. `exists` answers for a file or a folder.

@@ -1,5 +1,6 @@
-// How often this process has read and written each settings file through the store, so that
-// tests can check that a command reads and saves a file once.
+// Diagnostics: how often this process has read and written each settings file through the store,
+// answered by the inspection query "gpfio" so that end-to-end cases can check that a command reads
+// and saves a file once (see src/win/diagnostics/README.md).
 #pragma once
 #include <string_view>
 

@@ -11,10 +11,11 @@
 
 #include "core/tweaks/system_tweaks.h"
 #include "core/ui/menu_model.h"
+#include "wendlix/version.h"
 
 namespace wendlix {
 
-inline constexpr char kSysMenuTitle[] = "Wendlix V2.05";
+inline constexpr char kSysMenuTitle[] = "Wendlix V" WENDLIX_VERSION_SHORT_TEXT;
 
 struct ShellWindowState {
   bool Enabled = false;  // a window that does not exist is neither

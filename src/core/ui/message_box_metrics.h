@@ -10,6 +10,7 @@
 
 #include "core/common/geometry.h"
 #include "core/ui/dpi_scale.h"
+#include "core/ui/modal_result.h"
 
 namespace wendlix {
 
@@ -26,14 +27,10 @@ constexpr TMsgDlgButtons MsgDlgBit(TMsgDlgBtn b) { return static_cast<TMsgDlgBut
 constexpr TMsgDlgButtons mbOKOnly = MsgDlgBit(mbOK);                          // 4
 constexpr TMsgDlgButtons mbOKCancel = MsgDlgBit(mbOK) | MsgDlgBit(mbCancel);  // 12
 
-// Modal results; 0 leaves the window open.
-constexpr int mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6,
-              mrNo = 7, mrAll = 8, mrNoToAll = 9, mrYesToAll = 10;
-
 struct MsgDlgButtonInfo {
   std::string_view name;
   std::string_view caption;  // UTF-8, with the & of its access key
-  int modalResult;
+  TModalResult modalResult;
 };
 const MsgDlgButtonInfo& ButtonInfo(TMsgDlgBtn b);
 

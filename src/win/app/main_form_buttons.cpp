@@ -30,7 +30,7 @@
 namespace wendlix {
 namespace {
 
-bool IsOk(int modalResult) { return modalResult != 2; }
+bool IsOk(int modalResult) { return modalResult != mrCancel; }
 
 GroupRecord RecordWithoutButtons(const GroupPanel& g) { return GroupRecord{g.Data, g.Width, g.Height, {}}; }
 
@@ -214,7 +214,7 @@ void TWendlixMainForm::N9Click(int g) {
   setup.NewItem = true;
   const NewBtnFormResult r = RunEditor(setup);
   if (!IsOk(r.ModalResult)) return;
-  std::string name = r.Text1, target = r.Text2;
+  std::string name = r.Name, target = r.Target;
   if (group.Data.PanelStyle == gkShortcut) {
     const std::optional<std::string> link = LinkPathForName(group.Data.Directory, name);
     WinEditorFiles files;
@@ -241,13 +241,13 @@ void TWendlixMainForm::S3Click(int g, int b) {
   WinEditorFiles files;
   NewBtnFormSetup setup = ButtonSetup(group, b);
   setup.Caption = "按钮属性:【" + button.Hint + "】";
-  setup.Text1 = button.Hint;
-  setup.Text2 = kind == gkShortcut ? files.ReadLinkTarget(button.FileName) : AddressWithoutPrefix(button.FileName, kind);
+  setup.Name = button.Hint;
+  setup.Target = kind == gkShortcut ? files.ReadLinkTarget(button.FileName) : AddressWithoutPrefix(button.FileName, kind);
   setup.FileName = button.FileName;
   const NewBtnFormResult r = RunEditor(setup);
   if (!IsOk(r.ModalResult)) return;
   if (kind == gkShortcut) {
-    const ShortcutChange change = ChangeShortcutFile(files, group.Data.Directory, button.FileName, r.Text1, r.Text2);
+    const ShortcutChange change = ChangeShortcutFile(files, group.Data.Directory, button.FileName, r.Name, r.Target);
     if (!change.Changed) {
       AutoHideHold hold(*this);
       ShowErrorBox(change.Message, kButtonErrorCaption);
@@ -255,7 +255,7 @@ void TWendlixMainForm::S3Click(int g, int b) {
     }
     ChangeLaunchButton(group, b, ExtractFileBaseName(change.NewPath), change.NewPath);
   } else {
-    ChangeLaunchButton(group, b, r.Text1, r.Text2);
+    ChangeLaunchButton(group, b, r.Name, r.Target);
   }
   SaveButtonsAndRefill(group);
 }
@@ -269,7 +269,7 @@ void TWendlixMainForm::D1Click(int g, int b) {
   if (!CanDeleteButton(kind, what)) return;
   {
     AutoHideHold hold(*this);
-    if (ConfirmBox(DeleteButtonQuestion(kind, what), kDeleteButtonCaption) != 1) return;
+    if (ConfirmBox(DeleteButtonQuestion(kind, what), kDeleteButtonCaption) != mrOk) return;
     // Exactly the file the question names, and only a shortcut file that may be deleted.
     WinEditorFiles files;
     if (kind == gkShortcut && !files.DeleteFile(what.FileName)) {
@@ -349,7 +349,7 @@ void TWendlixMainForm::S5Click(int g) {
 void TWendlixMainForm::D2Click(int g) {
   {
     AutoHideHold hold(*this);
-    if (ConfirmBox(DeleteGroupQuestion(state_.Groups[g].Data), kDeleteGroupCaption) != 1) return;
+    if (ConfirmBox(DeleteGroupQuestion(state_.Groups[g].Data), kDeleteGroupCaption) != mrOk) return;
   }
   const std::string title = state_.Groups[g].Data.Title;
   const int keyNumber = DeleteGroupAt(state_.Groups, static_cast<std::size_t>(g));

@@ -1,7 +1,5 @@
 #include "win/app/single_instance.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <utility>
 
@@ -12,7 +10,6 @@
 namespace wendlix {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x57584931;  // "WXI1"
 // How long a later start waits for the running bar's answer; a bar that does not answer
 // in this time is hung, and a second bar would not help.
 constexpr UINT kAnswerTimeoutMs = 5000;
@@ -110,7 +107,7 @@ SingleInstance::SingleInstance(const std::string& configBase)
     : name_(InstanceMutexName(configBase)), key_(InstanceKey(name_)) {}
 
 SingleInstance::~SingleInstance() {
-  StopServing();
+  Detach();
   // A mutex belongs to the thread that took it: this runs on the thread that claimed.
   if (owned_) ReleaseMutex(mutex_.get());
 }
@@ -146,38 +143,25 @@ bool SingleInstance::Claim(DWORD patienceMs) {
 }
 
 void SingleInstance::Serve(HWND window, std::function<void()> comeForward) {
-  StopServing();
+  Detach();
   if (!window) return;
   comeForward_ = std::move(comeForward);
-  const auto self = reinterpret_cast<DWORD_PTR>(this);
-  if (SetWindowSubclass(window, &SingleInstance::SubclassProc, kSubclassId, self)) served_ = window;
+  Attach(window);
   // A bar started elevated still hears a later start without elevation.
   if (const UINT message = BringForwardMessage())
     ChangeWindowMessageFilterEx(window, message, MSGFLT_ALLOW, nullptr);
 }
 
-void SingleInstance::StopServing() {
-  if (served_ && IsWindow(served_)) RemoveWindowSubclass(served_, &SingleInstance::SubclassProc, kSubclassId);
-  served_ = nullptr;
-}
-
-LRESULT CALLBACK SingleInstance::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                              DWORD_PTR refData) {
-  auto* self = reinterpret_cast<SingleInstance*>(refData);
-  if (msg == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, &SingleInstance::SubclassProc, id);
-    if (self->served_ == hwnd) self->served_ = nullptr;
-    return DefSubclassProc(hwnd, msg, wp, lp);
-  }
+LRESULT SingleInstance::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   const UINT bring = BringForwardMessage();
-  if (bring == 0 || msg != bring) return DefSubclassProc(hwnd, msg, wp, lp);
+  if (bring == 0 || msg != bring) return Default(msg, wp, lp);
   const std::uint64_t key =
       static_cast<DWORD>(wp) | (static_cast<std::uint64_t>(static_cast<DWORD>(lp)) << 32);
-  if (key != self->key_) return 0;
+  if (key != key_) return 0;
   // The later start may end now; the slide-out takes its frames after.
   if (InSendMessage()) ReplyMessage(kBroughtForward);
   try {
-    if (self->comeForward_) self->comeForward_();
+    if (comeForward_) comeForward_();
   } catch (...) {
   }
   return kBroughtForward;

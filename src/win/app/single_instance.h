@@ -13,6 +13,7 @@
 #include <string>
 
 #include "win/common/unique_handle.h"
+#include "win/common/window_subclass.h"
 
 namespace wendlix {
 
@@ -39,10 +40,11 @@ bool BringRunningBarForward(std::uint64_t key);
 // it the foreground window.
 void BringBarForward(AppToolBarImpl& bar);
 
-class SingleInstance {
+// Holds the lock, and serves later starts through a subclass of the bar's window.
+class SingleInstance : private WindowSubclass {
  public:
   explicit SingleInstance(const std::string& configBase);
-  ~SingleInstance();
+  ~SingleInstance() override;
   SingleInstance(const SingleInstance&) = delete;
   SingleInstance& operator=(const SingleInstance&) = delete;
 
@@ -58,15 +60,13 @@ class SingleInstance {
   void Serve(HWND window, std::function<void()> comeForward);
 
  private:
-  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                       DWORD_PTR refData);
-  void StopServing();
+  // Answers the bring-forward message for this key; everything else goes to the window.
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
   std::wstring name_;
   std::uint64_t key_;
   unique_handle<NullHandleTraits> mutex_;
   bool owned_ = false;
-  HWND served_ = nullptr;
   std::function<void()> comeForward_;
 };
 

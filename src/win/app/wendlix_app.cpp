@@ -24,6 +24,22 @@ WendlixApp::WendlixApp(HINSTANCE instance) : instance_(instance), program_(Curre
 
 WendlixApp::~WendlixApp() = default;
 
+// How the bar ends, in this order:
+//  1. Every way out (Exit in the bar's menu, a WM_CLOSE from elsewhere, the session's end) saves
+//     the settings and groups first, then destroys the main window.
+//  2. Windows destroys what the main window owns before the main window itself: an open popup
+//     menu is ended, then the tooltip, the About window (its object frees itself), the find box,
+//     and an open editor or message box go; their modal loops end and answer Cancel, so the
+//     command that opened them returns without acting.
+//  3. The main window's WM_DESTROY: the keyboard session ends, the hotkey is unregistered, the
+//     shell's windows are given back and the drop target is revoked; WM_QUIT is posted. A modal
+//     loop still running (a message box owned by no window) ends on it and posts it again.
+//     At WM_NCDESTROY the single instance's subclass comes off.
+//  4. The loop below ends; leaving Run lets go of the single-instance lock, now that the files
+//     are saved and the window that answered later starts is gone.
+//  5. ~WendlixApp: the main window's object with its fonts, pictures and menus, then the hidden
+//     application window (members go in the reverse order of their declaration).
+//  6. RunWendlix uninitialises OLE last, when no drop target or shell object is left.
 int WendlixApp::Run(int showCommand) {
   // One bar per settings file: a later start brings the running bar forward and ends.
   SingleInstance single(ResolveConfigBase(program_));

@@ -35,6 +35,8 @@ class WendlixApp {
   int Run(int showCommand);
 
  private:
+  // Declared in the order they are made; destroyed the other way round (wendlix_app.cpp
+  // says how the bar ends).
   HINSTANCE instance_;
   ProgramInfo program_;
   BarState state_;

@@ -79,7 +79,7 @@ void DrawFlatFrame(HDC dc, RECT r, bool hot, bool pressed) {
 // The small triangle of a button with a drop-down menu, pointing where the menu opens.
 void DrawDropDownMark(HDC dc, const RECT& r, MenuPosition menu, COLORREF color) {
   SetDCPenColor(dc, color);
-  HGDIOBJ old = SelectObject(dc, GetStockObject(DC_PEN));
+  SelectObjectScope pen(dc, GetStockObject(DC_PEN));
   const int cx = r.right - 6, cy = (r.top + r.bottom) / 2;
   for (int i = 0; i < 3; ++i) {
     if (menu == MenuPosition::dmpRight) {
@@ -90,7 +90,6 @@ void DrawDropDownMark(HDC dc, const RECT& r, MenuPosition menu, COLORREF color) 
       LineTo(dc, cx + 3 - i, cy - 1 + i);
     }
   }
-  SelectObject(dc, old);
 }
 
 SIZE BitmapSize(HBITMAP bitmap) {
@@ -115,7 +114,7 @@ void BarPainter::Paint(HDC dc, const BarView& view, const std::vector<GroupPanel
                        const BarPointer& pointer) {
   scale_ = view.Scale;
   Fill(dc, RECT{0, 0, view.Client.cx, view.Client.cy}, GetSysColor(COLOR_BTNFACE));
-  SelectObject(dc, resources_.UiFont());
+  SelectObjectScope uiFont(dc, resources_.UiFont());
   PaintTitleStrip(dc, view, pointer);
   const int count = static_cast<int>(std::min(groups.size(), view.Bands.size()));
   for (int g = 0; g < count; ++g) {
@@ -209,7 +208,7 @@ void BarPainter::PaintGroup(HDC dc, const BarView& view, const GroupPanel& group
     RECT edge = panel;
     DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
   }
-  SelectObject(dc, resources_.Font(group.Data.Font));
+  SelectObject(dc, resources_.Font(group.Data.Font));  // undone with the saved state
   using K = BarHit::Kind;
   for (int i = 0; i < static_cast<int>(group.Children.size()); ++i) {
     const BarButton& b = group.Children[i];
@@ -291,7 +290,7 @@ void BarPainter::PaintButton(HDC dc, const GroupPanel* group, const BarButton& b
   const COLORREF textColor =
       link ? kLinkBlue : (group ? ResolveStoredColor(group->Data.Font.Color) : GetSysColor(COLOR_BTNTEXT));
   HFONT font = group ? resources_.Font(group->Data.Font, link) : resources_.UiFont();
-  HGDIOBJ oldFont = SelectObject(dc, font);
+  SelectObjectScope selectFont(dc, font);
   const int textH = TextHeight(dc);
   const int width = r.right - r.left, height = r.bottom - r.top;
   const bool caption = !b.Caption.empty();
@@ -312,7 +311,6 @@ void BarPainter::PaintButton(HDC dc, const GroupPanel* group, const BarButton& b
     RECT text{x + iconSize + spacing, r.top + shift, r.right - (b.HasDropDownMenu ? 10 : 2), r.bottom + shift};
     DrawText(dc, b.Caption, text, DT_LEFT | DT_VCENTER, textColor);
   }
-  SelectObject(dc, oldFont);
   if (b.HasDropDownMenu) DrawDropDownMark(dc, r, b.Menu, textColor);
   if (b.Flat && b.FlatDraw) DrawFlatFrame(dc, r, hot, pressed);
 }

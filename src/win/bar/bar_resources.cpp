@@ -36,9 +36,8 @@ HFONT BarResources::Font(const GroupFont& font, bool underline) {
   auto it = fonts_.find(key);
   if (it == fonts_.end()) {
     LOGFONTW lf{};
-    WindowDc screen(nullptr);
     const int size = font.Size > 0 && font.Size < 200 ? font.Size : 9;
-    lf.lfHeight = -MulDiv(size, dpi_ > 0 ? dpi_ : GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
+    lf.lfHeight = dpi_ > 0 ? FontHeightForPoints(size, dpi_) : FontHeightForPoints(size);
     lf.lfWeight = FW_NORMAL;
     lf.lfUnderline = underline ? TRUE : FALSE;
     lf.lfCharSet = GB2312_CHARSET;

@@ -1,6 +1,6 @@
 // One window class, one C++ class: the object is stored at WM_NCCREATE, every message
-// goes to its HandleMessage, and the link is cleared at WM_NCDESTROY. No exception
-// leaves the window procedure.
+// goes to its HandleMessage, and the link is cleared at WM_NCDESTROY, after which
+// OnFinalMessage runs. No exception leaves the window procedure.
 #pragma once
 #include <windows.h>
 
@@ -44,6 +44,11 @@ class BaseWindow {
 
   LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
 
+  // The window is gone, however it went (a window goes with its owner); nothing of it is
+  // touched after this. An object that owns itself frees itself here. Not called from
+  // the destructor.
+  virtual void OnFinalMessage() {}
+
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     BaseWindow* self = nullptr;
@@ -66,6 +71,7 @@ class BaseWindow {
     if (msg == WM_NCDESTROY) {
       SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
       self->hwnd_ = nullptr;
+      self->OnFinalMessage();
     }
     return result;
   }

@@ -1,8 +1,11 @@
 // The IUnknown part of a small COM object that implements one interface: reference
 // counting (the object deletes itself at zero; it starts with one reference, its maker's)
-// and QueryInterface for IUnknown and that interface.
+// and QueryInterface for IUnknown and that interface. NewComObject hands a new one out held.
 #pragma once
 #include <objbase.h>
+#include <wrl/client.h>
+
+#include <utility>
 
 namespace wendlix {
 
@@ -33,5 +36,13 @@ class ComObject : public Interface {
  private:
   ULONG refs_ = 1;
 };
+
+// A new `T` whose maker's reference the pointer takes over.
+template <typename T, typename... Args>
+Microsoft::WRL::ComPtr<T> NewComObject(Args&&... args) {
+  Microsoft::WRL::ComPtr<T> object;
+  object.Attach(new T(std::forward<Args>(args)...));
+  return object;
+}
 
 }  // namespace wendlix

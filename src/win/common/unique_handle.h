@@ -134,6 +134,12 @@ struct ImageListTraits {
   static pointer invalid() noexcept { return nullptr; }
   static void close(pointer h) noexcept { ImageList_Destroy(h); }
 };
+struct HookTraits {
+  using pointer = HHOOK;
+  static constexpr HandleKind kind = HandleKind::kUser;
+  static pointer invalid() noexcept { return nullptr; }
+  static void close(pointer h) noexcept { UnhookWindowsHookEx(h); }
+};
 struct MemoryDcTraits {
   using pointer = HDC;
   static constexpr HandleKind kind = HandleKind::kGdi;
@@ -156,6 +162,7 @@ using unique_hrgn = unique_handle<GdiObjectTraits<HRGN>>;
 using unique_hicon = unique_handle<IconTraits>;
 using unique_himagelist = unique_handle<ImageListTraits>;
 using unique_memory_dc = unique_handle<MemoryDcTraits>;
+using unique_hhook = unique_handle<HookTraits>;
 
 // A DC from GetDC, released to its window.
 class WindowDc {

@@ -5,6 +5,7 @@
 #include "core/bar/group_visibility.h"
 #include "win/appbar/auto_hide_hold.h"
 #include "win/app/main_form.h"
+#include "win/diagnostics/test_switches.h"
 #include "win/inspect/bar_query.h"
 
 namespace wendlix {
@@ -15,12 +16,6 @@ constexpr UINT kProbeCloseMessage = WM_APP + 78;
 constexpr UINT_PTR kCloserTimer = 0x5742;
 // A pump never spins on a window that keeps asking to be painted.
 constexpr int kMaxPumpedMessages = 1000;
-
-bool SwitchesOn() {
-  wchar_t value[8] = {};
-  const DWORD length = GetEnvironmentVariableW(L"WENDLIX_TEST_SWITCHES", value, 8);
-  return length == 1 && value[0] == L'1';
-}
 
 struct EditorSearch {
   HWND Owner = nullptr;
@@ -67,7 +62,7 @@ int FirstBand(const std::vector<GroupPanel>& groups) {
 }  // namespace
 
 std::unique_ptr<LeakProbe> LeakProbe::FromEnvironment(TWendlixMainForm& form) {
-  return SwitchesOn() ? std::make_unique<LeakProbe>(form) : nullptr;
+  return TestSwitchesEnabled() ? std::make_unique<LeakProbe>(form) : nullptr;
 }
 
 bool LeakProbe::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {

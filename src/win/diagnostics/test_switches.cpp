@@ -12,6 +12,8 @@
 #include "core/profile/ini_file.h"
 #include "core/text/ascii.h"
 #include "core/text/paths.h"
+#include "win/common/owned_memory.h"
+#include "win/common/unique_handle.h"
 #include "win/common/wide.h"
 
 namespace wendlix {
@@ -20,33 +22,25 @@ namespace {
 constexpr char kSettingsName[] = "Wendlix.INI";
 constexpr char kGroupsName[] = "Wendlix.GPF";
 
-bool SwitchesAllowed() {
-  wchar_t value[8] = {};
-  const DWORD n = GetEnvironmentVariableW(L"WENDLIX_TEST_SWITCHES", value, 8);
-  return n == 1 && value[0] == L'1';
-}
-
 std::vector<std::wstring> SplitArguments(std::wstring_view arguments) {
   const std::wstring line = L"x " + std::wstring(arguments);
   int count = 0;
-  LPWSTR* argv = CommandLineToArgvW(line.c_str(), &count);
+  const unique_localmem<LPWSTR> argv(CommandLineToArgvW(line.c_str(), &count));
   std::vector<std::wstring> args;
   if (!argv) return args;
-  for (int i = 1; i < count; ++i) args.emplace_back(argv[i]);
-  LocalFree(argv);
+  for (int i = 1; i < count; ++i) args.emplace_back(argv.get()[i]);
   return args;
 }
 
 std::vector<std::string> FolderNames(const std::string& folder) {
   std::vector<std::string> names;
   WIN32_FIND_DATAW data;
-  const HANDLE find = FindFirstFileW(ToWide(folder + "*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return names;
+  const unique_find find(FindFirstFileW(ToWide(folder + "*").c_str(), &data));
+  if (!find) return names;
   do {
     const std::wstring name = data.cFileName;
     if (name != L"." && name != L"..") names.push_back(FromWide(name));
-  } while (FindNextFileW(find, &data));
-  FindClose(find);
+  } while (FindNextFileW(find.get(), &data));
   return names;
 }
 
@@ -127,14 +121,13 @@ std::string CheckAndSave(const std::string& folder, std::uint32_t& nextRound) {
 }
 
 void AppendLine(const std::string& path, const std::string& line) {
-  const HANDLE file = CreateFileW(ToWide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
+  const unique_file file(CreateFileW(ToWide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return;
   const std::string text = line + "\n";
   DWORD written = 0;
-  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-  FlushFileBuffers(file);
-  CloseHandle(file);
+  WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  FlushFileBuffers(file.get());
 }
 
 int RunSaves(const std::string& folderArgument, const std::string& log, bool forever) {
@@ -154,8 +147,14 @@ int RunSaves(const std::string& folderArgument, const std::string& log, bool for
 
 }  // namespace
 
+bool TestSwitchesEnabled() {
+  wchar_t value[8] = {};
+  const DWORD n = GetEnvironmentVariableW(L"WENDLIX_TEST_SWITCHES", value, 8);
+  return n == 1 && value[0] == L'1';
+}
+
 std::optional<int> RunTestSwitch(std::wstring_view arguments) {
-  if (arguments.find(L"/wx-") == std::wstring_view::npos || !SwitchesAllowed()) return std::nullopt;
+  if (arguments.find(L"/wx-") == std::wstring_view::npos || !TestSwitchesEnabled()) return std::nullopt;
   const std::vector<std::wstring> args = SplitArguments(arguments);
   if (args.size() != 3) return std::nullopt;
   const bool loop = args[0] == L"/wx-save-loop";

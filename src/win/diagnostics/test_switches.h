@@ -14,6 +14,9 @@
 
 namespace wendlix {
 
+// WENDLIX_TEST_SWITCHES=1 in the environment: the one guard of the switches and the leak probe.
+bool TestSwitchesEnabled();
+
 // The exit code when `arguments` (the command line after the program) is a test switch
 // and switches are allowed; nullopt otherwise, and the bar starts as usual.
 std::optional<int> RunTestSwitch(std::wstring_view arguments);

@@ -10,8 +10,10 @@
 
 #include "core/text/ascii.h"
 #include "core/text/encoding.h"
-#include "win/drops/drop_files.h"
+#include "win/common/owned_memory.h"
+#include "win/common/unique_handle.h"
 #include "win/common/wide.h"
+#include "win/drops/drop_files.h"
 
 namespace wendlix {
 namespace {
@@ -26,15 +28,15 @@ CLIPFORMAT Registered(const wchar_t* name) { return static_cast<CLIPFORMAT>(Regi
 std::optional<std::string> FormatBytes(IDataObject* data, CLIPFORMAT format, LONG index = -1) {
   if (!format) return std::nullopt;
   FORMATETC wanted{format, nullptr, DVASPECT_CONTENT, index, TYMED_HGLOBAL | TYMED_ISTREAM};
-  STGMEDIUM medium{};
-  if (FAILED(data->GetData(&wanted, &medium))) return std::nullopt;
+  StorageMedium held;
+  if (FAILED(data->GetData(&wanted, held.put()))) return std::nullopt;
+  const STGMEDIUM& medium = held.get();
   std::optional<std::string> bytes;
   if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal) {
     const SIZE_T size = GlobalSize(medium.hGlobal);
-    if (const void* p = GlobalLock(medium.hGlobal)) {
+    GlobalLockScope lock(medium.hGlobal);
+    if (const void* p = lock.get())
       bytes.emplace(static_cast<const char*>(p), size < kMaxOfferBytes ? size : kMaxOfferBytes);
-      GlobalUnlock(medium.hGlobal);
-    }
   } else if (medium.tymed == TYMED_ISTREAM && medium.pstm) {
     bytes.emplace();
     char chunk[4096];
@@ -45,7 +47,6 @@ std::optional<std::string> FormatBytes(IDataObject* data, CLIPFORMAT format, LON
     }
     if (bytes->size() > kMaxOfferBytes) bytes->resize(kMaxOfferBytes);
   }
-  ReleaseStgMedium(&medium);
   return bytes;
 }
 
@@ -88,14 +89,12 @@ std::optional<std::string> FirstDescribedName(IDataObject* data) {
 
 // The start of a file on disk (at most kMaxOfferBytes); nullopt when it cannot be read.
 std::optional<std::string> FileStart(const std::string& path) {
-  const HANDLE file = CreateFileW(ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  const unique_file file(CreateFileW(ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
   std::string bytes(kMaxOfferBytes, '\0');
   DWORD got = 0;
-  const bool ok = ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-  CloseHandle(file);
-  if (!ok) return std::nullopt;
+  if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr)) return std::nullopt;
   bytes.resize(got);
   return bytes;
 }
@@ -107,17 +106,12 @@ CLIPFORMAT ButtonDragFormat() { return Registered(L"Wendlix Launch Button"); }
 std::vector<std::string> FilesOf(IDataObject* data) {
   if (!data) return {};
   FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-  STGMEDIUM medium{};
-  if (FAILED(data->GetData(&format, &medium))) return {};
-  std::vector<std::string> files;
-  if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal) {
-    if (auto drop = static_cast<HDROP>(GlobalLock(medium.hGlobal))) {
-      files = DroppedFileNames(drop);
-      GlobalUnlock(medium.hGlobal);
-    }
-  }
-  ReleaseStgMedium(&medium);
-  return files;
+  StorageMedium medium;
+  if (FAILED(data->GetData(&format, medium.put()))) return {};
+  if (medium.get().tymed != TYMED_HGLOBAL || !medium.get().hGlobal) return {};
+  GlobalLockScope lock(medium.get().hGlobal);
+  if (!lock.get()) return {};
+  return DroppedFileNames(static_cast<HDROP>(lock.get()));
 }
 
 DragOffer ReadDragOffer(IDataObject* data) {

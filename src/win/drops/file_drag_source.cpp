@@ -9,10 +9,14 @@
 
 #include "core/bar/mouse_rules.h"
 #include "win/common/com_object.h"
+#include "win/common/owned_memory.h"
+#include "win/common/unique_handle.h"
 #include "win/common/wide.h"
 
 namespace wendlix {
 namespace {
+
+using Microsoft::WRL::ComPtr;
 
 // Formats held as bytes, served in global memory.
 class DragData final : public ComObject<IDataObject, IID_IDataObject> {
@@ -32,8 +36,10 @@ class DragData final : public ComObject<IDataObject, IID_IDataObject> {
     const std::string& bytes = *Find(format->cfFormat);
     HGLOBAL global = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.empty() ? 1 : bytes.size());
     if (!global) return E_OUTOFMEMORY;
-    std::memcpy(GlobalLock(global), bytes.data(), bytes.size());
-    GlobalUnlock(global);
+    {
+      GlobalLockScope lock(global);
+      std::memcpy(lock.get(), bytes.data(), bytes.size());
+    }
     medium->tymed = TYMED_HGLOBAL;
     medium->hGlobal = global;
     medium->pUnkForRelease = nullptr;
@@ -50,17 +56,16 @@ class DragData final : public ComObject<IDataObject, IID_IDataObject> {
   // Global memory only: that is how the drag-image helper stores its picture.
   HRESULT STDMETHODCALLTYPE SetData(FORMATETC* format, STGMEDIUM* medium, BOOL release) override {
     if (!format || !medium || medium->tymed != TYMED_HGLOBAL || !medium->hGlobal) return E_NOTIMPL;
-    const SIZE_T size = GlobalSize(medium->hGlobal);
-    const void* p = GlobalLock(medium->hGlobal);
-    if (!p) return E_OUTOFMEMORY;
+    StorageMedium taken;  // freed after the lock below ends
+    GlobalLockScope lock(medium->hGlobal);
+    if (!lock.get()) return E_OUTOFMEMORY;
     try {
-      Put(format->cfFormat, std::string(static_cast<const char*>(p), size));
+      Put(format->cfFormat, std::string(static_cast<const char*>(lock.get()), GlobalSize(medium->hGlobal)));
     } catch (...) {
-      GlobalUnlock(medium->hGlobal);
       return E_OUTOFMEMORY;
     }
-    GlobalUnlock(medium->hGlobal);
-    if (release) ReleaseStgMedium(medium);
+    // Read: a medium handed over with the call is this object's to free.
+    if (release) taken.Adopt(*medium);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) override {
@@ -112,24 +117,24 @@ std::string DropFilesBytes(const std::vector<std::string>& files) {
 
 DWORD RunDrag(IDataObject* data, DWORD allowed) {
   const DWORD button = (GetKeyState(VK_RBUTTON) < 0 && GetKeyState(VK_LBUTTON) >= 0) ? MK_RBUTTON : MK_LBUTTON;
-  auto* source = new ButtonDropSource(button);
+  const ComPtr<IDropSource> source = NewComObject<ButtonDropSource>(button);
   DWORD effect = DROPEFFECT_NONE;
-  const HRESULT hr = DoDragDrop(data, source, allowed, &effect);
-  source->Release();
+  const HRESULT hr = DoDragDrop(data, source.Get(), allowed, &effect);
   return hr == DRAGDROP_S_DROP ? effect : DROPEFFECT_NONE;
 }
 
 }  // namespace
 
-IDataObject* NewDragData(CLIPFORMAT format, const std::string& bytes) {
-  auto* data = new DragData();
+ComPtr<IDataObject> NewDragData(CLIPFORMAT format, const std::string& bytes) {
+  ComPtr<DragData> data = NewComObject<DragData>();
   data->Put(format, bytes);
   return data;
 }
 
 bool SetDragImage(IDataObject* data, HBITMAP picture, SIZE size, POINT offset) {
-  if (!picture) return false;
-  Microsoft::WRL::ComPtr<IDragSourceHelper> helper;
+  unique_hbitmap owned(picture);
+  if (!owned) return false;
+  ComPtr<IDragSourceHelper> helper;
   SHDRAGIMAGE image{};
   image.sizeDragImage = size;
   image.ptOffset = offset;
@@ -138,27 +143,23 @@ bool SetDragImage(IDataObject* data, HBITMAP picture, SIZE size, POINT offset) {
   if (data && SUCCEEDED(CoCreateInstance(CLSID_DragDropHelper, nullptr, CLSCTX_INPROC_SERVER,
                                          IID_PPV_ARGS(&helper))) &&
       SUCCEEDED(helper->InitializeFromBitmap(&image, data))) {
-    return true;  // the helper owns the picture now
+    owned.release();  // the helper owns the picture now
+    return true;
   }
-  DeleteObject(picture);
   return false;
 }
 
 DWORD DragFilesOut(const std::vector<std::string>& files) {
   if (files.empty()) return DROPEFFECT_NONE;
-  IDataObject* data = NewDragData(CF_HDROP, DropFilesBytes(files));
-  const DWORD effect = RunDrag(data, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK);
-  data->Release();
-  return effect;
+  const ComPtr<IDataObject> data = NewDragData(CF_HDROP, DropFilesBytes(files));
+  return RunDrag(data.Get(), DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK);
 }
 
 DWORD DragButtonWithin(CLIPFORMAT format, const std::string& token, HBITMAP picture, SIZE size) {
-  IDataObject* data = NewDragData(format, token);
+  const ComPtr<IDataObject> data = NewDragData(format, token);
   const Point centre = DragHotSpot({size.cx, size.cy});
-  SetDragImage(data, picture, size, POINT{centre.x, centre.y});
-  const DWORD effect = RunDrag(data, DROPEFFECT_MOVE);
-  data->Release();
-  return effect;
+  SetDragImage(data.Get(), picture, size, POINT{centre.x, centre.y});
+  return RunDrag(data.Get(), DROPEFFECT_MOVE);
 }
 
 }  // namespace wendlix

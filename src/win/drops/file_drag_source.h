@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 #include <ole2.h>
+#include <wrl/client.h>
 
 #include <string>
 #include <vector>
@@ -14,8 +15,8 @@ namespace wendlix {
 DWORD DragFilesOut(const std::vector<std::string>& files);
 
 // A data object holding `bytes` as `format` in global memory. It also keeps whatever is set
-// into it (the shell's drag-image helper stores its picture there). Starts with one reference.
-IDataObject* NewDragData(CLIPFORMAT format, const std::string& bytes);
+// into it (the shell's drag-image helper stores its picture there).
+Microsoft::WRL::ComPtr<IDataObject> NewDragData(CLIPFORMAT format, const std::string& bytes);
 
 // Gives `data` the drag image `picture` (taken over: freed here when the helper refuses it),
 // `offset` being the cursor's place in it. False when the system has no helper or it refused;

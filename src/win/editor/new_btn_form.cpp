@@ -14,6 +14,7 @@
 #include "win/editor/new_btn_form_ids.h"
 #include "win/paint/system_colors.h"
 #include "win/ui/p_messages.h"
+#include "win/ui/window_dpi.h"
 
 namespace wendlix {
 
@@ -32,29 +33,17 @@ NewBtnFormResult ShowNewBtnForm(HWND owner, const NewBtnFormSetup& setup) {
   NewBtnFormResult result;
   try {
     TNewBtnForm form(setup);
-    const int answer = form.ShowModal(owner);
+    const TModalResult answer = form.ShowModal(owner);
     result = form.ReadBack();
     result.ModalResult = answer;
   } catch (...) {
-    result.ModalResult = 2;
+    result.ModalResult = mrCancel;
   }
   return result;
 }
 
-namespace {
-
-// The editor whose page keys the thread's message filter serves. One modal editor at a time
-// per thread; a nested one (none today) would put the outer back when it ends.
-thread_local TNewBtnForm* activeForm = nullptr;
-
-}  // namespace
-
 TNewBtnForm::TNewBtnForm(NewBtnFormSetup setup)
     : setup_(std::move(setup)), page_(setup_.Entries) {}
-
-TNewBtnForm::~TNewBtnForm() {
-  if (hwnd_ && IsWindow(hwnd_)) SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
-}
 
 std::string TNewBtnForm::Text(int id) const {
   const HWND h = Control(id);
@@ -79,64 +68,19 @@ HWND TNewBtnForm::AddControl(const wchar_t* cls, const std::string& text, DWORD 
   return control;
 }
 
-int TNewBtnForm::ShowModal(HWND owner) {
-  modalResult_ = 2;
+TModalResult TNewBtnForm::ShowModal(HWND owner) {
+  modalResult_ = mrCancel;
   const HINSTANCE resources = setup_.Resources ? setup_.Resources : GetModuleHandleW(nullptr);
   const HRSRC found = FindResourceW(resources, MAKEINTRESOURCEW(IDD_NEW_BTN_FORM),
                                    MAKEINTRESOURCEW(5) /* RT_DIALOG */);
   const HGLOBAL loaded = found ? LoadResource(resources, found) : nullptr;
   const auto* dialogTemplate = loaded ? static_cast<const DLGTEMPLATE*>(LockResource(loaded)) : nullptr;
-  if (!dialogTemplate) return 2;
+  if (!dialogTemplate) return mrCancel;
 
-  // The dialog loop offers every message to the thread's message filter before it handles
-  // it (IsDialogMessageW calls CallMsgFilterW with MSGF_DIALOGBOX): the page keys go there.
-  TNewBtnForm* const outer = activeForm;
-  activeForm = this;
-  const HHOOK filter =
-      SetWindowsHookExW(WH_MSGFILTER, &TNewBtnForm::MessageFilter, nullptr, GetCurrentThreadId());
-  const INT_PTR answer = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate, owner,
-                                                 &TNewBtnForm::DialogProc, reinterpret_cast<LPARAM>(this));
-  if (filter) UnhookWindowsHookEx(filter);
-  activeForm = outer;
-  hwnd_ = nullptr;
+  const INT_PTR answer = RunModal(dialogTemplate, owner, true);
   // -1: not created; 0: ended by WM_QUIT. Both answer as Cancel.
-  modalResult_ = answer == 1 ? 1 : 2;
+  modalResult_ = answer == mrOk ? mrOk : mrCancel;
   return modalResult_;
-}
-
-INT_PTR CALLBACK TNewBtnForm::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  try {
-    if (msg == WM_INITDIALOG) {
-      auto* self = reinterpret_cast<TNewBtnForm*>(lp);
-      SetWindowLongPtrW(hwnd, DWLP_USER, lp);
-      self->hwnd_ = hwnd;
-      self->OnInitDialog();
-      return FALSE;  // the focus is set
-    }
-    auto* self = reinterpret_cast<TNewBtnForm*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    if (!self) return FALSE;
-    if (msg == WM_NCDESTROY) {
-      SetWindowLongPtrW(hwnd, DWLP_USER, 0);
-      self->hwnd_ = nullptr;
-      return FALSE;
-    }
-    return self->HandleMessage(msg, wp, lp);
-  } catch (...) {
-    // A failing handler must not take the bar down; a failure while starting closes the dialog.
-    if (msg == WM_INITDIALOG) EndDialog(hwnd, 2);
-    return FALSE;
-  }
-}
-
-LRESULT CALLBACK TNewBtnForm::MessageFilter(int code, WPARAM wp, LPARAM lp) {
-  if (code == MSGF_DIALOGBOX && activeForm && lp) {
-    try {
-      if (activeForm->Handle() && activeForm->PreTranslate(*reinterpret_cast<MSG*>(lp))) return 1;
-    } catch (...) {
-      return 1;  // the key is dropped, as its handler failed
-    }
-  }
-  return CallNextHookEx(nullptr, code, wp, lp);
 }
 
 void TNewBtnForm::OnInitDialog() {
@@ -149,9 +93,7 @@ void TNewBtnForm::OnInitDialog() {
   const bool given = dialogFont_ && GetObjectW(dialogFont_, sizeof(lf), &lf);
   if (!given) {
     lf = LOGFONTW{};
-    const HDC screen = GetDC(nullptr);
-    lf.lfHeight = -MulDiv(9, screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96, 72);
-    if (screen) ReleaseDC(nullptr, screen);
+    lf.lfHeight = FontHeightForPoints(9);
     lf.lfWeight = FW_NORMAL;
     lstrcpynW(lf.lfFaceName, L"宋体", LF_FACESIZE);
   }
@@ -196,17 +138,17 @@ void TNewBtnForm::OnInitDialog() {
   PlayOpenAnimation(Handle(), FormPosition::Designed);
   ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());
-  FocusField(setup_.GroupMode ? EditorField::kText3 : EditorField::kText1);
+  FocusField(setup_.GroupMode ? EditorField::kTitle : EditorField::kName);
 }
 
 void TNewBtnForm::CreateButtonPanel() {
   const int x0 = 16, y0 = 34;
   AddControl(L"BUTTON", "", WS_VISIBLE | BS_OWNERDRAW, kBtnIcon, x0, y0, 40, 40);
   AddControl(L"STATIC", "名    称:", WS_VISIBLE, kStatic, x0 + 50, y0 + 4, 105, 16);
-  AddControl(L"EDIT", setup_.Text1, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, kText1, x0 + 158, y0, 220, 21,
+  AddControl(L"EDIT", setup_.Name, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, kText1, x0 + 158, y0, 220, 21,
              WS_EX_CLIENTEDGE);
   AddControl(L"STATIC", Label2CaptionFor(setup_.Kind), WS_VISIBLE, kLabel2, x0 + 50, y0 + 37, 105, 16);
-  AddControl(L"EDIT", setup_.Text2, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, kText2, x0 + 158, y0 + 33, 220, 21,
+  AddControl(L"EDIT", setup_.Target, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, kText2, x0 + 158, y0 + 33, 220, 21,
              WS_EX_CLIENTEDGE);
   AddControl(L"BUTTON", "选取目标文件...", (setup_.Kind == gkShortcut ? WS_VISIBLE : 0) | WS_TABSTOP, kBtnBrow,
              x0 + 258, y0 + 66, 120, 25);
@@ -229,8 +171,7 @@ void TNewBtnForm::FormShow() {
   settingUp_ = false;
 }
 
-bool TNewBtnForm::PreTranslate(MSG& m) {
-  if (m.hwnd != Handle() && !IsChild(Handle(), m.hwnd)) return false;
+bool TNewBtnForm::PreTranslate(const MSG& m) {
   if (!setup_.GroupMode) return false;
   const bool ctrl = GetKeyState(VK_CONTROL) < 0;
   if (m.message == WM_KEYDOWN && m.wParam == VK_TAB && ctrl) {
@@ -281,12 +222,12 @@ bool TNewBtnForm::ButtonModeShortcut() const {
 }
 
 NewBtnFormResult TNewBtnForm::ReadBack() const {
-  NewBtnFormResult r = hwnd_ ? ReadControls() : closed_;
+  NewBtnFormResult r = Handle() ? ReadControls() : closed_;
   r.ModalResult = modalResult_;
   return r;
 }
 
-void TNewBtnForm::End(int result) {
+void TNewBtnForm::End(TModalResult result) {
   modalResult_ = result;
   EndDialog(Handle(), result);
 }
@@ -304,8 +245,8 @@ NewBtnFormResult TNewBtnForm::ReadControls() const {
     r.Font = font_;
     r.PictureFile = fileName_;
   } else {
-    r.Text1 = Text(kText1);
-    r.Text2 = Text(kText2);
+    r.Name = Text(kText1);
+    r.Target = Text(kText2);
   }
   return r;
 }
@@ -314,12 +255,12 @@ void TNewBtnForm::FocusField(EditorField field) {
   int id = 0;
   int page = -1;
   switch (field) {
-    case EditorField::kText1: id = kText1; break;
-    case EditorField::kText2: id = kText2; break;
-    case EditorField::kText3: id = kText3; page = 0; break;
-    case EditorField::kText4: id = kText4; page = 0; break;
-    case EditorField::kEditName: id = kEditName; page = 1; break;
-    case EditorField::kEditExe: id = kEditExe; page = 1; break;
+    case EditorField::kName: id = kText1; break;
+    case EditorField::kTarget: id = kText2; break;
+    case EditorField::kTitle: id = kText3; page = 0; break;
+    case EditorField::kFolder: id = kText4; page = 0; break;
+    case EditorField::kRowName: id = kEditName; page = 1; break;
+    case EditorField::kRowTarget: id = kEditExe; page = 1; break;
     case EditorField::kNone: return;
   }
   if (page >= 0 && page != pageIndex_) ShowPage(page);
@@ -333,8 +274,8 @@ void TNewBtnForm::Refuse(const EditorRefusal& refusal) {
   // The page holding the field shows before the message, so the user sees what is meant.
   if (setup_.GroupMode) {
     int page = -1;
-    if (refusal.Focus == EditorField::kText3 || refusal.Focus == EditorField::kText4) page = 0;
-    if (refusal.Focus == EditorField::kEditName || refusal.Focus == EditorField::kEditExe) page = 1;
+    if (refusal.Focus == EditorField::kTitle || refusal.Focus == EditorField::kFolder) page = 0;
+    if (refusal.Focus == EditorField::kRowName || refusal.Focus == EditorField::kRowTarget) page = 1;
     if (page >= 0 && page != pageIndex_) ShowPage(page);
   }
   ShowErrorBox(refusal.Text, refusal.Caption);
@@ -342,21 +283,21 @@ void TNewBtnForm::Refuse(const EditorRefusal& refusal) {
 }
 
 void TNewBtnForm::btnOKClick() {
-  if (setup_.GroupMode ? CommitGroup() : CommitButton()) End(1);
+  if (setup_.GroupMode ? CommitGroup() : CommitButton()) End(mrOk);
 }
 
 bool TNewBtnForm::CommitButton() {
   ButtonModeInput in;
   in.Kind = Kind();
-  in.Text1 = Text(kText1);
-  in.Text2 = Text(kText2);
+  in.Name = Text(kText1);
+  in.Target = Text(kText2);
   in.OtherNames = setup_.OtherNames;
   const ButtonModeResult checked = CheckButtonMode(in, [](const std::string& p) { return PathExists(p); });
   if (checked.Refusal) {
     Refuse(*checked.Refusal);
     return false;
   }
-  SetText(kText2, checked.Text2);
+  SetText(kText2, checked.Target);
   return true;
 }
 
@@ -403,7 +344,7 @@ void TNewBtnForm::OnCommand(int id, int code, HWND) {
   if (code != BN_CLICKED) return;
   switch (id) {
     case kOk: return btnOKClick();
-    case kCancel: return End(2);
+    case kCancel: return End(mrCancel);
     case kBtnDir: return btnDirClick();
     case kBtnColor: case kBtnFromColor: case kBtnToColor: return PickColor(id);
     case kRd1: case kRd2: case kRd3: return SelectStyle(id);
@@ -422,6 +363,9 @@ void TNewBtnForm::OnCommand(int id, int code, HWND) {
 
 INT_PTR TNewBtnForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
+    case WM_INITDIALOG:
+      OnInitDialog();
+      return FALSE;  // the focus is set
     case WM_COMMAND:
       OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
       return TRUE;
@@ -459,7 +403,7 @@ INT_PTR TNewBtnForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return TRUE;
     case WM_CLOSE:
       // Alt+F4 and the system menu answer as Cancel.
-      End(2);
+      End(mrCancel);
       return TRUE;
     case WM_DESTROY:
       // The controls still exist here; the caller reads them back after the dialog is gone.

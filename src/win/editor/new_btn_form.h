@@ -12,10 +12,10 @@
 //   setup.GroupFile = ConfigBase + ".GPF";
 //   setup.ImageList1 = <the bar's ImageList1>;  setup.Resources = <the exe's module>;
 //   NewBtnFormResult result = ShowNewBtnForm(barWindow, setup);
-//   if (result.ModalResult != 2) { apply result.Title, result.Kind, result.Folder, ... }
+//   if (result.ModalResult == mrOk) { apply result.Title, result.Kind, result.Folder, ... }
 //
 // In group mode the dialog has already written the group's button section when it answers
-// 1; in button mode it writes nothing, and Text2 carries the address with its prefix.
+// mrOk; in button mode it writes nothing, and Target carries the address with its prefix.
 // The bar's auto-hide timer is the caller's to hold while the dialog is open.
 #pragma once
 #include <windows.h>
@@ -32,6 +32,8 @@
 #include "core/editor/editor_entries.h"
 #include "core/editor/editor_validation.h"
 #include "core/paint/pixel_buffer.h"
+#include "core/ui/modal_result.h"
+#include "win/common/base_dialog.h"
 #include "win/common/unique_handle.h"
 #include "win/editor/editor_files_win.h"
 
@@ -58,8 +60,8 @@ struct NewBtnFormSetup {
   std::string GroupFile;                // the .GPF file the commit writes
 
   // Button mode.
-  std::string Text1;  // name
-  std::string Text2;  // target, or the address without its prefix
+  std::string Name;
+  std::string Target;    // the target, or the address without its prefix
   std::string FileName;  // the button's file or address, for its icon
   std::vector<std::string> OtherNames;  // the group's other buttons
 
@@ -69,7 +71,7 @@ struct NewBtnFormSetup {
 };
 
 struct NewBtnFormResult {
-  int ModalResult = 2;  // 1 OK, 2 Cancel
+  TModalResult ModalResult = mrCancel;
   // Group mode.
   std::string Title;
   std::uint16_t Kind = gkShortcut;
@@ -81,8 +83,8 @@ struct NewBtnFormResult {
   GroupFont Font;
   std::string PictureFile;
   // Button mode.
-  std::string Text1;
-  std::string Text2;
+  std::string Name;
+  std::string Target;  // the target, or the address with its prefix
 };
 
 // Shows the dialog modally, owned by `owner` (disabled meanwhile), and reads it back.
@@ -90,8 +92,8 @@ NewBtnFormResult ShowNewBtnForm(HWND owner, const NewBtnFormSetup& setup);
 
 // A modal dialog from the IDD_NEW_BTN_FORM template, found in the set-up's Resources module
 // (else the exe's own). The dialog manager runs the loop, disables the owner and moves the
-// focus; a thread message filter adds the page keys it does not know.
-class TNewBtnForm {
+// focus; the page keys it does not know reach PreTranslate.
+class TNewBtnForm : public BaseDialog<TNewBtnForm> {
  public:
   // The dialog manager's class. Finders also look for a control only the editor has.
   static constexpr wchar_t kClassName[] = L"#32770";
@@ -108,28 +110,22 @@ class TNewBtnForm {
   };
 
   explicit TNewBtnForm(NewBtnFormSetup setup);
-  TNewBtnForm(const TNewBtnForm&) = delete;
-  TNewBtnForm& operator=(const TNewBtnForm&) = delete;
-  ~TNewBtnForm();
 
-  // Creates the dialog, runs it and answers 1 or 2 (also when it could not be created).
-  int ShowModal(HWND owner);
+  // Creates the dialog, runs it and answers mrOk or mrCancel (also when it could not be created).
+  TModalResult ShowModal(HWND owner);
   // The fields as the controls hold them; after the dialog closed, as they held them then.
   NewBtnFormResult ReadBack() const;
-
-  HWND Handle() const noexcept { return hwnd_; }
 
   // Test access to the state the controls mirror.
   HWND Control(int id) const { return GetDlgItem(Handle(), id); }
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  static LRESULT CALLBACK MessageFilter(int code, WPARAM wp, LPARAM lp);
-  // Answers what a dialog procedure answers: FALSE leaves the message to the dialog manager.
-  INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+  INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  // Ctrl+Tab and Alt+B switch pages, Delete on the list deletes its row.
+  bool PreTranslate(const MSG& m) override;
   // Creates the mode's controls, places them in pixels, centres and shows the dialog.
   void OnInitDialog();
-  void End(int result);
+  void End(TModalResult result);
   NewBtnFormResult ReadControls() const;
   HWND AddControl(const wchar_t* cls, const std::string& text, DWORD style, int id, int x, int y, int w, int h,
                   DWORD exStyle = 0);
@@ -139,7 +135,6 @@ class TNewBtnForm {
   void FormShow();
   void ShowPage(int index);
   void FocusControl(HWND control);
-  bool PreTranslate(MSG& m);
 
   void OnCommand(int id, int code, HWND control);
   LRESULT OnNotify(NMHDR* header);
@@ -204,8 +199,7 @@ class TNewBtnForm {
   ButtonsPage page_;
   WinEditorFiles files_{true};
   std::unordered_map<std::string, int> iconCache_;  // shortcut rows: file -> system icon
-  HWND hwnd_ = nullptr;
-  int modalResult_ = 2;
+  TModalResult modalResult_ = mrCancel;
   NewBtnFormResult closed_;  // read back as the dialog went away
   int pageIndex_ = 0;
   bool textsModified_ = false;

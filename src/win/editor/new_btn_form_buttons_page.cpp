@@ -237,7 +237,7 @@ void TNewBtnForm::btnEditClick() {
 void TNewBtnForm::btnDeleClick() {
   if (!page_.Entries().Selected() || !page_.Controls().btnDele) return;
   const std::size_t row = *page_.Entries().Selected();
-  if (ConfirmBox(page_.DeleteConfirmText(), kDeleteButtonCaption) != 1) return;
+  if (ConfirmBox(page_.DeleteConfirmText(), kDeleteButtonCaption) != mrOk) return;
   const std::string path = page_.EntryPath(row);
   const PageResult result = page_.Delete(files_);
   ApplyPageResult(result);

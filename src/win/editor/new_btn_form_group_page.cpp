@@ -19,7 +19,9 @@
 #include "win/paint/dib_section.h"
 #include "win/paint/fill_gradient.h"
 #include "win/paint/picture_file.h"
+#include "win/shell/pidl.h"
 #include "win/ui/p_messages.h"
+#include "win/ui/window_dpi.h"
 
 namespace wendlix {
 
@@ -191,10 +193,7 @@ void TNewBtnForm::RxSpeedButton1Click() {
 }
 
 void TNewBtnForm::ApplyFontSample() {
-  const HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
-  sampleFont_.reset(CreateFontW(-MulDiv(font_.Size, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+  sampleFont_.reset(CreateFontW(FontHeightForPoints(font_.Size), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                 DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                 DEFAULT_PITCH, ToWide(font_.Name).c_str()));
   if (const HWND sample = Control(kLblFont)) {
@@ -206,9 +205,7 @@ void TNewBtnForm::ApplyFontSample() {
 void TNewBtnForm::RxSpeedButton2Click() {
   InvalidateRect(Handle(), nullptr, TRUE);
   LOGFONTW lf{};
-  const HDC screen = GetDC(nullptr);
-  lf.lfHeight = -MulDiv(font_.Size, screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96, 72);
-  if (screen) ReleaseDC(nullptr, screen);
+  lf.lfHeight = FontHeightForPoints(font_.Size);
   lf.lfCharSet = DEFAULT_CHARSET;
   lstrcpynW(lf.lfFaceName, ToWide(font_.Name).c_str(), LF_FACESIZE);
   CHOOSEFONTW cf{};
@@ -232,11 +229,9 @@ void TNewBtnForm::btnDirClick() {
   bi.hwndOwner = Handle();
   bi.lpszTitle = title.c_str();
   bi.ulFlags = BIF_RETURNONLYFSDIRS;
-  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&bi);
+  const unique_pidl chosen(SHBrowseForFolderW(&bi));
   if (!chosen) return;
-  const bool got = SHGetPathFromIDListW(chosen, path);
-  CoTaskMemFree(chosen);
-  if (got) SetText(kText4, AddBackslash(FromWide(path)));
+  if (SHGetPathFromIDListW(chosen.get(), path)) SetText(kText4, AddBackslash(FromWide(path)));
 }
 
 void TNewBtnForm::btnBrowClick() { BrowseForTarget(kText2, kText1); }
@@ -349,11 +344,11 @@ void TNewBtnForm::PaintTitleStripTo(HDC dc) {
   // would draw the caption as boxes.
   LOGFONTW lf{};
   SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(lf), &lf, 0);
-  lf.lfHeight = -MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72);
+  lf.lfHeight = FontHeightForPoints(9);
   lf.lfCharSet = GB2312_CHARSET;
   lstrcpynW(lf.lfFaceName, L"宋体", LF_FACESIZE);
   unique_hfont iconFont(CreateFontIndirectW(&lf));
-  const HGDIOBJ oldFont = SelectObject(dc, iconFont.get());
+  SelectObjectScope selectFont(dc, iconFont.get());
   const std::wstring caption = ToWide(setup_.Caption);
   SIZE text{};
   GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
@@ -370,7 +365,6 @@ void TNewBtnForm::PaintTitleStripTo(HDC dc) {
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     TextOutW(dc, layout.Text.x, layout.Text.y, caption.c_str(), static_cast<int>(caption.size()));
   }
-  SelectObject(dc, oldFont);
 }
 
 void TNewBtnForm::OnPaint() {

@@ -149,7 +149,7 @@ void L1Click(HWND owner, const GroupPanel& group, const std::string& groupFile) 
     const std::optional<std::string> chosen = ChooseExportPath(owner, group.Data.Title);
     if (!chosen) return;
     const ExchangeOutcome out = ExportGroupTo(group, groupFile, *chosen, [](const std::string& question) {
-      return ConfirmBox(question, kExportCaption) == 1;
+      return ConfirmBox(question, kExportCaption) == mrOk;
     });
     if (!out.Error.empty())
       ShowErrorBox(out.Error, kExportCaption);
@@ -167,7 +167,7 @@ bool I2Click(HWND owner, GroupPanel& group, const ImportFiles& files,
     if (!chosen) return false;
     const ExchangeOutcome out = ImportGroupFrom(
         group, files, *chosen, otherTitles,
-        [](const std::string& question) { return ConfirmBox(question, kImportConflictCaption) == 1; });
+        [](const std::string& question) { return ConfirmBox(question, kImportConflictCaption) == mrOk; });
     if (!out.Error.empty()) ShowErrorBox(out.Error, kImportErrorCaption);
     return out.Changed;
   } catch (...) {

@@ -179,13 +179,19 @@ void FindBox::PlaceComposition() {
   static const auto releaseContext = ImmFunction<ImmReleaseContextFn>("ImmReleaseContext");
   static const auto setWindow = ImmFunction<ImmSetCompositionWindowFn>("ImmSetCompositionWindow");
   if (!getContext || !releaseContext || !setWindow || !Handle()) return;
-  HIMC context = getContext(Handle());
-  if (!context) return;
+  // The window's input context, handed back when this ends.
+  struct InputContext {
+    HWND window;
+    HIMC himc;
+    ~InputContext() {
+      if (himc) releaseContext(window, himc);
+    }
+  } const context{Handle(), getContext(Handle())};
+  if (!context.himc) return;
   COMPOSITIONFORM form{};
   form.dwStyle = CFS_POINT;
   form.ptCurrentPos = POINT{caretX_, CaretTop()};
-  setWindow(context, &form);
-  releaseContext(Handle(), context);
+  setWindow(context.himc, &form);
 }
 
 void FindBox::Release() {

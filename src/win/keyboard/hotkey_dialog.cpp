@@ -1,10 +1,12 @@
 #include "win/keyboard/hotkey_dialog.h"
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "core/keyboard/hotkey.h"
 #include "core/keyboard/hotkey_texts.h"
+#include "win/common/base_dialog.h"
 #include "win/common/wide.h"
 #include "win/ui/p_messages.h"
 
@@ -59,58 +61,67 @@ class DialogTemplate {
 
 constexpr WORD kButtonAtom = 0x0080, kEditAtom = 0x0081, kStaticAtom = 0x0082;
 
-struct DialogState {
-  std::string Current;
-  std::string Chosen;
-};
+class HotKeyDialog final : public BaseDialog<HotKeyDialog> {
+ public:
+  explicit HotKeyDialog(std::string current) : current_(std::move(current)) {}
 
-std::string EditText(HWND dialog) {
-  const HWND edit = GetDlgItem(dialog, kHotKeyEditId);
-  const int length = edit ? GetWindowTextLengthW(edit) : 0;
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int got = edit ? GetWindowTextW(edit, text.data(), length + 1) : 0;
-  text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-  return FromWide(text);
-}
+  // The chosen hotkey's canonical text, or nothing when cancelled.
+  std::optional<std::string> Run(const DLGTEMPLATE* dialogTemplate, HWND owner) {
+    if (RunModal(dialogTemplate, owner, false) != IDOK) return std::nullopt;
+    return chosen_;
+  }
 
-INT_PTR CALLBACK HotKeyDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
-  try {
-    if (msg == WM_INITDIALOG) {
-      SetWindowLongPtrW(dialog, DWLP_USER, lp);
-      const auto* state = reinterpret_cast<const DialogState*>(lp);
-      SetDlgItemTextW(dialog, kHotKeyEditId, ToWide(state->Current).c_str());
-      SendDlgItemMessageW(dialog, kHotKeyEditId, EM_SETSEL, 0, -1);
-      SetFocus(GetDlgItem(dialog, kHotKeyEditId));
-      return FALSE;  // the focus is set
-    }
-    auto* state = reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    if (msg != WM_COMMAND || !state) return FALSE;
-    switch (LOWORD(wp)) {
-      case IDOK: {
-        const std::string text = EditText(dialog);
-        const std::optional<HotKey> key = ParseHotKey(text);
-        if (!key) {
-          ShowErrorBox(HotKeyInvalidText(text), kHotKeyCaption);
-          SetFocus(GetDlgItem(dialog, kHotKeyEditId));
-          SendDlgItemMessageW(dialog, kHotKeyEditId, EM_SETSEL, 0, -1);
+ private:
+  INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM) override {
+    switch (msg) {
+      case WM_INITDIALOG:
+        SetDlgItemTextW(Handle(), kHotKeyEditId, ToWide(current_).c_str());
+        SelectEdit();
+        return FALSE;  // the focus is set
+      case WM_COMMAND:
+        if (LOWORD(wp) == IDOK) {
+          Accept();
           return TRUE;
         }
-        state->Chosen = FormatHotKey(*key);
-        EndDialog(dialog, IDOK);
-        return TRUE;
-      }
-      case IDCANCEL:
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
+        if (LOWORD(wp) == IDCANCEL) {
+          EndDialog(Handle(), IDCANCEL);
+          return TRUE;
+        }
+        return FALSE;
       default:
         return FALSE;
     }
-  } catch (...) {
-    // A failing handler must not take the bar down; a failure while starting closes the dialog.
-    if (msg == WM_INITDIALOG) EndDialog(dialog, IDCANCEL);
-    return FALSE;
   }
-}
+
+  void Accept() {
+    const std::string text = EditText();
+    const std::optional<HotKey> key = ParseHotKey(text);
+    if (!key) {
+      ShowErrorBox(HotKeyInvalidText(text), kHotKeyCaption);
+      SelectEdit();
+      return;
+    }
+    chosen_ = FormatHotKey(*key);
+    EndDialog(Handle(), IDOK);
+  }
+
+  void SelectEdit() {
+    SetFocus(GetDlgItem(Handle(), kHotKeyEditId));
+    SendDlgItemMessageW(Handle(), kHotKeyEditId, EM_SETSEL, 0, -1);
+  }
+
+  std::string EditText() const {
+    const HWND edit = GetDlgItem(Handle(), kHotKeyEditId);
+    const int length = edit ? GetWindowTextLengthW(edit) : 0;
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int got = edit ? GetWindowTextW(edit, text.data(), length + 1) : 0;
+    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return FromWide(text);
+  }
+
+  std::string current_;
+  std::string chosen_;
+};
 
 }  // namespace
 
@@ -121,11 +132,8 @@ std::optional<std::string> ShowHotKeyDialog(HWND owner, const std::string& curre
   t.Item(WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 7, 34, 206, 13, kHotKeyEditId, kEditAtom, L"");
   t.Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 106, 54, 50, 14, IDOK, kButtonAtom, ToWide(kHotKeyOk));
   t.Item(BS_PUSHBUTTON | WS_TABSTOP, 163, 54, 50, 14, IDCANCEL, kButtonAtom, ToWide(kHotKeyCancel));
-  DialogState state{current, {}};
-  const INT_PTR answer = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.Get(), owner, &HotKeyDialogProc,
-                                                 reinterpret_cast<LPARAM>(&state));
-  if (answer != IDOK) return std::nullopt;
-  return state.Chosen;
+  HotKeyDialog dialog(current);
+  return dialog.Run(t.Get(), owner);
 }
 
 }  // namespace wendlix

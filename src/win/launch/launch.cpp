@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "win/common/unique_handle.h"
 #include "win/ui/p_messages.h"
 
 namespace wendlix {
@@ -38,9 +39,8 @@ LaunchResult ExecuteLaunch(const LaunchRequest& request, HWND owner) {
     return {code > 32, static_cast<int>(code), false};
   }
   const int before = shellDialogs;
-  const HHOOK hook = SetWindowsHookExW(WH_CBT, &CountShellDialogs, nullptr, GetCurrentThreadId());
+  const unique_hhook hook(SetWindowsHookExW(WH_CBT, &CountShellDialogs, nullptr, GetCurrentThreadId()));
   const auto code = reinterpret_cast<INT_PTR>(RunShellCall(owner, *call, nullptr, ShellErrors::kShown));
-  if (hook) UnhookWindowsHookEx(hook);
   // Without the hook nobody can tell; the shell was allowed to speak, so the bar keeps still.
   return {code > 32, static_cast<int>(code), !hook || shellDialogs != before};
 }

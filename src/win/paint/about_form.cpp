@@ -96,6 +96,10 @@ class TLogoForm final : public BaseWindow<TLogoForm> {
     UpdateWindow(Handle());
     Sleep(300);
     RunTransition(false);
+    if (!Handle()) {
+      delete this;  // gone with its owner meanwhile; its end left the object to this
+      return;
+    }
     LumoFade1->SetVisible(false);
     labelsVisible_ = image1Visible_ = true;
     InvalidateRect(Handle(), nullptr, FALSE);
@@ -112,6 +116,11 @@ class TLogoForm final : public BaseWindow<TLogoForm> {
   }
 
  protected:
+  // The object belongs to its window, whether the window was closed or went with its owner.
+  void OnFinalMessage() override {
+    if (!transitionRunning_) delete this;
+  }
+
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
     switch (msg) {
       case WM_SHOWWINDOW:
@@ -159,7 +168,13 @@ class TLogoForm final : public BaseWindow<TLogoForm> {
           return 0;
         }
         FormClose();
-        delete this;  // destroys the window; nothing may touch the object after this
+        // Nothing may touch the object after this: the window's end frees it, or, when the
+        // window went with its owner during the blend, this does.
+        if (Handle()) {
+          DestroyWindow(Handle());
+        } else {
+          delete this;
+        }
         return 0;
       }
       case WM_DESTROY:
@@ -212,6 +227,7 @@ class TLogoForm final : public BaseWindow<TLogoForm> {
 
   void RunTransition(bool closing) {
     LumoFade1->ResetRepaintCount();
+    transitionRunning_ = true;
     try {
       if (closing) {
         LumoFade1->Fade().Blend();
@@ -221,6 +237,7 @@ class TLogoForm final : public BaseWindow<TLogoForm> {
     } catch (...) {
       // A transition that cannot run leaves the window as it is; nothing else to report.
     }
+    transitionRunning_ = false;
     if (observer_) observer_->TransitionDone(closing, LumoFade1->RepaintCount());
   }
 
@@ -293,6 +310,7 @@ class TLogoForm final : public BaseWindow<TLogoForm> {
   std::unique_ptr<LumoFadeControl> LumoFade1;
   bool image1Visible_ = true, labelsVisible_ = false;
   bool inTransition_ = false, closePending_ = false, closing_ = false;
+  bool transitionRunning_ = false;  // its loop is on the stack, and frees the object after it
   Pressed pressedOn_ = Pressed::kNothing;
   PictureDrag drag_;
 };

@@ -1,6 +1,6 @@
 // The About window: the About picture dissolves in out of a snapshot of the desktop that
 // lay behind it, and fades back into that snapshot when the window closes. The window
-// frees itself when closed.
+// frees itself when it goes: closed, or with its owner.
 #pragma once
 #include <windows.h>
 

@@ -8,6 +8,7 @@
 #include "win/common/unique_handle.h"
 #include "win/common/wide.h"
 #include "win/paint/dib_section.h"
+#include "win/ui/window_dpi.h"
 
 namespace wendlix {
 namespace {
@@ -34,9 +35,9 @@ PixelBuffer FromOlePicture(const std::wstring& path) {
   OLE_YSIZE_HIMETRIC hh = 0;
   picture->get_Width(&hw);
   picture->get_Height(&hh);
-  WindowDc screen(nullptr);
-  const int w = MulDiv(hw, GetDeviceCaps(screen.get(), LOGPIXELSX), 2540);
-  const int h = MulDiv(hh, GetDeviceCaps(screen.get(), LOGPIXELSY), 2540);
+  // HIMETRIC is hundredths of a millimetre: 2540 to the inch.
+  const int w = MulDiv(hw, SystemDpi(), 2540);
+  const int h = MulDiv(hh, SystemDpi(), 2540);
   auto dib = MakeDibSection(w, h);
   unique_memory_dc dc(CreateCompatibleDC(nullptr));
   if (!dib || !dc) return {};

@@ -30,13 +30,12 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 // until it is complete, so deleting that one fails and it stays.
 void RemoveStaleTemporaries(const std::wstring& folder, const std::string& name) {
   WIN32_FIND_DATAW data;
-  const HANDLE find = FindFirstFileW((folder + ToWide(name) + L".*.tmp").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return;
+  const unique_find find(FindFirstFileW((folder + ToWide(name) + L".*.tmp").c_str(), &data));
+  if (!find) return;
   do {
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     if (IsAtomicWriteTemporary(name, FromWide(data.cFileName))) DeleteFileW((folder + data.cFileName).c_str());
-  } while (FindNextFileW(find, &data));
-  FindClose(find);
+  } while (FindNextFileW(find.get(), &data));
 }
 
 // A new temporary beside the target, opened without sharing; `temp` gets its name.

@@ -3,13 +3,10 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <memory>
+#include "win/common/owned_memory.h"
 
 namespace wendlix {
 
-struct PidlDeleter {
-  void operator()(ITEMIDLIST* pidl) const noexcept { CoTaskMemFree(pidl); }
-};
-using unique_pidl = std::unique_ptr<ITEMIDLIST, PidlDeleter>;
+using unique_pidl = unique_cotaskmem<ITEMIDLIST>;
 
 }  // namespace wendlix

@@ -12,6 +12,7 @@
 #include "win/shell/pidl.h"
 #include "win/shell/shell_error.h"
 #include "win/shell/shell_links.h"
+#include "win/common/owned_memory.h"
 #include "win/common/unique_handle.h"
 #include "win/common/wide.h"
 
@@ -58,9 +59,9 @@ void StrRetToString(IShellFolder* folder, PCUITEMID_CHILD item, DWORD flags, std
   STRRET value{};
   if (FAILED(folder->GetDisplayNameOf(item, flags, &value))) return;
   wchar_t* text = nullptr;
-  if (FAILED(StrRetToStrW(&value, item, &text)) || !text) return;
-  name = FromWide(text);
-  CoTaskMemFree(text);
+  if (FAILED(StrRetToStrW(&value, item, &text))) return;
+  const unique_cotaskmem<wchar_t> held(text);
+  if (held) name = FromWide(held.get());
 }
 
 std::string StrRetToString(IShellFolder* folder, PCUITEMID_CHILD item, DWORD flags) {

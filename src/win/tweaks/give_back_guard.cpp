@@ -55,8 +55,9 @@ void StartGuard() {
   PROCESS_INFORMATION pi{};
   if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr, nullptr,
                      &si, &pi)) {
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    // The guard runs on its own; nothing here waits for it.
+    const unique_process process(pi.hProcess);
+    const unique_handle<NullHandleTraits> thread(pi.hThread);
   }
 }
 

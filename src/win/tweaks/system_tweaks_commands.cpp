@@ -38,10 +38,6 @@ SysMenuContext ReadSysMenuContext(const BarState& state) {
 ScreenSaverFilter::ScreenSaverFilter()
     : hook_(SetWindowsHookExW(WH_GETMESSAGE, DropScreenSaveCommand, nullptr, GetCurrentThreadId())) {}
 
-ScreenSaverFilter::~ScreenSaverFilter() {
-  if (hook_) UnhookWindowsHookEx(hook_);
-}
-
 SystemTweaksCommands::SystemTweaksCommands(HWND mainWindow, BarState& state)
     : main_(mainWindow), state_(state) {}
 

@@ -18,6 +18,7 @@
 #include "core/bar/bar_state.h"
 #include "core/tweaks/give_back.h"
 #include "core/tweaks/system_menu.h"
+#include "win/common/unique_handle.h"
 #include "win/tweaks/give_back_guard.h"
 #include "win/tweaks/shell_give_back.h"
 
@@ -30,12 +31,9 @@ SysMenuContext ReadSysMenuContext(const BarState& state);
 class ScreenSaverFilter {
  public:
   ScreenSaverFilter();
-  ~ScreenSaverFilter();
-  ScreenSaverFilter(const ScreenSaverFilter&) = delete;
-  ScreenSaverFilter& operator=(const ScreenSaverFilter&) = delete;
 
  private:
-  HHOOK hook_ = nullptr;
+  unique_hhook hook_;
 };
 
 class SystemTweaksCommands {

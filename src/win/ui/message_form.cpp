@@ -228,7 +228,7 @@ bool TMessageForm::HandleModalKey(const MSG& m) {
   return false;
 }
 
-int TMessageForm::ShowModal() {
+TModalResult TMessageForm::ShowModal() {
   modalResult_ = mrNone;
   ApplyPosition();
   PlayOpenAnimation(Handle(), FormPosition::Designed);

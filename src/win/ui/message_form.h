@@ -36,7 +36,7 @@ class TMessageForm : public BaseWindow<TMessageForm> {
 
   // Shows the window modally (after the opening animation) and answers the modal result;
   // the other windows of the thread are disabled meanwhile. WM_QUIT ends it with Cancel.
-  int ShowModal();
+  TModalResult ShowModal();
 
   // The window's controls by name: "Image", "Message" or a button's name ("OK", "Cancel").
   HWND FindControl(std::string_view name) const;
@@ -66,7 +66,7 @@ class TMessageForm : public BaseWindow<TMessageForm> {
   std::uint32_t color_ = kDefaultMessageFormColor;
   int helpContext_ = 0;
   FormPosition position_ = FormPosition::Designed;
-  int modalResult_ = mrNone;
+  TModalResult modalResult_ = mrNone;
 };
 
 // Process-wide: caption widths of the buttons, measured once.

@@ -8,11 +8,11 @@ std::unique_ptr<TMessageForm> CreateMessageForm(const std::string& text, TMsgDlg
   return TMessageForm::Create(text, type, buttons, GetActiveWindow());
 }
 
-int ShowMessageBox(const std::string& caption, const std::string& text, TMsgDlgType type, int helpContext,
-                   std::uint32_t color, TMsgDlgButtons buttons) {
+TModalResult ShowMessageBox(const std::string& caption, const std::string& text, TMsgDlgType type,
+                            int helpContext, std::uint32_t color, TMsgDlgButtons buttons) {
   try {
     std::unique_ptr<TMessageForm> form = CreateMessageForm(text, type, buttons);
-    // A box that cannot be shown must not read as OK: callers go on only on 1.
+    // A box that cannot be shown must not read as OK: callers go on only on mrOk.
     if (!form) return mrCancel;
     form->SetHelpContext(helpContext);
     form->SetPosition(FormPosition::ScreenCenter);
@@ -36,7 +36,7 @@ void ShowInfoBox(const std::string& text, const std::string& caption) {
   ShowMessageBox(caption, text, mtInformation, 0, kInfoBoxColor, mbOKOnly);
 }
 
-int ConfirmBox(const std::string& text, const std::string& caption) {
+TModalResult ConfirmBox(const std::string& text, const std::string& caption) {
   return ShowMessageBox(caption, text, mtConfirmation, 0, kConfirmBoxColor, mbOKCancel);
 }
 

@@ -17,13 +17,13 @@ namespace wendlix {
 void ShowWarningBox(const std::string& text, const std::string& caption);
 void ShowErrorBox(const std::string& text, const std::string& caption);
 void ShowInfoBox(const std::string& text, const std::string& caption);
-// 1 for OK; 2 for Cancel, Escape, closing the window, or a box that could not be shown.
-int ConfirmBox(const std::string& text, const std::string& caption);
+// mrOk for OK; mrCancel for Cancel, Escape, closing the window, or a box that could not be shown.
+TModalResult ConfirmBox(const std::string& text, const std::string& caption);
 
 // The common body: the caption replaces the type's title, also when empty. Answers the
 // modal result, or mrCancel when the window could not be created.
-int ShowMessageBox(const std::string& caption, const std::string& text, TMsgDlgType type, int helpContext,
-                   std::uint32_t color, TMsgDlgButtons buttons);
+TModalResult ShowMessageBox(const std::string& caption, const std::string& text, TMsgDlgType type,
+                            int helpContext, std::uint32_t color, TMsgDlgButtons buttons);
 
 // Owner: the thread's active window.
 std::unique_ptr<TMessageForm> CreateMessageForm(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons);

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "win/common/unique_handle.h"
 #include "win/common/wide.h"
 #include "win/paint/fill_gradient.h"
+#include "win/ui/window_dpi.h"
 
 namespace wendlix {
 
@@ -36,8 +38,7 @@ struct PopupMenu::Entry {
 };
 
 PopupMenu::PopupMenu(MenuModel& model, HIMAGELIST images) : model_(model), images_(images) {
-  WindowDc screen(nullptr);
-  if (screen.get()) dpi_ = std::max(GetDeviceCaps(screen.get(), LOGPIXELSY), 48);
+  dpi_ = SystemDpi();
 }
 
 PopupMenu::~PopupMenu() = default;
@@ -107,18 +108,16 @@ void PopupMenu::AppendItems(HMENU menu, std::vector<MenuItem>& items, bool topLe
     info.fState = (e->checked ? MFS_CHECKED : 0) | (e->enabled ? 0 : MFS_DISABLED);
     info.wID = item.CommandId;
     info.dwItemData = reinterpret_cast<ULONG_PTR>(e.get());
-    HMENU sub = nullptr;
+    unique_hmenu submenu;
     if (item.IsSubMenu() && !item.Separator) {
-      sub = CreatePopupMenu();
-      if (sub) {
+      submenu.reset(CreatePopupMenu());
+      if (submenu) {
         info.fMask |= MIIM_SUBMENU;
-        info.hSubMenu = sub;
+        info.hSubMenu = submenu.get();
       }
     }
-    if (!InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &info)) {
-      if (sub) DestroyMenu(sub);
-      continue;
-    }
+    if (!InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &info)) continue;
+    const HMENU sub = submenu.release();  // destroyed with its menu from now on
     list.push_back(e.get());
     entries_.push_back(std::move(e));
     if (sub) {

@@ -25,6 +25,8 @@ int SystemDpi() {
   return dpi;
 }
 
+int FontHeightForPoints(int points, int dpi) { return -MulDiv(points, ValidDpi(dpi), 72); }
+
 int WindowDpi(HWND hwnd) {
   static const auto getDpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
   if (getDpiForWindow && hwnd) {

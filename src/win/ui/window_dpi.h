@@ -1,4 +1,5 @@
-// The DPI of a window's monitor and system metrics at a DPI. The per-monitor functions
+// The one place that asks the system for a DPI: the screen's, a window's monitor's, and system
+// metrics and font heights at a DPI. The per-monitor functions
 // are looked up in user32 at run time (older Windows and Wine lack some of them); without
 // them the answer is the system DPI, which a system-aware bar uses everywhere.
 #pragma once
@@ -13,6 +14,11 @@ constexpr UINT kWmDpiChanged = 0x02E0;
 
 // The system DPI: the screen's LOGPIXELSX, read once.
 int SystemDpi();
+
+// The LOGFONT height (negative: the character height, without internal leading) of a font of
+// `points` points at `dpi`.
+int FontHeightForPoints(int points, int dpi);
+inline int FontHeightForPoints(int points) { return FontHeightForPoints(points, SystemDpi()); }
 
 // GetDpiForWindow when user32 has it and answers, else the system DPI.
 int WindowDpi(HWND hwnd);

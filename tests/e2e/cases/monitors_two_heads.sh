@@ -6,10 +6,6 @@
 # stands on the primary and keeps the missing one for when it comes back. The second monitor's right
 # edge is a seam (the primary goes on beyond it): a bar remembered there docks at the primary's right.
 source "$(dirname "$0")/../lib.sh"
-source "$(dirname "$0")/../startup_lib.sh"
-source "$(dirname "$0")/../appbar_lib.sh"
-
-WINESERVER_CMD=$(command -v wineserver || echo "$(dirname "$(readlink -f "$WENDLIX_WINE")")/wineserver")
 
 wine_run reg.exe add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /t REG_SZ /d N /f >/dev/null ||
   fail "could not set UseXRandR"
@@ -24,7 +20,7 @@ bar_monitor() { drive query "$WENDLIX_MAIN_CLASS" monitor | head -n 1; }
 start_at() {
   write_bar_ini "$dir" "$1" 0 1 86 100
   [ -n "$2" ] && printf '%s\r\n' "Monitor=$2" "MonitorRect=$3" >>"$ini"
-  cp "$WENDLIX_EXE" "$dir/Wendlix.exe"
+  cp "$WENDLIX_EXE" "$dir/"
   start_and_wait "$dir"
 }
 

@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # The portable archive, made as scripts/release.sh makes it: it unpacks into one folder named after the
-# version, holding the program, the files it reads beside itself and the two-language README; the
-# program's version resource carries the same version (one number, in VERSION); the bar runs from there
-# and keeps its settings beside itself.
+# version, holding the program, the files it reads beside itself and the two-language README; what Windows
+# reads from the exe without running it (the version resource, with the same version as VERSION and a
+# Chinese description, and an icon); the bar runs from there and keeps its settings beside itself.
 source "$(dirname "$0")/../lib.sh"
-source "$(dirname "$0")/../startup_lib.sh"
 WX_ROOT=$(cd "$(dirname "$0")/../../.." && pwd)
 # shellcheck source=scripts/lib/installer.sh
 source "$WX_ROOT/scripts/lib/installer.sh"
@@ -13,25 +12,24 @@ version=$(wx_version) || fail "no version"
 name=Wendlix-$version-win64
 wx_stage_program "$WENDLIX_EXE" "$E2E_WORK/stage/$name" || fail "could not stage the program"
 wx_portable_zip "$E2E_WORK/stage/$name" "$E2E_WORK/$name.zip" || fail "could not make the archive"
-
 mkdir -p "$E2E_WORK/unpacked"
 (cd "$E2E_WORK/unpacked" && cmake -E tar xf "$E2E_WORK/$name.zip") || fail "the archive does not unpack"
 expect_eq "$name" "$(ls "$E2E_WORK/unpacked")" "the archive's one folder"
 dir=$E2E_WORK/unpacked/$name
-expect_eq "README.txt Wendlix.GPF Wendlix.exe Wendlix.htm 搜索引擎网站.GLF" \
-  "$(cd "$dir" && LC_ALL=C ls | tr '\n' ' ' | sed 's/ $//')" "the archive's files"
+expect_eq "README.txt Wendlix.GPF Wendlix.exe Wendlix.htm 搜索引擎网站.GLF" "$(files_in "$dir")" "the archive's files"
 grep -q 'Portable use' "$dir/README.txt" || fail "README.txt has no English text"
 grep -q '便携版' "$dir/README.txt" || fail "README.txt has no Chinese text"
 
-info=$(drive version "$(winpath "$dir/Wendlix.exe")") || fail "no version resource"
-field() { sed -n "s/^$1=//p" <<<"$info"; }
-expect_eq "$version" "$(field ProductVersion)" "ProductVersion"
-expect_eq "$version" "$(field FileVersion)" "FileVersion"
+exe=$(winpath "$dir/Wendlix.exe")
 IFS=. read -r major minor patch <<<"$version"
-expect_eq "$((10#$major)).$((10#$minor)).$((10#$patch)).0" "$(field FixedFileVersion)" "numeric file version"
+# Chinese through the whole chain: UTF-8 .rc, windres -c 65001, UTF-16 resource, the driver's UTF-8.
+expect_eq "Wendlix|$version|$version|$((10#$major)).$((10#$minor)).$((10#$patch)).0|Wendlix.exe|Wendlix 快速启动栏" \
+  "$(drive version "$exe" | awk -F= '{ v[$1] = substr($0, length($1) + 2) }
+    END { print v["ProductName"] "|" v["ProductVersion"] "|" v["FileVersion"] "|" v["FixedFileVersion"] "|" v["OriginalFilename"] "|" v["FileDescription"] }')" \
+  "the version resource: name, versions, file name, description"
+(( $(drive icons "$exe") >= 1 )) || fail "no icon in the exe"
 
 start_and_wait "$dir"
 stop_bar 20 || fail "the bar did not close by itself with exit code 0"
 [ -f "$dir/Wendlix.INI" ] || fail "no settings beside the unpacked program"
-expect_eq "$(winpath "$dir")\\Wendlix" "$(reg_value 'HKCU\Software\Holmvik\Wendlix' 'Confing FileName')" \
-  "the settings path"
+expect_eq "$(winpath "$dir")\\Wendlix" "$(reg_value 'HKCU\Software\Holmvik\Wendlix' 'Confing FileName')" "the settings path"

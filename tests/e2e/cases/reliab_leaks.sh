@@ -8,8 +8,6 @@
 # private memory grow by less than 1 MB. The menus and the editor have cases of their own
 # (reliab_leaks_menus.sh, reliab_leaks_editor.sh), so that each stays near a few minutes.
 source "$(dirname "$0")/../lib.sh"
-source "$(dirname "$0")/../startup_lib.sh"
-source "$(dirname "$0")/../groups_lib.sh"
 source "$(dirname "$0")/../leaks_lib.sh"
 
 install_leak_bar 6

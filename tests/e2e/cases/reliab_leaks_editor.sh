@@ -5,8 +5,6 @@
 # Cancel), refills, lays out and paints its groups 1,000 times and takes 100 display-change and 100
 # "TaskbarCreated" notices. Counts and allowance as in reliab_leaks.sh; the table goes to leak_counts.txt.
 source "$(dirname "$0")/../lib.sh"
-source "$(dirname "$0")/../startup_lib.sh"
-source "$(dirname "$0")/../groups_lib.sh"
 source "$(dirname "$0")/../leaks_lib.sh"
 
 install_leak_bar 6

@@ -4,8 +4,6 @@
 # system tweaks menu and the buttons menu of its first group 1,000 times each, through the same functions
 # a click uses. Counts and allowance as in reliab_leaks.sh; the table goes to leak_counts.txt.
 source "$(dirname "$0")/../lib.sh"
-source "$(dirname "$0")/../startup_lib.sh"
-source "$(dirname "$0")/../groups_lib.sh"
 source "$(dirname "$0")/../leaks_lib.sh"
 
 install_leak_bar 6

@@ -4,8 +4,6 @@
 # its groups collapsed and shown, a shortcut folder changing, for LONG_RUN_SECONDS (default 60); it
 # answers WM_NULL within 5 s throughout and its counts stay flat.
 source "$(dirname "$0")/../lib.sh"
-source "$(dirname "$0")/../startup_lib.sh"
-source "$(dirname "$0")/../groups_lib.sh"
 source "$(dirname "$0")/../leaks_lib.sh"
 
 long_run "${LONG_RUN_SECONDS:-60}"

@@ -13,7 +13,7 @@ std::vector<std::string> Names(const std::vector<MenuItem>& items) {
 
 TEST(BarMenu, ItemsInMenuOrderWithoutTheCompanionPrograms) {
   const MenuModel menu = BuildMainPMenu({{"程序", 0, true}, {"R&D", 1, false}});
-  EXPECT_EQ(menu.Title, "Wendlix V2.05");
+  EXPECT_EQ(menu.Title, kMainMenuTitle);
   EXPECT_EQ(Names(menu.Items),
             (std::vector<std::string>{"Autohide1", "N31", "PositionMenu", "N1", "ShowMenuBar", "N26", "S1",
                                       "N32", "G1", "Q1", "N62", "AboutN", "H2", "N2", "N4"}));

@@ -200,8 +200,8 @@ TEST(ButtonsPage, NewAndChangeInWebAndEmailGroups) {
   EXPECT_TRUE(web.New("c", "see hTTp://c.cn", fs).Done);
   EXPECT_EQ(Values(web), (Strings{"http://a.cn", "www.b.cn", "HTTP://c.cn"}));
   EXPECT_EQ(web.Entries().Selected(), 0u);  // a new row is not selected
-  EXPECT_EQ(web.New("A", "dup.cn", fs).Refusal->Focus, EditorField::kEditName);  // one key per name
-  EXPECT_EQ(web.New("d", "d\n.cn", fs).Refusal->Focus, EditorField::kEditExe);
+  EXPECT_EQ(web.New("A", "dup.cn", fs).Refusal->Focus, EditorField::kRowName);  // one key per name
+  EXPECT_EQ(web.New("d", "d\n.cn", fs).Refusal->Focus, EditorField::kRowTarget);
 
   web.SelectRow(1, fs);
   EXPECT_EQ(web.Change("", "b.cn", fs).Refusal->Text, kNameBlankText);
@@ -226,7 +226,7 @@ TEST(ButtonsPage, NewAndChangeInShortcutGroupsWriteTheLinks) {
   ASSERT_TRUE(page.New("a", "C:\\new.exe", fs).Done);
   EXPECT_EQ(page.Entries()[2], (ButtonEntry{"a(1)", "a(1).lnk", 10}));  // the icon of the target
   EXPECT_EQ(fs.ReadLinkTarget("D:\\T\\a(1).lnk"), "C:\\new.exe");
-  EXPECT_EQ(page.New("..\\x", "C:\\x.exe", fs).Refusal->Focus, EditorField::kEditName);
+  EXPECT_EQ(page.New("..\\x", "C:\\x.exe", fs).Refusal->Focus, EditorField::kRowName);
 
   page.SelectRow(1, fs);
   ASSERT_TRUE(page.Change("bee", "C:\\bee.exe", fs).Done);

@@ -17,30 +17,30 @@ TEST(EditorValidation, ButtonModeMessagesFieldsAndResults) {
     const char* target;
     const char* expectText;  // substring of the message; nullptr: accepted
     EditorField field;
-    const char* result;  // Text2 when accepted
+    const char* result;  // the target when accepted
   } cases[] = {
-      {gkWeb, "  ", "a.cn", kNameBlankText, EditorField::kText1, nullptr},
-      {gkWeb, "News", " ", kWebAddressBlankText, EditorField::kText2, nullptr},
-      {gkEmail, "Boss", "", kEmailAddressBlankText, EditorField::kText2, nullptr},
+      {gkWeb, "  ", "a.cn", kNameBlankText, EditorField::kName, nullptr},
+      {gkWeb, "News", " ", kWebAddressBlankText, EditorField::kTarget, nullptr},
+      {gkEmail, "Boss", "", kEmailAddressBlankText, EditorField::kTarget, nullptr},
       {gkWeb, "News", "x http://a.cn", nullptr, EditorField::kNone, "HTTP://a.cn"},
       {gkEmail, "Boss", "boss@a.cn", nullptr, EditorField::kNone, "MAILTO:boss@a.cn"},
       {gkShortcut, "Tool", "C:\\Tools\\a.exe", nullptr, EditorField::kNone, "C:\\Tools\\a.exe"},
       {gkShortcut, "Dir", "C:\\Tools", nullptr, EditorField::kNone, "C:\\Tools"},
       {gkShortcut, "Web", "see Http://a.cn", nullptr, EditorField::kNone, "see Http://a.cn"},  // no file check
-      {gkShortcut, "Tool", "C:\\gone.exe", "\"C:\\gone.exe\"\r\r所选择的文件不存在", EditorField::kText2, nullptr},
+      {gkShortcut, "Tool", "C:\\gone.exe", "\"C:\\gone.exe\"\r\r所选择的文件不存在", EditorField::kTarget, nullptr},
       // What the group file or the folder cannot hold.
-      {gkWeb, "a\tb", "a.cn", kControlCharText, EditorField::kText1, nullptr},
-      {gkWeb, "\xF0\x9F\x98\x80", "a.cn", "“\xF0\x9F\x98\x80”", EditorField::kText1, nullptr},  // emoji
-      {gkWeb, "News", "a.cn/\xF0\x9F\x98\x80", kUnencodableText, EditorField::kText2, nullptr},
-      {gkEmail, "a\xFF", "a@b", kUnencodableText, EditorField::kText1, nullptr},  // broken UTF-8
-      {gkWeb, "News", "a.cn\r\nb", kControlCharText, EditorField::kText2, nullptr},
-      {gkWeb, " News", "a.cn", kOuterBlankText, EditorField::kText1, nullptr},
-      {gkWeb, "a=b", "a.cn", kKeySyntaxText, EditorField::kText1, nullptr},
-      {gkEmail, "[x", "a@b", kKeySyntaxText, EditorField::kText1, nullptr},
-      {gkEmail, ";x", "a@b", kKeySyntaxText, EditorField::kText1, nullptr},
-      {gkWeb, "OTHER", "a.cn", "已经有一个名为“OTHER”的按钮", EditorField::kText1, nullptr},
-      {gkShortcut, "..\\x", "C:\\Tools\\a.exe", kFileNameText, EditorField::kText1, nullptr},
-      {gkShortcut, "con", "C:\\Tools\\a.exe", kFileNameText, EditorField::kText1, nullptr},
+      {gkWeb, "a\tb", "a.cn", kControlCharText, EditorField::kName, nullptr},
+      {gkWeb, "\xF0\x9F\x98\x80", "a.cn", "“\xF0\x9F\x98\x80”", EditorField::kName, nullptr},  // emoji
+      {gkWeb, "News", "a.cn/\xF0\x9F\x98\x80", kUnencodableText, EditorField::kTarget, nullptr},
+      {gkEmail, "a\xFF", "a@b", kUnencodableText, EditorField::kName, nullptr},  // broken UTF-8
+      {gkWeb, "News", "a.cn\r\nb", kControlCharText, EditorField::kTarget, nullptr},
+      {gkWeb, " News", "a.cn", kOuterBlankText, EditorField::kName, nullptr},
+      {gkWeb, "a=b", "a.cn", kKeySyntaxText, EditorField::kName, nullptr},
+      {gkEmail, "[x", "a@b", kKeySyntaxText, EditorField::kName, nullptr},
+      {gkEmail, ";x", "a@b", kKeySyntaxText, EditorField::kName, nullptr},
+      {gkWeb, "OTHER", "a.cn", "已经有一个名为“OTHER”的按钮", EditorField::kName, nullptr},
+      {gkShortcut, "..\\x", "C:\\Tools\\a.exe", kFileNameText, EditorField::kName, nullptr},
+      {gkShortcut, "con", "C:\\Tools\\a.exe", kFileNameText, EditorField::kName, nullptr},
       {gkShortcut, "Other", "C:\\Tools\\a.exe", nullptr, EditorField::kNone, "C:\\Tools\\a.exe"},  // files number
       {gkWeb, "中文 名", "a.cn", nullptr, EditorField::kNone, "HTTP://a.cn"},
   };
@@ -48,7 +48,7 @@ TEST(EditorValidation, ButtonModeMessagesFieldsAndResults) {
     const ButtonModeResult r = CheckButtonMode({c.kind, c.name, c.target, {"other"}}, Exists);
     if (!c.expectText) {
       EXPECT_FALSE(r.Refusal) << c.name << " / " << c.target << ": " << r.Refusal->Text;
-      EXPECT_EQ(r.Text2, c.result) << c.name;
+      EXPECT_EQ(r.Target, c.result) << c.name;
       continue;
     }
     ASSERT_TRUE(r.Refusal) << c.name << " / " << c.target;
@@ -69,16 +69,16 @@ TEST(EditorValidation, GroupModeTitleAndFolder) {
     const char* expectText;
     EditorField field;
   } cases[] = {
-      {"  ", "D:\\Tools\\", true, kTitleBlankText, EditorField::kText3},
+      {"  ", "D:\\Tools\\", true, kTitleBlankText, EditorField::kTitle},
       {"My Tools", "D:\\Tools\\", true, nullptr, EditorField::kNone},  // inner spaces stay
-      {"My Tools", "D:\\Nowhere\\", true, "\"D:\\Nowhere\\\"\r\r所选择的路径不存在", EditorField::kText4},
+      {"My Tools", "D:\\Nowhere\\", true, "\"D:\\Nowhere\\\"\r\r所选择的路径不存在", EditorField::kFolder},
       {"My Tools", "", false, nullptr, EditorField::kNone},  // web and e-mail groups have no folder
-      {"groups", "", false, kReservedTitleText, EditorField::kText3},
-      {"Web  buttons", "", false, kButtonsSuffixTitleText, EditorField::kText3},
-      {"WEB", "", false, "已经有一个名为“WEB”的工具栏", EditorField::kText3},
-      {"a=b", "", false, kKeySyntaxText, EditorField::kText3},
-      {"Tools ", "", false, kOuterBlankText, EditorField::kText3},
-      {"T\nx", "", false, kControlCharText, EditorField::kText3},
+      {"groups", "", false, kReservedTitleText, EditorField::kTitle},
+      {"Web  buttons", "", false, kButtonsSuffixTitleText, EditorField::kTitle},
+      {"WEB", "", false, "已经有一个名为“WEB”的工具栏", EditorField::kTitle},
+      {"a=b", "", false, kKeySyntaxText, EditorField::kTitle},
+      {"Tools ", "", false, kOuterBlankText, EditorField::kTitle},
+      {"T\nx", "", false, kControlCharText, EditorField::kTitle},
       {"Tools", "D:\\\xE2\x82\xAC", true, nullptr, EditorField::kNone},  // the euro sign is in code page 936
   };
   for (const Case& c : cases) {

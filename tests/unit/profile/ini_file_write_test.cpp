@@ -1,11 +1,16 @@
 // Writing settings files: in-place edits, refusals, quoting, saving.
 #include <gtest/gtest.h>
 
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -289,37 +294,74 @@ TEST_F(IniFileSaveTest, FailedSaveKeepsTheOldFileAndSaysSo) {
   EXPECT_FALSE(folder.Save());
   EXPECT_TRUE(platform::DirectoryExists(PathOf("dir.ini")));
 
-  // A file that exists but cannot be read is never overwritten with what little we know.
-  if (::geteuid() != 0) {
-    const std::string locked = PathOf("locked.ini");
-    Put(locked, "[s]\nprecious=1\n");
+  EXPECT_EQ(IniFile("").Save(true), false);
+}
+
+// Runs CHECKS in a child process under a user that permission bits bind (root reads and writes
+// through them), in a fresh folder of that user's; the child's exit status is the number of failed checks.
+int FailuresAsUnprivilegedUser(const std::function<int(const std::filesystem::path&)>& checks) {
+  const pid_t child = ::fork();
+  if (child < 0) return -1;
+  if (child == 0) {
+    const bool dropped =
+        ::geteuid() != 0 || (::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0);
+    if (!dropped) _exit(100);
+    std::string dir = (std::filesystem::temp_directory_path() / "wendlix_ini_XXXXXX").string();
+    if (!::mkdtemp(dir.data())) _exit(101);
+    const int failed = checks(dir);
+    std::error_code ec;
+    std::filesystem::permissions(dir, std::filesystem::perms::owner_all, ec);
+    std::filesystem::remove_all(dir, ec);
+    _exit(failed);
+  }
+  int status = 0;
+  if (::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+TEST(IniFileSave, FilesItMayNotReadOrWriteAreNeverReplaced) {
+  const int failed = FailuresAsUnprivilegedUser([](const std::filesystem::path& dir) {
+    int failures = 0;
+    const auto check = [&failures](bool ok, const char* what) {
+      if (ok) return;
+      std::fprintf(stderr, "failed: %s\n", what);
+      ++failures;
+    };
+    const auto put = [](const std::filesystem::path& path, const std::string& bytes) {
+      std::ofstream(path, std::ios::binary) << bytes;
+    };
+    // A file that exists but cannot be read is never overwritten with what little we know.
+    const std::string locked = (dir / "locked.ini").string();
+    put(locked, "[s]\nprecious=1\n");
     ::chmod(locked.c_str(), 0);
     IniFile unreadable(locked);
-    EXPECT_TRUE(unreadable.WriteString("s", "k", "v"));
-    EXPECT_FALSE(unreadable.Save());
+    check(unreadable.WriteString("s", "k", "v"), "write into the unreadable file's copy");
+    check(!unreadable.Save(), "the unreadable file saved");
     ::chmod(locked.c_str(), 0600);
-    EXPECT_EQ(platform::ReadWholeFile(locked), "[s]\nprecious=1\n");
+    check(platform::ReadWholeFile(locked) == "[s]\nprecious=1\n", "the unreadable file kept");
 
     // A read-only file is not replaced although its folder would allow it.
-    const std::string readOnly = PathOf("ro.ini");
-    Put(readOnly, "[s]\nk=old\n");
+    const std::string readOnly = (dir / "ro.ini").string();
+    put(readOnly, "[s]\nk=old\n");
     ::chmod(readOnly.c_str(), 0400);
     IniFile ro(readOnly);
-    EXPECT_TRUE(ro.WriteString("s", "k", "new"));
-    EXPECT_FALSE(ro.Save());
-    EXPECT_EQ(platform::ReadWholeFile(readOnly), "[s]\nk=old\n");
+    check(ro.WriteString("s", "k", "new"), "write into the read-only file's copy");
+    check(!ro.Save(), "the read-only file saved");
+    check(platform::ReadWholeFile(readOnly) == "[s]\nk=old\n", "the read-only file kept");
 
     // A folder that refuses new files: the old file stays whole, no temporary remains.
-    const std::string kept = PathOf("kept.ini");
-    Put(kept, "[s]\nk=old\n");
+    const std::string kept = (dir / "kept.ini").string();
+    put(kept, "[s]\nk=old\n");
     IniFile ini(kept);
-    EXPECT_TRUE(ini.WriteString("s", "k", "new"));
-    ::chmod(dir_.c_str(), 0500);
-    EXPECT_FALSE(ini.Save());
-    ::chmod(dir_.c_str(), 0700);
-    EXPECT_EQ(platform::ReadWholeFile(kept), "[s]\nk=old\n");
-  }
-  EXPECT_EQ(IniFile("").Save(true), false);
+    check(ini.WriteString("s", "k", "new"), "write into the kept file's copy");
+    ::chmod(dir.c_str(), 0500);
+    check(!ini.Save(), "saved into a folder that refuses new files");
+    ::chmod(dir.c_str(), 0700);
+    check(platform::ReadWholeFile(kept) == "[s]\nk=old\n", "the file in the refusing folder kept");
+    check(std::distance(std::filesystem::directory_iterator(dir), {}) == 3, "a temporary left");
+    return failures;
+  });
+  EXPECT_EQ(failed, 0) << "checks failed in the unprivileged child (see its output above)";
 }
 
 }  // namespace

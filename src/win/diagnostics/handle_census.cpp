@@ -1,4 +1,4 @@
-#include "win/live/handle_census.h"
+#include "win/diagnostics/handle_census.h"
 
 #include <windows.h>
 
