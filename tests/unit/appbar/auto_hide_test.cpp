@@ -20,7 +20,8 @@ TEST(AppBarAutoHide, PlacesShownAndHiddenBarsOnSeveralScreens) {
       {abeTop, true, {40, -33, 1064, 2}, {0, 0, 1024, 768}, {1, 1}, {0, 0, 1024, 35}},  // always at the left
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(PlaceForAutoHideOnMonitor(c.edge, true, c.show, c.r, c.monitor, c.border), c.expected) << c.edge << c.show;
+    EXPECT_EQ(PlaceForAutoHideOnMonitor(c.edge, true, c.show, c.r, c.monitor, c.border), c.expected)
+        << c.edge << c.show;
   }
   EXPECT_EQ(PlaceForAutoHideOnMonitor(abeRight, false, false, {0, 0, 9, 9}, {0, 0, 1024, 768}, {1, 1}), std::nullopt);
   EXPECT_EQ(PlaceForAutoHideOnMonitor(abeFloat, true, false, {0, 0, 9, 9}, {0, 0, 1024, 768}, {1, 1}), std::nullopt);
