@@ -525,10 +525,7 @@ void TWendlixMainForm::Clicked(const BarHit& hit) {
   switch (hit.What) {
     case BarHit::Kind::kBtnTitle: {
       // The title button's drop-down menu opens beside it on a horizontal bar, below it otherwise.
-      const Rect r = HitBounds(view_, state_.Groups, hit);
-      POINT pt = view_.Title.TitleMenu == MenuPosition::dmpRight ? POINT{r.right, r.top} : POINT{r.left, r.bottom};
-      ClientToScreen(Handle(), &pt);
-      ShowMainMenu(pt, TPM_LEFTALIGN | TPM_TOPALIGN);
+      ShowMainMenu(MenuPointFor(hit, view_.Title.TitleMenu), TPM_LEFTALIGN | TPM_TOPALIGN);
       break;
     }
     case BarHit::Kind::kBtnSys:
@@ -594,17 +591,6 @@ LRESULT TWendlixMainForm::OnCopyData(HWND requester, LPARAM lp) {
     return AnswerBarQuery(Handle(), requester, DescribeMenu(sysMenu_));
   }
   return FALSE;
-}
-
-AppBarProps TWendlixMainForm::CurrentAppBarProps() const {
-  AppBarProps p;
-  p.Edge = Edge();
-  p.AutoHide = AutoHide();
-  p.AlwaysOnTop = AlwaysOnTop();
-  p.ActivateByMouseDown = ActivateByMouseDown();
-  p.ActiveDelay = ActiveDelay();
-  p.AutoHideInterval = AutoHideInterval();
-  return p;
 }
 
 }  // namespace wendlix

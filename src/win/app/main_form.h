@@ -35,6 +35,7 @@
 #include "win/editor/new_btn_form.h"
 #include "win/drops/bar_drop_target.h"
 #include "win/keyboard/global_hotkey.h"
+#include "win/bar/bar_window.h"
 #include "win/ui/popup_menu.h"
 
 namespace wendlix {
@@ -48,7 +49,7 @@ struct ButtonMenuTarget {
   int Button = -1;
 };
 
-class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
+class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow {
  public:
   static constexpr wchar_t kClassName[] = L"TWendlixMainForm";
 
@@ -59,6 +60,23 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   // Creates the window, owned by the application window so that it has no taskbar
   // button; FormCreate runs inside and the toolbar docks it.
   bool Create(HINSTANCE instance, HWND owner);
+
+  // The services the parts reach the window by.
+  HWND Handle() const override { return TAppToolBar::Handle(); }
+  AppToolBarImpl& Toolbar() override { return *this; }
+  BarState& State() override { return state_; }
+  const BarState& State() const override { return state_; }
+  const BarView& View() const override { return view_; }
+  BarResources& Resources() override { return resources_; }
+  DpiScale Scale() const override { return dpi_.Scale(); }
+  BarHit HitTest(POINT client) const override;
+  const BarPointer& Pointer() const override { return pointer_; }
+  void SetPointer(const BarPointer& pointer) override;
+  void ArrangeBar() override;
+  void RefreshGroupEntries() override;
+  SystemTweaksCommands* Tweaks() override { return tweaks_.get(); }
+  void ShowContextMenu(POINT client) override;
+  bool MenuOpen() const override;
 
  private:
   friend class LeakProbe;  // test switches run the form's own code paths
@@ -80,39 +98,26 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   // One thickness for all four edges: the width on a side edge, the height on the top
   // or bottom edge.
   void SetDockSize(int width, int height);
-  // The appbar's properties as the settings file keeps them, read from the toolbar.
-  AppBarProps CurrentAppBarProps() const;
-
-  // Lays out the title strip, the bands, every group and PanelBtn for the current edge
-  // and client size, and repaints.
-  void ArrangeBar();
-  BarHit HitTest(POINT client) const;
   void OnPaint();
   void OnMouseMove(POINT client, WPARAM keys);
   void OnMouseLeave();
   void OnLButtonDown(POINT client, WPARAM keys);
   void OnLButtonUp(POINT client);
-  void SetPointer(const BarPointer& pointer);
   LRESULT OnCopyData(HWND requester, LPARAM lp);
   void Clicked(const BarHit& hit);
 
   // Menus (main_form_menus.cpp).
   bool HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
-  void ShowContextMenu(POINT client);
   void ShowMainMenu(POINT screen, UINT align);
   void ShowSysMenu();
   void PrepareMainMenu();
   void RunMainMenuItem(const MenuItem& item);
   void PositionLeft1Click(int edge);
-  void RefreshGroupEntries();
 
   // Groups and their buttons (main_form_groups.cpp).
-  IniFile OpenGroupFile() const;
-  void FillGroup(GroupPanel& panel);
   // Saves the group's record into `gpf`, with its buttons when it was filled, and empties it;
   // false when the file could not be saved.
   bool SaveGroupWithButtons(GroupPanel& panel, IniFile& gpf);
-  POINT MenuPointFor(const BarHit& hit, MenuPosition position) const;
   void LaunchClick(const BarHit& hit);
   void FolderButtonMouseDown(const BarHit& hit);
   void CollapseButtonMouseDown(const BarHit& hit, int buttonTag);
@@ -167,18 +172,6 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   void RunButtonMenuItem(const MenuItem& item, const ButtonMenuTarget& target);
   NewBtnFormResult RunEditor(NewBtnFormSetup& setup);
   NewBtnFormSetup ButtonSetup(const GroupPanel& group, int button) const;
-  // Saves the group file; a failure is shown in the bar's error box under `caption`.
-  bool SaveOrReport(IniFile& gpf, const char* caption);
-  void ReportSaveFailed(const std::string& path, const char* caption);
-  static constexpr char kButtonErrorCaption[] = "按钮";
-  static constexpr char kGroupErrorCaption[] = "工具栏";
-  // The groups list as the bar would write it now: the groups in band order, then the
-  // entries kept from a start that could not read their groups.
-  std::vector<GroupListEntry> CurrentGroupList() const;
-  // Saves a change to the groups list with the records it needs, in the order that loses no
-  // group (SaveGroupListChange); `gpf` is the group file the command has open, if any. A
-  // failure is shown in the bar's error box under `caption`.
-  bool SaveGroupList(const GroupListChange& change, IniFile* gpf, const char* caption);
   // Writes the group's record and buttons in one save, then fills it again from file and folder.
   bool SaveButtonsAndRefill(GroupPanel& group);
   void N9Click(int group);
@@ -199,7 +192,6 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   void ApplyDpiSizes();
   // Lays the bar out again when `dpi` is new; `suggested` is WM_DPICHANGED's rectangle.
   void TakeMonitorDpi(int dpi, const RECT* suggested);
-  DpiScale Scale() const { return dpi_.Scale(); }
   DpiTracker dpi_;
 
   // Quick-create (main_form_quick.cpp).

@@ -152,34 +152,6 @@ NewBtnFormResult TWendlixMainForm::RunEditor(NewBtnFormSetup& setup) {
   return ShowNewBtnForm(Handle(), setup);
 }
 
-bool TWendlixMainForm::SaveOrReport(IniFile& gpf, const char* caption) {
-  if (gpf.Save()) return true;
-  ReportSaveFailed(gpf.Path(), caption);
-  return false;
-}
-
-void TWendlixMainForm::ReportSaveFailed(const std::string& path, const char* caption) {
-  AutoHideHold hold(*this);
-  ShowErrorBox(SaveFailedText(path), caption);
-}
-
-std::vector<GroupListEntry> TWendlixMainForm::CurrentGroupList() const {
-  std::vector<GroupListEntry> groups;
-  groups.reserve(state_.Groups.size());
-  for (const GroupPanel& g : state_.Groups) groups.push_back({g.Data.Title, g.Data.Directory});
-  return GroupList(groups, state_.UnreadGroupEntries);
-}
-
-bool TWendlixMainForm::SaveGroupList(const GroupListChange& change, IniFile* gpf, const char* caption) {
-  const std::string groupPath = GroupFileName(state_.ConfigBase);
-  const std::string settingsPath = SettingsFileName(state_.ConfigBase);
-  const std::optional<GroupListStep> failed =
-      SaveGroupListFiles(groupPath, settingsPath, change, CurrentGroupList(), gpf);
-  if (!failed) return true;
-  ReportSaveFailed(*failed == GroupListStep::kList ? settingsPath : groupPath, caption);
-  return false;
-}
-
 bool TWendlixMainForm::SaveButtonsAndRefill(GroupPanel& group) {
   IniFile gpf = OpenGroupFile();
   SaveGroup(gpf, PanelRecord(group), true);

@@ -104,26 +104,12 @@ void RunLaunchMenu(HWND owner, std::vector<MenuItem> items, MenuIcons& icons, HI
 
 }  // namespace
 
-IniFile TWendlixMainForm::OpenGroupFile() const { return IniFile(GroupFileName(state_.ConfigBase)); }
-
-void TWendlixMainForm::FillGroup(GroupPanel& panel) {
-  const IniFile gpf = OpenGroupFile();
-  FillByKind(panel, gpf, DiskShortcutFolder{});
-}
-
 bool TWendlixMainForm::SaveGroupWithButtons(GroupPanel& panel, IniFile& gpf) {
   // A group never filled holds no buttons: writing them would empty its stored list.
   const bool filled = IsFilled(panel);
   SaveGroup(gpf, filled ? PanelRecord(panel) : GroupRecord{panel.Data, panel.Width, panel.Height, {}}, filled);
   panel.Children.clear();
   return gpf.Save();
-}
-
-POINT TWendlixMainForm::MenuPointFor(const BarHit& hit, MenuPosition position) const {
-  const Rect r = HitBounds(view_, state_.Groups, hit);
-  POINT pt = position == MenuPosition::dmpRight ? POINT{r.right, r.top} : POINT{r.left, r.bottom};
-  ClientToScreen(Handle(), &pt);
-  return pt;
 }
 
 void TWendlixMainForm::LaunchClick(const BarHit& hit) {

@@ -95,10 +95,7 @@ void TWendlixMainForm::ChooseHotKey() {
 
 void TWendlixMainForm::OnHotKey() {
   // Not while a dialog, a box or a menu of the bar is open: it has the keyboard.
-  if (!IsWindowEnabled(Handle()) || mainPopup_.Tracking() || sysPopup_.Tracking() || buttonPopup_.Tracking() ||
-      launchMenu_) {
-    return;
-  }
+  if (!IsWindowEnabled(Handle()) || MenuOpen()) return;
   if (keyboard_.Active() && GetForegroundWindow() == Handle()) return GiveKeyboardBack();
   keyboard_.Begin();
   if (focus_.None()) {

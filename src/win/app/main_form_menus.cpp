@@ -15,6 +15,10 @@ bool TWendlixMainForm::HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT
          (launchMenu_ && launchMenu_->HandleMenuMessage(msg, wp, lp, result));
 }
 
+bool TWendlixMainForm::MenuOpen() const {
+  return mainPopup_.Tracking() || sysPopup_.Tracking() || buttonPopup_.Tracking() || launchMenu_;
+}
+
 void TWendlixMainForm::RefreshGroupEntries() {
   std::vector<GroupMenuEntry> entries;
   entries.reserve(state_.Groups.size());
