@@ -109,7 +109,7 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       const LRESULT result = Base::HandleMessage(WM_LBUTTONDOWN, wp, lp);
       const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       if (msg == WM_LBUTTONDBLCLK && HitTest(pt).What == BarHit::Kind::kGroup) {
-        GroupDblClick(HitTest(pt).Group);
+        groups_.GroupDblClick(HitTest(pt).Group);
       } else {
         OnLButtonDown(pt, wp);
       }
@@ -121,7 +121,7 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
         ScreenToClient(Handle(), &pt);
         const BarHit hit = HitTest(pt);
-        if (hit.What == BarHit::Kind::kGroup) GroupDblClick(hit.Group);
+        if (hit.What == BarHit::Kind::kGroup) groups_.GroupDblClick(hit.Group);
         return 0;
       }
       break;
@@ -159,7 +159,7 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_CAPTURECHANGED:
       if (pointer_.Pressed.What != BarHit::Kind::kNone) SetPointer({pointer_.Hot, {}});
-      EndBandDrag();
+      groups_.EndBandDrag();
       break;
     case WM_SYSCOLORCHANGE:
       backgrounds_.Reset();
@@ -458,7 +458,7 @@ void TWendlixMainForm::OnMouseMove(POINT client, WPARAM keys) {
   }
   tooltip_.Relay(msg);
   if (draggingBand) {
-    DragBand(client);
+    groups_.DragBand(client);
     return;
   }
   if (ButtonMouseMove(client, keys)) return;
@@ -516,7 +516,7 @@ void TWendlixMainForm::OnLButtonUp(POINT client) {
   const BarHit hit = HitTest(client);
   SetPointer({hit, {}});
   if (GetCapture() == Handle()) ReleaseCapture();
-  EndBandDrag();
+  groups_.EndBandDrag();
   // The press and the release on the same element make a click.
   if (pressed.What != BarHit::Kind::kNone && pressed == hit) Clicked(hit);
 }

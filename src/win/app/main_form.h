@@ -35,6 +35,7 @@
 #include "win/editor/new_btn_form.h"
 #include "win/drops/bar_drop_target.h"
 #include "win/keyboard/global_hotkey.h"
+#include "win/bar/bar_groups.h"
 #include "win/bar/bar_window.h"
 #include "win/ui/popup_menu.h"
 
@@ -115,18 +116,9 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   void PositionLeft1Click(int edge);
 
   // Groups and their buttons (main_form_groups.cpp).
-  // Saves the group's record into `gpf`, with its buttons when it was filled, and empties it;
-  // false when the file could not be saved.
-  bool SaveGroupWithButtons(GroupPanel& panel, IniFile& gpf);
   void LaunchClick(const BarHit& hit);
   void FolderButtonMouseDown(const BarHit& hit);
   void CollapseButtonMouseDown(const BarHit& hit, int buttonTag);
-  void GroupDblClick(int group);
-  void GroupMenuItemClick(int tag);
-  void DragBand(POINT client);
-  // A band drag that reordered the groups saves the list once, when it ends.
-  void EndBandDrag();
-  bool bandMoved_ = false;
 
   // Drops on the bar (main_form_drops.cpp). One OLE target plays the three roles; the roles'
   // handlers keep their names. A held launch button is dragged out as a file with Ctrl, or to
@@ -225,6 +217,7 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   BarView view_;
   BarPointer pointer_;
   BarTooltip tooltip_;
+  BarGroups groups_{*this};
   MenuModel mainMenu_;
   MenuModel sysMenu_;
   PopupMenu mainPopup_{mainMenu_};

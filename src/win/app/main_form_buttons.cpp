@@ -107,7 +107,7 @@ void TWendlixMainForm::ShowButtonMenu(const BarHit& hit, POINT screen) {
 void TWendlixMainForm::RunButtonMenuItem(const MenuItem& item, const ButtonMenuTarget& t) {
   using A = ButtonMenuAction;
   const A action = ButtonMenuActionOf(item);
-  if (action == A::kGroupVisible) return GroupMenuItemClick(item.Tag);
+  if (action == A::kGroupVisible) return groups_.GroupMenuItemClick(item.Tag);
   if (action == A::kNewGroup) return N6Click();
   if (t.Group < 0 || t.Group >= static_cast<int>(state_.Groups.size())) return;
   switch (action) {
@@ -342,7 +342,7 @@ void TWendlixMainForm::N5Click(int g) {
   }
   group.Data.ShowAsButton = !group.Data.ShowAsButton;
   IniFile gpf = OpenGroupFile();
-  const bool saved = SaveGroupWithButtons(group, gpf);
+  const bool saved = BarGroups::SaveGroupWithButtons(group, gpf);
   if (ShownAsBand(group.Data)) FillByKind(group, gpf, DiskShortcutFolder{});
   RefreshGroupEntries();
   ArrangeBar();
@@ -353,7 +353,7 @@ void TWendlixMainForm::H1Click(int g) {
   GroupPanel& group = state_.Groups[g];
   group.Data.Visible = false;
   IniFile gpf = OpenGroupFile();
-  const bool saved = SaveGroupWithButtons(group, gpf);
+  const bool saved = BarGroups::SaveGroupWithButtons(group, gpf);
   RefreshGroupEntries();
   ArrangeBar();
   if (!saved) ReportSaveFailed(gpf.Path(), kGroupErrorCaption);

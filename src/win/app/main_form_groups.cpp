@@ -104,14 +104,6 @@ void RunLaunchMenu(HWND owner, std::vector<MenuItem> items, MenuIcons& icons, HI
 
 }  // namespace
 
-bool TWendlixMainForm::SaveGroupWithButtons(GroupPanel& panel, IniFile& gpf) {
-  // A group never filled holds no buttons: writing them would empty its stored list.
-  const bool filled = IsFilled(panel);
-  SaveGroup(gpf, filled ? PanelRecord(panel) : GroupRecord{panel.Data, panel.Width, panel.Height, {}}, filled);
-  panel.Children.clear();
-  return gpf.Save();
-}
-
 void TWendlixMainForm::LaunchClick(const BarHit& hit) {
   if (hit.Group < 0 || hit.Group >= static_cast<int>(state_.Groups.size())) return;
   const GroupPanel& group = state_.Groups[hit.Group];
@@ -147,54 +139,6 @@ void TWendlixMainForm::CollapseButtonMouseDown(const BarHit& hit, int buttonTag)
   MenuIcons icons;
   RunLaunchMenu(Handle(), LaunchMenu(CollapseMenuEntries(group), icons, resources_.ImageList1()), icons,
                 resources_.ImageList1(), at, launchMenu_);
-}
-
-void TWendlixMainForm::GroupDblClick(int g) {
-  if (g < 0 || !CollapseGroupIntoButton(state_.Groups, static_cast<std::size_t>(g))) return;
-  IniFile gpf = OpenGroupFile();
-  const bool saved = SaveGroupWithButtons(state_.Groups[g], gpf);
-  RefreshGroupEntries();
-  ArrangeBar();
-  if (!saved) ReportSaveFailed(gpf.Path(), kGroupErrorCaption);
-}
-
-void TWendlixMainForm::GroupMenuItemClick(int tag) {
-  const GroupMenuClick click = ToggleGroupFromMenu(state_.Groups, tag);
-  if (click.Result == GroupMenuClick::Effect::kNone) return;
-  state_.BandBarVisible = true;
-  GroupPanel& group = state_.Groups[click.Group];
-  IniFile gpf = OpenGroupFile();
-  bool saved = true;
-  if (click.Result == GroupMenuClick::Effect::kShown) {
-    FillByKind(group, gpf, DiskShortcutFolder{});
-    SaveGroup(gpf, GroupRecord{group.Data, group.Width, group.Height, {}}, false);
-    saved = gpf.Save();
-  } else {
-    saved = SaveGroupWithButtons(group, gpf);
-  }
-  RefreshGroupEntries();
-  ArrangeBar();
-  if (!saved) ReportSaveFailed(gpf.Path(), kGroupErrorCaption);
-}
-
-void TWendlixMainForm::DragBand(POINT client) {
-  const int from = pointer_.Pressed.Group;
-  const int to = BandHeaderAlong(view_.CoolBarVertical, view_.Bands, Point{client.x, client.y});
-  if (from < 0 || to < 0 || to == from) return;
-  const RenumberResult moved =
-      RenumberBands(state_.Groups, MoveBand(static_cast<int>(state_.Groups.size()), from, to));
-  if (!moved.Applied) return;
-  bandMoved_ = bandMoved_ || moved.Moved;
-  RefreshGroupEntries();
-  ArrangeBar();
-  const BarHit held{BarHit::Kind::kBandHeader, to};
-  SetPointer({held, held});
-}
-
-void TWendlixMainForm::EndBandDrag() {
-  if (!bandMoved_) return;
-  bandMoved_ = false;
-  SaveGroupList({}, nullptr, kGroupErrorCaption);
 }
 
 }  // namespace wendlix

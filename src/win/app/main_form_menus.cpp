@@ -114,7 +114,7 @@ void TWendlixMainForm::RunMainMenuItem(const MenuItem& item) {
       break;
     }
     case MainMenuAction::kGroupVisible:
-      GroupMenuItemClick(item.Tag);
+      groups_.GroupMenuItemClick(item.Tag);
       break;
     case MainMenuAction::kNewGroup:
       N6Click();

@@ -225,10 +225,10 @@ std::string LeakProbe::Run(HWND hwnd, const ProbeCommand& command) {
         const int band = FirstBand(groups);
         if (band < 0 || VisibleBandCount(groups) < 2) return "refused: fewer than two bands";
         const int tag = groups[band].Tag;
-        form_.GroupDblClick(band);
+        form_.groups_.GroupDblClick(band);
         UpdateWindow(hwnd);
         PumpPending();
-        form_.GroupMenuItemClick(tag);
+        form_.groups_.GroupMenuItemClick(tag);
         UpdateWindow(hwnd);
         break;
       }
