@@ -473,23 +473,10 @@ void TWendlixMainForm::OnMouseLeave() {
 void TWendlixMainForm::OnLButtonDown(POINT client, WPARAM keys) {
   const BarHit hit = HitTest(client);
   using K = BarHit::Kind;
-  if (hit.What == K::kGroupButton) {
-    const BarButton& b = state_.Groups[hit.Group].Children[hit.Button];
-    // Folder and collapse buttons open their menus on the press; Shift keeps a folder's shut.
-    if (b.IsCollapse() || (b.IsDirectory && !(keys & MK_SHIFT))) {
-      SetPointer({hit, hit});
-      if (b.IsCollapse()) {
-        CollapseButtonMouseDown(hit, b.Tag);
-      } else {
-        FolderButtonMouseDown(hit);
-      }
-      SetPointer({HitTest(client), {}});
-      return;
-    }
-  }
-  if (hit.What == K::kCollapsedGroup) {
+  // Folder and collapse buttons open their menus on the press.
+  if (launch_.PressOpensMenu(hit, ShiftFromMouseKeys(static_cast<std::uint32_t>(keys), false))) {
     SetPointer({hit, hit});
-    CollapseButtonMouseDown(hit, view_.Collapsed.Buttons[hit.Button].Tag);
+    launch_.ButtonMouseDown(hit);
     SetPointer({HitTest(client), {}});
     return;
   }
@@ -532,7 +519,7 @@ void TWendlixMainForm::Clicked(const BarHit& hit) {
       ShowSysMenu();
       break;
     case BarHit::Kind::kGroupButton:
-      LaunchClick(hit);
+      launch_.LaunchClick(hit);
       break;
     default:
       break;

@@ -37,6 +37,7 @@
 #include "win/keyboard/global_hotkey.h"
 #include "win/bar/bar_groups.h"
 #include "win/bar/bar_window.h"
+#include "win/launch/bar_launch.h"
 #include "win/ui/popup_menu.h"
 
 namespace wendlix {
@@ -114,11 +115,6 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   void PrepareMainMenu();
   void RunMainMenuItem(const MenuItem& item);
   void PositionLeft1Click(int edge);
-
-  // Groups and their buttons (main_form_groups.cpp).
-  void LaunchClick(const BarHit& hit);
-  void FolderButtonMouseDown(const BarHit& hit);
-  void CollapseButtonMouseDown(const BarHit& hit, int buttonTag);
 
   // Drops on the bar (main_form_drops.cpp). One OLE target plays the three roles; the roles'
   // handlers keep their names. A held launch button is dragged out as a file with Ctrl, or to
@@ -218,6 +214,7 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   BarPointer pointer_;
   BarTooltip tooltip_;
   BarGroups groups_{*this};
+  BarLaunch launch_{*this};
   MenuModel mainMenu_;
   MenuModel sysMenu_;
   PopupMenu mainPopup_{mainMenu_};
@@ -225,7 +222,6 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   MenuModel buttonMenu_ = BuildPopupMenuBtn();
   PopupMenu buttonPopup_{buttonMenu_};
   std::unique_ptr<SystemTweaksCommands> tweaks_;
-  PopupMenu* launchMenu_ = nullptr;  // a folder or collapse menu while it is open
   POINT pressPoint_{};    // where a launch button was pressed (client coordinates)
   bool mouseIsDown_ = false;
   bool trackingLeave_ = false;

@@ -152,15 +152,10 @@ void TWendlixMainForm::ActivateFocused() {
     for (const FocusButton& b : g.Buttons) known = known || (g.Group == f.Group && b.Button == f.Button);
   if (!known) return SetFocusButton(MoveFocus(buttons, view_.CoolBarVertical, {}, FocusMove::kFirst));
   const BarHit hit = ButtonHit(f);
-  const BarButton& b = state_.Groups[f.Group].Children[f.Button];
   // The same paths as the mouse: folder and collapse buttons open their menus, others launch.
-  if (b.IsCollapse() || b.IsDirectory) {
+  if (launch_.PressOpensMenu(hit, {})) {
     SetPointer({pointer_.Hot, hit});
-    if (b.IsCollapse()) {
-      CollapseButtonMouseDown(hit, b.Tag);
-    } else {
-      FolderButtonMouseDown(hit);
-    }
+    launch_.ButtonMouseDown(hit);
     SetPointer({pointer_.Hot, {}});
     return;
   }

@@ -12,11 +12,12 @@ namespace wendlix {
 bool TWendlixMainForm::HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   return mainPopup_.HandleMenuMessage(msg, wp, lp, result) || sysPopup_.HandleMenuMessage(msg, wp, lp, result) ||
          buttonPopup_.HandleMenuMessage(msg, wp, lp, result) ||
-         (launchMenu_ && launchMenu_->HandleMenuMessage(msg, wp, lp, result));
+         launch_.HandleMenuMessage(msg, wp, lp, result);
 }
 
 bool TWendlixMainForm::MenuOpen() const {
-  return mainPopup_.Tracking() || sysPopup_.Tracking() || buttonPopup_.Tracking() || launchMenu_;
+  return mainPopup_.Tracking() || sysPopup_.Tracking() || buttonPopup_.Tracking() ||
+         launch_.MenuOpen();
 }
 
 void TWendlixMainForm::RefreshGroupEntries() {

@@ -1,33 +1,18 @@
-// The main window's work on groups and their buttons: launching, the folder and collapse
-// menus, collapsing a group by double click, showing and hiding groups from the groups
-// menu and reordering bands by their headers.
-#include <windows.h>
+#include "win/launch/bar_launch.h"
+
 #include <shellapi.h>
 
-#include "core/bar/group_file.h"
-#include "core/bar/band_order.h"
-#include "core/bar/button_lookup.h"
-#include "core/bar/button_move.h"
-#include "core/drops/drop_plan.h"
-#include "core/bar/mouse_rules.h"
-#include "core/drops/file_drop_effect.h"
-#include "core/drops/url_drop.h"
-#include "core/bar/group_visibility.h"
+#include "core/launch/launch_decision.h"
 #include "core/launch/launch_menus.h"
-#include "core/bar/config_location.h"
-#include "core/button_menu/group_commands.h"
-#include "core/profile/ini_file.h"
 #include "core/text/paths.h"
 #include "win/appbar/auto_hide_hold.h"
-#include "win/app/main_form.h"
-#include "win/shell/disk_shortcut_folder.h"
-#include "win/drops/drop_files.h"
+#include "win/bar/icon_resolver.h"
+#include "win/common/unique_handle.h"
 #include "win/launch/launch.h"
-#include "win/drops/file_drag_source.h"
+#include "win/shell/disk_shortcut_folder.h"
 
 namespace wendlix {
 namespace {
-
 
 // A menu's own 16x16 images: the system icons of its entries and the web and mail pictures.
 class MenuIcons {
@@ -86,7 +71,7 @@ std::vector<MenuItem> LaunchMenu(const std::vector<LaunchMenuItem>& entries, Men
 // Runs a launch menu at `screen` and launches what was chosen; sub-menus of folders are
 // read when first opened. The caller holds auto-hide off.
 void RunLaunchMenu(HWND owner, std::vector<MenuItem> items, MenuIcons& icons, HIMAGELIST imageList1,
-                   POINT screen, PopupMenu*& active) {
+                   POINT screen, PopupMenu*& open) {
   MenuModel model({}, std::move(items));
   PopupMenu menu(model, icons.Get());
   menu.SetFillHandler([&](MenuItem& sub) {
@@ -95,50 +80,71 @@ void RunLaunchMenu(HWND owner, std::vector<MenuItem> items, MenuIcons& icons, HI
     EnsureNotEmpty(sub);
     menu.SetImages(icons.Get());
   });
-  active = &menu;
+  open = &menu;
   const MenuItem* chosen = menu.Popup(owner, screen);
-  active = nullptr;
+  open = nullptr;
   if (!chosen) return;
   LaunchAndReport(DecideLaunch(MenuItemSender{chosen->Name, chosen->Tag, 0}), owner);
 }
 
 }  // namespace
 
-void TWendlixMainForm::LaunchClick(const BarHit& hit) {
-  if (hit.Group < 0 || hit.Group >= static_cast<int>(state_.Groups.size())) return;
-  const GroupPanel& group = state_.Groups[hit.Group];
+bool BarLaunch::PressOpensMenu(const BarHit& hit, ShiftState shift) const {
+  if (hit.What == BarHit::Kind::kCollapsedGroup) return true;
+  if (hit.What != BarHit::Kind::kGroupButton) return false;
+  const BarButton& b = bar_.State().Groups[hit.Group].Children[hit.Button];
+  return b.IsCollapse() || (b.IsDirectory && FolderButtonOpensMenu(shift));
+}
+
+void BarLaunch::ButtonMouseDown(const BarHit& hit) {
+  if (hit.What == BarHit::Kind::kCollapsedGroup) {
+    return CollapseButtonMouseDown(hit, bar_.View().Collapsed.Buttons[hit.Button].Tag);
+  }
+  const BarButton& b = bar_.State().Groups[hit.Group].Children[hit.Button];
+  if (b.IsCollapse()) return CollapseButtonMouseDown(hit, b.Tag);
+  FolderButtonMouseDown(hit);
+}
+
+void BarLaunch::LaunchClick(const BarHit& hit) {
+  const std::vector<GroupPanel>& groups = bar_.State().Groups;
+  if (hit.Group < 0 || hit.Group >= static_cast<int>(groups.size())) return;
+  const GroupPanel& group = groups[hit.Group];
   if (hit.Button < 0 || hit.Button >= static_cast<int>(group.Children.size())) return;
   const BarButton& b = group.Children[hit.Button];
   if (b.IsCollapse() || b.IsDirectory) return;  // their menus open on the press
-  AutoHideHold hold(*this);
-  LaunchAndReport(DecideLaunch(LaunchButtonSender{group.Data.PanelStyle, b.FileName, b.IsDirectory}), Handle());
+  AutoHideHold hold(bar_.Toolbar());
+  LaunchAndReport(DecideLaunch(LaunchButtonSender{group.Data.PanelStyle, b.FileName, b.IsDirectory}),
+                  bar_.Handle());
 }
 
-void TWendlixMainForm::FolderButtonMouseDown(const BarHit& hit) {
-  const BarButton& b = state_.Groups[hit.Group].Children[hit.Button];
+void BarLaunch::FolderButtonMouseDown(const BarHit& hit) {
+  const BarButton& b = bar_.State().Groups[hit.Group].Children[hit.Button];
   const std::string folder = b.FileName;
-  const POINT at = MenuPointFor(hit, b.Menu);
-  AutoHideHold hold(*this);
+  const POINT at = bar_.MenuPointFor(hit, b.Menu);
+  AutoHideHold hold(bar_.Toolbar());
   MenuIcons icons;
-  RunLaunchMenu(Handle(), LaunchMenu(FolderMenuItems(AddBackslash(folder), DiskShortcutFolder{}), icons,
-                                     resources_.ImageList1()),
-                icons, resources_.ImageList1(), at, launchMenu_);
+  const HIMAGELIST imageList1 = bar_.Resources().ImageList1();
+  std::vector<MenuItem> items =
+      LaunchMenu(FolderMenuItems(AddBackslash(folder), DiskShortcutFolder{}), icons, imageList1);
+  RunLaunchMenu(bar_.Handle(), std::move(items), icons, imageList1, at, open_);
 }
 
-void TWendlixMainForm::CollapseButtonMouseDown(const BarHit& hit, int buttonTag) {
-  const std::optional<CollapseMenuTarget> target = FindCollapseMenuGroup(state_.Groups, buttonTag);
+void BarLaunch::CollapseButtonMouseDown(const BarHit& hit, int buttonTag) {
+  std::vector<GroupPanel>& groups = bar_.State().Groups;
+  const std::optional<CollapseMenuTarget> target = FindCollapseMenuGroup(groups, buttonTag);
   if (!target) return;
-  GroupPanel& group = state_.Groups[target->Group];
-  if (target->FillFirst) FillGroup(group);
+  GroupPanel& group = groups[target->Group];
+  if (target->FillFirst) bar_.FillGroup(group);
   const MenuPosition position =
       hit.What == BarHit::Kind::kCollapsedGroup
-          ? (view_.CoolBarVertical ? MenuPosition::dmpBottom : MenuPosition::dmpRight)
-          : state_.Groups[hit.Group].Children[hit.Button].Menu;
-  const POINT at = MenuPointFor(hit, position);
-  AutoHideHold hold(*this);
+          ? (bar_.View().CoolBarVertical ? MenuPosition::dmpBottom : MenuPosition::dmpRight)
+          : groups[hit.Group].Children[hit.Button].Menu;
+  const POINT at = bar_.MenuPointFor(hit, position);
+  AutoHideHold hold(bar_.Toolbar());
   MenuIcons icons;
-  RunLaunchMenu(Handle(), LaunchMenu(CollapseMenuEntries(group), icons, resources_.ImageList1()), icons,
-                resources_.ImageList1(), at, launchMenu_);
+  const HIMAGELIST imageList1 = bar_.Resources().ImageList1();
+  RunLaunchMenu(bar_.Handle(), LaunchMenu(CollapseMenuEntries(group), icons, imageList1), icons, imageList1, at,
+                open_);
 }
 
 }  // namespace wendlix
