@@ -58,7 +58,10 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (LRESULT probeResult = 0; probe_ && probe_->HandleMessage(Handle(), msg, wp, lp, probeResult)) {
     return probeResult;
   }
-  if (HandleDropMessage(msg)) return 0;
+  if (msg == BarDrops::kPostedDropMessage) {
+    drops_.RunPostedDrops();
+    return 0;
+  }
   switch (msg) {
     case WM_CREATE: {
       const LRESULT result = Base::HandleMessage(msg, wp, lp);
@@ -126,7 +129,7 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case WM_DROPFILES:
-      WMDropFiles(reinterpret_cast<HDROP>(wp));
+      drops_.WMDropFiles(reinterpret_cast<HDROP>(wp));
       return 0;
     case WM_LBUTTONUP:
       OnLButtonUp(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
@@ -136,14 +139,13 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       const BarHit hit = HitTest(pt);
       if (hit.What == BarHit::Kind::kGroupButton) {
-        pressPoint_ = pt;
-        mouseIsDown_ = true;
+        drops_.ButtonPressed(pt);
         SetPointer({hit, hit});
       }
       break;
     }
     case WM_RBUTTONUP:
-      mouseIsDown_ = false;
+      drops_.ButtonReleased();
       if (pointer_.Pressed.What != BarHit::Kind::kNone) SetPointer({pointer_.Hot, {}});
       break;
     case WM_CONTEXTMENU: {
@@ -216,8 +218,7 @@ void TWendlixMainForm::FormCreate() {
   StartupMark("form create");
   tweaks_ = std::make_unique<SystemTweaksCommands>(Handle(), state_);
   probe_ = LeakProbe::FromEnvironment(*this);
-  DragAcceptFiles(Handle(), TRUE);
-  RegisterDropTarget();
+  drops_.Register();
   mainMenu_ = BuildMainPMenu({});
   sysMenu_ = BuildSYSPMenu();
   StartupMark("drop target and menus");
@@ -362,11 +363,7 @@ void TWendlixMainForm::FormDestroy() {
   keyboard_.End();
   hotKey_.Unregister();
   if (tweaks_) tweaks_->GiveBack();
-  if (dropTarget_) {
-    RevokeDragDrop(Handle());
-    dropTarget_->Release();
-    dropTarget_ = nullptr;
-  }
+  drops_.Revoke();
 }
 
 void TWendlixMainForm::SetDockSize(int width, int height) {
@@ -461,7 +458,7 @@ void TWendlixMainForm::OnMouseMove(POINT client, WPARAM keys) {
     groups_.DragBand(client);
     return;
   }
-  if (ButtonMouseMove(client, keys)) return;
+  if (drops_.ButtonMouseMove(client, keys)) return;
   SetPointer({hit, pointer_.Pressed});
 }
 
@@ -480,10 +477,7 @@ void TWendlixMainForm::OnLButtonDown(POINT client, WPARAM keys) {
     SetPointer({HitTest(client), {}});
     return;
   }
-  if (hit.What == K::kGroupButton) {
-    pressPoint_ = client;
-    mouseIsDown_ = true;
-  }
+  if (hit.What == K::kGroupButton) drops_.ButtonPressed(client);
   switch (hit.What) {
     case K::kGroupButton:
     case K::kBtnTitle:
@@ -498,7 +492,7 @@ void TWendlixMainForm::OnLButtonDown(POINT client, WPARAM keys) {
 }
 
 void TWendlixMainForm::OnLButtonUp(POINT client) {
-  mouseIsDown_ = false;
+  drops_.ButtonReleased();
   const BarHit pressed = pointer_.Pressed;
   const BarHit hit = HitTest(client);
   SetPointer({hit, {}});

@@ -33,7 +33,7 @@
 #include "win/app/program_files.h"
 #include "win/tweaks/system_tweaks_commands.h"
 #include "win/editor/new_btn_form.h"
-#include "win/drops/bar_drop_target.h"
+#include "win/drops/bar_drops.h"
 #include "win/keyboard/global_hotkey.h"
 #include "win/bar/bar_groups.h"
 #include "win/bar/bar_window.h"
@@ -116,44 +116,6 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   void RunMainMenuItem(const MenuItem& item);
   void PositionLeft1Click(int edge);
 
-  // Drops on the bar (main_form_drops.cpp). One OLE target plays the three roles; the roles'
-  // handlers keep their names. A held launch button is dragged out as a file with Ctrl, or to
-  // another place in its group.
-  bool ButtonMouseMove(POINT client, WPARAM keys);
-  void WMDropFiles(HDROP drop);
-  // Files dropped at a client point: links in the shortcut group there, asking in the path's wording.
-  void DropFilesAt(const std::vector<std::string>& files, POINT client, DropPath path);
-  void RegisterDropTarget();
-  // What lies under a client point for a drop: the group (on its band, background or PanelBtn
-  // button) and the launch button there.
-  DropPoint DropPointAt(POINT client) const;
-  // The bar's own button drag when `offer` carries its token.
-  std::optional<OwnButtonDrag> OwnButtonDragOf(const DragOffer& offer) const;
-  DropChoice DropChoiceAt(POINT client, const DragOffer& offer, DWORD offered);
-  void DropFileTarget1Enter(const DragOffer& offer);
-  DWORD DropFileTarget1GetDropEffect(DWORD offered) const;
-  void DropFileTarget1Drop(const DragOffer& offer, POINT client);
-  void DropURLTarget1Drop(const DragOffer& offer, POINT client);
-  void DropBMPTarget1DragOver(POINT client);
-  void DropBMPTarget1Drop(const OwnButtonDrag& dragged, POINT client);
-  // The drop target only records a drop and posts it; its work (questions included) runs
-  // from the message, so the source program is not held while a box is open.
-  struct PendingDrop {
-    DragOffer Offer;
-    POINT Client{};
-    DropRoute Route = DropRoute::kNone;
-    std::optional<OwnButtonDrag> Button;  // the button drag the drop ended
-  };
-  void PostDrop(PendingDrop drop);
-  bool HandleDropMessage(UINT msg);
-  std::deque<PendingDrop> pendingDrops_;
-  bool runningDrops_ = false;
-  std::string DragSourceDir;  // the folder of the first file of the file drag under way, or the last one
-  BarDropTarget* dropTarget_ = nullptr;  // registered with OLE from creation to destruction
-  std::optional<OwnButtonDrag> buttonDrag_;  // the launch button being dragged within its group
-  std::uint32_t buttonDragSerial_ = 0;       // numbers the drags, so that an ended one is told apart
-  bool fileDragOut_ = false;                 // a launch button's file is being dragged out with Ctrl
-
   // The buttons menu and its commands (main_form_buttons.cpp).
   ButtonMenuTarget PrepareButtonMenu(const BarHit& hit);
   void ShowButtonMenu(const BarHit& hit, POINT screen);
@@ -215,6 +177,7 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   BarTooltip tooltip_;
   BarGroups groups_{*this};
   BarLaunch launch_{*this};
+  BarDrops drops_{*this};
   MenuModel mainMenu_;
   MenuModel sysMenu_;
   PopupMenu mainPopup_{mainMenu_};
@@ -222,8 +185,6 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   MenuModel buttonMenu_ = BuildPopupMenuBtn();
   PopupMenu buttonPopup_{buttonMenu_};
   std::unique_ptr<SystemTweaksCommands> tweaks_;
-  POINT pressPoint_{};    // where a launch button was pressed (client coordinates)
-  bool mouseIsDown_ = false;
   bool trackingLeave_ = false;
   std::unique_ptr<LeakProbe> probe_;  // only with the test switches on
 };
