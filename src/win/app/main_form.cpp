@@ -535,8 +535,8 @@ LRESULT TWendlixMainForm::OnCopyData(HWND requester, LPARAM lp) {
   if (query.starts_with("btnmenu:")) {
     POINT pt{};
     if (std::sscanf(query.c_str() + 8, "%ld,%ld", &pt.x, &pt.y) != 2) return FALSE;
-    if (!buttonPopup_.Tracking()) PrepareButtonMenu(HitTest(pt));
-    return AnswerBarQuery(Handle(), requester, DescribeMenu(buttonMenu_));
+    if (!buttonMenu_.MenuOpen()) buttonMenu_.PrepareButtonMenu(HitTest(pt));
+    return AnswerBarQuery(Handle(), requester, DescribeMenu(buttonMenu_.Menu()));
   }
   // Whether the auto-hide timer runs now, and whether it should when nothing holds it.
   if (query == "timer") {

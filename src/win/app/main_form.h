@@ -37,6 +37,7 @@
 #include "win/keyboard/global_hotkey.h"
 #include "win/bar/bar_groups.h"
 #include "win/bar/bar_window.h"
+#include "win/button_menu/button_menu_commands.h"
 #include "win/launch/bar_launch.h"
 #include "win/ui/popup_menu.h"
 
@@ -44,12 +45,6 @@ namespace wendlix {
 
 class IniFile;
 class LeakProbe;
-
-// The group and launch button the buttons menu was opened over (child index), -1 for none.
-struct ButtonMenuTarget {
-  int Group = -1;
-  int Button = -1;
-};
 
 class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow {
  public:
@@ -116,26 +111,6 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   void RunMainMenuItem(const MenuItem& item);
   void PositionLeft1Click(int edge);
 
-  // The buttons menu and its commands (main_form_buttons.cpp).
-  ButtonMenuTarget PrepareButtonMenu(const BarHit& hit);
-  void ShowButtonMenu(const BarHit& hit, POINT screen);
-  void RunButtonMenuItem(const MenuItem& item, const ButtonMenuTarget& target);
-  NewBtnFormResult RunEditor(NewBtnFormSetup& setup);
-  NewBtnFormSetup ButtonSetup(const GroupPanel& group, int button) const;
-  // Writes the group's record and buttons in one save, then fills it again from file and folder.
-  bool SaveButtonsAndRefill(GroupPanel& group);
-  void N9Click(int group);
-  void S3Click(int group, int button);
-  void D1Click(int group, int button);
-  void T2Click(int group, int tag);
-  void N6Click();
-  void S5Click(int group);
-  void D2Click(int group);
-  void N5Click(int group);
-  void H1Click(int group);
-  void R1Click(int group);
-  void O1Click(int group);
-
   // The DPI of the bar's monitor (main_form_dpi.cpp). Sizes the bar stores stay at 96 DPI;
   // what it shows is scaled to its monitor.
   void InitDpi();
@@ -178,12 +153,11 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   BarGroups groups_{*this};
   BarLaunch launch_{*this};
   BarDrops drops_{*this};
+  ButtonMenuCommands buttonMenu_{*this, groups_};
   MenuModel mainMenu_;
   MenuModel sysMenu_;
   PopupMenu mainPopup_{mainMenu_};
   PopupMenu sysPopup_{sysMenu_};
-  MenuModel buttonMenu_ = BuildPopupMenuBtn();
-  PopupMenu buttonPopup_{buttonMenu_};
   std::unique_ptr<SystemTweaksCommands> tweaks_;
   bool trackingLeave_ = false;
   std::unique_ptr<LeakProbe> probe_;  // only with the test switches on

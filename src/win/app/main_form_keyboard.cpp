@@ -168,7 +168,7 @@ bool TWendlixMainForm::FocusedButtonMenu() {
   if (r.Width() <= 0 || r.Height() <= 0) return false;
   POINT screen{r.left, r.bottom};
   ClientToScreen(Handle(), &screen);
-  ShowButtonMenu(hit, screen);
+  buttonMenu_.ShowButtonMenu(hit, screen);
   return true;
 }
 

@@ -11,12 +11,12 @@ namespace wendlix {
 
 bool TWendlixMainForm::HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   return mainPopup_.HandleMenuMessage(msg, wp, lp, result) || sysPopup_.HandleMenuMessage(msg, wp, lp, result) ||
-         buttonPopup_.HandleMenuMessage(msg, wp, lp, result) ||
+         buttonMenu_.HandleMenuMessage(msg, wp, lp, result) ||
          launch_.HandleMenuMessage(msg, wp, lp, result);
 }
 
 bool TWendlixMainForm::MenuOpen() const {
-  return mainPopup_.Tracking() || sysPopup_.Tracking() || buttonPopup_.Tracking() ||
+  return mainPopup_.Tracking() || sysPopup_.Tracking() || buttonMenu_.MenuOpen() ||
          launch_.MenuOpen();
 }
 
@@ -66,7 +66,7 @@ void TWendlixMainForm::ShowContextMenu(POINT client) {
       // Groups, their buttons and PanelBtn have the buttons menu.
       POINT screen = client;
       ClientToScreen(Handle(), &screen);
-      ShowButtonMenu(hit, screen);
+      buttonMenu_.ShowButtonMenu(hit, screen);
       return;
     }
   }
@@ -118,7 +118,7 @@ void TWendlixMainForm::RunMainMenuItem(const MenuItem& item) {
       groups_.GroupMenuItemClick(item.Tag);
       break;
     case MainMenuAction::kNewGroup:
-      N6Click();
+      buttonMenu_.N6Click();
       break;
     case MainMenuAction::kQuickFolder:
       D4Click(item.Tag, CaptionWithoutAccelerator(item.Caption));

@@ -211,7 +211,7 @@ std::string LeakProbe::Run(HWND hwnd, const ProbeCommand& command) {
         const int band = FirstBand(groups);
         if (band < 0) return "refused: no group shows as a band";
         OpenAndDismiss(hwnd, Closing::kMenu,
-                       [&] { form_.ShowButtonMenu(BarHit{BarHit::Kind::kGroup, band}, middle); });
+                       [&] { form_.buttonMenu_.ShowButtonMenu(BarHit{BarHit::Kind::kGroup, band}, middle); });
         break;
       }
       case ProbeKind::kRebuild:
@@ -242,7 +242,7 @@ std::string LeakProbe::Run(HWND hwnd, const ProbeCommand& command) {
       case ProbeKind::kEditor: {
         const int band = FirstBand(groups);
         if (band < 0) return "refused: no group shows as a band";
-        OpenAndDismiss(hwnd, Closing::kEditor, [&] { form_.S5Click(band); });
+        OpenAndDismiss(hwnd, Closing::kEditor, [&] { form_.buttonMenu_.S5Click(band); });
         break;
       }
       case ProbeKind::kSlides:
