@@ -38,6 +38,7 @@
 #include "win/bar/bar_groups.h"
 #include "win/bar/bar_window.h"
 #include "win/button_menu/button_menu_commands.h"
+#include "win/quick_create/quick_create_commands.h"
 #include "win/launch/bar_launch.h"
 #include "win/ui/popup_menu.h"
 
@@ -119,11 +120,6 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   void TakeMonitorDpi(int dpi, const RECT* suggested);
   DpiTracker dpi_;
 
-  // Quick-create (main_form_quick.cpp).
-  std::string QuickFolderPath(int tag);
-  void D4Click(int tag, const std::string& caption);
-  void N40Click(const std::string& caption);
-
   // The keyboard (main_form_keyboard.cpp): the global hotkey, the focused button, the keys.
   bool HandleKeyboardMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
   // Registers the stored hotkey; a taken one the user chose is reported (posted, shown later).
@@ -154,6 +150,7 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   BarLaunch launch_{*this};
   BarDrops drops_{*this};
   ButtonMenuCommands buttonMenu_{*this, groups_};
+  QuickCreateCommands quickCreate_{*this, program_};
   MenuModel mainMenu_;
   MenuModel sysMenu_;
   PopupMenu mainPopup_{mainMenu_};

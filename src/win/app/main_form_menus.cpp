@@ -121,10 +121,10 @@ void TWendlixMainForm::RunMainMenuItem(const MenuItem& item) {
       buttonMenu_.N6Click();
       break;
     case MainMenuAction::kQuickFolder:
-      D4Click(item.Tag, CaptionWithoutAccelerator(item.Caption));
+      quickCreate_.D4Click(item.Tag, CaptionWithoutAccelerator(item.Caption));
       break;
     case MainMenuAction::kQuickSites:
-      N40Click(CaptionWithoutAccelerator(item.Caption));
+      quickCreate_.N40Click(CaptionWithoutAccelerator(item.Caption));
       break;
     case MainMenuAction::kAbout:
       ShowAboutWindow(Handle());
