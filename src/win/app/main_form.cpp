@@ -54,7 +54,6 @@ bool TWendlixMainForm::Create(HINSTANCE instance, HWND owner) {
 LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   using Base = TAppToolBar<TWendlixMainForm>;
   if (LRESULT menuResult = 0; HandleMenuMessage(msg, wp, lp, menuResult)) return menuResult;
-  if (LRESULT keyResult = 0; HandleKeyboardMessage(msg, wp, lp, keyResult)) return keyResult;
   if (LRESULT probeResult = 0; probe_ && probe_->HandleMessage(Handle(), msg, wp, lp, probeResult)) {
     return probeResult;
   }
@@ -63,6 +62,26 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return 0;
   }
   switch (msg) {
+    case WM_HOTKEY:
+      if (keyboard_.HotKeyPressed(wp)) return 0;
+      break;
+    case BarKeyboard::kHotKeyTakenMessage:
+      keyboard_.ReportHotKeyTaken();
+      return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      if (keyboard_.KeyDown(static_cast<unsigned>(wp), msg == WM_SYSKEYDOWN)) return 0;
+      break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      if (keyboard_.KeyUp(static_cast<unsigned>(wp))) return 0;
+      break;
+    case WM_KILLFOCUS:
+      keyboard_.FocusLost();
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wp) == WA_INACTIVE) keyboard_.Deactivated();
+      break;
     case WM_CREATE: {
       const LRESULT result = Base::HandleMessage(msg, wp, lp);
       if (result != -1) {
@@ -151,7 +170,7 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CONTEXTMENU: {
       POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       if (pt.x == -1 && pt.y == -1) {
-        if (FocusedButtonMenu()) return 0;  // from the keyboard: the focused button's menu
+        if (keyboard_.FocusedButtonMenu()) return 0;  // from the keyboard: the focused button's menu
         pt = {0, 0};  // or at the window's corner
       } else {
         ScreenToClient(Handle(), &pt);
@@ -229,7 +248,7 @@ void TWendlixMainForm::FormCreate() {
     UpdateBar();
   }
   dpi_.SetReady();
-  RegisterStoredHotKey();
+  keyboard_.RegisterStoredHotKey();
 }
 
 void TWendlixMainForm::FormEdgeChanged() {
@@ -360,8 +379,7 @@ std::string TWendlixMainForm::SaveBar() {
 
 void TWendlixMainForm::FormDestroy() {
   // Every way out passes here, after the states were saved.
-  keyboard_.End();
-  hotKey_.Unregister();
+  keyboard_.Stop();
   if (tweaks_) tweaks_->GiveBack();
   drops_.Revoke();
 }
@@ -524,7 +542,7 @@ LRESULT TWendlixMainForm::OnCopyData(HWND requester, LPARAM lp) {
   std::string query;
   if (!ReadBarQuery(lp, query)) return FALSE;
   if (const auto answer = AnswerProcessQuery(query)) return AnswerBarQuery(Handle(), requester, *answer);
-  if (const auto answer = KeyboardQuery(query)) return AnswerBarQuery(Handle(), requester, *answer);
+  if (query == "keyboard") return AnswerBarQuery(Handle(), requester, keyboard_.Describe());
   if (query == "layout") return AnswerBarQuery(Handle(), requester, DescribeBar(view_, state_.Groups));
   // The menus as they would open now, without opening them (as they stand while one is open).
   if (query == "mainmenu") {

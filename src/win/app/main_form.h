@@ -24,7 +24,6 @@
 #include "core/profile/ini_file.h"
 #include "core/ui/dpi_change.h"
 #include "core/ui/menu_model.h"
-#include "win/keyboard/keyboard_session.h"
 #include "win/appbar/app_tool_bar.h"
 #include "win/bar/bar_painter.h"
 #include "win/bar/bar_resources.h"
@@ -34,7 +33,7 @@
 #include "win/tweaks/system_tweaks_commands.h"
 #include "win/editor/new_btn_form.h"
 #include "win/drops/bar_drops.h"
-#include "win/keyboard/global_hotkey.h"
+#include "win/keyboard/bar_keyboard.h"
 #include "win/bar/bar_groups.h"
 #include "win/bar/bar_window.h"
 #include "win/button_menu/button_menu_commands.h"
@@ -120,24 +119,6 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   void TakeMonitorDpi(int dpi, const RECT* suggested);
   DpiTracker dpi_;
 
-  // The keyboard (main_form_keyboard.cpp): the global hotkey, the focused button, the keys.
-  bool HandleKeyboardMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
-  // Registers the stored hotkey; a taken one the user chose is reported (posted, shown later).
-  void RegisterStoredHotKey();
-  void ChooseHotKey();
-  void OnHotKey();
-  void OnBarKey(unsigned vk);
-  void SetFocusButton(BarFocus focus);
-  void GiveKeyboardBack();
-  void ActivateFocused();
-  // Opens the focused button's menu beside it; false when no button has the focus.
-  bool FocusedButtonMenu();
-  std::optional<std::string> KeyboardQuery(const std::string& query) const;
-  GlobalHotKey hotKey_;
-  KeyboardSession keyboard_{*this};
-  BarFocus focus_;
-  bool menuKeyDown_ = false;  // the context-menu key or Shift+F10 was handled on its press
-
   const ProgramInfo& program_;
   BarState& state_;
   BarResources resources_;
@@ -151,6 +132,7 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   BarDrops drops_{*this};
   ButtonMenuCommands buttonMenu_{*this, groups_};
   QuickCreateCommands quickCreate_{*this, program_};
+  BarKeyboard keyboard_{*this, painter_, launch_, buttonMenu_};
   MenuModel mainMenu_;
   MenuModel sysMenu_;
   PopupMenu mainPopup_{mainMenu_};

@@ -133,7 +133,7 @@ void TWendlixMainForm::RunMainMenuItem(const MenuItem& item) {
       H2Click(Handle());
       break;
     case MainMenuAction::kHotKey:
-      ChooseHotKey();
+      keyboard_.ChooseHotKey();
       break;
     case MainMenuAction::kClose:
       PostMessageW(Handle(), WM_CLOSE, 0, 0);
