@@ -238,8 +238,6 @@ void TWendlixMainForm::FormCreate() {
   tweaks_ = std::make_unique<SystemTweaksCommands>(Handle(), state_);
   probe_ = LeakProbe::FromEnvironment(*this);
   drops_.Register();
-  mainMenu_ = BuildMainPMenu({});
-  sysMenu_ = BuildSYSPMenu();
   StartupMark("drop target and menus");
   try {
     LoadBar();
@@ -524,11 +522,11 @@ void TWendlixMainForm::Clicked(const BarHit& hit) {
   switch (hit.What) {
     case BarHit::Kind::kBtnTitle: {
       // The title button's drop-down menu opens beside it on a horizontal bar, below it otherwise.
-      ShowMainMenu(MenuPointFor(hit, view_.Title.TitleMenu), TPM_LEFTALIGN | TPM_TOPALIGN);
+      menus_.ShowMainMenu(MenuPointFor(hit, view_.Title.TitleMenu), TPM_LEFTALIGN | TPM_TOPALIGN);
       break;
     }
     case BarHit::Kind::kBtnSys:
-      ShowSysMenu();
+      menus_.ShowSysMenu();
       break;
     case BarHit::Kind::kGroupButton:
       launch_.LaunchClick(hit);
@@ -546,8 +544,7 @@ LRESULT TWendlixMainForm::OnCopyData(HWND requester, LPARAM lp) {
   if (query == "layout") return AnswerBarQuery(Handle(), requester, DescribeBar(view_, state_.Groups));
   // The menus as they would open now, without opening them (as they stand while one is open).
   if (query == "mainmenu") {
-    if (!mainPopup_.Tracking()) PrepareMainMenu();
-    return AnswerBarQuery(Handle(), requester, DescribeMenu(mainMenu_));
+    return AnswerBarQuery(Handle(), requester, menus_.DescribeMainMenu());
   }
   // "btnmenu:X,Y": the buttons menu as it would open at that client point.
   if (query.starts_with("btnmenu:")) {
@@ -585,11 +582,43 @@ LRESULT TWendlixMainForm::OnCopyData(HWND requester, LPARAM lp) {
     return AnswerBarQuery(Handle(), requester,
                           "reads=" + std::to_string(io.reads) + " writes=" + std::to_string(io.writes));
   }
-  if (query == "sysmenu" && tweaks_) {
-    if (!sysPopup_.Tracking()) tweaks_->PrepareMenu(sysMenu_);
-    return AnswerBarQuery(Handle(), requester, DescribeMenu(sysMenu_));
+  if (query == "sysmenu") {
+    const std::optional<std::string> menu = menus_.DescribeSysMenu();
+    return menu ? AnswerBarQuery(Handle(), requester, *menu) : FALSE;
   }
   return FALSE;
+}
+
+bool TWendlixMainForm::HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  return menus_.HandleMenuMessage(msg, wp, lp, result) || buttonMenu_.HandleMenuMessage(msg, wp, lp, result) ||
+         launch_.HandleMenuMessage(msg, wp, lp, result);
+}
+
+bool TWendlixMainForm::MenuOpen() const {
+  return menus_.MenuOpen() || buttonMenu_.MenuOpen() || launch_.MenuOpen();
+}
+
+void TWendlixMainForm::RefreshGroupEntries() { menus_.RefreshGroupEntries(); }
+
+void TWendlixMainForm::ShowContextMenu(POINT client) {
+  using K = BarHit::Kind;
+  const BarHit hit = HitTest(client);
+  POINT screen = client;
+  ClientToScreen(Handle(), &screen);
+  switch (hit.What) {
+    case K::kTitleStrip:
+    case K::kBtnTitle:
+    case K::kBtnSys:
+      // The title strip's own menu is the system tweaks menu, where the pointer is.
+      return menus_.ShowSysMenuAt(screen);
+    case K::kBackground:
+    case K::kBandHeader:
+    case K::kNone:
+      return menus_.ShowMainMenu(screen, TPM_LEFTALIGN | TPM_TOPALIGN);
+    default:
+      // Groups, their buttons and PanelBtn have the buttons menu.
+      return buttonMenu_.ShowButtonMenu(hit, screen);
+  }
 }
 
 }  // namespace wendlix

@@ -36,6 +36,7 @@
 #include "win/keyboard/bar_keyboard.h"
 #include "win/bar/bar_groups.h"
 #include "win/bar/bar_window.h"
+#include "win/bar_menu/bar_menus.h"
 #include "win/button_menu/button_menu_commands.h"
 #include "win/quick_create/quick_create_commands.h"
 #include "win/launch/bar_launch.h"
@@ -103,13 +104,7 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   LRESULT OnCopyData(HWND requester, LPARAM lp);
   void Clicked(const BarHit& hit);
 
-  // Menus (main_form_menus.cpp).
   bool HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
-  void ShowMainMenu(POINT screen, UINT align);
-  void ShowSysMenu();
-  void PrepareMainMenu();
-  void RunMainMenuItem(const MenuItem& item);
-  void PositionLeft1Click(int edge);
 
   // The DPI of the bar's monitor (main_form_dpi.cpp). Sizes the bar stores stay at 96 DPI;
   // what it shows is scaled to its monitor.
@@ -133,10 +128,7 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   ButtonMenuCommands buttonMenu_{*this, groups_};
   QuickCreateCommands quickCreate_{*this, program_};
   BarKeyboard keyboard_{*this, painter_, launch_, buttonMenu_};
-  MenuModel mainMenu_;
-  MenuModel sysMenu_;
-  PopupMenu mainPopup_{mainMenu_};
-  PopupMenu sysPopup_{sysMenu_};
+  BarMenus menus_{*this, groups_, buttonMenu_, quickCreate_, keyboard_};
   std::unique_ptr<SystemTweaksCommands> tweaks_;
   bool trackingLeave_ = false;
   std::unique_ptr<LeakProbe> probe_;  // only with the test switches on

@@ -202,10 +202,10 @@ std::string LeakProbe::Run(HWND hwnd, const ProbeCommand& command) {
   for (int i = 0; i < command.Count && IsWindow(hwnd); ++i) {
     switch (command.Kind) {
       case ProbeKind::kMainMenu:
-        OpenAndDismiss(hwnd, Closing::kMenu, [&] { form_.ShowMainMenu(middle, TPM_LEFTALIGN | TPM_TOPALIGN); });
+        OpenAndDismiss(hwnd, Closing::kMenu, [&] { form_.menus_.ShowMainMenu(middle, TPM_LEFTALIGN | TPM_TOPALIGN); });
         break;
       case ProbeKind::kSysMenu:
-        OpenAndDismiss(hwnd, Closing::kMenu, [&] { form_.ShowSysMenu(); });
+        OpenAndDismiss(hwnd, Closing::kMenu, [&] { form_.menus_.ShowSysMenu(); });
         break;
       case ProbeKind::kBtnMenu: {
         const int band = FirstBand(groups);
