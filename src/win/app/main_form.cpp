@@ -20,6 +20,7 @@
 #include "win/shell/desktop_icon.h"
 #include "win/appbar/monitors.h"
 #include "win/shell/shell_folders.h"
+#include "win/inspect/bar_queries.h"
 #include "win/inspect/bar_query.h"
 #include "win/shell/disk_shortcut_folder.h"
 #include "win/tweaks/shell_tweaks.h"
@@ -39,7 +40,12 @@ constexpr UINT kIconsArrivedMessage = WM_APP + 10;
 }  // namespace
 
 TWendlixMainForm::TWendlixMainForm(const ProgramInfo& program, BarState& state)
-    : program_(program), state_(state), resources_(GetModuleHandleW(nullptr)) {}
+    : program_(program), state_(state), resources_(GetModuleHandleW(nullptr)) {
+  AddBarWindowQueries(queries_, *this);
+  keyboard_.AddQueries(queries_);
+  menus_.AddQueries(queries_);
+  buttonMenu_.AddQueries(queries_);
+}
 
 TWendlixMainForm::~TWendlixMainForm() {
   if (HWND hwnd = Handle()) DestroyWindow(hwnd);
@@ -539,56 +545,9 @@ void TWendlixMainForm::Clicked(const BarHit& hit) {
 LRESULT TWendlixMainForm::OnCopyData(HWND requester, LPARAM lp) {
   std::string query;
   if (!ReadBarQuery(lp, query)) return FALSE;
-  if (const auto answer = AnswerProcessQuery(query)) return AnswerBarQuery(Handle(), requester, *answer);
-  if (query == "keyboard") return AnswerBarQuery(Handle(), requester, keyboard_.Describe());
-  if (query == "layout") return AnswerBarQuery(Handle(), requester, DescribeBar(view_, state_.Groups));
-  // The menus as they would open now, without opening them (as they stand while one is open).
-  if (query == "mainmenu") {
-    return AnswerBarQuery(Handle(), requester, menus_.DescribeMainMenu());
-  }
-  // "btnmenu:X,Y": the buttons menu as it would open at that client point.
-  if (query.starts_with("btnmenu:")) {
-    POINT pt{};
-    if (std::sscanf(query.c_str() + 8, "%ld,%ld", &pt.x, &pt.y) != 2) return FALSE;
-    if (!buttonMenu_.MenuOpen()) buttonMenu_.PrepareButtonMenu(HitTest(pt));
-    return AnswerBarQuery(Handle(), requester, DescribeMenu(buttonMenu_.Menu()));
-  }
-  // Whether the auto-hide timer runs now, and whether it should when nothing holds it.
-  if (query == "timer") {
-    const std::string state = std::string("AutoHideTimer=") + (AutoHideTimer().Enabled() ? "1" : "0") +
-                              " AutoHide=" + (AutoHide() ? "1" : "0");
-    return AnswerBarQuery(Handle(), requester, state);
-  }
-  // The monitor the bar stands on and the one it keeps to, then a line per monitor.
-  if (query == "monitor") {
-    const MonitorInfo& m = BarMonitor();
-    std::string text = "device=" + m.device + " bounds=" + FormatMonitorRect(m.bounds) +
-                       " work=" + FormatMonitorRect(m.work) + " wanted=" + WantedMonitor().device + "\n";
-    for (const MonitorInfo& each : EnumMonitors()) {
-      text += "monitor " + each.device + " " + FormatMonitorRect(each.bounds);
-      text += each.primary ? " primary\n" : "\n";
-    }
-    return AnswerBarQuery(Handle(), requester, text);
-  }
-  // The DPI the bar is laid out at and the system's.
-  if (query == "dpi") {
-    return AnswerBarQuery(Handle(), requester,
-                          "dpi=" + std::to_string(Scale().Dpi()) + " system=" + std::to_string(SystemDpi()) +
-                              " window=" + std::to_string(WindowDpi(Handle())));
-  }
-  // How often the group file was read and saved so far.
-  if (query == "gpfio") {
-    const IniFileIoCount io = CountedIniFileIo(GroupFileName(state_.ConfigBase));
-    return AnswerBarQuery(Handle(), requester,
-                          "reads=" + std::to_string(io.reads) + " writes=" + std::to_string(io.writes));
-  }
-  if (query == "sysmenu") {
-    const std::optional<std::string> menu = menus_.DescribeSysMenu();
-    return menu ? AnswerBarQuery(Handle(), requester, *menu) : FALSE;
-  }
-  return FALSE;
+  const std::optional<std::string> answer = queries_.Answer(query);
+  return answer ? AnswerBarQuery(Handle(), requester, *answer) : FALSE;
 }
-
 bool TWendlixMainForm::HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   return menus_.HandleMenuMessage(msg, wp, lp, result) || buttonMenu_.HandleMenuMessage(msg, wp, lp, result) ||
          launch_.HandleMenuMessage(msg, wp, lp, result);

@@ -23,6 +23,7 @@
 #include "core/button_menu/group_commands.h"
 #include "core/profile/ini_file.h"
 #include "core/ui/dpi_change.h"
+#include "core/inspect/query_table.h"
 #include "core/ui/menu_model.h"
 #include "win/appbar/app_tool_bar.h"
 #include "win/bar/bar_painter.h"
@@ -129,6 +130,7 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   QuickCreateCommands quickCreate_{*this, program_};
   BarKeyboard keyboard_{*this, painter_, launch_, buttonMenu_};
   BarMenus menus_{*this, groups_, buttonMenu_, quickCreate_, keyboard_};
+  QueryTable queries_;  // the inspection channel's
   std::unique_ptr<SystemTweaksCommands> tweaks_;
   bool trackingLeave_ = false;
   std::unique_ptr<LeakProbe> probe_;  // only with the test switches on

@@ -45,16 +45,17 @@ void BarMenus::ShowSysMenuAt(POINT screen) {
   if (const MenuItem* item = sysPopup_.Popup(bar_.Handle(), screen)) tweaks->Execute(sysMenu_, *item);
 }
 
-std::string BarMenus::DescribeMainMenu() {
-  if (!mainPopup_.Tracking()) PrepareMainMenu();
-  return DescribeMenu(mainMenu_);
-}
-
-std::optional<std::string> BarMenus::DescribeSysMenu() {
-  SystemTweaksCommands* tweaks = bar_.Tweaks();
-  if (!tweaks) return std::nullopt;
-  if (!sysPopup_.Tracking()) tweaks->PrepareMenu(sysMenu_);
-  return DescribeMenu(sysMenu_);
+void BarMenus::AddQueries(QueryTable& table) {
+  table.Add("mainmenu", [this](std::string_view) {
+    if (!mainPopup_.Tracking()) PrepareMainMenu();
+    return DescribeMenu(mainMenu_);
+  });
+  table.Add("sysmenu", [this](std::string_view) -> std::optional<std::string> {
+    SystemTweaksCommands* tweaks = bar_.Tweaks();
+    if (!tweaks) return std::nullopt;
+    if (!sysPopup_.Tracking()) tweaks->PrepareMenu(sysMenu_);
+    return DescribeMenu(sysMenu_);
+  });
 }
 
 void BarMenus::ShowMainMenu(POINT screen, UINT align) {

@@ -4,9 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include <optional>
-#include <string>
-
+#include "core/inspect/query_table.h"
 #include "core/ui/menu_model.h"
 #include "win/bar/bar_groups.h"
 #include "win/bar/bar_window.h"
@@ -37,10 +35,9 @@ class BarMenus {
   bool HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     return mainPopup_.HandleMenuMessage(msg, wp, lp, result) || sysPopup_.HandleMenuMessage(msg, wp, lp, result);
   }
-  // The menus as they would open now, without opening them (as they stand while one is open);
-  // the system tweaks menu is none before the window exists.
-  std::string DescribeMainMenu();
-  std::optional<std::string> DescribeSysMenu();
+  // "mainmenu" and "sysmenu": the menus as they would open now, without opening them (as they
+  // stand while one is open).
+  void AddQueries(QueryTable& table);
 
  private:
   void PrepareMainMenu();

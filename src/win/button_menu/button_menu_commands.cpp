@@ -1,5 +1,7 @@
 #include "win/button_menu/button_menu_commands.h"
 
+#include <cstdio>
+
 #include "core/bar/bar_texts.h"
 #include "core/bar/config_location.h"
 #include "core/bar/group_file.h"
@@ -85,6 +87,15 @@ ButtonMenuTarget ButtonMenuCommands::PrepareButtonMenu(const BarHit& hit) {
   for (const GroupPanel& g : state_.Groups) s.Groups.push_back({g.Data.Title, g.Tag, ShownAsBand(g.Data)});
   PopupMenuBtnPopup(menu_, s);
   return target;
+}
+
+void ButtonMenuCommands::AddQueries(QueryTable& table) {
+  table.Add("btnmenu:", [this](std::string_view at) -> std::optional<std::string> {
+    POINT pt{};
+    if (std::sscanf(std::string(at).c_str(), "%ld,%ld", &pt.x, &pt.y) != 2) return std::nullopt;
+    if (!popup_.Tracking()) PrepareButtonMenu(bar_.HitTest(pt));
+    return DescribeMenu(menu_);
+  });
 }
 
 void ButtonMenuCommands::ShowButtonMenu(const BarHit& hit, POINT screen) {

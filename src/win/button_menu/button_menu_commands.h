@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "core/button_menu/button_menu.h"
+#include "core/inspect/query_table.h"
 #include "core/ui/menu_model.h"
 #include "win/bar/bar_groups.h"
 #include "win/bar/bar_window.h"
@@ -32,7 +33,8 @@ class ButtonMenuCommands {
   ButtonMenuTarget PrepareButtonMenu(const BarHit& hit);
   // Opens the menu at a screen point and runs the chosen command.
   void ShowButtonMenu(const BarHit& hit, POINT screen);
-  const MenuModel& Menu() const { return menu_; }
+  // "btnmenu:X,Y": the menu as it would open at that client point (as it stands while it is open).
+  void AddQueries(QueryTable& table);
   bool MenuOpen() const { return popup_.Tracking(); }
   bool HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     return popup_.HandleMenuMessage(msg, wp, lp, result);

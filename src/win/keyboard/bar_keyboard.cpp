@@ -163,6 +163,10 @@ bool BarKeyboard::FocusedButtonMenu() {
   return true;
 }
 
+void BarKeyboard::AddQueries(QueryTable& table) {
+  table.Add("keyboard", [this](std::string_view) { return Describe(); });
+}
+
 std::string BarKeyboard::Describe() const {
   const bool foreground = GetForegroundWindow() == bar_.Handle();
   const std::string hotKey =

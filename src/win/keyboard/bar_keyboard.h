@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "core/inspect/query_table.h"
 #include "core/keyboard/keyboard_focus.h"
 #include "win/bar/bar_painter.h"
 #include "win/bar/bar_window.h"
@@ -47,10 +48,11 @@ class BarKeyboard {
   void Deactivated();
   // Opens the focused button's menu beside it; false when no button has the focus.
   bool FocusedButtonMenu();
-  // The "keyboard" query: the focus, the session, the foreground and the hotkey.
-  std::string Describe() const;
+  // "keyboard": the focus, the session, the foreground and the hotkey.
+  void AddQueries(QueryTable& table);
 
  private:
+  std::string Describe() const;
   void OnHotKey();
   void OnBarKey(unsigned vk);
   void SetFocusButton(BarFocus focus);
