@@ -99,11 +99,11 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_EXITSIZEMOVE:
       WMExitSizeMove();
-      TakeMonitorDpi(WindowDpi(Handle()), nullptr);  // moved to a monitor of another DPI
+      dpi_.LookAgain();  // moved to a monitor of another DPI
       ArrangeBar();
       return 0;
     case kWmDpiChanged:
-      TakeMonitorDpi(LOWORD(wp), reinterpret_cast<const RECT*>(lp));
+      dpi_.TakeMonitorDpi(LOWORD(wp), reinterpret_cast<const RECT*>(lp));
       return 0;
     case WM_DISPLAYCHANGE:
     case WM_SETTINGCHANGE: {
@@ -113,7 +113,7 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         resources_.SystemFontsChanged();
         ArrangeBar();
       }
-      TakeMonitorDpi(WindowDpi(Handle()), nullptr);
+      dpi_.LookAgain();
       return result;
     }
     case WM_SIZE: {
@@ -235,7 +235,7 @@ bool TWendlixMainForm::PressDragsBar(POINT clientPt) {
 
 void TWendlixMainForm::FormCreate() {
   state_.ConfigBase = ResolveConfigBase(program_);
-  InitDpi();
+  dpi_.Init();
   OnEdgeChanged = [this](AppToolBarImpl&) { FormEdgeChanged(); };
   state_.TitleSize = 25;
   state_.Tweaks.DisableScrnSaver = false;

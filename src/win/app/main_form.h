@@ -37,6 +37,7 @@
 #include "win/keyboard/bar_keyboard.h"
 #include "win/bar/bar_groups.h"
 #include "win/bar/bar_window.h"
+#include "win/bar/monitor_dpi.h"
 #include "win/bar_menu/bar_menus.h"
 #include "win/button_menu/button_menu_commands.h"
 #include "win/quick_create/quick_create_commands.h"
@@ -107,14 +108,6 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
 
   bool HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
-  // The DPI of the bar's monitor (main_form_dpi.cpp). Sizes the bar stores stay at 96 DPI;
-  // what it shows is scaled to its monitor.
-  void InitDpi();
-  void ApplyDpiSizes();
-  // Lays the bar out again when `dpi` is new; `suggested` is WM_DPICHANGED's rectangle.
-  void TakeMonitorDpi(int dpi, const RECT* suggested);
-  DpiTracker dpi_;
-
   const ProgramInfo& program_;
   BarState& state_;
   BarResources resources_;
@@ -123,6 +116,7 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   BarView view_;
   BarPointer pointer_;
   BarTooltip tooltip_;
+  MonitorDpi dpi_{*this};
   BarGroups groups_{*this};
   BarLaunch launch_{*this};
   BarDrops drops_{*this};
