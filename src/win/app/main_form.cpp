@@ -37,6 +37,8 @@ namespace {
 // Posted by the icon resolver when system icon indexes arrived.
 constexpr UINT kIconsArrivedMessage = WM_APP + 10;
 
+POINT PointOf(LPARAM lp) { return POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}; }
+
 }  // namespace
 
 TWendlixMainForm::TWendlixMainForm(const ProgramInfo& program, BarState& state)
@@ -58,45 +60,92 @@ bool TWendlixMainForm::Create(HINSTANCE instance, HWND owner) {
 }
 
 LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  using Base = TAppToolBar<TWendlixMainForm>;
-  if (LRESULT menuResult = 0; HandleMenuMessage(msg, wp, lp, menuResult)) return menuResult;
-  if (LRESULT probeResult = 0; probe_ && probe_->HandleMessage(Handle(), msg, wp, lp, probeResult)) {
-    return probeResult;
+  LRESULT result = 0;
+  // An open menu draws its own items; the test switches take their requests before the queries.
+  if (HandleMenuMessage(msg, wp, lp, result)) return result;
+  if (probe_ && probe_->HandleMessage(Handle(), msg, wp, lp, result)) return result;
+  std::optional<LRESULT> handled = MouseMessage(msg, wp, lp);
+  if (!handled) handled = KeyMessage(msg, wp);
+  if (!handled) handled = WindowMessage(msg, wp, lp);
+  if (!handled) handled = LifeMessage(msg, wp, lp);
+  return handled ? *handled : Base::HandleMessage(msg, wp, lp);
+}
+
+std::optional<LRESULT> TWendlixMainForm::MouseMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_MOUSEMOVE:
+      OnMouseMove(PointOf(lp), wp);
+      return std::nullopt;
+    case WM_MOUSELEAVE:
+      OnMouseLeave();
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+      // The toolbar takes a double click as a press.
+      const LRESULT result = Base::HandleMessage(WM_LBUTTONDOWN, wp, lp);
+      OnLButtonDown(PointOf(lp), wp, msg == WM_LBUTTONDBLCLK);
+      return result;
+    }
+    case WM_NCLBUTTONDBLCLK:
+      // A group's background drags the bar, so its double click arrives as one on a caption.
+      if (wp != HTCAPTION) return std::nullopt;
+      OnCaptionDblClick(PointOf(lp));
+      return 0;
+    case WM_LBUTTONUP:
+      OnLButtonUp(PointOf(lp));
+      return 0;
+    case WM_RBUTTONDOWN:
+      OnRButtonDown(PointOf(lp));
+      return std::nullopt;
+    case WM_RBUTTONUP:
+      drops_.ButtonReleased();
+      ReleasePressed();
+      return std::nullopt;
+    case WM_CAPTURECHANGED:
+      ReleasePressed();
+      groups_.EndBandDrag();
+      return std::nullopt;
+    case WM_CONTEXTMENU:
+      OnContextMenu(PointOf(lp));
+      return 0;
+    case WM_DROPFILES:
+      drops_.WMDropFiles(reinterpret_cast<HDROP>(wp));
+      return 0;
+    default:
+      return std::nullopt;
   }
-  if (msg == BarDrops::kPostedDropMessage) {
-    drops_.RunPostedDrops();
-    return 0;
-  }
+}
+
+std::optional<LRESULT> TWendlixMainForm::KeyMessage(UINT msg, WPARAM wp) {
+  const auto vk = static_cast<unsigned>(wp);
   switch (msg) {
     case WM_HOTKEY:
-      if (keyboard_.HotKeyPressed(wp)) return 0;
-      break;
+      if (!keyboard_.HotKeyPressed(wp)) return std::nullopt;
+      return 0;
     case BarKeyboard::kHotKeyTakenMessage:
       keyboard_.ReportHotKeyTaken();
       return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-      if (keyboard_.KeyDown(static_cast<unsigned>(wp), msg == WM_SYSKEYDOWN)) return 0;
-      break;
+      if (!keyboard_.KeyDown(vk, msg == WM_SYSKEYDOWN)) return std::nullopt;
+      return 0;
     case WM_KEYUP:
     case WM_SYSKEYUP:
-      if (keyboard_.KeyUp(static_cast<unsigned>(wp))) return 0;
-      break;
+      if (!keyboard_.KeyUp(vk)) return std::nullopt;
+      return 0;
     case WM_KILLFOCUS:
       keyboard_.FocusLost();
-      break;
+      return std::nullopt;
     case WM_ACTIVATE:
       if (LOWORD(wp) == WA_INACTIVE) keyboard_.Deactivated();
-      break;
-    case WM_CREATE: {
-      const LRESULT result = Base::HandleMessage(msg, wp, lp);
-      if (result != -1) {
-        tooltip_.Create(Handle());
-        resources_.Icons().SetNotify(Handle(), kIconsArrivedMessage);
-        FormCreate();
-      }
-      return result;
-    }
+      return std::nullopt;
+    default:
+      return std::nullopt;
+  }
+}
+
+std::optional<LRESULT> TWendlixMainForm::WindowMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
     case WM_EXITSIZEMOVE:
       WMExitSizeMove();
       dpi_.LookAgain();  // moved to a monitor of another DPI
@@ -107,12 +156,12 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_DISPLAYCHANGE:
     case WM_SETTINGCHANGE: {
-      // A tool window may miss WM_DPICHANGED: the monitor's DPI is looked at again here.
       const LRESULT result = Base::HandleMessage(msg, wp, lp);
       if (msg == WM_SETTINGCHANGE && (wp == SPI_SETICONTITLELOGFONT || wp == SPI_SETNONCLIENTMETRICS)) {
         resources_.SystemFontsChanged();
         ArrangeBar();
       }
+      // A tool window may miss WM_DPICHANGED: the monitor's DPI is looked at again here.
       dpi_.LookAgain();
       return result;
     }
@@ -126,77 +175,34 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT:
       OnPaint();
       return 0;
-    case WM_MOUSEMOVE:
-      OnMouseMove(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}, wp);
-      break;
-    case WM_MOUSELEAVE:
-      OnMouseLeave();
-      return 0;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      const LRESULT result = Base::HandleMessage(WM_LBUTTONDOWN, wp, lp);
-      const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      if (msg == WM_LBUTTONDBLCLK && HitTest(pt).What == BarHit::Kind::kGroup) {
-        groups_.GroupDblClick(HitTest(pt).Group);
-      } else {
-        OnLButtonDown(pt, wp);
-      }
-      return result;
-    }
-    case WM_NCLBUTTONDBLCLK:
-      // A group's background drags the bar, so its double click arrives as one on a caption.
-      if (wp == HTCAPTION) {
-        POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-        ScreenToClient(Handle(), &pt);
-        const BarHit hit = HitTest(pt);
-        if (hit.What == BarHit::Kind::kGroup) groups_.GroupDblClick(hit.Group);
-        return 0;
-      }
-      break;
-    case WM_DROPFILES:
-      drops_.WMDropFiles(reinterpret_cast<HDROP>(wp));
-      return 0;
-    case WM_LBUTTONUP:
-      OnLButtonUp(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
-      return 0;
-    case WM_RBUTTONDOWN: {
-      // Ctrl with the right button drags a button out as a file too.
-      const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      const BarHit hit = HitTest(pt);
-      if (hit.What == BarHit::Kind::kGroupButton) {
-        drops_.ButtonPressed(pt);
-        SetPointer({hit, hit});
-      }
-      break;
-    }
-    case WM_RBUTTONUP:
-      drops_.ButtonReleased();
-      if (pointer_.Pressed.What != BarHit::Kind::kNone) SetPointer({pointer_.Hot, {}});
-      break;
-    case WM_CONTEXTMENU: {
-      POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      if (pt.x == -1 && pt.y == -1) {
-        if (keyboard_.FocusedButtonMenu()) return 0;  // from the keyboard: the focused button's menu
-        pt = {0, 0};  // or at the window's corner
-      } else {
-        ScreenToClient(Handle(), &pt);
-      }
-      ShowContextMenu(pt);
-      return 0;
-    }
-    case WM_CAPTURECHANGED:
-      if (pointer_.Pressed.What != BarHit::Kind::kNone) SetPointer({pointer_.Hot, {}});
-      groups_.EndBandDrag();
-      break;
     case WM_SYSCOLORCHANGE:
       backgrounds_.Reset();
       ArrangeBar();
-      break;
+      return std::nullopt;
     case kIconsArrivedMessage:
       if (resources_.Icons().Collect()) InvalidateRect(Handle(), nullptr, FALSE);
       return 0;
+    case BarDrops::kPostedDropMessage:
+      drops_.RunPostedDrops();
+      return 0;
     case WM_COPYDATA:
       return OnCopyData(reinterpret_cast<HWND>(wp), lp);
+    default:
+      return std::nullopt;
+  }
+}
+
+std::optional<LRESULT> TWendlixMainForm::LifeMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_CREATE: {
+      const LRESULT result = Base::HandleMessage(msg, wp, lp);
+      if (result != -1) {
+        tooltip_.Create(Handle());
+        resources_.Icons().SetNotify(Handle(), kIconsArrivedMessage);
+        FormCreate();
+      }
+      return result;
+    }
     case WM_CLOSE:
       if (FormCloseQuery(CloseReason::kBar)) DestroyWindow(Handle());
       return 0;
@@ -216,8 +222,9 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       PostQuitMessage(0);
       return result;
     }
+    default:
+      return std::nullopt;
   }
-  return Base::HandleMessage(msg, wp, lp);
 }
 
 bool TWendlixMainForm::PressDragsBar(POINT clientPt) {
@@ -489,9 +496,10 @@ void TWendlixMainForm::OnMouseLeave() {
   SetPointer({{}, pointer_.Pressed});
 }
 
-void TWendlixMainForm::OnLButtonDown(POINT client, WPARAM keys) {
+void TWendlixMainForm::OnLButtonDown(POINT client, WPARAM keys, bool doubleClick) {
   const BarHit hit = HitTest(client);
   using K = BarHit::Kind;
+  if (doubleClick && hit.What == K::kGroup) return groups_.GroupDblClick(hit.Group);
   // Folder and collapse buttons open their menus on the press.
   if (launch_.PressOpensMenu(hit, ShiftFromMouseKeys(static_cast<std::uint32_t>(keys), false))) {
     SetPointer({hit, hit});
@@ -511,6 +519,35 @@ void TWendlixMainForm::OnLButtonDown(POINT client, WPARAM keys) {
     default:
       break;
   }
+}
+
+void TWendlixMainForm::OnCaptionDblClick(POINT screen) {
+  ScreenToClient(Handle(), &screen);
+  const BarHit hit = HitTest(screen);
+  if (hit.What == BarHit::Kind::kGroup) groups_.GroupDblClick(hit.Group);
+}
+
+void TWendlixMainForm::OnRButtonDown(POINT client) {
+  // Ctrl with the right button drags a button out as a file too.
+  const BarHit hit = HitTest(client);
+  if (hit.What != BarHit::Kind::kGroupButton) return;
+  drops_.ButtonPressed(client);
+  SetPointer({hit, hit});
+}
+
+void TWendlixMainForm::ReleasePressed() {
+  if (pointer_.Pressed.What != BarHit::Kind::kNone) SetPointer({pointer_.Hot, {}});
+}
+
+void TWendlixMainForm::OnContextMenu(POINT screen) {
+  POINT client = screen;
+  if (screen.x == -1 && screen.y == -1) {
+    if (keyboard_.FocusedButtonMenu()) return;  // from the keyboard: the focused button's menu
+    client = {0, 0};  // or at the window's corner
+  } else {
+    ScreenToClient(Handle(), &client);
+  }
+  ShowContextMenu(client);
 }
 
 void TWendlixMainForm::OnLButtonUp(POINT client) {
@@ -548,6 +585,7 @@ LRESULT TWendlixMainForm::OnCopyData(HWND requester, LPARAM lp) {
   const std::optional<std::string> answer = queries_.Answer(query);
   return answer ? AnswerBarQuery(Handle(), requester, *answer) : FALSE;
 }
+
 bool TWendlixMainForm::HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   return menus_.HandleMenuMessage(msg, wp, lp, result) || buttonMenu_.HandleMenuMessage(msg, wp, lp, result) ||
          launch_.HandleMenuMessage(msg, wp, lp, result);

@@ -84,7 +84,17 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   // Who asks the window to close: the bar itself, or Windows ending the session.
   enum class CloseReason { kBar, kSystemShutdown };
 
+  using Base = TAppToolBar<TWendlixMainForm>;
+
+  // Messages are cracked here and go to the handlers below or to a part. Each group answers
+  // the result of a message it took whole; nothing when the toolbar's handling follows.
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  std::optional<LRESULT> MouseMessage(UINT msg, WPARAM wp, LPARAM lp);
+  std::optional<LRESULT> KeyMessage(UINT msg, WPARAM wp);
+  std::optional<LRESULT> WindowMessage(UINT msg, WPARAM wp, LPARAM lp);
+  std::optional<LRESULT> LifeMessage(UINT msg, WPARAM wp, LPARAM lp);
+  // The owner-drawn items of whichever menu is open.
+  bool HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
   bool PressDragsBar(POINT clientPt) override;
 
   void FormCreate();
@@ -101,12 +111,17 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   void OnPaint();
   void OnMouseMove(POINT client, WPARAM keys);
   void OnMouseLeave();
-  void OnLButtonDown(POINT client, WPARAM keys);
+  void OnLButtonDown(POINT client, WPARAM keys, bool doubleClick);
+  void OnCaptionDblClick(POINT screen);
   void OnLButtonUp(POINT client);
+  void OnRButtonDown(POINT client);
+  // The pressed element shows released.
+  void ReleasePressed();
+  // (-1, -1) when the keyboard asks for the menu.
+  void OnContextMenu(POINT screen);
   LRESULT OnCopyData(HWND requester, LPARAM lp);
+  // A press and a release on the same element.
   void Clicked(const BarHit& hit);
-
-  bool HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
   const ProgramInfo& program_;
   BarState& state_;
