@@ -1,52 +1,38 @@
 // The bar's main window: a desktop-edge toolbar that reads its settings at start-up
 // (settings path, bar settings, groups, system tweaks) and writes them at close (Run
-// value, bar settings, groups).
+// value, bar settings, groups). It lays the bar out, paints it and tracks the pointer;
+// everything else a message asks for it routes to the part that carries the capability
+// out (drops, keyboard, menus, groups, launching, quick-create, DPI, inspection), each
+// of which reaches the window through BarWindow.
 #pragma once
 #include <windows.h>
 
-#include <shellapi.h>
-
-#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "core/bar/bar_state.h"
 #include "core/bar/bar_view.h"
-#include "core/bar/group_list.h"
-#include "core/drops/drop_plan.h"
-#include "core/drops/drop_roles.h"
-#include "core/bar_menu/bar_menu.h"
-#include "core/button_menu/button_menu.h"
-#include "core/keyboard/keyboard_focus.h"
-#include "core/button_menu/group_commands.h"
-#include "core/profile/ini_file.h"
-#include "core/ui/dpi_change.h"
 #include "core/inspect/query_table.h"
-#include "core/ui/menu_model.h"
+#include "win/app/program_files.h"
 #include "win/appbar/app_tool_bar.h"
+#include "win/bar/bar_groups.h"
 #include "win/bar/bar_painter.h"
 #include "win/bar/bar_resources.h"
 #include "win/bar/bar_tooltip.h"
-#include "win/bar/group_backgrounds.h"
-#include "win/app/program_files.h"
-#include "win/tweaks/system_tweaks_commands.h"
-#include "win/editor/new_btn_form.h"
-#include "win/drops/bar_drops.h"
-#include "win/keyboard/bar_keyboard.h"
-#include "win/bar/bar_groups.h"
 #include "win/bar/bar_window.h"
+#include "win/bar/group_backgrounds.h"
 #include "win/bar/monitor_dpi.h"
 #include "win/bar_menu/bar_menus.h"
 #include "win/button_menu/button_menu_commands.h"
-#include "win/quick_create/quick_create_commands.h"
+#include "win/drops/bar_drops.h"
+#include "win/keyboard/bar_keyboard.h"
 #include "win/launch/bar_launch.h"
-#include "win/ui/popup_menu.h"
+#include "win/quick_create/quick_create_commands.h"
+#include "win/tweaks/system_tweaks_commands.h"
 
 namespace wendlix {
 
-class IniFile;
 class LeakProbe;
 
 class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow {
