@@ -11,7 +11,7 @@ namespace wendlix {
 bool BarGroups::SaveGroupWithButtons(GroupPanel& panel, IniFile& gpf) {
   // A group never filled holds no buttons: writing them would empty its stored list.
   const bool filled = IsFilled(panel);
-  SaveGroup(gpf, filled ? PanelRecord(panel) : GroupRecord{panel.Data, panel.Width, panel.Height, {}}, filled);
+  SaveGroup(gpf, filled ? PanelRecord(panel) : RecordWithoutButtons(panel), filled);
   panel.Children.clear();
   return gpf.Save();
 }
@@ -36,7 +36,7 @@ void BarGroups::GroupMenuItemClick(int tag) {
   bool saved = true;
   if (click.Result == GroupMenuClick::Effect::kShown) {
     FillByKind(group, gpf, DiskShortcutFolder{});
-    SaveGroup(gpf, GroupRecord{group.Data, group.Width, group.Height, {}}, false);
+    SaveGroup(gpf, RecordWithoutButtons(group), false);
     saved = gpf.Save();
   } else {
     saved = SaveGroupWithButtons(group, gpf);

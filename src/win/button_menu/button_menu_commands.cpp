@@ -28,8 +28,6 @@ namespace {
 
 bool IsOk(int modalResult) { return modalResult != 2; }
 
-GroupRecord RecordWithoutButtons(const GroupPanel& g) { return GroupRecord{g.Data, g.Width, g.Height, {}}; }
-
 // The group page's fields as the editor shows them for `d`.
 NewBtnFormSetup GroupSetup(const TPanelData& d) {
   NewBtnFormSetup setup;
@@ -266,7 +264,7 @@ void ButtonMenuCommands::T2Click(int g, int tag) {
   // The icon size changes the pictures: a filled group is filled again at the new size.
   if (follow == FlagFollowUp::kRefill && IsFilled(group)) FillByKind(group, gpf, DiskShortcutFolder{});
   bar_.ArrangeBar();
-  SaveGroup(gpf, RecordWithoutButtons(group), false);
+  SaveGroup(gpf, BarGroups::RecordWithoutButtons(group), false);
   bar_.SaveOrReport(gpf, kGroupErrorCaption);
 }
 
@@ -285,7 +283,7 @@ void ButtonMenuCommands::N6Click() {
   // The dialog has written the group's buttons; its settings and its place in the list join them.
   IniFile gpf = bar_.OpenGroupFile();
   GroupPanel group = CreateGroupPanel(data, static_cast<int>(state_.Groups.size()), 120, 100, gpf, DiskShortcutFolder{});
-  const GroupRecord record = RecordWithoutButtons(group);
+  const GroupRecord record = BarGroups::RecordWithoutButtons(group);
   state_.Groups.push_back(std::move(group));
   state_.BandBarVisible = true;
   bar_.RefreshGroupEntries();
@@ -317,7 +315,7 @@ void ButtonMenuCommands::S5Click(int g) {
   // The dialog wrote the buttons under the title now, beside the old title's.
   IniFile gpf = bar_.OpenGroupFile();
   if (IsFilled(group)) FillByKind(group, gpf, DiskShortcutFolder{});
-  const GroupRecord record = RecordWithoutButtons(group);
+  const GroupRecord record = BarGroups::RecordWithoutButtons(group);
   bar_.RefreshGroupEntries();
   bar_.ArrangeBar();
   bar_.SaveGroupList({[&](IniFile& f) { SaveGroup(f, record, false); }, {oldTitle}}, &gpf, kGroupErrorCaption);

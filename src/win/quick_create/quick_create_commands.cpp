@@ -10,6 +10,7 @@
 #include "core/quick_create/quick_create_sites.h"
 #include "core/text/paths.h"
 #include "win/appbar/auto_hide_hold.h"
+#include "win/bar/bar_groups.h"
 #include "win/shell/shell_folders.h"
 #include "win/shell/disk_shortcut_folder.h"
 #include "win/bar_menu/bar_menu_commands.h"
@@ -69,7 +70,7 @@ void QuickCreateCommands::D4Click(int tag, const std::string& caption) {
     group = &state_.Groups.emplace_back(CreateGroupPanel(r.Data, static_cast<int>(state_.Groups.size()), r.Width,
                                                          r.Height, gpf, DiskShortcutFolder{}));
   }
-  const GroupRecord record{group->Data, group->Width, group->Height, {}};
+  const GroupRecord record = BarGroups::RecordWithoutButtons(*group);
   state_.BandBarVisible = true;
   bar_.RefreshGroupEntries();
   bar_.ArrangeBar();
