@@ -1,34 +1,18 @@
 #include "win/app/main_form.h"
 
-#include <shlobj.h>
 #include <windowsx.h>
 
-#include <cstdio>
-
-#include "core/inspect/bar_report.h"
-#include "core/bar/bar_save.h"
 #include "core/bar/bar_texts.h"
 #include "core/bar/config_location.h"
-#include "core/bar/group_file.h"
-#include "core/bar/group_loading.h"
 #include "core/bar/mouse_rules.h"
-#include "core/profile/ini_file.h"
-#include "core/profile/ini_file_io_count.h"
-#include "win/appbar/auto_hide_hold.h"
-#include "win/diagnostics/leak_probe.h"
 #include "win/app/startup_trace.h"
-#include "win/shell/desktop_icon.h"
-#include "win/appbar/monitors.h"
-#include "win/shell/shell_folders.h"
-#include "win/inspect/bar_query.h"
-#include "win/shell/disk_shortcut_folder.h"
-#include "win/shell/shortcut_files.h"
-#include "win/tweaks/shell_tweaks.h"
-#include "win/tweaks/give_back_guard.h"
 #include "win/common/wide.h"
+#include "win/diagnostics/leak_probe.h"
+#include "win/inspect/bar_queries.h"
+#include "win/inspect/bar_query.h"
 #include "win/paint/dib_section.h"
 #include "win/paint/system_colors.h"
-#include "win/ui/p_messages.h"
+#include "win/shell/shortcut_files.h"
 #include "win/ui/window_dpi.h"
 
 namespace wendlix {
@@ -37,10 +21,17 @@ namespace {
 // Posted by the icon resolver when system icon indexes arrived.
 constexpr UINT kIconsArrivedMessage = WM_APP + 10;
 
+POINT PointOf(LPARAM lp) { return POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}; }
+
 }  // namespace
 
 TWendlixMainForm::TWendlixMainForm(const ProgramInfo& program, BarState& state)
-    : program_(program), state_(state), resources_(GetModuleHandleW(nullptr)) {}
+    : program_(program), state_(state), resources_(GetModuleHandleW(nullptr)) {
+  AddBarWindowQueries(queries_, *this);
+  keyboard_.AddQueries(queries_);
+  menus_.AddQueries(queries_);
+  buttonMenu_.AddQueries(queries_);
+}
 
 TWendlixMainForm::~TWendlixMainForm() {
   if (HWND hwnd = Handle()) DestroyWindow(hwnd);
@@ -53,40 +44,109 @@ bool TWendlixMainForm::Create(HINSTANCE instance, HWND owner) {
 }
 
 LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  using Base = TAppToolBar<TWendlixMainForm>;
-  if (LRESULT menuResult = 0; HandleMenuMessage(msg, wp, lp, menuResult)) return menuResult;
-  if (LRESULT keyResult = 0; HandleKeyboardMessage(msg, wp, lp, keyResult)) return keyResult;
-  if (LRESULT probeResult = 0; probe_ && probe_->HandleMessage(Handle(), msg, wp, lp, probeResult)) {
-    return probeResult;
-  }
-  if (HandleDropMessage(msg)) return 0;
+  LRESULT result = 0;
+  // An open menu draws its own items; the test switches take their requests before the queries.
+  if (HandleMenuMessage(msg, wp, lp, result)) return result;
+  if (probe_ && probe_->HandleMessage(Handle(), msg, wp, lp, result)) return result;
+  std::optional<LRESULT> handled = MouseMessage(msg, wp, lp);
+  if (!handled) handled = KeyMessage(msg, wp);
+  if (!handled) handled = WindowMessage(msg, wp, lp);
+  if (!handled) handled = LifeMessage(msg, wp, lp);
+  return handled ? *handled : Base::HandleMessage(msg, wp, lp);
+}
+
+std::optional<LRESULT> TWendlixMainForm::MouseMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_CREATE: {
-      const LRESULT result = Base::HandleMessage(msg, wp, lp);
-      if (result != -1) {
-        tooltip_.Create(Handle());
-        resources_.Icons().SetNotify(Handle(), kIconsArrivedMessage);
-        FormCreate();
-      }
+    case WM_MOUSEMOVE:
+      OnMouseMove(PointOf(lp), wp);
+      return std::nullopt;
+    case WM_MOUSELEAVE:
+      OnMouseLeave();
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+      // The toolbar takes a double click as a press.
+      const LRESULT result = Base::HandleMessage(WM_LBUTTONDOWN, wp, lp);
+      OnLButtonDown(PointOf(lp), wp, msg == WM_LBUTTONDBLCLK);
       return result;
     }
+    case WM_NCLBUTTONDBLCLK:
+      // A group's background drags the bar, so its double click arrives as one on a caption.
+      if (wp != HTCAPTION) return std::nullopt;
+      OnCaptionDblClick(PointOf(lp));
+      return 0;
+    case WM_LBUTTONUP:
+      OnLButtonUp(PointOf(lp));
+      return 0;
+    case WM_RBUTTONDOWN:
+      OnRButtonDown(PointOf(lp));
+      return std::nullopt;
+    case WM_RBUTTONUP:
+      drops_.ButtonReleased();
+      ReleasePressed();
+      return std::nullopt;
+    case WM_CAPTURECHANGED:
+      ReleasePressed();
+      groups_.EndBandDrag();
+      return std::nullopt;
+    case WM_CONTEXTMENU:
+      OnContextMenu(PointOf(lp));
+      return 0;
+    case WM_DROPFILES:
+      drops_.WMDropFiles(reinterpret_cast<HDROP>(wp));
+      return 0;
+    default:
+      return std::nullopt;
+  }
+}
+
+std::optional<LRESULT> TWendlixMainForm::KeyMessage(UINT msg, WPARAM wp) {
+  const auto vk = static_cast<unsigned>(wp);
+  switch (msg) {
+    case WM_HOTKEY:
+      if (!keyboard_.HotKeyPressed(wp)) return std::nullopt;
+      return 0;
+    case BarKeyboard::kHotKeyTakenMessage:
+      keyboard_.ReportHotKeyTaken();
+      return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      if (!keyboard_.KeyDown(vk, msg == WM_SYSKEYDOWN)) return std::nullopt;
+      return 0;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      if (!keyboard_.KeyUp(vk)) return std::nullopt;
+      return 0;
+    case WM_KILLFOCUS:
+      keyboard_.FocusLost();
+      return std::nullopt;
+    case WM_ACTIVATE:
+      if (LOWORD(wp) == WA_INACTIVE) keyboard_.Deactivated();
+      return std::nullopt;
+    default:
+      return std::nullopt;
+  }
+}
+
+std::optional<LRESULT> TWendlixMainForm::WindowMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
     case WM_EXITSIZEMOVE:
       WMExitSizeMove();
-      TakeMonitorDpi(WindowDpi(Handle()), nullptr);  // moved to a monitor of another DPI
+      dpi_.LookAgain();  // moved to a monitor of another DPI
       ArrangeBar();
       return 0;
     case kWmDpiChanged:
-      TakeMonitorDpi(LOWORD(wp), reinterpret_cast<const RECT*>(lp));
+      dpi_.TakeMonitorDpi(LOWORD(wp), reinterpret_cast<const RECT*>(lp));
       return 0;
     case WM_DISPLAYCHANGE:
     case WM_SETTINGCHANGE: {
-      // A tool window may miss WM_DPICHANGED: the monitor's DPI is looked at again here.
       const LRESULT result = Base::HandleMessage(msg, wp, lp);
       if (msg == WM_SETTINGCHANGE && (wp == SPI_SETICONTITLELOGFONT || wp == SPI_SETNONCLIENTMETRICS)) {
         resources_.SystemFontsChanged();
         ArrangeBar();
       }
-      TakeMonitorDpi(WindowDpi(Handle()), nullptr);
+      // A tool window may miss WM_DPICHANGED: the monitor's DPI is looked at again here.
+      dpi_.LookAgain();
       return result;
     }
     case WM_SIZE: {
@@ -99,78 +159,34 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT:
       OnPaint();
       return 0;
-    case WM_MOUSEMOVE:
-      OnMouseMove(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}, wp);
-      break;
-    case WM_MOUSELEAVE:
-      OnMouseLeave();
-      return 0;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      const LRESULT result = Base::HandleMessage(WM_LBUTTONDOWN, wp, lp);
-      const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      if (msg == WM_LBUTTONDBLCLK && HitTest(pt).What == BarHit::Kind::kGroup) {
-        GroupDblClick(HitTest(pt).Group);
-      } else {
-        OnLButtonDown(pt, wp);
-      }
-      return result;
-    }
-    case WM_NCLBUTTONDBLCLK:
-      // A group's background drags the bar, so its double click arrives as one on a caption.
-      if (wp == HTCAPTION) {
-        POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-        ScreenToClient(Handle(), &pt);
-        const BarHit hit = HitTest(pt);
-        if (hit.What == BarHit::Kind::kGroup) GroupDblClick(hit.Group);
-        return 0;
-      }
-      break;
-    case WM_DROPFILES:
-      WMDropFiles(reinterpret_cast<HDROP>(wp));
-      return 0;
-    case WM_LBUTTONUP:
-      OnLButtonUp(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
-      return 0;
-    case WM_RBUTTONDOWN: {
-      // Ctrl with the right button drags a button out as a file too.
-      const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      const BarHit hit = HitTest(pt);
-      if (hit.What == BarHit::Kind::kGroupButton) {
-        pressPoint_ = pt;
-        mouseIsDown_ = true;
-        SetPointer({hit, hit});
-      }
-      break;
-    }
-    case WM_RBUTTONUP:
-      mouseIsDown_ = false;
-      if (pointer_.Pressed.What != BarHit::Kind::kNone) SetPointer({pointer_.Hot, {}});
-      break;
-    case WM_CONTEXTMENU: {
-      POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      if (pt.x == -1 && pt.y == -1) {
-        if (FocusedButtonMenu()) return 0;  // from the keyboard: the focused button's menu
-        pt = {0, 0};  // or at the window's corner
-      } else {
-        ScreenToClient(Handle(), &pt);
-      }
-      ShowContextMenu(pt);
-      return 0;
-    }
-    case WM_CAPTURECHANGED:
-      if (pointer_.Pressed.What != BarHit::Kind::kNone) SetPointer({pointer_.Hot, {}});
-      EndBandDrag();
-      break;
     case WM_SYSCOLORCHANGE:
       backgrounds_.Reset();
       ArrangeBar();
-      break;
+      return std::nullopt;
     case kIconsArrivedMessage:
       if (resources_.Icons().Collect()) InvalidateRect(Handle(), nullptr, FALSE);
       return 0;
+    case BarDrops::kPostedDropMessage:
+      drops_.RunPostedDrops();
+      return 0;
     case WM_COPYDATA:
       return OnCopyData(reinterpret_cast<HWND>(wp), lp);
+    default:
+      return std::nullopt;
+  }
+}
+
+std::optional<LRESULT> TWendlixMainForm::LifeMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_CREATE: {
+      const LRESULT result = Base::HandleMessage(msg, wp, lp);
+      if (result != -1) {
+        tooltip_.Create(Handle());
+        resources_.Icons().SetNotify(Handle(), kIconsArrivedMessage);
+        FormCreate();
+      }
+      return result;
+    }
     case WM_CLOSE:
       if (FormCloseQuery(CloseReason::kBar)) DestroyWindow(Handle());
       return 0;
@@ -190,8 +206,9 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       PostQuitMessage(0);
       return result;
     }
+    default:
+      return std::nullopt;
   }
-  return Base::HandleMessage(msg, wp, lp);
 }
 
 bool TWendlixMainForm::PressDragsBar(POINT clientPt) {
@@ -209,7 +226,7 @@ bool TWendlixMainForm::PressDragsBar(POINT clientPt) {
 
 void TWendlixMainForm::FormCreate() {
   state_.ConfigBase = ResolveConfigBase(program_);
-  InitDpi();
+  dpi_.Init();
   OnEdgeChanged = [this](AppToolBarImpl&) { FormEdgeChanged(); };
   state_.TitleSize = 25;
   state_.Tweaks.DisableScrnSaver = false;
@@ -217,10 +234,7 @@ void TWendlixMainForm::FormCreate() {
   StartupMark("form create");
   tweaks_ = std::make_unique<SystemTweaksCommands>(Handle(), state_);
   probe_ = LeakProbe::FromEnvironment(*this);
-  DragAcceptFiles(Handle(), TRUE);
-  RegisterDropTarget();
-  mainMenu_ = BuildMainPMenu({});
-  sysMenu_ = BuildSYSPMenu();
+  drops_.Register();
   StartupMark("drop target and menus");
   try {
     LoadBar();
@@ -229,7 +243,7 @@ void TWendlixMainForm::FormCreate() {
     UpdateBar();
   }
   dpi_.SetReady();
-  RegisterStoredHotKey();
+  keyboard_.RegisterStoredHotKey();
 }
 
 void TWendlixMainForm::FormEdgeChanged() {
@@ -240,134 +254,11 @@ void TWendlixMainForm::FormEdgeChanged() {
   SlideAutoHide(true);
 }
 
-void TWendlixMainForm::LoadBar() {
-  SetFlags({abfAllowLeft, abfAllowTop, abfAllowRight, abfAllowBottom});
-  RECT rc{};
-  GetWindowRect(Handle(), &rc);
-  StartupMark("load bar");
-  IniFile ini(SettingsFileName(state_.ConfigBase));
-  state_.Settings = ReadBarSettings(ini, Scale().Unscale(rc.bottom - rc.top));
-  // The edge is applied once, by UpdateBar at the end, with the dock size and groups read:
-  // each application is a round of appbar messages with the shell.
-  const AppBarProps& bar = state_.Settings.AppBar;
-  SetAutoHide(bar.AutoHide);
-  SetAlwaysOnTop(bar.AlwaysOnTop);
-  SetEdgeLater(EdgeFromSetting(bar.Edge));
-  SetActivateByMouseDown(bar.ActivateByMouseDown);
-  SetActiveDelay(bar.ActiveDelay);
-  SetAutoHideInterval(bar.AutoHideInterval);
-  SetWantedMonitor(state_.Settings.Monitor);  // before the dock size, which it limits
-  const std::vector<std::string> names = ReadGroupNames(ini);
-  // The file keeps 96-DPI sizes.
-  SetDockSize(Scale()(state_.Settings.Width), Scale()(state_.Settings.Height));
-  // What a bar killed while it owed the shell left behind comes back before anything is applied.
-  GiveBackOrphanedRecord();
-  if (state_.Settings.ReLoadSet) LoadSystemTweaks(ini);
-
-  if (IsFirstRun(state_.Settings.Groups, names)) {
-    RegisterDesktopIcon(kDesktopIconCaption, kDesktopIconInfoTip, QuoteCommandPath(program_.ExePath),
-                        program_.ExePath + ",0");
-  }
-  StartupMark("settings applied");
-  IniFile gpf(GroupFileName(state_.ConfigBase));
-  const LoadedGroups loaded =
-      LoadGroups(gpf, state_.Settings.Groups, names, QuickLaunchPath(), DiskShortcutFolder{});
-  state_.Groups.clear();
-  for (const GroupRecord& record : loaded.Groups) {
-    state_.Groups.push_back(PanelFromRecord(record, static_cast<int>(state_.Groups.size())));
-  }
-  state_.UnreadGroupEntries.clear();
-  for (const std::string& name : loaded.Unread)
-    state_.UnreadGroupEntries.push_back({name, ini.ReadString(kGroupsSection, name, "")});
-  // First run rewrote the default groups' buttons, and lists them at once: a bar ended before
-  // its close must not start as a first run again over the user's changes. A failure here is
-  // retried at close.
-  const bool groupsSaved = !gpf.Modified() || gpf.Save();
-  if (groupsSaved && loaded.FirstRun && !state_.Groups.empty()) {
-    WriteGroupList(ini, CurrentGroupList());
-    ini.Save();
-  }
-  state_.BandBarVisible = AnyGroupVisible(loaded.Groups);
-  StartupMark("groups loaded");
-  RefreshGroupEntries();
-  UpdateBar();
-  StartupMark("docked");
-}
-
-void TWendlixMainForm::LoadSystemTweaks(const IniFile& ini) {
-  StoredTweaks stored = ReadSystemTweaks(ini);
-  if (const auto icons = ReadDesktopIconsCommand(ini)) stored.Commands.push_back(*icons);
-  state_.Tweaks = stored.Flags;
-  if (tweaks_) {
-    tweaks_->ApplyRestored(stored.Commands);
-    tweaks_->PutRestoredIntoEffect();
-  } else {
-    ApplyShellWindowCommands(stored.Commands);
-  }
-}
-
-bool TWendlixMainForm::FormCloseQuery(CloseReason reason) {
-  if (!state_.Tweaks.CanShutDown) {
-    // Windows' own query gets its answer at once; a close from the bar says how to unlock.
-    if (reason == CloseReason::kBar && tweaks_) tweaks_->ExplainLockedClose();
-    return false;
-  }
-  const std::string failed = SaveBar();
-  if (reason == CloseReason::kSystemShutdown) {
-    // Windows is ending: a box would hold up the shutdown, and the files on disk are
-    // still the last good ones.
-    return true;
-  }
-  if (!failed.empty()) {
-    AutoHideHold hold(*this);
-    ShowErrorBox(SaveFailedText(failed), kSaveFailedCaption);
-  }
-  return true;
-}
-
-std::string TWendlixMainForm::SaveBar() {
-  UpdateRunValue(state_.Settings.AutoRun, program_);
-  RECT rc{};
-  GetWindowRect(Handle(), &rc);
-  state_.Settings.Width = Scale().Unscale(rc.right - rc.left);
-  state_.Settings.Height = Scale().Unscale(rc.bottom - rc.top);
-  state_.Settings.AppBar = CurrentAppBarProps();
-  state_.Settings.Monitor = WantedMonitor();
-
-  IniFile ini(SettingsFileName(state_.ConfigBase));
-  IniFile gpf(GroupFileName(state_.ConfigBase));
-  const ShellWindowSnapshot shellNow =
-      state_.Settings.ReLoadSet ? ReadShellWindowSnapshot() : ShellWindowSnapshot{};
-  const ShellWindowStates shell = state_.Settings.ReLoadSet ? shellNow.States() : ShellWindowStates{};
-  // A window missing now keeps what was stored for it.
-  const KeptTweakKeys kept =
-      state_.Settings.ReLoadSet ? KeepKeysOfMissingWindows(ini, shellNow.Presence()) : KeptTweakKeys{};
-  std::vector<GroupRecord> records;
-  records.reserve(state_.Groups.size());
-  for (const GroupPanel& panel : state_.Groups) records.push_back(PanelRecord(panel));
-  WriteBarDocuments(ini, gpf, state_.Settings, state_.Tweaks, shell, records, state_.UnreadGroupEntries);
-  if (state_.Settings.ReLoadSet) {
-    WriteDesktopIconsKey(ini, shellNow.DesktopView.Exists, shellNow.DesktopView.Visible);
-    RestoreKeptKeys(ini, kept);
-  }
-  // Each file is replaced whole or not at all; the first one that failed is reported.
-  const bool iniSaved = ini.Save();
-  const bool gpfSaved = gpf.Save();
-  if (!iniSaved) return ini.Path();
-  if (!gpfSaved) return gpf.Path();
-  return {};
-}
-
 void TWendlixMainForm::FormDestroy() {
   // Every way out passes here, after the states were saved.
-  keyboard_.End();
-  hotKey_.Unregister();
+  keyboard_.Stop();
   if (tweaks_) tweaks_->GiveBack();
-  if (dropTarget_) {
-    RevokeDragDrop(Handle());
-    dropTarget_->Release();
-    dropTarget_ = nullptr;
-  }
+  drops_.Revoke();
 }
 
 void TWendlixMainForm::SetDockSize(int width, int height) {
@@ -458,10 +349,10 @@ void TWendlixMainForm::OnMouseMove(POINT client, WPARAM keys) {
   }
   tooltip_.Relay(msg);
   if (draggingBand) {
-    DragBand(client);
+    groups_.DragBand(client);
     return;
   }
-  if (ButtonMouseMove(client, keys)) return;
+  if (drops_.ButtonMouseMove(client, keys)) return;
   SetPointer({hit, pointer_.Pressed});
 }
 
@@ -470,33 +361,18 @@ void TWendlixMainForm::OnMouseLeave() {
   SetPointer({{}, pointer_.Pressed});
 }
 
-void TWendlixMainForm::OnLButtonDown(POINT client, WPARAM keys) {
+void TWendlixMainForm::OnLButtonDown(POINT client, WPARAM keys, bool doubleClick) {
   const BarHit hit = HitTest(client);
   using K = BarHit::Kind;
-  if (hit.What == K::kGroupButton) {
-    const BarButton& b = state_.Groups[hit.Group].Children[hit.Button];
-    // Folder and collapse buttons open their menus on the press; Shift keeps a folder's shut.
-    if (b.IsCollapse() || (b.IsDirectory && FolderButtonOpensMenu(ShiftFromMouseKeys(keys, false)))) {
-      SetPointer({hit, hit});
-      if (b.IsCollapse()) {
-        CollapseButtonMouseDown(hit, b.Tag);
-      } else {
-        FolderButtonMouseDown(hit);
-      }
-      SetPointer({HitTest(client), {}});
-      return;
-    }
-  }
-  if (hit.What == K::kCollapsedGroup) {
+  if (doubleClick && hit.What == K::kGroup) return groups_.GroupDblClick(hit.Group);
+  // Folder and collapse buttons open their menus on the press.
+  if (launch_.PressOpensMenu(hit, ShiftFromMouseKeys(static_cast<std::uint32_t>(keys), false))) {
     SetPointer({hit, hit});
-    CollapseButtonMouseDown(hit, view_.Collapsed.Buttons[hit.Button].Tag);
+    launch_.ButtonMouseDown(hit);
     SetPointer({HitTest(client), {}});
     return;
   }
-  if (hit.What == K::kGroupButton) {
-    pressPoint_ = client;
-    mouseIsDown_ = true;
-  }
+  if (hit.What == K::kGroupButton) drops_.ButtonPressed(client);
   switch (hit.What) {
     case K::kGroupButton:
     case K::kBtnTitle:
@@ -510,13 +386,42 @@ void TWendlixMainForm::OnLButtonDown(POINT client, WPARAM keys) {
   }
 }
 
+void TWendlixMainForm::OnCaptionDblClick(POINT screen) {
+  ScreenToClient(Handle(), &screen);
+  const BarHit hit = HitTest(screen);
+  if (hit.What == BarHit::Kind::kGroup) groups_.GroupDblClick(hit.Group);
+}
+
+void TWendlixMainForm::OnRButtonDown(POINT client) {
+  // Ctrl with the right button drags a button out as a file too.
+  const BarHit hit = HitTest(client);
+  if (hit.What != BarHit::Kind::kGroupButton) return;
+  drops_.ButtonPressed(client);
+  SetPointer({hit, hit});
+}
+
+void TWendlixMainForm::ReleasePressed() {
+  if (pointer_.Pressed.What != BarHit::Kind::kNone) SetPointer({pointer_.Hot, {}});
+}
+
+void TWendlixMainForm::OnContextMenu(POINT screen) {
+  POINT client = screen;
+  if (screen.x == -1 && screen.y == -1) {
+    if (keyboard_.FocusedButtonMenu()) return;  // from the keyboard: the focused button's menu
+    client = {0, 0};  // or at the window's corner
+  } else {
+    ScreenToClient(Handle(), &client);
+  }
+  ShowContextMenu(client);
+}
+
 void TWendlixMainForm::OnLButtonUp(POINT client) {
-  mouseIsDown_ = false;
+  drops_.ButtonReleased();
   const BarHit pressed = pointer_.Pressed;
   const BarHit hit = HitTest(client);
   SetPointer({hit, {}});
   if (GetCapture() == Handle()) ReleaseCapture();
-  EndBandDrag();
+  groups_.EndBandDrag();
   // The press and the release on the same element make a click.
   if (pressed.What != BarHit::Kind::kNone && pressed == hit) Clicked(hit);
 }
@@ -525,17 +430,14 @@ void TWendlixMainForm::Clicked(const BarHit& hit) {
   switch (hit.What) {
     case BarHit::Kind::kBtnTitle: {
       // The title button's drop-down menu opens beside it on a horizontal bar, below it otherwise.
-      const Rect r = HitBounds(view_, state_.Groups, hit);
-      POINT pt = view_.Title.TitleMenu == MenuPosition::dmpRight ? POINT{r.right, r.top} : POINT{r.left, r.bottom};
-      ClientToScreen(Handle(), &pt);
-      ShowMainMenu(pt, TPM_LEFTALIGN | TPM_TOPALIGN);
+      menus_.ShowMainMenu(MenuPointFor(hit, view_.Title.TitleMenu), TPM_LEFTALIGN | TPM_TOPALIGN);
       break;
     }
     case BarHit::Kind::kBtnSys:
-      ShowSysMenu();
+      menus_.ShowSysMenu();
       break;
     case BarHit::Kind::kGroupButton:
-      LaunchClick(hit);
+      launch_.LaunchClick(hit);
       break;
     default:
       break;
@@ -545,66 +447,40 @@ void TWendlixMainForm::Clicked(const BarHit& hit) {
 LRESULT TWendlixMainForm::OnCopyData(HWND requester, LPARAM lp) {
   std::string query;
   if (!ReadBarQuery(lp, query)) return FALSE;
-  if (const auto answer = AnswerProcessQuery(query)) return AnswerBarQuery(Handle(), requester, *answer);
-  if (const auto answer = KeyboardQuery(query)) return AnswerBarQuery(Handle(), requester, *answer);
-  if (query == "layout") return AnswerBarQuery(Handle(), requester, DescribeBar(view_, state_.Groups));
-  // The menus as they would open now, without opening them (as they stand while one is open).
-  if (query == "mainmenu") {
-    if (!mainPopup_.Tracking()) PrepareMainMenu();
-    return AnswerBarQuery(Handle(), requester, DescribeMenu(mainMenu_));
-  }
-  // "btnmenu:X,Y": the buttons menu as it would open at that client point.
-  if (query.starts_with("btnmenu:")) {
-    POINT pt{};
-    if (std::sscanf(query.c_str() + 8, "%ld,%ld", &pt.x, &pt.y) != 2) return FALSE;
-    if (!buttonPopup_.Tracking()) PrepareButtonMenu(HitTest(pt));
-    return AnswerBarQuery(Handle(), requester, DescribeMenu(buttonMenu_));
-  }
-  // Whether the auto-hide timer runs now, and whether it should when nothing holds it.
-  if (query == "timer") {
-    const std::string state = std::string("AutoHideTimer=") + (AutoHideTimer().Enabled() ? "1" : "0") +
-                              " AutoHide=" + (AutoHide() ? "1" : "0");
-    return AnswerBarQuery(Handle(), requester, state);
-  }
-  // The monitor the bar stands on and the one it keeps to, then a line per monitor.
-  if (query == "monitor") {
-    const MonitorInfo& m = BarMonitor();
-    std::string text = "device=" + m.device + " bounds=" + FormatMonitorRect(m.bounds) +
-                       " work=" + FormatMonitorRect(m.work) + " wanted=" + WantedMonitor().device + "\n";
-    for (const MonitorInfo& each : EnumMonitors()) {
-      text += "monitor " + each.device + " " + FormatMonitorRect(each.bounds);
-      text += each.primary ? " primary\n" : "\n";
-    }
-    return AnswerBarQuery(Handle(), requester, text);
-  }
-  // The DPI the bar is laid out at and the system's.
-  if (query == "dpi") {
-    return AnswerBarQuery(Handle(), requester,
-                          "dpi=" + std::to_string(Scale().Dpi()) + " system=" + std::to_string(SystemDpi()) +
-                              " window=" + std::to_string(WindowDpi(Handle())));
-  }
-  // How often the group file was read and saved so far.
-  if (query == "gpfio") {
-    const IniFileIoCount io = CountedIniFileIo(GroupFileName(state_.ConfigBase));
-    return AnswerBarQuery(Handle(), requester,
-                          "reads=" + std::to_string(io.reads) + " writes=" + std::to_string(io.writes));
-  }
-  if (query == "sysmenu" && tweaks_) {
-    if (!sysPopup_.Tracking()) tweaks_->PrepareMenu(sysMenu_);
-    return AnswerBarQuery(Handle(), requester, DescribeMenu(sysMenu_));
-  }
-  return FALSE;
+  const std::optional<std::string> answer = queries_.Answer(query);
+  return answer ? AnswerBarQuery(Handle(), requester, *answer) : FALSE;
 }
 
-AppBarProps TWendlixMainForm::CurrentAppBarProps() const {
-  AppBarProps p;
-  p.Edge = Edge();
-  p.AutoHide = AutoHide();
-  p.AlwaysOnTop = AlwaysOnTop();
-  p.ActivateByMouseDown = ActivateByMouseDown();
-  p.ActiveDelay = ActiveDelay();
-  p.AutoHideInterval = AutoHideInterval();
-  return p;
+bool TWendlixMainForm::HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  return menus_.HandleMenuMessage(msg, wp, lp, result) || buttonMenu_.HandleMenuMessage(msg, wp, lp, result) ||
+         launch_.HandleMenuMessage(msg, wp, lp, result);
+}
+
+bool TWendlixMainForm::MenuOpen() const {
+  return menus_.MenuOpen() || buttonMenu_.MenuOpen() || launch_.MenuOpen();
+}
+
+void TWendlixMainForm::RefreshGroupEntries() { menus_.RefreshGroupEntries(); }
+
+void TWendlixMainForm::ShowContextMenu(POINT client) {
+  using K = BarHit::Kind;
+  const BarHit hit = HitTest(client);
+  POINT screen = client;
+  ClientToScreen(Handle(), &screen);
+  switch (hit.What) {
+    case K::kTitleStrip:
+    case K::kBtnTitle:
+    case K::kBtnSys:
+      // The title strip's own menu is the system tweaks menu, where the pointer is.
+      return menus_.ShowSysMenuAt(screen);
+    case K::kBackground:
+    case K::kBandHeader:
+    case K::kNone:
+      return menus_.ShowMainMenu(screen, TPM_LEFTALIGN | TPM_TOPALIGN);
+    default:
+      // Groups, their buttons and PanelBtn have the buttons menu.
+      return buttonMenu_.ShowButtonMenu(hit, screen);
+  }
 }
 
 }  // namespace wendlix

@@ -1,54 +1,41 @@
 // The bar's main window: a desktop-edge toolbar that reads its settings at start-up
 // (settings path, bar settings, groups, system tweaks) and writes them at close (Run
-// value, bar settings, groups).
+// value, bar settings, groups). It lays the bar out, paints it and tracks the pointer;
+// everything else a message asks for it routes to the part that carries the capability
+// out (drops, keyboard, menus, groups, launching, quick-create, DPI, inspection), each
+// of which reaches the window through BarWindow.
 #pragma once
 #include <windows.h>
 
-#include <shellapi.h>
-
-#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "core/bar/bar_state.h"
 #include "core/bar/bar_view.h"
-#include "core/bar/group_list.h"
-#include "core/drops/drop_plan.h"
-#include "core/drops/drop_roles.h"
-#include "core/bar_menu/bar_menu.h"
-#include "core/button_menu/button_menu.h"
-#include "core/keyboard/keyboard_focus.h"
-#include "core/button_menu/group_commands.h"
-#include "core/profile/ini_file.h"
-#include "core/ui/dpi_change.h"
-#include "core/ui/menu_model.h"
-#include "win/keyboard/keyboard_session.h"
+#include "core/inspect/query_table.h"
+#include "win/app/program_files.h"
 #include "win/appbar/app_tool_bar.h"
+#include "win/bar/bar_groups.h"
 #include "win/bar/bar_painter.h"
 #include "win/bar/bar_resources.h"
 #include "win/bar/bar_tooltip.h"
+#include "win/bar/bar_window.h"
 #include "win/bar/group_backgrounds.h"
-#include "win/app/program_files.h"
+#include "win/bar/monitor_dpi.h"
+#include "win/bar_menu/bar_menus.h"
+#include "win/button_menu/button_menu_commands.h"
+#include "win/drops/bar_drops.h"
+#include "win/keyboard/bar_keyboard.h"
+#include "win/launch/bar_launch.h"
+#include "win/quick_create/quick_create_commands.h"
 #include "win/tweaks/system_tweaks_commands.h"
-#include "win/editor/new_btn_form.h"
-#include "win/drops/bar_drop_target.h"
-#include "win/keyboard/global_hotkey.h"
-#include "win/ui/popup_menu.h"
 
 namespace wendlix {
 
-class IniFile;
 class LeakProbe;
 
-// The group and launch button the buttons menu was opened over (child index), -1 for none.
-struct ButtonMenuTarget {
-  int Group = -1;
-  int Button = -1;
-};
-
-class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
+class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow {
  public:
   static constexpr wchar_t kClassName[] = L"TWendlixMainForm";
 
@@ -60,13 +47,40 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   // button; FormCreate runs inside and the toolbar docks it.
   bool Create(HINSTANCE instance, HWND owner);
 
+  // The services the parts reach the window by.
+  HWND Handle() const override { return TAppToolBar::Handle(); }
+  AppToolBarImpl& Toolbar() override { return *this; }
+  BarState& State() override { return state_; }
+  const BarState& State() const override { return state_; }
+  const BarView& View() const override { return view_; }
+  BarResources& Resources() override { return resources_; }
+  DpiScale Scale() const override { return dpi_.Scale(); }
+  BarHit HitTest(POINT client) const override;
+  const BarPointer& Pointer() const override { return pointer_; }
+  void SetPointer(const BarPointer& pointer) override;
+  void ArrangeBar() override;
+  void RefreshGroupEntries() override;
+  SystemTweaksCommands* Tweaks() override { return tweaks_.get(); }
+  void ShowContextMenu(POINT client) override;
+  bool MenuOpen() const override;
+
  private:
   friend class LeakProbe;  // test switches run the form's own code paths
 
   // Who asks the window to close: the bar itself, or Windows ending the session.
   enum class CloseReason { kBar, kSystemShutdown };
 
+  using Base = TAppToolBar<TWendlixMainForm>;
+
+  // Messages are cracked here and go to the handlers below or to a part. Each group answers
+  // the result of a message it took whole; nothing when the toolbar's handling follows.
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  std::optional<LRESULT> MouseMessage(UINT msg, WPARAM wp, LPARAM lp);
+  std::optional<LRESULT> KeyMessage(UINT msg, WPARAM wp);
+  std::optional<LRESULT> WindowMessage(UINT msg, WPARAM wp, LPARAM lp);
+  std::optional<LRESULT> LifeMessage(UINT msg, WPARAM wp, LPARAM lp);
+  // The owner-drawn items of whichever menu is open.
+  bool HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
   bool PressDragsBar(POINT clientPt) override;
 
   void FormCreate();
@@ -80,150 +94,20 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   // One thickness for all four edges: the width on a side edge, the height on the top
   // or bottom edge.
   void SetDockSize(int width, int height);
-  // The appbar's properties as the settings file keeps them, read from the toolbar.
-  AppBarProps CurrentAppBarProps() const;
-
-  // Lays out the title strip, the bands, every group and PanelBtn for the current edge
-  // and client size, and repaints.
-  void ArrangeBar();
-  BarHit HitTest(POINT client) const;
   void OnPaint();
   void OnMouseMove(POINT client, WPARAM keys);
   void OnMouseLeave();
-  void OnLButtonDown(POINT client, WPARAM keys);
+  void OnLButtonDown(POINT client, WPARAM keys, bool doubleClick);
+  void OnCaptionDblClick(POINT screen);
   void OnLButtonUp(POINT client);
-  void SetPointer(const BarPointer& pointer);
+  void OnRButtonDown(POINT client);
+  // The pressed element shows released.
+  void ReleasePressed();
+  // (-1, -1) when the keyboard asks for the menu.
+  void OnContextMenu(POINT screen);
   LRESULT OnCopyData(HWND requester, LPARAM lp);
+  // A press and a release on the same element.
   void Clicked(const BarHit& hit);
-
-  // Menus (main_form_menus.cpp).
-  bool HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
-  void ShowContextMenu(POINT client);
-  void ShowMainMenu(POINT screen, UINT align);
-  void ShowSysMenu();
-  void PrepareMainMenu();
-  void RunMainMenuItem(const MenuItem& item);
-  void PositionLeft1Click(int edge);
-  void RefreshGroupEntries();
-
-  // Groups and their buttons (main_form_groups.cpp).
-  IniFile OpenGroupFile() const;
-  void FillGroup(GroupPanel& panel);
-  // Saves the group's record into `gpf`, with its buttons when it was filled, and empties it;
-  // false when the file could not be saved.
-  bool SaveGroupWithButtons(GroupPanel& panel, IniFile& gpf);
-  POINT MenuPointFor(const BarHit& hit, MenuPosition position) const;
-  void LaunchClick(const BarHit& hit);
-  void FolderButtonMouseDown(const BarHit& hit);
-  void CollapseButtonMouseDown(const BarHit& hit, int buttonTag);
-  void GroupDblClick(int group);
-  void GroupMenuItemClick(int tag);
-  void DragBand(POINT client);
-  // A band drag that reordered the groups saves the list once, when it ends.
-  void EndBandDrag();
-  bool bandMoved_ = false;
-
-  // Drops on the bar (main_form_drops.cpp). One OLE target plays the three roles; the roles'
-  // handlers keep their names. A held launch button is dragged out as a file with Ctrl, or to
-  // another place in its group.
-  bool ButtonMouseMove(POINT client, WPARAM keys);
-  void WMDropFiles(HDROP drop);
-  // Files dropped at a client point: links in the shortcut group there, asking in the path's wording.
-  void DropFilesAt(const std::vector<std::string>& files, POINT client, DropPath path);
-  void RegisterDropTarget();
-  // What lies under a client point for a drop: the group (on its band, background or PanelBtn
-  // button) and the launch button there.
-  DropPoint DropPointAt(POINT client) const;
-  // The bar's own button drag when `offer` carries its token.
-  std::optional<OwnButtonDrag> OwnButtonDragOf(const DragOffer& offer) const;
-  DropChoice DropChoiceAt(POINT client, const DragOffer& offer, DWORD offered);
-  void DropFileTarget1Enter(const DragOffer& offer);
-  DWORD DropFileTarget1GetDropEffect(DWORD offered) const;
-  void DropFileTarget1Drop(const DragOffer& offer, POINT client);
-  void DropURLTarget1Drop(const DragOffer& offer, POINT client);
-  void DropBMPTarget1DragOver(POINT client);
-  void DropBMPTarget1Drop(const OwnButtonDrag& dragged, POINT client);
-  // The drop target only records a drop and posts it; its work (questions included) runs
-  // from the message, so the source program is not held while a box is open.
-  struct PendingDrop {
-    DragOffer Offer;
-    POINT Client{};
-    DropRoute Route = DropRoute::kNone;
-    std::optional<OwnButtonDrag> Button;  // the button drag the drop ended
-  };
-  void PostDrop(PendingDrop drop);
-  bool HandleDropMessage(UINT msg);
-  std::deque<PendingDrop> pendingDrops_;
-  bool runningDrops_ = false;
-  std::string DragSourceDir;  // the folder of the first file of the file drag under way, or the last one
-  BarDropTarget* dropTarget_ = nullptr;  // registered with OLE from creation to destruction
-  std::optional<OwnButtonDrag> buttonDrag_;  // the launch button being dragged within its group
-  std::uint32_t buttonDragSerial_ = 0;       // numbers the drags, so that an ended one is told apart
-  bool fileDragOut_ = false;                 // a launch button's file is being dragged out with Ctrl
-
-  // The buttons menu and its commands (main_form_buttons.cpp).
-  ButtonMenuTarget PrepareButtonMenu(const BarHit& hit);
-  void ShowButtonMenu(const BarHit& hit, POINT screen);
-  void RunButtonMenuItem(const MenuItem& item, const ButtonMenuTarget& target);
-  NewBtnFormResult RunEditor(NewBtnFormSetup& setup);
-  NewBtnFormSetup ButtonSetup(const GroupPanel& group, int button) const;
-  // Saves the group file; a failure is shown in the bar's error box under `caption`.
-  bool SaveOrReport(IniFile& gpf, const char* caption);
-  void ReportSaveFailed(const std::string& path, const char* caption);
-  static constexpr char kButtonErrorCaption[] = "按钮";
-  static constexpr char kGroupErrorCaption[] = "工具栏";
-  // The groups list as the bar would write it now: the groups in band order, then the
-  // entries kept from a start that could not read their groups.
-  std::vector<GroupListEntry> CurrentGroupList() const;
-  // Saves a change to the groups list with the records it needs, in the order that loses no
-  // group (SaveGroupListChange); `gpf` is the group file the command has open, if any. A
-  // failure is shown in the bar's error box under `caption`.
-  bool SaveGroupList(const GroupListChange& change, IniFile* gpf, const char* caption);
-  // Writes the group's record and buttons in one save, then fills it again from file and folder.
-  bool SaveButtonsAndRefill(GroupPanel& group);
-  void N9Click(int group);
-  void S3Click(int group, int button);
-  void D1Click(int group, int button);
-  void T2Click(int group, int tag);
-  void N6Click();
-  void S5Click(int group);
-  void D2Click(int group);
-  void N5Click(int group);
-  void H1Click(int group);
-  void R1Click(int group);
-  void O1Click(int group);
-
-  // The DPI of the bar's monitor (main_form_dpi.cpp). Sizes the bar stores stay at 96 DPI;
-  // what it shows is scaled to its monitor.
-  void InitDpi();
-  void ApplyDpiSizes();
-  // Lays the bar out again when `dpi` is new; `suggested` is WM_DPICHANGED's rectangle.
-  void TakeMonitorDpi(int dpi, const RECT* suggested);
-  DpiScale Scale() const { return dpi_.Scale(); }
-  DpiTracker dpi_;
-
-  // Quick-create (main_form_quick.cpp).
-  std::string QuickFolderPath(int tag);
-  void D4Click(int tag, const std::string& caption);
-  void N40Click(const std::string& caption);
-
-  // The keyboard (main_form_keyboard.cpp): the global hotkey, the focused button, the keys.
-  bool HandleKeyboardMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
-  // Registers the stored hotkey; a taken one the user chose is reported (posted, shown later).
-  void RegisterStoredHotKey();
-  void ChooseHotKey();
-  void OnHotKey();
-  void OnBarKey(unsigned vk);
-  void SetFocusButton(BarFocus focus);
-  void GiveKeyboardBack();
-  void ActivateFocused();
-  // Opens the focused button's menu beside it; false when no button has the focus.
-  bool FocusedButtonMenu();
-  std::optional<std::string> KeyboardQuery(const std::string& query) const;
-  GlobalHotKey hotKey_;
-  KeyboardSession keyboard_{*this};
-  BarFocus focus_;
-  bool menuKeyDown_ = false;  // the context-menu key or Shift+F10 was handled on its press
 
   const ProgramInfo& program_;
   BarState& state_;
@@ -233,16 +117,16 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm> {
   BarView view_;
   BarPointer pointer_;
   BarTooltip tooltip_;
-  MenuModel mainMenu_;
-  MenuModel sysMenu_;
-  PopupMenu mainPopup_{mainMenu_};
-  PopupMenu sysPopup_{sysMenu_};
-  MenuModel buttonMenu_ = BuildPopupMenuBtn();
-  PopupMenu buttonPopup_{buttonMenu_};
+  MonitorDpi dpi_{*this};
+  BarGroups groups_{*this};
+  BarLaunch launch_{*this};
+  BarDrops drops_{*this};
+  ButtonMenuCommands buttonMenu_{*this, groups_};
+  QuickCreateCommands quickCreate_{*this, program_};
+  BarKeyboard keyboard_{*this, painter_, launch_, buttonMenu_};
+  BarMenus menus_{*this, groups_, buttonMenu_, quickCreate_, keyboard_};
+  QueryTable queries_;  // the inspection channel's
   std::unique_ptr<SystemTweaksCommands> tweaks_;
-  PopupMenu* launchMenu_ = nullptr;  // a folder or collapse menu while it is open
-  POINT pressPoint_{};    // where a launch button was pressed (client coordinates)
-  bool mouseIsDown_ = false;
   bool trackingLeave_ = false;
   std::unique_ptr<LeakProbe> probe_;  // only with the test switches on
 };

@@ -1,5 +1,5 @@
 // The bar settings menu's commands that need nothing of the main window but its handle,
-// and the system button's menu. The main window runs the others itself (bar_menu.h says
+// and the system button's menu. BarMenus (bar_menus.h) runs the others (bar_menu.h says
 // which handler an item runs).
 #pragma once
 #include <windows.h>

@@ -197,16 +197,16 @@ std::string LeakProbe::Run(HWND hwnd, const ProbeCommand& command) {
   for (int i = 0; i < command.Count && IsWindow(hwnd); ++i) {
     switch (command.Kind) {
       case ProbeKind::kMainMenu:
-        OpenAndDismiss(hwnd, Closing::kMenu, [&] { form_.ShowMainMenu(middle, TPM_LEFTALIGN | TPM_TOPALIGN); });
+        OpenAndDismiss(hwnd, Closing::kMenu, [&] { form_.menus_.ShowMainMenu(middle, TPM_LEFTALIGN | TPM_TOPALIGN); });
         break;
       case ProbeKind::kSysMenu:
-        OpenAndDismiss(hwnd, Closing::kMenu, [&] { form_.ShowSysMenu(); });
+        OpenAndDismiss(hwnd, Closing::kMenu, [&] { form_.menus_.ShowSysMenu(); });
         break;
       case ProbeKind::kBtnMenu: {
         const int band = FirstBand(groups);
         if (band < 0) return "refused: no group shows as a band";
         OpenAndDismiss(hwnd, Closing::kMenu,
-                       [&] { form_.ShowButtonMenu(BarHit{BarHit::Kind::kGroup, band}, middle); });
+                       [&] { form_.buttonMenu_.ShowButtonMenu(BarHit{BarHit::Kind::kGroup, band}, middle); });
         break;
       }
       case ProbeKind::kRebuild:
@@ -220,10 +220,10 @@ std::string LeakProbe::Run(HWND hwnd, const ProbeCommand& command) {
         const int band = FirstBand(groups);
         if (band < 0 || VisibleBandCount(groups) < 2) return "refused: fewer than two bands";
         const int tag = groups[band].Tag;
-        form_.GroupDblClick(band);
+        form_.groups_.GroupDblClick(band);
         UpdateWindow(hwnd);
         PumpPending();
-        form_.GroupMenuItemClick(tag);
+        form_.groups_.GroupMenuItemClick(tag);
         UpdateWindow(hwnd);
         break;
       }
@@ -237,7 +237,7 @@ std::string LeakProbe::Run(HWND hwnd, const ProbeCommand& command) {
       case ProbeKind::kEditor: {
         const int band = FirstBand(groups);
         if (band < 0) return "refused: no group shows as a band";
-        OpenAndDismiss(hwnd, Closing::kEditor, [&] { form_.S5Click(band); });
+        OpenAndDismiss(hwnd, Closing::kEditor, [&] { form_.buttonMenu_.S5Click(band); });
         break;
       }
       case ProbeKind::kSlides:

@@ -1,5 +1,5 @@
-// Quick-create from the bar settings menu: a shortcut group on a well-known folder, or a
-// web group from a web-site collection beside the program.
+#include "win/quick_create/quick_create_commands.h"
+
 #include <windows.h>
 #include <shlobj.h>
 
@@ -11,7 +11,7 @@
 #include "core/platform/file_io.h"
 #include "core/text/paths.h"
 #include "win/appbar/auto_hide_hold.h"
-#include "win/app/main_form.h"
+#include "win/bar/bar_groups.h"
 #include "win/shell/shell_folders.h"
 #include "win/shell/disk_shortcut_folder.h"
 #include "win/bar_menu/bar_menu_commands.h"
@@ -31,7 +31,7 @@ std::string SpecialFolder(int csidl) {
 
 }  // namespace
 
-std::string TWendlixMainForm::QuickFolderPath(int tag) {
+std::string QuickCreateCommands::QuickFolderPath(int tag) {
   switch (QuickFolderOfTag(tag)) {
     case QuickFolder::kDesktop: return SpecialFolder(CSIDL_DESKTOPDIRECTORY);
     case QuickFolder::kPrograms: return SpecialFolder(CSIDL_PROGRAMS);
@@ -42,7 +42,7 @@ std::string TWendlixMainForm::QuickFolderPath(int tag) {
       const std::string folder = DrivesFolderPath(ExtractFilePath(state_.ConfigBase));
       CreateDirectoryW(ToWide(folder).c_str(), nullptr);
       if (!platform::DirectoryExists(folder)) {
-        AutoHideHold hold(*this);
+        AutoHideHold hold(bar_.Toolbar());
         ShowErrorBox("无法创建文件夹：\r\r\"" + folder + "\"", kQuickCreateCaption);
         return {};
       }
@@ -54,12 +54,12 @@ std::string TWendlixMainForm::QuickFolderPath(int tag) {
   return {};
 }
 
-void TWendlixMainForm::D4Click(int tag, const std::string& caption) {
+void QuickCreateCommands::D4Click(int tag, const std::string& caption) {
   const std::string folder = QuickFolderPath(tag);
   if (folder.empty()) return;
   QuickFolderDecision decision = DecideQuickFolder(tag, caption, AddBackslash(folder), state_.Groups, GroupFont{});
   if (decision.Act == QuickFolderDecision::Action::kNothing) return;
-  IniFile gpf = OpenGroupFile();
+  IniFile gpf = bar_.OpenGroupFile();
   GroupPanel* group = nullptr;
   if (decision.Act == QuickFolderDecision::Action::kShowExisting) {
     group = &state_.Groups[decision.Existing];
@@ -70,29 +70,29 @@ void TWendlixMainForm::D4Click(int tag, const std::string& caption) {
     group = &state_.Groups.emplace_back(CreateGroupPanel(r.Data, static_cast<int>(state_.Groups.size()), r.Width,
                                                          r.Height, gpf, DiskShortcutFolder{}));
   }
-  const GroupRecord record{group->Data, group->Width, group->Height, {}};
+  const GroupRecord record = BarGroups::RecordWithoutButtons(*group);
   state_.BandBarVisible = true;
-  RefreshGroupEntries();
-  ArrangeBar();
+  bar_.RefreshGroupEntries();
+  bar_.ArrangeBar();
   // Written at once, record first, then the list that names it.
-  SaveGroupList({[&](IniFile& f) { SaveGroup(f, record, false); }, {}}, &gpf, kQuickCreateCaption);
+  bar_.SaveGroupList({[&](IniFile& f) { SaveGroup(f, record, false); }, {}}, &gpf, kQuickCreateCaption);
 }
 
-void TWendlixMainForm::N40Click(const std::string& caption) {
+void QuickCreateCommands::N40Click(const std::string& caption) {
   const std::string path = CollectionFilePath(program_.ExeFolder, caption);
   const ExchangeFile file = LoadExchangeFile(path, ExchangeReading::kCollection);
   CollectionDecision decision = DecideCollection(caption, path, file, state_.Groups, GroupFont{});
   switch (decision.Act) {
     case CollectionDecision::Action::kError: {
       {
-        AutoHideHold hold(*this);
+        AutoHideHold hold(bar_.Toolbar());
         ShowErrorBox(decision.Message, kQuickCreateCaption);
       }
-      if (decision.RunHelp) H2Click(Handle());
+      if (decision.RunHelp) H2Click(bar_.Handle());
       return;
     }
     case CollectionDecision::Action::kKindConflict: {
-      AutoHideHold hold(*this);
+      AutoHideHold hold(bar_.Toolbar());
       ShowWarningBox(decision.Message, kQuickCreateCaption);
       return;
     }
@@ -101,7 +101,7 @@ void TWendlixMainForm::N40Click(const std::string& caption) {
       break;
   }
   // The collection's lines and the group's record go into the group file, which fills the group.
-  IniFile gpf = OpenGroupFile();
+  IniFile gpf = bar_.OpenGroupFile();
   ApplyCollection(gpf, decision);
   if (decision.Act == CollectionDecision::Action::kAddToExisting) {
     GroupPanel& group = state_.Groups[decision.Existing];
@@ -113,10 +113,10 @@ void TWendlixMainForm::N40Click(const std::string& caption) {
                                              gpf, DiskShortcutFolder{}));
   }
   state_.BandBarVisible = true;
-  RefreshGroupEntries();
-  ArrangeBar();
+  bar_.RefreshGroupEntries();
+  bar_.ArrangeBar();
   // That file is saved first, then the list that names the group.
-  SaveGroupList({[](IniFile&) {}, {}}, &gpf, kQuickCreateCaption);
+  bar_.SaveGroupList({[](IniFile&) {}, {}}, &gpf, kQuickCreateCaption);
 }
 
 }  // namespace wendlix

@@ -1,15 +1,13 @@
-// The buttons menu of groups, their buttons and PanelBtn, and its commands: new button,
-// button properties and delete, the display flags, new group, group properties, delete,
-// show as button, export and import, explore, hide and refresh. Each command works on the
-// group and button the menu was opened over, saves the group file at most once and leaves
-// the bar showing what a fresh fill from file and folder would show.
-#include <windows.h>
+#include "win/button_menu/button_menu_commands.h"
+
+#include <cstdio>
 
 #include "core/bar/bar_texts.h"
 #include "core/bar/config_location.h"
 #include "core/bar/group_file.h"
 #include "core/bar/group_list.h"
 #include "core/bar/group_visibility.h"
+#include "core/button_menu/group_commands.h"
 #include "core/editor/editor_commit.h"
 #include "core/editor/shortcut_change.h"
 #include "core/platform/file_io.h"
@@ -17,7 +15,6 @@
 #include "core/text/ascii.h"
 #include "core/text/paths.h"
 #include "win/appbar/auto_hide_hold.h"
-#include "win/app/main_form.h"
 #include "win/shell/shell_open.h"
 #include "win/shell/shell_windows.h"
 #include "win/shell/disk_shortcut_folder.h"
@@ -31,8 +28,6 @@ namespace wendlix {
 namespace {
 
 bool IsOk(int modalResult) { return modalResult != mrCancel; }
-
-GroupRecord RecordWithoutButtons(const GroupPanel& g) { return GroupRecord{g.Data, g.Width, g.Height, {}}; }
 
 // The group page's fields as the editor shows them for `d`.
 NewBtnFormSetup GroupSetup(const TPanelData& d) {
@@ -65,7 +60,7 @@ void TakeGroupPage(TPanelData& d, const NewBtnFormResult& r, bool newGroup) {
 
 }  // namespace
 
-ButtonMenuTarget TWendlixMainForm::PrepareButtonMenu(const BarHit& hit) {
+ButtonMenuTarget ButtonMenuCommands::PrepareButtonMenu(const BarHit& hit) {
   using K = BarHit::Kind;
   ButtonMenuTarget target;
   const int count = static_cast<int>(state_.Groups.size());
@@ -89,26 +84,35 @@ ButtonMenuTarget TWendlixMainForm::PrepareButtonMenu(const BarHit& hit) {
   s.BandCount = count;
   s.VisibleBandCount = VisibleBandCount(state_.Groups);
   for (const GroupPanel& g : state_.Groups) s.Groups.push_back({g.Data.Title, g.Tag, ShownAsBand(g.Data)});
-  PopupMenuBtnPopup(buttonMenu_, s);
+  PopupMenuBtnPopup(menu_, s);
   return target;
 }
 
-void TWendlixMainForm::ShowButtonMenu(const BarHit& hit, POINT screen) {
+void ButtonMenuCommands::AddQueries(QueryTable& table) {
+  table.Add("btnmenu:", [this](std::string_view at) -> std::optional<std::string> {
+    POINT pt{};
+    if (std::sscanf(std::string(at).c_str(), "%ld,%ld", &pt.x, &pt.y) != 2) return std::nullopt;
+    if (!popup_.Tracking()) PrepareButtonMenu(bar_.HitTest(pt));
+    return DescribeMenu(menu_);
+  });
+}
+
+void ButtonMenuCommands::ShowButtonMenu(const BarHit& hit, POINT screen) {
   std::optional<MenuItem> item;
   ButtonMenuTarget target;
   {
-    AutoHideHold hold(*this);
+    AutoHideHold hold(bar_.Toolbar());
     target = PrepareButtonMenu(hit);
-    buttonPopup_.SetImages(resources_.ImageList1());
-    if (const MenuItem* chosen = buttonPopup_.Popup(Handle(), screen)) item = *chosen;
+    popup_.SetImages(bar_.Resources().ImageList1());
+    if (const MenuItem* chosen = popup_.Popup(bar_.Handle(), screen)) item = *chosen;
   }
   if (item) RunButtonMenuItem(*item, target);
 }
 
-void TWendlixMainForm::RunButtonMenuItem(const MenuItem& item, const ButtonMenuTarget& t) {
+void ButtonMenuCommands::RunButtonMenuItem(const MenuItem& item, const ButtonMenuTarget& t) {
   using A = ButtonMenuAction;
   const A action = ButtonMenuActionOf(item);
-  if (action == A::kGroupVisible) return GroupMenuItemClick(item.Tag);
+  if (action == A::kGroupVisible) return groups_.GroupMenuItemClick(item.Tag);
   if (action == A::kNewGroup) return N6Click();
   if (t.Group < 0 || t.Group >= static_cast<int>(state_.Groups.size())) return;
   switch (action) {
@@ -119,21 +123,21 @@ void TWendlixMainForm::RunButtonMenuItem(const MenuItem& item, const ButtonMenuT
     case A::kGroupProperties: return S5Click(t.Group);
     case A::kShowAsButton: return N5Click(t.Group);
     case A::kExport: {
-      AutoHideHold hold(*this);
-      return L1Click(Handle(), state_.Groups[t.Group], GroupFileName(state_.ConfigBase));
+      AutoHideHold hold(bar_.Toolbar());
+      return L1Click(bar_.Handle(), state_.Groups[t.Group], GroupFileName(state_.ConfigBase));
     }
     case A::kImport: {
       bool changed = false;
       {
-        AutoHideHold hold(*this);
-        changed = I2Click(Handle(), state_.Groups[t.Group],
-                          {GroupFileName(state_.ConfigBase), SettingsFileName(state_.ConfigBase), CurrentGroupList()},
+        AutoHideHold hold(bar_.Toolbar());
+        changed = I2Click(bar_.Handle(), state_.Groups[t.Group],
+                          {GroupFileName(state_.ConfigBase), SettingsFileName(state_.ConfigBase), bar_.CurrentGroupList()},
                           OtherGroupTitles(state_.Groups, t.Group));
       }
       if (changed) {
-        FillGroup(state_.Groups[t.Group]);
-        RefreshGroupEntries();
-        ArrangeBar();
+        bar_.FillGroup(state_.Groups[t.Group]);
+        bar_.RefreshGroupEntries();
+        bar_.ArrangeBar();
       }
       return;
     }
@@ -145,59 +149,31 @@ void TWendlixMainForm::RunButtonMenuItem(const MenuItem& item, const ButtonMenuT
   }
 }
 
-NewBtnFormResult TWendlixMainForm::RunEditor(NewBtnFormSetup& setup) {
+NewBtnFormResult ButtonMenuCommands::RunEditor(NewBtnFormSetup& setup) {
   setup.GroupFile = GroupFileName(state_.ConfigBase);
-  setup.ImageList1 = resources_.ImageList1();
+  setup.ImageList1 = bar_.Resources().ImageList1();
   setup.Resources = GetModuleHandleW(nullptr);
-  AutoHideHold hold(*this);
-  return ShowNewBtnForm(Handle(), setup);
+  AutoHideHold hold(bar_.Toolbar());
+  return ShowNewBtnForm(bar_.Handle(), setup);
 }
 
-bool TWendlixMainForm::SaveOrReport(IniFile& gpf, const char* caption) {
-  if (gpf.Save()) return true;
-  ReportSaveFailed(gpf.Path(), caption);
-  return false;
-}
-
-void TWendlixMainForm::ReportSaveFailed(const std::string& path, const char* caption) {
-  AutoHideHold hold(*this);
-  ShowErrorBox(SaveFailedText(path), caption);
-}
-
-std::vector<GroupListEntry> TWendlixMainForm::CurrentGroupList() const {
-  std::vector<GroupListEntry> groups;
-  groups.reserve(state_.Groups.size());
-  for (const GroupPanel& g : state_.Groups) groups.push_back({g.Data.Title, g.Data.Directory});
-  return GroupList(groups, state_.UnreadGroupEntries);
-}
-
-bool TWendlixMainForm::SaveGroupList(const GroupListChange& change, IniFile* gpf, const char* caption) {
-  const std::string groupPath = GroupFileName(state_.ConfigBase);
-  const std::string settingsPath = SettingsFileName(state_.ConfigBase);
-  const std::optional<GroupListStep> failed =
-      SaveGroupListFiles(groupPath, settingsPath, change, CurrentGroupList(), gpf);
-  if (!failed) return true;
-  ReportSaveFailed(*failed == GroupListStep::kList ? settingsPath : groupPath, caption);
-  return false;
-}
-
-bool TWendlixMainForm::SaveButtonsAndRefill(GroupPanel& group) {
-  IniFile gpf = OpenGroupFile();
+bool ButtonMenuCommands::SaveButtonsAndRefill(GroupPanel& group) {
+  IniFile gpf = bar_.OpenGroupFile();
   SaveGroup(gpf, PanelRecord(group), true);
-  const bool saved = SaveOrReport(gpf, kButtonErrorCaption);
+  const bool saved = bar_.SaveOrReport(gpf, kButtonErrorCaption);
   FillByKind(group, gpf, DiskShortcutFolder{});
-  ArrangeBar();
+  bar_.ArrangeBar();
   return saved;
 }
 
-NewBtnFormSetup TWendlixMainForm::ButtonSetup(const GroupPanel& group, int button) const {
+NewBtnFormSetup ButtonMenuCommands::ButtonSetup(const GroupPanel& group, int button) const {
   NewBtnFormSetup setup;
   setup.GroupMode = false;
   setup.Kind = group.Data.PanelStyle;
   setup.OtherNames = OtherButtonNames(group, button);
   if (group.Data.PanelStyle != gkShortcut) {
     // Keys the fill skips (no address) are names all the same.
-    for (const std::string& name : SectionButtonNames(OpenGroupFile(), group.Data.Title)) {
+    for (const std::string& name : SectionButtonNames(bar_.OpenGroupFile(), group.Data.Title)) {
       if (button >= 0 && SameTextAscii(name, group.Children[button].Hint)) continue;
       setup.OtherNames.push_back(name);
     }
@@ -205,10 +181,10 @@ NewBtnFormSetup TWendlixMainForm::ButtonSetup(const GroupPanel& group, int butto
   return setup;
 }
 
-void TWendlixMainForm::N9Click(int g) {
+void ButtonMenuCommands::N9Click(int g) {
   GroupPanel& group = state_.Groups[g];
   // Saving a group never filled would keep only the new button.
-  if (!IsFilled(group)) FillGroup(group);
+  if (!IsFilled(group)) bar_.FillGroup(group);
   NewBtnFormSetup setup = ButtonSetup(group, -1);
   setup.Caption = "新建按钮";
   setup.NewItem = true;
@@ -220,7 +196,7 @@ void TWendlixMainForm::N9Click(int g) {
     WinEditorFiles files;
     const std::string saved = link ? files.MakeShortcutFile(target, *link) : std::string();
     if (saved.empty()) {
-      AutoHideHold hold(*this);
+      AutoHideHold hold(bar_.Toolbar());
       ShowErrorBox("无法在文件夹\"" + group.Data.Directory + "\"中创建快捷方式【" + name + "】。", kButtonErrorCaption);
       return;
     }
@@ -232,7 +208,7 @@ void TWendlixMainForm::N9Click(int g) {
   SaveButtonsAndRefill(group);
 }
 
-void TWendlixMainForm::S3Click(int g, int b) {
+void ButtonMenuCommands::S3Click(int g, int b) {
   GroupPanel& group = state_.Groups[g];
   if (b < 0 || b >= static_cast<int>(group.Children.size())) return;
   const BarButton button = group.Children[b];
@@ -249,7 +225,7 @@ void TWendlixMainForm::S3Click(int g, int b) {
   if (kind == gkShortcut) {
     const ShortcutChange change = ChangeShortcutFile(files, group.Data.Directory, button.FileName, r.Name, r.Target);
     if (!change.Changed) {
-      AutoHideHold hold(*this);
+      AutoHideHold hold(bar_.Toolbar());
       ShowErrorBox(change.Message, kButtonErrorCaption);
       return;
     }
@@ -260,7 +236,7 @@ void TWendlixMainForm::S3Click(int g, int b) {
   SaveButtonsAndRefill(group);
 }
 
-void TWendlixMainForm::D1Click(int g, int b) {
+void ButtonMenuCommands::D1Click(int g, int b) {
   GroupPanel& group = state_.Groups[g];
   if (b < 0 || b >= static_cast<int>(group.Children.size())) return;
   const BarButton& button = group.Children[b];
@@ -268,7 +244,7 @@ void TWendlixMainForm::D1Click(int g, int b) {
   const std::uint16_t kind = group.Data.PanelStyle;
   if (!CanDeleteButton(kind, what)) return;
   {
-    AutoHideHold hold(*this);
+    AutoHideHold hold(bar_.Toolbar());
     if (ConfirmBox(DeleteButtonQuestion(kind, what), kDeleteButtonCaption) != mrOk) return;
     // Exactly the file the question names, and only a shortcut file that may be deleted.
     WinEditorFiles files;
@@ -281,19 +257,19 @@ void TWendlixMainForm::D1Click(int g, int b) {
   SaveButtonsAndRefill(group);
 }
 
-void TWendlixMainForm::T2Click(int g, int tag) {
+void ButtonMenuCommands::T2Click(int g, int tag) {
   GroupPanel& group = state_.Groups[g];
   const FlagFollowUp follow = ToggleDisplayFlag(group.Data, tag);
   if (follow == FlagFollowUp::kNone) return;
-  IniFile gpf = OpenGroupFile();
+  IniFile gpf = bar_.OpenGroupFile();
   // The icon size changes the pictures: a filled group is filled again at the new size.
   if (follow == FlagFollowUp::kRefill && IsFilled(group)) FillByKind(group, gpf, DiskShortcutFolder{});
-  ArrangeBar();
-  SaveGroup(gpf, RecordWithoutButtons(group), false);
-  SaveOrReport(gpf, kGroupErrorCaption);
+  bar_.ArrangeBar();
+  SaveGroup(gpf, BarGroups::RecordWithoutButtons(group), false);
+  bar_.SaveOrReport(gpf, kGroupErrorCaption);
 }
 
-void TWendlixMainForm::N6Click() {
+void ButtonMenuCommands::N6Click() {
   TPanelData data = NewGroupData();
   NewBtnFormSetup setup = GroupSetup(data);
   setup.Caption = "新建工具栏";
@@ -306,31 +282,31 @@ void TWendlixMainForm::N6Click() {
   if (!IsOk(r.ModalResult)) return;
   TakeGroupPage(data, r, true);
   // The dialog has written the group's buttons; its settings and its place in the list join them.
-  IniFile gpf = OpenGroupFile();
+  IniFile gpf = bar_.OpenGroupFile();
   GroupPanel group = CreateGroupPanel(data, static_cast<int>(state_.Groups.size()), 120, 100, gpf, DiskShortcutFolder{});
-  const GroupRecord record = RecordWithoutButtons(group);
+  const GroupRecord record = BarGroups::RecordWithoutButtons(group);
   state_.Groups.push_back(std::move(group));
   state_.BandBarVisible = true;
-  RefreshGroupEntries();
-  ArrangeBar();
-  SaveGroupList({[&](IniFile& f) { SaveGroup(f, record, false); }, {}}, &gpf, kGroupErrorCaption);
+  bar_.RefreshGroupEntries();
+  bar_.ArrangeBar();
+  bar_.SaveGroupList({[&](IniFile& f) { SaveGroup(f, record, false); }, {}}, &gpf, kGroupErrorCaption);
 }
 
-void TWendlixMainForm::S5Click(int g) {
+void ButtonMenuCommands::S5Click(int g) {
   GroupPanel& group = state_.Groups[g];
   NewBtnFormSetup setup = GroupSetup(group.Data);
   setup.Caption = "工具栏属性:【" + group.Data.Title + "】";
   setup.KindEnabled = false;
   // A group not filled lists its stored buttons, so that a commit keeps them.
   setup.Entries = EditorEntriesForGroup(IsFilled(group) ? PanelRecord(group).Buttons : std::vector<GroupButton>{},
-                                        group.Data.PanelStyle, OpenGroupFile(), group.Data.Title);
+                                        group.Data.PanelStyle, bar_.OpenGroupFile(), group.Data.Title);
   setup.OtherTitles = OtherGroupTitles(state_.Groups, g);
   const NewBtnFormResult r = RunEditor(setup);
   if (!IsOk(r.ModalResult)) {
     // The buttons page writes and deletes shortcut files at once, even when cancelled.
     if (group.Data.PanelStyle == gkShortcut && IsFilled(group)) {
-      FillGroup(group);
-      ArrangeBar();
+      bar_.FillGroup(group);
+      bar_.ArrangeBar();
     }
     return;
   }
@@ -338,17 +314,17 @@ void TWendlixMainForm::S5Click(int g) {
   TakeGroupPage(group.Data, r, false);
   group.MenuItem.Caption = group.Hint = group.Data.Title;
   // The dialog wrote the buttons under the title now, beside the old title's.
-  IniFile gpf = OpenGroupFile();
+  IniFile gpf = bar_.OpenGroupFile();
   if (IsFilled(group)) FillByKind(group, gpf, DiskShortcutFolder{});
-  const GroupRecord record = RecordWithoutButtons(group);
-  RefreshGroupEntries();
-  ArrangeBar();
-  SaveGroupList({[&](IniFile& f) { SaveGroup(f, record, false); }, {oldTitle}}, &gpf, kGroupErrorCaption);
+  const GroupRecord record = BarGroups::RecordWithoutButtons(group);
+  bar_.RefreshGroupEntries();
+  bar_.ArrangeBar();
+  bar_.SaveGroupList({[&](IniFile& f) { SaveGroup(f, record, false); }, {oldTitle}}, &gpf, kGroupErrorCaption);
 }
 
-void TWendlixMainForm::D2Click(int g) {
+void ButtonMenuCommands::D2Click(int g) {
   {
-    AutoHideHold hold(*this);
+    AutoHideHold hold(bar_.Toolbar());
     if (ConfirmBox(DeleteGroupQuestion(state_.Groups[g].Data), kDeleteGroupCaption) != mrOk) return;
   }
   const std::string title = state_.Groups[g].Data.Title;
@@ -356,56 +332,56 @@ void TWendlixMainForm::D2Click(int g) {
   const std::wstring key = ToWide(AppRegistryKey() + "\\Group" + std::to_string(keyNumber));
   RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
   RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
-  RefreshGroupEntries();
-  ArrangeBar();
+  bar_.RefreshGroupEntries();
+  bar_.ArrangeBar();
   // Out of the list first, then out of the group file: it never comes back.
-  SaveGroupList({{}, {title}}, nullptr, kGroupErrorCaption);
+  bar_.SaveGroupList({{}, {title}}, nullptr, kGroupErrorCaption);
 }
 
-void TWendlixMainForm::N5Click(int g) {
+void ButtonMenuCommands::N5Click(int g) {
   GroupPanel& group = state_.Groups[g];
   if (VisibleBandCount(state_.Groups) <= 1 && !group.Data.ShowAsButton) {
-    AutoHideHold hold(*this);
+    AutoHideHold hold(bar_.Toolbar());
     ShowWarningBox(kShowAsButtonRefused, kWarningCaption);
     return;
   }
   group.Data.ShowAsButton = !group.Data.ShowAsButton;
-  IniFile gpf = OpenGroupFile();
-  const bool saved = SaveGroupWithButtons(group, gpf);
+  IniFile gpf = bar_.OpenGroupFile();
+  const bool saved = BarGroups::SaveGroupWithButtons(group, gpf);
   if (ShownAsBand(group.Data)) FillByKind(group, gpf, DiskShortcutFolder{});
-  RefreshGroupEntries();
-  ArrangeBar();
-  if (!saved) ReportSaveFailed(gpf.Path(), kGroupErrorCaption);
+  bar_.RefreshGroupEntries();
+  bar_.ArrangeBar();
+  if (!saved) bar_.ReportSaveFailed(gpf.Path(), kGroupErrorCaption);
 }
 
-void TWendlixMainForm::H1Click(int g) {
+void ButtonMenuCommands::H1Click(int g) {
   GroupPanel& group = state_.Groups[g];
   group.Data.Visible = false;
-  IniFile gpf = OpenGroupFile();
-  const bool saved = SaveGroupWithButtons(group, gpf);
-  RefreshGroupEntries();
-  ArrangeBar();
-  if (!saved) ReportSaveFailed(gpf.Path(), kGroupErrorCaption);
+  IniFile gpf = bar_.OpenGroupFile();
+  const bool saved = BarGroups::SaveGroupWithButtons(group, gpf);
+  bar_.RefreshGroupEntries();
+  bar_.ArrangeBar();
+  if (!saved) bar_.ReportSaveFailed(gpf.Path(), kGroupErrorCaption);
 }
 
-void TWendlixMainForm::R1Click(int g) {
+void ButtonMenuCommands::R1Click(int g) {
   GroupPanel& group = state_.Groups[g];
-  IniFile gpf = OpenGroupFile();
+  IniFile gpf = bar_.OpenGroupFile();
   const bool save = IsFilled(group);
   RebuildGroup(group, save, gpf, DiskShortcutFolder{});
-  if (save) SaveOrReport(gpf, kGroupErrorCaption);
-  ArrangeBar();
+  if (save) bar_.SaveOrReport(gpf, kGroupErrorCaption);
+  bar_.ArrangeBar();
 }
 
-void TWendlixMainForm::O1Click(int g) {
+void ButtonMenuCommands::O1Click(int g) {
   const std::string folder = state_.Groups[g].Data.Directory;
   // An imported group may name a program here: only a folder is opened.
   if (!platform::DirectoryExists(folder)) {
-    AutoHideHold hold(*this);
+    AutoHideHold hold(bar_.Toolbar());
     ShowErrorBox("文件夹不存在:\r\r\"" + folder + "\"", kGroupErrorCaption);
     return;
   }
-  ShellOpen(Handle(), folder, "", "", SW_SHOWNORMAL);
+  ShellOpen(bar_.Handle(), folder, "", "", SW_SHOWNORMAL);
 }
 
 }  // namespace wendlix

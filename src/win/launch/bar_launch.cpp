@@ -1,0 +1,150 @@
+#include "win/launch/bar_launch.h"
+
+#include <shellapi.h>
+
+#include "core/launch/launch_decision.h"
+#include "core/launch/launch_menus.h"
+#include "core/text/paths.h"
+#include "win/appbar/auto_hide_hold.h"
+#include "win/bar/icon_resolver.h"
+#include "win/common/unique_handle.h"
+#include "win/launch/launch.h"
+#include "win/shell/disk_shortcut_folder.h"
+
+namespace wendlix {
+namespace {
+
+// A menu's own 16x16 images: the system icons of its entries and the web and mail pictures.
+class MenuIcons {
+ public:
+  MenuIcons() : list_(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 8, 8)) {}
+  HIMAGELIST Get() const { return list_.get(); }
+  int AddSystemIcon(const std::string& path) {
+    const int index = AskSystemIconIndex(path);
+    if (index < 0) return -1;
+    SHFILEINFOW info{};
+    auto small = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoW(L"", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    return Add(small, index);
+  }
+  int Add(HIMAGELIST from, int index) {
+    if (!from || !list_) return -1;
+    unique_hicon icon(ImageList_GetIcon(from, index, ILD_TRANSPARENT));
+    return icon ? ImageList_AddIcon(list_.get(), icon.get()) : -1;
+  }
+
+ private:
+  unique_himagelist list_;
+};
+
+// A caption shown as it is: "&" would underline the next letter.
+std::string LiteralCaption(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    out += c;
+    if (c == '&') out += '&';
+  }
+  return out;
+}
+
+// The launch menus keep each item's path in its Name.
+std::vector<MenuItem> LaunchMenu(const std::vector<LaunchMenuItem>& entries, MenuIcons& icons,
+                                 HIMAGELIST imageList1) {
+  std::vector<MenuItem> items;
+  items.reserve(entries.size());
+  for (const LaunchMenuItem& e : entries) {
+    int image = -1;
+    if (e.SystemIcon) {
+      image = icons.AddSystemIcon(e.Hint);
+    } else if (e.ImageIndex == kWebMenuImage) {
+      image = icons.Add(imageList1, 15);
+    } else if (e.ImageIndex == kEmailMenuImage) {
+      image = icons.Add(imageList1, 16);
+    }
+    MenuItem item = e.HasPlaceholder ? MakeFillOnOpenSubMenu(e.Hint, LiteralCaption(e.Caption), e.Tag, image)
+                                     : MakeItem(e.Hint, LiteralCaption(e.Caption), e.Tag, image);
+    items.push_back(std::move(item));
+  }
+  return items;
+}
+
+// Runs a launch menu at `screen` and launches what was chosen; sub-menus of folders are
+// read when first opened. The caller holds auto-hide off.
+void RunLaunchMenu(HWND owner, std::vector<MenuItem> items, MenuIcons& icons, HIMAGELIST imageList1,
+                   POINT screen, PopupMenu*& open) {
+  MenuModel model({}, std::move(items));
+  PopupMenu menu(model, icons.Get());
+  menu.SetFillHandler([&](MenuItem& sub) {
+    sub.Children = LaunchMenu(FolderMenuItems(AddBackslash(sub.Name), DiskShortcutFolder{}), icons, imageList1);
+    sub.Filled = true;
+    EnsureNotEmpty(sub);
+    menu.SetImages(icons.Get());
+  });
+  open = &menu;
+  const MenuItem* chosen = menu.Popup(owner, screen);
+  open = nullptr;
+  if (!chosen) return;
+  LaunchAndReport(DecideLaunch(MenuItemSender{chosen->Name, chosen->Tag, 0}), owner);
+}
+
+}  // namespace
+
+bool BarLaunch::PressOpensMenu(const BarHit& hit, ShiftState shift) const {
+  if (hit.What == BarHit::Kind::kCollapsedGroup) return true;
+  if (hit.What != BarHit::Kind::kGroupButton) return false;
+  const BarButton& b = bar_.State().Groups[hit.Group].Children[hit.Button];
+  return b.IsCollapse() || (b.IsDirectory && FolderButtonOpensMenu(shift));
+}
+
+void BarLaunch::ButtonMouseDown(const BarHit& hit) {
+  if (hit.What == BarHit::Kind::kCollapsedGroup) {
+    return CollapseButtonMouseDown(hit, bar_.View().Collapsed.Buttons[hit.Button].Tag);
+  }
+  const BarButton& b = bar_.State().Groups[hit.Group].Children[hit.Button];
+  if (b.IsCollapse()) return CollapseButtonMouseDown(hit, b.Tag);
+  FolderButtonMouseDown(hit);
+}
+
+void BarLaunch::LaunchClick(const BarHit& hit) {
+  const std::vector<GroupPanel>& groups = bar_.State().Groups;
+  if (hit.Group < 0 || hit.Group >= static_cast<int>(groups.size())) return;
+  const GroupPanel& group = groups[hit.Group];
+  if (hit.Button < 0 || hit.Button >= static_cast<int>(group.Children.size())) return;
+  const BarButton& b = group.Children[hit.Button];
+  if (b.IsCollapse() || b.IsDirectory) return;  // their menus open on the press
+  AutoHideHold hold(bar_.Toolbar());
+  LaunchAndReport(DecideLaunch(LaunchButtonSender{group.Data.PanelStyle, b.FileName, b.IsDirectory}),
+                  bar_.Handle());
+}
+
+void BarLaunch::FolderButtonMouseDown(const BarHit& hit) {
+  const BarButton& b = bar_.State().Groups[hit.Group].Children[hit.Button];
+  const std::string folder = b.FileName;
+  const POINT at = bar_.MenuPointFor(hit, b.Menu);
+  AutoHideHold hold(bar_.Toolbar());
+  MenuIcons icons;
+  const HIMAGELIST imageList1 = bar_.Resources().ImageList1();
+  std::vector<MenuItem> items =
+      LaunchMenu(FolderMenuItems(AddBackslash(folder), DiskShortcutFolder{}), icons, imageList1);
+  RunLaunchMenu(bar_.Handle(), std::move(items), icons, imageList1, at, open_);
+}
+
+void BarLaunch::CollapseButtonMouseDown(const BarHit& hit, int buttonTag) {
+  std::vector<GroupPanel>& groups = bar_.State().Groups;
+  const std::optional<CollapseMenuTarget> target = FindCollapseMenuGroup(groups, buttonTag);
+  if (!target) return;
+  GroupPanel& group = groups[target->Group];
+  if (target->FillFirst) bar_.FillGroup(group);
+  const MenuPosition position =
+      hit.What == BarHit::Kind::kCollapsedGroup
+          ? (bar_.View().CoolBarVertical ? MenuPosition::dmpBottom : MenuPosition::dmpRight)
+          : groups[hit.Group].Children[hit.Button].Menu;
+  const POINT at = bar_.MenuPointFor(hit, position);
+  AutoHideHold hold(bar_.Toolbar());
+  MenuIcons icons;
+  const HIMAGELIST imageList1 = bar_.Resources().ImageList1();
+  RunLaunchMenu(bar_.Handle(), LaunchMenu(CollapseMenuEntries(group), icons, imageList1), icons, imageList1, at,
+                open_);
+}
+
+}  // namespace wendlix

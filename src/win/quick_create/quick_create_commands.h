@@ -1,0 +1,31 @@
+// Quick-create from the bar settings menu: a shortcut group on a well-known folder, or a
+// web group from a web-site collection beside the program.
+#pragma once
+#include <string>
+
+#include "win/app/program_files.h"
+#include "win/bar/bar_window.h"
+
+namespace wendlix {
+
+class QuickCreateCommands {
+ public:
+  QuickCreateCommands(BarWindow& bar, const ProgramInfo& program)
+      : bar_(bar), state_(bar.State()), program_(program) {}
+  QuickCreateCommands(const QuickCreateCommands&) = delete;
+  QuickCreateCommands& operator=(const QuickCreateCommands&) = delete;
+
+  // A group on the well-known folder of the item's tag (shown again when it exists).
+  void D4Click(int tag, const std::string& caption);
+  // A web group from the collection file the item names.
+  void N40Click(const std::string& caption);
+
+ private:
+  std::string QuickFolderPath(int tag);
+
+  BarWindow& bar_;
+  BarState& state_;
+  const ProgramInfo& program_;
+};
+
+}  // namespace wendlix
