@@ -71,8 +71,8 @@ TEST_F(AtomicWriteWinTest, ADamagedFileIsCopiedBeforeItIsReplaced) {
   const std::string path = folder_ / "工具栏.GPF";
   Put("工具栏.GPF", damaged);
   IniFile gpf(path);
-  EXPECT_TRUE(HasDamage(gpf.Damage(), IniDamage::kInvalidBytes));
-  EXPECT_TRUE(HasDamage(gpf.Damage(), IniDamage::kNulBytes));
+  EXPECT_EQ(static_cast<unsigned>(gpf.Damage()),
+            static_cast<unsigned>(IniDamage::kInvalidBytes | IniDamage::kNulBytes | IniDamage::kUnreadableLines));
   gpf.EraseSection("工具");
   EXPECT_TRUE(gpf.WriteString("工具", "按钮", "C:\\a.lnk"));
   ASSERT_TRUE(gpf.Save());

@@ -30,12 +30,15 @@ TEST(Launch, WebAddressReachesTheBrowserAsOneArgument) {
   };
   for (const char* address : addresses) {
     SCOPED_TRACE(address);
-    const LaunchRequest r = DecideLaunch(LaunchButtonSender{gkWeb, address, false});
-    ASSERT_EQ(r.Action, LaunchAction::kOpen);
-    EXPECT_EQ(SplitCommandLine(LaunchCommandLine(r)),
+    const std::optional<ShellCall> call = LaunchShellCall(DecideLaunch(LaunchButtonSender{gkWeb, address, false}));
+    ASSERT_TRUE(call);
+    EXPECT_EQ(SplitCommandLine(L"\"" + call->File + L"\" " + call->Parameters),
               (std::vector<std::wstring>{L"explorer.exe", ToWide(address)}));
     // From a menu item the same address makes the same command line.
-    EXPECT_EQ(LaunchCommandLine(DecideLaunch(MenuItemSender{address, 0, 0})), LaunchCommandLine(r));
+    const std::optional<ShellCall> fromMenu = LaunchShellCall(DecideLaunch(MenuItemSender{address, 0, 0}));
+    ASSERT_TRUE(fromMenu);
+    EXPECT_EQ(fromMenu->File, call->File);
+    EXPECT_EQ(fromMenu->Parameters, call->Parameters);
   }
   // Only open requests reach the shell.
   EXPECT_FALSE(LaunchShellCall(DecideLaunch(LaunchButtonSender{gkWeb, "http://x.cn/\" C:\\evil.exe", false})));

@@ -28,7 +28,10 @@ void ExpectClass(HKEY root, const std::string& classKey) {
   EXPECT_EQ(Read(root, classKey + "\\shell\\open\\command", ""), kCommand);
   const unique_hkey folder = OpenRegKey(root, classKey + "\\ShellFolder", false, KEY_READ);
   ASSERT_TRUE(folder);
-  EXPECT_EQ(ReadRegDword(folder.get(), "Attributes"), std::optional<DWORD>(0x137));
+  DWORD attributes = 0, size = sizeof(attributes);
+  EXPECT_EQ(RegGetValueW(folder.get(), nullptr, L"Attributes", RRF_RT_REG_DWORD, nullptr, &attributes, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(attributes, 0x137u);
 }
 
 std::string Wallpaper() {

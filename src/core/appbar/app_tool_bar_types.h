@@ -65,7 +65,6 @@ struct DockSizes {
   constexpr void Set(TAppToolBarEdge e, int value) {
     if (IsDockingEdge(e)) size[e] = value;
   }
-  constexpr void SetAll(int value) { size = {value, value, value, value}; }
   friend constexpr bool operator==(const DockSizes&, const DockSizes&) = default;
 };
 

@@ -4,11 +4,6 @@
 
 namespace wendlix {
 
-std::optional<Rect> PlaceForAutoHide(TAppToolBarEdge edge, bool autoHide, bool show, Rect r, Size screen,
-                                     Size border) {
-  return PlaceForAutoHideOnMonitor(edge, autoHide, show, r, Rect{0, 0, screen.cx, screen.cy}, border);
-}
-
 std::optional<Rect> PlaceForAutoHideOnMonitor(TAppToolBarEdge edge, bool autoHide, bool show, Rect r,
                                               Rect monitor, Size border) {
   if (!autoHide || !IsDockingEdge(edge)) return std::nullopt;
@@ -50,11 +45,6 @@ std::vector<Rect> SlideFrames(Rect current, Rect target, int interval, bool full
     frames.push_back(MakeRect(left, top, width, height));
   }
   return frames;
-}
-
-bool ResolutionCheckFires(ResolutionCheck check, TAppToolBarEdge edge, bool autoHide, Size screen,
-                          Rect window) {
-  return ResolutionCheckFiresOnMonitor(check, edge, autoHide, Rect{0, 0, screen.cx, screen.cy}, window);
 }
 
 bool ResolutionCheckFiresOnMonitor(ResolutionCheck check, TAppToolBarEdge edge, bool autoHide, Rect monitor,

@@ -9,12 +9,9 @@
 
 namespace wendlix {
 
-// Moves a docked rectangle to the shown place (flush with the screen edge) or the hidden
-// one (two borders of it left on screen). Nothing when the bar is not an auto-hide bar at a
-// docking edge. `border` is (SM_CXBORDER, SM_CYBORDER).
-std::optional<Rect> PlaceForAutoHide(TAppToolBarEdge edge, bool autoHide, bool show, Rect r, Size screen,
-                                     Size border);
-// The same at an edge of one monitor of several.
+// Moves a docked rectangle to the shown place (flush with the monitor's edge) or the hidden
+// one (two borders of it left on the monitor). Nothing when the bar is not an auto-hide bar at
+// a docking edge. `border` is (SM_CXBORDER, SM_CYBORDER).
 std::optional<Rect> PlaceForAutoHideOnMonitor(TAppToolBarEdge edge, bool autoHide, bool show, Rect r,
                                               Rect monitor, Size border);
 
@@ -30,17 +27,14 @@ constexpr int kMaxSlideFrames = 1000;
 // of the way from `current` to `target` (integer division toward zero), k = 0 .. N-1.
 std::vector<Rect> SlideFrames(Rect current, Rect target, int interval, bool fullDragOn);
 
-// The tick's first step keeps a bar spanning the screen after a change of resolution.
-// The checks run one after another on the window as each leaves it. A bar that is not
-// auto-hide (its slot refused while the timer runs on) is left where the shell put it.
+// The tick's first step keeps a bar spanning its monitor after a change of resolution: spanning
+// that monitor, within its right and bottom sides. The checks run one after another on the
+// window as each leaves it. A bar that is not auto-hide (its slot refused while the timer runs
+// on) is left where the shell put it.
 enum class ResolutionCheck { SpanWidth, SpanHeight, RightOffScreen, BottomOffScreen };
 constexpr ResolutionCheck kResolutionChecks[] = {ResolutionCheck::SpanWidth, ResolutionCheck::SpanHeight,
                                                  ResolutionCheck::RightOffScreen,
                                                  ResolutionCheck::BottomOffScreen};
-bool ResolutionCheckFires(ResolutionCheck check, TAppToolBarEdge edge, bool autoHide, Size screen,
-                          Rect window);
-// The same for a bar on one monitor of several: spanning that monitor, within its right and
-// bottom sides.
 bool ResolutionCheckFiresOnMonitor(ResolutionCheck check, TAppToolBarEdge edge, bool autoHide, Rect monitor,
                                    Rect window);
 
@@ -78,12 +72,5 @@ enum class BarZOrder { Topmost, NotTopmost, BelowFullScreenApp };
 // Auto-hide and always-on-top bars stay above other windows, except under an open
 // full-screen application, which must cover them.
 BarZOrder ChooseZOrder(bool autoHide, bool alwaysOnTop, bool fullScreenAppOpen);
-
-// Whether a display or work-area notice needs the edge applied again: only when the
-// screen or the work area differs from what the last application saw, so the notice
-// that our own reservation causes does not start a loop.
-constexpr bool NeedsReapplyForDisplay(Size lastScreen, Rect lastWorkArea, Size screen, Rect workArea) {
-  return !(lastScreen == screen) || !(lastWorkArea == workArea);
-}
 
 }  // namespace wendlix

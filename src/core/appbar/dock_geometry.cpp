@@ -17,11 +17,6 @@ Rect CutToDockSize(TAppToolBarEdge edge, Rect r, const DockSizes& sizes) {
   return r;
 }
 
-Rect DockRect(TAppToolBarEdge edge, Rect current, Size screen, bool autoHide, const DockSizes& sizes,
-              const QueryPosFn& queryPos) {
-  return DockRectOnMonitor(edge, current, Rect{0, 0, screen.cx, screen.cy}, autoHide, sizes, queryPos);
-}
-
 Rect DockRectOnMonitor(TAppToolBarEdge edge, Rect current, Rect monitor, bool autoHide,
                        const DockSizes& sizes, const QueryPosFn& queryPos) {
   if (edge == abeFloat) return current;
@@ -37,8 +32,6 @@ int ClampDockSize(TAppToolBarEdge edge, int value, const AppToolBarProperties& p
   const int least = std::clamp(vertical ? props.MinHorzSize : props.MinVertSize, 1, most);
   return std::clamp(value, least, most);
 }
-
-TAppToolBarEdge ProposeEdge(const EdgeProposal& in) { return ProposeEdge(in, {0, 0}); }
 
 TAppToolBarEdge ProposeEdge(const EdgeProposal& in, Point origin) {
   const bool mayFloat = in.flags.Has(abfAllowFloat);

@@ -18,12 +18,9 @@ Rect CutToDockSize(TAppToolBarEdge edge, Rect r, const DockSizes& sizes);
 // clear of other toolbars and the taskbar.
 using QueryPosFn = std::function<Rect(TAppToolBarEdge edge, Rect proposed)>;
 
-// The rectangle the bar would occupy at an edge. A floating edge keeps `current`; any other
-// starts from the whole primary screen, asks the shell to clear it unless the bar is an
-// auto-hide bar (which reserves nothing and always spans the screen), and is then cut.
-Rect DockRect(TAppToolBarEdge edge, Rect current, Size screen, bool autoHide, const DockSizes& sizes,
-              const QueryPosFn& queryPos);
-// The same on one monitor of several: the docked rectangle starts from that monitor's bounds.
+// The rectangle the bar would occupy at an edge of `monitor`. A floating edge keeps `current`;
+// any other starts from the monitor's bounds, asks the shell to clear them unless the bar is an
+// auto-hide bar (which reserves nothing and always spans the monitor), and is then cut.
 Rect DockRectOnMonitor(TAppToolBarEdge edge, Rect current, Rect monitor, bool autoHide,
                        const DockSizes& sizes, const QueryPosFn& queryPos);
 
@@ -42,10 +39,9 @@ struct EdgeProposal {
   Size scrollBar;  // SM_CXVSCROLL, SM_CYHSCROLL: the margin inside the work area that still docks
 };
 
-// The edge a drag to `pt` asks for. The screen's diagonals through its centre divide it
-// into four triangles; a point on a diagonal goes to left or right.
-TAppToolBarEdge ProposeEdge(const EdgeProposal& in);
-// The same on a monitor whose top-left corner is `origin` (`in.screen` is its size).
+// The edge a drag to `pt` asks for on a monitor whose top-left corner is `origin` (`in.screen`
+// is its size). The monitor's diagonals through its centre divide it into four triangles; a
+// point on a diagonal goes to left or right.
 TAppToolBarEdge ProposeEdge(const EdgeProposal& in, Point origin);
 
 // The outline while moving, before it snaps to an edge: leaving an edge for floating

@@ -60,17 +60,6 @@ std::vector<BandPlace> LayoutBands(bool vertical, Rect area, const std::vector<B
   return places;
 }
 
-int BandIndexAlong(bool vertical, const std::vector<BandPlace>& places, Point pt) {
-  const int along = vertical ? pt.y : pt.x;
-  int found = -1;
-  for (int i = 0; i < static_cast<int>(places.size()); ++i) {
-    if (!places[i].Visible) continue;
-    const int start = vertical ? places[i].Band.top : places[i].Band.left;
-    if (found < 0 || along >= start) found = i;
-  }
-  return found;
-}
-
 int BandHeaderAlong(bool vertical, const std::vector<BandPlace>& places, Point pt) {
   const int along = vertical ? pt.y : pt.x;
   for (int i = 0; i < static_cast<int>(places.size()); ++i) {

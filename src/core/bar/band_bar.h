@@ -38,10 +38,6 @@ struct BandPlace {
 std::vector<BandPlace> LayoutBands(bool vertical, Rect area, const std::vector<BandSpec>& bands,
                                    DpiScale scale = {});
 
-// The index of the shown band whose extent along the bar holds `pt` (the last band before
-// it when `pt` lies in a gap, the first or last when outside); -1 when no band is shown.
-int BandIndexAlong(bool vertical, const std::vector<BandPlace>& places, Point pt);
-
 // The shown band whose header spans `pt` along the bar (across it anywhere), or -1. A
 // dragged band moves when the pointer reaches another band's header: after the move the
 // pointer lies in no other header, so the bands cannot swap back and forth.

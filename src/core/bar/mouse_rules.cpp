@@ -50,8 +50,6 @@ ButtonMoveDecision DecideButtonMouseMove(ShiftState s, bool mouseIsDown, Point p
   return d;
 }
 
-Point MoveDragPoint(const Rect& buttonBounds) { return {buttonBounds.left + 2, buttonBounds.top + 2}; }
-
 Point DragHotSpot(Size picture) {
   return {static_cast<int>(std::nearbyint(picture.cx / 2.0)),
           static_cast<int>(std::nearbyint(picture.cy / 2.0))};

@@ -64,8 +64,6 @@ struct ButtonMoveDecision {
 ButtonMoveDecision DecideButtonMouseMove(ShiftState s, bool mouseIsDown, Point popupPoint, Point point,
                                          int threshold = kDragThreshold);
 
-// Where a move-drag remembers its button: inside it, 2 pixels from its top-left corner.
-Point MoveDragPoint(const Rect& buttonBounds);
 // The drag image's hot spot: the centre of the button's picture, halves rounded to even.
 Point DragHotSpot(Size picture);
 

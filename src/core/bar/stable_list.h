@@ -104,8 +104,6 @@ class StableList {
   iterator end() { return iterator(slots_.end()); }
   const_iterator begin() const { return const_iterator(slots_.begin()); }
   const_iterator end() const { return const_iterator(slots_.end()); }
-  const_iterator cbegin() const { return begin(); }
-  const_iterator cend() const { return end(); }
 
   void push_back(const T& item) { slots_.push_back(std::make_unique<T>(item)); }
   void push_back(T&& item) { slots_.push_back(std::make_unique<T>(std::move(item))); }

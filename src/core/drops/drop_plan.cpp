@@ -81,13 +81,4 @@ std::optional<DroppedFilePlan> PlanDroppedFile(std::uint16_t groupKind, std::str
   return plan;
 }
 
-std::vector<DroppedFilePlan> PlanDroppedFiles(std::uint16_t groupKind, std::string_view groupDirectory,
-                                              const std::vector<std::string>& files,
-                                              const FileExistsFn& exists, const DriveNameFn& driveName) {
-  std::vector<DroppedFilePlan> plans;
-  for (const std::string& f : files)
-    if (auto p = PlanDroppedFile(groupKind, groupDirectory, f, exists, driveName)) plans.push_back(std::move(*p));
-  return plans;
-}
-
 }  // namespace wendlix

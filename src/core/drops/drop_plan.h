@@ -49,9 +49,4 @@ std::optional<DroppedFilePlan> PlanDroppedFile(std::uint16_t groupKind, std::str
                                                std::string_view file, const FileExistsFn& exists,
                                                const DriveNameFn& driveName = {});
 
-// The plans of all files in order.
-std::vector<DroppedFilePlan> PlanDroppedFiles(std::uint16_t groupKind, std::string_view groupDirectory,
-                                              const std::vector<std::string>& files,
-                                              const FileExistsFn& exists, const DriveNameFn& driveName = {});
-
 }  // namespace wendlix

@@ -1,12 +1,12 @@
 #include "core/drops/file_drop_effect.h"
 
+#include "core/text/paths.h"
+
 namespace wendlix {
 
 std::optional<std::string> DragSourceDirOf(const std::vector<std::string>& files) {
   for (const std::string& f : files) {
-    if (f.empty()) continue;
-    const std::size_t cut = f.find_last_of("\\:");
-    return cut == std::string::npos ? std::string() : f.substr(0, cut + 1);
+    if (!f.empty()) return ExtractFilePath(f);
   }
   return std::nullopt;
 }

@@ -122,7 +122,6 @@ class ButtonsPage {
   const ButtonEntries& Entries() const { return entries_; }
   const ButtonPageControls& Controls() const { return controls_; }
   const ButtonDetail& Detail() const { return detail_; }
-  const std::string& ListedDir() const { return listedDir_; }
   bool Built() const { return builtKind_.has_value(); }
   // Set by every operation that changed the list; the dialog adds its own text changes.
   bool Modified() const { return modified_; }

@@ -5,13 +5,6 @@
 
 namespace wendlix {
 
-std::vector<std::string> ButtonEntries::BtnNames() const {
-  std::vector<std::string> names;
-  names.reserve(entries_.size());
-  for (const ButtonEntry& e : entries_) names.push_back(e.Name);
-  return names;
-}
-
 std::vector<std::string> ButtonEntries::BtnValues() const {
   std::vector<std::string> values;
   values.reserve(entries_.size());

@@ -35,12 +35,9 @@ class ButtonEntries {
   std::size_t Count() const { return entries_.size(); }
   bool Empty() const { return entries_.empty(); }
   const ButtonEntry& operator[](std::size_t i) const { return entries_[i]; }
-  std::vector<std::string> BtnNames() const;
   std::vector<std::string> BtnValues() const;
 
   std::optional<std::size_t> Selected() const { return selected_; }
-  // The selected row, 0 when none is selected.
-  int ButtonIndex() const { return selected_ ? static_cast<int>(*selected_) : 0; }
   // A row past the end selects nothing.
   void Select(std::optional<std::size_t> row);
 

@@ -25,18 +25,6 @@ void BlendPixels(const Pixel* source, const Pixel* to, Pixel* from, std::size_t 
   for (std::size_t i = 0; i < count; ++i) from[i] = BlendWord(source[i], to[i], level);
 }
 
-void BlendPixelsPerByte(const Pixel* source, const Pixel* to, Pixel* from, std::size_t count, int level) {
-  level = std::clamp(level, 0, kBlendLevels);
-  for (std::size_t i = 0; i < count; ++i) {
-    std::uint32_t out = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-      const std::uint32_t s = (source[i] >> shift) & 0xFF, t = (to[i] >> shift) & 0xFF;
-      out |= ((s * (kBlendLevels - level) + t * level) / kBlendLevels) << shift;
-    }
-    from[i] = out;
-  }
-}
-
 LcgRandom::LcgRandom()
     : state_(static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count())) {}
 

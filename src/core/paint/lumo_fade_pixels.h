@@ -33,8 +33,6 @@ constexpr std::uint32_t BlendWord(std::uint32_t s, std::uint32_t t, int level) {
 
 // from[i] := the blend of source[i] and to[i] at `level` (0..32), over `count` pixels.
 void BlendPixels(const Pixel* source, const Pixel* to, Pixel* from, std::size_t count, int level);
-// The same one byte at a time: the reference the word-parallel step is measured against.
-void BlendPixelsPerByte(const Pixel* source, const Pixel* to, Pixel* from, std::size_t count, int level);
 
 // A source of random integers below a bound.
 class RandomSource {

@@ -21,15 +21,6 @@ inline std::size_t PixelCount(const PixelBuffer& b) {
   return static_cast<std::size_t>(b.Width()) * static_cast<std::size_t>(b.Height());
 }
 
-inline bool InBuffer(const PixelBuffer& b, int x, int y) {
-  return x >= 0 && y >= 0 && x < b.Width() && y < b.Height();
-}
-
-// Writes one pixel; outside the buffer nothing happens.
-inline void PutPixel(PixelBuffer& b, int x, int y, Pixel p) {
-  if (InBuffer(b, x, y)) b.Data()[static_cast<std::size_t>(y) * b.Width() + x] = p;
-}
-
 inline void FillPixels(PixelBuffer& b, const Rect& r, Pixel p) { b.FillRect(r.left, r.top, r.right, r.bottom, p); }
 
 }  // namespace wendlix

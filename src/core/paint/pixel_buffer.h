@@ -91,10 +91,9 @@ class PixelBuffer {
   std::shared_ptr<void> owner_;
 };
 
-// 0x00BBGGRR (a Windows COLORREF) to the buffer's 0x00RRGGBB, and back.
+// 0x00BBGGRR (a Windows COLORREF) to the buffer's 0x00RRGGBB.
 inline std::uint32_t ColorRefToPixel(std::uint32_t colorRef) {
   return ((colorRef & 0xFF) << 16) | (colorRef & 0xFF00) | ((colorRef >> 16) & 0xFF);
 }
-inline std::uint32_t PixelToColorRef(std::uint32_t pixel) { return ColorRefToPixel(pixel); }
 
 }  // namespace wendlix

@@ -27,9 +27,6 @@ constexpr IniDamage operator|(IniDamage a, IniDamage b) {
   return static_cast<IniDamage>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
 }
 constexpr IniDamage& operator|=(IniDamage& a, IniDamage b) { return a = a | b; }
-constexpr bool HasDamage(IniDamage set, IniDamage flag) {
-  return (static_cast<unsigned>(set) & static_cast<unsigned>(flag)) != 0;
-}
 
 // Far beyond any line the bar writes (the longest is a path of 32,767 characters plus
 // its key); a longer one is junk.

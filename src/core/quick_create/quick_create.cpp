@@ -42,14 +42,7 @@ QuickFolder QuickFolderOfTag(int tag) {
   }
 }
 
-std::string DrivesFolderPath(std::string_view programFolder) {
-  return AddBackslash(programFolder) + kDrivesFolderName;
-}
-
-std::string DrivesShortcutFolder(std::string_view programFolder, bool drivesFolderExists) {
-  if (drivesFolderExists) return AddBackslash(DrivesFolderPath(programFolder));
-  return AddBackslash(programFolder);
-}
+std::string DrivesFolderPath(std::string_view folder) { return AddBackslash(folder) + kDrivesFolderName; }
 
 std::string QuickGroupTitle(int tag, std::string_view caption) {
   if (QuickFolderOfTag(tag) == QuickFolder::kQuickLaunch) return kQuickLaunchTitle;

@@ -21,10 +21,8 @@ QuickFolder QuickFolderOfTag(int tag);
 inline constexpr char kQuickLaunchTitle[] = "Quick Launch";
 inline constexpr char kDrivesFolderName[] = "Drivers";
 
-// The drives folder beside the program, and where the drive shortcuts go: that folder
-// when it exists (after trying to create it), else the program's folder itself.
-std::string DrivesFolderPath(std::string_view programFolder);
-std::string DrivesShortcutFolder(std::string_view programFolder, bool drivesFolderExists);
+// The drives folder, which holds the drive shortcuts, in `folder` (the settings files' folder).
+std::string DrivesFolderPath(std::string_view folder);
 
 // The title of a new group: the caption up to its first "(" ("桌面(&D)" gives 桌面), with
 // any accelerator mark removed; the Quick Launch item's title is fixed.

@@ -32,10 +32,6 @@ void GiveBackSet::NoteApplied(const ShellWindowCommand& command, bool wasOn) {
   if (command.On || wasOn) Note(command);
 }
 
-bool GiveBackSet::Owes(std::uint16_t which, ShellWindowCommand::Kind action) const {
-  return std::find(owed_.begin(), owed_.end(), std::make_pair(which, action)) != owed_.end();
-}
-
 std::vector<ShellWindowCommand> GiveBackSet::Commands() const {
   // Enabled before shown: a window that reappears is usable at once.
   std::vector<ShellWindowCommand> out;

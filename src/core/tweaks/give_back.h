@@ -34,7 +34,6 @@ class GiveBackSet {
   void NoteApplied(const ShellWindowCommand& command, bool wasOn);
 
   bool Empty() const { return owed_.empty(); }
-  bool Owes(std::uint16_t which, ShellWindowCommand::Kind action) const;
   // Enables first, then shows, each window at most once per kind, in the order taken.
   std::vector<ShellWindowCommand> Commands() const;
   void Clear() { owed_.clear(); }

@@ -19,7 +19,6 @@ class DpiTracker {
 
   // The window is set up: later notices count.
   void SetReady() { ready_ = true; }
-  bool Ready() const { return ready_; }
 
   // Whether a notice (or a fresh look at the monitor) that says `dpi` needs the bar laid
   // out again. Taking it makes `dpi` current; BeginApply/EndApply bracket the work.
@@ -28,7 +27,6 @@ class DpiTracker {
   void EndApply() {
     if (applying_ > 0) --applying_;
   }
-  bool Applying() const { return applying_ > 0; }
 
  private:
   DpiScale scale_;

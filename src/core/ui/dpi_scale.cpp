@@ -34,11 +34,6 @@ int ScalePx(int px, int dpi) {
   return scaled;
 }
 
-int ScalePxAtLeast(int px, int dpi, int floor) {
-  const int scaled = ScalePx(px, dpi);
-  return scaled < floor ? floor : scaled;
-}
-
 int UnscalePx(int px, int dpi) {
   dpi = ValidDpi(dpi);
   if (dpi == kBaseDpi) return px;

@@ -16,8 +16,6 @@ int ValidDpi(int dpi);
 // `px` 96-DPI pixels at `dpi`, rounded half away from zero (as MulDiv). A positive size
 // never scales to 0, so a one-pixel line or margin stays visible.
 int ScalePx(int px, int dpi);
-// As ScalePx, and never less than `floor` (a size the bar cannot work below).
-int ScalePxAtLeast(int px, int dpi, int floor);
 // The 96-DPI size of `px` pixels at `dpi`, for storing; rounded the same way.
 int UnscalePx(int px, int dpi);
 
@@ -29,9 +27,7 @@ class DpiScale {
   explicit DpiScale(int dpi) : dpi_(ValidDpi(dpi)) {}
 
   int Dpi() const { return dpi_; }
-  bool IsBase() const { return dpi_ == kBaseDpi; }
   int operator()(int px) const { return ScalePx(px, dpi_); }
-  int AtLeast(int px, int floor) const { return ScalePxAtLeast(px, dpi_, floor); }
   int Unscale(int px) const { return UnscalePx(px, dpi_); }
   friend bool operator==(const DpiScale&, const DpiScale&) = default;
 

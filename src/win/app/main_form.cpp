@@ -12,6 +12,7 @@
 #include "win/inspect/bar_query.h"
 #include "win/paint/dib_section.h"
 #include "win/paint/system_colors.h"
+#include "win/shell/shortcut_files.h"
 #include "win/ui/window_dpi.h"
 
 namespace wendlix {
@@ -284,8 +285,7 @@ void TWendlixMainForm::ArrangeBar() {
         GetTextExtentPoint32W(dc.get(), title.c_str(), static_cast<int>(title.size()), &size);
         o.HeaderLength += size.cx + Scale()(4);
       }
-      o.PictureExists = g.Data.DrawStyle == 2 && !g.Data.PictureFile.empty() &&
-                        GetFileAttributesW(ToWide(g.Data.PictureFile).c_str()) != INVALID_FILE_ATTRIBUTES;
+      o.PictureExists = g.Data.DrawStyle == 2 && PathExists(g.Data.PictureFile);
     }
   }
   view_ = wendlix::ArrangeBar(state_.Groups, Edge(), Size{client.right, client.bottom},

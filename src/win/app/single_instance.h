@@ -59,8 +59,6 @@ class SingleInstance : private WindowSubclass {
   // the window's thread when one asks. Call after a successful Claim.
   void Serve(HWND window, std::function<void()> comeForward);
 
-  const std::wstring& MutexName() const { return name_; }
-
  private:
   // Answers the bring-forward message for this key; everything else goes to the window.
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -57,10 +57,6 @@ bool IconResolver::Collect() {
   return !answers.empty();
 }
 
-void IconResolver::Forget() {
-  known_.clear();
-}
-
 void IconResolver::Run(std::vector<std::string> batch) {
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   DWORD lastPost = GetTickCount();

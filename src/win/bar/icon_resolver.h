@@ -34,8 +34,6 @@ class IconResolver {
   void Flush();
   // Takes the answers that arrived; true when there were any.
   bool Collect();
-  // Forgets every answer (files changed).
-  void Forget();
 
  private:
   void Run(std::vector<std::string> batch);

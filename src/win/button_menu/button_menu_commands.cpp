@@ -10,6 +10,7 @@
 #include "core/button_menu/group_commands.h"
 #include "core/editor/editor_commit.h"
 #include "core/editor/shortcut_change.h"
+#include "core/platform/file_io.h"
 #include "core/profile/ini_file.h"
 #include "core/text/ascii.h"
 #include "core/text/paths.h"
@@ -375,7 +376,7 @@ void ButtonMenuCommands::R1Click(int g) {
 void ButtonMenuCommands::O1Click(int g) {
   const std::string folder = state_.Groups[g].Data.Directory;
   // An imported group may name a program here: only a folder is opened.
-  if (!FolderExists(folder)) {
+  if (!platform::DirectoryExists(folder)) {
     AutoHideHold hold(bar_.Toolbar());
     ShowErrorBox("文件夹不存在:\r\r\"" + folder + "\"", kGroupErrorCaption);
     return;

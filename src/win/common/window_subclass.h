@@ -13,8 +13,6 @@ class WindowSubclass {
   WindowSubclass(const WindowSubclass&) = delete;
   WindowSubclass& operator=(const WindowSubclass&) = delete;
 
-  HWND Subclassed() const noexcept { return hwnd_; }
-
  protected:
   WindowSubclass() = default;
   virtual ~WindowSubclass() { Detach(); }

@@ -11,6 +11,7 @@
 #include "core/platform/file_io.h"
 #include "core/profile/ini_file.h"
 #include "core/text/ascii.h"
+#include "core/text/paths.h"
 #include "win/common/owned_memory.h"
 #include "win/common/unique_handle.h"
 #include "win/common/wide.h"
@@ -130,8 +131,7 @@ void AppendLine(const std::string& path, const std::string& line) {
 }
 
 int RunSaves(const std::string& folderArgument, const std::string& log, bool forever) {
-  const std::string folder =
-      folderArgument.empty() || folderArgument.back() == '\\' ? folderArgument : folderArgument + "\\";
+  const std::string folder = AddBackslash(folderArgument);
   std::uint32_t round = 0;
   const std::string verdict = CheckAndSave(folder, round);
   AppendLine(log, verdict);

@@ -3,8 +3,8 @@
 #include "core/drops/drop_plan.h"
 #include "core/text/paths.h"
 #include "win/shell/shell_links.h"
+#include "win/shell/shortcut_files.h"
 #include "win/common/wide.h"
-#include "win/editor/editor_files_win.h"
 
 namespace wendlix {
 namespace {
@@ -21,15 +21,14 @@ std::string TemporaryBeside(const std::string& link) {
 // The new link is written beside the old one and then takes its place in one step, so a
 // link that cannot be written leaves the old one as it was.
 bool ReplaceLink(const std::string& source, const std::string& link) {
-  WinEditorFiles files;
   TShortCutData data;
   data.LinkFile = link;
   data.Target = source;
   data.WorkDir = ExtractFilePath(source);  // as MakeShortcutFile writes it
   const std::string temporary = TemporaryBeside(link);
-  if (temporary.empty() || !files.WriteShortcutFile(data, temporary)) return false;
-  if (files.ReplaceShortcutFile(temporary, link)) return true;
-  files.DeleteFile(temporary);
+  if (temporary.empty() || !WriteShortcutFile(data, temporary)) return false;
+  if (ReplaceShortcutFile(temporary, link)) return true;
+  DeleteShortcutFile(temporary);
   return false;
 }
 

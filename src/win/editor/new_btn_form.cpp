@@ -6,6 +6,7 @@
 #include "core/editor/editor_commit.h"
 #include "core/editor/editor_geometry.h"
 #include "core/editor/editor_texts.h"
+#include "core/platform/file_io.h"
 #include "core/profile/ini_file.h"
 #include "core/text/paths.h"
 #include "win/bar/bar_pictures.h"
@@ -306,7 +307,7 @@ bool TNewBtnForm::CommitGroup() {
   in.Folder = Text(kText4);
   in.FolderEnabled = IsWindowEnabled(Control(kText4)) != FALSE;
   in.OtherTitles = setup_.OtherTitles;
-  if (EditorCheck refusal = CheckGroupMode(in, [](const std::string& p) { return FolderExists(p); })) {
+  if (EditorCheck refusal = CheckGroupMode(in, [](const std::string& p) { return platform::DirectoryExists(p); })) {
     Refuse(*refusal);
     return false;
   }

@@ -117,8 +117,6 @@ class TNewBtnForm : public BaseDialog<TNewBtnForm> {
   NewBtnFormResult ReadBack() const;
 
   // Test access to the state the controls mirror.
-  const ButtonsPage& Page() const { return page_; }
-  int CurrentPage() const { return pageIndex_; }
   HWND Control(int id) const { return GetDlgItem(Handle(), id); }
 
  private:

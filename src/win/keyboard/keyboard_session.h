@@ -16,7 +16,6 @@ class KeyboardSession {
   ~KeyboardSession() { End(); }
 
   bool Active() const { return active_; }
-  HWND Previous() const { return previous_; }
 
   void Begin();
   // The foreground back to the remembered window (or the desktop when it is gone).

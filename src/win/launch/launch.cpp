@@ -2,9 +2,7 @@
 
 #include <cwchar>
 
-#include "core/shell/command_line.h"
 #include "win/common/unique_handle.h"
-#include "win/common/wide.h"
 #include "win/ui/p_messages.h"
 
 namespace wendlix {
@@ -26,13 +24,6 @@ LRESULT CALLBACK CountShellDialogs(int code, WPARAM wp, LPARAM lp) {
 }
 
 }  // namespace
-
-std::wstring LaunchCommandLine(const LaunchRequest& request) {
-  if (request.Action != LaunchAction::kOpen || request.File.empty()) return {};
-  std::wstring line = ToWide(QuoteCommandLineArgument(request.File));
-  if (!request.Params.empty()) line += L" " + ToWide(request.Params);
-  return line;
-}
 
 std::optional<ShellCall> LaunchShellCall(const LaunchRequest& request) {
   if (request.Action != LaunchAction::kOpen || request.File.empty()) return std::nullopt;

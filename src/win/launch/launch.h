@@ -11,10 +11,6 @@
 
 namespace wendlix {
 
-// The command line the started program receives for an open request (its program quoted,
-// then the parameters); empty for any other request.
-std::wstring LaunchCommandLine(const LaunchRequest& request);
-
 // The shell call an open request makes; nullopt for any other request.
 std::optional<ShellCall> LaunchShellCall(const LaunchRequest& request);
 

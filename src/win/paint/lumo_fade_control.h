@@ -28,9 +28,7 @@ class LumoFadeControl final : public FadeHost {
   LumoFadeControl& operator=(const LumoFadeControl&) = delete;
 
   TLumoFade& Fade() { return fade_; }
-  const TLumoFade& Fade() const { return fade_; }
 
-  bool Visible() const { return visible_; }
   void SetVisible(bool visible);
   // The control's rectangle in the parent's client area.
   RECT BoundsRect() const;

@@ -8,6 +8,7 @@
 #include "core/bar/group_file.h"
 #include "core/quick_create/quick_create.h"
 #include "core/quick_create/quick_create_sites.h"
+#include "core/platform/file_io.h"
 #include "core/text/paths.h"
 #include "win/appbar/auto_hide_hold.h"
 #include "win/bar/bar_groups.h"
@@ -38,10 +39,9 @@ std::string QuickCreateCommands::QuickFolderPath(int tag) {
     case QuickFolder::kFavorites: return SpecialFolder(CSIDL_FAVORITES);
     case QuickFolder::kDrives: {
       // Beside the settings files, which the bar can write; without it, no group.
-      const std::string folder = ExtractFilePath(state_.ConfigBase) + kDrivesFolderName;
+      const std::string folder = DrivesFolderPath(ExtractFilePath(state_.ConfigBase));
       CreateDirectoryW(ToWide(folder).c_str(), nullptr);
-      const DWORD attributes = GetFileAttributesW(ToWide(folder).c_str());
-      if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      if (!platform::DirectoryExists(folder)) {
         AutoHideHold hold(bar_.Toolbar());
         ShowErrorBox("无法创建文件夹：\r\r\"" + folder + "\"", kQuickCreateCaption);
         return {};

@@ -7,6 +7,7 @@
 #include "core/shell/link_naming.h"
 #include "core/shell/shortcut_data.h"
 #include "core/bar/group_loading.h"
+#include "core/platform/file_io.h"
 #include "core/text/paths.h"
 #include "win/shell/pidl.h"
 #include "win/shell/shell_error.h"
@@ -19,21 +20,12 @@ using Microsoft::WRL::ComPtr;
 
 namespace wendlix {
 
-namespace {
-
-bool IsDirectory(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-}  // namespace
-
 std::vector<DirEntry> ReadDirEntries(const std::string& dir) {
   std::vector<DirEntry> entries;
-  const std::wstring folder = ToWide(AddBackslash(dir));
-  if (!IsDirectory(folder)) return entries;
+  const std::string folder = AddBackslash(dir);
+  if (!platform::DirectoryExists(folder)) return entries;
   WIN32_FIND_DATAW data{};
-  unique_find find(FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+  unique_find find(FindFirstFileExW(ToWide(folder + "*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
                                     nullptr, FIND_FIRST_EX_LARGE_FETCH));
   if (!find) return entries;
   do {
@@ -84,7 +76,7 @@ void GetSpecialFolderPath(int csidl, std::string& path) {
   ITEMIDLIST* raw = nullptr;
   const HRESULT hr = SHGetSpecialFolderLocation(nullptr, csidl, &raw);
   const unique_pidl pidl(raw);
-  if (FAILED(hr) || !pidl) throw ShellError("Error getting SHGetSpecialFolderLocation.", hr);
+  if (FAILED(hr) || !pidl) throw ShellError("Error getting SHGetSpecialFolderLocation.");
   StrRetToString(desktop.Get(), pidl.get(), SHGDN_FORPARSING, path);
 }
 

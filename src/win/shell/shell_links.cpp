@@ -10,6 +10,7 @@
 #include "core/text/paths.h"
 #include "win/shell/pidl.h"
 #include "win/shell/shell_error.h"
+#include "win/shell/shortcut_files.h"
 #include "win/common/wide.h"
 
 using Microsoft::WRL::ComPtr;
@@ -29,14 +30,14 @@ struct ShellLinkObject {
 ShellLinkObject CreateShellLinkObject() {
   ShellLinkObject object;
   HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&object.link));
-  if (FAILED(hr)) throw ShellError("Cannot create a shell link object", hr);
+  if (FAILED(hr)) throw ShellError("Cannot create a shell link object");
   hr = object.link.As(&object.file);
-  if (FAILED(hr)) throw ShellError("The shell link object has no IPersistFile", hr);
+  if (FAILED(hr)) throw ShellError("The shell link object has no IPersistFile");
   return object;
 }
 
 void Check(HRESULT hr, const char* what) {
-  if (FAILED(hr)) throw ShellError(what, hr);
+  if (FAILED(hr)) throw ShellError(what);
 }
 
 // Some link readers (Wine's among them) give the path through the ANSI code page, so a
@@ -50,10 +51,6 @@ std::string PathFromIdList(IShellLinkW& link, const std::string& fallback) {
   if (!SHGetPathFromIDListEx(pidl.get(), path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT))
     return fallback;
   return FromWide(path.data());
-}
-
-bool FileNameTaken(const std::string& path) {
-  return GetFileAttributesW(ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace
@@ -111,7 +108,7 @@ std::string MakeShortcutFile(const std::string& target, const std::string& linkP
   ShellLinkObject object = CreateShellLinkObject();
   object.link->SetPath(ToWide(target).c_str());
   object.link->SetWorkingDirectory(ToWide(ExtractFilePath(target)).c_str());
-  const std::string path = UniqueLinkPath(linkPath, FileNameTaken);
+  const std::string path = UniqueLinkPath(linkPath, PathExists);
   if (path.empty()) return {};
   if (FAILED(object.file->Save(ToWide(path).c_str(), FALSE))) return {};
   return path;

@@ -25,16 +25,6 @@ std::optional<ShellCall> ShellOpenCall(const std::string& fileName, const std::s
   return ShellCall{isPif ? L"open" : L"", ToWide(*target), ToWide(params), ToWide(dir), showCmd};
 }
 
-std::optional<ShellCall> ShellOpenWithArgumentCall(const std::string& program, const std::string& argument,
-                                                   const std::string& dir, int showCmd) {
-  std::string safeArgument = argument;
-  if (HasUrlScheme(argument)) {
-    // Percent-encoding keeps an address intact for the program, and quoting keeps it whole.
-    if (const auto encoded = SafeShellTarget(argument)) safeArgument = *encoded;
-  }
-  return ShellOpenCall(program, QuoteCommandLineArgument(safeArgument), dir, showCmd);
-}
-
 HINSTANCE RunShellCall(HWND wnd, const ShellCall& call, HANDLE* process, ShellErrors errors) {
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof(info);
@@ -55,13 +45,6 @@ HINSTANCE RunShellCall(HWND wnd, const ShellCall& call, HANDLE* process, ShellEr
 HINSTANCE ShellOpen(HWND wnd, const std::string& fileName, const std::string& params, const std::string& dir,
                     int showCmd) {
   const std::optional<ShellCall> call = ShellOpenCall(fileName, params, dir, showCmd);
-  if (!call) return ErrorResult(ERROR_FILE_NOT_FOUND);
-  return RunShellCall(wnd, *call, nullptr);
-}
-
-HINSTANCE ShellOpenWithArgument(HWND wnd, const std::string& program, const std::string& argument,
-                                const std::string& dir, int showCmd) {
-  const std::optional<ShellCall> call = ShellOpenWithArgumentCall(program, argument, dir, showCmd);
   if (!call) return ErrorResult(ERROR_FILE_NOT_FOUND);
   return RunShellCall(wnd, *call, nullptr);
 }

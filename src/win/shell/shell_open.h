@@ -25,11 +25,6 @@ struct ShellCall {
 std::optional<ShellCall> ShellOpenCall(const std::string& fileName, const std::string& params,
                                        const std::string& dir, int showCmd);
 
-// The call that runs `program` with `argument` as its one argument (quoted whatever it
-// holds; an address percent-encoded first), as in "explorer.exe" with a web address.
-std::optional<ShellCall> ShellOpenWithArgumentCall(const std::string& program, const std::string& argument,
-                                                   const std::string& dir, int showCmd);
-
 // Whether the shell may put up its own message when the call fails.
 enum class ShellErrors : std::uint8_t { kReturned, kShown };
 
@@ -42,9 +37,5 @@ HINSTANCE RunShellCall(HWND wnd, const ShellCall& call, HANDLE* process = nullpt
 // ShellOpenCall run at once; a refused path answers ERROR_FILE_NOT_FOUND.
 HINSTANCE ShellOpen(HWND wnd, const std::string& fileName, const std::string& params, const std::string& dir,
                     int showCmd);
-
-// ShellOpenWithArgumentCall run at once.
-HINSTANCE ShellOpenWithArgument(HWND wnd, const std::string& program, const std::string& argument,
-                                const std::string& dir, int showCmd);
 
 }  // namespace wendlix

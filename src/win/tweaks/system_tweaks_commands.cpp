@@ -47,8 +47,6 @@ void SystemTweaksCommands::PrepareMenu(MenuModel& menu) const {
   SYSPMenuPopup(menu, ReadSysMenuContext(state_));
 }
 
-bool SystemTweaksCommands::ScreenSaverBlocked() const { return filter_ && filter_->Installed(); }
-
 void SystemTweaksCommands::SetScreenSaverBlocked(bool blocked) {
   if (blocked && !filter_) filter_ = std::make_unique<ScreenSaverFilter>();
   if (!blocked) filter_.reset();

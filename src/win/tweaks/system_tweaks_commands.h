@@ -9,9 +9,7 @@
 //   once the bar saved on its way out:       tweaks_.GiveBack();
 // The bar's settings it changes live in BarState (Tweaks, Settings.ReLoadSet); the close
 // query keeps reading Tweaks.CanShutDown. While the screen saver is blocked a message
-// hook on this thread drops WM_SYSCOMMAND/SC_SCREENSAVE from the message queue; a window
-// procedure that wants to refuse a sent one too asks IsScreenSaveCommand and
-// ScreenSaverBlocked().
+// hook on this thread drops WM_SYSCOMMAND/SC_SCREENSAVE from the message queue.
 #pragma once
 #include <windows.h>
 
@@ -33,7 +31,6 @@ SysMenuContext ReadSysMenuContext(const BarState& state);
 class ScreenSaverFilter {
  public:
   ScreenSaverFilter();
-  bool Installed() const { return static_cast<bool>(hook_); }
 
  private:
   unique_hhook hook_;
@@ -52,7 +49,6 @@ class SystemTweaksCommands {
   // Settings restored from the file take effect at once, as the menu then shows them: the
   // screen-saver block, and on Windows 95 and 98 the hot-key block.
   void PutRestoredIntoEffect();
-  bool ScreenSaverBlocked() const;
   // Applies the stored shell-window commands; what they take away is this run's to give back.
   // The record is kept before anything changes: a crash in between still gives back.
   void ApplyRestored(const std::vector<ShellWindowCommand>& commands) {

@@ -231,7 +231,7 @@ bool TMessageForm::HandleModalKey(const MSG& m) {
 TModalResult TMessageForm::ShowModal() {
   modalResult_ = mrNone;
   ApplyPosition();
-  if (animated_) PlayOpenAnimation(Handle(), FormPosition::Designed);
+  PlayOpenAnimation(Handle(), FormPosition::Designed);
 
   // The other windows of this thread wait for the answer.
   std::vector<HWND> disabled;

@@ -31,17 +31,12 @@ class TMessageForm : public BaseWindow<TMessageForm> {
   void SetTitle(std::string_view title);
   std::string Title() const;
   void SetColor(std::uint32_t color);
-  std::uint32_t Color() const { return color_; }
   void SetHelpContext(int context) { helpContext_ = context; }
-  int HelpContext() const { return helpContext_; }
   void SetPosition(FormPosition position) { position_ = position; }
-  FormPosition Position() const { return position_; }
-  void SetAnimated(bool animated) { animated_ = animated; }
 
   // Shows the window modally (after the opening animation) and answers the modal result;
   // the other windows of the thread are disabled meanwhile. WM_QUIT ends it with Cancel.
   TModalResult ShowModal();
-  TModalResult ModalResult() const { return modalResult_; }
 
   // The window's controls by name: "Image", "Message" or a button's name ("OK", "Cancel").
   HWND FindControl(std::string_view name) const;
@@ -71,7 +66,6 @@ class TMessageForm : public BaseWindow<TMessageForm> {
   std::uint32_t color_ = kDefaultMessageFormColor;
   int helpContext_ = 0;
   FormPosition position_ = FormPosition::Designed;
-  bool animated_ = true;
   TModalResult modalResult_ = mrNone;
 };
 

@@ -6,25 +6,26 @@ namespace wendlix {
 namespace {
 
 TEST(AppBarAutoHide, PlacesShownAndHiddenBarsOnSeveralScreens) {
-  struct Case { TAppToolBarEdge edge; bool show; Rect r; Size screen; Size border; Rect expected; };
+  struct Case { TAppToolBarEdge edge; bool show; Rect r; Rect monitor; Size border; Rect expected; };
   const Case cases[] = {
-      {abeLeft, false, {0, 0, 60, 768}, {1024, 768}, {1, 1}, {-58, 0, 2, 768}},
-      {abeBottom, false, {0, 718, 1024, 768}, {1024, 768}, {1, 1}, {0, 766, 1024, 816}},
-      {abeRight, false, {938, 0, 1024, 768}, {1024, 768}, {1, 1}, {1022, 0, 1108, 768}},
-      {abeTop, false, {0, 0, 1920, 35}, {1920, 1080}, {2, 2}, {0, -31, 1920, 4}},
-      {abeRight, false, {1834, 0, 1920, 1080}, {1920, 1080}, {2, 2}, {1916, 0, 2002, 1080}},
-      {abeLeft, true, {-58, 0, 2, 768}, {1024, 768}, {1, 1}, {0, 0, 60, 768}},
-      {abeRight, true, {1022, 0, 1108, 768}, {1024, 768}, {1, 1}, {938, 0, 1024, 768}},
-      {abeRight, true, {1022, 300, 1108, 700}, {1280, 1024}, {1, 1}, {1194, 0, 1280, 400}},  // new screen
-      {abeBottom, true, {0, 766, 1024, 816}, {1024, 768}, {1, 1}, {0, 718, 1024, 768}},
-      {abeTop, true, {40, -33, 1064, 2}, {1024, 768}, {1, 1}, {0, 0, 1024, 35}},  // always at the left
+      {abeLeft, false, {0, 0, 60, 768}, {0, 0, 1024, 768}, {1, 1}, {-58, 0, 2, 768}},
+      {abeBottom, false, {0, 718, 1024, 768}, {0, 0, 1024, 768}, {1, 1}, {0, 766, 1024, 816}},
+      {abeRight, false, {938, 0, 1024, 768}, {0, 0, 1024, 768}, {1, 1}, {1022, 0, 1108, 768}},
+      {abeTop, false, {0, 0, 1920, 35}, {0, 0, 1920, 1080}, {2, 2}, {0, -31, 1920, 4}},
+      {abeRight, false, {1834, 0, 1920, 1080}, {0, 0, 1920, 1080}, {2, 2}, {1916, 0, 2002, 1080}},
+      {abeLeft, true, {-58, 0, 2, 768}, {0, 0, 1024, 768}, {1, 1}, {0, 0, 60, 768}},
+      {abeRight, true, {1022, 0, 1108, 768}, {0, 0, 1024, 768}, {1, 1}, {938, 0, 1024, 768}},
+      {abeRight, true, {1022, 300, 1108, 700}, {0, 0, 1280, 1024}, {1, 1}, {1194, 0, 1280, 400}},  // new screen
+      {abeBottom, true, {0, 766, 1024, 816}, {0, 0, 1024, 768}, {1, 1}, {0, 718, 1024, 768}},
+      {abeTop, true, {40, -33, 1064, 2}, {0, 0, 1024, 768}, {1, 1}, {0, 0, 1024, 35}},  // always at the left
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(PlaceForAutoHide(c.edge, true, c.show, c.r, c.screen, c.border), c.expected) << c.edge << c.show;
+    EXPECT_EQ(PlaceForAutoHideOnMonitor(c.edge, true, c.show, c.r, c.monitor, c.border), c.expected)
+        << c.edge << c.show;
   }
-  EXPECT_EQ(PlaceForAutoHide(abeRight, false, false, {0, 0, 9, 9}, {1024, 768}, {1, 1}), std::nullopt);
-  EXPECT_EQ(PlaceForAutoHide(abeFloat, true, false, {0, 0, 9, 9}, {1024, 768}, {1, 1}), std::nullopt);
-  EXPECT_EQ(PlaceForAutoHide(abeUnknown, true, true, {0, 0, 9, 9}, {1024, 768}, {1, 1}), std::nullopt);
+  EXPECT_EQ(PlaceForAutoHideOnMonitor(abeRight, false, false, {0, 0, 9, 9}, {0, 0, 1024, 768}, {1, 1}), std::nullopt);
+  EXPECT_EQ(PlaceForAutoHideOnMonitor(abeFloat, true, false, {0, 0, 9, 9}, {0, 0, 1024, 768}, {1, 1}), std::nullopt);
+  EXPECT_EQ(PlaceForAutoHideOnMonitor(abeUnknown, true, true, {0, 0, 9, 9}, {0, 0, 1024, 768}, {1, 1}), std::nullopt);
 }
 
 TEST(AppBarSlide, FrameCountsAndTheirRounding) {
@@ -58,23 +59,23 @@ TEST(AppBarSlide, FrameCountsAndTheirRounding) {
 
 TEST(AppBarTimerTick, ResolutionChecksKeepTheBarSpanningTheScreen) {
   using RC = ResolutionCheck;
-  struct Case { RC check; TAppToolBarEdge edge; Size screen; Rect window; bool fires; };
+  struct Case { RC check; TAppToolBarEdge edge; Rect monitor; Rect window; bool fires; };
   const Case cases[] = {
-      {RC::SpanWidth, abeTop, {1280, 1024}, {0, 0, 1024, 35}, true},
-      {RC::SpanWidth, abeBottom, {1024, 768}, {0, 766, 1024, 816}, false},
-      {RC::SpanWidth, abeLeft, {1280, 1024}, {0, 0, 86, 768}, false},
-      {RC::SpanHeight, abeRight, {1280, 1024}, {1194, 0, 1280, 768}, true},
-      {RC::SpanHeight, abeLeft, {1024, 768}, {-84, 0, 2, 768}, false},
-      {RC::SpanHeight, abeTop, {1024, 600}, {0, 0, 1024, 35}, false},
-      {RC::RightOffScreen, abeRight, {800, 600}, {1022, 0, 1108, 600}, true},  // smaller screen
-      {RC::RightOffScreen, abeRight, {1024, 768}, {1022, 0, 1108, 768}, false},
-      {RC::BottomOffScreen, abeBottom, {800, 600}, {0, 766, 800, 816}, true},
-      {RC::BottomOffScreen, abeBottom, {1024, 768}, {0, 766, 1024, 816}, false},
-      {RC::BottomOffScreen, abeRight, {800, 600}, {0, 766, 800, 816}, false},
+      {RC::SpanWidth, abeTop, {0, 0, 1280, 1024}, {0, 0, 1024, 35}, true},
+      {RC::SpanWidth, abeBottom, {0, 0, 1024, 768}, {0, 766, 1024, 816}, false},
+      {RC::SpanWidth, abeLeft, {0, 0, 1280, 1024}, {0, 0, 86, 768}, false},
+      {RC::SpanHeight, abeRight, {0, 0, 1280, 1024}, {1194, 0, 1280, 768}, true},
+      {RC::SpanHeight, abeLeft, {0, 0, 1024, 768}, {-84, 0, 2, 768}, false},
+      {RC::SpanHeight, abeTop, {0, 0, 1024, 600}, {0, 0, 1024, 35}, false},
+      {RC::RightOffScreen, abeRight, {0, 0, 800, 600}, {1022, 0, 1108, 600}, true},  // smaller screen
+      {RC::RightOffScreen, abeRight, {0, 0, 1024, 768}, {1022, 0, 1108, 768}, false},
+      {RC::BottomOffScreen, abeBottom, {0, 0, 800, 600}, {0, 766, 800, 816}, true},
+      {RC::BottomOffScreen, abeBottom, {0, 0, 1024, 768}, {0, 766, 1024, 816}, false},
+      {RC::BottomOffScreen, abeRight, {0, 0, 800, 600}, {0, 766, 800, 816}, false},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(ResolutionCheckFires(c.check, c.edge, true, c.screen, c.window), c.fires) << int(c.check);
-    EXPECT_FALSE(ResolutionCheckFires(c.check, c.edge, false, c.screen, c.window));
+    EXPECT_EQ(ResolutionCheckFiresOnMonitor(c.check, c.edge, true, c.monitor, c.window), c.fires) << int(c.check);
+    EXPECT_FALSE(ResolutionCheckFiresOnMonitor(c.check, c.edge, false, c.monitor, c.window));
   }
 }
 
@@ -125,10 +126,6 @@ TEST(AppBarZOrder, FullScreenApplicationsCoverTheBar) {
   EXPECT_EQ(TimerIntervalFor(800), 800);
   EXPECT_EQ(TimerIntervalFor(0), 10);
   EXPECT_EQ(TimerIntervalFor(-1), 10);
-  const Rect work{0, 0, 1024, 738};
-  EXPECT_FALSE(NeedsReapplyForDisplay({1024, 768}, work, {1024, 768}, work));
-  EXPECT_TRUE(NeedsReapplyForDisplay({1024, 768}, work, {1280, 1024}, work));
-  EXPECT_TRUE(NeedsReapplyForDisplay({1024, 768}, work, {1024, 768}, {0, 0, 938, 738}));
 }
 
 }  // namespace

@@ -17,23 +17,23 @@ QueryPosFn ShellWithWorkArea(Rect workArea, int* calls) {
 TEST(AppBarDockRect, CutsTheClearedScreenToTheEdgeThickness) {
   DockSizes sizes;
   sizes.size = {60, 40, 86, 50};
-  struct Case { Size screen; Rect workArea; TAppToolBarEdge edge; bool autoHide; Rect expected; int queries; };
+  struct Case { Rect monitor; Rect workArea; TAppToolBarEdge edge; bool autoHide; Rect expected; int queries; };
   const Case cases[] = {
-      {{1024, 768}, {0, 0, 1024, 738}, abeLeft, false, {0, 0, 60, 738}, 1},      // taskbar at the bottom
-      {{1024, 768}, {0, 0, 1024, 738}, abeRight, false, {938, 0, 1024, 738}, 1},
-      {{1024, 768}, {0, 0, 1024, 738}, abeTop, false, {0, 0, 1024, 40}, 1},
-      {{1024, 768}, {0, 0, 1024, 738}, abeBottom, false, {0, 688, 1024, 738}, 1},
-      {{1920, 1080}, {60, 0, 1920, 1080}, abeLeft, false, {60, 0, 120, 1080}, 1},  // taskbar on the left
-      {{1920, 1080}, {60, 30, 1920, 1080}, abeTop, false, {60, 30, 1920, 70}, 1},
-      {{1920, 1080}, {60, 0, 1920, 1080}, abeRight, true, {1834, 0, 1920, 1080}, 0},  // auto-hide spans
-      {{800, 600}, {0, 0, 800, 570}, abeBottom, true, {0, 550, 800, 600}, 0},
-      {{800, 600}, {0, 0, 800, 570}, abeFloat, false, {5, 6, 7, 8}, 0},  // floating keeps R
+      {{0, 0, 1024, 768}, {0, 0, 1024, 738}, abeLeft, false, {0, 0, 60, 738}, 1},      // taskbar at the bottom
+      {{0, 0, 1024, 768}, {0, 0, 1024, 738}, abeRight, false, {938, 0, 1024, 738}, 1},
+      {{0, 0, 1024, 768}, {0, 0, 1024, 738}, abeTop, false, {0, 0, 1024, 40}, 1},
+      {{0, 0, 1024, 768}, {0, 0, 1024, 738}, abeBottom, false, {0, 688, 1024, 738}, 1},
+      {{0, 0, 1920, 1080}, {60, 0, 1920, 1080}, abeLeft, false, {60, 0, 120, 1080}, 1},  // taskbar on the left
+      {{0, 0, 1920, 1080}, {60, 30, 1920, 1080}, abeTop, false, {60, 30, 1920, 70}, 1},
+      {{0, 0, 1920, 1080}, {60, 0, 1920, 1080}, abeRight, true, {1834, 0, 1920, 1080}, 0},  // auto-hide spans
+      {{0, 0, 800, 600}, {0, 0, 800, 570}, abeBottom, true, {0, 550, 800, 600}, 0},
+      {{0, 0, 800, 600}, {0, 0, 800, 570}, abeFloat, false, {5, 6, 7, 8}, 0},  // floating keeps R
   };
   for (const Case& c : cases) {
     int queries = 0;
     const QueryPosFn shell = ShellWithWorkArea(c.workArea, &queries);
-    EXPECT_EQ(DockRect(c.edge, {5, 6, 7, 8}, c.screen, c.autoHide, sizes, shell), c.expected)
-        << "edge " << c.edge << " screen " << c.screen.cx;
+    EXPECT_EQ(DockRectOnMonitor(c.edge, {5, 6, 7, 8}, c.monitor, c.autoHide, sizes, shell), c.expected)
+        << "edge " << c.edge << " monitor " << c.monitor.right;
     EXPECT_EQ(queries, c.queries);
   }
 }
@@ -84,7 +84,7 @@ TEST(AppBarProposeEdge, FollowsTheDiagonalsFlagsAndCtrl) {
   };
   for (const Case& c : cases) {
     EdgeProposal in{c.pt, c.ctrl, c.flags, abeBottom, c.workArea, c.screen, {17, 17}};
-    EXPECT_EQ(ProposeEdge(in), c.expected) << c.pt.x << "," << c.pt.y;
+    EXPECT_EQ(ProposeEdge(in, {0, 0}), c.expected) << c.pt.x << "," << c.pt.y;
   }
 }
 
@@ -100,7 +100,7 @@ TEST(AppBarProposeEdge, DisallowedEdgesFloatOrKeepTheStoredEdge) {
   };
   for (const Case& c : cases) {
     EdgeProposal in{c.pt, false, c.flags, abeTop, {0, 0, 1024, 768}, {1024, 768}, {17, 17}};
-    EXPECT_EQ(ProposeEdge(in), c.expected) << int(c.flags.Bits()) << " at " << c.pt.x;
+    EXPECT_EQ(ProposeEdge(in, {0, 0}), c.expected) << int(c.flags.Bits()) << " at " << c.pt.x;
   }
 }
 

@@ -56,12 +56,6 @@ TEST(BandBar, StacksBandsAndGivesTheRestToTheLast) {
 TEST(BandBar, DraggingFindsTheBandAndReorders) {
   const std::vector<BandPlace> v =
       LayoutBands(true, Rect{0, 0, 80, 300}, {{true, true, 0, 80}, {true, true, 0, 80}, {true, true, 0, 80}});
-  EXPECT_EQ(BandIndexAlong(true, v, {10, 0}), 0);
-  EXPECT_EQ(BandIndexAlong(true, v, {10, v[1].Band.top}), 1);
-  EXPECT_EQ(BandIndexAlong(true, v, {10, v[1].Band.top - 1}), 0);  // the gap belongs to the band before
-  EXPECT_EQ(BandIndexAlong(true, v, {10, 5000}), 2);
-  EXPECT_EQ(BandIndexAlong(true, {}, {0, 0}), -1);
-
   EXPECT_EQ(BandHeaderAlong(true, v, {500, v[2].Header.top + 1}), 2);  // across the bar does not matter
   EXPECT_EQ(BandHeaderAlong(true, v, {10, v[1].Panel.top + 1}), -1);
 

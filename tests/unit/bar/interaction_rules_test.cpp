@@ -1,13 +1,7 @@
-// Mouse rules, band renumbering and button look-ups.
+// Mouse rules and band renumbering.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include <set>
-
 #include "core/bar/band_order.h"
-#include "core/bar/button_lookup.h"
-#include "core/drops/drop_targets.h"
 #include "core/bar/mouse_rules.h"
 
 namespace wendlix {
@@ -67,17 +61,7 @@ TEST(MouseRules, PressesAndDistancesThatStartDrags) {
             (ButtonMoveDecision{false, false, true}));
   // A move-drag needs the press to have happened on the button.
   EXPECT_EQ(DecideButtonMouseMove(S::kLeft, false, press, {100, 61}), ButtonMoveDecision{});
-  EXPECT_EQ(MoveDragPoint(MakeRect(121, 26, 120, 25)), (Point{123, 28}));
   EXPECT_EQ(DragHotSpot({15, 13}), (Point{8, 6}));  // 7.5 and 6.5 round to even
-
-  // Web links dropped on a shortcut group's area go to the bar's panel, which refuses them.
-  using T = TargetSite;
-  EXPECT_EQ(PlaceDropTargets(MouseControl::kGroupBackground, gkShortcut),
-            (DropTargetPlacement{T::kGroupPanel, T::kPanel1, T::kControl}));
-  EXPECT_EQ(PlaceDropTargets(MouseControl::kGroupPanel, gkEmail),
-            (DropTargetPlacement{T::kUnregistered, T::kGroupPanel, T::kControl}));
-  EXPECT_TRUE(MoveClearsMouseDown(MouseControl::kGroupBackground, gkEmail));
-  EXPECT_FALSE(MoveClearsMouseDown(MouseControl::kGroupPanel, gkEmail));
 }
 
 GroupPanel Panel(int tag, std::string title, bool collapsed = false) {
@@ -117,40 +101,6 @@ TEST(BandOrder, RenumberingFollowsTheBandsAndKeepsEachGroupsState) {
     EXPECT_EQ(groups[0].Data.Title + groups[1].Data.Title + groups[2].Data.Title + groups[3].Data.Title,
               "ADBC");
   }
-}
-
-BarButton At(Rect bounds, int tag) {
-  BarButton b;
-  b.Bounds = bounds;
-  b.Tag = tag;
-  return b;
-}
-
-TEST(ButtonLookup, PointsStrictlyInsideInControlOrder) {
-  const std::vector<Rect> rects = {MakeRect(1, 1, 25, 25), MakeRect(26, 1, 25, 25), MakeRect(1, 1, 50, 25)};
-  const std::pair<Point, std::optional<std::size_t>> cases[] = {{{2, 2}, 0},   {{25, 25}, 0},  {{26, 5}, 2},
-                                                                {{27, 25}, 1}, {{50, 5}, 1},   {{1, 5}, {}},
-                                                                {{5, 1}, {}},  {{27, 26}, {}}, {{51, 5}, {}}};
-  for (const auto& [p, hit] : cases) EXPECT_EQ(GetBtnByPos(rects, p), hit) << p.x << "," << p.y;
-
-  // PanelBtn holds the collapsed groups C (index 2) and A (index 0); hidden ones count too.
-  std::vector<GroupPanel> groups = {Panel(0, "A", true), Panel(1, "B"), Panel(2, "C", true)};
-  std::vector<BarButton> panelBtn = {At(MakeRect(1, 1, 80, 25), 4002), At(MakeRect(1, 26, 80, 25), 4000)};
-  using K = PopupOrigin::Kind;
-  const PopupOrigin onPanelBtn{K::kPanelBtn, -1};
-  EXPECT_EQ(PopupGroup(groups, onPanelBtn, panelBtn, {10, 10}), 2u);
-  EXPECT_EQ(PopupGroup(groups, onPanelBtn, panelBtn, {10, 30}), 0u);
-  EXPECT_EQ(PopupGroup(groups, onPanelBtn, panelBtn, {10, 26}), std::nullopt);  // between buttons
-  EXPECT_EQ(PopupGroup(groups, {K::kGroupPanel, 1}, panelBtn, {10, 10}), 1u);
-  EXPECT_EQ(PopupGroup(groups, {K::kGroupBackground, 2}, panelBtn, {}), 2u);
-  EXPECT_EQ(PopupGroup(groups, {K::kGroupPanel, 7}, panelBtn, {}), std::nullopt);
-  EXPECT_EQ(PopupGroup(groups, {K::kOther, 1}, panelBtn, {10, 10}), std::nullopt);
-  // A button whose Tag names no collapsed group gives none.
-  panelBtn[0].Tag = 2002;
-  EXPECT_EQ(PopupGroup(groups, onPanelBtn, panelBtn, {10, 10}), std::nullopt);
-  EXPECT_EQ(DropTargetGroup(groups, std::nullopt, panelBtn, {10, 10}), std::nullopt);
-  EXPECT_EQ(DropTargetGroup(groups, std::nullopt, panelBtn, {10, 30}), 0u);
-  EXPECT_EQ(DropTargetGroup(groups, 1, panelBtn, {10, 30}), 1u);  // the registered group wins
 }
 
 }  // namespace

@@ -128,19 +128,11 @@ TEST(DropPlan, OneLinkPerFileAskingOnlyForExistingOnes) {
   const std::set<std::string> onDisk = {"D:\\Links\\Notepad.lnk", "D:\\Links\\记事本.lnk",
                                         "D:\\Links\\Own.lnk"};
   const FileExistsFn exists = [&](const std::string& p) { return onDisk.count(p) > 0; };
-  const std::vector<std::string> files = {"C:\\Windows\\Notepad.exe",
-                                          "",
-                                          "C:\\a\\b.c.txt",
-                                          "E:\\文档\\记事本",
-                                          "D:\\tools\\make",
-                                          "\\\\srv\\share\\dir\\a.b.exe",
-                                          "D:\\",
-                                          "\\\\srv\\share\\",
-                                          "D:\\LINKS\\own.LNK",
-                                          "D:\\Other\\Own.lnk",
-                                          "x:y:"};
-  const std::vector<DroppedFilePlan> expected = {
+  // A file and the link it makes (none: no link), with the existing link that is asked about.
+  struct Case { const char* file; const char* link; const char* existing; };
+  const Case cases[] = {
       {"C:\\Windows\\Notepad.exe", "D:\\Links\\Notepad.exe", "D:\\Links\\Notepad.lnk"},
+      {"", nullptr, nullptr},
       {"C:\\a\\b.c.txt", "D:\\Links\\b.c.txt", ""},
       {"E:\\文档\\记事本", "D:\\Links\\记事本", "D:\\Links\\记事本.lnk"},
       {"D:\\tools\\make", "D:\\Links\\make", ""},
@@ -150,14 +142,21 @@ TEST(DropPlan, OneLinkPerFileAskingOnlyForExistingOnes) {
       {"\\\\srv\\share\\", "D:\\Links\\share", ""},
       // The group's own shortcut dropped onto it is skipped, not deleted; one from
       // elsewhere with the same name asks.
+      {"D:\\LINKS\\own.LNK", nullptr, nullptr},
       {"D:\\Other\\Own.lnk", "D:\\Links\\Own.lnk", "D:\\Links\\Own.lnk"},
+      {"x:y:", nullptr, nullptr},
   };
-  EXPECT_EQ(PlanDroppedFiles(gkShortcut, "D:\\Links", files, exists), expected);
-  EXPECT_EQ(PlanDroppedFiles(gkShortcut, "D:\\Links\\", files, exists), expected);
-  // Web and e-mail groups, and a shortcut group without a folder, neither ask nor delete.
-  EXPECT_TRUE(PlanDroppedFiles(gkWeb, "D:\\Links", files, exists).empty());
-  EXPECT_TRUE(PlanDroppedFiles(gkEmail, "D:\\Links", files, exists).empty());
-  EXPECT_TRUE(PlanDroppedFiles(gkShortcut, "", files, exists).empty());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    const std::optional<DroppedFilePlan> expected =
+        c.link ? std::optional(DroppedFilePlan{c.file, c.link, c.existing}) : std::nullopt;
+    EXPECT_EQ(PlanDroppedFile(gkShortcut, "D:\\Links", c.file, exists), expected);
+    EXPECT_EQ(PlanDroppedFile(gkShortcut, "D:\\Links\\", c.file, exists), expected);
+    // Web and e-mail groups, and a shortcut group without a folder, neither ask nor delete.
+    EXPECT_EQ(PlanDroppedFile(gkWeb, "D:\\Links", c.file, exists), std::nullopt);
+    EXPECT_EQ(PlanDroppedFile(gkEmail, "D:\\Links", c.file, exists), std::nullopt);
+    EXPECT_EQ(PlanDroppedFile(gkShortcut, "", c.file, exists), std::nullopt);
+  }
   // Questions name the existing link without folder and extension.
   EXPECT_EQ(OverwriteQuestion("D:\\Links\\Notepad.lnk"), "\"Notepad\"\r\r快捷方式文件已经存在！是否覆盖该文件？");
   EXPECT_EQ(OverwriteQuestion("D:\\Links\\a.b.lnk", DropPath::kOle), "快捷方式文件已经存在！是否覆盖该文件？\r\r\"a.b\"");

@@ -14,7 +14,11 @@ using Strings = std::vector<std::string>;
 
 using FakeFiles = testing_support::FakeEditorFiles;
 
-Strings Names(const ButtonsPage& page) { return page.Entries().BtnNames(); }
+Strings Names(const ButtonsPage& page) {
+  Strings names;
+  for (const ButtonEntry& e : page.Entries().Entries()) names.push_back(e.Name);
+  return names;
+}
 Strings Values(const ButtonsPage& page) { return page.Entries().BtnValues(); }
 
 ButtonsPage WebPage(FakeFiles& files, const Strings& names) {
@@ -122,7 +126,7 @@ TEST(ButtonsPage, SelectionDecidesDetailAndEnabledStates) {
   EXPECT_EQ(page.Detail().EditExe, "");
   page.SelectRow(std::nullopt, fs);
   EXPECT_FALSE(page.Controls().btnEdit || page.Controls().BtnUp || page.Controls().BtnDown);
-  EXPECT_EQ(page.Entries().ButtonIndex(), 0);
+  EXPECT_EQ(page.Entries().Selected(), std::nullopt);
 
   ButtonsPage mail({{"Boss", "MAILTO:boss@a.cn", 0}});
   mail.Show("", gkEmail, fs);

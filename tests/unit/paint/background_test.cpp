@@ -11,7 +11,7 @@ constexpr Pixel kUntouched = 0x00ABCDEF;
 PixelBuffer Numbered(int w, int h) {
   PixelBuffer b(w, h);
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) PutPixel(b, x, y, static_cast<Pixel>(1000 + y * 100 + x));
+    for (int x = 0; x < w; ++x) b.Data()[y * w + x] = static_cast<Pixel>(1000 + y * 100 + x);
   return b;
 }
 
@@ -28,8 +28,10 @@ TEST(PixelCopy, ClipsAgainstBothBuffers) {
     for (int y = 0; y < 4; ++y)
       for (int x = 0; x < 6; ++x) {
         const int bx = x - c.dx, by = y - c.dy;  // position inside the block
-        if (bx >= 0 && by >= 0 && bx < c.w && by < c.h && InBuffer(src, c.sx + bx, c.sy + by))
-          PutPixel(want, x, y, src.At(c.sx + bx, c.sy + by));
+        const int sx = c.sx + bx, sy = c.sy + by;
+        if (bx >= 0 && by >= 0 && bx < c.w && by < c.h && sx >= 0 && sy >= 0 && sx < src.Width() &&
+            sy < src.Height())
+          want.Data()[y * want.Width() + x] = src.At(sx, sy);
       }
     EXPECT_EQ(got, want) << c.dx << "," << c.dy << " from " << c.sx << "," << c.sy << " " << c.w << "x" << c.h;
   }

@@ -23,7 +23,7 @@ class TestGraphic final : public FadeGraphic {
     for (int y = d.top; y < d.bottom; ++y)
       for (int x = d.left; x < d.right; ++x) {
         const Pixel p = pixels_.At((x - d.left) * Width() / d.Width(), (y - d.top) * Height() / d.Height());
-        if (p != kClear) PutPixel(target, x, y, p);
+        if (p != kClear) target.FillRect(x, y, x + 1, y + 1, p);
       }
   }
 
@@ -122,7 +122,7 @@ TEST(LumoFade, OnlyRealChangesRebuildTheImages) {
   // An icon shows the colour through its transparent parts, stretched with it; a
   // metafile is drawn over the colour.
   PixelBuffer icon(2, 2, kClear);
-  PutPixel(icon, 0, 0, 0x00FF00);
+  icon.FillRect(0, 0, 1, 1, 0x00FF00);
   f.fade.SetStretchToFit(true);
   f.fade.SetBounds(0, 0, 4, 4);
   f.fade.SetPicTo(std::make_shared<TestGraphic>(PictureKind::kIcon, icon));

@@ -28,8 +28,8 @@ TEST(QuickCreate, FolderTitlesAndDrivesFolder) {
   EXPECT_EQ(QuickGroupTitle(5, "驱动器(&Q)"), "驱动器");
   EXPECT_EQ(QuickGroupTitle(3, "&Quick Launck"), "Quick Launch");
   EXPECT_EQ(QuickGroupTitle(2, "R&&D &Tools"), "R&D Tools");
-  EXPECT_EQ(DrivesShortcutFolder("C:\\Wendlix", true), "C:\\Wendlix\\Drivers\\");
-  EXPECT_EQ(DrivesShortcutFolder("C:\\Wendlix\\", false), "C:\\Wendlix\\");
+  EXPECT_EQ(DrivesFolderPath("C:\\Wendlix"), "C:\\Wendlix\\Drivers");
+  EXPECT_EQ(DrivesFolderPath("C:\\Wendlix\\"), "C:\\Wendlix\\Drivers");
   EXPECT_EQ(FreeGroupTitle("桌面", {"Programs", "桌面", "桌面(1)", "桌面(3)"}), "桌面(2)");
   EXPECT_EQ(FreeGroupTitle("Desk", {"DESK"}), "Desk(1)");
 }
