@@ -304,10 +304,15 @@ editor_cancel() {
 }
 
 # A box takes keys once its opening animation has run: the short pause lets the key land in it.
+box_titled() {
+  BOX_TEXT=$(drive title TMessageForm) && [ -n "$BOX_TEXT" ]
+}
+
 answer_box() {
   wait_for_window TMessageForm 20 >/dev/null || { screenshot "$E2E_ARTIFACTS/no-box.png" >/dev/null; fail "no message box"; }
+  # The box gets its caption after it appears, and then opens with a short animation (keys pace it).
+  wait_until 20 box_titled || fail "the message box has no caption"
   sleep 0.3
-  BOX_TEXT=$(drive title TMessageForm)
   [ -n "${2:-}" ] && screenshot "$E2E_ARTIFACTS/$2" >/dev/null
   xdotool key "$1"
   drive wait-gone TMessageForm 20 || fail "the box stayed open after $1"
