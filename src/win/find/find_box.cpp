@@ -287,7 +287,8 @@ LRESULT FindBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_ACTIVATE:
       if (LOWORD(wp) != WA_INACTIVE) return Default(msg, wp, lp);  // takes the focus
-      if (!closing_) Finish(FindBoxEnd::kDeactivated, nullptr);
+      // A box hidden already is being destroyed (its owner going away takes it along): nothing to tell.
+      if (!closing_ && IsWindowVisible(Handle())) Finish(FindBoxEnd::kDeactivated, nullptr);
       return 0;
     case WM_CLOSE:
       Finish(FindBoxEnd::kCancelled, nullptr);
