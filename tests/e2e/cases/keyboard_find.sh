@@ -24,25 +24,15 @@ install_bar "$dir"
   group_section 藏起 "Directory=$hw\\" Visible=0; } | write_cp936 "$dir/Wendlix.GPF"
 bar_settings 2 120 0 1 工具 藏起 | sed 's/^AutoHide=0/AutoHide=1/; s/^AutoHideInterval=60/AutoHideInterval=10/' |
   write_cp936 "$dir/Wendlix.INI"
-hidden=$(hidden_rect 120) shown=$(docked_rect 2 120 1024 768)
-xdotool mousemove 300 300
-start_and_wait "$dir"
-activate_other_window 400
-# Key presses go to the window under the pointer, which Wine hands to its focus window.
-xdotool mousemove 500 375
-got=$(wait_rect "$hidden" 20) || fail "the auto-hide bar did not go to its sliver: $got"
-
-keyboard() { drive query "$WENDLIX_MAIN_CLASS" keyboard; }
-field() { keyboard | tr ' ' '\n' | sed -n "s/^$1=//p"; }
-field_is() { [ "$(field "$1")" = "$2" ]; }
-expect_field() { wait_until 10 field_is "$1" "$2" || fail "$3: $(keyboard)"; }
+start_behind_other "$dir"
+hidden=$HIDDEN shown=$SHOWN
 # What the box shows, its rows without the candidates' numbers: "row <row> <chosen> <name> <group>".
 findbox() { drive query "$WENDLIX_MAIN_CLASS" findbox; }
 box_lines() {
   findbox | awk -F'\t' '$1 == "row" { print $1 "\t" $2 "\t" $4 "\t" $5 "\t" $6; next } $1 != "rect" && $1 != "dpi"'
 }
 query_is() { findbox | grep -qx $'query\t'"$1"; }
-expect_box() {  # QUERY LINES WHAT
+expect_find() {  # QUERY LINES WHAT
   wait_until 20 query_is "$1" || fail "$3: the box did not show query '$1': $(findbox)"
   expect_eq "$2" "$(box_lines)" "$3"
 }
@@ -67,7 +57,7 @@ xdotool key super+alt+w
 expect_field session 1 "Win+Alt+W did not reach the bar"
 got=$(wait_rect "$shown" 20) || fail "the hotkey did not slide the bar out: $got"
 xdotool type --delay 80 jsb
-expect_box jsb $'query\tjsb\nstatus\trows\ncount\t1\t0\t0\nrow\t0\t1\t记事本\t工具' "the initials of 记事本"
+expect_find jsb $'query\tjsb\nstatus\trows\ncount\t1\t0\t0\nrow\t0\t1\t记事本\t工具' "the initials of 记事本"
 read -r bl bt _ _ <<<"$shown"
 read -r l t r _ < <(drive rect TFindBox)
 expect_eq "$bl $bt" "$r $t" "the box stands left of the right-edge bar, level with its top"
@@ -90,7 +80,7 @@ expect_field focus 0,0 "the focus did not come back after the start"
 drive post "$WENDLIX_MAIN_CLASS" 0x102 $((0x62A5)) 0 || fail "could not send 报"
 wait_for_window TFindBox 20 >/dev/null || fail "a Chinese character opened no box"
 drive post TFindBox 0x102 $((0x544A)) 0 || fail "could not send 告"
-expect_box 报告 $'query\t报告\nstatus\trows\ncount\t1\t0\t0\nrow\t0\t1\t报告\t工具/资料' "an entry inside 资料 by name"
+expect_find 报告 $'query\t报告\nstatus\trows\ncount\t1\t0\t0\nrow\t0\t1\t报告\t工具/资料' "an entry inside 资料 by name"
 xdotool key Return
 expect_record "cmd=\"$rec_win\" report
 dir=$tw" "the entry Return started"
@@ -99,7 +89,7 @@ wait_until 10 box_gone || fail "the box stayed after the entry started"
 # A button of the hidden group.
 : >"$record"
 xdotool type --delay 80 ht
-expect_box ht $'query\tht\nstatus\trows\ncount\t1\t0\t0\nrow\t0\t1\t画图\t藏起' "a hidden group's button"
+expect_find ht $'query\tht\nstatus\trows\ncount\t1\t0\t0\nrow\t0\t1\t画图\t藏起' "a hidden group's button"
 xdotool key Return
 expect_record "cmd=\"$rec_win\" paint
 dir=$hw" "the hidden group's button Return started"
@@ -107,7 +97,7 @@ wait_until 10 box_gone || fail "the box stayed after the hidden group's button s
 
 # Nothing found; Escape closes the box only, the hotkey then hands the keyboard back.
 xdotool type --delay 80 xq
-expect_box xq $'query\txq\nstatus\tno-match\ncount\t0\t0\t-1' "a query that finds nothing"
+expect_find xq $'query\txq\nstatus\tno-match\ncount\t0\t0\t-1' "a query that finds nothing"
 box_shot find-no-match.png
 xdotool key Escape
 wait_until 10 box_gone || fail "Escape did not close the box"
@@ -132,7 +122,7 @@ read -r cl ct _ _ < <(drive client-rect "$WENDLIX_MAIN_CLASS")
 click_bar() { xdotool mousemove $((cl + (pl + pr) / 2)) $((ct + pb - 5)) click 1; wait_until 2 field_is foreground 1; }
 wait_until 10 click_bar || fail "a click did not give the bar the keyboard: $(keyboard)"
 xdotool type j
-expect_box j $'query\tj\nstatus\trows\ncount\t2\t0\t0\nrow\t0\t1\t记事本\t工具\nrow\t1\t0\t计算器\t工具' \
+expect_find j $'query\tj\nstatus\trows\ncount\t2\t0\t0\nrow\t0\t1\t记事本\t工具\nrow\t1\t0\t计算器\t工具' \
   "记事本, started before, ahead of 计算器"
 read -r _ bt br _ <<<"$shown"
 read -r l t _ _ < <(drive rect TFindBox)
