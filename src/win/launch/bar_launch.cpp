@@ -2,8 +2,8 @@
 
 #include <shellapi.h>
 
-#include "core/launch/launch_decision.h"
 #include "core/bar/config_location.h"
+#include "core/launch/launch_decision.h"
 #include "core/launch/launch_menus.h"
 #include "core/profile/ini_file.h"
 #include "core/text/paths.h"
