@@ -144,5 +144,18 @@ sleep 1
 editor_picture editor-buttons-page.png
 xdotool key Escape
 drive wait-gone "$EDITOR" 20 || fail "the editor stayed open"
+
+# The find box: the hotkey, then "gl" finds the three 管理器, one of them inside the folder button.
+xdotool key super+alt+w
+xdotool type --delay 100 gl
+typed_gl() { drive query "$WENDLIX_MAIN_CLASS" findbox | grep -qx $'query\tgl'; }
+wait_until 20 typed_gl || fail "the find box did not show what was typed"
+# Icons arrive from the shell after the first paint.
+sleep 1
+shot
+read -r fl _ _ fb <<<"$(drive rect TFindBox)"
+piece $(( sw - fl + 10 )) $(( fb + 10 )) $(( fl - 10 )) 0 find-box.png
+xdotool key super+alt+w
+drive wait-gone TFindBox 10 || fail "the hotkey did not close the find box"
 stop
 log "pictures made"

@@ -35,6 +35,11 @@
 # Docking
 #   docked_rect EDGE THICKNESS W H, hidden_rect WIDTH (a right-edge bar at its sliver), wait_rect WANT S,
 #   bar_is_topmost, bar_has_caption, activate_other_window [S]
+# The keyboard
+#   start_behind_other DIR      the bar of DIR (an auto-hide bar 120 wide on the right) started behind another
+#                               window that has the activation and the pointer; returns once the bar is at its
+#                               sliver; sets HIDDEN and SHOWN, its two rectangles
+#   keyboard (the "keyboard" query), field KEY (one of its values), field_is KEY VALUE, expect_field KEY VALUE WHAT
 # Programs the bar starts
 #   use_recorder                the recorder (writes "cmd=" and "dir=" lines to $record at every start);
 #                               sets rec_win, its Windows path; expect_record WANT WHAT
@@ -388,6 +393,25 @@ activate_other_window() {
   # shellcheck disable=SC2034  # for the cases
   OTHER_WINDOW=$(head -n 1 "$out" | tr -d '\r')
 }
+
+# ---- the keyboard ---------------------------------------------------------------------------------------
+
+start_behind_other() {
+  HIDDEN=$(hidden_rect 120) SHOWN=$(docked_rect 2 120 1024 768)
+  xdotool mousemove 300 300
+  start_and_wait "$1"
+  activate_other_window 400
+  # Over the other window: Xvfb without a window manager sends key presses to the window under the
+  # pointer, and Wine passes them on to the window with the focus (and to the hotkeys).
+  xdotool mousemove 500 375
+  local got
+  got=$(wait_rect "$HIDDEN" 20) || fail "the auto-hide bar did not go to its sliver: $got"
+}
+
+keyboard() { drive query "$WENDLIX_MAIN_CLASS" keyboard; }
+field() { keyboard | tr ' ' '\n' | sed -n "s/^$1=//p"; }
+field_is() { [ "$(field "$1")" = "$2" ]; }
+expect_field() { wait_until 10 field_is "$1" "$2" || fail "$3: $(keyboard)"; }
 
 # ---- programs the bar starts -----------------------------------------------------------------------------
 

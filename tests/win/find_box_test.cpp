@@ -355,6 +355,44 @@ TEST(FindBox, PaintsIconsNamesGroupsAndTheChosenRowInTheBarsColours) {
   box.Close();
 }
 
+// The owner opens the box on what it holds in memory and adds what it read afterwards; pictures
+// that were on their way are asked for again.
+TEST(FindBox, TakesEntriesAndPicturesThatArriveAfterItOpened) {
+  unique_himagelist images = SolidImages(16);
+  unique_hwnd owner = MakeOwner(MakeRect(0, 0, 60, 400));
+  Told told;
+  FindBox box(told.Callbacks());
+  ASSERT_TRUE(box.Open(LeftBarRequest(owner.get(), {{{"记事本", "工具", 1, 0}, FindBoxIcon{}, 7}})));
+  EXPECT_EQ(Shown(box), "query\t\nstatus\tempty-query\ncount\t0\t0\t-1\n");
+  box.Add({{{"计算器", "工具", 0, 0}, FindBoxIcon{images.get(), 2}, 8}});
+  Chars(box.Handle(), L"j");
+  EXPECT_EQ(Shown(box),
+            "query\tj\nstatus\trows\ncount\t2\t0\t0\n"
+            "row\t0\t1\t1\t计算器\t工具\n"
+            "row\t1\t0\t0\t记事本\t工具\n");
+
+  std::vector<std::uint64_t> asked;
+  box.RefreshIcons([&](std::uint64_t id) {
+    asked.push_back(id);
+    return FindBoxIcon{images.get(), 1};
+  });
+  EXPECT_EQ(asked, (std::vector<std::uint64_t>{7}));  // only the entry shown without a picture
+  const FindBoxLayout& l = box.Layout();
+  const std::unique_ptr<Canvas> shot = Print(box);
+  const RECT icons{l.List.left, l.List.top, l.List.left + 2 * l.IconSize, l.List.top + 2 * l.RowHeight};
+  EXPECT_EQ(shot->CountIn(icons, RGB(0, 0, 255)), l.IconSize * l.IconSize);
+  EXPECT_EQ(shot->CountIn(icons, RGB(0, 255, 0)), l.IconSize * l.IconSize);
+  Key(box.Handle(), VK_RETURN);
+  EXPECT_EQ(told.calls, (std::vector<std::string>{"launch 8", "closed launched"}));
+
+  // The owner going away takes the box with it, and tells nothing.
+  unique_hwnd going = MakeOwner(MakeRect(0, 0, 60, 400));
+  ASSERT_TRUE(box.Open(LeftBarRequest(going.get(), Entries(images.get(), kButtons)), L"j"));
+  going.reset();
+  EXPECT_FALSE(box.IsOpen());
+  EXPECT_EQ(told.calls, (std::vector<std::string>{"launch 8", "closed launched"}));
+}
+
 long OwnGdi() { return LiveHandleCount(HandleKind::kGdi); }
 long OwnUser() { return LiveHandleCount(HandleKind::kUser); }
 

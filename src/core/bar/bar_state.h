@@ -8,6 +8,7 @@
 #include "core/bar/bar_settings.h"
 #include "core/bar/group_construction.h"
 #include "core/bar/group_list.h"
+#include "core/launch/launch_counts.h"
 #include "core/tweaks/system_tweaks.h"
 
 namespace wendlix {
@@ -24,6 +25,8 @@ struct BarState {
   // Entries of the groups list whose groups could not be read at start: written back with the
   // list so that a damaged or locked group file does not cost it.
   std::vector<GroupListEntry> UnreadGroupEntries;
+  // How often each target was started from the bar, for the find box's order.
+  LaunchCounts Launches;
 };
 
 }  // namespace wendlix

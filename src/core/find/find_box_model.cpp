@@ -24,6 +24,16 @@ const char* StatusName(FindBoxStatus s) {
 FindBoxModel::FindBoxModel(std::vector<FindCandidate> candidates, int visibleRows)
     : candidates_(std::move(candidates)), index_(MakeFindIndex(candidates_)), visibleRows_(std::max(visibleRows, 1)) {}
 
+void FindBoxModel::Add(std::vector<FindCandidate> more) {
+  if (more.empty()) return;
+  candidates_.reserve(candidates_.size() + more.size());
+  for (FindCandidate& c : more) {
+    index_.Add(c.Name);
+    candidates_.push_back(std::move(c));
+  }
+  if (!query_.empty()) Find();
+}
+
 void FindBoxModel::Type(std::string_view utf8) {
   const std::size_t before = query_.size();
   for (std::size_t pos = 0; pos < utf8.size();) {

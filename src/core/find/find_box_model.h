@@ -35,6 +35,8 @@ class FindBoxModel {
   FindBoxModel() = default;
   FindBoxModel(std::vector<FindCandidate> candidates, int visibleRows);
 
+  // More buttons, found from now on; the chosen row keeps its button.
+  void Add(std::vector<FindCandidate> more);
   // Appends typed text; control characters are left out.
   void Type(std::string_view utf8);
   FindBoxAction Key(FindBoxKey key);

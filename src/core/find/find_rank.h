@@ -14,7 +14,7 @@ namespace wendlix {
 struct FindCandidate {
   std::string Name;
   std::string GroupTitle;         // shown beside the name; two groups may hold the same name
-  std::uint32_t BarOrder = 0;     // groups in band order, then their buttons in order
+  std::uint64_t BarOrder = 0;     // groups in band order, then their buttons in order
   std::uint32_t LaunchCount = 0;  // starts from the bar so far
 };
 

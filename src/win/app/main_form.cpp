@@ -29,6 +29,7 @@ TWendlixMainForm::TWendlixMainForm(const ProgramInfo& program, BarState& state)
     : program_(program), state_(state), resources_(GetModuleHandleW(nullptr)) {
   AddBarWindowQueries(queries_, *this);
   keyboard_.AddQueries(queries_);
+  find_.AddQueries(queries_);
   menus_.AddQueries(queries_);
   buttonMenu_.AddQueries(queries_);
 }
@@ -49,7 +50,7 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (HandleMenuMessage(msg, wp, lp, result)) return result;
   if (probe_ && probe_->HandleMessage(Handle(), msg, wp, lp, result)) return result;
   std::optional<LRESULT> handled = MouseMessage(msg, wp, lp);
-  if (!handled) handled = KeyMessage(msg, wp);
+  if (!handled) handled = KeyMessage(msg, wp, lp);
   if (!handled) handled = WindowMessage(msg, wp, lp);
   if (!handled) handled = LifeMessage(msg, wp, lp);
   return handled ? *handled : Base::HandleMessage(msg, wp, lp);
@@ -100,7 +101,7 @@ std::optional<LRESULT> TWendlixMainForm::MouseMessage(UINT msg, WPARAM wp, LPARA
   }
 }
 
-std::optional<LRESULT> TWendlixMainForm::KeyMessage(UINT msg, WPARAM wp) {
+std::optional<LRESULT> TWendlixMainForm::KeyMessage(UINT msg, WPARAM wp, LPARAM lp) {
   const auto vk = static_cast<unsigned>(wp);
   switch (msg) {
     case WM_HOTKEY:
@@ -117,11 +118,14 @@ std::optional<LRESULT> TWendlixMainForm::KeyMessage(UINT msg, WPARAM wp) {
     case WM_SYSKEYUP:
       if (!keyboard_.KeyUp(vk)) return std::nullopt;
       return 0;
+    case WM_CHAR:
+      if (!keyboard_.Char(static_cast<wchar_t>(wp))) return std::nullopt;
+      return 0;
     case WM_KILLFOCUS:
       keyboard_.FocusLost();
       return std::nullopt;
     case WM_ACTIVATE:
-      if (LOWORD(wp) == WA_INACTIVE) keyboard_.Deactivated();
+      if (LOWORD(wp) == WA_INACTIVE) keyboard_.Deactivated(reinterpret_cast<HWND>(lp));
       return std::nullopt;
     default:
       return std::nullopt;
@@ -164,7 +168,10 @@ std::optional<LRESULT> TWendlixMainForm::WindowMessage(UINT msg, WPARAM wp, LPAR
       ArrangeBar();
       return std::nullopt;
     case kIconsArrivedMessage:
-      if (resources_.Icons().Collect()) InvalidateRect(Handle(), nullptr, FALSE);
+      if (resources_.Icons().Collect()) {
+        InvalidateRect(Handle(), nullptr, FALSE);
+        find_.IconsArrived();
+      }
       return 0;
     case BarDrops::kPostedDropMessage:
       drops_.RunPostedDrops();

@@ -2,7 +2,7 @@
 // (settings path, bar settings, groups, system tweaks) and writes them at close (Run
 // value, bar settings, groups). It lays the bar out, paints it and tracks the pointer;
 // everything else a message asks for it routes to the part that carries the capability
-// out (drops, keyboard, menus, groups, launching, quick-create, DPI, inspection), each
+// out (drops, keyboard, find, menus, groups, launching, quick-create, DPI, inspection), each
 // of which reaches the window through BarWindow.
 #pragma once
 #include <windows.h>
@@ -26,6 +26,7 @@
 #include "win/bar_menu/bar_menus.h"
 #include "win/button_menu/button_menu_commands.h"
 #include "win/drops/bar_drops.h"
+#include "win/find/bar_find.h"
 #include "win/keyboard/bar_keyboard.h"
 #include "win/launch/bar_launch.h"
 #include "win/quick_create/quick_create_commands.h"
@@ -76,7 +77,7 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   // the result of a message it took whole; nothing when the toolbar's handling follows.
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   std::optional<LRESULT> MouseMessage(UINT msg, WPARAM wp, LPARAM lp);
-  std::optional<LRESULT> KeyMessage(UINT msg, WPARAM wp);
+  std::optional<LRESULT> KeyMessage(UINT msg, WPARAM wp, LPARAM lp);
   std::optional<LRESULT> WindowMessage(UINT msg, WPARAM wp, LPARAM lp);
   std::optional<LRESULT> LifeMessage(UINT msg, WPARAM wp, LPARAM lp);
   // The owner-drawn items of whichever menu is open.
@@ -123,7 +124,8 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   BarDrops drops_{*this};
   ButtonMenuCommands buttonMenu_{*this, groups_};
   QuickCreateCommands quickCreate_{*this, program_};
-  BarKeyboard keyboard_{*this, painter_, launch_, buttonMenu_};
+  BarFind find_{*this, launch_};
+  BarKeyboard keyboard_{*this, painter_, launch_, buttonMenu_, find_};
   BarMenus menus_{*this, groups_, buttonMenu_, quickCreate_, keyboard_};
   QueryTable queries_;  // the inspection channel's
   std::unique_ptr<SystemTweaksCommands> tweaks_;

@@ -25,6 +25,7 @@ void TWendlixMainForm::LoadBar() {
   StartupMark("load bar");
   IniFile ini(SettingsFileName(state_.ConfigBase));
   state_.Settings = ReadBarSettings(ini, Scale().Unscale(rc.bottom - rc.top));
+  state_.Launches = LaunchCounts::Read(ini);
   // The edge is applied once, by UpdateBar at the end, with the dock size and groups read:
   // each application is a round of appbar messages with the shell.
   const AppBarProps& bar = state_.Settings.AppBar;
@@ -124,6 +125,7 @@ std::string TWendlixMainForm::SaveBar() {
   records.reserve(state_.Groups.size());
   for (const GroupPanel& panel : state_.Groups) records.push_back(PanelRecord(panel));
   WriteBarDocuments(ini, gpf, state_.Settings, state_.Tweaks, shell, records, state_.UnreadGroupEntries);
+  state_.Launches.Write(ini);
   if (state_.Settings.ReLoadSet) {
     WriteDesktopIconsKey(ini, shellNow.DesktopView.Exists, shellNow.DesktopView.Visible);
     RestoreKeptKeys(ini, kept);

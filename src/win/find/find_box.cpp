@@ -97,6 +97,29 @@ void FindBox::Type(std::wstring_view typed) {
   for (wchar_t c : typed) OnChar(c);
 }
 
+void FindBox::Add(std::vector<FindBoxEntry> entries) {
+  if (!IsOpen() || entries.empty()) return;
+  std::vector<FindCandidate> candidates;
+  candidates.reserve(entries.size());
+  entries_.reserve(entries_.size() + entries.size());
+  for (FindBoxEntry& e : entries) {
+    candidates.push_back(std::move(e.Candidate));
+    entries_.emplace_back(e.Icon, e.Id);
+  }
+  model_.Add(std::move(candidates));
+  Changed();
+}
+
+void FindBox::RefreshIcons(const std::function<FindBoxIcon(std::uint64_t id)>& iconOf) {
+  bool changed = false;
+  for (auto& [icon, id] : entries_) {
+    if ((icon.List && icon.Index >= 0) || icon.Icon) continue;
+    icon = iconOf(id);
+    changed = changed || (icon.List && icon.Index >= 0) || icon.Icon;
+  }
+  if (changed) Changed();
+}
+
 void FindBox::Close() {
   if (!IsOpen() || closing_) return;
   closing_ = true;
@@ -264,7 +287,8 @@ LRESULT FindBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_ACTIVATE:
       if (LOWORD(wp) != WA_INACTIVE) return Default(msg, wp, lp);  // takes the focus
-      if (!closing_) Finish(FindBoxEnd::kDeactivated, nullptr);
+      // A box hidden already is being destroyed (its owner going away takes it along): nothing to tell.
+      if (!closing_ && IsWindowVisible(Handle())) Finish(FindBoxEnd::kDeactivated, nullptr);
       return 0;
     case WM_CLOSE:
       Finish(FindBoxEnd::kCancelled, nullptr);

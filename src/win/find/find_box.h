@@ -70,6 +70,10 @@ class FindBox : public BaseWindow<FindBox> {
   // closed first. False when Windows refuses the window.
   bool Open(FindBoxRequest request, std::wstring_view typed = {});
   void Type(std::wstring_view typed);
+  // More entries, found from now on: the buttons read after the box opened.
+  void Add(std::vector<FindBoxEntry> entries);
+  // The entries shown without a picture ask `iconOf` again: pictures that were on their way arrived.
+  void RefreshIcons(const std::function<FindBoxIcon(std::uint64_t id)>& iconOf);
   void Close();
   bool IsOpen() const { return Handle() != nullptr; }
 

@@ -43,15 +43,33 @@ bool BarKeyboard::KeyUp(unsigned vk) {
   return false;
 }
 
+bool BarKeyboard::Char(wchar_t c) {
+  if (!IsWindowEnabled(bar_.Handle()) || bar_.MenuOpen() || GetCapture()) return false;
+  if (!find_.IsOpen()) focusBeforeFind_ = focus_;
+  return find_.Typed(c);
+}
+
+void BarKeyboard::FindClosed(FindBoxEnd) {
+  if (GetForegroundWindow() == bar_.Handle()) {
+    // The keyboard is back on the bar, the focus where it was.
+    if (keyboard_.Active()) SetFocusButton(focusBeforeFind_);
+  } else {
+    // Another window took the activation from the box: as if from the bar.
+    Deactivated(nullptr);
+  }
+}
+
 void BarKeyboard::FocusLost() { SetFocusButton({}); }
 
-void BarKeyboard::Deactivated() {
+void BarKeyboard::Deactivated(HWND to) {
+  if (to && to == find_.Box()) return;
   // Another window took the activation: the bar no longer holds itself out.
   keyboard_.End();
   SetFocusButton({});
 }
 
 void BarKeyboard::Stop() {
+  find_.Close();
   keyboard_.End();
   hotKey_.Unregister();
 }
@@ -85,6 +103,10 @@ void BarKeyboard::ChooseHotKey() {
 void BarKeyboard::OnHotKey() {
   // Not while a dialog, a box or a menu of the bar is open: it has the keyboard.
   if (!IsWindowEnabled(bar_.Handle()) || bar_.MenuOpen()) return;
+  if (find_.IsOpen()) {
+    find_.Close();
+    return GiveKeyboardBack();
+  }
   if (keyboard_.Active() && GetForegroundWindow() == bar_.Handle()) return GiveKeyboardBack();
   keyboard_.Begin();
   const BarView& view = bar_.View();
@@ -142,15 +164,7 @@ void BarKeyboard::ActivateFocused() {
   for (const FocusGroup& g : buttons)
     for (const FocusButton& b : g.Buttons) known = known || (g.Group == f.Group && b.Button == f.Button);
   if (!known) return SetFocusButton(MoveFocus(buttons, bar_.View().CoolBarVertical, {}, FocusMove::kFirst));
-  const BarHit hit = ButtonHit(f);
-  // The same paths as the mouse: folder and collapse buttons open their menus, others launch.
-  if (launch_.PressOpensMenu(hit, {})) {
-    bar_.SetPointer({bar_.Pointer().Hot, hit});
-    launch_.ButtonMouseDown(hit);
-    bar_.SetPointer({bar_.Pointer().Hot, {}});
-    return;
-  }
-  launch_.LaunchClick(hit);
+  launch_.Activate(ButtonHit(f));
 }
 
 bool BarKeyboard::FocusedButtonMenu() {

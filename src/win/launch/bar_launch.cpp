@@ -2,8 +2,10 @@
 
 #include <shellapi.h>
 
+#include "core/bar/config_location.h"
 #include "core/launch/launch_decision.h"
 #include "core/launch/launch_menus.h"
+#include "core/profile/ini_file.h"
 #include "core/text/paths.h"
 #include "win/appbar/auto_hide_hold.h"
 #include "win/bar/icon_resolver.h"
@@ -68,10 +70,10 @@ std::vector<MenuItem> LaunchMenu(const std::vector<LaunchMenuItem>& entries, Men
   return items;
 }
 
-// Runs a launch menu at `screen` and launches what was chosen; sub-menus of folders are
+// Runs a launch menu at `screen` and answers what was chosen; sub-menus of folders are
 // read when first opened. The caller holds auto-hide off.
-void RunLaunchMenu(HWND owner, std::vector<MenuItem> items, MenuIcons& icons, HIMAGELIST imageList1,
-                   POINT screen, PopupMenu*& open) {
+std::optional<MenuItemSender> RunLaunchMenu(HWND owner, std::vector<MenuItem> items, MenuIcons& icons,
+                                            HIMAGELIST imageList1, POINT screen, PopupMenu*& open) {
   MenuModel model({}, std::move(items));
   PopupMenu menu(model, icons.Get());
   menu.SetFillHandler([&](MenuItem& sub) {
@@ -83,8 +85,8 @@ void RunLaunchMenu(HWND owner, std::vector<MenuItem> items, MenuIcons& icons, HI
   open = &menu;
   const MenuItem* chosen = menu.Popup(owner, screen);
   open = nullptr;
-  if (!chosen) return;
-  LaunchAndReport(DecideLaunch(MenuItemSender{chosen->Name, chosen->Tag, 0}), owner);
+  if (!chosen) return std::nullopt;
+  return MenuItemSender{chosen->Name, chosen->Tag, 0};
 }
 
 }  // namespace
@@ -96,13 +98,43 @@ bool BarLaunch::PressOpensMenu(const BarHit& hit, ShiftState shift) const {
   return b.IsCollapse() || (b.IsDirectory && FolderButtonOpensMenu(shift));
 }
 
-void BarLaunch::ButtonMouseDown(const BarHit& hit) {
+void BarLaunch::ButtonMouseDown(const BarHit& hit, std::optional<POINT> at) {
   if (hit.What == BarHit::Kind::kCollapsedGroup) {
-    return CollapseButtonMouseDown(hit, bar_.View().Collapsed.Buttons[hit.Button].Tag);
+    return CollapseButtonMouseDown(hit, bar_.View().Collapsed.Buttons[hit.Button].Tag, at);
   }
   const BarButton& b = bar_.State().Groups[hit.Group].Children[hit.Button];
-  if (b.IsCollapse()) return CollapseButtonMouseDown(hit, b.Tag);
-  FolderButtonMouseDown(hit);
+  if (b.IsCollapse()) return CollapseButtonMouseDown(hit, b.Tag, at);
+  FolderButtonMouseDown(hit, at);
+}
+
+void BarLaunch::Activate(const BarHit& hit, std::optional<POINT> menuAt) {
+  if (PressOpensMenu(hit, {})) {
+    bar_.SetPointer({bar_.Pointer().Hot, hit});
+    ButtonMouseDown(hit, menuAt);
+    bar_.SetPointer({bar_.Pointer().Hot, {}});
+    return;
+  }
+  LaunchClick(hit);
+}
+
+void BarLaunch::LaunchFolderEntry(const std::string& path) {
+  AutoHideHold hold(bar_.Toolbar());
+  Start(DecideLaunch(MenuItemSender{path, 0, 0}), path);
+}
+
+void BarLaunch::LaunchMenuChoice(const std::optional<MenuItemSender>& chosen) {
+  if (chosen) Start(DecideLaunch(*chosen), chosen->Hint);
+}
+
+void BarLaunch::Start(const LaunchRequest& request, const std::string& target) {
+  if (!LaunchAndReport(request, bar_.Handle())) return;
+  BarState& state = bar_.State();
+  state.Launches.Count(target);
+  // Saved at once, like every other change: the file keeps the rest as the last save left it.
+  // A failure here is not the user's concern; the close saves the counts again.
+  IniFile ini(SettingsFileName(state.ConfigBase));
+  state.Launches.Write(ini);
+  ini.Save();
 }
 
 void BarLaunch::LaunchClick(const BarHit& hit) {
@@ -113,23 +145,23 @@ void BarLaunch::LaunchClick(const BarHit& hit) {
   const BarButton& b = group.Children[hit.Button];
   if (b.IsCollapse() || b.IsDirectory) return;  // their menus open on the press
   AutoHideHold hold(bar_.Toolbar());
-  LaunchAndReport(DecideLaunch(LaunchButtonSender{group.Data.PanelStyle, b.FileName, b.IsDirectory}),
-                  bar_.Handle());
+  const std::string target = b.FileName;
+  Start(DecideLaunch(LaunchButtonSender{group.Data.PanelStyle, target, b.IsDirectory}), target);
 }
 
-void BarLaunch::FolderButtonMouseDown(const BarHit& hit) {
+void BarLaunch::FolderButtonMouseDown(const BarHit& hit, std::optional<POINT> menuAt) {
   const BarButton& b = bar_.State().Groups[hit.Group].Children[hit.Button];
   const std::string folder = b.FileName;
-  const POINT at = bar_.MenuPointFor(hit, b.Menu);
+  const POINT at = menuAt ? *menuAt : bar_.MenuPointFor(hit, b.Menu);
   AutoHideHold hold(bar_.Toolbar());
   MenuIcons icons;
   const HIMAGELIST imageList1 = bar_.Resources().ImageList1();
   std::vector<MenuItem> items =
       LaunchMenu(FolderMenuItems(AddBackslash(folder), DiskShortcutFolder{}), icons, imageList1);
-  RunLaunchMenu(bar_.Handle(), std::move(items), icons, imageList1, at, open_);
+  LaunchMenuChoice(RunLaunchMenu(bar_.Handle(), std::move(items), icons, imageList1, at, open_));
 }
 
-void BarLaunch::CollapseButtonMouseDown(const BarHit& hit, int buttonTag) {
+void BarLaunch::CollapseButtonMouseDown(const BarHit& hit, int buttonTag, std::optional<POINT> menuAt) {
   std::vector<GroupPanel>& groups = bar_.State().Groups;
   const std::optional<CollapseMenuTarget> target = FindCollapseMenuGroup(groups, buttonTag);
   if (!target) return;
@@ -139,12 +171,12 @@ void BarLaunch::CollapseButtonMouseDown(const BarHit& hit, int buttonTag) {
       hit.What == BarHit::Kind::kCollapsedGroup
           ? (bar_.View().CoolBarVertical ? MenuPosition::dmpBottom : MenuPosition::dmpRight)
           : groups[hit.Group].Children[hit.Button].Menu;
-  const POINT at = bar_.MenuPointFor(hit, position);
+  const POINT at = menuAt ? *menuAt : bar_.MenuPointFor(hit, position);
   AutoHideHold hold(bar_.Toolbar());
   MenuIcons icons;
   const HIMAGELIST imageList1 = bar_.Resources().ImageList1();
-  RunLaunchMenu(bar_.Handle(), LaunchMenu(CollapseMenuEntries(group), icons, imageList1), icons, imageList1, at,
-                open_);
+  LaunchMenuChoice(RunLaunchMenu(bar_.Handle(), LaunchMenu(CollapseMenuEntries(group), icons, imageList1), icons,
+                                 imageList1, at, open_));
 }
 
 }  // namespace wendlix

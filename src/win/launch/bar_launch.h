@@ -1,7 +1,13 @@
 // Launching from the bar: a launch button's click, and the menus a folder button, a collapse
-// button or a group's button in PanelBtn open on the press, whose items launch in turn.
+// button or a group's button in PanelBtn open on the press, whose items launch in turn. Every
+// start is counted by its target for the find box's order, and the count saved at once.
 #pragma once
 #include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "core/launch/launch_decision.h"
 
 #include "core/bar/mouse_rules.h"
 #include "win/bar/bar_window.h"
@@ -18,10 +24,16 @@ class BarLaunch {
   // Whether a press on `hit` opens a menu: a collapse button, a group's button in PanelBtn,
   // and a folder button unless the keys say otherwise.
   bool PressOpensMenu(const BarHit& hit, ShiftState shift) const;
-  // Runs the menu of the button `hit` names (one PressOpensMenu accepts) until it closes.
-  void ButtonMouseDown(const BarHit& hit);
+  // Runs the menu of the button `hit` names (one PressOpensMenu accepts) until it closes: beside
+  // the button, or at the screen point `at` (a button the bar does not show).
+  void ButtonMouseDown(const BarHit& hit, std::optional<POINT> at = std::nullopt);
   // A launch button clicked: its file, program or address is launched.
   void LaunchClick(const BarHit& hit);
+  // A button chosen from the keyboard, by the mouse's rules: folder and collapse buttons open
+  // their menus (drawn pressed meanwhile, at `menuAt` when given), others launch.
+  void Activate(const BarHit& hit, std::optional<POINT> menuAt = std::nullopt);
+  // An entry inside a folder button, started as its menu item would be.
+  void LaunchFolderEntry(const std::string& path);
 
   bool MenuOpen() const { return open_ != nullptr; }
   // The owner-drawn menu's messages while one of these menus is open.
@@ -30,8 +42,11 @@ class BarLaunch {
   }
 
  private:
-  void FolderButtonMouseDown(const BarHit& hit);
-  void CollapseButtonMouseDown(const BarHit& hit, int buttonTag);
+  void FolderButtonMouseDown(const BarHit& hit, std::optional<POINT> at);
+  void CollapseButtonMouseDown(const BarHit& hit, int buttonTag, std::optional<POINT> at);
+  void LaunchMenuChoice(const std::optional<MenuItemSender>& chosen);
+  // Starts `request`; once started, `target` is counted and the counts saved.
+  void Start(const LaunchRequest& request, const std::string& target);
 
   BarWindow& bar_;
   PopupMenu* open_ = nullptr;  // a folder or collapse menu while it is open

@@ -45,9 +45,11 @@ LaunchResult ExecuteLaunch(const LaunchRequest& request, HWND owner) {
   return {code > 32, static_cast<int>(code), !hook || shellDialogs != before};
 }
 
-void LaunchAndReport(const LaunchRequest& request, HWND owner) {
-  if (const std::optional<std::string> text = LaunchReportText(request, ExecuteLaunch(request, owner)))
+bool LaunchAndReport(const LaunchRequest& request, HWND owner) {
+  const LaunchResult result = ExecuteLaunch(request, owner);
+  if (const std::optional<std::string> text = LaunchReportText(request, result))
     ShowErrorBox(*text, kLaunchFailedCaption);
+  return result.Started;
 }
 
 }  // namespace wendlix

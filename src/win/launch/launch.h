@@ -20,8 +20,8 @@ std::optional<ShellCall> LaunchShellCall(const LaunchRequest& request);
 LaunchResult ExecuteLaunch(const LaunchRequest& request, HWND owner = nullptr);
 
 // ExecuteLaunch, then the bar's error box for a refused request or for a failure the shell
-// did not report itself. The caller holds auto-hide off, so the bar stays out under either
-// message.
-void LaunchAndReport(const LaunchRequest& request, HWND owner);
+// did not report itself; true when it started. The caller holds auto-hide off, so the bar
+// stays out under either message.
+bool LaunchAndReport(const LaunchRequest& request, HWND owner);
 
 }  // namespace wendlix

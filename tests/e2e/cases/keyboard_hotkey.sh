@@ -21,21 +21,8 @@ install_bar "$dir"
   write_cp936 "$dir/Wendlix.GPF"
 bar_settings 2 120 0 1 Tools Web | sed 's/^AutoHide=0/AutoHide=1/; s/^AutoHideInterval=60/AutoHideInterval=10/' |
   write_cp936 "$dir/Wendlix.INI"
-hidden=$(hidden_rect 120) shown=$(docked_rect 2 120 1024 768)
-xdotool mousemove 300 300
-start_and_wait "$dir"
-activate_other_window 400
-# Over the other window: Xvfb without a window manager sends key presses to the window under the
-# pointer, and Wine passes them on to the window with the focus (and to the hotkeys).
-xdotool mousemove 500 375
-got=$(wait_rect "$hidden" 20) || fail "the auto-hide bar did not go to its sliver: $got"
-
-keyboard() { drive query "$WENDLIX_MAIN_CLASS" keyboard; }
-field() { keyboard | tr ' ' '\n' | sed -n "s/^$1=//p"; }
-field_is() { [ "$(field "$1")" = "$2" ]; }
-expect_field() {  # KEY VALUE WHAT
-  wait_until 5 field_is "$1" "$2" || fail "$3: $(keyboard)"
-}
+start_behind_other "$dir"
+hidden=$HIDDEN shown=$SHOWN
 expect_eq "Win+Alt+W" "$(field hotkey)" "the default hotkey is registered"
 
 # The hotkey on the X keyboard shows the hidden bar and gives it the focus on its first button. Xvfb's own

@@ -36,7 +36,8 @@ struct Outcome {
 };
 
 // Steps: "t:TEXT" types, "up", "down", "pgup", "pgdn", "home", "end", "enter", "esc", "bs" are keys,
-// "hover:R", "click:R", "wheel:N" the mouse, "rows:N" a new page size.
+// "hover:R", "click:R", "wheel:N" the mouse, "rows:N" a new page size, "add:NAME" a button of group 后来
+// read after the box opened.
 Outcome Play(const std::vector<FindCandidate>& candidates, int rows, const std::vector<std::string>& steps) {
   FindBoxModel m(candidates, rows);
   Outcome run;
@@ -58,6 +59,7 @@ Outcome Play(const std::vector<FindCandidate>& candidates, int rows, const std::
     else if (op == "click") a = m.Click(std::stoi(arg));
     else if (op == "wheel") m.Scroll(std::stoi(arg));
     else if (op == "rows") m.SetVisibleRows(std::stoi(arg));
+    else if (op == "add") m.Add({{arg, "后来", 100, 0}});
     else ADD_FAILURE() << "unknown step " << s;
     run.last = a;
   }
@@ -132,6 +134,9 @@ TEST(FindBoxModel, TypingAndBackspaceKeepTheChosenButtonWhileItIsFound) {
       {"control characters are not typed", {"t:\t\r\x7f\x1b"}, "", "-", 0},
       {"typed mixed with Chinese", {"t:qq", "t:音"}, "qq音", "娱乐/QQ音乐", 0},
       {"nothing found, then found again", {"t:jx", "bs", "end"}, "j", "旧工具/计算器", 0},
+      {"a button added later is found at once", {"t:j", "add:旧版", "end"}, "j", "后来/旧版", 0},
+      {"the choice follows its button past a better one added", {"t:j", "down", "add:几"}, "j", "记事本", 0},
+      {"added before typing", {"add:几", "t:j"}, "j", "后来/几", 0},
   };
   for (const QueryCase& c : cases) {
     const Outcome run = Play(kChinese, 8, c.steps);
@@ -153,6 +158,8 @@ TEST(FindBoxModel, StatusAndDescription) {
   EXPECT_EQ(empty.Status(), FindBoxStatus::kNoButtons);
   empty.Type("j");
   EXPECT_EQ(empty.Status(), FindBoxStatus::kNoButtons);
+  empty.Add({{"几", "后来", 0, 0}});
+  EXPECT_EQ(empty.Status(), FindBoxStatus::kRows);
 
   FindBoxModel m(kChinese, 2);
   EXPECT_EQ(m.Status(), FindBoxStatus::kEmptyQuery);
