@@ -411,7 +411,7 @@ start_behind_other() {
 keyboard() { drive query "$WENDLIX_MAIN_CLASS" keyboard; }
 field() { keyboard | tr ' ' '\n' | sed -n "s/^$1=//p"; }
 field_is() { [ "$(field "$1")" = "$2" ]; }
-expect_field() { wait_until 10 field_is "$1" "$2" || fail "$3: $(keyboard)"; }
+expect_field() { wait_until 30 field_is "$1" "$2" || fail "$3: $(keyboard)"; }
 
 # ---- programs the bar starts -----------------------------------------------------------------------------
 
@@ -423,11 +423,11 @@ use_recorder() {
   WENDLIX_RECORD=$(winpath "$record")
 }
 
-_starts_recorded() { [ "$(grep -c '^dir=' "$record" 2>/dev/null)" -ge "$1" ]; }
+_starts_recorded() { [ -f "$record" ] && [ "$(grep -c '^dir=' "$record")" -ge "$1" ]; }
 # Once the recorder has written as many starts as WANT holds, the whole record is WANT (a start more, or an
 # argument given twice, fails).
 expect_record() {
-  wait_until 10 _starts_recorded "$(grep -c '^dir=' <<<"$1")"
+  wait_until 30 _starts_recorded "$(grep -c '^dir=' <<<"$1")"
   expect_eq "$1" "$(tr -d '\r' <"$record" 2>/dev/null)" "$2"
 }
 
