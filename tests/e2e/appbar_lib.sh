@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Helpers of the desktop-edge cases (cases/appbar_*.sh), sourced after lib.sh and startup_lib.sh.
 # The screen of a case is 1024x768; Wine never shrinks the work area, so reservations are seen through
 # the driver's appbar-query (a newcomer on an edge is pushed clear of what the bar reserves).

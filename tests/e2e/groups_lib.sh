@@ -15,7 +15,7 @@ group_section() {
     [Visible]=1 [ShowTitle]=1 [ShowAsButton]=0 [ShowCaption]=1 [LayoutLeft]=1 [BevelDown]=1
     [SmallIcon]=0 [ShowTitleIcon]=1 [Width]=120 [Height]=100 ["Panel Style"]=0 [Color]=-2147483633
     ["From Color"]=16777215 ["To Color"]=16711680 ["Draw style"]=0 [FontColor]=-2147483640 [FontSize]=9
-    [Directory]='C:\' [FontName]=宋体 [PictureFile]=
+    [Directory]="C:\\" [FontName]=宋体 [PictureFile]=''
   )
   local kv
   for kv in "$@"; do v[${kv%%=*}]=${kv#*=}; done
@@ -141,9 +141,8 @@ post_button_menu() {
 
 # Opens the buttons menu at client point X,Y and chooses item NAME; sets MENU_KEYS to the keys typed.
 choose_button_menu_item() {
-  local try
   MENU_KEYS=$(menu_keys "$(button_menu_at "$1")" "$2") || fail "no item $2 in the menu at $1"
-  for try in 1 2; do
+  for _ in 1 2; do
     post_button_menu "$1"
     # Paced: on a busy machine keys typed before a sub-menu has opened go nowhere.
     # shellcheck disable=SC2086
@@ -164,6 +163,7 @@ editor_wait() {
   while (( SECONDS - start <= limit )); do
     if handle=$(drive find '#32770' 2>/dev/null) &&
       drive children "$handle" 2>/dev/null | awk -F'\t' '$5 == "确认(&OK)" { f = 1 } END { exit !f }'; then
+      # shellcheck disable=SC2034  # for the case
       EDITOR=$handle
       return 0
     fi
@@ -174,10 +174,10 @@ editor_wait() {
 
 # Screen x y of the middle of the button of group G (index in the layout) whose name is NAME.
 button_point() {
-  local l t r b cl ct cr cb
+  local l t r b cl ct
   IFS=, read -r l t r b <<<"$(layout_lines button | awk -F'\t' -v g="$1" -v n="$2" '$2 == g && $8 == n { print $6; exit }')"
   [ -n "$b" ] || fail "no button $2 in group $1"
-  read -r cl ct cr cb <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
+  read -r cl ct _ _ <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
   echo $((cl + (l + r) / 2)) $((ct + (t + b) / 2))
 }
 

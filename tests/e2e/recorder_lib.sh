@@ -6,6 +6,7 @@
 recorder=$(dirname "$WENDLIX_DRIVER")/wendlix_recorder.exe
 [ -f "$recorder" ] || fail "no recorder beside the driver"
 cp "$recorder" "$E2E_WORK/recorder.exe"
+# shellcheck disable=SC2034  # for the case
 rec_win=$(winpath "$E2E_WORK/recorder.exe")
 record=$E2E_WORK/record.txt
 export WENDLIX_RECORD

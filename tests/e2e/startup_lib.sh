@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Helpers of the start-up and settings cases (cases/startup_*.sh), sourced after lib.sh.
 # Settings files are code page 936 with CRLF line ends; these read them as UTF-8 lines.
 

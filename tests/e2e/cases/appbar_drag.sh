@@ -20,10 +20,10 @@ got=$(wait_rect "$right" 20) || fail "the bar is not docked right at $right: $go
 
 # The screen point in the middle of the empty group's background.
 group_middle() {
-  local l t r b cl ct cr cb
+  local l t r b cl ct
   read_layout
   IFS=, read -r l t r b <<<"$(layout_lines group | awk -F'\t' '$3 == "Tools" { print $8 }')"
-  read -r cl ct cr cb <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
+  read -r cl ct _ _ <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
   echo $((cl + (l + r) / 2)) $((ct + (t + b) / 2))
 }
 

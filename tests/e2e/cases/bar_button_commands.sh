@@ -26,7 +26,7 @@ install_bar "$dir"
 bar_settings 2 120 0 1 Tools Web Mail | write_cp936 "$dir/Wendlix.INI"
 gpf=$dir/Wendlix.GPF
 start_and_wait "$dir"
-IO_LAST= IO_STEP= IO_EDITOR=
+IO_LAST='' IO_STEP='' IO_EDITOR=''
 read_layout
 
 captions() {  # GROUP-BAND: the shown launch buttons' captions
@@ -42,7 +42,7 @@ item() {  # MENU-TEXT NAME: "caption<TAB>flags" of the item
 # group dialog's OK reads and saves once more: the dialog saves the buttons itself, so that a
 # failed save keeps it open with every edit, and the command then saves the group's settings. A
 # rename saves once more: the old title's sections go only after the groups list names the new one.
-IO_LAST= IO_STEP= IO_EDITOR=
+IO_LAST='' IO_STEP='' IO_EDITOR=''
 io_check() {
   local now r0 w0 r w reads=1 saves=1
   now=$(drive query "$WENDLIX_MAIN_CLASS" gpfio) || fail "no group file counts"
@@ -111,7 +111,7 @@ menu=$(button_menu_at "$(centre "$(panel_rect Web)")")
 expect_eq $'按钮属性(&S)...\tDH' "$(item "$menu" S3)" "no properties away from a button"
 expect_eq $'Windows 资源管理器(&E)\tH' "$(item "$menu" O1)" "no explorer for a web group"
 read_layout
-IFS=, read -r pl pt pr pb <<<"$(layout_lines panelbtn | cut -f2)"
+IFS=, read -r pl _ _ pb <<<"$(layout_lines panelbtn | cut -f2)"
 menu=$(button_menu_at "$(( pl + 1 )),$(( pb - 2 ))")
 expect_eq $'新建按钮(&N)...\tD' "$(item "$menu" N9)" "new button on empty PanelBtn"
 expect_eq $'新建组(&G)...\t' "$(item "$menu" N6)" "new group on empty PanelBtn"
@@ -227,7 +227,7 @@ sed -i 's/^AutoHide=0/AutoHide=1/' "$dir/Wendlix.INI"
 # The new group names a program instead of a folder, as an imported exchange file may.
 sed -i '/^\[Links\]/,/^\[/ s/^Directory=.*/Directory=C:\\windows\\notepad.exe\r/' "$gpf"
 start_and_wait "$dir"
-IO_LAST= IO_STEP= IO_EDITOR=
+IO_LAST='' IO_STEP='' IO_EDITOR=''
 expect_eq "$shown" "$(for g in 0 1; do captions "$g"; done)" "the buttons after a restart"
 [ -n "$(collapsed_rect Links)" ] || fail "the group naming a program was not kept"
 

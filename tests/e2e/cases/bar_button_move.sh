@@ -63,9 +63,9 @@ drag_onto() {  # GROUP FROM TO [shift]: drag the button named FROM onto the one 
   mouse_drag "$fx" "$fy" "$tx" "$ty" "${4:-}"
 }
 group_shot() {  # GROUP FILE: a picture of the group's panel
-  local l t r b cl ct cr cb
+  local l t r b cl ct
   IFS=, read -r l t r b <<<"$(layout_lines group | awk -F'\t' -v g="$1" '$2 == g { print $8 }')"
-  read -r cl ct cr cb <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
+  read -r cl ct _ _ <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
   screenshot "$E2E_ARTIFACTS/whole-$2" >/dev/null
   crop "$E2E_ARTIFACTS/whole-$2" $((r - l)) $((b - t)) $((cl + l)) $((ct + t)) "$E2E_ARTIFACTS/$2" ||
     cp "$E2E_ARTIFACTS/whole-$2" "$E2E_ARTIFACTS/$2"

@@ -16,7 +16,7 @@ sw=$(winpath "$src") tw=$(winpath "$tools")
 drive make-link "$tw\\beta.lnk" 'C:\windows\notepad.exe' || fail "link"
 
 start_tools_and_web "$tw" 250
-read -r cl ct cr cb <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
+read -r cl ct _ _ <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
 centre_of() {  # TITLE -> screen x y of the middle of its group panel
   local l t r b
   IFS=, read -r l t r b <<<"$(layout_lines group | awk -F'\t' -v t="$1" '$3 == t { print $8 }')"
@@ -33,13 +33,13 @@ screenshot "$E2E_ARTIFACTS/files-on-web-group.png" >/dev/null
 expect_eq "乱拖...." "$(drive title TMessageForm)" "the box's caption"
 drive close TMessageForm >/dev/null
 drive wait-gone TMessageForm 10 || fail "the box stayed"
-expect_eq "beta.lnk" "$(cd "$tools" && ls *.lnk | tr '\n' ' ' | sed 's/ $//')" "links after the refused drop"
+expect_eq "beta.lnk" "$(cd "$tools" && ls -- *.lnk | tr '\n' ' ' | sed 's/ $//')" "links after the refused drop"
 
 # From the root of drive C: no drop at all, nothing written.
 read -r x y <<<"$(centre_of Tools)"
 out=$(drive drag-files "$x" "$y" 'C:\autoexec.bat') || true
 case $out in *"effect 0") ;; *) fail "a file from the root of drive C was taken: $out" ;; esac
-expect_eq "beta.lnk" "$(cd "$tools" && ls *.lnk | tr '\n' ' ' | sed 's/ $//')" "links after the drag from C:"
+expect_eq "beta.lnk" "$(cd "$tools" && ls -- *.lnk | tr '\n' ' ' | sed 's/ $//')" "links after the drag from C:"
 
 # Onto the shortcut group: beta.lnk exists, so one question comes, answered with Enter. The drag has
 # returned by then.
@@ -58,7 +58,7 @@ for (( i = 0; i < 50; i++ )); do
   [ "$(find "$tools" -name '*.lnk' | wc -l)" -ge 3 ] && break
   sleep 0.1
 done
-expect_eq "alpha.lnk beta.lnk gamma.lnk" "$(cd "$tools" && ls *.lnk | tr '\n' ' ' | sed 's/ $//')" "links made"
+expect_eq "alpha.lnk beta.lnk gamma.lnk" "$(cd "$tools" && ls -- *.lnk | tr '\n' ' ' | sed 's/ $//')" "links made"
 for (( i = 0; i < 50; i++ )); do
   read_layout
   [ "$(layout_lines button | awk -F'\t' '$2 == 0' | wc -l)" = 3 ] && break

@@ -70,10 +70,10 @@ arrange() {
 
 # The pointer over a launch button raises its frame: the button's top edge turns to the highlight.
 hover_frame() {
-  local rect bl bt br bb cl ct cr cb x y before after i
+  local rect bl bt br bb cl ct cr x y before after i
   rect=$(layout_lines button | awk -F'\t' '$2 == 3 && $3 == 1 { print $6; exit }')
   IFS=, read -r bl bt br bb <<<"$rect"
-  read -r cl ct cr cb <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
+  read -r cl ct cr _ <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
   x=$((cl + (bl + br) / 2)) y=$((ct + bt))
   before=$(convert "$(screenshot "$E2E_WORK/before.png")" -format "%[pixel:p{$x,$y}]" info:)
   drive post "$WENDLIX_MAIN_CLASS" 0x200 0 $(( ((bt + 5) << 16) | ((bl + br) / 2) )) || fail "post failed"
@@ -91,10 +91,10 @@ arrange 2 right-captions-large 150 0 1 SmallIcon=1 "Draw style=1"
 arrange 0 left-no-captions-picture 90 0 1 ShowCaption=0 "Draw style=2" "PictureFile=$tile_win"
 # With the underlined look a button under the pointer draws its caption in blue instead.
 hover_underline() {
-  local rect bl bt br bb cl ct cr cb blue
+  local rect bl bt br bb cl ct cr blue
   rect=$(layout_lines button | awk -F'\t' '$2 == 3 && $8 == "App 1" { print $6; exit }')
   IFS=, read -r bl bt br bb <<<"$rect"
-  read -r cl ct cr cb <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
+  read -r cl ct cr _ <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
   drive post "$WENDLIX_MAIN_CLASS" 0x200 0 $(( ((bt + 5) << 16) | ((bl + br) / 2) )) || fail "post failed"
   for (( i = 0; i < 50; i++ )); do
     crop "$(screenshot "$E2E_WORK/under.png")" $((br - bl)) $((bb - bt)) $((cl + bl)) $((ct + bt)) \

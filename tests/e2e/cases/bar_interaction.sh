@@ -66,7 +66,7 @@ expect_eq 2 "$(grep -c '^cmd=' "$record")" "launches: the drag launched nothing"
 
 # 3. A double click on the web group's background collapses it into PanelBtn.
 read_layout
-IFS=, read -r gl gt gr gb <<<"$(layout_lines group | awk -F'\t' '$3 == "Web" { print $8 }')"
+IFS=, read -r gl _ _ gb <<<"$(layout_lines group | awk -F'\t' '$3 == "Web" { print $8 }')"
 drive post "$WENDLIX_MAIN_CLASS" 0x203 1 $(( ((gb - 10) << 16) | (gl + 20) )) >/dev/null
 for (( i = 0; i < 50; i++ )); do
   read_layout
@@ -110,8 +110,8 @@ expect_eq "Tools:1 Web:1" "$(layout_lines group | awk -F'\t' '{ printf "%s%s:%s"
   "bands after opening the web group out"
 
 # 4. Dragging the web band's header onto the tools band's header puts it first.
-IFS=, read -r hl ht hr hb <<<"$(layout_lines group | awk -F'\t' '$3 == "Web" { print $7 }')"
-IFS=, read -r ol ot or ob <<<"$(layout_lines group | awk -F'\t' '$3 == "Tools" { print $7 }')"
+IFS=, read -r hl ht _ _ <<<"$(layout_lines group | awk -F'\t' '$3 == "Web" { print $7 }')"
+IFS=, read -r ol ot _ _ <<<"$(layout_lines group | awk -F'\t' '$3 == "Tools" { print $7 }')"
 drive post "$WENDLIX_MAIN_CLASS" 0x201 1 $(( ((ht + 5) << 16) | (hl + 30) )) >/dev/null
 drive post "$WENDLIX_MAIN_CLASS" 0x200 1 $(( ((ot + 5) << 16) | (ol + 30) )) >/dev/null
 drive post "$WENDLIX_MAIN_CLASS" 0x202 0 $(( ((ot + 5) << 16) | (ol + 30) )) >/dev/null

@@ -29,7 +29,7 @@ expect_eq 0100 "$(positions)" "the position menu marks the right edge"
 
 read_layout
 IFS=, read -r tl tt tr tb <<<"$(layout_lines btntitle | cut -f2)"
-read -r cl ct cr cb <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
+read -r cl ct _ _ <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
 
 # Hints: the title button's credit, and the group's title over its own area as over its header.
 expect_hint() {  # WANT X Y (client) WHAT: the shown tooltip's text with the pointer there
@@ -78,7 +78,7 @@ screenshot "$E2E_ARTIFACTS/top-after-menu.png" >/dev/null
 
 # A right click on the title strip opens the system tweaks menu there.
 read_layout
-IFS=, read -r ll lt lr lb <<<"$(layout_lines logo | cut -f2)"
+IFS=, read -r ll lt _ _ <<<"$(layout_lines logo | cut -f2)"
 drive post "$WENDLIX_MAIN_CLASS" 0x7B "$(drive find "$WENDLIX_MAIN_CLASS")" \
   $(( ((t + lt + 5) << 16) | (l + ll + 5) )) >/dev/null
 wait_for_window '#32768' 10 >/dev/null || fail "the system tweaks menu did not open"

@@ -14,7 +14,7 @@ tools=$E2E_WORK/Tools
 mkdir -p "$tools"
 start_tools_and_web "$(winpath "$tools")" 150
 gpf=$dir/Wendlix.GPF
-read -r cl ct cr cb <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
+read -r cl ct _ _ <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
 centre_of() {  # TITLE -> screen x y of the middle of its group panel
   local l t r b
   IFS=, read -r l t r b <<<"$(layout_lines group | awk -F'\t' -v t="$1" '$3 == t { print $8 }')"
@@ -92,10 +92,10 @@ stop_bar 20 || fail "the bar did not close by itself after the restart"
 } | write_cp936 "$gpf"
 bar_settings 2 120 0 1 Tools Web Mail | write_cp936 "$dir/Wendlix.INI"
 start_and_wait "$dir"
-read -r cl ct cr cb <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
+read -r cl ct _ _ <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
 read_layout
-IFS=, read -r hl ht hr hb <<<"$(layout_lines group | awk -F'\t' '$3 == "Web" { print $7 }')"
-IFS=, read -r ol ot or ob <<<"$(layout_lines group | awk -F'\t' '$3 == "Tools" { print $7 }')"
+IFS=, read -r hl ht _ _ <<<"$(layout_lines group | awk -F'\t' '$3 == "Web" { print $7 }')"
+IFS=, read -r ol ot _ _ <<<"$(layout_lines group | awk -F'\t' '$3 == "Tools" { print $7 }')"
 drive post "$WENDLIX_MAIN_CLASS" 0x201 1 $(( ((ht + 5) << 16) | (hl + 30) )) >/dev/null
 drive post "$WENDLIX_MAIN_CLASS" 0x200 1 $(( ((ot + 5) << 16) | (ol + 30) )) >/dev/null
 drive post "$WENDLIX_MAIN_CLASS" 0x202 0 $(( ((ot + 5) << 16) | (ol + 30) )) >/dev/null
@@ -122,7 +122,7 @@ expect_eq "$before" "$(md5sum <"$gpf")" "the group file after the link on the e-
 
 # The web group, now first, collapsed into PanelBtn by a double click on its background: the link
 # dropped on its button there only adds its key.
-IFS=, read -r gl gt gr gb <<<"$(layout_lines group | awk -F'\t' '$3 == "Web" { print $8 }')"
+IFS=, read -r gl _ _ gb <<<"$(layout_lines group | awk -F'\t' '$3 == "Web" { print $8 }')"
 drive post "$WENDLIX_MAIN_CLASS" 0x203 1 $(( ((gb - 10) << 16) | (gl + 20) )) >/dev/null
 for (( i = 0; i < 50; i++ )); do
   read_layout

@@ -17,7 +17,7 @@ pixel_rgb() {
 # presses KEYS.
 type_and_start() {
   local edge=$1 text=$2 shown=$3 out=$E2E_WORK/demo-$1.out shot=$E2E_ARTIFACTS/find-box-$1.png
-  local i desc= bar box left top right bottom r g b demo_pid
+  local i desc='' bar box left top right bottom r g b demo_pid
   (cd "$E2E_WORK" && exec "${WINE_CMD[@]}" "$DEMO" "$edge") >"$out" 2>&1 &
   demo_pid=$!
   drive wait WendlixFindDemoBar 30 >/dev/null || fail "$edge: no stand-in bar within 30 s"

@@ -99,6 +99,7 @@ check_controls confirm 2
 look_at_box confirm "254 240 214"
 answer_box Escape 2
 
+# shellcheck disable=SC1111  # the caption's own quotation marks
 show_box confirm "要删除分组“常用工具”吗？"
 answer_box Return 1
 

@@ -54,7 +54,7 @@ run_bar() {  # NAME [EXPECT_BOX]
   fi
   wait_bar_exit 20 || fail "$1: the bar did not end"
   expect_eq 0 "$BAR_STATUS" "$1: exit code"
-  if ls "$dir" | grep -q '\.tmp$'; then fail "$1: a temporary file was left: $(ls "$dir")"; fi
+  if compgen -G "$dir/*.tmp" >/dev/null; then fail "$1: a temporary file was left: $(ls "$dir")"; fi
 }
 
 # Checks after the close: the groups shown, whether a .bak of FILE holds the damaged bytes, and that

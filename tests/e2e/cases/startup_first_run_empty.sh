@@ -12,7 +12,7 @@ cp "$WENDLIX_EXE" "$dir/Wendlix.exe"
 start_and_wait "$dir"
 
 expect_eq "Wendlix V 2.05.2" "$(drive title WendlixApplication)" "application title"
-read -r style exstyle < <(drive style "$WENDLIX_MAIN_CLASS")
+read -r _ exstyle < <(drive style "$WENDLIX_MAIN_CLASS")
 (( exstyle & 0x80 )) || fail "the main window is no tool window (it would get a taskbar button): $exstyle"
 read -r left top right bottom < <(drive rect "$WENDLIX_MAIN_CLASS")
 read -r _ screenH < <(drive screen)
