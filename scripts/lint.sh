@@ -86,7 +86,7 @@ wx_header "clang-format"
 started=$SECONDS
 if need_tool clang-format; then
   find src tests bench \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z |
-    xargs -0 -P "$WX_JOBS" -n 20 clang-format --dry-run 2>&1 |
+    xargs -0 -n 50 clang-format --dry-run 2>&1 |
     sed -n 's/^\(.*\):[0-9]*:[0-9]*: warning: code should be clang-formatted.*/\1/p' | sort -u \
     >"$WX_LOGS/clang-format.log"
   differ=$(wc -l <"$WX_LOGS/clang-format.log")
