@@ -27,6 +27,7 @@ export WINEPREFIX=$prefix
 driver=$WX_BUILD/win64/tests/e2e/driver/wendlix_driver.exe
 bar_pid=
 xvfb_pid=
+# shellcheck disable=SC2317  # run by the traps
 cleanup() {
   trap - INT TERM EXIT
   if [ -n "$bar_pid" ] && kill -0 "$bar_pid" 2>/dev/null; then

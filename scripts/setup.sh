@@ -2,9 +2,10 @@
 # Installs what building and testing need, from Debian's packages. Idempotent: a
 # machine that has everything returns at once. Needs root (or sudo) only to install.
 set -u
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 
 packages=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+          clang-format clang-tidy shellcheck
           mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           wine wine64 xvfb x11-utils xdotool imagemagick locales fonts-wqy-microhei python3 unicode-data)
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Everything, from a fresh machine: install what is missing, check that generated sources are what their
-# generator writes, build every preset, then run the native unit
+# generator writes, build every preset, run the static checks (scripts/lint.sh), then run the native unit
 # tests (plain and with sanitizers), the fuzz targets over their seed corpora, the Win32 tests under Wine,
 # the end-to-end cases on private X displays and a 32-bit smoke run. The last line is "N passed, N failed";
 # the exit status is 1 when anything failed, a build included. A skipped test or case fails the run unless
@@ -31,6 +31,7 @@ on_signal() {
   echo "test: interrupted; stopping this run's Xvfb and Wine servers" >&2
   local pids
   pids=$(jobs -p)
+  # shellcheck disable=SC2086  # one word per job
   [ -n "$pids" ] && kill $pids 2>/dev/null
   wx_prefix_stop "$WX_WINE_DIR/win-tests"
   wx_e2e_stop_all
@@ -102,6 +103,17 @@ for preset in native native-asan fuzz win64 win32; do
     *) built[$preset]=0; fail_item "build $preset" ;;
   esac
 done
+
+wx_header "static checks"
+# After the builds: clang-tidy reads their compile commands.
+bash "$WX_ROOT/scripts/lint.sh" 2>&1 | tee "$WX_LOGS/lint.log"
+if [[ $(tail -n 1 "$WX_LOGS/lint.log") =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
+  passed=$((passed + BASH_REMATCH[1]))
+  failed=$((failed + BASH_REMATCH[2]))
+  while read -r item; do failures+=("lint: $item"); done < <(sed -n 's/^FAILED: //p' "$WX_LOGS/lint.log")
+else
+  fail_item "static checks: scripts/lint.sh ended without its count (log: $WX_LOGS/lint.log)"
+fi
 
 wx_header "native unit tests"
 unit=$WX_BUILD/native/tests/unit/wendlix_unit_tests

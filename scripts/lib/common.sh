@@ -3,6 +3,7 @@
 # WENDLIX_BUILD_DIR moves the whole build tree (default: build/ in the repository), WENDLIX_DIST_DIR the
 # finished programs and packages (default: dist/); WENDLIX_JOBS caps the parallel compile jobs (default: the
 # number of processors).
+# shellcheck disable=SC2034  # the variables are for the scripts that source this
 
 WX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 WX_BUILD=${WENDLIX_BUILD_DIR:-$WX_ROOT/build}

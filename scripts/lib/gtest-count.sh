@@ -27,6 +27,7 @@ wx_gtest_count() {
   done < <(sed -nE 's/^\[  SKIPPED \] ([^ ,]+).* \([0-9]+ ms\)$/\1/p' <<<"$text")
   GT_ABNORMAL=0
   if (( runs > GT_OK + GT_BAD + ${#GT_SKIPPED_NAMES[@]} )) || { [ "$status" -ne 0 ] && [ "$GT_BAD" -eq 0 ]; }; then
+    # shellcheck disable=SC2034  # for the caller
     GT_ABNORMAL=1
   fi
 }

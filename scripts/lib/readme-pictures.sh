@@ -46,7 +46,7 @@ rm -f "$dir/Wendlix.GPF"
   group_section 邮件 "Panel Style=2" ShowAsButton=1
   printf '[邮件  Buttons]\n我的邮箱=MAILTO:me@example.com\n\n'
 } | write_cp936 "$dir/Wendlix.GPF"
-gpf_saved=$(cat "$dir/Wendlix.GPF" | base64)
+gpf_saved=$(base64 <"$dir/Wendlix.GPF")
 
 # EDGE THICKNESS: the bar docked there, shown (not hiding), with its groups.
 start_at() {

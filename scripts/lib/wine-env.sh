@@ -132,6 +132,7 @@ wx_xvfb_start() {
         break  # lost the race for this display to another process; try the next one
       fi
       if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+        # shellcheck disable=SC2034  # for the caller
         WX_XVFB_DISPLAY=":$n"
         WX_XVFB_PID=$pid
         return 0

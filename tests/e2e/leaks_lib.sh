@@ -57,6 +57,7 @@ check_growth() {
   local -n from=$1
   local what=$2 f delta
   for f in "${LEAK_FIGURES[@]}"; do
+    # shellcheck disable=SC2004  # an associative array: the key is expanded
     delta=$(( COUNTS[$f] - from[$f] ))
     if [ "$f" = private ]; then
       (( delta < ALLOWED_BYTES )) || PROBLEMS+=("$what: private memory grew by $delta bytes")

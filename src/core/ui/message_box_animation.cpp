@@ -24,9 +24,11 @@ OpenAnimationPlan PlanOpenAnimation(Point origin, Size size) {
   int step = size.cx / 32;
   if (step <= 0) step = 4;
   const double ratio = static_cast<double>(size.cy) / size.cx;
-  double left = origin.x + size.cx / 2;
+  // The frames grow from the whole pixel at the box's centre.
+  const Point centre{origin.x + size.cx / 2, origin.y + size.cy / 2};
+  double left = centre.x;
   double right = left;
-  double top = origin.y + size.cy / 2;
+  double top = centre.y;
   double bottom = top;
   const auto round = [](double v) { return static_cast<int>(std::lround(v)); };
   for (;;) {

@@ -132,8 +132,9 @@ std::optional<COLORREF> TNewBtnForm::AskColor(int id, COLORREF current) {
   AppendMenuW(menu.get(), MF_STRING, kMoreColors, L"更多颜色 >>");
   RECT r{};
   GetWindowRect(Control(id), &r);
-  const UINT chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN,
-                                     r.left, r.bottom, 0, Handle(), nullptr);
+  // Left and top aligned under the control, the default.
+  const UINT chosen =
+      TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY, r.left, r.bottom, 0, Handle(), nullptr);
   if (chosen == 0) return std::nullopt;
   if (chosen != kMoreColors) return kPalette[chosen - 1].color;
   static COLORREF custom[16] = {};

@@ -31,7 +31,7 @@ void WriteBmp(const std::wstring& file, const wendlix::PixelBuffer& image) {
   ih.biHeight = h;
   ih.biPlanes = 1;
   ih.biBitCount = 24;
-  ih.biSizeImage = static_cast<DWORD>(stride * h);
+  ih.biSizeImage = static_cast<DWORD>(stride) * h;
   fh.bfType = 0x4D42;
   fh.bfOffBits = sizeof(fh) + sizeof(ih);
   fh.bfSize = fh.bfOffBits + ih.biSizeImage;

@@ -62,12 +62,12 @@ check_verdict() {  # WHAT
 # From outside: the two files and nothing a start could take for settings.
 check_folder() {  # WHAT
   local name
-  for name in $(ls -A "$files"); do
+  while IFS= read -r name; do
     case $name in
       Wendlix.INI | Wendlix.GPF) ;;
       *) [[ $name =~ $TEMP_RE ]] || fail "$1: unexpected file beside the settings: $name" ;;
     esac
-  done
+  done < <(ls -A "$files")
   [ -s "$files/Wendlix.INI" ] && [ -s "$files/Wendlix.GPF" ] || fail "$1: a settings file is missing or empty"
   iconv -f CP936 -t UTF-8 "$files/Wendlix.GPF" >/dev/null || fail "$1: the group file is not code page 936 text"
 }
@@ -110,6 +110,8 @@ BAR_PID=
 check_verdict "final check"
 expect_eq 0 "$status" "the final check's exit code"
 check_folder "after the final save"
-if ls -A "$files" | grep -Eq "$TEMP_RE"; then fail "a temporary outlived the final save: $(ls -A "$files")"; fi
+if find "$files" -mindepth 1 -maxdepth 1 -printf '%f\n' | grep -Eq "$TEMP_RE"; then
+  fail "a temporary outlived the final save: $(ls -A "$files")"
+fi
 cp "$files"/Wendlix.* "$verdicts" "$E2E_ARTIFACTS"/ 2>/dev/null
 log "passed: $KILLS kills ($SERVER_KILLS of the Wine server), $STALE_SEEN left a temporary that the next save cleaned"

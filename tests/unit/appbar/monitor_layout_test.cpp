@@ -168,7 +168,9 @@ TEST(MonitorLayout, AnEdgeOnASeamDocksAtTheScreenEdgeBeyondIt) {
   for (const Case& c : cases) {
     const std::size_t got = ScreenEdgeMonitor(*c.list, c.index, c.edge);
     EXPECT_EQ(got, c.expected) << c.what;
-    if (IsDockingEdge(c.edge)) EXPECT_TRUE(IsScreenEdge(*c.list, got, c.edge)) << c.what;
+    if (IsDockingEdge(c.edge)) {
+      EXPECT_TRUE(IsScreenEdge(*c.list, got, c.edge)) << c.what;
+    }
   }
 }
 

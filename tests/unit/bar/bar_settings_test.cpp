@@ -29,7 +29,8 @@ TEST(BarSettings, ReadsStoredValuesAndFallsBackOnMissingOrBadOnes) {
                          .ActiveDelay = 16, .AutoHideInterval = -5},
               .Groups = 4,
               .Height = 500,
-              .FlatDrawMode = false};
+              .FlatDrawMode = false,
+              .Monitor = {}};
   EXPECT_EQ(ReadBarSettings(ini, 500), expected);
   EXPECT_EQ(ReadGroupNames(ini), (std::vector<std::string>{"Zeta", "alpha"}));  // file order, not sorted
 

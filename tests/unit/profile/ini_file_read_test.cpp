@@ -132,7 +132,7 @@ TEST(IniFileRead, IntegersAndBooleans) {
 TEST(IniFileRead, DamagedInputGivesDefaultsAndSurvivesUnchanged) {
   const std::string inputs[] = {
       "",
-      std::string("\0\0\0[s]\0k=v\0", 12),
+      std::string("\0\0\0[s]\0k=v\0", 11),
       "\xff\xfe\x00",
       std::string("\xff\xfe[\0s\0]\0\n\0k\0=\0v\0A", 17),  // odd trailing byte
       "\xfe\xff",
