@@ -70,7 +70,7 @@ group_section() {
     [Visible]=1 [ShowTitle]=1 [ShowAsButton]=0 [ShowCaption]=1 [LayoutLeft]=1 [BevelDown]=1
     [SmallIcon]=0 [ShowTitleIcon]=1 [Width]=120 [Height]=100 ["Panel Style"]=0 [Color]=-2147483633
     ["From Color"]=16777215 ["To Color"]=16711680 ["Draw style"]=0 [FontColor]=-2147483640 [FontSize]=9
-    [Directory]='C:\' [FontName]=宋体 [PictureFile]=''
+    [Directory]='C:'\\ [FontName]=宋体 [PictureFile]=''
   )
   for kv in "$@"; do v[${kv%%=*}]=${kv#*=}; done
   printf '[%s]\n' "$title"
@@ -397,6 +397,7 @@ activate_other_window() {
 # ---- the keyboard ---------------------------------------------------------------------------------------
 
 start_behind_other() {
+  # shellcheck disable=SC2034  # SHOWN is for the cases
   HIDDEN=$(hidden_rect 120) SHOWN=$(docked_rect 2 120 1024 768)
   xdotool mousemove 300 300
   start_and_wait "$1"

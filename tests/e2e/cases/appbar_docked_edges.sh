@@ -40,7 +40,7 @@ for edge in 0 1 2 3; do
 
   stop_bar 20 || fail "$name: the bar did not close by itself with exit code 0"
   expect_eq "$free" "$(drive appbar-query "$name" 50)" "$name: the strip after closing (ABM_REMOVE)"
-  expect_eq "$edge $thickness $on_top" "$(for k in Edge $key AlwaysOnTop; do ini_get "$dir/Wendlix.INI" "Wendlix V3.0" $k; done | paste -sd' ')" \
+  expect_eq "$edge $thickness $on_top" "$(for k in Edge $key AlwaysOnTop; do ini_get "$dir/Wendlix.INI" "Wendlix V3.0" "$k"; done | paste -sd' ')" \
     "$name: saved edge, thickness and on-top"
   log "$name: docked at $want"
 done

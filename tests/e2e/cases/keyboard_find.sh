@@ -40,7 +40,7 @@ box_gone() { [ -z "$(findbox)" ] && ! drive find TFindBox >/dev/null 2>&1; }
 # The key the bar counts a target's starts under: FNV-1a over its bytes, ASCII letters lower-cased.
 count_key() {
   local h=$((0xCBF29CE484222325)) byte
-  for byte in $(printf '%s' "$1" | LC_ALL=C tr 'A-Z' 'a-z' | od -An -v -tu1); do h=$(( (h ^ byte) * 0x100000001B3 )); done
+  for byte in $(printf '%s' "$1" | LC_ALL=C tr '[:upper:]' '[:lower:]' | od -An -v -tu1); do h=$(( (h ^ byte) * 0x100000001B3 )); done
   printf '%016X\n' "$h"
 }
 # A screenshot of the box (kept once it is painted: its title strip is the menus' blue) beside the bar.
