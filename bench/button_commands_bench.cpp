@@ -35,7 +35,8 @@ void RemoveBenchDir() {
 Fixture& GetFixture() {
   static Fixture f = [] {
     Fixture x;
-    benchDir = std::filesystem::temp_directory_path() / ("wendlix_button_bench_" + std::to_string(::getpid()));
+    benchDir =
+        std::filesystem::temp_directory_path() / ("wendlix_button_bench_" + std::to_string(::getpid()));
     std::filesystem::create_directories(benchDir);
     std::atexit(RemoveBenchDir);
     x.path = (benchDir / "Wendlix.GPF").string();
@@ -53,7 +54,6 @@ Fixture& GetFixture() {
   }();
   return f;
 }
-
 
 void SaveOnce(benchmark::State& state, const std::string& path, const GroupPanel& panel) {
   IniFile gpf(path);

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/bar/group_construction.h"
 #include "core/bar/button_move.h"
+#include "core/bar/group_construction.h"
 
 namespace wendlix {
 namespace {
@@ -20,7 +20,8 @@ GroupPanel ThousandButtons() {
   GroupPanel panel;
   panel.Data.Title = "Tools";
   for (int b = 0; b < 1000; ++b) {
-    AddGroupButton(panel, "程序 " + std::to_string(b), false, "D:\\Tools\\程序 " + std::to_string(b) + ".lnk");
+    AddGroupButton(panel, "程序 " + std::to_string(b), false,
+                   "D:\\Tools\\程序 " + std::to_string(b) + ".lnk");
   }
   AddCollapseButton(panel);
   return panel;

@@ -36,12 +36,13 @@ BENCHMARK(BM_EditorCommit1000InMemory)->Unit(benchmark::kMillisecond);
 // starts from the same file (restored outside the timing).
 void BM_EditorCommit1000OnDisk(benchmark::State& state) {
   const bench::EditorCommitSample& sample = Sample();
-  const std::string path =
-      (std::filesystem::temp_directory_path() / ("wendlix_commit_bench_" + std::to_string(::getpid()) + ".gpf"))
-          .string();
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("wendlix_commit_bench_" + std::to_string(::getpid()) + ".gpf"))
+                               .string();
   for (auto _ : state) {
     state.PauseTiming();
-    if (!platform::WriteFileAtomically(path, sample.bytes)) state.SkipWithError("cannot write the group file");
+    if (!platform::WriteFileAtomically(path, sample.bytes))
+      state.SkipWithError("cannot write the group file");
     state.ResumeTiming();
     IniFile gpf(path);
     const std::vector<ProfileOp> ops = PlanButtonCommit(gpf, sample.input);

@@ -24,7 +24,8 @@ inline EditorCommitSample MakeEditorCommitSample(int entries = 1000, int groups 
   std::vector<ButtonEntry> list;
   for (const std::string& key : file.ReadSection(section)) file.DeleteKey(section, key);
   for (int i = 0; i < entries; ++i) {
-    ButtonEntry e{"按钮" + std::to_string(i), "http://www.example.com/" + std::to_string(i) + "/index.html", 0};
+    ButtonEntry e{"按钮" + std::to_string(i), "http://www.example.com/" + std::to_string(i) + "/index.html",
+                  0};
     file.WriteString(section, e.Name, e.Value);
     list.push_back(std::move(e));
   }

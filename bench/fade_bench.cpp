@@ -78,7 +78,8 @@ void BM_BandwidthLine(benchmark::State& state) {
 void BM_BuildDissolveOrder(benchmark::State& state) {
   LcgRandom random(1);
   for (auto _ : state) {
-    auto order = BuildDissolveOrder(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), random);
+    auto order =
+        BuildDissolveOrder(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), random);
     benchmark::DoNotOptimize(order.data());
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * Pixels(state)));

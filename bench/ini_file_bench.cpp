@@ -2,8 +2,8 @@
 // well under 10 ms, since the bar does it on every start.
 #include <benchmark/benchmark.h>
 
-#include "ini_group_sample.h"
 #include "core/profile/ini_file.h"
+#include "ini_group_sample.h"
 
 namespace wendlix {
 namespace {
@@ -44,7 +44,8 @@ void BM_IniLoadAndListEverything(benchmark::State& state) {
     const IniFile ini = IniFile::FromBytes(bytes);
     std::size_t total = 0;
     for (const std::string& section : ini.ReadSections()) {
-      for (const std::string& key : ini.ReadSection(section)) total += ini.ReadString(section, key, "").size();
+      for (const std::string& key : ini.ReadSection(section))
+        total += ini.ReadString(section, key, "").size();
     }
     benchmark::DoNotOptimize(total);
   }
@@ -64,7 +65,8 @@ void BM_IniSaveEveryGroup(benchmark::State& state) {
         for (const std::string& key : keys) ini.WriteString(section, key, "http://www.example.org/");
       }
     }
-    for (const auto& [section, key] : sample.keys) ini.WriteString(section, key, ini.ReadString(section, key, ""));
+    for (const auto& [section, key] : sample.keys)
+      ini.WriteString(section, key, ini.ReadString(section, key, ""));
     benchmark::DoNotOptimize(ini.ToBytes());
   }
 }

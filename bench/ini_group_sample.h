@@ -9,7 +9,7 @@
 namespace wendlix::bench {
 
 struct GroupFileSample {
-  std::string bytes;  // code page 936, CRLF
+  std::string bytes;                                      // code page 936, CRLF
   std::vector<std::pair<std::string, std::string>> keys;  // every (section, key), UTF-8
 };
 

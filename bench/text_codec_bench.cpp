@@ -15,11 +15,11 @@ const std::string& GroupFileUtf8() {
     std::string s;
     for (int i = 0; s.size() < 780 * 1024; ++i) {
       const std::string n = std::to_string(i);
-      s += "[\xE5\xB8\xB8\xE7\x94\xA8\xE5\xB7\xA5\xE5\x85\xB7" + n + "]\r\n";          // [常用工具n]
-      s += "Title=\xE5\xB7\xA5\xE5\x85\xB7\xE6\xA0\x8F " + n + "\r\n";                  // 工具栏
-      s += "Directory=D:\\\xE6\xA1\x8C\xE9\x9D\xA2\\\xE5\xBF\xAB\xE6\x8D\xB7\\\r\n";    // 桌面\快捷
-      s += "Color=-2147483633\r\nFontName=\xE5\xAE\x8B\xE4\xBD\x93\r\n";                // 宋体
-      s += "Button1=\xE8\xAE\xB0\xE4\xBA\x8B\xE6\x9C\xAC.lnk\r\n";                      // 记事本
+      s += "[\xE5\xB8\xB8\xE7\x94\xA8\xE5\xB7\xA5\xE5\x85\xB7" + n + "]\r\n";         // [常用工具n]
+      s += "Title=\xE5\xB7\xA5\xE5\x85\xB7\xE6\xA0\x8F " + n + "\r\n";                // 工具栏
+      s += "Directory=D:\\\xE6\xA1\x8C\xE9\x9D\xA2\\\xE5\xBF\xAB\xE6\x8D\xB7\\\r\n";  // 桌面\快捷
+      s += "Color=-2147483633\r\nFontName=\xE5\xAE\x8B\xE4\xBD\x93\r\n";              // 宋体
+      s += "Button1=\xE8\xAE\xB0\xE4\xBA\x8B\xE6\x9C\xAC.lnk\r\n";                    // 记事本
     }
     return s;
   }();

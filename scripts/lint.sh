@@ -19,9 +19,6 @@ for arg in "$@"; do
   esac
 done
 
-# Until the whole tree has been through clang-format once, its differences are reported, not counted.
-format_enforced=0
-
 passed=0
 failed=0
 failures=()
@@ -95,11 +92,7 @@ if need_tool clang-format; then
   else
     echo "lint: $differ files differ from .clang-format (list: $WX_LOGS/clang-format.log);" \
       "clang-format -i FILE formats one, git clang-format the lines of a change"
-    if [ $format_enforced = 1 ]; then
-      pass_or_fail clang-format 1 "$started"
-    else
-      echo "lint: clang-format: reported, not counted ($((SECONDS - started)) s)"
-    fi
+    pass_or_fail clang-format 1 "$started"
   fi
 else
   pass_or_fail clang-format 1 "$started"

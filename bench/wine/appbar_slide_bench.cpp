@@ -29,8 +29,8 @@ double Millis(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER freq) {
 void Report(const char* what, std::vector<double> ms, int frames) {
   std::sort(ms.begin(), ms.end());
   const double median = ms[ms.size() / 2];
-  std::printf("%-6s %3d frames: median %7.2f ms (%.3f ms/frame), min %7.2f ms, max %7.2f ms, %zu runs\n", what,
-              frames, median, frames ? median / frames : 0.0, ms.front(), ms.back(), ms.size());
+  std::printf("%-6s %3d frames: median %7.2f ms (%.3f ms/frame), min %7.2f ms, max %7.2f ms, %zu runs\n",
+              what, frames, median, frames ? median / frames : 0.0, ms.front(), ms.back(), ms.size());
 }
 
 }  // namespace

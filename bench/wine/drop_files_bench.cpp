@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "core/shell/shortcut_data.h"
 #include "core/bar/group_construction.h"
 #include "core/profile/ini_file.h"
-#include "win/shell/shell_links.h"
-#include "win/shell/disk_shortcut_folder.h"
-#include "win/drops/drop_files.h"
+#include "core/shell/shortcut_data.h"
 #include "win/common/wide.h"
+#include "win/drops/drop_files.h"
+#include "win/shell/disk_shortcut_folder.h"
+#include "win/shell/shell_links.h"
 #include "wine_clock.h"
 
 namespace {
@@ -41,7 +41,8 @@ int main() {
   constexpr int kLinks = 1000, kDropped = 200, kRuns = 3;
   wchar_t temp[MAX_PATH + 1] = {};
   GetTempPathW(MAX_PATH, temp);
-  const std::string root = FromWide(temp) + "wendlix_drop_bench_" + std::to_string(GetCurrentProcessId()) + "\\";
+  const std::string root =
+      FromWide(temp) + "wendlix_drop_bench_" + std::to_string(GetCurrentProcessId()) + "\\";
   const std::string group = root + "组\\", source = root + "src\\";
   CreateDirectoryW(ToWide(root).c_str(), nullptr);
   CreateDirectoryW(ToWide(group).c_str(), nullptr);
@@ -53,11 +54,13 @@ int main() {
   data.LinkFile = group + "程序 0.lnk";
   CreateShortcut(data);
   for (int i = 1; i < kLinks; ++i)
-    CopyFileW(ToWide(data.LinkFile).c_str(), ToWide(group + "程序 " + std::to_string(i) + ".lnk").c_str(), FALSE);
+    CopyFileW(ToWide(data.LinkFile).c_str(), ToWide(group + "程序 " + std::to_string(i) + ".lnk").c_str(),
+              FALSE);
   std::vector<std::string> files;
   for (int i = 0; i < kDropped; ++i) {
     files.push_back(source + "文件 " + std::to_string(i) + ".txt");
-    const HANDLE f = CreateFileW(ToWide(files.back()).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const HANDLE f =
+        CreateFileW(ToWide(files.back()).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     CloseHandle(f);
   }
 

@@ -24,22 +24,26 @@ using namespace wendlix;
 using bench::NowMs;
 
 // The button section's keys and values in file order, to check that both ways agree.
-std::vector<std::pair<std::string, std::string>> SectionOf(const std::string& path, const std::string& section) {
+std::vector<std::pair<std::string, std::string>> SectionOf(const std::string& path,
+                                                           const std::string& section) {
   const IniFile file(path);
   std::vector<std::pair<std::string, std::string>> pairs;
-  for (const std::string& key : file.ReadSection(section)) pairs.emplace_back(key, file.ReadString(section, key, ""));
+  for (const std::string& key : file.ReadSection(section))
+    pairs.emplace_back(key, file.ReadString(section, key, ""));
   return pairs;
 }
 
 }  // namespace
 
 int main() {
-  if (GetACP() != 936) std::printf("warning: ANSI code page %u, not 936; Chinese names will not match\n", GetACP());
+  if (GetACP() != 936)
+    std::printf("warning: ANSI code page %u, not 936; Chinese names will not match\n", GetACP());
   const bench::EditorCommitSample sample = bench::MakeEditorCommitSample();
   const std::string section = sample.input.Title + "  Buttons";
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
-  const std::string path = std::string(temp) + "wendlix_commit_bench_" + std::to_string(GetCurrentProcessId()) + ".gpf";
+  const std::string path =
+      std::string(temp) + "wendlix_commit_bench_" + std::to_string(GetCurrentProcessId()) + ".gpf";
   const auto restore = [&] { return platform::WriteFileAtomically(path, sample.bytes); };
 
   // Ours, best of several runs, each from the same file.
@@ -75,8 +79,8 @@ int main() {
   const double start = NowMs();
   for (std::size_t i = 0; i < sampled.size(); ++i) {
     const bool remove = ops[i * kStride].What == ProfileOp::Kind::kDeleteKey;
-    WritePrivateProfileStringW(sampled[i][0].c_str(), sampled[i][1].c_str(), remove ? nullptr : sampled[i][2].c_str(),
-                               file.c_str());
+    WritePrivateProfileStringW(sampled[i][0].c_str(), sampled[i][1].c_str(),
+                               remove ? nullptr : sampled[i][2].c_str(), file.c_str());
   }
   WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());  // flush the system's cache
   const double plainSample = NowMs() - start;
@@ -91,7 +95,8 @@ int main() {
   std::printf("group file: %zu bytes; commit of %zu entries = %zu profile operations\n", sample.bytes.size(),
               sample.input.Entries.size(), opCount);
   std::printf("profile store, parse + commit + atomic save: %10.2f ms (best of 15)\n", ours);
-  std::printf("WritePrivateProfileStringW, %4zu sampled operations: %10.2f ms\n", sampled.size(), plainSample);
+  std::printf("WritePrivateProfileStringW, %4zu sampled operations: %10.2f ms\n", sampled.size(),
+              plainSample);
   std::printf("WritePrivateProfileStringW, all operations (extrapolated x%zu): %10.2f ms\n", kStride, plain);
   std::printf("speed-up: %.0fx (target: 50x)\n", plain / ours);
   std::printf("the profile store wrote the edited list in order: %s (%zu keys)\n", same ? "yes" : "NO",

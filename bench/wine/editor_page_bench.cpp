@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "core/shell/shortcut_data.h"
-#include "win/shell/shell_links.h"
 #include "win/common/wide.h"
 #include "win/editor/new_btn_form.h"
+#include "win/shell/shell_links.h"
 #include "wine_clock.h"
 
 namespace {
@@ -78,7 +78,8 @@ int main() {
   constexpr int kLinks = 2000;
   wchar_t temp[MAX_PATH + 1] = {};
   GetTempPathW(MAX_PATH, temp);
-  const std::string dir = FromWide(temp) + "wendlix_editor_bench_" + std::to_string(GetCurrentProcessId()) + "\\";
+  const std::string dir =
+      FromWide(temp) + "wendlix_editor_bench_" + std::to_string(GetCurrentProcessId()) + "\\";
   CreateDirectoryW(ToWide(dir).c_str(), nullptr);
 
   // Two real links, copied: writing each through the shell link object is slow under Wine.

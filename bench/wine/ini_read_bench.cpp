@@ -30,8 +30,8 @@ double Now() {
 std::string ToAnsi(const std::string& utf8) {
   const std::wstring wide = wendlix::ToWide(utf8);
   if (wide.empty()) return {};
-  const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                                    nullptr);
+  const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                    nullptr, nullptr);
   std::string out(static_cast<std::size_t>(n), '\0');
   WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
   return out;
@@ -40,11 +40,13 @@ std::string ToAnsi(const std::string& utf8) {
 }  // namespace
 
 int main() {
-  if (GetACP() != 936) std::printf("warning: ANSI code page %u, not 936; Chinese names will not match\n", GetACP());
+  if (GetACP() != 936)
+    std::printf("warning: ANSI code page %u, not 936; Chinese names will not match\n", GetACP());
   const wendlix::bench::GroupFileSample sample = wendlix::bench::MakeGroupFileSample();
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
-  const std::string path = std::string(temp) + "wendlix_read_bench_" + std::to_string(GetCurrentProcessId()) + ".gpf";
+  const std::string path =
+      std::string(temp) + "wendlix_read_bench_" + std::to_string(GetCurrentProcessId()) + ".gpf";
   if (!wendlix::platform::WriteFileAtomically(path, sample.bytes)) {
     std::printf("cannot write %s\n", path.c_str());
     return 1;

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "core/shell/shortcut_data.h"
+#include "win/common/wide.h"
 #include "win/shell/shell_folders.h"
 #include "win/shell/shell_links.h"
-#include "win/common/wide.h"
 #include "wine_clock.h"
 
 namespace {
@@ -38,7 +38,6 @@ std::vector<std::string> PlainPatternScans(const std::string& dir) {
   }
   return names;
 }
-
 
 }  // namespace
 

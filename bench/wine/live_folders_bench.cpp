@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "win/diagnostics/resource_counts.h"
 #include "win/common/wide.h"
 #include "win/diagnostics/handle_census.h"
+#include "win/diagnostics/resource_counts.h"
 #include "win/live/live_folders.h"
 #include "wine_clock.h"
 
@@ -103,8 +103,9 @@ int main() {
     const int before = bar.refills;
     const double start = NowMs();
     Change(folders, 1000000 + i);
-    const HANDLE file = CreateFileW(ToWide(folders[i % kFolders] + "\\keep" + std::to_string(i) + ".lnk").c_str(),
-                                    GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const HANDLE file =
+        CreateFileW(ToWide(folders[i % kFolders] + "\\keep" + std::to_string(i) + ".lnk").c_str(),
+                    GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
     if (bar.Run(5000, [&] { return bar.refills > before; })) latency.push_back(NowMs() - start);
   }
@@ -137,14 +138,15 @@ int main() {
     memory.push_back(PrivateMemory(SampleResourceCounts()));
   }
 
-  std::printf("idle with %d folders watched: %.1f ms processor time in %.0f ms (%.2f %%)\n", kFolders, idleCpu,
-              idleMs, 100.0 * idleCpu / idleMs);
+  std::printf("idle with %d folders watched: %.1f ms processor time in %.0f ms (%.2f %%)\n", kFolders,
+              idleCpu, idleMs, 100.0 * idleCpu / idleMs);
   if (!latency.empty())
     std::printf("change to refill due (%zu changes): best %6.0f ms  median %6.0f ms  worst %6.0f ms\n",
                 latency.size(), latency.front(), latency[latency.size() / 2], latency.back());
-  std::printf("1,000 changes in %d folders, written in %.0f ms: %d refills, the last %.0f ms after the last "
-              "write; %.0f ms processor time\n",
-              kFolders, writeMs, changeRefills, settleMs, changeCpuMs);
+  std::printf(
+      "1,000 changes in %d folders, written in %.0f ms: %d refills, the last %.0f ms after the last "
+      "write; %.0f ms processor time\n",
+      kFolders, writeMs, changeRefills, settleMs, changeCpuMs);
   std::printf("process handles: %ld before, %ld after; own handles: %ld before, %ld after\n", handlesBefore,
               handlesAfter, ownBefore, ownAfter);
   std::printf("private memory: %llu KB before, then after each 1,000 changes:",

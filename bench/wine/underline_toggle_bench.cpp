@@ -12,8 +12,8 @@
 #include "core/bar/bar_view.h"
 #include "core/bar/group_construction.h"
 #include "core/profile/ini_file.h"
-#include "win/shell/disk_shortcut_folder.h"
 #include "win/common/wide.h"
+#include "win/shell/disk_shortcut_folder.h"
 #include "wine_clock.h"
 
 using namespace wendlix;
@@ -24,7 +24,8 @@ int main() {
   constexpr int kGroups = 20, kButtons = 100;
   wchar_t temp[MAX_PATH + 1] = {};
   GetTempPathW(MAX_PATH, temp);
-  const std::string root = FromWide(temp) + "wendlix_underline_bench_" + std::to_string(GetCurrentProcessId()) + "\\";
+  const std::string root =
+      FromWide(temp) + "wendlix_underline_bench_" + std::to_string(GetCurrentProcessId()) + "\\";
   CreateDirectoryW(ToWide(root).c_str(), nullptr);
   const IniFile gpf = IniFile::FromBytes("");
   std::vector<GroupPanel> groups;
@@ -34,7 +35,8 @@ int main() {
     CreateDirectoryW(ToWide(folder).c_str(), nullptr);
     for (int b = 0; b < kButtons; ++b) {
       files.push_back(folder + "site " + std::to_string(b) + ".url");
-      const HANDLE h = CreateFileW(ToWide(files.back()).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+      const HANDLE h =
+          CreateFileW(ToWide(files.back()).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
       DWORD written = 0;
       WriteFile(h, "[InternetShortcut]\r\nURL=http://example.cn/\r\n", 43, &written, nullptr);
       CloseHandle(h);
@@ -72,8 +74,8 @@ int main() {
   std::printf("underline switch, %d groups x %d buttons (%d shown):\n", kGroups, kButtons, shown);
   std::printf("  lay out again:          best %8.2f ms  median %8.2f ms  (%d buttons moved)\n", toggle.best,
               toggle.median, moved);
-  std::printf("  rebuild every group:    best %8.2f ms  median %8.2f ms  (%.1fx)\n", rebuild.best, rebuild.median,
-              rebuild.median / (toggle.median > 0 ? toggle.median : 1));
+  std::printf("  rebuild every group:    best %8.2f ms  median %8.2f ms  (%.1fx)\n", rebuild.best,
+              rebuild.median, rebuild.median / (toggle.median > 0 ? toggle.median : 1));
 
   for (const std::string& f : files) DeleteFileW(ToWide(f).c_str());
   for (int g = 0; g < kGroups; ++g) RemoveDirectoryW(ToWide(root + "g" + std::to_string(g)).c_str());

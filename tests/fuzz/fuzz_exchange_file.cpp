@@ -11,9 +11,9 @@
 #include "core/bar/group_file.h"
 #include "core/exchange/exchange_file.h"
 #include "core/exchange/exchange_import.h"
-#include "core/quick_create/quick_create_sites.h"
 #include "core/profile/ini_file.h"
 #include "core/profile/ini_name_table.h"
+#include "core/quick_create/quick_create_sites.h"
 #include "core/text/ascii.h"
 #include "core/text/paths.h"
 

@@ -96,8 +96,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     switch (op) {
       case 0:
       case 1: {
-        const std::string value = in.ConsumeBool() ? std::to_string(in.ConsumeIntegral<int>())
-                                                   : in.ConsumeRandomLengthString(16);
+        const std::string value =
+            in.ConsumeBool() ? std::to_string(in.ConsumeIntegral<int>()) : in.ConsumeRandomLengthString(16);
         if (!ini.WriteString(section, key, value)) {
           Check(ini.ToBytes() == bytesBefore, "a refused write changes nothing");
           continue;

@@ -37,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (IsValidUtf8(bytes)) Check(cleaned == bytes);
 
   std::u16string units(size / 2, u'\0');
-  for (std::size_t i = 0; i < units.size(); ++i) units[i] = static_cast<char16_t>(data[2 * i] | data[2 * i + 1] << 8);
+  for (std::size_t i = 0; i < units.size(); ++i)
+    units[i] = static_cast<char16_t>(data[2 * i] | data[2 * i + 1] << 8);
   Check(IsValidUtf8(Utf16ToUtf8(units)));
 
   Check(ExtractFilePath(bytes) + ExtractFileName(bytes) == bytes);

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/drops/url_drop.h"
 #include "core/bar/panel_data.h"
+#include "core/drops/url_drop.h"
 #include "core/profile/ini_file.h"
 #include "core/text/ascii.h"
 #include "core/text/encoding.h"

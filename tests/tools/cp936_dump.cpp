@@ -19,7 +19,8 @@ int main(int argc, char** argv) {
     }
   }
   for (int b = 0x80; b <= 0xFF; ++b) {
-    const std::u16string text = wendlix::Utf8ToUtf16(wendlix::Cp936ToUtf8(std::string(1, static_cast<char>(b))));
+    const std::u16string text =
+        wendlix::Utf8ToUtf16(wendlix::Cp936ToUtf8(std::string(1, static_cast<char>(b))));
     std::fprintf(out, "%02X %04X\n", b, text.size() == 1 ? static_cast<unsigned>(text[0]) : 0u);
   }
   for (int lead = 0x81; lead <= 0xFE; ++lead) {

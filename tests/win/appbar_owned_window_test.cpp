@@ -32,8 +32,8 @@ TEST(AppBarOwnedWindow, ZOrderFollowsAlwaysOnTopBothWays) {
   ASSERT_NE(owner.hwnd, nullptr);
   for (bool shown : {false, true}) {
     auto bar = std::make_unique<OwnedBar>();
-    ASSERT_TRUE(bar->CreateBar(GetModuleHandleW(nullptr), L"bar", WS_POPUP | WS_THICKFRAME, 0, {0, 0, 86, 400},
-                               owner.hwnd));
+    ASSERT_TRUE(bar->CreateBar(GetModuleHandleW(nullptr), L"bar", WS_POPUP | WS_THICKFRAME, 0,
+                               {0, 0, 86, 400}, owner.hwnd));
     if (shown) ShowWindow(bar->Handle(), SW_SHOWNOACTIVATE);
     bar->AutoHideTimer().SetEnabled(false);
     for (TAppToolBarEdge e : {abeLeft, abeTop, abeRight, abeBottom}) bar->SetDockSize(e, 86);

@@ -9,8 +9,8 @@
 #include <memory>
 #include <vector>
 
-#include "win/appbar/auto_hide_hold.h"
 #include "win/appbar/app_tool_bar.h"
+#include "win/appbar/auto_hide_hold.h"
 
 namespace wendlix {
 namespace {
@@ -158,7 +158,7 @@ TEST(AppBarWindow, AutoHideBarSlidesBetweenSliverAndEdge) {
   const Size s = Screen();
   const int sliver = s.cx - 2 * GetSystemMetrics(SM_CXBORDER);
   EXPECT_TRUE(IsTopmost(bar->Handle()));
-  EXPECT_EQ(probe.Query(abeRight), (Rect{0, 0, s.cx, s.cy}));  // reserves nothing
+  EXPECT_EQ(probe.Query(abeRight), (Rect{0, 0, s.cx, s.cy}));    // reserves nothing
   EXPECT_EQ(WindowRectOf(bar->Handle()), Docked(abeRight, 86));  // shown by the edge handler
 
   bar->SlideAutoHide(false);

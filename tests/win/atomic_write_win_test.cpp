@@ -46,15 +46,16 @@ TEST_F(AtomicWriteWinTest, StaleTemporariesGoLiveOnesStay) {
   const std::string stale = platform::AtomicWriteTemporaryName(target, 1);
   const std::string live = platform::AtomicWriteTemporaryName(target, 2);
   const std::string other = platform::AtomicWriteTemporaryName("其他.ini", 3);
-  for (const std::string& name : {stale, std::string("设置.ini.77_1.tmp"), live, other, std::string("设置.ini.bak")}) {
+  for (const std::string& name :
+       {stale, std::string("设置.ini.77_1.tmp"), live, other, std::string("设置.ini.bak")}) {
     Put(name, "x");
   }
   std::vector<std::string> expected{target, "设置.ini.bak", live, other};
   std::sort(expected.begin(), expected.end());
   {
     // A writer at work holds its temporary open without sharing.
-    unique_handle<FileHandleTraits> held(CreateFileW(ToWide(folder_ / live).c_str(), GENERIC_WRITE, 0, nullptr,
-                                                     OPEN_EXISTING, 0, nullptr));
+    unique_handle<FileHandleTraits> held(
+        CreateFileW(ToWide(folder_ / live).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held);
     ASSERT_TRUE(platform::WriteFileAtomically(folder_ / target, "[s]\r\nk=1\r\n"));
     EXPECT_EQ(Entries(), expected);
@@ -71,8 +72,9 @@ TEST_F(AtomicWriteWinTest, ADamagedFileIsCopiedBeforeItIsReplaced) {
   const std::string path = folder_ / "工具栏.GPF";
   Put("工具栏.GPF", damaged);
   IniFile gpf(path);
-  EXPECT_EQ(static_cast<unsigned>(gpf.Damage()),
-            static_cast<unsigned>(IniDamage::kInvalidBytes | IniDamage::kNulBytes | IniDamage::kUnreadableLines));
+  EXPECT_EQ(
+      static_cast<unsigned>(gpf.Damage()),
+      static_cast<unsigned>(IniDamage::kInvalidBytes | IniDamage::kNulBytes | IniDamage::kUnreadableLines));
   gpf.EraseSection("工具");
   EXPECT_TRUE(gpf.WriteString("工具", "按钮", "C:\\a.lnk"));
   ASSERT_TRUE(gpf.Save());

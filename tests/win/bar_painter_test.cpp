@@ -4,8 +4,8 @@
 
 #include "core/bar/bar_view.h"
 #include "win/bar/bar_painter.h"
-#include "win/paint/dib_section.h"
 #include "win/common/wide.h"
+#include "win/paint/dib_section.h"
 #include "win/paint/system_colors.h"
 #include "win/ui/window_dpi.h"
 

@@ -141,7 +141,8 @@ TEST(BarPictures, ImageList1HoldsTwentyFourKeyedImages) {
   Canvas logo(16, 16);
   logo.Fill(kGround);
   DrawListImageKeyed(logo.dc(), list.get(), image1::kEditorLogo, 0, 0, kEditorLogoKey);
-  const int whites = ExpectKeyedDrawing(logo, 0, raw, 16 * image1::kEditorLogo, 16, 16, kEditorLogoKey, "logo");
+  const int whites =
+      ExpectKeyedDrawing(logo, 0, raw, 16 * image1::kEditorLogo, 16, 16, kEditorLogoKey, "logo");
   EXPECT_GT(whites, 0);
   EXPECT_LT(whites, 16 * 16 - 16);
   // A magenta-keyed image drawn the same way loses its magenta (the mask) and nothing else.
@@ -159,8 +160,8 @@ TEST(BarPictures, NamedBitmapsHaveTheirSizesAndMagentaKey) {
     int minSide, maxSide;
   };
   // The arrows must fit a vertical bar's 12-pixel collapse button and a horizontal bar's 15-pixel one.
-  const Case cases[] = {{kIeIconLarge, 32, 32}, {kMailIconLarge, 32, 32}, {kArrowIconLeft, 7, 9},
-                        {kArrowIconUp, 7, 9}};
+  const Case cases[] = {
+      {kIeIconLarge, 32, 32}, {kMailIconLarge, 32, 32}, {kArrowIconLeft, 7, 9}, {kArrowIconUp, 7, 9}};
   for (const Case& c : cases) {
     const std::string what(c.name, c.name + wcslen(c.name));
     unique_hbitmap bitmap = LoadNamedBitmap(exe.module, c.name);

@@ -101,7 +101,8 @@ TEST(Cp936Agreement, NativeTableMatchesWindowsOnEveryCode) {
     const std::u16string win = WindowsDecode(bytes, single ? 0 : MB_ERR_INVALID_CHARS);
     const unsigned windows = win.size() == 1 ? win[0] : 0;
     const std::u16string ours = Utf8ToUtf16(Cp936ToUtf8(bytes));
-    const unsigned exe = single ? (ours.size() == 1 ? ours[0] : 0) : Cp936CodeToUnicode(static_cast<std::uint16_t>(code));
+    const unsigned exe =
+        single ? (ours.size() == 1 ? ours[0] : 0) : Cp936CodeToUnicode(static_cast<std::uint16_t>(code));
     if (native != windows || exe != windows) {
       report(code, "native, exe, Windows:", native, exe, windows);
       continue;
@@ -125,10 +126,10 @@ TEST(Cp936Agreement, NativeTableMatchesWindowsOnEveryCode) {
 TEST(Cp936Agreement, ExeCodecMatchesWindowsOnMixedText) {
   const std::string wellFormed[] = {
       "",
-      "[Wendlix V3.0]\r\nTitle=\xB9\xA4\xBE\xDF\xC0\xB8\r\n",   // 工具栏
-      "\x80 \xFF \xA2\xE3 \xAA\xA1 \xFE\x50 \xA8\xA6",           // euro, 0xFF, private use, é
-      "C:\\\xD7\xC0\xC3\xE6\\\xB1\xCA\xBC\xC7.lnk",              // C:\桌面\笔记.lnk
-      "\x81\x5C\x81\x5D\x81\x40\xFE\xFE",                          // "\" and "]" as trail bytes
+      "[Wendlix V3.0]\r\nTitle=\xB9\xA4\xBE\xDF\xC0\xB8\r\n",  // 工具栏
+      "\x80 \xFF \xA2\xE3 \xAA\xA1 \xFE\x50 \xA8\xA6",         // euro, 0xFF, private use, é
+      "C:\\\xD7\xC0\xC3\xE6\\\xB1\xCA\xBC\xC7.lnk",            // C:\桌面\笔记.lnk
+      "\x81\x5C\x81\x5D\x81\x40\xFE\xFE",                      // "\" and "]" as trail bytes
   };
   for (const std::string& bytes : wellFormed) {
     SCOPED_TRACE(testing::PrintToString(bytes));
@@ -139,9 +140,16 @@ TEST(Cp936Agreement, ExeCodecMatchesWindowsOnMixedText) {
   }
 
   const std::string broken[] = {
-      "a\x81",              "\xB0\r\nKey=1",      "\xB0=\xB0",          std::string("\xB0\0x", 3),
-      "\xB0\x7F\xB0\xFF",   "\x81\x30\x81\x30",   "\xB0\xB0\xB0",       "\x80\x80\xFF\xFF\x81",
-      "]\xC0\x5D\xC0]\r\n", "\xFE\x0A\xFE",
+      "a\x81",
+      "\xB0\r\nKey=1",
+      "\xB0=\xB0",
+      std::string("\xB0\0x", 3),
+      "\xB0\x7F\xB0\xFF",
+      "\x81\x30\x81\x30",
+      "\xB0\xB0\xB0",
+      "\x80\x80\xFF\xFF\x81",
+      "]\xC0\x5D\xC0]\r\n",
+      "\xFE\x0A\xFE",
   };
   for (const std::string& bytes : broken) {
     EXPECT_EQ(Utf8ToUtf16(Cp936ToUtf8(bytes)), WindowsDecodeKeepingBadTrails(bytes))
@@ -149,8 +157,8 @@ TEST(Cp936Agreement, ExeCodecMatchesWindowsOnMixedText) {
   }
 
   // Byte soup from the interesting ranges, reproducible.
-  const unsigned char alphabet[] = {0x00, 0x0A, 0x0D, '=', '?', 0x30, 0x3F, 0x40, 0x5C, 0x5D, 0x7E, 0x7F,
-                                    0x80, 0x81, 0xA0, 0xA1, 0xA2, 0xAA, 0xB0, 0xD6, 0xFE, 0xFF};
+  const unsigned char alphabet[] = {0x00, 0x0A, 0x0D, '=',  '?',  0x30, 0x3F, 0x40, 0x5C, 0x5D, 0x7E,
+                                    0x7F, 0x80, 0x81, 0xA0, 0xA1, 0xA2, 0xAA, 0xB0, 0xD6, 0xFE, 0xFF};
   std::uint32_t seed = 12345;
   for (int round = 0; round < 3000; ++round) {
     std::string bytes;
@@ -165,11 +173,11 @@ TEST(Cp936Agreement, ExeCodecMatchesWindowsOnMixedText) {
 
 TEST(Cp936Agreement, UnencodableTextIsRefusedWhereWindowsFallsBack) {
   const std::u16string texts[] = {
-      u"\xD83D\xDE00",    // emoji
-      u"a\x00A9",         // ©
-      u"\x00C9",          // É: plain WideCharToMultiByte would write é
-      u"\xD55C",          // Hangul
-      u"x\xD800y",        // lone surrogate
+      u"\xD83D\xDE00",  // emoji
+      u"a\x00A9",       // ©
+      u"\x00C9",        // É: plain WideCharToMultiByte would write é
+      u"\xD55C",        // Hangul
+      u"x\xD800y",      // lone surrogate
       u"\x0080",
   };
   for (const std::u16string& text : texts) {

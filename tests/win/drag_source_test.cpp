@@ -1,9 +1,9 @@
 // Drags the bar starts: the picture a launch button's move drag hands to the system's drag-image
 // helper, seen by a helper of the test's own registered in its place through COM.
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <ole2.h>
 #include <shlobj.h>
-#include <gtest/gtest.h>
 
 #include <optional>
 
@@ -51,8 +51,9 @@ TEST(DragSource, AMovedButtonsPictureIsHeldAtItsCentre) {
   std::optional<SHDRAGIMAGE> seen;
   auto* factory = new RecordingFactory(seen);
   DWORD cookie = 0;
-  ASSERT_EQ(CoRegisterClassObject(CLSID_DragDropHelper, factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie),
-            S_OK);
+  ASSERT_EQ(
+      CoRegisterClassObject(CLSID_DragDropHelper, factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie),
+      S_OK);
   HDC screen = GetDC(nullptr);
   HBITMAP picture = CreateCompatibleBitmap(screen, 41, 25);
   ReleaseDC(nullptr, screen);

@@ -1,7 +1,7 @@
 // Files dropped onto a group become shortcuts in its folder, read back from the disk.
 #include <windows.h>
-#include <shlobj.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <stdexcept>
@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "shell_test_support.h"
-#include "win/shell/shell_links.h"
 #include "win/drops/drop_files.h"
+#include "win/shell/shell_links.h"
 
 namespace wendlix {
 namespace {

@@ -2,9 +2,9 @@
 // combinations browsers and the shell offer, malformed offers, and the address and title
 // that result; the target object driven as OLE drives it, in each of its roles.
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <shlobj.h>
 #include <shlwapi.h>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
@@ -82,7 +82,8 @@ class OfferData final : public IDataObject {
     if (stream) {
       if (!(format->tymed & TYMED_ISTREAM)) return DV_E_TYMED;
       medium->tymed = TYMED_ISTREAM;
-      medium->pstm = SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
+      medium->pstm =
+          SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
       return medium->pstm ? S_OK : E_OUTOFMEMORY;
     }
     if (!(format->tymed & TYMED_HGLOBAL)) return DV_E_TYMED;
@@ -208,7 +209,8 @@ TEST(DropLinkReader, MalformedOffersGiveLessNeverMore) {
 // The target on a window at screen (100, 100), deciding as the bar does over a shortcut group
 // whose launch button 2 lies under every point, with launch button 5 of it dragged.
 struct TargetScene {
-  HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 100, 100, 200, 100, nullptr, nullptr, nullptr, nullptr);
+  HWND window =
+      CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 100, 100, 200, 100, nullptr, nullptr, nullptr, nullptr);
   std::string dragSourceDir;
   ButtonDragToken own{static_cast<std::uint32_t>(GetCurrentProcessId()), 41};
   std::vector<std::string> entered;
@@ -283,7 +285,8 @@ TEST(BarDropTarget, EachRoleAsTheDragCarriesIt) {
 
   // The bar's own button, with its picture handed to the drag-image helper (which may refuse
   // it: the drag goes on without an image), moves; a token of another drag drops nothing.
-  const Microsoft::WRL::ComPtr<IDataObject> button = NewDragData(ButtonDragFormat(), ButtonDragBytes(scene.own));
+  const Microsoft::WRL::ComPtr<IDataObject> button =
+      NewDragData(ButtonDragFormat(), ButtonDragBytes(scene.own));
   HDC screen = GetDC(nullptr);
   HBITMAP picture = CreateCompatibleBitmap(screen, 24, 24);
   ReleaseDC(nullptr, screen);

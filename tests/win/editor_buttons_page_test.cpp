@@ -81,7 +81,8 @@ void Press(int id, UINT message) {
   SetCursorPos(p.x, p.y);
   RECT r{};
   GetClientRect(button, &r);
-  PostMessageW(button, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(r.right / 2, r.bottom / 2));
+  PostMessageW(button, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0,
+               MAKELPARAM(r.right / 2, r.bottom / 2));
 }
 
 // The list's first visible row.
@@ -117,10 +118,13 @@ TEST(EditorButtonsPage, MovesRepeatWhileHeldDragsScrollAtTheEdgesAndBrowseHasIts
   std::string hint;
   const auto row = [](int i) { return ListRows().at(static_cast<std::size_t>(i)); };
   EditorScript script({
-      WaitForEditor(), ShowButtonsPage(),
+      WaitForEditor(),
+      ShowButtonsPage(),
       // One press, held: r3 goes up place after place to the top, where Up is disabled and
       // the focus it had goes to the list.
-      Do([] { SelectRow(3); }), Do([] { Press(Id::kBtnUp, WM_LBUTTONDOWN); }), [&] { return row(0) == "r3"; },
+      Do([] { SelectRow(3); }),
+      Do([] { Press(Id::kBtnUp, WM_LBUTTONDOWN); }),
+      [&] { return row(0) == "r3"; },
       Do([&] {
         focusAtTop = GetFocus();
         upAtTop = IsWindowEnabled(Ctl(Id::kBtnUp)) != FALSE;

@@ -45,7 +45,8 @@ Frame ReadFrame(HWND form, HWND owner) {
   const bool buttonMode = GetDlgItem(form, TNewBtnForm::kText1) != nullptr;
   const HWND edit = GetDlgItem(form, buttonMode ? TNewBtnForm::kText1 : TNewBtnForm::kText3);
   const HWND label = GetDlgItem(form, buttonMode ? TNewBtnForm::kLabel2 : TNewBtnForm::kLabel4);
-  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)), sizeof(f.labelFont), &f.labelFont);
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)), sizeof(f.labelFont),
+             &f.labelFont);
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)), sizeof(f.editFont), &f.editFont);
   f.ownerEnabled = IsWindowEnabled(owner) != FALSE;
   f.caption = WindowText(form);
@@ -139,7 +140,8 @@ TEST(EditorDialogFrame, CtrlTabAndDeleteReachTheEditorThroughTheDialogLoop) {
 TEST(EditorDialogFrame, ReadBackAfterTheDialogIsGoneAndAMissingTemplate) {
   TempFolder folder("editor_readback");
   // The fields are read as the dialog closes, also on Cancel.
-  EditorScript script({WaitForEditor(), Do([] { SetCtlText(Id::kText3, "新的"); }), Do([] { Key(VK_ESCAPE); })});
+  EditorScript script(
+      {WaitForEditor(), Do([] { SetCtlText(Id::kText3, "新的"); }), Do([] { Key(VK_ESCAPE); })});
   const NewBtnFormResult r = ShowEditor(WebGroup(folder / "g.gpf"));
   EXPECT_TRUE(script.Finished()) << script.StepReached();
   EXPECT_EQ(r.ModalResult, mrCancel);

@@ -50,8 +50,9 @@ TEST(EditorDialog, ButtonModeCaptionsKeysAndRefusals) {
     const char* label2;
     bool browse;
   };
-  for (const KindCase& k : {KindCase{gkShortcut, "执行文件名(&F):", true}, KindCase{gkWeb, "网址(&Http://):", false},
-                            KindCase{gkEmail, "电子邮件地址(&M):", false}}) {
+  for (const KindCase& k :
+       {KindCase{gkShortcut, "执行文件名(&F):", true}, KindCase{gkWeb, "网址(&Http://):", false},
+        KindCase{gkEmail, "电子邮件地址(&M):", false}}) {
     std::string label2, ok, cancel, text1;
     bool browseVisible = false;
     EditorScript script({WaitForEditor(), Do([&] {
@@ -73,7 +74,8 @@ TEST(EditorDialog, ButtonModeCaptionsKeysAndRefusals) {
   }
 
   {  // Enter commits a web address with its prefix.
-    EditorScript script({WaitForEditor(), Do([] { SetCtlText(Id::kText2, "www.a.cn"); }), Do([] { Key(VK_RETURN); })});
+    EditorScript script(
+        {WaitForEditor(), Do([] { SetCtlText(Id::kText2, "www.a.cn"); }), Do([] { Key(VK_RETURN); })});
     const NewBtnFormResult r = ShowEditor(ButtonSetup(gkWeb, "甲", "a"));
     EXPECT_TRUE(script.Finished());
     EXPECT_EQ(r.ModalResult, mrOk);
@@ -81,9 +83,8 @@ TEST(EditorDialog, ButtonModeCaptionsKeysAndRefusals) {
     EXPECT_EQ(r.Target, "HTTP://www.a.cn");
   }
   {  // Alt+F4 answers Cancel.
-    EditorScript script({WaitForEditor(), Do([] {
-                           PostMessageW(GetFocus(), WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29));
-                         })});
+    EditorScript script(
+        {WaitForEditor(), Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29)); })});
     EXPECT_EQ(ShowEditor(ButtonSetup(gkEmail, "乙", "b@c")).ModalResult, mrCancel);
     EXPECT_TRUE(script.Finished());
   }
@@ -122,20 +123,21 @@ TEST(EditorDialog, GroupPageCaptionsTabOrderAndPageKeys) {
   TempFolder folder("editor_tabs");
   std::string page1, page2, combo;
   std::vector<int> order1, order2;
-  std::vector<EditorScript::Step> steps{WaitForEditor(), Do([&] {
-                                          TCITEMW item{};
-                                          wchar_t text[64] = {};
-                                          item.mask = TCIF_TEXT;
-                                          item.pszText = text;
-                                          item.cchTextMax = 64;
-                                          const HWND tabs = Ctl(Id::kPageControl);
-                                          SendMessageW(tabs, TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-                                          page1 = FromWide(text);
-                                          SendMessageW(tabs, TCM_GETITEMW, 1, reinterpret_cast<LPARAM>(&item));
-                                          page2 = FromWide(text);
-                                          combo = WindowText(Ctl(Id::kComboBox1));
-                                          order1.push_back(GetDlgCtrlID(GetFocus()));
-                                        })};
+  std::vector<EditorScript::Step> steps{
+      WaitForEditor(), Do([&] {
+        TCITEMW item{};
+        wchar_t text[64] = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 64;
+        const HWND tabs = Ctl(Id::kPageControl);
+        SendMessageW(tabs, TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        page1 = FromWide(text);
+        SendMessageW(tabs, TCM_GETITEMW, 1, reinterpret_cast<LPARAM>(&item));
+        page2 = FromWide(text);
+        combo = WindowText(Ctl(Id::kComboBox1));
+        order1.push_back(GetDlgCtrlID(GetFocus()));
+      })};
   for (int i = 0; i < 14; ++i) {
     steps.push_back(Do([] { Key(VK_TAB); }));
     steps.push_back(Do([&] { order1.push_back(GetDlgCtrlID(GetFocus())); }));
@@ -160,15 +162,15 @@ TEST(EditorDialog, GroupPageCaptionsTabOrderAndPageKeys) {
   EXPECT_EQ(page2, "工具栏按钮(&B)");
   EXPECT_EQ(combo, "快捷按钮工具栏");
   // The style radios are one group with one Tab stop.
-  const std::vector<int> expected1{Id::kText3,         Id::kComboBox1,     Id::kText4,        Id::kBtnDir,
-                                   Id::kRd1,           Id::kBtnColor,      Id::kBtnFromColor, Id::kBtnToColor,
-                                   Id::kRxSpeedButton1, Id::kRxSpeedButton2, Id::kOk,          Id::kCancel,
-                                   Id::kText3,         Id::kComboBox1,     Id::kText4};
+  const std::vector<int> expected1{
+      Id::kText3,    Id::kComboBox1,    Id::kText4,      Id::kBtnDir,         Id::kRd1,
+      Id::kBtnColor, Id::kBtnFromColor, Id::kBtnToColor, Id::kRxSpeedButton1, Id::kRxSpeedButton2,
+      Id::kOk,       Id::kCancel,       Id::kText3,      Id::kComboBox1,      Id::kText4};
   EXPECT_EQ(order1, expected1);
   // An empty folder: only New among the list's buttons is enabled, so Tab skips the rest.
-  const std::vector<int> expected2{Id::kTreeViewBtn, Id::kEditName, Id::kEditExe, Id::kBtnNew, Id::kOk,
-                                   Id::kCancel, Id::kTreeViewBtn, Id::kEditName, Id::kEditExe, Id::kBtnNew,
-                                   Id::kOk};
+  const std::vector<int> expected2{Id::kTreeViewBtn, Id::kEditName, Id::kEditExe,     Id::kBtnNew,
+                                   Id::kOk,          Id::kCancel,   Id::kTreeViewBtn, Id::kEditName,
+                                   Id::kEditExe,     Id::kBtnNew,   Id::kOk};
   EXPECT_EQ(order2, expected2);
 }
 
@@ -189,7 +191,8 @@ TEST(EditorDialog, EscapeLeavesTheGroupFileAloneAndEnterCommitsTheRows) {
   ASSERT_FALSE(before.empty());
 
   {  // Edits, then Escape: nothing is written.
-    EditorScript script({WaitForEditor(), Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); }),
+    EditorScript script({WaitForEditor(),
+                         Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); }),
                          Do([] { Click(Id::kBtnDown); }), Do([] { SetCtlText(Id::kText3, "改名"); }),
                          Do([] { Key(VK_ESCAPE); })});
     EXPECT_EQ(ShowEditor(WebGroupSetup(gpf)).ModalResult, mrCancel);
@@ -201,8 +204,8 @@ TEST(EditorDialog, EscapeLeavesTheGroupFileAloneAndEnterCommitsTheRows) {
   std::string duplicate, detailName;
   int focusAfterDuplicate = 0;
   bool upEnabledOnFirst = true;
-  EditorScript script({WaitForEditor(), Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); }),
-                       Do([&] {
+  EditorScript script({WaitForEditor(),
+                       Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); }), Do([&] {
                          upEnabledOnFirst = IsWindowEnabled(Ctl(Id::kBtnUp));
                          SelectRow(2);
                        }),
@@ -210,8 +213,7 @@ TEST(EditorDialog, EscapeLeavesTheGroupFileAloneAndEnterCommitsTheRows) {
                          detailName = WindowText(Ctl(Id::kEditName));
                          Click(Id::kBtnUp);
                        }),
-                       Do([&] { rowsAfterMoves = ListRows(); }),
-                       Do([] {
+                       Do([&] { rowsAfterMoves = ListRows(); }), Do([] {
                          SetCtlText(Id::kEditName, "丁");
                          SetCtlText(Id::kEditExe, "d.cn");
                          Click(Id::kBtnNew);
@@ -273,8 +275,8 @@ TEST(EditorDialog, ARefusalShowsThePageOfItsFieldAndFocusesIt) {
   // A group file that cannot be saved: the error names it and the dialog stays open.
   std::string saveError;
   bool openAfterError = false;
-  EditorScript failing({WaitForEditor(), Do([] { SetCtlText(Id::kText3, "新名"); }), Do([] { Key(VK_RETURN); }),
-                        AnswerBox(&saveError), NoBox(), Do([&] {
+  EditorScript failing({WaitForEditor(), Do([] { SetCtlText(Id::kText3, "新名"); }),
+                        Do([] { Key(VK_RETURN); }), AnswerBox(&saveError), NoBox(), Do([&] {
                           openAfterError = EditorForm() != nullptr;
                           Key(VK_ESCAPE);
                         })});
@@ -313,24 +315,25 @@ TEST(EditorDialog, RightPressesAndDragsOnTheList) {
   std::string nameAfterAway, nameAfterRow;
   bool menuShown = true;
   std::vector<std::string> rowsAfterDrag;
-  EditorScript script({WaitForEditor(), Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); }),
-                       // A right press away from every row changes nothing.
-                       Do([] { PointAtRow(-1); }), Do([&] {
-                         NotifyFromList(NM_RCLICK);
-                         nameAfterAway = WindowText(Ctl(Id::kEditName));
-                       }),
-                       // On a web row: the row is selected, and no shell menu opens for an address.
-                       Do([] { PointAtRow(1); }), Do([&] {
-                         NotifyFromList(NM_RCLICK);
-                         nameAfterRow = WindowText(Ctl(Id::kEditName));
-                         menuShown = FindWindowW(L"#32768", nullptr) && IsWindowVisible(FindWindowW(L"#32768", nullptr));
-                       }),
-                       // Row 0 dragged onto row 2.
-                       Do([] { SelectRow(0); }), Do([] { NotifyFromList(LVN_BEGINDRAG); }), Do([] { PointAtRow(2); }),
-                       Do([] { PostMessageW(EditorForm(), WM_LBUTTONUP, 0, 0); }), Do([&] {
-                         rowsAfterDrag = ListRows();
-                         Key(VK_ESCAPE);
-                       })});
+  EditorScript script(
+      {WaitForEditor(), Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); }),
+       // A right press away from every row changes nothing.
+       Do([] { PointAtRow(-1); }), Do([&] {
+         NotifyFromList(NM_RCLICK);
+         nameAfterAway = WindowText(Ctl(Id::kEditName));
+       }),
+       // On a web row: the row is selected, and no shell menu opens for an address.
+       Do([] { PointAtRow(1); }), Do([&] {
+         NotifyFromList(NM_RCLICK);
+         nameAfterRow = WindowText(Ctl(Id::kEditName));
+         menuShown = FindWindowW(L"#32768", nullptr) && IsWindowVisible(FindWindowW(L"#32768", nullptr));
+       }),
+       // Row 0 dragged onto row 2.
+       Do([] { SelectRow(0); }), Do([] { NotifyFromList(LVN_BEGINDRAG); }), Do([] { PointAtRow(2); }),
+       Do([] { PostMessageW(EditorForm(), WM_LBUTTONUP, 0, 0); }), Do([&] {
+         rowsAfterDrag = ListRows();
+         Key(VK_ESCAPE);
+       })});
   EXPECT_EQ(ShowEditor(WebGroupSetup(gpf)).ModalResult, mrCancel);
   EXPECT_TRUE(script.Finished()) << script.StepReached();
   EXPECT_EQ(nameAfterAway, "甲");  // row 0 stays selected

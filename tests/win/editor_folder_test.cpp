@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "core/shell/shortcut_data.h"
 #include "core/profile/ini_file.h"
+#include "core/shell/shortcut_data.h"
 #include "core/text/paths.h"
 #include "editor_test_support.h"
 #include "shell_test_support.h"
@@ -46,7 +46,7 @@ TEST(EditorFiles, ListReadMakeAndDeleteThroughTheShellServices) {
   WinEditorFiles files;
   const std::vector<std::string> names = files.ListShortcutFiles(folder.Path());
   EXPECT_EQ(names.size(), 6u);
-  EXPECT_EQ(names.front(), "sub");  // sub-folders first
+  EXPECT_EQ(names.front(), "sub");                                         // sub-folders first
   EXPECT_NE(std::find(names.begin(), names.end(), "h.lnk"), names.end());  // hidden ones too
   EXPECT_EQ(files.ReadLinkTarget(folder / "a.lnk"), WindowsFolder() + "notepad.exe");
   EXPECT_EQ(files.ReadLinkTarget(folder / "b.url"), "http://b.cn/");
@@ -86,7 +86,8 @@ TEST(EditorDialog, ShortcutGroupNewChangeDeleteOnARealFolder) {
     return static_cast<int>(std::find(rows.begin(), rows.end(), caption) - rows.begin());
   };
   EditorScript script({
-      WaitForEditor(), Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); }),
+      WaitForEditor(),
+      Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); }),
       Do([&] {
         rowsAtStart = ListRows();
         SelectRow(rowOf("d"));
@@ -113,13 +114,19 @@ TEST(EditorDialog, ShortcutGroupNewChangeDeleteOnARealFolder) {
         Click(Id::kBtnEdit);
       }),
       Do([&] { SelectRow(rowOf("h")); }),
-      Do([] { Click(Id::kBtnDele); }), AnswerBox(&confirm), NoBox(),
+      Do([] { Click(Id::kBtnDele); }),
+      AnswerBox(&confirm),
+      NoBox(),
       Do([&] {
-        held = CreateFileW(ToWide(folder / "b.url").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           0, nullptr);
+        held = CreateFileW(ToWide(folder / "b.url").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
         SelectRow(rowOf("b"));
       }),
-      Do([] { SetFocus(Ctl(Id::kTreeViewBtn)); }), Do([] { Key(VK_DELETE); }), AnswerBox(nullptr), AnswerBox(&failedDelete), NoBox(),
+      Do([] { SetFocus(Ctl(Id::kTreeViewBtn)); }),
+      Do([] { Key(VK_DELETE); }),
+      AnswerBox(nullptr),
+      AnswerBox(&failedDelete),
+      NoBox(),
       Do([&] {
         CloseHandle(held);
         rowsAtEnd = ListRows();
@@ -134,7 +141,7 @@ TEST(EditorDialog, ShortcutGroupNewChangeDeleteOnARealFolder) {
   ASSERT_EQ(rowsAtStart.size(), 6u);
   EXPECT_EQ(rowsAtStart.front(), "sub");
   EXPECT_FALSE(scfDelete);  // a .scf entry moves but is not changed or deleted
-  EXPECT_TRUE(scfUp);  // below "sub", so it can move up
+  EXPECT_TRUE(scfUp);       // below "sub", so it can move up
   EXPECT_TRUE(lnkDelete);
   EXPECT_EQ(lnkTarget, notepad);
   // The second New wrote Notepad(1).lnk, and its row names that file.
@@ -175,12 +182,13 @@ TEST(EditorDialog, NamesNoKeyCanHoldDoNotStopTheCommit) {
   TempFolder folder("editor_odd_names");
   const std::string gpf = folder / "g.gpf";
   for (const char* name : {"[Old]", "a=b", " lead", "\xF0\x9F\x98\x80", "b", "c"})
-    ASSERT_TRUE(WriteBytes(folder / (std::string(name) + ".url"), "[InternetShortcut]\r\nURL=http://x.cn/\r\n"))
+    ASSERT_TRUE(
+        WriteBytes(folder / (std::string(name) + ".url"), "[InternetShortcut]\r\nURL=http://x.cn/\r\n"))
         << name;
   std::vector<std::string> rows;
   std::string box;
-  EditorScript script({WaitForEditor(), Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); }),
-                       Do([&] {
+  EditorScript script({WaitForEditor(),
+                       Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); }), Do([&] {
                          rows = ListRows();
                          const auto c = std::find(rows.begin(), rows.end(), "c");
                          SelectRow(static_cast<int>(c - rows.begin()));
@@ -209,8 +217,8 @@ TEST(EditorDialog, NamesNoKeyCanHoldDoNotStopTheCommit) {
 TEST(EditorDialog, CancelAfterNewKeepsTheLinkAndWritesNoGroupFile) {
   TempFolder folder("editor_cancel");
   const std::string gpf = folder / "g.gpf";
-  EditorScript script({WaitForEditor(), Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); }),
-                       Do([] {
+  EditorScript script({WaitForEditor(),
+                       Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); }), Do([] {
                          SetCtlText(Id::kEditName, "记事本");
                          SetCtlText(Id::kEditExe, WindowsFolder() + "notepad.exe");
                          Click(Id::kBtnNew);

@@ -47,7 +47,8 @@ EditorScript::Step AnswerDialog(std::function<void(HWND)> fill, int button = IDO
     const HWND dialog = CommonDialog();
     if (!dialog) return false;
     fill(dialog);
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
     return true;
   };
 }
@@ -101,7 +102,8 @@ TEST(EditorGroupPage, ColourStylePictureFontAndFolderReachTheCaller) {
       WaitForEditor(),
       // The single colour's button selects single-colour filling whatever is answered:
       // the palette closed without a choice, and the colour dialog cancelled.
-      Do([] { Click(Id::kBtnColor); }), [] { return PopupMenu() && EndMenu(); },
+      Do([] { Click(Id::kBtnColor); }),
+      [] { return PopupMenu() && EndMenu(); },
       Do([&] {
         singleAfterMenuCancel = IsDlgButtonChecked(EditorForm(), Id::kRd1) == BST_CHECKED;
         Click(Id::kRd2);
@@ -114,7 +116,8 @@ TEST(EditorGroupPage, ColourStylePictureFontAndFolderReachTheCaller) {
         PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 1);
         return true;
       },
-      AnswerDialog([](HWND) {}, IDCANCEL), Do([&] {
+      AnswerDialog([](HWND) {}, IDCANCEL),
+      Do([&] {
         singleAfterDialogCancel = IsDlgButtonChecked(EditorForm(), Id::kRd1) == BST_CHECKED;
         Click(Id::kBtnFromColor);
       }),
@@ -124,11 +127,14 @@ TEST(EditorGroupPage, ColourStylePictureFontAndFolderReachTheCaller) {
         Click(Id::kBtnColor);
       }),
       ChoosePaletteEntry(5),  // 红色
-      Do([] { Click(Id::kRxSpeedButton1); }), AnswerDialog([&](HWND dialog) {
+      Do([] { Click(Id::kRxSpeedButton1); }),
+      AnswerDialog([&](HWND dialog) {
         for (int id : {0x47C /* cmb13 */, 0x480 /* edt1 */})
           if (const HWND name = GetDlgItem(dialog, id)) SetWindowTextW(name, ToWide(picture).c_str());
       }),
-      NoBox(), Do([] { Click(Id::kRxSpeedButton2); }), AnswerDialog([&](HWND dialog) {
+      NoBox(),
+      Do([] { Click(Id::kRxSpeedButton2); }),
+      AnswerDialog([&](HWND dialog) {
         // The last face the dialog lists, whatever fonts the system has.
         const HWND faces = GetDlgItem(dialog, 0x470 /* cmb1 */);
         const int last = static_cast<int>(SendMessageW(faces, CB_GETCOUNT, 0, 0)) - 1;
@@ -141,8 +147,10 @@ TEST(EditorGroupPage, ColourStylePictureFontAndFolderReachTheCaller) {
         chosenSize = std::stoi(WindowText(GetDlgItem(dialog, 0x472)));
         ChooseInCombo(dialog, 0x473 /* cmb4, colour */, 1);  // maroon
       }),
-      Do([] { Click(Id::kBtnDir); }), AnswerDialog([&](HWND dialog) {
-        SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(ToWide(chosenFolder).c_str()));
+      Do([] { Click(Id::kBtnDir); }),
+      AnswerDialog([&](HWND dialog) {
+        SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE,
+                     reinterpret_cast<LPARAM>(ToWide(chosenFolder).c_str()));
       }),
       Do([] { Key(VK_RETURN); }),
   });
@@ -171,8 +179,7 @@ TEST(EditorGroupPage, ANewGroupTurnedIntoAWebGroupAfterItsButtonsPageStoresNoFil
   ASSERT_TRUE(WriteBytes(folder / "Notepad.lnk", "not read"));
   std::vector<std::string> shortcutRows;
   EditorScript script({WaitForEditor(), Do([] { SetCtlText(Id::kText3, "新"); }),
-                       Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); }),
-                       Do([&] {
+                       Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); }), Do([&] {
                          shortcutRows = ListRows();
                          HoldControlKey(true);
                          Key(VK_TAB);

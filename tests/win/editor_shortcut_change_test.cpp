@@ -64,7 +64,8 @@ TEST(ShortcutChangeOnFiles, ALinkKeepsEverythingButItsTargetAndName) {
   TempFolder folder("change_lnk");
   WinEditorFiles files;
   const TShortCutData old = MakeLink(folder, "a.lnk", folder.Path() + "work");
-  ShortcutChange c = ChangeShortcutFile(files, folder.Path(), folder / "a.lnk", "记事本", SystemFile("regedit.exe"));
+  ShortcutChange c =
+      ChangeShortcutFile(files, folder.Path(), folder / "a.lnk", "记事本", SystemFile("regedit.exe"));
   ASSERT_TRUE(c.Changed) << c.Message;
   EXPECT_EQ(c.NewPath, folder / "记事本.lnk");
   EXPECT_EQ(FolderNames(folder), (std::set<std::string>{"记事本.lnk"}));
@@ -107,7 +108,8 @@ TEST(ShortcutChangeOnFiles, NamesAreNumberedAndKindsKept) {
       "[{000214A0-0000-0000-C000-000000000046}]\r\nProp3=19,2\r\n[InternetShortcut]\r\nURL=http://old.cn/\r\n"
       "IconFile=C:\\w.ico\r\nIconIndex=4\r\nHotKey=1601\r\n";
   ASSERT_TRUE(WriteBytes(folder / "w.url", url));
-  const ShortcutChange web = ChangeShortcutFile(files, folder.Path(), folder / "w.url", "网站 a.b", "http://新.cn/");
+  const ShortcutChange web =
+      ChangeShortcutFile(files, folder.Path(), folder / "w.url", "网站 a.b", "http://新.cn/");
   ASSERT_TRUE(web.Changed) << web.Message;
   EXPECT_EQ(web.NewPath, folder / "网站 a.b.url");
   EXPECT_FALSE(Exists(folder / "w.url"));
@@ -134,11 +136,10 @@ TEST(ShortcutChangeOnFiles, WhatCannotBeReplacedStaysAsItWas) {
     const char* newName;
     const char* message;
   } cases[] = {
-      {"a.lnk", "b", kLinkDeleteFailedText},    // written, then taken back
-      {"a.lnk", "a", kLinkReplaceFailedText},   // in place
-      {"x.lnk", "y", kNotAShortcutText},        // a folder is never a button's file
-      {"d.scf", "d", kNotAShortcutText},
-      {"a.lnk", "..\\up", kFieldName},
+      {"a.lnk", "b", kLinkDeleteFailedText},   // written, then taken back
+      {"a.lnk", "a", kLinkReplaceFailedText},  // in place
+      {"x.lnk", "y", kNotAShortcutText},       // a folder is never a button's file
+      {"d.scf", "d", kNotAShortcutText},      {"a.lnk", "..\\up", kFieldName},
   };
   for (const Case& k : cases) {
     const ShortcutChange c = ChangeShortcutFile(files, folder.Path(), folder / k.oldName, k.newName, notepad);

@@ -189,8 +189,10 @@ class EditorScript {
       }
     }
     if (self->next_ > self->steps_.size()) {
-      if (HWND box = MessageBoxForm()) PostMessageW(box, WM_CLOSE, 0, 0);
-      else if (HWND form = EditorForm()) PostMessageW(form, WM_CLOSE, 0, 0);
+      if (HWND box = MessageBoxForm())
+        PostMessageW(box, WM_CLOSE, 0, 0);
+      else if (HWND form = EditorForm())
+        PostMessageW(form, WM_CLOSE, 0, 0);
     }
     self->running_ = false;
   }

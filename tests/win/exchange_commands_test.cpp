@@ -20,9 +20,9 @@
 #include "core/text/ascii.h"
 #include "core/text/encoding.h"
 #include "shell_test_support.h"
-#include "win/shell/shell_links.h"
-#include "win/shell/disk_shortcut_folder.h"
 #include "win/exchange/exchange_commands.h"
+#include "win/shell/disk_shortcut_folder.h"
+#include "win/shell/shell_links.h"
 #include "win/ui/message_form.h"
 
 namespace wendlix {
@@ -107,8 +107,8 @@ TEST(ExchangeCommands, ExportThenImportIntoAnotherWebGroupAddsItsAddresses) {
   EXPECT_NE(Bytes(exported.Path).find(Gbk("Title Text=常用网址\r\n")), std::string::npos);
 
   GroupPanel target = Panel(gkWeb, "收藏");
-  const ExchangeOutcome imported =
-      ImportGroupFrom(target, Files(dir, {"收藏", "Programs"}), dir / "常用网址.GLF", {"Programs"}, never.Callback());
+  const ExchangeOutcome imported = ImportGroupFrom(target, Files(dir, {"收藏", "Programs"}),
+                                                   dir / "常用网址.GLF", {"Programs"}, never.Callback());
   EXPECT_TRUE(imported.Changed);
   EXPECT_EQ(imported.Error, "");
   EXPECT_TRUE(never.asked.empty());  // same kind: nothing asked, the title stays
@@ -184,7 +184,8 @@ TEST(ExchangeCommands, KindConflictIsAskedAndOnlyOkChangesTheGroup) {
   // A title another group holds is not taken: the group keeps its own, and its section
   // loses the lines of the old kind.
   answers.ok = true;
-  out = ImportGroupFrom(group, Files(dir, {"程序", "常用网址"}), dir / "web.GLF", {"常用网址"}, answers.Callback());
+  out = ImportGroupFrom(group, Files(dir, {"程序", "常用网址"}), dir / "web.GLF", {"常用网址"},
+                        answers.Callback());
   EXPECT_TRUE(out.Changed);
   EXPECT_EQ(group.Data.PanelStyle, gkWeb);
   EXPECT_EQ(group.Data.Title, "程序");
@@ -195,7 +196,8 @@ TEST(ExchangeCommands, KindConflictIsAskedAndOnlyOkChangesTheGroup) {
   ASSERT_TRUE(WriteBytes(gpf, gpfBytes));
   group = before;
   answers.asked.clear();
-  out = ImportGroupFrom(group, Files(dir, {"程序", "Programs"}), dir / "web.GLF", {"Programs"}, answers.Callback());
+  out = ImportGroupFrom(group, Files(dir, {"程序", "Programs"}), dir / "web.GLF", {"Programs"},
+                        answers.Callback());
   EXPECT_TRUE(out.Changed);
   EXPECT_EQ(answers.asked.size(), 1u);
   EXPECT_EQ(group.Data.PanelStyle, gkWeb);
@@ -207,7 +209,8 @@ TEST(ExchangeCommands, KindConflictIsAskedAndOnlyOkChangesTheGroup) {
   EXPECT_EQ(ReadGroupRecord(after, "常用网址").Data.PanelStyle, gkWeb);
   // Renamed by the file, the group is listed under its new title, and leaves nothing under its
   // old one for a later group to find.
-  EXPECT_EQ(IniFile(dir / "Wendlix.INI").ReadSection("Groups"), (std::vector<std::string>{"常用网址", "Programs"}));
+  EXPECT_EQ(IniFile(dir / "Wendlix.INI").ReadSection("Groups"),
+            (std::vector<std::string>{"常用网址", "Programs"}));
   EXPECT_FALSE(after.SectionExists("程序  Buttons"));
   EXPECT_FALSE(after.SectionExists("程序"));
 
@@ -259,7 +262,8 @@ TEST(ExchangeCommands, DamagedFileOrUnwritableGroupFileChangesNothing) {
     GroupPanel group = Panel(gkWeb, "收藏");
     const GroupPanel before = group;
     Answers answers;
-    const ExchangeOutcome out = ImportGroupFrom(group, Files(dir, {"收藏"}), c.chosen, {}, answers.Callback());
+    const ExchangeOutcome out =
+        ImportGroupFrom(group, Files(dir, {"收藏"}), c.chosen, {}, answers.Callback());
     EXPECT_FALSE(out.Changed) << c.chosen;
     EXPECT_EQ(out.Path, c.path);
     EXPECT_EQ(out.Error, ImportErrorText(c.path, c.fault)) << c.chosen;
@@ -273,7 +277,8 @@ TEST(ExchangeCommands, DamagedFileOrUnwritableGroupFileChangesNothing) {
   GroupPanel group = Panel(gkWeb, "收藏");
   const GroupPanel before = group;
   Answers answers;
-  const ExchangeOutcome out = ImportGroupFrom(group, Files(dir, {"收藏"}), dir / "x.GLF", {}, answers.Callback());
+  const ExchangeOutcome out =
+      ImportGroupFrom(group, Files(dir, {"收藏"}), dir / "x.GLF", {}, answers.Callback());
   EXPECT_FALSE(out.Changed);
   EXPECT_EQ(out.Error, SaveFailedText(gpf));
   ExpectSameGroup(group, before);
@@ -450,8 +455,8 @@ TEST(ExchangeCommands, DialogsSuggestTheTitleAndOfferExchangeFiles) {
 
   ASSERT_TRUE(WriteBytes(dir / "in.GLF", "[Config]\r\n"));
   seen = {};
-  EXPECT_EQ(RunWithUi([&] { chosen = ChooseImportPath(nullptr, "邮件"); }, {FileDialog(dir / "in.GLF", &seen)}),
-            1);
+  EXPECT_EQ(
+      RunWithUi([&] { chosen = ChooseImportPath(nullptr, "邮件"); }, {FileDialog(dir / "in.GLF", &seen)}), 1);
   EXPECT_EQ(seen.name, "邮件");
   EXPECT_EQ(seen.filters, filters);
   EXPECT_EQ(chosen, dir / "in.GLF");

@@ -33,7 +33,8 @@ void Pump() {
 
 // What the program's own wrappers hold, by kind.
 std::vector<long> OwnHandles() {
-  return {LiveHandleCount(HandleKind::kGdi), LiveHandleCount(HandleKind::kUser), LiveHandleCount(HandleKind::kKernel)};
+  return {LiveHandleCount(HandleKind::kGdi), LiveHandleCount(HandleKind::kUser),
+          LiveHandleCount(HandleKind::kKernel)};
 }
 
 TEST(AboutWindow, OpensCentredDissolvesClosesWithABlendAndFreesItself) {

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "win/appbar/monitors.h"
-#include "win/diagnostics/resource_counts.h"
 #include "win/common/handle_counts.h"
 #include "win/common/unique_handle.h"
+#include "win/diagnostics/resource_counts.h"
 #include "win/find/find_box.h"
 #include "win/paint/dib_section.h"
 
@@ -42,8 +42,8 @@ unique_himagelist SolidImages(int size) {
 
 // A window standing in for the bar: the box's owner.
 unique_hwnd MakeOwner(const Rect& r) {
-  return unique_hwnd(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"bar", WS_POPUP | WS_VISIBLE, r.left, r.top,
-                                     r.Width(), r.Height(), nullptr, nullptr, nullptr, nullptr));
+  return unique_hwnd(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"bar", WS_POPUP | WS_VISIBLE, r.left,
+                                     r.top, r.Width(), r.Height(), nullptr, nullptr, nullptr, nullptr));
 }
 
 Rect PrimaryWork() {
@@ -60,7 +60,7 @@ std::vector<FindBoxEntry> Entries(HIMAGELIST images, const std::vector<FindCandi
 }
 
 const std::vector<FindCandidate> kButtons = {
-    {"计算器", "工具", 0, 0}, {"记事本", "工具", 1, 0}, {"QQ音乐", "娱乐", 2, 0},
+    {"计算器", "工具", 0, 0}, {"记事本", "工具", 1, 0},   {"QQ音乐", "娱乐", 2, 0},
     {"集市", "网站", 3, 0},   {"𠀀 Extra", "其他", 4, 0},
 };
 
@@ -228,7 +228,7 @@ TEST(FindBox, StandsBesideEachEdgeInsideTheWorkAreaAtItsDpi) {
   } const bars[] = {
       {abeLeft, {work.left, work.top, work.left + 60, work.bottom}},
       {abeTop, {work.left, work.top, work.right, work.top + 40}},
-      {abeRight, {work.right - 60, work.bottom - 100, work.right, work.bottom}},  // the box would hang below
+      {abeRight, {work.right - 60, work.bottom - 100, work.right, work.bottom}},   // the box would hang below
       {abeBottom, {work.right - 100, work.bottom - 40, work.right, work.bottom}},  // and right of the screen
   };
   Told told;
@@ -320,7 +320,8 @@ TEST(FindBox, PaintsIconsNamesGroupsAndTheChosenRowInTheBarsColours) {
     const int nameLeft = iconLeft + l.IconSize + l.Gap;
     // The icons, scaled with the DPI: a full row of the image's colour, no wider.
     const int middle = l.List.top + l.RowHeight / 2;
-    EXPECT_EQ(shot->CountIn(RECT{l.List.left, middle, nameLeft, middle + 1}, RGB(255, 0, 0)), l.IconSize) << dpi;
+    EXPECT_EQ(shot->CountIn(RECT{l.List.left, middle, nameLeft, middle + 1}, RGB(255, 0, 0)), l.IconSize)
+        << dpi;
     EXPECT_EQ(shot->CountIn(row(1, l.List.left, nameLeft), RGB(0, 255, 0)), l.IconSize * l.IconSize) << dpi;
     // The chosen row in the highlight, its name in the highlight's text colour; the others on
     // the menus' colour with their names in menu text and their groups greyed.
@@ -340,7 +341,8 @@ TEST(FindBox, PaintsIconsNamesGroupsAndTheChosenRowInTheBarsColours) {
     EXPECT_LT(shot->Darkest(query), 48) << dpi;
     const COLORREF strip = shot->At(l.Strip.left + 1, l.Strip.top + 1);
     EXPECT_GT(GetBValue(strip), GetRValue(strip) + 40) << dpi;
-    EXPECT_GT(shot->CountIn(RECT{l.Strip.left, l.Strip.top, l.Strip.right, l.Strip.bottom}, RGB(255, 255, 255)), 20)
+    EXPECT_GT(
+        shot->CountIn(RECT{l.Strip.left, l.Strip.top, l.Strip.right, l.Strip.bottom}, RGB(255, 255, 255)), 20)
         << dpi;
 
     // No match: a greyed line of text where the first row would be, nothing chosen.

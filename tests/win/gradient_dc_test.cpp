@@ -20,7 +20,8 @@ TEST(ShellFillGradient, MatchesCorePixelsOnADeviceContext) {
   info.bmiHeader.biCompression = BI_RGB;
   unique_memory_dc dc(CreateCompatibleDC(nullptr));
   std::uint32_t* bits = nullptr;
-  unique_hbitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
+  unique_hbitmap bitmap(
+      CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
   ASSERT_TRUE(dc && bitmap && bits);
   SelectObjectScope select(dc.get(), bitmap.get());
   const auto at = [&](int x, int y) {
@@ -33,7 +34,8 @@ TEST(ShellFillGradient, MatchesCorePixelsOnADeviceContext) {
     PixelBuffer expected(kWidth, kHeight, 0x123456);
     FillGradient(expected, Rect{0, 0, kWidth, kHeight}, 0x000000FF, style, 0x00FF8000);
     for (int y = 0; y < kHeight; ++y)
-      for (int x = 0; x < kWidth; ++x) ASSERT_EQ(at(x, y), expected.At(x, y)) << int(style) << ": " << x << "," << y;
+      for (int x = 0; x < kWidth; ++x)
+        ASSERT_EQ(at(x, y), expected.At(x, y)) << int(style) << ": " << x << "," << y;
   }
   // clBtnFace, a system colour code, paints as its current colour.
   FillGradient(RECT{0, 0, 10, 10}, dc.get(), 0x8000000F, gsHorzFromEdges, 0x8000000F);

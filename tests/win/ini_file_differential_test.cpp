@@ -98,8 +98,8 @@ std::vector<std::string> SystemKeys(const std::string& path, const std::string& 
 
 std::string SystemRead(const std::string& path, const std::string& section, const std::string& key) {
   std::vector<char>& buffer = Buffer();
-  const DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), "<default>", buffer.data(), kBufferSize,
-                                           path.c_str());
+  const DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), "<default>", buffer.data(),
+                                           kBufferSize, path.c_str());
   return std::string(buffer.data(), n);
 }
 
@@ -108,8 +108,8 @@ std::string SystemRead(const std::string& path, const std::string& section, cons
 std::string ToAnsi(std::string_view utf8) {
   const std::wstring wide = ToWide(utf8);
   if (wide.empty()) return {};
-  const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                                    nullptr);
+  const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                    nullptr, nullptr);
   std::string out(static_cast<std::size_t>(n), '\0');
   WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
   return out;
@@ -159,7 +159,8 @@ std::vector<std::string> CorpusFiles(const std::string& folder) {
 class ProfileDifferentialTest : public testing::Test {
  protected:
   void SetUp() override {
-    if (GetACP() != 936) GTEST_SKIP() << "the ANSI code page is " << GetACP() << ", not 936 (run with zh_CN.UTF-8)";
+    if (GetACP() != 936)
+      GTEST_SKIP() << "the ANSI code page is " << GetACP() << ", not 936 (run with zh_CN.UTF-8)";
     source_ = DataFolder();
     files_ = CorpusFiles(source_);
     if (files_.empty()) GTEST_SKIP() << "no corpus (set WENDLIX_TEST_DATA)";
@@ -178,7 +179,8 @@ class ProfileDifferentialTest : public testing::Test {
     if (system == ours) return;
     for (const Accepted& a : kAccepted) {
       if ((std::string(a.file) == "*" || file == a.file) && context.find(a.context) != std::string::npos &&
-          (std::string(a.section) == "*" || section == a.section) && (std::string(a.key) == "*" || key == a.key)) {
+          (std::string(a.section) == "*" || section == a.section) &&
+          (std::string(a.key) == "*" || key == a.key)) {
         ++accepted_[a.reason];
         return;
       }
@@ -261,7 +263,6 @@ TEST_F(ProfileDifferentialTest, ReadsMatchTheSystem) {
     CollectProbes(platform::ReadWholeFile(path).value_or(""));
     const IniFile ours(path);
     CompareReads(file, path, ours, "read");
-
   }
   PrintAccepted();
 }
@@ -329,7 +330,8 @@ TEST_F(ProfileDifferentialTest, EditedFilesReadTheSame) {
         const std::vector<std::string> ka = SystemKeys(systemPath, s);
         Compare(file, s, "<keys>", Join(ka), Join(SystemKeys(ourPath, s)), context + " (both files)");
         for (const std::string& k : ka) {
-          Compare(file, s, k, SystemRead(systemPath, s, k), SystemRead(ourPath, s, k), context + " (both files)");
+          Compare(file, s, k, SystemRead(systemPath, s, k), SystemRead(ourPath, s, k),
+                  context + " (both files)");
         }
       }
     }

@@ -42,7 +42,8 @@ TEST_F(IniFileIoTest, SavesUnderAChinesePathAndReadsBack) {
   EXPECT_TRUE(ini.WriteString("工具", "字体", "宋体"));
   EXPECT_TRUE(ini.WriteInteger("工具", "Color", -2147483633));
   ASSERT_TRUE(ini.Save());
-  EXPECT_EQ(platform::ReadWholeFile(path), "[\xb9\xa4\xbe\xdf]\r\n\xd7\xd6\xcc\xe5=\xcb\xce\xcc\xe5\r\nColor=-2147483633\r\n");
+  EXPECT_EQ(platform::ReadWholeFile(path),
+            "[\xb9\xa4\xbe\xdf]\r\n\xd7\xd6\xcc\xe5=\xcb\xce\xcc\xe5\r\nColor=-2147483633\r\n");
   EXPECT_TRUE(platform::FileExists(path));
   EXPECT_FALSE(platform::DirectoryExists(path));
   EXPECT_TRUE(platform::DirectoryExists(folder_.Path()));
@@ -72,8 +73,8 @@ TEST_F(IniFileIoTest, AFileHeldOpenByOthersIsNeverOverwritten) {
   ASSERT_TRUE(platform::WriteFileAtomically(path, "[s]\r\nprecious=1\r\n"));
   {
     // Opened without sharing, as another program might hold it.
-    unique_handle<FileHandleTraits> held(
-        CreateFileW(ToWide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    unique_handle<FileHandleTraits> held(CreateFileW(ToWide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                                     nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held);
     IniFile ini(path);
     EXPECT_EQ(ini.ReadString("s", "precious", "lost"), "lost");

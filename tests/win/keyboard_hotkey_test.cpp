@@ -8,10 +8,10 @@
 #include <memory>
 
 #include "core/bar/bar_view.h"
-#include "win/keyboard/keyboard_session.h"
 #include "win/bar/bar_painter.h"
-#include "win/paint/dib_section.h"
 #include "win/keyboard/global_hotkey.h"
+#include "win/keyboard/keyboard_session.h"
+#include "win/paint/dib_section.h"
 
 namespace wendlix {
 namespace {
@@ -35,8 +35,8 @@ HWND PlainWindow(const wchar_t* title) {
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = L"WendlixKeyboardTestPlain";
   RegisterClassW(&wc);
-  const HWND hwnd = CreateWindowExW(0, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 200, 300,
-                                    200, nullptr, nullptr, wc.hInstance, nullptr);
+  const HWND hwnd = CreateWindowExW(0, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 200,
+                                    300, 200, nullptr, nullptr, wc.hInstance, nullptr);
   Pump();
   return hwnd;
 }
@@ -70,7 +70,8 @@ TEST(KeyboardSession, CallsTheHiddenBarUpAndGivesTheForegroundBack) {
   const HWND spare = PlainWindow(L"spare");
   const HWND other = PlainWindow(L"other");
   KeyTestBar bar;
-  ASSERT_TRUE(bar.CreateBar(GetModuleHandleW(nullptr), L"bar", WS_POPUP | WS_THICKFRAME, 0, {100, 100, 186, 500}));
+  ASSERT_TRUE(
+      bar.CreateBar(GetModuleHandleW(nullptr), L"bar", WS_POPUP | WS_THICKFRAME, 0, {100, 100, 186, 500}));
   ShowWindow(bar.Handle(), SW_SHOWNOACTIVATE);
   Pump();
   for (TAppToolBarEdge e : {abeLeft, abeTop, abeRight, abeBottom}) bar.SetDockSize(e, 86);

@@ -1,17 +1,17 @@
 // Launch requests carried out through the shell: the command line a web address makes, and
 // what the user is told when a launch fails (the shell's own message or the bar's box, once).
 #include <windows.h>
-#include <shellapi.h>
 #include <gtest/gtest.h>
+#include <shellapi.h>
 
 #include <map>
 #include <vector>
 
-#include "core/shell/command_line.h"
 #include "core/bar/panel_data.h"
+#include "core/shell/command_line.h"
 #include "shell_test_support.h"
-#include "win/shell/shell_links.h"
 #include "win/launch/launch.h"
+#include "win/shell/shell_links.h"
 #include "win/ui/message_form.h"
 
 namespace wendlix {
@@ -30,7 +30,8 @@ TEST(Launch, WebAddressReachesTheBrowserAsOneArgument) {
   };
   for (const char* address : addresses) {
     SCOPED_TRACE(address);
-    const std::optional<ShellCall> call = LaunchShellCall(DecideLaunch(LaunchButtonSender{gkWeb, address, false}));
+    const std::optional<ShellCall> call =
+        LaunchShellCall(DecideLaunch(LaunchButtonSender{gkWeb, address, false}));
     ASSERT_TRUE(call);
     EXPECT_EQ(SplitCommandLine(L"\"" + call->File + L"\" " + call->Parameters),
               (std::vector<std::wstring>{L"explorer.exe", ToWide(address)}));
@@ -41,7 +42,8 @@ TEST(Launch, WebAddressReachesTheBrowserAsOneArgument) {
     EXPECT_EQ(fromMenu->Parameters, call->Parameters);
   }
   // Only open requests reach the shell.
-  EXPECT_FALSE(LaunchShellCall(DecideLaunch(LaunchButtonSender{gkWeb, "http://x.cn/\" C:\\evil.exe", false})));
+  EXPECT_FALSE(
+      LaunchShellCall(DecideLaunch(LaunchButtonSender{gkWeb, "http://x.cn/\" C:\\evil.exe", false})));
   EXPECT_FALSE(ExecuteLaunch(DecideLaunch(MenuItemSender{"C:\\", kSubmenuTag, 1})).Started);
 }
 
@@ -125,8 +127,8 @@ TEST(Launch, AFailureIsToldOnceByTheShellOrByTheBar) {
     MessageWatcher watcher;
     LaunchAndReport(DecideLaunch(MenuItemSender{gone, 0, 0}), nullptr);
     EXPECT_TRUE(watcher.shell.empty());
-    EXPECT_EQ(watcher.bar,
-              std::vector<std::wstring>{ToWide("无法打开|找不到该文件，它可能已被移动或删除:\r\r\"" + gone + "\"")});
+    EXPECT_EQ(watcher.bar, std::vector<std::wstring>{
+                               ToWide("无法打开|找不到该文件，它可能已被移动或删除:\r\r\"" + gone + "\"")});
     EXPECT_FALSE(watcher.stuck);
   }
   // A path the shell must not see never reaches it.
@@ -134,7 +136,8 @@ TEST(Launch, AFailureIsToldOnceByTheShellOrByTheBar) {
     MessageWatcher watcher;
     LaunchAndReport(DecideLaunch(LaunchButtonSender{gkShortcut, "C:\\a\" b.exe", false}), nullptr);
     EXPECT_TRUE(watcher.shell.empty());
-    EXPECT_EQ(watcher.bar, std::vector<std::wstring>{ToWide("无法打开|" + LaunchRefusedText("C:\\a\" b.exe"))});
+    EXPECT_EQ(watcher.bar,
+              std::vector<std::wstring>{ToWide("无法打开|" + LaunchRefusedText("C:\\a\" b.exe"))});
   }
 }
 

@@ -73,19 +73,32 @@ TEST(FolderWatcher, EveryKindOfChangeInTheFolderGivesANotice) {
     std::function<void(const std::string&)> before, change;
     std::vector<LiveRename> renames;
   } cases[] = {
-      {"a shortcut created", [](const std::string&) {},
-       [](const std::string& g) { WriteBytes(g + "\\新建.lnk", "L"); }, {}},
-      {"a shortcut deleted", [](const std::string& g) { WriteBytes(g + "\\a.lnk", "L"); },
-       [](const std::string& g) { DeleteFileW(ToWide(g + "\\a.lnk").c_str()); }, {}},
-      {"a shortcut renamed", [](const std::string& g) { WriteBytes(g + "\\a.lnk", "L"); },
-       [](const std::string& g) { MoveFileW(ToWide(g + "\\a.lnk").c_str(), ToWide(g + "\\浏览器.lnk").c_str()); },
+      {"a shortcut created",
+       [](const std::string&) {},
+       [](const std::string& g) { WriteBytes(g + "\\新建.lnk", "L"); },
+       {}},
+      {"a shortcut deleted",
+       [](const std::string& g) { WriteBytes(g + "\\a.lnk", "L"); },
+       [](const std::string& g) { DeleteFileW(ToWide(g + "\\a.lnk").c_str()); },
+       {}},
+      {"a shortcut renamed",
+       [](const std::string& g) { WriteBytes(g + "\\a.lnk", "L"); },
+       [](const std::string& g) {
+         MoveFileW(ToWide(g + "\\a.lnk").c_str(), ToWide(g + "\\浏览器.lnk").c_str());
+       },
        {{"a.lnk", "浏览器.lnk"}}},
-      {"a link rewritten", [](const std::string& g) { WriteBytes(g + "\\a.lnk", "L"); },
-       [](const std::string& g) { WriteBytes(g + "\\a.lnk", "LL"); }, {}},
-      {"a sub-folder made", [](const std::string&) {},
-       [](const std::string& g) { CreateDirectoryW(ToWide(g + "\\子目录").c_str(), nullptr); }, {}},
-      {"a shortcut hidden", [](const std::string& g) { WriteBytes(g + "\\a.lnk", "L"); },
-       [](const std::string& g) { SetFileAttributesW(ToWide(g + "\\a.lnk").c_str(), FILE_ATTRIBUTE_HIDDEN); }, {}},
+      {"a link rewritten",
+       [](const std::string& g) { WriteBytes(g + "\\a.lnk", "L"); },
+       [](const std::string& g) { WriteBytes(g + "\\a.lnk", "LL"); },
+       {}},
+      {"a sub-folder made",
+       [](const std::string&) {},
+       [](const std::string& g) { CreateDirectoryW(ToWide(g + "\\子目录").c_str(), nullptr); },
+       {}},
+      {"a shortcut hidden",
+       [](const std::string& g) { WriteBytes(g + "\\a.lnk", "L"); },
+       [](const std::string& g) { SetFileAttributesW(ToWide(g + "\\a.lnk").c_str(), FILE_ATTRIBUTE_HIDDEN); },
+       {}},
   };
   MessageWindow window;
   FolderWatcher watcher(window.Handle(), kLiveMessage);
@@ -128,7 +141,8 @@ TEST(FolderWatcher, MoreThan64FoldersAreWatchedAtOnceSharingTheirAncestors) {
     return true;
   }));
   // One watch on each level above the folders, shared by all 70.
-  const std::optional<LocalFolderPath> parent = SplitLocalFolder(folders[0].substr(0, folders[0].rfind('\\')));
+  const std::optional<LocalFolderPath> parent =
+      SplitLocalFolder(folders[0].substr(0, folders[0].rfind('\\')));
   ASSERT_TRUE(parent);
   const std::size_t levels = parent->Names.size() + 1;
   EXPECT_EQ(watcher.Sample(), (FolderWatcher::Counts{kFolders, levels, kFolders + levels, 0}));

@@ -14,8 +14,8 @@ namespace wendlix {
 
 inline void PrintTo(const LiveRename& r, std::ostream* os) { *os << r.From << " -> " << r.To; }
 inline void PrintTo(const FolderWatcher::Counts& c, std::ostream* os) {
-  *os << "{folders " << c.Folders << ", anchors " << c.Anchors << ", open " << c.OpenDirectories << ", polled "
-      << c.Polled << "}";
+  *os << "{folders " << c.Folders << ", anchors " << c.Anchors << ", open " << c.OpenDirectories
+      << ", polled " << c.Polled << "}";
 }
 
 }  // namespace wendlix
@@ -34,7 +34,8 @@ class MessageWindow {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"WendlixLiveTestWindow";
     RegisterClassW(&wc);
-    hwnd_ = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    hwnd_ = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
+                            nullptr);
   }
   ~MessageWindow() { DestroyWindow(hwnd_); }
   MessageWindow(const MessageWindow&) = delete;

@@ -6,10 +6,10 @@
 
 #include <vector>
 
-#include "win/inspect/bar_query.h"
-#include "win/diagnostics/resource_counts.h"
 #include "win/common/handle_counts.h"
 #include "win/common/unique_handle.h"
+#include "win/diagnostics/resource_counts.h"
+#include "win/inspect/bar_query.h"
 
 namespace wendlix {
 namespace {
@@ -31,11 +31,13 @@ TEST(ResourceCounts, GdiObjectsFollowWhatIsMadeAndFreed) {
 
 TEST(ResourceCounts, WindowsAndPrivateMemoryFollowTheProgram) {
   // Counted from under a top-level window: Wine gives a thread's top-level windows helpers of its own (IME).
-  HWND top = CreateWindowExW(0, L"STATIC", L"counted", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  HWND top =
+      CreateWindowExW(0, L"STATIC", L"counted", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   ASSERT_TRUE(top);
   const long windows = SampleResourceCounts().Windows;
   HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 5, 5, top, nullptr, nullptr, nullptr);
-  HWND grandchild = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 2, 2, child, nullptr, nullptr, nullptr);
+  HWND grandchild =
+      CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 2, 2, child, nullptr, nullptr, nullptr);
   ASSERT_TRUE(child && grandchild);
   EXPECT_EQ(windows + 2, SampleResourceCounts().Windows);
   DestroyWindow(child);
@@ -95,7 +97,8 @@ TEST(ResourceCounts, WrappersCountWhatTheyHold) {
 TEST(ResourceCounts, ReportAndTable) {
   // The report leads with the figures the leak checks read, one "name<TAB>value" a line.
   const std::string report = *AnswerProcessQuery("counts");
-  for (const char* name : {"gdi\t", "\nwindows\t", "\nown-gdi\t", "\nown-user\t", "\nown-kernel\t", "\nprivate\t"})
+  for (const char* name :
+       {"gdi\t", "\nwindows\t", "\nown-gdi\t", "\nown-user\t", "\nown-kernel\t", "\nprivate\t"})
     EXPECT_NE(std::string::npos, report.find(name)) << name;
   EXPECT_EQ(0u, report.find("gdi\t"));
   EXPECT_FALSE(AnswerProcessQuery("layout"));

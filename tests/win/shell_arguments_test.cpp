@@ -11,15 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "core/shell/command_line.h"
 #include "core/bar/config_location.h"
 #include "core/bar/group_construction.h"
-#include "core/tweaks/give_back_record.h"
 #include "core/platform/file_io.h"
+#include "core/shell/command_line.h"
+#include "core/tweaks/give_back_record.h"
 #include "shell_test_support.h"
-#include "win/shell/shell_open.h"
-#include "win/launch/launch.h"
 #include "win/exchange/exchange_commands.h"
+#include "win/launch/launch.h"
+#include "win/shell/shell_open.h"
 
 namespace wendlix {
 namespace {
@@ -76,24 +76,15 @@ std::vector<std::string> RunAndEcho(const ShellCall& call, const std::string& ec
 
 // What an address, a file name or an argument may hold that could break a command line.
 std::vector<std::string> HostileTexts() {
-  return {" ",
-          "a b",
-          "\"",
-          "a\" & calc.exe & \"",
-          "& calc.exe",
-          "| calc",
-          "^&^|",
-          "%PATH%",
-          "%1 %*",
-          "!PATH!",
-          "a\r\nb",
-          "\n",
-          "\ttab",
-          "end\\",
-          "\\\"",
-          "Ő한🙂",
-          "中文 名字",
-          std::string(3000, 'x') + " & y"};
+  return {" ",          "a b",
+          "\"",         "a\" & calc.exe & \"",
+          "& calc.exe", "| calc",
+          "^&^|",       "%PATH%",
+          "%1 %*",      "!PATH!",
+          "a\r\nb",     "\n",
+          "\ttab",      "end\\",
+          "\\\"",       "Ő한🙂",
+          "中文 名字",  std::string(3000, 'x') + " & y"};
 }
 
 // A name Windows can give a file: none of its reserved characters, no control character,
@@ -128,7 +119,8 @@ TEST(ShellArguments, EveryCallSiteKeepsItsDataOneArgumentOrRefusesIt) {
     // E-mail button: the address is the thing opened; its handler puts it into a quoted
     // "%1", which nothing in it may end.
     const std::string mail = "MAILTO:a@b.cn?subject=" + h;
-    const std::optional<ShellCall> mailCall = LaunchShellCall(DecideLaunch(LaunchButtonSender{gkEmail, mail, false}));
+    const std::optional<ShellCall> mailCall =
+        LaunchShellCall(DecideLaunch(LaunchButtonSender{gkEmail, mail, false}));
     ASSERT_TRUE(mailCall);
     {
       EXPECT_TRUE(mailCall->Parameters.empty());
@@ -231,7 +223,8 @@ TEST(ShellArguments, StartedProgramsReceiveExactlyTheirArgument) {
   // A program button whose program has a hostile name: started alone, it receives nothing.
   const std::string program = folder / "a & b ^ c % d ! e 工具 Ő.exe";
   ASSERT_TRUE(CopyFileW(self, ToWide(program).c_str(), FALSE));
-  std::optional<ShellCall> call = LaunchShellCall(DecideLaunch(LaunchButtonSender{gkShortcut, program, false}));
+  std::optional<ShellCall> call =
+      LaunchShellCall(DecideLaunch(LaunchButtonSender{gkShortcut, program, false}));
   ASSERT_TRUE(call);
   call->ShowCmd = SW_HIDE;
   EXPECT_EQ(RunAndEcho(*call, folder / "program.txt"), std::vector<std::string>{});

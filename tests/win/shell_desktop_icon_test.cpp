@@ -3,9 +3,9 @@
 
 #include <set>
 
-#include "win/shell/desktop_icon.h"
 #include "win/common/registry.h"
 #include "win/common/wide.h"
+#include "win/shell/desktop_icon.h"
 
 namespace wendlix {
 namespace {
@@ -59,7 +59,8 @@ class StandardUserRegistry final : public DesktopIconRegistry {
  public:
   static constexpr wchar_t kSandbox[] = L"Software\\WendlixTest";
   explicit StandardUserRegistry(std::set<std::string> failing = {}) : failing_(std::move(failing)) {}
-  bool WriteString(HKEY root, const std::string& key, const std::string& name, const std::string& value) override {
+  bool WriteString(HKEY root, const std::string& key, const std::string& name,
+                   const std::string& value) override {
     const unique_hkey k = Open(root, key, name);
     return k && WriteRegString(k.get(), name, value);
   }

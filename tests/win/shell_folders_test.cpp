@@ -9,11 +9,11 @@
 
 #include "core/shell/link_naming.h"
 #include "shell_test_support.h"
+#include "win/common/unique_handle.h"
 #include "win/shell/context_menu.h"
 #include "win/shell/shell_error.h"
 #include "win/shell/shell_folders.h"
 #include "win/shell/shell_links.h"
-#include "win/common/unique_handle.h"
 
 namespace wendlix {
 namespace {
@@ -25,9 +25,10 @@ using V = std::vector<std::string>;
 bool MakeEntry(const TempFolder& folder, const std::string& name, DWORD attributes) {
   const std::wstring path = ToWide(folder / name);
   const bool made = (attributes & FILE_ATTRIBUTE_DIRECTORY) ? CreateDirectoryW(path.c_str(), nullptr) != 0
-                                                           : WriteBytes(folder / name, "x");
+                                                            : WriteBytes(folder / name, "x");
   EXPECT_TRUE(made) << name;
-  SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_DIRECTORY ? attributes : FILE_ATTRIBUTE_NORMAL);
+  SetFileAttributesW(path.c_str(),
+                     attributes & ~FILE_ATTRIBUTE_DIRECTORY ? attributes : FILE_ATTRIBUTE_NORMAL);
   return (GetFileAttributesW(path.c_str()) & attributes) == attributes;
 }
 
@@ -93,7 +94,8 @@ TEST(ShellFolders, DriveShortcuts) {
         !SHGetFileInfoW(root, 0, &info, sizeof(info), SHGFI_DISPLAYNAME | SHGFI_SYSICONINDEX))
       continue;
     ++drives;
-    const std::string link = folder / (type == DRIVE_CDROM ? "光盘" : DriveLinkName(FromWide(info.szDisplayName)));
+    const std::string link =
+        folder / (type == DRIVE_CDROM ? "光盘" : DriveLinkName(FromWide(info.szDisplayName)));
     TShortCutData data;
     ASSERT_NO_THROW(ReadShortcut(link + ".lnk", data)) << link;
     EXPECT_EQ(data.Target, FromWide(root));
@@ -118,8 +120,10 @@ struct MenuDismisser {
     for (int i = 0; i < 1000 && !self.sawMenu; ++i) {  // a slow machine only waits longer
       const HWND menu = FindWindowW(L"#32768", nullptr);
       self.sawMenu = menu && IsWindowVisible(menu);
-      if (self.sawMenu) PostMessageW(self.owner, WM_CANCELMODE, 0, 0);
-      else Sleep(20);
+      if (self.sawMenu)
+        PostMessageW(self.owner, WM_CANCELMODE, 0, 0);
+      else
+        Sleep(20);
     }
     return 0;
   }
@@ -129,7 +133,8 @@ TEST(ShellFolders, FileContextMenu) {
   TempFolder folder("menu");
   const std::string file = folder / "菜单 Ő.txt";
   ASSERT_TRUE(WriteBytes(file, "x"));
-  const unique_hwnd owner(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+  const unique_hwnd owner(
+      CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
   MenuDismisser dismisser{owner.get()};
   const HANDLE thread = CreateThread(nullptr, 0, MenuDismisser::Run, &dismisser, 0, nullptr);
   ASSERT_NE(thread, nullptr);
@@ -138,7 +143,8 @@ TEST(ShellFolders, FileContextMenu) {
   CloseHandle(thread);
   EXPECT_TRUE(dismisser.sawMenu) << "the file was found and its menu shown";
 
-  for (const std::string& missing : {folder / "gone.lnk", folder / "no folder\\gone.lnk", std::string(), std::string("gone")})
+  for (const std::string& missing :
+       {folder / "gone.lnk", folder / "no folder\\gone.lnk", std::string(), std::string("gone")})
     EXPECT_FALSE(ShowFileContextMenu(owner.get(), missing)) << missing;
 }
 

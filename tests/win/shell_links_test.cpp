@@ -20,8 +20,8 @@ const std::string kWideName = "链接 Ő한🙂";
 }  // namespace
 
 void PrintTo(const TShortCutData& d, std::ostream* os) {
-  *os << "{" << d.LinkFile << " | " << d.Arguments << " | " << d.Target << " | " << d.WorkDir << " | " << d.IconFile
-      << " | " << d.IconIndex << " | " << d.ShowCmd << " | " << d.HotKey << "}";
+  *os << "{" << d.LinkFile << " | " << d.Arguments << " | " << d.Target << " | " << d.WorkDir << " | "
+      << d.IconFile << " | " << d.IconIndex << " | " << d.ShowCmd << " | " << d.HotKey << "}";
 }
 
 namespace {
@@ -96,16 +96,22 @@ TEST(ShellLinks, MakeShortcutFileNumbersTakenNames) {
 
 TEST(ShellLinks, InternetShortcutsThroughTheProfileStore) {
   TempFolder folder("url");
-  const std::string url = "[InternetShortcut]\r\nURL=http://例子.cn/路径?a=1\r\nWorkingDirectory=C:\\工作\r\n"
-                          "IconFile=C:\\图标.ico\r\nIconIndex=1\r\nHotKey=1601\r\n";
+  const std::string url =
+      "[InternetShortcut]\r\nURL=http://例子.cn/路径?a=1\r\nWorkingDirectory=C:\\工作\r\n"
+      "IconFile=C:\\图标.ico\r\nIconIndex=1\r\nHotKey=1601\r\n";
   ASSERT_TRUE(WriteBytes(folder / "站点.url", *Utf8ToCp936(url)));
   TShortCutData data;
   data.HotKey = 77;
   data.ShowCmd = 3;
   ASSERT_TRUE(ReadUrlShortcut(folder / "站点.url", data));
   // The hot key's text goes to Arguments; the rest of the record stays as it was.
-  EXPECT_EQ(data, (TShortCutData{.LinkFile = "", .Arguments = "1601", .Target = "http://例子.cn/路径?a=1",
-                                 .WorkDir = "C:\\工作", .IconFile = "C:\\图标.ico", .ShowCmd = 3, .HotKey = 77}));
+  EXPECT_EQ(data, (TShortCutData{.LinkFile = "",
+                                 .Arguments = "1601",
+                                 .Target = "http://例子.cn/路径?a=1",
+                                 .WorkDir = "C:\\工作",
+                                 .IconFile = "C:\\图标.ico",
+                                 .ShowCmd = 3,
+                                 .HotKey = 77}));
 
   // No section, or no file: the record stays as it was.
   ASSERT_TRUE(WriteBytes(folder / "other.url", "[Other]\r\nURL=http://x\r\n"));

@@ -29,8 +29,8 @@ inline bool RunningUnderWine() {
 }
 
 inline bool WriteBytes(const std::string& path, const std::string& bytes) {
-  const HANDLE file =
-      CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file = CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
   DWORD written = 0;
   const bool ok = file != INVALID_HANDLE_VALUE &&
                   WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
@@ -54,8 +54,8 @@ inline HWND MakeWindow(const wchar_t* cls, HWND parent) {
     wc.lpszClassName = cls;
     RegisterClassW(&wc);
   }
-  return CreateWindowExW(0, cls, L"", (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE, 0, 0, 10, 10, parent, nullptr,
-                         GetModuleHandleW(nullptr), nullptr);
+  return CreateWindowExW(0, cls, L"", (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE, 0, 0, 10, 10, parent,
+                         nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 // Runs `body` on a thread attached to a new desktop, so stand-ins for the shell's windows
@@ -110,8 +110,10 @@ class TempFolder {
         const std::wstring name = data.cFileName, full = folder + name;
         if (name == L"." || name == L"..") continue;
         SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(full + L"\\");
-        else DeleteFileW(full.c_str());
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+          RemoveTree(full + L"\\");
+        else
+          DeleteFileW(full.c_str());
       } while (FindNextFileW(find, &data));
       FindClose(find);
     }

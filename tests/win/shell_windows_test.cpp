@@ -7,9 +7,9 @@
 
 #include "core/shell/command_line.h"
 #include "shell_test_support.h"
+#include "win/common/wide.h"
 #include "win/shell/shell_open.h"
 #include "win/shell/shell_windows.h"
-#include "win/common/wide.h"
 
 namespace wendlix {
 namespace {
@@ -26,9 +26,15 @@ TEST(ShellWindows, FoundByClassHiddenAndDisabled) {
     HideShellWindow(shTaskBar, true);  // nothing there: no error
     const HWND tray = MakeWindow(L"Shell_TrayWnd", nullptr), notify = MakeWindow(L"TrayNotifyWnd", tray);
     const HWND start = MakeWindow(L"Button", tray), progman = MakeWindow(L"Progman", nullptr);
-    const HWND windows[9] = {tray, notify, start, MakeWindow(L"ReBarWindow32", tray),
-                             MakeWindow(L"TrayClockWClass", notify), MakeWindow(L"ShellDll_DefView", progman),
-                             progman, nullptr, nullptr};
+    const HWND windows[9] = {tray,
+                             notify,
+                             start,
+                             MakeWindow(L"ReBarWindow32", tray),
+                             MakeWindow(L"TrayClockWClass", notify),
+                             MakeWindow(L"ShellDll_DefView", progman),
+                             progman,
+                             nullptr,
+                             nullptr};
     for (std::uint16_t i = 0; i < 9; ++i) {
       expected[i] = windows[i];
       found[i] = FindShellWindow(i == 8 ? 0xFFFF : i);
@@ -64,8 +70,16 @@ TEST(ShellWindows, IdentityAndVersion) {
 }
 
 TEST(ShellWindows, ArgumentsAndTargetsStayOnePiece) {
-  const std::string nasty[] = {"C:\\Program Files\\a b.exe", "", "a\"b", "C:\\dir\\", "\\\\srv\\x y\\",
-                               "x\" & calc \"", "http://h/?q=\"1 2\"", "记事本 Ő.txt", "\\\"", "tab\there"};
+  const std::string nasty[] = {"C:\\Program Files\\a b.exe",
+                               "",
+                               "a\"b",
+                               "C:\\dir\\",
+                               "\\\\srv\\x y\\",
+                               "x\" & calc \"",
+                               "http://h/?q=\"1 2\"",
+                               "记事本 Ő.txt",
+                               "\\\"",
+                               "tab\there"};
   for (const std::string& arg : nasty) {
     const std::wstring line = L"prog.exe " + ToWide(QuoteCommandLineArgument(arg)) + L" tail";
     int count = 0;

@@ -1,7 +1,7 @@
 #include "win/app/single_instance.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>

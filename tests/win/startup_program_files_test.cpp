@@ -1,15 +1,15 @@
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <shlobj.h>
-#include <windows.h>
 
 #include "core/platform/file_io.h"
 #include "core/text/paths.h"
 #include "shell_test_support.h"
-#include "win/shell/shell_folders.h"
-#include "win/shell/shell_windows.h"
 #include "win/app/program_files.h"
 #include "win/common/registry.h"
 #include "win/common/wide.h"
+#include "win/shell/shell_folders.h"
+#include "win/shell/shell_windows.h"
 
 namespace wendlix {
 namespace {

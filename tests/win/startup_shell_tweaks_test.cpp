@@ -1,10 +1,10 @@
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include "shell_test_support.h"
 #include "win/shell/shell_windows.h"
-#include "win/tweaks/shell_tweaks.h"
 #include "win/tweaks/shell_give_back.h"
+#include "win/tweaks/shell_tweaks.h"
 
 namespace wendlix {
 namespace {

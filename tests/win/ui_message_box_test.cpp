@@ -247,8 +247,8 @@ TEST(MessageBoxes, ShowCentredWithTheGivenTitleAndDisableTheOwner) {
 }
 
 TEST(MessageBoxes, OpeningAnimationLeavesTheDesktopInsideTheFrame) {
-  HWND probe = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 300, 200, 240, 120, nullptr, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
+  HWND probe = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 300, 200, 240, 120, nullptr,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_TRUE(probe);
   HDC screen = GetDC(nullptr);
   const COLORREF before = GetPixel(screen, 420, 260);

@@ -124,9 +124,9 @@ TEST(PopupMenu, ButtonsMenuOverAShellCommandFile) {
   // N9 S3 N7 D1 N49 B1 N10 S4 N11 N6 N3 S2 N13 D2 N14 O1 N36 R1: hide is not offered.
   ASSERT_EQ(GetMenuItemCount(root), 18);
   const auto disabled = [&](int pos) { return (InfoAt(root, pos).fState & MFS_DISABLED) != 0; };
-  EXPECT_FALSE(disabled(0));  // new button
-  EXPECT_TRUE(disabled(1));   // properties of a .scf
-  EXPECT_TRUE(disabled(3));   // delete it
+  EXPECT_FALSE(disabled(0));   // new button
+  EXPECT_TRUE(disabled(1));    // properties of a .scf
+  EXPECT_TRUE(disabled(3));    // delete it
   EXPECT_FALSE(disabled(13));  // delete group: two bands
   EXPECT_TRUE(InfoAt(root, 7).hSubMenu != nullptr);
   EXPECT_EQ(GetMenuItemCount(InfoAt(root, 7).hSubMenu), 2);  // the groups list

@@ -1,6 +1,6 @@
 // Entry of the Win32 test exe: COM on this thread, as in the program.
-#include <objbase.h>
 #include <gtest/gtest.h>
+#include <objbase.h>
 
 int main(int argc, char** argv) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);

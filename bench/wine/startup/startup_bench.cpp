@@ -39,7 +39,8 @@ class Clock {
   double Millis() const {
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart - start_.QuadPart) / static_cast<double>(frequency_.QuadPart);
+    return 1000.0 * static_cast<double>(now.QuadPart - start_.QuadPart) /
+           static_cast<double>(frequency_.QuadPart);
   }
 
  private:
@@ -77,8 +78,10 @@ class ScreenGrab {
   }
   // The colour at screen point (x, y), or nothing outside the grab.
   std::optional<DWORD> At(LONG x, LONG y) const {
-    if (x < rect_.left || y < rect_.top || x >= rect_.right || y >= rect_.bottom || pixels_.empty()) return {};
-    return pixels_[static_cast<size_t>(y - rect_.top) * (rect_.right - rect_.left) + (x - rect_.left)] & 0xFFFFFF;
+    if (x < rect_.left || y < rect_.top || x >= rect_.right || y >= rect_.bottom || pixels_.empty())
+      return {};
+    return pixels_[static_cast<size_t>(y - rect_.top) * (rect_.right - rect_.left) + (x - rect_.left)] &
+           0xFFFFFF;
   }
 
  private:
@@ -214,7 +217,8 @@ void Summary(const char* what, std::vector<double> values, int runs, const char*
   }
   std::sort(values.begin(), values.end());
   std::printf("  %-14s median %8.1f %s, min %8.1f %s, max %8.1f %s (%zu of %d runs)\n", what,
-              values[values.size() / 2], unit, values.front(), unit, values.back(), unit, values.size(), runs);
+              values[values.size() / 2], unit, values.front(), unit, values.back(), unit, values.size(),
+              runs);
 }
 
 std::optional<Options> Parse(int argc, wchar_t** argv) {
@@ -223,10 +227,14 @@ std::optional<Options> Parse(int argc, wchar_t** argv) {
   for (; i + 1 < argc && argv[i][0] == L'-'; i += 2) {
     const std::wstring flag = argv[i];
     const double value = std::wcstod(argv[i + 1], nullptr);
-    if (flag == L"-n" && value >= 1) o.runs = static_cast<int>(value);
-    else if (flag == L"-w" && value >= 0) o.warmups = static_cast<int>(value);
-    else if (flag == L"-t" && value > 0) o.timeoutSeconds = value;
-    else return {};
+    if (flag == L"-n" && value >= 1)
+      o.runs = static_cast<int>(value);
+    else if (flag == L"-w" && value >= 0)
+      o.warmups = static_cast<int>(value);
+    else if (flag == L"-t" && value > 0)
+      o.timeoutSeconds = value;
+    else
+      return {};
   }
   if (argc - i < 2) return {};
   o.className = argv[i];
@@ -240,12 +248,13 @@ std::optional<Options> Parse(int argc, wchar_t** argv) {
 int wmain(int argc, wchar_t** argv) {
   const auto options = Parse(argc, argv);
   if (!options) {
-    std::fprintf(stderr, "usage: startup_bench.exe [-n RUNS] [-w WARMUPS] [-t SECONDS] CLASS EXE [ARGS...]\n");
+    std::fprintf(stderr,
+                 "usage: startup_bench.exe [-n RUNS] [-w WARMUPS] [-t SECONDS] CLASS EXE [ARGS...]\n");
     return 2;
   }
   const Options& o = *options;
-  std::printf("%ls (window class %ls): %d runs after %d warm-up\n", o.exe.c_str(), o.className.c_str(), o.runs,
-              o.warmups);
+  std::printf("%ls (window class %ls): %d runs after %d warm-up\n", o.exe.c_str(), o.className.c_str(),
+              o.runs, o.warmups);
   for (int i = 0; i < o.warmups; ++i) MeasureOnce(o);
   std::vector<double> created, shown, painted, memory;
   bool allClosed = true;
@@ -253,7 +262,8 @@ int wmain(int argc, wchar_t** argv) {
     const Run r = MeasureOnce(o);
     auto show = [](const std::optional<double>& v) { return v ? *v : -1.0; };
     std::printf("  run %2d: window created %8.1f ms, shown %8.1f ms, first paint %8.1f ms%s\n", i + 1,
-                show(r.created), show(r.shown), show(r.painted), r.exitedByItself ? "" : " (did not close cleanly)");
+                show(r.created), show(r.shown), show(r.painted),
+                r.exitedByItself ? "" : " (did not close cleanly)");
     if (r.created) created.push_back(*r.created);
     if (r.shown) shown.push_back(*r.shown);
     if (r.painted) painted.push_back(*r.painted);

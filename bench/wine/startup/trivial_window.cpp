@@ -42,8 +42,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   wc.hbrBackground = CreateSolidBrush(RGB(58, 110, 165));
   wc.lpszClassName = kClassName;
   if (!RegisterClassExW(&wc)) return 1;
-  HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"trivial", WS_POPUP, screenWidth - width, 0, width,
-                              height, nullptr, nullptr, instance, nullptr);
+  HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"trivial", WS_POPUP, screenWidth - width, 0,
+                              width, height, nullptr, nullptr, instance, nullptr);
   if (!hwnd) return 1;
   ShowWindow(hwnd, SW_SHOWNOACTIVATE);
   UpdateWindow(hwnd);

@@ -62,7 +62,8 @@ bool ResolutionCheckFiresOnMonitor(ResolutionCheck check, TAppToolBarEdge edge, 
 AutoHideTickDecision DecideAutoHideTick(const AutoHideTickInput& in) {
   AutoHideTickDecision d;
   if (!in.autoHide) return d;
-  const Rect near = Inflate(Inflate(in.window, 2 * in.doubleClick.cx, 2 * in.doubleClick.cy), -in.inset, -in.inset);
+  const Rect near =
+      Inflate(Inflate(in.window, 2 * in.doubleClick.cx, 2 * in.doubleClick.cy), -in.inset, -in.inset);
   if (!Contains(near, in.cursor)) {
     // Activation can fall to a hidden bar when the user's window closes, so being active only
     // keeps a bar out, never in.

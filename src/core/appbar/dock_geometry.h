@@ -30,8 +30,8 @@ Rect DockRectOnMonitor(TAppToolBarEdge edge, Rect current, Rect monitor, bool au
 int ClampDockSize(TAppToolBarEdge edge, int value, const AppToolBarProperties& props, Size screen);
 
 struct EdgeProposal {
-  Point pt;                 // pointer, screen coordinates
-  bool ctrlDown = false;    // Ctrl held: float wherever the pointer is
+  Point pt;               // pointer, screen coordinates
+  bool ctrlDown = false;  // Ctrl held: float wherever the pointer is
   TAppToolBarFlags flags;
   TAppToolBarEdge storedEdge = abeFloat;
   Rect workArea;

@@ -37,9 +37,11 @@ std::int64_t SharedAcross(const Rect& m, const Rect& o, TAppToolBarEdge edge) {
   };
   switch (edge) {
     case abeLeft: return o.left < m.left && o.right >= m.left ? shared(m.top, m.bottom, o.top, o.bottom) : 0;
-    case abeRight: return o.right > m.right && o.left <= m.right ? shared(m.top, m.bottom, o.top, o.bottom) : 0;
+    case abeRight:
+      return o.right > m.right && o.left <= m.right ? shared(m.top, m.bottom, o.top, o.bottom) : 0;
     case abeTop: return o.top < m.top && o.bottom >= m.top ? shared(m.left, m.right, o.left, o.right) : 0;
-    case abeBottom: return o.bottom > m.bottom && o.top <= m.bottom ? shared(m.left, m.right, o.left, o.right) : 0;
+    case abeBottom:
+      return o.bottom > m.bottom && o.top <= m.bottom ? shared(m.left, m.right, o.left, o.right) : 0;
     default: return 0;
   }
 }
@@ -126,7 +128,8 @@ std::size_t ScreenEdgeMonitor(const MonitorList& monitors, std::size_t index, TA
     std::size_t beyond = index;
     std::int64_t most = 0;
     for (std::size_t i = 0; i < monitors.size(); ++i) {
-      const std::int64_t shared = i == index ? 0 : SharedAcross(monitors[index].bounds, monitors[i].bounds, edge);
+      const std::int64_t shared =
+          i == index ? 0 : SharedAcross(monitors[index].bounds, monitors[i].bounds, edge);
       if (shared > most) {
         beyond = i;
         most = shared;

@@ -19,14 +19,14 @@ inline constexpr int kBandMinLength = 15;  // a band's panel never gets shorter
 
 struct BandSpec {
   bool Visible = true;
-  bool HeaderContent = false;  // an icon or a title to show
+  bool HeaderContent = false;             // an icon or a title to show
   int HeaderLength = kBandGripThickness;  // horizontal bars: the header's measured width
-  int Length = 100;  // the panel's preferred length along the bar
+  int Length = 100;                       // the panel's preferred length along the bar
 };
 
 struct BandPlace {
   bool Visible = false;
-  Rect Band;    // header and panel together
+  Rect Band;  // header and panel together
   Rect Header;
   Rect Panel;
 };

@@ -1,6 +1,5 @@
 #include "core/bar/bar_layout.h"
 
-
 namespace wendlix {
 namespace {
 

@@ -58,13 +58,10 @@ void WriteBarSettings(IniFile& ini, const BarSettings& s, int groupCount) {
 int DockSizeFor(int edge, int width, int height) {
   switch (edge) {
     case abeLeft:
-    case abeRight:
-      return width;
+    case abeRight: return width;
     case abeTop:
-    case abeBottom:
-      return height;
-    default:
-      return 35;
+    case abeBottom: return height;
+    default: return 35;
   }
 }
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "core/appbar/app_tool_bar_types.h"
-#include "core/keyboard/hotkey.h"
 #include "core/appbar/monitor_layout.h"
+#include "core/keyboard/hotkey.h"
 
 namespace wendlix {
 
@@ -41,7 +41,7 @@ struct BarSettings {
   // "HotKey": the global hotkey as text (core/keyboard/hotkey.h); absent reads as the default, "" is none.
   std::string HotKey = kDefaultHotKeyText;
   bool HotKeyStored = false;  // the file named one (even ""), so it is the user's choice
-  SavedMonitor Monitor;  // "Monitor" and "MonitorRect"; empty: the primary monitor
+  SavedMonitor Monitor;       // "Monitor" and "MonitorRect"; empty: the primary monitor
 
   bool operator==(const BarSettings&) const = default;
 };

@@ -19,7 +19,7 @@ struct BarState {
   // holds the appbar properties and the window its size, and the close fills them in here.
   BarSettings Settings;
   TweakFlags Tweaks;
-  std::uint16_t TitleSize = 25;  // thickness of the title strip in pixels
+  std::uint16_t TitleSize = 25;    // thickness of the title strip in pixels
   std::vector<GroupPanel> Groups;  // band order: a group's index is its Tag
   bool BandBarVisible = false;
   // Entries of the groups list whose groups could not be read at start: written back with the

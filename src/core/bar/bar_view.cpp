@@ -135,8 +135,9 @@ Rect Shifted(const Rect& r, const Rect& origin) {
 }
 
 const BarButton* HitButton(const BarView& v, const std::vector<GroupPanel>& groups, const BarHit& hit) {
-  if (hit.What == BarHit::Kind::kGroupButton && hit.Group >= 0 && hit.Group < static_cast<int>(groups.size()) &&
-      hit.Button >= 0 && hit.Button < static_cast<int>(groups[hit.Group].Children.size())) {
+  if (hit.What == BarHit::Kind::kGroupButton && hit.Group >= 0 &&
+      hit.Group < static_cast<int>(groups.size()) && hit.Button >= 0 &&
+      hit.Button < static_cast<int>(groups[hit.Group].Children.size())) {
     return &groups[hit.Group].Children[hit.Button];
   }
   if (hit.What == BarHit::Kind::kCollapsedGroup && hit.Button >= 0 &&
@@ -156,7 +157,8 @@ Rect HitBounds(const BarView& v, const std::vector<GroupPanel>& groups, const Ba
     case K::kTitleStrip: return v.PanelLogo;
     case K::kPanelBtn: return v.PanelBtn;
     case K::kBandHeader:
-      return hit.Group >= 0 && hit.Group < static_cast<int>(v.Bands.size()) ? v.Bands[hit.Group].Header : Rect{};
+      return hit.Group >= 0 && hit.Group < static_cast<int>(v.Bands.size()) ? v.Bands[hit.Group].Header
+                                                                            : Rect{};
     case K::kGroup: return v.GroupPanelRect(hit.Group);
     case K::kGroupButton: {
       const BarButton* b = HitButton(v, groups, hit);

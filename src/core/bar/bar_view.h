@@ -12,16 +12,16 @@ namespace wendlix {
 
 struct BarView {
   TAppToolBarEdge Edge = abeRight;
-  DpiScale Scale;           // every size below is at this DPI
+  DpiScale Scale;  // every size below is at this DPI
   Size Client;
   EdgeArrangement Arrangement;
-  Rect PanelLogo;           // client coordinates
-  TitleStrip Title;         // PanelLogo coordinates
-  Rect CoolBar;             // client coordinates
+  Rect PanelLogo;    // client coordinates
+  TitleStrip Title;  // PanelLogo coordinates
+  Rect CoolBar;      // client coordinates
   bool CoolBarVertical = true;
-  std::vector<BandPlace> Bands;  // one per group, in band order; client coordinates
-  Rect PanelBtn;            // client coordinates
-  CollapsedPanel Collapsed;  // its buttons in PanelBtn coordinates
+  std::vector<BandPlace> Bands;              // one per group, in band order; client coordinates
+  Rect PanelBtn;                             // client coordinates
+  CollapsedPanel Collapsed;                  // its buttons in PanelBtn coordinates
   std::vector<GroupAppearance> Appearances;  // one per group
 
   // Where group `g`'s panel lies in client coordinates (empty when its band is hidden);
@@ -48,8 +48,8 @@ BarView ArrangeBar(std::vector<GroupPanel>& groups, TAppToolBarEdge edge, Size c
 struct BarHit {
   enum class Kind {
     kNone,
-    kBackground,      // the main panel around everything: drags the window
-    kTitleStrip,      // PanelLogo away from its buttons
+    kBackground,  // the main panel around everything: drags the window
+    kTitleStrip,  // PanelLogo away from its buttons
     kBtnTitle,
     kBtnSys,
     kBandHeader,      // Group: the band

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "core/common/geometry.h"
-#include "core/bar/stable_list.h"
 #include "core/bar/panel_data.h"
+#include "core/bar/stable_list.h"
+#include "core/common/geometry.h"
 
 namespace wendlix {
 
@@ -83,10 +83,10 @@ struct GroupPanel {
   int Tag = 0;  // band index
   std::string Hint;
   bool Visible = false;
-  int Width = 120, Height = 100;    // panel size (its client area: the bevel is drawn inside)
-  bool HasImageList = false;        // shortcut groups get one on each fill
-  bool LargeImageList = false;      // 32x32 when SmallIcon, else 16x16
-  StableList<BarButton> Children;   // control order
+  int Width = 120, Height = 100;   // panel size (its client area: the bevel is drawn inside)
+  bool HasImageList = false;       // shortcut groups get one on each fill
+  bool LargeImageList = false;     // 32x32 when SmallIcon, else 16x16
+  StableList<BarButton> Children;  // control order
   GroupBand Band;
   GroupMenuItem MenuItem;
 };

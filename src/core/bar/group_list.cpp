@@ -11,7 +11,8 @@ namespace wendlix {
 namespace {
 
 bool Names(const std::vector<GroupListEntry>& list, std::string_view title) {
-  return std::any_of(list.begin(), list.end(), [&](const GroupListEntry& e) { return SameTextAscii(e.Title, title); });
+  return std::any_of(list.begin(), list.end(),
+                     [&](const GroupListEntry& e) { return SameTextAscii(e.Title, title); });
 }
 
 // The section as writing `list` leaves it: a title named twice is one key, at its first place,
@@ -19,7 +20,8 @@ bool Names(const std::vector<GroupListEntry>& list, std::string_view title) {
 std::vector<GroupListEntry> AsWritten(const std::vector<GroupListEntry>& list) {
   std::vector<GroupListEntry> out;
   for (const GroupListEntry& e : list) {
-    auto same = std::find_if(out.begin(), out.end(), [&](const GroupListEntry& o) { return SameTextAscii(o.Title, e.Title); });
+    auto same = std::find_if(out.begin(), out.end(),
+                             [&](const GroupListEntry& o) { return SameTextAscii(o.Title, e.Title); });
     if (same == out.end())
       out.push_back(e);
     else
@@ -34,7 +36,8 @@ bool HoldsList(const IniFile& ini, const std::vector<GroupListEntry>& list) {
   const std::vector<std::string> names = ini.ReadSection(kGroupsSection);
   if (names.size() != want.size()) return false;
   for (std::size_t i = 0; i < names.size(); ++i) {
-    if (names[i] != want[i].Title || ini.ReadString(kGroupsSection, names[i], "") != want[i].Directory) return false;
+    if (names[i] != want[i].Title || ini.ReadString(kGroupsSection, names[i], "") != want[i].Directory)
+      return false;
   }
   return true;
 }
@@ -62,13 +65,15 @@ std::optional<GroupListStep> SaveGroupListChange(const GroupListChange& change,
                                                  const GroupListStepSaver& save) {
   // Until the list names a new title, the old one's record is what a start reads; once it
   // does, the new record must be on disk already.
-  if (change.WriteGroups && !save(GroupListStep::kWriteGroups, change.WriteGroups)) return GroupListStep::kWriteGroups;
-  if (!save(GroupListStep::kList, [&](IniFile& ini) { WriteGroupList(ini, list); })) return GroupListStep::kList;
+  if (change.WriteGroups && !save(GroupListStep::kWriteGroups, change.WriteGroups))
+    return GroupListStep::kWriteGroups;
+  if (!save(GroupListStep::kList, [&](IniFile& ini) { WriteGroupList(ini, list); }))
+    return GroupListStep::kList;
   std::vector<std::string> retired;
   for (const std::string& title : change.Retired) {
-    const bool stays = Names(list, title) || std::any_of(retired.begin(), retired.end(), [&](const std::string& r) {
-                         return SameTextAscii(r, title);
-                       });
+    const bool stays =
+        Names(list, title) || std::any_of(retired.begin(), retired.end(),
+                                          [&](const std::string& r) { return SameTextAscii(r, title); });
     if (!stays) retired.push_back(title);
   }
   if (retired.empty()) return std::nullopt;
@@ -84,16 +89,17 @@ std::optional<GroupListStep> SaveGroupListFiles(const std::string& groupPath, co
                                                 const std::vector<GroupListEntry>& list,
                                                 IniFile* openGroupFile) {
   std::optional<IniFile> readHere;
-  return SaveGroupListChange(change, list, [&](GroupListStep step, const std::function<void(IniFile&)>& edit) {
-    if (step == GroupListStep::kList) {
-      IniFile ini(settingsPath);
-      edit(ini);
-      return ini.Save();
-    }
-    if (!openGroupFile) openGroupFile = &readHere.emplace(groupPath);
-    edit(*openGroupFile);
-    return openGroupFile->Save();
-  });
+  return SaveGroupListChange(change, list,
+                             [&](GroupListStep step, const std::function<void(IniFile&)>& edit) {
+                               if (step == GroupListStep::kList) {
+                                 IniFile ini(settingsPath);
+                                 edit(ini);
+                                 return ini.Save();
+                               }
+                               if (!openGroupFile) openGroupFile = &readHere.emplace(groupPath);
+                               edit(*openGroupFile);
+                               return openGroupFile->Save();
+                             });
 }
 
 }  // namespace wendlix

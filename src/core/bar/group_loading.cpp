@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "core/shell/ordered_merge.h"
 #include "core/bar/group_file.h"
 #include "core/profile/ini_file.h"
+#include "core/shell/ordered_merge.h"
 #include "core/text/paths.h"
 
 namespace wendlix {

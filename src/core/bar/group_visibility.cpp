@@ -25,7 +25,8 @@ GroupMenuClick ToggleGroupFromMenu(std::vector<GroupPanel>& groups, int itemTag)
   const std::optional<std::size_t> found = GroupByTag(groups, itemTag);
   if (!found) return {};
   // Collapsed groups count: they are visible, as buttons.
-  const auto visible = std::count_if(groups.begin(), groups.end(), [](const GroupPanel& g) { return g.Data.Visible; });
+  const auto visible =
+      std::count_if(groups.begin(), groups.end(), [](const GroupPanel& g) { return g.Data.Visible; });
   GroupPanel& g = groups[*found];
   if (ShownAsBand(g.Data)) {
     if (visible == 1) return {};

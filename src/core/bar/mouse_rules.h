@@ -2,8 +2,8 @@
 #pragma once
 #include <cstdint>
 
-#include "core/common/geometry.h"
 #include "core/bar/bar_view.h"
+#include "core/common/geometry.h"
 
 namespace wendlix {
 

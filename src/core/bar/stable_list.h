@@ -38,12 +38,32 @@ class StableList {
     reference operator*() const { return **base_; }
     pointer operator->() const { return base_->get(); }
     reference operator[](difference_type n) const { return *base_[n]; }
-    Iter& operator++() { ++base_; return *this; }
-    Iter operator++(int) { Iter old = *this; ++base_; return old; }
-    Iter& operator--() { --base_; return *this; }
-    Iter operator--(int) { Iter old = *this; --base_; return old; }
-    Iter& operator+=(difference_type n) { base_ += n; return *this; }
-    Iter& operator-=(difference_type n) { base_ -= n; return *this; }
+    Iter& operator++() {
+      ++base_;
+      return *this;
+    }
+    Iter operator++(int) {
+      Iter old = *this;
+      ++base_;
+      return old;
+    }
+    Iter& operator--() {
+      --base_;
+      return *this;
+    }
+    Iter operator--(int) {
+      Iter old = *this;
+      --base_;
+      return old;
+    }
+    Iter& operator+=(difference_type n) {
+      base_ += n;
+      return *this;
+    }
+    Iter& operator-=(difference_type n) {
+      base_ -= n;
+      return *this;
+    }
     friend Iter operator+(Iter it, difference_type n) { return it += n; }
     friend Iter operator+(difference_type n, Iter it) { return it += n; }
     friend Iter operator-(Iter it, difference_type n) { return it -= n; }

@@ -21,8 +21,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/common/geometry.h"
 #include "core/bar/bar_settings.h"
+#include "core/common/geometry.h"
 #include "core/ui/menu_model.h"
 #include "wendlix/version.h"
 

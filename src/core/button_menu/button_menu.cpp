@@ -9,7 +9,9 @@ namespace {
 
 constexpr char kDeleteButtonCaption[] = "删除按钮(&D)";
 
-MenuItem Flag(std::string name, std::string caption, int tag) { return MakeItem(std::move(name), std::move(caption), tag); }
+MenuItem Flag(std::string name, std::string caption, int tag) {
+  return MakeItem(std::move(name), std::move(caption), tag);
+}
 
 void Set(MenuModel& menu, std::string_view name, bool MenuItem::*field, bool value) {
   if (MenuItem* item = menu.Find(name)) item->*field = value;
@@ -25,37 +27,37 @@ std::string Literal(std::string_view text) {
 }  // namespace
 
 MenuModel BuildPopupMenuBtn() {
-  MenuModel menu(
-      {},
-      {
-          MakeItem("N9", "新建按钮(&N)...", 0, 5),
-          MakeItem("S3", "按钮属性(&S)..."),
-          MakeSeparator("N7"),
-          MakeItem("D1", kDeleteButtonCaption, 0, 1),
-          MakeSeparator("N49"),
-          MakeSubMenu("B1", "按钮显示设定(&B)",
-                      {Flag("T2", "显示按钮文本(&T)", kFlagShowCaption), Flag("P1", "图标显示在上方(&P)", kFlagIconAbove),
-                       Flag("N16", "显示大图标(&L)", kFlagLargeIcons)}),
-          MakeSeparator("N10"),
-          MakeSubMenu("S4", "显示工具栏(&S)", {}),
-          MakeSeparator("N11"),
-          MakeItem("N6", "新建组(&G)...", 0, 20),
-          MakeSeparator("N3"),
-          MakeSubMenu("S2", "设置组属性(&O)...",
-                      {MakeItem("S5", "设置(&S)......", 0, 4), MakeSeparator("N15"),
-                       Flag("T1", "显示组标题(&T)", kFlagShowTitle), Flag("I1", "显示组图标(&I)", kFlagTitleIcon),
-                       Flag("D3", "下按边框(&D)", kFlagBevelDown), MakeSeparator("N12"),
-                       MakeItem("N5", "工具栏显示为按钮(&S)"), MakeSeparator("N8"), MakeItem("L1", "导出(&L)..."),
-                       MakeItem("I2", "导入(&I)...")},
-                      4),
-          MakeSeparator("N13"),
-          MakeItem("D2", "删除组(&E)", 0, 2),
-          MakeSeparator("N14"),
-          MakeItem("O1", "Windows 资源管理器(&E)"),
-          MakeItem("H1", "隐藏(&H)"),
-          MakeSeparator("N36"),
-          MakeItem("R1", "刷新(&R)", 0, 3),
-      });
+  MenuModel menu({}, {
+                         MakeItem("N9", "新建按钮(&N)...", 0, 5),
+                         MakeItem("S3", "按钮属性(&S)..."),
+                         MakeSeparator("N7"),
+                         MakeItem("D1", kDeleteButtonCaption, 0, 1),
+                         MakeSeparator("N49"),
+                         MakeSubMenu("B1", "按钮显示设定(&B)",
+                                     {Flag("T2", "显示按钮文本(&T)", kFlagShowCaption),
+                                      Flag("P1", "图标显示在上方(&P)", kFlagIconAbove),
+                                      Flag("N16", "显示大图标(&L)", kFlagLargeIcons)}),
+                         MakeSeparator("N10"),
+                         MakeSubMenu("S4", "显示工具栏(&S)", {}),
+                         MakeSeparator("N11"),
+                         MakeItem("N6", "新建组(&G)...", 0, 20),
+                         MakeSeparator("N3"),
+                         MakeSubMenu("S2", "设置组属性(&O)...",
+                                     {MakeItem("S5", "设置(&S)......", 0, 4), MakeSeparator("N15"),
+                                      Flag("T1", "显示组标题(&T)", kFlagShowTitle),
+                                      Flag("I1", "显示组图标(&I)", kFlagTitleIcon),
+                                      Flag("D3", "下按边框(&D)", kFlagBevelDown), MakeSeparator("N12"),
+                                      MakeItem("N5", "工具栏显示为按钮(&S)"), MakeSeparator("N8"),
+                                      MakeItem("L1", "导出(&L)..."), MakeItem("I2", "导入(&I)...")},
+                                     4),
+                         MakeSeparator("N13"),
+                         MakeItem("D2", "删除组(&E)", 0, 2),
+                         MakeSeparator("N14"),
+                         MakeItem("O1", "Windows 资源管理器(&E)"),
+                         MakeItem("H1", "隐藏(&H)"),
+                         MakeSeparator("N36"),
+                         MakeItem("R1", "刷新(&R)", 0, 3),
+                     });
   EnsureNotEmpty(*menu.Find("S4"));
   menu.AssignCommandIds();
   return menu;
@@ -70,7 +72,8 @@ void PopupMenuBtnPopup(MenuModel& menu, const ButtonMenuState& s) {
   if (MenuItem* list = menu.Find("S4")) {
     list->Children.clear();
     for (const GroupMenuEntry& g : s.Groups) {
-      MenuItem entry = MakeItem(std::string(kGroupEntryPrefix) + std::to_string(g.Tag), Literal(g.Caption), g.Tag);
+      MenuItem entry =
+          MakeItem(std::string(kGroupEntryPrefix) + std::to_string(g.Tag), Literal(g.Caption), g.Tag);
       entry.Checked = g.Checked;
       list->Children.push_back(std::move(entry));
     }
@@ -80,7 +83,8 @@ void PopupMenuBtnPopup(MenuModel& menu, const ButtonMenuState& s) {
   const bool group = s.Group.has_value();
   const TPanelData d = group ? *s.Group : TPanelData{};
   // Everything but the groups list and the new group needs a group.
-  for (std::string_view name : {"N9", "B1", "S2", "D2", "O1", "H1", "R1"}) Set(menu, name, &MenuItem::Enabled, group);
+  for (std::string_view name : {"N9", "B1", "S2", "D2", "O1", "H1", "R1"})
+    Set(menu, name, &MenuItem::Enabled, group);
   Set(menu, "T1", &MenuItem::Checked, group && d.ShowTitle);
   Set(menu, "T2", &MenuItem::Checked, group && d.ShowCaption);
   Set(menu, "P1", &MenuItem::Checked, group && !d.LayoutLeft);
@@ -122,12 +126,24 @@ ButtonMenuAction ButtonMenuActionOf(const MenuItem& item) {
     A Action;
   };
   static constexpr Entry kActions[] = {
-      {"N9", A::kNewButton},     {"S3", A::kButtonProperties}, {"D1", A::kDeleteButton},
-      {"T1", A::kDisplayFlag},   {"T2", A::kDisplayFlag},      {"P1", A::kDisplayFlag},
-      {"N16", A::kDisplayFlag},  {"D3", A::kDisplayFlag},      {"I1", A::kDisplayFlag},
-      {"N6", A::kNewGroup},      {"S5", A::kGroupProperties},  {"N5", A::kShowAsButton},
-      {"L1", A::kExport},        {"I2", A::kImport},           {"D2", A::kDeleteGroup},
-      {"O1", A::kExplore},       {"H1", A::kHide},             {"R1", A::kRefresh},
+      {"N9", A::kNewButton},
+      {"S3", A::kButtonProperties},
+      {"D1", A::kDeleteButton},
+      {"T1", A::kDisplayFlag},
+      {"T2", A::kDisplayFlag},
+      {"P1", A::kDisplayFlag},
+      {"N16", A::kDisplayFlag},
+      {"D3", A::kDisplayFlag},
+      {"I1", A::kDisplayFlag},
+      {"N6", A::kNewGroup},
+      {"S5", A::kGroupProperties},
+      {"N5", A::kShowAsButton},
+      {"L1", A::kExport},
+      {"I2", A::kImport},
+      {"D2", A::kDeleteGroup},
+      {"O1", A::kExplore},
+      {"H1", A::kHide},
+      {"R1", A::kRefresh},
   };
   for (const Entry& e : kActions)
     if (e.Name == name) return e.Action;

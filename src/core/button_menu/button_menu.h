@@ -32,7 +32,7 @@ struct ButtonMenuState {
   // B: the shown launch button under the point (its name and file), none elsewhere.
   std::optional<GroupButton> Button;
   int BandCount = 0;
-  int VisibleBandCount = 0;  // bands shown: visible and not collapsed into a button
+  int VisibleBandCount = 0;            // bands shown: visible and not collapsed into a button
   std::vector<GroupMenuEntry> Groups;  // the bar menu's groups list, mirrored in `S4`
 };
 

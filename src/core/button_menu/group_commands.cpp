@@ -58,7 +58,8 @@ std::string DeleteGroupQuestion(const TPanelData& g) {
   std::string detail;
   switch (g.PanelStyle) {
     case gkShortcut:
-      detail = g.Directory + "\r\r删除该快捷方式工具栏, \r并不会从磁盘上清除其所包含的快捷方式文件;\r"
+      detail = g.Directory +
+               "\r\r删除该快捷方式工具栏, \r并不会从磁盘上清除其所包含的快捷方式文件;\r"
                "你可通过其他方式删除该工具栏下的所有快捷方式文件\r\r";
       break;
     case gkWeb: detail = "删除该工具栏将请除其所包含的所有网址信息\r\r"; break;

@@ -29,7 +29,8 @@ inline constexpr char kDeleteButtonCaption[] = "删除按钮";
 // The delete-group question.
 std::string DeleteGroupQuestion(const TPanelData& group);
 inline constexpr char kDeleteGroupCaption[] = "删除";
-inline constexpr char kShowAsButtonRefused[] = "不能将当前工具栏显示为按钮\r\r必须保持工具条上有一个工具栏是可见的!";
+inline constexpr char kShowAsButtonRefused[] =
+    "不能将当前工具栏显示为按钮\r\r必须保持工具条上有一个工具栏是可见的!";
 inline constexpr char kWarningCaption[] = "警告";
 
 // What the window does after a display flag changed.

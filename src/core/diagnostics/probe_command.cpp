@@ -35,7 +35,8 @@ std::vector<std::string_view> Words(std::string_view text) {
 std::optional<int> Number(std::string_view word, int low, int high) {
   int value = 0;
   const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
-  if (error != std::errc{} || end != word.data() + word.size() || value < low || value > high) return std::nullopt;
+  if (error != std::errc{} || end != word.data() + word.size() || value < low || value > high)
+    return std::nullopt;
   return value;
 }
 

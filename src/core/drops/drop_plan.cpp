@@ -29,7 +29,8 @@ std::string LinkName(std::string_view file) {
 std::string DriveLinkName(std::string_view displayName, char letter) {
   std::string name;
   for (char c : displayName) {
-    if (static_cast<unsigned char>(c) < 0x20 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
+    if (static_cast<unsigned char>(c) < 0x20 ||
+        std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
       continue;
     name += c;
   }
@@ -68,7 +69,8 @@ std::optional<DroppedFilePlan> PlanDroppedFile(std::uint16_t groupKind, std::str
     const std::string root = std::string(1, letter) + ":\\";
     plan.Source = root;
     // With its extension already: a display name may hold a dot.
-    plan.LinkPath = AddBackslash(groupDirectory) + DriveLinkName(driveName ? driveName(root) : "", letter) + ".lnk";
+    plan.LinkPath =
+        AddBackslash(groupDirectory) + DriveLinkName(driveName ? driveName(root) : "", letter) + ".lnk";
   } else {
     const std::string name = LinkName(file);
     if (name.empty()) return std::nullopt;

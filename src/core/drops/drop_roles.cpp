@@ -1,12 +1,14 @@
 #include "core/drops/drop_roles.h"
 
-#include "core/drops/url_drop.h"
 #include "core/bar/panel_data.h"
+#include "core/drops/url_drop.h"
 
 namespace wendlix {
 namespace {
 
-DropChoice Take(const DropTargetRole& role, std::uint32_t effect) { return {role.Route, effect & role.Allowed}; }
+DropChoice Take(const DropTargetRole& role, std::uint32_t effect) {
+  return {role.Route, effect & role.Allowed};
+}
 
 void PutLittleEndian(std::string& out, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);

@@ -159,14 +159,13 @@ std::string InternetShortcutAddress(std::string_view bytes) {
 
 DroppedLink ReadDroppedLink(const DragOffer& offer) {
   DroppedLink link;
-  const auto usable = [](const std::optional<std::string>& s) {
-    return s && !TrimIniBlanks(*s).empty();
-  };
+  const auto usable = [](const std::optional<std::string>& s) { return s && !TrimIniBlanks(*s).empty(); };
   if (usable(offer.UniformResourceLocator)) {
     link.URL = *offer.UniformResourceLocator;
   } else if (usable(offer.Text)) {
     link.URL = *offer.Text;
-  } else if (std::string contents = offer.FileContents ? FileContentsAddress(*offer.FileContents) : std::string();
+  } else if (std::string contents =
+                 offer.FileContents ? FileContentsAddress(*offer.FileContents) : std::string();
              !TrimIniBlanks(contents).empty()) {
     link.URL = std::move(contents);
   } else if (!offer.Files.empty() && EndsWithUrlExtension(offer.Files.front())) {

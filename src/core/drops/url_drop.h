@@ -16,13 +16,13 @@ struct GroupPanel;
 // bytes as the drag or the disk holds them (code page 936 unless a byte-order mark says
 // otherwise).
 struct DragOffer {
-  std::vector<std::string> Files{};               // the dropped file list, in order
-  std::optional<std::string> FirstFileBytes{};    // the first file's start when it ends in ".url"
+  std::vector<std::string> Files{};             // the dropped file list, in order
+  std::optional<std::string> FirstFileBytes{};  // the first file's start when it ends in ".url"
   std::optional<std::string> UniformResourceLocator{};
-  std::optional<std::string> Text{};              // plain text
-  std::optional<std::string> FileContents{};      // the first item's bytes
-  std::optional<std::string> DescriptorName{};    // the first name of the "FileGroupDescriptor"
-  std::optional<std::string> BarButton{};         // the token of a launch button dragged on the bar
+  std::optional<std::string> Text{};            // plain text
+  std::optional<std::string> FileContents{};    // the first item's bytes
+  std::optional<std::string> DescriptorName{};  // the first name of the "FileGroupDescriptor"
+  std::optional<std::string> BarButton{};       // the token of a launch button dragged on the bar
 
   // Something a web group could take: an address format, text, file contents, a ".url"
   // file first in the list, or a file descriptor.
@@ -50,9 +50,11 @@ std::string InternetShortcutAddress(std::string_view bytes);
 
 inline constexpr char kUrlDropCaption[] = "乱拖....";
 inline constexpr char kNotWebGroupText[] = "你不能将文件拖入该收藏夹！";
-inline constexpr char kNoAddressText[] = "你不能将该文件拖入网址收藏夹！\r\r请试着将该文件拖入快捷按钮图标工具栏!";
+inline constexpr char kNoAddressText[] =
+    "你不能将该文件拖入网址收藏夹！\r\r请试着将该文件拖入快捷按钮图标工具栏!";
 inline constexpr char kBadAddressText[] = "该网址含有控制字符（如换行），不能加入网址收藏夹！";
-inline constexpr char kUnstorableLinkText[] = "该网址或它的名称含有分组文件无法保存的字符，不能加入网址收藏夹！";
+inline constexpr char kUnstorableLinkText[] =
+    "该网址或它的名称含有分组文件无法保存的字符，不能加入网址收藏夹！";
 inline constexpr char kLinkNotSavedCaption[] = "保存失败";
 std::string LinkNotSavedText(std::string_view path);
 
@@ -84,8 +86,8 @@ bool IsStorableAddress(std::string_view url);
 
 struct LinkStored {
   bool Ok = true;
-  bool Added = false;  // false: the group already held this address under Name
-  std::string Name;    // the key that holds the address
+  bool Added = false;         // false: the group already held this address under Name
+  std::string Name;           // the key that holds the address
   std::string Text, Caption;  // the error box when not Ok
 };
 

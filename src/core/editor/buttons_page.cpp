@@ -1,10 +1,10 @@
 #include "core/editor/buttons_page.h"
 
-#include "core/shell/ordered_merge.h"
 #include "core/bar/panel_data.h"
 #include "core/editor/editor_address.h"
 #include "core/editor/editor_texts.h"
 #include "core/editor/shortcut_change.h"
+#include "core/shell/ordered_merge.h"
 #include "core/text/ascii.h"
 #include "core/text/paths.h"
 
@@ -54,8 +54,8 @@ RowChange ButtonsPage::Build(std::string_view folderText, std::uint16_t kind, Ed
   if (kind == gkShortcut) {
     const std::string folder = AddBackslash(listedDir_);
     // No folder yet lists nothing (an empty path would list the current folder).
-    const std::vector<std::string> listing = folder.empty() ? std::vector<std::string>{}
-                                                            : files.ListShortcutFiles(folder);
+    const std::vector<std::string> listing =
+        folder.empty() ? std::vector<std::string>{} : files.ListShortcutFiles(folder);
     for (std::string& value : MergeOrderedList(entries_.BtnValues(), listing)) {
       const int image = files.SysIconIndex(folder + value);
       built.push_back({ExtractFileBaseName(value), std::move(value), image});
@@ -65,7 +65,8 @@ RowChange ButtonsPage::Build(std::string_view folderText, std::uint16_t kind, Ed
     // typed for the other address kind keep what was typed after the prefix.
     built = addressEntries_;
     for (ButtonEntry& e : built) {
-      if (addressKind_ && *addressKind_ != kind) e.Value = PageAddress(AddressForEdit(e.Value, *addressKind_), kind);
+      if (addressKind_ && *addressKind_ != kind)
+        e.Value = PageAddress(AddressForEdit(e.Value, *addressKind_), kind);
       e.ImageIndex = RowImageForKind(kind);
     }
   }

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/shell/shortcut_data.h"
 #include "core/editor/editor_entries.h"
 #include "core/editor/editor_validation.h"
+#include "core/shell/shortcut_data.h"
 
 namespace wendlix {
 

@@ -22,7 +22,8 @@ std::vector<ProfileOp> PlanButtonCommit(const IniFile& gpf, const ButtonCommitIn
   // A renamed group's old section stays: the bar retires it once its list names the new title.
   const std::string section = ButtonSectionName(in.Title);
   PlanEmptySection(gpf, section, ops);
-  for (const ButtonEntry& e : in.Entries) ops.push_back({ProfileOp::Kind::kWriteString, section, e.Name, e.Value});
+  for (const ButtonEntry& e : in.Entries)
+    ops.push_back({ProfileOp::Kind::kWriteString, section, e.Name, e.Value});
   return ops;
 }
 

@@ -18,7 +18,8 @@ EditorFormLayout LayoutEditorForm(const EditorFormMetrics& m) {
   l.CaptionStrip = MakeRect(0, 0, width, m.CaptionHeight);
   l.Panel = MakeRect(m.PanelLeft, m.CaptionHeight, m.Panel.cx, m.Panel.cy);
   const int top = height - kButtonsFromBottom;
-  l.CancelButton = MakeRect(width - m.CancelButton.cx - kCancelFromRight, top, m.CancelButton.cx, m.CancelButton.cy);
+  l.CancelButton =
+      MakeRect(width - m.CancelButton.cx - kCancelFromRight, top, m.CancelButton.cx, m.CancelButton.cy);
   l.OkButton = MakeRect(l.CancelButton.left - kButtonGap - m.OkButton.cx, top, m.OkButton.cx, m.OkButton.cy);
   // Both frames stay inside the client area, so their bottom edges are seen.
   l.Bevel1 = Rect{0, 1, width, height};

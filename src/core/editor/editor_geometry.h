@@ -7,9 +7,9 @@ namespace wendlix {
 
 struct EditorFormMetrics {
   bool GroupMode = true;
-  Size Panel;             // Panel2 in group mode, Panel1 in button mode
-  int CaptionHeight = 20; // Image1, the painted caption strip
-  int PanelLeft = 4;      // both panels sit this far in from the left and right
+  Size Panel;              // Panel2 in group mode, Panel1 in button mode
+  int CaptionHeight = 20;  // Image1, the painted caption strip
+  int PanelLeft = 4;       // both panels sit this far in from the left and right
   Size OkButton;
   Size CancelButton;
 };

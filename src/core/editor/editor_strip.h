@@ -19,8 +19,8 @@ inline constexpr int kGripShade = 70;
 ColorRef ShiftColor(ColorRef color, int delta);
 
 struct CaptionStripLayout {
-  Point Text;             // top left of the caption
-  Point Icon{5, 2};       // image 14 of ImageList1, white transparent
+  Point Text;        // top left of the caption
+  Point Icon{5, 2};  // image 14 of ImageList1, white transparent
   bool operator==(const CaptionStripLayout&) const = default;
 };
 

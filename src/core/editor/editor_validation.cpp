@@ -92,8 +92,8 @@ bool IsSingleFileName(std::string_view name) {
   return !IsDeviceName(name);
 }
 
-EditorCheck CheckButtonName(std::string_view name, std::uint16_t kind, const std::vector<std::string>& otherNames,
-                            EditorField focus) {
+EditorCheck CheckButtonName(std::string_view name, std::uint16_t kind,
+                            const std::vector<std::string>& otherNames, EditorField focus) {
   if (EditorCheck c = CheckKeyText(name, kFieldName, focus)) return c;
   if (kind == gkShortcut) {
     if (!IsSingleFileName(name)) return Refuse(std::string(kFieldName) + Quoted(name) + kFileNameText, focus);
@@ -107,7 +107,8 @@ EditorCheck CheckAddress(std::string_view address, EditorField focus) {
   return CheckStoredText(address, kFieldAddress, focus);
 }
 
-EditorCheck CheckGroupTitle(std::string_view title, const std::vector<std::string>& otherTitles, EditorField focus) {
+EditorCheck CheckGroupTitle(std::string_view title, const std::vector<std::string>& otherTitles,
+                            EditorField focus) {
   if (EditorCheck c = CheckKeyText(title, kFieldTitle, focus)) return c;
   if (SameTextAscii(title, "Groups")) return Refuse(kReservedTitleText, focus);
   if (EndsWithTextAscii(title, "  Buttons")) return Refuse(kButtonsSuffixTitleText, focus);
@@ -138,11 +139,13 @@ ButtonModeResult CheckButtonMode(const ButtonModeInput& in, const PathProbe& exi
     const bool address = FindTextAscii(in.Target, "HTTP://") != std::string::npos ||
                          FindTextAscii(in.Target, "MAILTO:") != std::string::npos;
     if (!address && !(exists && exists(in.Target)))
-      r.Refusal = Refuse(FileMissingText(in.Target, kFileMissingText), EditorField::kTarget, kEditorNotFoundCaption);
+      r.Refusal =
+          Refuse(FileMissingText(in.Target, kFileMissingText), EditorField::kTarget, kEditorNotFoundCaption);
     return r;
   }
   if (IsBlankField(in.Target)) {
-    r.Refusal = Refuse(in.Kind == gkWeb ? kWebAddressBlankText : kEmailAddressBlankText, EditorField::kTarget);
+    r.Refusal =
+        Refuse(in.Kind == gkWeb ? kWebAddressBlankText : kEmailAddressBlankText, EditorField::kTarget);
     return r;
   }
   if ((r.Refusal = CheckAddress(in.Target, EditorField::kTarget))) return r;
@@ -155,7 +158,8 @@ EditorCheck CheckGroupMode(const GroupModeInput& in, const PathProbe& folderExis
   if (EditorCheck c = CheckGroupTitle(in.Title, in.OtherTitles, EditorField::kTitle)) return c;
   if (!in.FolderEnabled) return std::nullopt;
   if (!(folderExists && folderExists(in.Folder)))
-    return Refuse(FileMissingText(in.Folder, kFolderMissingText), EditorField::kFolder, kEditorNotFoundCaption);
+    return Refuse(FileMissingText(in.Folder, kFolderMissingText), EditorField::kFolder,
+                  kEditorNotFoundCaption);
   // The folder is stored in the group file too; one it cannot hold would come back as "C:\".
   return CheckStoredText(in.Folder, kFieldFolder, EditorField::kFolder);
 }

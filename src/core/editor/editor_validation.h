@@ -39,8 +39,8 @@ bool IsSingleFileName(std::string_view name);
 // to be one file name; web and e-mail groups need it to differ, ignoring ASCII case,
 // from `otherNames` (the other entries of the group), since one key holds one address.
 // The blank test comes first and is the caller's (its message depends on the mode).
-EditorCheck CheckButtonName(std::string_view name, std::uint16_t kind, const std::vector<std::string>& otherNames,
-                            EditorField focus);
+EditorCheck CheckButtonName(std::string_view name, std::uint16_t kind,
+                            const std::vector<std::string>& otherNames, EditorField focus);
 
 // A web or e-mail address as it will be stored.
 EditorCheck CheckAddress(std::string_view address, EditorField focus);
@@ -48,7 +48,8 @@ EditorCheck CheckAddress(std::string_view address, EditorField focus);
 // A group title: a section name of the group file and a key of both "Groups" lists, so
 // not "Groups", not ending in "  Buttons" (that would be another group's button section)
 // and not the title of another group (`otherTitles`, ASCII case ignored).
-EditorCheck CheckGroupTitle(std::string_view title, const std::vector<std::string>& otherTitles, EditorField focus);
+EditorCheck CheckGroupTitle(std::string_view title, const std::vector<std::string>& otherTitles,
+                            EditorField focus);
 
 // Which kind of button the dialog edits in button mode: `btnBrow` visible means a
 // shortcut button, else the caption of `Label2` tells web from e-mail.
@@ -71,8 +72,8 @@ struct ButtonModeResult {
 ButtonModeResult CheckButtonMode(const ButtonModeInput& in, const PathProbe& exists);
 
 struct GroupModeInput {
-  std::string Title;   // Text3
-  std::string Folder;  // Text4
+  std::string Title;          // Text3
+  std::string Folder;         // Text4
   bool FolderEnabled = true;  // kind 0
   std::vector<std::string> OtherTitles;
 };

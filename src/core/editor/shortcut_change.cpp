@@ -1,9 +1,9 @@
 #include "core/editor/shortcut_change.h"
 
-#include "core/shell/link_naming.h"
 #include "core/editor/editor_address.h"
 #include "core/editor/editor_texts.h"
 #include "core/editor/editor_validation.h"
+#include "core/shell/link_naming.h"
 #include "core/text/ascii.h"
 #include "core/text/paths.h"
 
@@ -25,7 +25,8 @@ bool WorksInTargetFolder(const TShortCutData& link) {
 
 // What the replacement holds: everything of the old shortcut but its target. A .pif (not a
 // link) and a link that cannot be read give what MakeShortcutFile would write.
-TShortCutData ReplacementData(const EditorFiles& files, const std::string& oldPath, std::string_view newTarget) {
+TShortCutData ReplacementData(const EditorFiles& files, const std::string& oldPath,
+                              std::string_view newTarget) {
   TShortCutData data;
   if (!SameTextAscii(ExtractFileExt(oldPath), ".PIF")) {
     if (std::optional<TShortCutData> old = files.ReadShortcutData(oldPath)) data = std::move(*old);

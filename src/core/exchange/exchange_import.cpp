@@ -14,20 +14,13 @@ std::string ImportConflictQuestion(std::uint16_t groupKind, std::uint16_t fileKi
 
 std::string ExchangeFaultReason(ExchangeFault fault) {
   switch (fault) {
-    case ExchangeFault::kNone:
-      return {};
-    case ExchangeFault::kMissing:
-      return "文件不存在。";
-    case ExchangeFault::kUnreadable:
-      return "无法读取该文件。";
-    case ExchangeFault::kTooLarge:
-      return "文件大于 4 MB，不是工具栏配置文件。";
-    case ExchangeFault::kNoConfig:
-      return "文件中没有 [Config] 节，不是工具栏配置文件。";
-    case ExchangeFault::kNoSections:
-      return "文件中既没有 [Config] 节，也没有 [Buttons] 节。";
-    case ExchangeFault::kBadKind:
-      return "文件中的工具栏类型 (Panel Style) 不是 0、1 或 2。";
+    case ExchangeFault::kNone: return {};
+    case ExchangeFault::kMissing: return "文件不存在。";
+    case ExchangeFault::kUnreadable: return "无法读取该文件。";
+    case ExchangeFault::kTooLarge: return "文件大于 4 MB，不是工具栏配置文件。";
+    case ExchangeFault::kNoConfig: return "文件中没有 [Config] 节，不是工具栏配置文件。";
+    case ExchangeFault::kNoSections: return "文件中既没有 [Config] 节，也没有 [Buttons] 节。";
+    case ExchangeFault::kBadKind: return "文件中的工具栏类型 (Panel Style) 不是 0、1 或 2。";
   }
   return {};
 }

@@ -9,15 +9,15 @@
 namespace wendlix {
 
 struct FindBoxLayout {
-  Size Box;             // the whole window
-  int Frame = 0;        // the raised edge round it
-  Rect Strip;           // the title strip down the left
-  Rect Query;           // the sunken line holding the query
-  Rect List;            // the rows, top to bottom
+  Size Box;       // the whole window
+  int Frame = 0;  // the raised edge round it
+  Rect Strip;     // the title strip down the left
+  Rect Query;     // the sunken line holding the query
+  Rect List;      // the rows, top to bottom
   int RowHeight = 0;
   int VisibleRows = 0;
   int IconSize = 0;
-  int Gap = 0;          // between an icon, a name and a group title
+  int Gap = 0;  // between an icon, a name and a group title
   friend bool operator==(const FindBoxLayout&, const FindBoxLayout&) = default;
 };
 

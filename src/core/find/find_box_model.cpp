@@ -22,7 +22,9 @@ const char* StatusName(FindBoxStatus s) {
 }  // namespace
 
 FindBoxModel::FindBoxModel(std::vector<FindCandidate> candidates, int visibleRows)
-    : candidates_(std::move(candidates)), index_(MakeFindIndex(candidates_)), visibleRows_(std::max(visibleRows, 1)) {}
+    : candidates_(std::move(candidates)),
+      index_(MakeFindIndex(candidates_)),
+      visibleRows_(std::max(visibleRows, 1)) {}
 
 void FindBoxModel::Add(std::vector<FindCandidate> more) {
   if (more.empty()) return;
@@ -47,8 +49,7 @@ FindBoxAction FindBoxModel::Key(FindBoxKey key) {
   const std::size_t count = hits_.size();
   const std::size_t page = static_cast<std::size_t>(visibleRows_);
   switch (key) {
-    case FindBoxKey::kEscape:
-      return {FindBoxAction::Kind::kClose};
+    case FindBoxKey::kEscape: return {FindBoxAction::Kind::kClose};
     case FindBoxKey::kBackspace:
       if (!query_.empty()) {
         std::size_t end = query_.size() - 1;
@@ -60,8 +61,7 @@ FindBoxAction FindBoxModel::Key(FindBoxKey key) {
     case FindBoxKey::kEnter:
       if (selected_) return {FindBoxAction::Kind::kLaunch, hits_[*selected_].Name};
       return {};
-    default:
-      break;
+    default: break;
   }
   if (!selected_) return {};
   const std::size_t at = *selected_;
@@ -121,7 +121,8 @@ void FindBoxModel::Find() {
   FindCandidates(index_, candidates_, query_, hits_);
   selected_.reset();
   if (kept) {
-    const auto same = std::find_if(hits_.begin(), hits_.end(), [&](const FindHit& h) { return h.Name == *kept; });
+    const auto same =
+        std::find_if(hits_.begin(), hits_.end(), [&](const FindHit& h) { return h.Name == *kept; });
     if (same != hits_.end()) {
       ClampTop();
       Select(static_cast<std::size_t>(same - hits_.begin()));

@@ -10,7 +10,8 @@ constexpr int kButtonShift = 24;
 constexpr int kGroupShift = 48;
 
 std::uint64_t OrderOf(std::size_t group, std::size_t button) {
-  return (static_cast<std::uint64_t>(group) << kGroupShift) | (static_cast<std::uint64_t>(button) << kButtonShift);
+  return (static_cast<std::uint64_t>(group) << kGroupShift) |
+         (static_cast<std::uint64_t>(button) << kButtonShift);
 }
 
 }  // namespace
@@ -32,8 +33,8 @@ void AddFindGroup(const std::vector<GroupPanel>& groups, std::size_t group, cons
   }
 }
 
-void AddFindFolderEntries(const FindFolder& folder, const std::vector<std::string>& names, const LaunchCounts& counts,
-                          FindCatalogue& catalogue) {
+void AddFindFolderEntries(const FindFolder& folder, const std::vector<std::string>& names,
+                          const LaunchCounts& counts, FindCatalogue& catalogue) {
   const std::string base = AddBackslash(folder.Path);
   std::uint64_t order = folder.Order;
   for (const std::string& name : names) {

@@ -20,9 +20,9 @@ namespace wendlix {
 
 struct FindTarget {
   int Group = -1;
-  int Button = -1;    // child index: the button, or the folder button an entry is inside
-  std::string Path;   // the button's target, or the entry's path
-  bool Entry = false; // an entry inside a folder button
+  int Button = -1;     // child index: the button, or the folder button an entry is inside
+  std::string Path;    // the button's target, or the entry's path
+  bool Entry = false;  // an entry inside a folder button
   friend bool operator==(const FindTarget&, const FindTarget&) = default;
 };
 
@@ -30,9 +30,9 @@ struct FindTarget {
 struct FindFolder {
   int Group = -1;
   int Button = -1;
-  std::string Path;        // the folder
-  std::string Title;       // shown beside its entries: the group's title and the button's name
-  std::uint64_t Order = 0; // the button's bar order
+  std::string Path;         // the folder
+  std::string Title;        // shown beside its entries: the group's title and the button's name
+  std::uint64_t Order = 0;  // the button's bar order
   friend bool operator==(const FindFolder&, const FindFolder&) = default;
 };
 
@@ -51,7 +51,7 @@ void AddFindGroup(const std::vector<GroupPanel>& groups, std::size_t group, cons
                   FindCatalogue& catalogue);
 
 // Appends the entries of `folder`, as a listing of it names them.
-void AddFindFolderEntries(const FindFolder& folder, const std::vector<std::string>& names, const LaunchCounts& counts,
-                          FindCatalogue& catalogue);
+void AddFindFolderEntries(const FindFolder& folder, const std::vector<std::string>& names,
+                          const LaunchCounts& counts, FindCatalogue& catalogue);
 
 }  // namespace wendlix

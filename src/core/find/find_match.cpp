@@ -11,8 +11,10 @@ namespace {
 // Full-width ASCII as ASCII, the ideographic space as a blank, and the capitals of the
 // alphabets code page 936 holds (Latin, Latin-1, Greek, Cyrillic) as small letters.
 char32_t FoldFindChar(char32_t c) {
-  if (c >= 0xFF01 && c <= 0xFF5E) c -= 0xFF01 - 0x21;
-  else if (c == 0x3000) c = ' ';
+  if (c >= 0xFF01 && c <= 0xFF5E)
+    c -= 0xFF01 - 0x21;
+  else if (c == 0x3000)
+    c = ' ';
   if (c >= 'A' && c <= 'Z') return c + ('a' - 'A');
   if (c < 0xC0) return c;
   if ((c <= 0xDE && c != 0xD7) || (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) || (c >= 0x410 && c <= 0x42F))
@@ -61,8 +63,10 @@ FindQuery::FindQuery(std::string_view utf8) {
       continue;
     }
     auto it = std::find_if(others_.begin(), others_.end(), [c](const auto& o) { return o.first == c; });
-    if (it == others_.end()) others_.push_back({c, bit});
-    else it->second |= bit;
+    if (it == others_.end())
+      others_.push_back({c, bit});
+    else
+      it->second |= bit;
   }
 }
 
@@ -88,7 +92,8 @@ void FindIndex::Add(std::string_view utf8Name) {
     units_.push_back({c, set, IsNameSeparator(c)});
     offers |= AlnumBit(c);
     for (const std::uint16_t syllable : PinyinSetSyllables(set))
-      for (const char letter : PinyinSyllable(syllable)) offers |= AlnumBit(letter == 'v' ? 'u' : letter) | AlnumBit(letter);
+      for (const char letter : PinyinSyllable(syllable))
+        offers |= AlnumBit(letter == 'v' ? 'u' : letter) | AlnumBit(letter);
   }
   starts_.push_back(static_cast<std::uint32_t>(units_.size()));
   offers_.push_back(offers);
@@ -98,7 +103,8 @@ FindMatch FindIndex::Match(const FindQuery& query, std::size_t name) const {
   if (query.Empty() || name >= Size() || (query.needs_ & ~offers_[name]) != 0) return FindMatch::kNone;
   const Unit* first = units_.data() + starts_[name];
   const Unit* last = units_.data() + starts_[name + 1];
-  return query.chars_.size() > FindQuery::kMaxBits ? MatchText(query, first, last) : MatchBits(query, first, last);
+  return query.chars_.size() > FindQuery::kMaxBits ? MatchText(query, first, last)
+                                                   : MatchBits(query, first, last);
 }
 
 void FindIndex::MatchAll(const FindQuery& query, std::vector<FindHit>& hits) const {
@@ -136,8 +142,10 @@ FindMatch FindIndex::MatchBits(const FindQuery& query, const Unit* u, const Unit
   for (;; ++u) {
     fromStart = SkipBreaks(fromStart, query.breaks_);
     any = SkipBreaks(any | 1, query.breaks_);
-    if (fromStart & done) best = FindMatch::kPrefix;
-    else if ((any & done) && best == FindMatch::kNone) best = FindMatch::kSubstring;
+    if (fromStart & done)
+      best = FindMatch::kPrefix;
+    else if ((any & done) && best == FindMatch::kNone)
+      best = FindMatch::kSubstring;
     if (u == last) break;
     // Only a match from the start could still do better.
     if (fromStart == 0 && best != FindMatch::kNone) return best;
@@ -151,7 +159,8 @@ FindMatch FindIndex::MatchText(const FindQuery& query, const Unit* first, const 
   const std::size_t size = query.chars_.size();
   if (static_cast<std::size_t>(last - first) < size) return FindMatch::kNone;
   const auto at = [&](const Unit* u) {
-    return std::equal(u, u + size, query.chars_.begin(), [](const Unit& a, char32_t b) { return a.Char == b; });
+    return std::equal(u, u + size, query.chars_.begin(),
+                      [](const Unit& a, char32_t b) { return a.Char == b; });
   };
   if (at(first)) return first + size == last ? FindMatch::kExact : FindMatch::kPrefix;
   for (const Unit* u = first + 1; u + size <= last; ++u)

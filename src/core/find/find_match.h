@@ -41,11 +41,11 @@ class FindQuery {
 
   std::uint64_t Positions(char32_t c) const;
 
-  std::vector<char32_t> chars_;                                // folded, blank runs made one
-  std::array<std::uint64_t, 128> ascii_{};                     // where each ASCII character stands
-  std::vector<std::pair<char32_t, std::uint64_t>> others_;     // the same for the rest
-  std::uint64_t breaks_ = 0;                                   // where a blank or apostrophe stands
-  std::uint64_t needs_ = 0;                                    // the letters and digits it holds
+  std::vector<char32_t> chars_;                             // folded, blank runs made one
+  std::array<std::uint64_t, 128> ascii_{};                  // where each ASCII character stands
+  std::vector<std::pair<char32_t, std::uint64_t>> others_;  // the same for the rest
+  std::uint64_t breaks_ = 0;                                // where a blank or apostrophe stands
+  std::uint64_t needs_ = 0;                                 // the letters and digits it holds
 };
 
 struct FindHit {
@@ -66,9 +66,9 @@ class FindIndex {
 
  private:
   struct Unit {
-    char32_t Char;       // folded
-    std::uint16_t Set;   // pinyin reading set, 0 for none
-    bool Separator;      // may be left out of the query
+    char32_t Char;      // folded
+    std::uint16_t Set;  // pinyin reading set, 0 for none
+    bool Separator;     // may be left out of the query
   };
 
   FindMatch MatchBits(const FindQuery& query, const Unit* first, const Unit* last) const;

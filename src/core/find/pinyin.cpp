@@ -21,7 +21,8 @@ std::span<const std::uint16_t> PinyinSetSyllables(std::uint16_t set) {
 std::string_view PinyinSyllable(std::uint16_t syllable) {
   const PinyinTableData& t = kPinyinTable;
   if (syllable + 1u >= t.SyllableStart.size()) return {};
-  return t.SyllableText.substr(t.SyllableStart[syllable], t.SyllableStart[syllable + 1] - t.SyllableStart[syllable]);
+  return t.SyllableText.substr(t.SyllableStart[syllable],
+                               t.SyllableStart[syllable + 1] - t.SyllableStart[syllable]);
 }
 
 }  // namespace wendlix

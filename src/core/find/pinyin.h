@@ -15,7 +15,9 @@ std::uint16_t PinyinReadingSet(char32_t c);
 // The syllable numbers of a reading set, ascending.
 std::span<const std::uint16_t> PinyinSetSyllables(std::uint16_t set);
 
-inline std::span<const std::uint16_t> PinyinReadings(char32_t c) { return PinyinSetSyllables(PinyinReadingSet(c)); }
+inline std::span<const std::uint16_t> PinyinReadings(char32_t c) {
+  return PinyinSetSyllables(PinyinReadingSet(c));
+}
 
 // The text of a syllable number from PinyinReadings: lower-case letters a-z.
 std::string_view PinyinSyllable(std::uint16_t syllable);

@@ -32,7 +32,7 @@ struct Modifier {
   std::uint32_t Flag;
 };
 constexpr std::array kModifierNames = {
-    Modifier{"Win", kHotKeyWin},     Modifier{"Ctrl", kHotKeyControl}, Modifier{"Alt", kHotKeyAlt},
+    Modifier{"Win", kHotKeyWin},     Modifier{"Ctrl", kHotKeyControl},    Modifier{"Alt", kHotKeyAlt},
     Modifier{"Shift", kHotKeyShift}, Modifier{"Control", kHotKeyControl}, Modifier{"Windows", kHotKeyWin},
 };
 

@@ -122,10 +122,8 @@ BarFocus MoveFocus(const std::vector<FocusGroup>& groups, bool vertical, BarFocu
   const int step = forward ? 1 : -1;
   switch (move) {
     case FocusMove::kNextGroup:
-    case FocusMove::kPreviousGroup:
-      return At(groups, {GroupWithButtons(groups, p.G + step, step, true), 0});
-    default:
-      return At(groups, along ? StepLine(groups, p, step, vertical) : StepButton(groups, p, step));
+    case FocusMove::kPreviousGroup: return At(groups, {GroupWithButtons(groups, p.G + step, step, true), 0});
+    default: return At(groups, along ? StepLine(groups, p, step, vertical) : StepButton(groups, p, step));
   }
 }
 
@@ -141,7 +139,7 @@ BarKeyAction BarKeyFor(unsigned vk, bool shift) {
     case 0x09: return {K::kMove, shift ? FocusMove::kPreviousGroup : FocusMove::kNextGroup};
     case 0x0D:
     case 0x20: return {K::kActivate};
-    case 0x5D: return {K::kButtonMenu};            // the context-menu key
+    case 0x5D: return {K::kButtonMenu};                                       // the context-menu key
     case 0x79: return shift ? BarKeyAction{K::kButtonMenu} : BarKeyAction{};  // Shift+F10
     case 0x1B: return {K::kGiveBack};
     default: return {};

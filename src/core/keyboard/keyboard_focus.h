@@ -9,8 +9,8 @@
 #include <optional>
 #include <vector>
 
-#include "core/common/geometry.h"
 #include "core/bar/bar_view.h"
+#include "core/common/geometry.h"
 
 namespace wendlix {
 
@@ -20,7 +20,7 @@ struct FocusButton {
 };
 
 struct FocusGroup {
-  int Group = -1;                   // index in the bar's groups
+  int Group = -1;                    // index in the bar's groups
   std::vector<FocusButton> Buttons;  // shown buttons, in control order
 };
 

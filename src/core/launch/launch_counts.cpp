@@ -29,9 +29,12 @@ bool ParseHex(std::string_view key, std::uint64_t& h) {
   h = 0;
   for (char c : key) {
     int digit = -1;
-    if (c >= '0' && c <= '9') digit = c - '0';
-    else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-    else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+    if (c >= '0' && c <= '9')
+      digit = c - '0';
+    else if (c >= 'A' && c <= 'F')
+      digit = c - 'A' + 10;
+    else if (c >= 'a' && c <= 'f')
+      digit = c - 'a' + 10;
     if (digit < 0) return false;
     h = (h << 4) | static_cast<std::uint64_t>(digit);
   }

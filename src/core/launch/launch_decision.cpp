@@ -1,7 +1,7 @@
 #include "core/launch/launch_decision.h"
 
-#include "core/shell/command_line.h"
 #include "core/bar/panel_data.h"
+#include "core/shell/command_line.h"
 #include "core/text/ascii.h"
 #include "core/text/paths.h"
 

@@ -1,7 +1,7 @@
 #include "core/live/folder_state.h"
 
-#include "core/shell/shortcut_listing.h"
 #include "core/live/live_texts.h"
+#include "core/shell/shortcut_listing.h"
 #include "core/text/ascii.h"
 
 namespace wendlix {
@@ -15,8 +15,8 @@ bool IsDriveLetter(std::string_view s) {
 
 // "\\?\" and "\\.\" open the rest of the path as it is written.
 bool HasDevicePrefix(std::string_view path) {
-  return path.size() >= 4 && IsSeparator(path[0]) && IsSeparator(path[1]) && (path[2] == '?' || path[2] == '.') &&
-         IsSeparator(path[3]);
+  return path.size() >= 4 && IsSeparator(path[0]) && IsSeparator(path[1]) &&
+         (path[2] == '?' || path[2] == '.') && IsSeparator(path[3]);
 }
 
 std::vector<std::string> SplitNames(std::string_view s) {

@@ -3,9 +3,9 @@
 #include <string>
 #include <utility>
 
-#include "core/shell/ordered_merge.h"
 #include "core/bar/group_file.h"
 #include "core/profile/ini_file.h"
+#include "core/shell/ordered_merge.h"
 
 namespace wendlix {
 namespace {

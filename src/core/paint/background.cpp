@@ -32,9 +32,7 @@ void TilePicture(PixelBuffer& canvas, Rect rect, const PixelBuffer& pic) {
 
 void PaintBackground(PixelBuffer& canvas, Rect rect, const TBackgndObj& back, const SysColorFunc& sysColor) {
   switch (back.BackStyle) {
-    case TBackStyle::bgSingleColor:
-      FillPixels(canvas, rect, ResolvePixel(back.Color, sysColor));
-      break;
+    case TBackStyle::bgSingleColor: FillPixels(canvas, rect, ResolvePixel(back.Color, sysColor)); break;
     case TBackStyle::bgGradient: {
       if (rect.Width() <= 0 || rect.Height() <= 0) return;
       PixelBuffer temp(rect.Width(), rect.Height());
@@ -45,9 +43,7 @@ void PaintBackground(PixelBuffer& canvas, Rect rect, const TBackgndObj& back, co
     case TBackStyle::bgSingleBitmap:
       CopyPixels(canvas, rect.left, rect.top, back.Picture, rect.left, rect.top, rect.Width(), rect.Height());
       break;
-    case TBackStyle::bgTileBitmap:
-      TilePicture(canvas, rect, back.Picture);
-      break;
+    case TBackStyle::bgTileBitmap: TilePicture(canvas, rect, back.Picture); break;
   }
 }
 

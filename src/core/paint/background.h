@@ -15,7 +15,7 @@ struct TBackgndObj {
   TGradient Gradient;
   PixelBuffer Picture;  // bgSingleBitmap and bgTileBitmap
   TBackStyle BackStyle = TBackStyle::bgSingleColor;
-  ColorRef Color = 0;   // bgSingleColor
+  ColorRef Color = 0;  // bgSingleColor
 
   friend bool operator==(const TBackgndObj&, const TBackgndObj&) = default;
 };
@@ -23,7 +23,8 @@ struct TBackgndObj {
 // Paints `back` into `rect` of `canvas`. Pictures are anchored at the canvas origin, so
 // tiles of neighbouring rectangles meet seamlessly; the single picture leaves whatever
 // lies beyond its edges untouched, and an empty picture paints nothing.
-void PaintBackground(PixelBuffer& canvas, Rect rect, const TBackgndObj& back, const SysColorFunc& sysColor = {});
+void PaintBackground(PixelBuffer& canvas, Rect rect, const TBackgndObj& back,
+                     const SysColorFunc& sysColor = {});
 
 // The background control's state: its size, its description and the buffer it paints
 // from. The buffer is recomputed only when the size or the description really changed.

@@ -32,7 +32,9 @@ int EffectiveColorCount(const TGradient& g) {
 class ColorStepper {
  public:
   ColorStepper(const TGradient& g, const SysColorFunc& sysColor, int segment, int origin)
-      : count_(EffectiveColorCount(g)), line_(EffectiveLineSize(g)), segment_(segment < 1 ? 1 : segment),
+      : count_(EffectiveColorCount(g)),
+        line_(EffectiveLineSize(g)),
+        segment_(segment < 1 ? 1 : segment),
         boundary_(static_cast<long long>(origin) + segment_) {
     for (std::size_t k = 0; k < stops_.size(); ++k) stops_[k] = ToRgb(ResolveColor(g.Colors[k], sysColor));
     start_ = stops_[0];
@@ -41,7 +43,8 @@ class ColorStepper {
   }
 
   Pixel Current() const {
-    return ColorRefToPixel(ColorRefFromRgb(RoundClip(running_.r), RoundClip(running_.g), RoundClip(running_.b)));
+    return ColorRefToPixel(
+        ColorRefFromRgb(RoundClip(running_.r), RoundClip(running_.g), RoundClip(running_.b)));
   }
 
   // Called once per band, with the position after the band.
@@ -84,7 +87,8 @@ void FillEllipse(PixelBuffer& canvas, Rect box, Pixel color) {
 
 void DrawLineStyle(PixelBuffer& canvas, Rect rect, const TGradient& g, const SysColorFunc& sysColor) {
   const bool horizontal = g.LineDirection == TDirection::diHorizonal;
-  const std::vector<Pixel> colors = GradientLineColors(g, horizontal ? rect.Height() : rect.Width(), sysColor);
+  const std::vector<Pixel> colors =
+      GradientLineColors(g, horizontal ? rect.Height() : rect.Width(), sysColor);
   const int x0 = std::max(rect.left, 0), x1 = std::min(rect.right, canvas.Width());
   const int y0 = std::max(rect.top, 0), y1 = std::min(rect.bottom, canvas.Height());
   for (int y = y0; y < y1; ++y) {
@@ -105,7 +109,8 @@ void DrawRingStyle(PixelBuffer& canvas, Rect rect, const TGradient& g, const Sys
   ColorStepper stepper(g, sysColor, segment, rect.top);
   const int L = rect.left, T = rect.top, R = rect.right, B = rect.bottom;
   for (long long x = L, y = T; x < R / 2 && y < B / 2; x += line, y += line) {
-    const Rect ring{static_cast<int>(x), static_cast<int>(y), static_cast<int>(R - x), static_cast<int>(B - y)};
+    const Rect ring{static_cast<int>(x), static_cast<int>(y), static_cast<int>(R - x),
+                    static_cast<int>(B - y)};
     switch (g.GradientStyle) {
       case TGradientStyle::gsEllipse: FillEllipse(canvas, ring, stepper.Current()); break;
       case TGradientStyle::gsCustomRect:

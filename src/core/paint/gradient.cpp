@@ -113,26 +113,13 @@ std::uint32_t GradientColorAt(std::uint32_t fromColorRef, std::uint32_t toColorR
 void FillGradient(PixelBuffer& canvas, const Rect& rect, std::uint32_t fromColorRef, std::uint8_t style,
                   std::uint32_t toColorRef) {
   switch (style) {
-    case gsLeftToRight:
-      PaintBands(canvas, rect, fromColorRef, toColorRef, false);
-      break;
-    case gsTopToBottom:
-      PaintBands(canvas, rect, fromColorRef, toColorRef, true);
-      break;
-    case gsEllipses:
-      PaintEllipses(canvas, rect, fromColorRef, toColorRef);
-      break;
-    case gsRectangles:
-      PaintRectangles(canvas, rect, fromColorRef, toColorRef);
-      break;
-    case gsHorzFromEdges:
-      PaintFromEdges(canvas, rect, fromColorRef, toColorRef, false);
-      break;
-    case gsVertFromEdges:
-      PaintFromEdges(canvas, rect, fromColorRef, toColorRef, true);
-      break;
-    default:
-      break;
+    case gsLeftToRight: PaintBands(canvas, rect, fromColorRef, toColorRef, false); break;
+    case gsTopToBottom: PaintBands(canvas, rect, fromColorRef, toColorRef, true); break;
+    case gsEllipses: PaintEllipses(canvas, rect, fromColorRef, toColorRef); break;
+    case gsRectangles: PaintRectangles(canvas, rect, fromColorRef, toColorRef); break;
+    case gsHorzFromEdges: PaintFromEdges(canvas, rect, fromColorRef, toColorRef, false); break;
+    case gsVertFromEdges: PaintFromEdges(canvas, rect, fromColorRef, toColorRef, true); break;
+    default: break;
   }
 }
 

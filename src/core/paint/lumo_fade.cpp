@@ -177,7 +177,8 @@ void TLumoFade::RunBackward(Effect effect) {
 }
 
 void TLumoFade::DissolveSteps(const DissolvePlan& plan) {
-  const std::vector<std::uint32_t> order = BuildDissolveOrder(fromImage_.Width(), fromImage_.Height(), *random_);
+  const std::vector<std::uint32_t> order =
+      BuildDissolveOrder(fromImage_.Width(), fromImage_.Height(), *random_);
   const auto per = static_cast<std::size_t>(plan.perStep);
   for (std::int64_t s = 0; s < plan.steps; ++s) {
     const std::size_t first = static_cast<std::size_t>(s) * per;

@@ -109,7 +109,8 @@ class TLumoFade {
   void RunForward(Effect effect);
   void RunBackward(Effect effect);
   void RebuildImages(const Scene& roles);
-  void RenderImage(PixelBuffer& image, const ImageRecipe& recipe, const FadePicture& pic, ColorRef color) const;
+  void RenderImage(PixelBuffer& image, const ImageRecipe& recipe, const FadePicture& pic,
+                   ColorRef color) const;
   void DissolveSteps(const DissolvePlan& plan);
   void BlendSteps();
   void AfterStep();

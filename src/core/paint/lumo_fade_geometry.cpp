@@ -8,7 +8,9 @@ namespace {
 bool HasGraphic(const PictureInfo& p) { return p.kind != PictureKind::kNone; }
 
 // Metafiles and icons leave parts of the image unpainted: those show the colour.
-bool Transparent(const PictureInfo& p) { return p.kind == PictureKind::kMetafile || p.kind == PictureKind::kIcon; }
+bool Transparent(const PictureInfo& p) {
+  return p.kind == PictureKind::kMetafile || p.kind == PictureKind::kIcon;
+}
 
 ImageRecipe Stretched(const PictureInfo& p, int w, int h) {
   switch (p.kind) {

@@ -21,6 +21,8 @@ inline std::size_t PixelCount(const PixelBuffer& b) {
   return static_cast<std::size_t>(b.Width()) * static_cast<std::size_t>(b.Height());
 }
 
-inline void FillPixels(PixelBuffer& b, const Rect& r, Pixel p) { b.FillRect(r.left, r.top, r.right, r.bottom, p); }
+inline void FillPixels(PixelBuffer& b, const Rect& r, Pixel p) {
+  b.FillRect(r.left, r.top, r.right, r.bottom, p);
+}
 
 }  // namespace wendlix

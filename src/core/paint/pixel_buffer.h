@@ -56,7 +56,8 @@ class PixelBuffer {
   const std::uint32_t* Data() const { return data_; }
   std::uint32_t At(int x, int y) const { return data_[static_cast<std::size_t>(y) * width_ + x]; }
   friend bool operator==(const PixelBuffer& a, const PixelBuffer& b) {
-    return a.width_ == b.width_ && a.height_ == b.height_ && std::equal(a.data_, a.data_ + a.Count(), b.data_);
+    return a.width_ == b.width_ && a.height_ == b.height_ &&
+           std::equal(a.data_, a.data_ + a.Count(), b.data_);
   }
 
   // Fills [left, right) x [top, bottom), clipped; an empty or inverted rectangle paints

@@ -17,7 +17,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 // its temporary locked until the replace).
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 
-bool FileExists(const std::string& path);       // a file, not a folder
+bool FileExists(const std::string& path);  // a file, not a folder
 bool DirectoryExists(const std::string& path);
 
 // The temporaries of WriteFileAtomically are "<target name>.~wx<16 hex digits>.tmp":

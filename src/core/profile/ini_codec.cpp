@@ -46,9 +46,7 @@ bool DecodeIniText(std::string_view raw, IniEncoding encoding, std::string& out)
       out = Utf16ToUtf8(Utf8ToUtf16(raw));  // invalid sequences become U+FFFD
       return true;
     case IniEncoding::Utf16Le:
-    case IniEncoding::Utf16Be:
-      out = Utf16ToUtf8(WideUnits(raw, encoding));
-      return true;
+    case IniEncoding::Utf16Be: out = Utf16ToUtf8(WideUnits(raw, encoding)); return true;
   }
   return false;
 }
@@ -59,8 +57,7 @@ std::optional<std::string> EncodeIniText(std::string_view utf8, IniEncoding enco
     case IniEncoding::Cp936:
       if (IsAscii(utf8)) return std::string(utf8);
       return Utf8ToCp936(utf8);
-    case IniEncoding::Utf8:
-      return std::string(utf8);
+    case IniEncoding::Utf8: return std::string(utf8);
     case IniEncoding::Utf16Le:
     case IniEncoding::Utf16Be: {
       const std::u16string units = Utf8ToUtf16(utf8);
@@ -88,14 +85,10 @@ std::string_view IniLineEndBytes(IniLineEnd end, IniEncoding encoding) {
   const bool le = encoding == IniEncoding::Utf16Le;
   const bool be = encoding == IniEncoding::Utf16Be;
   switch (end) {
-    case IniLineEnd::None:
-      return {};
-    case IniLineEnd::Cr:
-      return le ? "\r\0"sv : be ? "\0\r"sv : "\r"sv;
-    case IniLineEnd::Lf:
-      return le ? "\n\0"sv : be ? "\0\n"sv : "\n"sv;
-    case IniLineEnd::CrLf:
-      return le ? "\r\0\n\0"sv : be ? "\0\r\0\n"sv : "\r\n"sv;
+    case IniLineEnd::None: return {};
+    case IniLineEnd::Cr: return le ? "\r\0"sv : be ? "\0\r"sv : "\r"sv;
+    case IniLineEnd::Lf: return le ? "\n\0"sv : be ? "\0\n"sv : "\n"sv;
+    case IniLineEnd::CrLf: return le ? "\r\0\n\0"sv : be ? "\0\r\0\n"sv : "\r\n"sv;
   }
   return {};
 }

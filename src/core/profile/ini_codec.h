@@ -61,7 +61,8 @@ void SplitIniLines(std::string_view body, IniEncoding encoding, OnLine&& onLine)
     IniLineEnd end = c == '\n' ? IniLineEnd::Lf : IniLineEnd::Cr;
     std::size_t next = i + unit;
     if (c == '\r' && next < limit &&
-        (wide ? ini_detail::CodeUnitAt(body, next, encoding) : static_cast<unsigned char>(body[next])) == '\n') {
+        (wide ? ini_detail::CodeUnitAt(body, next, encoding) : static_cast<unsigned char>(body[next])) ==
+            '\n') {
       end = IniLineEnd::CrLf;
       next += unit;
     }

@@ -46,13 +46,10 @@ bool IsWellFormedUtf16(std::string_view raw, IniEncoding encoding) {
 
 bool IsWellEncodedIniLine(std::string_view raw, IniEncoding encoding) {
   switch (encoding) {
-    case IniEncoding::Cp936:
-      return IsWellEncodedCp936(raw);
-    case IniEncoding::Utf8:
-      return IsValidUtf8(raw);
+    case IniEncoding::Cp936: return IsWellEncodedCp936(raw);
+    case IniEncoding::Utf8: return IsValidUtf8(raw);
     case IniEncoding::Utf16Le:
-    case IniEncoding::Utf16Be:
-      return IsWellFormedUtf16(raw, encoding);
+    case IniEncoding::Utf16Be: return IsWellFormedUtf16(raw, encoding);
   }
   return false;
 }

@@ -18,8 +18,8 @@ namespace wendlix {
 namespace {
 
 struct Line {
-  std::string_view raw;    // bytes on disk, without the line end
-  std::string_view name;   // decoded, see IniLineSyntax
+  std::string_view raw;   // bytes on disk, without the line end
+  std::string_view name;  // decoded, see IniLineSyntax
   std::string_view value;
   IniLineKind kind = IniLineKind::Blank;
   IniLineEnd end = IniLineEnd::None;
@@ -76,19 +76,19 @@ constexpr std::size_t kCompactThreshold = 32;
 
 struct IniFile::Impl {
   std::string path;
-  std::string original;           // the loaded bytes; raw views point here
-  TextArena owned;                // decoded and rewritten text
+  std::string original;  // the loaded bytes; raw views point here
+  TextArena owned;       // decoded and rewritten text
   IniEncoding encoding = IniEncoding::Cp936;
   std::string bom;
-  std::string_view tail;         // an odd last byte of a UTF-16 file
-  std::vector<Section> sections;  // [0]: the lines before the first header
-  IniNameTable sectionIndex;  // first live section of each name
+  std::string_view tail;               // an odd last byte of a UTF-16 file
+  std::vector<Section> sections;       // [0]: the lines before the first header
+  IniNameTable sectionIndex;           // first live section of each name
   std::size_t lastSection = SIZE_MAX;  // FindSection's last answer; reset when sections change
   bool modified = false;
-  bool unreadable = false;  // the file exists but could not be read: never overwrite it
-  bool found = true;        // the bytes are a file's: not a file that is missing or unreadable
+  bool unreadable = false;              // the file exists but could not be read: never overwrite it
+  bool found = true;                    // the bytes are a file's: not a file that is missing or unreadable
   IniDamage damage = IniDamage::kNone;  // of the bytes last loaded or saved
-  bool keepDamagedCopy = false;  // loaded from `path`, and not yet replaced by a save
+  bool keepDamagedCopy = false;         // loaded from `path`, and not yet replaced by a save
 
   std::string_view Keep(std::string_view text) { return owned.Copy(text); }
 
@@ -138,8 +138,9 @@ struct IniFile::Impl {
       Section& section = sections.back();
       section.lines.assign(lines.begin() + static_cast<std::ptrdiff_t>(begin),
                            lines.begin() + static_cast<std::ptrdiff_t>(end));
-      section.keys.Reserve(static_cast<std::size_t>(std::count_if(
-          section.lines.begin(), section.lines.end(), [](const Line& l) { return l.kind == IniLineKind::Key; })));
+      section.keys.Reserve(
+          static_cast<std::size_t>(std::count_if(section.lines.begin(), section.lines.end(),
+                                                 [](const Line& l) { return l.kind == IniLineKind::Key; })));
       for (std::size_t i = 0; i < section.lines.size(); ++i) {
         const Line& line = section.lines[i];
         if (line.kind == IniLineKind::Key && !section.keys.Insert(line.name, i)) section.duplicateKeys = true;

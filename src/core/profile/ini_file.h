@@ -31,8 +31,7 @@ class IniFile {
 
   // Names are trimmed and compared ignoring ASCII case; the first section and the first
   // key of a name answer. One outer pair of quotes is removed from the value.
-  std::string ReadString(std::string_view section, std::string_view key,
-                         std::string_view defaultValue) const;
+  std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
   // The whole trimmed value must be a decimal, "$1A" or "0x1A" number in the signed
   // 32-bit range; anything else gives the default.
   int ReadInteger(std::string_view section, std::string_view key, int defaultValue) const;

@@ -48,9 +48,7 @@ namespace {
 
 bool IsQuote(char c) { return c == '"' || c == '\''; }
 
-bool IsQuotedPair(std::string_view s) {
-  return s.size() >= 2 && IsQuote(s.front()) && s.back() == s.front();
-}
+bool IsQuotedPair(std::string_view s) { return s.size() >= 2 && IsQuote(s.front()) && s.back() == s.front(); }
 
 bool HasForbiddenBytes(std::string_view s) {
   for (const char c : s) {
@@ -60,8 +58,8 @@ bool HasForbiddenBytes(std::string_view s) {
 }
 
 bool IsWritableName(std::string_view name) {
-  return !name.empty() && !HasForbiddenBytes(name) && !IsIniBlank(name.front()) &&
-         !IsIniBlank(name.back()) && IsValidUtf8(name);
+  return !name.empty() && !HasForbiddenBytes(name) && !IsIniBlank(name.front()) && !IsIniBlank(name.back()) &&
+         IsValidUtf8(name);
 }
 
 }  // namespace

@@ -17,9 +17,7 @@ struct IniLineSyntax {
 };
 
 // 0x09-0x0D, space and 0x1A (the old end-of-file mark); nothing beyond ASCII.
-constexpr bool IsIniBlank(char c) {
-  return c == ' ' || c == '\x1A' || (c >= '\t' && c <= '\r');
-}
+constexpr bool IsIniBlank(char c) { return c == ' ' || c == '\x1A' || (c >= '\t' && c <= '\r'); }
 std::string_view TrimIniBlanks(std::string_view s);
 
 // Classifies one line (without its line end). The views point into `text`.

@@ -1,8 +1,8 @@
 #include "core/quick_create/quick_create.h"
 
-#include "core/shell/ordered_merge.h"
-#include "core/exchange/exchange_file.h"
 #include "core/button_menu/group_commands.h"
+#include "core/exchange/exchange_file.h"
+#include "core/shell/ordered_merge.h"
 #include "core/text/paths.h"
 
 namespace wendlix {
@@ -27,18 +27,12 @@ std::string StripAccelerator(std::string_view caption) {
 
 QuickFolder QuickFolderOfTag(int tag) {
   switch (tag) {
-    case 1:
-      return QuickFolder::kDesktop;
-    case 2:
-      return QuickFolder::kPrograms;
-    case 3:
-      return QuickFolder::kQuickLaunch;
-    case 4:
-      return QuickFolder::kFavorites;
-    case 5:
-      return QuickFolder::kDrives;
-    default:
-      return QuickFolder::kNone;
+    case 1: return QuickFolder::kDesktop;
+    case 2: return QuickFolder::kPrograms;
+    case 3: return QuickFolder::kQuickLaunch;
+    case 4: return QuickFolder::kFavorites;
+    case 5: return QuickFolder::kDrives;
+    default: return QuickFolder::kNone;
   }
 }
 

@@ -2,17 +2,17 @@
 
 #include "core/bar/group_file.h"
 #include "core/exchange/exchange_import.h"
-#include "core/tweaks/tweak_texts.h"
 #include "core/text/ascii.h"
 #include "core/text/paths.h"
+#include "core/tweaks/tweak_texts.h"
 
 namespace wendlix {
 namespace {
 
 std::string MissingCollectionText(std::string_view caption, const std::string& path) {
   return "无法创建网址工具栏: 【" + std::string(caption) + "】" + "\r\r" + "\"" + path + "\"" + "\r\r" +
-         "文件不存在。创建该网址工具栏需要以上文件支持！" + "\r" + "如何制作网址集文件，请看随后打开的帮助文件 " +
-         kHelpFileName + " 中的“收集文件”一节。";
+         "文件不存在。创建该网址工具栏需要以上文件支持！" + "\r" +
+         "如何制作网址集文件，请看随后打开的帮助文件 " + kHelpFileName + " 中的“收集文件”一节。";
 }
 
 std::string DamagedCollectionText(std::string_view caption, const std::string& path, ExchangeFault fault) {

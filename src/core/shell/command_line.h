@@ -17,7 +17,8 @@ bool HasUrlScheme(std::string_view text);
 
 // What may be handed to the shell as the thing to open. An address has its quotes,
 // blanks, control characters and trailing backslashes percent-encoded, so that a
-// handler's "%1" cannot be split; a path holding a quote or a control character (no file name can) is refused.
+// handler's "%1" cannot be split; a path holding a quote or a control character (no file name can) is
+// refused.
 std::optional<std::string> SafeShellTarget(std::string_view target);
 
 // True when `text` holds a double quote or a control character: inside a quoted

@@ -11,9 +11,9 @@ struct TShortCutData {
   std::string Arguments;  // for an internet shortcut: the text of its "HotKey" key
   std::string Target;     // for an internet shortcut: the address
   std::string WorkDir;
-  std::string IconFile;   // empty: the target's own icon
+  std::string IconFile;  // empty: the target's own icon
   int IconIndex = 0;
-  int ShowCmd = 1;        // SW_ value used when the link is opened
+  int ShowCmd = 1;           // SW_ value used when the link is opened
   std::uint16_t HotKey = 0;  // low byte virtual key, high byte HOTKEYF_ flags
 
   bool operator==(const TShortCutData&) const = default;

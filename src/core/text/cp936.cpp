@@ -19,8 +19,8 @@ constexpr int kLeadCount = 0xFE - 0x81 + 1;
 // hundred kilobytes.
 struct Cp936Tables {
   std::array<char16_t, kLeadCount * kTrailSpan> pairs{};
-  std::array<char16_t, 0x80> high{};       // bytes 0x80..0xFF on their own
-  std::vector<std::uint16_t> reverse;      // UTF-16 unit -> code, 0 for none
+  std::array<char16_t, 0x80> high{};   // bytes 0x80..0xFF on their own
+  std::vector<std::uint16_t> reverse;  // UTF-16 unit -> code, 0 for none
 
   Cp936Tables() : reverse(0x10000, 0) {
     for (int b = 0x80; b <= 0xFF; ++b) {

@@ -56,7 +56,8 @@ bool IsValidUtf8(std::string_view s) {
   static constexpr std::string_view kEncodedReplacement = "\xEF\xBF\xBD";
   for (std::size_t pos = 0; pos < s.size();) {
     const std::size_t start = pos;
-    if (ReadUtf8(s, pos) == kReplacementChar && s.substr(start, pos - start) != kEncodedReplacement) return false;
+    if (ReadUtf8(s, pos) == kReplacementChar && s.substr(start, pos - start) != kEncodedReplacement)
+      return false;
   }
   return true;
 }

@@ -39,7 +39,8 @@ std::string ExtractFileExt(std::string_view path) {
 std::string ExtractFileBaseName(std::string_view path) {
   const std::size_t start = NameStart(path);
   const std::size_t dot = ExtensionDot(path);
-  return std::string(path.substr(start, dot == std::string_view::npos ? std::string_view::npos : dot - start));
+  return std::string(
+      path.substr(start, dot == std::string_view::npos ? std::string_view::npos : dot - start));
 }
 
 std::string ChangeFileExt(std::string_view path, std::string_view ext) {

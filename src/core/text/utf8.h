@@ -8,10 +8,10 @@ namespace wendlix {
 
 inline constexpr char32_t kReplacementChar = 0xFFFD;
 
-// Reads one code point at `pos` (which must be inside `s`) and advances past it. An ill-formed sequence (stray
-// continuation byte, overlong form, encoded surrogate, value above U+10FFFF, truncated
-// sequence) yields U+FFFD and advances past its longest valid-looking prefix, at least
-// one byte, so the following character is never eaten.
+// Reads one code point at `pos` (which must be inside `s`) and advances past it. An ill-formed sequence
+// (stray continuation byte, overlong form, encoded surrogate, value above U+10FFFF, truncated sequence)
+// yields U+FFFD and advances past its longest valid-looking prefix, at least one byte, so the following
+// character is never eaten.
 char32_t ReadUtf8(std::string_view s, std::size_t& pos);
 
 // True when `s` is well-formed UTF-8 (a literal U+FFFD is fine; an ill-formed sequence is not).

@@ -14,8 +14,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/tweaks/system_tweaks.h"
 #include "core/tweaks/system_menu.h"
+#include "core/tweaks/system_tweaks.h"
 
 namespace wendlix {
 

@@ -33,7 +33,8 @@ std::optional<GiveBackRecord> ParseGiveBackRecord(std::string_view text) {
   // Exactly three fields, the last one possibly empty.
   if (std::count(text.begin(), text.end(), ' ') != 2) return std::nullopt;
   GiveBackRecord r;
-  if (!ParseNumber(TakeField(text), r.OwnerPid) || !ParseNumber(TakeField(text), r.OwnerStarted)) return std::nullopt;
+  if (!ParseNumber(TakeField(text), r.OwnerPid) || !ParseNumber(TakeField(text), r.OwnerStarted))
+    return std::nullopt;
   std::optional<GiveBackSet> owed = GiveBackSet::Parse(text);
   if (!owed) return std::nullopt;
   r.Owed = std::move(*owed);

@@ -70,9 +70,13 @@ void SYSPMenuPopup(MenuModel& menu, const SysMenuContext& c) {
   // reads right before it was first toggled.
   SetCaption(menu, "WindowsK1", SysKeyCaption(c.Flags.DisableSysKey));
   if (MenuItem* item = menu.Find("muReLoad")) item->Checked = c.ReLoadSet;
-  const std::pair<const char*, const ShellWindowState*> windowItems[] = {
-      {"P3", &c.DesktopView}, {"D6", &c.DesktopView}, {"WindowsW1", &c.StartButton}, {"Windows1", &c.StartButton},
-      {"A3", &c.TaskBar},     {"A2", &c.TaskBar},     {"D7", &c.Desktop}};
+  const std::pair<const char*, const ShellWindowState*> windowItems[] = {{"P3", &c.DesktopView},
+                                                                         {"D6", &c.DesktopView},
+                                                                         {"WindowsW1", &c.StartButton},
+                                                                         {"Windows1", &c.StartButton},
+                                                                         {"A3", &c.TaskBar},
+                                                                         {"A2", &c.TaskBar},
+                                                                         {"D7", &c.Desktop}};
   for (const auto& [name, window] : windowItems)
     if (MenuItem* item = menu.Find(name)) item->Enabled = window->Exists;
 }

@@ -20,7 +20,7 @@ inline constexpr char kSysMenuTitle[] = "Wendlix V" WENDLIX_VERSION_SHORT_TEXT;
 struct ShellWindowState {
   bool Enabled = false;  // a window that does not exist is neither
   bool Visible = false;
-  bool Exists = true;    // the items of a missing window are grey: there is nothing to change
+  bool Exists = true;  // the items of a missing window are grey: there is nothing to change
 };
 
 // What the menu shows depends on.

@@ -17,6 +17,7 @@ inline constexpr char kCloseLockedText[] =
     "已禁止关闭系统，Wendlix 不能退出。\r请在系统菜单（右击标题条）中选择“允许关闭系统(D)”后再关闭。";
 
 // Shown by Windows beside the bar while shutdown is locked.
-inline constexpr char kShutdownLockedReason[] = "Wendlix 已禁止关闭系统：请在它的系统菜单中选择“允许关闭系统”。";
+inline constexpr char kShutdownLockedReason[] =
+    "Wendlix 已禁止关闭系统：请在它的系统菜单中选择“允许关闭系统”。";
 
 }  // namespace wendlix

@@ -12,9 +12,9 @@ enum class FormPosition { Designed, ScreenCenter, DesktopCenter };
 
 struct OpenAnimationInput {
   FormPosition position = FormPosition::Designed;
-  Rect window;        // the window's current bounds (its own left and top count for Designed)
-  Size screen;        // primary screen
-  Size desktop;       // the virtual desktop
+  Rect window;                    // the window's current bounds (its own left and top count for Designed)
+  Size screen;                    // primary screen
+  Size desktop;                   // the virtual desktop
   std::optional<Size> mdiClient;  // set for a child window of a multi-document main window
 };
 
@@ -22,8 +22,8 @@ struct OpenAnimationInput {
 Point OpenAnimationOrigin(const OpenAnimationInput& in);
 
 struct OpenAnimationPlan {
-  std::vector<Rect> frames;    // drawn in order, each 2 pixels wide; the inside shows the desktop
-  std::optional<Rect> last;    // the rectangle whose inside is restored once more at the end
+  std::vector<Rect> frames;  // drawn in order, each 2 pixels wide; the inside shows the desktop
+  std::optional<Rect> last;  // the rectangle whose inside is restored once more at the end
 };
 
 // `origin` is the final top-left, `size` the window's size.

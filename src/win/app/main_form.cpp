@@ -58,12 +58,8 @@ LRESULT TWendlixMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 std::optional<LRESULT> TWendlixMainForm::MouseMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_MOUSEMOVE:
-      OnMouseMove(PointOf(lp), wp);
-      return std::nullopt;
-    case WM_MOUSELEAVE:
-      OnMouseLeave();
-      return 0;
+    case WM_MOUSEMOVE: OnMouseMove(PointOf(lp), wp); return std::nullopt;
+    case WM_MOUSELEAVE: OnMouseLeave(); return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
       // The toolbar takes a double click as a press.
@@ -76,12 +72,8 @@ std::optional<LRESULT> TWendlixMainForm::MouseMessage(UINT msg, WPARAM wp, LPARA
       if (wp != HTCAPTION) return std::nullopt;
       OnCaptionDblClick(PointOf(lp));
       return 0;
-    case WM_LBUTTONUP:
-      OnLButtonUp(PointOf(lp));
-      return 0;
-    case WM_RBUTTONDOWN:
-      OnRButtonDown(PointOf(lp));
-      return std::nullopt;
+    case WM_LBUTTONUP: OnLButtonUp(PointOf(lp)); return 0;
+    case WM_RBUTTONDOWN: OnRButtonDown(PointOf(lp)); return std::nullopt;
     case WM_RBUTTONUP:
       drops_.ButtonReleased();
       ReleasePressed();
@@ -90,14 +82,9 @@ std::optional<LRESULT> TWendlixMainForm::MouseMessage(UINT msg, WPARAM wp, LPARA
       ReleasePressed();
       groups_.EndBandDrag();
       return std::nullopt;
-    case WM_CONTEXTMENU:
-      OnContextMenu(PointOf(lp));
-      return 0;
-    case WM_DROPFILES:
-      drops_.WMDropFiles(reinterpret_cast<HDROP>(wp));
-      return 0;
-    default:
-      return std::nullopt;
+    case WM_CONTEXTMENU: OnContextMenu(PointOf(lp)); return 0;
+    case WM_DROPFILES: drops_.WMDropFiles(reinterpret_cast<HDROP>(wp)); return 0;
+    default: return std::nullopt;
   }
 }
 
@@ -107,9 +94,7 @@ std::optional<LRESULT> TWendlixMainForm::KeyMessage(UINT msg, WPARAM wp, LPARAM 
     case WM_HOTKEY:
       if (!keyboard_.HotKeyPressed(wp)) return std::nullopt;
       return 0;
-    case BarKeyboard::kHotKeyTakenMessage:
-      keyboard_.ReportHotKeyTaken();
-      return 0;
+    case BarKeyboard::kHotKeyTakenMessage: keyboard_.ReportHotKeyTaken(); return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       if (!keyboard_.KeyDown(vk, msg == WM_SYSKEYDOWN)) return std::nullopt;
@@ -121,14 +106,11 @@ std::optional<LRESULT> TWendlixMainForm::KeyMessage(UINT msg, WPARAM wp, LPARAM 
     case WM_CHAR:
       if (!keyboard_.Char(static_cast<wchar_t>(wp))) return std::nullopt;
       return 0;
-    case WM_KILLFOCUS:
-      keyboard_.FocusLost();
-      return std::nullopt;
+    case WM_KILLFOCUS: keyboard_.FocusLost(); return std::nullopt;
     case WM_ACTIVATE:
       if (LOWORD(wp) == WA_INACTIVE) keyboard_.Deactivated(reinterpret_cast<HWND>(lp));
       return std::nullopt;
-    default:
-      return std::nullopt;
+    default: return std::nullopt;
   }
 }
 
@@ -139,9 +121,7 @@ std::optional<LRESULT> TWendlixMainForm::WindowMessage(UINT msg, WPARAM wp, LPAR
       dpi_.LookAgain();  // moved to a monitor of another DPI
       ArrangeBar();
       return 0;
-    case kWmDpiChanged:
-      dpi_.TakeMonitorDpi(LOWORD(wp), reinterpret_cast<const RECT*>(lp));
-      return 0;
+    case kWmDpiChanged: dpi_.TakeMonitorDpi(LOWORD(wp), reinterpret_cast<const RECT*>(lp)); return 0;
     case WM_DISPLAYCHANGE:
     case WM_SETTINGCHANGE: {
       const LRESULT result = Base::HandleMessage(msg, wp, lp);
@@ -158,11 +138,8 @@ std::optional<LRESULT> TWendlixMainForm::WindowMessage(UINT msg, WPARAM wp, LPAR
       ArrangeBar();
       return result;
     }
-    case WM_ERASEBKGND:
-      return 1;  // WM_PAINT covers every pixel
-    case WM_PAINT:
-      OnPaint();
-      return 0;
+    case WM_ERASEBKGND: return 1;  // WM_PAINT covers every pixel
+    case WM_PAINT: OnPaint(); return 0;
     case WM_SYSCOLORCHANGE:
       backgrounds_.Reset();
       ArrangeBar();
@@ -173,13 +150,9 @@ std::optional<LRESULT> TWendlixMainForm::WindowMessage(UINT msg, WPARAM wp, LPAR
         find_.IconsArrived();
       }
       return 0;
-    case BarDrops::kPostedDropMessage:
-      drops_.RunPostedDrops();
-      return 0;
-    case WM_COPYDATA:
-      return OnCopyData(reinterpret_cast<HWND>(wp), lp);
-    default:
-      return std::nullopt;
+    case BarDrops::kPostedDropMessage: drops_.RunPostedDrops(); return 0;
+    case WM_COPYDATA: return OnCopyData(reinterpret_cast<HWND>(wp), lp);
+    default: return std::nullopt;
   }
 }
 
@@ -197,8 +170,7 @@ std::optional<LRESULT> TWendlixMainForm::LifeMessage(UINT msg, WPARAM wp, LPARAM
     case WM_CLOSE:
       if (FormCloseQuery(CloseReason::kBar)) DestroyWindow(Handle());
       return 0;
-    case WM_QUERYENDSESSION:
-      return FormCloseQuery(CloseReason::kSystemShutdown) ? TRUE : FALSE;
+    case WM_QUERYENDSESSION: return FormCloseQuery(CloseReason::kSystemShutdown) ? TRUE : FALSE;
     case WM_ENDSESSION:
       // The session ends even after a refused query: save again (the query may not have),
       // then leave, which gives the shell windows back.
@@ -213,8 +185,7 @@ std::optional<LRESULT> TWendlixMainForm::LifeMessage(UINT msg, WPARAM wp, LPARAM
       PostQuitMessage(0);
       return result;
     }
-    default:
-      return std::nullopt;
+    default: return std::nullopt;
   }
 }
 
@@ -352,7 +323,8 @@ void TWendlixMainForm::OnMouseMove(POINT client, WPARAM keys) {
   if (!draggingBand) {
     // The tool is moved before the move is relayed, so the first move onto an element starts its hint.
     const Rect bounds = HitBounds(view_, state_.Groups, hit);
-    tooltip_.Show(HitHint(view_, state_.Groups, hit), RECT{bounds.left, bounds.top, bounds.right, bounds.bottom});
+    tooltip_.Show(HitHint(view_, state_.Groups, hit),
+                  RECT{bounds.left, bounds.top, bounds.right, bounds.bottom});
   }
   tooltip_.Relay(msg);
   if (draggingBand) {
@@ -388,8 +360,7 @@ void TWendlixMainForm::OnLButtonDown(POINT client, WPARAM keys, bool doubleClick
       SetCapture(Handle());
       SetPointer({hit, hit});
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -415,7 +386,7 @@ void TWendlixMainForm::OnContextMenu(POINT screen) {
   POINT client = screen;
   if (screen.x == -1 && screen.y == -1) {
     if (keyboard_.FocusedButtonMenu()) return;  // from the keyboard: the focused button's menu
-    client = {0, 0};  // or at the window's corner
+    client = {0, 0};                            // or at the window's corner
   } else {
     ScreenToClient(Handle(), &client);
   }
@@ -440,14 +411,9 @@ void TWendlixMainForm::Clicked(const BarHit& hit) {
       menus_.ShowMainMenu(MenuPointFor(hit, view_.Title.TitleMenu), TPM_LEFTALIGN | TPM_TOPALIGN);
       break;
     }
-    case BarHit::Kind::kBtnSys:
-      menus_.ShowSysMenu();
-      break;
-    case BarHit::Kind::kGroupButton:
-      launch_.LaunchClick(hit);
-      break;
-    default:
-      break;
+    case BarHit::Kind::kBtnSys: menus_.ShowSysMenu(); break;
+    case BarHit::Kind::kGroupButton: launch_.LaunchClick(hit); break;
+    default: break;
   }
 }
 
@@ -459,8 +425,8 @@ LRESULT TWendlixMainForm::OnCopyData(HWND requester, LPARAM lp) {
 }
 
 bool TWendlixMainForm::HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-  return menus_.HandleMenuMessage(msg, wp, lp, result) || buttonMenu_.HandleMenuMessage(msg, wp, lp, result) ||
-         launch_.HandleMenuMessage(msg, wp, lp, result);
+  return menus_.HandleMenuMessage(msg, wp, lp, result) ||
+         buttonMenu_.HandleMenuMessage(msg, wp, lp, result) || launch_.HandleMenuMessage(msg, wp, lp, result);
 }
 
 bool TWendlixMainForm::MenuOpen() const {
@@ -482,8 +448,7 @@ void TWendlixMainForm::ShowContextMenu(POINT client) {
       return menus_.ShowSysMenuAt(screen);
     case K::kBackground:
     case K::kBandHeader:
-    case K::kNone:
-      return menus_.ShowMainMenu(screen, TPM_LEFTALIGN | TPM_TOPALIGN);
+    case K::kNone: return menus_.ShowMainMenu(screen, TPM_LEFTALIGN | TPM_TOPALIGN);
     default:
       // Groups, their buttons and PanelBtn have the buttons menu.
       return buttonMenu_.ShowButtonMenu(hit, screen);

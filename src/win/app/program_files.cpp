@@ -1,15 +1,15 @@
 #include "win/app/program_files.h"
 
-#include <shlobj.h>
 #include <windows.h>
+#include <shlobj.h>
 
 #include "core/bar/config_location.h"
 #include "core/text/paths.h"
-#include "win/shell/shell_folders.h"
-#include "win/shell/shell_windows.h"
 #include "win/common/registry.h"
 #include "win/common/unique_handle.h"
 #include "win/common/wide.h"
+#include "win/shell/shell_folders.h"
+#include "win/shell/shell_windows.h"
 
 namespace wendlix {
 namespace {

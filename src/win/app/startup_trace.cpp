@@ -8,7 +8,7 @@ namespace wendlix {
 namespace {
 
 std::FILE* TraceFile() {
-  static std::FILE* file = [] () -> std::FILE* {
+  static std::FILE* file = []() -> std::FILE* {
     wchar_t path[MAX_PATH];
     const DWORD n = GetEnvironmentVariableW(L"WENDLIX_STARTUP_TRACE", path, MAX_PATH);
     return n > 0 && n < MAX_PATH ? _wfopen(path, L"a") : nullptr;

@@ -4,10 +4,10 @@
 #include <windows.h>
 
 #include "core/tweaks/give_back_record.h"
-#include "win/diagnostics/test_switches.h"
 #include "win/app/wendlix_app.h"
-#include "win/tweaks/give_back_guard.h"
 #include "win/common/wide.h"
+#include "win/diagnostics/test_switches.h"
+#include "win/tweaks/give_back_guard.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int showCommand) {
   if (const auto code = wendlix::RunTestSwitch(arguments ? arguments : L"")) return *code;

@@ -190,9 +190,7 @@ void AppToolBarImpl::ApplyZOrder() {
     case BarZOrder::Topmost:
       SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
       break;
-    case BarZOrder::NotTopmost:
-      DropTopmost();
-      break;
+    case BarZOrder::NotTopmost: DropTopmost(); break;
     case BarZOrder::BelowFullScreenApp: {
       DropTopmost();
       // Right under the full-screen window when it is an ordinary one; placing the bar
@@ -353,7 +351,9 @@ LRESULT AppToolBarImpl::HandleAppBarMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (!showRequested_) SlideAutoHide(true);
       break;
     case WM_ENTERMENULOOP: ++menuDepth_; break;
-    case WM_EXITMENULOOP: if (menuDepth_ > 0) --menuDepth_; break;
+    case WM_EXITMENULOOP:
+      if (menuDepth_ > 0) --menuDepth_;
+      break;
     case WM_DISPLAYCHANGE: {
       const LRESULT result = CallDefault(msg, wp, lp);
       SetTimer(Handle(), kDisplayTimerId, kDisplaySettleMs, nullptr);  // (re)started: one docking per burst

@@ -14,8 +14,8 @@
 
 #include "core/appbar/app_bar_hit_test.h"
 #include "core/appbar/app_tool_bar_types.h"
-#include "core/common/geometry.h"
 #include "core/appbar/monitor_layout.h"
+#include "core/common/geometry.h"
 #include "win/common/base_window.h"
 
 namespace wendlix {
@@ -209,7 +209,7 @@ class AppToolBarImpl {
   int lastSlideFrames_ = 0;
   SavedMonitor wantedMonitor_;
   MonitorInfo monitor_;
-  MonitorInfo movingMonitor_;   // the monitor under the pointer during a move
+  MonitorInfo movingMonitor_;     // the monitor under the pointer during a move
   bool movedInSizeMove_ = false;  // a move really happened (WM_MOVING) since WM_ENTERSIZEMOVE
   MonitorList lastMonitors_;
   Rect lastWorkArea_;

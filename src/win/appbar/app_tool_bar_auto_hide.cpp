@@ -121,7 +121,8 @@ bool AppToolBarImpl::PrimaryButtonDown() const {
 void AppToolBarImpl::AutoHideTimerTick() {
   if (!Handle()) return;
   for (ResolutionCheck check : kResolutionChecks) {
-    if (ResolutionCheckFiresOnMonitor(check, Edge(), props_.AutoHide, monitor_.bounds, WindowRect())) UpdateBar();
+    if (ResolutionCheckFiresOnMonitor(check, Edge(), props_.AutoHide, monitor_.bounds, WindowRect()))
+      UpdateBar();
   }
 
   AutoHideTickInput in;

@@ -1,7 +1,7 @@
 #include "win/appbar/monitors.h"
 
-#include "win/common/wide.h"
 #include "win/appbar/screen_metrics.h"
+#include "win/common/wide.h"
 
 namespace wendlix {
 namespace {

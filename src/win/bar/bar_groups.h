@@ -17,7 +17,9 @@ class BarGroups {
   BarGroups& operator=(const BarGroups&) = delete;
 
   // The group's record as the group file keeps it apart from its buttons.
-  static GroupRecord RecordWithoutButtons(const GroupPanel& g) { return GroupRecord{g.Data, g.Width, g.Height, {}}; }
+  static GroupRecord RecordWithoutButtons(const GroupPanel& g) {
+    return GroupRecord{g.Data, g.Width, g.Height, {}};
+  }
   // Saves the group's record into `gpf`, with its buttons when it was filled, and empties it;
   // false when the file could not be saved.
   static bool SaveGroupWithButtons(GroupPanel& panel, IniFile& gpf);

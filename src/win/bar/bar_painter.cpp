@@ -16,7 +16,9 @@ constexpr int kSpacingBesideIcon = 4;
 constexpr int kTextMargin = 4;
 
 RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-RECT Moved(const Rect& r, int dx, int dy) { return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
+RECT Moved(const Rect& r, int dx, int dy) {
+  return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+}
 bool Empty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 
 void Fill(HDC dc, const RECT& r, COLORREF color) {
@@ -244,8 +246,8 @@ void BarPainter::PaintPanelBtn(HDC dc, const BarView& view, const BarPointer& po
   for (int i = 0; i < static_cast<int>(view.Collapsed.Buttons.size()); ++i) {
     const bool hot = pointer.Hot.What == K::kCollapsedGroup && pointer.Hot.Button == i;
     const bool pressed = pointer.Pressed.What == K::kCollapsedGroup && pointer.Pressed.Button == i;
-    PaintButton(dc, nullptr, view.Collapsed.Buttons[i], Moved(view.Collapsed.Buttons[i].Bounds, area.left, area.top),
-                hot, pressed);
+    PaintButton(dc, nullptr, view.Collapsed.Buttons[i],
+                Moved(view.Collapsed.Buttons[i].Bounds, area.left, area.top), hot, pressed);
   }
 }
 
@@ -257,7 +259,8 @@ void BarPainter::DrawGlyph(HDC dc, const GroupPanel* group, const BarButton& b, 
       return;
     }
     case GlyphSource::kImageList1:
-      if (HIMAGELIST list = resources_.ImageList1()) ImageList_Draw(list, b.Glyph.Index, dc, x, y, ILD_TRANSPARENT);
+      if (HIMAGELIST list = resources_.ImageList1())
+        ImageList_Draw(list, b.Glyph.Index, dc, x, y, ILD_TRANSPARENT);
       return;
     case GlyphSource::kResource:
       DrawTransparentBitmap(dc, resources_.NamedBitmap(b.Glyph.Resource), x, y, kPictureKey);
@@ -266,7 +269,8 @@ void BarPainter::DrawGlyph(HDC dc, const GroupPanel* group, const BarButton& b, 
   }
 }
 
-void BarPainter::PaintButton(HDC dc, const GroupPanel* group, const BarButton& b, RECT r, bool hot, bool pressed) {
+void BarPainter::PaintButton(HDC dc, const GroupPanel* group, const BarButton& b, RECT r, bool hot,
+                             bool pressed) {
   // A hover repaints one button: the others are skipped before any drawing.
   if (Empty(r) || !RectVisible(dc, &r)) return;
   const int shift = pressed ? 1 : 0;
@@ -276,14 +280,16 @@ void BarPainter::PaintButton(HDC dc, const GroupPanel* group, const BarButton& b
   if (b.IsCollapse() && b.Flat) {
     // The arrow alone, in the middle.
     const SIZE size = BitmapSize(resources_.NamedBitmap(b.Glyph.Resource));
-    DrawGlyph(dc, group, b, (r.left + r.right - size.cx) / 2 + shift, (r.top + r.bottom - size.cy) / 2 + shift, 0);
+    DrawGlyph(dc, group, b, (r.left + r.right - size.cx) / 2 + shift,
+              (r.top + r.bottom - size.cy) / 2 + shift, 0);
     DrawFlatFrame(dc, r, hot, pressed);
     return;
   }
   // The shell's icons come at the size needed; the bar's own pictures at the one they have.
   int iconSize = b.Glyph.Source == GlyphSource::kGroupImageList ? scale_(16) : kImageList1Size;
   if (b.Glyph.Source == GlyphSource::kGroupImageList && group && group->LargeImageList) iconSize = scale_(32);
-  if (b.Glyph.Source == GlyphSource::kResource) iconSize = BitmapSize(resources_.NamedBitmap(b.Glyph.Resource)).cy;
+  if (b.Glyph.Source == GlyphSource::kResource)
+    iconSize = BitmapSize(resources_.NamedBitmap(b.Glyph.Resource)).cy;
   if (b.Glyph.Source == GlyphSource::kNone) iconSize = 0;
 
   const bool link = hot && !b.FlatDraw && b.Flat;
@@ -308,7 +314,8 @@ void BarPainter::PaintButton(HDC dc, const GroupPanel* group, const BarButton& b
     const int spacing = scale_(b.Spacing > 0 ? b.Spacing : kSpacingBesideIcon);
     const int x = r.left + scale_(kTextMargin) + shift;
     DrawGlyph(dc, group, b, x, r.top + (height - iconSize) / 2 + shift, iconSize);
-    RECT text{x + iconSize + spacing, r.top + shift, r.right - (b.HasDropDownMenu ? 10 : 2), r.bottom + shift};
+    RECT text{x + iconSize + spacing, r.top + shift, r.right - (b.HasDropDownMenu ? 10 : 2),
+              r.bottom + shift};
     DrawText(dc, b.Caption, text, DT_LEFT | DT_VCENTER, textColor);
   }
   if (b.HasDropDownMenu) DrawDropDownMark(dc, r, b.Menu, textColor);

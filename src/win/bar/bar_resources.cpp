@@ -67,7 +67,8 @@ void BarResources::SystemFontsChanged() { titleFont_.reset(); }
 HICON BarResources::ProgramIcon(int size) {
   unique_hicon& icon = programIcons_[size];
   // LoadImage picks the icon resource's image nearest the size asked.
-  if (!icon) icon.reset(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0)));
+  if (!icon)
+    icon.reset(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0)));
   return icon.get();
 }
 

@@ -42,7 +42,6 @@ class BarResources {
   void SystemFontsChanged();
   HICON ProgramIcon(int size = 16);
 
-
  private:
   HINSTANCE instance_;
   bool imageList1Tried_ = false;
@@ -51,9 +50,9 @@ class BarResources {
   std::map<std::string, unique_hbitmap> bitmaps_;
   std::map<std::tuple<std::string, int, bool>, unique_hfont> fonts_;
   unique_hfont titleFont_;
-  std::map<int, unique_hicon> programIcons_;  // by size
+  std::map<int, unique_hicon> programIcons_;                // by size
   std::map<std::pair<int, int>, unique_hicon> sizedIcons_;  // by system index and size
-  int dpi_ = 0;  // 0: the screen's
+  int dpi_ = 0;                                             // 0: the screen's
   bool largerListsTried_ = false;
   HIMAGELIST largerLists_[2] = {};  // the shell's 48- and 256-pixel lists: shared, never destroyed
 };

@@ -39,12 +39,14 @@ void MonitorDpi::TakeMonitorDpi(int dpi, const RECT* suggested) {
   for (TAppToolBarEdge e : {abeLeft, abeTop, abeRight, abeBottom})
     bar.SetDockSize(e, RescalePx(bar.DockSize(e), before, after));
   const Rect f = bar.FloatRect();
-  bar.SetFloatRect(MakeRect(f.left, f.top, RescalePx(f.Width(), before, after), RescalePx(f.Height(), before, after)));
+  bar.SetFloatRect(
+      MakeRect(f.left, f.top, RescalePx(f.Width(), before, after), RescalePx(f.Height(), before, after)));
   if (bar.Edge() == abeFloat || bar.Edge() == abeUnknown) {
     // A floating bar takes the place Windows suggests for the new DPI.
     if (suggested) {
-      SetWindowPos(bar_.Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      SetWindowPos(bar_.Handle(), nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
     }
   } else {
     // A docked bar's place is the shell's: it docks again at the new thickness.

@@ -2,9 +2,9 @@
 
 #include "core/bar_menu/bar_menu.h"
 #include "core/tweaks/tweak_texts.h"
-#include "win/shell/shell_open.h"
 #include "win/app/program_files.h"
 #include "win/common/wide.h"
+#include "win/shell/shell_open.h"
 #include "win/ui/p_messages.h"
 
 namespace wendlix {

@@ -75,8 +75,8 @@ void BarMenus::ShowSysMenu() {
   if (!tweaks) return;
   const Rect r = HitBounds(bar_.View(), state_.Groups, BarHit{BarHit::Kind::kBtnSys});
   sysPopup_.SetImages(bar_.Resources().ImageList1());
-  ShowSystemTweaksMenu(bar_.Handle(), RECT{r.left, r.top, r.right, r.bottom}, bar_.Toolbar().Edge(), sysPopup_,
-                       *tweaks);
+  ShowSystemTweaksMenu(bar_.Handle(), RECT{r.left, r.top, r.right, r.bottom}, bar_.Toolbar().Edge(),
+                       sysPopup_, *tweaks);
 }
 
 void BarMenus::RunMainMenuItem(const MenuItem& item) {
@@ -91,9 +91,7 @@ void BarMenus::RunMainMenuItem(const MenuItem& item) {
       bar.AutoHideTimer().SetEnabled(bar.AutoHide());
       break;
     }
-    case MainMenuAction::kPosition:
-      PositionLeft1Click(item.Tag);
-      break;
+    case MainMenuAction::kPosition: PositionLeft1Click(item.Tag); break;
     case MainMenuAction::kSetting: {
       state_.Settings.AppBar = bar_.CurrentAppBarProps();
       const bool relayout = A1Click(item.Tag, state_.Settings);
@@ -103,32 +101,17 @@ void BarMenus::RunMainMenuItem(const MenuItem& item) {
       if (relayout) bar_.ArrangeBar();
       break;
     }
-    case MainMenuAction::kGroupVisible:
-      groups_.GroupMenuItemClick(item.Tag);
-      break;
-    case MainMenuAction::kNewGroup:
-      buttonMenu_.N6Click();
-      break;
+    case MainMenuAction::kGroupVisible: groups_.GroupMenuItemClick(item.Tag); break;
+    case MainMenuAction::kNewGroup: buttonMenu_.N6Click(); break;
     case MainMenuAction::kQuickFolder:
       quickCreate_.D4Click(item.Tag, CaptionWithoutAccelerator(item.Caption));
       break;
-    case MainMenuAction::kQuickSites:
-      quickCreate_.N40Click(CaptionWithoutAccelerator(item.Caption));
-      break;
-    case MainMenuAction::kAbout:
-      ShowAboutWindow(bar_.Handle());
-      break;
-    case MainMenuAction::kHelp:
-      H2Click(bar_.Handle());
-      break;
-    case MainMenuAction::kHotKey:
-      keyboard_.ChooseHotKey();
-      break;
-    case MainMenuAction::kClose:
-      PostMessageW(bar_.Handle(), WM_CLOSE, 0, 0);
-      break;
-    default:
-      break;
+    case MainMenuAction::kQuickSites: quickCreate_.N40Click(CaptionWithoutAccelerator(item.Caption)); break;
+    case MainMenuAction::kAbout: ShowAboutWindow(bar_.Handle()); break;
+    case MainMenuAction::kHelp: H2Click(bar_.Handle()); break;
+    case MainMenuAction::kHotKey: keyboard_.ChooseHotKey(); break;
+    case MainMenuAction::kClose: PostMessageW(bar_.Handle(), WM_CLOSE, 0, 0); break;
+    default: break;
   }
 }
 

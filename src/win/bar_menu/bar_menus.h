@@ -17,8 +17,8 @@ namespace wendlix {
 
 class BarMenus {
  public:
-  BarMenus(BarWindow& bar, BarGroups& groups, ButtonMenuCommands& buttonMenu, QuickCreateCommands& quickCreate,
-           BarKeyboard& keyboard);
+  BarMenus(BarWindow& bar, BarGroups& groups, ButtonMenuCommands& buttonMenu,
+           QuickCreateCommands& quickCreate, BarKeyboard& keyboard);
   BarMenus(const BarMenus&) = delete;
   BarMenus& operator=(const BarMenus&) = delete;
 
@@ -33,7 +33,8 @@ class BarMenus {
 
   bool MenuOpen() const { return mainPopup_.Tracking() || sysPopup_.Tracking(); }
   bool HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-    return mainPopup_.HandleMenuMessage(msg, wp, lp, result) || sysPopup_.HandleMenuMessage(msg, wp, lp, result);
+    return mainPopup_.HandleMenuMessage(msg, wp, lp, result) ||
+           sysPopup_.HandleMenuMessage(msg, wp, lp, result);
   }
   // "mainmenu" and "sysmenu": the menus as they would open now, without opening them (as they
   // stand while one is open).

@@ -15,13 +15,13 @@
 #include "core/text/ascii.h"
 #include "core/text/paths.h"
 #include "win/appbar/auto_hide_hold.h"
-#include "win/shell/shell_open.h"
-#include "win/shell/shell_windows.h"
-#include "win/shell/disk_shortcut_folder.h"
-#include "win/exchange/exchange_commands.h"
 #include "win/common/wide.h"
 #include "win/editor/editor_files_win.h"
 #include "win/editor/new_btn_form.h"
+#include "win/exchange/exchange_commands.h"
+#include "win/shell/disk_shortcut_folder.h"
+#include "win/shell/shell_open.h"
+#include "win/shell/shell_windows.h"
 #include "win/ui/p_messages.h"
 
 namespace wendlix {
@@ -64,8 +64,8 @@ ButtonMenuTarget ButtonMenuCommands::PrepareButtonMenu(const BarHit& hit) {
   using K = BarHit::Kind;
   ButtonMenuTarget target;
   const int count = static_cast<int>(state_.Groups.size());
-  if ((hit.What == K::kGroup || hit.What == K::kGroupButton || hit.What == K::kCollapsedGroup) && hit.Group >= 0 &&
-      hit.Group < count) {
+  if ((hit.What == K::kGroup || hit.What == K::kGroupButton || hit.What == K::kCollapsedGroup) &&
+      hit.Group >= 0 && hit.Group < count) {
     target.Group = hit.Group;
   }
   ButtonMenuState s;
@@ -130,9 +130,10 @@ void ButtonMenuCommands::RunButtonMenuItem(const MenuItem& item, const ButtonMen
       bool changed = false;
       {
         AutoHideHold hold(bar_.Toolbar());
-        changed = I2Click(bar_.Handle(), state_.Groups[t.Group],
-                          {GroupFileName(state_.ConfigBase), SettingsFileName(state_.ConfigBase), bar_.CurrentGroupList()},
-                          OtherGroupTitles(state_.Groups, t.Group));
+        changed = I2Click(
+            bar_.Handle(), state_.Groups[t.Group],
+            {GroupFileName(state_.ConfigBase), SettingsFileName(state_.ConfigBase), bar_.CurrentGroupList()},
+            OtherGroupTitles(state_.Groups, t.Group));
       }
       if (changed) {
         bar_.FillGroup(state_.Groups[t.Group]);
@@ -197,7 +198,8 @@ void ButtonMenuCommands::N9Click(int g) {
     const std::string saved = link ? files.MakeShortcutFile(target, *link) : std::string();
     if (saved.empty()) {
       AutoHideHold hold(bar_.Toolbar());
-      ShowErrorBox("无法在文件夹\"" + group.Data.Directory + "\"中创建快捷方式【" + name + "】。", kButtonErrorCaption);
+      ShowErrorBox("无法在文件夹\"" + group.Data.Directory + "\"中创建快捷方式【" + name + "】。",
+                   kButtonErrorCaption);
       return;
     }
     // Named after the file really written (Notepad(2).lnk when Notepad.lnk is taken).
@@ -218,12 +220,14 @@ void ButtonMenuCommands::S3Click(int g, int b) {
   NewBtnFormSetup setup = ButtonSetup(group, b);
   setup.Caption = "按钮属性:【" + button.Hint + "】";
   setup.Name = button.Hint;
-  setup.Target = kind == gkShortcut ? files.ReadLinkTarget(button.FileName) : AddressWithoutPrefix(button.FileName, kind);
+  setup.Target = kind == gkShortcut ? files.ReadLinkTarget(button.FileName)
+                                    : AddressWithoutPrefix(button.FileName, kind);
   setup.FileName = button.FileName;
   const NewBtnFormResult r = RunEditor(setup);
   if (!IsOk(r.ModalResult)) return;
   if (kind == gkShortcut) {
-    const ShortcutChange change = ChangeShortcutFile(files, group.Data.Directory, button.FileName, r.Name, r.Target);
+    const ShortcutChange change =
+        ChangeShortcutFile(files, group.Data.Directory, button.FileName, r.Name, r.Target);
     if (!change.Changed) {
       AutoHideHold hold(bar_.Toolbar());
       ShowErrorBox(change.Message, kButtonErrorCaption);
@@ -283,7 +287,8 @@ void ButtonMenuCommands::N6Click() {
   TakeGroupPage(data, r, true);
   // The dialog has written the group's buttons; its settings and its place in the list join them.
   IniFile gpf = bar_.OpenGroupFile();
-  GroupPanel group = CreateGroupPanel(data, static_cast<int>(state_.Groups.size()), 120, 100, gpf, DiskShortcutFolder{});
+  GroupPanel group =
+      CreateGroupPanel(data, static_cast<int>(state_.Groups.size()), 120, 100, gpf, DiskShortcutFolder{});
   const GroupRecord record = BarGroups::RecordWithoutButtons(group);
   state_.Groups.push_back(std::move(group));
   state_.BandBarVisible = true;
@@ -298,8 +303,9 @@ void ButtonMenuCommands::S5Click(int g) {
   setup.Caption = "工具栏属性:【" + group.Data.Title + "】";
   setup.KindEnabled = false;
   // A group not filled lists its stored buttons, so that a commit keeps them.
-  setup.Entries = EditorEntriesForGroup(IsFilled(group) ? PanelRecord(group).Buttons : std::vector<GroupButton>{},
-                                        group.Data.PanelStyle, bar_.OpenGroupFile(), group.Data.Title);
+  setup.Entries =
+      EditorEntriesForGroup(IsFilled(group) ? PanelRecord(group).Buttons : std::vector<GroupButton>{},
+                            group.Data.PanelStyle, bar_.OpenGroupFile(), group.Data.Title);
   setup.OtherTitles = OtherGroupTitles(state_.Groups, g);
   const NewBtnFormResult r = RunEditor(setup);
   if (!IsOk(r.ModalResult)) {
@@ -319,7 +325,8 @@ void ButtonMenuCommands::S5Click(int g) {
   const GroupRecord record = BarGroups::RecordWithoutButtons(group);
   bar_.RefreshGroupEntries();
   bar_.ArrangeBar();
-  bar_.SaveGroupList({[&](IniFile& f) { SaveGroup(f, record, false); }, {oldTitle}}, &gpf, kGroupErrorCaption);
+  bar_.SaveGroupList({[&](IniFile& f) { SaveGroup(f, record, false); }, {oldTitle}}, &gpf,
+                     kGroupErrorCaption);
 }
 
 void ButtonMenuCommands::D2Click(int g) {

@@ -40,8 +40,8 @@ class ButtonMenuCommands {
     return popup_.HandleMenuMessage(msg, wp, lp, result);
   }
 
-  void N6Click();            // new group
-  void S5Click(int group);   // group properties
+  void N6Click();           // new group
+  void S5Click(int group);  // group properties
 
  private:
   void RunButtonMenuItem(const MenuItem& item, const ButtonMenuTarget& target);
@@ -49,15 +49,15 @@ class ButtonMenuCommands {
   NewBtnFormSetup ButtonSetup(const GroupPanel& group, int button) const;
   // Writes the group's record and buttons in one save, then fills it again from file and folder.
   bool SaveButtonsAndRefill(GroupPanel& group);
-  void N9Click(int group);               // new button
-  void S3Click(int group, int button);   // button properties
-  void D1Click(int group, int button);   // delete button
-  void T2Click(int group, int tag);      // a display flag
-  void D2Click(int group);               // delete group
-  void N5Click(int group);               // show as button, or as a band again
-  void H1Click(int group);               // hide
-  void R1Click(int group);               // refresh
-  void O1Click(int group);               // explore the group's folder
+  void N9Click(int group);              // new button
+  void S3Click(int group, int button);  // button properties
+  void D1Click(int group, int button);  // delete button
+  void T2Click(int group, int tag);     // a display flag
+  void D2Click(int group);              // delete group
+  void N5Click(int group);              // show as button, or as a band again
+  void H1Click(int group);              // hide
+  void R1Click(int group);              // refresh
+  void O1Click(int group);              // explore the group's folder
 
   BarWindow& bar_;
   BarState& state_;

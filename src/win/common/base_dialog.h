@@ -32,7 +32,8 @@ class BaseDialog {
     // CallMsgFilterW with MSGF_DIALOGBOX) before it handles it.
     unique_hhook filter;
     if (filterKeys)
-      filter.reset(SetWindowsHookExW(WH_MSGFILTER, &BaseDialog::MessageFilter, nullptr, GetCurrentThreadId()));
+      filter.reset(
+          SetWindowsHookExW(WH_MSGFILTER, &BaseDialog::MessageFilter, nullptr, GetCurrentThreadId()));
     return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate, owner, &BaseDialog::DialogProc,
                                    reinterpret_cast<LPARAM>(this));
   }

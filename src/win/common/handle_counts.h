@@ -16,7 +16,9 @@ inline std::atomic<long>& LiveHandleCounter(HandleKind kind) {
   return counts[static_cast<std::size_t>(kind)];
 }
 
-inline long LiveHandleCount(HandleKind kind) { return LiveHandleCounter(kind).load(std::memory_order_relaxed); }
+inline long LiveHandleCount(HandleKind kind) {
+  return LiveHandleCounter(kind).load(std::memory_order_relaxed);
+}
 
 inline void CountHandle(HandleKind kind, long delta) {
   LiveHandleCounter(kind).fetch_add(delta, std::memory_order_relaxed);

@@ -24,7 +24,8 @@ using unique_localmem = std::unique_ptr<T, LocalMemDeleter>;
 // A global block locked for the scope; get() is null when it could not be locked.
 class GlobalLockScope {
  public:
-  explicit GlobalLockScope(HGLOBAL global) noexcept : global_(global), data_(global ? GlobalLock(global) : nullptr) {}
+  explicit GlobalLockScope(HGLOBAL global) noexcept
+      : global_(global), data_(global ? GlobalLock(global) : nullptr) {}
   ~GlobalLockScope() {
     if (data_) GlobalUnlock(global_);
   }

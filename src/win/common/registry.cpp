@@ -9,8 +9,9 @@ namespace wendlix {
 unique_hkey OpenRegKey(HKEY root, const std::string& subKey, bool create, REGSAM access) {
   unique_hkey key;
   const std::wstring name = ToWide(subKey);
-  const LONG rc = create ? RegCreateKeyExW(root, name.c_str(), 0, nullptr, 0, access, nullptr, key.put(), nullptr)
-                         : RegOpenKeyExW(root, name.c_str(), 0, access, key.put());
+  const LONG rc =
+      create ? RegCreateKeyExW(root, name.c_str(), 0, nullptr, 0, access, nullptr, key.put(), nullptr)
+             : RegOpenKeyExW(root, name.c_str(), 0, access, key.put());
   if (rc != ERROR_SUCCESS) key.release();
   return key;
 }
@@ -18,7 +19,8 @@ unique_hkey OpenRegKey(HKEY root, const std::string& subKey, bool create, REGSAM
 std::optional<std::string> ReadRegString(HKEY key, const std::string& valueName) {
   const std::wstring name = ToWide(valueName);
   DWORD type = 0, size = 0;
-  if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
+  if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+    return std::nullopt;
   if (type != REG_SZ && type != REG_EXPAND_SZ) return std::nullopt;
   std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
   if (RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size) !=

@@ -10,7 +10,8 @@
 namespace wendlix {
 
 // Opens (create=false) or creates a key; empty on failure.
-unique_hkey OpenRegKey(HKEY root, const std::string& subKey, bool create, REGSAM access = KEY_READ | KEY_WRITE);
+unique_hkey OpenRegKey(HKEY root, const std::string& subKey, bool create,
+                       REGSAM access = KEY_READ | KEY_WRITE);
 std::optional<std::string> ReadRegString(HKEY key, const std::string& valueName);
 bool WriteRegString(HKEY key, const std::string& valueName, const std::string& value);
 bool WriteRegDword(HKEY key, const std::string& valueName, DWORD value);

@@ -20,7 +20,8 @@ class WindowSubclass {
   // Moves the subclass to `hwnd`; false when Windows refused it.
   bool Attach(HWND hwnd) {
     Detach();
-    if (!hwnd || !SetWindowSubclass(hwnd, &WindowSubclass::SubclassProc, Id(), reinterpret_cast<DWORD_PTR>(this)))
+    if (!hwnd ||
+        !SetWindowSubclass(hwnd, &WindowSubclass::SubclassProc, Id(), reinterpret_cast<DWORD_PTR>(this)))
       return false;
     hwnd_ = hwnd;
     return true;
@@ -37,7 +38,8 @@ class WindowSubclass {
   // One subclass per object: the object's address tells them apart on one window.
   UINT_PTR Id() const noexcept { return reinterpret_cast<UINT_PTR>(this); }
 
-  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data) {
+  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                       DWORD_PTR data) {
     auto* self = reinterpret_cast<WindowSubclass*>(data);
     if (msg == WM_NCDESTROY) {
       RemoveWindowSubclass(hwnd, &WindowSubclass::SubclassProc, id);

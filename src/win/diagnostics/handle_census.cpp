@@ -36,7 +36,8 @@ long CountInSystemTable() {
   LONG status;
   for (;;) {
     ULONG needed = 0;
-    status = query(kSystemExtendedHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+    status =
+        query(kSystemExtendedHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
     if (status != kInfoLengthMismatch || buffer.size() >= (256u << 20)) break;
     buffer.resize(std::max<std::size_t>(buffer.size() * 2, needed + 4096));
   }

@@ -3,8 +3,8 @@
 #include <cwchar>
 
 #include "core/bar/group_visibility.h"
-#include "win/appbar/auto_hide_hold.h"
 #include "win/app/main_form.h"
+#include "win/appbar/auto_hide_hold.h"
 #include "win/diagnostics/test_switches.h"
 #include "win/inspect/bar_query.h"
 
@@ -25,7 +25,8 @@ struct EditorSearch {
 // The editor is the visible window the bar owns that is neither its tooltip nor a menu.
 BOOL CALLBACK FindOwnedDialog(HWND hwnd, LPARAM lp) {
   auto* search = reinterpret_cast<EditorSearch*>(lp);
-  if (hwnd == search->Owner || !IsWindowVisible(hwnd) || GetWindow(hwnd, GW_OWNER) != search->Owner) return TRUE;
+  if (hwnd == search->Owner || !IsWindowVisible(hwnd) || GetWindow(hwnd, GW_OWNER) != search->Owner)
+    return TRUE;
   wchar_t cls[64] = {};
   GetClassNameW(hwnd, cls, 64);
   if (std::wcscmp(cls, L"tooltips_class32") == 0 || std::wcscmp(cls, L"#32768") == 0) return TRUE;
@@ -35,7 +36,9 @@ BOOL CALLBACK FindOwnedDialog(HWND hwnd, LPARAM lp) {
 
 class CloserTimer {
  public:
-  explicit CloserTimer(HWND hwnd) : hwnd_(hwnd) { SetTimer(hwnd_, kCloserTimer, USER_TIMER_MINIMUM, nullptr); }
+  explicit CloserTimer(HWND hwnd) : hwnd_(hwnd) {
+    SetTimer(hwnd_, kCloserTimer, USER_TIMER_MINIMUM, nullptr);
+  }
   ~CloserTimer() { KillTimer(hwnd_, kCloserTimer); }
   CloserTimer(const CloserTimer&) = delete;
   CloserTimer& operator=(const CloserTimer&) = delete;
@@ -98,8 +101,7 @@ bool LeakProbe::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT
         CloseWhatIsOpen(hwnd);
         result = 0;
         return true;
-      default:
-        return false;
+      default: return false;
     }
   } catch (...) {
     result = 0;
@@ -153,8 +155,7 @@ void LeakProbe::CloseWhatIsOpen(HWND hwnd) {
       if (search.Found && PostMessageW(search.Found, WM_CLOSE, 0, 0)) closedThisOpening_ = true;
       break;
     }
-    case Closing::kNone:
-      break;
+    case Closing::kNone: break;
   }
 }
 
@@ -197,7 +198,8 @@ std::string LeakProbe::Run(HWND hwnd, const ProbeCommand& command) {
   for (int i = 0; i < command.Count && IsWindow(hwnd); ++i) {
     switch (command.Kind) {
       case ProbeKind::kMainMenu:
-        OpenAndDismiss(hwnd, Closing::kMenu, [&] { form_.menus_.ShowMainMenu(middle, TPM_LEFTALIGN | TPM_TOPALIGN); });
+        OpenAndDismiss(hwnd, Closing::kMenu,
+                       [&] { form_.menus_.ShowMainMenu(middle, TPM_LEFTALIGN | TPM_TOPALIGN); });
         break;
       case ProbeKind::kSysMenu:
         OpenAndDismiss(hwnd, Closing::kMenu, [&] { form_.menus_.ShowSysMenu(); });
@@ -205,8 +207,9 @@ std::string LeakProbe::Run(HWND hwnd, const ProbeCommand& command) {
       case ProbeKind::kBtnMenu: {
         const int band = FirstBand(groups);
         if (band < 0) return "refused: no group shows as a band";
-        OpenAndDismiss(hwnd, Closing::kMenu,
-                       [&] { form_.buttonMenu_.ShowButtonMenu(BarHit{BarHit::Kind::kGroup, band}, middle); });
+        OpenAndDismiss(hwnd, Closing::kMenu, [&] {
+          form_.buttonMenu_.ShowButtonMenu(BarHit{BarHit::Kind::kGroup, band}, middle);
+        });
         break;
       }
       case ProbeKind::kRebuild:
@@ -240,8 +243,7 @@ std::string LeakProbe::Run(HWND hwnd, const ProbeCommand& command) {
         OpenAndDismiss(hwnd, Closing::kEditor, [&] { form_.buttonMenu_.S5Click(band); });
         break;
       }
-      case ProbeKind::kSlides:
-        break;
+      case ProbeKind::kSlides: break;
     }
     PumpPending();
   }
@@ -249,8 +251,8 @@ std::string LeakProbe::Run(HWND hwnd, const ProbeCommand& command) {
                      command.Kind == ProbeKind::kBtnMenu || command.Kind == ProbeKind::kEditor;
   // An opening that showed nothing to dismiss proves nothing: the batch says so instead of "done".
   if (opens && closed_ != command.Count) {
-    return "failed " + std::string(ProbeName(command.Kind)) + ": dismissed " + std::to_string(closed_) + " of " +
-           std::to_string(command.Count);
+    return "failed " + std::string(ProbeName(command.Kind)) + ": dismissed " + std::to_string(closed_) +
+           " of " + std::to_string(command.Count);
   }
   return Done(command, opens ? "dismissed " + std::to_string(closed_) : std::string());
 }

@@ -52,7 +52,7 @@ class LeakProbe {
   bool running_ = false;
   Closing closing_ = Closing::kNone;
   bool closedThisOpening_ = false;  // the menu or editor of this opening was found and closed
-  int closed_ = 0;                   // openings of this batch found and closed
+  int closed_ = 0;                  // openings of this batch found and closed
 };
 
 }  // namespace wendlix

@@ -34,7 +34,8 @@ const void* WineGdiTable() {
   constexpr std::size_t kTableField = 0x94;
 #endif
   const void* table = nullptr;
-  std::memcpy(&table, reinterpret_cast<const unsigned char*>(basic.PebBaseAddress) + kTableField, sizeof(table));
+  std::memcpy(&table, reinterpret_cast<const unsigned char*>(basic.PebBaseAddress) + kTableField,
+              sizeof(table));
   return table;
 }
 

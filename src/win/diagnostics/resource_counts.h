@@ -11,15 +11,15 @@
 namespace wendlix {
 
 struct ResourceCounts {
-  long GuiGdi = 0;            // GetGuiResources, 0 where it is not implemented
+  long GuiGdi = 0;  // GetGuiResources, 0 where it is not implemented
   long GuiUser = 0;
-  long GdiTable = -1;         // live entries of the GDI handle table; -1 where it cannot be read
-  long Windows = 0;           // windows of this process: top-level and their children
-  long OwnGdi = 0;            // live handles of the program's own wrappers
+  long GdiTable = -1;  // live entries of the GDI handle table; -1 where it cannot be read
+  long Windows = 0;    // windows of this process: top-level and their children
+  long OwnGdi = 0;     // live handles of the program's own wrappers
   long OwnUser = 0;
   long OwnKernel = 0;
-  std::uint64_t PrivateBytes = 0;     // the system's private usage, 0 where it is not implemented
-  std::uint64_t CommittedPrivate = 0; // committed private pages, summed by VirtualQuery
+  std::uint64_t PrivateBytes = 0;      // the system's private usage, 0 where it is not implemented
+  std::uint64_t CommittedPrivate = 0;  // committed private pages, summed by VirtualQuery
 };
 
 ResourceCounts SampleResourceCounts();

@@ -108,7 +108,8 @@ std::string CheckAndSave(const std::string& folder, std::uint32_t& nextRound) {
     gpfRound = *gpf;
     // A round saves the settings file first: it may be one ahead, never behind.
     if (iniRound < gpfRound || iniRound > gpfRound + 1)
-      return "bad: settings round " + std::to_string(iniRound) + " beside groups round " + std::to_string(gpfRound);
+      return "bad: settings round " + std::to_string(iniRound) + " beside groups round " +
+             std::to_string(gpfRound);
   }
   const std::uint32_t round = (iniRound > gpfRound ? iniRound : gpfRound) + 1;
   if (!SaveRound(folder, round)) return "bad: saving round " + std::to_string(round) + " failed";
@@ -121,8 +122,8 @@ std::string CheckAndSave(const std::string& folder, std::uint32_t& nextRound) {
 }
 
 void AppendLine(const std::string& path, const std::string& line) {
-  const unique_file file(CreateFileW(ToWide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+  const unique_file file(CreateFileW(ToWide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return;
   const std::string text = line + "\n";
   DWORD written = 0;

@@ -89,12 +89,13 @@ std::optional<std::string> FirstDescribedName(IDataObject* data) {
 
 // The start of a file on disk (at most kMaxOfferBytes); nullopt when it cannot be read.
 std::optional<std::string> FileStart(const std::string& path) {
-  const unique_file file(CreateFileW(ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const unique_file file(CreateFileW(ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
   std::string bytes(kMaxOfferBytes, '\0');
   DWORD got = 0;
-  if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr)) return std::nullopt;
+  if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr))
+    return std::nullopt;
   bytes.resize(got);
   return bytes;
 }

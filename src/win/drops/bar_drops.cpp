@@ -98,13 +98,13 @@ DropPoint BarDrops::DropPointAt(POINT client) const {
       if (const std::optional<std::size_t> g = GroupByTag(groups, hit.Group)) at.Group = static_cast<int>(*g);
       at.OnPanelBtn = true;
       break;
-    default:
-      break;
+    default: break;
   }
   if (at.Group < 0) return at;
   const GroupPanel& group = groups[at.Group];
   at.GroupKind = group.Data.PanelStyle;
-  if (hit.What == K::kGroupButton && hit.Button >= 0 && hit.Button < static_cast<int>(group.Children.size())) {
+  if (hit.What == K::kGroupButton && hit.Button >= 0 &&
+      hit.Button < static_cast<int>(group.Children.size())) {
     const BarButton& b = group.Children[hit.Button];
     if (!b.IsCollapse() && b.Visible) at.LaunchButton = hit.Button;
   }
@@ -235,9 +235,9 @@ bool BarDrops::ButtonMouseMove(POINT client, WPARAM keys) {
   const BarButton& b = group.Children[pressed.Button];
   if (b.IsCollapse()) return false;
   const ShiftState shift = ShiftFromMouseKeys(static_cast<std::uint32_t>(keys), GetKeyState(VK_MENU) < 0);
-  const ButtonMoveDecision decision = DecideButtonMouseMove(
-      shift, mouseIsDown_, Point{pressPoint_.x, pressPoint_.y}, Point{client.x, client.y},
-      bar_.Scale()(kDragThreshold));
+  const ButtonMoveDecision decision =
+      DecideButtonMouseMove(shift, mouseIsDown_, Point{pressPoint_.x, pressPoint_.y},
+                            Point{client.x, client.y}, bar_.Scale()(kDragThreshold));
   if (!decision.FileDrag && !decision.MoveDrag) return false;
   mouseIsDown_ = false;
   if (GetCapture() == bar_.Handle()) ReleaseCapture();

@@ -2,9 +2,9 @@
 
 #include "core/drops/drop_plan.h"
 #include "core/text/paths.h"
+#include "win/common/wide.h"
 #include "win/shell/shell_links.h"
 #include "win/shell/shortcut_files.h"
-#include "win/common/wide.h"
 
 namespace wendlix {
 namespace {

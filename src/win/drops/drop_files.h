@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/drops/drop_plan.h"
 #include "core/bar/panel_data.h"
+#include "core/drops/drop_plan.h"
 
 namespace wendlix {
 

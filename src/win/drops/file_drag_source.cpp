@@ -116,7 +116,8 @@ std::string DropFilesBytes(const std::vector<std::string>& files) {
 }
 
 DWORD RunDrag(IDataObject* data, DWORD allowed) {
-  const DWORD button = (GetKeyState(VK_RBUTTON) < 0 && GetKeyState(VK_LBUTTON) >= 0) ? MK_RBUTTON : MK_LBUTTON;
+  const DWORD button =
+      (GetKeyState(VK_RBUTTON) < 0 && GetKeyState(VK_LBUTTON) >= 0) ? MK_RBUTTON : MK_LBUTTON;
   const ComPtr<IDropSource> source = NewComObject<ButtonDropSource>(button);
   DWORD effect = DROPEFFECT_NONE;
   const HRESULT hr = DoDragDrop(data, source.Get(), allowed, &effect);
@@ -140,8 +141,9 @@ bool SetDragImage(IDataObject* data, HBITMAP picture, SIZE size, POINT offset) {
   image.ptOffset = offset;
   image.hbmpDragImage = picture;
   image.crColorKey = CLR_NONE;
-  if (data && SUCCEEDED(CoCreateInstance(CLSID_DragDropHelper, nullptr, CLSCTX_INPROC_SERVER,
-                                         IID_PPV_ARGS(&helper))) &&
+  if (data &&
+      SUCCEEDED(
+          CoCreateInstance(CLSID_DragDropHelper, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&helper))) &&
       SUCCEEDED(helper->InitializeFromBitmap(&image, data))) {
     owned.release();  // the helper owns the picture now
     return true;

@@ -42,8 +42,7 @@ NewBtnFormResult ShowNewBtnForm(HWND owner, const NewBtnFormSetup& setup) {
   return result;
 }
 
-TNewBtnForm::TNewBtnForm(NewBtnFormSetup setup)
-    : setup_(std::move(setup)), page_(setup_.Entries) {}
+TNewBtnForm::TNewBtnForm(NewBtnFormSetup setup) : setup_(std::move(setup)), page_(setup_.Entries) {}
 
 std::string TNewBtnForm::Text(int id) const {
   const HWND h = Control(id);
@@ -59,11 +58,11 @@ void TNewBtnForm::SetText(int id, const std::string& text) {
   if (const HWND h = Control(id)) SetWindowTextW(h, ToWide(text).c_str());
 }
 
-HWND TNewBtnForm::AddControl(const wchar_t* cls, const std::string& text, DWORD style, int id, int x, int y, int w,
-                             int h, DWORD exStyle) {
-  const HWND control =
-      CreateWindowExW(exStyle, cls, ToWide(text).c_str(), WS_CHILD | WS_CLIPSIBLINGS | style, x, y, w, h, Handle(),
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+HWND TNewBtnForm::AddControl(const wchar_t* cls, const std::string& text, DWORD style, int id, int x, int y,
+                             int w, int h, DWORD exStyle) {
+  const HWND control = CreateWindowExW(
+      exStyle, cls, ToWide(text).c_str(), WS_CHILD | WS_CLIPSIBLINGS | style, x, y, w, h, Handle(),
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont_), FALSE);
   return control;
 }
@@ -71,8 +70,8 @@ HWND TNewBtnForm::AddControl(const wchar_t* cls, const std::string& text, DWORD 
 TModalResult TNewBtnForm::ShowModal(HWND owner) {
   modalResult_ = mrCancel;
   const HINSTANCE resources = setup_.Resources ? setup_.Resources : GetModuleHandleW(nullptr);
-  const HRSRC found = FindResourceW(resources, MAKEINTRESOURCEW(IDD_NEW_BTN_FORM),
-                                   MAKEINTRESOURCEW(5) /* RT_DIALOG */);
+  const HRSRC found =
+      FindResourceW(resources, MAKEINTRESOURCEW(IDD_NEW_BTN_FORM), MAKEINTRESOURCEW(5) /* RT_DIALOG */);
   const HGLOBAL loaded = found ? LoadResource(resources, found) : nullptr;
   const auto* dialogTemplate = loaded ? static_cast<const DLGTEMPLATE*>(LockResource(loaded)) : nullptr;
   if (!dialogTemplate) return mrCancel;
@@ -148,10 +147,10 @@ void TNewBtnForm::CreateButtonPanel() {
   AddControl(L"EDIT", setup_.Name, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, kText1, x0 + 158, y0, 220, 21,
              WS_EX_CLIENTEDGE);
   AddControl(L"STATIC", Label2CaptionFor(setup_.Kind), WS_VISIBLE, kLabel2, x0 + 50, y0 + 37, 105, 16);
-  AddControl(L"EDIT", setup_.Target, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, kText2, x0 + 158, y0 + 33, 220, 21,
-             WS_EX_CLIENTEDGE);
-  AddControl(L"BUTTON", "选取目标文件...", (setup_.Kind == gkShortcut ? WS_VISIBLE : 0) | WS_TABSTOP, kBtnBrow,
-             x0 + 258, y0 + 66, 120, 25);
+  AddControl(L"EDIT", setup_.Target, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, kText2, x0 + 158, y0 + 33, 220,
+             21, WS_EX_CLIENTEDGE);
+  AddControl(L"BUTTON", "选取目标文件...", (setup_.Kind == gkShortcut ? WS_VISIBLE : 0) | WS_TABSTOP,
+             kBtnBrow, x0 + 258, y0 + 66, 120, 25);
   fileName_ = setup_.FileName;
 }
 
@@ -257,10 +256,22 @@ void TNewBtnForm::FocusField(EditorField field) {
   switch (field) {
     case EditorField::kName: id = kText1; break;
     case EditorField::kTarget: id = kText2; break;
-    case EditorField::kTitle: id = kText3; page = 0; break;
-    case EditorField::kFolder: id = kText4; page = 0; break;
-    case EditorField::kRowName: id = kEditName; page = 1; break;
-    case EditorField::kRowTarget: id = kEditExe; page = 1; break;
+    case EditorField::kTitle:
+      id = kText3;
+      page = 0;
+      break;
+    case EditorField::kFolder:
+      id = kText4;
+      page = 0;
+      break;
+    case EditorField::kRowName:
+      id = kEditName;
+      page = 1;
+      break;
+    case EditorField::kRowTarget:
+      id = kEditExe;
+      page = 1;
+      break;
     case EditorField::kNone: return;
   }
   if (page >= 0 && page != pageIndex_) ShowPage(page);
@@ -307,7 +318,8 @@ bool TNewBtnForm::CommitGroup() {
   in.Folder = Text(kText4);
   in.FolderEnabled = IsWindowEnabled(Control(kText4)) != FALSE;
   in.OtherTitles = setup_.OtherTitles;
-  if (EditorCheck refusal = CheckGroupMode(in, [](const std::string& p) { return platform::DirectoryExists(p); })) {
+  if (EditorCheck refusal =
+          CheckGroupMode(in, [](const std::string& p) { return platform::DirectoryExists(p); })) {
     Refuse(*refusal);
     return false;
   }
@@ -346,8 +358,12 @@ void TNewBtnForm::OnCommand(int id, int code, HWND) {
     case kOk: return btnOKClick();
     case kCancel: return End(mrCancel);
     case kBtnDir: return btnDirClick();
-    case kBtnColor: case kBtnFromColor: case kBtnToColor: return PickColor(id);
-    case kRd1: case kRd2: case kRd3: return SelectStyle(id);
+    case kBtnColor:
+    case kBtnFromColor:
+    case kBtnToColor: return PickColor(id);
+    case kRd1:
+    case kRd2:
+    case kRd3: return SelectStyle(id);
     case kRxSpeedButton1: return RxSpeedButton1Click();
     case kRxSpeedButton2: return RxSpeedButton2Click();
     case kBtnBrow: return btnBrowClick();
@@ -363,21 +379,13 @@ void TNewBtnForm::OnCommand(int id, int code, HWND) {
 
 INT_PTR TNewBtnForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_INITDIALOG:
-      OnInitDialog();
-      return FALSE;  // the focus is set
-    case WM_COMMAND:
-      OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
-      return TRUE;
+    case WM_INITDIALOG: OnInitDialog(); return FALSE;  // the focus is set
+    case WM_COMMAND: OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp)); return TRUE;
     case WM_NOTIFY:
       SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, OnNotify(reinterpret_cast<NMHDR*>(lp)));
       return TRUE;
-    case WM_DRAWITEM:
-      OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
-      return TRUE;
-    case WM_PAINT:
-      OnPaint();
-      return TRUE;
+    case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp)); return TRUE;
+    case WM_PAINT: OnPaint(); return TRUE;
     case WM_CTLCOLORSTATIC: {
       const HDC dc = reinterpret_cast<HDC>(wp);
       SetBkMode(dc, TRANSPARENT);
@@ -409,8 +417,7 @@ INT_PTR TNewBtnForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       // The controls still exist here; the caller reads them back after the dialog is gone.
       closed_ = ReadControls();
       return FALSE;
-    default:
-      return FALSE;
+    default: return FALSE;
   }
 }
 

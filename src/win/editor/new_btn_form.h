@@ -41,8 +41,8 @@ namespace wendlix {
 
 struct NewBtnFormSetup {
   bool GroupMode = true;
-  std::string Caption;  // painted in the strip
-  bool NewItem = false; // a new group or button
+  std::string Caption;   // painted in the strip
+  bool NewItem = false;  // a new group or button
 
   // Group mode.
   std::string Title;
@@ -55,14 +55,14 @@ struct NewBtnFormSetup {
   std::uint8_t DrawStyle = 0;
   GroupFont Font;
   std::string PictureFile;
-  std::vector<ButtonEntry> Entries;     // the group's buttons in order
-  std::vector<std::string> OtherTitles; // titles of the other groups
-  std::string GroupFile;                // the .GPF file the commit writes
+  std::vector<ButtonEntry> Entries;      // the group's buttons in order
+  std::vector<std::string> OtherTitles;  // titles of the other groups
+  std::string GroupFile;                 // the .GPF file the commit writes
 
   // Button mode.
   std::string Name;
-  std::string Target;    // the target, or the address without its prefix
-  std::string FileName;  // the button's file or address, for its icon
+  std::string Target;                   // the target, or the address without its prefix
+  std::string FileName;                 // the button's file or address, for its icon
   std::vector<std::string> OtherNames;  // the group's other buttons
 
   HIMAGELIST ImageList1 = nullptr;  // the bar's pictures; not owned
@@ -100,12 +100,40 @@ class TNewBtnForm : public BaseDialog<TNewBtnForm> {
 
   // Control identifiers, also how tests find the controls.
   enum Id : int {
-    kOk = IDOK, kCancel = IDCANCEL,
-    kPageControl = 100, kText3, kComboBox1, kText4, kBtnDir, kRd1, kRd2, kRd3, kBtnColor, kBtnFromColor,
-    kBtnToColor, kImage2, kImage3, kRxSpeedButton1, kLblFont, kRxSpeedButton2, kLabel4,
-    kTreeViewBtn = 130, kBtnUp, kBtnDown, kBtnDele, kEditName, kEditExe, kBtnBrowFile, kBtnIcon1, kBtnNew,
+    kOk = IDOK,
+    kCancel = IDCANCEL,
+    kPageControl = 100,
+    kText3,
+    kComboBox1,
+    kText4,
+    kBtnDir,
+    kRd1,
+    kRd2,
+    kRd3,
+    kBtnColor,
+    kBtnFromColor,
+    kBtnToColor,
+    kImage2,
+    kImage3,
+    kRxSpeedButton1,
+    kLblFont,
+    kRxSpeedButton2,
+    kLabel4,
+    kTreeViewBtn = 130,
+    kBtnUp,
+    kBtnDown,
+    kBtnDele,
+    kEditName,
+    kEditExe,
+    kBtnBrowFile,
+    kBtnIcon1,
+    kBtnNew,
     kBtnEdit,
-    kText1 = 160, kText2, kLabel2, kBtnIcon, kBtnBrow,
+    kText1 = 160,
+    kText2,
+    kLabel2,
+    kBtnIcon,
+    kBtnBrow,
     kStatic = 199,
   };
 
@@ -127,8 +155,8 @@ class TNewBtnForm : public BaseDialog<TNewBtnForm> {
   void OnInitDialog();
   void End(TModalResult result);
   NewBtnFormResult ReadControls() const;
-  HWND AddControl(const wchar_t* cls, const std::string& text, DWORD style, int id, int x, int y, int w, int h,
-                  DWORD exStyle = 0);
+  HWND AddControl(const wchar_t* cls, const std::string& text, DWORD style, int id, int x, int y, int w,
+                  int h, DWORD exStyle = 0);
   void CreateGroupPage();
   void CreateButtonsPage();
   void CreateButtonPanel();

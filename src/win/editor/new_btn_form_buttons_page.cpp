@@ -3,19 +3,19 @@
 // file mirrors its state into the controls.
 #include "win/editor/new_btn_form.h"
 
-#include <windowsx.h>
 #include <commdlg.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include "core/editor/editor_address.h"
 #include "core/editor/editor_geometry.h"
 #include "core/editor/editor_texts.h"
 #include "core/text/ascii.h"
 #include "core/text/paths.h"
-#include "win/shell/context_menu.h"
-#include "win/shell/shell_folders.h"
 #include "win/common/wide.h"
 #include "win/editor/repeat_button.h"
+#include "win/shell/context_menu.h"
+#include "win/shell/shell_folders.h"
 #include "win/ui/p_messages.h"
 
 namespace wendlix {
@@ -163,7 +163,8 @@ void TNewBtnForm::ApplyPageResult(const PageResult& result, bool detail) {
 }
 
 void TNewBtnForm::TreeViewBtnSelectItem(int row) {
-  page_.SelectRow(row >= 0 ? std::optional<std::size_t>(static_cast<std::size_t>(row)) : std::nullopt, files_);
+  page_.SelectRow(row >= 0 ? std::optional<std::size_t>(static_cast<std::size_t>(row)) : std::nullopt,
+                  files_);
   MirrorPage();
 }
 
@@ -277,14 +278,9 @@ LRESULT TNewBtnForm::OnNotify(NMHDR* header) {
     case NM_CLICK:
       if (ListView_GetNextItem(header->hwndFrom, -1, LVNI_SELECTED) < 0) TreeViewBtnSelectItem(-1);
       return 0;
-    case NM_RCLICK:
-      TreeViewBtnRightClick();
-      return 0;
-    case LVN_BEGINDRAG:
-      BeginRowDrag();
-      return 0;
-    default:
-      return 0;
+    case NM_RCLICK: TreeViewBtnRightClick(); return 0;
+    case LVN_BEGINDRAG: BeginRowDrag(); return 0;
+    default: return 0;
   }
 }
 

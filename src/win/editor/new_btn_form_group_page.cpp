@@ -2,24 +2,24 @@
 // both modes paint (the caption strip, the colour buttons, the previews and large icons).
 #include "win/editor/new_btn_form.h"
 
-#include <windowsx.h>
 #include <commdlg.h>
-#include <shlobj.h>
 #include <shellapi.h>
+#include <shlobj.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
-#include "core/editor/editor_strip.h"
 #include "core/editor/editor_address.h"
+#include "core/editor/editor_strip.h"
 #include "core/editor/editor_texts.h"
 #include "core/text/paths.h"
-#include "win/shell/shell_folders.h"
 #include "win/bar/bar_pictures.h"
 #include "win/common/wide.h"
 #include "win/paint/dib_section.h"
 #include "win/paint/fill_gradient.h"
 #include "win/paint/picture_file.h"
 #include "win/shell/pidl.h"
+#include "win/shell/shell_folders.h"
 #include "win/ui/p_messages.h"
 #include "win/ui/window_dpi.h"
 
@@ -51,8 +51,9 @@ constexpr UINT kMoreColors = 1000;
 }  // namespace
 
 void TNewBtnForm::CreateGroupPage() {
-  const HWND tabs = AddControl(WC_TABCONTROLW, "", WS_VISIBLE | TCS_BUTTONS | TCS_FLATBUTTONS | TCS_FIXEDWIDTH,
-                               kPageControl, 84, 22, 423, 278);
+  const HWND tabs =
+      AddControl(WC_TABCONTROLW, "", WS_VISIBLE | TCS_BUTTONS | TCS_FLATBUTTONS | TCS_FIXEDWIDTH,
+                 kPageControl, 84, 22, 423, 278);
   SendMessageW(tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(180, 22));
   if (setup_.ImageList1) TabCtrl_SetImageList(tabs, setup_.ImageList1);
   const char* pageCaptions[] = {"工具栏属性", "工具栏按钮(&B)"};
@@ -154,8 +155,10 @@ void TNewBtnForm::PickColor(int id) {
   if (color) target = static_cast<std::int32_t>(*color);
   // A click on the single colour always means single-colour filling; a gradient end means
   // the gradient once it changed.
-  if (id == kBtnColor) SelectStyle(kRd1);
-  else if (color) SelectStyle(kRd2);
+  if (id == kBtnColor)
+    SelectStyle(kRd1);
+  else if (color)
+    SelectStyle(kRd2);
   if (!color) return;
   InvalidateRect(Control(id), nullptr, TRUE);
   InvalidateRect(Control(kImage2), nullptr, TRUE);
@@ -328,8 +331,9 @@ void TNewBtnForm::OnDrawItem(const DRAWITEMSTRUCT& item) {
     case kBtnColor: return DrawColorButton(item, color_);
     case kBtnFromColor: return DrawColorButton(item, fromColor_);
     case kBtnToColor: return DrawColorButton(item, toColor_);
-    case kImage2: return FillGradient(item.rcItem, item.hDC, static_cast<std::uint32_t>(fromColor_), 0,
-                                      static_cast<std::uint32_t>(toColor_));
+    case kImage2:
+      return FillGradient(item.rcItem, item.hDC, static_cast<std::uint32_t>(fromColor_), 0,
+                          static_cast<std::uint32_t>(toColor_));
     case kImage3: return DrawPicture(item);
     case kBtnIcon: return DrawLargeIcon(item, true);
     case kBtnIcon1: return DrawLargeIcon(item, false);

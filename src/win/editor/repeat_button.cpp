@@ -47,9 +47,7 @@ LRESULT CALLBACK RepeatProc(HWND button, UINT msg, WPARAM wp, LPARAM lp, UINT_PT
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lp) != button) KillTimer(button, kRepeatTimer);
       break;
-    case WM_CANCELMODE:
-      KillTimer(button, kRepeatTimer);
-      break;
+    case WM_CANCELMODE: KillTimer(button, kRepeatTimer); break;
     case WM_ENABLE:
       if (!wp) KillTimer(button, kRepeatTimer);
       break;
@@ -57,8 +55,7 @@ LRESULT CALLBACK RepeatProc(HWND button, UINT msg, WPARAM wp, LPARAM lp, UINT_PT
       KillTimer(button, kRepeatTimer);
       RemoveWindowSubclass(button, &RepeatProc, id);
       break;
-    default:
-      break;
+    default: break;
   }
   return DefSubclassProc(button, msg, wp, lp);
 }

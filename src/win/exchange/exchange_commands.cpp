@@ -12,8 +12,8 @@
 #include "core/platform/file_io.h"
 #include "core/profile/ini_file.h"
 #include "core/text/ascii.h"
-#include "win/shell/disk_shortcut_folder.h"
 #include "win/common/wide.h"
+#include "win/shell/disk_shortcut_folder.h"
 #include "win/ui/p_messages.h"
 
 namespace wendlix {

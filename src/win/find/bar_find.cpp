@@ -16,7 +16,8 @@ bool OpensFind(wchar_t c) {
 BarFind::BarFind(BarWindow& bar, BarLaunch& launch)
     : bar_(bar),
       launch_(launch),
-      box_(FindBox::Callbacks{[this](std::uint64_t id) { Launch(id); }, [this](FindBoxEnd why) { Ended(why); }}) {}
+      box_(FindBox::Callbacks{[this](std::uint64_t id) { Launch(id); },
+                              [this](FindBoxEnd why) { Ended(why); }}) {}
 
 bool BarFind::Typed(wchar_t c) {
   if (box_.IsOpen()) {
@@ -38,8 +39,11 @@ void BarFind::Open(wchar_t first) {
     if (!FindNeedsFill(groups[g])) AddFindGroup(groups, g, bar_.State().Launches, catalogue_);
   RECT bar{};
   GetWindowRect(bar_.Handle(), &bar);
-  FindBoxRequest request{bar_.Handle(), {bar.left, bar.top, bar.right, bar.bottom}, toolbar.Edge(),
-                         bar_.Scale().Dpi(), EntriesFrom(0)};
+  FindBoxRequest request{bar_.Handle(),
+                         {bar.left, bar.top, bar.right, bar.bottom},
+                         toolbar.Edge(),
+                         bar_.Scale().Dpi(),
+                         EntriesFrom(0)};
   if (!box_.Open(std::move(request))) {
     hold_.reset();
     return;
@@ -83,15 +87,18 @@ std::vector<FindBoxEntry> BarFind::EntriesFrom(std::size_t first) {
 FindBoxIcon BarFind::IconOf(std::size_t candidate) {
   const FindTarget& t = catalogue_.Targets[candidate];
   const std::vector<GroupPanel>& groups = bar_.State().Groups;
-  const std::uint16_t kind = static_cast<std::size_t>(t.Group) < groups.size() ? groups[t.Group].Data.PanelStyle : 0;
+  const std::uint16_t kind =
+      static_cast<std::size_t>(t.Group) < groups.size() ? groups[t.Group].Data.PanelStyle : 0;
   BarResources& resources = bar_.Resources();
   // The small pictures the bar's buttons and menus show for each kind.
-  if (t.Entry || kind == gkShortcut) return {resources.SystemImages(false), resources.IconIndex(t.Path), nullptr};
+  if (t.Entry || kind == gkShortcut)
+    return {resources.SystemImages(false), resources.IconIndex(t.Path), nullptr};
   return {resources.ImageList1(), kind == gkWeb ? 15 : 16, nullptr};
 }
 
 void BarFind::IconsArrived() {
-  if (box_.IsOpen()) box_.RefreshIcons([this](std::uint64_t id) { return IconOf(static_cast<std::size_t>(id)); });
+  if (box_.IsOpen())
+    box_.RefreshIcons([this](std::uint64_t id) { return IconOf(static_cast<std::size_t>(id)); });
 }
 
 void BarFind::Launch(std::uint64_t id) {
@@ -103,7 +110,8 @@ void BarFind::Launch(std::uint64_t id) {
   const GroupPanel& group = groups[target.Group];
   // The group may have been filled again while the box was open: the button is known by its target.
   const auto same = [&](std::size_t i) {
-    return i < group.Children.size() && !group.Children[i].IsCollapse() && group.Children[i].FileName == target.Path;
+    return i < group.Children.size() && !group.Children[i].IsCollapse() &&
+           group.Children[i].FileName == target.Path;
   };
   std::size_t button = static_cast<std::size_t>(target.Button);
   if (!same(button)) {

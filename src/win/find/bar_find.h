@@ -54,7 +54,7 @@ class BarFind {
 
   BarWindow& bar_;
   BarLaunch& launch_;
-  FindCatalogue catalogue_;  // what the open box finds; an entry's id is its index here
+  FindCatalogue catalogue_;           // what the open box finds; an entry's id is its index here
   std::optional<AutoHideHold> hold_;  // the bar stays out while the box is open
   POINT menuAt_{};  // the box's corner: where a folder button the bar does not show opens its menu
   FindBox box_;

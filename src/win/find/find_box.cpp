@@ -80,8 +80,8 @@ bool FindBox::Open(FindBoxRequest request, std::wstring_view typed) {
   model_ = FindBoxModel(std::move(candidates), layout_.VisibleRows);
 
   const std::wstring title = ToWide(kFindBoxTitle);
-  if (!CreateHandle(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, title.c_str(), WS_POPUP, screenRect_.left, screenRect_.top,
-                    screenRect_.Width(), screenRect_.Height(), request.Owner, instance)) {
+  if (!CreateHandle(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, title.c_str(), WS_POPUP, screenRect_.left,
+                    screenRect_.top, screenRect_.Width(), screenRect_.Height(), request.Owner, instance)) {
     Release();
     return false;
   }
@@ -231,8 +231,7 @@ void FindBox::Release() {
 LRESULT FindBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
   switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;  // WM_PAINT covers everything
+    case WM_ERASEBKGND: return 1;  // WM_PAINT covers everything
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(Handle(), &ps);
@@ -243,9 +242,7 @@ LRESULT FindBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       PlaceComposition();
       return 0;
     }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wp));
-      return 0;
+    case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wp)); return 0;
     case WM_SETFOCUS: {
       const int height = layout_.Query.Height() - 2 * (CaretTop() - layout_.Query.top);
       caret_ = CreateCaret(Handle(), nullptr, DpiScale(dpi_)(1), std::max(height, 1)) != FALSE;
@@ -259,15 +256,9 @@ LRESULT FindBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (caret_) DestroyCaret();
       caret_ = false;
       return 0;
-    case WM_IME_STARTCOMPOSITION:
-      PlaceComposition();
-      return Default(msg, wp, lp);
-    case WM_KEYDOWN:
-      OnKeyDown(static_cast<UINT>(wp));
-      return 0;
-    case WM_CHAR:
-      OnChar(static_cast<wchar_t>(wp));
-      return 0;
+    case WM_IME_STARTCOMPOSITION: PlaceComposition(); return Default(msg, wp, lp);
+    case WM_KEYDOWN: OnKeyDown(static_cast<UINT>(wp)); return 0;
+    case WM_CHAR: OnChar(static_cast<wchar_t>(wp)); return 0;
     case WM_MOUSEMOVE:
       if (model_.Hover(RowAt(x, y))) Changed();
       return 0;
@@ -282,26 +273,19 @@ LRESULT FindBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (same) Act(model_.Click(row));
       return 0;
     }
-    case WM_MOUSEWHEEL:
-      OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wp));
-      return 0;
+    case WM_MOUSEWHEEL: OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wp)); return 0;
     case WM_ACTIVATE:
       if (LOWORD(wp) != WA_INACTIVE) return Default(msg, wp, lp);  // takes the focus
       // A box hidden already is being destroyed (its owner going away takes it along): nothing to tell.
       if (!closing_ && IsWindowVisible(Handle())) Finish(FindBoxEnd::kDeactivated, nullptr);
       return 0;
-    case WM_CLOSE:
-      Finish(FindBoxEnd::kCancelled, nullptr);
-      return 0;
+    case WM_CLOSE: Finish(FindBoxEnd::kCancelled, nullptr); return 0;
     case WM_DESTROY:
       if (caret_) DestroyCaret();
       caret_ = false;
       return 0;
-    case WM_NCDESTROY:
-      Release();
-      return Default(msg, wp, lp);
-    default:
-      return Default(msg, wp, lp);
+    case WM_NCDESTROY: Release(); return Default(msg, wp, lp);
+    default: return Default(msg, wp, lp);
   }
 }
 

@@ -46,9 +46,9 @@ struct FindBoxEntry {
 
 struct FindBoxRequest {
   HWND Owner = nullptr;
-  Rect Bar;                         // the bar's window, screen coordinates
-  TAppToolBarEdge Edge = abeLeft;   // where it is docked (abeFloat: not docked)
-  int Dpi = 0;                      // 0: the DPI of the owner's monitor
+  Rect Bar;                        // the bar's window, screen coordinates
+  TAppToolBarEdge Edge = abeLeft;  // where it is docked (abeFloat: not docked)
+  int Dpi = 0;                     // 0: the DPI of the owner's monitor
   std::vector<FindBoxEntry> Entries;
 };
 

@@ -12,9 +12,9 @@ namespace wendlix {
 namespace {
 
 constexpr std::uint8_t kGradientTopToBottom = 1;
-constexpr int kTextInset = 4;     // the query from the field's edge, at 96 DPI
-constexpr int kScrollMark = 3;    // width of the mark showing where the page stands
-constexpr int kGroupShare = 40;   // per cent of a row a group title may take at most
+constexpr int kTextInset = 4;    // the query from the field's edge, at 96 DPI
+constexpr int kScrollMark = 3;   // width of the mark showing where the page stands
+constexpr int kGroupShare = 40;  // per cent of a row a group title may take at most
 
 HFONT MakeSongti(int height, int weight, int escapement) {
   LOGFONTW lf{};

@@ -23,7 +23,8 @@ void AddBarWindowQueries(QueryTable& table, BarWindow& bar) {
     const AppToolBarImpl& toolbar = bar.Toolbar();
     const MonitorInfo& m = toolbar.BarMonitor();
     std::string text = "device=" + m.device + " bounds=" + FormatMonitorRect(m.bounds) +
-                       " work=" + FormatMonitorRect(m.work) + " wanted=" + toolbar.WantedMonitor().device + "\n";
+                       " work=" + FormatMonitorRect(m.work) + " wanted=" + toolbar.WantedMonitor().device +
+                       "\n";
     for (const MonitorInfo& each : EnumMonitors()) {
       text += "monitor " + each.device + " " + FormatMonitorRect(each.bounds);
       text += each.primary ? " primary\n" : "\n";

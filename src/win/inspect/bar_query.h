@@ -18,8 +18,8 @@ bool ReadBarQuery(LPARAM lp, std::string& name);
 // Sends `text` back to `requester`; false when it is not a window or refused the answer.
 bool AnswerBarQuery(HWND self, HWND requester, std::string_view text);
 // The queries about the process rather than the bar ("counts": GDI and USER objects, windows, the
-// program's own live handles, private memory; see win/diagnostics/resource_counts.h), or nothing for any other
-// name.
+// program's own live handles, private memory; see win/diagnostics/resource_counts.h), or nothing for any
+// other name.
 std::optional<std::string> AnswerProcessQuery(std::string_view name);
 
 }  // namespace wendlix

@@ -111,7 +111,8 @@ void BarKeyboard::OnHotKey() {
   keyboard_.Begin();
   const BarView& view = bar_.View();
   if (focus_.None()) {
-    SetFocusButton(MoveFocus(FocusableButtons(view, state_.Groups), view.CoolBarVertical, {}, FocusMove::kFirst));
+    SetFocusButton(
+        MoveFocus(FocusableButtons(view, state_.Groups), view.CoolBarVertical, {}, FocusMove::kFirst));
   }
 }
 
@@ -126,21 +127,17 @@ void BarKeyboard::OnBarKey(unsigned vk) {
   switch (action.What) {
     case K::kMove: {
       const BarView& view = bar_.View();
-      SetFocusButton(MoveFocus(FocusableButtons(view, state_.Groups), view.CoolBarVertical, focus_, action.Move));
+      SetFocusButton(
+          MoveFocus(FocusableButtons(view, state_.Groups), view.CoolBarVertical, focus_, action.Move));
       break;
     }
-    case K::kActivate:
-      ActivateFocused();
-      break;
+    case K::kActivate: ActivateFocused(); break;
     case K::kButtonMenu:
       menuKeyDown_ = true;
       if (!FocusedButtonMenu()) bar_.ShowContextMenu(POINT{0, 0});
       break;
-    case K::kGiveBack:
-      GiveKeyboardBack();
-      break;
-    case K::kNone:
-      break;
+    case K::kGiveBack: GiveKeyboardBack(); break;
+    case K::kNone: break;
   }
 }
 
@@ -183,8 +180,9 @@ void BarKeyboard::AddQueries(QueryTable& table) {
 
 std::string BarKeyboard::Describe() const {
   const bool foreground = GetForegroundWindow() == bar_.Handle();
-  const std::string hotKey =
-      hotKey_.Registered() ? FormatHotKey(ParseHotKey(state_.Settings.HotKey).value_or(HotKey{})) : std::string();
+  const std::string hotKey = hotKey_.Registered()
+                                 ? FormatHotKey(ParseHotKey(state_.Settings.HotKey).value_or(HotKey{}))
+                                 : std::string();
   return "focus=" + std::to_string(focus_.Group) + "," + std::to_string(focus_.Button) +
          " session=" + (keyboard_.Active() ? "1" : "0") + " foreground=" + (foreground ? "1" : "0") +
          " hotkey=" + hotKey;

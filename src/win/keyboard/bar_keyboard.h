@@ -26,8 +26,14 @@ class BarKeyboard {
   // the window is up; the window hands it to ReportHotKeyTaken.
   static constexpr UINT kHotKeyTakenMessage = WM_APP + 30;
 
-  BarKeyboard(BarWindow& bar, BarPainter& painter, BarLaunch& launch, ButtonMenuCommands& buttonMenu, BarFind& find)
-      : bar_(bar), state_(bar.State()), painter_(painter), launch_(launch), buttonMenu_(buttonMenu), find_(find) {
+  BarKeyboard(BarWindow& bar, BarPainter& painter, BarLaunch& launch, ButtonMenuCommands& buttonMenu,
+              BarFind& find)
+      : bar_(bar),
+        state_(bar.State()),
+        painter_(painter),
+        launch_(launch),
+        buttonMenu_(buttonMenu),
+        find_(find) {
     find_.Closed = [this](FindBoxEnd why) { FindClosed(why); };
   }
   BarKeyboard(const BarKeyboard&) = delete;

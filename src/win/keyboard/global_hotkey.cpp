@@ -20,7 +20,8 @@ HotKeyRegistration GlobalHotKey::Register(HWND window, const HotKey& key) {
     error = ok ? 0 : GetLastError();
   }
   if (!ok) {
-    return error == ERROR_HOTKEY_ALREADY_REGISTERED ? HotKeyRegistration::kTaken : HotKeyRegistration::kFailed;
+    return error == ERROR_HOTKEY_ALREADY_REGISTERED ? HotKeyRegistration::kTaken
+                                                    : HotKeyRegistration::kFailed;
   }
   window_ = window;
   return HotKeyRegistration::kRegistered;

@@ -16,7 +16,8 @@ namespace {
 // A dialog template built in memory: the dialog needs no resource of its own.
 class DialogTemplate {
  public:
-  DialogTemplate(DWORD style, int cx, int cy, const std::wstring& title, WORD points, const std::wstring& font) {
+  DialogTemplate(DWORD style, int cx, int cy, const std::wstring& title, WORD points,
+                 const std::wstring& font) {
     Dword(style);
     Dword(0);
     countAt_ = words_.size();
@@ -88,8 +89,7 @@ class HotKeyDialog final : public BaseDialog<HotKeyDialog> {
           return TRUE;
         }
         return FALSE;
-      default:
-        return FALSE;
+      default: return FALSE;
     }
   }
 

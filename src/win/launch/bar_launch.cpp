@@ -77,7 +77,8 @@ std::optional<MenuItemSender> RunLaunchMenu(HWND owner, std::vector<MenuItem> it
   MenuModel model({}, std::move(items));
   PopupMenu menu(model, icons.Get());
   menu.SetFillHandler([&](MenuItem& sub) {
-    sub.Children = LaunchMenu(FolderMenuItems(AddBackslash(sub.Name), DiskShortcutFolder{}), icons, imageList1);
+    sub.Children =
+        LaunchMenu(FolderMenuItems(AddBackslash(sub.Name), DiskShortcutFolder{}), icons, imageList1);
     sub.Filled = true;
     EnsureNotEmpty(sub);
     menu.SetImages(icons.Get());
@@ -175,8 +176,8 @@ void BarLaunch::CollapseButtonMouseDown(const BarHit& hit, int buttonTag, std::o
   AutoHideHold hold(bar_.Toolbar());
   MenuIcons icons;
   const HIMAGELIST imageList1 = bar_.Resources().ImageList1();
-  LaunchMenuChoice(RunLaunchMenu(bar_.Handle(), LaunchMenu(CollapseMenuEntries(group), icons, imageList1), icons,
-                                 imageList1, at, open_));
+  LaunchMenuChoice(RunLaunchMenu(bar_.Handle(), LaunchMenu(CollapseMenuEntries(group), icons, imageList1),
+                                 icons, imageList1, at, open_));
 }
 
 }  // namespace wendlix

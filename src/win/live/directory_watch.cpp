@@ -26,8 +26,8 @@ DWORD DirectoryWatch::Open(const std::string& path, DWORD filter, std::size_t bu
 bool DirectoryWatch::Arm() {
   if (!dir_ || outstanding_) return false;
   overlapped_ = OVERLAPPED{};
-  if (!ReadDirectoryChangesW(dir_.get(), buffer_.data(), static_cast<DWORD>(buffer_.size() * sizeof(DWORD)), FALSE,
-                             filter_, nullptr, &overlapped_, nullptr))
+  if (!ReadDirectoryChangesW(dir_.get(), buffer_.data(), static_cast<DWORD>(buffer_.size() * sizeof(DWORD)),
+                             FALSE, filter_, nullptr, &overlapped_, nullptr))
     return false;
   outstanding_ = true;
   return true;

@@ -54,7 +54,7 @@ FolderState ProbeFolderState(const std::string& fullPath) {
   if (!dir) {
     const DWORD error = GetLastError();
     return error == ERROR_ACCESS_DENIED && IsExistingFolder(fullPath) ? FolderState::kUnreadable
-                                                                       : FolderState::kMissing;
+                                                                      : FolderState::kMissing;
   }
   BY_HANDLE_FILE_INFORMATION info{};
   if (!GetFileInformationByHandle(dir.get(), &info) || !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
@@ -67,12 +67,13 @@ std::uint64_t ReadFolderDigest(const std::string& fullPath, FolderState state) {
   if (state == FolderState::kPresent && !fullPath.empty()) {
     WIN32_FIND_DATAW data{};
     const std::wstring pattern = ToWide(fullPath) + (fullPath.back() == '\\' ? L"*" : L"\\*");
-    unique_find find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data,
-                                      FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    unique_find find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                      FIND_FIRST_EX_LARGE_FETCH));
     if (find) {
       do {
         const std::uint64_t size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-        entries.push_back({FromWide(data.cFileName), data.dwFileAttributes, FileTimeValue(data.ftLastWriteTime), size});
+        entries.push_back(
+            {FromWide(data.cFileName), data.dwFileAttributes, FileTimeValue(data.ftLastWriteTime), size});
       } while (FindNextFileW(find.get(), &data));
     }
   }

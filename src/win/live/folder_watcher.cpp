@@ -54,7 +54,8 @@ struct FolderWatcher::Impl {
     FolderState state = FolderState::kMissing;
     bool reported = false;
     bool polled = false;
-    std::vector<std::shared_ptr<Anchor>> anchors;  // by depth from the root; null where one could not be opened
+    std::vector<std::shared_ptr<Anchor>>
+        anchors;  // by depth from the root; null where one could not be opened
     Watch* content = nullptr;
   };
   struct Command {
@@ -148,13 +149,14 @@ struct FolderWatcher::Impl {
   FolderState OpenContent(std::uint32_t id, Folder& f) {
     Watch* w = NewWatch();
     w->id = id;
-    const DWORD error = w->dir.Open(f.full, kContentFilter, kContentBuffer, port.get(), reinterpret_cast<ULONG_PTR>(w));
+    const DWORD error =
+        w->dir.Open(f.full, kContentFilter, kContentBuffer, port.get(), reinterpret_cast<ULONG_PTR>(w));
     BY_HANDLE_FILE_INFORMATION info{};
     if (error != 0 || !GetFileInformationByHandle(w->dir.Handle(), &info) ||
         !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
       CloseWatch(w);
       return error == ERROR_ACCESS_DENIED && IsExistingFolder(f.full) ? FolderState::kUnreadable
-                                                                       : FolderState::kMissing;
+                                                                      : FolderState::kMissing;
     }
     if (!w->dir.Arm()) {
       CloseWatch(w);

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "core/tweaks/tweak_texts.h"
 #include "core/paint/about_window.h"
+#include "core/tweaks/tweak_texts.h"
 #include "win/bar_menu/bar_menu_commands.h"
 #include "win/common/base_window.h"
 #include "win/common/unique_handle.h"
@@ -129,8 +129,7 @@ class TLogoForm final : public BaseWindow<TLogoForm> {
       case WM_ACTIVATE:
         if (LOWORD(wp) != WA_INACTIVE) FormActivate();
         break;
-      case WM_ERASEBKGND:
-        return 1;
+      case WM_ERASEBKGND: return 1;
       case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(Handle(), &ps);
@@ -139,18 +138,12 @@ class TLogoForm final : public BaseWindow<TLogoForm> {
         EndPaint(Handle(), &ps);
         return 0;
       }
-      case WM_KEYDOWN:
-        FormShortCut(static_cast<int>(wp));
-        return 0;
-      case WM_LBUTTONDOWN:
-        OnButtonDown(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
-        return 0;
+      case WM_KEYDOWN: FormShortCut(static_cast<int>(wp)); return 0;
+      case WM_LBUTTONDOWN: OnButtonDown(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;
       case WM_MOUSEMOVE:
         if (image1Visible_) Image1MouseMove(GET_X_LPARAM(lp), GET_Y_LPARAM(lp), (wp & MK_LBUTTON) != 0);
         return 0;
-      case WM_LBUTTONUP:
-        OnButtonUp(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
-        return 0;
+      case WM_LBUTTONUP: OnButtonUp(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;
       case WM_CAPTURECHANGED:
         pressedOn_ = Pressed::kNothing;
         drag_.Release();
@@ -180,8 +173,7 @@ class TLogoForm final : public BaseWindow<TLogoForm> {
       case WM_DESTROY:
         if (!inTransition_ && !closing_) LumoFade1.reset();  // destroyed from outside, not by a close
         break;
-      default:
-        break;
+      default: break;
     }
     return Default(msg, wp, lp);
   }

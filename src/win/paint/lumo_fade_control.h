@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "core/paint/lumo_fade.h"
-#include "win/paint/dib_section.h"
 #include "win/common/unique_handle.h"
+#include "win/paint/dib_section.h"
 
 namespace wendlix {
 

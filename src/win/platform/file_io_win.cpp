@@ -34,7 +34,8 @@ void RemoveStaleTemporaries(const std::wstring& folder, const std::string& name)
   if (!find) return;
   do {
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    if (IsAtomicWriteTemporary(name, FromWide(data.cFileName))) DeleteFileW((folder + data.cFileName).c_str());
+    if (IsAtomicWriteTemporary(name, FromWide(data.cFileName)))
+      DeleteFileW((folder + data.cFileName).c_str());
   } while (FindNextFileW(find.get(), &data));
 }
 
@@ -44,7 +45,8 @@ File CreateTemporary(const std::wstring& folder, const std::string& name, std::w
   const std::uint64_t pid = GetCurrentProcessId();
   for (int attempt = 0; attempt < 100; ++attempt) {
     temp = folder + ToWide(AtomicWriteTemporaryName(name, pid << 32 | ++counter));
-    File file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    File file(
+        CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file || GetLastError() != ERROR_FILE_EXISTS) return file;
   }
   return File();
@@ -54,16 +56,19 @@ File CreateTemporary(const std::wstring& folder, const std::string& name, std::w
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   // Without FILE_FLAG_BACKUP_SEMANTICS a folder does not open.
-  File file(CreateFileW(ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  File file(CreateFileW(ToWide(path).c_str(), GENERIC_READ,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file) return std::nullopt;
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 || size.QuadPart > (1ll << 31)) return std::nullopt;
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 || size.QuadPart > (1ll << 31))
+    return std::nullopt;
   std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
   std::size_t total = 0;
   while (total < bytes.size()) {
     DWORD read = 0;
-    if (!ReadFile(file.get(), bytes.data() + total, static_cast<DWORD>(bytes.size() - total), &read, nullptr)) {
+    if (!ReadFile(file.get(), bytes.data() + total, static_cast<DWORD>(bytes.size() - total), &read,
+                  nullptr)) {
       return std::nullopt;
     }
     if (read == 0) break;  // the file shrank meanwhile
@@ -78,7 +83,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
   const std::wstring target = ToWide(path);
   const DWORD attributes = AttributesOf(target);
   // A read-only file is not ours to replace (Windows refuses it too; Wine would not).
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
     return false;
   }
   const std::size_t slash = path.find_last_of("\\/");

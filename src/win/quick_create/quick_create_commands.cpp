@@ -6,16 +6,16 @@
 #include "core/bar/bar_texts.h"
 #include "core/bar/config_location.h"
 #include "core/bar/group_file.h"
+#include "core/platform/file_io.h"
 #include "core/quick_create/quick_create.h"
 #include "core/quick_create/quick_create_sites.h"
-#include "core/platform/file_io.h"
 #include "core/text/paths.h"
 #include "win/appbar/auto_hide_hold.h"
 #include "win/bar/bar_groups.h"
-#include "win/shell/shell_folders.h"
-#include "win/shell/disk_shortcut_folder.h"
 #include "win/bar_menu/bar_menu_commands.h"
 #include "win/common/wide.h"
+#include "win/shell/disk_shortcut_folder.h"
+#include "win/shell/shell_folders.h"
 #include "win/ui/p_messages.h"
 
 namespace wendlix {
@@ -57,7 +57,8 @@ std::string QuickCreateCommands::QuickFolderPath(int tag) {
 void QuickCreateCommands::D4Click(int tag, const std::string& caption) {
   const std::string folder = QuickFolderPath(tag);
   if (folder.empty()) return;
-  QuickFolderDecision decision = DecideQuickFolder(tag, caption, AddBackslash(folder), state_.Groups, GroupFont{});
+  QuickFolderDecision decision =
+      DecideQuickFolder(tag, caption, AddBackslash(folder), state_.Groups, GroupFont{});
   if (decision.Act == QuickFolderDecision::Action::kNothing) return;
   IniFile gpf = bar_.OpenGroupFile();
   GroupPanel* group = nullptr;
@@ -67,8 +68,8 @@ void QuickCreateCommands::D4Click(int tag, const std::string& caption) {
     RebuildGroup(*group, false, gpf, DiskShortcutFolder{});
   } else {
     const GroupRecord& r = decision.NewGroup;
-    group = &state_.Groups.emplace_back(CreateGroupPanel(r.Data, static_cast<int>(state_.Groups.size()), r.Width,
-                                                         r.Height, gpf, DiskShortcutFolder{}));
+    group = &state_.Groups.emplace_back(CreateGroupPanel(r.Data, static_cast<int>(state_.Groups.size()),
+                                                         r.Width, r.Height, gpf, DiskShortcutFolder{}));
   }
   const GroupRecord record = BarGroups::RecordWithoutButtons(*group);
   state_.BandBarVisible = true;
@@ -97,8 +98,7 @@ void QuickCreateCommands::N40Click(const std::string& caption) {
       return;
     }
     case CollectionDecision::Action::kAddToExisting:
-    case CollectionDecision::Action::kCreate:
-      break;
+    case CollectionDecision::Action::kCreate: break;
   }
   // The collection's lines and the group's record go into the group file, which fills the group.
   IniFile gpf = bar_.OpenGroupFile();
@@ -109,8 +109,8 @@ void QuickCreateCommands::N40Click(const std::string& caption) {
     FillByKind(group, gpf, DiskShortcutFolder{});
   } else {
     const GroupRecord& r = decision.Group;
-    state_.Groups.push_back(CreateGroupPanel(r.Data, static_cast<int>(state_.Groups.size()), r.Width, r.Height,
-                                             gpf, DiskShortcutFolder{}));
+    state_.Groups.push_back(CreateGroupPanel(r.Data, static_cast<int>(state_.Groups.size()), r.Width,
+                                             r.Height, gpf, DiskShortcutFolder{}));
   }
   state_.BandBarVisible = true;
   bar_.RefreshGroupEntries();

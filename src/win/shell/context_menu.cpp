@@ -2,10 +2,10 @@
 
 #include <wrl/client.h>
 
-#include "win/shell/pidl.h"
-#include "win/shell/shell_folders.h"
 #include "win/common/unique_handle.h"
 #include "win/common/wide.h"
+#include "win/shell/pidl.h"
+#include "win/shell/shell_folders.h"
 
 using Microsoft::WRL::ComPtr;
 

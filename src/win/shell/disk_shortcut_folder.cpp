@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "win/shell/shell_folders.h"
 #include "win/common/wide.h"
+#include "win/shell/shell_folders.h"
 
 namespace wendlix {
 

@@ -4,17 +4,17 @@
 #include <shlwapi.h>
 #include <wrl/client.h>
 
-#include "core/shell/link_naming.h"
-#include "core/shell/shortcut_data.h"
 #include "core/bar/group_loading.h"
 #include "core/platform/file_io.h"
+#include "core/shell/link_naming.h"
+#include "core/shell/shortcut_data.h"
 #include "core/text/paths.h"
-#include "win/shell/pidl.h"
-#include "win/shell/shell_error.h"
-#include "win/shell/shell_links.h"
 #include "win/common/owned_memory.h"
 #include "win/common/unique_handle.h"
 #include "win/common/wide.h"
+#include "win/shell/pidl.h"
+#include "win/shell/shell_error.h"
+#include "win/shell/shell_links.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -25,8 +25,8 @@ std::vector<DirEntry> ReadDirEntries(const std::string& dir) {
   const std::string folder = AddBackslash(dir);
   if (!platform::DirectoryExists(folder)) return entries;
   WIN32_FIND_DATAW data{};
-  unique_find find(FindFirstFileExW(ToWide(folder + "*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                    nullptr, FIND_FIRST_EX_LARGE_FETCH));
+  unique_find find(FindFirstFileExW(ToWide(folder + "*").c_str(), FindExInfoBasic, &data,
+                                    FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
   if (!find) return entries;
   do {
     entries.push_back({FromWide(data.cFileName), data.dwFileAttributes});

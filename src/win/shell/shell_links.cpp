@@ -5,13 +5,13 @@
 
 #include <vector>
 
-#include "core/shell/link_naming.h"
 #include "core/profile/ini_file.h"
+#include "core/shell/link_naming.h"
 #include "core/text/paths.h"
+#include "win/common/wide.h"
 #include "win/shell/pidl.h"
 #include "win/shell/shell_error.h"
 #include "win/shell/shortcut_files.h"
-#include "win/common/wide.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -73,13 +73,15 @@ bool ReadShortcut(const std::string& fileName, TShortCutData& data) {
   buffer[0] = L'\0';
   Check(object.link->GetPath(buffer.data(), kFieldChars, &findData, 0), "Cannot read the link's path");
   data.Target = text();
-  if (data.Target.find('?') != std::string::npos) data.Target = PathFromIdList(*object.link.Get(), data.Target);
+  if (data.Target.find('?') != std::string::npos)
+    data.Target = PathFromIdList(*object.link.Get(), data.Target);
   buffer[0] = L'\0';
   Check(object.link->GetArguments(buffer.data(), kFieldChars), "Cannot read the arguments");
   data.Arguments = text();
   int iconIndex = 0;
   buffer[0] = L'\0';
-  Check(object.link->GetIconLocation(buffer.data(), kFieldChars, &iconIndex), "Cannot read the icon location");
+  Check(object.link->GetIconLocation(buffer.data(), kFieldChars, &iconIndex),
+        "Cannot read the icon location");
   data.IconFile = text();
   data.IconIndex = iconIndex;
   int showCmd = 0;

@@ -28,7 +28,8 @@ std::optional<ShellCall> ShellOpenCall(const std::string& fileName, const std::s
 HINSTANCE RunShellCall(HWND wnd, const ShellCall& call, HANDLE* process, ShellErrors errors) {
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof(info);
-  info.fMask = (errors == ShellErrors::kReturned ? SEE_MASK_FLAG_NO_UI : 0) | (process ? SEE_MASK_NOCLOSEPROCESS : 0);
+  info.fMask =
+      (errors == ShellErrors::kReturned ? SEE_MASK_FLAG_NO_UI : 0) | (process ? SEE_MASK_NOCLOSEPROCESS : 0);
   info.hwnd = wnd;
   info.lpVerb = OrNull(call.Verb);
   info.lpFile = call.File.c_str();

@@ -10,13 +10,13 @@ namespace wendlix {
 
 // Index of a shell window. Values are stored by callers as numbers; keep them.
 enum TShellWindow : std::uint16_t {
-  shTaskBar = 0,       // "Shell_TrayWnd"
-  shTrayNotify = 1,    // "TrayNotifyWnd" in the taskbar
-  shStartButton = 2,   // "Button" in the taskbar
-  shTaskBand = 3,      // "ReBarWindow32" in the taskbar
-  shTrayClock = 4,     // "TrayClockWClass" in "TrayNotifyWnd" of the taskbar
-  shDesktopView = 5,   // "ShellDll_DefView" in "Progman"
-  shDesktop = 6,       // "Progman"
+  shTaskBar = 0,      // "Shell_TrayWnd"
+  shTrayNotify = 1,   // "TrayNotifyWnd" in the taskbar
+  shStartButton = 2,  // "Button" in the taskbar
+  shTaskBand = 3,     // "ReBarWindow32" in the taskbar
+  shTrayClock = 4,    // "TrayClockWClass" in "TrayNotifyWnd" of the taskbar
+  shDesktopView = 5,  // "ShellDll_DefView" in "Progman"
+  shDesktop = 6,      // "Progman"
 };
 
 // The window for `which`, or nullptr when the index is unknown or a step is not found.

@@ -3,11 +3,11 @@
 #include <optional>
 #include <string>
 
-#include "win/shell/shell_windows.h"
-#include "win/tweaks/shell_give_back.h"
 #include "win/common/registry.h"
 #include "win/common/unique_handle.h"
 #include "win/common/wide.h"
+#include "win/shell/shell_windows.h"
+#include "win/tweaks/shell_give_back.h"
 
 namespace wendlix {
 namespace {
@@ -53,8 +53,8 @@ void StartGuard() {
   STARTUPINFOW si{};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi{};
-  if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr, nullptr,
-                     &si, &pi)) {
+  if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr,
+                     nullptr, &si, &pi)) {
     // The guard runs on its own; nothing here waits for it.
     const unique_process process(pi.hProcess);
     const unique_handle<NullHandleTraits> thread(pi.hThread);
@@ -73,7 +73,8 @@ void GiveBackKeeper::Keep(const GiveBackSet& owed) {
   if (owed.Empty()) return Forget();
   const unique_hkey key = OpenRegKey(HKEY_CURRENT_USER, AppRegistryKey(), true);
   if (!key) return;
-  WriteRegString(key.get(), kGiveBackValue, FormatGiveBackRecord({GetCurrentProcessId(), OwnStartTime(), owed}));
+  WriteRegString(key.get(), kGiveBackValue,
+                 FormatGiveBackRecord({GetCurrentProcessId(), OwnStartTime(), owed}));
   if (!guardStarted_) {
     guardStarted_ = true;
     StartGuard();
@@ -82,7 +83,8 @@ void GiveBackKeeper::Keep(const GiveBackSet& owed) {
 
 void GiveBackKeeper::Forget() {
   const std::optional<GiveBackRecord> record = ReadRecord();
-  if (record && record->OwnerPid == GetCurrentProcessId() && record->OwnerStarted == OwnStartTime()) RemoveRecord();
+  if (record && record->OwnerPid == GetCurrentProcessId() && record->OwnerStarted == OwnStartTime())
+    RemoveRecord();
 }
 
 void GiveBackOrphanedRecord() {
@@ -92,7 +94,8 @@ void GiveBackOrphanedRecord() {
 }
 
 int RunGiveBackGuard(const GuardTarget& target) {
-  if (const unique_process process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, target.Pid));
+  if (const unique_process process(
+          OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, target.Pid));
       process && ProcessStartTime(process.get()) == target.Started) {
     WaitForSingleObject(process.get(), INFINITE);
   }

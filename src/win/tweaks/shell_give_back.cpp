@@ -1,9 +1,9 @@
 #include "win/tweaks/shell_give_back.h"
 
 #include "core/tweaks/tweak_texts.h"
+#include "win/common/wide.h"
 #include "win/shell/shell_windows.h"
 #include "win/tweaks/shell_tweaks.h"
-#include "win/common/wide.h"
 
 namespace wendlix {
 
@@ -17,9 +17,7 @@ ShellWindowSnapshot::One SnapshotOf(std::uint16_t which) {
 
 }  // namespace
 
-bool HasVisibleStyle(HWND window) {
-  return window && (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0;
-}
+bool HasVisibleStyle(HWND window) { return window && (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 ShellWindowStates ShellWindowSnapshot::States() const {
   ShellWindowStates s;
@@ -49,8 +47,8 @@ void ApplyAndNoteShellWindowCommands(const std::vector<ShellWindowCommand>& comm
   for (const ShellWindowCommand& c : commands) {
     const HWND window = FindShellWindow(c.Which);
     if (!window) continue;
-    const bool wasOn = c.Action == ShellWindowCommand::kEnable ? IsWindowEnabled(window) != FALSE
-                                                                : HasVisibleStyle(window);
+    const bool wasOn =
+        c.Action == ShellWindowCommand::kEnable ? IsWindowEnabled(window) != FALSE : HasVisibleStyle(window);
     ApplyShellWindowCommands({c});
     owed.NoteApplied(c, wasOn);
   }

@@ -64,7 +64,8 @@ void SystemTweaksCommands::Execute(MenuModel& menu, const MenuItem& item) {
   const SysMenuCommand command = SysMenuCommandOf(item);
   const bool now = ApplySysMenuCommand(command, state_.Tweaks, state_.Settings.ReLoadSet, menu);
   owed_.Note(command);
-  if (command.Action == SysMenuCommand::kSetEnabled || command.Action == SysMenuCommand::kSetVisible) keeper_.Keep(owed_);
+  if (command.Action == SysMenuCommand::kSetEnabled || command.Action == SysMenuCommand::kSetVisible)
+    keeper_.Keep(owed_);
   switch (command.Action) {
     case SysMenuCommand::kToggleSysKey: SetSystemKeysBlocked(now); break;
     case SysMenuCommand::kToggleScreenSaverBlock: SetScreenSaverBlocked(now); break;

@@ -73,7 +73,7 @@ class SystemTweaksCommands {
   BarState& state_;
   std::unique_ptr<ScreenSaverFilter> filter_;
   GiveBackSet owed_;
-  GiveBackKeeper keeper_;  // owed_ in the registry, for a guard or the next start
+  GiveBackKeeper keeper_;     // owed_ in the registry, for a guard or the next start
   bool keysBlocked_ = false;  // this run told Windows 95 or 98 a screen saver runs
 };
 

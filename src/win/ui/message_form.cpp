@@ -118,9 +118,10 @@ bool TMessageForm::Build(const std::string& text, TMsgDlgType type, TMsgDlgButto
     captionFont_.reset(CreateChineseCapableFont(captionFont));
   }
   SetColor(kDefaultMessageFormColor);
-  SetWindowPos(Handle(), nullptr, layout_.position.x, layout_.position.y, layout_.client.cx, layout_.client.cy,
-               SWP_NOZORDER | SWP_NOACTIVATE);
-  const std::string_view title = type == mtCustom ? std::string_view(kApplicationTitle) : MsgDlgTypeTitle(type);
+  SetWindowPos(Handle(), nullptr, layout_.position.x, layout_.position.y, layout_.client.cx,
+               layout_.client.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  const std::string_view title =
+      type == mtCustom ? std::string_view(kApplicationTitle) : MsgDlgTypeTitle(type);
   SetTitle(title);
   CreateControls(text, type);
   return true;
@@ -128,10 +129,11 @@ bool TMessageForm::Build(const std::string& text, TMsgDlgType type, TMsgDlgButto
 
 void TMessageForm::CreateControls(const std::string& text, TMsgDlgType type) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  const auto child = [&](const wchar_t* cls, const std::wstring& caption, DWORD style, const Rect& r, int id) {
+  const auto child = [&](const wchar_t* cls, const std::wstring& caption, DWORD style, const Rect& r,
+                         int id) {
     HWND h = CreateWindowExW(0, cls, caption.c_str(), WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.Width(),
-                             r.Height(), Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                             nullptr);
+                             r.Height(), Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                             instance, nullptr);
     if (h) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     return h;
   };
@@ -242,7 +244,8 @@ TModalResult TMessageForm::ShowModal() {
   ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());
   HWND focus = layout_.defaultButton ? FindControl(ButtonInfo(*layout_.defaultButton).name) : nullptr;
-  if (!focus && !layout_.buttons.empty()) focus = FindControl(ButtonInfo(layout_.buttons.front().button).name);
+  if (!focus && !layout_.buttons.empty())
+    focus = FindControl(ButtonInfo(layout_.buttons.front().button).name);
   SetFocus(focus ? focus : Handle());
 
   MSG m;
@@ -272,8 +275,7 @@ TModalResult TMessageForm::ShowModal() {
 
 LRESULT TMessageForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;  // WM_PAINT covers everything
+    case WM_ERASEBKGND: return 1;  // WM_PAINT covers everything
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(Handle(), &ps);
@@ -287,8 +289,7 @@ LRESULT TMessageForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
       return reinterpret_cast<LRESULT>(colorBrush_ ? colorBrush_.get() : GetSysColorBrush(COLOR_WINDOW));
     }
-    case WM_CTLCOLORBTN:
-      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    case WM_CTLCOLORBTN: return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     case WM_LBUTTONDOWN:
       if (static_cast<short>(HIWORD(lp)) < layout_.captionStrip) {
         ReleaseCapture();
@@ -310,8 +311,7 @@ LRESULT TMessageForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
       modalResult_ = mrCancel;  // the window lives until its owner frees it
       return 0;
-    default:
-      return Default(msg, wp, lp);
+    default: return Default(msg, wp, lp);
   }
 }
 
@@ -343,7 +343,8 @@ void TMessageForm::PaintCaptionStrip(HDC dc, int width) const {
     GetTextExtentPoint32W(dc, title.c_str(), static_cast<int>(title.size()), &extent);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    TextOutW(dc, (width - extent.cx) / 2, (height - extent.cy) / 2, title.c_str(), static_cast<int>(title.size()));
+    TextOutW(dc, (width - extent.cx) / 2, (height - extent.cy) / 2, title.c_str(),
+             static_cast<int>(title.size()));
   }
   Line(dc, 0, 0, 0, height, COLOR_WINDOWFRAME);
   Line(dc, 0, 0, width, 0, COLOR_WINDOWFRAME);

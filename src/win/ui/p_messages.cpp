@@ -4,7 +4,8 @@
 
 namespace wendlix {
 
-std::unique_ptr<TMessageForm> CreateMessageForm(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) {
+std::unique_ptr<TMessageForm> CreateMessageForm(const std::string& text, TMsgDlgType type,
+                                                TMsgDlgButtons buttons) {
   return TMessageForm::Create(text, type, buttons, GetActiveWindow());
 }
 
@@ -53,7 +54,8 @@ void PlayOpenAnimation(HWND form, FormPosition position) {
     RECT client{};
     if (GetClientRect(GetParent(form), &client)) in.mdiClient = Size{client.right, client.bottom};
   }
-  const OpenAnimationPlan plan = PlanOpenAnimation(OpenAnimationOrigin(in), {in.window.Width(), in.window.Height()});
+  const OpenAnimationPlan plan =
+      PlanOpenAnimation(OpenAnimationOrigin(in), {in.window.Width(), in.window.Height()});
   if (plan.frames.empty()) return;
 
   WindowDc screen(nullptr);

@@ -26,7 +26,8 @@ TModalResult ShowMessageBox(const std::string& caption, const std::string& text,
                             int helpContext, std::uint32_t color, TMsgDlgButtons buttons);
 
 // Owner: the thread's active window.
-std::unique_ptr<TMessageForm> CreateMessageForm(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons);
+std::unique_ptr<TMessageForm> CreateMessageForm(const std::string& text, TMsgDlgType type,
+                                                TMsgDlgButtons buttons);
 
 // The growing frame drawn on the screen before `form` shows; it stops where the window will stand.
 void PlayOpenAnimation(HWND form, FormPosition position);

@@ -3,9 +3,9 @@
 // per line. Exit codes: 0 done / found, 1 not found or condition not met, 2 bad usage, 3 call failed.
 #include <windows.h>
 #include <objbase.h>
+#include <ole2.h>
 #include <shellapi.h>
 #include <shlobj.h>
-#include <ole2.h>
 #include <cstring>
 
 #include <cstdarg>
@@ -37,13 +37,15 @@ std::string Utf8(const std::wstring& text) {
 void Print(const std::wstring& line) {
   const std::string bytes = Utf8(line) + "\n";
   DWORD written = 0;
-  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+            nullptr);
 }
 
 void PrintError(const std::wstring& line) {
   const std::string bytes = "wendlix_driver: " + Utf8(line) + "\n";
   DWORD written = 0;
-  WriteFile(GetStdHandle(STD_ERROR_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  WriteFile(GetStdHandle(STD_ERROR_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+            nullptr);
 }
 
 std::wstring Format(const wchar_t* format, ...) {
@@ -168,8 +170,8 @@ int AppBarQuery(const wchar_t* edgeName, long long thickness) {
 // Takes the activation away from everyone else with a plain window of this process, in the middle of the
 // screen, and keeps it (pumping messages) for the given time; prints its handle once it is active.
 int ActivateOther(double seconds) {
-  HWND other = CreateWindowExW(0, L"STATIC", L"wendlix-other-window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300,
-                               200, 150, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND other = CreateWindowExW(0, L"STATIC", L"wendlix-other-window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400,
+                               300, 200, 150, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!other) return kFailed;
   SetForegroundWindow(other);
   SetActiveWindow(other);
@@ -193,8 +195,9 @@ int VersionInfo(const wchar_t* path) {
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
   if (VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed) {
-    Print(Format(L"FixedFileVersion=%u.%u.%u.%u", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
-                 HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS)));
+    Print(Format(L"FixedFileVersion=%u.%u.%u.%u", HIWORD(fixed->dwFileVersionMS),
+                 LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS),
+                 LOWORD(fixed->dwFileVersionLS)));
   }
   struct Translation {
     WORD language;
@@ -205,11 +208,11 @@ int VersionInfo(const wchar_t* path) {
       length < sizeof(Translation)) {
     return kOk;
   }
-  static const wchar_t* const kNames[] = {L"ProductName", L"ProductVersion", L"FileVersion", L"FileDescription",
-                                          L"CompanyName", L"OriginalFilename"};
+  static const wchar_t* const kNames[] = {L"ProductName",     L"ProductVersion", L"FileVersion",
+                                          L"FileDescription", L"CompanyName",    L"OriginalFilename"};
   for (const wchar_t* name : kNames) {
-    const std::wstring key = Format(L"\\StringFileInfo\\%04x%04x\\%ls", translations[0].language,
-                                    translations[0].codePage, name);
+    const std::wstring key =
+        Format(L"\\StringFileInfo\\%04x%04x\\%ls", translations[0].language, translations[0].codePage, name);
     wchar_t* value = nullptr;
     if (VerQueryValueW(block.data(), key.c_str(), reinterpret_cast<void**>(&value), &length) && value) {
       Print(std::wstring(name) + L"=" + value);
@@ -242,7 +245,8 @@ HWND MakeReplyWindow() {
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = L"WendlixDriverQuery";
   RegisterClassW(&wc);
-  return CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  return CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
+                         nullptr);
 }
 
 int Query(HWND bar, const std::wstring& name) {
@@ -252,8 +256,9 @@ int Query(HWND bar, const std::wstring& name) {
   COPYDATASTRUCT data{kBarQueryMagic, static_cast<DWORD>(utf8.size()), const_cast<char*>(utf8.data())};
   DWORD_PTR result = 0;
   // The bar answers from inside this call; the answer arrives while the driver waits.
-  const bool sent = SendMessageTimeoutW(bar, WM_COPYDATA, reinterpret_cast<WPARAM>(self),
-                                        reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 10000, &result) != 0;
+  const bool sent =
+      SendMessageTimeoutW(bar, WM_COPYDATA, reinterpret_cast<WPARAM>(self), reinterpret_cast<LPARAM>(&data),
+                          SMTO_ABORTIFHUNG, 10000, &result) != 0;
   DestroyWindow(self);
   if (!sent || !g_replied) return kFailed;
   DWORD written = 0;
@@ -417,8 +422,7 @@ int DragFiles(int x, int y, const std::vector<std::wstring>& files) {
   FileListData data(files);
   DropSoon source;
   DWORD effect = DROPEFFECT_NONE;
-  const HRESULT hr =
-      DoDragDrop(&data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
+  const HRESULT hr = DoDragDrop(&data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
   OleUninitialize();
   Print(Format(L"%ls effect %lu", hr == DRAGDROP_S_DROP ? L"dropped" : L"cancelled", effect));
   return hr == DRAGDROP_S_DROP ? kOk : kNo;
@@ -466,7 +470,9 @@ class LinkData final : public IDataObject {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override { return Find(format) ? S_OK : DV_E_FORMATETC; }
+  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
+    return Find(format) ? S_OK : DV_E_FORMATETC;
+  }
   HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
     out->ptd = nullptr;
     return E_NOTIMPL;
@@ -475,7 +481,8 @@ class LinkData final : public IDataObject {
   HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) override {
     if (direction != DATADIR_GET) return E_NOTIMPL;
     std::vector<FORMATETC> formats;
-    for (const Item& item : items_) formats.push_back({item.format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL});
+    for (const Item& item : items_)
+      formats.push_back({item.format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL});
     return SHCreateStdEnumFmtEtc(static_cast<UINT>(formats.size()), formats.data(), out);
   }
   HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
@@ -489,7 +496,9 @@ class LinkData final : public IDataObject {
     CLIPFORMAT format;
     std::vector<BYTE> bytes;
   };
-  void Add(CLIPFORMAT format, const BYTE* bytes, size_t size) { items_.push_back({format, {bytes, bytes + size}}); }
+  void Add(CLIPFORMAT format, const BYTE* bytes, size_t size) {
+    items_.push_back({format, {bytes, bytes + size}});
+  }
   const Item* Find(const FORMATETC* format) const {
     if (!format || !(format->tymed & TYMED_HGLOBAL)) return nullptr;
     for (const Item& item : items_) {
@@ -655,8 +664,8 @@ int Run(int argc, wchar_t** argv) {
   }
   const bool known = command == L"rect" || command == L"client-rect" || command == L"title" ||
                      command == L"style" || command == L"visible" || command == L"pid" ||
-                     command == L"children" || command == L"close" || command == L"post" || command == L"send" ||
-                     command == L"set-text" || command == L"click";
+                     command == L"children" || command == L"close" || command == L"post" ||
+                     command == L"send" || command == L"set-text" || command == L"click";
   if (!known) return Usage();
   if (!hwnd) {
     PrintError(std::wstring(L"no window ") + argv[2]);
@@ -706,8 +715,8 @@ int Run(int argc, wchar_t** argv) {
     }
     DWORD_PTR result = 0;
     if (command == L"click") return PostMessageW(control, BM_CLICK, 0, 0) ? kOk : kFailed;
-    return SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]), SMTO_ABORTIFHUNG, 5000,
-                               &result)
+    return SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]), SMTO_ABORTIFHUNG,
+                               5000, &result)
                ? kOk
                : kFailed;
   }

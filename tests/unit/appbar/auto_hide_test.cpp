@@ -6,7 +6,14 @@ namespace wendlix {
 namespace {
 
 TEST(AppBarAutoHide, PlacesShownAndHiddenBarsOnSeveralScreens) {
-  struct Case { TAppToolBarEdge edge; bool show; Rect r; Rect monitor; Size border; Rect expected; };
+  struct Case {
+    TAppToolBarEdge edge;
+    bool show;
+    Rect r;
+    Rect monitor;
+    Size border;
+    Rect expected;
+  };
   const Case cases[] = {
       {abeLeft, false, {0, 0, 60, 768}, {0, 0, 1024, 768}, {1, 1}, {-58, 0, 2, 768}},
       {abeBottom, false, {0, 718, 1024, 768}, {0, 0, 1024, 768}, {1, 1}, {0, 766, 1024, 816}},
@@ -15,7 +22,8 @@ TEST(AppBarAutoHide, PlacesShownAndHiddenBarsOnSeveralScreens) {
       {abeRight, false, {1834, 0, 1920, 1080}, {0, 0, 1920, 1080}, {2, 2}, {1916, 0, 2002, 1080}},
       {abeLeft, true, {-58, 0, 2, 768}, {0, 0, 1024, 768}, {1, 1}, {0, 0, 60, 768}},
       {abeRight, true, {1022, 0, 1108, 768}, {0, 0, 1024, 768}, {1, 1}, {938, 0, 1024, 768}},
-      {abeRight, true, {1022, 300, 1108, 700}, {0, 0, 1280, 1024}, {1, 1}, {1194, 0, 1280, 400}},  // new screen
+      {abeRight, true, {1022, 300, 1108, 700}, {0, 0, 1280, 1024}, {1, 1}, {1194, 0, 1280, 400}},  // new
+                                                                                                   // screen
       {abeBottom, true, {0, 766, 1024, 816}, {0, 0, 1024, 768}, {1, 1}, {0, 718, 1024, 768}},
       {abeTop, true, {40, -33, 1064, 2}, {0, 0, 1024, 768}, {1, 1}, {0, 0, 1024, 35}},  // always at the left
   };
@@ -23,9 +31,12 @@ TEST(AppBarAutoHide, PlacesShownAndHiddenBarsOnSeveralScreens) {
     EXPECT_EQ(PlaceForAutoHideOnMonitor(c.edge, true, c.show, c.r, c.monitor, c.border), c.expected)
         << c.edge << c.show;
   }
-  EXPECT_EQ(PlaceForAutoHideOnMonitor(abeRight, false, false, {0, 0, 9, 9}, {0, 0, 1024, 768}, {1, 1}), std::nullopt);
-  EXPECT_EQ(PlaceForAutoHideOnMonitor(abeFloat, true, false, {0, 0, 9, 9}, {0, 0, 1024, 768}, {1, 1}), std::nullopt);
-  EXPECT_EQ(PlaceForAutoHideOnMonitor(abeUnknown, true, true, {0, 0, 9, 9}, {0, 0, 1024, 768}, {1, 1}), std::nullopt);
+  EXPECT_EQ(PlaceForAutoHideOnMonitor(abeRight, false, false, {0, 0, 9, 9}, {0, 0, 1024, 768}, {1, 1}),
+            std::nullopt);
+  EXPECT_EQ(PlaceForAutoHideOnMonitor(abeFloat, true, false, {0, 0, 9, 9}, {0, 0, 1024, 768}, {1, 1}),
+            std::nullopt);
+  EXPECT_EQ(PlaceForAutoHideOnMonitor(abeUnknown, true, true, {0, 0, 9, 9}, {0, 0, 1024, 768}, {1, 1}),
+            std::nullopt);
 }
 
 TEST(AppBarSlide, FrameCountsAndTheirRounding) {
@@ -44,8 +55,8 @@ TEST(AppBarSlide, FrameCountsAndTheirRounding) {
   const auto out = SlideFrames({-58, 0, 2, 768}, {0, 0, 60, 768}, 40, true);
   const auto back = SlideFrames({0, 0, 60, 768}, {-58, 0, 2, 768}, 40, true);
   EXPECT_EQ(out.front(), (Rect{-58, 0, 2, 768}));
-  EXPECT_EQ(out[1].left, -57);   // -58 - (-58 * 1 / 40): -1.45 truncates to -1, not -2
-  EXPECT_EQ(out[39].left, -2);   // -58 + 56
+  EXPECT_EQ(out[1].left, -57);  // -58 - (-58 * 1 / 40): -1.45 truncates to -1, not -2
+  EXPECT_EQ(out[39].left, -2);  // -58 + 56
   EXPECT_EQ(back[1].left, -1);
   EXPECT_EQ(back[39].left, -56);
 
@@ -59,7 +70,13 @@ TEST(AppBarSlide, FrameCountsAndTheirRounding) {
 
 TEST(AppBarTimerTick, ResolutionChecksKeepTheBarSpanningTheScreen) {
   using RC = ResolutionCheck;
-  struct Case { RC check; TAppToolBarEdge edge; Rect monitor; Rect window; bool fires; };
+  struct Case {
+    RC check;
+    TAppToolBarEdge edge;
+    Rect monitor;
+    Rect window;
+    bool fires;
+  };
   const Case cases[] = {
       {RC::SpanWidth, abeTop, {0, 0, 1280, 1024}, {0, 0, 1024, 35}, true},
       {RC::SpanWidth, abeBottom, {0, 0, 1024, 768}, {0, 766, 1024, 816}, false},
@@ -74,7 +91,8 @@ TEST(AppBarTimerTick, ResolutionChecksKeepTheBarSpanningTheScreen) {
       {RC::BottomOffScreen, abeRight, {0, 0, 800, 600}, {0, 766, 800, 816}, false},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(ResolutionCheckFiresOnMonitor(c.check, c.edge, true, c.monitor, c.window), c.fires) << int(c.check);
+    EXPECT_EQ(ResolutionCheckFiresOnMonitor(c.check, c.edge, true, c.monitor, c.window), c.fires)
+        << int(c.check);
     EXPECT_FALSE(ResolutionCheckFiresOnMonitor(c.check, c.edge, false, c.monitor, c.window));
   }
 }
@@ -91,23 +109,23 @@ TEST(AppBarTimerTick, SlidesByPointerAndActiveWindow) {
     AutoHideTickDecision expected;
   };
   const Case cases[] = {
-      {false, false, false, {1023, 400}, hiddenRight, {4, 4}, show},   // touches the sliver
-      {false, false, false, {1021, 400}, hiddenRight, {4, 4}, hide},   // just beside it
+      {false, false, false, {1023, 400}, hiddenRight, {4, 4}, show},  // touches the sliver
+      {false, false, false, {1021, 400}, hiddenRight, {4, 4}, hide},  // just beside it
       {false, false, false, {938, 400}, shownRight, {4, 4}, show},
       {false, false, false, {937, 400}, shownRight, {4, 4}, hide},
-      {false, false, false, {1024, 400}, shownRight, {4, 4}, hide},    // right is outside
-      {false, false, false, {934, 400}, shownRight, {6, 6}, show},     // larger double-click area: 4 more
-      {false, false, false, {941, 400}, shownRight, {2, 2}, hide},     // smaller one
-      {true, false, false, {100, 100}, shownRight, {4, 4}, none},      // active bar stays out
+      {false, false, false, {1024, 400}, shownRight, {4, 4}, hide},  // right is outside
+      {false, false, false, {934, 400}, shownRight, {6, 6}, show},   // larger double-click area: 4 more
+      {false, false, false, {941, 400}, shownRight, {2, 2}, hide},   // smaller one
+      {true, false, false, {100, 100}, shownRight, {4, 4}, none},    // active bar stays out
       {true, false, false, {100, 100}, hiddenRight, {4, 4}, none},
-      {true, false, false, {1023, 400}, hiddenRight, {4, 4}, show},    // activation fell to a hidden bar
+      {true, false, false, {1023, 400}, hiddenRight, {4, 4}, show},  // activation fell to a hidden bar
       {true, false, false, {938, 400}, shownRight, {4, 4}, show},
       {true, false, true, {1023, 400}, hiddenRight, {4, 4}, none},
-      {false, false, true, {1023, 400}, hiddenRight, {4, 4}, none},    // only a press brings it out
+      {false, false, true, {1023, 400}, hiddenRight, {4, 4}, none},  // only a press brings it out
       {false, false, true, {100, 100}, shownRight, {4, 4}, hide},
-      {false, true, false, {100, 100}, shownRight, {4, 4}, none},      // menu or drag under way
+      {false, true, false, {100, 100}, shownRight, {4, 4}, none},  // menu or drag under way
       {false, true, false, {1023, 400}, hiddenRight, {4, 4}, show},
-      {false, false, false, {1500, 400}, hiddenRight, {4, 4}, hide},   // on a monitor to the right
+      {false, false, false, {1500, 400}, hiddenRight, {4, 4}, hide},  // on a monitor to the right
   };
   for (const Case& c : cases) {
     AutoHideTickInput in{true, c.active, c.hold, c.byMouseDown, c.cursor, c.window, c.dbl};

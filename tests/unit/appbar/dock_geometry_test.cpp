@@ -17,13 +17,21 @@ QueryPosFn ShellWithWorkArea(Rect workArea, int* calls) {
 TEST(AppBarDockRect, CutsTheClearedScreenToTheEdgeThickness) {
   DockSizes sizes;
   sizes.size = {60, 40, 86, 50};
-  struct Case { Rect monitor; Rect workArea; TAppToolBarEdge edge; bool autoHide; Rect expected; int queries; };
+  struct Case {
+    Rect monitor;
+    Rect workArea;
+    TAppToolBarEdge edge;
+    bool autoHide;
+    Rect expected;
+    int queries;
+  };
   const Case cases[] = {
-      {{0, 0, 1024, 768}, {0, 0, 1024, 738}, abeLeft, false, {0, 0, 60, 738}, 1},      // taskbar at the bottom
+      {{0, 0, 1024, 768}, {0, 0, 1024, 738}, abeLeft, false, {0, 0, 60, 738}, 1},  // taskbar at the bottom
       {{0, 0, 1024, 768}, {0, 0, 1024, 738}, abeRight, false, {938, 0, 1024, 738}, 1},
       {{0, 0, 1024, 768}, {0, 0, 1024, 738}, abeTop, false, {0, 0, 1024, 40}, 1},
       {{0, 0, 1024, 768}, {0, 0, 1024, 738}, abeBottom, false, {0, 688, 1024, 738}, 1},
-      {{0, 0, 1920, 1080}, {60, 0, 1920, 1080}, abeLeft, false, {60, 0, 120, 1080}, 1},  // taskbar on the left
+      {{0, 0, 1920, 1080}, {60, 0, 1920, 1080}, abeLeft, false, {60, 0, 120, 1080}, 1},  // taskbar on the
+                                                                                         // left
       {{0, 0, 1920, 1080}, {60, 30, 1920, 1080}, abeTop, false, {60, 30, 1920, 70}, 1},
       {{0, 0, 1920, 1080}, {60, 0, 1920, 1080}, abeRight, true, {1834, 0, 1920, 1080}, 0},  // auto-hide spans
       {{0, 0, 800, 600}, {0, 0, 800, 570}, abeBottom, true, {0, 550, 800, 600}, 0},
@@ -67,19 +75,19 @@ TEST(AppBarProposeEdge, FollowsTheDiagonalsFlagsAndCtrl) {
       {{5, 384}, false, all, s1, bottomBar, abeLeft},     // within the scroll-bar margin
       {{1010, 300}, false, all, s1, bottomBar, abeRight},
       {{500, 3}, false, all, s1, bottomBar, abeTop},
-      {{500, 760}, false, all, s1, bottomBar, abeBottom},  // over the taskbar
-      {{5, 384}, true, all, s1, bottomBar, abeFloat},      // Ctrl floats
-      {{5, 384}, true, edges, s1, bottomBar, abeLeft},     // but not without the float flag
+      {{500, 760}, false, all, s1, bottomBar, abeBottom},   // over the taskbar
+      {{5, 384}, true, all, s1, bottomBar, abeFloat},       // Ctrl floats
+      {{5, 384}, true, edges, s1, bottomBar, abeLeft},      // but not without the float flag
       {{512, 384}, false, edges, s1, bottomBar, abeRight},  // the centre is a tie
       {{312, 234}, false, edges, s1, bottomBar, abeLeft},   // on the diagonal: left or right
       {{712, 534}, false, edges, s1, bottomBar, abeRight},
-      {{312, 233}, false, edges, s1, bottomBar, abeTop},    // one pixel off it
+      {{312, 233}, false, edges, s1, bottomBar, abeTop},  // one pixel off it
       {{713, 535}, false, edges, s1, bottomBar, abeBottom},
       {{30, 540}, false, all, s2, leftBar, abeLeft},
       {{100, 540}, false, all, s2, leftBar, abeFloat},
-      {{-600, 500}, false, all, s2, leftBar, abeLeft},      // monitor beside the primary, left
-      {{2500, 100}, false, all, s2, leftBar, abeRight},     // and right
-      {{900, -700}, false, all, s2, leftBar, abeTop},       // and above
+      {{-600, 500}, false, all, s2, leftBar, abeLeft},       // monitor beside the primary, left
+      {{2500, 100}, false, all, s2, leftBar, abeRight},      // and right
+      {{900, -700}, false, all, s2, leftBar, abeTop},        // and above
       {{32000, 10}, false, edges, s1, bottomBar, abeRight},  // far out: no 16-bit wrap
   };
   for (const Case& c : cases) {
@@ -89,11 +97,15 @@ TEST(AppBarProposeEdge, FollowsTheDiagonalsFlagsAndCtrl) {
 }
 
 TEST(AppBarProposeEdge, DisallowedEdgesFloatOrKeepTheStoredEdge) {
-  struct Case { TAppToolBarFlags flags; Point pt; TAppToolBarEdge expected; };
+  struct Case {
+    TAppToolBarFlags flags;
+    Point pt;
+    TAppToolBarEdge expected;
+  };
   const Case cases[] = {
       {TAppToolBarFlags{abfAllowFloat}, {0, 0}, abeFloat},  // only floating: always floats
       {TAppToolBarFlags{abfAllowFloat}, {1023, 400}, abeFloat},
-      {TAppToolBarFlags{}, {0, 400}, abeTop},               // nothing allowed: stored edge
+      {TAppToolBarFlags{}, {0, 400}, abeTop},  // nothing allowed: stored edge
       {TAppToolBarFlags{abfAllowLeft, abfAllowFloat}, {1020, 400}, abeFloat},
       {TAppToolBarFlags{abfAllowLeft}, {1020, 400}, abeTop},
       {TAppToolBarFlags{abfAllowLeft}, {3, 400}, abeLeft},
@@ -116,7 +128,12 @@ TEST(AppBarMoving, LeavingAnEdgeHangsTheFloatRectFromThePointer) {
 
 TEST(AppBarSizing, RoundsTheClientSizeAndMovesOnlyTheDraggedSides) {
   const Size frame{6, 6};
-  struct Case { Rect r; int side; int h, v; Rect expected; };
+  struct Case {
+    Rect r;
+    int side;
+    int h, v;
+    Rect expected;
+  };
   const Case cases[] = {
       {{100, 100, 220, 200}, kSizeRight, 10, 10, {100, 100, 216, 200}},  // 120 -> 116, height not dragged
       {{100, 100, 224, 200}, kSizeRight, 10, 0, {100, 100, 226, 200}},   // 124 -> 126
@@ -125,20 +142,22 @@ TEST(AppBarSizing, RoundsTheClientSizeAndMovesOnlyTheDraggedSides) {
       {{100, 100, 224, 224}, kSizeBottomRight, 10, 10, {100, 100, 226, 226}},
       {{100, 100, 224, 224}, kSizeBottom, 10, 10, {100, 100, 224, 226}},  // width kept: side not dragged
       {{100, 100, 224, 224}, kSizeTopRight, 0, 0, {100, 100, 224, 224}},
-      {{0, 0, 13, 13}, kSizeBottomLeft, 4, 4, {-1, 0, 13, 14}},           // (7 + 2) div 4 * 4 + 6
+      {{0, 0, 13, 13}, kSizeBottomLeft, 4, 4, {-1, 0, 13, 14}},  // (7 + 2) div 4 * 4 + 6
   };
   for (const Case& c : cases) EXPECT_EQ(SnapSizingRect(c.r, c.side, frame, c.h, c.v), c.expected) << c.side;
 }
 
 TEST(AppBarSizing, TrackingLimitsHalveTheDockedThickness) {
   AppToolBarProperties p = DefaultAppToolBarProperties({1024, 768});
-  struct Case { TAppToolBarEdge edge; Size screen; TrackingLimits expected; };
+  struct Case {
+    TAppToolBarEdge edge;
+    Size screen;
+    TrackingLimits expected;
+  };
   const Case cases[] = {
       {abeFloat, {1920, 1080}, {{100, 52}, {1024, 768}}},  // max from construction, not now
-      {abeLeft, {1024, 768}, {{25, 25}, {512, 768}}},
-      {abeRight, {1023, 767}, {{25, 25}, {511, 767}}},
-      {abeTop, {1024, 768}, {{25, 25}, {1024, 384}}},
-      {abeBottom, {1920, 1080}, {{25, 25}, {1920, 540}}},
+      {abeLeft, {1024, 768}, {{25, 25}, {512, 768}}},     {abeRight, {1023, 767}, {{25, 25}, {511, 767}}},
+      {abeTop, {1024, 768}, {{25, 25}, {1024, 384}}},     {abeBottom, {1920, 1080}, {{25, 25}, {1920, 540}}},
   };
   for (const Case& c : cases) EXPECT_EQ(ComputeTrackingLimits(c.edge, p, c.screen), c.expected) << c.edge;
 }
@@ -150,19 +169,24 @@ TEST(AppBarSizeMove, RemembersThicknessOrFloatingRectangle) {
   DockSizes right100 = sizes, top60 = sizes;
   right100.Set(abeRight, 100);
   top60.Set(abeTop, 60);
-  struct Case { TAppToolBarEdge moving, stored; Rect window; SizeMoveMemory expected; };
+  struct Case {
+    TAppToolBarEdge moving, stored;
+    Rect window;
+    SizeMoveMemory expected;
+  };
   const Case cases[] = {
       {abeRight, abeRight, {924, 0, 1024, 738}, {right100, {0, 0, 300, 400}}},
       {abeTop, abeTop, {0, 0, 1024, 60}, {top60, {0, 0, 300, 400}}},
-      {abeLeft, abeRight, {0, 0, 77, 738}, before},                                // new edge: nothing yet
+      {abeLeft, abeRight, {0, 0, 77, 738}, before},  // new edge: nothing yet
       {abeFloat, abeFloat, {10, 20, 210, 320}, {sizes, {10, 20, 210, 320}}},
-      {abeFloat, abeRight, {500, 50, 586, 738}, {sizes, {500, 50, 586, 738}}},     // pulled off, fits
-      {abeFloat, abeTop, {-3, 60, 1021, 120}, {sizes, {-3, 60, 297, 460}}},        // as wide as the work area
-      {abeFloat, abeLeft, {5, 5, 105, 743}, {sizes, {5, 5, 305, 405}}},            // taller than it
+      {abeFloat, abeRight, {500, 50, 586, 738}, {sizes, {500, 50, 586, 738}}},  // pulled off, fits
+      {abeFloat, abeTop, {-3, 60, 1021, 120}, {sizes, {-3, 60, 297, 460}}},     // as wide as the work area
+      {abeFloat, abeLeft, {5, 5, 105, 743}, {sizes, {5, 5, 305, 405}}},         // taller than it
       {abeUnknown, abeRight, {924, 0, 1024, 738}, before},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(RememberSizeMove(c.moving, c.stored, c.window, work, before), c.expected) << c.moving << c.stored;
+    EXPECT_EQ(RememberSizeMove(c.moving, c.stored, c.window, work, before), c.expected)
+        << c.moving << c.stored;
   EXPECT_EQ(EdgeAfterSizeMove(abeFloat, abeRight), abeFloat);
   EXPECT_EQ(EdgeAfterSizeMove(abeUnknown, abeRight), abeRight);
 }

@@ -11,12 +11,15 @@ int Shown(int ht, TAppToolBarEdge edge, int h, int v, Point pt = {}, bool down =
 
 TEST(AppBarHitTest, FloatingBordersSizeOnlyWhereThereIsAnIncrement) {
   // Columns: neither increment, vertical only, horizontal only, both.
-  struct Row { int ht; int none, vOnly, hOnly; };
+  struct Row {
+    int ht;
+    int none, vOnly, hOnly;
+  };
   const Row rows[] = {
-      {kHtLeft, kHtBorder, kHtBorder, kHtLeft},         {kHtRight, kHtBorder, kHtBorder, kHtRight},
-      {kHtTop, kHtBorder, kHtTop, kHtBorder},           {kHtBottom, kHtBorder, kHtBottom, kHtBorder},
-      {kHtTopLeft, kHtBorder, kHtTop, kHtLeft},         {kHtTopRight, kHtBorder, kHtTop, kHtRight},
-      {kHtBottomLeft, kHtBorder, kHtBottom, kHtLeft},   {kHtBottomRight, kHtBorder, kHtBottom, kHtRight},
+      {kHtLeft, kHtBorder, kHtBorder, kHtLeft},       {kHtRight, kHtBorder, kHtBorder, kHtRight},
+      {kHtTop, kHtBorder, kHtTop, kHtBorder},         {kHtBottom, kHtBorder, kHtBottom, kHtBorder},
+      {kHtTopLeft, kHtBorder, kHtTop, kHtLeft},       {kHtTopRight, kHtBorder, kHtTop, kHtRight},
+      {kHtBottomLeft, kHtBorder, kHtBottom, kHtLeft}, {kHtBottomRight, kHtBorder, kHtBottom, kHtRight},
   };
   for (const Row& r : rows) {
     EXPECT_EQ(Shown(r.ht, abeFloat, 0, 0), r.none) << r.ht;
@@ -32,7 +35,13 @@ TEST(AppBarHitTest, FloatingBordersSizeOnlyWhereThereIsAnIncrement) {
 
 TEST(AppBarHitTest, DockedBarSizesOnlyFromItsInnerBorder) {
   // Client (100, 0)-(180, 768) on screen.
-  struct Case { TAppToolBarEdge edge; int ht; int h, v; Point pt; int expected; };
+  struct Case {
+    TAppToolBarEdge edge;
+    int ht;
+    int h, v;
+    Point pt;
+    int expected;
+  };
   const Case cases[] = {
       {abeLeft, kHtRight, 1, 1, {185, 10}, kHtRight},
       {abeLeft, kHtTopRight, 1, 1, {185, 10}, kHtRight},
@@ -54,9 +63,14 @@ TEST(AppBarHitTest, DockedBarSizesOnlyFromItsInnerBorder) {
 }
 
 TEST(AppBarHitTest, HiddenBarIsClientWithAnEdgeCursorAndComesOutWhenPressed) {
-  struct Case { TAppToolBarEdge edge; BarCursor cursor; };
-  const Case cases[] = {{abeLeft, BarCursor::SizeWestEast}, {abeRight, BarCursor::SizeWestEast},
-                        {abeBottom, BarCursor::SizeNorthSouth}, {abeTop, BarCursor::Hand},
+  struct Case {
+    TAppToolBarEdge edge;
+    BarCursor cursor;
+  };
+  const Case cases[] = {{abeLeft, BarCursor::SizeWestEast},
+                        {abeRight, BarCursor::SizeWestEast},
+                        {abeBottom, BarCursor::SizeNorthSouth},
+                        {abeTop, BarCursor::Hand},
                         {abeFloat, BarCursor::Unchanged}};
   for (const Case& c : cases) {
     EXPECT_EQ(HiddenBarHitTest(c.edge, false), (HiddenHitTest{kHtClient, c.cursor, false}));

@@ -26,32 +26,41 @@ const MonitorList kBothAtOrigin = {Mon("\\\\.\\DISPLAY1", {0, 0, 1024, 768}, tru
                                    Mon("\\\\.\\DISPLAY2", {0, 0, 800, 600})};
 
 TEST(MonitorLayout, PointsAndWindowsBelongToTheMonitorTheyAreOn) {
-  struct Case { const MonitorList* list; Point pt; std::size_t expected; } points[] = {
-      {&kSideBySide, {100, 100}, 0},
-      {&kSideBySide, {1920, 0}, 1},       // the first column of the second monitor
-      {&kSideBySide, {1919, 1079}, 0},
-      {&kSideBySide, {2500, 1050}, 1},    // just under the shorter monitor: nearest
-      {&kSideBySide, {5000, 500}, 1},     // far right: nearest
-      {&kLeftOfPrimary, {-1, 10}, 0},
-      {&kLeftOfPrimary, {0, 10}, 1},
-      {&kLeftOfPrimary, {-5000, -5000}, 0},
-      {&kStacked, {10, -1}, 1},
-      {&kStacked, {1800, -10}, 0},        // above the primary, beside the narrower one
-      {&kBothAtOrigin, {10, 10}, 0},      // on both: the primary
-      {&kBothAtOrigin, {900, 700}, 0},
-  };
+  struct Case {
+    const MonitorList* list;
+    Point pt;
+    std::size_t expected;
+  } points[] =
+      {
+          {&kSideBySide, {100, 100}, 0},
+          {&kSideBySide, {1920, 0}, 1},  // the first column of the second monitor
+          {&kSideBySide, {1919, 1079}, 0},
+          {&kSideBySide, {2500, 1050}, 1},  // just under the shorter monitor: nearest
+          {&kSideBySide, {5000, 500}, 1},   // far right: nearest
+          {&kLeftOfPrimary, {-1, 10}, 0},
+          {&kLeftOfPrimary, {0, 10}, 1},
+          {&kLeftOfPrimary, {-5000, -5000}, 0},
+          {&kStacked, {10, -1}, 1},
+          {&kStacked, {1800, -10}, 0},    // above the primary, beside the narrower one
+          {&kBothAtOrigin, {10, 10}, 0},  // on both: the primary
+          {&kBothAtOrigin, {900, 700}, 0},
+      };
   for (const Case& c : points)
     EXPECT_EQ(MonitorForPoint(*c.list, c.pt), c.expected) << c.pt.x << "," << c.pt.y;
 
-  struct RectCase { const MonitorList* list; Rect r; std::size_t expected; } rects[] = {
-      {&kSideBySide, {1800, 0, 1960, 400}, 0},     // mostly on the primary
-      {&kSideBySide, {1880, 0, 2040, 400}, 1},     // mostly on the second
-      {&kSideBySide, {1900, 0, 1940, 400}, 0},     // equal halves: the primary
+  struct RectCase {
+    const MonitorList* list;
+    Rect r;
+    std::size_t expected;
+  } rects[] = {
+      {&kSideBySide, {1800, 0, 1960, 400}, 0},  // mostly on the primary
+      {&kSideBySide, {1880, 0, 2040, 400}, 1},  // mostly on the second
+      {&kSideBySide, {1900, 0, 1940, 400}, 0},  // equal halves: the primary
       {&kLeftOfPrimary, {-300, 10, 10, 50}, 0},
       {&kLeftOfPrimary, {-9000, 10, -8000, 50}, 0},  // off every monitor: nearest
       {&kStacked, {0, -100, 86, 10}, 1},
-      {&kBothAtOrigin, {714, 0, 800, 600}, 0},     // the larger overlaps as much: the primary wins ties
-      {&kSideBySide, {3000, 50, 3000, 50}, 1},     // empty: its corner
+      {&kBothAtOrigin, {714, 0, 800, 600}, 0},  // the larger overlaps as much: the primary wins ties
+      {&kSideBySide, {3000, 50, 3000, 50}, 1},  // empty: its corner
   };
   for (const RectCase& c : rects) EXPECT_EQ(MonitorForRect(*c.list, c.r), c.expected) << c.r.left;
 
@@ -73,12 +82,18 @@ TEST(MonitorLayout, RemembersAMonitorAndFallsBackToThePrimaryWhileItIsMissing) {
       {"present", kSideBySide, second, 1},
       {"missing: primary", {kSideBySide[0]}, second, 0},
       {"nothing saved: primary", kLeftOfPrimary, {}, 1},
-      {"new resolution, same device", {kSideBySide[0], Mon("\\\\.\\DISPLAY2", {1920, 0, 3840, 1080})}, second,
+      {"new resolution, same device",
+       {kSideBySide[0], Mon("\\\\.\\DISPLAY2", {1920, 0, 3840, 1080})},
+       second,
        1},
-      {"renamed device, same place", {kSideBySide[0], Mon("\\\\.\\DISPLAY7", {1920, 0, 3200, 1024})}, second,
+      {"renamed device, same place",
+       {kSideBySide[0], Mon("\\\\.\\DISPLAY7", {1920, 0, 3200, 1024})},
+       second,
        1},
-      {"device wins over place", {Mon("\\\\.\\DISPLAY2", {0, 0, 800, 600}, true),
-                                  Mon("\\\\.\\DISPLAY9", {1920, 0, 3200, 1024})}, second, 0},
+      {"device wins over place",
+       {Mon("\\\\.\\DISPLAY2", {0, 0, 800, 600}, true), Mon("\\\\.\\DISPLAY9", {1920, 0, 3200, 1024})},
+       second,
+       0},
       {"damaged rectangle, device known", kSideBySide, {"\\\\.\\DISPLAY2", {}}, 1},
       {"damaged rectangle, device gone", {kSideBySide[0]}, {"\\\\.\\DISPLAY2", {}}, 0},
       {"no monitors", {}, second, std::nullopt},
@@ -91,7 +106,12 @@ TEST(MonitorLayout, RemembersAMonitorAndFallsBackToThePrimaryWhileItIsMissing) {
 
 TEST(MonitorLayout, ASeamBetweenMonitorsIsNoScreenEdge) {
   using Edges = std::array<bool, 4>;  // left, top, right, bottom
-  struct Case { const char* what; MonitorList list; std::size_t index; Edges expected; };
+  struct Case {
+    const char* what;
+    MonitorList list;
+    std::size_t index;
+    Edges expected;
+  };
   const Case cases[] = {
       {"one monitor", {kSideBySide[0]}, 0, {true, true, true, true}},
       {"side by side, primary", kSideBySide, 0, {true, true, false, true}},
@@ -100,9 +120,13 @@ TEST(MonitorLayout, ASeamBetweenMonitorsIsNoScreenEdge) {
       {"right of it", kLeftOfPrimary, 1, {false, true, true, true}},
       {"stacked, primary", kStacked, 0, {true, false, true, true}},
       {"stacked, above", kStacked, 1, {true, true, true, false}},
-      {"touching at a corner only", {Mon("A", {0, 0, 100, 100}, true), Mon("B", {100, 100, 200, 200})}, 0,
+      {"touching at a corner only",
+       {Mon("A", {0, 0, 100, 100}, true), Mon("B", {100, 100, 200, 200})},
+       0,
        {true, true, true, true}},
-      {"a gap between them", {Mon("A", {0, 0, 100, 100}, true), Mon("B", {150, 0, 250, 100})}, 0,
+      {"a gap between them",
+       {Mon("A", {0, 0, 100, 100}, true), Mon("B", {150, 0, 250, 100})},
+       0,
        {true, true, true, true}},
       {"overlapping (both at 0,0)", kBothAtOrigin, 0, {true, true, true, true}},
       {"inside a larger one", kBothAtOrigin, 1, {true, true, false, false}},
@@ -146,8 +170,13 @@ TEST(MonitorLayout, AnEdgeOnASeamDocksAtTheScreenEdgeBeyondIt) {
   // Two monitors beyond one side: the one sharing more of it.
   const MonitorList splitBeyond = {Mon("A", {0, 0, 1024, 768}, true), Mon("B", {1024, 0, 2048, 300}),
                                    Mon("C", {1024, 300, 2048, 1068})};
-  struct Case { const char* what; const MonitorList* list; std::size_t index; TAppToolBarEdge edge;
-                std::size_t expected; };
+  struct Case {
+    const char* what;
+    const MonitorList* list;
+    std::size_t index;
+    TAppToolBarEdge edge;
+    std::size_t expected;
+  };
   const Case cases[] = {
       {"side by side: the primary's right", &kSideBySide, 0, abeRight, 1},
       {"side by side: the second's left", &kSideBySide, 1, abeLeft, 0},
@@ -186,7 +215,11 @@ TEST(MonitorLayout, OnlyRealDisplayChangesAskForDocking) {
   MonitorList newPrimary = base;
   newPrimary[0].primary = false;
   newPrimary[1].primary = true;
-  struct Case { const char* what; const MonitorList& after; bool changed; } cases[] = {
+  struct Case {
+    const char* what;
+    const MonitorList& after;
+    bool changed;
+  } cases[] = {
       {"same", base, false},
       {"another order", swapped, false},
       {"another work area", newWork, false},
@@ -219,10 +252,14 @@ TEST(MonitorLayout, RectangleTextRoundTripsAndRejectsDamage) {
 }
 
 TEST(MonitorGeometry, DocksHidesAndChecksAgainstItsOwnMonitor) {
-  const DockSizes sizes;  // 25, 35, 35, 35
-  const Rect left = kLeftOfPrimary[0].bounds;   // -1280,0 .. 0,1024
-  const Rect above = kStacked[1].bounds;        // 0,-900 .. 1600,0
-  struct Case { TAppToolBarEdge edge; Rect monitor; Rect expected; } docks[] = {
+  const DockSizes sizes;                       // 25, 35, 35, 35
+  const Rect left = kLeftOfPrimary[0].bounds;  // -1280,0 .. 0,1024
+  const Rect above = kStacked[1].bounds;       // 0,-900 .. 1600,0
+  struct Case {
+    TAppToolBarEdge edge;
+    Rect monitor;
+    Rect expected;
+  } docks[] = {
       {abeLeft, left, {-1280, 0, -1255, 1024}},
       {abeRight, left, {-35, 0, 0, 1024}},
       {abeTop, above, {0, -900, 1600, -865}},
@@ -266,8 +303,14 @@ TEST(MonitorGeometry, DocksHidesAndChecksAgainstItsOwnMonitor) {
   in.workArea = kLeftOfPrimary[0].work;
   in.screen = SizeOf(left);
   const Point origin{left.left, left.top};
-  struct Drag { Point pt; TAppToolBarEdge expected; } drags[] = {
-      {{-1270, 512}, abeLeft}, {{-10, 512}, abeRight}, {{-640, 5}, abeTop}, {{-640, 1020}, abeBottom},
+  struct Drag {
+    Point pt;
+    TAppToolBarEdge expected;
+  } drags[] = {
+      {{-1270, 512}, abeLeft},
+      {{-10, 512}, abeRight},
+      {{-640, 5}, abeTop},
+      {{-640, 1020}, abeBottom},
   };
   for (const Drag& d : drags) {
     in.pt = d.pt;

@@ -71,7 +71,8 @@ TEST(BarDpi, SideBarKeepsItsArrangementAndScalesEverySize) {
 
     // The pointer finds what is drawn.
     const Rect b4 = InClient(v, 0, icons[4].Bounds);
-    EXPECT_EQ(HitTestBar(v, groups, Point{b4.left + 1, b4.top + 1}), (BarHit{BarHit::Kind::kGroupButton, 0, 4}));
+    EXPECT_EQ(HitTestBar(v, groups, Point{b4.left + 1, b4.top + 1}),
+              (BarHit{BarHit::Kind::kGroupButton, 0, 4}));
     EXPECT_EQ(HitTestBar(v, groups, Point{b4.right - 1, b4.bottom - 1}),
               (BarHit{BarHit::Kind::kGroupButton, 0, 4}));
 

@@ -22,7 +22,10 @@ TEST(BarSettingsMonitor, RemembersTheMonitorUnderNewKeysAfterTheOldOnes) {
       << bytes;
   EXPECT_EQ(ReadBarSettings(IniFile::FromBytes(bytes), 0).Monitor, s.Monitor);
 
-  struct Case { const char* text; SavedMonitor expected; } cases[] = {
+  struct Case {
+    const char* text;
+    SavedMonitor expected;
+  } cases[] = {
       {"", {}},
       {"MonitorRect=0,0,800,600\r\n", {}},  // a rectangle without a device means nothing
       {"Monitor=\\\\.\\DISPLAY2\r\nMonitorRect=0,0,800,600\r\n", {"\\\\.\\DISPLAY2", {0, 0, 800, 600}}},

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/inspect/bar_report.h"
 #include "core/bar/bar_texts.h"
+#include "core/inspect/bar_report.h"
 
 namespace wendlix {
 namespace {
@@ -120,8 +120,8 @@ TEST(BarView, HitTestFindsWhatIsUnderThePointer) {
 
   // Bounds and hints of what was hit, for hover frames and tooltips.
   const BarHit button{K::kGroupButton, 0, 1};
-  EXPECT_EQ(HitBounds(v, groups, button), (Rect{panel.left + b1.left, panel.top + b1.top, panel.left + b1.right,
-                                                panel.top + b1.bottom}));
+  EXPECT_EQ(HitBounds(v, groups, button),
+            (Rect{panel.left + b1.left, panel.top + b1.top, panel.left + b1.right, panel.top + b1.bottom}));
   EXPECT_EQ(HitHint(v, groups, button), "A1");
   EXPECT_EQ(HitHint(v, groups, BarHit{K::kCollapsedGroup, 1, 0}), "B");
   EXPECT_EQ(HitHint(v, groups, BarHit{K::kGroupButton, 0, 99}), "");
@@ -142,7 +142,8 @@ TEST(BarView, ReportListsEveryElement) {
   EXPECT_NE(r.find("group\t0\tTab here\t1\t1\t0,25,86,297\t0,25,86,43\t0,43,85,297\tTab here\t-1\n"),
             std::string::npos)
       << r;
-  EXPECT_NE(r.find("button\t0\t0\t0\t1\t1,44,84,69\tTab here0\tTab here0\t0\t0\t0\n"), std::string::npos) << r;
+  EXPECT_NE(r.find("button\t0\t0\t0\t1\t1,44,84,69\tTab here0\tTab here0\t0\t0\t0\n"), std::string::npos)
+      << r;
   EXPECT_NE(r.find("collapse\t0\t0\t"), std::string::npos);
 }
 

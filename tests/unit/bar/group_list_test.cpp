@@ -21,7 +21,8 @@ GroupRecord Web(std::string title, std::vector<std::string> captions, std::uint1
   GroupRecord g;
   g.Data.Title = std::move(title);
   g.Data.PanelStyle = kind;
-  for (std::string& c : captions) g.Buttons.push_back({c, (kind == gkWeb ? "http://" : "MAILTO:") + c, false});
+  for (std::string& c : captions)
+    g.Buttons.push_back({c, (kind == gkWeb ? "http://" : "MAILTO:") + c, false});
   return g;
 }
 
@@ -91,7 +92,9 @@ TEST(GroupList, EveryCommandOnTheGroupsListIsSafeToEndAtAnyStep) {
   const Case cases[] = {
       {"rename",
        {abc[0], bee, abc[2]},
-       [&](IniFile& gpf) { ApplyProfileOps(gpf, PlanButtonCommit(gpf, {true, false, "B", "Bee", {{"b1", "http://b1", 0}}})); },
+       [&](IniFile& gpf) {
+         ApplyProfileOps(gpf, PlanButtonCommit(gpf, {true, false, "B", "Bee", {{"b1", "http://b1", 0}}}));
+       },
        {[&](IniFile& gpf) { SaveGroup(gpf, Web("Bee", {}), false); }, {"B"}},
        "A: a1 a2 | Bee: b1 | C: c1",
        {"B", "B  Buttons"}},

@@ -72,8 +72,11 @@ TEST(GroupLoading, FirstRunWithTheShippedFileGivesTheThreeDefaultGroups) {
                                       {"Browser", kQuickLaunch + "\\Browser.lnk", false}}));
 
   // The web and e-mail groups take their kind, colour and default button from the first run.
-  const struct { const char* title; std::uint16_t kind; std::int32_t color; } rebuilt[] = {
-      {"Internet", gkWeb, 0x00F2F2D9}, {"E-Mail", gkEmail, 0x00CAE8B5}};
+  const struct {
+    const char* title;
+    std::uint16_t kind;
+    std::int32_t color;
+  } rebuilt[] = {{"Internet", gkWeb, 0x00F2F2D9}, {"E-Mail", gkEmail, 0x00CAE8B5}};
   for (int i = 0; i < 2; ++i) {
     const GroupRecord& g = loaded.Groups[i + 1];
     EXPECT_EQ(g.Data.Title, rebuilt[i].title);
@@ -205,7 +208,8 @@ TEST(BarSave, ListedNamesWithoutAGroupStayOnlyWhenTheGroupFileWasNotReadCleanly)
   IniFile damaged = IniFile::FromBytes(std::string(web) + "[Mail]\r\nTitle Text=\x81\r\n");
   IniFile missing(WENDLIX_TEST_DATA "/no such folder/Wendlix.GPF");
   IniFile empty = IniFile::FromBytes("");
-  EXPECT_EQ(LoadGroups(damaged, 3, names, kQuickLaunch, FakeFolder{}).Unread, (std::vector<std::string>{"Tools"}));
+  EXPECT_EQ(LoadGroups(damaged, 3, names, kQuickLaunch, FakeFolder{}).Unread,
+            (std::vector<std::string>{"Tools"}));
   EXPECT_EQ(LoadGroups(missing, 3, names, kQuickLaunch, FakeFolder{}).Unread, names);
   EXPECT_EQ(LoadGroups(empty, 3, names, kQuickLaunch, FakeFolder{}).Unread, names);
 

@@ -48,14 +48,12 @@ TEST(GroupVisibility, GroupsListTogglesFromTheGroupsRealState) {
     GroupMenuClick::Effect last;  // of the last click on the list
   };
   const Case cases[] = {
-      {"BBB", "H0 M0", "BBB", E::kShown},       // hidden with more bands: the first click shows it
-      {"BB", "H0 M0", "BB", E::kShown},         // hidden beside one other band: it comes back
-      {"BB", "N0 M0", "BB", E::kShown},         // a button of PanelBtn opens out into a band
-      {"BBB", "D1 M1", "BBB", E::kShown},
-      {"BB", "M0", "-B", E::kHidden},
-      {"BB", "M0 M0", "BB", E::kShown},
-      {"-B", "M1", "-B", E::kNone},              // the last visible group stays
-      {"Bb", "M0", "-b", E::kHidden},            // a group in PanelBtn is visible: the last band may go
+      {"BBB", "H0 M0", "BBB", E::kShown},  // hidden with more bands: the first click shows it
+      {"BB", "H0 M0", "BB", E::kShown},    // hidden beside one other band: it comes back
+      {"BB", "N0 M0", "BB", E::kShown},    // a button of PanelBtn opens out into a band
+      {"BBB", "D1 M1", "BBB", E::kShown},       {"BB", "M0", "-B", E::kHidden},
+      {"BB", "M0 M0", "BB", E::kShown},         {"-B", "M1", "-B", E::kNone},  // the last visible group stays
+      {"Bb", "M0", "-b", E::kHidden},  // a group in PanelBtn is visible: the last band may go
       {"B-b", "M2 M1 H2 M2", "BBB", E::kShown},
   };
   for (const Case& c : cases) {

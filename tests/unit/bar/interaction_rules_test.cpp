@@ -39,8 +39,8 @@ TEST(MouseRules, PressesAndDistancesThatStartDrags) {
       EXPECT_FALSE(PressDragsWindow(kind, s)) << static_cast<int>(s.Bits());
     }
   }
-  for (K kind : {K::kNone, K::kTitleStrip, K::kBtnTitle, K::kBtnSys, K::kBandHeader, K::kGroupButton, K::kPanelBtn,
-                 K::kCollapsedGroup}) {
+  for (K kind : {K::kNone, K::kTitleStrip, K::kBtnTitle, K::kBtnSys, K::kBandHeader, K::kGroupButton,
+                 K::kPanelBtn, K::kCollapsedGroup}) {
     EXPECT_FALSE(PressDragsWindow(kind, S::kLeft)) << static_cast<int>(kind);
   }
   EXPECT_EQ(ShiftFromMouseKeys(0x02 | 0x04 | 0x08 | 0x10, true),

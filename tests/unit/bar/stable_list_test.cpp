@@ -29,7 +29,8 @@ TEST(StableList, BehavesAsASequenceAndMovesWithoutMovingElements) {
   EXPECT_EQ(list.end() - list.begin(), 5);
   EXPECT_EQ(std::find(list.begin(), list.end(), "c") - list.begin(), 3);
   const StableList<std::string>& constant = list;
-  EXPECT_EQ(std::count_if(constant.begin(), constant.end(), [](const std::string& s) { return s.size() == 1; }), 4);
+  EXPECT_EQ(
+      std::count_if(constant.begin(), constant.end(), [](const std::string& s) { return s.size() == 1; }), 4);
 
   // A copy is its own: changing it leaves the original, and equal lists compare equal.
   StableList<std::string> copy = list;

@@ -10,7 +10,8 @@ std::string Look(const MenuModel& menu, std::initializer_list<const char*> names
   std::string out;
   for (const char* n : names) {
     const MenuItem* i = menu.Find(n);
-    out += std::string(n) + ":" + (i->Enabled ? "E" : "") + (i->Visible ? "V" : "") + (i->Checked ? "C" : "") + " ";
+    out += std::string(n) + ":" + (i->Enabled ? "E" : "") + (i->Visible ? "V" : "") +
+           (i->Checked ? "C" : "") + " ";
   }
   return out;
 }
@@ -36,10 +37,10 @@ TEST(ButtonMenu, DeleteAndPropertiesFollowWhatTheButtonIs) {
     bool Changeable;
   };
   const Case cases[] = {
-      {gkShortcut, {"记事本", "C:\\g\\Notepad.Lnk"}, true},  {gkShortcut, {"dos", "C:\\g\\dos.pif"}, true},
-      {gkShortcut, {"站", "C:\\g\\site.url"}, true},          {gkShortcut, {"桌面", "C:\\g\\desk.scf"}, false},
-      {gkShortcut, {"sub", "C:\\g\\sub", true}, false},       {gkShortcut, {"x", "C:\\g\\x.lnk", true}, false},
-      {gkWeb, {"新闻", "http://news.example.org/"}, true},    {gkEmail, {"我", "MAILTO:me@example.org"}, true},
+      {gkShortcut, {"记事本", "C:\\g\\Notepad.Lnk"}, true}, {gkShortcut, {"dos", "C:\\g\\dos.pif"}, true},
+      {gkShortcut, {"站", "C:\\g\\site.url"}, true},        {gkShortcut, {"桌面", "C:\\g\\desk.scf"}, false},
+      {gkShortcut, {"sub", "C:\\g\\sub", true}, false},     {gkShortcut, {"x", "C:\\g\\x.lnk", true}, false},
+      {gkWeb, {"新闻", "http://news.example.org/"}, true},  {gkEmail, {"我", "MAILTO:me@example.org"}, true},
   };
   for (const Case& c : cases) {
     PopupMenuBtnPopup(menu, Over(c.Kind, c.Button));
@@ -61,7 +62,8 @@ TEST(ButtonMenu, GroupItemsFromTheGroupAndTheBands) {
   s.Group->SmallIcon = true;
   s.Group->ShowAsButton = false;
   PopupMenuBtnPopup(menu, s);
-  EXPECT_EQ(Look(menu, {"T1", "T2", "P1", "N16", "D3", "I1", "N5"}), "T1:EV T2:EVC P1:EV N16:EVC D3:EVC I1:EV N5:EV ");
+  EXPECT_EQ(Look(menu, {"T1", "T2", "P1", "N16", "D3", "I1", "N5"}),
+            "T1:EV T2:EVC P1:EV N16:EVC D3:EVC I1:EV N5:EV ");
   EXPECT_EQ(menu.Find("D2")->Caption, "删除 \"工具&&箱\" 组(&E)");
   EXPECT_EQ(Look(menu, {"D2", "O1", "H1", "N14"}), "D2:EV O1:EV H1:EV N14:EV ");
 
@@ -102,11 +104,23 @@ TEST(ButtonMenu, ItemsLeadToTheirCommands) {
   MenuModel menu = BuildPopupMenuBtn();
   PopupMenuBtnPopup(menu, Over(gkShortcut, GroupButton{"a", "C:\\a.lnk"}));
   using A = ButtonMenuAction;
-  const std::pair<const char*, A> expected[] = {
-      {"N9", A::kNewButton}, {"S3", A::kButtonProperties}, {"D1", A::kDeleteButton}, {"T2", A::kDisplayFlag},
-      {"N16", A::kDisplayFlag}, {"N6", A::kNewGroup}, {"S5", A::kGroupProperties}, {"I1", A::kDisplayFlag},
-      {"N5", A::kShowAsButton}, {"L1", A::kExport}, {"I2", A::kImport}, {"D2", A::kDeleteGroup},
-      {"O1", A::kExplore}, {"H1", A::kHide}, {"R1", A::kRefresh}, {"B1", A::kNone}, {"N7", A::kNone}};
+  const std::pair<const char*, A> expected[] = {{"N9", A::kNewButton},
+                                                {"S3", A::kButtonProperties},
+                                                {"D1", A::kDeleteButton},
+                                                {"T2", A::kDisplayFlag},
+                                                {"N16", A::kDisplayFlag},
+                                                {"N6", A::kNewGroup},
+                                                {"S5", A::kGroupProperties},
+                                                {"I1", A::kDisplayFlag},
+                                                {"N5", A::kShowAsButton},
+                                                {"L1", A::kExport},
+                                                {"I2", A::kImport},
+                                                {"D2", A::kDeleteGroup},
+                                                {"O1", A::kExplore},
+                                                {"H1", A::kHide},
+                                                {"R1", A::kRefresh},
+                                                {"B1", A::kNone},
+                                                {"N7", A::kNone}};
   for (const auto& [name, action] : expected) {
     const MenuItem* item = menu.Find(name);
     ASSERT_NE(item, nullptr) << name;

@@ -20,7 +20,8 @@ GroupPanel Filled(std::uint16_t kind, std::vector<std::pair<std::string, std::st
 std::string Names(const GroupPanel& p) {
   std::string out;
   for (const BarButton& b : p.Children)
-    out += b.IsCollapse() ? "|" + std::to_string(b.Tag) : b.Hint + "=" + b.FileName + "#" + std::to_string(b.Tag) + " ";
+    out += b.IsCollapse() ? "|" + std::to_string(b.Tag)
+                          : b.Hint + "=" + b.FileName + "#" + std::to_string(b.Tag) + " ";
   return out;
 }
 
@@ -80,8 +81,9 @@ TEST(GroupCommands, TextsAndFlags) {
   TPanelData d = NewGroupData();
   d.Title = "T";
   d.PanelStyle = gkWeb;
-  EXPECT_EQ(DeleteGroupQuestion(d),
-            "将要删除工具栏 ------ 【T】\r\r删除该工具栏将请除其所包含的所有网址信息\r\r是否确认继续删除当前工具栏！");
+  EXPECT_EQ(
+      DeleteGroupQuestion(d),
+      "将要删除工具栏 ------ 【T】\r\r删除该工具栏将请除其所包含的所有网址信息\r\r是否确认继续删除当前工具栏！");
   d.PanelStyle = 7;
   EXPECT_EQ(DeleteGroupQuestion(d), "将要删除工具栏 ------ 【T】\r\r是否确认继续删除当前工具栏！");
 

@@ -32,16 +32,34 @@ TEST(ProbeCommand, ReadsNameCountAndArgument) {
     EXPECT_EQ(c.kind, got->Kind) << c.text;
     EXPECT_EQ(c.count, got->Count) << c.text;
     EXPECT_EQ(c.arg, got->Arg) << c.text;
-    EXPECT_EQ(ProbeName(c.kind), std::string_view(c.text).substr(std::string_view(c.text).find_first_not_of(' '),
-                                                                  ProbeName(c.kind).size()));
+    EXPECT_EQ(ProbeName(c.kind),
+              std::string_view(c.text).substr(std::string_view(c.text).find_first_not_of(' '),
+                                              ProbeName(c.kind).size()));
   }
 }
 
 TEST(ProbeCommand, RefusesEverythingElse) {
-  for (const char* text : {"", "slides", "slides 0", "slides -1", "slides 100001", "slides 99999999999",
-                           "slides 1 1001", "slides 1 -1", "slides 1 2 3", "mainmenu 1 2", "editor 1 0",
-                           "SLIDES 1", "slide 1", "slides 1x", "slides 0x10", "slides +1", "slides 1.5",
-                           "layout", "slides\t1", "slides 1\n", "counts 1"}) {
+  for (const char* text : {"",
+                           "slides",
+                           "slides 0",
+                           "slides -1",
+                           "slides 100001",
+                           "slides 99999999999",
+                           "slides 1 1001",
+                           "slides 1 -1",
+                           "slides 1 2 3",
+                           "mainmenu 1 2",
+                           "editor 1 0",
+                           "SLIDES 1",
+                           "slide 1",
+                           "slides 1x",
+                           "slides 0x10",
+                           "slides +1",
+                           "slides 1.5",
+                           "layout",
+                           "slides\t1",
+                           "slides 1\n",
+                           "counts 1"}) {
     EXPECT_FALSE(ParseProbeCommand(text)) << '"' << text << '"';
   }
 }

@@ -5,13 +5,13 @@
 #include <algorithm>
 #include <set>
 
-#include "core/bar/group_construction.h"
 #include "core/bar/button_move.h"
+#include "core/bar/group_construction.h"
+#include "core/bar/panel_data.h"
 #include "core/drops/drop_plan.h"
 #include "core/drops/drop_roles.h"
 #include "core/drops/file_drop_effect.h"
 #include "core/drops/url_drop.h"
-#include "core/bar/panel_data.h"
 
 namespace wendlix {
 namespace {
@@ -50,18 +50,18 @@ TEST(DropRoles, WhatTheDragCarriesAndWhatLiesUnderThePointChooseRoleAndEffect) {
       {background, files, {}, "D:\\Tools\\", all, {R::kFiles, deLink}},
       {onButton2, files, {}, "D:\\Tools\\", all, {R::kFiles, deLink}},
       {panelBtn, files, {}, "D:\\Tools\\", all, {R::kFiles, deLink}},  // into that group, as the shell drop
-      {background, files, {}, "C:\\", all, {R::kFiles, deNone}},          // the root of drive C is refused
+      {background, files, {}, "C:\\", all, {R::kFiles, deNone}},       // the root of drive C is refused
       {background, files, {}, "C:\\Windows\\", all, {R::kFiles, deLink}},
       {background, files, {}, "D:\\Tools\\", deCopy | deMove, {R::kFiles, deNone}},  // only links
-      {background, urlFile, {}, "D:\\", all, {R::kFiles, deLink}},      // a .url file is a file there
+      {background, urlFile, {}, "D:\\", all, {R::kFiles, deLink}},  // a .url file is a file there
       {background, both, {}, "D:\\", all, {R::kFiles, deLink}},
-      {background, link, {}, "", all, {R::kLink, deLink}},              // dropped: the box says why not
+      {background, link, {}, "", all, {R::kLink, deLink}},  // dropped: the box says why not
       {background, none, {}, "", all, {}},
       {web, link, {}, "", all, {R::kLink, deLink}},
       {web, text, {}, "", all, {R::kLink, deLink}},
       {web, link, {}, "", deCopy, {R::kLink, deNone}},
       {web, urlFile, {}, "", all, {R::kLink, deLink}},
-      {web, files, {}, "C:\\", all, {R::kLink, deLink}},                // the box says where files go
+      {web, files, {}, "C:\\", all, {R::kLink, deLink}},  // the box says where files go
       {email, link, {}, "", all, {R::kLink, deLink}},
       {email, files, {}, "", all, {R::kLink, deLink}},
       {away, link, {}, "", all, {}},
@@ -103,7 +103,8 @@ TEST(DropRoles, TheButtonTokenTellsThisDragFromAnyOther) {
   const ButtonDragToken token{0x12345678, 0x9ABCDEF0};
   EXPECT_EQ(ParseButtonDragBytes(ButtonDragBytes(token)), token);
   EXPECT_EQ(ButtonDragBytes({1, 2}), std::string("\1\0\0\0\2\0\0\0", 8));
-  for (const std::string& bad : {std::string(), std::string(7, 'x'), std::string(9, 'x'), std::string("BM")}) {
+  for (const std::string& bad :
+       {std::string(), std::string(7, 'x'), std::string(9, 'x'), std::string("BM")}) {
     EXPECT_EQ(ParseButtonDragBytes(bad), std::nullopt);
   }
 }
@@ -129,7 +130,11 @@ TEST(DropPlan, OneLinkPerFileAskingOnlyForExistingOnes) {
                                         "D:\\Links\\Own.lnk"};
   const FileExistsFn exists = [&](const std::string& p) { return onDisk.count(p) > 0; };
   // A file and the link it makes (none: no link), with the existing link that is asked about.
-  struct Case { const char* file; const char* link; const char* existing; };
+  struct Case {
+    const char* file;
+    const char* link;
+    const char* existing;
+  };
   const Case cases[] = {
       {"C:\\Windows\\Notepad.exe", "D:\\Links\\Notepad.exe", "D:\\Links\\Notepad.lnk"},
       {"", nullptr, nullptr},
@@ -158,8 +163,10 @@ TEST(DropPlan, OneLinkPerFileAskingOnlyForExistingOnes) {
     EXPECT_EQ(PlanDroppedFile(gkShortcut, "", c.file, exists), std::nullopt);
   }
   // Questions name the existing link without folder and extension.
-  EXPECT_EQ(OverwriteQuestion("D:\\Links\\Notepad.lnk"), "\"Notepad\"\r\r快捷方式文件已经存在！是否覆盖该文件？");
-  EXPECT_EQ(OverwriteQuestion("D:\\Links\\a.b.lnk", DropPath::kOle), "快捷方式文件已经存在！是否覆盖该文件？\r\r\"a.b\"");
+  EXPECT_EQ(OverwriteQuestion("D:\\Links\\Notepad.lnk"),
+            "\"Notepad\"\r\r快捷方式文件已经存在！是否覆盖该文件？");
+  EXPECT_EQ(OverwriteQuestion("D:\\Links\\a.b.lnk", DropPath::kOle),
+            "快捷方式文件已经存在！是否覆盖该文件？\r\r\"a.b\"");
   EXPECT_STREQ(OverwriteCaption(DropPath::kOle), "覆盖文件1!?");
   EXPECT_STREQ(OverwriteCaption(DropPath::kShell), "覆盖文件!?");
   // Files that got no link are named in one box; a long list is cut, saying how many more.
@@ -177,8 +184,11 @@ TEST(DropPlan, ADriveIsNamedAsTheShellNamesIt) {
     if (root == "F:\\") return std::string("Vol.2 (F:)");
     return std::string();
   };
-  const auto plan = [&](const char* file) { return PlanDroppedFile(gkShortcut, "D:\\Links", file, exists, shell); };
-  EXPECT_EQ(plan("E:\\"), (DroppedFilePlan{"E:\\", "D:\\Links\\本地磁盘 (E).lnk", "D:\\Links\\本地磁盘 (E).lnk"}));
+  const auto plan = [&](const char* file) {
+    return PlanDroppedFile(gkShortcut, "D:\\Links", file, exists, shell);
+  };
+  EXPECT_EQ(plan("E:\\"),
+            (DroppedFilePlan{"E:\\", "D:\\Links\\本地磁盘 (E).lnk", "D:\\Links\\本地磁盘 (E).lnk"}));
   EXPECT_EQ(plan("E:"), plan("E:\\"));
   EXPECT_EQ(plan("F:\\")->LinkPath, "D:\\Links\\Vol.2 (F).lnk");  // the dot is no extension
   EXPECT_EQ(plan("G:\\")->LinkPath, "D:\\Links\\G.lnk");          // no display name: the letter

@@ -16,7 +16,9 @@
 
 namespace wendlix {
 
-void PrintTo(const DroppedLink& link, std::ostream* os) { *os << "{\"" << link.URL << "\", \"" << link.Title << "\"}"; }
+void PrintTo(const DroppedLink& link, std::ostream* os) {
+  *os << "{\"" << link.URL << "\", \"" << link.Title << "\"}";
+}
 
 namespace {
 
@@ -40,7 +42,8 @@ TEST(UrlDrop, AddressAndTitleFollowTheOrderOfPreference) {
     DroppedLink want;
   };
   const Case cases[] = {
-      {"address format beats text", {.UniformResourceLocator = "http://a.example/", .Text = "http://b.example/"},
+      {"address format beats text",
+       {.UniformResourceLocator = "http://a.example/", .Text = "http://b.example/"},
        {"http://a.example/", "http://a.example/"}},
       {"descriptor names the link",
        {.UniformResourceLocator = "http://a.example/", .DescriptorName = "示例 页面.url"},
@@ -48,28 +51,37 @@ TEST(UrlDrop, AddressAndTitleFollowTheOrderOfPreference) {
       {"a descriptor name keeps any other extension",
        {.UniformResourceLocator = "http://a.example/p.jpeg", .DescriptorName = "photo.jpeg"},
        {"http://a.example/p.jpeg", "photo.jpeg"}},
-      {"blank address format gives way", {.UniformResourceLocator = " ", .Text = " http://b.example/\r\n"},
+      {"blank address format gives way",
+       {.UniformResourceLocator = " ", .Text = " http://b.example/\r\n"},
        {"http://b.example/", "http://b.example/"}},
-      {"text beats file contents", {.Text = "www.c.example", .FileContents = Cp936(shortcut)},
+      {"text beats file contents",
+       {.Text = "www.c.example", .FileContents = Cp936(shortcut)},
        {"www.c.example", "www.c.example"}},
-      {"contents as a shortcut, CRLF", {.FileContents = Cp936(shortcut)},
+      {"contents as a shortcut, CRLF",
+       {.FileContents = Cp936(shortcut)},
        {"http://news.example/今日", "http://news.example/今日"}},
-      {"contents as a shortcut, LF", {.FileContents = "[InternetShortcut]\nURL=http://lf.example/\n"},
+      {"contents as a shortcut, LF",
+       {.FileContents = "[InternetShortcut]\nURL=http://lf.example/\n"},
        {"http://lf.example/", "http://lf.example/"}},
-      {"contents with the address after IDList", {.FileContents = idList, .DescriptorName = "Id.URL"},
+      {"contents with the address after IDList",
+       {.FileContents = idList, .DescriptorName = "Id.URL"},
        {"http://id.example/", "Id"}},
-      {"contents with the shortcut behind another section", {.FileContents = behind},
+      {"contents with the shortcut behind another section",
+       {.FileContents = behind},
        {"http://b.example/", "http://b.example/"}},
       {"contents as a shortcut, whole however long",
        {.FileContents = "[InternetShortcut]\r\nURL=" + long260 + std::string(4, '\0')},
        {long260, long260}},
       {"a shortcut without its address offers nothing, the .url file is next",
-       {.Files = {"C:\\b.url"}, .FirstFileBytes = behind, .FileContents = "[InternetShortcut]\r\nIDList=\r\n"},
+       {.Files = {"C:\\b.url"},
+        .FirstFileBytes = behind,
+        .FileContents = "[InternetShortcut]\r\nIDList=\r\n"},
        {"http://b.example/", "b"}},
       {"other contents from the 24th character to the line end",
        {.FileContents = "0123456789012345678901_http://d.example/\r\nmore"},
        {"http://d.example/", "http://d.example/"}},
-      {"other contents capped at 250", {.FileContents = std::string(23, '-') + long260},
+      {"other contents capped at 250",
+       {.FileContents = std::string(23, '-') + long260},
        {std::string(250, 'a'), std::string(250, 'a')}},
       {"contents shorter than 24 characters offer nothing, the .url file is next",
        {.Files = {"C:\\收藏\\新闻.URL"}, .FirstFileBytes = Cp936(shortcut), .FileContents = "short"},
@@ -77,14 +89,17 @@ TEST(UrlDrop, AddressAndTitleFollowTheOrderOfPreference) {
       {"a shortcut file's address whole however long",
        {.Files = {"D:\\x.url"}, .FirstFileBytes = Cp936("[InternetShortcut]\nURL=" + chinese260)},
        {chinese260, "x"}},
-      {"a shortcut file with the address after IDList", {.Files = {"D:\\id.url"}, .FirstFileBytes = idList},
+      {"a shortcut file with the address after IDList",
+       {.Files = {"D:\\id.url"}, .FirstFileBytes = idList},
        {"http://id.example/", "id"}},
       {"shortcut with a UTF-8 mark",
        {.Files = {"x.url"}, .FirstFileBytes = "\xEF\xBB\xBF[InternetShortcut]\nURL=http://u8.example/网"},
        {"http://u8.example/网", "x"}},
-      {"a .url file that is no shortcut: no address, its name", {.Files = {"C:\\坏.url"}, .FirstFileBytes = "[Other]\nURL=x"},
+      {"a .url file that is no shortcut: no address, its name",
+       {.Files = {"C:\\坏.url"}, .FirstFileBytes = "[Other]\nURL=x"},
        {"", "坏"}},
-      {"a .url file without an address", {.Files = {"C:\\a.url"}, .FirstFileBytes = "[InternetShortcut]"},
+      {"a .url file without an address",
+       {.Files = {"C:\\a.url"}, .FirstFileBytes = "[InternetShortcut]"},
        {"", "a"}},
       {"an unreadable .url file", {.Files = {"C:\\gone.url"}}, {"", "gone"}},
       {"descriptor beats the file name",
@@ -125,17 +140,17 @@ TEST(UrlDrop, DecisionAndTheNameTheFileCanHold) {
               (UrlDropStep{K::kNotWebGroup, "你不能将文件拖入该收藏夹！", "乱拖...."}));
   }
   EXPECT_EQ(DecideUrlDrop(gkShortcut, {"", ""}).What, K::kNotWebGroup);  // the group decides first
-  EXPECT_EQ(DecideUrlDrop(gkWeb, {"", "x"}),
-            (UrlDropStep{K::kNoAddress, "你不能将该文件拖入网址收藏夹！\r\r请试着将该文件拖入快捷按钮图标工具栏!",
-                         "乱拖...."}));
+  EXPECT_EQ(
+      DecideUrlDrop(gkWeb, {"", "x"}),
+      (UrlDropStep{K::kNoAddress, "你不能将该文件拖入网址收藏夹！\r\r请试着将该文件拖入快捷按钮图标工具栏!",
+                   "乱拖...."}));
   for (const char* bad : {"http://a/\r\nb", "http://a/\nb", "a\tb", "a\x7F"}) {
     EXPECT_EQ(DecideUrlDrop(gkWeb, {bad, "t"}).What, K::kBadAddress) << bad;
   }
   // The address is kept exactly, no "http://" added; the name gives "=" its full-width form.
   EXPECT_EQ(DecideUrlDrop(gkWeb, {"www.a.example/?q=1", "www.a.example/?q=1"}),
             (UrlDropStep{K::kAdd, "", "", "www.a.example/?q＝1", "www.a.example/?q=1"}));
-  EXPECT_EQ(DecideUrlDrop(gkWeb, {"http://a/", "["}),
-            (UrlDropStep{K::kAdd, "", "", "［", "http://a/"}));
+  EXPECT_EQ(DecideUrlDrop(gkWeb, {"http://a/", "["}), (UrlDropStep{K::kAdd, "", "", "［", "http://a/"}));
 
   struct Case {
     const char* title;
@@ -145,13 +160,13 @@ TEST(UrlDrop, DecisionAndTheNameTheFileCanHold) {
   const Case cases[] = {
       {"新闻", "u", "新闻"},
       {"  a=b  ", "u", "a＝b"},
-      {"E=mc² - 百科", "u", "E＝mc? - 百科"},         // ² is not in code page 936
+      {"E=mc² - 百科", "u", "E＝mc? - 百科"},            // ² is not in code page 936
       {"Hot \xF0\x9F\x94\xA5 news", "u", "Hot ? news"},  // nor is anything beyond the BMP
       {"bad \xFF byte", "u", "bad ? byte"},
       {"line\r\nbreak", "u", "line  break"},
       {"[Section]", "u", "［Section]"},
       {" ;comment", "u", "；comment"},
-      {"a[b;c", "u", "a[b;c"},                      // only a leading one would misread
+      {"a[b;c", "u", "a[b;c"},  // only a leading one would misread
       {"=", "u", "＝"},
       {" \r\n ", "http://a/?x=1", "http://a/?x＝1"},
       {"", "http://a/", "http://a/"},
@@ -176,9 +191,9 @@ class UrlDropStoreTest : public testing::Test {
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
     path_ = (dir_ / "Wendlix.GPF").string();
-    std::ofstream(path_, std::ios::binary)
-        << Cp936("[Groups]\r\n网站=C:\\\r\n[网站]\r\nPanel Style=1\r\n; 注释\r\n[网站  Buttons]\r\n"
-                 "News=news.example\r\n搜索=http://search.example/\r\n[Other]\r\nk=v\r\n");
+    std::ofstream(path_, std::ios::binary) << Cp936(
+        "[Groups]\r\n网站=C:\\\r\n[网站]\r\nPanel Style=1\r\n; 注释\r\n[网站  Buttons]\r\n"
+        "News=news.example\r\n搜索=http://search.example/\r\n[Other]\r\nk=v\r\n");
     panel_.Data.Title = "网站";
     panel_.Data.PanelStyle = gkWeb;
   }

@@ -31,7 +31,8 @@ ButtonsPage WebPage(FakeFiles& files, const Strings& names) {
 
 TEST(ButtonsPage, BuildsFromTheFolderInSavedOrderAndRebuildsOnlyWhenNeeded) {
   FakeFiles fs;
-  for (const char* f : {"D:\\T\\Sub", "D:\\T\\a.lnk", "D:\\T\\b.url", "D:\\T\\c.lnk", "D:\\U\\c.lnk", "D:\\U\\d.pif"})
+  for (const char* f :
+       {"D:\\T\\Sub", "D:\\T\\a.lnk", "D:\\T\\b.url", "D:\\T\\c.lnk", "D:\\U\\c.lnk", "D:\\U\\d.pif"})
     fs.Add(f);
   ButtonsPage page({{"C", "c.lnk", 0}, {"Gone", "gone.lnk", 0}, {"A", "A.LNK", 0}});
   EXPECT_EQ(page.Show("D:\\T", gkShortcut, fs).What, RowChange::Kind::kRebuilt);
@@ -53,7 +54,8 @@ TEST(ButtonsPage, BuildsFromTheFolderInSavedOrderAndRebuildsOnlyWhenNeeded) {
   fresh.Show("D:\\T\\", gkShortcut, fs);
   EXPECT_EQ(fresh.Entries().Count(), 4u);
   fresh.Show("D:\\T\\", gkEmail, fs);
-  EXPECT_EQ(fresh.Entries().Entries(), (std::vector<ButtonEntry>{{"Boss", "MAILTO:boss@a.cn", kEmailRowImage}}));
+  EXPECT_EQ(fresh.Entries().Entries(),
+            (std::vector<ButtonEntry>{{"Boss", "MAILTO:boss@a.cn", kEmailRowImage}}));
   EXPECT_FALSE(fresh.Controls().btnBrowFileVisible);
   EXPECT_FALSE(fresh.NeedsBuild("D:\\T\\", gkEmail));
 
@@ -62,7 +64,8 @@ TEST(ButtonsPage, BuildsFromTheFolderInSavedOrderAndRebuildsOnlyWhenNeeded) {
   none.Show("", gkShortcut, fs);
   EXPECT_TRUE(none.Entries().Empty());
   EXPECT_TRUE(none.NeedsBuild("", gkShortcut));
-  EXPECT_EQ(none.Controls(), (ButtonPageControls{true, false, false, false, false, false, true}));  // btnNew only
+  EXPECT_EQ(none.Controls(),
+            (ButtonPageControls{true, false, false, false, false, false, true}));  // btnNew only
 }
 
 TEST(ButtonsPage, AKindChangeKeepsTypedAddressesAndNeverCommitsFileNamesAsAddresses) {
@@ -70,7 +73,8 @@ TEST(ButtonsPage, AKindChangeKeepsTypedAddressesAndNeverCommitsFileNamesAsAddres
   fs.Add("D:\\T\\Notepad.lnk", "C:\\n.exe");
   ButtonsPage page;  // a new group: the caller passed no buttons
   page.Show("", gkWeb, fs);
-  for (const auto& [name, typed] : {std::pair{"甲", "a.cn"}, {"乙", "see http://b.cn"}, {"丙", "https://c.cn"}})
+  for (const auto& [name, typed] :
+       {std::pair{"甲", "a.cn"}, {"乙", "see http://b.cn"}, {"丙", "https://c.cn"}})
     ASSERT_TRUE(page.New(name, typed, fs).Done);
   // Between web and e-mail each row keeps its name and what was typed after the prefix.
   page.Show("", gkEmail, fs);
@@ -108,7 +112,9 @@ TEST(ButtonsPage, SelectionDecidesDetailAndEnabledStates) {
     bool edit;  // change, delete and browse
     bool up, down;
     const char* exe;
-  } cases[] = {{0, true, false, true, "C:\\a.exe"}, {1, false, true, true, ""}, {2, false, true, true, ""},
+  } cases[] = {{0, true, false, true, "C:\\a.exe"},
+               {1, false, true, true, ""},
+               {2, false, true, true, ""},
                {3, true, true, true, ""},  // .pif is not read
                {4, true, true, false, "http://z"}};
   for (const Case& c : cases) {
@@ -130,7 +136,8 @@ TEST(ButtonsPage, SelectionDecidesDetailAndEnabledStates) {
 
   ButtonsPage mail({{"Boss", "MAILTO:boss@a.cn", 0}});
   mail.Show("", gkEmail, fs);
-  EXPECT_EQ(mail.Detail(), (ButtonDetail{"Boss", "boss@a.cn", ButtonDetail::Icon::kImageList1, "", kEmailRowImage}));
+  EXPECT_EQ(mail.Detail(),
+            (ButtonDetail{"Boss", "boss@a.cn", ButtonDetail::Icon::kImageList1, "", kEmailRowImage}));
 }
 
 TEST(ButtonsPage, MovesStopAtTheEndsAndDragsShiftTheRowsBetween) {
@@ -148,7 +155,8 @@ TEST(ButtonsPage, MovesStopAtTheEndsAndDragsShiftTheRowsBetween) {
   struct Case {
     std::size_t from, to;
     Strings order;
-  } drags[] = {{0, 3, {"r1", "r2", "r3", "r0"}}, {3, 0, {"r3", "r0", "r1", "r2"}}, {1, 2, {"r0", "r2", "r1", "r3"}}};
+  } drags[] = {
+      {0, 3, {"r1", "r2", "r3", "r0"}}, {3, 0, {"r3", "r0", "r1", "r2"}}, {1, 2, {"r0", "r2", "r1", "r3"}}};
   for (const Case& d : drags) {
     ButtonsPage p = WebPage(fs, {"r0", "r1", "r2", "r3"});
     p.SelectRow(d.from, fs);
@@ -199,15 +207,15 @@ TEST(ButtonsPage, NewAndChangeInWebAndEmailGroups) {
   EXPECT_TRUE(web.New("b", "www.b.cn", fs).Done);
   EXPECT_TRUE(web.New("c", "see hTTp://c.cn", fs).Done);
   EXPECT_EQ(Values(web), (Strings{"http://a.cn", "www.b.cn", "HTTP://c.cn"}));
-  EXPECT_EQ(web.Entries().Selected(), 0u);  // a new row is not selected
+  EXPECT_EQ(web.Entries().Selected(), 0u);                                      // a new row is not selected
   EXPECT_EQ(web.New("A", "dup.cn", fs).Refusal->Focus, EditorField::kRowName);  // one key per name
   EXPECT_EQ(web.New("d", "d\n.cn", fs).Refusal->Focus, EditorField::kRowTarget);
 
   web.SelectRow(1, fs);
   EXPECT_EQ(web.Change("", "b.cn", fs).Refusal->Text, kNameBlankText);
   EXPECT_EQ(web.Change("b", " ", fs).Refusal->Text, kWebAddressBlankText);
-  EXPECT_TRUE(web.Change("c", "x", fs).Refusal);              // another row's name
-  EXPECT_TRUE(web.Change("B", "https://b.cn", fs).Done);      // its own, in another case
+  EXPECT_TRUE(web.Change("c", "x", fs).Refusal);          // another row's name
+  EXPECT_TRUE(web.Change("B", "https://b.cn", fs).Done);  // its own, in another case
   EXPECT_EQ(web.Entries()[1], (ButtonEntry{"B", "https://b.cn", kWebRowImage}));
 
   ButtonsPage mail;

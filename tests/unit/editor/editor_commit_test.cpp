@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/shell/ordered_merge.h"
 #include "core/bar/group_file.h"
 #include "core/profile/ini_file.h"
+#include "core/shell/ordered_merge.h"
 
 namespace wendlix {
 namespace {
@@ -29,7 +29,8 @@ TEST(EditorCommit, EachEntryKeepsItsOwnNameAndValue) {
   const char* file =
       "[Web  Buttons]\r\nEmpty=\r\nA=http://a.cn\r\nB=http://b.cn\r\n"
       "[Sites  Buttons]\r\nDeleted=http://old.cn\r\n[Keep]\r\nk=1\r\n";
-  const ButtonCommitInput renamed{true, false, "Web", "Sites", {{"A", "http://a.cn", 0}, {"B", "http://b.cn", 0}}};
+  const ButtonCommitInput renamed{
+      true, false, "Web", "Sites", {{"A", "http://a.cn", 0}, {"B", "http://b.cn", 0}}};
   const IniFile back = Commit(file, renamed);
   // The old title's section stays until the bar's list names the new title: a bar ended in
   // between still finds the group with its buttons under the old one.
@@ -66,9 +67,12 @@ TEST(EditorCommit, NewGroupStartsEmptyAndClearsNoOtherSection) {
 TEST(EditorCommit, NamesTheFileCannotHoldAreLeftOutAndFollowInFolderOrder) {
   // A shortcut group's folder may hold names no key can be. They are left out, as the bar's
   // own save leaves them out, and the bar lists them after the saved ones in folder order.
-  const std::vector<ButtonEntry> rows = {{"b", "b.lnk", 0},     {"[Old]", "[Old].lnk", 0},
-                                         {"a=b", "a=b.lnk", 0}, {" lead", " lead.lnk", 0},
-                                         {"笑\xF0\x9F\x98\x80", "笑\xF0\x9F\x98\x80.lnk", 0}, {"a", "a.lnk", 0}};
+  const std::vector<ButtonEntry> rows = {{"b", "b.lnk", 0},
+                                         {"[Old]", "[Old].lnk", 0},
+                                         {"a=b", "a=b.lnk", 0},
+                                         {" lead", " lead.lnk", 0},
+                                         {"笑\xF0\x9F\x98\x80", "笑\xF0\x9F\x98\x80.lnk", 0},
+                                         {"a", "a.lnk", 0}};
   const IniFile back = Commit("[Tools  Buttons]\r\na=a.lnk\r\n", {true, false, "Tools", "Tools", rows});
   EXPECT_EQ(back.ReadSection("Tools  Buttons"), (Keys{"b", "a"}));
   const Keys listing = {" lead.lnk", "[Old].lnk", "a.lnk", "a=b.lnk", "b.lnk", "笑\xF0\x9F\x98\x80.lnk"};

@@ -68,16 +68,36 @@ TEST(EditorStrip, GripLinesAroundTheCaptionAndTheDoubleFrame) {
     int x, y;
     Pixel expected;
   } probes[] = {
-      {24, 4, face},   {25, 4, light}, {64, 4, light}, {65, 4, face},   {134, 4, face},  {135, 4, light},
-      {194, 4, light}, {195, 4, face}, {25, 5, face},  {26, 5, dark},   {65, 5, dark},   {66, 5, face},
-      {136, 5, dark},  {195, 5, dark}, {196, 5, face}, {30, 16, light}, {30, 17, dark},  {30, 18, face},
-      {30, 3, dark},   {1, 10, face},  {100, 19, face},
+      {24, 4, face},
+      {25, 4, light},
+      {64, 4, light},
+      {65, 4, face},
+      {134, 4, face},
+      {135, 4, light},
+      {194, 4, light},
+      {195, 4, face},
+      {25, 5, face},
+      {26, 5, dark},
+      {65, 5, dark},
+      {66, 5, face},
+      {136, 5, dark},
+      {195, 5, dark},
+      {196, 5, face},
+      {30, 16, light},
+      {30, 17, dark},
+      {30, 18, face},
+      {30, 3, dark},
+      {1, 10, face},
+      {100, 19, face},
       // Under the caption the face shows; the text is drawn there afterwards.
       {100, 4, face},
       // Frame, drawn last: highlight left and top, shadow right; the inner one at 2 and width - 2.
-      {0, 10, ColorRefToPixel(kHighlight)}, {100, 0, ColorRefToPixel(kHighlight)},
-      {199, 10, ColorRefToPixel(kShadow)},  {2, 10, ColorRefToPixel(kHighlight)},
-      {10, 2, ColorRefToPixel(kHighlight)}, {198, 10, ColorRefToPixel(kShadow)},
+      {0, 10, ColorRefToPixel(kHighlight)},
+      {100, 0, ColorRefToPixel(kHighlight)},
+      {199, 10, ColorRefToPixel(kShadow)},
+      {2, 10, ColorRefToPixel(kHighlight)},
+      {10, 2, ColorRefToPixel(kHighlight)},
+      {198, 10, ColorRefToPixel(kShadow)},
   };
   for (const Probe& p : probes) EXPECT_EQ(strip.At(p.x, p.y), p.expected) << p.x << "," << p.y;
 }
@@ -87,7 +107,8 @@ TEST(EditorStrip, ACaptionWiderThanTheStripDrawsNoGripLine) {
     PixelBuffer strip(200, 20);
     const CaptionStripLayout l = PaintTitleStrip(strip, {textWidth, 12}, SysColor);
     EXPECT_EQ(l.Text.x, (200 - textWidth) / 2);
-    const Pixel light = ColorRefToPixel(ShiftColor(kFace, 70)), dark = ColorRefToPixel(ShiftColor(kFace, -70));
+    const Pixel light = ColorRefToPixel(ShiftColor(kFace, 70)),
+                dark = ColorRefToPixel(ShiftColor(kFace, -70));
     int shaded = 0;
     for (int y = 0; y < 20; ++y)
       for (int x = 0; x < 200; ++x) shaded += strip.At(x, y) == light || strip.At(x, y) == dark;

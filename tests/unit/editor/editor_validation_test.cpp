@@ -26,8 +26,10 @@ TEST(EditorValidation, ButtonModeMessagesFieldsAndResults) {
       {gkEmail, "Boss", "boss@a.cn", nullptr, EditorField::kNone, "MAILTO:boss@a.cn"},
       {gkShortcut, "Tool", "C:\\Tools\\a.exe", nullptr, EditorField::kNone, "C:\\Tools\\a.exe"},
       {gkShortcut, "Dir", "C:\\Tools", nullptr, EditorField::kNone, "C:\\Tools"},
-      {gkShortcut, "Web", "see Http://a.cn", nullptr, EditorField::kNone, "see Http://a.cn"},  // no file check
-      {gkShortcut, "Tool", "C:\\gone.exe", "\"C:\\gone.exe\"\r\r所选择的文件不存在", EditorField::kTarget, nullptr},
+      {gkShortcut, "Web", "see Http://a.cn", nullptr, EditorField::kNone,
+       "see Http://a.cn"},  // no file check
+      {gkShortcut, "Tool", "C:\\gone.exe", "\"C:\\gone.exe\"\r\r所选择的文件不存在", EditorField::kTarget,
+       nullptr},
       // What the group file or the folder cannot hold.
       {gkWeb, "a\tb", "a.cn", kControlCharText, EditorField::kName, nullptr},
       {gkWeb, "\xF0\x9F\x98\x80", "a.cn", "“\xF0\x9F\x98\x80”", EditorField::kName, nullptr},  // emoji
@@ -41,7 +43,8 @@ TEST(EditorValidation, ButtonModeMessagesFieldsAndResults) {
       {gkWeb, "OTHER", "a.cn", "已经有一个名为“OTHER”的按钮", EditorField::kName, nullptr},
       {gkShortcut, "..\\x", "C:\\Tools\\a.exe", kFileNameText, EditorField::kName, nullptr},
       {gkShortcut, "con", "C:\\Tools\\a.exe", kFileNameText, EditorField::kName, nullptr},
-      {gkShortcut, "Other", "C:\\Tools\\a.exe", nullptr, EditorField::kNone, "C:\\Tools\\a.exe"},  // files number
+      {gkShortcut, "Other", "C:\\Tools\\a.exe", nullptr, EditorField::kNone,
+       "C:\\Tools\\a.exe"},  // files number
       {gkWeb, "中文 名", "a.cn", nullptr, EditorField::kNone, "HTTP://a.cn"},
   };
   for (const Case& c : cases) {
@@ -61,7 +64,9 @@ TEST(EditorValidation, ButtonModeMessagesFieldsAndResults) {
 }
 
 TEST(EditorValidation, GroupModeTitleAndFolder) {
-  const auto folderExists = [](const std::string& p) { return p == "D:\\Tools\\" || p == "D:\\\xE2\x82\xAC"; };
+  const auto folderExists = [](const std::string& p) {
+    return p == "D:\\Tools\\" || p == "D:\\\xE2\x82\xAC";
+  };
   struct Case {
     const char* title;
     const char* folder;
@@ -96,8 +101,8 @@ TEST(EditorValidation, GroupModeTitleAndFolder) {
 TEST(EditorValidation, SingleFileNames) {
   for (const char* good : {"Editor", "a.b", "com10", "console", "LPT", "..", "中文"})
     EXPECT_TRUE(IsSingleFileName(good)) << good;
-  for (const char* bad : {"", "a\\b", "a/b", "C:x", "a*", "a?", "a\"b", "<a>", "a|b", "NUL", "Com1", "lpt9.txt",
-                          "aux .x", "a\x01"})
+  for (const char* bad : {"", "a\\b", "a/b", "C:x", "a*", "a?", "a\"b", "<a>", "a|b", "NUL", "Com1",
+                          "lpt9.txt", "aux .x", "a\x01"})
     EXPECT_FALSE(IsSingleFileName(bad)) << bad;
 }
 

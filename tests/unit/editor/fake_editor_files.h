@@ -63,7 +63,8 @@ class FakeEditorFiles : public EditorFiles {
   std::string MakeShortcutFile(const std::string& target, const std::string& linkPath) override {
     if (failWrites) return {};
     std::string path = linkPath;
-    for (int n = 1; Has(path); ++n) path = linkPath.substr(0, linkPath.size() - 4) + "(" + std::to_string(n) + ").lnk";
+    for (int n = 1; Has(path); ++n)
+      path = linkPath.substr(0, linkPath.size() - 4) + "(" + std::to_string(n) + ").lnk";
     TShortCutData data;
     data.LinkFile = path;
     data.Target = target;

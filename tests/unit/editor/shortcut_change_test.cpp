@@ -15,8 +15,8 @@ TEST(LinkPathForName, JoinsOneFileNameAndRefusesAnythingElse) {
   EXPECT_EQ(LinkPathForName("D:\\T", "a.b"), "D:\\T\\a.b.lnk");
   EXPECT_EQ(LinkPathForName("D:\\T\\", "记事本 2"), "D:\\T\\记事本 2.lnk");
   EXPECT_EQ(LinkPathForName("D:\\T\\", "a..b"), "D:\\T\\a..b.lnk");
-  for (const char* bad : {"", "\\", "/", ":", "*", "?", "\"", "<", ">", "|", "a\tb", "a\x7f", ".", "..", "..\\x",
-                          "x/..", "C:x", "CON", "com1.txt"})
+  for (const char* bad : {"", "\\", "/", ":", "*", "?", "\"", "<", ">", "|", "a\tb", "a\x7f", ".", "..",
+                          "..\\x", "x/..", "C:x", "CON", "com1.txt"})
     EXPECT_EQ(LinkPathForName("D:\\T", bad), std::nullopt) << bad;
   EXPECT_EQ(LinkPathForName("", "a"), std::nullopt);  // would land in the current folder
 }
@@ -82,7 +82,8 @@ TEST(ChangeShortcutFile, NamesAsMakeShortcutFileDoesAndKeepsEachKind) {
   Fake fs = SampleFolder();
   fs.Add("D:\\T\\Notepad.lnk", "C:\\n.exe");
   fs.Add("D:\\T\\Notepad(1).lnk", "C:\\n.exe");
-  EXPECT_EQ(ChangeShortcutFile(fs, "D:\\T", "D:\\T\\a.lnk", "Notepad", "C:\\n.exe").NewPath, "D:\\T\\Notepad(2).lnk");
+  EXPECT_EQ(ChangeShortcutFile(fs, "D:\\T", "D:\\T\\a.lnk", "Notepad", "C:\\n.exe").NewPath,
+            "D:\\T\\Notepad(2).lnk");
   // The old file's own name counts as free: Notepad(1) stays where it is.
   EXPECT_EQ(ChangeShortcutFile(fs, "D:\\T", "D:\\T\\Notepad(1).lnk", "Notepad", "C:\\m.exe").NewPath,
             "D:\\T\\Notepad(1).lnk");
@@ -119,11 +120,30 @@ TEST(ChangeShortcutFile, AFailureLeavesTheFolderAsItWasAndSaysWhy) {
     const char* message;  // the message starts with it
     Log log;
   } cases[] = {
-      {"read-only, new name", "D:\\T\\a.lnk", "b", "C:\\b.exe", "D:\\T\\a.lnk", false, kLinkDeleteFailedText,
+      {"read-only, new name",
+       "D:\\T\\a.lnk",
+       "b",
+       "C:\\b.exe",
+       "D:\\T\\a.lnk",
+       false,
+       kLinkDeleteFailedText,
        {"write D:\\T\\b.lnk", "delete D:\\T\\a.lnk", "delete D:\\T\\b.lnk"}},
-      {"read-only, same name", "D:\\T\\a.lnk", "a", "C:\\b.exe", "D:\\T\\a.lnk", false, kLinkReplaceFailedText,
+      {"read-only, same name",
+       "D:\\T\\a.lnk",
+       "a",
+       "C:\\b.exe",
+       "D:\\T\\a.lnk",
+       false,
+       kLinkReplaceFailedText,
        {"write D:\\T\\a.lnk.tmp", "replace D:\\T\\a.lnk.tmp>D:\\T\\a.lnk", "delete D:\\T\\a.lnk.tmp"}},
-      {"not written", "D:\\T\\w.url", "v", "http://v.cn", "", true, kLinkWriteFailedText, {"write D:\\T\\v.url"}},
+      {"not written",
+       "D:\\T\\w.url",
+       "v",
+       "http://v.cn",
+       "",
+       true,
+       kLinkWriteFailedText,
+       {"write D:\\T\\v.url"}},
       {"a folder named x.lnk", "D:\\T\\x.lnk", "y", "C:\\y.exe", "", false, kNotAShortcutText, {}},
       {"not a shortcut file", "D:\\T\\d.scf", "d", "C:\\d.exe", "", false, kNotAShortcutText, {}},
       {"gone", "D:\\T\\gone.lnk", "g", "C:\\g.exe", "", false, kLinkMissingText, {}},

@@ -22,8 +22,8 @@ std::vector<FindCandidate> Tools() {
 
 // Name, group, bar order, launch count.
 const std::vector<FindCandidate> kChinese = {
-    {"计算器", "工具", 0, 0},  {"记事本", "工具", 1, 0},  {"QQ音乐", "娱乐", 2, 0},
-    {"集市", "网站", 3, 0},    {"几何画板", "教学", 4, 0}, {"计算器", "旧工具", 5, 0},
+    {"计算器", "工具", 0, 0}, {"记事本", "工具", 1, 0},   {"QQ音乐", "娱乐", 2, 0},
+    {"集市", "网站", 3, 0},   {"几何画板", "教学", 4, 0}, {"计算器", "旧工具", 5, 0},
 };
 
 using Kind = FindBoxAction::Kind;
@@ -45,22 +45,38 @@ Outcome Play(const std::vector<FindCandidate>& candidates, int rows, const std::
     const std::string arg = s.find(':') == std::string::npos ? "" : s.substr(s.find(':') + 1);
     const std::string op = s.substr(0, s.find(':'));
     FindBoxAction a;
-    if (op == "t") m.Type(arg);
-    else if (op == "up") a = m.Key(FindBoxKey::kUp);
-    else if (op == "down") a = m.Key(FindBoxKey::kDown);
-    else if (op == "pgup") a = m.Key(FindBoxKey::kPageUp);
-    else if (op == "pgdn") a = m.Key(FindBoxKey::kPageDown);
-    else if (op == "home") a = m.Key(FindBoxKey::kHome);
-    else if (op == "end") a = m.Key(FindBoxKey::kEnd);
-    else if (op == "enter") a = m.Key(FindBoxKey::kEnter);
-    else if (op == "esc") a = m.Key(FindBoxKey::kEscape);
-    else if (op == "bs") a = m.Key(FindBoxKey::kBackspace);
-    else if (op == "hover") m.Hover(std::stoi(arg));
-    else if (op == "click") a = m.Click(std::stoi(arg));
-    else if (op == "wheel") m.Scroll(std::stoi(arg));
-    else if (op == "rows") m.SetVisibleRows(std::stoi(arg));
-    else if (op == "add") m.Add({{arg, "后来", 100, 0}});
-    else ADD_FAILURE() << "unknown step " << s;
+    if (op == "t")
+      m.Type(arg);
+    else if (op == "up")
+      a = m.Key(FindBoxKey::kUp);
+    else if (op == "down")
+      a = m.Key(FindBoxKey::kDown);
+    else if (op == "pgup")
+      a = m.Key(FindBoxKey::kPageUp);
+    else if (op == "pgdn")
+      a = m.Key(FindBoxKey::kPageDown);
+    else if (op == "home")
+      a = m.Key(FindBoxKey::kHome);
+    else if (op == "end")
+      a = m.Key(FindBoxKey::kEnd);
+    else if (op == "enter")
+      a = m.Key(FindBoxKey::kEnter);
+    else if (op == "esc")
+      a = m.Key(FindBoxKey::kEscape);
+    else if (op == "bs")
+      a = m.Key(FindBoxKey::kBackspace);
+    else if (op == "hover")
+      m.Hover(std::stoi(arg));
+    else if (op == "click")
+      a = m.Click(std::stoi(arg));
+    else if (op == "wheel")
+      m.Scroll(std::stoi(arg));
+    else if (op == "rows")
+      m.SetVisibleRows(std::stoi(arg));
+    else if (op == "add")
+      m.Add({{arg, "后来", 100, 0}});
+    else
+      ADD_FAILURE() << "unknown step " << s;
     run.last = a;
   }
   if (m.Selected()) {
@@ -86,7 +102,11 @@ TEST(FindBoxModel, KeysAndMouseMoveTheChosenRowAndThePage) {
       {"typing chooses the first row", {"t:t"}, "Tool 01", 0, {}},
       {"down twice", {"t:t", "down", "down"}, "Tool 03", 0, {}},
       {"up stops at the first row", {"t:t", "down", "up", "up"}, "Tool 01", 0, {}},
-      {"down past the page scrolls by one", {"t:t", "down", "down", "down", "down", "down"}, "Tool 06", 1, {}},
+      {"down past the page scrolls by one",
+       {"t:t", "down", "down", "down", "down", "down"},
+       "Tool 06",
+       1,
+       {}},
       {"end, then down stops at the last", {"t:t", "end", "down"}, "Tool 20", 15, {}},
       {"home from the end", {"t:t", "end", "home"}, "Tool 01", 0, {}},
       {"page down moves five", {"t:t", "pgdn"}, "Tool 06", 1, {}},

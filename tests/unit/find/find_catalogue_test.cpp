@@ -42,7 +42,9 @@ std::vector<std::string> Rows(const FindCatalogue& c) {
 TEST(FindCatalogue, EveryGroupsButtonsAndTheEntriesInsideFolderButtonsInBarOrder) {
   const std::vector<GroupPanel> groups = {
       Group("工具", gkShortcut, true, false,
-            {{"记事本", "C:\\T\\记事本.lnk", false}, {"资料", "C:\\T\\资料", true}, {"计算器", "C:\\T\\计算器.lnk", false}}),
+            {{"记事本", "C:\\T\\记事本.lnk", false},
+             {"资料", "C:\\T\\资料", true},
+             {"计算器", "C:\\T\\计算器.lnk", false}}),
       Group("网站", gkWeb, true, true, {{"新闻", "http://news.example.org/?a=b", false}}),
       Group("藏起", gkShortcut, false, false, {}),
   };
@@ -76,7 +78,8 @@ TEST(FindCatalogue, EveryGroupsButtonsAndTheEntriesInsideFolderButtonsInBarOrder
             }));
   std::vector<FindHit> hits;
   FindCandidates(MakeFindIndex(c.Candidates), c.Candidates, "j", hits);
-  EXPECT_EQ(hits, (std::vector<FindHit>{{2, FindMatch::kPrefix}, {0, FindMatch::kPrefix}, {4, FindMatch::kPrefix}}));
+  EXPECT_EQ(hits, (std::vector<FindHit>{
+                      {2, FindMatch::kPrefix}, {0, FindMatch::kPrefix}, {4, FindMatch::kPrefix}}));
 }
 
 }  // namespace

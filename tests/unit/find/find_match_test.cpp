@@ -28,7 +28,8 @@ const char* Text(FindMatch m) {
 
 void ExpectMatches(const std::vector<Case>& cases) {
   for (const Case& c : cases) {
-    EXPECT_STREQ(Text(MatchFindName(c.Query, c.Name)), Text(c.Want)) << "'" << c.Query << "' in '" << c.Name << "'";
+    EXPECT_STREQ(Text(MatchFindName(c.Query, c.Name)), Text(c.Want))
+        << "'" << c.Query << "' in '" << c.Name << "'";
   }
 }
 
@@ -145,7 +146,10 @@ TEST(FindMatch, NamesOutsideCodePage936MatchByTheirLetters) {
       {"카카", "Kakao 카카오톡", M::kSubstring},
       {"q", "\u3400ab", M::kNone},  // a reading exists, but not in code page 936
       {"ab", "\u3400ab", M::kSubstring},
-      {"abc", "\xFF\xFE" "abc", M::kSubstring},  // not UTF-8 at all
+      {"abc",
+       "\xFF\xFE"
+       "abc",
+       M::kSubstring},  // not UTF-8 at all
   });
 }
 

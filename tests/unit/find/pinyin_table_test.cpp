@@ -31,8 +31,10 @@ TEST(PinyinTable, CoversTheIdeographsOfCodePage936) {
     for (int trail = 0x40; trail <= 0xFE; ++trail) {
       const char32_t c = Cp936CodeToUnicode(static_cast<std::uint16_t>(lead << 8 | trail));
       if (!IsIdeograph(c)) continue;
-      if (PinyinReadings(c).empty()) withoutReading.push_back(c);
-      else ++withReading;
+      if (PinyinReadings(c).empty())
+        withoutReading.push_back(c);
+      else
+        ++withReading;
     }
   }
   const std::vector<char32_t> expected = {0x5159, 0x5161, 0x55E7, 0x685B, 0x70EA, 0x74E7, 0x74F0, 0x74F1,
@@ -59,24 +61,25 @@ TEST(PinyinTable, EveryModernReadingOfAPolyphone) {
     std::vector<std::string> Readings;  // ascending
   };
   const Case cases[] = {
-      {U'重', {"chong", "zhong"}},       // not the classical "tong"
+      {U'重', {"chong", "zhong"}},  // not the classical "tong"
       {U'行', {"hang", "heng", "xing"}},
       {U'长', {"chang", "zhang"}},
       {U'单', {"chan", "dan", "shan"}},
-      {U'还', {"hai", "huan"}},          // not the classical "fu"
-      {U'绿', {"lu", "lv"}},             // ü as v
+      {U'还', {"hai", "huan"}},  // not the classical "fu"
+      {U'绿', {"lu", "lv"}},     // ü as v
       {U'略', {"lve"}},
-      {U'嗯', {"n", "ng"}},              // syllables without a vowel
-      {U'欸', {"ai", "e", "ei"}},        // ê as e
+      {U'嗯', {"n", "ng"}},        // syllables without a vowel
+      {U'欸', {"ai", "e", "ei"}},  // ê as e
       {U'计', {"ji"}},
-      {U'\uF92C', {"lang"}},            // compatibility ideograph: as U+90CE 郎
-      {U'\u3400', {}},                  // has a reading, but is not in code page 936
+      {U'\uF92C', {"lang"}},  // compatibility ideograph: as U+90CE 郎
+      {U'\u3400', {}},        // has a reading, but is not in code page 936
       {U'〇', {}},
       {U'a', {}},
       {U'가', {}},
       {U'\U0001F3B5', {}},
   };
-  for (const Case& c : cases) EXPECT_EQ(Readings(c.Char), c.Readings) << std::hex << static_cast<unsigned>(c.Char);
+  for (const Case& c : cases)
+    EXPECT_EQ(Readings(c.Char), c.Readings) << std::hex << static_cast<unsigned>(c.Char);
 }
 
 }  // namespace

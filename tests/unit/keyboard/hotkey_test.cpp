@@ -25,10 +25,10 @@ TEST(HotKey, ParsesReadableTextAndWritesItBackCanonically) {
       {"Ctrl+PgDn", {kHotKeyControl, 0x22}, "Ctrl+PageDown"},
       {"Alt+Num7", {kHotKeyAlt, 0x67}, "Alt+Num7"},
       {"Win+Esc", {kHotKeyWin, 0x1B}, "Win+Esc"},
-      {"F9", {0, 0x78}, "F9"},              // function keys may stand alone
+      {"F9", {0, 0x78}, "F9"},  // function keys may stand alone
       {"Shift+F24", {kHotKeyShift, 0x87}, "Shift+F24"},
       {"Pause", {0, 0x13}, "Pause"},
-      {"", {}, ""},                          // none
+      {"", {}, ""},  // none
       {"   ", {}, ""},
   };
   for (const Case& c : cases) {
@@ -44,9 +44,9 @@ TEST(HotKey, ParsesReadableTextAndWritesItBackCanonically) {
 TEST(HotKey, RefusesWhatCannotBeRegisteredOrWouldSwallowTyping) {
   for (const char* text : {"W", "Shift+W", "Shift+Space", "Enter",  // ordinary typing
                            "Win+Alt", "Ctrl+", "+W", "Ctrl++W",     // no key, empty parts
-                           "Ctrl+Ctrl+W", "Ctrl+Control+W",          // a modifier twice
-                           "Ctrl+W+X", "Hyper+W", "Ctrl+WW", "Ctrl+F0", "Ctrl+F25", "Ctrl+F01",
-                           "Alt+Num10", "Ctrl+é", "Ctrl+F1x"}) {
+                           "Ctrl+Ctrl+W", "Ctrl+Control+W",         // a modifier twice
+                           "Ctrl+W+X", "Hyper+W", "Ctrl+WW", "Ctrl+F0", "Ctrl+F25", "Ctrl+F01", "Alt+Num10",
+                           "Ctrl+é", "Ctrl+F1x"}) {
     EXPECT_FALSE(ParseHotKey(text).has_value()) << text;
   }
   // Codes no text names format as nothing rather than as a name that reads back differently.
@@ -74,7 +74,8 @@ TEST(HotKey, StoredKeyIsNewAndLeavesOldFilesAlone) {
   const std::vector<std::string> keys = fresh.ReadSection(kBarSection);
   ASSERT_FALSE(keys.empty());
   EXPECT_NE(std::find(keys.begin(), keys.end(), "HotKey"), keys.end());
-  EXPECT_LT(std::find(keys.begin(), keys.end(), "AutoHideInterval"), std::find(keys.begin(), keys.end(), "HotKey"));
+  EXPECT_LT(std::find(keys.begin(), keys.end(), "AutoHideInterval"),
+            std::find(keys.begin(), keys.end(), "HotKey"));
 
   // A damaged value is kept as it was (the bar then goes without a hotkey).
   IniFile damaged = IniFile::FromBytes("[Wendlix V3.0]\r\nHotKey=Ctrl+Banana\r\n");

@@ -39,17 +39,17 @@ TEST(KeyboardFocus, VerticalBarRowsAndGroups) {
   };
   ExpectSteps(bar, true,
               {
-                  {{}, M::kDown, {0, 0}},          // no focus: the first button
+                  {{}, M::kDown, {0, 0}},  // no focus: the first button
                   {{}, M::kUp, {0, 0}},
-                  {{0, 9}, M::kRight, {0, 0}},     // a button gone since: as none
-                  {{0, 1}, M::kDown, {0, 4}},      // the row below, straight down
-                  {{0, 2}, M::kDown, {0, 4}},      // ... or the nearest across
-                  {{0, 4}, M::kDown, {2, 1}},      // into the next group's first row
-                  {{2, 1}, M::kDown, {4, 0}},      // over the group without buttons
-                  {{4, 0}, M::kDown, {4, 0}},      // the bar's end keeps the place
-                  {{2, 0}, M::kUp, {0, 3}},        // back into the last row of the group before
+                  {{0, 9}, M::kRight, {0, 0}},  // a button gone since: as none
+                  {{0, 1}, M::kDown, {0, 4}},   // the row below, straight down
+                  {{0, 2}, M::kDown, {0, 4}},   // ... or the nearest across
+                  {{0, 4}, M::kDown, {2, 1}},   // into the next group's first row
+                  {{2, 1}, M::kDown, {4, 0}},   // over the group without buttons
+                  {{4, 0}, M::kDown, {4, 0}},   // the bar's end keeps the place
+                  {{2, 0}, M::kUp, {0, 3}},     // back into the last row of the group before
                   {{0, 1}, M::kUp, {0, 1}},
-                  {{0, 2}, M::kRight, {0, 3}},     // across: the buttons in order, row to row
+                  {{0, 2}, M::kRight, {0, 3}},  // across: the buttons in order, row to row
                   {{0, 4}, M::kRight, {2, 0}},
                   {{2, 0}, M::kLeft, {0, 4}},
                   {{0, 0}, M::kLeft, {0, 0}},
@@ -78,7 +78,7 @@ TEST(KeyboardFocus, HorizontalBarColumnsAndGroups) {
                   {{0, 1}, M::kRight, {0, 3}},
                   {{0, 3}, M::kRight, {1, 1}},  // into the next group
                   {{1, 0}, M::kLeft, {0, 2}},
-                  {{0, 1}, M::kDown, {0, 2}},   // across: in order, on to the next column
+                  {{0, 1}, M::kDown, {0, 2}},  // across: in order, on to the next column
                   {{0, 2}, M::kUp, {0, 1}},
                   {{1, 1}, M::kDown, {1, 1}},
                   {{0, 2}, M::kNextGroup, {1, 0}},
@@ -107,7 +107,8 @@ TEST(KeyboardFocus, FollowsTheDrawnBarAndSkipsGroupsWithoutBand) {
       for (const FocusButton& b : fg.Buttons) {
         // What the keyboard focuses is what a click at its middle would hit.
         const Point mid{(b.Bounds.left + b.Bounds.right) / 2, (b.Bounds.top + b.Bounds.bottom) / 2};
-        EXPECT_EQ(HitTestBar(view, groups, mid), (BarHit{BarHit::Kind::kGroupButton, fg.Group, b.Button})) << edge;
+        EXPECT_EQ(HitTestBar(view, groups, mid), (BarHit{BarHit::Kind::kGroupButton, fg.Group, b.Button}))
+            << edge;
       }
     }
     // Tab from the first group lands on the third: the collapsed one is skipped.
@@ -123,11 +124,16 @@ TEST(KeyboardFocus, KeysWhileTheBarHasTheFocus) {
     BarKeyAction Expected;
   };
   const Case cases[] = {
-      {0x25, false, {K::kMove, M::kLeft}},     {0x28, false, {K::kMove, M::kDown}},
-      {0x09, false, {K::kMove, M::kNextGroup}}, {0x09, true, {K::kMove, M::kPreviousGroup}},
-      {0x0D, false, {K::kActivate}},           {0x5D, false, {K::kButtonMenu}},
-      {0x79, true, {K::kButtonMenu}},          {0x79, false, {}},  // F10 alone is the system's
-      {0x1B, false, {K::kGiveBack}},           {'A', false, {}},
+      {0x25, false, {K::kMove, M::kLeft}},
+      {0x28, false, {K::kMove, M::kDown}},
+      {0x09, false, {K::kMove, M::kNextGroup}},
+      {0x09, true, {K::kMove, M::kPreviousGroup}},
+      {0x0D, false, {K::kActivate}},
+      {0x5D, false, {K::kButtonMenu}},
+      {0x79, true, {K::kButtonMenu}},
+      {0x79, false, {}},  // F10 alone is the system's
+      {0x1B, false, {K::kGiveBack}},
+      {'A', false, {}},
   };
   for (const Case& c : cases) EXPECT_EQ(BarKeyFor(c.Vk, c.Shift), c.Expected) << c.Vk;
 }

@@ -59,10 +59,14 @@ TEST(LaunchCounts, LinesThatAreNoHashAndCountAreLeftOut) {
     std::uint32_t count;  // of target "a"
   };
   const Case cases[] = {
-      {"AF63DC4C8601EC8C=5", 5},          {"af63dc4c8601ec8c=5", 5},  // hex in either case
-      {"AF63DC4C8601EC8C=0", 0},          {"AF63DC4C8601EC8C=-4", 0},
-      {"AF63DC4C8601EC8C=many", 0},       {"AF63DC4C8601EC8=5", 0},   // one digit short
-      {"AF63DC4C8601EC8CC=5", 0},         {"AF63DC4C8601EC8G=5", 0},
+      {"AF63DC4C8601EC8C=5", 5},
+      {"af63dc4c8601ec8c=5", 5},  // hex in either case
+      {"AF63DC4C8601EC8C=0", 0},
+      {"AF63DC4C8601EC8C=-4", 0},
+      {"AF63DC4C8601EC8C=many", 0},
+      {"AF63DC4C8601EC8=5", 0},  // one digit short
+      {"AF63DC4C8601EC8CC=5", 0},
+      {"AF63DC4C8601EC8G=5", 0},
       {"AF63DC4C8601EC8C=2147483647", LaunchCounts::kMaxCount},
       {"AF63DC4C8601EC8C=2147483648", 0},  // beyond what the file holds
   };
@@ -73,8 +77,8 @@ TEST(LaunchCounts, LinesThatAreNoHashAndCountAreLeftOut) {
     EXPECT_EQ(counts.Size(), c.count ? 1u : 0u) << c.line;
   }
   // The first line of a key counts, as the store reads keys.
-  const LaunchCounts twice =
-      LaunchCounts::Read(IniFile::FromBytes("[Launch Counts]\r\nAF63DC4C8601EC8C=5\r\naf63dc4c8601ec8c=7\r\n"));
+  const LaunchCounts twice = LaunchCounts::Read(
+      IniFile::FromBytes("[Launch Counts]\r\nAF63DC4C8601EC8C=5\r\naf63dc4c8601ec8c=7\r\n"));
   EXPECT_EQ(twice.Of("a"), 5u);
 }
 
@@ -99,7 +103,8 @@ TEST(LaunchCounts, AFullFileKeepsTheMostStartedAndCountsStopAtTheTop) {
   }
   EXPECT_EQ(droppedOnce, 6);
 
-  LaunchCounts top = LaunchCounts::Read(IniFile::FromBytes("[Launch Counts]\r\nAF63DC4C8601EC8C=2147483647\r\n"));
+  LaunchCounts top =
+      LaunchCounts::Read(IniFile::FromBytes("[Launch Counts]\r\nAF63DC4C8601EC8C=2147483647\r\n"));
   top.Count("a");
   EXPECT_EQ(top.Of("a"), LaunchCounts::kMaxCount);
 }

@@ -74,12 +74,14 @@ TEST(LaunchDecision, FolderMenuItems) {
 }
 
 TEST(LaunchDecision, LaunchButtons) {
-  const auto check = [](std::uint16_t kind, const std::string& file, bool folder, const LaunchRequest& expected) {
+  const auto check = [](std::uint16_t kind, const std::string& file, bool folder,
+                        const LaunchRequest& expected) {
     EXPECT_EQ(DecideLaunch(LaunchButtonSender{kind, file, folder}), expected) << file;
   };
   // The web kind decides, not the text; trailing backslashes are doubled so that the
   // closing quote stays a quote.
-  check(gkWeb, "http://x.cn/a.lnk", true, Browser("http://x.cn/a.lnk", "\"http://x.cn/a.lnk\"", kShowWebButton));
+  check(gkWeb, "http://x.cn/a.lnk", true,
+        Browser("http://x.cn/a.lnk", "\"http://x.cn/a.lnk\"", kShowWebButton));
   check(gkWeb, "http://x.cn\\", false, Browser("http://x.cn\\", "\"http://x.cn\\\\\"", kShowWebButton));
   for (const char* bad : {"http://x.cn/\"", "http://x.cn/\r\ncalc", "http://x.cn/\x7F"})
     check(gkWeb, bad, false, Refuse(bad));

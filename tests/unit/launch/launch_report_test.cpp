@@ -25,7 +25,8 @@ TEST(LaunchReport, TheBarSpeaksOnlyWhereTheShellDidNot) {
       {web, {false, 2, false}, "无法启动 explorer.exe 打开该网址:\r\r\"https://x.cn/\""},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(LaunchReportText(c.request, c.result), c.text) << c.request.Target << " code " << c.result.ShellCode;
+    EXPECT_EQ(LaunchReportText(c.request, c.result), c.text)
+        << c.request.Target << " code " << c.result.ShellCode;
   }
   // A refusal never reached the shell and is told; filling a submenu, or nothing, says nothing.
   EXPECT_EQ(LaunchReportText(DecideLaunch(MenuItemSender{"https://x.cn/\r\nC:\\evil.exe", 0, 0}), {}),

@@ -14,8 +14,10 @@ namespace {
 // Runs the schedule as the bar does: events at their times, and a refill of every group
 // Due() names whenever NextDue() comes. Returns (time, key) of each refill.
 using Event = std::pair<std::int64_t, std::function<void(LiveSchedule&)>>;
-std::vector<std::pair<std::int64_t, LiveKey>> Refill(LiveSchedule& s, std::vector<Event> events, std::int64_t until) {
-  std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) { return a.first < b.first; });
+std::vector<std::pair<std::int64_t, LiveKey>> Refill(LiveSchedule& s, std::vector<Event> events,
+                                                     std::int64_t until) {
+  std::stable_sort(events.begin(), events.end(),
+                   [](const Event& a, const Event& b) { return a.first < b.first; });
   std::vector<std::pair<std::int64_t, LiveKey>> refills;
   std::size_t next = 0;
   std::uint64_t digest = 0;
@@ -51,18 +53,22 @@ TEST(LiveSchedule, BurstsGiveOneRefillOnceQuietAndAStreamStillShows) {
     Refills refills;
   } cases[] = {
       {"one change settles", {1000}, {{1250, 1}}},
-      {"200 links written 2 ms apart", [] {
+      {"200 links written 2 ms apart",
+       [] {
          std::vector<std::int64_t> t;
          for (int i = 0; i < 200; ++i) t.push_back(1000 + 2 * i);
          return t;
-       }(), {{1648, 1}}},
+       }(),
+       {{1648, 1}}},
       {"gaps just under the settle time keep one burst", {0, 240, 480}, {{730, 1}}},
       {"a quiet spell of the settle time ends the burst", {0, 300, 310}, {{250, 1}, {560, 1}}},
-      {"a steady stream refills at the cap, then starts a new burst", [] {
+      {"a steady stream refills at the cap, then starts a new burst",
+       [] {
          std::vector<std::int64_t> t;
          for (int i = 0; i <= 20; ++i) t.push_back(100 * i);
          return t;
-       }(), {{800, 1}, {1600, 1}, {2250, 1}}},
+       }(),
+       {{800, 1}, {1600, 1}, {2250, 1}}},
   };
   for (const auto& c : cases) {
     LiveSchedule s;
@@ -90,18 +96,20 @@ TEST(LiveSchedule, OpenThingsAndHiddenGroupsHoldTheRefillUntilTheyEnd) {
     Refills refills;
   } cases[] = {
       {"a menu open through the burst: refilled when it closes",
-       {At(0, [](LiveSchedule& s) { s.Block(1); }), NoticeAt(100), At(3000, [](LiveSchedule& s) { s.Unblock(1); })},
+       {At(0, [](LiveSchedule& s) { s.Block(1); }), NoticeAt(100),
+        At(3000, [](LiveSchedule& s) { s.Unblock(1); })},
        {{3000, 1}}},
       {"closed before the burst settled: refilled when it settles",
-       {At(0, [](LiveSchedule& s) { s.Block(1); }), NoticeAt(100), At(200, [](LiveSchedule& s) { s.Unblock(1); })},
+       {At(0, [](LiveSchedule& s) { s.Block(1); }), NoticeAt(100),
+        At(200, [](LiveSchedule& s) { s.Unblock(1); })},
        {{350, 1}}},
       {"a box inside the editor: both must close",
        {At(0, [](LiveSchedule& s) { s.Block(1); }), At(0, [](LiveSchedule& s) { s.Block(1); }), NoticeAt(100),
         At(1000, [](LiveSchedule& s) { s.Unblock(1); }), At(2000, [](LiveSchedule& s) { s.Unblock(1); })},
        {{2000, 1}}},
       {"an unmatched close does not unblock a later open",
-       {At(0, [](LiveSchedule& s) { s.Unblock(1); }), At(0, [](LiveSchedule& s) { s.Block(1); }), NoticeAt(100),
-        At(2000, [](LiveSchedule& s) { s.Unblock(1); })},
+       {At(0, [](LiveSchedule& s) { s.Unblock(1); }), At(0, [](LiveSchedule& s) { s.Block(1); }),
+        NoticeAt(100), At(2000, [](LiveSchedule& s) { s.Unblock(1); })},
        {{2000, 1}}},
       {"something open on another group does not hold this one",
        {At(0, [](LiveSchedule& s) { s.Block(2); }), NoticeAt(100)},
@@ -115,7 +123,8 @@ TEST(LiveSchedule, OpenThingsAndHiddenGroupsHoldTheRefillUntilTheyEnd) {
         At(9000, [](LiveSchedule& s) { s.SetShown(1, true); })},
        {{9000, 1}}},
       {"hidden and shown again without a change: nothing",
-       {At(0, [](LiveSchedule& s) { s.SetShown(1, false); }), At(900, [](LiveSchedule& s) { s.SetShown(1, true); })},
+       {At(0, [](LiveSchedule& s) { s.SetShown(1, false); }),
+        At(900, [](LiveSchedule& s) { s.SetShown(1, true); })},
        {}},
       {"the bar's own fill shows the change: no refill of its own",
        {NoticeAt(100), At(150, [](LiveSchedule& s) { s.BeginFill(1, 42); })},

@@ -19,8 +19,8 @@ TEST(PixelCopy, ClipsAgainstBothBuffers) {
   const PixelBuffer src = Numbered(7, 5);
   struct Case {
     int dx, dy, sx, sy, w, h;
-  } cases[] = {{0, 0, 0, 0, 7, 5}, {2, 1, 0, 0, 7, 5},   {-3, -2, 0, 0, 7, 5}, {0, 0, -3, -1, 7, 5},
-               {4, 3, 5, 4, 9, 9}, {-10, 0, 0, 0, 5, 5}, {0, 0, 7, 0, 3, 3},   {1, 1, 1, 1, -4, 2},
+  } cases[] = {{0, 0, 0, 0, 7, 5},   {2, 1, 0, 0, 7, 5},          {-3, -2, 0, 0, 7, 5}, {0, 0, -3, -1, 7, 5},
+               {4, 3, 5, 4, 9, 9},   {-10, 0, 0, 0, 5, 5},        {0, 0, 7, 0, 3, 3},   {1, 1, 1, 1, -4, 2},
                {5, 2, -2, -2, 4, 4}, {0, 0, 0, 0, 100000, 100000}};
   for (const Case& c : cases) {
     PixelBuffer got(6, 4, kUntouched), want(6, 4, kUntouched);
@@ -33,7 +33,8 @@ TEST(PixelCopy, ClipsAgainstBothBuffers) {
             sy < src.Height())
           want.Data()[y * want.Width() + x] = src.At(sx, sy);
       }
-    EXPECT_EQ(got, want) << c.dx << "," << c.dy << " from " << c.sx << "," << c.sy << " " << c.w << "x" << c.h;
+    EXPECT_EQ(got, want) << c.dx << "," << c.dy << " from " << c.sx << "," << c.sy << " " << c.w << "x"
+                         << c.h;
   }
 }
 

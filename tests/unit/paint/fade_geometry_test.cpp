@@ -18,8 +18,16 @@ TEST(FadeReset, ImagesFromPicturesStretchedOrNot) {
     ResetLayout want;
   } cases[] = {
       // Stretched: the control keeps its size; transparent kinds show the colour.
-      {"stretch bmp/none", true, bmp, none, {75, 60, {75, 60, false, D::kStretched}, {75, 60, true, D::kNone}}},
-      {"stretch emf/ico", true, emf, ico, {75, 60, {75, 60, true, D::kStretched}, {75, 60, false, D::kIconRule}}},
+      {"stretch bmp/none",
+       true,
+       bmp,
+       none,
+       {75, 60, {75, 60, false, D::kStretched}, {75, 60, true, D::kNone}}},
+      {"stretch emf/ico",
+       true,
+       emf,
+       ico,
+       {75, 60, {75, 60, true, D::kStretched}, {75, 60, false, D::kIconRule}}},
       {"stretch none/none", true, none, none, {75, 60, {75, 60, true, D::kNone}, {75, 60, true, D::kNone}}},
       // Unstretched: the one picture sizes the control and is drawn at the origin.
       {"only to (bmp)", false, none, bmp, {40, 30, {40, 30, true, D::kNone}, {40, 30, false, D::kAtOrigin}}},
@@ -27,9 +35,21 @@ TEST(FadeReset, ImagesFromPicturesStretchedOrNot) {
       {"only from (emf)", false, emf, none, {50, 20, {50, 20, true, D::kAtOrigin}, {50, 20, true, D::kNone}}},
       {"neither", false, none, none, {75, 60, {75, 60, true, D::kNone}, {75, 60, true, D::kNone}}},
       // Both: the starting picture sizes the control, the final one is stretched to it.
-      {"both bmp/emf", false, bmp, emf, {40, 30, {40, 30, false, D::kAtOrigin}, {40, 30, true, D::kStretched}}},
-      {"both ico/ico", false, ico, ico, {32, 32, {32, 32, true, D::kAtOrigin}, {32, 32, false, D::kIconRule}}},
-      {"both emf/bmp", false, emf, bmp, {50, 20, {50, 20, true, D::kAtOrigin}, {50, 20, false, D::kStretched}}},
+      {"both bmp/emf",
+       false,
+       bmp,
+       emf,
+       {40, 30, {40, 30, false, D::kAtOrigin}, {40, 30, true, D::kStretched}}},
+      {"both ico/ico",
+       false,
+       ico,
+       ico,
+       {32, 32, {32, 32, true, D::kAtOrigin}, {32, 32, false, D::kIconRule}}},
+      {"both emf/bmp",
+       false,
+       emf,
+       bmp,
+       {50, 20, {50, 20, true, D::kAtOrigin}, {50, 20, false, D::kStretched}}},
   };
   for (const Case& c : cases) EXPECT_EQ(PlanReset(75, 60, c.stretch, c.from, c.to), c.want) << c.name;
 
@@ -48,8 +68,8 @@ TEST(AboutWindow, CentredRectangleAndPictureDrag) {
   struct Case {
     int dx, dy;
     bool moves;
-  } cases[] = {{10, 0, true}, {0, 10, true}, {-10, 3, true}, {2, -12, true},
-               {9, 0, false}, {0, -9, false}, {9, 9, false}, {0, 0, false}};
+  } cases[] = {{10, 0, true}, {0, 10, true},  {-10, 3, true}, {2, -12, true},
+               {9, 0, false}, {0, -9, false}, {9, 9, false},  {0, 0, false}};
   for (const Case& c : cases) {
     PictureDrag drag;
     drag.Press(100, 50);
@@ -60,14 +80,14 @@ TEST(AboutWindow, CentredRectangleAndPictureDrag) {
   EXPECT_FALSE(drag.Move(200, 200, false));  // passing over without a press
   EXPECT_FALSE(drag.Move(200, 200, true));   // button held, but pressed elsewhere
   drag.Press(5, 5);
-  EXPECT_FALSE(drag.Move(50, 50, false));    // button already released
+  EXPECT_FALSE(drag.Move(50, 50, false));  // button already released
   EXPECT_FALSE(drag.Move(60, 60, true));
   drag.Press(5, 5);
   drag.Release();
   EXPECT_FALSE(drag.Move(60, 60, true));
   drag.Press(5, 5);
   EXPECT_TRUE(drag.Move(20, 5, true));
-  EXPECT_FALSE(drag.Move(40, 5, true));      // one move per press
+  EXPECT_FALSE(drag.Move(40, 5, true));  // one move per press
 }
 
 }  // namespace

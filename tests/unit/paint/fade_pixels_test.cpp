@@ -29,11 +29,13 @@ bool IsPermutation(std::vector<std::uint32_t> order, std::size_t n) {
 TEST(DissolveOrder, ShufflesEveryPositionOnce) {
   for (auto [w, h] : {std::pair{1, 1}, {1, 7}, {75, 75}, {399, 250}, {0, 10}, {10, -1}}) {
     LcgRandom random(12345);
-    EXPECT_TRUE(IsPermutation(BuildDissolveOrder(w, h, random), std::max(w, 0) * std::max(h, 0))) << w << "x" << h;
+    EXPECT_TRUE(IsPermutation(BuildDissolveOrder(w, h, random), std::max(w, 0) * std::max(h, 0)))
+        << w << "x" << h;
   }
   // Entry i is exchanged with the source's j, for i = 0..N-1: a fixed source, a fixed order.
   ScriptedRandom script({11, 0, 5, 5, 2, 9, 3, 0, 7, 1, 10, 4});
-  EXPECT_EQ(BuildDissolveOrder(4, 3, script), (std::vector<std::uint32_t>{7, 3, 4, 6, 0, 9, 2, 8, 1, 11, 10, 5}));
+  EXPECT_EQ(BuildDissolveOrder(4, 3, script),
+            (std::vector<std::uint32_t>{7, 3, 4, 6, 0, 9, 2, 8, 1, 11, 10, 5}));
   LcgRandom a(99), b(99), c(98);
   EXPECT_EQ(BuildDissolveOrder(40, 30, a), BuildDissolveOrder(40, 30, b));
   EXPECT_NE(BuildDissolveOrder(40, 30, a), BuildDissolveOrder(40, 30, c));
@@ -46,7 +48,10 @@ TEST(DissolvePlan, StepsAndRemainder) {
     std::int64_t pixels;
     int rate;
     std::int64_t perStep, steps, remainder;
-  } cases[] = {{75 * 75, 125, 45, 125, 0}, {399 * 250, 80, 1246, 80, 70}, {1, 1, 1, 1, 0}, {100, 30, 3, 33, 1},
+  } cases[] = {{75 * 75, 125, 45, 125, 0},
+               {399 * 250, 80, 1246, 80, 70},
+               {1, 1, 1, 1, 0},
+               {100, 30, 3, 33, 1},
                {10'000'000'000, 3, 3'333'333'333, 3, 1}};
   for (const Case& c : cases) {
     const auto plan = MakeDissolvePlan(c.pixels, c.rate);
@@ -61,13 +66,15 @@ TEST(DissolvePlan, StepsAndRemainder) {
 
   // After step k exactly k x P pixels come from the final image; at the end all of them.
   PixelBuffer to(399, 250), from(399, 250, 0xFF000000);  // the top byte marks original pixels
-  for (std::size_t i = 0; i < PixelCount(to); ++i) to.Data()[i] = static_cast<Pixel>(i * 2654435761u) & 0xFFFFFF;
+  for (std::size_t i = 0; i < PixelCount(to); ++i)
+    to.Data()[i] = static_cast<Pixel>(i * 2654435761u) & 0xFFFFFF;
   LcgRandom random(7);
   const auto order = BuildDissolveOrder(399, 250, random);
   for (std::size_t s = 0; s < 80; ++s) {
     CopyDissolvePixels(to, from, order, s * 1246, (s + 1) * 1246);
-    ASSERT_EQ(std::count_if(from.Data(), from.Data() + PixelCount(from), [](Pixel p) { return p <= 0xFFFFFF; }),
-              static_cast<std::ptrdiff_t>((s + 1) * 1246));
+    ASSERT_EQ(
+        std::count_if(from.Data(), from.Data() + PixelCount(from), [](Pixel p) { return p <= 0xFFFFFF; }),
+        static_cast<std::ptrdiff_t>((s + 1) * 1246));
   }
   CopyDissolvePixels(to, from, order, 80 * 1246, order.size() + 10);
   EXPECT_EQ(from, to);

@@ -93,7 +93,7 @@ TEST(LumoFade, ForwardTransitionsFromColourToColour) {
   b.fade.SetBlendRate(80);
   b.fade.Blend();
   EXPECT_EQ(b.log, (Log{"reset", "begin", "repaint x81", "end"}));
-  EXPECT_EQ(b.frames[0], PixelBuffer(75, 75, kBlack));  // level 0 is painted too
+  EXPECT_EQ(b.frames[0], PixelBuffer(75, 75, kBlack));    // level 0 is painted too
   EXPECT_EQ(b.frames[3], PixelBuffer(75, 75, 0x070707));  // level 1 first at step 3
   EXPECT_EQ(b.frames[80], PixelBuffer(75, 75, kWhite));
 }
@@ -184,7 +184,8 @@ TEST(LumoFade, ChangesDuringATransitionWaitForItsEnd) {
     f.fade.Reset();
   };
   f.fade.Dissolve();
-  EXPECT_EQ(f.log, (Log{"reset", "begin", "repaint x126", "wait", "reset", "repaint x33", "reset", "end", "reset"}));
+  EXPECT_EQ(f.log,
+            (Log{"reset", "begin", "repaint x126", "wait", "reset", "repaint x33", "reset", "end", "reset"}));
   EXPECT_EQ(f.fade.PicFrom(), newer);  // not exchanged into PicTo by the way back
   EXPECT_EQ(f.fade.PicTo(), nullptr);
   EXPECT_EQ(f.fade.FromImage(), PixelBuffer(10, 10, 0x445566));

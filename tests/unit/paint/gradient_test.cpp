@@ -20,9 +20,9 @@ PixelBuffer Paint(int width, int height, Rect rect, std::uint8_t style, std::uin
 }
 
 TEST(FillGradient, MulDivAndColourSteps) {
-  const int cases[][4] = {{1, 1, 2, 1},        {-1, 1, 2, -1},      {-3, 2, 4, -2},  {7, -3, -2, 11},
-                          {2, 100, 256, 1},    {255, 100, 256, 100}, {5, 0, 0, -1},  {INT_MAX, 2, 1, -1},
-                          {INT_MAX, INT_MAX, INT_MAX, INT_MAX}};
+  const int cases[][4] = {{1, 1, 2, 1},    {-1, 1, 2, -1},      {-3, 2, 4, -2},
+                          {7, -3, -2, 11}, {2, 100, 256, 1},    {255, 100, 256, 100},
+                          {5, 0, 0, -1},   {INT_MAX, 2, 1, -1}, {INT_MAX, INT_MAX, INT_MAX, INT_MAX}};
   for (const auto& c : cases) EXPECT_EQ(MulDiv(c[0], c[1], c[2]), c[3]) << c[0] << "*" << c[1] << "/" << c[2];
   EXPECT_EQ(GradientColorAt(0x102030, 0x405060, 255, 255), 0x405060u);
   EXPECT_EQ(GradientColorAt(kWhite, kBlack, 128, 255), 0x7F7F7Fu);
@@ -79,10 +79,12 @@ TEST(FillGradient, ShapesTowardTheCentreCoverTheCanvas) {
   for (std::uint8_t style : {gsEllipses, gsRectangles}) {
     const PixelBuffer canvas = Paint(100, 60, {0, 0, 100, 60}, style, kRed, kBlue);
     for (int y = 0; y < 60; ++y)
-      for (int x = 0; x < 100; ++x) ASSERT_NE(canvas.At(x, y), kUnpainted) << int(style) << ": " << x << "," << y;
+      for (int x = 0; x < 100; ++x)
+        ASSERT_NE(canvas.At(x, y), kUnpainted) << int(style) << ": " << x << "," << y;
     // The first shapes are larger than the canvas: the corners take an early step.
     EXPECT_GT(canvas.At(99, 59) >> 16, 0xD0u) << int(style);
-    for (int x = 1; x <= 50; ++x) EXPECT_LE(canvas.At(x, 30) >> 16, canvas.At(x - 1, 30) >> 16) << int(style) << x;
+    for (int x = 1; x <= 50; ++x)
+      EXPECT_LE(canvas.At(x, 30) >> 16, canvas.At(x - 1, 30) >> 16) << int(style) << x;
   }
   // The innermost ellipse (step 155) sits right of the centre, as its box grows by 4.
   EXPECT_EQ(Paint(100, 60, {0, 0, 100, 60}, gsEllipses, kRed, kBlue).At(51, 31), ColorRefToPixel(kBlue));

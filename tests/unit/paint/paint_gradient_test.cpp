@@ -132,7 +132,8 @@ TEST(DrawGradient, DegenerateInputPaintsSafely) {
   }
   // LineSize below 1 counts as 1; ColorCount below 1 as 3, above 4 as 4.
   auto lines = [](int count, int line) {
-    return GradientLineColors(Bands(TGradientStyle::gsLine, count, line, {0x10, 0x2000, 0x300000, 0x40, 0x5000}), 40);
+    return GradientLineColors(
+        Bands(TGradientStyle::gsLine, count, line, {0x10, 0x2000, 0x300000, 0x40, 0x5000}), 40);
   };
   EXPECT_EQ(lines(2, 0), lines(2, 1));
   EXPECT_EQ(lines(2, -7), lines(2, 1));

@@ -30,11 +30,11 @@ TEST(AtomicWriteNamesTest, RecognisesOnlyTemporariesOfThatTarget) {
       {"Wendlix.GPF", false},
       {"Wendlix.GPF.bak", false},
       {"Wendlix.GPF.tmp", false},
-      {"Wendlix.GPF.~wx00001234.tmp", false},               // too short
-      {"Wendlix.GPF.~wx000012340000000g.tmp", false},       // not hex
+      {"Wendlix.GPF.~wx00001234.tmp", false},          // too short
+      {"Wendlix.GPF.~wx000012340000000g.tmp", false},  // not hex
       {"Wendlix.GPF.12a_7.tmp", false},
       {"Wendlix.GPF._7.tmp", false},
-      {"Wendlix.ini.~wx0000123400000007.tmp", false},       // another target's
+      {"Wendlix.ini.~wx0000123400000007.tmp", false},  // another target's
       {"XWendlix.GPF.~wx0000123400000007.tmp", false},
   };
   for (const Case& c : cases) {
@@ -63,7 +63,8 @@ TEST(AtomicWriteTest, RemovesStaleTemporariesButNotLiveOnes) {
 
   ASSERT_TRUE(WriteFileAtomically((dir / "a.ini").string(), "[s]\r\nk=v\r\n"));
   std::vector<std::string> names;
-  for (const auto& e : std::filesystem::directory_iterator(dir)) names.push_back(e.path().filename().string());
+  for (const auto& e : std::filesystem::directory_iterator(dir))
+    names.push_back(e.path().filename().string());
   std::sort(names.begin(), names.end());
   std::vector<std::string> expected{"a.ini", "a.ini.bak", "a.ini.tmp", live, other};
   std::sort(expected.begin(), expected.end());

@@ -61,7 +61,8 @@ Versions MakeVersions(Apply apply) {
 
 // The child's whole life: alternate versions until killed; one byte down the pipe after
 // each pair of saves. Exits 3 if a save fails, and when the test has gone away.
-[[noreturn]] void SaveForever(const std::string& settings, const std::string& groups, int pipe, pid_t parent) {
+[[noreturn]] void SaveForever(const std::string& settings, const std::string& groups, int pipe,
+                              pid_t parent) {
   for (int round = 0;; ++round) {
     if (::getppid() != parent) ::_exit(0);
     IniFile ini(settings);

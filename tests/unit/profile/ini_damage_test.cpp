@@ -30,17 +30,17 @@ TEST(IniDamageTest, FlagsWhatTheStoreCannotUnderstandCompletely) {
       {"", D::kNone},
       {"[s]\r\nk=v\r\n\r\n; comment\r\n[t]\r\nk=\r\n", D::kNone},
       {"[\xb9\xa4\xbe\xdf]\r\n\xd7\xd6\xcc\xe5=\xcb\xce\xcc\xe5\r\n", D::kNone},  // 工具 / 字体=宋体
-      {"[s]\nk=\x80\xff\n", D::kNone},          // euro sign and 0xFF both have codes in 936
-      {"[s]\nk=\xfe\x50\n", D::kNone},          // a private-use pair Windows maps
+      {"[s]\nk=\x80\xff\n", D::kNone},  // euro sign and 0xFF both have codes in 936
+      {"[s]\nk=\xfe\x50\n", D::kNone},  // a private-use pair Windows maps
       {"[s] trailing\n  k = v \n\x1a", D::kNone},
       {"\xef\xbb\xbf[s]\nk=宋体\n", D::kNone},
       {std::string("\xff\xfe[\0s\0]\0\n\0k\0=\0\x3d\xd8\x00\xde", 18), D::kNone},  // a surrogate pair
       {longestFine, D::kNone},
       // Encoding.
-      {"[s]\nk=\x81\n", D::kInvalidBytes},             // lead byte without a trail
-      {"[s]\nk=\xb9\xa4\xbe", D::kInvalidBytes},       // cut inside the last character
-      {"[s]\nk=\x81\x30\n", D::kInvalidBytes},          // trail outside the range
-      {"\xef\xbb\xbf[s]\nk=\xe5\xae\n", D::kInvalidBytes},  // truncated UTF-8
+      {"[s]\nk=\x81\n", D::kInvalidBytes},                              // lead byte without a trail
+      {"[s]\nk=\xb9\xa4\xbe", D::kInvalidBytes},                        // cut inside the last character
+      {"[s]\nk=\x81\x30\n", D::kInvalidBytes},                          // trail outside the range
+      {"\xef\xbb\xbf[s]\nk=\xe5\xae\n", D::kInvalidBytes},              // truncated UTF-8
       {std::string("\xff\xfe[\0s\0]\0\n\0k\0", 11), D::kInvalidBytes},  // odd byte at the end
       {std::string("\xff\xfe[\0s\0]\0\n\0k\0=\0\x00\xd8", 16), D::kInvalidBytes},  // lone surrogate
       // Binary junk and UTF-16 without its mark.
@@ -48,8 +48,8 @@ TEST(IniDamageTest, FlagsWhatTheStoreCannotUnderstandCompletely) {
       {std::string("[\0s\0]\0\r\0\n\0k\0=\0v\0", 16), D::kNulBytes | D::kUnreadableLines},
       // Lines no read reaches.
       {"[s]\nno equals sign\n", D::kUnreadableLines},
-      {"[s\nk=v\n", D::kUnreadableLines},       // a header without "]"
-      {"k=v\n[s]\n", D::kUnreadableLines},      // a key before any header
+      {"[s\nk=v\n", D::kUnreadableLines},   // a header without "]"
+      {"k=v\n[s]\n", D::kUnreadableLines},  // a key before any header
       {"[]\nk=v\n", D::kUnreadableLines},
       {"[s]\n=v\n", D::kUnreadableLines},
       // Names given twice.
@@ -133,7 +133,8 @@ TEST_F(DamagedFileCopyTest, TheFirstReplacingSaveKeepsTheDamagedOriginal) {
   IniFile fromBytes = IniFile::FromBytes("[s]\nk=\x81\n", PathOf("x.url"));
   ASSERT_TRUE(fromBytes.Save(true));
   std::vector<std::string> names;
-  for (const auto& e : std::filesystem::directory_iterator(dir_)) names.push_back(e.path().filename().string());
+  for (const auto& e : std::filesystem::directory_iterator(dir_))
+    names.push_back(e.path().filename().string());
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"Wendlix.GPF", "Wendlix.GPF.bak", "Wendlix.ini", "x.url"}));
 }

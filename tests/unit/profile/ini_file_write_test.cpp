@@ -103,13 +103,29 @@ TEST(IniFileWrite, RefusesWhatCannotReadBack) {
     const char* value;
   };
   const Refusal cases[] = {
-      {"", "k", "v"},          {" s", "k", "v"},        {"s ", "k", "v"},     {"s\x1a", "k", "v"},
-      {"a\nb", "k", "v"},      {"a\rb", "k", "v"},      {"s", "", "v"},       {"s", " k", "v"},
-      {"s", "k\t", "v"},       {"s", "a=b", "v"},       {"s", "[k", "v"},     {"s", ";k", "v"},
-      {"s", "a\nb", "v"},      {"s", "k", "a\r\nb"},    {"s", "k", "a\nb"},   {"s", "k", "a\rb"},
-      {"s", "k", "\xc3"},      {"s", "\xff", "v"},      {"\xed\xa0\x80", "k", "v"},
+      {"", "k", "v"},
+      {" s", "k", "v"},
+      {"s ", "k", "v"},
+      {"s\x1a", "k", "v"},
+      {"a\nb", "k", "v"},
+      {"a\rb", "k", "v"},
+      {"s", "", "v"},
+      {"s", " k", "v"},
+      {"s", "k\t", "v"},
+      {"s", "a=b", "v"},
+      {"s", "[k", "v"},
+      {"s", ";k", "v"},
+      {"s", "a\nb", "v"},
+      {"s", "k", "a\r\nb"},
+      {"s", "k", "a\nb"},
+      {"s", "k", "a\rb"},
+      {"s", "k", "\xc3"},
+      {"s", "\xff", "v"},
+      {"\xed\xa0\x80", "k", "v"},
       // No code in 936: an emoji, a Hangul syllable.
-      {"s", "k", "\xf0\x9f\x98\x80"}, {"s", "\xea\xb0\x80", "v"}, {"\xf0\x9f\x98\x80", "k", "v"},
+      {"s", "k", "\xf0\x9f\x98\x80"},
+      {"s", "\xea\xb0\x80", "v"},
+      {"\xf0\x9f\x98\x80", "k", "v"},
   };
   for (const Refusal& c : cases) {
     IniFile ini = IniFile::FromBytes(before);
@@ -219,7 +235,8 @@ class IniFileSaveTest : public testing::Test {
   }
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(dir_)) names.push_back(e.path().filename().string());
+    for (const auto& e : std::filesystem::directory_iterator(dir_))
+      names.push_back(e.path().filename().string());
     return names;
   }
   std::filesystem::path dir_;
@@ -235,7 +252,7 @@ TEST_F(IniFileSaveTest, SavesAtomicallyAndOnlyWhenModified) {
   EXPECT_TRUE(ini.Save());
   EXPECT_FALSE(ini.Modified());
   EXPECT_EQ(platform::ReadWholeFile(path), "; mine\n[s]\nk=2\n");
-  EXPECT_EQ(Entries(), Names{"a.ini"});  // no temporary left behind
+  EXPECT_EQ(Entries(), Names{"a.ini"});        // no temporary left behind
   EXPECT_TRUE(ini.WriteInteger("s", "k", 3));  // still editable after a save
   EXPECT_TRUE(ini.Save());
   EXPECT_EQ(IniFile(path).ReadInteger("s", "k", 0), 3);

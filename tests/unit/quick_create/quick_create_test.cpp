@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/quick_create/quick_create_sites.h"
 #include "core/profile/ini_file.h"
+#include "core/quick_create/quick_create_sites.h"
 #include "core/text/encoding.h"
 
 namespace wendlix {

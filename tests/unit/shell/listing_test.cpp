@@ -11,17 +11,25 @@ constexpr std::uint32_t kNormal = 0x80;  // FILE_ATTRIBUTE_NORMAL: none of the m
 TEST(ShellListing, OrderAndAttributeRules) {
   // One folder as the file system enumerates it.
   const std::vector<DirEntry> folder = {
-      {"b.lnk", kAttrArchive},        {"sub", kAttrDirectory},
-      {".", kAttrDirectory},          {"..", kAttrDirectory},
-      {"a.scf", kAttrArchive},        {"hidden.lnk", kAttrArchive | kAttrHidden},
+      {"b.lnk", kAttrArchive},
+      {"sub", kAttrDirectory},
+      {".", kAttrDirectory},
+      {"..", kAttrDirectory},
+      {"a.scf", kAttrArchive},
+      {"hidden.lnk", kAttrArchive | kAttrHidden},
       {"system.lnk", kAttrArchive | kAttrSystem},
       {"hs.url", kAttrArchive | kAttrHidden | kAttrSystem},
-      {"plain.lnk", kNormal},         {"ro.pif", kAttrReadOnly},
-      {"site.url", kAttrArchive},     {"hiddendir", kAttrDirectory | kAttrHidden},
+      {"plain.lnk", kNormal},
+      {"ro.pif", kAttrReadOnly},
+      {"site.url", kAttrArchive},
+      {"hiddendir", kAttrDirectory | kAttrHidden},
       {"sysdir", kAttrDirectory | kAttrSystem},
-      {"near.lnk2", kAttrArchive},    {"lnk", kAttrArchive},
-      {"UPPER.LNK", kAttrArchive},    {"label.lnk", kAttrArchive | kAttrVolumeLabel},
-      {"notes.txt", kAttrArchive},    {"folder.lnk", kAttrDirectory},
+      {"near.lnk2", kAttrArchive},
+      {"lnk", kAttrArchive},
+      {"UPPER.LNK", kAttrArchive},
+      {"label.lnk", kAttrArchive | kAttrVolumeLabel},
+      {"notes.txt", kAttrArchive},
+      {"folder.lnk", kAttrDirectory},
       {"Z.Scf", kAttrReadOnly | kAttrArchive},
   };
   const auto list = [&](bool includeHidden, bool includeFolders) {
@@ -32,9 +40,10 @@ TEST(ShellListing, OrderAndAttributeRules) {
   // Command files, shortcuts, information files, addresses; never system, volume-label
   // or attribute-less entries, nor near-miss extensions. A folder named like a shortcut
   // matches "*.LNK", as the file system pattern does.
-  EXPECT_EQ(list(false, false), (V{"kept", "a.scf", "Z.Scf", "b.lnk", "UPPER.LNK", "folder.lnk", "ro.pif", "site.url"}));
-  EXPECT_EQ(list(true, true), (V{"kept", "sub", "hiddendir", "folder.lnk", "a.scf", "Z.Scf", "b.lnk", "hidden.lnk",
-                                 "UPPER.LNK", "folder.lnk", "ro.pif", "site.url"}));
+  EXPECT_EQ(list(false, false),
+            (V{"kept", "a.scf", "Z.Scf", "b.lnk", "UPPER.LNK", "folder.lnk", "ro.pif", "site.url"}));
+  EXPECT_EQ(list(true, true), (V{"kept", "sub", "hiddendir", "folder.lnk", "a.scf", "Z.Scf", "b.lnk",
+                                 "hidden.lnk", "UPPER.LNK", "folder.lnk", "ro.pif", "site.url"}));
   EXPECT_EQ(ListingAttributeMask(false), 49u);
   EXPECT_EQ(ListingAttributeMask(true), 51u);
 }

@@ -31,8 +31,9 @@ TEST(ShellMerge, FileNameKeyFoldsScriptsWithCaseAndKeepsBadBytes) {
     std::string a, b;
     bool same;
   } cases[] = {
-      {"àéîõüÿ", "ÀÉÎÕÜŸ", true}, {"āčęğıł", "ĀČĘĞIŁ", true}, {"αβγς", "ΑΒΓΣ", true},
-      {"ёжщ", "ЁЖЩ", true},       {"ｗｉｎ", "ＷＩＮ", true},   {"÷", "×", false},
+      {"àéîõüÿ", "ÀÉÎÕÜŸ", true},       {"āčęğıł", "ĀČĘĞIŁ", true},
+      {"αβγς", "ΑΒΓΣ", true},           {"ёжщ", "ЁЖЩ", true},
+      {"ｗｉｎ", "ＷＩＮ", true},       {"÷", "×", false},
       {"\xC3", "\xE3", false},  // truncated sequences stay distinct bytes
       {"\xFF\xFEz", "\xFF\xFEZ", true},
   };

@@ -23,11 +23,13 @@ TEST(ShellNames, UniqueLinkPathNumbersTakenNames) {
       {"C:\\g\\a.b.c", {"C:\\g\\a.b.lnk"}, "C:\\g\\a.b(1).lnk"},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(UniqueLinkPath(c.linkPath, [&](const std::string& p) { return c.taken.count(p) > 0; }), c.expected);
+    EXPECT_EQ(UniqueLinkPath(c.linkPath, [&](const std::string& p) { return c.taken.count(p) > 0; }),
+              c.expected);
   // Past one digit, without leading zeros; and a broken existence test ends.
   std::set<std::string> taken = {"D:\\x.lnk"};
   for (int n = 1; n <= 10; ++n) taken.insert("D:\\x(" + std::to_string(n) + ").lnk");
-  EXPECT_EQ(UniqueLinkPath("D:\\x.exe", [&](const std::string& p) { return taken.count(p) > 0; }), "D:\\x(11).lnk");
+  EXPECT_EQ(UniqueLinkPath("D:\\x.exe", [&](const std::string& p) { return taken.count(p) > 0; }),
+            "D:\\x(11).lnk");
   EXPECT_EQ(UniqueLinkPath("D:\\x.exe", [](const std::string&) { return true; }), "");
 
   EXPECT_EQ(DriveLinkName("本地磁盘 (C:)"), "本地磁盘 (C)");
@@ -42,7 +44,8 @@ TEST(ShellNames, CommandLinesAndTargets) {
   EXPECT_EQ(QuoteCommandLineArgument("a\\\"b"), "\"a\\\\\\\"b\"");
   EXPECT_EQ(QuoteCommandLineArgument(""), "\"\"");
 
-  for (const char* url : {"http://a", "MAILTO:x@y", "ms-settings:x", "ab:"}) EXPECT_TRUE(HasUrlScheme(url)) << url;
+  for (const char* url : {"http://a", "MAILTO:x@y", "ms-settings:x", "ab:"})
+    EXPECT_TRUE(HasUrlScheme(url)) << url;
   for (const char* path : {"C:\\x", "c:", "x", "1http:", ":x", ""}) EXPECT_FALSE(HasUrlScheme(path)) << path;
   EXPECT_EQ(SafeShellTarget("C:\\Program Files\\a b.lnk"), "C:\\Program Files\\a b.lnk");
   EXPECT_EQ(SafeShellTarget("http://h/a b\"c\td"), "http://h/a%20b%22c%09d");
@@ -52,11 +55,13 @@ TEST(ShellNames, CommandLinesAndTargets) {
   // Trailing backslashes of an address would escape a handler's closing quote.
   EXPECT_EQ(SafeShellTarget("mailto:a@b.cn?s=x\\\\"), "mailto:a@b.cn?s=x%5C%5C");
   EXPECT_EQ(SafeShellTarget("http://h/a\\b"), "http://h/a\\b");
-  EXPECT_EQ(LaunchRefusedText("C:\\a\"\r\nb"), "地址或文件名中含有引号或控制字符，不能交给系统打开:\r\rC:\\a\"??b");
+  EXPECT_EQ(LaunchRefusedText("C:\\a\"\r\nb"),
+            "地址或文件名中含有引号或控制字符，不能交给系统打开:\r\rC:\\a\"??b");
 }
 
 TEST(ShellNames, WindowsVersionMapping) {
-  const std::uint32_t cases[][3] = {{0, 10, 0}, {1, 0, 1}, {1, 9, 1}, {1, 10, 2}, {1, 90, 2}, {2, 0, 3}, {3, 0, 1}};
+  const std::uint32_t cases[][3] = {{0, 10, 0}, {1, 0, 1}, {1, 9, 1}, {1, 10, 2},
+                                    {1, 90, 2}, {2, 0, 3}, {3, 0, 1}};
   for (const auto& c : cases) EXPECT_EQ(MapWindowsVersion(c[0], c[1]), int(c[2])) << c[0] << "." << c[1];
 }
 

@@ -17,15 +17,15 @@ TEST(TextCp936, KnownCodesDecodeAndEncode) {
     std::string utf8;
   };
   const Case cases[] = {
-      {"\xD6\xD0\xCE\xC4", "\xE4\xB8\xAD\xE6\x96\x87"},          // 中文
-      {"[\xB9\xA4\xBE\xDF]", "[\xE5\xB7\xA5\xE5\x85\xB7]"},       // [工具]
-      {"\x80", "\xE2\x82\xAC"},                                   // euro sign, single byte
-      {"\xFF", "\xEF\xA3\xB5"},                                   // U+F8F5, Windows' 0xFF
-      {"\xA1\xA1", "\xE3\x80\x80"},                               // ideographic space
-      {"\xA8\xA6", "\xC3\xA9"},                                   // é (pinyin letters)
-      {"\x81\x5D", "\xE4\xB9\x9A"},                               // "]" is a valid trail byte
-      {"\xAA\xA1", "\xEE\x80\x80"},                               // user-defined: U+E000
-      {"\xA2\xE3", "\xEE\x9D\xAC"},                               // kept private by Windows
+      {"\xD6\xD0\xCE\xC4", "\xE4\xB8\xAD\xE6\x96\x87"},      // 中文
+      {"[\xB9\xA4\xBE\xDF]", "[\xE5\xB7\xA5\xE5\x85\xB7]"},  // [工具]
+      {"\x80", "\xE2\x82\xAC"},                              // euro sign, single byte
+      {"\xFF", "\xEF\xA3\xB5"},                              // U+F8F5, Windows' 0xFF
+      {"\xA1\xA1", "\xE3\x80\x80"},                          // ideographic space
+      {"\xA8\xA6", "\xC3\xA9"},                              // é (pinyin letters)
+      {"\x81\x5D", "\xE4\xB9\x9A"},                          // "]" is a valid trail byte
+      {"\xAA\xA1", "\xEE\x80\x80"},                          // user-defined: U+E000
+      {"\xA2\xE3", "\xEE\x9D\xAC"},                          // kept private by Windows
       {"\xFE\x50", "\xEE\xA0\x95"},
       {std::string("a\0\r\n", 4), std::string("a\0\r\n", 4)},
   };
@@ -44,15 +44,15 @@ TEST(TextCp936, InvalidSequencesDecodeToQuestionMarks) {
     std::string utf8;
   };
   const Case cases[] = {
-      {"a\x81", "a?"},                                  // lead byte at the end
-      {"\xB0\nx", "?\nx"},                              // lead + line break
+      {"a\x81", "a?"},      // lead byte at the end
+      {"\xB0\nx", "?\nx"},  // lead + line break
       {"\xB0=1", "?=1"},
       {std::string("\xB0\0", 2), std::string("?\0", 2)},
-      {"\xB0\x7F", "?\x7F"},                            // 0x7F is never a trail byte
-      {"\xB0\xFF", "?\xEF\xA3\xB5"},                    // nor is 0xFF
-      {"\x81\x30\x81\x30", "?0?0"},                     // no four-byte sequences
-      {"\xB0\xB0\xB0", "\xE9\x9E\x8D?"},                // 鞍, then a cut lead byte
-      {"\xB0\xD6\xD0", "\xE7\x88\xB8?"},                // 爸: pairs are taken from the left
+      {"\xB0\x7F", "?\x7F"},              // 0x7F is never a trail byte
+      {"\xB0\xFF", "?\xEF\xA3\xB5"},      // nor is 0xFF
+      {"\x81\x30\x81\x30", "?0?0"},       // no four-byte sequences
+      {"\xB0\xB0\xB0", "\xE9\x9E\x8D?"},  // 鞍, then a cut lead byte
+      {"\xB0\xD6\xD0", "\xE7\x88\xB8?"},  // 爸: pairs are taken from the left
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Cp936ToUtf8(c.bytes), c.utf8) << testing::PrintToString(c.bytes);

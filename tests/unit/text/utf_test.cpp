@@ -36,17 +36,23 @@ TEST(TextUtf, InvalidUtf8BecomesReplacementWithoutEatingNeighbours) {
     std::u16string out;
   };
   const Case cases[] = {
-      {"\x80", u"\xFFFD"},                                // stray continuation byte
-      {"a\xC3", u"a\xFFFD"},                              // truncated at the end
-      {"\xC3(", u"\xFFFD("},                              // bad continuation is kept
-      {"\xE4\xB8" "a", u"\xFFFD" u"a"},                   // one U+FFFD for a cut 3-byte form
+      {"\x80", u"\xFFFD"},    // stray continuation byte
+      {"a\xC3", u"a\xFFFD"},  // truncated at the end
+      {"\xC3(", u"\xFFFD("},  // bad continuation is kept
+      {"\xE4\xB8"
+       "a",
+       u"\xFFFD"
+       u"a"},                                             // one U+FFFD for a cut 3-byte form
       {"\xF0\x9F\x98", u"\xFFFD"},                        // cut 4-byte form at the end
       {"\xC0\xAF", u"\xFFFD\xFFFD"},                      // overlong "/"
       {"\xE0\x80\xAF", u"\xFFFD\xFFFD\xFFFD"},            // overlong 3-byte form
       {"\xED\xA0\x80", u"\xFFFD\xFFFD\xFFFD"},            // encoded surrogate
       {"\xF4\x90\x80\x80", u"\xFFFD\xFFFD\xFFFD\xFFFD"},  // above U+10FFFF
-      {"\xFF\xFE" "x", u"\xFFFD\xFFFD" u"x"},
-      {"\xE2\x82\n", u"\xFFFD\n"},                        // a line break survives
+      {"\xFF\xFE"
+       "x",
+       u"\xFFFD\xFFFD"
+       u"x"},
+      {"\xE2\x82\n", u"\xFFFD\n"},  // a line break survives
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Utf8ToUtf16(c.in), c.out) << testing::PrintToString(c.in);
@@ -61,10 +67,12 @@ TEST(TextUtf, LoneSurrogatesBecomeReplacement) {
   };
   const Case cases[] = {
       {u"\xD800", fffd},
-      {u"\xDC00" u"a", fffd + "a"},
-      {u"a\xD83D", "a" + fffd},                                 // high surrogate at the end
-      {u"\xD800\xD800\xDC00", fffd + "\xF0\x90\x80\x80"},       // the second high one pairs
-      {u"\xDE00\xD83D", fffd + fffd},                           // reversed pair
+      {u"\xDC00"
+       u"a",
+       fffd + "a"},
+      {u"a\xD83D", "a" + fffd},                            // high surrogate at the end
+      {u"\xD800\xD800\xDC00", fffd + "\xF0\x90\x80\x80"},  // the second high one pairs
+      {u"\xDE00\xD83D", fffd + fffd},                      // reversed pair
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Utf16ToUtf8(c.in), c.out);

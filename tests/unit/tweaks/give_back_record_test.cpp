@@ -25,8 +25,9 @@ TEST(GiveBackRecord, RoundTripsAndRefusesAnythingElse) {
 TEST(GiveBackRecord, GuardSwitchIsExactlyTheSwitchAndTwoNumbers) {
   EXPECT_EQ(GuardArguments(42, 9), "/wendlix-guard 42 9");
   EXPECT_EQ(ParseGuardArguments(" /wendlix-guard 42 9 "), (GuardTarget{42, 9}));
-  for (const char* other : {"", "/wendlix-guard", "/wendlix-guard 42", "/wendlix-guard 0 9", "/wendlix-guard 42 9 x",
-                            "/WENDLIX-GUARD 42 9", "C:\\x.exe /wendlix-guard 42 9", "/wendlix-guard 4x 9"}) {
+  for (const char* other :
+       {"", "/wendlix-guard", "/wendlix-guard 42", "/wendlix-guard 0 9", "/wendlix-guard 42 9 x",
+        "/WENDLIX-GUARD 42 9", "C:\\x.exe /wendlix-guard 42 9", "/wendlix-guard 4x 9"}) {
     EXPECT_FALSE(ParseGuardArguments(other)) << other;
   }
 }

@@ -22,12 +22,12 @@ TEST(GiveBack, HidingAddsShowingRemovesUntouchedAddsNone) {
   set.Note(kShellDesktopView, W::kShow, false);
   // Hidden is not disabled: the taskbar is owed showing only.
   EXPECT_EQ(set.Commands(), (std::vector<W>{{kShellStartButton, W::kEnable, true},
-                                             {kShellTaskBar, W::kShow, true},
-                                             {kShellDesktopView, W::kShow, true}}));
+                                            {kShellTaskBar, W::kShow, true},
+                                            {kShellDesktopView, W::kShow, true}}));
 
   set.Note(kShellTaskBar, W::kShow, true);  // the user showed it again
-  EXPECT_EQ(set.Commands(), (std::vector<W>{{kShellStartButton, W::kEnable, true},
-                                             {kShellDesktopView, W::kShow, true}}));
+  EXPECT_EQ(set.Commands(),
+            (std::vector<W>{{kShellStartButton, W::kEnable, true}, {kShellDesktopView, W::kShow, true}}));
   set.Note(kShellStartButton, W::kEnable, true);
   set.Note(kShellDesktopView, W::kShow, true);
   EXPECT_TRUE(set.Empty());
@@ -66,12 +66,12 @@ TEST(GiveBack, StartCommandsAndMenuCommandsCount) {
   for (const MenuItem& item : menu.Items) fromMenu.Note(SysMenuCommandOf(item));
   // Every window command on fully shown, enabled windows takes something away.
   EXPECT_EQ(fromMenu.Commands(), (std::vector<W>{{kShellDesktopView, W::kEnable, true},
-                                                  {kShellStartButton, W::kEnable, true},
-                                                  {kShellTaskBar, W::kEnable, true},
-                                                  {kShellDesktop, W::kShow, true},
-                                                  {kShellDesktopView, W::kShow, true},
-                                                  {kShellStartButton, W::kShow, true},
-                                                  {kShellTaskBar, W::kShow, true}}));
+                                                 {kShellStartButton, W::kEnable, true},
+                                                 {kShellTaskBar, W::kEnable, true},
+                                                 {kShellDesktop, W::kShow, true},
+                                                 {kShellDesktopView, W::kShow, true},
+                                                 {kShellStartButton, W::kShow, true},
+                                                 {kShellTaskBar, W::kShow, true}}));
 }
 
 TEST(GiveBack, RecordRoundTripsAndRefusesDamage) {
@@ -81,7 +81,8 @@ TEST(GiveBack, RecordRoundTripsAndRefusesDamage) {
   set.Note(kShellDesktopView, W::kShow, false);
   EXPECT_EQ(GiveBackSet::Parse(set.ToRecord()), set);
   EXPECT_EQ(GiveBackSet::Parse(""), GiveBackSet{});
-  for (const char* bad : {"X1", "E", "E7", "E12", "V-1", "E1,", ",E1", "E1,,V2", "e1", "E 1", "E1;V2", "E0001"}) {
+  for (const char* bad :
+       {"X1", "E", "E7", "E12", "V-1", "E1,", ",E1", "E1,,V2", "e1", "E 1", "E1;V2", "E0001"}) {
     EXPECT_FALSE(GiveBackSet::Parse(bad).has_value()) << bad;
   }
 }
@@ -129,7 +130,7 @@ TEST(GiveBack, MissingWindowsKeepTheirStoredKeys) {
   EXPECT_EQ(ini.ReadInteger(kAppConfigSection, "DisableTrayBar", -1), 1);
   EXPECT_EQ(ini.ReadInteger(kAppConfigSection, "HideTrayBar", -1), 1);
   EXPECT_EQ(ini.ReadInteger(kAppConfigSection, "HideDeskTopIcons", -1), 1);
-  EXPECT_FALSE(ini.ValueExists(kAppConfigSection, "DisableDeskTop"));  // was not there: not made up
+  EXPECT_FALSE(ini.ValueExists(kAppConfigSection, "DisableDeskTop"));       // was not there: not made up
   EXPECT_EQ(ini.ReadInteger(kAppConfigSection, "HideStartButton", -1), 1);  // present: its state
   EXPECT_EQ(ini.ReadInteger(kAppConfigSection, "HideDeskTop", -1), 1);
 

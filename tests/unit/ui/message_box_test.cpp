@@ -7,10 +7,14 @@ namespace wendlix {
 namespace {
 
 TEST(MessageBoxMetrics, MulDivRoundsHalfAwayFromZeroAndRefusesZero) {
-  struct Case { int a, b, c, expected; };
-  const Case cases[] = {{18, 7, 4, 32}, {-18, 7, 4, -32}, {18, 7, -4, -32}, {5, 3, 2, 8}, {70, 6, 4, 105},
-                        {1, 1, 0, -1}, {0x40000000, 4, 1, -1}, {0x40000000, 2, 2, 0x40000000}};
-  for (const Case& c : cases) EXPECT_EQ(MulDivRound(c.a, c.b, c.c), c.expected) << c.a << "*" << c.b << "/" << c.c;
+  struct Case {
+    int a, b, c, expected;
+  };
+  const Case cases[] = {
+      {18, 7, 4, 32},  {-18, 7, 4, -32}, {18, 7, -4, -32},       {5, 3, 2, 8},
+      {70, 6, 4, 105}, {1, 1, 0, -1},    {0x40000000, 4, 1, -1}, {0x40000000, 2, 2, 0x40000000}};
+  for (const Case& c : cases)
+    EXPECT_EQ(MulDivRound(c.a, c.b, c.c), c.expected) << c.a << "*" << c.b << "/" << c.c;
 }
 
 TEST(MessageBoxMetrics, SpacingFollowsDialogUnitsAndTheWidestKeptCaption) {
@@ -34,7 +38,10 @@ TEST(MessageBoxMetrics, DefaultAndCancelButtonsAndOrder) {
   EXPECT_EQ(ButtonInfo(mbHelp).modalResult, mrNone);  // Help never closes the box
 
   using B = TMsgDlgBtn;
-  struct Case { TMsgDlgButtons set; std::optional<B> def, cancel; };
+  struct Case {
+    TMsgDlgButtons set;
+    std::optional<B> def, cancel;
+  };
   const auto bits = [](std::initializer_list<B> bs) {
     TMsgDlgButtons set = 0;
     for (B b : bs) set |= MsgDlgBit(b);
@@ -130,7 +137,12 @@ TEST(MessageBoxLayout, SizesPlacesAndMirrors) {
 }
 
 TEST(MessageBoxAnimation, OriginByPosition) {
-  struct Case { FormPosition pos; Rect window; std::optional<Size> mdi; Point expected; };
+  struct Case {
+    FormPosition pos;
+    Rect window;
+    std::optional<Size> mdi;
+    Point expected;
+  };
   const Case cases[] = {
       {FormPosition::ScreenCenter, MakeRect(5, 5, 300, 200), std::nullopt, {362, 284}},
       {FormPosition::DesktopCenter, MakeRect(5, 5, 300, 200), std::nullopt, {874, 284}},

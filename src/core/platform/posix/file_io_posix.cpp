@@ -100,7 +100,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
   // A file we may not write is not ours to replace, even where the folder would allow it.
-  if (path.empty() || DirectoryExists(path) || (FileExists(path) && ::access(path.c_str(), W_OK) != 0)) return false;
+  if (path.empty() || DirectoryExists(path) || (FileExists(path) && ::access(path.c_str(), W_OK) != 0))
+    return false;
   const std::size_t slash = path.rfind('/');
   const std::string folder = slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
   const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
