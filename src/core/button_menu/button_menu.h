@@ -37,6 +37,7 @@ struct ButtonMenuState {
 };
 
 MenuModel BuildPopupMenuBtn();
+// Before the buttons menu opens: which items show, are enabled and checked for `state`.
 void PopupMenuBtnPopup(MenuModel& menu, const ButtonMenuState& state);
 
 enum class ButtonMenuAction {

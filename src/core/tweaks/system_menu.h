@@ -33,10 +33,11 @@ struct SysMenuContext {
 
 MenuModel BuildSYSPMenu();
 
+// Before the system menu opens: its checks and enabled states from the shell windows' states.
 void SYSPMenuPopup(MenuModel& menu, const SysMenuContext& context);
 
 struct SysMenuCommand {
-  enum Kind {
+  enum class Kind {
     kNone,
     kToggleSysKey,            // then SPI_SCREENSAVERRUNNING with the new state
     kToggleScreenSaverBlock,  // then install or remove the screen-saver filter
@@ -46,6 +47,7 @@ struct SysMenuCommand {
     kToggleShutdown,          // CanShutDown
     kToggleReLoad,            // ReLoadSet
   };
+  using enum Kind;
   Kind Action = kNone;
   std::uint16_t Window = 0;  // kShellTaskBar, kShellStartButton, kShellDesktopView, kShellDesktop
   bool On = false;

@@ -34,7 +34,8 @@ struct ShellWindowStates {
 
 // One stored shell-window state to restore: enable or disable, show or hide.
 struct ShellWindowCommand {
-  enum Kind { kEnable, kShow };
+  enum class Kind { kEnable, kShow };
+  using enum Kind;
   std::uint16_t Which = 0;
   Kind Action = kEnable;
   bool On = true;  // enabled or shown

@@ -59,7 +59,9 @@ struct FolderWatcher::Impl {
     Watch* content = nullptr;
   };
   struct Command {
-    enum Kind { kAdd, kRemove, kRecheck } kind;
+    enum class Kind { kAdd, kRemove, kRecheck };
+    using enum Kind;
+    Kind kind;
     std::uint32_t id;
     std::string folder;
   };
