@@ -18,7 +18,8 @@ TEST(BarMenu, ItemsInMenuOrderWithoutTheCompanionPrograms) {
             (std::vector<std::string>{"Autohide1", "N31", "PositionMenu", "N1", "ShowMenuBar", "N26", "S1",
                                       "N32", "G1", "Q1", "N62", "AboutN", "H2", "N2", "N4"}));
   EXPECT_EQ(Names(menu.Find("S1")->Children),
-            (std::vector<std::string>{"A1", "M1", "N18", "N0", "H3", "S6", "HotKeySep", "HotKey1"}));
+            (std::vector<std::string>{"A1", "M1", "N18", "LiveFolders1", "N0", "H3", "S6", "HotKeySep",
+                                      "HotKey1"}));
   EXPECT_EQ(MainMenuActionOf(*menu.Find("HotKey1")), MainMenuAction::kHotKey);
   // Tags select what the shared handlers do; images index the bar's image list.
   std::string tagsAndImages;
@@ -118,12 +119,14 @@ TEST(BarMenu, PopupMarksSettingsAndSpeedBands) {
   settings.FlatDrawMode = true;
   settings.AppBar.AutoHide = true;
   settings.AppBar.ActivateByMouseDown = true;
+  settings.LiveFolders = false;
   // Bands come in band order, matched to entries by Tag; a band without an entry is ignored.
   MainPMenuPopup(menu, settings, {{2, true}, {0, false}, {7, false}});
   EXPECT_TRUE(checked("Autohide1"));
   EXPECT_FALSE(checked("A1"));
   EXPECT_TRUE(checked("M1"));
   EXPECT_FALSE(checked("N18"));  // marked when buttons are underlined, i.e. flat drawing is off
+  EXPECT_FALSE(checked("LiveFolders1"));
   const std::vector<MenuItem>& groups = menu.Find("ShowMenuBar")->Children;
   EXPECT_FALSE(groups[0].Checked);
   EXPECT_TRUE(groups[1].Checked);  // no band given: unchanged
@@ -134,6 +137,7 @@ TEST(BarMenu, PopupMarksSettingsAndSpeedBands) {
   MainPMenuPopup(menu, settings, {});
   EXPECT_TRUE(checked("N18"));
   EXPECT_FALSE(checked("Autohide1"));
+  EXPECT_TRUE(checked("LiveFolders1"));
 }
 
 TEST(BarMenu, SettingsCommandsChangeOnlyTheirOwnValue) {
@@ -146,6 +150,7 @@ TEST(BarMenu, SettingsCommandsChangeOnlyTheirOwnValue) {
       {1, false, [](BarSettings& s) { s.AutoRun = !s.AutoRun; }},
       {2, false, [](BarSettings& s) { s.AppBar.ActivateByMouseDown = !s.AppBar.ActivateByMouseDown; }},
       {3, true, [](BarSettings& s) { s.FlatDrawMode = !s.FlatDrawMode; }},
+      {4, true, [](BarSettings& s) { s.LiveFolders = !s.LiveFolders; }},
       {11, false, [](BarSettings& s) { s.AppBar.AutoHideInterval = 10; }},
       {12, false, [](BarSettings& s) { s.AppBar.AutoHideInterval = 60; }},
       {13, false, [](BarSettings& s) { s.AppBar.AutoHideInterval = 130; }},
