@@ -24,6 +24,7 @@ expect_eq C "$(live_checked)" "the menu item is checked by default"
 
 make_links "$tools" "$notepad" Delta
 expect_soon "Alpha Beta Gamma Delta" "a link added from outside" button_names 0
+screenshot "$E2E_ARTIFACTS/link-added.png" >/dev/null
 expect_soon "Alpha=Alpha.lnk Beta=Beta.lnk Gamma=Gamma.lnk Delta=Delta.lnk" "the group file after the refill" \
   gpf_buttons
 # The saved order stands: a new name goes after it, not where the folder lists it.

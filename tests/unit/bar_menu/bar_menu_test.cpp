@@ -31,10 +31,11 @@ TEST(BarMenu, ItemsInMenuOrderWithoutTheCompanionPrograms) {
     }
   };
   walk(walk, menu.Items);
-  EXPECT_EQ(tagsAndImages,
-            "PositionRight:2:-1 PositionTop:1:-1 PositionBottom:3:-1 S1:0:4 A1:1:-1 M1:2:-1 N18:3:-1 "
-            "N20:11:-1 N21:12:-1 N22:13:-1 N23:21:-1 N24:22:-1 N25:23:-1 G1:0:5 D4:1:11 P2:2:10 "
-            "Quick1:3:9 N27:4:12 Q2:5:13 N42:0:14 AboutN:0:23 H2:0:7 N4:0:6 ");
+  EXPECT_EQ(
+      tagsAndImages,
+      "PositionRight:2:-1 PositionTop:1:-1 PositionBottom:3:-1 S1:0:4 A1:1:-1 M1:2:-1 N18:3:-1 LiveFolders1:4:-1 "
+      "N20:11:-1 N21:12:-1 N22:13:-1 N23:21:-1 N24:22:-1 N25:23:-1 G1:0:5 D4:1:11 P2:2:10 "
+      "Quick1:3:9 N27:4:12 Q2:5:13 N42:0:14 AboutN:0:23 H2:0:7 N4:0:6 ");
   EXPECT_EQ(menu.Find("PositionLeft")->Caption, "显示在左侧(&L)");
   EXPECT_EQ(menu.Find("N18")->Caption, "按钮显示为下划线(&D)");
 
@@ -78,7 +79,7 @@ TEST(BarMenu, EveryItemThatCanBeChosenHasAHandlerAndAnId) {
     }
   };
   walk(walk, menu.Items);
-  EXPECT_EQ(commands, 1 + 4 + 1 + 3 + 6 + 1 + 1 + 5 + 7 + 14 + 1 + 3);  // the hotkey: the 1 after 6
+  EXPECT_EQ(commands, 1 + 4 + 1 + 4 + 6 + 1 + 1 + 5 + 7 + 14 + 1 + 3);  // the hotkey: the 1 after 6
   EXPECT_EQ(MainMenuActionOf(*menu.Find("N61")), MainMenuAction::kHelp);
   EXPECT_EQ(MainMenuActionOf(*menu.Find("Q2")), MainMenuAction::kQuickFolder);
 
@@ -134,6 +135,7 @@ TEST(BarMenu, PopupMarksSettingsAndSpeedBands) {
 
   settings.FlatDrawMode = false;
   settings.AppBar.AutoHide = false;
+  settings.LiveFolders = true;
   MainPMenuPopup(menu, settings, {});
   EXPECT_TRUE(checked("N18"));
   EXPECT_FALSE(checked("Autohide1"));
