@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # A shortcut group follows its folder while the bar runs: links added, renamed and deleted from outside
 # show on the bar (new ones after the saved order, a renamed one in its place), a burst of 200 links is
-# one refill, nothing changes under an open menu until it closes, and a folder that goes away leaves the
-# group empty with its tooltip saying so and comes back with it. Switched off in the bar settings menu
-# the group stays as it is; switched on it catches up. The group file follows the folder, and the close
-# keeps a missing folder's buttons.
+# one refill, nothing changes under an open menu until it closes, the bar's own delete is no second
+# refill, and a folder that goes away leaves the group empty with its tooltip saying so and comes back
+# with it. Switched off in the bar settings menu the group stays as it is; switched on it catches up.
+# The group file follows the folder, and the close keeps a missing folder's buttons.
 # e2e-timeout: 240
 source "$(dirname "$0")/../lib.sh"
 
@@ -50,35 +50,42 @@ expect_soon "Alpha Bravo Delta Aaron" "the burst deleted" button_names 0
 expect_eq $((refills + 2)) "$(live refills)" "refills for the burst deleted"
 
 # A refill waits while a menu of the bar is open, and runs when it closes.
-main_menu_keys
+main_menu_keys Down
 make_links "$tools" "$notepad" Echo
 expect_steady "Alpha Bravo Delta Aaron" "the group under an open menu" 3 button_names 0
 xdotool key Escape
 drive wait-gone '#32768' 10 || fail "the bar settings menu stayed open after Escape"
 expect_soon "Alpha Bravo Delta Aaron Echo" "the group after the menu closed" button_names 0
 
+# The bar's own writes (a button deleted from its menu) bring no second refill.
+refills=$(live refills)
+choose_button_menu_item "$(centre "$(button_rect 0 Echo)")" D1
+answer_box Return
+expect_soon "Alpha Bravo Delta Aaron" "the button deleted from its menu" button_names 0
+expect_steady "$refills" "refills after the bar's own delete" 3 live refills
+
 # Switched off: nothing is watched and the group stays as it is; switched on, it catches up.
 main_menu_item LiveFolders1
 expect_eq "" "$(live_checked)" "the menu item after switching off"
 expect_eq 0 "$(live watched)" "groups watched when switched off"
 make_links "$tools" "$notepad" Foxtrot
-expect_steady "Alpha Bravo Delta Aaron Echo" "the group while switched off" 3 button_names 0
+expect_steady "Alpha Bravo Delta Aaron" "the group while switched off" 3 button_names 0
 main_menu_item LiveFolders1
 expect_eq C "$(live_checked)" "the menu item after switching on"
-expect_soon "Alpha Bravo Delta Aaron Echo Foxtrot" "the group after switching on" button_names 0
+expect_soon "Alpha Bravo Delta Aaron Foxtrot" "the group after switching on" button_names 0
 
 # The folder goes away: the group is empty and says why; it comes back with the folder.
 mv "$tools" "$E2E_WORK/Tools.away"
 expect_soon "" "the group of a missing folder" button_names 0
 expect_eq "Tools  文件夹不存在，找到后会自动显示:  $(winpath "$tools")" "$(group_tip)" "the missing folder's tooltip"
 mv "$E2E_WORK/Tools.away" "$tools"
-expect_soon "Alpha Bravo Delta Aaron Echo Foxtrot" "the folder back" button_names 0
+expect_soon "Alpha Bravo Delta Aaron Foxtrot" "the folder back" button_names 0
 expect_eq Tools "$(group_tip)" "the tooltip with the folder back"
 
 # Closed while the folder is away: the group file keeps its buttons, the setting is stored.
 mv "$tools" "$E2E_WORK/Tools.away"
 expect_soon "" "the group of a missing folder, again" button_names 0
 stop_bar || fail "the bar did not close cleanly"
-expect_eq "Alpha=Alpha.lnk Bravo=Bravo.lnk Delta=Delta.lnk Aaron=Aaron.lnk Echo=Echo.lnk Foxtrot=Foxtrot.lnk" \
+expect_eq "Alpha=Alpha.lnk Bravo=Bravo.lnk Delta=Delta.lnk Aaron=Aaron.lnk Foxtrot=Foxtrot.lnk" \
   "$(gpf_buttons)" "the group file after a close with the folder away"
 expect_eq 1 "$(ini_get "$dir/Wendlix.INI" "Wendlix V3.0" LiveFolders)" "the stored setting"
