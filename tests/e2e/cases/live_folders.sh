@@ -2,9 +2,10 @@
 # A shortcut group follows its folder while the bar runs: links added, renamed and deleted from outside
 # show on the bar (new ones after the saved order, a renamed one in its place), a burst of 200 links is
 # one refill, nothing changes under an open menu until it closes, the bar's own delete is no second
-# refill, and a folder that goes away leaves the group empty with its tooltip saying so and comes back
-# with it. Switched off in the bar settings menu the group stays as it is; switched on it catches up.
-# The group file follows the folder, and the close keeps a missing folder's buttons.
+# refill, a hidden group waits until shown, and a folder that goes away leaves the group empty with its
+# tooltip saying so and comes back with it. Switched off in the bar settings menu the group stays as it
+# is; switched on it catches up. The group file follows the folder, and the close keeps a missing
+# folder's buttons.
 # e2e-timeout: 240
 source "$(dirname "$0")/../lib.sh"
 
@@ -63,6 +64,17 @@ choose_button_menu_item "$(centre "$(button_rect 0 Echo)")" D1
 answer_box Return
 expect_soon "Alpha Bravo Delta Aaron" "the button deleted from its menu" button_names 0
 expect_steady "$refills" "refills after the bar's own delete" 3 live refills
+
+# A hidden group is not refilled while hidden; shown again, it shows its folder.
+main_menu_item ShowMenuBar.0
+expect_eq "Tools:0 Web:1" "$(groups_shown)" "the groups with Tools hidden"
+make_links "$tools" "$notepad" Golf
+expect_steady "$refills" "refills while hidden" 3 live refills
+main_menu_item ShowMenuBar.0
+expect_eq "Tools:1 Web:1" "$(groups_shown)" "the groups with Tools shown again"
+expect_soon "Alpha Bravo Delta Aaron Golf" "the group shown again" button_names 0
+rm "$tools/Golf.lnk"
+expect_soon "Alpha Bravo Delta Aaron" "the link deleted again" button_names 0
 
 # Switched off: nothing is watched and the group stays as it is; switched on, it catches up.
 main_menu_item LiveFolders1
