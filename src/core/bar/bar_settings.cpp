@@ -22,6 +22,7 @@ BarSettings ReadBarSettings(const IniFile& ini, int currentHeight) {
   s.Height = ini.ReadInteger(k, "Height", currentHeight);
   s.FlatDrawMode = ini.ReadBool(k, "Flat Draw", d.FlatDrawMode);
   s.AppBar.AutoHideInterval = ini.ReadInteger(k, "AutoHideInterval", d.AppBar.AutoHideInterval);
+  s.LiveFolders = ini.ReadBool(k, "LiveFolders", d.LiveFolders);
   s.HotKeyStored = ini.ValueExists(k, "HotKey");
   s.HotKey = ini.ReadString(k, "HotKey", d.HotKey);
   // A damaged rectangle still names the device; the device alone finds the monitor.
@@ -47,6 +48,7 @@ void WriteBarSettings(IniFile& ini, const BarSettings& s, int groupCount) {
   ini.WriteInteger(k, "Height", s.Height);
   ini.WriteInteger(k, "Edge", s.AppBar.Edge);
   ini.WriteInteger(k, "AutoHideInterval", s.AppBar.AutoHideInterval);
+  ini.WriteBool(k, "LiveFolders", s.LiveFolders);
   // Written only once chosen, so that a file without it keeps following the default.
   if (s.HotKeyStored) ini.WriteString(k, "HotKey", s.HotKey);
   if (!s.Monitor.Empty()) {

@@ -42,6 +42,7 @@ struct BarSettings {
   std::string HotKey = kDefaultHotKeyText;
   bool HotKeyStored = false;  // the file named one (even ""), so it is the user's choice
   SavedMonitor Monitor;       // "Monitor" and "MonitorRect"; empty: the primary monitor
+  bool LiveFolders = true;    // shortcut groups follow their folders as they change
 
   bool operator==(const BarSettings&) const = default;
 };

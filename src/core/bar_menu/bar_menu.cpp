@@ -66,7 +66,8 @@ MenuModel BuildMainPMenu(const std::vector<GroupMenuEntry>& groups) {
           MakeSubMenu(
               "S1", "设置工具栏属性(&S)...",
               {MakeItem("A1", "系统启动时自动运行(&R)", 1), MakeItem("M1", "隐藏时通过鼠标按键激活(&M)", 2),
-               MakeItem("N18", "按钮显示为下划线(&D)", 3), MakeSeparator("N0"),
+               MakeItem("N18", "按钮显示为下划线(&D)", 3), MakeItem("LiveFolders1", "自动更新文件夹(&U)", 4),
+               MakeSeparator("N0"),
                MakeSubMenu("H3", "滑出速度(&H)",
                            {Radio("N20", "快", 11), Radio("N21", "中", 12), Radio("N22", "慢", 13)}),
                MakeSubMenu("S6", "激活速度(&S)",
@@ -113,6 +114,7 @@ void MainPMenuPopup(MenuModel& menu, const BarSettings& s, const std::vector<Gro
   SetChecked(menu, "A1", s.AutoRun);
   SetChecked(menu, "M1", p.ActivateByMouseDown);
   SetChecked(menu, "N18", !s.FlatDrawMode);
+  SetChecked(menu, "LiveFolders1", s.LiveFolders);
   SetChecked(menu, "N20", p.AutoHideInterval < 60);
   SetChecked(menu, "N21", p.AutoHideInterval >= 60 && p.AutoHideInterval <= 100);
   SetChecked(menu, "N22", p.AutoHideInterval > 100);
@@ -134,7 +136,7 @@ MainMenuAction MainMenuActionOf(const MenuItem& item) {
   if (name == "Autohide1") return MainMenuAction::kAutoHide;
   if (name.starts_with("Position")) return MainMenuAction::kPosition;
   if (name.starts_with(kGroupEntryPrefix)) return MainMenuAction::kGroupVisible;
-  for (std::string_view s : {"A1", "M1", "N18", "N20", "N21", "N22", "N23", "N24", "N25"})
+  for (std::string_view s : {"A1", "M1", "N18", "LiveFolders1", "N20", "N21", "N22", "N23", "N24", "N25"})
     if (name == s) return MainMenuAction::kSetting;
   if (name == "HotKey1") return MainMenuAction::kHotKey;
   if (name == "G1") return MainMenuAction::kNewGroup;
@@ -153,6 +155,8 @@ bool A1Click(int tag, BarSettings& s) {
     case 1: s.AutoRun = !s.AutoRun; break;
     case 2: p.ActivateByMouseDown = !p.ActivateByMouseDown; break;
     case 3: s.FlatDrawMode = !s.FlatDrawMode; return true;
+    // The groups are watched, or no longer, as the bar is laid out again.
+    case 4: s.LiveFolders = !s.LiveFolders; return true;
     case 11: p.AutoHideInterval = 10; break;
     case 12: p.AutoHideInterval = 60; break;
     case 13: p.AutoHideInterval = 130; break;

@@ -79,7 +79,7 @@ enum class MainMenuAction {
 MainMenuAction MainMenuActionOf(const MenuItem& item);
 
 // Applies the settings item with this Tag. True when every group must be laid out again
-// (the underlined-buttons switch); any unknown Tag changes nothing.
+// (the underlined-buttons and live-folders switches); any unknown Tag changes nothing.
 bool A1Click(int tag, BarSettings& settings);
 
 // Auto-hide toggled: AutoHide flips and the bar stays on top either way. The caller then

@@ -52,7 +52,8 @@ std::string DescribeBar(const BarView& v, const std::vector<GroupPanel>& groups)
     const GroupPanel& p = groups[g];
     const BandPlace& band = v.Bands[g];
     Line(out, "group") << g << p.Data.Title << static_cast<int>(p.Data.PanelStyle) << band.Visible
-                       << band.Band << band.Header << v.GroupPanelRect(g) << p.Band.Text << p.Band.ImageIndex;
+                       << band.Band << band.Header << v.GroupPanelRect(g) << p.Band.Text << p.Band.ImageIndex
+                       << p.Hint;
     const Rect panel = v.GroupPanelRect(g);
     for (int i = 0; i < static_cast<int>(p.Children.size()); ++i) {
       const BarButton& b = p.Children[i];

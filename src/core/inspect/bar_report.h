@@ -10,9 +10,12 @@
 //   bevel      <rect>
 //   coolbar    <rect>  vertical|horizontal
 //   panelbtn   <rect>
-//   group      <band> <title> <kind> <shown 0|1> <band rect> <header rect> <panel rect> <band text> <band
-//   image> button     <band> <child> <tag> <shown> <rect> <caption> <hint> <folder 0|1> <flat draw 0|1> <text
-//   under 0|1> collapse   <band> <shown> <rect> <glyph> collapsed  <tag> <rect> <caption>
+//   group      <band> <title> <kind> <shown 0|1> <band rect> <header rect> <panel rect>
+//              <band text> <band image> <tooltip>
+//   button     <band> <child> <tag> <shown> <rect> <caption> <hint> <folder 0|1>
+//              <flat draw 0|1> <text under 0|1>
+//   collapse   <band> <shown> <rect> <glyph>
+//   collapsed  <tag> <rect> <caption>
 #pragma once
 #include <string>
 #include <vector>

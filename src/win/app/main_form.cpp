@@ -32,6 +32,9 @@ TWendlixMainForm::TWendlixMainForm(const ProgramInfo& program, BarState& state)
   find_.AddQueries(queries_);
   menus_.AddQueries(queries_);
   buttonMenu_.AddQueries(queries_);
+  live_.AddQueries(queries_);
+  // Whatever holds the bar (a menu, a box, the editor, a drag) holds the live refills too.
+  OnHoldChanged = [this](bool held) { live_.Held(held); };
 }
 
 TWendlixMainForm::~TWendlixMainForm() {
@@ -151,6 +154,15 @@ std::optional<LRESULT> TWendlixMainForm::WindowMessage(UINT msg, WPARAM wp, LPAR
       }
       return 0;
     case BarDrops::kPostedDropMessage: drops_.RunPostedDrops(); return 0;
+    case BarLive::kStartMessage:
+      live_.Start();
+      ArrangeBar();
+      return 0;
+    case BarLive::kNoticeMessage: live_.OnNotices(); return 0;
+    case WM_TIMER:
+      if (wp != BarLive::kTimerId) return std::nullopt;
+      if (live_.OnTimer()) ArrangeBar();
+      return 0;
     case WM_COPYDATA: return OnCopyData(reinterpret_cast<HWND>(wp), lp);
     default: return std::nullopt;
   }
@@ -235,6 +247,7 @@ void TWendlixMainForm::FormEdgeChanged() {
 void TWendlixMainForm::FormDestroy() {
   // Every way out passes here, after the states were saved.
   keyboard_.Stop();
+  live_.Stop();
   if (tweaks_) tweaks_->GiveBack();
   drops_.Revoke();
 }
@@ -245,6 +258,7 @@ void TWendlixMainForm::SetDockSize(int width, int height) {
 }
 
 void TWendlixMainForm::ArrangeBar() {
+  live_.Follow();
   RECT client{};
   GetClientRect(Handle(), &client);
   std::vector<GroupOutside> outside(state_.Groups.size());
@@ -299,6 +313,10 @@ void TWendlixMainForm::OnPaint() {
   EndPaint(Handle(), &ps);
   // Icons this paint had to leave blank are asked for now, off this thread.
   resources_.Icons().Flush();
+  if (!painted_) {
+    painted_ = true;
+    PostMessageW(Handle(), BarLive::kStartMessage, 0, 0);
+  }
 }
 
 void TWendlixMainForm::SetPointer(const BarPointer& pointer) {

@@ -17,6 +17,7 @@
 #include "win/app/program_files.h"
 #include "win/appbar/app_tool_bar.h"
 #include "win/bar/bar_groups.h"
+#include "win/bar/bar_live.h"
 #include "win/bar/bar_painter.h"
 #include "win/bar/bar_resources.h"
 #include "win/bar/bar_tooltip.h"
@@ -64,6 +65,9 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   SystemTweaksCommands* Tweaks() override { return tweaks_.get(); }
   void ShowContextMenu(POINT client) override;
   bool MenuOpen() const override;
+  void BeginGroupFill(const GroupPanel& panel, IniFile& gpf, bool recheck) override {
+    live_.BeginFill(panel, gpf, recheck);
+  }
 
  private:
   friend class LeakProbe;  // test switches run the form's own code paths
@@ -120,6 +124,7 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   BarTooltip tooltip_;
   MonitorDpi dpi_{*this};
   BarGroups groups_{*this};
+  BarLive live_{*this};
   BarLaunch launch_{*this};
   BarDrops drops_{*this};
   ButtonMenuCommands buttonMenu_{*this, groups_};
@@ -130,6 +135,7 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   QueryTable queries_;  // the inspection channel's
   std::unique_ptr<SystemTweaksCommands> tweaks_;
   bool trackingLeave_ = false;
+  bool painted_ = false;              // the live folders are watched from after the first paint
   std::unique_ptr<LeakProbe> probe_;  // only with the test switches on
 };
 

@@ -14,6 +14,9 @@ namespace wendlix {
 AppToolBarImpl::AppToolBarImpl()
     : props_(DefaultAppToolBarProperties(ScreenSize())),
       taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")) {
+  autoHideTimer_.OnHeld = [this](bool held) {
+    if (OnHoldChanged) OnHoldChanged(held);
+  };
   ResolveMonitor();
 }
 

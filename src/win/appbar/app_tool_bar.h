@@ -38,6 +38,8 @@ class AppBarTimer {
   void SetInterval(int ms);
   void Attach(HWND hwnd);
   void Detach();  // stops it for good (the window is going)
+  // Told when the first hold begins (true) and when the last ends (false).
+  std::function<void(bool held)> OnHeld;
 
  private:
   void Arm();
@@ -104,6 +106,10 @@ class AppToolBarImpl {
 
   // Fired with the bar at the end of every edge application.
   TNotifyEvent OnEdgeChanged;
+  // Told when something begins to hold the bar (a menu, a box, a dialog, a drag: a hold of
+  // the auto-hide timer or HoldShown) and when it ends; the two kinds are told apart, each
+  // once on its first hold and once on its last release.
+  std::function<void(bool held)> OnHoldChanged;
 
   TAppToolBarEdge MovingEdge() const { return movingEdge_; }
   int DockSize(TAppToolBarEdge edge) const { return dockSizes_[edge]; }

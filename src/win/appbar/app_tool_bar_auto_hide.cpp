@@ -44,11 +44,15 @@ void AppBarTimer::SetEnabled(bool enabled) {
 }
 
 void AppBarTimer::Hold() {
-  if (holds_++ == 0) Arm();
+  if (holds_++ != 0) return;
+  Arm();
+  if (OnHeld) OnHeld(true);
 }
 
 void AppBarTimer::Release() {
-  if (holds_ > 0 && --holds_ == 0) Arm();
+  if (holds_ <= 0 || --holds_ != 0) return;
+  Arm();
+  if (OnHeld) OnHeld(false);
 }
 
 void AppBarTimer::SetInterval(int ms) {
@@ -102,10 +106,11 @@ void AppToolBarImpl::SlideAutoHide(bool show) {
 }
 
 void AppToolBarImpl::HoldShown(bool hold) {
-  if (hold)
-    ++holdCount_;
-  else if (holdCount_ > 0)
-    --holdCount_;
+  if (hold) {
+    if (holdCount_++ == 0 && OnHoldChanged) OnHoldChanged(true);
+  } else if (holdCount_ > 0 && --holdCount_ == 0 && OnHoldChanged) {
+    OnHoldChanged(false);
+  }
 }
 
 bool AppToolBarImpl::HoldsShown() const {

@@ -35,6 +35,7 @@ void BarGroups::GroupMenuItemClick(int tag) {
   IniFile gpf = bar_.OpenGroupFile();
   bool saved = true;
   if (click.Result == GroupMenuClick::Effect::kShown) {
+    bar_.BeginGroupFill(group, gpf, false);
     FillByKind(group, gpf, DiskShortcutFolder{});
     SaveGroup(gpf, RecordWithoutButtons(group), false);
     saved = gpf.Save();

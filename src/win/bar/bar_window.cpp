@@ -31,7 +31,8 @@ POINT BarWindow::MenuPointFor(const BarHit& hit, MenuPosition position) const {
 IniFile BarWindow::OpenGroupFile() const { return IniFile(GroupFileName(State().ConfigBase)); }
 
 void BarWindow::FillGroup(GroupPanel& panel) {
-  const IniFile gpf = OpenGroupFile();
+  IniFile gpf = OpenGroupFile();
+  BeginGroupFill(panel, gpf, false);
   FillByKind(panel, gpf, DiskShortcutFolder{});
 }
 

@@ -52,6 +52,11 @@ class BarWindow {
   virtual void ShowContextMenu(POINT client) = 0;
   // Whether a menu of the bar is open (it has the keyboard then).
   virtual bool MenuOpen() const = 0;
+  // A command is about to fill `panel` from `gpf`, after its own writes to the group's
+  // folder: a watched folder is read as the fill will find it, so those writes bring no
+  // second refill, and entries renamed meanwhile keep their places in `gpf`. `recheck` when
+  // the user asked for the refresh: a missing folder is looked for again at once.
+  virtual void BeginGroupFill(const GroupPanel& panel, IniFile& gpf, bool recheck) = 0;
 
   // The appbar's properties as the settings file keeps them, read from the toolbar.
   AppBarProps CurrentAppBarProps();
@@ -59,7 +64,7 @@ class BarWindow {
   POINT MenuPointFor(const BarHit& hit, MenuPosition position) const;
 
   IniFile OpenGroupFile() const;
-  // Fills the group's buttons from the group file and its folder.
+  // Fills the group's buttons from the group file and its folder (BeginGroupFill first).
   void FillGroup(GroupPanel& panel);
   // Saves the group file; a failure is shown in the bar's error box under `caption`.
   bool SaveOrReport(IniFile& gpf, const char* caption);

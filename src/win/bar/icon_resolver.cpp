@@ -30,6 +30,12 @@ int IconResolver::Lookup(const std::string& path) {
   return -1;
 }
 
+void IconResolver::AskAgain(const std::string& path) {
+  if (!known_.contains(path) || asked_.contains(path)) return;
+  asked_.insert(path);
+  queued_.push_back(path);
+}
+
 void IconResolver::Flush() {
   if (queued_.empty() || running_) return;
   Join();

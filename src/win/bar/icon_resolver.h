@@ -30,6 +30,9 @@ class IconResolver {
   void SetNotify(HWND window, UINT message);
   // The index when known; otherwise the path is queued and the answer is -1 for now.
   int Lookup(const std::string& path);
+  // The path's file may have been rewritten: its index is asked for again with the next
+  // batch; until the answer comes, the old one stands.
+  void AskAgain(const std::string& path);
   // Starts asking for the queued paths unless a batch is still under way.
   void Flush();
   // Takes the answers that arrived; true when there were any.

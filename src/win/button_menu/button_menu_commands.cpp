@@ -162,6 +162,7 @@ bool ButtonMenuCommands::SaveButtonsAndRefill(GroupPanel& group) {
   IniFile gpf = bar_.OpenGroupFile();
   SaveGroup(gpf, PanelRecord(group), true);
   const bool saved = bar_.SaveOrReport(gpf, kButtonErrorCaption);
+  bar_.BeginGroupFill(group, gpf, false);
   FillByKind(group, gpf, DiskShortcutFolder{});
   bar_.ArrangeBar();
   return saved;
@@ -267,7 +268,10 @@ void ButtonMenuCommands::T2Click(int g, int tag) {
   if (follow == FlagFollowUp::kNone) return;
   IniFile gpf = bar_.OpenGroupFile();
   // The icon size changes the pictures: a filled group is filled again at the new size.
-  if (follow == FlagFollowUp::kRefill && IsFilled(group)) FillByKind(group, gpf, DiskShortcutFolder{});
+  if (follow == FlagFollowUp::kRefill && IsFilled(group)) {
+    bar_.BeginGroupFill(group, gpf, false);
+    FillByKind(group, gpf, DiskShortcutFolder{});
+  }
   bar_.ArrangeBar();
   SaveGroup(gpf, BarGroups::RecordWithoutButtons(group), false);
   bar_.SaveOrReport(gpf, kGroupErrorCaption);
@@ -321,7 +325,10 @@ void ButtonMenuCommands::S5Click(int g) {
   group.MenuItem.Caption = group.Hint = group.Data.Title;
   // The dialog wrote the buttons under the title now, beside the old title's.
   IniFile gpf = bar_.OpenGroupFile();
-  if (IsFilled(group)) FillByKind(group, gpf, DiskShortcutFolder{});
+  if (IsFilled(group)) {
+    bar_.BeginGroupFill(group, gpf, false);
+    FillByKind(group, gpf, DiskShortcutFolder{});
+  }
   const GroupRecord record = BarGroups::RecordWithoutButtons(group);
   bar_.RefreshGroupEntries();
   bar_.ArrangeBar();
@@ -355,7 +362,10 @@ void ButtonMenuCommands::N5Click(int g) {
   group.Data.ShowAsButton = !group.Data.ShowAsButton;
   IniFile gpf = bar_.OpenGroupFile();
   const bool saved = BarGroups::SaveGroupWithButtons(group, gpf);
-  if (ShownAsBand(group.Data)) FillByKind(group, gpf, DiskShortcutFolder{});
+  if (ShownAsBand(group.Data)) {
+    bar_.BeginGroupFill(group, gpf, false);
+    FillByKind(group, gpf, DiskShortcutFolder{});
+  }
   bar_.RefreshGroupEntries();
   bar_.ArrangeBar();
   if (!saved) bar_.ReportSaveFailed(gpf.Path(), kGroupErrorCaption);
@@ -375,6 +385,7 @@ void ButtonMenuCommands::R1Click(int g) {
   GroupPanel& group = state_.Groups[g];
   IniFile gpf = bar_.OpenGroupFile();
   const bool save = IsFilled(group);
+  bar_.BeginGroupFill(group, gpf, true);
   RebuildGroup(group, save, gpf, DiskShortcutFolder{});
   if (save) bar_.SaveOrReport(gpf, kGroupErrorCaption);
   bar_.ArrangeBar();

@@ -65,6 +65,7 @@ void QuickCreateCommands::D4Click(int tag, const std::string& caption) {
   if (decision.Act == QuickFolderDecision::Action::kShowExisting) {
     group = &state_.Groups[decision.Existing];
     group->Data.Visible = true;
+    bar_.BeginGroupFill(*group, gpf, false);
     RebuildGroup(*group, false, gpf, DiskShortcutFolder{});
   } else {
     const GroupRecord& r = decision.NewGroup;
@@ -106,6 +107,7 @@ void QuickCreateCommands::N40Click(const std::string& caption) {
   if (decision.Act == CollectionDecision::Action::kAddToExisting) {
     GroupPanel& group = state_.Groups[decision.Existing];
     group.Data = decision.Group.Data;
+    bar_.BeginGroupFill(group, gpf, false);
     FillByKind(group, gpf, DiskShortcutFolder{});
   } else {
     const GroupRecord& r = decision.Group;

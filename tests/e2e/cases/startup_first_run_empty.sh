@@ -18,7 +18,8 @@ expect_eq "86 768" "$((right - left)) $((bottom - top))" "window size"
 stop_bar 20 || fail "the bar did not close by itself with exit code 0"
 
 printf '%s\r\n' "[Wendlix V3.0]" AutoHide=1 ReLoadSet=0 AutoRun=1 AlwaysOnTop=1 ActivateByMouseDown=0 \
-  "Flat Draw=1" Groups=0 "Active Delay=800" Width=86 Height=768 Edge=2 AutoHideInterval=60 >"$E2E_WORK/expected.INI"
+  "Flat Draw=1" Groups=0 "Active Delay=800" Width=86 Height=768 Edge=2 AutoHideInterval=60 \
+  LiveFolders=1 >"$E2E_WORK/expected.INI"
 cmp "$E2E_WORK/expected.INI" "$dir/Wendlix.INI" || fail "Wendlix.INI differs from the expected first-start settings"
 expect_eq "Wendlix.INI Wendlix.exe" "$(files_in "$dir")" "the files beside the program (no group file)"
 

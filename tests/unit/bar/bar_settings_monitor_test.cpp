@@ -17,8 +17,10 @@ TEST(BarSettingsMonitor, RemembersTheMonitorUnderNewKeysAfterTheOldOnes) {
   IniFile ini = IniFile::FromBytes("");
   WriteBarSettings(ini, s, 0);
   const std::string bytes = ini.ToBytes();
-  EXPECT_NE(bytes.find("AutoHideInterval=60\r\nMonitor=\\\\.\\DISPLAY2\r\nMonitorRect=-1280,0,0,1024\r\n"),
-            std::string::npos)
+  EXPECT_NE(
+      bytes.find(
+          "AutoHideInterval=60\r\nLiveFolders=1\r\nMonitor=\\\\.\\DISPLAY2\r\nMonitorRect=-1280,0,0,1024\r\n"),
+      std::string::npos)
       << bytes;
   EXPECT_EQ(ReadBarSettings(IniFile::FromBytes(bytes), 0).Monitor, s.Monitor);
 

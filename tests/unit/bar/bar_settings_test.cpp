@@ -20,7 +20,7 @@ TEST(BarSettings, ReadsStoredValuesAndFallsBackOnMissingOrBadOnes) {
   const IniFile ini = IniFile::FromBytes(
       "[wendlix v3.0]\r\nAutoRun=0\r\nReLoadSet=1\r\nAutoHide=0\r\nAlwaysOnTop=0\r\nEdge=0\r\n"
       "ActivateByMouseDown=1\r\nGroups=4\r\nActive Delay=$10\r\nWidth=abc\r\nHeight=12x\r\n"
-      "Flat Draw=0\r\nAutoHideInterval=-5\r\n"
+      "Flat Draw=0\r\nAutoHideInterval=-5\r\nLiveFolders=0\r\n"
       "[Groups]\r\nZeta=C:\\z\r\nalpha=C:\\a\r\n");
   // Width and Height are not numbers: defaults.
   expected = {.AutoRun = false,
@@ -34,7 +34,8 @@ TEST(BarSettings, ReadsStoredValuesAndFallsBackOnMissingOrBadOnes) {
               .Groups = 4,
               .Height = 500,
               .FlatDrawMode = false,
-              .Monitor = {}};
+              .Monitor = {},
+              .LiveFolders = false};
   EXPECT_EQ(ReadBarSettings(ini, 500), expected);
   EXPECT_EQ(ReadGroupNames(ini), (std::vector<std::string>{"Zeta", "alpha"}));  // file order, not sorted
 
@@ -53,7 +54,7 @@ TEST(BarSettings, WritesKeysInCloseOrder) {
   EXPECT_EQ(ini.ToBytes(),
             "[Wendlix V3.0]\r\nAutoHide=1\r\nReLoadSet=0\r\nAutoRun=1\r\nAlwaysOnTop=1\r\n"
             "ActivateByMouseDown=0\r\nFlat Draw=1\r\nGroups=3\r\nActive Delay=800\r\nWidth=86\r\n"
-            "Height=738\r\nEdge=2\r\nAutoHideInterval=60\r\n");
+            "Height=738\r\nEdge=2\r\nAutoHideInterval=60\r\nLiveFolders=1\r\n");
 
   // Each value goes under its own key: flip them one at a time and read back.
   for (int flip = 0; flip < 6; ++flip) {
@@ -64,6 +65,7 @@ TEST(BarSettings, WritesKeysInCloseOrder) {
     t.Width = 50 + flip;
     t.Height = 40 + flip;
     t.FlatDrawMode = flip % 2 == 0;
+    t.LiveFolders = flip % 2 == 1;
     IniFile out = IniFile::FromBytes("");
     WriteBarSettings(out, t, 7);
     BarSettings back = ReadBarSettings(IniFile::FromBytes(out.ToBytes()), 0);

@@ -139,8 +139,9 @@ TEST(BarView, ReportListsEveryElement) {
   const std::string r = DescribeBar(v, groups);
   EXPECT_NE(r.find("edge\t2\n"), std::string::npos);
   EXPECT_NE(r.find("coolbar\t0,25,86,297\tvertical\n"), std::string::npos);
-  EXPECT_NE(r.find("group\t0\tTab here\t1\t1\t0,25,86,297\t0,25,86,43\t0,43,85,297\tTab here\t-1\n"),
-            std::string::npos)
+  EXPECT_NE(
+      r.find("group\t0\tTab here\t1\t1\t0,25,86,297\t0,25,86,43\t0,43,85,297\tTab here\t-1\tTab here\n"),
+      std::string::npos)
       << r;
   EXPECT_NE(r.find("button\t0\t0\t0\t1\t1,44,84,69\tTab here0\tTab here0\t0\t0\t0\n"), std::string::npos)
       << r;

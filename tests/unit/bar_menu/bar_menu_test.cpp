@@ -18,7 +18,8 @@ TEST(BarMenu, ItemsInMenuOrderWithoutTheCompanionPrograms) {
             (std::vector<std::string>{"Autohide1", "N31", "PositionMenu", "N1", "ShowMenuBar", "N26", "S1",
                                       "N32", "G1", "Q1", "N62", "AboutN", "H2", "N2", "N4"}));
   EXPECT_EQ(Names(menu.Find("S1")->Children),
-            (std::vector<std::string>{"A1", "M1", "N18", "N0", "H3", "S6", "HotKeySep", "HotKey1"}));
+            (std::vector<std::string>{"A1", "M1", "N18", "LiveFolders1", "N0", "H3", "S6", "HotKeySep",
+                                      "HotKey1"}));
   EXPECT_EQ(MainMenuActionOf(*menu.Find("HotKey1")), MainMenuAction::kHotKey);
   // Tags select what the shared handlers do; images index the bar's image list.
   std::string tagsAndImages;
@@ -30,10 +31,11 @@ TEST(BarMenu, ItemsInMenuOrderWithoutTheCompanionPrograms) {
     }
   };
   walk(walk, menu.Items);
-  EXPECT_EQ(tagsAndImages,
-            "PositionRight:2:-1 PositionTop:1:-1 PositionBottom:3:-1 S1:0:4 A1:1:-1 M1:2:-1 N18:3:-1 "
-            "N20:11:-1 N21:12:-1 N22:13:-1 N23:21:-1 N24:22:-1 N25:23:-1 G1:0:5 D4:1:11 P2:2:10 "
-            "Quick1:3:9 N27:4:12 Q2:5:13 N42:0:14 AboutN:0:23 H2:0:7 N4:0:6 ");
+  EXPECT_EQ(
+      tagsAndImages,
+      "PositionRight:2:-1 PositionTop:1:-1 PositionBottom:3:-1 S1:0:4 A1:1:-1 M1:2:-1 N18:3:-1 LiveFolders1:4:-1 "
+      "N20:11:-1 N21:12:-1 N22:13:-1 N23:21:-1 N24:22:-1 N25:23:-1 G1:0:5 D4:1:11 P2:2:10 "
+      "Quick1:3:9 N27:4:12 Q2:5:13 N42:0:14 AboutN:0:23 H2:0:7 N4:0:6 ");
   EXPECT_EQ(menu.Find("PositionLeft")->Caption, "显示在左侧(&L)");
   EXPECT_EQ(menu.Find("N18")->Caption, "按钮显示为下划线(&D)");
 
@@ -77,7 +79,7 @@ TEST(BarMenu, EveryItemThatCanBeChosenHasAHandlerAndAnId) {
     }
   };
   walk(walk, menu.Items);
-  EXPECT_EQ(commands, 1 + 4 + 1 + 3 + 6 + 1 + 1 + 5 + 7 + 14 + 1 + 3);  // the hotkey: the 1 after 6
+  EXPECT_EQ(commands, 1 + 4 + 1 + 4 + 6 + 1 + 1 + 5 + 7 + 14 + 1 + 3);  // the hotkey: the 1 after 6
   EXPECT_EQ(MainMenuActionOf(*menu.Find("N61")), MainMenuAction::kHelp);
   EXPECT_EQ(MainMenuActionOf(*menu.Find("Q2")), MainMenuAction::kQuickFolder);
 
@@ -118,12 +120,14 @@ TEST(BarMenu, PopupMarksSettingsAndSpeedBands) {
   settings.FlatDrawMode = true;
   settings.AppBar.AutoHide = true;
   settings.AppBar.ActivateByMouseDown = true;
+  settings.LiveFolders = false;
   // Bands come in band order, matched to entries by Tag; a band without an entry is ignored.
   MainPMenuPopup(menu, settings, {{2, true}, {0, false}, {7, false}});
   EXPECT_TRUE(checked("Autohide1"));
   EXPECT_FALSE(checked("A1"));
   EXPECT_TRUE(checked("M1"));
   EXPECT_FALSE(checked("N18"));  // marked when buttons are underlined, i.e. flat drawing is off
+  EXPECT_FALSE(checked("LiveFolders1"));
   const std::vector<MenuItem>& groups = menu.Find("ShowMenuBar")->Children;
   EXPECT_FALSE(groups[0].Checked);
   EXPECT_TRUE(groups[1].Checked);  // no band given: unchanged
@@ -131,9 +135,11 @@ TEST(BarMenu, PopupMarksSettingsAndSpeedBands) {
 
   settings.FlatDrawMode = false;
   settings.AppBar.AutoHide = false;
+  settings.LiveFolders = true;
   MainPMenuPopup(menu, settings, {});
   EXPECT_TRUE(checked("N18"));
   EXPECT_FALSE(checked("Autohide1"));
+  EXPECT_TRUE(checked("LiveFolders1"));
 }
 
 TEST(BarMenu, SettingsCommandsChangeOnlyTheirOwnValue) {
@@ -146,6 +152,7 @@ TEST(BarMenu, SettingsCommandsChangeOnlyTheirOwnValue) {
       {1, false, [](BarSettings& s) { s.AutoRun = !s.AutoRun; }},
       {2, false, [](BarSettings& s) { s.AppBar.ActivateByMouseDown = !s.AppBar.ActivateByMouseDown; }},
       {3, true, [](BarSettings& s) { s.FlatDrawMode = !s.FlatDrawMode; }},
+      {4, true, [](BarSettings& s) { s.LiveFolders = !s.LiveFolders; }},
       {11, false, [](BarSettings& s) { s.AppBar.AutoHideInterval = 10; }},
       {12, false, [](BarSettings& s) { s.AppBar.AutoHideInterval = 60; }},
       {13, false, [](BarSettings& s) { s.AppBar.AutoHideInterval = 130; }},

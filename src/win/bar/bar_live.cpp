@@ -1,0 +1,157 @@
+#include "win/bar/bar_live.h"
+
+#include <algorithm>
+
+#include "core/button_menu/group_commands.h"
+#include "core/live/live_refill.h"
+#include "win/shell/disk_shortcut_folder.h"
+
+namespace wendlix {
+namespace {
+
+bool IsLiveGroup(const GroupPanel& g) { return g.Data.PanelStyle == gkShortcut; }
+
+}  // namespace
+
+void BarLive::Start() { started_ = true; }
+
+void BarLive::Stop() {
+  started_ = false;
+  live_.reset();
+  watched_.clear();
+}
+
+void BarLive::Follow() {
+  if (!started_) return;
+  std::vector<GroupPanel>& groups = bar_.State().Groups;
+  if (!bar_.State().Settings.LiveFolders) {
+    if (!live_) return;
+    live_.reset();
+    watched_.clear();
+    switchedOff_ = true;
+    for (GroupPanel& g : groups)
+      if (IsLiveGroup(g)) g.Hint = g.Data.Title;
+    return;
+  }
+  // Switched on while the bar runs: every group is read again, as what it shows may be old.
+  const bool switchedOn = !live_ && switchedOff_;
+  if (!live_) {
+    switchedOff_ = false;
+    live_ = std::make_unique<LiveFolders>(bar_.Handle(), kNoticeMessage, kTimerId);
+    for (int i = 0; i < holds_; ++i) live_->Block(LiveSchedule::kWholeBar);
+  }
+  std::vector<Watched> next;
+  std::vector<LiveKey> fresh;
+  for (const GroupPanel& g : groups) {
+    if (!IsLiveGroup(g)) continue;
+    const bool shown = ShownAsBand(g.Data);
+    auto same = std::find_if(watched_.begin(), watched_.end(), [&](const Watched& w) {
+      return w.title == g.Data.Title && w.folder == g.Data.Directory;
+    });
+    if (same != watched_.end()) {
+      if (same->shown != shown) live_->SetShown(same->key, shown);
+      same->shown = shown;
+      next.push_back(*same);
+      watched_.erase(same);
+      continue;
+    }
+    const Watched w{nextKey_++, g.Data.Title, g.Data.Directory, shown};
+    live_->Watch(w.key, w.folder, shown);
+    next.push_back(w);
+    fresh.push_back(w.key);
+  }
+  for (const Watched& gone : watched_) live_->Unwatch(gone.key);
+  watched_ = std::move(next);
+  for (LiveKey key : fresh) {
+    auto w = std::find_if(watched_.begin(), watched_.end(), [&](const Watched& x) { return x.key == key; });
+    GroupPanel* g = GroupOf(*w);
+    if (!g || !IsFilled(*g)) continue;
+    // The group shows its folder as it was just read (at start, or by the command that added
+    // it); switched on, it is read again now.
+    const LiveRefill fill = live_->BeginFill(key);
+    if (switchedOn || !fill.Renames.empty()) Refill(fill);
+  }
+  ShowHints();
+}
+
+void BarLive::OnNotices() {
+  if (live_) live_->OnNotices();
+}
+
+bool BarLive::OnTimer() {
+  if (!live_) {
+    KillTimer(bar_.Handle(), kTimerId);
+    return false;
+  }
+  // A press on a button is under way: its release must find the button it pressed.
+  if (GetCapture() == bar_.Handle()) {
+    SetTimer(bar_.Handle(), kTimerId, 100, nullptr);
+    return false;
+  }
+  const std::vector<LiveRefill> refills = live_->OnTimer();
+  for (const LiveRefill& r : refills) Refill(r);
+  ShowHints();
+  return !refills.empty();
+}
+
+void BarLive::Held(bool held) {
+  holds_ += held ? 1 : -1;
+  if (!live_) return;
+  if (held)
+    live_->Block(LiveSchedule::kWholeBar);
+  else
+    live_->Unblock(LiveSchedule::kWholeBar);
+}
+
+void BarLive::BeginFill(const GroupPanel& panel, IniFile& gpf, bool recheck) {
+  const Watched* w = WatchedOf(panel);
+  if (!w) return;
+  if (recheck) live_->Recheck(w->key);
+  const LiveRefill fill = live_->BeginFill(w->key);
+  ApplyRenames(gpf, panel.Data.Title, fill.Renames);
+}
+
+const BarLive::Watched* BarLive::WatchedOf(const GroupPanel& panel) const {
+  if (!live_) return nullptr;
+  for (const Watched& w : watched_)
+    if (w.title == panel.Data.Title && w.folder == panel.Data.Directory) return &w;
+  return nullptr;
+}
+
+GroupPanel* BarLive::GroupOf(const Watched& w) {
+  for (GroupPanel& g : bar_.State().Groups)
+    if (IsLiveGroup(g) && g.Data.Title == w.title && g.Data.Directory == w.folder) return &g;
+  return nullptr;
+}
+
+void BarLive::Refill(const LiveRefill& refill) {
+  auto w =
+      std::find_if(watched_.begin(), watched_.end(), [&](const Watched& x) { return x.key == refill.Key; });
+  if (w == watched_.end()) return;
+  GroupPanel* g = GroupOf(*w);
+  if (!g) return;
+  // A rewritten link may show another icon: its entries are asked for again, showing the
+  // old icon until the answer comes.
+  IconResolver& icons = bar_.Resources().Icons();
+  for (const BarButton& b : g->Children)
+    if (!b.IsCollapse()) icons.AskAgain(b.FileName);
+  ++refills_;
+  IniFile gpf = bar_.OpenGroupFile();
+  // A failed save is retried by the next refill or the close; the group shows its folder either way.
+  if (RefillLiveGroup(*g, gpf, DiskShortcutFolder{}, refill.Renames, refill.State)) gpf.Save();
+}
+
+void BarLive::AddQueries(QueryTable& table) {
+  table.Add("live", [this](std::string_view) {
+    return "watched\t" + std::to_string(live_ ? watched_.size() : 0) + "\nrefills\t" +
+           std::to_string(refills_) + "\n";
+  });
+}
+
+void BarLive::ShowHints() {
+  if (!live_) return;
+  for (const Watched& w : watched_)
+    if (GroupPanel* g = GroupOf(w)) g->Hint = LiveGroupHint(w.title, w.folder, live_->State(w.key));
+}
+
+}  // namespace wendlix

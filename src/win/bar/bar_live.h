@@ -1,0 +1,70 @@
+// The bar's live shortcut groups: the folder of each shortcut group is watched (LiveFolders),
+// a group whose folder changed is refilled as "刷新" would fill it, the group file follows,
+// and the group's tooltip says when its folder cannot be shown. The window
+//   - calls Start() once the bar was first painted, and Follow() whenever it lays the bar out
+//     (the first of which, right after Start(), begins watching)
+//     (groups added, removed, renamed, shown, hidden, or the setting switched);
+//   - passes kNoticeMessage and WM_TIMER kTimerId here, and lays the bar out after OnTimer()
+//     refilled something;
+//   - says Held() when the toolbar's holds begin and end (a menu, a box, the editor, a drag);
+//   - calls BeginFill() before a command fills a group, after the command's own writes.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/bar/group_construction.h"
+#include "core/inspect/query_table.h"
+#include "core/profile/ini_file.h"
+#include "win/bar/bar_window.h"
+#include "win/live/live_folders.h"
+
+namespace wendlix {
+
+class BarLive {
+ public:
+  static constexpr UINT kNoticeMessage = WM_APP + 11;
+  static constexpr UINT kStartMessage = WM_APP + 12;
+  static constexpr UINT_PTR kTimerId = 0x4C56;
+
+  explicit BarLive(BarWindow& bar) : bar_(bar) {}
+  BarLive(const BarLive&) = delete;
+  BarLive& operator=(const BarLive&) = delete;
+
+  void Start();
+  void Follow();
+  void OnNotices();
+  // True when a group was refilled: the bar is laid out again.
+  bool OnTimer();
+  void Held(bool held);
+  // `recheck` when the user asked for the refresh: a missing folder is looked for at once.
+  void BeginFill(const GroupPanel& panel, IniFile& gpf, bool recheck);
+  // The window is going: nothing is watched any more.
+  void Stop();
+  // "live": "watched" and the number of groups watched, "refills" and how many ran.
+  void AddQueries(QueryTable& table);
+
+ private:
+  struct Watched {
+    LiveKey key = 0;
+    std::string title, folder;
+    bool shown = false;
+  };
+  const Watched* WatchedOf(const GroupPanel& panel) const;
+  GroupPanel* GroupOf(const Watched& w);
+  void Refill(const LiveRefill& refill);
+  void ShowHints();
+
+  BarWindow& bar_;
+  std::unique_ptr<LiveFolders> live_;
+  std::vector<Watched> watched_;
+  LiveKey nextKey_ = 1;
+  bool started_ = false;
+  bool switchedOff_ = false;
+  int refills_ = 0;
+  int holds_ = 0;  // kept while nothing is watched, so that a hold outlives switching on
+};
+
+}  // namespace wendlix
