@@ -4,8 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "shell_test_support.h"
+#include "support/win_test_support.h"
 #include "win/shell/shell_windows.h"
+#include "core/tweaks/tweak_texts.h"
 #include "win/tweaks/system_tweaks_commands.h"
 
 namespace wendlix {
@@ -37,8 +38,7 @@ struct CountingWindow {
   int PostAndPump() {
     screenSaves = 0;
     PostMessageW(hwnd, WM_SYSCOMMAND, SC_SCREENSAVE | 2, 0);
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Pump();
     return screenSaves;
   }
   HWND hwnd = nullptr;
@@ -80,6 +80,43 @@ TEST(SystemTweaksCommands, ScreenSaverBlockAndTheBarsOwnSettings) {
     EXPECT_EQ(main.PostAndPump(), 0);
   }
   EXPECT_EQ(main.PostAndPump(), 1);
+}
+
+// The block reason Windows holds for the window; nothing when none is, or it cannot be read.
+std::optional<std::wstring> BlockReason(HWND hwnd) {
+  using Query = BOOL(WINAPI*)(HWND, LPWSTR, DWORD*);
+  const auto query = reinterpret_cast<Query>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "ShutdownBlockReasonQuery")));
+  wchar_t text[256] = {};
+  DWORD size = 256;
+  if (!query || !query(hwnd, text, &size)) return std::nullopt;
+  return std::wstring(text);
+}
+
+// The way out gives back what the settings took while they stay as they are: the filter goes,
+// the system is told no screen saver runs (as a Windows 98 key block leaves it), and the
+// shutdown block reason is dropped.
+TEST(SystemTweaksCommands, GiveBackLetsTheScreenSaverAndShutdownGo) {
+  CountingWindow main;
+  BarState state;
+  MenuModel menu = BuildSYSPMenu();
+  SystemTweaksCommands tweaks(main.hwnd, state);
+  tweaks.Execute(menu, *menu.Find("S7"));  // block the screen saver
+  tweaks.Execute(menu, *menu.Find("D5"));  // lock shutdown
+  ASSERT_EQ(main.PostAndPump(), 0);
+  const std::optional<std::wstring> locked = BlockReason(main.hwnd);
+  ASSERT_TRUE(SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, TRUE, nullptr, 0));
+  BOOL running = FALSE;
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0) && running);
+
+  tweaks.GiveBack();
+  EXPECT_EQ(main.PostAndPump(), 1);
+  SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
+  EXPECT_FALSE(running);
+  EXPECT_TRUE(state.Tweaks.DisableScrnSaver && !state.Tweaks.CanShutDown);
+  if (!locked) GTEST_SKIP() << "this system keeps no block reason that can be read back";
+  EXPECT_EQ(*locked, ToWide(kShutdownLockedReason));
+  EXPECT_EQ(BlockReason(main.hwnd), std::nullopt);
 }
 
 // Opens the menu as the bar would and chooses `name`; returns the caption it had.

@@ -15,7 +15,7 @@
 
 #include "core/bar/panel_data.h"
 #include "core/text/encoding.h"
-#include "shell_test_support.h"
+#include "support/win_test_support.h"
 #include "win/drops/bar_drop_target.h"
 #include "win/drops/file_drag_source.h"
 

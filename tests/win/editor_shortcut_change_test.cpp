@@ -12,7 +12,7 @@
 #include "core/editor/shortcut_change.h"
 #include "core/profile/ini_file.h"
 #include "core/text/paths.h"
-#include "shell_test_support.h"
+#include "support/win_test_support.h"
 #include "win/shell/shell_links.h"
 
 namespace wendlix {
