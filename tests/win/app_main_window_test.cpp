@@ -74,7 +74,8 @@ ImportHook Hook(const char* name, R (*)(A...)) {
 // were changed.
 int PatchImports(const std::vector<ImportHook>& hooks, bool install) {
   auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
-  const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+  const auto* nt =
+      reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
   const IMAGE_DATA_DIRECTORY dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
   int patched = 0;
   for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); d->Name; ++d) {
@@ -131,7 +132,8 @@ class QueryWindow {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"WendlixMainWindowTestAsker";
     RegisterClassW(&wc);
-    hwnd_ = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, this);
+    hwnd_ =
+        CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, this);
   }
   ~QueryWindow() { DestroyWindow(hwnd_); }
   std::string Ask(HWND bar, const std::string& query) {
@@ -171,12 +173,14 @@ class MainWindowTest : public ::testing::Test {
 
   // The bar on the right edge with one web group; `extra` lines go into the bar's section.
   void Start(const std::string& extra = "") {
-    const std::string ini = "[Wendlix V3.0]\r\nAutoRun=0\r\nReLoadSet=0\r\nEdge=2\r\nAlwaysOnTop=1\r\n"
-                            "Groups=1\r\nWidth=86\r\nHeight=300\r\nHotKey=" +
-                            std::string(kHotKey) + "\r\n" + extra + "\r\n[Groups]\r\nWeb=C:\\\r\n";
+    const std::string ini =
+        "[Wendlix V3.0]\r\nAutoRun=0\r\nReLoadSet=0\r\nEdge=2\r\nAlwaysOnTop=1\r\n"
+        "Groups=1\r\nWidth=86\r\nHeight=300\r\nHotKey=" +
+        std::string(kHotKey) + "\r\n" + extra + "\r\n[Groups]\r\nWeb=C:\\\r\n";
     ASSERT_TRUE(WriteBytes(folder_ / "Wendlix.INI", ini));
-    ASSERT_TRUE(WriteBytes(folder_ / "Wendlix.GPF",
-                           "[Web]\r\nPanel Style=1\r\nHeight=150\r\n[Web  Buttons]\r\nNews=http://news.example.cn/\r\n"));
+    ASSERT_TRUE(WriteBytes(
+        folder_ / "Wendlix.GPF",
+        "[Web]\r\nPanel Style=1\r\nHeight=150\r\n[Web  Buttons]\r\nNews=http://news.example.cn/\r\n"));
     program_ = {folder_ / "Wendlix.exe", folder_.Path(), "Wendlix"};
     form_ = std::make_unique<TWendlixMainForm>(program_, state_);
     ASSERT_TRUE(form_->Create(GetModuleHandleW(nullptr), nullptr));
@@ -186,7 +190,14 @@ class MainWindowTest : public ::testing::Test {
   HWND Bar() const { return form_->Handle(); }
   std::string Ask(const std::string& query) { return asker_.Ask(Bar(), query); }
 
-  // The bar's right-click menu, with `during` run once it is on the screen; then it is
+  // A screen point on the bar's background, below its one group: the bar settings menu's place.
+  LPARAM BelowTheGroups() const {
+    RECT r{};
+    GetWindowRect(Bar(), &r);
+    return MAKELPARAM(r.left + 10, r.bottom - 10);
+  }
+
+  // The bar settings menu, with `during` run once it is on the screen; then it is
   // dismissed (unless `during` chose an item). True when the menu was seen.
   bool WithContextMenu(const std::function<void(HWND menu)>& during) {
     bool seen = false;
@@ -199,7 +210,7 @@ class MainWindowTest : public ::testing::Test {
                           if (MenuWindow()) EndMenu();
                           return true;
                         }});
-    SendMessageW(Bar(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Bar()), MAKELPARAM(-1, -1));
+    SendMessageW(Bar(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Bar()), BelowTheGroups());
     Pump();
     return seen;
   }
@@ -304,13 +315,13 @@ TEST_F(MainWindowTest, OpeningTheMenusReadsNoFileAndNoRegistryValue) {
   };
   RECT r{};
   GetWindowRect(Bar(), &r);
-  const bool keyboardMenu = open(MAKELPARAM(-1, -1));
+  const bool mainMenu = open(BelowTheGroups());
   const std::vector<std::string> first = whileOpen;
-  const bool titleMenu = open(MAKELPARAM(r.left + 5, r.top + 5));
+  const bool titleMenu = open(MAKELPARAM(r.left + 5, r.top + 5));  // the system tweaks menu
   PatchImports(FileAndRegistryHooks(), false);
 
   EXPECT_GE(seenByProbe, 2u);
-  ASSERT_TRUE(keyboardMenu && titleMenu);
+  ASSERT_TRUE(mainMenu && titleMenu);
   EXPECT_EQ(first, std::vector<std::string>{});
   EXPECT_EQ(whileOpen, std::vector<std::string>{});
 }

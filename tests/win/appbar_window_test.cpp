@@ -9,8 +9,8 @@
 #include <memory>
 #include <vector>
 
-#include "win/appbar/app_tool_bar.h"
 #include "support/win_test_support.h"
+#include "win/appbar/app_tool_bar.h"
 #include "win/appbar/auto_hide_hold.h"
 
 namespace wendlix {
@@ -189,7 +189,6 @@ TEST(AppBarWindow, TimerTickFollowsPointerMenusAndHolds) {
   bar->HoldShown(false);
   TickWithPointerAt(*bar, 200, 300);
   EXPECT_EQ(WindowRectOf(bar->Handle()).left, sliver);
-
 }
 
 TEST(AppBarWindow, RealTimerSlidesTheBarWithThePointer) {
@@ -271,7 +270,6 @@ TEST(AppBarWindow, UserMoveFloatsInTheMiddleAndDocksAtAnEdge) {
   EXPECT_EQ(Caption(bar->Handle()), 0);
   SendMessageW(bar->Handle(), WM_EXITSIZEMOVE, 0, 0);  // a stray end of move: still registered
   EXPECT_EQ(bar->edges.back(), abeLeft);
-
 }
 
 TEST(AppBarWindow, ShellRestartsAndFullScreenApplications) {
@@ -297,7 +295,6 @@ TEST(AppBarWindow, ShellRestartsAndFullScreenApplications) {
   EXPECT_FALSE(IsTopmost(bar->Handle()));
   SendMessageW(bar->Handle(), kAppBarCallbackMessage, ABN_FULLSCREENAPP, 0);
   EXPECT_TRUE(IsTopmost(bar->Handle()));
-
 }
 
 TEST(AppBarWindow, DisplayNoticesDockOnceOnTheBarsMonitor) {
@@ -327,7 +324,6 @@ TEST(AppBarWindow, DisplayNoticesDockOnceOnTheBarsMonitor) {
   SendMessageW(bar->Handle(), WM_TIMER, AppToolBarImpl::kDisplayTimerId, 0);  // nothing new: no docking
   EXPECT_EQ(bar->edges.size(), before + 1);
   SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, 0);
-
 }
 
 }  // namespace

@@ -40,21 +40,24 @@ TEST(IconResolver, AnswersFromTheWorkerReachTheWindow) {
       if (icons.Lookup(paths[i]) != direct[i]) return false;
     return told > 0;
   };
-  EXPECT_TRUE(PumpUntil(answered, [&](const MSG& msg) {
-    if (msg.hwnd == window.Handle() && msg.message == kIconsMessage) {
-      ++told;
-      icons.Collect();
-    }
-  })) << "told " << told << " times";
+  EXPECT_TRUE(PumpUntil(answered,
+                        [&](const MSG& msg) {
+                          if (msg.hwnd == window.Handle() && msg.message == kIconsMessage) {
+                            ++told;
+                            icons.Collect();
+                          }
+                        }))
+      << "told " << told << " times";
 
   // A path asked while a batch runs goes in the next one, started by the collection.
   const std::string later = folder / "later.txt";
   ASSERT_TRUE(WriteBytes(later, "y"));
   EXPECT_EQ(icons.Lookup(later), -1);
   icons.Flush();
-  EXPECT_TRUE(PumpUntil([&] { return icons.Lookup(later) == direct[1]; }, [&](const MSG& msg) {
-    if (msg.message == kIconsMessage) icons.Collect();
-  }));
+  EXPECT_TRUE(PumpUntil([&] { return icons.Lookup(later) == direct[1]; },
+                        [&](const MSG& msg) {
+                          if (msg.message == kIconsMessage) icons.Collect();
+                        }));
 }
 
 TEST(IconResolver, WithoutAWindowAnswersAtOnceAndAWorkerStopsWithIt) {

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/tweaks/tweak_texts.h"
 #include "support/win_test_support.h"
 #include "win/shell/shell_windows.h"
-#include "core/tweaks/tweak_texts.h"
 #include "win/tweaks/system_tweaks_commands.h"
 
 namespace wendlix {

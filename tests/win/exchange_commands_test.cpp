@@ -29,7 +29,6 @@ namespace {
 using namespace testing_support;
 
 std::string Gbk(std::string_view utf8) { return Utf8ToCp936(utf8).value(); }
-std::string Bytes(const std::string& path) { return platform::ReadWholeFile(path).value_or("<missing>"); }
 
 // Records every question and answers them all alike.
 struct Answers {
@@ -125,14 +124,14 @@ TEST(ExchangeCommands, ExportAsksBeforeReplacingAndWritesTheFileAnew) {
   Answers answers;
   GroupPanel group = WebSource();
   ASSERT_TRUE(ExportGroupTo(group, gpf, dir / "web.GLF", answers.Callback()).Changed);
-  const std::string first = Bytes(dir / "web.GLF");
+  const std::string first = ReadBytes(dir / "web.GLF");
 
   group = Panel(gkWeb, "常用网址", {{"新闻", "http://news.example.cn/", false}});
   answers.ok = false;
   ExchangeOutcome out = ExportGroupTo(group, gpf, dir / "web.glf", answers.Callback());
   EXPECT_FALSE(out.Changed);
   EXPECT_EQ(answers.asked.size(), 1u);
-  EXPECT_EQ(Bytes(dir / "web.GLF"), first);
+  EXPECT_EQ(ReadBytes(dir / "web.GLF"), first);
 
   answers.ok = true;
   EXPECT_TRUE(ExportGroupTo(group, gpf, dir / "web.GLF", answers.Callback()).Changed);
@@ -156,7 +155,7 @@ TEST(ExchangeCommands, KindConflictIsAskedAndOnlyOkChangesTheFiles) {
   EXPECT_FALSE(out.Changed);
   EXPECT_EQ(answers.asked, (std::vector<std::string>{ImportConflictQuestion(gkShortcut, gkWeb)}));
   ExpectSameGroup(group, before);
-  EXPECT_EQ(Bytes(gpf), gpfBytes);
+  EXPECT_EQ(ReadBytes(gpf), gpfBytes);
 
   // OK takes kind and title; the new title is listed in the settings file and the old one's
   // sections are gone from the group file.
@@ -194,11 +193,12 @@ TEST(ExchangeCommands, MissingFileOrUnwritableFilesChangeNothing) {
     GroupPanel group = Panel(gkWeb, "收藏");
     const GroupPanel before = group;
     Answers answers;
-    const ExchangeOutcome out = ImportGroupFrom(group, Files(dir, {"收藏"}), c.chosen, {}, answers.Callback());
+    const ExchangeOutcome out =
+        ImportGroupFrom(group, Files(dir, {"收藏"}), c.chosen, {}, answers.Callback());
     EXPECT_FALSE(out.Changed) << c.chosen;
     EXPECT_EQ(out.Error, c.error) << c.chosen;
     ExpectSameGroup(group, before);
-    EXPECT_EQ(Bytes(gpf), gpfBytes);
+    EXPECT_EQ(ReadBytes(gpf), gpfBytes);
   }
 
   // An export to a place that cannot be written says so and leaves what is there.
@@ -212,7 +212,7 @@ TEST(ExchangeCommands, MissingFileOrUnwritableFilesChangeNothing) {
     EXPECT_EQ(out.Error, ExportFailedText(out.Path)) << chosen;
   }
   EXPECT_FALSE(Exists(dir / "无此目录"));
-  EXPECT_EQ(Bytes(dir / "locked.GLF"), "old");
+  EXPECT_EQ(ReadBytes(dir / "locked.GLF"), "old");
 }
 
 TEST(ExchangeCommands, HiddenShortcutGroupExportsTheLinksOfItsFolder) {
@@ -292,8 +292,8 @@ TEST(ExchangeCommands, DialogsSuggestTheTitleAndOfferExchangeFiles) {
   DialogSeen seen;
   std::optional<std::string> chosen;
   // A name typed without extension is given ".GLF" by the dialog.
-  EXPECT_TRUE(
-      RunWithUi([&] { chosen = ChooseExportPath(nullptr, "网址/收藏: 2.0"); }, {FileDialog(dir / "导出", &seen)}));
+  EXPECT_TRUE(RunWithUi([&] { chosen = ChooseExportPath(nullptr, "网址/收藏: 2.0"); },
+                        {FileDialog(dir / "导出", &seen)}));
   EXPECT_EQ(seen.name, "网址_收藏_ 2.0");
   EXPECT_EQ(seen.filters, filters);
   // Wine gives the extension in lower case.
@@ -301,7 +301,8 @@ TEST(ExchangeCommands, DialogsSuggestTheTitleAndOfferExchangeFiles) {
 
   ASSERT_TRUE(WriteBytes(dir / "in.GLF", "[Config]\r\n"));
   seen = {};
-  EXPECT_TRUE(RunWithUi([&] { chosen = ChooseImportPath(nullptr, "邮件"); }, {FileDialog(dir / "in.GLF", &seen)}));
+  EXPECT_TRUE(
+      RunWithUi([&] { chosen = ChooseImportPath(nullptr, "邮件"); }, {FileDialog(dir / "in.GLF", &seen)}));
   EXPECT_EQ(seen.name, "邮件");
   EXPECT_EQ(chosen, dir / "in.GLF");
 
@@ -327,7 +328,7 @@ TEST(ExchangeCommands, MenuCommandsShowTheirQuestionAndErrorBoxes) {
   EXPECT_FALSE(changed);
   EXPECT_EQ(title, kImportConflictCaption);
   ExpectSameGroup(group, before);
-  EXPECT_EQ(Bytes(gpf), gpfBytes);
+  EXPECT_EQ(ReadBytes(gpf), gpfBytes);
 
   EXPECT_TRUE(RunWithUi([&] { changed = I2Click(nullptr, group, Files(dir, {"程序"})); },
                         {FileDialog(dir / "web.GLF"), Box(true, &title)}));
@@ -336,12 +337,12 @@ TEST(ExchangeCommands, MenuCommandsShowTheirQuestionAndErrorBoxes) {
 
   // A damaged file: the error box, and nothing changed.
   ASSERT_TRUE(WriteBytes(dir / "bad.GLF", "[Buttons]\r\n"));
-  const std::string afterImport = Bytes(gpf);
+  const std::string afterImport = ReadBytes(gpf);
   EXPECT_TRUE(RunWithUi([&] { changed = I2Click(nullptr, group, Files(dir, {"程序"})); },
                         {FileDialog(dir / "bad.GLF"), Box(true, &title)}));
   EXPECT_FALSE(changed);
   EXPECT_EQ(title, kImportErrorCaption);
-  EXPECT_EQ(Bytes(gpf), afterImport);
+  EXPECT_EQ(ReadBytes(gpf), afterImport);
 
   // An export that cannot be written says so.
   EXPECT_TRUE(RunWithUi([&] { L1Click(nullptr, WebSource(), gpf); },

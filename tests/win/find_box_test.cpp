@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "support/win_test_support.h"
 #include "win/appbar/monitors.h"
 #include "win/common/handle_counts.h"
 #include "win/common/unique_handle.h"
 #include "win/diagnostics/resource_counts.h"
 #include "win/find/find_box.h"
-#include "support/win_test_support.h"
 
 namespace wendlix {
 namespace {

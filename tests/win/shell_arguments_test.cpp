@@ -105,7 +105,8 @@ TEST(ShellArguments, CommandLinesSplitBackIntoTheirOneArgument) {
     SCOPED_TRACE(h.substr(0, 40));
     if (BreaksShellArgument(h)) continue;
     const std::string web = "http://x.cn/" + h;
-    const std::optional<ShellCall> webCall = LaunchShellCall(DecideLaunch(LaunchButtonSender{gkWeb, web, false}));
+    const std::optional<ShellCall> webCall =
+        LaunchShellCall(DecideLaunch(LaunchButtonSender{gkWeb, web, false}));
     ASSERT_TRUE(webCall);
     EXPECT_EQ(ArgumentsOf(webCall->Parameters), std::vector<std::wstring>{ToWide(web)});
     const std::string exe = "C:\\" + h + "\\Wendlix.exe";

@@ -24,7 +24,8 @@ using testing_support::WindowText;
 // stays open is closed and the script ends stuck.
 struct BoxActor : ModalScript {
   explicit BoxActor(std::function<void(HWND)> act)
-      : ModalScript({OnWindow(TMessageForm::kClassName, std::move(act)), testing_support::Gone(TMessageForm::kClassName)},
+      : ModalScript({OnWindow(TMessageForm::kClassName, std::move(act)),
+                     testing_support::Gone(TMessageForm::kClassName)},
                     {TMessageForm::kClassName}) {}
 };
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "core/bar_menu/bar_menu.h"
+#include "support/win_test_support.h"
 #include "win/common/unique_handle.h"
 #include "win/common/wide.h"
 #include "win/ui/popup_menu.h"
-#include "support/win_test_support.h"
 
 namespace wendlix {
 namespace {
@@ -91,7 +91,8 @@ TEST(PopupMenu, BuildsOwnerDrawnItemsWithStatesAndSubMenus) {
   // Typed accelerators reach the model (which item a character runs is the core's): owner-drawn
   // items have no text the system could match.
   LRESULT r = 0;
-  ASSERT_TRUE(menu.HandleMenuMessage(WM_MENUCHAR, MAKEWPARAM(L'b', MF_POPUP), reinterpret_cast<LPARAM>(sub), r));
+  ASSERT_TRUE(
+      menu.HandleMenuMessage(WM_MENUCHAR, MAKEWPARAM(L'b', MF_POPUP), reinterpret_cast<LPARAM>(sub), r));
   EXPECT_EQ(r, MAKELRESULT(1, MNC_EXECUTE));
 
   // Built again after a change: the new state, and the old handles are gone.

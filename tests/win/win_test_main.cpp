@@ -11,7 +11,8 @@
 int main(int argc, char** argv) {
   if (argc == 4 && argv[1] == wendlix::kGuardSwitch) {
     const std::string arguments = std::string(argv[1]) + " " + argv[2] + " " + argv[3];
-    if (const auto target = wendlix::ParseGuardArguments(arguments)) return wendlix::RunGiveBackGuard(*target);
+    if (const auto target = wendlix::ParseGuardArguments(arguments))
+      return wendlix::RunGiveBackGuard(*target);
   }
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   testing::InitGoogleTest(&argc, argv);

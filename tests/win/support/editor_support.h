@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "support/win_test_support.h"
+#include "win_test_support.h"
 #include "win/common/wide.h"
 #include "win/editor/new_btn_form.h"
 #include "win/ui/message_form.h"

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "core/platform/file_io.h"
 #include "win/common/unique_handle.h"
 #include "win/common/wide.h"
 #include "win/paint/dib_section.h"
@@ -37,6 +38,11 @@ inline bool WriteBytes(const std::string& path, const std::string& bytes) {
                   written == bytes.size();
   if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   return ok;
+}
+
+// A file's bytes, or "<missing>".
+inline std::string ReadBytes(const std::string& path) {
+  return platform::ReadWholeFile(path).value_or("<missing>");
 }
 
 inline bool Exists(const std::string& path) {
@@ -108,8 +114,8 @@ inline void Pump() {
 
 // Hands each message of the thread to `onMessage` (dispatches it by default) until `done()`
 // holds, checked after every message and every 20 ms; false when the limit ended it.
-inline bool PumpUntil(const std::function<bool()>& done, const std::function<void(const MSG&)>& onMessage = {},
-                      DWORD limitMs = kLimitMs) {
+inline bool PumpUntil(const std::function<bool()>& done,
+                      const std::function<void(const MSG&)>& onMessage = {}, DWORD limitMs = kLimitMs) {
   const ULONGLONG end = GetTickCount64() + limitMs;
   while (!done()) {
     const ULONGLONG now = GetTickCount64();
