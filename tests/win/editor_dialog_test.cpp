@@ -2,7 +2,6 @@
 // the group commit writes.
 #include <gtest/gtest.h>
 
-
 #include "core/profile/ini_file.h"
 #include "support/editor_support.h"
 #include "support/win_test_support.h"

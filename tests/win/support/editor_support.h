@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "win_test_support.h"
 #include "win/common/wide.h"
 #include "win/editor/new_btn_form.h"
 #include "win/ui/message_form.h"
+#include "win_test_support.h"
 
 namespace wendlix::testing_support {
 
