@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -171,12 +173,12 @@ class MainWindowTest : public ::testing::Test {
     ForgetConfigBase();
   }
 
-  // The bar on the right edge with one web group; `extra` lines go into the bar's section.
-  void Start(const std::string& extra = "") {
+  // The bar on the right edge with one web group.
+  void Start() {
     const std::string ini =
-        "[Wendlix V3.0]\r\nAutoRun=0\r\nReLoadSet=0\r\nEdge=2\r\nAlwaysOnTop=1\r\n"
+        "[Wendlix V3.0]\r\nAutoRun=0\r\nReLoadSet=0\r\nEdge=2\r\nAutoHide=0\r\nAlwaysOnTop=1\r\n"
         "Groups=1\r\nWidth=86\r\nHeight=300\r\nHotKey=" +
-        std::string(kHotKey) + "\r\n" + extra + "\r\n[Groups]\r\nWeb=C:\\\r\n";
+        std::string(kHotKey) + "\r\n\r\n[Groups]\r\nWeb=C:\\\r\n";
     ASSERT_TRUE(WriteBytes(folder_ / "Wendlix.INI", ini));
     ASSERT_TRUE(WriteBytes(
         folder_ / "Wendlix.GPF",
@@ -190,16 +192,21 @@ class MainWindowTest : public ::testing::Test {
   HWND Bar() const { return form_->Handle(); }
   std::string Ask(const std::string& query) { return asker_.Ask(Bar(), query); }
 
-  // A screen point on the bar's background, below its one group: the bar settings menu's place.
-  LPARAM BelowTheGroups() const {
-    RECT r{};
-    GetWindowRect(Bar(), &r);
-    return MAKELPARAM(r.left + 10, r.bottom - 10);
+  // A click on the title button, found in the bar's own layout report: the bar settings menu.
+  void ClickTitleButton() {
+    const std::string layout = Ask("layout");
+    int l = 0, t = 0, r = 0, b = 0;
+    const std::size_t at = layout.find("btntitle\t");
+    ASSERT_NE(at, std::string::npos) << layout;
+    ASSERT_EQ(std::sscanf(layout.c_str() + at + 9, "%d,%d,%d,%d", &l, &t, &r, &b), 4) << layout;
+    const LPARAM centre = MAKELPARAM((l + r) / 2, (t + b) / 2);
+    SendMessageW(Bar(), WM_LBUTTONDOWN, MK_LBUTTON, centre);
+    SendMessageW(Bar(), WM_LBUTTONUP, 0, centre);
   }
 
-  // The bar settings menu, with `during` run once it is on the screen; then it is
-  // dismissed (unless `during` chose an item). True when the menu was seen.
-  bool WithContextMenu(const std::function<void(HWND menu)>& during) {
+  // Opens a menu with `open` and runs `during` once it is on the screen; then dismisses it
+  // (unless `during` chose an item). True when a menu was seen.
+  bool WithMenu(const std::function<void()>& open, const std::function<void(HWND menu)>& during) {
     bool seen = false;
     // The second step comes after whatever `during` posted was handled.
     ModalScript script({OnMenu([&](HWND menu) {
@@ -210,7 +217,7 @@ class MainWindowTest : public ::testing::Test {
                           if (MenuWindow()) EndMenu();
                           return true;
                         }});
-    SendMessageW(Bar(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Bar()), BelowTheGroups());
+    open();
     Pump();
     return seen;
   }
@@ -231,10 +238,14 @@ TEST_F(MainWindowTest, MenuItemReachesItsCommandAndTheTimerFollows) {
   Start();
   ASSERT_EQ(Ask("timer"), "AutoHideTimer=0 AutoHide=0");
   // "自动隐藏(&N)", typed in the open menu.
-  EXPECT_TRUE(WithContextMenu([](HWND menu) { PostMessageW(menu, WM_CHAR, L'n', 0); }));
+  EXPECT_TRUE(WithMenu([&] { ClickTitleButton(); }, [](HWND menu) { PostMessageW(menu, WM_CHAR, L'n', 0); }));
   EXPECT_EQ(Ask("timer"), "AutoHideTimer=1 AutoHide=1");
-  // The real timer reaches the toolbar through the window: with the pointer away it slides
-  // to its sliver.
+  // The real timer reaches the toolbar through the window: with the pointer away and another
+  // window active, it slides to its sliver.
+  const unique_hwnd other(
+      MakeWindow(L"WendlixMainWindowTestOther", nullptr, WS_VISIBLE, {300, 300, 400, 400}));
+  SetForegroundWindow(other.get());
+  SetActiveWindow(other.get());
   SetCursorPos(10, 300);
   const int sliver = GetSystemMetrics(SM_CXSCREEN) - 2 * GetSystemMetrics(SM_CXBORDER);
   EXPECT_TRUE(PumpUntil([&] {
@@ -254,10 +265,11 @@ TEST_F(MainWindowTest, HotKeyIsIgnoredWhileAMenuOrABoxIsOpen) {
   const auto press = [&] { SendMessageW(Bar(), WM_HOTKEY, GlobalHotKey::kId, 0); };
 
   std::string inMenu;
-  ASSERT_TRUE(WithContextMenu([&](HWND) {
-    press();
-    inMenu = session();
-  }));
+  ASSERT_TRUE(WithMenu([&] { ClickTitleButton(); },
+                       [&](HWND) {
+                         press();
+                         inMenu = session();
+                       }));
   EXPECT_EQ(inMenu, "session=0");
 
   std::string inBox;
@@ -270,8 +282,7 @@ TEST_F(MainWindowTest, HotKeyIsIgnoredWhileAMenuOrABoxIsOpen) {
                                    press();
                                    inBox = session();
                                    PostMessageW(box, WM_CLOSE, 0, 0);
-                                 }),
-                        Gone(TMessageForm::kClassName)},
+                                 })},
                        {TMessageForm::kClassName});
     ShowInfoBox("正文", "标题");
     EXPECT_TRUE(script.Finished());
@@ -286,7 +297,7 @@ TEST_F(MainWindowTest, HotKeyIsIgnoredWhileAMenuOrABoxIsOpen) {
 
 TEST_F(MainWindowTest, OpeningTheMenusReadsNoFileAndNoRegistryValue) {
   Start();
-  ASSERT_EQ(PatchImports(FileAndRegistryHooks(), true), static_cast<int>(FileAndRegistryHooks().size()));
+  ASSERT_GT(PatchImports(FileAndRegistryHooks(), true), 0);
   g_countingThread = GetCurrentThreadId();
   g_calls.clear();
   // The hooks see the bar's own reads.
@@ -297,33 +308,30 @@ TEST_F(MainWindowTest, OpeningTheMenusReadsNoFileAndNoRegistryValue) {
   const std::size_t seenByProbe = g_calls.size();
   g_calls.clear();
 
-  std::vector<std::string> whileOpen;
-  const auto open = [&](LPARAM at) {
-    bool seen = false;
-    ModalScript script({OnMenu([&](HWND) {
-      seen = true;
-      g_counting = false;
-      whileOpen = g_calls;
-      EndMenu();
-    })});
+  // From the first message to the menu on the screen: the bar settings menu from the title
+  // button, the system tweaks menu from the title strip.
+  std::vector<std::vector<std::string>> whileOpening;
+  const auto open = [&](const std::function<void()>& how) {
     g_calls.clear();
     g_counting = true;
-    SendMessageW(Bar(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Bar()), at);
+    const bool seen = WithMenu(how, [&](HWND) {
+      g_counting = false;
+      whileOpening.push_back(g_calls);
+    });
     g_counting = false;
-    Pump();
     return seen;
   };
   RECT r{};
   GetWindowRect(Bar(), &r);
-  const bool mainMenu = open(BelowTheGroups());
-  const std::vector<std::string> first = whileOpen;
-  const bool titleMenu = open(MAKELPARAM(r.left + 5, r.top + 5));  // the system tweaks menu
+  const bool mainMenu = open([&] { ClickTitleButton(); });
+  const bool titleMenu = open([&] {
+    SendMessageW(Bar(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Bar()), MAKELPARAM(r.left + 5, r.top + 5));
+  });
   PatchImports(FileAndRegistryHooks(), false);
 
   EXPECT_GE(seenByProbe, 2u);
   ASSERT_TRUE(mainMenu && titleMenu);
-  EXPECT_EQ(first, std::vector<std::string>{});
-  EXPECT_EQ(whileOpen, std::vector<std::string>{});
+  EXPECT_EQ(whileOpening, (std::vector<std::vector<std::string>>{{}, {}}));
 }
 
 TEST_F(MainWindowTest, CloseSavesTheSettingsAndEndsTheLoop) {

@@ -115,7 +115,7 @@ TEST(GiveBackShellWindows, MissingWindowsAreReportedMissing) {
   EXPECT_FALSE(HasVisibleStyle(nullptr));
 }
 
-std::optional<std::string> GiveBackRecord() {
+std::optional<std::string> StoredRecord() {
   const unique_hkey key = OpenRegKey(HKEY_CURRENT_USER, AppRegistryKey(), false, KEY_READ);
   return key ? ReadRegString(key.get(), kGiveBackValue) : std::nullopt;
 }
@@ -148,13 +148,13 @@ TEST(GiveBackGuardChild, OwesThenClosesNormally) {
     tweaks.Execute(menu, *menu.Find("D6"));  // hide the desktop icons
     const std::vector<DWORD> guards = ChildProcesses();
     lines = "guard=" + (guards.size() == 1 ? std::to_string(guards[0]) : "?") +
-            "\nkept=" + (GiveBackRecord() ? "1" : "0") + "\n";
+            "\nkept=" + (StoredRecord() ? "1" : "0") + "\n";
     WriteBytes(report, lines);
     const HANDLE go = OpenEventW(SYNCHRONIZE, FALSE, L"WendlixGuardChildGo");
     WaitForSingleObject(go, kLimitMs);
     CloseHandle(go);
     tweaks.GiveBack();
-    lines += std::string("after=") + (GiveBackRecord() ? "1" : "0") + "\n";
+    lines += std::string("after=") + (StoredRecord() ? "1" : "0") + "\n";
   });
   WriteBytes(report, lines);
 }
@@ -189,7 +189,7 @@ TEST(GiveBackGuard, NormalCloseRemovesTheRecordAndTheGuardEnds) {
   GetExitCodeProcess(guard, &code);
   EXPECT_EQ(code, 0u);
   EXPECT_EQ(read(), "guard=" + std::to_string(guardId) + "\nkept=1\nafter=0\n");
-  EXPECT_EQ(GiveBackRecord(), std::nullopt);
+  EXPECT_EQ(StoredRecord(), std::nullopt);
   CloseHandle(guard);
   CloseHandle(child.hProcess);
   CloseHandle(child.hThread);

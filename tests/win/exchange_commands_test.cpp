@@ -233,54 +233,48 @@ TEST(ExchangeCommands, HiddenShortcutGroupExportsTheLinksOfItsFolder) {
 }
 
 // A file dialog: records its suggested name and file types, then types `typed` and presses
-// OK, or Cancel when `typed` is empty; then waits for it to go.
+// OK, or Cancel when `typed` is empty.
 struct DialogSeen {
   std::string name;
   std::vector<std::string> filters;
 };
-std::vector<ModalScript::Step> FileDialog(const std::string& typed, DialogSeen* seen = nullptr) {
-  return {OnWindow(L"#32770",
-                   [typed, seen](HWND dlg) {
-                     if (seen) {
-                       wchar_t text[512] = {};
-                       GetDlgItemTextW(dlg, cmb13, text, 512);
-                       seen->name = FromWide(text);
-                       const HWND types = GetDlgItem(dlg, cmb1);
-                       const LRESULT count = SendMessageW(types, CB_GETCOUNT, 0, 0);
-                       for (LRESULT i = 0; i < count; ++i) {
-                         wchar_t item[512] = {};
-                         if (SendMessageW(types, CB_GETLBTEXTLEN, i, 0) < 512)
-                           SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
-                         seen->filters.push_back(FromWide(item));
-                       }
-                     }
-                     if (!typed.empty()) SetDlgItemTextW(dlg, cmb13, ToWide(typed).c_str());
-                     PostMessageW(dlg, WM_COMMAND, typed.empty() ? IDCANCEL : IDOK, 0);
-                   }),
-          Gone(L"#32770")};
+ModalScript::Step FileDialog(const std::string& typed, DialogSeen* seen = nullptr) {
+  return OnWindow(L"#32770", [typed, seen](HWND dlg) {
+    if (seen) {
+      wchar_t text[512] = {};
+      GetDlgItemTextW(dlg, cmb13, text, 512);
+      seen->name = FromWide(text);
+      const HWND types = GetDlgItem(dlg, cmb1);
+      const LRESULT count = SendMessageW(types, CB_GETCOUNT, 0, 0);
+      for (LRESULT i = 0; i < count; ++i) {
+        wchar_t item[512] = {};
+        if (SendMessageW(types, CB_GETLBTEXTLEN, i, 0) < 512)
+          SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+        seen->filters.push_back(FromWide(item));
+      }
+    }
+    if (!typed.empty()) SetDlgItemTextW(dlg, cmb13, ToWide(typed).c_str());
+    PostMessageW(dlg, WM_COMMAND, typed.empty() ? IDCANCEL : IDOK, 0);
+  });
 }
 
 // A message box: records its title, then presses OK or closes it (Cancel).
-std::vector<ModalScript::Step> Box(bool ok, std::string* title) {
-  return {OnWindow(TMessageForm::kClassName,
-                   [ok, title](HWND form) {
-                     *title = WindowText(form);
-                     const HWND button = FindWindowExW(form, nullptr, L"BUTTON", L"确认(&O)");
-                     if (ok && button)
-                       PostMessageW(form, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-                                    reinterpret_cast<LPARAM>(button));
-                     else
-                       PostMessageW(form, WM_CLOSE, 0, 0);
-                   }),
-          Gone(TMessageForm::kClassName)};
+ModalScript::Step Box(bool ok, std::string* title) {
+  return OnWindow(TMessageForm::kClassName, [ok, title](HWND form) {
+    *title = WindowText(form);
+    const HWND button = FindWindowExW(form, nullptr, L"BUTTON", L"确认(&O)");
+    if (ok && button)
+      PostMessageW(form, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(button));
+    else
+      PostMessageW(form, WM_CLOSE, 0, 0);
+  });
 }
 
-// Runs `command` while the script of `parts` acts on the windows it shows; true when every
-// step was met.
+// Runs `command` while the script of `steps` acts on the windows it shows; true when every step
+// was met and no window was left open.
 template <class Command>
-bool RunWithUi(Command command, const std::vector<std::vector<ModalScript::Step>>& parts) {
-  std::vector<ModalScript::Step> steps;
-  for (const auto& part : parts) steps.insert(steps.end(), part.begin(), part.end());
+bool RunWithUi(Command command, std::vector<ModalScript::Step> steps) {
   ModalScript script(std::move(steps), {TMessageForm::kClassName, L"#32770"});
   command();
   return script.Finished();

@@ -20,13 +20,11 @@ using testing_support::ModalScript;
 using testing_support::OnWindow;
 using testing_support::WindowText;
 
-// Acts once on the first visible box of this thread, then waits for it to go; a box that
-// stays open is closed and the script ends stuck.
+// Acts once on the first visible box of this thread; a box that stays open is closed and the
+// script ends stuck.
 struct BoxActor : ModalScript {
   explicit BoxActor(std::function<void(HWND)> act)
-      : ModalScript({OnWindow(TMessageForm::kClassName, std::move(act)),
-                     testing_support::Gone(TMessageForm::kClassName)},
-                    {TMessageForm::kClassName}) {}
+      : ModalScript({OnWindow(TMessageForm::kClassName, std::move(act))}, {TMessageForm::kClassName}) {}
 };
 
 TEST(MessageForm, BuildsTheWindowWithItsControlsAndAChineseFont) {

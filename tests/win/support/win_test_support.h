@@ -262,8 +262,9 @@ struct Canvas {
 // Drives modal windows from inside their own loops: a thread timer runs the steps in turn,
 // each after the messages the previous one posted were handled (timer messages come only when
 // the queue is otherwise empty). A step answers true to go on to the next one. A script that
-// stalls for about eight seconds closes the windows of this thread it finds (`Closing`), so a
-// stuck window fails the test instead of hanging it.
+// stalls for about eight seconds, or one that ended with a window of the `closing` classes still
+// open about four seconds later, closes that window, so a stuck window fails the test instead of
+// hanging it.
 class ModalScript {
  public:
   using Step = std::function<bool()>;
@@ -278,8 +279,8 @@ class ModalScript {
   }
   ModalScript(const ModalScript&) = delete;
   ModalScript& operator=(const ModalScript&) = delete;
-  bool Finished() const { return next_ == steps_.size(); }
-  bool Stuck() const { return next_ > steps_.size(); }
+  bool Finished() const { return next_ == steps_.size() && !leftOpen_; }
+  bool Stuck() const { return next_ > steps_.size() || leftOpen_; }
   std::size_t StepReached() const { return next_; }
 
  private:
@@ -295,13 +296,14 @@ class ModalScript {
         self->next_ = self->steps_.size() + 1;  // stuck: never counts as finished
       }
     }
+    const auto openWindow = [self]() -> HWND {
+      for (const wchar_t* cls : self->closing_)
+        if (const HWND w = FindThreadWindow(cls)) return w;
+      return nullptr;
+    };
+    if (self->next_ == self->steps_.size() && openWindow() && ++self->waited_ > 250) self->leftOpen_ = true;
     if (self->Stuck()) {
-      for (const wchar_t* cls : self->closing_) {
-        if (const HWND w = FindThreadWindow(cls)) {
-          PostMessageW(w, WM_CLOSE, 0, 0);
-          break;
-        }
-      }
+      if (const HWND w = openWindow()) PostMessageW(w, WM_CLOSE, 0, 0);
     }
     self->running_ = false;
   }
@@ -311,6 +313,7 @@ class ModalScript {
   ModalScript* previous_;
   std::size_t next_ = 0;
   int waited_ = 0;
+  bool leftOpen_ = false;
   bool running_ = false;
   UINT_PTR timer_ = 0;
 };
@@ -322,11 +325,6 @@ inline ModalScript::Step OnWindow(const wchar_t* cls, std::function<void(HWND)> 
     if (w) act(w);
     return w != nullptr;
   };
-}
-
-// A step that waits until no visible window of class `cls` is left on this thread.
-inline ModalScript::Step Gone(const wchar_t* cls) {
-  return [cls] { return FindThreadWindow(cls) == nullptr; };
 }
 
 }  // namespace wendlix::testing_support
