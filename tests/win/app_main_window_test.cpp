@@ -16,6 +16,7 @@
 #include "core/bar/bar_texts.h"
 #include "core/profile/ini_file.h"
 #include "core/text/encoding.h"
+#include "support/import_hooks.h"
 #include "support/win_test_support.h"
 #include "win/common/registry.h"
 #include "win/inspect/bar_query.h"
@@ -60,49 +61,10 @@ struct Counted {
   }
 };
 
-struct ImportHook {
-  const char* name;
-  void* hook;
-  void** original;
-};
-
 template <int N, typename R, typename... A>
 ImportHook Hook(const char* name, R (*)(A...)) {
   Counted<N, R, A...>::name = name;
   return {name, reinterpret_cast<void*>(&Counted<N, R, A...>::Call), &Counted<N, R, A...>::original};
-}
-
-// Puts the hooks into (or takes them out of) this exe's import address table; how many slots
-// were changed.
-int PatchImports(const std::vector<ImportHook>& hooks, bool install) {
-  auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
-  const auto* nt =
-      reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-  const IMAGE_DATA_DIRECTORY dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-  int patched = 0;
-  for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); d->Name; ++d) {
-    if (!d->OriginalFirstThunk) continue;
-    auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk);
-    auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk);
-    for (; names->u1.AddressOfData; ++names, ++slots) {
-      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-      const auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-      for (const ImportHook& h : hooks) {
-        if (std::strcmp(reinterpret_cast<const char*>(byName->Name), h.name) != 0) continue;
-        DWORD old = 0;
-        VirtualProtect(&slots->u1.Function, sizeof(void*), PAGE_READWRITE, &old);
-        if (install) {
-          *h.original = reinterpret_cast<void*>(slots->u1.Function);
-          slots->u1.Function = reinterpret_cast<ULONG_PTR>(h.hook);
-        } else {
-          slots->u1.Function = reinterpret_cast<ULONG_PTR>(*h.original);
-        }
-        VirtualProtect(&slots->u1.Function, sizeof(void*), old, &old);
-        ++patched;
-      }
-    }
-  }
-  return patched;
 }
 
 const std::vector<ImportHook>& FileAndRegistryHooks() {
@@ -297,7 +259,8 @@ TEST_F(MainWindowTest, HotKeyIsIgnoredWhileAMenuOrABoxIsOpen) {
 
 TEST_F(MainWindowTest, OpeningTheMenusReadsNoFileAndNoRegistryValue) {
   Start();
-  ASSERT_GT(PatchImports(FileAndRegistryHooks(), true), 0);
+  const ImportPatch patch(FileAndRegistryHooks());
+  ASSERT_GT(patch.Patched(), 0);
   g_countingThread = GetCurrentThreadId();
   g_calls.clear();
   // The hooks see the bar's own reads.
@@ -327,7 +290,6 @@ TEST_F(MainWindowTest, OpeningTheMenusReadsNoFileAndNoRegistryValue) {
   const bool titleMenu = open([&] {
     SendMessageW(Bar(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Bar()), MAKELPARAM(r.left + 5, r.top + 5));
   });
-  PatchImports(FileAndRegistryHooks(), false);
 
   EXPECT_GE(seenByProbe, 2u);
   ASSERT_TRUE(mainMenu && titleMenu);
