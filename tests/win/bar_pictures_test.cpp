@@ -5,10 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "support/win_test_support.h"
 #include "win/bar/bar_pictures.h"
 
 namespace wendlix {
 namespace {
+
+using testing_support::Canvas;
 
 // A colour none of the pictures uses: what shows through a transparent pixel.
 constexpr COLORREF kGround = RGB(1, 2, 3);
@@ -34,49 +37,11 @@ struct ResourceModule {
   HMODULE module;
 };
 
-// A 32-bit top-down DIB section to draw into and read back exactly.
-class Canvas {
- public:
-  Canvas(int width, int height) : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    bits_ = static_cast<const DWORD*>(bits);
-    old_ = SelectObject(dc_.get(), bitmap_.get());
-  }
-  ~Canvas() { SelectObject(dc_.get(), old_); }
-  HDC dc() const { return dc_.get(); }
-  void Fill(COLORREF color) {
-    unique_hbrush brush(CreateSolidBrush(color));
-    const RECT all{0, 0, width_, height_};
-    FillRect(dc_.get(), &all, brush.get());
-    GdiFlush();
-  }
-  COLORREF At(int x, int y) const {
-    GdiFlush();
-    const DWORD p = bits_[y * width_ + x];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
-
- private:
-  int width_, height_;
-  unique_memory_dc dc_;
-  unique_hbitmap bitmap_;
-  const DWORD* bits_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-};
-
 // The resource's own pixels, copied unchanged.
 void CopyPixels(HBITMAP bitmap, const Canvas& into, SIZE size) {
   unique_memory_dc source(CreateCompatibleDC(nullptr));
   SelectObjectScope select(source.get(), bitmap);
-  BitBlt(into.dc(), 0, 0, size.cx, size.cy, source.get(), 0, 0, SRCCOPY);
+  BitBlt(into.Dc(), 0, 0, size.cx, size.cy, source.get(), 0, 0, SRCCOPY);
 }
 
 SIZE BitmapSize(HBITMAP bitmap) {
@@ -124,7 +89,7 @@ TEST(BarPictures, ImageList1HoldsTwentyFourKeyedImages) {
 
   Canvas drawn(16 * image1::kCount, 16);
   drawn.Fill(kGround);
-  for (int i = 0; i < image1::kCount; ++i) ImageList_Draw(list.get(), i, drawn.dc(), 16 * i, 0, ILD_NORMAL);
+  for (int i = 0; i < image1::kCount; ++i) ImageList_Draw(list.get(), i, drawn.Dc(), 16 * i, 0, ILD_NORMAL);
   for (int i = 0; i < image1::kCount; ++i) {
     const std::string what = "image " + std::to_string(i);
     // Every image is keyed on magenta but the logo; the logo shows its white ground in the list.
@@ -140,7 +105,7 @@ TEST(BarPictures, ImageList1HoldsTwentyFourKeyedImages) {
   // The logo drawn with white as its key: white shows the ground, the rest its colours.
   Canvas logo(16, 16);
   logo.Fill(kGround);
-  DrawListImageKeyed(logo.dc(), list.get(), image1::kEditorLogo, 0, 0, kEditorLogoKey);
+  DrawListImageKeyed(logo.Dc(), list.get(), image1::kEditorLogo, 0, 0, kEditorLogoKey);
   const int whites =
       ExpectKeyedDrawing(logo, 0, raw, 16 * image1::kEditorLogo, 16, 16, kEditorLogoKey, "logo");
   EXPECT_GT(whites, 0);
@@ -148,7 +113,7 @@ TEST(BarPictures, ImageList1HoldsTwentyFourKeyedImages) {
   // A magenta-keyed image drawn the same way loses its magenta (the mask) and nothing else.
   Canvas web(16, 16);
   web.Fill(kGround);
-  DrawListImageKeyed(web.dc(), list.get(), image1::kWeb, 0, 0, kPictureKey);
+  DrawListImageKeyed(web.Dc(), list.get(), image1::kWeb, 0, 0, kPictureKey);
   ExpectKeyedDrawing(web, 0, raw, 0, 16, 16, kPictureKey, "web, keyed draw");
 }
 
@@ -182,7 +147,7 @@ TEST(BarPictures, NamedBitmapsHaveTheirSizesAndMagentaKey) {
     // Drawn at an offset onto the ground: only the key pixels let it through.
     Canvas drawn(size.cx + 3, size.cy);
     drawn.Fill(kGround);
-    DrawTransparentBitmap(drawn.dc(), bitmap.get(), 3, 0, kPictureKey);
+    DrawTransparentBitmap(drawn.Dc(), bitmap.get(), 3, 0, kPictureKey);
     const int keyed = ExpectKeyedDrawing(drawn, 3, raw, 0, size.cx, size.cy, kPictureKey, what);
     EXPECT_GT(keyed, 0) << what;
     EXPECT_LT(keyed, size.cx * size.cy * 5 / 6) << what << " is (nearly) empty";
@@ -199,14 +164,14 @@ TEST(BarPictures, MissingResourcesAndNullHandlesAreHarmless) {
 
   Canvas canvas(8, 8);
   canvas.Fill(kGround);
-  DrawTransparentBitmap(canvas.dc(), nullptr, 0, 0, kPictureKey);
-  DrawListImageKeyed(canvas.dc(), nullptr, 0, 0, 0, kPictureKey);
+  DrawTransparentBitmap(canvas.Dc(), nullptr, 0, 0, kPictureKey);
+  DrawListImageKeyed(canvas.Dc(), nullptr, 0, 0, 0, kPictureKey);
   ResourceModule exe;
   ASSERT_NE(exe.module, nullptr);
   unique_himagelist list = LoadImageList1(exe.module);
   ASSERT_TRUE(list);
-  DrawListImageKeyed(canvas.dc(), list.get(), image1::kCount, 0, 0, kPictureKey);
-  DrawListImageKeyed(canvas.dc(), list.get(), -1, 0, 0, kPictureKey);
+  DrawListImageKeyed(canvas.Dc(), list.get(), image1::kCount, 0, 0, kPictureKey);
+  DrawListImageKeyed(canvas.Dc(), list.get(), -1, 0, 0, kPictureKey);
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 8; ++x) ASSERT_EQ(canvas.At(x, y), kGround) << x << "," << y;
 }

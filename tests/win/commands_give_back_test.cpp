@@ -1,11 +1,18 @@
-// Giving back the shell windows at exit, on stand-ins on a desktop of the test's own: what the
-// bar hid or disabled comes back, what someone else did stays, and the states the bar saves
-// read each window's own visibility.
+// Giving back at exit, on stand-ins for the shell's windows on a desktop of the test's own: what
+// the bar hid or disabled comes back, what someone else did stays, and the states the bar saves
+// read each window's own visibility. Then the record in the registry and the guard process, in a
+// second run of this exe playing the bar.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include "shell_test_support.h"
+#include <tlhelp32.h>
+
+#include <cstdlib>
+
+#include "core/platform/file_io.h"
+#include "support/win_test_support.h"
+#include "win/common/registry.h"
 #include "win/shell/shell_windows.h"
 #include "win/tweaks/system_tweaks_commands.h"
 
@@ -106,6 +113,87 @@ TEST(GiveBackShellWindows, MissingWindowsAreReportedMissing) {
   const ShellWindowPresence p = snapshot.Presence();
   EXPECT_FALSE(p.TaskBar || p.StartButton || p.DesktopView || p.Desktop);
   EXPECT_FALSE(HasVisibleStyle(nullptr));
+}
+
+std::optional<std::string> StoredRecord() {
+  const unique_hkey key = OpenRegKey(HKEY_CURRENT_USER, AppRegistryKey(), false, KEY_READ);
+  return key ? ReadRegString(key.get(), kGiveBackValue) : std::nullopt;
+}
+
+// The processes this one started that still run.
+std::vector<DWORD> ChildProcesses() {
+  std::vector<DWORD> children;
+  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+    if (entry.th32ParentProcessID == GetCurrentProcessId()) children.push_back(entry.th32ProcessID);
+  CloseHandle(snapshot);
+  return children;
+}
+
+constexpr char kChildVariable[] = "WENDLIX_GUARD_CHILD";  // the report file; set only for the child
+
+// The bar's part, run by the test below in a second process: owes the shell (nothing of it on
+// this desktop of its own), reports its guard, and on the test's word gives back as a normal
+// close does and ends.
+TEST(GiveBackGuardChild, OwesThenClosesNormally) {
+  const char* report = std::getenv(kChildVariable);
+  if (!report) GTEST_SKIP() << "run by GiveBackGuard.NormalCloseRemovesTheRecordAndTheGuardEnds";
+  std::string lines;
+  RunOnOwnDesktop(L"WendlixGuardChild", [&] {
+    BarState state;
+    MenuModel menu = BuildSYSPMenu();
+    SystemTweaksCommands tweaks(nullptr, state);
+    tweaks.Execute(menu, *menu.Find("D6"));  // hide the desktop icons
+    const std::vector<DWORD> guards = ChildProcesses();
+    lines = "guard=" + (guards.size() == 1 ? std::to_string(guards[0]) : "?") +
+            "\nkept=" + (StoredRecord() ? "1" : "0") + "\n";
+    WriteBytes(report, lines);
+    const HANDLE go = OpenEventW(SYNCHRONIZE, FALSE, L"WendlixGuardChildGo");
+    WaitForSingleObject(go, kLimitMs);
+    CloseHandle(go);
+    tweaks.GiveBack();
+    lines += std::string("after=") + (StoredRecord() ? "1" : "0") + "\n";
+  });
+  WriteBytes(report, lines);
+}
+
+TEST(GiveBackGuard, NormalCloseRemovesTheRecordAndTheGuardEnds) {
+  TempFolder folder("guard");
+  const std::string report = folder / "report.txt";
+  const HANDLE go = CreateEventW(nullptr, TRUE, FALSE, L"WendlixGuardChildGo");
+  wchar_t exe[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  std::wstring commandLine = L"\"" + std::wstring(exe) + L"\" --gtest_filter=GiveBackGuardChild.*";
+  SetEnvironmentVariableA(kChildVariable, report.c_str());
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION child{};
+  const bool started =
+      CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &child);
+  SetEnvironmentVariableA(kChildVariable, nullptr);
+  ASSERT_TRUE(started);
+  const auto read = [&] { return platform::ReadWholeFile(report).value_or(""); };
+  ASSERT_TRUE(PumpUntil([&] { return !read().empty(); })) << "the child never reported";
+  const std::string kept = read();
+  const std::size_t at = kept.find("guard=") + 6;
+  const DWORD guardId = static_cast<DWORD>(std::strtoul(kept.c_str() + at, nullptr, 10));
+  const HANDLE guard = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, guardId);
+  SetEvent(go);
+  EXPECT_EQ(WaitForSingleObject(child.hProcess, kLimitMs), WAIT_OBJECT_0);
+  // The guard outlives the bar only to find nothing owed.
+  EXPECT_NE(guard, nullptr) << kept;
+  EXPECT_EQ(WaitForSingleObject(guard, kLimitMs), WAIT_OBJECT_0) << "the guard did not end";
+  DWORD code = 1;
+  GetExitCodeProcess(guard, &code);
+  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(read(), "guard=" + std::to_string(guardId) + "\nkept=1\nafter=0\n");
+  EXPECT_EQ(StoredRecord(), std::nullopt);
+  CloseHandle(guard);
+  CloseHandle(child.hProcess);
+  CloseHandle(child.hThread);
+  CloseHandle(go);
 }
 
 }  // namespace

@@ -4,7 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include "shell_test_support.h"
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/tweaks/tweak_texts.h"
+#include "support/import_hooks.h"
+#include "support/win_test_support.h"
 #include "win/shell/shell_windows.h"
 #include "win/tweaks/system_tweaks_commands.h"
 
@@ -37,8 +43,7 @@ struct CountingWindow {
   int PostAndPump() {
     screenSaves = 0;
     PostMessageW(hwnd, WM_SYSCOMMAND, SC_SCREENSAVE | 2, 0);
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Pump();
     return screenSaves;
   }
   HWND hwnd = nullptr;
@@ -80,6 +85,55 @@ TEST(SystemTweaksCommands, ScreenSaverBlockAndTheBarsOwnSettings) {
     EXPECT_EQ(main.PostAndPump(), 0);
   }
   EXPECT_EQ(main.PostAndPump(), 1);
+}
+
+// The shutdown block reason as the bar sets it: the bar finds the two functions by name (not
+// every Windows has them), so the name look-up is what hands out these stand-ins.
+std::optional<std::wstring> g_blockReason;
+void* g_getProcAddress = nullptr;
+BOOL WINAPI CreateReason(HWND, LPCWSTR reason) {
+  g_blockReason = reason;
+  return TRUE;
+}
+BOOL WINAPI DestroyReason(HWND) {
+  g_blockReason.reset();
+  return TRUE;
+}
+FARPROC WINAPI FindWithStandIns(HMODULE module, LPCSTR name) {
+  if (HIWORD(reinterpret_cast<ULONG_PTR>(name))) {
+    if (std::string_view(name) == "ShutdownBlockReasonCreate")
+      return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&CreateReason));
+    if (std::string_view(name) == "ShutdownBlockReasonDestroy")
+      return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&DestroyReason));
+  }
+  return reinterpret_cast<decltype(&GetProcAddress)>(g_getProcAddress)(module, name);
+}
+
+// The way out gives back what the settings took while they stay as they are: the filter goes,
+// the system is told no screen saver runs (as a Windows 98 key block leaves it), and the
+// shutdown block reason is dropped.
+TEST(SystemTweaksCommands, GiveBackLetsTheScreenSaverAndShutdownGo) {
+  const ImportPatch patch(
+      {{"GetProcAddress", reinterpret_cast<void*>(&FindWithStandIns), &g_getProcAddress}});
+  ASSERT_EQ(patch.Patched(), 1);
+  CountingWindow main;
+  BarState state;
+  MenuModel menu = BuildSYSPMenu();
+  SystemTweaksCommands tweaks(main.hwnd, state);
+  tweaks.Execute(menu, *menu.Find("S7"));  // block the screen saver
+  tweaks.Execute(menu, *menu.Find("D5"));  // lock shutdown
+  ASSERT_EQ(main.PostAndPump(), 0);
+  EXPECT_EQ(g_blockReason, ToWide(kShutdownLockedReason));
+  ASSERT_TRUE(SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, TRUE, nullptr, 0));
+  BOOL running = FALSE;
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0) && running);
+
+  tweaks.GiveBack();
+  EXPECT_EQ(main.PostAndPump(), 1);
+  SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
+  EXPECT_FALSE(running);
+  EXPECT_EQ(g_blockReason, std::nullopt);
+  EXPECT_TRUE(state.Tweaks.DisableScrnSaver && !state.Tweaks.CanShutDown);
 }
 
 // Opens the menu as the bar would and chooses `name`; returns the caption it had.

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "shell_test_support.h"
+#include "support/win_test_support.h"
 #include "win/drops/drop_files.h"
 #include "win/shell/shell_links.h"
 

@@ -15,7 +15,7 @@
 
 #include "core/bar/panel_data.h"
 #include "core/text/encoding.h"
-#include "shell_test_support.h"
+#include "support/win_test_support.h"
 #include "win/drops/bar_drop_target.h"
 #include "win/drops/file_drag_source.h"
 
@@ -135,11 +135,6 @@ TEST(DropLinkReader, BrowserLinkWideAndNarrow) {
   offer = ReadDragOffer(&narrow);
   EXPECT_EQ(offer.Text, "文本");
   EXPECT_EQ(ReadDroppedLink(offer), (DroppedLink{"http://新闻.example/", "新闻 首页"}));
-
-  // Text alone: the address and the title.
-  OfferData text;
-  text.formats[CF_UNICODETEXT] = WideZ(L"  www.example.com\r\n");
-  EXPECT_EQ(ReadDroppedLink(ReadDragOffer(&text)), (DroppedLink{"www.example.com", "www.example.com"}));
 }
 
 TEST(DropLinkReader, FileContentsAndInternetShortcutFiles) {

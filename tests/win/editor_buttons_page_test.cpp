@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "editor_test_support.h"
+#include "support/editor_support.h"
 
 namespace wendlix {
 namespace {

@@ -2,7 +2,7 @@
 // the index read as a colour.
 #include <gtest/gtest.h>
 
-#include "editor_test_support.h"
+#include "support/editor_support.h"
 
 namespace wendlix {
 namespace {

@@ -2,8 +2,8 @@
 // dialog manager does not know (Ctrl+Tab, Delete on the list), and a template that is missing.
 #include <gtest/gtest.h>
 
-#include "editor_test_support.h"
-#include "shell_test_support.h"
+#include "support/editor_support.h"
+#include "support/win_test_support.h"
 
 namespace wendlix {
 namespace {

@@ -7,8 +7,8 @@
 #include "core/profile/ini_file.h"
 #include "core/shell/shortcut_data.h"
 #include "core/text/paths.h"
-#include "editor_test_support.h"
-#include "shell_test_support.h"
+#include "support/editor_support.h"
+#include "support/win_test_support.h"
 #include "win/shell/shell_links.h"
 
 namespace wendlix {

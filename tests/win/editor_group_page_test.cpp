@@ -6,8 +6,8 @@
 #include <shlobj.h>
 
 #include "core/profile/ini_file.h"
-#include "editor_test_support.h"
-#include "shell_test_support.h"
+#include "support/editor_support.h"
+#include "support/win_test_support.h"
 
 namespace wendlix {
 namespace {

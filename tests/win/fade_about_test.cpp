@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/paint/about_window.h"
+#include "support/win_test_support.h"
 #include "win/common/handle_counts.h"
 #include "win/common/unique_handle.h"
 #include "win/paint/about_form.h"
@@ -12,6 +13,8 @@
 
 namespace wendlix {
 namespace {
+
+using testing_support::Pump;
 
 struct Recorder : AboutObserver {
   int snapshots = 0, opened = -1, closed = -1;
@@ -22,14 +25,6 @@ struct Recorder : AboutObserver {
   }
   void TransitionDone(bool closing, int repaints) override { (closing ? closed : opened) = repaints; }
 };
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
 
 // What the program's own wrappers hold, by kind.
 std::vector<long> OwnHandles() {

@@ -9,7 +9,7 @@
 
 #include "core/platform/file_io.h"
 #include "core/profile/ini_file.h"
-#include "shell_test_support.h"
+#include "support/win_test_support.h"
 #include "win/common/unique_handle.h"
 #include "win/common/wide.h"
 

@@ -8,26 +8,20 @@
 #include <memory>
 
 #include "core/bar/bar_view.h"
+#include "support/win_test_support.h"
 #include "win/bar/bar_painter.h"
 #include "win/keyboard/global_hotkey.h"
 #include "win/keyboard/keyboard_session.h"
-#include "win/paint/dib_section.h"
 
 namespace wendlix {
 namespace {
+
+using testing_support::Pump;
 
 class KeyTestBar : public TAppToolBar<KeyTestBar> {
  public:
   static constexpr wchar_t kClassName[] = L"WendlixKeyboardTestBar";
 };
-
-void Pump() {
-  MSG m;
-  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&m);
-    DispatchMessageW(&m);
-  }
-}
 
 HWND PlainWindow(const wchar_t* title) {
   WNDCLASSW wc{};

@@ -1,5 +1,5 @@
-// Launch requests carried out through the shell: the command line a web address makes, and
-// what the user is told when a launch fails (the shell's own message or the bar's box, once).
+// Launch requests carried out through the shell: what the user is told when a launch fails
+// (the shell's own message or the bar's box, once).
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <shellapi.h>
@@ -9,7 +9,7 @@
 
 #include "core/bar/panel_data.h"
 #include "core/shell/command_line.h"
-#include "shell_test_support.h"
+#include "support/win_test_support.h"
 #include "win/launch/launch.h"
 #include "win/shell/shell_links.h"
 #include "win/ui/message_form.h"
@@ -19,79 +19,37 @@ namespace {
 
 using namespace testing_support;
 
-TEST(Launch, WebAddressReachesTheBrowserAsOneArgument) {
-  const char* addresses[] = {
-      "http://www.example.cn/",
-      "http://www.example.cn/a b c",             // blanks
-      "http://例子.cn/路径?q=中文&x=1^2%20|<>",  // non-ASCII and shell metacharacters
-      "http://x.cn\\",                           // a trailing backslash must not eat the quote
-      "http://x.cn/a\\\\ b\\",
-      "https://x.cn/Ő한🙂",  // outside code page 936
-  };
-  for (const char* address : addresses) {
-    SCOPED_TRACE(address);
-    const std::optional<ShellCall> call =
-        LaunchShellCall(DecideLaunch(LaunchButtonSender{gkWeb, address, false}));
-    ASSERT_TRUE(call);
-    EXPECT_EQ(SplitCommandLine(L"\"" + call->File + L"\" " + call->Parameters),
-              (std::vector<std::wstring>{L"explorer.exe", ToWide(address)}));
-    // From a menu item the same address makes the same command line.
-    const std::optional<ShellCall> fromMenu = LaunchShellCall(DecideLaunch(MenuItemSender{address, 0, 0}));
-    ASSERT_TRUE(fromMenu);
-    EXPECT_EQ(fromMenu->File, call->File);
-    EXPECT_EQ(fromMenu->Parameters, call->Parameters);
-  }
-  // Only open requests reach the shell.
-  EXPECT_FALSE(
-      LaunchShellCall(DecideLaunch(LaunchButtonSender{gkWeb, "http://x.cn/\" C:\\evil.exe", false})));
-  EXPECT_FALSE(ExecuteLaunch(DecideLaunch(MenuItemSender{"C:\\", kSubmenuTag, 1})).Started);
-}
-
-// The top-level windows this thread shows while a launch runs: each is noted and closed,
-// from inside whichever modal loop shows it. One still open after about five seconds marks
-// the run stuck (closing it did not work), so a box that will not go fails instead of hanging.
+// Notes and closes every top-level window this thread shows while a launch runs, from inside
+// whichever modal loop shows it. One still open after about four seconds marks the run stuck
+// (closing it did not work), so a box that will not go fails instead of hanging.
 class MessageWatcher {
  public:
-  MessageWatcher() : timer_(SetTimer(nullptr, 0, 20, &MessageWatcher::Tick)) { current_ = this; }
-  ~MessageWatcher() {
-    KillTimer(nullptr, timer_);
-    current_ = nullptr;
-  }
-  std::vector<std::wstring> shell;  // the texts of the shell's dialogs
-  std::vector<std::wstring> bar;    // caption and text of the bar's boxes
+  std::vector<std::string> shell;  // the texts of the shell's dialogs
+  std::vector<std::string> bar;    // caption and text of the bar's boxes
   bool stuck = false;
 
  private:
-  static std::wstring TextOf(HWND h) {
-    wchar_t text[1024] = {};
-    GetWindowTextW(h, text, 1024);
-    return text;
-  }
-  static BOOL CALLBACK Visit(HWND h, LPARAM) {
-    MessageWatcher& self = *current_;
-    wchar_t cls[64] = {};
-    GetClassNameW(h, cls, 64);
-    if (!IsWindowVisible(h)) return TRUE;
-    int& ticks = self.open_[h];
-    if (ticks++ == 0) {
-      if (std::wstring(cls) == TMessageForm::kClassName) {
-        self.bar.push_back(TextOf(h) + L"|" + TextOf(GetDlgItem(h, TMessageForm::kMessageId)));
-      } else if (std::wstring(cls) == L"#32770") {
-        std::wstring text;
-        for (HWND c = nullptr; (c = FindWindowExW(h, c, L"Static", nullptr));) text += TextOf(c);
-        self.shell.push_back(text);
+  bool Visit() {
+    ForEachThreadWindow([this](HWND h) {
+      if (!IsWindowVisible(h)) return true;
+      int& ticks = open_[h];
+      if (ticks++ == 0) {
+        if (ClassOf(h) == TMessageForm::kClassName) {
+          bar.push_back(WindowText(h) + "|" + WindowText(GetDlgItem(h, TMessageForm::kMessageId)));
+        } else if (ClassOf(h) == L"#32770") {
+          std::string text;
+          for (HWND c = nullptr; (c = FindWindowExW(h, c, L"Static", nullptr));) text += WindowText(c);
+          shell.push_back(text);
+        }
       }
-    }
-    if (ticks == 250) self.stuck = true;
-    PostMessageW(h, WM_CLOSE, 0, 0);
-    return TRUE;
+      if (ticks == 250) stuck = true;
+      PostMessageW(h, WM_CLOSE, 0, 0);
+      return true;
+    });
+    return false;  // watches to the end
   }
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    if (current_) EnumThreadWindows(GetCurrentThreadId(), &Visit, 0);
-  }
-  static inline MessageWatcher* current_ = nullptr;
   std::map<HWND, int> open_;
-  UINT_PTR timer_ = 0;
+  ModalScript script_{{[this] { return Visit(); }}};
 };
 
 TEST(Launch, AFailureIsToldOnceByTheShellOrByTheBar) {
@@ -127,8 +85,8 @@ TEST(Launch, AFailureIsToldOnceByTheShellOrByTheBar) {
     MessageWatcher watcher;
     LaunchAndReport(DecideLaunch(MenuItemSender{gone, 0, 0}), nullptr);
     EXPECT_TRUE(watcher.shell.empty());
-    EXPECT_EQ(watcher.bar, std::vector<std::wstring>{
-                               ToWide("无法打开|找不到该文件，它可能已被移动或删除:\r\r\"" + gone + "\"")});
+    EXPECT_EQ(watcher.bar,
+              std::vector<std::string>{"无法打开|找不到该文件，它可能已被移动或删除:\r\r\"" + gone + "\""});
     EXPECT_FALSE(watcher.stuck);
   }
   // A path the shell must not see never reaches it.
@@ -136,8 +94,7 @@ TEST(Launch, AFailureIsToldOnceByTheShellOrByTheBar) {
     MessageWatcher watcher;
     LaunchAndReport(DecideLaunch(LaunchButtonSender{gkShortcut, "C:\\a\" b.exe", false}), nullptr);
     EXPECT_TRUE(watcher.shell.empty());
-    EXPECT_EQ(watcher.bar,
-              std::vector<std::wstring>{ToWide("无法打开|" + LaunchRefusedText("C:\\a\" b.exe"))});
+    EXPECT_EQ(watcher.bar, std::vector<std::string>{"无法打开|" + LaunchRefusedText("C:\\a\" b.exe")});
   }
 }
 

@@ -7,17 +7,25 @@
 #include <cstdlib>
 #include <functional>
 #include <map>
+#include <ostream>
 
-#include "live_test_support.h"
-#include "shell_test_support.h"
+#include "support/win_test_support.h"
 #include "win/common/handle_counts.h"
 #include "win/diagnostics/handle_census.h"
 
 namespace wendlix {
+
+inline void PrintTo(const LiveRename& r, std::ostream* os) { *os << r.From << " -> " << r.To; }
+inline void PrintTo(const FolderWatcher::Counts& c, std::ostream* os) {
+  *os << "{folders " << c.Folders << ", anchors " << c.Anchors << ", open " << c.OpenDirectories
+      << ", polled " << c.Polled << "}";
+}
+
 namespace {
 
+constexpr UINT kLiveMessage = WM_APP + 41;
+
 using testing_support::Exists;
-using testing_support::kLiveMessage;
 using testing_support::MessageWindow;
 using testing_support::PumpUntil;
 using testing_support::TempFolder;

@@ -6,14 +6,14 @@
 
 #include <functional>
 
-#include "live_test_support.h"
-#include "shell_test_support.h"
+#include "support/win_test_support.h"
 
 namespace wendlix {
 namespace {
 
-using testing_support::kLiveMessage;
-using testing_support::kLiveTimer;
+constexpr UINT kLiveMessage = WM_APP + 41;
+constexpr UINT_PTR kLiveTimer = 77;
+
 using testing_support::MessageWindow;
 using testing_support::PumpUntil;
 using testing_support::TempFolder;

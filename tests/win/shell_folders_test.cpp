@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "core/shell/link_naming.h"
-#include "shell_test_support.h"
+#include "support/win_test_support.h"
 #include "win/common/unique_handle.h"
 #include "win/shell/context_menu.h"
 #include "win/shell/shell_error.h"

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/text/encoding.h"
-#include "shell_test_support.h"
+#include "support/win_test_support.h"
 #include "win/shell/shell_error.h"
 #include "win/shell/shell_links.h"
 

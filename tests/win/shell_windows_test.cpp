@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "core/shell/command_line.h"
-#include "shell_test_support.h"
+#include "support/win_test_support.h"
 #include "win/common/wide.h"
 #include "win/shell/shell_open.h"
 #include "win/shell/shell_windows.h"

@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "support/win_test_support.h"
 #include "win/app/main_form.h"
 
 namespace wendlix {
@@ -32,11 +33,8 @@ bool OnOtherThread(std::function<bool()> work) {
     ADD_FAILURE() << "CreateThread failed";
     return false;
   }
-  while (MsgWaitForMultipleObjects(1, &thread, FALSE, 60000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-  }
-  const bool ended = WaitForSingleObject(thread, 0) == WAIT_OBJECT_0;
+  const bool ended =
+      testing_support::PumpUntil([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, {}, 60000);
   EXPECT_TRUE(ended) << "the other thread did not end within 60 s";
   if (!ended) TerminateThread(thread, 1);
   CloseHandle(thread);

@@ -4,7 +4,7 @@
 
 #include "core/platform/file_io.h"
 #include "core/text/paths.h"
-#include "shell_test_support.h"
+#include "support/win_test_support.h"
 #include "win/app/program_files.h"
 #include "win/common/registry.h"
 #include "win/common/wide.h"

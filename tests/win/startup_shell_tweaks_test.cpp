@@ -1,7 +1,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include "shell_test_support.h"
+#include "support/win_test_support.h"
 #include "win/shell/shell_windows.h"
 #include "win/tweaks/shell_give_back.h"
 #include "win/tweaks/shell_tweaks.h"

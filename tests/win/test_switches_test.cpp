@@ -6,7 +6,7 @@
 
 #include "core/diagnostics/save_rounds.h"
 #include "core/platform/file_io.h"
-#include "shell_test_support.h"
+#include "support/win_test_support.h"
 #include "win/diagnostics/test_switches.h"
 
 namespace wendlix {

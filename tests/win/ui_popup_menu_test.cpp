@@ -9,13 +9,16 @@
 #include <vector>
 
 #include "core/bar_menu/bar_menu.h"
-#include "core/button_menu/button_menu.h"
+#include "support/win_test_support.h"
 #include "win/common/unique_handle.h"
 #include "win/common/wide.h"
 #include "win/ui/popup_menu.h"
 
 namespace wendlix {
 namespace {
+
+using testing_support::Canvas;
+using testing_support::Pump;
 
 // Images 0 red, 1 green, 2 blue, solid.
 unique_himagelist TestImages() {
@@ -85,18 +88,12 @@ TEST(PopupMenu, BuildsOwnerDrawnItemsWithStatesAndSubMenus) {
   ASSERT_EQ(GetMenuItemCount(folder), 1);
   EXPECT_TRUE(InfoAt(folder, 0).fState & MFS_DISABLED);  // the "(空)" placeholder
 
-  // Typed accelerators: owner-drawn items have no text the system could match.
+  // Typed accelerators reach the model (which item a character runs is the core's): owner-drawn
+  // items have no text the system could match.
   LRESULT r = 0;
-  const auto menuChar = [&](wchar_t c, HMENU m) {
-    return menu.HandleMenuMessage(WM_MENUCHAR, MAKEWPARAM(c, MF_POPUP), reinterpret_cast<LPARAM>(m), r);
-  };
-  ASSERT_TRUE(menuChar(L'c', root));
+  ASSERT_TRUE(
+      menu.HandleMenuMessage(WM_MENUCHAR, MAKEWPARAM(L'b', MF_POPUP), reinterpret_cast<LPARAM>(sub), r));
   EXPECT_EQ(r, MAKELRESULT(1, MNC_EXECUTE));
-  menuChar(L'D', root);  // "&Disabled" is disabled
-  EXPECT_EQ(HIWORD(r), MNC_IGNORE);
-  menuChar(L'b', sub);
-  EXPECT_EQ(r, MAKELRESULT(1, MNC_EXECUTE));
-  EXPECT_FALSE(menuChar(L'c', CreatePopupMenu()));
 
   // Built again after a change: the new state, and the old handles are gone.
   model.Find("checked")->Checked = false;
@@ -105,33 +102,6 @@ TEST(PopupMenu, BuildsOwnerDrawnItemsWithStatesAndSubMenus) {
   EXPECT_EQ(GetMenuItemCount(again), 7);
   EXPECT_FALSE(InfoAt(again, 1).fState & MFS_CHECKED);
   EXPECT_FALSE(IsMenu(root));
-}
-
-// The buttons menu over a .scf in a group that is the only band shown: what the real menu holds.
-TEST(PopupMenu, ButtonsMenuOverAShellCommandFile) {
-  MenuModel model = BuildPopupMenuBtn();
-  ButtonMenuState state;
-  TPanelData group;
-  group.Title = "工具";
-  state.Group = group;
-  state.Button = GroupButton{"桌面", "C:\\g\\desk.scf"};
-  state.BandCount = 2;
-  state.VisibleBandCount = 1;
-  state.Groups = {{"工具", 0, true}, {"网址", 1, false}};
-  PopupMenuBtnPopup(model, state);
-  PopupMenu menu(model);
-  const HMENU root = menu.Build();
-  // N9 S3 N7 D1 N49 B1 N10 S4 N11 N6 N3 S2 N13 D2 N14 O1 N36 R1: hide is not offered.
-  ASSERT_EQ(GetMenuItemCount(root), 18);
-  const auto disabled = [&](int pos) { return (InfoAt(root, pos).fState & MFS_DISABLED) != 0; };
-  EXPECT_FALSE(disabled(0));   // new button
-  EXPECT_TRUE(disabled(1));    // properties of a .scf
-  EXPECT_TRUE(disabled(3));    // delete it
-  EXPECT_FALSE(disabled(13));  // delete group: two bands
-  EXPECT_TRUE(InfoAt(root, 7).hSubMenu != nullptr);
-  EXPECT_EQ(GetMenuItemCount(InfoAt(root, 7).hSubMenu), 2);  // the groups list
-  EXPECT_TRUE(InfoAt(InfoAt(root, 7).hSubMenu, 0).fState & MFS_CHECKED);
-  EXPECT_EQ(menu.Model().FindByCommand(InfoAt(root, 17).wID), model.Find("R1"));
 }
 
 TEST(PopupMenu, FillsLateSubMenusOnceOnFirstOpening) {
@@ -181,34 +151,7 @@ TEST(PopupMenu, FillsLateSubMenusOnceOnFirstOpening) {
   }
 }
 
-// A 32-bit top-down DIB to draw into, read back pixel by pixel.
-struct Canvas {
-  Canvas(int w, int h) : width(w), height(h) {
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    dc.reset(CreateCompatibleDC(nullptr));
-    bitmap.reset(
-        CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
-    old = SelectObject(dc.get(), bitmap.get());
-  }
-  ~Canvas() { SelectObject(dc.get(), old); }
-  COLORREF At(int x, int y) const {
-    GdiFlush();
-    const std::uint32_t p = bits[y * width + x];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
-  bool AnyIn(const RECT& r, COLORREF c) const {
-    for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.right; ++x)
-        if (At(x, y) == c) return true;
-    return false;
-  }
-  int width, height;
-  std::uint32_t* bits = nullptr;
-  unique_memory_dc dc;
-  unique_hbitmap bitmap;
-  HGDIOBJ old = nullptr;
-};
+bool AnyIn(const Canvas& canvas, const RECT& r, COLORREF c) { return canvas.CountIn(r, c) > 0; }
 
 TEST(PopupMenu, PaintsStripImagesChecksAndStatesIntoADc) {
   unique_himagelist images = TestImages();
@@ -240,7 +183,7 @@ TEST(PopupMenu, PaintsStripImagesChecksAndStatesIntoADc) {
                        ODA_DRAWENTIRE,
                        i == 4 ? UINT(ODS_SELECTED) : 0u,
                        reinterpret_cast<HWND>(root),
-                       canvas.dc.get(),
+                       canvas.Dc(),
                        rects[i],
                        info.dwItemData};
     ASSERT_TRUE(menu.HandleMenuMessage(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis), result)) << i;
@@ -256,11 +199,11 @@ TEST(PopupMenu, PaintsStripImagesChecksAndStatesIntoADc) {
   EXPECT_GT(white, 20);
   const COLORREF menuColor = GetSysColor(COLOR_MENU);
   auto box = [&](int i) { return RECT{strip, rects[i].top, strip + 22, rects[i].bottom}; };
-  EXPECT_TRUE(canvas.AnyIn(box(0), RGB(255, 0, 0)));               // image 0
-  EXPECT_TRUE(canvas.AnyIn(box(1), GetSysColor(COLOR_MENUTEXT)));  // a tick
-  EXPECT_FALSE(canvas.AnyIn(box(3), RGB(0, 255, 0)));              // disabled image is dimmed
+  EXPECT_TRUE(AnyIn(canvas, box(0), RGB(255, 0, 0)));               // image 0
+  EXPECT_TRUE(AnyIn(canvas, box(1), GetSysColor(COLOR_MENUTEXT)));  // a tick
+  EXPECT_FALSE(AnyIn(canvas, box(3), RGB(0, 255, 0)));              // disabled image is dimmed
   EXPECT_TRUE(
-      canvas.AnyIn(RECT{strip + 25, rects[3].top, width, rects[3].bottom}, GetSysColor(COLOR_GRAYTEXT)));
+      AnyIn(canvas, RECT{strip + 25, rects[3].top, width, rects[3].bottom}, GetSysColor(COLOR_GRAYTEXT)));
   EXPECT_EQ(canvas.At(width - 3, rects[0].top + 1), menuColor);
   EXPECT_EQ(canvas.At(width - 3, rects[4].top + 1), GetSysColor(COLOR_HIGHLIGHT));  // selected
 
@@ -303,7 +246,7 @@ struct OpenMenuRun {
     WindowDc screen(nullptr);
     const int w = menuRect.right - menuRect.left, h = menuRect.bottom - menuRect.top;
     Canvas shot(w, h);
-    BitBlt(shot.dc.get(), 0, 0, w, h, screen.get(), menuRect.left, menuRect.top, SRCCOPY);
+    BitBlt(shot.Dc(), 0, 0, w, h, screen.get(), menuRect.left, menuRect.top, SRCCOPY);
     // Down the left, inside the frame: the strip's blues, not the menu's grey.
     int blue = 0;
     for (int y = 0; y < h; ++y) {
@@ -341,8 +284,7 @@ TEST(PopupMenu, OpensOnTheScreenAndReturnsTheChosenItem) {
   const MenuItem* chosen = menu.Popup(owner.get(), POINT{100, 40});
   ASSERT_NE(chosen, nullptr);
   EXPECT_EQ(chosen->Name, "AboutN");
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  Pump();
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
-// Driving the modal editor from inside its own loop: a thread timer runs a script of
-// steps, each one after the messages the previous one posted were handled (timer messages
-// come only when the queue is otherwise empty). A script that stalls closes the windows
-// it finds, so a stuck dialog fails the test instead of hanging it.
+// Driving the modal editor from inside its own loop (ModalScript): its controls, rows, texts
+// and the steps every editor test takes.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -13,32 +11,9 @@
 #include "win/common/wide.h"
 #include "win/editor/new_btn_form.h"
 #include "win/ui/message_form.h"
+#include "win_test_support.h"
 
 namespace wendlix::testing_support {
-
-// Calls `visit` on each top-level window of this thread until it answers false.
-inline void ForEachThreadWindow(const std::function<bool(HWND)>& visit) {
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND h, LPARAM lp) -> BOOL { return (*reinterpret_cast<const std::function<bool(HWND)>*>(lp))(h); },
-      reinterpret_cast<LPARAM>(&visit));
-}
-
-inline std::wstring ClassOf(HWND h) {
-  wchar_t name[64] = {};
-  GetClassNameW(h, name, 64);
-  return name;
-}
-
-// A visible window of this thread of class `cls`; with `control`, only one holding that control.
-inline HWND FindThreadWindow(const wchar_t* cls, int control = 0) {
-  HWND found = nullptr;
-  ForEachThreadWindow([&](HWND h) {
-    if (ClassOf(h) == cls && IsWindowVisible(h) && (!control || GetDlgItem(h, control))) found = h;
-    return !found;
-  });
-  return found;
-}
 
 // The editor is a dialog like any other: the one holding a name edit (button mode) or the pages.
 inline HWND EditorForm() {
@@ -72,13 +47,6 @@ inline HINSTANCE EditorResources() {
 inline NewBtnFormResult ShowEditor(NewBtnFormSetup setup, HWND owner = nullptr) {
   if (!setup.Resources) setup.Resources = EditorResources();
   return ShowNewBtnForm(owner, setup);
-}
-
-// The text of a window read as another process would, through WM_GETTEXT.
-inline std::string WindowText(HWND h) {
-  wchar_t buffer[512] = {};
-  SendMessageW(h, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer));
-  return FromWide(buffer);
 }
 
 // All text in a message form: its static texts joined.
@@ -161,47 +129,11 @@ inline NewBtnFormSetup ShortcutGroupSetup(const std::string& folder, const std::
   return s;
 }
 
-class EditorScript {
+// A script on the editor: a stuck one closes the box, then the editor.
+class EditorScript : public ModalScript {
  public:
-  using Step = std::function<bool()>;  // true: on to the next step
-  explicit EditorScript(std::vector<Step> steps) : steps_(std::move(steps)) {
-    current_ = this;
-    timer_ = SetTimer(nullptr, 0, 15, &EditorScript::Tick);
-  }
-  ~EditorScript() {
-    KillTimer(nullptr, timer_);
-    current_ = nullptr;
-  }
-  bool Finished() const { return next_ == steps_.size(); }
-  std::size_t StepReached() const { return next_; }
-
- private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    EditorScript* self = current_;
-    if (!self || self->running_) return;
-    self->running_ = true;
-    if (self->next_ < self->steps_.size()) {
-      if (self->steps_[self->next_]()) {
-        ++self->next_;
-        self->waited_ = 0;
-      } else if (++self->waited_ > 400) {
-        self->next_ = self->steps_.size() + 1;  // stuck: never counts as finished
-      }
-    }
-    if (self->next_ > self->steps_.size()) {
-      if (HWND box = MessageBoxForm())
-        PostMessageW(box, WM_CLOSE, 0, 0);
-      else if (HWND form = EditorForm())
-        PostMessageW(form, WM_CLOSE, 0, 0);
-    }
-    self->running_ = false;
-  }
-  static inline EditorScript* current_ = nullptr;
-  std::vector<Step> steps_;
-  std::size_t next_ = 0;
-  int waited_ = 0;
-  bool running_ = false;
-  UINT_PTR timer_ = 0;
+  explicit EditorScript(std::vector<Step> steps)
+      : ModalScript(std::move(steps), {TMessageForm::kClassName, TNewBtnForm::kClassName}) {}
 };
 
 // Steps used everywhere.

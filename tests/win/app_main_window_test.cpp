@@ -1,0 +1,313 @@
+// The main window as the program makes it, on settings files of the test's own: the message
+// routes only the real window has (a menu item reaching its command, the auto-hide timer, the
+// hotkey held off while a menu or box has the keyboard, closing saves), and that opening its
+// menus touches no file and no registry value.
+#include "win/app/main_form.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/bar/bar_texts.h"
+#include "core/profile/ini_file.h"
+#include "core/text/encoding.h"
+#include "support/import_hooks.h"
+#include "support/win_test_support.h"
+#include "win/common/registry.h"
+#include "win/inspect/bar_query.h"
+#include "win/shell/shell_windows.h"
+#include "win/ui/p_messages.h"
+
+namespace wendlix {
+namespace {
+
+using namespace testing_support;
+
+// The popup menu window on the screen, if one is.
+HWND MenuWindow() {
+  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"#32768", nullptr));)
+    if (IsWindowVisible(w)) return w;
+  return nullptr;
+}
+
+// A step that acts once on the open menu.
+ModalScript::Step OnMenu(std::function<void(HWND)> act) {
+  return [act = std::move(act)] {
+    const HWND menu = MenuWindow();
+    if (menu) act(menu);
+    return menu != nullptr;
+  };
+}
+
+// ---- counting the bar's own file and registry calls, through this exe's import table
+
+bool g_counting = false;
+DWORD g_countingThread = 0;
+std::vector<std::string> g_calls;
+
+template <int N, typename R, typename... A>
+struct Counted {
+  static inline void* original = nullptr;
+  static inline const char* name = nullptr;
+  // One calling convention on x64: the hook stands in for the system's function as it is.
+  static R Call(A... a) {
+    if (g_counting && GetCurrentThreadId() == g_countingThread) g_calls.emplace_back(name);
+    return reinterpret_cast<R (*)(A...)>(original)(a...);
+  }
+};
+
+template <int N, typename R, typename... A>
+ImportHook Hook(const char* name, R (*)(A...)) {
+  Counted<N, R, A...>::name = name;
+  return {name, reinterpret_cast<void*>(&Counted<N, R, A...>::Call), &Counted<N, R, A...>::original};
+}
+
+const std::vector<ImportHook>& FileAndRegistryHooks() {
+  static const std::vector<ImportHook> hooks = {
+      Hook<0>("CreateFileW", &CreateFileW),
+      Hook<1>("CreateFileA", &CreateFileA),
+      Hook<2>("GetFileAttributesW", &GetFileAttributesW),
+      Hook<3>("GetFileAttributesExW", &GetFileAttributesExW),
+      Hook<4>("FindFirstFileW", &FindFirstFileW),
+      Hook<5>("GetPrivateProfileStringW", &GetPrivateProfileStringW),
+      Hook<6>("RegOpenKeyExW", &RegOpenKeyExW),
+      Hook<7>("RegCreateKeyExW", &RegCreateKeyExW),
+      Hook<8>("RegQueryValueExW", &RegQueryValueExW),
+      Hook<9>("RegSetValueExW", &RegSetValueExW),
+  };
+  return hooks;
+}
+
+// ---- the window
+
+constexpr char kHotKey[] = "Ctrl+Alt+Shift+F9";
+
+// Receives the bar's answers to the inspection queries.
+class QueryWindow {
+ public:
+  QueryWindow() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"WendlixMainWindowTestAsker";
+    RegisterClassW(&wc);
+    hwnd_ =
+        CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, this);
+  }
+  ~QueryWindow() { DestroyWindow(hwnd_); }
+  std::string Ask(HWND bar, const std::string& query) {
+    answer_.clear();
+    COPYDATASTRUCT data{kBarQueryMagic, static_cast<DWORD>(query.size()), const_cast<char*>(query.data())};
+    SendMessageW(bar, WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd_), reinterpret_cast<LPARAM>(&data));
+    return answer_;
+  }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE)
+      SetWindowLongPtrW(h, GWLP_USERDATA,
+                        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
+    if (msg == WM_COPYDATA) {
+      const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+      auto* self = reinterpret_cast<QueryWindow*>(GetWindowLongPtrW(h, GWLP_USERDATA));
+      self->answer_.assign(static_cast<const char*>(data->lpData), data->cbData);
+      return TRUE;
+    }
+    return DefWindowProcW(h, msg, wp, lp);
+  }
+  HWND hwnd_ = nullptr;
+  std::string answer_;
+};
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ForgetConfigBase(); }
+  void TearDown() override {
+    form_.reset();
+    MSG quit;
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    ForgetConfigBase();
+  }
+
+  // The bar on the right edge with one web group.
+  void Start() {
+    const std::string ini =
+        "[Wendlix V3.0]\r\nAutoRun=0\r\nReLoadSet=0\r\nEdge=2\r\nAutoHide=0\r\nAlwaysOnTop=1\r\n"
+        "Groups=1\r\nWidth=86\r\nHeight=300\r\nHotKey=" +
+        std::string(kHotKey) + "\r\n\r\n[Groups]\r\nWeb=C:\\\r\n";
+    ASSERT_TRUE(WriteBytes(folder_ / "Wendlix.INI", ini));
+    ASSERT_TRUE(WriteBytes(
+        folder_ / "Wendlix.GPF",
+        "[Web]\r\nPanel Style=1\r\nHeight=150\r\n[Web  Buttons]\r\nNews=http://news.example.cn/\r\n"));
+    program_ = {folder_ / "Wendlix.exe", folder_.Path(), "Wendlix"};
+    form_ = std::make_unique<TWendlixMainForm>(program_, state_);
+    ASSERT_TRUE(form_->Create(GetModuleHandleW(nullptr), nullptr));
+    ShowWindow(form_->Handle(), SW_SHOWNOACTIVATE);
+    Pump();
+  }
+  HWND Bar() const { return form_->Handle(); }
+  std::string Ask(const std::string& query) { return asker_.Ask(Bar(), query); }
+
+  // A click on the title button, found in the bar's own layout report: the bar settings menu.
+  void ClickTitleButton() {
+    const std::string layout = Ask("layout");
+    int l = 0, t = 0, r = 0, b = 0;
+    const std::size_t at = layout.find("btntitle\t");
+    ASSERT_NE(at, std::string::npos) << layout;
+    ASSERT_EQ(std::sscanf(layout.c_str() + at + 9, "%d,%d,%d,%d", &l, &t, &r, &b), 4) << layout;
+    const LPARAM centre = MAKELPARAM((l + r) / 2, (t + b) / 2);
+    SendMessageW(Bar(), WM_LBUTTONDOWN, MK_LBUTTON, centre);
+    SendMessageW(Bar(), WM_LBUTTONUP, 0, centre);
+  }
+
+  // Opens a menu with `open` and runs `during` once it is on the screen; then dismisses it
+  // (unless `during` chose an item). True when a menu was seen.
+  bool WithMenu(const std::function<void()>& open, const std::function<void(HWND menu)>& during) {
+    bool seen = false;
+    // The second step comes after whatever `during` posted was handled.
+    ModalScript script({OnMenu([&](HWND menu) {
+                          seen = true;
+                          during(menu);
+                        }),
+                        [] {
+                          if (MenuWindow()) EndMenu();
+                          return true;
+                        }});
+    open();
+    Pump();
+    return seen;
+  }
+
+  static void ForgetConfigBase() {
+    if (const unique_hkey key = OpenRegKey(HKEY_CURRENT_USER, AppRegistryKey(), false))
+      DeleteRegValue(key.get(), "Confing FileName");
+  }
+
+  TempFolder folder_{"main_window"};
+  ProgramInfo program_;
+  BarState state_;
+  std::unique_ptr<TWendlixMainForm> form_;
+  QueryWindow asker_;
+};
+
+TEST_F(MainWindowTest, MenuItemReachesItsCommandAndTheTimerFollows) {
+  Start();
+  ASSERT_EQ(Ask("timer"), "AutoHideTimer=0 AutoHide=0");
+  // "自动隐藏(&N)", typed in the open menu.
+  EXPECT_TRUE(WithMenu([&] { ClickTitleButton(); }, [](HWND menu) { PostMessageW(menu, WM_CHAR, L'n', 0); }));
+  EXPECT_EQ(Ask("timer"), "AutoHideTimer=1 AutoHide=1");
+  // The real timer reaches the toolbar through the window: with the pointer away and another
+  // window active, it slides to its sliver.
+  const unique_hwnd other(
+      MakeWindow(L"WendlixMainWindowTestOther", nullptr, WS_VISIBLE, {300, 300, 400, 400}));
+  SetForegroundWindow(other.get());
+  SetActiveWindow(other.get());
+  SetCursorPos(10, 300);
+  const int sliver = GetSystemMetrics(SM_CXSCREEN) - 2 * GetSystemMetrics(SM_CXBORDER);
+  EXPECT_TRUE(PumpUntil([&] {
+    RECT r{};
+    GetWindowRect(Bar(), &r);
+    return r.left == sliver;
+  })) << "the auto-hide timer never slid the bar away";
+}
+
+TEST_F(MainWindowTest, HotKeyIsIgnoredWhileAMenuOrABoxIsOpen) {
+  Start();
+  ASSERT_NE(Ask("keyboard").find(" hotkey=" + std::string(kHotKey)), std::string::npos) << Ask("keyboard");
+  const auto session = [&] {
+    const std::string k = Ask("keyboard");
+    return k.substr(k.find("session="), 9);
+  };
+  const auto press = [&] { SendMessageW(Bar(), WM_HOTKEY, GlobalHotKey::kId, 0); };
+
+  std::string inMenu;
+  ASSERT_TRUE(WithMenu([&] { ClickTitleButton(); },
+                       [&](HWND) {
+                         press();
+                         inMenu = session();
+                       }));
+  EXPECT_EQ(inMenu, "session=0");
+
+  std::string inBox;
+  bool barDisabled = false;
+  SetActiveWindow(Bar());
+  {
+    ModalScript script({OnWindow(TMessageForm::kClassName,
+                                 [&](HWND box) {
+                                   barDisabled = !IsWindowEnabled(Bar());
+                                   press();
+                                   inBox = session();
+                                   PostMessageW(box, WM_CLOSE, 0, 0);
+                                 })},
+                       {TMessageForm::kClassName});
+    ShowInfoBox("正文", "标题");
+    EXPECT_TRUE(script.Finished());
+  }
+  ASSERT_TRUE(barDisabled) << "the box did not hold the bar off";
+  EXPECT_EQ(inBox, "session=0");
+
+  // Nothing open: the same press calls the bar up.
+  press();
+  EXPECT_EQ(session(), "session=1");
+}
+
+TEST_F(MainWindowTest, OpeningTheMenusReadsNoFileAndNoRegistryValue) {
+  Start();
+  const ImportPatch patch(FileAndRegistryHooks());
+  ASSERT_GT(patch.Patched(), 0);
+  g_countingThread = GetCurrentThreadId();
+  g_calls.clear();
+  // The hooks see the bar's own reads.
+  g_counting = true;
+  IniFile probe(folder_ / "Wendlix.INI");
+  OpenRegKey(HKEY_CURRENT_USER, AppRegistryKey(), false);
+  g_counting = false;
+  const std::size_t seenByProbe = g_calls.size();
+  g_calls.clear();
+
+  // From the first message to the menu on the screen: the bar settings menu from the title
+  // button, the system tweaks menu from the title strip.
+  std::vector<std::vector<std::string>> whileOpening;
+  const auto open = [&](const std::function<void()>& how) {
+    g_calls.clear();
+    g_counting = true;
+    const bool seen = WithMenu(how, [&](HWND) {
+      g_counting = false;
+      whileOpening.push_back(g_calls);
+    });
+    g_counting = false;
+    return seen;
+  };
+  RECT r{};
+  GetWindowRect(Bar(), &r);
+  const bool mainMenu = open([&] { ClickTitleButton(); });
+  const bool titleMenu = open([&] {
+    SendMessageW(Bar(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Bar()), MAKELPARAM(r.left + 5, r.top + 5));
+  });
+
+  EXPECT_GE(seenByProbe, 2u);
+  ASSERT_TRUE(mainMenu && titleMenu);
+  EXPECT_EQ(whileOpening, (std::vector<std::vector<std::string>>{{}, {}}));
+}
+
+TEST_F(MainWindowTest, CloseSavesTheSettingsAndEndsTheLoop) {
+  Start();
+  ASSERT_TRUE(DeleteFileW(ToWide(folder_ / "Wendlix.INI").c_str()));
+  SendMessageW(Bar(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(Bar()));
+  MSG quit{};
+  EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  const IniFile saved(folder_ / "Wendlix.INI");
+  EXPECT_EQ(saved.ReadInteger("Wendlix V3.0", "Edge", -1), 2);
+  EXPECT_EQ(saved.ReadString("Wendlix V3.0", "HotKey", ""), kHotKey);
+  EXPECT_EQ(saved.ReadSection("Groups"), std::vector<std::string>{"Web"});
+}
+
+}  // namespace
+}  // namespace wendlix
