@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/win_test_support.h"
+#include "win/shell/shortcut_files.h"
 
 namespace wendlix {
 namespace {
@@ -16,12 +17,27 @@ using namespace testing_support;
 
 constexpr UINT kIconsMessage = WM_APP + 10;
 
+std::string WindowsProgram(const char* name) {
+  wchar_t dir[MAX_PATH] = {};
+  GetWindowsDirectoryW(dir, MAX_PATH);
+  return FromWide(dir) + "\\" + name;
+}
+
+// The index the resolver shows once its answers arrived.
+int Resolved(IconResolver& icons, const std::string& path, int before) {
+  int now = before;
+  PumpUntil([&] { return (now = icons.Lookup(path)) != before; },
+            [&](const MSG& msg) {
+              if (msg.message == kIconsMessage) icons.Collect();
+              DispatchMessageW(&msg);
+            });
+  return now;
+}
+
 TEST(IconResolver, AnswersFromTheWorkerReachTheWindow) {
   TempFolder folder("icons");
   ASSERT_TRUE(WriteBytes(folder / "说明.txt", "x"));
-  wchar_t windows[MAX_PATH] = {};
-  GetWindowsDirectoryW(windows, MAX_PATH);
-  const std::vector<std::string> paths = {FromWide(windows) + "\\notepad.exe", folder / "说明.txt",
+  const std::vector<std::string> paths = {WindowsProgram("notepad.exe"), folder / "说明.txt",
                                           folder / "不在.exe"};
   std::vector<int> direct;
   for (const std::string& p : paths) direct.push_back(AskSystemIconIndex(p));
@@ -62,9 +78,7 @@ TEST(IconResolver, AnswersFromTheWorkerReachTheWindow) {
 
 TEST(IconResolver, WithoutAWindowAnswersAtOnceAndAWorkerStopsWithIt) {
   IconResolver plain;
-  wchar_t windows[MAX_PATH] = {};
-  GetWindowsDirectoryW(windows, MAX_PATH);
-  const std::string notepad = FromWide(windows) + "\\notepad.exe";
+  const std::string notepad = WindowsProgram("notepad.exe");
   EXPECT_EQ(plain.Lookup(notepad), AskSystemIconIndex(notepad));
 
   // Destroyed with a long batch under way: the worker ends and nothing is left running.
@@ -76,6 +90,41 @@ TEST(IconResolver, WithoutAWindowAnswersAtOnceAndAWorkerStopsWithIt) {
     busy.Flush();
   }
   Pump();
+}
+
+// A link rewritten in place (a live folder's notice): asked again, the old icon stands until
+// the new answer comes.
+TEST(IconResolver, ARewrittenLinkIsAskedAgainAndKeepsItsOldIconMeanwhile) {
+  TempFolder folder("icons");
+  const std::string link = folder / "Tool.lnk";
+  const auto writeLink = [&](int icon) {
+    DeleteFileW(ToWide(link).c_str());
+    TShortCutData data;
+    data.Target = WindowsProgram("notepad.exe");
+    data.IconFile = WindowsProgram("system32\\shell32.dll");
+    data.IconIndex = icon;
+    return WriteShortcutFile(data, link);
+  };
+  ASSERT_TRUE(writeLink(3));
+  MessageWindow window;
+  IconResolver icons;
+  icons.SetNotify(window.Handle(), kIconsMessage);
+  EXPECT_EQ(icons.Lookup(link), -1);
+  icons.Flush();
+  const int first = Resolved(icons, link, -1);
+  EXPECT_EQ(first, AskSystemIconIndex(link));
+
+  ASSERT_TRUE(writeLink(12));
+  const int rewritten = AskSystemIconIndex(link);
+  ASSERT_NE(rewritten, first);
+  EXPECT_EQ(icons.Lookup(link), first);  // cached until asked again
+  icons.AskAgain(link);
+  EXPECT_EQ(icons.Lookup(link), first);  // the old icon stands meanwhile
+  icons.Flush();
+  EXPECT_EQ(Resolved(icons, link, first), rewritten);
+
+  icons.AskAgain(folder / "Unknown.lnk");  // never looked up: nothing to ask again
+  EXPECT_EQ(icons.Lookup(folder / "Unknown.lnk"), -1);
 }
 
 }  // namespace
