@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/editor/editor_texts.h"
-#include "fake_editor_files.h"
+#include "support/fake_editor_files.h"
 
 namespace wendlix {
 namespace {

@@ -30,15 +30,11 @@ constexpr char kWebFile[] =
     "[Buttons]\r\n新浪=http://www.sina.com.cn/\r\nBad=..\\..\\x.lnk\r\n";
 
 TEST(ExchangeImport, SameKindKeepsTheTitleAndAsksNothing) {
-  const GroupRecord target = Target(gkWeb, "Internet");
-  const ImportDecision d = *DecideImport(target, Import(kWebFile), {"Programs"});
-  EXPECT_FALSE(d.Ask);
+  // The whole round trip is in the exchange file tests; here what a partial file leaves.
+  const ImportDecision d = *DecideImport(Target(gkWeb, "Internet"), Import(kWebFile), {"Programs"});
   EXPECT_TRUE(d.Question.empty());
-  EXPECT_EQ(d.Group.Data.Title, "Internet");
-  EXPECT_FALSE(d.TitleChanged);
-  EXPECT_FALSE(d.EmptySection);
+  EXPECT_FALSE(d.TitleChanged || d.EmptySection);
   EXPECT_EQ(d.Group.Data.Color, 255);
-  EXPECT_TRUE(d.Group.Data.ShowAsButton);
   EXPECT_EQ(d.Group.Data.Directory, "D:\\Tools\\");  // missing: the group's own
   EXPECT_EQ(d.Group.Width, 130);
   EXPECT_EQ(d.Group.Height, 300);

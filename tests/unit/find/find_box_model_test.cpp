@@ -21,10 +21,9 @@ std::vector<FindCandidate> Tools() {
 }
 
 // Name, group, bar order, launch count.
-const std::vector<FindCandidate> kChinese = {
-    {"计算器", "工具", 0, 0}, {"记事本", "工具", 1, 0},   {"QQ音乐", "娱乐", 2, 0},
-    {"集市", "网站", 3, 0},   {"几何画板", "教学", 4, 0}, {"计算器", "旧工具", 5, 0},
-};
+const std::vector<FindCandidate> kChinese = {{"计算器", "工具", 0, 0},   {"记事本", "工具", 1, 0},
+                                             {"QQ音乐", "娱乐", 2, 0},   {"集市", "网站", 3, 0},
+                                             {"几何画板", "教学", 4, 0}, {"计算器", "旧工具", 5, 0}};
 
 using Kind = FindBoxAction::Kind;
 

@@ -68,8 +68,10 @@ TEST(AboutWindow, CentredRectangleAndPictureDrag) {
   struct Case {
     int dx, dy;
     bool moves;
-  } cases[] = {{10, 0, true}, {0, 10, true},  {-10, 3, true}, {2, -12, true},
-               {9, 0, false}, {0, -9, false}, {9, 9, false},  {0, 0, false}};
+  } cases[] = {
+      {10, 0, true}, {0, 10, true},  {-10, 3, true}, {2, -12, true},
+      {9, 0, false}, {0, -9, false}, {9, 9, false},  {0, 0, false},
+  };
   for (const Case& c : cases) {
     PictureDrag drag;
     drag.Press(100, 50);

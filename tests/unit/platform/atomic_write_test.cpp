@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/platform/file_io.h"
+#include "support/files.h"
 
 namespace wendlix::platform {
 namespace {
@@ -44,17 +45,14 @@ TEST(AtomicWriteNamesTest, RecognisesOnlyTemporariesOfThatTarget) {
 }
 
 TEST(AtomicWriteTest, RemovesStaleTemporariesButNotLiveOnes) {
-  const std::filesystem::path dir =
-      std::filesystem::temp_directory_path() / ("wendlix_atomic_" + std::to_string(::getpid()));
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  const auto put = [&](const std::string& name) { std::ofstream(dir / name, std::ios::binary) << "stale"; };
+  const testing_support::TempFolder temp;
+  const std::filesystem::path& dir = temp.Path();
   const std::string stale = AtomicWriteTemporaryName("a.ini", 1);
   const std::string live = AtomicWriteTemporaryName("a.ini", 2);
   const std::string other = AtomicWriteTemporaryName("b.ini", 3);
   for (const std::string& name : {stale, std::string("a.ini.99_1.tmp"), live, other, std::string("a.ini.bak"),
                                   std::string("a.ini.tmp")}) {
-    put(name);
+    testing_support::PutFile(temp / name, "stale");
   }
   // A writer still at work holds its temporary locked.
   const int held = ::open((dir / live).c_str(), O_RDWR | O_CLOEXEC);
@@ -62,13 +60,9 @@ TEST(AtomicWriteTest, RemovesStaleTemporariesButNotLiveOnes) {
   ASSERT_EQ(::flock(held, LOCK_EX), 0);
 
   ASSERT_TRUE(WriteFileAtomically((dir / "a.ini").string(), "[s]\r\nk=v\r\n"));
-  std::vector<std::string> names;
-  for (const auto& e : std::filesystem::directory_iterator(dir))
-    names.push_back(e.path().filename().string());
-  std::sort(names.begin(), names.end());
   std::vector<std::string> expected{"a.ini", "a.ini.bak", "a.ini.tmp", live, other};
   std::sort(expected.begin(), expected.end());
-  EXPECT_EQ(names, expected);
+  EXPECT_EQ(temp.Entries(), expected);
   ::close(held);
   EXPECT_EQ(ReadWholeFile((dir / "a.ini").string()), "[s]\r\nk=v\r\n");
   // A relative target in the current folder is handled as well.
@@ -77,7 +71,6 @@ TEST(AtomicWriteTest, RemovesStaleTemporariesButNotLiveOnes) {
   EXPECT_TRUE(WriteFileAtomically("a.ini", "x"));
   std::filesystem::current_path(cwd);
   EXPECT_FALSE(std::filesystem::exists(dir / live));  // its writer let go: stale now
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 
 #include "core/platform/file_io.h"
 #include "core/profile/ini_file.h"
+#include "support/files.h"
 
 namespace wendlix {
 namespace {
@@ -75,30 +76,14 @@ Versions MakeVersions(Apply apply) {
   }
 }
 
-class SaveKillTest : public testing::Test {
+class SaveKillTest : public testing_support::TempFolderTest {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() / ("wendlix_kill_" + std::to_string(::getpid()));
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
-  }
-  std::string PathOf(const char* name) const { return (dir_ / name).string(); }
-
   // Names in the folder other than the two files; each must be one of our temporaries.
   std::vector<std::string> Others() const {
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(dir_)) {
-      const std::string name = e.path().filename().string();
-      if (name != kSettingsName && name != kGroupsName) names.push_back(name);
-    }
+    std::vector<std::string> names = Entries();
+    std::erase_if(names, [](const std::string& n) { return n == kSettingsName || n == kGroupsName; });
     return names;
   }
-
-  std::filesystem::path dir_;
 };
 
 TEST_F(SaveKillTest, EveryKillLeavesTheOldOrTheNewFile) {

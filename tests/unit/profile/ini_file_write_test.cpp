@@ -16,20 +16,13 @@
 
 #include "core/platform/file_io.h"
 #include "core/profile/ini_file.h"
+#include "support/files.h"
 
 namespace wendlix {
 namespace {
 
 using Names = std::vector<std::string>;
-
-std::string Utf16Le(std::u16string_view text) {
-  std::string bytes = "\xff\xfe";
-  for (const char16_t u : text) {
-    bytes += static_cast<char>(u & 0xff);
-    bytes += static_cast<char>(u >> 8);
-  }
-  return bytes;
-}
+using testing_support::Utf16Le;
 
 TEST(IniFileWrite, EditsInPlaceKeepingEveryOtherByte) {
   struct EditCase {
@@ -215,32 +208,7 @@ TEST(IniFileWrite, Utf16AndUtf8FilesKeepTheirEncoding) {
   EXPECT_EQ(utf8.ToBytes(), "\xef\xbb\xbf[s]\nk=宋体\n");
 }
 
-class IniFileSaveTest : public testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("wendlix_ini_" + std::to_string(::getpid()) + "_" +
-            testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    std::filesystem::permissions(dir_, std::filesystem::perms::owner_all, ec);
-    std::filesystem::remove_all(dir_, ec);
-  }
-  std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
-  static void Put(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
-  std::vector<std::string> Entries() const {
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(dir_))
-      names.push_back(e.path().filename().string());
-    return names;
-  }
-  std::filesystem::path dir_;
-};
+using IniFileSaveTest = testing_support::TempFolderTest;
 
 TEST_F(IniFileSaveTest, SavesAtomicallyAndOnlyWhenModified) {
   const std::string path = PathOf("a.ini");
