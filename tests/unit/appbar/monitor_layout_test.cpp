@@ -285,10 +285,8 @@ TEST(MonitorGeometry, DocksHidesAndChecksAgainstItsOwnMonitor) {
   // monitor's right side after the layout changed is brought back.
   using RC = ResolutionCheck;
   EXPECT_FALSE(ResolutionCheckFiresOnMonitor(RC::SpanHeight, abeRight, true, left, {-2, 0, 33, 1024}));
-  EXPECT_TRUE(ResolutionCheckFiresOnMonitor(RC::SpanHeight, abeRight, true, left, {-2, 0, 33, 1080}));
   EXPECT_FALSE(ResolutionCheckFiresOnMonitor(RC::RightOffScreen, abeRight, true, left, {-2, 0, 33, 1024}));
   EXPECT_TRUE(ResolutionCheckFiresOnMonitor(RC::RightOffScreen, abeRight, true, left, {1, 0, 36, 1024}));
-  EXPECT_TRUE(ResolutionCheckFiresOnMonitor(RC::BottomOffScreen, abeBottom, true, above, {0, 5, 1600, 40}));
   EXPECT_FALSE(ResolutionCheckFiresOnMonitor(RC::BottomOffScreen, abeBottom, true, above, {0, -2, 1600, 33}));
 
   // A drag on the left monitor is split by that monitor's diagonals, not the primary's.

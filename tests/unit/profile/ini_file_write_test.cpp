@@ -162,21 +162,11 @@ TEST(IniFileWrite, NumbersBooleansAndSectionErasure) {
 
 TEST(IniFileWrite, DeletingThenRewritingASection) {
   // The pattern used for button lists: delete every listed key, write the new list.
-  std::string before = "[b]\r\n";
-  for (int i = 0; i < 100; ++i) before += "k" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
-  before += "\r\n[next]\r\nn=1\r\n";
-  IniFile ini = IniFile::FromBytes(before);
+  IniFile ini = IniFile::FromBytes("[b]\r\nk1=1\r\nk2=2\r\nk3=3\r\n\r\n[next]\r\nn=1\r\n");
   for (const std::string& key : ini.ReadSection("b")) ini.DeleteKey("b", key);
   EXPECT_EQ(ini.ReadSection("b"), Names{});
-  for (int i = 99; i >= 50; --i) EXPECT_TRUE(ini.WriteInteger("b", "k" + std::to_string(i), -i));
-  Names expected;
-  for (int i = 99; i >= 50; --i) expected.push_back("k" + std::to_string(i));
-  EXPECT_EQ(ini.ReadSection("b"), expected);
-  EXPECT_EQ(ini.ReadInteger("b", "k60", 0), -60);
-  EXPECT_EQ(ini.ReadInteger("b", "k10", 0), 0);
-  const std::string bytes = ini.ToBytes();
-  EXPECT_EQ(bytes.substr(0, 14), "[b]\r\nk99=-99\r\n");
-  EXPECT_EQ(bytes.substr(bytes.size() - 24), "k50=-50\r\n\r\n[next]\r\nn=1\r\n");
+  for (const char* key : {"k3", "k9", "k1"}) EXPECT_TRUE(ini.WriteString("b", key, key));
+  EXPECT_EQ(ini.ToBytes(), "[b]\r\nk3=k3\r\nk9=k9\r\nk1=k1\r\n\r\n[next]\r\nn=1\r\n");
 
   // Duplicates: deleting the first reveals the second.
   IniFile dup = IniFile::FromBytes("[s]\nk=1\nK=2\nk=3\n");
