@@ -135,15 +135,13 @@ TEST(BarView, HitTestFindsWhatIsUnderThePointer) {
 TEST(BarView, ReportListsEveryElement) {
   std::vector<GroupPanel> groups = Groups({Group("Tab\there", 1, 100, gkWeb)});
   const BarView v = ArrangeBar(groups, abeRight, Size{86, 300}, false);
-  const std::string r = DescribeBar(v, groups);
-  EXPECT_NE(r.find("edge\t2\n"), std::string::npos);
-  EXPECT_NE(r.find("coolbar\t0,25,86,297\tvertical\n"), std::string::npos);
-  EXPECT_NE(r.find("group\t0\tTab here\t1\t1\t0,25,86,297\t0,25,86,43\t0,43,85,297\tTab here\t-1\n"),
-            std::string::npos)
-      << r;
-  EXPECT_NE(r.find("button\t0\t0\t0\t1\t1,44,84,69\tTab here0\tTab here0\t0\t0\t0\n"), std::string::npos)
-      << r;
-  EXPECT_NE(r.find("collapse\t0\t0\t"), std::string::npos);
+  // A tab in a title would split its line: it is reported as a blank.
+  EXPECT_EQ(DescribeBar(v, groups),
+            "edge\t2\nclient\t86\t300\nlogo\t0,0,86,25\nbtntitle\t1,1,26,24\nbtnsys\t28,1,86,24\tWendlix\n"
+            "bevel\t26,1,28,26\ncoolbar\t0,25,86,297\tvertical\npanelbtn\t0,297,86,300\n"
+            "group\t0\tTab here\t1\t1\t0,25,86,297\t0,25,86,43\t0,43,85,297\tTab here\t-1\n"
+            "button\t0\t0\t0\t1\t1,44,84,69\tTab here0\tTab here0\t0\t0\t0\n"
+            "collapse\t0\t0\t1,284,84,296\tARROWICON_LEFT\n");
 }
 
 }  // namespace

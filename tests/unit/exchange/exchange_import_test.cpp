@@ -83,9 +83,10 @@ TEST(ExchangeImport, DamagedFileDecidesNothingAndNamesTheFile) {
   ExchangeFile missing;
   missing.Fault = ExchangeFault::kMissing;
   EXPECT_FALSE(DecideImport(Target(gkWeb, "W"), missing, {}).has_value());
-  const std::string text = ImportErrorText("C:\\a\\b.GLF", ExchangeFault::kBadKind);
-  EXPECT_NE(text.find("\"C:\\a\\b.GLF\""), std::string::npos);
-  EXPECT_NE(text.find(ExchangeFaultReason(ExchangeFault::kBadKind)), std::string::npos);
+  EXPECT_EQ(
+      ImportErrorText("C:\\a\\b.GLF", ExchangeFault::kBadKind),
+      "无法导入工具栏配置文件：\r\r\"C:\\a\\b.GLF\"\r\r文件中的工具栏类型 (Panel Style) 不是 0、1 或 2。\r"
+      "工具栏没有任何改动。");
 }
 
 TEST(ExchangeImport, MergeAddsAndReplacesLinesAndEmptiesOnKindChange) {
