@@ -271,25 +271,25 @@ TEST_F(IniFileSaveTest, FailedSaveKeepsTheOldFileAndSaysSo) {
 }
 
 // Runs CHECKS in a child process under a user that permission bits bind (root reads and writes
-// through them), in a fresh folder of that user's; the child's exit status is the number of failed checks.
+// through them), in a fresh folder made for that user; the child's exit status is the number of failed
+// checks. The folder is made and removed here, so that a temporary folder only root may write in (as
+// the mutation runner gives) does not stop the child.
 int FailuresAsUnprivilegedUser(const std::function<int(const std::filesystem::path&)>& checks) {
+  constexpr uid_t kNobody = 65534;
+  const bool root = ::geteuid() == 0;
+  std::string dir = (std::filesystem::temp_directory_path() / "wendlix_ini_XXXXXX").string();
+  if (!::mkdtemp(dir.data()) || (root && ::chown(dir.c_str(), kNobody, kNobody) != 0)) return -1;
   const pid_t child = ::fork();
-  if (child < 0) return -1;
   if (child == 0) {
     const bool dropped =
-        ::geteuid() != 0 || (::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0);
-    if (!dropped) _exit(100);
-    std::string dir = (std::filesystem::temp_directory_path() / "wendlix_ini_XXXXXX").string();
-    if (!::mkdtemp(dir.data())) _exit(101);
-    const int failed = checks(dir);
-    std::error_code ec;
-    std::filesystem::permissions(dir, std::filesystem::perms::owner_all, ec);
-    std::filesystem::remove_all(dir, ec);
-    _exit(failed);
+        !root || (::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0);
+    _exit(dropped ? checks(dir) : 100);
   }
   int status = 0;
-  if (::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
+  const bool exited = child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status);
+  std::error_code ec;
+  std::filesystem::remove_all(dir, ec);
+  return exited ? WEXITSTATUS(status) : -1;
 }
 
 // Read-only files and folders that refuse new files are the platform writer's to refuse (tests/win).
