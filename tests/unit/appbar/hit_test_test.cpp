@@ -67,11 +67,11 @@ TEST(AppBarHitTest, HiddenBarIsClientWithAnEdgeCursorAndComesOutWhenPressed) {
     TAppToolBarEdge edge;
     BarCursor cursor;
   };
-  const Case cases[] = {{abeLeft, BarCursor::SizeWestEast},
-                        {abeRight, BarCursor::SizeWestEast},
-                        {abeBottom, BarCursor::SizeNorthSouth},
-                        {abeTop, BarCursor::Hand},
-                        {abeFloat, BarCursor::Unchanged}};
+  const Case cases[] = {
+      {abeLeft, BarCursor::SizeWestEast},     {abeRight, BarCursor::SizeWestEast},
+      {abeBottom, BarCursor::SizeNorthSouth}, {abeTop, BarCursor::Hand},
+      {abeFloat, BarCursor::Unchanged},
+  };
   for (const Case& c : cases) {
     EXPECT_EQ(HiddenBarHitTest(c.edge, false), (HiddenHitTest{kHtClient, c.cursor, false}));
     EXPECT_EQ(HiddenBarHitTest(c.edge, true), (HiddenHitTest{kHtClient, c.cursor, true}));

@@ -78,8 +78,10 @@ TEST(BarSettings, WritesKeysInCloseOrder) {
 TEST(BarSettings, DockSizeFollowsTheEdge) {
   struct Case {
     int edge, expected;
-  } cases[] = {{abeLeft, 86},    {abeRight, 86}, {abeTop, 700}, {abeBottom, 700},
-               {abeUnknown, 35}, {abeFloat, 35}, {-3, 35}};
+  } cases[] = {
+      {abeLeft, 86},    {abeRight, 86}, {abeTop, 700}, {abeBottom, 700},
+      {abeUnknown, 35}, {abeFloat, 35}, {-3, 35},
+  };
   for (const Case& c : cases) EXPECT_EQ(DockSizeFor(c.edge, 86, 700), c.expected) << c.edge;
 }
 

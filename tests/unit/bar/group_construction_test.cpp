@@ -2,30 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <tuple>
 
 #include "core/bar/group_file.h"
 #include "core/bar/group_loading.h"
 #include "core/profile/ini_file.h"
+#include "support/table_folder.h"
 
 namespace wendlix {
 namespace {
 
-class FakeFolder : public ShortcutFolder {
- public:
-  std::map<std::string, std::vector<std::string>> listings;
-  std::map<std::string, Entry> entries;
-
-  std::vector<std::string> List(const std::string& folder) const override {
-    auto it = listings.find(folder);
-    return it == listings.end() ? std::vector<std::string>{} : it->second;
-  }
-  Entry Probe(const std::string& path) const override {
-    auto it = entries.find(path);
-    return it == entries.end() ? Entry::kNone : it->second;
-  }
-};
+using FakeFolder = testing_support::TableFolder;
 
 TPanelData Group(std::string title, std::uint16_t kind) {
   TPanelData d;
@@ -100,7 +87,7 @@ TEST(GroupConstruction, CaptionsGlyphsAndUnfilledPanels) {
       {gkWeb, "Web", true, {GlyphSource::kResource, "IEICON_LARGE", -1}},
       {gkWeb, "Web", false, {GlyphSource::kImageList1, {}, 15}},
       {gkEmail, "Mail", true, {GlyphSource::kResource, "MAILICON_LARGE", -1}},
-      {7, "Mail", false, {GlyphSource::kImageList1, {}, 16}},  // any other kind is e-mail
+      {7, "Mail", false, {GlyphSource::kImageList1, {}, 16}}  // any other kind is e-mail
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.title + (c.smallIcon ? " large" : " small"));

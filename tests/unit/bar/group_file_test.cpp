@@ -123,7 +123,7 @@ TEST(GroupFile, AddressesAreNormalisedByKind) {
       {"mailto:Me@Example.com", gkEmail, "MAILTO:Me@Example.com"},
       {"x MailTo:me@a.cn", gkEmail, "MAILTO:me@a.cn"},
       {"https://a.cn", gkEmail, "MAILTO:https://a.cn"},  // the https rule is the web kind's
-      {"me@a.cn", 7, "MAILTO:me@a.cn"},                  // any other kind fills as e-mail
+      {"me@a.cn", 7, "MAILTO:me@a.cn"}                   // any other kind fills as e-mail
   };
   for (const Case& c : cases) EXPECT_EQ(NormaliseAddress(c.stored, c.kind), c.target) << c.stored;
 

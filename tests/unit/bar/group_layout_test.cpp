@@ -93,7 +93,7 @@ TEST(GroupLayout, ColumnsOnHorizontalEdgesAndTheOverflowArrow) {
   } cases[] = {
       {100, {true, true, true, true, false}, 83},
       {60, {true, true, false, false, true}, 43},
-      {20, {false, false, false, false, true}, 1},  // narrower than a cell
+      {20, {false, false, false, false, true}, 1}  // narrower than a cell
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.width);
@@ -166,8 +166,6 @@ TEST(BarLayout, EdgeArrangementAndTitleStrip) {
       {abeLeft, 86, 25, MakeRect(59, 1, 25, 23), MakeRect(57, 1, 2, 25), MakeRect(1, 1, 56, 23), "Wendlix"},
       {abeLeft, 28, 25, MakeRect(1, 1, 25, 23), MakeRect(-1, 1, 2, 25), MakeRect(1, 1, 0, 0), ""},
       {abeRight, 86, 25, MakeRect(1, 1, 25, 23), MakeRect(26, 1, 2, 25), MakeRect(28, 1, 58, 23), "Wendlix"},
-      {abeUnknown, 86, 25, MakeRect(1, 1, 25, 23), MakeRect(26, 1, 2, 25), MakeRect(28, 1, 58, 23),
-       "Wendlix"},
       {abeRight, 60, 25, MakeRect(1, 1, 25, 23), MakeRect(26, 1, 2, 25), MakeRect(28, 1, 32, 23), ""},
       {abeTop, 25, 86, MakeRect(1, 60, 23, 25), MakeRect(1, 58, 25, 2), MakeRect(1, 1, 23, 57), ""},
       {abeBottom, 25, 86, MakeRect(1, 1, 23, 25), MakeRect(1, 27, 84, 2), MakeRect(1, 29, 23, 55), ""},

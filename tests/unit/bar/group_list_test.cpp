@@ -7,15 +7,10 @@
 #include "core/bar/group_loading.h"
 #include "core/editor/editor_commit.h"
 #include "core/profile/ini_file.h"
+#include "support/table_folder.h"
 
 namespace wendlix {
 namespace {
-
-class NoFolder : public ShortcutFolder {
- public:
-  std::vector<std::string> List(const std::string&) const override { return {}; }
-  Entry Probe(const std::string&) const override { return Entry::kNone; }
-};
 
 GroupRecord Web(std::string title, std::vector<std::string> captions, std::uint16_t kind = gkWeb) {
   GroupRecord g;
@@ -59,8 +54,8 @@ struct Disk {
 std::string Start(const std::string& ini, const std::string& gpf) {
   const IniFile settings = IniFile::FromBytes(ini);
   IniFile groups = IniFile::FromBytes(gpf);
-  const LoadedGroups loaded =
-      LoadGroups(groups, ReadBarSettings(settings, 0).Groups, ReadGroupNames(settings), "", NoFolder{});
+  const LoadedGroups loaded = LoadGroups(groups, ReadBarSettings(settings, 0).Groups,
+                                         ReadGroupNames(settings), "", testing_support::TableFolder{});
   std::string out;
   for (const GroupRecord& g : loaded.Groups) {
     out += (out.empty() ? "" : " | ") + g.Data.Title + ":";

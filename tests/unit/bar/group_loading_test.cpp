@@ -2,33 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <set>
-
 #include "core/bar/bar_save.h"
 #include "core/bar/group_file.h"
 #include "core/platform/file_io.h"
 #include "core/profile/ini_file.h"
+#include "support/table_folder.h"
 
 namespace wendlix {
 namespace {
 
-// A file system in a table: folders with their listing, and which paths are files.
-class FakeFolder : public ShortcutFolder {
- public:
-  std::map<std::string, std::vector<std::string>> listings;
-  std::set<std::string> files, folders, foldersWithShortcuts;
-
-  std::vector<std::string> List(const std::string& folder) const override {
-    auto it = listings.find(folder);
-    return it == listings.end() ? std::vector<std::string>{} : it->second;
-  }
-  Entry Probe(const std::string& path) const override {
-    if (files.count(path)) return Entry::kFile;
-    if (foldersWithShortcuts.count(path)) return Entry::kFolderWithShortcuts;
-    return folders.count(path) ? Entry::kFolder : Entry::kNone;
-  }
-};
+using testing_support::TableFolder;
+using E = ShortcutFolder::Entry;
 
 const std::string kQuickLaunch = "C:\\Users\\u\\AppData\\Roaming\\Microsoft\\Internet Explorer\\Quick Launch";
 
@@ -40,7 +24,7 @@ IniFile ShippedGroupFile() {
 
 TEST(GroupLoading, FirstRunWithoutGroupFileCreatesNoGroup) {
   IniFile gpf = IniFile::FromBytes("");
-  const LoadedGroups loaded = LoadGroups(gpf, 0, {}, kQuickLaunch, FakeFolder{});
+  const LoadedGroups loaded = LoadGroups(gpf, 0, {}, kQuickLaunch, TableFolder{});
   EXPECT_TRUE(loaded.FirstRun);
   EXPECT_TRUE(loaded.Groups.empty());
   EXPECT_FALSE(AnyGroupVisible(loaded.Groups));
@@ -53,9 +37,8 @@ TEST(GroupLoading, FirstRunWithoutGroupFileCreatesNoGroup) {
 
 TEST(GroupLoading, FirstRunWithTheShippedFileGivesTheThreeDefaultGroups) {
   IniFile gpf = ShippedGroupFile();
-  FakeFolder disk;
-  disk.listings[kQuickLaunch + "\\"] = {"Desktop.scf", "Browser.lnk"};
-  disk.files = {kQuickLaunch + "\\Desktop.scf", kQuickLaunch + "\\Browser.lnk"};
+  TableFolder disk;
+  disk.Files(kQuickLaunch + "\\", {"Desktop.scf", "Browser.lnk"});
   const LoadedGroups loaded = LoadGroups(gpf, 0, {}, kQuickLaunch, disk);
   ASSERT_EQ(loaded.Groups.size(), 3u);
   EXPECT_TRUE(AnyGroupVisible(loaded.Groups));
@@ -76,7 +59,10 @@ TEST(GroupLoading, FirstRunWithTheShippedFileGivesTheThreeDefaultGroups) {
     const char* title;
     std::uint16_t kind;
     std::int32_t color;
-  } rebuilt[] = {{"Internet", gkWeb, 0x00F2F2D9}, {"E-Mail", gkEmail, 0x00CAE8B5}};
+  } rebuilt[] = {
+      {"Internet", gkWeb, 0x00F2F2D9},
+      {"E-Mail", gkEmail, 0x00CAE8B5},
+  };
   for (int i = 0; i < 2; ++i) {
     const GroupRecord& g = loaded.Groups[i + 1];
     EXPECT_EQ(g.Data.Title, rebuilt[i].title);
@@ -103,7 +89,7 @@ TEST(GroupLoading, FirstRunReplacesOldButtonsAndOverridesByPosition) {
       "[Internet]\r\nPanel Style=0\r\nShowAsButton=0\r\n"
       "[Internet  Buttons]\r\nA=a.cn\r\nB=b.cn\r\n"
       "[E-Mail]\r\nTitle Text=Post\r\n");
-  const LoadedGroups loaded = LoadGroups(gpf, 0, {}, kQuickLaunch, FakeFolder{});
+  const LoadedGroups loaded = LoadGroups(gpf, 0, {}, kQuickLaunch, TableFolder{});
   ASSERT_EQ(loaded.Groups.size(), 3u);
   EXPECT_EQ(loaded.Groups[0].Data.PanelStyle, gkShortcut);
   EXPECT_EQ(loaded.Groups[0].Data.Directory, kQuickLaunch);
@@ -121,7 +107,7 @@ TEST(GroupLoading, ListedGroupsWithoutSectionsAreSkipped) {
       "[Two]\r\nTitle Text=Two\r\nVisible=0\r\n"
       "[Three]\r\nTitle Text=Three\r\nShowAsButton=1\r\nPanel Style=1\r\n[Three  Buttons]\r\nS=y.cn\r\n");
   const std::vector<std::string> names = {"One", "Empty", "Missing", "Two", "Three"};
-  LoadedGroups loaded = LoadGroups(gpf, 5, names, kQuickLaunch, FakeFolder{});
+  LoadedGroups loaded = LoadGroups(gpf, 5, names, kQuickLaunch, TableFolder{});
   EXPECT_FALSE(loaded.FirstRun);
   ASSERT_EQ(loaded.Groups.size(), 3u);
   EXPECT_EQ(loaded.Groups[0].Buttons, (std::vector<GroupButton>{{"Site", "http://x.cn", false}}));
@@ -130,12 +116,12 @@ TEST(GroupLoading, ListedGroupsWithoutSectionsAreSkipped) {
   EXPECT_FALSE(gpf.Modified());
 
   // The count limits the names, and names limit the count.
-  EXPECT_EQ(LoadGroups(gpf, 1, names, kQuickLaunch, FakeFolder{}).Groups.size(), 1u);
-  EXPECT_EQ(LoadGroups(gpf, 1000000000, {"Two"}, kQuickLaunch, FakeFolder{}).Groups.size(), 1u);
-  EXPECT_TRUE(LoadGroups(gpf, -2, names, kQuickLaunch, FakeFolder{}).Groups.empty());
+  EXPECT_EQ(LoadGroups(gpf, 1, names, kQuickLaunch, TableFolder{}).Groups.size(), 1u);
+  EXPECT_EQ(LoadGroups(gpf, 1000000000, {"Two"}, kQuickLaunch, TableFolder{}).Groups.size(), 1u);
+  EXPECT_TRUE(LoadGroups(gpf, -2, names, kQuickLaunch, TableFolder{}).Groups.empty());
 
   // Only invisible groups: the band bar stays hidden.
-  loaded = LoadGroups(gpf, 1, {"Two"}, kQuickLaunch, FakeFolder{});
+  loaded = LoadGroups(gpf, 1, {"Two"}, kQuickLaunch, TableFolder{});
   EXPECT_FALSE(AnyGroupVisible(loaded.Groups));
 }
 
@@ -143,11 +129,10 @@ TEST(GroupLoading, SavedOrderKeepsPresentEntriesAndAppendsNewOnes) {
   const IniFile gpf = IniFile::FromBytes(
       "[Tools]\r\nTitle Text=Tools\r\nDirectory=C:\\Tools\r\n"
       "[Tools  Buttons]\r\nGone=Deleted.lnk\r\nEdit=editor.LNK\r\nSub=Sub\r\nAlsoGone=Old.pif\r\n");
-  FakeFolder disk;
-  disk.listings["C:\\Tools\\"] = {"Sub", "Empty", "New.url", "Editor.lnk"};
-  disk.files = {"C:\\Tools\\New.url", "C:\\Tools\\Editor.lnk"};
-  disk.foldersWithShortcuts = {"C:\\Tools\\Sub"};
-  disk.folders = {"C:\\Tools\\Empty"};
+  TableFolder disk;
+  disk.Files("C:\\Tools\\", {"Sub", "Empty", "New.url", "Editor.lnk"});
+  disk.entries["C:\\Tools\\Sub"] = E::kFolderWithShortcuts;
+  disk.entries["C:\\Tools\\Empty"] = E::kFolder;
   GroupRecord g = ReadGroupRecord(gpf, "Tools");
   FillGroup(gpf, g, disk);
   EXPECT_EQ(g.Buttons, (std::vector<GroupButton>{{"Editor", "C:\\Tools\\Editor.lnk", false},
@@ -189,7 +174,7 @@ TEST(GroupLoading, EachGroupKeepsItsFontAcrossSaveAndRestart) {
   EXPECT_EQ(names, (std::vector<std::string>{"Serif", "黑体组", "Hidden"}));
   EXPECT_FALSE(gpf2.SectionExists("Hidden"));  // hidden groups keep what the file held
 
-  const LoadedGroups loaded = LoadGroups(gpf2, back.Groups, names, kQuickLaunch, FakeFolder{});
+  const LoadedGroups loaded = LoadGroups(gpf2, back.Groups, names, kQuickLaunch, TableFolder{});
   ASSERT_EQ(loaded.Groups.size(), 2u);
   EXPECT_EQ(loaded.Groups[0].Data.Font, groups[0].Data.Font);
   EXPECT_EQ(loaded.Groups[1].Data.Font, groups[1].Data.Font);
@@ -204,14 +189,14 @@ TEST(BarSave, ListedNamesWithoutAGroupStayOnlyWhenTheGroupFileWasNotReadCleanly)
   const std::vector<std::string> names = {"Tools", "Web", "Mail"};
   const char* web = "[Web]\r\nPanel Style=1\r\nTitle Text=Web\r\n";
   IniFile clean = IniFile::FromBytes(web);
-  EXPECT_TRUE(LoadGroups(clean, 3, names, kQuickLaunch, FakeFolder{}).Unread.empty());
+  EXPECT_TRUE(LoadGroups(clean, 3, names, kQuickLaunch, TableFolder{}).Unread.empty());
   IniFile damaged = IniFile::FromBytes(std::string(web) + "[Mail]\r\nTitle Text=\x81\r\n");
   IniFile missing(WENDLIX_TEST_DATA "/no such folder/Wendlix.GPF");
   IniFile empty = IniFile::FromBytes("");
-  EXPECT_EQ(LoadGroups(damaged, 3, names, kQuickLaunch, FakeFolder{}).Unread,
+  EXPECT_EQ(LoadGroups(damaged, 3, names, kQuickLaunch, TableFolder{}).Unread,
             (std::vector<std::string>{"Tools"}));
-  EXPECT_EQ(LoadGroups(missing, 3, names, kQuickLaunch, FakeFolder{}).Unread, names);
-  EXPECT_EQ(LoadGroups(empty, 3, names, kQuickLaunch, FakeFolder{}).Unread, names);
+  EXPECT_EQ(LoadGroups(missing, 3, names, kQuickLaunch, TableFolder{}).Unread, names);
+  EXPECT_EQ(LoadGroups(empty, 3, names, kQuickLaunch, TableFolder{}).Unread, names);
 
   // What was kept is written back after the groups, unless a group has its title now.
   std::vector<GroupRecord> groups(2);

@@ -2,58 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include "core/quick_create/quick_create.h"
+
 namespace wendlix {
 namespace {
 
-std::vector<std::string> Names(const std::vector<MenuItem>& items) {
-  std::vector<std::string> names;
-  for (const MenuItem& i : items) names.push_back(i.Name);
-  return names;
-}
-
-TEST(BarMenu, ItemsInMenuOrderWithoutTheCompanionPrograms) {
+TEST(BarMenu, QuickCreateAndTheGroupsList) {
   const MenuModel menu = BuildMainPMenu({{"程序", 0, true}, {"R&D", 1, false}});
-  EXPECT_EQ(menu.Title, kMainMenuTitle);
-  EXPECT_EQ(Names(menu.Items),
-            (std::vector<std::string>{"Autohide1", "N31", "PositionMenu", "N1", "ShowMenuBar", "N26", "S1",
-                                      "N32", "G1", "Q1", "N62", "AboutN", "H2", "N2", "N4"}));
-  EXPECT_EQ(Names(menu.Find("S1")->Children),
-            (std::vector<std::string>{"A1", "M1", "N18", "LiveFolders1", "N0", "H3", "S6", "HotKeySep",
-                                      "HotKey1"}));
   EXPECT_EQ(MainMenuActionOf(*menu.Find("HotKey1")), MainMenuAction::kHotKey);
-  // Tags select what the shared handlers do; images index the bar's image list.
-  std::string tagsAndImages;
-  auto walk = [&](auto& self, const std::vector<MenuItem>& items) -> void {
-    for (const MenuItem& i : items) {
-      if ((i.Tag || i.ImageIndex >= 0) && !i.Name.starts_with("N40.") && !i.Name.starts_with("ShowMenuBar."))
-        tagsAndImages += i.Name + ":" + std::to_string(i.Tag) + ":" + std::to_string(i.ImageIndex) + " ";
-      self(self, i.Children);
-    }
-  };
-  walk(walk, menu.Items);
-  EXPECT_EQ(
-      tagsAndImages,
-      "PositionRight:2:-1 PositionTop:1:-1 PositionBottom:3:-1 S1:0:4 A1:1:-1 M1:2:-1 N18:3:-1 LiveFolders1:4:-1 "
-      "N20:11:-1 N21:12:-1 N22:13:-1 N23:21:-1 N24:22:-1 N25:23:-1 G1:0:5 D4:1:11 P2:2:10 "
-      "Quick1:3:9 N27:4:12 Q2:5:13 N42:0:14 AboutN:0:23 H2:0:7 N4:0:6 ");
-  EXPECT_EQ(menu.Find("PositionLeft")->Caption, "显示在左侧(&L)");
-  EXPECT_EQ(menu.Find("N18")->Caption, "按钮显示为下划线(&D)");
-
-  // Quick create: five folders, seven collections (image 0), fourteen more (image 15).
-  const MenuItem& q1 = *menu.Find("Q1");
+  // Quick create: seven collections, fourteen more in their own sub-menu.
   int collections = 0, more = 0;
-  for (const MenuItem& i : q1.Children) collections += MainMenuActionOf(i) == MainMenuAction::kQuickSites;
-  for (const MenuItem& i : menu.Find("N42")->Children) {
-    if (MainMenuActionOf(i) == MainMenuAction::kQuickSites) {
-      ++more;
-      EXPECT_EQ(i.ImageIndex, 15) << i.Caption;
-    }
-  }
+  for (const MenuItem& i : menu.Find("Q1")->Children)
+    collections += MainMenuActionOf(i) == MainMenuAction::kQuickSites;
+  for (const MenuItem& i : menu.Find("N42")->Children)
+    more += MainMenuActionOf(i) == MainMenuAction::kQuickSites;
   EXPECT_EQ(collections, 7);
   EXPECT_EQ(more, 14);
-  EXPECT_EQ(q1.Children[6].Caption, "精品网址集");
-  EXPECT_EQ(q1.Children[6].ImageIndex, 0);
-  EXPECT_EQ(menu.Find("N42")->Children.back().Name, "N61");
 
   // The groups list: band Tags, check marks, a "&" in a title shown as it is.
   const MenuItem& groups = *menu.Find("ShowMenuBar");
@@ -142,40 +106,59 @@ TEST(BarMenu, PopupMarksSettingsAndSpeedBands) {
   EXPECT_TRUE(checked("LiveFolders1"));
 }
 
-TEST(BarMenu, SettingsCommandsChangeOnlyTheirOwnValue) {
+// Each settings item, chosen from the menu, changes its own value and nothing else.
+TEST(BarMenu, SettingsItemsChangeOnlyTheirOwnValue) {
+  const MenuModel menu = BuildMainPMenu({});
   const BarSettings base;
   struct Case {
+    const char* item;  // or a Tag no item has
     int tag;
     bool relayout;
     void (*expect)(BarSettings&);
   } cases[] = {
-      {1, false, [](BarSettings& s) { s.AutoRun = !s.AutoRun; }},
-      {2, false, [](BarSettings& s) { s.AppBar.ActivateByMouseDown = !s.AppBar.ActivateByMouseDown; }},
-      {3, true, [](BarSettings& s) { s.FlatDrawMode = !s.FlatDrawMode; }},
-      {4, true, [](BarSettings& s) { s.LiveFolders = !s.LiveFolders; }},
-      {11, false, [](BarSettings& s) { s.AppBar.AutoHideInterval = 10; }},
-      {12, false, [](BarSettings& s) { s.AppBar.AutoHideInterval = 60; }},
-      {13, false, [](BarSettings& s) { s.AppBar.AutoHideInterval = 130; }},
-      {21, false, [](BarSettings& s) { s.AppBar.ActiveDelay = 100; }},
-      {22, false, [](BarSettings& s) { s.AppBar.ActiveDelay = 800; }},
-      {23, false, [](BarSettings& s) { s.AppBar.ActiveDelay = 3000; }},
-      {0, false, [](BarSettings&) {}},
-      {14, false, [](BarSettings&) {}},
-      {-1, false, [](BarSettings&) {}},
+      {"A1", 0, false, [](BarSettings& s) { s.AutoRun = !s.AutoRun; }},
+      {"M1", 0, false, [](BarSettings& s) { s.AppBar.ActivateByMouseDown = !s.AppBar.ActivateByMouseDown; }},
+      {"N18", 0, true, [](BarSettings& s) { s.FlatDrawMode = !s.FlatDrawMode; }},
+      {"LiveFolders1", 0, true, [](BarSettings& s) { s.LiveFolders = !s.LiveFolders; }},
+      {"N20", 0, false, [](BarSettings& s) { s.AppBar.AutoHideInterval = 10; }},
+      {"N21", 0, false, [](BarSettings& s) { s.AppBar.AutoHideInterval = 60; }},
+      {"N22", 0, false, [](BarSettings& s) { s.AppBar.AutoHideInterval = 130; }},
+      {"N23", 0, false, [](BarSettings& s) { s.AppBar.ActiveDelay = 100; }},
+      {"N24", 0, false, [](BarSettings& s) { s.AppBar.ActiveDelay = 800; }},
+      {"N25", 0, false, [](BarSettings& s) { s.AppBar.ActiveDelay = 3000; }},
+      {nullptr, 0, false, [](BarSettings&) {}},
+      {nullptr, 14, false, [](BarSettings&) {}},
+      {nullptr, -1, false, [](BarSettings&) {}},
   };
   for (const Case& c : cases) {
+    const int tag = c.item ? menu.Find(c.item)->Tag : c.tag;
+    SCOPED_TRACE(c.item ? c.item : std::to_string(c.tag));
     BarSettings actual = base, expected = base;
     actual.AppBar.ActiveDelay = expected.AppBar.ActiveDelay = 1234;  // so that 800 is a change
     actual.AppBar.AutoHideInterval = expected.AppBar.AutoHideInterval = 77;
-    EXPECT_EQ(A1Click(c.tag, actual), c.relayout) << c.tag;
+    EXPECT_EQ(A1Click(tag, actual), c.relayout);
     c.expect(expected);
-    EXPECT_EQ(actual, expected) << "tag " << c.tag;
+    EXPECT_EQ(actual, expected);
   }
   // Toggles toggle back.
   BarSettings s;
   A1Click(1, s);
   A1Click(1, s);
   EXPECT_EQ(s, base);
+
+  // The position items dock at their own edge; the quick-create items open their own folder.
+  for (const auto& [item, edge] :
+       {std::pair{"PositionLeft", abeLeft}, std::pair{"PositionTop", abeTop},
+        std::pair{"PositionRight", abeRight}, std::pair{"PositionBottom", abeBottom}}) {
+    EXPECT_EQ(MainMenuActionOf(*menu.Find(item)), MainMenuAction::kPosition) << item;
+    EXPECT_EQ(menu.Find(item)->Tag, edge) << item;
+  }
+  using Q = QuickFolder;
+  for (const auto& [item, folder] :
+       {std::pair{"D4", Q::kDesktop}, std::pair{"P2", Q::kPrograms}, std::pair{"Quick1", Q::kQuickLaunch},
+        std::pair{"N27", Q::kFavorites}, std::pair{"Q2", Q::kDrives}}) {
+    EXPECT_EQ(QuickFolderOfTag(menu.Find(item)->Tag), folder) << item;
+  }
 }
 
 TEST(BarMenu, AutoHideToggleKeepsTheBarOnTopBothWays) {

@@ -87,8 +87,6 @@ TEST(GroupCommands, TextsAndFlags) {
   d.PanelStyle = 7;
   EXPECT_EQ(DeleteGroupQuestion(d), "将要删除工具栏 ------ 【T】\r\r是否确认继续删除当前工具栏！");
 
-  EXPECT_TRUE(d.Visible && d.ShowAsButton && d.BevelDown && !d.SmallIcon && !d.ShowTitleIcon);
-  EXPECT_EQ(d.ToColor, 0x008F8F8E);
   EXPECT_EQ(ToggleDisplayFlag(d, 30), FlagFollowUp::kLayout);
   EXPECT_FALSE(d.LayoutLeft);
   EXPECT_EQ(ToggleDisplayFlag(d, 40), FlagFollowUp::kRefill);

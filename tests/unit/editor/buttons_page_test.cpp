@@ -5,7 +5,7 @@
 #include "core/bar/panel_data.h"
 #include "core/editor/editor_texts.h"
 #include "core/text/ascii.h"
-#include "fake_editor_files.h"
+#include "support/fake_editor_files.h"
 
 namespace wendlix {
 namespace {
@@ -112,11 +112,11 @@ TEST(ButtonsPage, SelectionDecidesDetailAndEnabledStates) {
     bool edit;  // change, delete and browse
     bool up, down;
     const char* exe;
-  } cases[] = {{0, true, false, true, "C:\\a.exe"},
-               {1, false, true, true, ""},
-               {2, false, true, true, ""},
-               {3, true, true, true, ""},  // .pif is not read
-               {4, true, true, false, "http://z"}};
+  } cases[] = {
+      {0, true, false, true, "C:\\a.exe"}, {1, false, true, true, ""},
+      {2, false, true, true, ""},          {3, true, true, true, ""},  // .pif is not read
+      {4, true, true, false, "http://z"},
+  };
   for (const Case& c : cases) {
     page.SelectRow(c.row, fs);
     const ButtonPageControls& k = page.Controls();
@@ -156,7 +156,10 @@ TEST(ButtonsPage, MovesStopAtTheEndsAndDragsShiftTheRowsBetween) {
     std::size_t from, to;
     Strings order;
   } drags[] = {
-      {0, 3, {"r1", "r2", "r3", "r0"}}, {3, 0, {"r3", "r0", "r1", "r2"}}, {1, 2, {"r0", "r2", "r1", "r3"}}};
+      {0, 3, {"r1", "r2", "r3", "r0"}},
+      {3, 0, {"r3", "r0", "r1", "r2"}},
+      {1, 2, {"r0", "r2", "r1", "r3"}},
+  };
   for (const Case& d : drags) {
     ButtonsPage p = WebPage(fs, {"r0", "r1", "r2", "r3"});
     p.SelectRow(d.from, fs);

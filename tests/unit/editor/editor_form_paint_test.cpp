@@ -6,23 +6,16 @@
 namespace wendlix {
 namespace {
 
-TEST(EditorGeometry, ClientFollowsTheModesPanelAndButtonsSitBottomRight) {
-  struct Case {
-    bool groupMode;
-    Size panel;
-    Size client;
-  } cases[] = {{true, {509, 282}, {517, 347}}, {false, {300, 150}, {308, 215}}, {true, {0, 0}, {8, 65}}};
-  for (const Case& c : cases) {
-    const EditorFormLayout l = LayoutEditorForm({c.groupMode, c.panel, 20, 4, {75, 25}, {80, 25}});
-    EXPECT_EQ(l.Client, c.client);
-    EXPECT_EQ(l.Panel, MakeRect(4, 20, c.panel.cx, c.panel.cy));
-    EXPECT_EQ(l.CaptionStrip, MakeRect(0, 0, c.client.cx, 20));
-    EXPECT_EQ(l.CancelButton, MakeRect(c.client.cx - 80 - 10, c.client.cy - 35, 80, 25));
-    EXPECT_EQ(l.OkButton.right, l.CancelButton.left - 2);
-    EXPECT_EQ(l.OkButton, MakeRect(c.client.cx - 80 - 10 - 2 - 75, c.client.cy - 35, 75, 25));
-    EXPECT_EQ(l.Bevel1, (Rect{0, 1, c.client.cx, c.client.cy}));
-    EXPECT_EQ(l.Bevel9, (Rect{1, 1, c.client.cx - 1, c.client.cy - 1}));
-  }
+TEST(EditorGeometry, ThePanelSetsTheClientAndTheButtonsSitBottomRight) {
+  const EditorFormLayout l = LayoutEditorForm({true, {509, 282}, 20, 4, {75, 25}, {80, 25}});
+  EXPECT_EQ(l.Client, (Size{517, 347}));
+  EXPECT_EQ(l.Panel, MakeRect(4, 20, 509, 282));
+  EXPECT_EQ(l.CaptionStrip, MakeRect(0, 0, 517, 20));
+  EXPECT_EQ(l.CancelButton, MakeRect(427, 312, 80, 25));
+  EXPECT_EQ(l.OkButton, MakeRect(350, 312, 75, 25));
+  EXPECT_EQ(l.Bevel1, (Rect{0, 1, 517, 347}));
+  EXPECT_EQ(l.Bevel9, (Rect{1, 1, 516, 346}));
+  EXPECT_EQ(LayoutEditorForm({false, {0, 0}, 20, 4, {75, 25}, {80, 25}}).Client, (Size{8, 65}));
 }
 
 TEST(EditorGeometry, ADragNearTheListsEdgesScrollsIt) {

@@ -84,7 +84,7 @@ TEST(EditorValidation, GroupModeTitleAndFolder) {
       {"a=b", "", false, kKeySyntaxText, EditorField::kTitle},
       {"Tools ", "", false, kOuterBlankText, EditorField::kTitle},
       {"T\nx", "", false, kControlCharText, EditorField::kTitle},
-      {"Tools", "D:\\\xE2\x82\xAC", true, nullptr, EditorField::kNone},  // the euro sign is in code page 936
+      {"Tools", "D:\\\xE2\x82\xAC", true, nullptr, EditorField::kNone}  // the euro sign is in code page 936
   };
   for (const Case& c : cases) {
     const EditorCheck r = CheckGroupMode({c.title, c.folder, c.folderEnabled, {"Web", "Mail"}}, folderExists);

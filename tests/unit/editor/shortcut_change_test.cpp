@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/editor/editor_texts.h"
-#include "fake_editor_files.h"
+#include "support/fake_editor_files.h"
 
 namespace wendlix {
 namespace {
@@ -118,38 +118,21 @@ TEST(ChangeShortcutFile, AFailureLeavesTheFolderAsItWasAndSaysWhy) {
     const char* undeletable;
     bool failWrites;
     const char* message;  // the message starts with it
-    Log log;
+    const char* log;      // the file operations in order, " | " between them
   } cases[] = {
-      {"read-only, new name",
-       "D:\\T\\a.lnk",
-       "b",
-       "C:\\b.exe",
-       "D:\\T\\a.lnk",
-       false,
-       kLinkDeleteFailedText,
-       {"write D:\\T\\b.lnk", "delete D:\\T\\a.lnk", "delete D:\\T\\b.lnk"}},
-      {"read-only, same name",
-       "D:\\T\\a.lnk",
-       "a",
-       "C:\\b.exe",
-       "D:\\T\\a.lnk",
-       false,
+      {"read-only, new name", "D:\\T\\a.lnk", "b", "C:\\b.exe", "D:\\T\\a.lnk", false, kLinkDeleteFailedText,
+       "write D:\\T\\b.lnk | delete D:\\T\\a.lnk | delete D:\\T\\b.lnk"},
+      {"read-only, same name", "D:\\T\\a.lnk", "a", "C:\\b.exe", "D:\\T\\a.lnk", false,
        kLinkReplaceFailedText,
-       {"write D:\\T\\a.lnk.tmp", "replace D:\\T\\a.lnk.tmp>D:\\T\\a.lnk", "delete D:\\T\\a.lnk.tmp"}},
-      {"not written",
-       "D:\\T\\w.url",
-       "v",
-       "http://v.cn",
-       "",
-       true,
-       kLinkWriteFailedText,
-       {"write D:\\T\\v.url"}},
-      {"a folder named x.lnk", "D:\\T\\x.lnk", "y", "C:\\y.exe", "", false, kNotAShortcutText, {}},
-      {"not a shortcut file", "D:\\T\\d.scf", "d", "C:\\d.exe", "", false, kNotAShortcutText, {}},
-      {"gone", "D:\\T\\gone.lnk", "g", "C:\\g.exe", "", false, kLinkMissingText, {}},
-      {"a path for a name", "D:\\T\\a.lnk", "..\\up", "C:\\u.exe", "", false, kFieldName, {}},
-      {"blank name", "D:\\T\\a.lnk", " ", "C:\\b.exe", "", false, kNameBlankText, {}},
-      {"blank target", "D:\\T\\a.lnk", "a", "  ", "", false, kTargetBlankText, {}},
+       "write D:\\T\\a.lnk.tmp | replace D:\\T\\a.lnk.tmp>D:\\T\\a.lnk | delete D:\\T\\a.lnk.tmp"},
+      {"not written", "D:\\T\\w.url", "v", "http://v.cn", "", true, kLinkWriteFailedText,
+       "write D:\\T\\v.url"},
+      {"a folder named x.lnk", "D:\\T\\x.lnk", "y", "C:\\y.exe", "", false, kNotAShortcutText, ""},
+      {"not a shortcut file", "D:\\T\\d.scf", "d", "C:\\d.exe", "", false, kNotAShortcutText, ""},
+      {"gone", "D:\\T\\gone.lnk", "g", "C:\\g.exe", "", false, kLinkMissingText, ""},
+      {"a path for a name", "D:\\T\\a.lnk", "..\\up", "C:\\u.exe", "", false, kFieldName, ""},
+      {"blank name", "D:\\T\\a.lnk", " ", "C:\\b.exe", "", false, kNameBlankText, ""},
+      {"blank target", "D:\\T\\a.lnk", "a", "  ", "", false, kTargetBlankText, ""},
   };
   for (const Case& k : cases) {
     Fake fs = SampleFolder();
@@ -161,7 +144,9 @@ TEST(ChangeShortcutFile, AFailureLeavesTheFolderAsItWasAndSaysWhy) {
     EXPECT_TRUE(c.NewPath.empty()) << k.what;
     EXPECT_EQ(c.Message.rfind(k.message, 0), 0u) << k.what << ": " << c.Message;
     EXPECT_EQ(fs.files, before) << k.what;
-    EXPECT_EQ(fs.log, k.log) << k.what;
+    std::string log;
+    for (const std::string& op : fs.log) log += (log.empty() ? "" : " | ") + op;
+    EXPECT_EQ(log, k.log) << k.what;
   }
   // A message about a file names it, for the error box.
   Fake fs = SampleFolder();

@@ -7,14 +7,14 @@
 
 #include "core/exchange/exchange_import.h"
 #include "core/profile/ini_file.h"
-#include "core/text/encoding.h"
+#include "support/files.h"
 
 namespace wendlix {
 namespace {
 
+using testing_support::Cp936;
+
 ExchangeFile Import(std::string_view bytes) { return ParseExchangeFile(bytes, ExchangeReading::kImport); }
-// Test texts are UTF-8; files are code page 936.
-std::string Gbk(std::string_view utf8) { return Utf8ToCp936(utf8).value(); }
 ExchangeFile Collection(std::string_view bytes) {
   return ParseExchangeFile(bytes, ExchangeReading::kCollection);
 }
@@ -79,10 +79,10 @@ TEST(ExchangeFile, UnusableValuesCountAsMissing) {
   EXPECT_EQ(f.Settings, ExchangeSettings{});
 
   const ExchangeFile g = Import(
-      Gbk("[Config]\r\nWidth=1\r\nHeight=10000\r\nFontSize=200\r\nDraw style=2\r\nColor=-2147483618\r\n"
-          "From Color=16777215\r\nTo Color=0\r\nFontColor=-2147483648\r\n"
-          "FontName=0123456789012345678901234567890\r\n"
-          "Directory=D:\\工具\\\r\nPictureFile=\r\nTitle Text=工具\r\nShowTitle=-7\r\nSmallIcon=0\r\n"));
+      Cp936("[Config]\r\nWidth=1\r\nHeight=10000\r\nFontSize=200\r\nDraw style=2\r\nColor=-2147483618\r\n"
+            "From Color=16777215\r\nTo Color=0\r\nFontColor=-2147483648\r\n"
+            "FontName=0123456789012345678901234567890\r\n"
+            "Directory=D:\\工具\\\r\nPictureFile=\r\nTitle Text=工具\r\nShowTitle=-7\r\nSmallIcon=0\r\n"));
   const ExchangeSettings& s = g.Settings;
   EXPECT_EQ(s.Width, 1);
   EXPECT_EQ(s.Height, 10000);
@@ -103,8 +103,8 @@ TEST(ExchangeFile, UnusableValuesCountAsMissing) {
   std::string longName;
   for (int i = 0; i < 32; ++i) longName += "宋";
   EXPECT_TRUE(
-      Import(Gbk("[Config]\r\nFontName=" + longName.substr(3) + "\r\n")).Settings.FontName.has_value());
-  EXPECT_FALSE(Import(Gbk("[Config]\r\nFontName=" + longName + "\r\n")).Settings.FontName.has_value());
+      Import(Cp936("[Config]\r\nFontName=" + longName.substr(3) + "\r\n")).Settings.FontName.has_value());
+  EXPECT_FALSE(Import(Cp936("[Config]\r\nFontName=" + longName + "\r\n")).Settings.FontName.has_value());
 }
 
 TEST(ExchangeFile, TitlesTheGroupFileCannotHoldAreNotTaken) {
@@ -199,9 +199,8 @@ TEST(ExchangeFile, ExportImportRoundTripPerKind) {
 }
 
 TEST(ExchangeFile, FilesOnDisk) {
-  const std::filesystem::path dir =
-      std::filesystem::temp_directory_path() / ("wendlix_exchange_" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
+  const testing_support::TempFolder temp;
+  const std::filesystem::path& dir = temp.Path();
   const std::string path = (dir / "web.GLF").string();
 
   // Exporting again after a button was deleted leaves no line of it behind.
@@ -219,7 +218,6 @@ TEST(ExchangeFile, FilesOnDisk) {
   // A file that is there but gives no bytes, whoever reads it (permissions would not stop root):
   // reading this process's memory from address 0 fails.
   EXPECT_EQ(LoadExchangeFile("/proc/self/mem", ExchangeReading::kImport).Fault, ExchangeFault::kUnreadable);
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

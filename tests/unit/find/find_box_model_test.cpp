@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -21,10 +22,9 @@ std::vector<FindCandidate> Tools() {
 }
 
 // Name, group, bar order, launch count.
-const std::vector<FindCandidate> kChinese = {
-    {"计算器", "工具", 0, 0}, {"记事本", "工具", 1, 0},   {"QQ音乐", "娱乐", 2, 0},
-    {"集市", "网站", 3, 0},   {"几何画板", "教学", 4, 0}, {"计算器", "旧工具", 5, 0},
-};
+const std::vector<FindCandidate> kChinese = {{"计算器", "工具", 0, 0},   {"记事本", "工具", 1, 0},
+                                             {"QQ音乐", "娱乐", 2, 0},   {"集市", "网站", 3, 0},
+                                             {"几何画板", "教学", 4, 0}, {"计算器", "旧工具", 5, 0}};
 
 using Kind = FindBoxAction::Kind;
 
@@ -44,27 +44,15 @@ Outcome Play(const std::vector<FindCandidate>& candidates, int rows, const std::
   for (const std::string& s : steps) {
     const std::string arg = s.find(':') == std::string::npos ? "" : s.substr(s.find(':') + 1);
     const std::string op = s.substr(0, s.find(':'));
+    static const std::map<std::string, FindBoxKey> keys = {
+        {"up", FindBoxKey::kUp},         {"down", FindBoxKey::kDown},  {"pgup", FindBoxKey::kPageUp},
+        {"pgdn", FindBoxKey::kPageDown}, {"home", FindBoxKey::kHome},  {"end", FindBoxKey::kEnd},
+        {"enter", FindBoxKey::kEnter},   {"esc", FindBoxKey::kEscape}, {"bs", FindBoxKey::kBackspace}};
     FindBoxAction a;
-    if (op == "t")
+    if (keys.count(op))
+      a = m.Key(keys.at(op));
+    else if (op == "t")
       m.Type(arg);
-    else if (op == "up")
-      a = m.Key(FindBoxKey::kUp);
-    else if (op == "down")
-      a = m.Key(FindBoxKey::kDown);
-    else if (op == "pgup")
-      a = m.Key(FindBoxKey::kPageUp);
-    else if (op == "pgdn")
-      a = m.Key(FindBoxKey::kPageDown);
-    else if (op == "home")
-      a = m.Key(FindBoxKey::kHome);
-    else if (op == "end")
-      a = m.Key(FindBoxKey::kEnd);
-    else if (op == "enter")
-      a = m.Key(FindBoxKey::kEnter);
-    else if (op == "esc")
-      a = m.Key(FindBoxKey::kEscape);
-    else if (op == "bs")
-      a = m.Key(FindBoxKey::kBackspace);
     else if (op == "hover")
       m.Hover(std::stoi(arg));
     else if (op == "click")

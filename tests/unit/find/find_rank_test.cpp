@@ -18,11 +18,10 @@ std::vector<std::string> Found(const std::vector<FindCandidate>& candidates, con
 }
 
 // Name, group, bar order, launch count.
-const std::vector<FindCandidate> kBar = {
-    {"科学计算器", "工具", 0, 50}, {"计算器 专业版", "工具", 1, 10}, {"计算器", "工具", 5, 1},
-    {"记事本", "工具", 6, 0},      {"计算器", "旧工具", 9, 3},       {"Notepad", "工具", 7, 90},
-    {"集市", "网站", 2, 0},        {"几何画板", "教学", 3, 0},
-};
+const std::vector<FindCandidate> kBar = {{"科学计算器", "工具", 0, 50}, {"计算器 专业版", "工具", 1, 10},
+                                         {"计算器", "工具", 5, 1},      {"记事本", "工具", 6, 0},
+                                         {"计算器", "旧工具", 9, 3},    {"Notepad", "工具", 7, 90},
+                                         {"集市", "网站", 2, 0},        {"几何画板", "教学", 3, 0}};
 
 TEST(FindRank, WholeNameThenBeginningThenLaunchesThenBarOrder) {
   // Exact before prefix before the rest, however often each was started.

@@ -68,7 +68,7 @@ TEST(LaunchCounts, LinesThatAreNoHashAndCountAreLeftOut) {
       {"AF63DC4C8601EC8CC=5", 0},
       {"AF63DC4C8601EC8G=5", 0},
       {"AF63DC4C8601EC8C=2147483647", LaunchCounts::kMaxCount},
-      {"AF63DC4C8601EC8C=2147483648", 0},  // beyond what the file holds
+      {"AF63DC4C8601EC8C=2147483648", 0}  // beyond what the file holds
   };
   for (const Case& c : cases) {
     const LaunchCounts counts =

@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "core/bar/group_layout.h"
 #include "core/launch/launch_decision.h"
+#include "support/table_folder.h"
 
 namespace wendlix {
 
@@ -17,20 +16,7 @@ void PrintTo(const LaunchMenuItem& i, std::ostream* os) {
 namespace {
 
 using E = ShortcutFolder::Entry;
-
-class TableFolder : public ShortcutFolder {
- public:
-  std::map<std::string, Entry> entries;
-  std::vector<std::string> List(const std::string& folder) const override {
-    return folder == "D:\\Apps\\"
-               ? std::vector<std::string>{"工具", "Empty", "Links.lnk", "b.c.lnk", "Old.pif"}
-               : std::vector<std::string>{};
-  }
-  Entry Probe(const std::string& path) const override {
-    auto it = entries.find(path);
-    return it == entries.end() ? Entry::kNone : it->second;
-  }
-};
+using testing_support::TableFolder;
 
 LaunchMenuItem Sys(std::string caption, std::string hint, bool submenu = false) {
   return {std::move(caption), std::move(hint), -1, true, submenu ? kSubmenuTag : 0, submenu};
@@ -41,6 +27,7 @@ LaunchMenuItem Fixed(std::string caption, std::string hint, int image) {
 
 TEST(LaunchMenus, FolderMenuItems) {
   TableFolder disk;
+  disk.listings["D:\\Apps\\"] = {"工具", "Empty", "Links.lnk", "b.c.lnk", "Old.pif"};
   // A folder with shortcuts but a shortcut's name opens as a file, it is no submenu.
   disk.entries = {{"D:\\Apps\\工具", E::kFolderWithShortcuts},
                   {"D:\\Apps\\Empty", E::kFolder},

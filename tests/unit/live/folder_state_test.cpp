@@ -40,11 +40,9 @@ TEST(FolderState, PathsSplitIntoRootAndNamesAndRemoteOnesAreNotLocal) {
 }
 
 TEST(FolderState, TheDigestFollowsWhatTheGroupShowsAndNothingElse) {
-  const std::vector<FolderEntryStamp> shown = {
-      {"Browser.lnk", kAttrArchive, 100, 1200},
-      {"Tools", kAttrDirectory, 200, 0},
-      {"Hidden.url", kAttrArchive | kAttrHidden, 300, 90},
-  };
+  const std::vector<FolderEntryStamp> shown = {{"Browser.lnk", kAttrArchive, 100, 1200},
+                                               {"Tools", kAttrDirectory, 200, 0},
+                                               {"Hidden.url", kAttrArchive | kAttrHidden, 300, 90}};
   const std::uint64_t base = FolderDigest(FolderState::kPresent, shown);
 
   std::vector<FolderEntryStamp> reordered = {shown[2], shown[0], shown[1]};

@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "live_print.h"
-
-#include <algorithm>
+#include "support/live_print.h"
 
 #include "core/bar/group_file.h"
 #include "core/bar/group_loading.h"
 #include "core/profile/ini_file.h"
+#include "support/table_folder.h"
 
 namespace wendlix {
 namespace {
@@ -16,21 +15,11 @@ namespace {
 const std::string kDir = "C:\\L";
 
 // The group's folder, holding `names` as files.
-class Folder : public ShortcutFolder {
- public:
-  explicit Folder(std::vector<std::string> names) : names_(std::move(names)) {}
-  std::vector<std::string> List(const std::string& folder) const override {
-    return folder == kDir + "\\" ? names_ : std::vector<std::string>{};
-  }
-  Entry Probe(const std::string& path) const override {
-    const bool there = std::any_of(names_.begin(), names_.end(),
-                                   [&](const std::string& n) { return path == kDir + "\\" + n; });
-    return there ? Entry::kFile : Entry::kNone;
-  }
-
- private:
-  std::vector<std::string> names_;
-};
+testing_support::TableFolder Folder(const std::vector<std::string>& names) {
+  testing_support::TableFolder disk;
+  disk.Files(kDir + "\\", names);
+  return disk;
+}
 
 using Lines = std::vector<std::pair<std::string, std::string>>;
 
@@ -132,7 +121,7 @@ TEST(LiveRefill, TheSavedOrderFollowsTheFolderOnceAndOnlyWhenItChanged) {
   for (const auto& c : cases) {
     IniFile gpf = GroupFile(c.saved);
     GroupPanel panel = Panel();
-    const Folder folder(c.folder);
+    const testing_support::TableFolder folder = Folder(c.folder);
     EXPECT_EQ(RefillLiveGroup(panel, gpf, folder, c.renames, FolderState::kPresent), c.save) << c.what;
     EXPECT_EQ(Shown(panel), c.shown) << c.what;
     EXPECT_EQ(Section(gpf), c.after) << c.what;

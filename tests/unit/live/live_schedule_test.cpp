@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "live_print.h"
+#include "support/live_print.h"
 
 #include <algorithm>
 #include <functional>

@@ -19,9 +19,11 @@ TEST(PixelCopy, ClipsAgainstBothBuffers) {
   const PixelBuffer src = Numbered(7, 5);
   struct Case {
     int dx, dy, sx, sy, w, h;
-  } cases[] = {{0, 0, 0, 0, 7, 5},   {2, 1, 0, 0, 7, 5},          {-3, -2, 0, 0, 7, 5}, {0, 0, -3, -1, 7, 5},
-               {4, 3, 5, 4, 9, 9},   {-10, 0, 0, 0, 5, 5},        {0, 0, 7, 0, 3, 3},   {1, 1, 1, 1, -4, 2},
-               {5, 2, -2, -2, 4, 4}, {0, 0, 0, 0, 100000, 100000}};
+  } cases[] = {
+      {0, 0, 0, 0, 7, 5},   {2, 1, 0, 0, 7, 5},           {-3, -2, 0, 0, 7, 5}, {0, 0, -3, -1, 7, 5},
+      {4, 3, 5, 4, 9, 9},   {-10, 0, 0, 0, 5, 5},         {0, 0, 7, 0, 3, 3},   {1, 1, 1, 1, -4, 2},
+      {5, 2, -2, -2, 4, 4}, {0, 0, 0, 0, 100000, 100000},
+  };
   for (const Case& c : cases) {
     PixelBuffer got(6, 4, kUntouched), want(6, 4, kUntouched);
     CopyPixels(got, c.dx, c.dy, src, c.sx, c.sy, c.w, c.h);

@@ -11,6 +11,10 @@ using D = PictureDraw;
 
 TEST(FadeReset, ImagesFromPicturesStretchedOrNot) {
   const PictureInfo none{}, bmp{K::kBitmap, 40, 30}, emf{K::kMetafile, 50, 20}, ico{K::kIcon, 32, 32};
+  // Both images take the control's size; each is cleared to the colour (or not) and drawn so.
+  const auto plan = [](int w, int h, bool fromClear, D fromDraw, bool toClear, D toDraw) {
+    return ResetLayout{w, h, {w, h, fromClear, fromDraw}, {w, h, toClear, toDraw}};
+  };
   struct Case {
     const char* name;
     bool stretch;
@@ -18,38 +22,18 @@ TEST(FadeReset, ImagesFromPicturesStretchedOrNot) {
     ResetLayout want;
   } cases[] = {
       // Stretched: the control keeps its size; transparent kinds show the colour.
-      {"stretch bmp/none",
-       true,
-       bmp,
-       none,
-       {75, 60, {75, 60, false, D::kStretched}, {75, 60, true, D::kNone}}},
-      {"stretch emf/ico",
-       true,
-       emf,
-       ico,
-       {75, 60, {75, 60, true, D::kStretched}, {75, 60, false, D::kIconRule}}},
-      {"stretch none/none", true, none, none, {75, 60, {75, 60, true, D::kNone}, {75, 60, true, D::kNone}}},
+      {"stretch bmp/none", true, bmp, none, plan(75, 60, false, D::kStretched, true, D::kNone)},
+      {"stretch emf/ico", true, emf, ico, plan(75, 60, true, D::kStretched, false, D::kIconRule)},
+      {"stretch none/none", true, none, none, plan(75, 60, true, D::kNone, true, D::kNone)},
       // Unstretched: the one picture sizes the control and is drawn at the origin.
-      {"only to (bmp)", false, none, bmp, {40, 30, {40, 30, true, D::kNone}, {40, 30, false, D::kAtOrigin}}},
-      {"only to (ico)", false, none, ico, {32, 32, {32, 32, true, D::kNone}, {32, 32, true, D::kAtOrigin}}},
-      {"only from (emf)", false, emf, none, {50, 20, {50, 20, true, D::kAtOrigin}, {50, 20, true, D::kNone}}},
-      {"neither", false, none, none, {75, 60, {75, 60, true, D::kNone}, {75, 60, true, D::kNone}}},
+      {"only to (bmp)", false, none, bmp, plan(40, 30, true, D::kNone, false, D::kAtOrigin)},
+      {"only to (ico)", false, none, ico, plan(32, 32, true, D::kNone, true, D::kAtOrigin)},
+      {"only from (emf)", false, emf, none, plan(50, 20, true, D::kAtOrigin, true, D::kNone)},
+      {"neither", false, none, none, plan(75, 60, true, D::kNone, true, D::kNone)},
       // Both: the starting picture sizes the control, the final one is stretched to it.
-      {"both bmp/emf",
-       false,
-       bmp,
-       emf,
-       {40, 30, {40, 30, false, D::kAtOrigin}, {40, 30, true, D::kStretched}}},
-      {"both ico/ico",
-       false,
-       ico,
-       ico,
-       {32, 32, {32, 32, true, D::kAtOrigin}, {32, 32, false, D::kIconRule}}},
-      {"both emf/bmp",
-       false,
-       emf,
-       bmp,
-       {50, 20, {50, 20, true, D::kAtOrigin}, {50, 20, false, D::kStretched}}},
+      {"both bmp/emf", false, bmp, emf, plan(40, 30, false, D::kAtOrigin, true, D::kStretched)},
+      {"both ico/ico", false, ico, ico, plan(32, 32, true, D::kAtOrigin, false, D::kIconRule)},
+      {"both emf/bmp", false, emf, bmp, plan(50, 20, true, D::kAtOrigin, false, D::kStretched)},
   };
   for (const Case& c : cases) EXPECT_EQ(PlanReset(75, 60, c.stretch, c.from, c.to), c.want) << c.name;
 
@@ -68,8 +52,10 @@ TEST(AboutWindow, CentredRectangleAndPictureDrag) {
   struct Case {
     int dx, dy;
     bool moves;
-  } cases[] = {{10, 0, true}, {0, 10, true},  {-10, 3, true}, {2, -12, true},
-               {9, 0, false}, {0, -9, false}, {9, 9, false},  {0, 0, false}};
+  } cases[] = {
+      {10, 0, true}, {0, 10, true},  {-10, 3, true}, {2, -12, true},
+      {9, 0, false}, {0, -9, false}, {9, 9, false},  {0, 0, false},
+  };
   for (const Case& c : cases) {
     PictureDrag drag;
     drag.Press(100, 50);

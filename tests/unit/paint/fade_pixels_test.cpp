@@ -48,11 +48,13 @@ TEST(DissolvePlan, StepsAndRemainder) {
     std::int64_t pixels;
     int rate;
     std::int64_t perStep, steps, remainder;
-  } cases[] = {{75 * 75, 125, 45, 125, 0},
-               {399 * 250, 80, 1246, 80, 70},
-               {1, 1, 1, 1, 0},
-               {100, 30, 3, 33, 1},
-               {10'000'000'000, 3, 3'333'333'333, 3, 1}};
+  } cases[] = {
+      {75 * 75, 125, 45, 125, 0},
+      {399 * 250, 80, 1246, 80, 70},
+      {1, 1, 1, 1, 0},
+      {100, 30, 3, 33, 1},
+      {10'000'000'000, 3, 3'333'333'333, 3, 1},
+  };
   for (const Case& c : cases) {
     const auto plan = MakeDissolvePlan(c.pixels, c.rate);
     ASSERT_TRUE(plan) << c.pixels;

@@ -12,6 +12,7 @@
 
 #include "core/platform/file_io.h"
 #include "core/profile/ini_file.h"
+#include "support/files.h"
 
 namespace wendlix {
 namespace {
@@ -70,26 +71,7 @@ TEST(IniDamageTest, FlagsWhatTheStoreCannotUnderstandCompletely) {
   EXPECT_EQ(static_cast<unsigned>(doc.Damage()), static_cast<unsigned>(D::kInvalidBytes));
 }
 
-class DamagedFileCopyTest : public testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("wendlix_damage_" + std::to_string(::getpid()) + "_" +
-            testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    std::filesystem::permissions(dir_, std::filesystem::perms::owner_all, ec);
-    std::filesystem::remove_all(dir_, ec);
-  }
-  std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
-  static void Put(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
-  std::filesystem::path dir_;
-};
+using DamagedFileCopyTest = testing_support::TempFolderTest;
 
 TEST_F(DamagedFileCopyTest, TheFirstReplacingSaveKeepsTheDamagedOriginal) {
   const std::string path = PathOf("Wendlix.GPF");
@@ -132,11 +114,7 @@ TEST_F(DamagedFileCopyTest, TheFirstReplacingSaveKeepsTheDamagedOriginal) {
   ASSERT_TRUE(ini.Save());
   IniFile fromBytes = IniFile::FromBytes("[s]\nk=\x81\n", PathOf("x.url"));
   ASSERT_TRUE(fromBytes.Save(true));
-  std::vector<std::string> names;
-  for (const auto& e : std::filesystem::directory_iterator(dir_))
-    names.push_back(e.path().filename().string());
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"Wendlix.GPF", "Wendlix.GPF.bak", "Wendlix.ini", "x.url"}));
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"Wendlix.GPF", "Wendlix.GPF.bak", "Wendlix.ini", "x.url"}));
 }
 
 TEST_F(DamagedFileCopyTest, NoCopyNoReplace) {

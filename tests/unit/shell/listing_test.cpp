@@ -10,28 +10,26 @@ constexpr std::uint32_t kNormal = 0x80;  // FILE_ATTRIBUTE_NORMAL: none of the m
 
 TEST(ShellListing, OrderAndAttributeRules) {
   // One folder as the file system enumerates it.
-  const std::vector<DirEntry> folder = {
-      {"b.lnk", kAttrArchive},
-      {"sub", kAttrDirectory},
-      {".", kAttrDirectory},
-      {"..", kAttrDirectory},
-      {"a.scf", kAttrArchive},
-      {"hidden.lnk", kAttrArchive | kAttrHidden},
-      {"system.lnk", kAttrArchive | kAttrSystem},
-      {"hs.url", kAttrArchive | kAttrHidden | kAttrSystem},
-      {"plain.lnk", kNormal},
-      {"ro.pif", kAttrReadOnly},
-      {"site.url", kAttrArchive},
-      {"hiddendir", kAttrDirectory | kAttrHidden},
-      {"sysdir", kAttrDirectory | kAttrSystem},
-      {"near.lnk2", kAttrArchive},
-      {"lnk", kAttrArchive},
-      {"UPPER.LNK", kAttrArchive},
-      {"label.lnk", kAttrArchive | kAttrVolumeLabel},
-      {"notes.txt", kAttrArchive},
-      {"folder.lnk", kAttrDirectory},
-      {"Z.Scf", kAttrReadOnly | kAttrArchive},
-  };
+  const std::vector<DirEntry> folder = {{"b.lnk", kAttrArchive},
+                                        {"sub", kAttrDirectory},
+                                        {".", kAttrDirectory},
+                                        {"..", kAttrDirectory},
+                                        {"a.scf", kAttrArchive},
+                                        {"hidden.lnk", kAttrArchive | kAttrHidden},
+                                        {"system.lnk", kAttrArchive | kAttrSystem},
+                                        {"hs.url", kAttrArchive | kAttrHidden | kAttrSystem},
+                                        {"plain.lnk", kNormal},
+                                        {"ro.pif", kAttrReadOnly},
+                                        {"site.url", kAttrArchive},
+                                        {"hiddendir", kAttrDirectory | kAttrHidden},
+                                        {"sysdir", kAttrDirectory | kAttrSystem},
+                                        {"near.lnk2", kAttrArchive},
+                                        {"lnk", kAttrArchive},
+                                        {"UPPER.LNK", kAttrArchive},
+                                        {"label.lnk", kAttrArchive | kAttrVolumeLabel},
+                                        {"notes.txt", kAttrArchive},
+                                        {"folder.lnk", kAttrDirectory},
+                                        {"Z.Scf", kAttrReadOnly | kAttrArchive}};
   const auto list = [&](bool includeHidden, bool includeFolders) {
     V names = {"kept"};  // the lister appends
     ListShortcutEntries(folder, names, includeHidden, includeFolders);

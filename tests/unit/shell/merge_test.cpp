@@ -21,7 +21,7 @@ TEST(ShellMerge, KeepsSavedOrderDropsGoneAppendsNew) {
       {{"NOTEPAD.LNK", "b.lnk"}, {"b.lnk", "Notepad.lnk"}, {"Notepad.lnk", "b.lnk"}},  // folder's spelling
       {{"ÄRGER.lnk", "привет.LNK"}, {"ПРИВЕТ.lnk", "ärger.LNK"}, {"ärger.LNK", "ПРИВЕТ.lnk"}},
       {{"记事本.lnk", "ｂ.lnk"}, {"Ｂ.LNK", "记事本.LNK", "新.lnk"}, {"记事本.LNK", "Ｂ.LNK", "新.lnk"}},
-      {{"ß.lnk"}, {"SS.lnk"}, {"SS.lnk"}},  // no multi-character folding, as the file system
+      {{"ß.lnk"}, {"SS.lnk"}, {"SS.lnk"}}  // no multi-character folding, as the file system
   };
   for (const Case& c : cases) EXPECT_EQ(MergeOrderedList(c.saved, c.current), c.expected) << c.saved.size();
 }

@@ -52,7 +52,7 @@ TEST(TextCp936, InvalidSequencesDecodeToQuestionMarks) {
       {"\xB0\xFF", "?\xEF\xA3\xB5"},      // nor is 0xFF
       {"\x81\x30\x81\x30", "?0?0"},       // no four-byte sequences
       {"\xB0\xB0\xB0", "\xE9\x9E\x8D?"},  // 鞍, then a cut lead byte
-      {"\xB0\xD6\xD0", "\xE7\x88\xB8?"},  // 爸: pairs are taken from the left
+      {"\xB0\xD6\xD0", "\xE7\x88\xB8?"}   // 爸: pairs are taken from the left
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Cp936ToUtf8(c.bytes), c.utf8) << testing::PrintToString(c.bytes);

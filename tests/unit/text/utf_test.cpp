@@ -52,7 +52,7 @@ TEST(TextUtf, InvalidUtf8BecomesReplacementWithoutEatingNeighbours) {
        "x",
        u"\xFFFD\xFFFD"
        u"x"},
-      {"\xE2\x82\n", u"\xFFFD\n"},  // a line break survives
+      {"\xE2\x82\n", u"\xFFFD\n"}  // a line break survives
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Utf8ToUtf16(c.in), c.out) << testing::PrintToString(c.in);
@@ -72,7 +72,7 @@ TEST(TextUtf, LoneSurrogatesBecomeReplacement) {
        fffd + "a"},
       {u"a\xD83D", "a" + fffd},                            // high surrogate at the end
       {u"\xD800\xD800\xDC00", fffd + "\xF0\x90\x80\x80"},  // the second high one pairs
-      {u"\xDE00\xD83D", fffd + fffd},                      // reversed pair
+      {u"\xDE00\xD83D", fffd + fffd}                       // reversed pair
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Utf16ToUtf8(c.in), c.out);

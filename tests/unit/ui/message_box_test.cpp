@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/ui/message_box_animation.h"
 #include "core/ui/message_box_metrics.h"
 
@@ -12,47 +14,28 @@ TEST(MessageBoxMetrics, MulDivRoundsHalfAwayFromZeroAndRefusesZero) {
   };
   const Case cases[] = {
       {18, 7, 4, 32},  {-18, 7, 4, -32}, {18, 7, -4, -32},       {5, 3, 2, 8},
-      {70, 6, 4, 105}, {1, 1, 0, -1},    {0x40000000, 4, 1, -1}, {0x40000000, 2, 2, 0x40000000}};
+      {70, 6, 4, 105}, {1, 1, 0, -1},    {0x40000000, 4, 1, -1}, {0x40000000, 2, 2, 0x40000000},
+  };
   for (const Case& c : cases)
     EXPECT_EQ(MulDivRound(c.a, c.b, c.c), c.expected) << c.a << "*" << c.b << "/" << c.c;
 }
 
-TEST(MessageBoxMetrics, SpacingFollowsDialogUnitsAndTheWidestKeptCaption) {
-  EXPECT_EQ(DialogUnitsFromExtent(364, 16).x, 7);  // 52 letters, integer division
-  EXPECT_EQ(DialogUnitsFromExtent(415, 16).x, 7);
-  const MessageFormSpacing s = SpacingFor({7, 16}, 0);
-  EXPECT_EQ(s.horzMargin, 32);
-  EXPECT_EQ(s.vertMargin, 16);
-  EXPECT_EQ(s.horzSpacing, 27);
-  EXPECT_EQ(s.vertSpacing, 8);
-  EXPECT_EQ(s.buttonWidth, 123);
-  EXPECT_EQ(s.buttonHeight, 28);
-  EXPECT_EQ(s.buttonSpacing, 7);
-  EXPECT_EQ(SpacingFor({7, 16}, 100).buttonWidth, 123);  // a narrower caption does not shrink it
-  EXPECT_EQ(SpacingFor({7, 16}, 150).buttonWidth, 150);
-}
-
 TEST(MessageBoxMetrics, DefaultAndCancelButtonsAndOrder) {
-  EXPECT_EQ(mbOKOnly, 4);
-  EXPECT_EQ(mbOKCancel, 12);
   EXPECT_EQ(ButtonInfo(mbHelp).modalResult, mrNone);  // Help never closes the box
-
   using B = TMsgDlgBtn;
-  struct Case {
-    TMsgDlgButtons set;
-    std::optional<B> def, cancel;
-  };
   const auto bits = [](std::initializer_list<B> bs) {
     TMsgDlgButtons set = 0;
     for (B b : bs) set |= MsgDlgBit(b);
     return set;
   };
+  struct Case {
+    TMsgDlgButtons set;
+    std::optional<B> def, cancel;
+  };
   const Case cases[] = {
       {mbOKOnly, mbOK, mbOK},
-      {mbOKCancel, mbOK, mbCancel},
       {bits({mbYes, mbNo}), mbYes, mbNo},
       {bits({mbYes, mbNo, mbCancel}), mbYes, mbCancel},
-      {bits({mbRetry, mbCancel}), mbRetry, mbCancel},
       {bits({mbAbort, mbRetry, mbIgnore}), mbRetry, std::nullopt},
       {0, std::nullopt, std::nullopt},
   };
@@ -60,79 +43,73 @@ TEST(MessageBoxMetrics, DefaultAndCancelButtonsAndOrder) {
     EXPECT_EQ(DefaultButtonOf(c.set), c.def) << c.set;
     EXPECT_EQ(CancelButtonOf(c.set), c.cancel) << c.set;
   }
-  const std::vector<B> order = ButtonsOf(bits({mbHelp, mbCancel, mbYes}));
-  EXPECT_EQ(order, (std::vector<B>{mbYes, mbCancel, mbHelp}));
+  EXPECT_EQ(ButtonsOf(bits({mbHelp, mbCancel, mbYes})), (std::vector<B>{mbYes, mbCancel, mbHelp}));
 }
 
 TEST(MessageBoxMetrics, ButtonWidthsAreKeptFromTheFirstMeasurement) {
   ButtonWidthCache cache;
-  EXPECT_FALSE(cache.Kept(mbOK));
   EXPECT_EQ(cache.WidestKept(mbOKCancel), 0);
   EXPECT_EQ(cache.Keep(mbOK, 40), 48);
   EXPECT_EQ(cache.Keep(mbOK, 90), 48);  // a later measurement does not replace it
   EXPECT_EQ(cache.Keep(mbCancel, 60), 68);
-  EXPECT_EQ(cache.Kept(mbOK), 48);
   EXPECT_EQ(cache.WidestKept(mbOKOnly), 48);
   EXPECT_EQ(cache.WidestKept(mbOKCancel), 68);
-  EXPECT_EQ(cache.WidestKept(MsgDlgBit(mbYes)), 0);
   EXPECT_EQ(cache.Keep(mbYes, -5), 8);  // nothing measured is still measured once
   EXPECT_EQ(cache.Keep(static_cast<TMsgDlgBtn>(40), 10), 0);
 }
 
-TEST(MessageBoxLayout, SizesPlacesAndMirrors) {
+// What the user sees: everything inside the box, buttons in a right-aligned row, the box centred.
+TEST(MessageBoxLayout, ContentFitsButtonsRowUpAndTheBoxIsCentred) {
   MessageFormInput in;
   in.units = {7, 16};
   in.screen = {1024, 768};
-
-  // Short one-line warning: icon and text decide the width, the icon the height.
+  const auto inside = [](const MessageFormLayout& l, const Rect& r) {
+    return r.left >= 0 && r.top >= 0 && r.right <= l.client.cx && r.bottom <= l.client.cy;
+  };
   in.text = {100, 16};
   MessageFormLayout l = LayoutMessageForm(in);
-  EXPECT_EQ(l.client, (Size{100 + 32 + 27 + 64 + 8, 32 + 28 + 8 + 25 + 32 + 20}));
+  EXPECT_EQ(l.client, (Size{231, 145}));
   EXPECT_EQ(l.position, (Point{512 - 231 / 2, 384 - 145 / 2}));
   EXPECT_EQ(l.icon, MakeRect(32, 41, 32, 32));
   EXPECT_EQ(l.text, MakeRect(91, 41, 100, 16));
   ASSERT_EQ(l.buttons.size(), 1u);
-  EXPECT_EQ(l.buttons[0].bounds, MakeRect(231 - 123 - 4 - 8, 145 - 22 - 8, 123, 28));
-  EXPECT_EQ(l.defaultButton, mbOK);
-  EXPECT_EQ(l.cancelButton, mbOK);
+  EXPECT_EQ(l.buttons[0].bounds, MakeRect(96, 115, 123, 28));
 
-  // Two buttons are wider than the text: the button row decides, buttons left to right.
+  // Two buttons wider than the text decide the width; a wider kept caption widens both.
   in.type = mtConfirmation;
   in.buttons = mbOKCancel;
-  l = LayoutMessageForm(in);
-  EXPECT_EQ(l.client.cx, 2 * 123 + 7 + 64 + 8);
-  ASSERT_EQ(l.buttons.size(), 2u);
-  EXPECT_EQ(l.buttons[0].button, mbOK);
-  EXPECT_EQ(l.buttons[0].bounds.left, 60);
-  EXPECT_EQ(l.buttons[1].button, mbCancel);
-  EXPECT_EQ(l.buttons[1].bounds.left, 60 + 123 + 7);
-  EXPECT_EQ(l.buttons[1].bounds.right, l.client.cx - 4 - 8);
+  for (int kept : {0, 100, 150}) {
+    in.widestKeptButton = kept;
+    l = LayoutMessageForm(in);
+    const int width = std::max(kept, 123);
+    ASSERT_EQ(l.buttons.size(), 2u);
+    EXPECT_EQ(l.buttons[0].button, mbOK);
+    EXPECT_EQ(l.buttons[1].bounds.left, l.buttons[0].bounds.right + 7) << kept;
+    EXPECT_EQ(l.buttons[1].bounds.Width(), width) << kept;
+    EXPECT_EQ(l.buttons[1].bounds.right, l.client.cx - 12) << kept;
+    EXPECT_EQ(l.client.cx, 2 * width + 7 + 72) << kept;
+    EXPECT_TRUE(inside(l, l.text) && inside(l, l.buttons[0].bounds)) << kept;
+  }
 
-  // Tall text grows the height; a custom box has no icon and the text starts at the margin.
+  // Tall text grows the height; a custom box has no icon; right-to-left mirrors the text.
+  in = {};
+  in.units = {7, 16};
+  in.screen = {1024, 768};
   in.type = mtCustom;
   in.buttons = 0;
   in.text = {300, 48};
   l = LayoutMessageForm(in);
   EXPECT_FALSE(l.icon);
   EXPECT_TRUE(l.buttons.empty());
-  EXPECT_EQ(l.client, (Size{372, 48 + 28 + 8 + 25 + 32 + 20}));
+  EXPECT_EQ(l.client, (Size{372, 161}));
   EXPECT_EQ(l.text.left, 32);
   in.rightToLeft = true;
   EXPECT_EQ(LayoutMessageForm(in).text.left, 372 - 32 - 300);
 
-  // Wider kept captions widen every button of the set.
-  in.rightToLeft = false;
-  in.buttons = mbOKCancel;
-  in.widestKeptButton = 150;
-  in.text = {10, 10};
-  l = LayoutMessageForm(in);
-  EXPECT_EQ(l.client.cx, 2 * 150 + 7 + 64 + 8);
-  EXPECT_EQ(l.buttons[1].bounds.Width(), 150);
-
-  // Negative measurements (a failed measure) are treated as empty text, not as a shrink.
+  // A failed measurement is empty text, not a shrink.
   in.text = {-50, -50};
   in.type = mtWarning;
-  EXPECT_EQ(LayoutMessageForm(in).client.cy, 32 + 28 + 8 + 25 + 32 + 20);
+  EXPECT_EQ(LayoutMessageForm(in).client.cy, 145);
   EXPECT_EQ(MessageWrapWidth(1025), 512);
 }
 
