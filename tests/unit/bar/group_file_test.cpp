@@ -42,10 +42,28 @@ TEST(GroupFile, SaveGroupWritesTheKeysInTableOrderInCodePage936) {
             "Panel Style=0\r\nColor=-2147483633\r\nFrom Color=16777215\r\nTo Color=16711680\r\n"
             "Draw style=0\r\nFontColor=-2147483640\r\nFontSize=9\r\nDirectory=D:\\\xB9\xA4\xBE\xDF\r\n"
             "Title Text=\xB9\xA4\xBE\xDF\r\nFontName=\xCB\xCE\xCC\xE5\r\nPictureFile=\r\n");
-  // What was written reads back as the same record.
+  // What was written reads back as the same record, every field off its default too, so that
+  // no key written is left unread.
   const GroupRecord back = ReadGroupRecord(Reparse(gpf), "工具");
   EXPECT_EQ(back.Data, g.Data);
   EXPECT_EQ(back.Width, 140);
+  GroupRecord odd = g;
+  TPanelData& d = odd.Data;
+  d.PictureFile = "D:\\背景.bmp";
+  d.Color = 0x00123456;
+  d.FromColor = 0x00010203;
+  d.ToColor = 0x00040506;
+  d.DrawStyle = 2;
+  d.Font = {0x00070809, 12, "黑体"};
+  d.PanelStyle = gkWeb;
+  d.ShowAsButton = d.SmallIcon = d.ShowTitleIcon = true;
+  d.ShowCaption = d.ShowTitle = d.LayoutLeft = d.BevelDown = d.Visible = false;
+  odd.Height = 77;
+  SaveGroup(gpf, odd, false);
+  const GroupRecord oddBack = ReadGroupRecord(Reparse(gpf), "工具");
+  EXPECT_EQ(oddBack.Data, odd.Data);
+  EXPECT_EQ(oddBack.Width, 140);
+  EXPECT_EQ(oddBack.Height, 77);
 }
 
 TEST(GroupFile, ButtonSectionIsRewrittenFromTheButtons) {

@@ -84,6 +84,12 @@ TEST(GroupCommands, TextsAndFlags) {
   EXPECT_EQ(
       DeleteGroupQuestion(d),
       "将要删除工具栏 ------ 【T】\r\r删除该工具栏将请除其所包含的所有网址信息\r\r是否确认继续删除当前工具栏！");
+  d.PanelStyle = gkShortcut;
+  d.Directory = "D:\\工具";
+  EXPECT_EQ(
+      DeleteGroupQuestion(d),
+      "将要删除工具栏 ------ 【T】\r\rD:\\工具\r\r删除该快捷方式工具栏, \r并不会从磁盘上清除其所包含的快捷方式文件;\r"
+      "你可通过其他方式删除该工具栏下的所有快捷方式文件\r\r是否确认继续删除当前工具栏！");
   d.PanelStyle = 7;
   EXPECT_EQ(DeleteGroupQuestion(d), "将要删除工具栏 ------ 【T】\r\r是否确认继续删除当前工具栏！");
 

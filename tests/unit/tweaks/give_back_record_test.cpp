@@ -24,6 +24,8 @@ TEST(GiveBackRecord, RoundTripsAndRefusesAnythingElse) {
 
 TEST(GiveBackRecord, GuardSwitchIsExactlyTheSwitchAndTwoNumbers) {
   EXPECT_EQ(GuardArguments(42, 9), "/wendlix-guard 42 9");
+  EXPECT_EQ(GuardCommandLine("C:\\Program Files\\Wendlix\\Wendlix.exe", 42, 9),
+            "\"C:\\Program Files\\Wendlix\\Wendlix.exe\" /wendlix-guard 42 9");
   EXPECT_EQ(ParseGuardArguments(" /wendlix-guard 42 9 "), (GuardTarget{42, 9}));
   for (const char* other :
        {"", "/wendlix-guard", "/wendlix-guard 42", "/wendlix-guard 0 9", "/wendlix-guard 42 9 x",
