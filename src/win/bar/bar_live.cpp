@@ -45,9 +45,8 @@ void BarLive::Follow() {
   for (const GroupPanel& g : groups) {
     if (!IsLiveGroup(g)) continue;
     const bool shown = ShownAsBand(g.Data);
-    auto same = std::find_if(watched_.begin(), watched_.end(), [&](const Watched& w) {
-      return w.title == g.Data.Title && w.folder == g.Data.Directory;
-    });
+    auto same =
+        std::find_if(watched_.begin(), watched_.end(), [&](const Watched& w) { return Follows(w, g); });
     if (same != watched_.end()) {
       if (same->shown != shown) live_->SetShown(same->key, shown);
       same->shown = shown;
@@ -63,8 +62,7 @@ void BarLive::Follow() {
   for (const Watched& gone : watched_) live_->Unwatch(gone.key);
   watched_ = std::move(next);
   for (LiveKey key : fresh) {
-    auto w = std::find_if(watched_.begin(), watched_.end(), [&](const Watched& x) { return x.key == key; });
-    GroupPanel* g = GroupOf(*w);
+    GroupPanel* g = GroupOf(*ByKey(key));
     if (!g || !IsFilled(*g)) continue;
     // The group shows its folder as it was just read (at start, or by the command that added
     // it); switched on, it is read again now.
@@ -111,23 +109,32 @@ void BarLive::BeginFill(const GroupPanel& panel, IniFile& gpf, bool recheck) {
   ApplyRenames(gpf, panel.Data.Title, fill.Renames);
 }
 
+bool BarLive::Follows(const Watched& w, const GroupPanel& g) {
+  return w.title == g.Data.Title && w.folder == g.Data.Directory;
+}
+
 const BarLive::Watched* BarLive::WatchedOf(const GroupPanel& panel) const {
   if (!live_) return nullptr;
   for (const Watched& w : watched_)
-    if (w.title == panel.Data.Title && w.folder == panel.Data.Directory) return &w;
+    if (Follows(w, panel)) return &w;
+  return nullptr;
+}
+
+BarLive::Watched* BarLive::ByKey(LiveKey key) {
+  for (Watched& w : watched_)
+    if (w.key == key) return &w;
   return nullptr;
 }
 
 GroupPanel* BarLive::GroupOf(const Watched& w) {
   for (GroupPanel& g : bar_.State().Groups)
-    if (IsLiveGroup(g) && g.Data.Title == w.title && g.Data.Directory == w.folder) return &g;
+    if (IsLiveGroup(g) && Follows(w, g)) return &g;
   return nullptr;
 }
 
 void BarLive::Refill(const LiveRefill& refill) {
-  auto w =
-      std::find_if(watched_.begin(), watched_.end(), [&](const Watched& x) { return x.key == refill.Key; });
-  if (w == watched_.end()) return;
+  const Watched* w = ByKey(refill.Key);
+  if (!w) return;
   GroupPanel* g = GroupOf(*w);
   if (!g) return;
   // A rewritten link may show another icon: its entries are asked for again, showing the

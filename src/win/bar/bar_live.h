@@ -52,7 +52,9 @@ class BarLive {
     std::string title, folder;
     bool shown = false;
   };
+  static bool Follows(const Watched& w, const GroupPanel& g);
   const Watched* WatchedOf(const GroupPanel& panel) const;
+  Watched* ByKey(LiveKey key);
   GroupPanel* GroupOf(const Watched& w);
   void Refill(const LiveRefill& refill);
   void ShowHints();
