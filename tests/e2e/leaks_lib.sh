@@ -147,6 +147,7 @@ long_run() {
   # first hover, collapse and refill leave a few GDI objects that stay for the rest of the run).
   for round in 0 1 2 3 4 5; do long_run_round "$round"; done
   round=0
+  SEEN_OUT=0
   read_counts
   for f in "${LEAK_FIGURES[@]}"; do first[$f]=${COUNTS[$f]}; done
   log "start: $(counts_line)"
