@@ -62,6 +62,7 @@ TEST(DropRoles, WhatTheDragCarriesAndWhatLiesUnderThePointChooseRoleAndEffect) {
       {away, link, {}, "", all, {}},
       // The bar's own button: move only, onto another launch button of its group.
       {onButton2, button, own, "", all, {R::kButton, deMove}},
+      {onButton2, button, own, "", deCopy | deLink, {R::kButton, deNone}},
       {onItself, button, own, "", all, {R::kButton, deNone}},
       {background, button, own, "", all, {R::kButton, deNone}},
       {panelBtn, button, own, "", all, {R::kButton, deNone}},
@@ -81,6 +82,16 @@ TEST(DropRoles, WhatTheDragCarriesAndWhatLiesUnderThePointChooseRoleAndEffect) {
                                     << c.dir << " offered " << c.offered);
     EXPECT_EQ(ChooseDrop(c.at, c.offer, c.own, c.dir, c.offered), c.want);
   }
+}
+
+TEST(DropRoles, EachRouteHasItsRole) {
+  // What each role allows, and whether the shell's drag image shows over it.
+  EXPECT_EQ(RoleOf(DropRoute::kFiles).Allowed, deLink);
+  EXPECT_EQ(RoleOf(DropRoute::kLink).Allowed, deLink);
+  EXPECT_EQ(RoleOf(DropRoute::kButton).Allowed, deMove);
+  EXPECT_EQ(RoleOf(DropRoute::kNone).Allowed, deNone);
+  EXPECT_FALSE(RoleOf(DropRoute::kLink).DragImage);
+  EXPECT_TRUE(DropDummy1.DragImage);
 }
 
 TEST(DropRoles, TheButtonTokenTellsThisDragFromAnyOther) {
