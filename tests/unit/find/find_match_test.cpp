@@ -132,10 +132,7 @@ TEST(FindMatch, NamesOutsideCodePage936MatchByTheirLetters) {
       {"kakao", "Kakao 카카오톡", M::kPrefix},
       {"q", "\u3400ab", M::kNone},  // a reading exists, but not in code page 936
       {"ab", "\u3400ab", M::kSubstring},
-      {"abc",
-       "\xFF\xFE"
-       "abc",
-       M::kSubstring},  // not UTF-8 at all
+      {"abc", "\xFF\xFE" + std::string("abc"), M::kSubstring},  // not UTF-8 at all
   });
 }
 
