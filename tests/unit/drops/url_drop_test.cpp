@@ -280,7 +280,8 @@ TEST_F(UrlDropStoreTest, UnfilledGroupRefusalsAndFailedSavesLeaveTheBarAsItWas) 
   const LinkStored failed = StoreDroppedLink(panel_, lost, "x", "http://x/");
   EXPECT_FALSE(failed.Ok);
   EXPECT_EQ(failed.Caption, "保存失败");
-  EXPECT_NE(failed.Text.find("missing"), std::string::npos);
+  EXPECT_EQ(failed.Text,
+            "无法保存分组文件:\r\n" + PathOf("missing/Wendlix.GPF") + "\r\n\r\n该网址没有加入收藏夹。");
   EXPECT_EQ(panel_.Children, children);
   EXPECT_NE(before, stored);
 }
