@@ -111,6 +111,7 @@ TEST(AppBarTimerTick, SlidesByPointerAndActiveWindow) {
       {false, false, false, {1024, 400}, shownRight, {4, 4}, hide},  // right is outside
       {false, false, false, {934, 400}, shownRight, {6, 6}, show},   // larger double-click area: 4 more
       {true, false, false, {100, 100}, shownRight, {4, 4}, none},    // active bar stays out
+      {true, false, false, {100, 100}, hiddenRight, {4, 4}, none},
       {true, false, false, {1023, 400}, hiddenRight, {4, 4}, show},  // activation fell to a hidden bar
       {true, false, false, {938, 400}, shownRight, {4, 4}, show},
       {true, false, true, {1023, 400}, hiddenRight, {4, 4}, none},

@@ -109,6 +109,7 @@ TEST(UrlDrop, AddressAndTitleFollowTheOrderOfPreference) {
   const std::pair<std::string, std::string> shortcuts[] = {
       {"[InternetShortcut] trailing\r\nURL=x=y\r\n", "x=y"},
       {" [internetshortcut]\r\n url = x \r\n", "x"},
+      {"[InternetShortcut]\r\n\r\nURL=\"x\"\r\nURL=second\r\n", "x"},
       {"[Other]\r\nURL=no\r\n[InternetShortcut]\r\nIconIndex=0\r\n", ""},
   };
   for (const auto& [bytes, want] : shortcuts) EXPECT_EQ(InternetShortcutAddress(bytes), want) << bytes;
