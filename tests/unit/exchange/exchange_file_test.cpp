@@ -39,25 +39,25 @@ GroupRecord WebGroup() {
 }
 
 TEST(ExchangeFile, DamagedFilesAreRefusedWhole) {
+  using F = ExchangeFault;
+  constexpr ExchangeReading kImport = ExchangeReading::kImport, kCollection = ExchangeReading::kCollection;
   struct Case {
     std::string bytes;
     ExchangeReading reading;
     ExchangeFault fault;
   };
   const Case cases[] = {
-      {"", ExchangeReading::kImport, ExchangeFault::kNoConfig},
-      {"[Buttons]\r\nA=http://a.cn\r\n", ExchangeReading::kImport, ExchangeFault::kNoConfig},
-      {"[Buttons]\r\nA=http://a.cn\r\n", ExchangeReading::kCollection, ExchangeFault::kNone},
-      {"[Other]\r\nA=1\r\n", ExchangeReading::kCollection, ExchangeFault::kNoSections},
-      {"[Config]\r\n", ExchangeReading::kImport, ExchangeFault::kNone},
-      {"[config]\r\nPanel Style=3\r\n[Buttons]\r\nA=x\r\n", ExchangeReading::kImport,
-       ExchangeFault::kBadKind},
-      {"[Config]\r\nPanel Style=-1\r\n", ExchangeReading::kCollection, ExchangeFault::kBadKind},
-      {"[Config]\r\nPanel Style=\r\n", ExchangeReading::kImport, ExchangeFault::kBadKind},
-      {"[Config]\r\nPanel Style=65537\r\n", ExchangeReading::kImport,
-       ExchangeFault::kBadKind},  // no low bits
-      {"[Config]\r\nPanel Style=0x2\r\n", ExchangeReading::kImport, ExchangeFault::kNone},
-      {std::string(kMaxExchangeFileBytes + 1, ' '), ExchangeReading::kCollection, ExchangeFault::kTooLarge},
+      {"", kImport, F::kNoConfig},
+      {"[Buttons]\r\nA=http://a.cn\r\n", kImport, F::kNoConfig},
+      {"[Buttons]\r\nA=http://a.cn\r\n", kCollection, F::kNone},
+      {"[Other]\r\nA=1\r\n", kCollection, F::kNoSections},
+      {"[Config]\r\n", kImport, F::kNone},
+      {"[config]\r\nPanel Style=3\r\n[Buttons]\r\nA=x\r\n", kImport, F::kBadKind},
+      {"[Config]\r\nPanel Style=-1\r\n", kCollection, F::kBadKind},
+      {"[Config]\r\nPanel Style=\r\n", kImport, F::kBadKind},
+      {"[Config]\r\nPanel Style=65537\r\n", kImport, F::kBadKind},  // no low bits
+      {"[Config]\r\nPanel Style=0x2\r\n", kImport, F::kNone},
+      {std::string(kMaxExchangeFileBytes + 1, ' '), kCollection, F::kTooLarge},
   };
   for (const Case& c : cases) {
     const ExchangeFile f = ParseExchangeFile(c.bytes, c.reading);
