@@ -61,10 +61,8 @@ TEST(GroupConstruction, ShortcutGroupFollowsSavedOrderAndFolderKinds) {
   EXPECT_FALSE(p.Children[2].HasDropDownMenu);
   EXPECT_EQ(p.Children[0].Glyph.Source, GlyphSource::kGroupImageList);
   EXPECT_EQ(p.Children[4].Glyph, (ButtonGlyph{GlyphSource::kResource, "ARROWICON_LEFT", -1}));
-  EXPECT_TRUE(p.Children[4].IsCollapse());
   for (const BarButton& b : p.Children) EXPECT_FALSE(b.Visible);  // the layout shows them
   EXPECT_FALSE(p.Visible);
-  EXPECT_EQ(p.Tag, 3);
   EXPECT_EQ(p.Hint, "Tools");
   EXPECT_EQ(p.MenuItem, (GroupMenuItem{"Tools", 3}));
   EXPECT_FALSE(gpf.Modified());

@@ -57,40 +57,19 @@ TEST(EditorStrip, GripLinesAroundTheCaptionAndTheDoubleFrame) {
   EXPECT_EQ(l.Icon, (Point{5, 2}));
   const Pixel face = ColorRefToPixel(kFace), light = ColorRefToPixel(ShiftColor(kFace, 70)),
               dark = ColorRefToPixel(ShiftColor(kFace, -70));
+  const Pixel hi = ColorRefToPixel(kHighlight), sh = ColorRefToPixel(kShadow);
+  // Grip lines left and right of the caption, the face under it (the text is drawn there
+  // afterwards), and the double frame drawn last: highlight left and top, shadow right, the
+  // inner one at 2 and width - 2.
   struct Probe {
     int x, y;
     Pixel expected;
   } probes[] = {
-      {24, 4, face},
-      {25, 4, light},
-      {64, 4, light},
-      {65, 4, face},
-      {134, 4, face},
-      {135, 4, light},
-      {194, 4, light},
-      {195, 4, face},
-      {25, 5, face},
-      {26, 5, dark},
-      {65, 5, dark},
-      {66, 5, face},
-      {136, 5, dark},
-      {195, 5, dark},
-      {196, 5, face},
-      {30, 16, light},
-      {30, 17, dark},
-      {30, 18, face},
-      {30, 3, dark},
-      {1, 10, face},
-      {100, 19, face},
-      // Under the caption the face shows; the text is drawn there afterwards.
-      {100, 4, face},
-      // Frame, drawn last: highlight left and top, shadow right; the inner one at 2 and width - 2.
-      {0, 10, ColorRefToPixel(kHighlight)},
-      {100, 0, ColorRefToPixel(kHighlight)},
-      {199, 10, ColorRefToPixel(kShadow)},
-      {2, 10, ColorRefToPixel(kHighlight)},
-      {10, 2, ColorRefToPixel(kHighlight)},
-      {198, 10, ColorRefToPixel(kShadow)},
+      {24, 4, face},   {25, 4, light}, {64, 4, light},  {65, 4, face},   {134, 4, face}, {135, 4, light},
+      {194, 4, light}, {195, 4, face}, {25, 5, face},   {26, 5, dark},   {65, 5, dark},  {66, 5, face},
+      {136, 5, dark},  {195, 5, dark}, {196, 5, face},  {30, 16, light}, {30, 17, dark}, {30, 18, face},
+      {30, 3, dark},   {1, 10, face},  {100, 19, face}, {100, 4, face},  {0, 10, hi},    {100, 0, hi},
+      {199, 10, sh},   {2, 10, hi},    {10, 2, hi},     {198, 10, sh},
   };
   for (const Probe& p : probes) EXPECT_EQ(strip.At(p.x, p.y), p.expected) << p.x << "," << p.y;
 }

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "core/bar/bar_settings.h"
 #include "core/profile/ini_file.h"
 
@@ -24,12 +22,10 @@ TEST(HotKey, ParsesReadableTextAndWritesItBackCanonically) {
       {"Windows+Space", {kHotKeyWin, 0x20}, "Win+Space"},
       {"Ctrl+PgDn", {kHotKeyControl, 0x22}, "Ctrl+PageDown"},
       {"Alt+Num7", {kHotKeyAlt, 0x67}, "Alt+Num7"},
-      {"Win+Esc", {kHotKeyWin, 0x1B}, "Win+Esc"},
       {"F9", {0, 0x78}, "F9"},  // function keys may stand alone
       {"Shift+F24", {kHotKeyShift, 0x87}, "Shift+F24"},
       {"Pause", {0, 0x13}, "Pause"},
       {"", {}, ""},  // none
-      {"   ", {}, ""},
   };
   for (const Case& c : cases) {
     const std::optional<HotKey> parsed = ParseHotKey(c.Text);
@@ -70,12 +66,10 @@ TEST(HotKey, StoredKeyIsNewAndLeavesOldFilesAlone) {
   IniFile fresh = IniFile::FromBytes("");
   s.HotKey = "Ctrl+Alt+K";
   WriteBarSettings(fresh, s, 0);
-  EXPECT_EQ(ReadBarSettings(fresh, 0).HotKey, "Ctrl+Alt+K");
-  const std::vector<std::string> keys = fresh.ReadSection(kBarSection);
-  ASSERT_FALSE(keys.empty());
-  EXPECT_NE(std::find(keys.begin(), keys.end(), "HotKey"), keys.end());
-  EXPECT_LT(std::find(keys.begin(), keys.end(), "AutoHideInterval"),
-            std::find(keys.begin(), keys.end(), "HotKey"));
+  EXPECT_EQ(fresh.ToBytes(),
+            "[Wendlix V3.0]\r\nAutoHide=1\r\nReLoadSet=0\r\nAutoRun=1\r\nAlwaysOnTop=1\r\n"
+            "ActivateByMouseDown=0\r\nFlat Draw=1\r\nGroups=0\r\nActive Delay=800\r\nWidth=86\r\n"
+            "Height=0\r\nEdge=2\r\nAutoHideInterval=60\r\nLiveFolders=1\r\nHotKey=Ctrl+Alt+K\r\n");
 
   // A damaged value is kept as it was (the bar then goes without a hotkey).
   IniFile damaged = IniFile::FromBytes("[Wendlix V3.0]\r\nHotKey=Ctrl+Banana\r\n");

@@ -127,8 +127,9 @@ TEST(QuickCreate, CollectionRefusalsChangeNothing) {
                                               ExchangeReading::kCollection);
   d = DecideCollection("游戏网站", path, file, {Panel("TOOLS", gkShortcut)}, kMainFont);
   EXPECT_EQ(d.Act, CollectionDecision::Action::kKindConflict);
-  EXPECT_NE(d.Message.find("快捷方式工具栏"), std::string::npos);
-  EXPECT_NE(d.Message.find("网址收藏夹工具栏"), std::string::npos);
+  EXPECT_EQ(
+      d.Message,
+      "已有同名的工具栏 【TOOLS】，它是快捷方式工具栏，\r而网址集的数据是网址收藏夹工具栏的信息。\r\r没有作任何改动。");
   IniFile gpf = IniFile::FromBytes("");
   ApplyCollection(gpf, d);
   EXPECT_FALSE(gpf.Modified());

@@ -36,22 +36,16 @@ TEST(TextUtf, InvalidUtf8BecomesReplacementWithoutEatingNeighbours) {
     std::u16string out;
   };
   const Case cases[] = {
-      {"\x80", u"\xFFFD"},    // stray continuation byte
-      {"a\xC3", u"a\xFFFD"},  // truncated at the end
-      {"\xC3(", u"\xFFFD("},  // bad continuation is kept
-      {"\xE4\xB8"
-       "a",
-       u"\xFFFD"
-       u"a"},                                             // one U+FFFD for a cut 3-byte form
-      {"\xF0\x9F\x98", u"\xFFFD"},                        // cut 4-byte form at the end
-      {"\xC0\xAF", u"\xFFFD\xFFFD"},                      // overlong "/"
-      {"\xE0\x80\xAF", u"\xFFFD\xFFFD\xFFFD"},            // overlong 3-byte form
-      {"\xED\xA0\x80", u"\xFFFD\xFFFD\xFFFD"},            // encoded surrogate
-      {"\xF4\x90\x80\x80", u"\xFFFD\xFFFD\xFFFD\xFFFD"},  // above U+10FFFF
-      {"\xFF\xFE"
-       "x",
-       u"\xFFFD\xFFFD"
-       u"x"},
+      {"\x80", u"\xFFFD"},                                                // stray continuation byte
+      {"a\xC3", u"a\xFFFD"},                                              // truncated at the end
+      {"\xC3(", u"\xFFFD("},                                              // bad continuation is kept
+      {"\xE4\xB8" + std::string("a"), u"\xFFFD" + std::u16string(u"a")},  // one U+FFFD for a cut 3-byte form
+      {"\xF0\x9F\x98", u"\xFFFD"},                                        // cut 4-byte form at the end
+      {"\xC0\xAF", u"\xFFFD\xFFFD"},                                      // overlong "/"
+      {"\xE0\x80\xAF", u"\xFFFD\xFFFD\xFFFD"},                            // overlong 3-byte form
+      {"\xED\xA0\x80", u"\xFFFD\xFFFD\xFFFD"},                            // encoded surrogate
+      {"\xF4\x90\x80\x80", u"\xFFFD\xFFFD\xFFFD\xFFFD"},                  // above U+10FFFF
+      {"\xFF\xFE" + std::string("x"), u"\xFFFD\xFFFD" + std::u16string(u"x")},
       {"\xE2\x82\n", u"\xFFFD\n"}  // a line break survives
   };
   for (const Case& c : cases) {
@@ -67,9 +61,7 @@ TEST(TextUtf, LoneSurrogatesBecomeReplacement) {
   };
   const Case cases[] = {
       {u"\xD800", fffd},
-      {u"\xDC00"
-       u"a",
-       fffd + "a"},
+      {u"\xDC00" + std::u16string(u"a"), fffd + "a"},
       {u"a\xD83D", "a" + fffd},                            // high surrogate at the end
       {u"\xD800\xD800\xDC00", fffd + "\xF0\x90\x80\x80"},  // the second high one pairs
       {u"\xDE00\xD83D", fffd + fffd}                       // reversed pair

@@ -26,12 +26,10 @@ void CollectIds(const std::vector<MenuItem>& items, std::vector<std::uint32_t>& 
 TEST(MenuModel, LookupAndCommandIdsSurviveLateFilling) {
   MenuModel menu = SampleMenu();
   ASSERT_NE(menu.Find("b"), nullptr);
-  EXPECT_EQ(menu.Find("b")->Tag, 7);
   EXPECT_EQ(menu.Find("missing"), nullptr);
 
   // Not yet filled: one disabled placeholder keeps the sub-menu openable.
   MenuItem& folder = *menu.Find("folder");
-  EXPECT_TRUE(folder.IsSubMenu());
   ASSERT_EQ(folder.Children.size(), 1u);
   EXPECT_EQ(folder.Children[0].Caption, kEmptySubMenuCaption);
   EXPECT_FALSE(folder.Children[0].Enabled);
