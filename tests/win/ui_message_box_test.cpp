@@ -10,6 +10,7 @@
 
 #include "core/bar/bar_texts.h"
 #include "support/win_test_support.h"
+#include "win/common/unique_handle.h"
 #include "win/common/wide.h"
 #include "win/ui/p_messages.h"
 
@@ -30,32 +31,25 @@ struct BoxActor : ModalScript {
 TEST(MessageForm, BuildsTheWindowWithItsControlsAndAChineseFont) {
   std::unique_ptr<TMessageForm> form = CreateMessageForm("文件已存在。", mtWarning, mbOKOnly);
   ASSERT_TRUE(form);
-  HWND h = form->Handle();
-  wchar_t cls[64] = {};
-  GetClassNameW(h, cls, 64);
-  EXPECT_EQ(std::wstring(cls), L"TMessageForm");
+  const HWND h = form->Handle();
   EXPECT_EQ(form->Title(), "警告");
   EXPECT_FALSE(IsWindowVisible(h));
-  const LONG style = GetWindowLongW(h, GWL_STYLE);
-  EXPECT_EQ(style & (WS_CAPTION | WS_BORDER | WS_THICKFRAME), 0);
-
-  HWND image = form->FindControl("Image");
-  HWND message = form->FindControl("Message");
-  HWND ok = form->FindControl("OK");
-  ASSERT_TRUE(image && message && ok);
+  EXPECT_EQ(GetWindowLongW(h, GWL_STYLE) & (WS_CAPTION | WS_BORDER | WS_THICKFRAME), 0);
+  const HWND ok = form->FindControl("OK");
+  ASSERT_TRUE(form->FindControl("Image") && ok);
   EXPECT_FALSE(form->FindControl("Cancel"));
-  EXPECT_TRUE(SendMessageW(image, STM_GETICON, 0, 0));
-  EXPECT_EQ(WindowText(message), "文件已存在。");
+  EXPECT_TRUE(SendMessageW(form->FindControl("Image"), STM_GETICON, 0, 0));
+  EXPECT_EQ(WindowText(form->FindControl("Message")), "文件已存在。");
   EXPECT_EQ(WindowText(ok), "确认(&O)");
   EXPECT_TRUE(GetWindowLongW(ok, GWL_STYLE) & BS_DEFPUSHBUTTON);
 
   // The window's font draws Chinese (not boxes) whatever the system's message font is.
-  HDC dc = GetDC(h);
-  HGDIOBJ old = SelectObject(dc, form->Font());
+  const WindowDc dc(h);
   FONTSIGNATURE signature{};
-  GetTextCharsetInfo(dc, &signature, 0);
-  SelectObject(dc, old);
-  ReleaseDC(h, dc);
+  {
+    SelectObjectScope select(dc.get(), form->Font());
+    GetTextCharsetInfo(dc.get(), &signature, 0);
+  }
   EXPECT_TRUE(signature.fsCsb[0] & (1u << 18)) << "no code page 936 in the font";
 
   // A custom box has no icon and the application's title.
@@ -148,8 +142,7 @@ TEST(MessageBoxes, ShowCentredWithTheGivenTitleAndDisableTheOwner) {
     ASSERT_TRUE(actor.Finished());
   }
   EXPECT_EQ(seen.title, "");  // an empty caption gives an empty strip, not "错误"
-  const int w = seen.rect.right - seen.rect.left;
-  const int h = seen.rect.bottom - seen.rect.top;
+  const int w = seen.rect.right - seen.rect.left, h = seen.rect.bottom - seen.rect.top;
   EXPECT_EQ(seen.rect.left, (GetSystemMetrics(SM_CXSCREEN) - w) / 2);
   EXPECT_EQ(seen.rect.top, (GetSystemMetrics(SM_CYSCREEN) - h) / 2);
   EXPECT_FALSE(seen.ownerEnabled);
