@@ -13,16 +13,6 @@ namespace {
 using namespace testing_support;
 using Id = TNewBtnForm::Id;
 
-NewBtnFormSetup WebGroup(const std::vector<std::string>& names) {
-  NewBtnFormSetup s;
-  s.Caption = "工具栏属性:【网址】";
-  s.Title = "网址";
-  s.Kind = gkWeb;
-  s.KindEnabled = false;
-  for (const std::string& n : names) s.Entries.push_back({n, "HTTP://" + n + ".cn", 0});
-  return s;
-}
-
 std::pair<std::string, std::string> DetailTexts() {
   return {WindowText(Ctl(Id::kEditName)), WindowText(Ctl(Id::kEditExe))};
 }
@@ -64,7 +54,7 @@ TEST(EditorButtonsPage, TypedTextOutlivesARefusedChangeAndAnotherShowingOfThePag
                          afterReturn = DetailTexts();
                          Key(VK_ESCAPE);
                        })});
-  EXPECT_EQ(ShowEditor(WebGroup({"甲", "乙"})).ModalResult, mrCancel);
+  EXPECT_EQ(ShowEditor(WebGroupSetup("", {"甲", "乙"})).ModalResult, mrCancel);
   EXPECT_TRUE(script.Finished()) << script.StepReached();
   EXPECT_EQ(duringRefusal, (Texts{"乙", "x.cn"}));
   EXPECT_EQ(afterRefusal, (Texts{"乙", "x.cn"}));
@@ -167,7 +157,7 @@ TEST(EditorButtonsPage, MovesRepeatWhileHeldDragsScrollAtTheEdgesAndBrowseHasIts
       }),
       Do([] { Key(VK_ESCAPE); }),
   });
-  EXPECT_EQ(ShowEditor(WebGroup(names)).ModalResult, mrCancel);
+  EXPECT_EQ(ShowEditor(WebGroupSetup("", names)).ModalResult, mrCancel);
   EXPECT_TRUE(script.Finished()) << script.StepReached();
   ASSERT_EQ(afterHold.size(), 20u);
   EXPECT_EQ(std::vector<std::string>(afterHold.begin(), afterHold.begin() + 4),

@@ -21,10 +21,7 @@ TEST(EditorColours, TheFontSampleShowsASystemTextColourAsTheSystemHasIt) {
                          DeleteDC(dc);
                        }),
                        Do([] { Key(VK_ESCAPE); })});
-  NewBtnFormSetup s;
-  s.Caption = "工具栏属性:【网址】";
-  s.Title = "网址";
-  s.Kind = gkWeb;
+  NewBtnFormSetup s = WebGroupSetup("");
   s.Font.Color = static_cast<std::int32_t>(0x80000000u | COLOR_HIGHLIGHT);
   ShowEditor(s);
   EXPECT_TRUE(script.Finished()) << script.StepReached();

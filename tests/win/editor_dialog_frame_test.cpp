@@ -11,17 +11,6 @@ namespace {
 using namespace testing_support;
 using Id = TNewBtnForm::Id;
 
-NewBtnFormSetup WebGroup(const std::string& groupFile) {
-  NewBtnFormSetup s;
-  s.Caption = "工具栏属性:【网址】";
-  s.Title = "网址";
-  s.Kind = gkWeb;
-  s.KindEnabled = false;
-  s.Entries = {{"甲", "HTTP://a.cn", 0}, {"乙", "HTTP://b.cn", 0}, {"丙", "HTTP://c.cn", 0}};
-  s.GroupFile = groupFile;
-  return s;
-}
-
 struct Frame {
   std::wstring cls;
   LONG style = 0, exStyle = 0;
@@ -68,7 +57,7 @@ TEST(EditorDialogFrame, ABorderlessDialogInTheTemplateFontThatDisablesItsOwner) 
                            formOwner = GetWindow(EditorForm(), GW_OWNER);
                            Key(VK_ESCAPE);
                          })});
-    NewBtnFormSetup s = WebGroup(folder / "g.gpf");
+    NewBtnFormSetup s = WebGroupSetup(folder / "g.gpf");
     s.GroupMode = m.group;
     s.Name = "甲";
     s.Target = "a.cn";
@@ -99,7 +88,7 @@ TEST(EditorDialogFrame, ABorderlessDialogInTheTemplateFontThatDisablesItsOwner) 
 
 TEST(EditorDialogFrame, AMissingTemplateOpensNothing) {
   // This test exe carries no template: the editor answers Cancel at once.
-  NewBtnFormSetup s = WebGroup("g.gpf");
+  NewBtnFormSetup s = WebGroupSetup("g.gpf");
   s.Resources = GetModuleHandleW(nullptr);
   EXPECT_EQ(ShowNewBtnForm(nullptr, s).ModalResult, mrCancel);
   EXPECT_EQ(EditorForm(), nullptr);

@@ -22,18 +22,6 @@ NewBtnFormSetup ButtonSetup(std::uint16_t kind, const std::string& name, const s
   return s;
 }
 
-NewBtnFormSetup WebGroupSetup(const std::string& groupFile) {
-  NewBtnFormSetup s;
-  s.Caption = "工具栏属性:【网址】";
-  s.Title = "网址";
-  s.Kind = gkWeb;
-  s.KindEnabled = false;
-  s.Entries = {{"甲", "HTTP://a.cn", 0}, {"乙", "HTTP://b.cn", 0}, {"丙", "HTTP://c.cn", 0}};
-  s.OtherTitles = {"Programs"};
-  s.GroupFile = groupFile;
-  return s;
-}
-
 TEST(EditorDialog, ButtonModeCaptionsKeysAndRefusals) {
   struct KindCase {
     std::uint16_t kind;
@@ -130,12 +118,11 @@ TEST(EditorDialog, GroupPageTabOrderOnEachPage) {
                                       Id::kCancel, Id::kTreeViewBtn}));
 }
 
+// The group file behind WebGroupSetup.
 void WriteWebGroupFile(const std::string& gpf) {
   IniFile f(gpf);
   f.WriteString("Programs  Buttons", "x", "y.lnk");
-  f.WriteString("网址  Buttons", "甲", "HTTP://a.cn");
-  f.WriteString("网址  Buttons", "乙", "HTTP://b.cn");
-  f.WriteString("网址  Buttons", "丙", "HTTP://c.cn");
+  for (const ButtonEntry& e : WebGroupSetup(gpf).Entries) f.WriteString("网址  Buttons", e.Name, e.Value);
   ASSERT_TRUE(f.Save());
 }
 
@@ -156,31 +143,14 @@ TEST(EditorDialog, EscapeLeavesTheGroupFileAloneAndEnterCommitsTheRows) {
     EXPECT_EQ(ReadBytes(gpf), before);
   }
 
-  std::vector<std::string> rowsAfterMoves, rowsAtEnd;
-  std::string duplicate, detailName;
-  int focusAfterDuplicate = 0;
-  bool upEnabledOnFirst = true;
-  EditorScript script({WaitForEditor(), Do(ShowButtonsPage), Do([&] {
-                         upEnabledOnFirst = IsWindowEnabled(Ctl(Id::kBtnUp));
-                         SelectRow(2);
-                       }),
-                       Do([&] {
-                         detailName = WindowText(Ctl(Id::kEditName));
-                         Click(Id::kBtnUp);
-                       }),
-                       Do([&] { rowsAfterMoves = ListRows(); }), Do([] {
+  // Row 2 up one place, a new row, a new title: the moves and the refusals are the core's.
+  EditorScript script({WaitForEditor(), Do(ShowButtonsPage), Do([] { SelectRow(2); }),
+                       Do([] { Click(Id::kBtnUp); }), Do([] {
                          SetCtlText(Id::kEditName, "丁");
                          SetCtlText(Id::kEditExe, "d.cn");
                          Click(Id::kBtnNew);
                        }),
                        Do([] {
-                         SetCtlText(Id::kEditName, "甲");
-                         SetCtlText(Id::kEditExe, "e.cn");
-                         Click(Id::kBtnNew);
-                       }),
-                       AnswerBox(&duplicate), NoBox(), Do([&] {
-                         focusAfterDuplicate = GetDlgCtrlID(GetFocus());
-                         rowsAtEnd = ListRows();
                          SetCtlText(Id::kText3, "收藏");
                          Key(VK_RETURN);
                        })});
@@ -188,19 +158,11 @@ TEST(EditorDialog, EscapeLeavesTheGroupFileAloneAndEnterCommitsTheRows) {
   EXPECT_TRUE(script.Finished()) << script.StepReached();
   EXPECT_EQ(r.ModalResult, mrOk);
   EXPECT_EQ(r.Title, "收藏");
-  EXPECT_EQ(r.Kind, gkWeb);
-  EXPECT_FALSE(upEnabledOnFirst);
-  EXPECT_EQ(detailName, "丙");
-  EXPECT_EQ(rowsAfterMoves, (std::vector<std::string>{"甲", "丙", "乙"}));
-  EXPECT_FALSE(duplicate.empty());
-  EXPECT_EQ(focusAfterDuplicate, Id::kEditName);
-  EXPECT_EQ(rowsAtEnd, (std::vector<std::string>{"甲", "丙", "乙", "丁"}));
-
   // The old title's section is the bar's to retire, once its groups list names the new title.
   EXPECT_EQ(SectionLines(gpf, "网址  Buttons"),
-            (std::vector<std::string>{"甲=HTTP://a.cn", "乙=HTTP://b.cn", "丙=HTTP://c.cn"}));
+            (std::vector<std::string>{"甲=HTTP://甲.cn", "乙=HTTP://乙.cn", "丙=HTTP://丙.cn"}));
   EXPECT_EQ(SectionLines(gpf, "收藏  Buttons"),
-            (std::vector<std::string>{"甲=HTTP://a.cn", "丙=HTTP://c.cn", "乙=HTTP://b.cn", "丁=d.cn"}));
+            (std::vector<std::string>{"甲=HTTP://甲.cn", "丙=HTTP://丙.cn", "乙=HTTP://乙.cn", "丁=d.cn"}));
   EXPECT_EQ(SectionLines(gpf, "Programs  Buttons"), std::vector<std::string>{"x=y.lnk"});
 }
 

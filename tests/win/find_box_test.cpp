@@ -191,14 +191,13 @@ TEST(FindBox, ClosesWhenAnotherWindowTakesTheActivation) {
   reopening.Close();
 }
 
-TEST(FindBox, StandsBesideEachEdgeInsideTheWorkAreaAtItsDpi) {
+TEST(FindBox, StandsWhereTheCorePlacesItAtItsDpi) {
   unique_hwnd owner = MakeOwner(MakeRect(0, 0, 60, 400));
   const Rect work = PrimaryWork();
   struct {
     TAppToolBarEdge edge;
     Rect bar;
   } const bars[] = {
-      {abeTop, {work.left, work.top, work.right, work.top + 40}},
       {abeRight, {work.right - 60, work.bottom - 100, work.right, work.bottom}},   // the box would hang below
       {abeBottom, {work.right - 100, work.bottom - 40, work.right, work.bottom}},  // and right of the screen
   };
@@ -206,8 +205,7 @@ TEST(FindBox, StandsBesideEachEdgeInsideTheWorkAreaAtItsDpi) {
   FindBox box(told.Callbacks());
   for (int dpi : {96, 144}) {
     for (const auto& b : bars) {
-      FindBoxRequest request{owner.get(), b.bar, b.edge, dpi, {}};
-      ASSERT_TRUE(box.Open(std::move(request), L"j"));
+      ASSERT_TRUE(box.Open({owner.get(), b.bar, b.edge, dpi, {}}, L"j"));
       RECT got{};
       GetWindowRect(box.Handle(), &got);
       const Rect shown{got.left, got.top, got.right, got.bottom};

@@ -111,6 +111,20 @@ inline std::vector<std::string> SectionLines(const std::string& file, const std:
 // Alt+B: the buttons page.
 inline void ShowButtonsPage() { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); }
 
+// A web group's properties: rows named `names`, each at HTTP://<name>.cn; another group "Programs".
+inline NewBtnFormSetup WebGroupSetup(const std::string& groupFile,
+                                     const std::vector<std::string>& names = {"甲", "乙", "丙"}) {
+  NewBtnFormSetup s;
+  s.Caption = "工具栏属性:【网址】";
+  s.Title = "网址";
+  s.Kind = gkWeb;
+  s.KindEnabled = false;
+  for (const std::string& n : names) s.Entries.push_back({n, "HTTP://" + n + ".cn", 0});
+  s.OtherTitles = {"Programs"};
+  s.GroupFile = groupFile;
+  return s;
+}
+
 // A shortcut group's properties on `folder`, its button section in `groupFile`.
 inline NewBtnFormSetup ShortcutGroupSetup(const std::string& folder, const std::string& groupFile) {
   NewBtnFormSetup s;
