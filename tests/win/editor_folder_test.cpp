@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "core/editor/editor_texts.h"
 #include "core/profile/ini_file.h"
 #include "core/shell/shortcut_data.h"
 #include "core/text/paths.h"
@@ -63,9 +64,8 @@ TEST(EditorDialog, ShortcutGroupNewChangeDeleteOnARealFolder) {
   const std::string gpf = folder / "g.gpf";
   const std::string notepad = WindowsFolder() + "notepad.exe";
 
-  std::vector<std::string> rowsAtStart, rowsAfterNew, rowsAtEnd;
-  bool scfDelete = true, scfUp = false, lnkDelete = false;
-  std::string lnkTarget, failedDelete, confirm;
+  std::vector<std::string> rowsAtStart, rowsAtEnd;
+  std::string failedDelete, confirm;
   HANDLE held = INVALID_HANDLE_VALUE;
   auto rowOf = [](const std::string& caption) {
     const std::vector<std::string> rows = ListRows();
@@ -75,24 +75,28 @@ TEST(EditorDialog, ShortcutGroupNewChangeDeleteOnARealFolder) {
       WaitForEditor(),
       Do(ShowButtonsPage),
       Do([&] {
+        // Sub-folders first, hidden files too; the rest in the folder's own order.
         rowsAtStart = ListRows();
+        EXPECT_EQ(rowsAtStart.front(), "sub");
+        EXPECT_EQ(Sorted(rowsAtStart), (std::vector<std::string>{"a", "b", "c", "d", "h", "sub"}));
         SelectRow(rowOf("d"));
       }),
       Do([&] {
-        scfDelete = IsWindowEnabled(Ctl(Id::kBtnDele));
-        scfUp = IsWindowEnabled(Ctl(Id::kBtnUp));
+        EXPECT_FALSE(IsWindowEnabled(Ctl(Id::kBtnDele)));  // a .scf entry moves but is not changed or deleted
+        EXPECT_TRUE(IsWindowEnabled(Ctl(Id::kBtnUp)));     // below "sub", so it can move up
         SelectRow(rowOf("a"));
       }),
       Do([&] {
-        lnkDelete = IsWindowEnabled(Ctl(Id::kBtnDele));
-        lnkTarget = WindowText(Ctl(Id::kEditExe));
+        EXPECT_TRUE(IsWindowEnabled(Ctl(Id::kBtnDele)));
+        EXPECT_EQ(WindowText(Ctl(Id::kEditExe)), notepad);
         SetCtlText(Id::kEditName, "Notepad");
         SetCtlText(Id::kEditExe, notepad);
         Click(Id::kBtnNew);
       }),
       Do([&] { Click(Id::kBtnNew); }),  // the same name again: a numbered file
       Do([&] {
-        rowsAfterNew = ListRows();
+        rowsAtStart.insert(rowsAtStart.end(), {"Notepad", "Notepad(1)"});
+        EXPECT_EQ(ListRows(), rowsAtStart);
         SelectRow(rowOf("a"));
       }),
       Do([&] {
@@ -123,33 +127,21 @@ TEST(EditorDialog, ShortcutGroupNewChangeDeleteOnARealFolder) {
   EXPECT_TRUE(script.Finished()) << script.StepReached();
   EXPECT_EQ(r.ModalResult, mrOk);
   EXPECT_EQ(r.Folder, folder.Path());
-
-  // Sub-folders first, hidden files too; the rest in the folder's own order.
-  ASSERT_EQ(rowsAtStart.size(), 6u);
-  EXPECT_EQ(rowsAtStart.front(), "sub");
-  EXPECT_EQ(Sorted(rowsAtStart), (std::vector<std::string>{"a", "b", "c", "d", "h", "sub"}));
-  EXPECT_FALSE(scfDelete);  // a .scf entry moves but is not changed or deleted
-  EXPECT_TRUE(scfUp);       // below "sub", so it can move up
-  EXPECT_TRUE(lnkDelete);
-  EXPECT_EQ(lnkTarget, notepad);
-  // The second New wrote Notepad(1).lnk, and its row names that file.
-  rowsAtStart.insert(rowsAtStart.end(), {"Notepad", "Notepad(1)"});
-  EXPECT_EQ(rowsAfterNew, rowsAtStart);
   EXPECT_TRUE(Exists(folder / "Notepad.lnk"));
   EXPECT_TRUE(Exists(folder / "Notepad(1).lnk"));
-  // Change replaced a.lnk by A2.lnk on the same target.
+  // Change replaced a.lnk by A2.lnk on the same target, keeping what else the old link carried:
+  // its arguments, and its working folder (none was set).
   EXPECT_FALSE(Exists(folder / "a.lnk"));
   TShortCutData a2;
   ASSERT_TRUE(ReadShortcut(folder / "A2.lnk", a2));
-  // What the old link carried besides its target stays: its arguments, and its working
-  // folder (none was set).
   EXPECT_EQ((std::vector<std::string>{a2.Target, a2.WorkDir, a2.Arguments}),
             (std::vector<std::string>{notepad, "", "/x"}));
   // The hidden link was deleted after the confirmation; the held .url stayed, with an error.
-  EXPECT_NE(confirm.find("你是否确认要删除按钮:\"h\"?"), std::string::npos) << confirm;
+  EXPECT_EQ(confirm, "|你是否确认要删除按钮:\"h\"?|确认(&O)|取消(&C)|");
   EXPECT_FALSE(Exists(folder / "h.lnk"));
   EXPECT_TRUE(Exists(folder / "b.url"));
-  EXPECT_NE(failedDelete.find("b.url"), std::string::npos) << failedDelete;
+  EXPECT_EQ(failedDelete,
+            "|" + std::string(kLinkDeleteFailedText) + "\r\r\"" + (folder / "b.url") + "\"|确认(&O)|");
   // The commit stored the rows in order, each name with its own file.
   EXPECT_EQ(IniFile(gpf).ReadSection("程序  Buttons"), rowsAtEnd);
   EXPECT_EQ(Sorted(SectionLines(gpf, "程序  Buttons")),

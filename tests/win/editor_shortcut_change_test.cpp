@@ -136,14 +136,14 @@ TEST(ShortcutChangeOnFiles, WhatCannotBeReplacedStaysAsItWas) {
       {"d.scf", "d", kNotAShortcutText},
   };
   for (const Case& k : cases) {
+    SCOPED_TRACE(std::string(k.oldName) + " -> " + k.newName);
     const ShortcutChange c = ChangeShortcutFile(files, folder.Path(), folder / k.oldName, k.newName, notepad);
-    EXPECT_FALSE(c.Changed) << k.oldName << " -> " << k.newName;
-    EXPECT_EQ(c.Message.rfind(k.message, 0), 0u) << c.Message;
-    EXPECT_EQ(FolderNames(folder), before) << k.oldName << " -> " << k.newName;
+    EXPECT_FALSE(c.Changed);
+    EXPECT_EQ(c.Message, std::string(k.message) + "\r\r\"" + (folder / k.oldName) + "\"");
+    EXPECT_EQ(FolderNames(folder), before);
   }
   EXPECT_FALSE(Exists(folder.Path() + "..\\up.lnk"));
-  TShortCutData still = Read(folder / "a.lnk");
-  EXPECT_EQ(still, old);
+  EXPECT_EQ(Read(folder / "a.lnk"), old);
   EXPECT_FALSE(files.DeleteFile(folder / "a.lnk"));  // read-only is protected here too
   EXPECT_FALSE(files.DeleteFile(folder / "x.lnk"));
 }
