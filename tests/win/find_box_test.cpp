@@ -24,6 +24,7 @@ namespace wendlix {
 namespace {
 
 using testing_support::Canvas;
+using testing_support::MakeWindow;
 using testing_support::SolidImages;
 
 // A window standing in for the bar: the box's owner.
@@ -88,12 +89,20 @@ FindBoxRequest LeftBarRequest(HWND owner, std::vector<FindBoxEntry> entries) {
   return {owner, MakeRect(PrimaryWork().left, PrimaryWork().top, 60, 400), abeLeft, 0, std::move(entries)};
 }
 
-TEST(FindBox, TypedKeysFindChooseAndStartOrClose) {
+// A box, its owner and what it told; solid 16-pixel images.
+class FindBoxTest : public ::testing::Test {
+ protected:
+  bool Open(const std::vector<FindCandidate>& candidates, const wchar_t* typed) {
+    return box.Open(LeftBarRequest(owner.get(), Entries(images.get(), candidates)), typed);
+  }
   unique_himagelist images = SolidImages(16);
   unique_hwnd owner = MakeOwner(MakeRect(0, 0, 60, 400));
   Told told;
-  FindBox box(told.Callbacks());
-  ASSERT_TRUE(box.Open(LeftBarRequest(owner.get(), Entries(images.get(), kButtons)), L"j"));
+  FindBox box{told.Callbacks()};
+};
+
+TEST_F(FindBoxTest, TypedKeysFindChooseAndStartOrClose) {
+  ASSERT_TRUE(Open(kButtons, L"j"));
   const HWND h = box.Handle();
   EXPECT_EQ(GetFocus(), h);
   EXPECT_EQ(GetActiveWindow(), h);
@@ -122,11 +131,11 @@ TEST(FindBox, TypedKeysFindChooseAndStartOrClose) {
 
   // Escape; Alt+F4's close; the owner's own closing tells nothing.
   told.calls.clear();
-  ASSERT_TRUE(box.Open(LeftBarRequest(owner.get(), Entries(images.get(), kButtons)), L"q"));
+  ASSERT_TRUE(Open(kButtons, L"q"));
   Key(box.Handle(), VK_ESCAPE);
-  ASSERT_TRUE(box.Open(LeftBarRequest(owner.get(), Entries(images.get(), kButtons)), L"q"));
+  ASSERT_TRUE(Open(kButtons, L"q"));
   SendMessageW(box.Handle(), WM_CLOSE, 0, 0);
-  ASSERT_TRUE(box.Open(LeftBarRequest(owner.get(), Entries(images.get(), kButtons)), L"q"));
+  ASSERT_TRUE(Open(kButtons, L"q"));
   box.Close();
   EXPECT_EQ(told.calls, (std::vector<std::string>{"closed cancelled", "closed cancelled"}));
   EXPECT_FALSE(box.IsOpen());
@@ -134,11 +143,8 @@ TEST(FindBox, TypedKeysFindChooseAndStartOrClose) {
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 
-TEST(FindBox, MouseHoverChoosesClickStartsWheelScrolls) {
-  unique_hwnd owner = MakeOwner(MakeRect(0, 0, 60, 400));
-  Told told;
-  FindBox box(told.Callbacks());
-  ASSERT_TRUE(box.Open(LeftBarRequest(owner.get(), Entries(nullptr, Tools(20))), L"t"));
+TEST_F(FindBoxTest, MouseHoverChoosesClickStartsWheelScrolls) {
+  ASSERT_TRUE(Open(Tools(20), L"t"));
   const HWND h = box.Handle();
   const FindBoxLayout& l = box.Layout();
   ASSERT_EQ(l.VisibleRows, 8);
@@ -164,13 +170,9 @@ TEST(FindBox, MouseHoverChoosesClickStartsWheelScrolls) {
   EXPECT_EQ(told.calls, (std::vector<std::string>{"launch 104", "closed launched"}));
 }
 
-TEST(FindBox, ClosesWhenAnotherWindowTakesTheActivation) {
-  unique_hwnd owner = MakeOwner(MakeRect(0, 0, 60, 400));
-  unique_hwnd other(CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 500, 500, 50, 50, nullptr,
-                                    nullptr, nullptr, nullptr));
-  Told told;
-  FindBox box(told.Callbacks());
-  ASSERT_TRUE(box.Open(LeftBarRequest(owner.get(), Entries(nullptr, kButtons)), L"j"));
+TEST_F(FindBoxTest, ClosesWhenAnotherWindowTakesTheActivation) {
+  const unique_hwnd other(MakeWindow(L"STATIC", nullptr, WS_VISIBLE, {500, 500, 550, 550}));
+  ASSERT_TRUE(Open(kButtons, L"j"));
   SetActiveWindow(other.get());
   EXPECT_EQ(told.calls, (std::vector<std::string>{"closed deactivated"}));
   EXPECT_FALSE(box.IsOpen());
@@ -191,8 +193,7 @@ TEST(FindBox, ClosesWhenAnotherWindowTakesTheActivation) {
   reopening.Close();
 }
 
-TEST(FindBox, StandsWhereTheCorePlacesItAtItsDpi) {
-  unique_hwnd owner = MakeOwner(MakeRect(0, 0, 60, 400));
+TEST_F(FindBoxTest, StandsWhereTheCorePlacesItAtItsDpi) {
   const Rect work = PrimaryWork();
   struct {
     TAppToolBarEdge edge;
@@ -201,8 +202,6 @@ TEST(FindBox, StandsWhereTheCorePlacesItAtItsDpi) {
       {abeRight, {work.right - 60, work.bottom - 100, work.right, work.bottom}},   // the box would hang below
       {abeBottom, {work.right - 100, work.bottom - 40, work.right, work.bottom}},  // and right of the screen
   };
-  Told told;
-  FindBox box(told.Callbacks());
   for (int dpi : {96, 144}) {
     for (const auto& b : bars) {
       ASSERT_TRUE(box.Open({owner.get(), b.bar, b.edge, dpi, {}}, L"j"));
@@ -239,11 +238,7 @@ std::unique_ptr<Canvas> Print(const FindBox& box) {
   return canvas;
 }
 
-TEST(FindBox, PaintsIconsNamesGroupsAndTheChosenRowInTheBarsColours) {
-  unique_himagelist images = SolidImages(16);
-  unique_hwnd owner = MakeOwner(MakeRect(0, 0, 60, 400));
-  Told told;
-  FindBox box(told.Callbacks());
+TEST_F(FindBoxTest, PaintsIconsNamesGroupsAndTheChosenRowInTheBarsColours) {
   for (int dpi : {96, 144}) {
     FindBoxRequest request = LeftBarRequest(owner.get(), Entries(images.get(), kButtons));
     request.Dpi = dpi;
@@ -288,11 +283,7 @@ TEST(FindBox, PaintsIconsNamesGroupsAndTheChosenRowInTheBarsColours) {
 
 // The owner opens the box on what it holds in memory and adds what it read afterwards; pictures
 // that were on their way are asked for again.
-TEST(FindBox, TakesEntriesAndPicturesThatArriveAfterItOpened) {
-  unique_himagelist images = SolidImages(16);
-  unique_hwnd owner = MakeOwner(MakeRect(0, 0, 60, 400));
-  Told told;
-  FindBox box(told.Callbacks());
+TEST_F(FindBoxTest, TakesEntriesAndPicturesThatArriveAfterItOpened) {
   ASSERT_TRUE(box.Open(LeftBarRequest(owner.get(), {{{"记事本", "工具", 1, 0}, FindBoxIcon{}, 7}})));
   box.Add({{{"计算器", "工具", 0, 0}, FindBoxIcon{images.get(), 2}, 8}});
   Chars(box.Handle(), L"j");
@@ -323,15 +314,12 @@ TEST(FindBox, TakesEntriesAndPicturesThatArriveAfterItOpened) {
 long OwnGdi() { return LiveHandleCount(HandleKind::kGdi); }
 long OwnUser() { return LiveHandleCount(HandleKind::kUser); }
 
-TEST(FindBox, ClosingGivesBackEveryObjectItMade) {
+TEST_F(FindBoxTest, ClosingGivesBackEveryObjectItMade) {
   // Images of another size than the rows': the box makes icons of them.
-  unique_himagelist images = SolidImages(32);
-  unique_hwnd owner = MakeOwner(MakeRect(0, 0, 60, 400));
-  Told told;
-  FindBox box(told.Callbacks());
+  const unique_himagelist large = SolidImages(32);
   long heldGdi = 0, heldUser = 0;
   const auto session = [&](UINT closingKey) {
-    ASSERT_TRUE(box.Open(LeftBarRequest(owner.get(), Entries(images.get(), Tools(30))), L"t"));
+    ASSERT_TRUE(box.Open(LeftBarRequest(owner.get(), Entries(large.get(), Tools(30))), L"t"));
     const HWND h = box.Handle();
     UpdateWindow(h);
     Chars(h, L"oo");

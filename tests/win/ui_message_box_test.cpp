@@ -17,6 +17,7 @@
 namespace wendlix {
 namespace {
 
+using testing_support::MakeWindow;
 using testing_support::ModalScript;
 using testing_support::OnWindow;
 using testing_support::WindowText;
@@ -117,66 +118,45 @@ TEST(MessageBoxes, AnswerEscapeEnterButtonsAndClosing) {
 }
 
 TEST(MessageBoxes, ShowCentredWithTheGivenTitleAndDisableTheOwner) {
-  HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-  ASSERT_TRUE(owner);
-  SetActiveWindow(owner);
-  struct Seen {
-    std::string title;
-    RECT rect{};
-    bool ownerEnabled = true;
-    COLORREF areaPixel = 0;
-  } seen;
+  const unique_hwnd owner(MakeWindow(L"STATIC", nullptr, WS_VISIBLE, {0, 0, 50, 50}));
+  SetActiveWindow(owner.get());
   {
     BoxActor actor([&](HWND form) {
-      seen.title = WindowText(form);
-      GetWindowRect(form, &seen.rect);
-      seen.ownerEnabled = IsWindowEnabled(owner);
+      EXPECT_EQ(WindowText(form), "");  // an empty caption gives an empty strip, not "错误"
+      RECT r{};
+      GetWindowRect(form, &r);
+      EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2);
+      EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2);
+      EXPECT_FALSE(IsWindowEnabled(owner.get()));
       UpdateWindow(form);
-      HDC dc = GetDC(form);
-      seen.areaPixel = GetPixel(dc, 7, 30);  // inside the message area, left of the icon
-      ReleaseDC(form, dc);
+      // Inside the message area, left of the icon: the error colour 0x00B9B9FF.
+      EXPECT_EQ(GetPixel(WindowDc(form).get(), 7, 30), RGB(0xFF, 0xB9, 0xB9));
       PostMessageW(form, WM_CLOSE, 0, 0);
     });
     ShowErrorBox("无法读取快捷方式。", "");
     ASSERT_TRUE(actor.Finished());
   }
-  EXPECT_EQ(seen.title, "");  // an empty caption gives an empty strip, not "错误"
-  const int w = seen.rect.right - seen.rect.left, h = seen.rect.bottom - seen.rect.top;
-  EXPECT_EQ(seen.rect.left, (GetSystemMetrics(SM_CXSCREEN) - w) / 2);
-  EXPECT_EQ(seen.rect.top, (GetSystemMetrics(SM_CYSCREEN) - h) / 2);
-  EXPECT_FALSE(seen.ownerEnabled);
-  EXPECT_TRUE(IsWindowEnabled(owner));
-  EXPECT_EQ(seen.areaPixel, RGB(0xFF, 0xB9, 0xB9));  // the error colour 0x00B9B9FF
-
-  {
-    BoxActor actor([&](HWND form) {
-      seen.title = WindowText(form);
-      PostMessageW(form, WM_CLOSE, 0, 0);
-    });
-    ShowInfoBox("已完成。", "导入分组");
-  }
-  EXPECT_EQ(seen.title, "导入分组");
-  DestroyWindow(owner);
+  EXPECT_TRUE(IsWindowEnabled(owner.get()));
+  BoxActor actor([&](HWND form) {
+    EXPECT_EQ(WindowText(form), "导入分组");
+    PostMessageW(form, WM_CLOSE, 0, 0);
+  });
+  ShowInfoBox("已完成。", "导入分组");
+  EXPECT_TRUE(actor.Finished());
 }
 
 TEST(MessageBoxes, OpeningAnimationLeavesTheDesktopInsideTheFrame) {
-  HWND probe = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 300, 200, 240, 120, nullptr,
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
+  const unique_hwnd probe(MakeWindow(L"STATIC", nullptr, 0, {300, 200, 540, 320}));
   ASSERT_TRUE(probe);
-  HDC screen = GetDC(nullptr);
-  const COLORREF before = GetPixel(screen, 420, 260);
-  PlayOpenAnimation(probe, FormPosition::Designed);
-  const COLORREF after = GetPixel(screen, 420, 260);
+  const WindowDc screen(nullptr);
+  const COLORREF before = GetPixel(screen.get(), 420, 260);
+  PlayOpenAnimation(probe.get(), FormPosition::Designed);
+  EXPECT_EQ(GetPixel(screen.get(), 420, 260), before);
   // The last frame's black border is left for the window to cover.
   const std::optional<Rect> last = PlanOpenAnimation({300, 200}, {240, 120}).last;
   ASSERT_TRUE(last);
-  const COLORREF border = GetPixel(screen, last->left, 260);
-  ReleaseDC(nullptr, screen);
-  EXPECT_EQ(after, before);
-  EXPECT_EQ(border, RGB(0, 0, 0));
+  EXPECT_EQ(GetPixel(screen.get(), last->left, 260), RGB(0, 0, 0));
   PlayOpenAnimation(nullptr, FormPosition::ScreenCenter);  // no window: nothing happens
-  DestroyWindow(probe);
 }
 
 }  // namespace

@@ -158,18 +158,13 @@ TEST(PopupMenu, PaintsStripImagesChecksAndStatesIntoADc) {
   EXPECT_GT(strip, 10);
   EXPECT_GT(width, strip + 60);
   Canvas canvas(width, y + 3);
+  const HWND menuHandle = reinterpret_cast<HWND>(root);
   for (int i = 0; i < count; ++i) {
     rects[i].right = width;
     const MENUITEMINFOW info = InfoAt(root, i);
-    DRAWITEMSTRUCT dis{ODT_MENU,
-                       0,
-                       info.wID,
-                       ODA_DRAWENTIRE,
-                       i == 4 ? UINT(ODS_SELECTED) : 0u,
-                       reinterpret_cast<HWND>(root),
-                       canvas.Dc(),
-                       rects[i],
-                       info.dwItemData};
+    const UINT state = i == 4 ? ODS_SELECTED : 0;
+    DRAWITEMSTRUCT dis{ODT_MENU,   0,           info.wID, ODA_DRAWENTIRE, state,
+                       menuHandle, canvas.Dc(), rects[i], info.dwItemData};
     ASSERT_TRUE(menu.HandleMenuMessage(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis), result)) << i;
   }
   // The strip is one gradient over the whole menu (dark toward the bottom), with the title in white.
@@ -246,17 +241,11 @@ TEST(PopupMenu, OpensOnTheScreenAndReturnsTheChosenItem) {
   MenuModel model = BuildMainPMenu({{"程序", 0, true}, {"网址", 1, false}});
   MainPMenuPopup(model, BarSettings{}, {});
   PopupMenu menu(model, images.get());
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = OpenMenuRun::Proc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"WendlixPopupMenuTestOwner";
-  RegisterClassW(&wc);
-  unique_hwnd owner(CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, 10,
-                                    10, nullptr, nullptr, wc.hInstance, nullptr));
+  const unique_hwnd owner(testing_support::MakeWindow(L"WendlixPopupMenuTestOwner", nullptr));
   ASSERT_TRUE(owner);
-  OpenMenuRun run;
-  run.menu = &menu;
+  OpenMenuRun run{&menu};
   SetWindowLongPtrW(owner.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&run));
+  SetWindowLongPtrW(owner.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OpenMenuRun::Proc));
 
   EXPECT_EQ(menu.Popup(owner.get(), POINT{100, 40}), nullptr);  // dismissed
   if (!run.idle) GTEST_SKIP() << "the menu never waited for input (no display?)";
