@@ -5,6 +5,7 @@
 #include <functional>
 #include <vector>
 
+#include "support/win_test_support.h"
 #include "win/common/base_window.h"
 #include "win/common/unique_handle.h"
 #include "win/paint/lumo_fade_control.h"
@@ -32,17 +33,12 @@ class HostWindow final : public BaseWindow<HostWindow> {
   PixelBuffer ReadBack() const {
     UpdateWindow(Handle());
     const RECT r = control->BoundsRect();
-    const auto dib = MakeDibSection(r.right - r.left, r.bottom - r.top);
-    if (!dib) return {};
-    unique_memory_dc mem(CreateCompatibleDC(nullptr));
-    WindowDc dc(Handle());
-    {
-      SelectObjectScope select(mem.get(), dib->bitmap.get());
-      BitBlt(mem.get(), 0, 0, dib->width, dib->height, dc.get(), r.left, r.top, SRCCOPY);
-      GdiFlush();
-    }
-    PixelBuffer out(dib->width, dib->height);
-    for (int i = 0; i < dib->width * dib->height; ++i) out.Data()[i] = dib->bits[i] & 0xFFFFFF;
+    const testing_support::Canvas shot(r.right - r.left, r.bottom - r.top);
+    BitBlt(shot.Dc(), 0, 0, r.right - r.left, r.bottom - r.top, WindowDc(Handle()).get(), r.left, r.top,
+           SRCCOPY);
+    GdiFlush();
+    PixelBuffer out = PixelBufferOver(shot.dib);  // kept alive by the buffer; alpha cleared below
+    for (int i = 0; i < out.Width() * out.Height(); ++i) out.Data()[i] &= 0xFFFFFF;
     return out;
   }
   std::unique_ptr<LumoFadeControl> control;

@@ -240,6 +240,7 @@ std::unique_ptr<Canvas> Print(const FindBox& box) {
 
 TEST_F(FindBoxTest, PaintsIconsNamesGroupsAndTheChosenRowInTheBarsColours) {
   for (int dpi : {96, 144}) {
+    SCOPED_TRACE(dpi);
     FindBoxRequest request = LeftBarRequest(owner.get(), Entries(images.get(), kButtons));
     request.Dpi = dpi;
     // "j": 计算器 (red), 记事本 (green), 集市 (red); the second chosen.
@@ -254,29 +255,28 @@ TEST_F(FindBoxTest, PaintsIconsNamesGroupsAndTheChosenRowInTheBarsColours) {
     const int nameLeft = iconLeft + l.IconSize + l.Gap;
     // The icons, scaled with the DPI: a full row of the image's colour, no wider.
     const int middle = l.List.top + l.RowHeight / 2;
-    EXPECT_EQ(shot->CountIn(RECT{l.List.left, middle, nameLeft, middle + 1}, RGB(255, 0, 0)), l.IconSize)
-        << dpi;
-    EXPECT_EQ(shot->CountIn(row(1, l.List.left, nameLeft), RGB(0, 255, 0)), l.IconSize * l.IconSize) << dpi;
+    EXPECT_EQ(shot->CountIn(RECT{l.List.left, middle, nameLeft, middle + 1}, RGB(255, 0, 0)), l.IconSize);
+    EXPECT_EQ(shot->CountIn(row(1, l.List.left, nameLeft), RGB(0, 255, 0)), l.IconSize * l.IconSize);
     // The chosen row in the highlight, its name in the highlight's text colour; the others on
     // the menus' colour with their names in menu text and their groups greyed.
-    EXPECT_EQ(shot->At(l.List.left + 1, middle + l.RowHeight), GetSysColor(COLOR_HIGHLIGHT)) << dpi;
-    EXPECT_EQ(shot->At(l.List.left + 1, middle), GetSysColor(COLOR_MENU)) << dpi;
+    EXPECT_EQ(shot->At(l.List.left + 1, middle + l.RowHeight), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(shot->At(l.List.left + 1, middle), GetSysColor(COLOR_MENU));
     const int half = (l.List.left + l.List.right) / 2;
-    EXPECT_GT(CountOther(*shot, row(1, nameLeft, half), GetSysColor(COLOR_HIGHLIGHT)), 20) << dpi;
-    EXPECT_GT(Extreme(*shot, row(1, nameLeft, half), true), 224) << dpi;  // highlight text: white
+    EXPECT_GT(CountOther(*shot, row(1, nameLeft, half), GetSysColor(COLOR_HIGHLIGHT)), 20);
+    EXPECT_GT(Extreme(*shot, row(1, nameLeft, half), true), 224);  // highlight text: white
     const COLORREF menu = GetSysColor(COLOR_MENU);
-    EXPECT_GT(CountOther(*shot, row(0, nameLeft, half), menu), 20) << dpi;
-    EXPECT_LT(Extreme(*shot, row(0, nameLeft, half), false), 48) << dpi;  // menu text: black
-    EXPECT_GT(CountOther(*shot, row(0, half, l.List.right), menu), 10) << dpi;
-    EXPECT_GT(Extreme(*shot, row(0, half, l.List.right), false), 96) << dpi;  // greyed
+    EXPECT_GT(CountOther(*shot, row(0, nameLeft, half), menu), 20);
+    EXPECT_LT(Extreme(*shot, row(0, nameLeft, half), false), 48);  // menu text: black
+    EXPECT_GT(CountOther(*shot, row(0, half, l.List.right), menu), 10);
+    EXPECT_GT(Extreme(*shot, row(0, half, l.List.right), false), 96);  // greyed
     // No match: a greyed line of text where the first row would be, nothing chosen.
     Chars(box.Handle(), L"zzz");
     const std::unique_ptr<Canvas> none = Print(box);
     const RECT list{l.List.left, l.List.top, l.List.right, l.List.bottom};
-    EXPECT_EQ(none->CountIn(list, GetSysColor(COLOR_HIGHLIGHT)), 0) << dpi;
-    EXPECT_GT(CountOther(*none, row(0, l.List.left, l.List.right), menu), 20) << dpi;
-    EXPECT_GT(Extreme(*none, row(0, l.List.left, l.List.right), false), 96) << dpi;
-    EXPECT_EQ(CountOther(*none, row(1, l.List.left, l.List.right), menu), 0) << dpi;
+    EXPECT_EQ(none->CountIn(list, GetSysColor(COLOR_HIGHLIGHT)), 0);
+    EXPECT_GT(CountOther(*none, row(0, l.List.left, l.List.right), menu), 20);
+    EXPECT_GT(Extreme(*none, row(0, l.List.left, l.List.right), false), 96);
+    EXPECT_EQ(CountOther(*none, row(1, l.List.left, l.List.right), menu), 0);
   }
   box.Close();
 }

@@ -89,18 +89,14 @@ TEST(MessageBoxes, AnswerEscapeEnterButtonsAndClosing) {
       PostMessageW(focus ? focus : form, WM_KEYDOWN, vk, 1);
     };
   };
-  const auto click = [](const char* name) {
-    return [name](HWND form) {
-      const std::wstring text = name == std::string("Cancel") ? L"取消(&C)" : L"确认(&O)";
-      HWND button = FindWindowExW(form, nullptr, L"BUTTON", text.c_str());
-      PostMessageW(button, BM_CLICK, 0, 0);
-    };
+  // A button answers with its own result (which button answers what is the core's).
+  const auto clickCancel = [](HWND form) {
+    PostMessageW(FindWindowExW(form, nullptr, L"BUTTON", L"取消(&C)"), BM_CLICK, 0, 0);
   };
   const Case cases[] = {
       {"Escape", key(VK_ESCAPE), mrCancel},
       {"Enter", key(VK_RETURN), mrOk},
-      {"OK button", click("OK"), mrOk},
-      {"Cancel button", click("Cancel"), mrCancel},
+      {"Cancel button", clickCancel, mrCancel},
       {"WM_CLOSE", [](HWND form) { PostMessageW(form, WM_CLOSE, 0, 0); }, mrCancel},
   };
   for (const Case& c : cases) {
@@ -109,12 +105,10 @@ TEST(MessageBoxes, AnswerEscapeEnterButtonsAndClosing) {
     EXPECT_TRUE(actor.Finished()) << c.what;
   }
 
-  // Enter on a box of OK only answers mrOk, Escape too (OK is also its cancel button).
-  for (WPARAM vk : {VK_RETURN, VK_ESCAPE}) {
-    BoxActor actor(key(vk));
-    EXPECT_EQ(ShowMessageBox("t", "x", mtWarning, 0, kWarningBoxColor, mbOKOnly), mrOk);
-    EXPECT_TRUE(actor.Finished());
-  }
+  // Escape on a box of OK only answers mrOk: OK is also its cancel button.
+  BoxActor actor(key(VK_ESCAPE));
+  EXPECT_EQ(ShowMessageBox("t", "x", mtWarning, 0, kWarningBoxColor, mbOKOnly), mrOk);
+  EXPECT_TRUE(actor.Finished());
 }
 
 TEST(MessageBoxes, ShowCentredWithTheGivenTitleAndDisableTheOwner) {
