@@ -45,6 +45,7 @@ TEST(AboutWindow, OpensCentredDissolvesClosesWithABlendAndFreesItself) {
   const Rect want = AboutWindowRect(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), 399, 250);
   EXPECT_EQ((Rect{r.left, r.top, r.right, r.bottom}), want);
   EXPECT_EQ(rec.snapshots, 1);
+  EXPECT_EQ((std::pair{rec.snapshot.Width(), rec.snapshot.Height()}), (std::pair{399, 250}));
   EXPECT_EQ(rec.opened, 81);  // 80 steps of 1246 pixels, then the last 70
   EXPECT_TRUE(GetWindowLongPtrW(about, GWL_EXSTYLE) & WS_EX_TOPMOST);
 

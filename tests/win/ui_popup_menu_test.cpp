@@ -48,7 +48,7 @@ MENUITEMINFOW InfoAt(HMENU menu, int pos) {
 }
 
 // Each item as the system holds it: owner-drawn, then s(eparator), r(adio), c(hecked), d(isabled),
-// > (a sub-menu), # (a command of the model's).
+// > (a sub-menu), and the name of the model's command it runs.
 std::vector<std::string> Describe(HMENU menu, const MenuModel& model) {
   std::vector<std::string> items;
   for (int i = 0; i < GetMenuItemCount(menu); ++i) {
@@ -59,9 +59,9 @@ std::vector<std::string> Describe(HMENU menu, const MenuModel& model) {
                          {info.fType & MFT_RADIOCHECK, 'r'},
                          {info.fState & MFS_CHECKED, 'c'},
                          {info.fState & MFS_DISABLED, 'd'},
-                         {info.hSubMenu != nullptr, '>'},
-                         {command && !info.hSubMenu, '#'}})
+                         {info.hSubMenu != nullptr, '>'}})
       if (on) d += c;
+    if (command && !info.hSubMenu) d += " " + command->Name;
     items.push_back(d);
   }
   return items;
@@ -71,11 +71,12 @@ TEST(PopupMenu, BuildsOwnerDrawnItemsWithStatesAndSubMenus) {
   MenuModel model = SampleModel();
   PopupMenu menu(model);
   const HMENU root = menu.Build();
-  // The hidden item is left out; a late sub-menu holds a disabled "(空)" placeholder.
-  EXPECT_EQ(Describe(root, model), (std::vector<std::string>{"o#", "oc#", "os", "od#", "o>", "o>"}));
+  // The hidden item is left out; a late sub-menu holds a disabled, unnamed "(空)" placeholder.
+  EXPECT_EQ(Describe(root, model),
+            (std::vector<std::string>{"o image", "oc checked", "os", "od disabled", "o>", "o>"}));
   const HMENU sub = GetSubMenu(root, 4);
-  EXPECT_EQ(Describe(sub, model), (std::vector<std::string>{"orc#", "o#"}));
-  EXPECT_EQ(Describe(GetSubMenu(root, 5), model), (std::vector<std::string>{"od#"}));
+  EXPECT_EQ(Describe(sub, model), (std::vector<std::string>{"orc radio", "o beta"}));
+  EXPECT_EQ(Describe(GetSubMenu(root, 5), model), (std::vector<std::string>{"od "}));
 
   // Typed accelerators reach the model (which item a character runs is the core's): owner-drawn
   // items have no text the system could match.
@@ -88,7 +89,8 @@ TEST(PopupMenu, BuildsOwnerDrawnItemsWithStatesAndSubMenus) {
   model.Find("checked")->Checked = false;
   model.Find("hidden")->Visible = true;
   const HMENU again = menu.Build();
-  EXPECT_EQ(Describe(again, model), (std::vector<std::string>{"o#", "o#", "os", "od#", "o#", "o>", "o>"}));
+  EXPECT_EQ(Describe(again, model),
+            (std::vector<std::string>{"o image", "o checked", "os", "od disabled", "o hidden", "o>", "o>"}));
   EXPECT_FALSE(IsMenu(root));
 }
 
@@ -108,9 +110,8 @@ TEST(PopupMenu, FillsLateSubMenusOnceOnFirstOpening) {
   ASSERT_TRUE(menu.HandleMenuMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(folder), 5, result));
   EXPECT_EQ(result, 0);
   EXPECT_EQ(fills, 1);
-  EXPECT_EQ(Describe(folder, model), (std::vector<std::string>{"o#", "o#", "o>"}));
+  EXPECT_EQ(Describe(folder, model), (std::vector<std::string>{"o f1", "o f2", "o>"}));
   const MENUITEMINFOW two = InfoAt(folder, 1);
-  EXPECT_EQ(model.FindByCommand(two.wID)->Name, "f2");
 
   // The new items measure like the others; the nested late sub-menu fills in turn.
   MEASUREITEMSTRUCT mis{ODT_MENU, 0, two.wID, 0, 0, two.dwItemData};
@@ -131,7 +132,7 @@ TEST(PopupMenu, FillsLateSubMenusOnceOnFirstOpening) {
     });
     const HMENU f = GetSubMenu(failing.Build(), 5);
     EXPECT_TRUE(failing.HandleMenuMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(f), 5, result));
-    EXPECT_EQ(Describe(f, other), (std::vector<std::string>{"od#"})) << fail;
+    EXPECT_EQ(Describe(f, other), (std::vector<std::string>{"od "})) << fail;
   }
 }
 
