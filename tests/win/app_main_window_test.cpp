@@ -88,41 +88,13 @@ const std::vector<ImportHook>& FileAndRegistryHooks() {
 constexpr char kHotKey[] = "Ctrl+Alt+Shift+F9";
 
 // Receives the bar's answers to the inspection queries.
-class QueryWindow {
- public:
-  QueryWindow() {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"WendlixMainWindowTestAsker";
-    RegisterClassW(&wc);
-    hwnd_ =
-        CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, this);
-  }
-  ~QueryWindow() { DestroyWindow(hwnd_); }
-  std::string Ask(HWND bar, const std::string& query) {
-    answer_.clear();
-    COPYDATASTRUCT data{kBarQueryMagic, static_cast<DWORD>(query.size()), const_cast<char*>(query.data())};
-    SendMessageW(bar, WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd_), reinterpret_cast<LPARAM>(&data));
-    return answer_;
-  }
-
- private:
-  static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE)
-      SetWindowLongPtrW(h, GWLP_USERDATA,
-                        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
-    if (msg == WM_COPYDATA) {
-      const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
-      auto* self = reinterpret_cast<QueryWindow*>(GetWindowLongPtrW(h, GWLP_USERDATA));
-      self->answer_.assign(static_cast<const char*>(data->lpData), data->cbData);
-      return TRUE;
-    }
-    return DefWindowProcW(h, msg, wp, lp);
-  }
-  HWND hwnd_ = nullptr;
-  std::string answer_;
-};
+std::string g_answer;
+LRESULT CALLBACK AnswerProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg != WM_COPYDATA) return DefWindowProcW(h, msg, wp, lp);
+  const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+  g_answer.assign(static_cast<const char*>(data->lpData), data->cbData);
+  return TRUE;
+}
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -152,7 +124,12 @@ class MainWindowTest : public ::testing::Test {
     Pump();
   }
   HWND Bar() const { return form_->Handle(); }
-  std::string Ask(const std::string& query) { return asker_.Ask(Bar(), query); }
+  std::string Ask(const std::string& query) {
+    g_answer.clear();
+    COPYDATASTRUCT data{kBarQueryMagic, static_cast<DWORD>(query.size()), const_cast<char*>(query.data())};
+    SendMessageW(Bar(), WM_COPYDATA, reinterpret_cast<WPARAM>(asker_.get()), reinterpret_cast<LPARAM>(&data));
+    return g_answer;
+  }
 
   // A click on the title button, found in the bar's own layout report: the bar settings menu.
   void ClickTitleButton() {
@@ -193,7 +170,11 @@ class MainWindowTest : public ::testing::Test {
   ProgramInfo program_;
   BarState state_;
   std::unique_ptr<TWendlixMainForm> form_;
-  QueryWindow asker_;
+  const unique_hwnd asker_{[] {
+    const HWND h = MakeWindow(L"WendlixMainWindowTestAsker", nullptr, 0);
+    SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AnswerProc));
+    return h;
+  }()};
 };
 
 TEST_F(MainWindowTest, MenuItemReachesItsCommandAndTheTimerFollows) {
@@ -219,42 +200,37 @@ TEST_F(MainWindowTest, MenuItemReachesItsCommandAndTheTimerFollows) {
 
 TEST_F(MainWindowTest, HotKeyIsIgnoredWhileAMenuOrABoxIsOpen) {
   Start();
-  ASSERT_NE(Ask("keyboard").find(" hotkey=" + std::string(kHotKey)), std::string::npos) << Ask("keyboard");
-  const auto session = [&] {
-    const std::string k = Ask("keyboard");
-    return k.substr(k.find("session="), 9);
+  // One field of the keyboard report ("focus=0,0 session=0 foreground=0 hotkey=...").
+  const auto field = [&](const std::string& name) {
+    const std::string k = " " + Ask("keyboard") + " ";
+    const std::size_t at = k.find(" " + name + "=") + name.size() + 2;
+    return k.substr(at, k.find(' ', at) - at);
   };
+  ASSERT_EQ(field("hotkey"), kHotKey);
+  const auto session = [&] { return field("session"); };
   const auto press = [&] { SendMessageW(Bar(), WM_HOTKEY, GlobalHotKey::kId, 0); };
 
-  std::string inMenu;
   ASSERT_TRUE(WithMenu([&] { ClickTitleButton(); },
                        [&](HWND) {
                          press();
-                         inMenu = session();
+                         EXPECT_EQ(session(), "0");
                        }));
-  EXPECT_EQ(inMenu, "session=0");
 
-  std::string inBox;
-  bool barDisabled = false;
   SetActiveWindow(Bar());
-  {
-    ModalScript script({OnWindow(TMessageForm::kClassName,
-                                 [&](HWND box) {
-                                   barDisabled = !IsWindowEnabled(Bar());
-                                   press();
-                                   inBox = session();
-                                   PostMessageW(box, WM_CLOSE, 0, 0);
-                                 })},
-                       {TMessageForm::kClassName});
-    ShowInfoBox("正文", "标题");
-    EXPECT_TRUE(script.Finished());
-  }
-  ASSERT_TRUE(barDisabled) << "the box did not hold the bar off";
-  EXPECT_EQ(inBox, "session=0");
+  ModalScript script({OnWindow(TMessageForm::kClassName,
+                               [&](HWND box) {
+                                 EXPECT_FALSE(IsWindowEnabled(Bar())) << "the box did not hold the bar off";
+                                 press();
+                                 EXPECT_EQ(session(), "0");
+                                 PostMessageW(box, WM_CLOSE, 0, 0);
+                               })},
+                     {TMessageForm::kClassName});
+  ShowInfoBox("正文", "标题");
+  EXPECT_TRUE(script.Finished());
 
   // Nothing open: the same press calls the bar up.
   press();
-  EXPECT_EQ(session(), "session=1");
+  EXPECT_EQ(session(), "1");
 }
 
 TEST_F(MainWindowTest, OpeningTheMenusReadsNoFileAndNoRegistryValue) {

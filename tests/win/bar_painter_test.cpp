@@ -1,5 +1,5 @@
-// The bar painted into a real device context: colours where the layout puts them, and
-// group backgrounds painted once and then only copied.
+// The bar painted into a real device context: colours where the layout puts them (when a
+// background is painted again is the core's), the title in the system's icon-title font.
 #include <gtest/gtest.h>
 
 #include "core/bar/bar_view.h"
@@ -114,17 +114,6 @@ TEST(BarTitleFont, IsTheSystemsIconTitleFontAtTheBarsDpi) {
   EXPECT_EQ(made.lfWeight, FW_BOLD);
   EXPECT_TRUE(made.lfItalic);
   EXPECT_EQ(FromWide(made.lfFaceName), "宋体");
-}
-
-TEST_F(PaintedBar, BackgroundsArePaintedOnceUntilTheirSizeChanges) {
-  Paint(Size{100, 400});
-  EXPECT_EQ(backgrounds_.PaintCount(1), 1);
-  EXPECT_FALSE(backgrounds_.Shown(0));
-  Paint(Size{100, 400});
-  Paint(Size{100, 400});
-  EXPECT_EQ(backgrounds_.PaintCount(1), 1);  // repaints only copy the buffer
-  Paint(Size{100, 500});
-  EXPECT_EQ(backgrounds_.PaintCount(1), 2);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/pictures_support.h"
 #include "support/win_test_support.h"
 #include "win/bar/bar_pictures.h"
 
@@ -12,30 +13,10 @@ namespace wendlix {
 namespace {
 
 using testing_support::Canvas;
+using testing_support::ExeResources;
 
 // A colour none of the pictures uses: what shows through a transparent pixel.
 constexpr COLORREF kGround = RGB(1, 2, 3);
-
-// Wendlix.exe: WENDLIX_EXE when set, else where the build puts it beside this test's folder.
-std::wstring WendlixExePath() {
-  wchar_t buffer[MAX_PATH * 2];
-  const DWORD n = GetEnvironmentVariableW(L"WENDLIX_EXE", buffer, MAX_PATH * 2);
-  if (n > 0 && n < MAX_PATH * 2) return buffer;
-  const DWORD len = GetModuleFileNameW(nullptr, buffer, MAX_PATH * 2);
-  std::wstring path(buffer, len);
-  path.resize(path.find_last_of(L'\\') + 1);  // ...\tests\win\ -> ...\src\win\Wendlix.exe
-  return path + L"..\\..\\src\\win\\Wendlix.exe";
-}
-
-struct ResourceModule {
-  ResourceModule()
-      : module(LoadLibraryExW(WendlixExePath().c_str(), nullptr,
-                              LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {}
-  ~ResourceModule() {
-    if (module) FreeLibrary(module);
-  }
-  HMODULE module;
-};
 
 // The resource's own pixels, copied unchanged.
 void CopyPixels(HBITMAP bitmap, const Canvas& into, SIZE size) {
@@ -70,9 +51,9 @@ int ExpectKeyedDrawing(const Canvas& drawn, int dx, const Canvas& raw, int rx, i
 }
 
 TEST(BarPictures, ImageList1HoldsTwentyFourKeyedImages) {
-  ResourceModule exe;
-  ASSERT_NE(exe.module, nullptr) << "cannot open Wendlix.exe for its resources (set WENDLIX_EXE)";
-  unique_himagelist list = LoadImageList1(exe.module);
+  const HINSTANCE exe = ExeResources();
+  ASSERT_NE(exe, nullptr) << "cannot open Wendlix.exe for its resources (set WENDLIX_EXE)";
+  unique_himagelist list = LoadImageList1(exe);
   ASSERT_TRUE(list);
   EXPECT_EQ(ImageList_GetImageCount(list.get()), image1::kCount);
   int cx = 0, cy = 0;
@@ -80,7 +61,7 @@ TEST(BarPictures, ImageList1HoldsTwentyFourKeyedImages) {
   EXPECT_EQ(cx, 16);
   EXPECT_EQ(cy, 16);
 
-  unique_hbitmap strip = LoadNamedBitmap(exe.module, L"IMAGELIST1");
+  unique_hbitmap strip = LoadNamedBitmap(exe, L"IMAGELIST1");
   const SIZE size = BitmapSize(strip.get());
   ASSERT_EQ(size.cx, 16 * image1::kCount);
   ASSERT_EQ(size.cy, 16);
@@ -118,8 +99,8 @@ TEST(BarPictures, ImageList1HoldsTwentyFourKeyedImages) {
 }
 
 TEST(BarPictures, NamedBitmapsHaveTheirSizesAndMagentaKey) {
-  ResourceModule exe;
-  ASSERT_NE(exe.module, nullptr) << "cannot open Wendlix.exe for its resources (set WENDLIX_EXE)";
+  const HINSTANCE exe = ExeResources();
+  ASSERT_NE(exe, nullptr) << "cannot open Wendlix.exe for its resources (set WENDLIX_EXE)";
   struct Case {
     const wchar_t* name;
     int minSide, maxSide;
@@ -129,13 +110,13 @@ TEST(BarPictures, NamedBitmapsHaveTheirSizesAndMagentaKey) {
       {kIeIconLarge, 32, 32}, {kMailIconLarge, 32, 32}, {kArrowIconLeft, 7, 9}, {kArrowIconUp, 7, 9}};
   for (const Case& c : cases) {
     const std::string what(c.name, c.name + wcslen(c.name));
-    unique_hbitmap bitmap = LoadNamedBitmap(exe.module, c.name);
+    unique_hbitmap bitmap = LoadNamedBitmap(exe, c.name);
     ASSERT_TRUE(bitmap) << what;
     const SIZE size = BitmapSize(bitmap.get());
-    EXPECT_GE(size.cx, c.minSide) << what;
-    EXPECT_LE(size.cx, c.maxSide) << what;
-    EXPECT_GE(size.cy, c.minSide) << what;
-    EXPECT_LE(size.cy, c.maxSide) << what;
+    for (const LONG side : {size.cx, size.cy}) {
+      EXPECT_GE(side, c.minSide) << what;
+      EXPECT_LE(side, c.maxSide) << what;
+    }
     BITMAP bm{};
     GetObjectW(bitmap.get(), sizeof(bm), &bm);
     EXPECT_EQ(bm.bmBitsPixel, 24) << what;
@@ -166,14 +147,13 @@ TEST(BarPictures, MissingResourcesAndNullHandlesAreHarmless) {
   canvas.Fill(kGround);
   DrawTransparentBitmap(canvas.Dc(), nullptr, 0, 0, kPictureKey);
   DrawListImageKeyed(canvas.Dc(), nullptr, 0, 0, 0, kPictureKey);
-  ResourceModule exe;
-  ASSERT_NE(exe.module, nullptr);
-  unique_himagelist list = LoadImageList1(exe.module);
+  const HINSTANCE exe = ExeResources();
+  ASSERT_NE(exe, nullptr);
+  unique_himagelist list = LoadImageList1(exe);
   ASSERT_TRUE(list);
   DrawListImageKeyed(canvas.Dc(), list.get(), image1::kCount, 0, 0, kPictureKey);
   DrawListImageKeyed(canvas.Dc(), list.get(), -1, 0, 0, kPictureKey);
-  for (int y = 0; y < 8; ++y)
-    for (int x = 0; x < 8; ++x) ASSERT_EQ(canvas.At(x, y), kGround) << x << "," << y;
+  EXPECT_EQ(canvas.CountIn(RECT{0, 0, 8, 8}, kGround), 64);
 }
 
 }  // namespace

@@ -13,59 +13,47 @@ namespace {
 using namespace testing_support;
 using Id = TNewBtnForm::Id;
 
-NewBtnFormSetup WebGroup(const std::vector<std::string>& names) {
-  NewBtnFormSetup s;
-  s.Caption = "工具栏属性:【网址】";
-  s.Title = "网址";
-  s.Kind = gkWeb;
-  s.KindEnabled = false;
-  for (const std::string& n : names) s.Entries.push_back({n, "HTTP://" + n + ".cn", 0});
-  return s;
-}
-
-EditorScript::Step ShowButtonsPage() {
-  return Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); });
-}
-
 std::pair<std::string, std::string> DetailTexts() {
   return {WindowText(Ctl(Id::kEditName)), WindowText(Ctl(Id::kEditExe))};
 }
 
 TEST(EditorButtonsPage, TypedTextOutlivesARefusedChangeAndAnotherShowingOfThePage) {
   using Texts = std::pair<std::string, std::string>;
-  Texts duringRefusal, afterRefusal, afterReturn;
-  EditorScript script({WaitForEditor(), ShowButtonsPage(), Do([] {
+  EditorScript script({WaitForEditor(), Do(ShowButtonsPage), Do([] {
                          // Row 0 renamed to row 1's name: refused.
                          SetCtlText(Id::kEditName, "乙");
                          SetCtlText(Id::kEditExe, "x.cn");
                          Click(Id::kBtnEdit);
                        }),
-                       [&] {
+                       [] {
                          if (!MessageBoxForm()) return false;
-                         duringRefusal = DetailTexts();
+                         EXPECT_EQ(DetailTexts(), (Texts{"乙", "x.cn"}));
                          return true;
                        },
-                       AnswerBox(nullptr), NoBox(), Do([&] {
-                         afterRefusal = DetailTexts();
+                       AnswerBox(nullptr), NoBox(), Do([] {
+                         EXPECT_EQ(DetailTexts(), (Texts{"乙", "x.cn"}));
                          // A new entry half typed, then the first page and back.
                          SetCtlText(Id::kEditName, "丁");
                          SetCtlText(Id::kEditExe, "d.c");
-                         PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29));
                        }),
+                       // Ctrl+Tab, which the dialog manager does not know, turns the pages.
                        Do([] {
                          HoldControlKey(true);
                          Key(VK_TAB);
                        }),
-                       Do([] { Key(VK_TAB); }), Do([&] {
+                       Do([] {
+                         EXPECT_EQ(TabCtrl_GetCurSel(Ctl(Id::kPageControl)), 0);
+                         Key(VK_TAB);
+                       }),
+                       Do([] {
                          HoldControlKey(false);
-                         afterReturn = DetailTexts();
+                         EXPECT_EQ(TabCtrl_GetCurSel(Ctl(Id::kPageControl)), 1);
+                         EXPECT_EQ(DetailTexts(), (Texts{"丁", "d.c"}));
                          Key(VK_ESCAPE);
                        })});
-  EXPECT_EQ(ShowEditor(WebGroup({"甲", "乙"})).ModalResult, mrCancel);
+  EXPECT_EQ(ShowEditor(WebGroupSetup("", {"甲", "乙"})).ModalResult, mrCancel);
+  HoldControlKey(false);
   EXPECT_TRUE(script.Finished()) << script.StepReached();
-  EXPECT_EQ(duringRefusal, (Texts{"乙", "x.cn"}));
-  EXPECT_EQ(afterRefusal, (Texts{"乙", "x.cn"}));
-  EXPECT_EQ(afterReturn, (Texts{"丁", "d.c"}));
 }
 
 // The screen point in the middle of a control.
@@ -110,26 +98,24 @@ int BottomRow() {
 TEST(EditorButtonsPage, MovesRepeatWhileHeldDragsScrollAtTheEdgesAndBrowseHasItsHint) {
   std::vector<std::string> names;
   for (int i = 0; i < 20; ++i) names.push_back("r" + std::to_string(i));
-  std::vector<std::string> afterHold, afterClick;
-  int topBefore = -1, topAfterBottom = -1, topAfterTop = -1;
-  HWND focusAtTop = nullptr;
-  bool upAtTop = true;
-  HWND list = nullptr;
-  std::string hint;
-  const auto row = [](int i) { return ListRows().at(static_cast<std::size_t>(i)); };
+  const auto firstRows = [] {
+    const std::vector<std::string> rows = ListRows();
+    return std::vector<std::string>(rows.begin(), rows.begin() + 4);
+  };
+  int topAfterBottom = -1;
   EditorScript script({
       WaitForEditor(),
-      ShowButtonsPage(),
+      Do(ShowButtonsPage),
       // One press, held: r3 goes up place after place to the top, where Up is disabled and
       // the focus it had goes to the list.
       Do([] { SelectRow(3); }),
       Do([] { Press(Id::kBtnUp, WM_LBUTTONDOWN); }),
-      [&] { return row(0) == "r3"; },
+      [] { return ListRows().at(0) == "r3"; },
       Do([&] {
-        focusAtTop = GetFocus();
-        upAtTop = IsWindowEnabled(Ctl(Id::kBtnUp)) != FALSE;
+        EXPECT_EQ(GetFocus(), Ctl(Id::kTreeViewBtn));
+        EXPECT_FALSE(IsWindowEnabled(Ctl(Id::kBtnUp)));
         Press(Id::kBtnUp, WM_LBUTTONUP);
-        afterHold = ListRows();
+        EXPECT_EQ(firstRows(), (std::vector<std::string>{"r3", "r0", "r1", "r2"}));
       }),
       // A click moves by one place, not once for the press and again for the release.
       Do([] {
@@ -138,47 +124,33 @@ TEST(EditorButtonsPage, MovesRepeatWhileHeldDragsScrollAtTheEdgesAndBrowseHasIts
         Press(Id::kBtnDown, WM_LBUTTONUP);
       }),
       Do([&] {
-        afterClick = ListRows();
-        list = Ctl(Id::kTreeViewBtn);
-        hint = ToolHint(Ctl(Id::kBtnBrowFile));
+        EXPECT_EQ(firstRows(), (std::vector<std::string>{"r0", "r3", "r1", "r2"}));
+        EXPECT_EQ(ToolHint(Ctl(Id::kBtnBrowFile)), "查找文件");
         SelectRow(2);
       }),
       // A drag to the row cut by the bottom edge brings that row to the top; on the top row
-      // the list goes back up by one.
+      // the list goes back up by one. How far each move scrolls is the core's.
       Do([] {
         NMHDR header{Ctl(Id::kTreeViewBtn), static_cast<UINT_PTR>(Id::kTreeViewBtn), LVN_BEGINDRAG};
         SendMessageW(EditorForm(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
       }),
-      Do([&] {
-        topBefore = TopRow();
+      Do([] {
+        EXPECT_EQ(TopRow(), 0);
         PointInRow(BottomRow());
       }),
       Do([&] {
         topAfterBottom = TopRow();
+        EXPECT_GT(topAfterBottom, 5);
         PointInRow(TopRow());
       }),
       Do([&] {
-        topAfterTop = TopRow();
+        EXPECT_LT(TopRow(), topAfterBottom);
         PostMessageW(EditorForm(), WM_LBUTTONUP, 0, 0);
       }),
       Do([] { Key(VK_ESCAPE); }),
   });
-  EXPECT_EQ(ShowEditor(WebGroup(names)).ModalResult, mrCancel);
+  EXPECT_EQ(ShowEditor(WebGroupSetup("", names)).ModalResult, mrCancel);
   EXPECT_TRUE(script.Finished()) << script.StepReached();
-  ASSERT_EQ(afterHold.size(), 20u);
-  EXPECT_EQ(std::vector<std::string>(afterHold.begin(), afterHold.begin() + 4),
-            (std::vector<std::string>{"r3", "r0", "r1", "r2"}));
-  EXPECT_FALSE(upAtTop);
-  EXPECT_EQ(focusAtTop, list);
-  ASSERT_GE(afterClick.size(), 2u);
-  EXPECT_EQ(afterClick[1], afterHold[0]);
-  EXPECT_EQ(afterClick[0], afterHold[1]);
-  EXPECT_EQ(afterClick[2], afterHold[2]);
-  // How far each move scrolls is the core's; here the list follows the pointer both ways.
-  EXPECT_EQ(topBefore, 0);
-  EXPECT_GT(topAfterBottom, 5);
-  EXPECT_LT(topAfterTop, topAfterBottom);
-  EXPECT_EQ(hint, "查找文件");
 }
 
 }  // namespace

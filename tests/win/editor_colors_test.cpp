@@ -11,24 +11,18 @@ using namespace testing_support;
 using Id = TNewBtnForm::Id;
 
 TEST(EditorColours, TheFontSampleShowsASystemTextColourAsTheSystemHasIt) {
-  COLORREF sampleText = CLR_INVALID;
-  EditorScript script({WaitForEditor(), Do([&] {
+  EditorScript script({WaitForEditor(), Do([] {
                          // The colour the dialog gives the font sample when it is painted.
-                         const HDC dc = CreateCompatibleDC(nullptr);
-                         SendMessageW(EditorForm(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                         const unique_memory_dc dc(CreateCompatibleDC(nullptr));
+                         SendMessageW(EditorForm(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()),
                                       reinterpret_cast<LPARAM>(Ctl(Id::kLblFont)));
-                         sampleText = GetTextColor(dc);
-                         DeleteDC(dc);
-                       }),
-                       Do([] { Key(VK_ESCAPE); })});
-  NewBtnFormSetup s;
-  s.Caption = "工具栏属性:【网址】";
-  s.Title = "网址";
-  s.Kind = gkWeb;
+                         EXPECT_EQ(GetTextColor(dc.get()), GetSysColor(COLOR_HIGHLIGHT));
+                         Key(VK_ESCAPE);
+                       })});
+  NewBtnFormSetup s = WebGroupSetup("");
   s.Font.Color = static_cast<std::int32_t>(0x80000000u | COLOR_HIGHLIGHT);
   ShowEditor(s);
   EXPECT_TRUE(script.Finished()) << script.StepReached();
-  EXPECT_EQ(sampleText, GetSysColor(COLOR_HIGHLIGHT));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <functional>
 #include <vector>
 
+#include "support/win_test_support.h"
 #include "win/common/base_window.h"
 #include "win/common/unique_handle.h"
 #include "win/paint/lumo_fade_control.h"
@@ -32,17 +33,12 @@ class HostWindow final : public BaseWindow<HostWindow> {
   PixelBuffer ReadBack() const {
     UpdateWindow(Handle());
     const RECT r = control->BoundsRect();
-    const auto dib = MakeDibSection(r.right - r.left, r.bottom - r.top);
-    if (!dib) return {};
-    unique_memory_dc mem(CreateCompatibleDC(nullptr));
-    WindowDc dc(Handle());
-    {
-      SelectObjectScope select(mem.get(), dib->bitmap.get());
-      BitBlt(mem.get(), 0, 0, dib->width, dib->height, dc.get(), r.left, r.top, SRCCOPY);
-      GdiFlush();
-    }
-    PixelBuffer out(dib->width, dib->height);
-    for (int i = 0; i < dib->width * dib->height; ++i) out.Data()[i] = dib->bits[i] & 0xFFFFFF;
+    const testing_support::Canvas shot(r.right - r.left, r.bottom - r.top);
+    BitBlt(shot.Dc(), 0, 0, r.right - r.left, r.bottom - r.top, WindowDc(Handle()).get(), r.left, r.top,
+           SRCCOPY);
+    GdiFlush();
+    PixelBuffer out = PixelBufferOver(shot.dib);  // kept alive by the buffer; alpha cleared below
+    for (int i = 0; i < out.Width() * out.Height(); ++i) out.Data()[i] &= 0xFFFFFF;
     return out;
   }
   std::unique_ptr<LumoFadeControl> control;
@@ -106,11 +102,10 @@ TEST(FadeControl, ResetDrawsEachKindOfPictureStretchedAndNot) {
   const unique_hicon icon = HalfIcon();
   const auto metafile = SquareMetafile();
 
-  // Stretched (the default): every picture covers the 75 x 75 control.
+  // Which size each image takes and how each kind is placed is the core's (fade_geometry_test);
+  // here each kind is drawn by GDI. Stretched (the default): the 75 x 75 control is covered.
   fade.SetPicFrom(FadePictureFromBitmap(red.get()));
   fade.SetPicTo(FadePictureFromIcon(icon.get()));
-  ASSERT_EQ(fade.FromImage().Width(), 75);
-  EXPECT_EQ(At(fade.FromImage(), 0, 0), ColorRefToPixel(kRed));
   EXPECT_EQ(At(fade.FromImage(), 74, 74), ColorRefToPixel(kRed));
   // Icon rule: the transparent half shows ColorTo, stretched with the rest.
   EXPECT_EQ(At(fade.ToImage(), 5, 40), ColorRefToPixel(kToColor));
@@ -119,26 +114,12 @@ TEST(FadeControl, ResetDrawsEachKindOfPictureStretchedAndNot) {
   EXPECT_EQ(At(fade.FromImage(), 2, 2), ColorRefToPixel(kFromColor));  // outside the square: the colour
   EXPECT_EQ(At(fade.FromImage(), 37, 37), ColorRefToPixel(kGreen));    // the square, scaled 2.5 times
 
-  // Not stretched: the starting picture sizes the control and is drawn unscaled.
+  // Not stretched: the metafile drawn unscaled, the icon stretched to its 30 x 30.
   fade.SetStretchToFit(false);
-  EXPECT_EQ(fade.Width(), 30);
-  EXPECT_EQ(fade.Height(), 30);
-  EXPECT_EQ(At(fade.FromImage(), 2, 2), ColorRefToPixel(kFromColor));
   EXPECT_EQ(At(fade.FromImage(), 15, 15), ColorRefToPixel(kGreen));
-  EXPECT_EQ(At(fade.ToImage(), 2, 15), ColorRefToPixel(kToColor));  // the icon stretched to 30 x 30
+  EXPECT_EQ(At(fade.FromImage(), 2, 2), ColorRefToPixel(kFromColor));
+  EXPECT_EQ(At(fade.ToImage(), 2, 15), ColorRefToPixel(kToColor));
   EXPECT_EQ(At(fade.ToImage(), 28, 15), ColorRefToPixel(kBlue));
-  // Only the final picture: an icon at (0, 0) on ColorTo, the starting image plain ColorFrom.
-  fade.SetPicFrom({});
-  EXPECT_EQ(fade.Width(), 16);
-  EXPECT_EQ(At(fade.ToImage(), 3, 3), ColorRefToPixel(kToColor));
-  EXPECT_EQ(At(fade.ToImage(), 12, 3), ColorRefToPixel(kBlue));
-  EXPECT_EQ(At(fade.FromImage(), 12, 3), ColorRefToPixel(kFromColor));
-  // Only a starting bitmap: its own size.
-  fade.SetPicTo({});
-  fade.SetPicFrom(FadePictureFromBitmap(red.get()));
-  EXPECT_EQ(fade.Width(), 10);
-  EXPECT_EQ(fade.Height(), 5);
-  EXPECT_EQ(At(fade.ToImage(), 9, 4), ColorRefToPixel(kToColor));
 }
 
 TEST(FadeControl, TransitionsEndWithTheFinalPictureOnScreen) {

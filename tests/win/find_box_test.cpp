@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "support/pictures_support.h"
 #include "support/win_test_support.h"
 #include "win/appbar/monitors.h"
 #include "win/common/handle_counts.h"
@@ -23,24 +24,8 @@ namespace wendlix {
 namespace {
 
 using testing_support::Canvas;
-
-// Images of `size` pixels: 0 red, 1 green, 2 blue, solid.
-unique_himagelist SolidImages(int size) {
-  unique_himagelist list(ImageList_Create(size, size, ILC_COLOR32, 3, 0));
-  WindowDc screen(nullptr);
-  for (COLORREF c : {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)}) {
-    unique_hbitmap bmp(CreateCompatibleBitmap(screen.get(), size, size));
-    unique_memory_dc dc(CreateCompatibleDC(screen.get()));
-    {
-      SelectObjectScope select(dc.get(), bmp.get());
-      unique_hbrush brush(CreateSolidBrush(c));
-      RECT r{0, 0, size, size};
-      FillRect(dc.get(), &r, brush.get());
-    }
-    ImageList_Add(list.get(), bmp.get(), nullptr);
-  }
-  return list;
-}
+using testing_support::MakeWindow;
+using testing_support::SolidImages;
 
 // A window standing in for the bar: the box's owner.
 unique_hwnd MakeOwner(const Rect& r) {
@@ -101,20 +86,23 @@ std::string Line(const std::string& describe, const std::string& name) {
 }
 
 FindBoxRequest LeftBarRequest(HWND owner, std::vector<FindBoxEntry> entries) {
-  FindBoxRequest r;
-  r.Owner = owner;
-  r.Bar = MakeRect(PrimaryWork().left, PrimaryWork().top, 60, 400);
-  r.Edge = abeLeft;
-  r.Entries = std::move(entries);
-  return r;
+  return {owner, MakeRect(PrimaryWork().left, PrimaryWork().top, 60, 400), abeLeft, 0, std::move(entries)};
 }
 
-TEST(FindBox, TypedKeysFindChooseAndStartOrClose) {
+// A box, its owner and what it told; solid 16-pixel images.
+class FindBoxTest : public ::testing::Test {
+ protected:
+  bool Open(const std::vector<FindCandidate>& candidates, const wchar_t* typed) {
+    return box.Open(LeftBarRequest(owner.get(), Entries(images.get(), candidates)), typed);
+  }
   unique_himagelist images = SolidImages(16);
   unique_hwnd owner = MakeOwner(MakeRect(0, 0, 60, 400));
   Told told;
-  FindBox box(told.Callbacks());
-  ASSERT_TRUE(box.Open(LeftBarRequest(owner.get(), Entries(images.get(), kButtons)), L"j"));
+  FindBox box{told.Callbacks()};
+};
+
+TEST_F(FindBoxTest, TypedKeysFindChooseAndStartOrClose) {
+  ASSERT_TRUE(Open(kButtons, L"j"));
   const HWND h = box.Handle();
   EXPECT_EQ(GetFocus(), h);
   EXPECT_EQ(GetActiveWindow(), h);
@@ -143,11 +131,11 @@ TEST(FindBox, TypedKeysFindChooseAndStartOrClose) {
 
   // Escape; Alt+F4's close; the owner's own closing tells nothing.
   told.calls.clear();
-  ASSERT_TRUE(box.Open(LeftBarRequest(owner.get(), Entries(images.get(), kButtons)), L"q"));
+  ASSERT_TRUE(Open(kButtons, L"q"));
   Key(box.Handle(), VK_ESCAPE);
-  ASSERT_TRUE(box.Open(LeftBarRequest(owner.get(), Entries(images.get(), kButtons)), L"q"));
+  ASSERT_TRUE(Open(kButtons, L"q"));
   SendMessageW(box.Handle(), WM_CLOSE, 0, 0);
-  ASSERT_TRUE(box.Open(LeftBarRequest(owner.get(), Entries(images.get(), kButtons)), L"q"));
+  ASSERT_TRUE(Open(kButtons, L"q"));
   box.Close();
   EXPECT_EQ(told.calls, (std::vector<std::string>{"closed cancelled", "closed cancelled"}));
   EXPECT_FALSE(box.IsOpen());
@@ -155,11 +143,8 @@ TEST(FindBox, TypedKeysFindChooseAndStartOrClose) {
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 
-TEST(FindBox, MouseHoverChoosesClickStartsWheelScrolls) {
-  unique_hwnd owner = MakeOwner(MakeRect(0, 0, 60, 400));
-  Told told;
-  FindBox box(told.Callbacks());
-  ASSERT_TRUE(box.Open(LeftBarRequest(owner.get(), Entries(nullptr, Tools(20))), L"t"));
+TEST_F(FindBoxTest, MouseHoverChoosesClickStartsWheelScrolls) {
+  ASSERT_TRUE(Open(Tools(20), L"t"));
   const HWND h = box.Handle();
   const FindBoxLayout& l = box.Layout();
   ASSERT_EQ(l.VisibleRows, 8);
@@ -185,13 +170,9 @@ TEST(FindBox, MouseHoverChoosesClickStartsWheelScrolls) {
   EXPECT_EQ(told.calls, (std::vector<std::string>{"launch 104", "closed launched"}));
 }
 
-TEST(FindBox, ClosesWhenAnotherWindowTakesTheActivation) {
-  unique_hwnd owner = MakeOwner(MakeRect(0, 0, 60, 400));
-  unique_hwnd other(CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 500, 500, 50, 50, nullptr,
-                                    nullptr, nullptr, nullptr));
-  Told told;
-  FindBox box(told.Callbacks());
-  ASSERT_TRUE(box.Open(LeftBarRequest(owner.get(), Entries(nullptr, kButtons)), L"j"));
+TEST_F(FindBoxTest, ClosesWhenAnotherWindowTakesTheActivation) {
+  const unique_hwnd other(MakeWindow(L"STATIC", nullptr, WS_VISIBLE, {500, 500, 550, 550}));
+  ASSERT_TRUE(Open(kButtons, L"j"));
   SetActiveWindow(other.get());
   EXPECT_EQ(told.calls, (std::vector<std::string>{"closed deactivated"}));
   EXPECT_FALSE(box.IsOpen());
@@ -212,28 +193,18 @@ TEST(FindBox, ClosesWhenAnotherWindowTakesTheActivation) {
   reopening.Close();
 }
 
-TEST(FindBox, StandsBesideEachEdgeInsideTheWorkAreaAtItsDpi) {
-  unique_hwnd owner = MakeOwner(MakeRect(0, 0, 60, 400));
+TEST_F(FindBoxTest, StandsWhereTheCorePlacesItAtItsDpi) {
   const Rect work = PrimaryWork();
   struct {
     TAppToolBarEdge edge;
     Rect bar;
   } const bars[] = {
-      {abeLeft, {work.left, work.top, work.left + 60, work.bottom}},
-      {abeTop, {work.left, work.top, work.right, work.top + 40}},
       {abeRight, {work.right - 60, work.bottom - 100, work.right, work.bottom}},   // the box would hang below
       {abeBottom, {work.right - 100, work.bottom - 40, work.right, work.bottom}},  // and right of the screen
   };
-  Told told;
-  FindBox box(told.Callbacks());
   for (int dpi : {96, 144}) {
     for (const auto& b : bars) {
-      FindBoxRequest request;
-      request.Owner = owner.get();
-      request.Bar = b.bar;
-      request.Edge = b.edge;
-      request.Dpi = dpi;
-      ASSERT_TRUE(box.Open(std::move(request), L"j"));
+      ASSERT_TRUE(box.Open({owner.get(), b.bar, b.edge, dpi, {}}, L"j"));
       RECT got{};
       GetWindowRect(box.Handle(), &got);
       const Rect shown{got.left, got.top, got.right, got.bottom};
@@ -267,12 +238,9 @@ std::unique_ptr<Canvas> Print(const FindBox& box) {
   return canvas;
 }
 
-TEST(FindBox, PaintsIconsNamesGroupsAndTheChosenRowInTheBarsColours) {
-  unique_himagelist images = SolidImages(16);
-  unique_hwnd owner = MakeOwner(MakeRect(0, 0, 60, 400));
-  Told told;
-  FindBox box(told.Callbacks());
+TEST_F(FindBoxTest, PaintsIconsNamesGroupsAndTheChosenRowInTheBarsColours) {
   for (int dpi : {96, 144}) {
+    SCOPED_TRACE(dpi);
     FindBoxRequest request = LeftBarRequest(owner.get(), Entries(images.get(), kButtons));
     request.Dpi = dpi;
     // "j": 计算器 (red), 记事本 (green), 集市 (red); the second chosen.
@@ -287,40 +255,35 @@ TEST(FindBox, PaintsIconsNamesGroupsAndTheChosenRowInTheBarsColours) {
     const int nameLeft = iconLeft + l.IconSize + l.Gap;
     // The icons, scaled with the DPI: a full row of the image's colour, no wider.
     const int middle = l.List.top + l.RowHeight / 2;
-    EXPECT_EQ(shot->CountIn(RECT{l.List.left, middle, nameLeft, middle + 1}, RGB(255, 0, 0)), l.IconSize)
-        << dpi;
-    EXPECT_EQ(shot->CountIn(row(1, l.List.left, nameLeft), RGB(0, 255, 0)), l.IconSize * l.IconSize) << dpi;
+    EXPECT_EQ(shot->CountIn(RECT{l.List.left, middle, nameLeft, middle + 1}, RGB(255, 0, 0)), l.IconSize);
+    EXPECT_EQ(shot->CountIn(row(1, l.List.left, nameLeft), RGB(0, 255, 0)), l.IconSize * l.IconSize);
     // The chosen row in the highlight, its name in the highlight's text colour; the others on
     // the menus' colour with their names in menu text and their groups greyed.
-    EXPECT_EQ(shot->At(l.List.left + 1, middle + l.RowHeight), GetSysColor(COLOR_HIGHLIGHT)) << dpi;
-    EXPECT_EQ(shot->At(l.List.left + 1, middle), GetSysColor(COLOR_MENU)) << dpi;
+    EXPECT_EQ(shot->At(l.List.left + 1, middle + l.RowHeight), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(shot->At(l.List.left + 1, middle), GetSysColor(COLOR_MENU));
     const int half = (l.List.left + l.List.right) / 2;
-    EXPECT_GT(CountOther(*shot, row(1, nameLeft, half), GetSysColor(COLOR_HIGHLIGHT)), 20) << dpi;
-    EXPECT_GT(Extreme(*shot, row(1, nameLeft, half), true), 224) << dpi;  // highlight text: white
+    EXPECT_GT(CountOther(*shot, row(1, nameLeft, half), GetSysColor(COLOR_HIGHLIGHT)), 20);
+    EXPECT_GT(Extreme(*shot, row(1, nameLeft, half), true), 224);  // highlight text: white
     const COLORREF menu = GetSysColor(COLOR_MENU);
-    EXPECT_GT(CountOther(*shot, row(0, nameLeft, half), menu), 20) << dpi;
-    EXPECT_LT(Extreme(*shot, row(0, nameLeft, half), false), 48) << dpi;  // menu text: black
-    EXPECT_GT(CountOther(*shot, row(0, half, l.List.right), menu), 10) << dpi;
-    EXPECT_GT(Extreme(*shot, row(0, half, l.List.right), false), 96) << dpi;  // greyed
+    EXPECT_GT(CountOther(*shot, row(0, nameLeft, half), menu), 20);
+    EXPECT_LT(Extreme(*shot, row(0, nameLeft, half), false), 48);  // menu text: black
+    EXPECT_GT(CountOther(*shot, row(0, half, l.List.right), menu), 10);
+    EXPECT_GT(Extreme(*shot, row(0, half, l.List.right), false), 96);  // greyed
     // No match: a greyed line of text where the first row would be, nothing chosen.
     Chars(box.Handle(), L"zzz");
     const std::unique_ptr<Canvas> none = Print(box);
     const RECT list{l.List.left, l.List.top, l.List.right, l.List.bottom};
-    EXPECT_EQ(none->CountIn(list, GetSysColor(COLOR_HIGHLIGHT)), 0) << dpi;
-    EXPECT_GT(CountOther(*none, row(0, l.List.left, l.List.right), menu), 20) << dpi;
-    EXPECT_GT(Extreme(*none, row(0, l.List.left, l.List.right), false), 96) << dpi;
-    EXPECT_EQ(CountOther(*none, row(1, l.List.left, l.List.right), menu), 0) << dpi;
+    EXPECT_EQ(none->CountIn(list, GetSysColor(COLOR_HIGHLIGHT)), 0);
+    EXPECT_GT(CountOther(*none, row(0, l.List.left, l.List.right), menu), 20);
+    EXPECT_GT(Extreme(*none, row(0, l.List.left, l.List.right), false), 96);
+    EXPECT_EQ(CountOther(*none, row(1, l.List.left, l.List.right), menu), 0);
   }
   box.Close();
 }
 
 // The owner opens the box on what it holds in memory and adds what it read afterwards; pictures
 // that were on their way are asked for again.
-TEST(FindBox, TakesEntriesAndPicturesThatArriveAfterItOpened) {
-  unique_himagelist images = SolidImages(16);
-  unique_hwnd owner = MakeOwner(MakeRect(0, 0, 60, 400));
-  Told told;
-  FindBox box(told.Callbacks());
+TEST_F(FindBoxTest, TakesEntriesAndPicturesThatArriveAfterItOpened) {
   ASSERT_TRUE(box.Open(LeftBarRequest(owner.get(), {{{"记事本", "工具", 1, 0}, FindBoxIcon{}, 7}})));
   box.Add({{{"计算器", "工具", 0, 0}, FindBoxIcon{images.get(), 2}, 8}});
   Chars(box.Handle(), L"j");
@@ -351,15 +314,12 @@ TEST(FindBox, TakesEntriesAndPicturesThatArriveAfterItOpened) {
 long OwnGdi() { return LiveHandleCount(HandleKind::kGdi); }
 long OwnUser() { return LiveHandleCount(HandleKind::kUser); }
 
-TEST(FindBox, ClosingGivesBackEveryObjectItMade) {
+TEST_F(FindBoxTest, ClosingGivesBackEveryObjectItMade) {
   // Images of another size than the rows': the box makes icons of them.
-  unique_himagelist images = SolidImages(32);
-  unique_hwnd owner = MakeOwner(MakeRect(0, 0, 60, 400));
-  Told told;
-  FindBox box(told.Callbacks());
+  const unique_himagelist large = SolidImages(32);
   long heldGdi = 0, heldUser = 0;
   const auto session = [&](UINT closingKey) {
-    ASSERT_TRUE(box.Open(LeftBarRequest(owner.get(), Entries(images.get(), Tools(30))), L"t"));
+    ASSERT_TRUE(box.Open(LeftBarRequest(owner.get(), Entries(large.get(), Tools(30))), L"t"));
     const HWND h = box.Handle();
     UpdateWindow(h);
     Chars(h, L"oo");

@@ -10,12 +10,14 @@
 
 #include "core/bar/bar_texts.h"
 #include "support/win_test_support.h"
+#include "win/common/unique_handle.h"
 #include "win/common/wide.h"
 #include "win/ui/p_messages.h"
 
 namespace wendlix {
 namespace {
 
+using testing_support::MakeWindow;
 using testing_support::ModalScript;
 using testing_support::OnWindow;
 using testing_support::WindowText;
@@ -30,32 +32,25 @@ struct BoxActor : ModalScript {
 TEST(MessageForm, BuildsTheWindowWithItsControlsAndAChineseFont) {
   std::unique_ptr<TMessageForm> form = CreateMessageForm("文件已存在。", mtWarning, mbOKOnly);
   ASSERT_TRUE(form);
-  HWND h = form->Handle();
-  wchar_t cls[64] = {};
-  GetClassNameW(h, cls, 64);
-  EXPECT_EQ(std::wstring(cls), L"TMessageForm");
+  const HWND h = form->Handle();
   EXPECT_EQ(form->Title(), "警告");
   EXPECT_FALSE(IsWindowVisible(h));
-  const LONG style = GetWindowLongW(h, GWL_STYLE);
-  EXPECT_EQ(style & (WS_CAPTION | WS_BORDER | WS_THICKFRAME), 0);
-
-  HWND image = form->FindControl("Image");
-  HWND message = form->FindControl("Message");
-  HWND ok = form->FindControl("OK");
-  ASSERT_TRUE(image && message && ok);
+  EXPECT_EQ(GetWindowLongW(h, GWL_STYLE) & (WS_CAPTION | WS_BORDER | WS_THICKFRAME), 0);
+  const HWND ok = form->FindControl("OK");
+  ASSERT_TRUE(form->FindControl("Image") && ok);
   EXPECT_FALSE(form->FindControl("Cancel"));
-  EXPECT_TRUE(SendMessageW(image, STM_GETICON, 0, 0));
-  EXPECT_EQ(WindowText(message), "文件已存在。");
+  EXPECT_TRUE(SendMessageW(form->FindControl("Image"), STM_GETICON, 0, 0));
+  EXPECT_EQ(WindowText(form->FindControl("Message")), "文件已存在。");
   EXPECT_EQ(WindowText(ok), "确认(&O)");
   EXPECT_TRUE(GetWindowLongW(ok, GWL_STYLE) & BS_DEFPUSHBUTTON);
 
   // The window's font draws Chinese (not boxes) whatever the system's message font is.
-  HDC dc = GetDC(h);
-  HGDIOBJ old = SelectObject(dc, form->Font());
+  const WindowDc dc(h);
   FONTSIGNATURE signature{};
-  GetTextCharsetInfo(dc, &signature, 0);
-  SelectObject(dc, old);
-  ReleaseDC(h, dc);
+  {
+    SelectObjectScope select(dc.get(), form->Font());
+    GetTextCharsetInfo(dc.get(), &signature, 0);
+  }
   EXPECT_TRUE(signature.fsCsb[0] & (1u << 18)) << "no code page 936 in the font";
 
   // A custom box has no icon and the application's title.
@@ -94,18 +89,14 @@ TEST(MessageBoxes, AnswerEscapeEnterButtonsAndClosing) {
       PostMessageW(focus ? focus : form, WM_KEYDOWN, vk, 1);
     };
   };
-  const auto click = [](const char* name) {
-    return [name](HWND form) {
-      const std::wstring text = name == std::string("Cancel") ? L"取消(&C)" : L"确认(&O)";
-      HWND button = FindWindowExW(form, nullptr, L"BUTTON", text.c_str());
-      PostMessageW(button, BM_CLICK, 0, 0);
-    };
+  // A button answers with its own result (which button answers what is the core's).
+  const auto clickCancel = [](HWND form) {
+    PostMessageW(FindWindowExW(form, nullptr, L"BUTTON", L"取消(&C)"), BM_CLICK, 0, 0);
   };
   const Case cases[] = {
       {"Escape", key(VK_ESCAPE), mrCancel},
       {"Enter", key(VK_RETURN), mrOk},
-      {"OK button", click("OK"), mrOk},
-      {"Cancel button", click("Cancel"), mrCancel},
+      {"Cancel button", clickCancel, mrCancel},
       {"WM_CLOSE", [](HWND form) { PostMessageW(form, WM_CLOSE, 0, 0); }, mrCancel},
   };
   for (const Case& c : cases) {
@@ -114,76 +105,52 @@ TEST(MessageBoxes, AnswerEscapeEnterButtonsAndClosing) {
     EXPECT_TRUE(actor.Finished()) << c.what;
   }
 
-  // Enter on a box of OK only answers mrOk, Escape too (OK is also its cancel button).
-  for (WPARAM vk : {VK_RETURN, VK_ESCAPE}) {
-    BoxActor actor(key(vk));
-    EXPECT_EQ(ShowMessageBox("t", "x", mtWarning, 0, kWarningBoxColor, mbOKOnly), mrOk);
-    EXPECT_TRUE(actor.Finished());
-  }
+  // Escape on a box of OK only answers mrOk: OK is also its cancel button.
+  BoxActor actor(key(VK_ESCAPE));
+  EXPECT_EQ(ShowMessageBox("t", "x", mtWarning, 0, kWarningBoxColor, mbOKOnly), mrOk);
+  EXPECT_TRUE(actor.Finished());
 }
 
 TEST(MessageBoxes, ShowCentredWithTheGivenTitleAndDisableTheOwner) {
-  HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-  ASSERT_TRUE(owner);
-  SetActiveWindow(owner);
-  struct Seen {
-    std::string title;
-    RECT rect{};
-    bool ownerEnabled = true;
-    COLORREF areaPixel = 0;
-  } seen;
+  const unique_hwnd owner(MakeWindow(L"STATIC", nullptr, WS_VISIBLE, {0, 0, 50, 50}));
+  SetActiveWindow(owner.get());
   {
     BoxActor actor([&](HWND form) {
-      seen.title = WindowText(form);
-      GetWindowRect(form, &seen.rect);
-      seen.ownerEnabled = IsWindowEnabled(owner);
+      EXPECT_EQ(WindowText(form), "");  // an empty caption gives an empty strip, not "错误"
+      RECT r{};
+      GetWindowRect(form, &r);
+      EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2);
+      EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2);
+      EXPECT_FALSE(IsWindowEnabled(owner.get()));
       UpdateWindow(form);
-      HDC dc = GetDC(form);
-      seen.areaPixel = GetPixel(dc, 7, 30);  // inside the message area, left of the icon
-      ReleaseDC(form, dc);
+      // Inside the message area, left of the icon: the error colour 0x00B9B9FF.
+      EXPECT_EQ(GetPixel(WindowDc(form).get(), 7, 30), RGB(0xFF, 0xB9, 0xB9));
       PostMessageW(form, WM_CLOSE, 0, 0);
     });
     ShowErrorBox("无法读取快捷方式。", "");
     ASSERT_TRUE(actor.Finished());
   }
-  EXPECT_EQ(seen.title, "");  // an empty caption gives an empty strip, not "错误"
-  const int w = seen.rect.right - seen.rect.left;
-  const int h = seen.rect.bottom - seen.rect.top;
-  EXPECT_EQ(seen.rect.left, (GetSystemMetrics(SM_CXSCREEN) - w) / 2);
-  EXPECT_EQ(seen.rect.top, (GetSystemMetrics(SM_CYSCREEN) - h) / 2);
-  EXPECT_FALSE(seen.ownerEnabled);
-  EXPECT_TRUE(IsWindowEnabled(owner));
-  EXPECT_EQ(seen.areaPixel, RGB(0xFF, 0xB9, 0xB9));  // the error colour 0x00B9B9FF
-
-  {
-    BoxActor actor([&](HWND form) {
-      seen.title = WindowText(form);
-      PostMessageW(form, WM_CLOSE, 0, 0);
-    });
-    ShowInfoBox("已完成。", "导入分组");
-  }
-  EXPECT_EQ(seen.title, "导入分组");
-  DestroyWindow(owner);
+  EXPECT_TRUE(IsWindowEnabled(owner.get()));
+  BoxActor actor([&](HWND form) {
+    EXPECT_EQ(WindowText(form), "导入分组");
+    PostMessageW(form, WM_CLOSE, 0, 0);
+  });
+  ShowInfoBox("已完成。", "导入分组");
+  EXPECT_TRUE(actor.Finished());
 }
 
 TEST(MessageBoxes, OpeningAnimationLeavesTheDesktopInsideTheFrame) {
-  HWND probe = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 300, 200, 240, 120, nullptr,
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
+  const unique_hwnd probe(MakeWindow(L"STATIC", nullptr, 0, {300, 200, 540, 320}));
   ASSERT_TRUE(probe);
-  HDC screen = GetDC(nullptr);
-  const COLORREF before = GetPixel(screen, 420, 260);
-  PlayOpenAnimation(probe, FormPosition::Designed);
-  const COLORREF after = GetPixel(screen, 420, 260);
+  const WindowDc screen(nullptr);
+  const COLORREF before = GetPixel(screen.get(), 420, 260);
+  PlayOpenAnimation(probe.get(), FormPosition::Designed);
+  EXPECT_EQ(GetPixel(screen.get(), 420, 260), before);
   // The last frame's black border is left for the window to cover.
   const std::optional<Rect> last = PlanOpenAnimation({300, 200}, {240, 120}).last;
   ASSERT_TRUE(last);
-  const COLORREF border = GetPixel(screen, last->left, 260);
-  ReleaseDC(nullptr, screen);
-  EXPECT_EQ(after, before);
-  EXPECT_EQ(border, RGB(0, 0, 0));
+  EXPECT_EQ(GetPixel(screen.get(), last->left, 260), RGB(0, 0, 0));
   PlayOpenAnimation(nullptr, FormPosition::ScreenCenter);  // no window: nothing happens
-  DestroyWindow(probe);
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/profile/ini_file.h"
+#include "pictures_support.h"
 #include "win/common/wide.h"
 #include "win/editor/new_btn_form.h"
 #include "win/ui/message_form.h"
@@ -23,29 +25,9 @@ inline HWND EditorForm() {
 inline HWND MessageBoxForm() { return FindThreadWindow(TMessageForm::kClassName); }
 inline HWND Ctl(int id) { return GetDlgItem(EditorForm(), id); }
 
-// Wendlix.exe, which carries the dialog template: WENDLIX_EXE when set, else where the build puts it
-// beside this test's folder. Loaded once as a data file.
-inline HINSTANCE EditorResources() {
-  static const HMODULE module = [] {
-    wchar_t buffer[MAX_PATH * 2];
-    std::wstring path;
-    const DWORD n = GetEnvironmentVariableW(L"WENDLIX_EXE", buffer, MAX_PATH * 2);
-    if (n > 0 && n < MAX_PATH * 2) {
-      path = buffer;
-    } else {
-      const DWORD len = GetModuleFileNameW(nullptr, buffer, MAX_PATH * 2);
-      path.assign(buffer, len);
-      path.resize(path.find_last_of(L'\\') + 1);  // ...\tests\win\ -> ...\src\win\Wendlix.exe
-      path += L"..\\..\\src\\win\\Wendlix.exe";
-    }
-    return LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-  }();
-  return module;
-}
-
 // The editor as the bar opens it, with the exe's resources.
 inline NewBtnFormResult ShowEditor(NewBtnFormSetup setup, HWND owner = nullptr) {
-  if (!setup.Resources) setup.Resources = EditorResources();
+  if (!setup.Resources) setup.Resources = ExeResources();
   return ShowNewBtnForm(owner, setup);
 }
 
@@ -115,6 +97,32 @@ inline std::string ToolHint(HWND control) {
     return text.empty();
   });
   return text;
+}
+
+// A section of a settings file as "key=value" lines, in its order.
+inline std::vector<std::string> SectionLines(const std::string& file, const std::string& section) {
+  const IniFile f(file);
+  std::vector<std::string> lines;
+  for (const std::string& key : f.ReadSection(section))
+    lines.push_back(key + "=" + f.ReadString(section, key, ""));
+  return lines;
+}
+
+// Alt+B: the buttons page.
+inline void ShowButtonsPage() { PostMessageW(GetFocus(), WM_SYSKEYDOWN, 'B', 1 | (1 << 29)); }
+
+// A web group's properties: rows named `names`, each at HTTP://<name>.cn; another group "Programs".
+inline NewBtnFormSetup WebGroupSetup(const std::string& groupFile,
+                                     const std::vector<std::string>& names = {"甲", "乙", "丙"}) {
+  NewBtnFormSetup s;
+  s.Caption = "工具栏属性:【网址】";
+  s.Title = "网址";
+  s.Kind = gkWeb;
+  s.KindEnabled = false;
+  for (const std::string& n : names) s.Entries.push_back({n, "HTTP://" + n + ".cn", 0});
+  s.OtherTitles = {"Programs"};
+  s.GroupFile = groupFile;
+  return s;
 }
 
 // A shortcut group's properties on `folder`, its button section in `groupFile`.
