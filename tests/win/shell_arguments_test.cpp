@@ -125,22 +125,12 @@ TEST(ShellArguments, ExportAndImportPathsNameExactlyOneFile) {
   record.Buttons = {{"新闻", "http://news.example.cn/", false}};
   const GroupPanel source = PanelFromRecord(record, 0);
   const auto yes = [](const std::string&) { return true; };
-  const auto countFiles = [&] {
-    int n = 0;
-    WIN32_FIND_DATAW data;
-    const HANDLE find = FindFirstFileW(ToWide(folder / "*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return 0;
-    do {
-      n += !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    return n;
-  };
+  const auto countFiles = [&] { return FileNames(folder.Path()).size(); };
 
   for (const std::string& h : HostileTexts()) {
     SCOPED_TRACE(h.substr(0, 40));
     const std::string name = "组 " + h;
-    const int filesBefore = countFiles();
+    const std::size_t filesBefore = countFiles();
     const ExchangeOutcome exported = ExportGroupTo(source, groupFile, folder / name, yes);
     if (!ValidFileName(name + ".GLF")) {
       // No such file can exist: refused with a message, and nothing else written instead.
