@@ -171,7 +171,7 @@ TEST(ExchangeCommands, MissingFileOrUnwritableFilesChangeNothing) {
   // An export to a place that cannot be written says so and leaves what is there.
   ASSERT_TRUE(WriteBytes(dir / "locked.GLF", "old"));
   ASSERT_TRUE(SetFileAttributesW(ToWide(dir / "locked.GLF").c_str(), FILE_ATTRIBUTE_READONLY));
-  ASSERT_TRUE(CreateDirectoryW(ToWide(dir / "folder.GLF").c_str(), nullptr));
+  ASSERT_TRUE(MakeFolder(dir / "folder.GLF"));
   for (const std::string& chosen : {dir / "无此目录\\常用网址", dir / "locked.GLF", dir / "folder.GLF"}) {
     Answers yes;
     const ExchangeOutcome out = ExportGroupTo(WebSource(), gpf, chosen, yes.Callback());
@@ -185,10 +185,8 @@ TEST(ExchangeCommands, MissingFileOrUnwritableFilesChangeNothing) {
 TEST(ExchangeCommands, HiddenShortcutGroupExportsTheLinksOfItsFolder) {
   TempFolder dir("exchange_hidden");
   const std::string links = dir.Path() + "links\\";
-  ASSERT_TRUE(CreateDirectoryW(ToWide(links).c_str(), nullptr));
-  wchar_t windows[MAX_PATH] = {};
-  GetWindowsDirectoryW(windows, MAX_PATH);
-  ASSERT_FALSE(MakeShortcutFile(FromWide(windows) + "\\notepad.exe", links + "记事本.lnk").empty());
+  ASSERT_TRUE(MakeFolder(links));
+  ASSERT_FALSE(MakeShortcutFile(WindowsPath("notepad.exe"), links + "记事本.lnk").empty());
   GroupPanel shortcuts = Panel(gkShortcut, "程序");
   shortcuts.Data.Visible = false;
   shortcuts.Data.Directory = links;

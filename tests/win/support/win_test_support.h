@@ -91,6 +91,13 @@ class TempFolder {
   std::string path_;
 };
 
+// `name` in the Windows folder ("" for the folder itself).
+inline std::string WindowsPath(const std::string& name) {
+  wchar_t folder[MAX_PATH] = {};
+  GetWindowsDirectoryW(folder, MAX_PATH);
+  return FromWide(folder) + (name.empty() ? "" : "\\" + name);
+}
+
 inline bool MakeFolder(const std::string& path) {
   return CreateDirectoryW(ToWide(path).c_str(), nullptr) != 0;
 }
@@ -182,13 +189,14 @@ inline std::string WindowText(HWND h) {
   return FromWide(buffer);
 }
 
-// A visible window of a class of that name (registered here unless the system owns it).
-inline HWND MakeWindow(const wchar_t* cls, HWND parent, DWORD style = WS_VISIBLE, RECT r = {0, 0, 10, 10}) {
+// A visible window of a class of that name (registered here, with `proc`, unless it exists already).
+inline HWND MakeWindow(const wchar_t* cls, HWND parent, DWORD style = WS_VISIBLE, RECT r = {0, 0, 10, 10},
+                       WNDPROC proc = DefWindowProcW) {
   // A system class ("Button") is used as it is: a local class of that name would replace it
   // for every later test in the process.
   WNDCLASSW wc{};
   if (!GetClassInfoW(nullptr, cls, &wc)) {
-    wc.lpfnWndProc = DefWindowProcW;
+    wc.lpfnWndProc = proc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = cls;
     RegisterClassW(&wc);
