@@ -101,8 +101,14 @@ bool ValidFileName(const std::string& name) {
 // Which texts are refused is the core's (BreaksShellArgument, launch_decision_test); here
 // Windows' own splitting reads the command lines built from the rest.
 TEST(ShellArguments, CommandLinesSplitBackIntoTheirOneArgument) {
+  const auto quotedSplitsBack = [](const std::string& arg) {
+    return SplitCommandLine(L"prog.exe " + ToWide(QuoteCommandLineArgument(arg)) + L" tail") ==
+           std::vector<std::wstring>{L"prog.exe", ToWide(arg), L"tail"};
+  };
+  EXPECT_TRUE(quotedSplitsBack(""));
   for (const std::string& h : HostileTexts()) {
     SCOPED_TRACE(h.substr(0, 40));
+    EXPECT_TRUE(quotedSplitsBack(h));
     if (BreaksShellArgument(h)) continue;
     const std::string web = "http://x.cn/" + h;
     const std::optional<ShellCall> webCall =
