@@ -279,7 +279,7 @@ TEST(ExchangeCommands, MenuCommandsShowTheirQuestionAndErrorBoxes) {
   ASSERT_TRUE(Exists(dir / "web.GLF"));
 
   // The kind question: closing it changes nothing; OK takes kind and title, lists the new title in the
-  // settings file and drops the old one's sections from the group file.
+  // old one's place in the settings file (the other groups kept) and drops the old one's sections.
   GroupPanel group = Panel(gkShortcut, "程序");
   const GroupPanel before = group;
   bool changed = true;
@@ -292,15 +292,19 @@ TEST(ExchangeCommands, MenuCommandsShowTheirQuestionAndErrorBoxes) {
   ExpectSameGroup(group, before);
   EXPECT_EQ(ReadBytes(gpf), gpfBytes);
 
-  EXPECT_TRUE(RunWithUi([&] { changed = I2Click(nullptr, group, Files(dir, {"程序"})); },
-                        {FileDialog(dir / "web.GLF"), Box(true, &title)}));
+  EXPECT_TRUE(RunWithUi(
+      [&] {
+        changed = I2Click(nullptr, group, Files(dir, {"程序", "Programs"}));
+      },
+      {FileDialog(dir / "web.GLF"), Box(true, &title)}));
   EXPECT_TRUE(changed);
   EXPECT_EQ(group.Data.PanelStyle, gkWeb);
   EXPECT_EQ(group.Data.Title, "常用网址");
   const IniFile after(gpf);
   EXPECT_EQ(after.ReadSections(), (std::vector<std::string>{"常用网址  Buttons", "Groups", "常用网址"}));
   EXPECT_EQ(after.ReadSection("常用网址  Buttons"), (std::vector<std::string>{"新闻", "搜索"}));
-  EXPECT_EQ(IniFile(dir / "Wendlix.INI").ReadSection("Groups"), (std::vector<std::string>{"常用网址"}));
+  EXPECT_EQ(IniFile(dir / "Wendlix.INI").ReadSection("Groups"),
+            (std::vector<std::string>{"常用网址", "Programs"}));
 
   // A damaged file: the error box, and nothing changed.
   ASSERT_TRUE(WriteBytes(dir / "bad.GLF", "[Buttons]\r\n"));

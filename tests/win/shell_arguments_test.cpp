@@ -105,7 +105,8 @@ TEST(ShellArguments, CommandLinesSplitBackIntoTheirOneArgument) {
     return SplitCommandLine(L"prog.exe " + ToWide(QuoteCommandLineArgument(arg)) + L" tail") ==
            std::vector<std::wstring>{L"prog.exe", ToWide(arg), L"tail"};
   };
-  EXPECT_TRUE(quotedSplitsBack(""));
+  for (const char* text : {"", "C:\\dir\\", "\\\\srv\\x y\\", "http://h/?q=\"1 2\""})
+    EXPECT_TRUE(quotedSplitsBack(text)) << text;
   for (const std::string& h : HostileTexts()) {
     SCOPED_TRACE(h.substr(0, 40));
     EXPECT_TRUE(quotedSplitsBack(h));
