@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "support/win_test_support.h"
+#include "support/appbar_support.h"
 #include "win/appbar/app_tool_bar.h"
 #include "win/appbar/auto_hide_hold.h"
 
@@ -42,32 +42,14 @@ Rect WindowRectOf(HWND hwnd) {
 bool IsTopmost(HWND hwnd) { return (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
 std::unique_ptr<TestBar> MakeBar(TAppToolBarEdge edge, bool autoHide, bool alwaysOnTop) {
-  auto bar = std::make_unique<TestBar>();
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  EXPECT_TRUE(bar->CreateBar(instance, L"bar", WS_POPUP | WS_THICKFRAME, 0, {100, 100, 186, 500}));
-  ShowWindow(bar->Handle(), SW_SHOWNOACTIVATE);
-  Pump();  // the end-of-move pair posted at creation
-  for (TAppToolBarEdge e : {abeLeft, abeTop, abeRight, abeBottom}) bar->SetDockSize(e, 86);
-  bar->SetAutoHide(autoHide);
-  bar->SetAlwaysOnTop(alwaysOnTop);
-  bar->SetEdge(edge);
-  Pump();
-  bar->AutoHideTimer().SetEnabled(false);  // ticks are driven by hand
-  return bar;
+  return testing_support::MakeDockedBar<TestBar>(edge, autoHide, alwaysOnTop);
 }
 
 // A plain window registered as an appbar after the bar: its ABM_QUERYPOS shows what the
 // bar reserves.
 class Probe {
  public:
-  Probe() {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"WendlixAppBarProbe";
-    RegisterClassW(&wc);
-    hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"probe", WS_POPUP, 0, 0, 10, 10, nullptr,
-                            nullptr, wc.hInstance, nullptr);
+  Probe() : hwnd_(testing_support::MakeWindow(L"WendlixAppBarProbe", nullptr, 0)) {
     Send(ABM_NEW, abeLeft, {});
   }
   ~Probe() {

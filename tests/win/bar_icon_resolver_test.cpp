@@ -17,12 +17,6 @@ using namespace testing_support;
 
 constexpr UINT kIconsMessage = WM_APP + 10;
 
-std::string WindowsProgram(const char* name) {
-  wchar_t dir[MAX_PATH] = {};
-  GetWindowsDirectoryW(dir, MAX_PATH);
-  return FromWide(dir) + "\\" + name;
-}
-
 // The index the resolver shows once its answers arrived.
 int Resolved(IconResolver& icons, const std::string& path, int before) {
   int now = before;
@@ -37,7 +31,7 @@ int Resolved(IconResolver& icons, const std::string& path, int before) {
 TEST(IconResolver, AnswersFromTheWorkerReachTheWindow) {
   TempFolder folder("icons");
   ASSERT_TRUE(WriteBytes(folder / "说明.txt", "x"));
-  const std::vector<std::string> paths = {WindowsProgram("notepad.exe"), folder / "说明.txt",
+  const std::vector<std::string> paths = {WindowsPath("notepad.exe"), folder / "说明.txt",
                                           folder / "不在.exe"};
   std::vector<int> direct;
   for (const std::string& p : paths) direct.push_back(AskSystemIconIndex(p));
@@ -78,7 +72,7 @@ TEST(IconResolver, AnswersFromTheWorkerReachTheWindow) {
 
 TEST(IconResolver, WithoutAWindowAnswersAtOnceAndAWorkerStopsWithIt) {
   IconResolver plain;
-  const std::string notepad = WindowsProgram("notepad.exe");
+  const std::string notepad = WindowsPath("notepad.exe");
   EXPECT_EQ(plain.Lookup(notepad), AskSystemIconIndex(notepad));
 
   // Destroyed with a long batch under way: the worker ends and nothing is left running.
@@ -100,8 +94,8 @@ TEST(IconResolver, ARewrittenLinkIsAskedAgainAndKeepsItsOldIconMeanwhile) {
   const auto writeLink = [&](int icon) {
     DeleteFileW(ToWide(link).c_str());
     TShortCutData data;
-    data.Target = WindowsProgram("notepad.exe");
-    data.IconFile = WindowsProgram("system32\\shell32.dll");
+    data.Target = WindowsPath("notepad.exe");
+    data.IconFile = WindowsPath("system32\\shell32.dll");
     data.IconIndex = icon;
     return WriteShortcutFile(data, link);
   };

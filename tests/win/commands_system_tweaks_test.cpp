@@ -29,15 +29,7 @@ struct CountingWindow {
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
   }
-  CountingWindow() {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"WendlixTweaksTestMain";
-    RegisterClassW(&wc);
-    hwnd = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance,
-                           nullptr);
-  }
+  CountingWindow() : hwnd(MakeWindow(L"WendlixTweaksTestMain", nullptr, 0, {0, 0, 1, 1}, Proc)) {}
   ~CountingWindow() { DestroyWindow(hwnd); }
   // Posts the command through the queue, as the system would, and pumps; how many arrived.
   int PostAndPump() {
@@ -145,27 +137,21 @@ std::string Choose(SystemTweaksCommands& tweaks, MenuModel& menu, const char* na
 }
 
 TEST(SystemTweaksCommands, DisableAndHideStandInShellWindows) {
-  struct Step {
-    const char* item;
-    const char* caption;  // as offered when chosen
-    bool enabled[3];      // taskbar, start button, desktop icons after the step
-    bool visible[4];      // taskbar, start button, desktop icons, desktop
+  // Each step: the item chosen, the caption it offered, and then whether the taskbar, the start button
+  // and the desktop icons are enabled, and whether those and the desktop are visible.
+  const std::vector<std::string> expected = {
+      "A3 禁止使用应用程序工具条(&A) -EE VVVV",
+      "A3 允许使用应用程序工具条(&A) EEE VVVV",
+      "WindowsW1 禁止 Windows \"开始\" 按钮(&W) E-E VVVV",
+      "P3 禁止使用桌面(&P) E-- VVVV",
+      "A2 隐藏应用程序工具条(&A) E-- --VV",  // a hidden taskbar hides its start button with it
+      "A2 显示应用程序工具条(&A) E-- VVVV",
+      "Windows1 隐藏 Windows \"开始\" 按钮(&W) E-- V-VV",
+      "D6 隐藏桌面图标(&I) E-- V--V",
+      "D7 隐藏桌面(&D) E-- V---",
+      "D7 显示桌面(&D) E-- V--V",
   };
-  const Step steps[] = {
-      {"A3", "禁止使用应用程序工具条(&A)", {false, true, true}, {true, true, true, true}},
-      {"A3", "允许使用应用程序工具条(&A)", {true, true, true}, {true, true, true, true}},
-      {"WindowsW1", "禁止 Windows \"开始\" 按钮(&W)", {true, false, true}, {true, true, true, true}},
-      {"P3", "禁止使用桌面(&P)", {true, false, false}, {true, true, true, true}},
-      // A hidden taskbar hides its start button with it.
-      {"A2", "隐藏应用程序工具条(&A)", {true, false, false}, {false, false, true, true}},
-      {"A2", "显示应用程序工具条(&A)", {true, false, false}, {true, true, true, true}},
-      {"Windows1", "隐藏 Windows \"开始\" 按钮(&W)", {true, false, false}, {true, false, true, true}},
-      {"D6", "隐藏桌面图标(&I)", {true, false, false}, {true, false, false, true}},
-      {"D7", "隐藏桌面(&D)", {true, false, false}, {true, false, false, false}},
-      {"D7", "显示桌面(&D)", {true, false, false}, {true, false, false, true}},
-  };
-  std::vector<std::string> captions;
-  std::vector<std::vector<bool>> states;
+  std::vector<std::string> seen;
   std::string missing[2];
   const bool ran = RunOnOwnDesktop(L"WendlixTweaksCommandsTest", [&] {
     BarState state;
@@ -176,11 +162,13 @@ TEST(SystemTweaksCommands, DisableAndHideStandInShellWindows) {
     missing[1] = Choose(tweaks, menu, "D7");
     const HWND tray = MakeWindow(L"Shell_TrayWnd", nullptr), start = MakeWindow(L"Button", tray);
     const HWND progman = MakeWindow(L"Progman", nullptr), view = MakeWindow(L"ShellDll_DefView", progman);
-    for (const Step& s : steps) {
-      captions.push_back(Choose(tweaks, menu, s.item));
-      states.push_back({IsWindowEnabled(tray) != 0, IsWindowEnabled(start) != 0, IsWindowEnabled(view) != 0,
-                        IsWindowVisible(tray) != 0, IsWindowVisible(start) != 0, IsWindowVisible(view) != 0,
-                        IsWindowVisible(progman) != 0});
+    for (const std::string& step : expected) {
+      const std::string item = step.substr(0, step.find(' '));
+      std::string line = item + " " + Choose(tweaks, menu, item.c_str()) + " ";
+      for (HWND w : {tray, start, view}) line += IsWindowEnabled(w) ? 'E' : '-';
+      line += ' ';
+      for (HWND w : {tray, start, view, progman}) line += IsWindowVisible(w) ? 'V' : '-';
+      seen.push_back(line);
     }
     DestroyWindow(tray);
     DestroyWindow(progman);
@@ -188,14 +176,7 @@ TEST(SystemTweaksCommands, DisableAndHideStandInShellWindows) {
   if (!ran) GTEST_SKIP() << "no desktop of our own; the session's shell is not ours to change";
   EXPECT_EQ(missing[0], "允许使用应用程序工具条(&A)");
   EXPECT_EQ(missing[1], "显示桌面(&D)");
-  ASSERT_EQ(captions.size(), std::size(steps));
-  for (std::size_t i = 0; i < captions.size(); ++i) {
-    const Step& s = steps[i];
-    EXPECT_EQ(captions[i], s.caption) << "step " << i;
-    const std::vector<bool> expected = {s.enabled[0], s.enabled[1], s.enabled[2], s.visible[0],
-                                        s.visible[1], s.visible[2], s.visible[3]};
-    EXPECT_EQ(states[i], expected) << "step " << i << " " << s.item;
-  }
+  EXPECT_EQ(seen, expected);
 }
 
 TEST(SystemTweaksCommands, WinesOwnTaskbarIsDisabledAndShownAndPutBack) {

@@ -139,33 +139,28 @@ TEST(Cp936Agreement, ExeCodecMatchesWindowsOnMixedText) {
     EXPECT_EQ(WindowsEncode(windows), bytes);
   }
 
-  const std::string broken[] = {
-      "a\x81",
-      "\xB0\r\nKey=1",
-      "\xB0=\xB0",
-      std::string("\xB0\0x", 3),
-      "\xB0\x7F\xB0\xFF",
-      "\x81\x30\x81\x30",
-      "\xB0\xB0\xB0",
-      "\x80\x80\xFF\xFF\x81",
-      "]\xC0\x5D\xC0]\r\n",
-      "\xFE\x0A\xFE",
-  };
-  for (const std::string& bytes : broken) {
-    EXPECT_EQ(Utf8ToUtf16(Cp936ToUtf8(bytes)), WindowsDecodeKeepingBadTrails(bytes))
-        << testing::PrintToString(bytes);
-  }
-
-  // Byte soup from the interesting ranges, reproducible.
+  // Broken text, then byte soup from the interesting ranges, reproducible.
+  std::vector<std::string> broken = {"a\x81",
+                                     "\xB0\r\nKey=1",
+                                     "\xB0=\xB0",
+                                     std::string("\xB0\0x", 3),
+                                     "\xB0\x7F\xB0\xFF",
+                                     "\x81\x30\x81\x30",
+                                     "\xB0\xB0\xB0",
+                                     "\x80\x80\xFF\xFF\x81",
+                                     "]\xC0\x5D\xC0]\r\n",
+                                     "\xFE\x0A\xFE"};
   const unsigned char alphabet[] = {0x00, 0x0A, 0x0D, '=',  '?',  0x30, 0x3F, 0x40, 0x5C, 0x5D, 0x7E,
                                     0x7F, 0x80, 0x81, 0xA0, 0xA1, 0xA2, 0xAA, 0xB0, 0xD6, 0xFE, 0xFF};
   std::uint32_t seed = 12345;
   for (int round = 0; round < 3000; ++round) {
-    std::string bytes;
+    std::string& bytes = broken.emplace_back();
     for (int i = 0; i < round % 23; ++i) {
       seed = seed * 1664525u + 1013904223u;
       bytes.push_back(static_cast<char>(alphabet[(seed >> 16) % sizeof alphabet]));
     }
+  }
+  for (const std::string& bytes : broken) {
     ASSERT_EQ(Utf8ToUtf16(Cp936ToUtf8(bytes)), WindowsDecodeKeepingBadTrails(bytes))
         << testing::PrintToString(bytes);
   }

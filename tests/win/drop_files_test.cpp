@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
-#include <algorithm>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -16,20 +15,6 @@ namespace wendlix {
 namespace {
 
 using namespace testing_support;
-
-std::vector<std::string> FolderNames(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAW data;
-  const HANDLE find = FindFirstFileW(ToWide(folder + "*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::wstring name = data.cFileName;
-    if (name != L"." && name != L"..") names.push_back(FromWide(name));
-  } while (FindNextFileW(find, &data));
-  FindClose(find);
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 std::string LinkTarget(const std::string& link) {
   TShortCutData data;
@@ -91,7 +76,7 @@ TEST(DropFiles, ThreeFilesOneExistingShortcutAskedOnce) {
     const DropFilesOutcome outcome = DropFilesOnGroup(scene.data, scene.files, asked.Fn());
 
     EXPECT_EQ(asked.questions, (std::vector{kNotepadQuestion}));
-    EXPECT_EQ(FolderNames(scene.group.Path()),
+    EXPECT_EQ(FileNames(scene.group.Path()),
               (std::vector<std::string>{"Notepad.lnk", "third.lnk", "记事本 Ő.lnk"}));
     // OK replaces the old shortcut by one to the dropped file; Cancel keeps it untouched.
     EXPECT_EQ(LinkTarget(scene.group / "Notepad.lnk"), overwrite ? scene.files[0] : scene.old);
@@ -135,7 +120,7 @@ TEST(DropFiles, AReplacementThatFailsKeepsTheOldLinkAndNamesTheFile) {
   EXPECT_EQ(LinkTarget(old), scene.old);
   EXPECT_EQ(outcome.Failed, (std::vector<std::string>{scene.files[0]}));
   EXPECT_EQ(outcome.LinksWritten.size(), 2u);
-  EXPECT_EQ(FolderNames(scene.group.Path()),
+  EXPECT_EQ(FileNames(scene.group.Path()),
             (std::vector<std::string>{"Notepad.lnk", "third.lnk", "记事本 Ő.lnk"}));
   SetFileAttributesW(ToWide(old).c_str(), FILE_ATTRIBUTE_NORMAL);
 
@@ -154,7 +139,7 @@ TEST(DropFiles, ADriveIsLinkedUnderTheNameTheShellGivesIt) {
   Asked asked;
   EXPECT_EQ(DropFilesOnGroup(scene.data, {"C:\\"}, asked.Fn()).LinksWritten, std::vector<std::string>{link});
   EXPECT_EQ(LinkTarget(link), "C:\\");
-  EXPECT_NE(FolderNames(scene.group.Path()), (std::vector<std::string>{".lnk", "Notepad.lnk"}));
+  EXPECT_NE(FileNames(scene.group.Path()), (std::vector<std::string>{".lnk", "Notepad.lnk"}));
   // Dropped again, as "C:", the question names that link.
   asked.answer = false;
   EXPECT_EQ(DropFilesOnGroup(scene.data, {"C:"}, asked.Fn(), DropPath::kOle).Declined, 1);
@@ -163,26 +148,14 @@ TEST(DropFiles, ADriveIsLinkedUnderTheNameTheShellGivesIt) {
             "快捷方式文件已经存在！是否覆盖该文件？\r\r\"" + DriveLinkName(display, 'C') + "\"");
 }
 
-// A shell drop as WM_DROPFILES and CF_HDROP carry it.
-HGLOBAL MakeDrop(const std::vector<std::wstring>& names) {
-  std::wstring list;
-  for (const std::wstring& n : names) list += n + L'\0';
-  list += L'\0';
-  const SIZE_T bytes = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
-  const HGLOBAL memory = GlobalAlloc(GHND, bytes);
-  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-  drop->pFiles = sizeof(DROPFILES);
-  drop->fWide = TRUE;
-  memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
-  GlobalUnlock(memory);
-  return memory;
-}
-
 TEST(DropFiles, ShellDropListsEveryFileInOrder) {
-  const HGLOBAL memory = MakeDrop({L"C:\\a\\记事本.exe", L"D:\\Ő한🙂 b.txt", L"\\\\srv\\share\\"});
+  const std::vector<std::string> names{"C:\\a\\记事本.exe", "D:\\Ő한🙂 b.txt", "\\\\srv\\share\\"};
+  const std::string bytes = DropFilesBytes(names);
+  const HGLOBAL memory = GlobalAlloc(GHND, bytes.size());
   ASSERT_NE(memory, nullptr);
-  EXPECT_EQ(DroppedFileNames(static_cast<HDROP>(memory)),
-            (std::vector<std::string>{"C:\\a\\记事本.exe", "D:\\Ő한🙂 b.txt", "\\\\srv\\share\\"}));
+  memcpy(GlobalLock(memory), bytes.data(), bytes.size());
+  GlobalUnlock(memory);
+  EXPECT_EQ(DroppedFileNames(static_cast<HDROP>(memory)), names);
   GlobalFree(memory);
   EXPECT_TRUE(DroppedFileNames(nullptr).empty());
 }

@@ -139,39 +139,6 @@ TEST(ExchangeCommands, ExportAsksBeforeReplacingAndWritesTheFileAnew) {
   EXPECT_EQ(file.Lines, (std::vector<ExchangeLine>{{"新闻", "http://news.example.cn/"}}));  // 搜索 is gone
 }
 
-TEST(ExchangeCommands, KindConflictIsAskedAndOnlyOkChangesTheFiles) {
-  TempFolder dir("exchange_kind");
-  const std::string gpf = dir / "Wendlix.GPF";
-  const std::string gpfBytes =
-      Gbk("[Groups]\r\n程序=D:\\Tools\\\r\n[程序  Buttons]\r\nNotepad=Notepad.lnk\r\n");
-  ASSERT_TRUE(WriteBytes(gpf, gpfBytes));
-  Answers answers;
-  ASSERT_TRUE(ExportGroupTo(WebSource(), gpf, dir / "web", answers.Callback()).Changed);
-
-  GroupPanel group = Panel(gkShortcut, "程序");
-  const GroupPanel before = group;
-  answers.ok = false;
-  ExchangeOutcome out = ImportGroupFrom(group, Files(dir, {"程序"}), dir / "web.GLF", {}, answers.Callback());
-  EXPECT_FALSE(out.Changed);
-  EXPECT_EQ(answers.asked, (std::vector<std::string>{ImportConflictQuestion(gkShortcut, gkWeb)}));
-  ExpectSameGroup(group, before);
-  EXPECT_EQ(ReadBytes(gpf), gpfBytes);
-
-  // OK takes kind and title; the new title is listed in the settings file and the old one's
-  // sections are gone from the group file.
-  answers.ok = true;
-  out = ImportGroupFrom(group, Files(dir, {"程序", "Programs"}), dir / "web.GLF", {"Programs"},
-                        answers.Callback());
-  EXPECT_TRUE(out.Changed);
-  EXPECT_EQ(group.Data.Title, "常用网址");
-  const IniFile after(gpf);
-  EXPECT_EQ(after.ReadSection("常用网址  Buttons"), (std::vector<std::string>{"新闻", "搜索"}));
-  EXPECT_EQ(IniFile(dir / "Wendlix.INI").ReadSection("Groups"),
-            (std::vector<std::string>{"常用网址", "Programs"}));
-  EXPECT_FALSE(after.SectionExists("程序  Buttons"));
-  EXPECT_FALSE(after.SectionExists("程序"));
-}
-
 TEST(ExchangeCommands, MissingFileOrUnwritableFilesChangeNothing) {
   TempFolder dir("exchange_damaged");
   const std::string gpf = dir / "Wendlix.GPF";
@@ -204,7 +171,7 @@ TEST(ExchangeCommands, MissingFileOrUnwritableFilesChangeNothing) {
   // An export to a place that cannot be written says so and leaves what is there.
   ASSERT_TRUE(WriteBytes(dir / "locked.GLF", "old"));
   ASSERT_TRUE(SetFileAttributesW(ToWide(dir / "locked.GLF").c_str(), FILE_ATTRIBUTE_READONLY));
-  ASSERT_TRUE(CreateDirectoryW(ToWide(dir / "folder.GLF").c_str(), nullptr));
+  ASSERT_TRUE(MakeFolder(dir / "folder.GLF"));
   for (const std::string& chosen : {dir / "无此目录\\常用网址", dir / "locked.GLF", dir / "folder.GLF"}) {
     Answers yes;
     const ExchangeOutcome out = ExportGroupTo(WebSource(), gpf, chosen, yes.Callback());
@@ -218,10 +185,8 @@ TEST(ExchangeCommands, MissingFileOrUnwritableFilesChangeNothing) {
 TEST(ExchangeCommands, HiddenShortcutGroupExportsTheLinksOfItsFolder) {
   TempFolder dir("exchange_hidden");
   const std::string links = dir.Path() + "links\\";
-  ASSERT_TRUE(CreateDirectoryW(ToWide(links).c_str(), nullptr));
-  wchar_t windows[MAX_PATH] = {};
-  GetWindowsDirectoryW(windows, MAX_PATH);
-  ASSERT_FALSE(MakeShortcutFile(FromWide(windows) + "\\notepad.exe", links + "记事本.lnk").empty());
+  ASSERT_TRUE(MakeFolder(links));
+  ASSERT_FALSE(MakeShortcutFile(WindowsPath("notepad.exe"), links + "记事本.lnk").empty());
   GroupPanel shortcuts = Panel(gkShortcut, "程序");
   shortcuts.Data.Visible = false;
   shortcuts.Data.Directory = links;
@@ -258,10 +223,11 @@ ModalScript::Step FileDialog(const std::string& typed, DialogSeen* seen = nullpt
   });
 }
 
-// A message box: records its title, then presses OK or closes it (Cancel).
-ModalScript::Step Box(bool ok, std::string* title) {
-  return OnWindow(TMessageForm::kClassName, [ok, title](HWND form) {
+// A message box: records its title and text, then presses OK or closes it (Cancel).
+ModalScript::Step Box(bool ok, std::string* title, std::string* text = nullptr) {
+  return OnWindow(TMessageForm::kClassName, [ok, title, text](HWND form) {
     *title = WindowText(form);
+    if (text) *text = WindowText(GetDlgItem(form, TMessageForm::kMessageId));
     const HWND button = FindWindowExW(form, nullptr, L"BUTTON", L"确认(&O)");
     if (ok && button)
       PostMessageW(form, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
@@ -312,22 +278,33 @@ TEST(ExchangeCommands, MenuCommandsShowTheirQuestionAndErrorBoxes) {
   EXPECT_TRUE(RunWithUi([&] { L1Click(nullptr, WebSource(), gpf); }, {FileDialog(dir / "web")}));
   ASSERT_TRUE(Exists(dir / "web.GLF"));
 
-  // The kind question: closing it changes nothing; OK imports.
+  // The kind question: closing it changes nothing; OK takes kind and title, lists the new title in the
+  // old one's place in the settings file (the other groups kept) and drops the old one's sections.
   GroupPanel group = Panel(gkShortcut, "程序");
   const GroupPanel before = group;
   bool changed = true;
-  std::string title;
+  std::string title, question;
   EXPECT_TRUE(RunWithUi([&] { changed = I2Click(nullptr, group, Files(dir, {"程序"})); },
-                        {FileDialog(dir / "web.GLF"), Box(false, &title)}));
+                        {FileDialog(dir / "web.GLF"), Box(false, &title, &question)}));
   EXPECT_FALSE(changed);
   EXPECT_EQ(title, kImportConflictCaption);
+  EXPECT_EQ(question, ImportConflictQuestion(gkShortcut, gkWeb));
   ExpectSameGroup(group, before);
   EXPECT_EQ(ReadBytes(gpf), gpfBytes);
 
-  EXPECT_TRUE(RunWithUi([&] { changed = I2Click(nullptr, group, Files(dir, {"程序"})); },
-                        {FileDialog(dir / "web.GLF"), Box(true, &title)}));
+  EXPECT_TRUE(RunWithUi(
+      [&] {
+        changed = I2Click(nullptr, group, Files(dir, {"程序", "Programs"}));
+      },
+      {FileDialog(dir / "web.GLF"), Box(true, &title)}));
   EXPECT_TRUE(changed);
   EXPECT_EQ(group.Data.PanelStyle, gkWeb);
+  EXPECT_EQ(group.Data.Title, "常用网址");
+  const IniFile after(gpf);
+  EXPECT_EQ(after.ReadSections(), (std::vector<std::string>{"常用网址  Buttons", "Groups", "常用网址"}));
+  EXPECT_EQ(after.ReadSection("常用网址  Buttons"), (std::vector<std::string>{"新闻", "搜索"}));
+  EXPECT_EQ(IniFile(dir / "Wendlix.INI").ReadSection("Groups"),
+            (std::vector<std::string>{"常用网址", "Programs"}));
 
   // A damaged file: the error box, and nothing changed.
   ASSERT_TRUE(WriteBytes(dir / "bad.GLF", "[Buttons]\r\n"));

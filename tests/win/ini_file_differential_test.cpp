@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -63,63 +64,22 @@ const Accepted kAccepted[] = {
     {"long_line.ini", "after same (both files)", "a", "long", kLongValue},
 };
 
-// ---- the system's side, through the A functions ----
-
-constexpr DWORD kBufferSize = 1 << 20;
-
-std::vector<char>& Buffer() {
-  static std::vector<char> buffer(kBufferSize);
-  return buffer;
-}
-
-std::vector<std::string> SplitList(const std::vector<char>& buffer, DWORD length) {
-  std::vector<std::string> items;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < length; ++i) {
-    if (buffer[i] == '\0') {
-      items.emplace_back(buffer.data() + start, i - start);
-      start = i + 1;
-    }
-  }
-  if (start < length) items.emplace_back(buffer.data() + start, length - start);
-  return items;
-}
-
-std::vector<std::string> SystemSections(const std::string& path) {
-  std::vector<char>& buffer = Buffer();
-  return SplitList(buffer, GetPrivateProfileSectionNamesA(buffer.data(), kBufferSize, path.c_str()));
-}
-
-std::vector<std::string> SystemKeys(const std::string& path, const std::string& section) {
-  std::vector<char>& buffer = Buffer();
-  return SplitList(buffer, GetPrivateProfileStringA(section.c_str(), nullptr, "", buffer.data(), kBufferSize,
-                                                    path.c_str()));
-}
-
-std::string SystemRead(const std::string& path, const std::string& section, const std::string& key) {
-  std::vector<char>& buffer = Buffer();
-  const DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), "<default>", buffer.data(),
-                                           kBufferSize, path.c_str());
-  return std::string(buffer.data(), n);
-}
-
 // ---- conversions as the A functions do them ----
 
 std::string ToAnsi(std::string_view utf8) {
   const std::wstring wide = ToWide(utf8);
-  if (wide.empty()) return {};
-  const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                    nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
+  const int n = static_cast<int>(wide.size());
+  std::string out(n ? WideCharToMultiByte(CP_ACP, 0, wide.data(), n, nullptr, 0, nullptr, nullptr) : 0, '\0');
+  if (n)
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), n, out.data(), static_cast<int>(out.size()), nullptr,
+                        nullptr);
   return out;
 }
 
 std::string FromAnsi(std::string_view ansi) {
-  if (ansi.empty()) return {};
-  const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), n);
+  const int n = static_cast<int>(ansi.size());
+  std::wstring wide(n ? MultiByteToWideChar(CP_ACP, 0, ansi.data(), n, nullptr, 0) : 0, L'\0');
+  if (n) MultiByteToWideChar(CP_ACP, 0, ansi.data(), n, wide.data(), static_cast<int>(wide.size()));
   return FromWide(wide);
 }
 
@@ -135,25 +95,51 @@ std::string Join(const std::vector<std::string>& items) {
   return out;
 }
 
-// ---- files ----
+// ---- the two readers: the system's A functions on a file, and ours; names and values in ANSI ----
 
-std::string DataFolder() {
-  wchar_t buffer[MAX_PATH * 2];
-  const DWORD n = GetEnvironmentVariableW(L"WENDLIX_TEST_DATA", buffer, MAX_PATH * 2);
-  return n > 0 && n < MAX_PATH * 2 ? FromWide(std::wstring_view(buffer, n)) + "\\profile" : std::string();
+struct Reader {
+  std::function<std::vector<std::string>()> sections;
+  std::function<std::vector<std::string>(const std::string&)> keys;
+  std::function<std::string(const std::string&, const std::string&)> read;
+};
+
+constexpr DWORD kBufferSize = 1 << 20;
+
+// A double-NUL list or a value the system wrote into the shared buffer.
+std::vector<std::string> SplitList(const std::vector<char>& buffer, DWORD length) {
+  std::vector<std::string> items;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= length; ++i) {
+    if (i == length ? start < length : buffer[i] == '\0') {
+      items.emplace_back(buffer.data() + start, i - start);
+      start = i + 1;
+    }
+  }
+  return items;
 }
 
-std::vector<std::string> CorpusFiles(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAW data;
-  const HANDLE find = FindFirstFileW(ToWide(folder + "\\*.ini").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    names.push_back(FromWide(data.cFileName));
-  } while (FindNextFileW(find, &data));
-  FindClose(find);
-  std::sort(names.begin(), names.end());
-  return names;
+Reader SystemReader(const std::string& path) {
+  static std::vector<char> buffer(kBufferSize);
+  return {
+      [path] {
+        return SplitList(buffer, GetPrivateProfileSectionNamesA(buffer.data(), kBufferSize, path.c_str()));
+      },
+      [path](const std::string& section) {
+        return SplitList(buffer, GetPrivateProfileStringA(section.c_str(), nullptr, "", buffer.data(),
+                                                          kBufferSize, path.c_str()));
+      },
+      [path](const std::string& section, const std::string& key) {
+        return std::string(buffer.data(), GetPrivateProfileStringA(section.c_str(), key.c_str(), "<default>",
+                                                                   buffer.data(), kBufferSize, path.c_str()));
+      }};
+}
+
+Reader OurReader(const IniFile& ini) {
+  return {[&ini] { return ToAnsi(ini.ReadSections()); },
+          [&ini](const std::string& section) { return ToAnsi(ini.ReadSection(FromAnsi(section))); },
+          [&ini](const std::string& section, const std::string& key) {
+            return ToAnsi(ini.ReadString(FromAnsi(section), FromAnsi(key), "<default>"));
+          }};
 }
 
 class ProfileDifferentialTest : public testing::Test {
@@ -161,22 +147,24 @@ class ProfileDifferentialTest : public testing::Test {
   void SetUp() override {
     if (GetACP() != 936)
       GTEST_SKIP() << "the ANSI code page is " << GetACP() << ", not 936 (run with zh_CN.UTF-8)";
-    source_ = DataFolder();
-    files_ = CorpusFiles(source_);
-    if (files_.empty()) GTEST_SKIP() << "no corpus (set WENDLIX_TEST_DATA)";
+    wchar_t data[MAX_PATH * 2];
+    const DWORD n = GetEnvironmentVariableW(L"WENDLIX_TEST_DATA", data, MAX_PATH * 2);
+    if (n > 0 && n < MAX_PATH * 2) source_ = FromWide(std::wstring_view(data, n)) + "\\profile\\";
+    files_ = testing_support::FileNames(source_, "*.ini");
+    if (source_.empty() || files_.empty()) GTEST_SKIP() << "no corpus (set WENDLIX_TEST_DATA)";
   }
 
   // A fresh copy under a name of its own, so the system's profile cache never mixes two.
   std::string Copy(const std::string& file, const std::string& tag) {
     const std::string target = work_ / (tag + "_" + file);
-    EXPECT_TRUE(CopyFileW(ToWide(source_ + "\\" + file).c_str(), ToWide(target).c_str(), FALSE)) << file;
+    EXPECT_TRUE(CopyFileW(ToWide(source_ + file).c_str(), ToWide(target).c_str(), FALSE)) << file;
     return target;
   }
 
   // Records a difference; fails unless it is accepted.
   void Compare(const std::string& file, const std::string& section, const std::string& key,
-               const std::string& system, const std::string& ours, const std::string& context) {
-    if (system == ours) return;
+               const std::string& expected, const std::string& actual, const std::string& context) {
+    if (expected == actual) return;
     for (const Accepted& a : kAccepted) {
       if ((std::string(a.file) == "*" || file == a.file) && context.find(a.context) != std::string::npos &&
           (std::string(a.section) == "*" || section == a.section) &&
@@ -186,29 +174,26 @@ class ProfileDifferentialTest : public testing::Test {
       }
     }
     ADD_FAILURE() << context << " " << file << " [" << testing::PrintToString(section) << "] "
-                  << testing::PrintToString(key) << "\n  system: " << testing::PrintToString(system)
-                  << "\n  ours:   " << testing::PrintToString(ours);
+                  << testing::PrintToString(key) << "\n  system: " << testing::PrintToString(expected)
+                  << "\n  other:  " << testing::PrintToString(actual);
   }
 
-  // Every listing and value of `path` as the system reads it, against `ours`.
-  void CompareReads(const std::string& file, const std::string& systemPath, const IniFile& ours,
+  // Every listing and value either reader shows (and every probe name), the system's reader first.
+  void CompareReads(const std::string& file, const Reader& system, const Reader& other,
                     const std::string& context) {
-    const std::vector<std::string> systemSections = SystemSections(systemPath);
-    Compare(file, "", "<sections>", Join(systemSections), Join(ToAnsi(ours.ReadSections())), context);
+    const std::vector<std::string> systemSections = system.sections(), otherSections = other.sections();
+    Compare(file, "", "<sections>", Join(systemSections), Join(otherSections), context);
     std::set<std::string> sections(systemSections.begin(), systemSections.end());
-    for (const std::string& s : ToAnsi(ours.ReadSections())) sections.insert(s);
+    sections.insert(otherSections.begin(), otherSections.end());
     sections.insert(probeSections_.begin(), probeSections_.end());
     for (const std::string& section : sections) {
-      const std::vector<std::string> systemKeys = SystemKeys(systemPath, section);
-      const std::vector<std::string> ourKeys = ToAnsi(ours.ReadSection(FromAnsi(section)));
-      Compare(file, section, "<keys>", Join(systemKeys), Join(ourKeys), context);
+      const std::vector<std::string> systemKeys = system.keys(section), otherKeys = other.keys(section);
+      Compare(file, section, "<keys>", Join(systemKeys), Join(otherKeys), context);
       std::set<std::string> keys(systemKeys.begin(), systemKeys.end());
-      keys.insert(ourKeys.begin(), ourKeys.end());
-      for (const std::string& k : probeKeys_) keys.insert(k);
-      for (const std::string& key : keys) {
-        Compare(file, section, key, SystemRead(systemPath, section, key),
-                ToAnsi(ours.ReadString(FromAnsi(section), FromAnsi(key), "<default>")), context);
-      }
+      keys.insert(otherKeys.begin(), otherKeys.end());
+      keys.insert(probeKeys_.begin(), probeKeys_.end());
+      for (const std::string& key : keys)
+        Compare(file, section, key, system.read(section, key), other.read(section, key), context);
     }
   }
 
@@ -218,30 +203,27 @@ class ProfileDifferentialTest : public testing::Test {
     probeKeys_.clear();
     probeSections_.clear();
     if (bytes.size() > 2048 || bytes.rfind("\xff\xfe", 0) == 0 || bytes.rfind("\xef\xbb\xbf", 0) == 0) return;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-      std::size_t end = bytes.find_first_of("\r\n", start);
-      if (end == std::string::npos) end = bytes.size();
-      std::string line = bytes.substr(start, end - start);
-      const auto trim = [](std::string s) {
-        const char* blanks = " \t\x0b\x0c\x1a";
-        s.erase(0, s.find_first_not_of(blanks) == std::string::npos ? s.size() : s.find_first_not_of(blanks));
-        s.erase(s.find_last_not_of(blanks) + 1);
-        return s;
-      };
-      line = trim(line);
-      if (!line.empty() && line.find('\0') == std::string::npos) {
-        probeKeys_.insert(line);
-        probeKeys_.insert(trim(line.substr(0, line.find('='))));
-        std::string upper = line.substr(0, line.find('='));
-        for (char& c : upper) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
-        probeKeys_.insert(trim(upper));
-        if (line[0] == '[' && line.size() > 2) probeSections_.insert(trim(line.substr(1, line.size() - 2)));
-      }
-      start = end + 1;
+    const auto trim = [](std::string s) {
+      const char* blanks = " \t\x0b\x0c\x1a";
+      s.erase(0, std::min(s.size(), s.find_first_not_of(blanks)));
+      s.erase(s.find_last_not_of(blanks) + 1);
+      return s;
+    };
+    for (std::size_t start = 0, end = 0; start < bytes.size(); start = end + 1) {
+      end = std::min(bytes.size(), bytes.find_first_of("\r\n", start));
+      const std::string line = trim(bytes.substr(start, end - start));
+      if (line.empty() || line.find('\0') != std::string::npos) continue;
+      std::string upper = line.substr(0, line.find('='));
+      for (char& c : upper) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+      probeKeys_.insert({line, trim(line.substr(0, line.find('='))), trim(upper)});
+      if (line[0] == '[' && line.size() > 2) probeSections_.insert(trim(line.substr(1, line.size() - 2)));
     }
     probeKeys_.erase("");
     probeSections_.erase("");
+  }
+
+  void PrintAccepted() {
+    for (const auto& [reason, count] : accepted_) std::printf("  accepted %4d x %s\n", count, reason.c_str());
   }
 
   std::string source_;
@@ -250,10 +232,6 @@ class ProfileDifferentialTest : public testing::Test {
   std::set<std::string> probeKeys_;
   std::set<std::string> probeSections_;
   std::map<std::string, int> accepted_;
-
-  void PrintAccepted() {
-    for (const auto& [reason, count] : accepted_) std::printf("  accepted %4d x %s\n", count, reason.c_str());
-  }
 };
 
 TEST_F(ProfileDifferentialTest, ReadsMatchTheSystem) {
@@ -262,7 +240,7 @@ TEST_F(ProfileDifferentialTest, ReadsMatchTheSystem) {
     const std::string path = Copy(file, "r");
     CollectProbes(platform::ReadWholeFile(path).value_or(""));
     const IniFile ours(path);
-    CompareReads(file, path, ours, "read");
+    CompareReads(file, SystemReader(path), OurReader(ours), "read");
   }
   PrintAccepted();
 }
@@ -290,9 +268,10 @@ TEST_F(ProfileDifferentialTest, EditedFilesReadTheSame) {
   int step = 0;
   for (const std::string& file : files_) {
     const std::string original = Copy(file, "o");
-    const std::vector<std::string> sections = SystemSections(original);
+    const Reader system = SystemReader(original);
+    const std::vector<std::string> sections = system.sections();
     const std::string firstSection = sections.empty() ? "Fresh" : sections.front();
-    const std::vector<std::string> keys = SystemKeys(original, firstSection);
+    const std::vector<std::string> keys = system.keys(firstSection);
     const std::string firstKey = keys.empty() ? "FreshKey" : keys.front();
     probeKeys_.clear();
     probeSections_.clear();
@@ -300,7 +279,7 @@ TEST_F(ProfileDifferentialTest, EditedFilesReadTheSame) {
       const std::string section = op.section ? op.section : firstSection;
       const std::string key = op.key ? op.key : firstKey;
       std::string value = op.value ? op.value : "";
-      if (value == "\x01same") value = SystemRead(original, section, key);
+      if (value == "\x01same") value = system.read(section, key);
       const std::string tag = "w" + std::to_string(++step);
       const std::string systemPath = Copy(file, tag + "s");
       const std::string ourPath = Copy(file, tag + "o");
@@ -322,18 +301,9 @@ TEST_F(ProfileDifferentialTest, EditedFilesReadTheSame) {
       Compare(file, section, key, "written", written ? "written" : "refused", context);
       EXPECT_TRUE(ours.Save()) << file << " " << op.name;
       // The system reads both results; ours must also read what it wrote as the system does.
-      CompareReads(file, ourPath, IniFile(ourPath), context + " (our file)");
-      const std::vector<std::string> a = SystemSections(systemPath);
-      const std::vector<std::string> b = SystemSections(ourPath);
-      Compare(file, "", "<sections>", Join(a), Join(b), context + " (both files)");
-      for (const std::string& s : a) {
-        const std::vector<std::string> ka = SystemKeys(systemPath, s);
-        Compare(file, s, "<keys>", Join(ka), Join(SystemKeys(ourPath, s)), context + " (both files)");
-        for (const std::string& k : ka) {
-          Compare(file, s, k, SystemRead(systemPath, s, k), SystemRead(ourPath, s, k),
-                  context + " (both files)");
-        }
-      }
+      const IniFile reread(ourPath);
+      CompareReads(file, SystemReader(ourPath), OurReader(reread), context + " (our file)");
+      CompareReads(file, SystemReader(systemPath), SystemReader(ourPath), context + " (both files)");
     }
   }
   PrintAccepted();

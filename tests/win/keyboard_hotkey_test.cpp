@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "core/bar/bar_view.h"
-#include "support/win_test_support.h"
+#include "support/appbar_support.h"
 #include "win/bar/bar_painter.h"
 #include "win/keyboard/global_hotkey.h"
 #include "win/keyboard/keyboard_session.h"
@@ -63,16 +63,8 @@ TEST(GlobalHotKey, RegistersRefusesATakenOneAndGivesItUp) {
 TEST(KeyboardSession, CallsTheHiddenBarUpAndGivesTheForegroundBack) {
   const HWND spare = PlainWindow(L"spare");
   const HWND other = PlainWindow(L"other");
-  KeyTestBar bar;
-  ASSERT_TRUE(
-      bar.CreateBar(GetModuleHandleW(nullptr), L"bar", WS_POPUP | WS_THICKFRAME, 0, {100, 100, 186, 500}));
-  ShowWindow(bar.Handle(), SW_SHOWNOACTIVATE);
-  Pump();
-  for (TAppToolBarEdge e : {abeLeft, abeTop, abeRight, abeBottom}) bar.SetDockSize(e, 86);
-  bar.SetAutoHide(true);
-  bar.SetEdge(abeRight);
-  Pump();
-  bar.AutoHideTimer().SetEnabled(false);
+  const auto owned = testing_support::MakeDockedBar<KeyTestBar>(abeRight, true, true);
+  KeyTestBar& bar = *owned;
   bar.SlideAutoHide(false);
   SetForegroundWindow(other);
   Pump();

@@ -69,9 +69,15 @@ class Notices {
 };
 
 std::string Folder(const TempFolder& root, const std::string& name) {
-  const std::string path = root / name;
-  CreateDirectoryW(ToWide(path).c_str(), nullptr);
-  return path;
+  testing_support::MakeFolder(root / name);
+  return root / name;
+}
+
+// Whether every folder id below `count` has had at least `least` notices.
+bool EachHas(const Notices& n, std::uint32_t count, std::size_t least) {
+  for (std::uint32_t id = 0; id < count; ++id)
+    if (n.Count(id) < least) return false;
+  return true;
 }
 
 TEST(FolderWatcher, EveryKindOfChangeInTheFolderGivesANotice) {
@@ -143,11 +149,7 @@ TEST(FolderWatcher, MoreThan64FoldersAreWatchedAtOnceSharingTheirAncestors) {
     folders.push_back(Folder(root, "组" + std::to_string(id)));
     watcher.Add(id, folders.back());
   }
-  ASSERT_TRUE(notices.WaitFor([&](const Notices& n) {
-    for (std::uint32_t id = 0; id < kFolders; ++id)
-      if (n.Count(id) == 0) return false;
-    return true;
-  }));
+  ASSERT_TRUE(notices.WaitFor([&](const Notices& n) { return EachHas(n, kFolders, 1); }));
   // One watch on each level above the folders, shared by all 70.
   const std::optional<LocalFolderPath> parent =
       SplitLocalFolder(folders[0].substr(0, folders[0].rfind('\\')));
@@ -156,11 +158,7 @@ TEST(FolderWatcher, MoreThan64FoldersAreWatchedAtOnceSharingTheirAncestors) {
   EXPECT_EQ(watcher.Sample(), (FolderWatcher::Counts{kFolders, levels, kFolders + levels, 0}));
 
   for (std::uint32_t id = 0; id < kFolders; ++id) WriteBytes(folders[id] + "\\x.lnk", "L");
-  EXPECT_TRUE(notices.WaitFor([&](const Notices& n) {
-    for (std::uint32_t id = 0; id < kFolders; ++id)
-      if (n.Count(id) < 2) return false;
-    return true;
-  }));
+  EXPECT_TRUE(notices.WaitFor([&](const Notices& n) { return EachHas(n, kFolders, 2); }));
 }
 
 TEST(FolderWatcher, AFolderThatGoesAwayIsFollowedUntilItComesBack) {
@@ -172,7 +170,7 @@ TEST(FolderWatcher, AFolderThatGoesAwayIsFollowedUntilItComesBack) {
   // Deleted to the recycle bin (a move), made again, and its parent renamed away and back.
   const std::string parent = Folder(root, "上级");
   const std::string g = parent + "\\链接";
-  CreateDirectoryW(ToWide(g).c_str(), nullptr);
+  testing_support::MakeFolder(g);
   watcher.Add(1, g);
   ASSERT_TRUE(notices.WaitForState(1, 0, FolderState::kPresent));
   std::size_t seen = notices.Count(1);
@@ -200,9 +198,7 @@ TEST(FolderWatcher, AFolderThatGoesAwayIsFollowedUntilItComesBack) {
   const std::string deep = root / "新\\层\\组";
   watcher.Add(2, deep);
   ASSERT_TRUE(notices.WaitForState(2, 0, FolderState::kMissing));
-  CreateDirectoryW(ToWide(root / "新").c_str(), nullptr);
-  CreateDirectoryW(ToWide(root / "新\\层").c_str(), nullptr);
-  CreateDirectoryW(ToWide(deep).c_str(), nullptr);
+  for (const std::string& level : {root / "新", root / "新\\层", deep}) testing_support::MakeFolder(level);
   ASSERT_TRUE(notices.WaitForState(2, 1, FolderState::kPresent));
   EXPECT_EQ(watcher.Sample().Polled, 0u) << "found through its parents' notices, not the slow check";
 }
@@ -235,11 +231,7 @@ std::vector<std::string> WatchFolders(FolderWatcher& watcher, Notices& notices, 
     watcher.Add(id, folders.back());
   }
   watcher.Add(count, root / "missing\\g");
-  EXPECT_TRUE(notices.WaitFor([&](const Notices& n) {
-    for (std::uint32_t id = 0; id <= count; ++id)
-      if (n.Count(id) == 0) return false;
-    return true;
-  }));
+  EXPECT_TRUE(notices.WaitFor([&](const Notices& n) { return EachHas(n, count + 1, 1); }));
   return folders;
 }
 

@@ -14,6 +14,7 @@ namespace {
 constexpr UINT kLiveMessage = WM_APP + 41;
 constexpr UINT_PTR kLiveTimer = 77;
 
+using testing_support::MakeFolder;
 using testing_support::MessageWindow;
 using testing_support::PumpUntil;
 using testing_support::TempFolder;
@@ -49,13 +50,9 @@ class LiveFoldersTest : public ::testing::Test {
   bool sawNotice_ = false;
 };
 
-std::string MakeFolder(const std::string& path) {
-  CreateDirectoryW(ToWide(path).c_str(), nullptr);
-  return path;
-}
-
 TEST_F(LiveFoldersTest, OutsideChangesAreRefilledAndTheBarsOwnWritesAreNot) {
-  const std::string g = MakeFolder(root_ / "链接");
+  const std::string g = root_ / "链接";
+  ASSERT_TRUE(MakeFolder(g));
   WriteBytes(g + "\\a.lnk", "L");
   live_.Watch(7, g, true);
   EXPECT_EQ(live_.State(7), FolderState::kPresent);
@@ -85,7 +82,8 @@ TEST_F(LiveFoldersTest, OutsideChangesAreRefilledAndTheBarsOwnWritesAreNot) {
 }
 
 TEST_F(LiveFoldersTest, AGroupWhoseFolderGoesIsRefilledEmptyAndAgainWhenItReturns) {
-  const std::string g = MakeFolder(root_ / "组");
+  const std::string g = root_ / "组";
+  ASSERT_TRUE(MakeFolder(g));
   live_.Watch(1, g, true);
   live_.BeginFill(1);
   ASSERT_TRUE(MoveFileW(ToWide(g).c_str(), ToWide(root_ / "别处").c_str()));
@@ -97,7 +95,8 @@ TEST_F(LiveFoldersTest, AGroupWhoseFolderGoesIsRefilledEmptyAndAgainWhenItReturn
 }
 
 TEST_F(LiveFoldersTest, AHeldOrHiddenGroupIsRefilledOnlyOnceReleased) {
-  const std::string g = MakeFolder(root_ / "g");
+  const std::string g = root_ / "g";
+  ASSERT_TRUE(MakeFolder(g));
   live_.Watch(1, g, true);
   live_.BeginFill(1);
   ASSERT_TRUE(RunUntilSettled());

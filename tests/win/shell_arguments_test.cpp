@@ -101,8 +101,15 @@ bool ValidFileName(const std::string& name) {
 // Which texts are refused is the core's (BreaksShellArgument, launch_decision_test); here
 // Windows' own splitting reads the command lines built from the rest.
 TEST(ShellArguments, CommandLinesSplitBackIntoTheirOneArgument) {
+  const auto quotedSplitsBack = [](const std::string& arg) {
+    return SplitCommandLine(L"prog.exe " + ToWide(QuoteCommandLineArgument(arg)) + L" tail") ==
+           std::vector<std::wstring>{L"prog.exe", ToWide(arg), L"tail"};
+  };
+  for (const char* text : {"", "C:\\dir\\", "\\\\srv\\x y\\", "http://h/?q=\"1 2\""})
+    EXPECT_TRUE(quotedSplitsBack(text)) << text;
   for (const std::string& h : HostileTexts()) {
     SCOPED_TRACE(h.substr(0, 40));
+    EXPECT_TRUE(quotedSplitsBack(h));
     if (BreaksShellArgument(h)) continue;
     const std::string web = "http://x.cn/" + h;
     const std::optional<ShellCall> webCall =
@@ -125,22 +132,12 @@ TEST(ShellArguments, ExportAndImportPathsNameExactlyOneFile) {
   record.Buttons = {{"新闻", "http://news.example.cn/", false}};
   const GroupPanel source = PanelFromRecord(record, 0);
   const auto yes = [](const std::string&) { return true; };
-  const auto countFiles = [&] {
-    int n = 0;
-    WIN32_FIND_DATAW data;
-    const HANDLE find = FindFirstFileW(ToWide(folder / "*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return 0;
-    do {
-      n += !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    return n;
-  };
+  const auto countFiles = [&] { return FileNames(folder.Path()).size(); };
 
   for (const std::string& h : HostileTexts()) {
     SCOPED_TRACE(h.substr(0, 40));
     const std::string name = "组 " + h;
-    const int filesBefore = countFiles();
+    const std::size_t filesBefore = countFiles();
     const ExchangeOutcome exported = ExportGroupTo(source, groupFile, folder / name, yes);
     if (!ValidFileName(name + ".GLF")) {
       // No such file can exist: refused with a message, and nothing else written instead.

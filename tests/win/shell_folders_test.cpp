@@ -24,8 +24,8 @@ using V = std::vector<std::string>;
 // Creates an entry and reports whether the file system kept all the attribute bits.
 bool MakeEntry(const TempFolder& folder, const std::string& name, DWORD attributes) {
   const std::wstring path = ToWide(folder / name);
-  const bool made = (attributes & FILE_ATTRIBUTE_DIRECTORY) ? CreateDirectoryW(path.c_str(), nullptr) != 0
-                                                            : WriteBytes(folder / name, "x");
+  const bool made =
+      (attributes & FILE_ATTRIBUTE_DIRECTORY) ? MakeFolder(folder / name) : WriteBytes(folder / name, "x");
   EXPECT_TRUE(made) << name;
   SetFileAttributesW(path.c_str(),
                      attributes & ~FILE_ATTRIBUTE_DIRECTORY ? attributes : FILE_ATTRIBUTE_NORMAL);
@@ -71,9 +71,9 @@ TEST(ShellFolders, SpecialFolders) {
   }
   std::string path = "old";
   GetSpecialFolderPath(CSIDL_WINDOWS, path);
-  wchar_t windows[MAX_PATH] = {};
-  GetWindowsDirectoryW(windows, MAX_PATH);
-  EXPECT_EQ(CompareStringOrdinal(ToWide(path).c_str(), -1, windows, -1, TRUE), CSTR_EQUAL) << path;
+  EXPECT_EQ(CompareStringOrdinal(ToWide(path).c_str(), -1, ToWide(WindowsPath("")).c_str(), -1, TRUE),
+            CSTR_EQUAL)
+      << path;
   try {
     GetSpecialFolderPath(0x7E);  // no such folder
     ADD_FAILURE() << "no error";

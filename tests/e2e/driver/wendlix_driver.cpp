@@ -8,6 +8,7 @@
 #include <shlobj.h>
 #include <cstring>
 
+#include <climits>
 #include <cstdarg>
 #include <cstdio>
 #include <cwchar>
@@ -34,18 +35,13 @@ std::string Utf8(const std::wstring& text) {
 }
 
 // Raw bytes through WriteFile, so that neither the C runtime nor the console code page touches them.
-void Print(const std::wstring& line) {
-  const std::string bytes = Utf8(line) + "\n";
+void WriteRaw(DWORD stream, const std::string& bytes) {
   DWORD written = 0;
-  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-            nullptr);
+  WriteFile(GetStdHandle(stream), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
-
+void Print(const std::wstring& line) { WriteRaw(STD_OUTPUT_HANDLE, Utf8(line) + "\n"); }
 void PrintError(const std::wstring& line) {
-  const std::string bytes = "wendlix_driver: " + Utf8(line) + "\n";
-  DWORD written = 0;
-  WriteFile(GetStdHandle(STD_ERROR_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-            nullptr);
+  WriteRaw(STD_ERROR_HANDLE, "wendlix_driver: " + Utf8(line) + "\n");
 }
 
 std::wstring Format(const wchar_t* format, ...) {
@@ -64,6 +60,14 @@ bool ParseNumber(const wchar_t* text, long long& value) {
   value = wcstoll(text, &end, 0);  // decimal, 0x hex or 0 octal
   return end && *end == L'\0';
 }
+
+bool ParseSeconds(const wchar_t* text, double& seconds) {
+  wchar_t* end = nullptr;
+  seconds = wcstod(text, &end);
+  return end && *end == L'\0' && seconds >= 0 && seconds < 3600;
+}
+
+ULONGLONG Deadline(double seconds) { return GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000.0); }
 
 std::wstring HandleText(HWND hwnd) {
   return Format(L"0x%llx", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(hwnd)));
@@ -85,19 +89,20 @@ HWND FindTarget(const wchar_t* name) {
 // Every poll loop uses the same step, short against a UI event and long enough not to load the machine.
 constexpr DWORD kPollMs = 50;
 
-HWND WaitFor(const wchar_t* name, double seconds) {
-  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000.0);
+// Waits until the window exists (or, with `gone`, no longer does); prints its handle when it came.
+int WaitFor(const wchar_t* name, const wchar_t* secondsText, bool gone) {
+  double seconds = 0;
+  if (!ParseSeconds(secondsText, seconds)) return kUsage;
+  const ULONGLONG deadline = Deadline(seconds);
   for (;;) {
-    if (HWND hwnd = FindTarget(name)) return hwnd;
-    if (GetTickCount64() >= deadline) return nullptr;
+    const HWND hwnd = FindTarget(name);
+    if ((hwnd != nullptr) != gone) {
+      if (hwnd) Print(HandleText(hwnd));
+      return kOk;
+    }
+    if (GetTickCount64() >= deadline) return kNo;
     Sleep(kPollMs);
   }
-}
-
-bool ParseSeconds(const wchar_t* text, double& seconds) {
-  wchar_t* end = nullptr;
-  seconds = wcstod(text, &end);
-  return end && *end == L'\0' && seconds >= 0 && seconds < 3600;
 }
 
 std::wstring WindowText(HWND hwnd) {
@@ -114,31 +119,28 @@ std::wstring WindowText(HWND hwnd) {
   return text;
 }
 
-std::wstring ClassOf(HWND hwnd) {
-  wchar_t name[256] = {};
-  GetClassNameW(hwnd, name, 256);
-  return name;
-}
-
 BOOL CALLBACK PrintChild(HWND hwnd, LPARAM parent) {
   // Only direct children; deeper ones are reached by naming a child's handle.
   if (GetAncestor(hwnd, GA_PARENT) != reinterpret_cast<HWND>(parent)) return TRUE;
+  wchar_t name[256] = {};
+  GetClassNameW(hwnd, name, 256);
   RECT r{};
   GetWindowRect(hwnd, &r);
-  Print(HandleText(hwnd) + L"\t" + ClassOf(hwnd) + L"\t" + RectText(r) +
+  Print(HandleText(hwnd) + L"\t" + name + L"\t" + RectText(r) +
         Format(L"\t%d\t", IsWindowVisible(hwnd) ? 1 : 0) + WindowText(hwnd));
   return TRUE;
 }
 
 // Asks the shell where an appbar on EDGE of the given thickness may go, as a newcomer would, and removes
 // the probe again. Other appbars already on that edge push the answer inwards.
-int AppBarQuery(const wchar_t* edgeName, long long thickness) {
+int AppBarQuery(const wchar_t* edgeName, const wchar_t* thicknessText) {
   static const wchar_t* const kEdges[] = {L"left", L"top", L"right", L"bottom"};
   UINT edge = 4;
   for (UINT i = 0; i < 4; ++i) {
     if (_wcsicmp(edgeName, kEdges[i]) == 0) edge = i;
   }
-  if (edge == 4 || thickness <= 0) return kUsage;
+  long long thickness = 0;
+  if (!ParseNumber(thicknessText, thickness) || edge == 4 || thickness <= 0) return kUsage;
   HWND probe = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"wendlix-appbar-probe", WS_POPUP, 0, 0, 1, 1,
                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!probe) return kFailed;
@@ -152,13 +154,14 @@ int AppBarQuery(const wchar_t* edgeName, long long thickness) {
   }
   const int width = GetSystemMetrics(SM_CXSCREEN);
   const int height = GetSystemMetrics(SM_CYSCREEN);
+  const auto size = static_cast<LONG>(thickness);
   data.uEdge = edge;
   data.rc = RECT{0, 0, width, height};
   switch (edge) {
-    case ABE_LEFT: data.rc.right = static_cast<LONG>(thickness); break;
-    case ABE_TOP: data.rc.bottom = static_cast<LONG>(thickness); break;
-    case ABE_RIGHT: data.rc.left = width - static_cast<LONG>(thickness); break;
-    default: data.rc.top = height - static_cast<LONG>(thickness); break;
+    case ABE_LEFT: data.rc.right = size; break;
+    case ABE_TOP: data.rc.bottom = size; break;
+    case ABE_RIGHT: data.rc.left = width - size; break;
+    default: data.rc.top = height - size; break;
   }
   SHAppBarMessage(ABM_QUERYPOS, &data);
   Print(RectText(data.rc));
@@ -169,14 +172,16 @@ int AppBarQuery(const wchar_t* edgeName, long long thickness) {
 
 // Takes the activation away from everyone else with a plain window of this process, in the middle of the
 // screen, and keeps it (pumping messages) for the given time; prints its handle once it is active.
-int ActivateOther(double seconds) {
+int ActivateOther(const wchar_t* secondsText) {
+  double seconds = 0;
+  if (!ParseSeconds(secondsText, seconds)) return kUsage;
   HWND other = CreateWindowExW(0, L"STATIC", L"wendlix-other-window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400,
                                300, 200, 150, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!other) return kFailed;
   SetForegroundWindow(other);
   SetActiveWindow(other);
   Print(HandleText(other));
-  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000.0);
+  const ULONGLONG deadline = Deadline(seconds);
   while (GetTickCount64() < deadline) {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
@@ -221,12 +226,15 @@ int VersionInfo(const wchar_t* path) {
   return kOk;
 }
 
-// The bar's inspection channel: WM_COPYDATA with this tag, answered the same way.
+// The bar's inspection channel: WM_COPYDATA with this tag, answered the same way. A bar started with
+// WENDLIX_TEST_SWITCHES=1 also takes probe requests: it runs a batch of its own code paths and answers
+// with the probe tag when the batch is over.
 constexpr ULONG_PTR kBarQueryMagic = 0x57584251;
+constexpr ULONG_PTR kProbeMagic = 0x57584254;
 std::string g_reply;
 bool g_replied = false;
 
-LRESULT CALLBACK QueryWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK ReplyWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_COPYDATA) {
     const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
     if (data && data->dwData == kBarQueryMagic) {
@@ -238,63 +246,42 @@ LRESULT CALLBACK QueryWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-// A message-only window that takes the bar's WM_COPYDATA answer.
-HWND MakeReplyWindow() {
+// Sends `request` to the bar from a message-only window that takes the answer, and waits for that
+// answer up to `seconds`, pumping messages. A query is answered from inside the send; a probe request
+// must be taken (a nonzero result) and is answered later.
+bool Ask(HWND bar, ULONG_PTR magic, const std::wstring& request, double seconds) {
   WNDCLASSW wc{};
-  wc.lpfnWndProc = QueryWindowProc;
+  wc.lpfnWndProc = ReplyWindowProc;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = L"WendlixDriverQuery";
   RegisterClassW(&wc);
-  return CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
-                         nullptr);
-}
-
-int Query(HWND bar, const std::wstring& name) {
-  const HWND self = MakeReplyWindow();
-  if (!self) return kFailed;
-  const std::string utf8 = Utf8(name);
-  COPYDATASTRUCT data{kBarQueryMagic, static_cast<DWORD>(utf8.size()), const_cast<char*>(utf8.data())};
-  DWORD_PTR result = 0;
-  // The bar answers from inside this call; the answer arrives while the driver waits.
-  const bool sent =
-      SendMessageTimeoutW(bar, WM_COPYDATA, reinterpret_cast<WPARAM>(self), reinterpret_cast<LPARAM>(&data),
-                          SMTO_ABORTIFHUNG, 10000, &result) != 0;
-  DestroyWindow(self);
-  if (!sent || !g_replied) return kFailed;
-  DWORD written = 0;
-  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), g_reply.data(), static_cast<DWORD>(g_reply.size()), &written,
-            nullptr);
-  return kOk;
-}
-
-// A bar started with WENDLIX_TEST_SWITCHES=1 runs a batch of its own code paths on request and answers
-// when the batch is over; the driver waits for that answer up to `seconds`, pumping its messages.
-constexpr ULONG_PTR kProbeMagic = 0x57584254;
-
-int Probe(HWND bar, const std::wstring& request, double seconds) {
-  const HWND self = MakeReplyWindow();
-  if (!self) return kFailed;
+  const HWND self =
+      CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  if (!self) return false;
   const std::string utf8 = Utf8(request);
-  COPYDATASTRUCT data{kProbeMagic, static_cast<DWORD>(utf8.size()), const_cast<char*>(utf8.data())};
+  COPYDATASTRUCT data{magic, static_cast<DWORD>(utf8.size()), const_cast<char*>(utf8.data())};
   DWORD_PTR result = 0;
-  const bool taken = SendMessageTimeoutW(bar, WM_COPYDATA, reinterpret_cast<WPARAM>(self),
-                                         reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 10000, &result) != 0 &&
-                     result != 0;
-  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000.0);
+  const bool probe = magic == kProbeMagic;
+  const bool taken =
+      SendMessageTimeoutW(bar, WM_COPYDATA, reinterpret_cast<WPARAM>(self), reinterpret_cast<LPARAM>(&data),
+                          probe ? SMTO_NORMAL : SMTO_ABORTIFHUNG, 10000, &result) != 0 &&
+      (!probe || result != 0);
+  const ULONGLONG deadline = Deadline(seconds);
   while (taken && !g_replied && GetTickCount64() < deadline) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMs, QS_ALLINPUT);
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
   }
   DestroyWindow(self);
-  if (!taken) {
-    PrintError(L"the bar took no request (are its test switches on?)");
-    return kFailed;
-  }
-  if (!g_replied) {
-    PrintError(L"no answer within the time given");
-    return kFailed;
-  }
+  if (!taken && probe) PrintError(L"the bar took no request (are its test switches on?)");
+  if (taken && !g_replied && probe) PrintError(L"no answer within the time given");
+  return taken && g_replied;
+}
+
+int Probe(HWND bar, const wchar_t* request, const wchar_t* secondsText) {
+  double seconds = 0;
+  if (!ParseSeconds(secondsText, seconds)) return kUsage;
+  if (!Ask(bar, kProbeMagic, request, seconds)) return kFailed;
   Print(std::wstring(g_reply.begin(), g_reply.end()));
   return g_reply.rfind("done", 0) == 0 ? kOk : kNo;
 }
@@ -333,118 +320,41 @@ int MakeLink(const wchar_t* link, const wchar_t* target, const wchar_t* args, co
   return code;
 }
 
-// A file list as a drag source offers it: CF_HDROP only.
-class FileListData final : public IDataObject {
+// What a drag source offers: each format once, as global memory.
+class OfferedData final : public IDataObject {
  public:
-  explicit FileListData(const std::vector<std::wstring>& files) {
+  // A file list as a file manager offers it: CF_HDROP only.
+  static OfferedData Files(const std::vector<std::wstring>& files) {
     std::wstring list;
     for (const std::wstring& f : files) list += f + L'\0';
     list += L'\0';
-    bytes_.resize(sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
-    auto* header = reinterpret_cast<DROPFILES*>(bytes_.data());
+    std::vector<BYTE> bytes(sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+    auto* header = reinterpret_cast<DROPFILES*>(bytes.data());
     header->pFiles = sizeof(DROPFILES);
     header->fWide = TRUE;
-    memcpy(bytes_.data() + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
+    memcpy(bytes.data() + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
+    OfferedData data;
+    data.items_.push_back({CF_HDROP, std::move(bytes)});
+    return data;
   }
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-    if (riid == IID_IUnknown || riid == IID_IDataObject) {
-      *object = static_cast<IDataObject*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override { return --refs_; }  // lives on the stack
-  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
-    if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
-    HGLOBAL global = GlobalAlloc(GMEM_MOVEABLE, bytes_.size());
-    if (!global) return E_OUTOFMEMORY;
-    memcpy(GlobalLock(global), bytes_.data(), bytes_.size());
-    GlobalUnlock(global);
-    medium->tymed = TYMED_HGLOBAL;
-    medium->hGlobal = global;
-    medium->pUnkForRelease = nullptr;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
-    return format && format->cfFormat == CF_HDROP && (format->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
-  }
-  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
-    out->ptd = nullptr;
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) override {
-    if (direction != DATADIR_GET) return E_NOTIMPL;
-    FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-    return SHCreateStdEnumFmtEtc(1, &format, out);
-  }
-  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
-    return OLE_E_ADVISENOTSUPPORTED;
-  }
-  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
-  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
-
- private:
-  std::vector<BYTE> bytes_;
-  ULONG refs_ = 1;
-};
-
-// Drops after a few rounds of the drag loop, wherever the cursor is: no mouse button is needed.
-class DropSoon final : public IDropSource {
- public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-    if (riid == IID_IUnknown || riid == IID_IDropSource) {
-      *object = static_cast<IDropSource*>(this);
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD) override {
-    if (escape) return DRAGDROP_S_CANCEL;
-    return ++rounds_ >= 6 ? DRAGDROP_S_DROP : S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
-
- private:
-  int rounds_ = 0;
-};
-
-int DragFiles(int x, int y, const std::vector<std::wstring>& files) {
-  if (FAILED(OleInitialize(nullptr))) return kFailed;
-  SetCursorPos(x, y);
-  FileListData data(files);
-  DropSoon source;
-  DWORD effect = DROPEFFECT_NONE;
-  const HRESULT hr = DoDragDrop(&data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
-  OleUninitialize();
-  Print(Format(L"%ls effect %lu", hr == DRAGDROP_S_DROP ? L"dropped" : L"cancelled", effect));
-  return hr == DRAGDROP_S_DROP ? kOk : kNo;
-}
-
-// A web link as a browser offers it: the wide address format, the same text, and with a title a file
-// descriptor naming "<title>.url".
-class LinkData final : public IDataObject {
- public:
-  LinkData(const std::wstring& url, const std::wstring* title) {
+  // A web link as a browser offers it: the wide address format, the same text, and with a title a file
+  // descriptor naming "<title>.url".
+  static OfferedData Link(const std::wstring& url, const wchar_t* title) {
     const std::wstring z = url + L'\0';
     const auto text = reinterpret_cast<const BYTE*>(z.c_str());
-    Add(static_cast<CLIPFORMAT>(RegisterClipboardFormatW(L"UniformResourceLocatorW")), text, z.size() * 2);
-    Add(CF_UNICODETEXT, text, z.size() * 2);
+    OfferedData data;
+    data.Add(static_cast<CLIPFORMAT>(RegisterClipboardFormatW(L"UniformResourceLocatorW")), text,
+             z.size() * 2);
+    data.Add(CF_UNICODETEXT, text, z.size() * 2);
     if (title) {
       FILEGROUPDESCRIPTORW group{};
       group.cItems = 1;
       group.fgd[0].dwFlags = FD_ATTRIBUTES;
-      wcsncpy(group.fgd[0].cFileName, (*title + L".url").c_str(), MAX_PATH - 1);
-      Add(static_cast<CLIPFORMAT>(RegisterClipboardFormatW(CFSTR_FILEDESCRIPTORW)),
-          reinterpret_cast<const BYTE*>(&group), sizeof(group));
+      wcsncpy(group.fgd[0].cFileName, (std::wstring(title) + L".url").c_str(), MAX_PATH - 1);
+      data.Add(static_cast<CLIPFORMAT>(RegisterClipboardFormatW(CFSTR_FILEDESCRIPTORW)),
+               reinterpret_cast<const BYTE*>(&group), sizeof(group));
     }
+    return data;
   }
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
     if (riid == IID_IUnknown || riid == IID_IDataObject) {
@@ -510,10 +420,37 @@ class LinkData final : public IDataObject {
   ULONG refs_ = 1;
 };
 
-int DragUrl(int x, int y, const std::wstring& url, const std::wstring* title) {
+// Drops after a few rounds of the drag loop, wherever the cursor is: no mouse button is needed.
+class DropSoon final : public IDropSource {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+    if (riid == IID_IUnknown || riid == IID_IDropSource) {
+      *object = static_cast<IDropSource*>(this);
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD) override {
+    if (escape) return DRAGDROP_S_CANCEL;
+    return ++rounds_ >= 6 ? DRAGDROP_S_DROP : S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+
+ private:
+  int rounds_ = 0;
+};
+
+// Drags what `offer` makes by OLE to screen point X,Y (the first two arguments) and drops it there.
+template <class Offer>
+int Drag(wchar_t** args, Offer offer) {
+  long long x = 0, y = 0;
+  if (!ParseNumber(args[0], x) || !ParseNumber(args[1], y)) return kUsage;
   if (FAILED(OleInitialize(nullptr))) return kFailed;
-  SetCursorPos(x, y);
-  LinkData data(url, title);
+  SetCursorPos(static_cast<int>(x), static_cast<int>(y));
+  OfferedData data = offer();
   DropSoon source;
   DWORD effect = DROPEFFECT_NONE;
   const HRESULT hr = DoDragDrop(&data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
@@ -522,217 +459,192 @@ int DragUrl(int x, int y, const std::wstring& url, const std::wstring* title) {
   return hr == DRAGDROP_S_DROP ? kOk : kNo;
 }
 
+int PrintRect(BOOL ok, const RECT& r) {
+  if (!ok) return kFailed;
+  Print(RectText(r));
+  return kOk;
+}
+
+// A command's arguments follow its name; a window command's first argument names an existing window,
+// handed over as `w`. A handler answers kUsage when an argument does not parse.
+struct Command {
+  const wchar_t* name;
+  const wchar_t* usage;
+  int minArgs, maxArgs;
+  bool window;
+  int (*run)(HWND w, wchar_t** a, int n);
+};
+
+const Command kCommands[] = {
+    {L"find", L"WINDOW                 print the handle; exit 1 when there is none", 1, 1, false,
+     [](HWND, wchar_t** a, int) {
+       const HWND hwnd = FindTarget(a[0]);
+       if (hwnd) Print(HandleText(hwnd));
+       return hwnd ? kOk : kNo;
+     }},
+    {L"wait", L"WINDOW SECONDS         wait until the window exists, print its handle", 2, 2, false,
+     [](HWND, wchar_t** a, int) { return WaitFor(a[0], a[1], false); }},
+    {L"wait-gone", L"WINDOW SECONDS    wait until the window no longer exists", 2, 2, false,
+     [](HWND, wchar_t** a, int) { return WaitFor(a[0], a[1], true); }},
+    {L"rect", L"WINDOW                 left top right bottom, screen coordinates", 1, 1, true,
+     [](HWND w, wchar_t**, int) {
+       RECT r{};
+       return PrintRect(GetWindowRect(w, &r), r);
+     }},
+    {L"client-rect", L"WINDOW          the client area in screen coordinates", 1, 1, true,
+     [](HWND w, wchar_t**, int) {
+       RECT r{};
+       const BOOL ok = GetClientRect(w, &r);
+       MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&r), 2);
+       return PrintRect(ok, r);
+     }},
+    {L"title", L"WINDOW                the window text", 1, 1, true,
+     [](HWND w, wchar_t**, int) {
+       Print(WindowText(w));
+       return kOk;
+     }},
+    {L"style", L"WINDOW                style and extended style, hexadecimal", 1, 1, true,
+     [](HWND w, wchar_t**, int) {
+       Print(Format(L"0x%08lx 0x%08lx", static_cast<unsigned long>(GetWindowLongW(w, GWL_STYLE)),
+                    static_cast<unsigned long>(GetWindowLongW(w, GWL_EXSTYLE))));
+       return kOk;
+     }},
+    {L"visible", L"WINDOW              exit 0 when visible, 1 when hidden", 1, 1, true,
+     [](HWND w, wchar_t**, int) { return IsWindowVisible(w) ? kOk : kNo; }},
+    {L"pid", L"WINDOW                  the owning process id", 1, 1, true,
+     [](HWND w, wchar_t**, int) {
+       DWORD pid = 0;
+       GetWindowThreadProcessId(w, &pid);
+       Print(Format(L"%lu", static_cast<unsigned long>(pid)));
+       return kOk;
+     }},
+    {L"children", L"WINDOW             handle, class, rect, visible, text of each direct child", 1, 1, true,
+     [](HWND w, wchar_t**, int) {
+       EnumChildWindows(w, PrintChild, reinterpret_cast<LPARAM>(w));
+       return kOk;
+     }},
+    {L"close", L"WINDOW                post WM_CLOSE", 1, 1, true,
+     [](HWND w, wchar_t**, int) { return PostMessageW(w, WM_CLOSE, 0, 0) ? kOk : kFailed; }},
+    {L"set-text", L"WINDOW ID TEXT     set the text of the window's control ID (its edits send EN_CHANGE)", 3,
+     3, true,
+     [](HWND w, wchar_t** a, int) {
+       long long id = 0;
+       if (!ParseNumber(a[1], id)) return kUsage;
+       const HWND control = GetDlgItem(w, static_cast<int>(id));
+       if (!control) PrintError(Format(L"no control %lld", id));
+       DWORD_PTR result = 0;
+       return !control ? kNo
+              : SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a[2]), SMTO_ABORTIFHUNG,
+                                    5000, &result)
+                  ? kOk
+                  : kFailed;
+     }},
+    {L"click", L"WINDOW ID             post BM_CLICK to the window's control ID", 2, 2, true,
+     [](HWND w, wchar_t** a, int) {
+       long long id = 0;
+       if (!ParseNumber(a[1], id)) return kUsage;
+       const HWND control = GetDlgItem(w, static_cast<int>(id));
+       if (!control) PrintError(Format(L"no control %lld", id));
+       return !control ? kNo : PostMessageW(control, BM_CLICK, 0, 0) ? kOk : kFailed;
+     }},
+    {L"post", L"WINDOW MSG WPARAM LPARAM   post a message", 4, 4, true,
+     [](HWND w, wchar_t** a, int) {
+       long long m = 0, wp = 0, lp = 0;
+       if (!ParseNumber(a[1], m) || !ParseNumber(a[2], wp) || !ParseNumber(a[3], lp)) return kUsage;
+       return PostMessageW(w, static_cast<UINT>(m), static_cast<WPARAM>(wp), static_cast<LPARAM>(lp))
+                  ? kOk
+                  : kFailed;
+     }},
+    {L"send", L"WINDOW MSG WPARAM LPARAM   send a message (5 s limit), print the result", 4, 4, true,
+     [](HWND w, wchar_t** a, int) {
+       long long m = 0, wp = 0, lp = 0;
+       if (!ParseNumber(a[1], m) || !ParseNumber(a[2], wp) || !ParseNumber(a[3], lp)) return kUsage;
+       DWORD_PTR result = 0;
+       if (!SendMessageTimeoutW(w, static_cast<UINT>(m), static_cast<WPARAM>(wp), static_cast<LPARAM>(lp),
+                                SMTO_ABORTIFHUNG, 5000, &result)) {
+         return kFailed;
+       }
+       Print(Format(L"%lld", static_cast<long long>(result)));
+       return kOk;
+     }},
+    {L"acp", L"                        the ANSI and OEM code pages", 0, 0, false,
+     [](HWND, wchar_t**, int) {
+       Print(Format(L"%u %u", GetACP(), GetOEMCP()));
+       return kOk;
+     }},
+    {L"screen", L"                     width and height of the primary screen", 0, 0, false,
+     [](HWND, wchar_t**, int) {
+       Print(Format(L"%d %d", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
+       return kOk;
+     }},
+    {L"appbar-query", L"EDGE THICKNESS where a new appbar on left|top|right|bottom would go", 2, 2, false,
+     [](HWND, wchar_t** a, int) { return AppBarQuery(a[0], a[1]); }},
+    {L"metric", L"INDEX                GetSystemMetrics(INDEX)", 1, 1, false,
+     [](HWND, wchar_t** a, int) {
+       long long index = 0;
+       if (!ParseNumber(a[0], index)) return kUsage;
+       Print(Format(L"%d", GetSystemMetrics(static_cast<int>(index))));
+       return kOk;
+     }},
+    {L"activate-other", L"SECONDS      show a window of the driver's own, make it active, keep it S seconds",
+     1, 1, false, [](HWND, wchar_t** a, int) { return ActivateOther(a[0]); }},
+    {L"version", L"FILE                version resource strings of an exe", 1, 1, false,
+     [](HWND, wchar_t** a, int) { return VersionInfo(a[0]); }},
+    {L"icons", L"FILE                  number of icons in an exe", 1, 1, false,
+     [](HWND, wchar_t** a, int) {
+       const UINT count = ExtractIconExW(a[0], -1, nullptr, nullptr, 0);
+       Print(Format(L"%u", count));
+       return count > 0 ? kOk : kNo;
+     }},
+    {L"query", L"WINDOW NAME           ask the bar (layout, counts, ...) and print its UTF-8 report", 2, 2,
+     true,
+     [](HWND w, wchar_t** a, int) {
+       if (!Ask(w, kBarQueryMagic, a[1], 0)) return kFailed;
+       WriteRaw(STD_OUTPUT_HANDLE, g_reply);
+       return kOk;
+     }},
+    {L"probe",
+     L"WINDOW REQUEST SECONDS  have a bar with test switches run REQUEST (\"slides 100\"),\n"
+     L"                              wait for its answer; exit 0 when it says done",
+     3, 3, true, [](HWND w, wchar_t** a, int) { return Probe(w, a[1], a[2]); }},
+    {L"ping", L"WINDOW                 WM_NULL with a 5 s limit; milliseconds, exit 1 on a timeout", 1, 1,
+     true, [](HWND w, wchar_t**, int) { return Ping(w); }},
+    {L"make-link", L"LINK TARGET [ARGS [DIR]]  write a shell link", 2, 4, false,
+     [](HWND, wchar_t** a, int n) {
+       return MakeLink(a[0], a[1], n > 2 ? a[2] : nullptr, n > 3 ? a[3] : nullptr);
+     }},
+    {L"drag-files", L"X Y FILE...      drag the files by OLE to screen point X,Y and drop them there", 3,
+     INT_MAX, false,
+     [](HWND, wchar_t** a, int n) {
+       return Drag(a, [&] { return OfferedData::Files(std::vector<std::wstring>(a + 2, a + n)); });
+     }},
+    {L"drag-url", L"X Y URL [TITLE]    drag a web link (with a title: and a file descriptor) there likewise",
+     3, 4, false,
+     [](HWND, wchar_t** a, int n) {
+       return Drag(a, [&] { return OfferedData::Link(a[2], n > 3 ? a[3] : nullptr); });
+     }},
+};
+
 int Usage() {
-  PrintError(
-      L"usage: wendlix_driver COMMAND ARGS\n"
-      L"  find WINDOW                 print the handle; exit 1 when there is none\n"
-      L"  wait WINDOW SECONDS         wait until the window exists, print its handle\n"
-      L"  wait-gone WINDOW SECONDS    wait until the window no longer exists\n"
-      L"  rect WINDOW                 left top right bottom, screen coordinates\n"
-      L"  client-rect WINDOW          the client area in screen coordinates\n"
-      L"  title WINDOW                the window text\n"
-      L"  style WINDOW                style and extended style, hexadecimal\n"
-      L"  visible WINDOW              exit 0 when visible, 1 when hidden\n"
-      L"  pid WINDOW                  the owning process id\n"
-      L"  children WINDOW             handle, class, rect, visible, text of each direct child\n"
-      L"  close WINDOW                post WM_CLOSE\n"
-      L"  set-text WINDOW ID TEXT     set the text of the window's control ID (its edits send EN_CHANGE)\n"
-      L"  click WINDOW ID             post BM_CLICK to the window's control ID\n"
-      L"  post WINDOW MSG WPARAM LPARAM   post a message\n"
-      L"  send WINDOW MSG WPARAM LPARAM   send a message (5 s limit), print the result\n"
-      L"  acp                         the ANSI and OEM code pages\n"
-      L"  workarea                    the work area of the primary monitor\n"
-      L"  screen                      width and height of the primary screen\n"
-      L"  appbar-query EDGE THICKNESS where a new appbar on left|top|right|bottom would go\n"
-      L"  metric INDEX                GetSystemMetrics(INDEX)\n"
-      L"  activate-other SECONDS      show a window of the driver's own, make it active, keep it S seconds\n"
-      L"  version FILE                version resource strings of an exe\n"
-      L"  icons FILE                  number of icons in an exe\n"
-      L"  query WINDOW NAME           ask the bar (layout, counts, ...) and print its UTF-8 report\n"
-      L"  probe WINDOW REQUEST SECONDS  have a bar with test switches run REQUEST (\"slides 100\"),\n"
-      L"                              wait for its answer; exit 0 when it says done\n"
-      L"  ping WINDOW                 WM_NULL with a 5 s limit; milliseconds, exit 1 on a timeout\n"
-      L"  make-link LINK TARGET [ARGS [DIR]]  write a shell link\n"
-      L"  drag-files X Y FILE...      drag the files by OLE to screen point X,Y and drop them there\n"
-      L"  drag-url X Y URL [TITLE]    drag a web link (with a title: and a file descriptor) there likewise\n"
-      L"WINDOW is a window class name or a handle written 0x...");
+  std::wstring text = L"usage: wendlix_driver COMMAND ARGS\n";
+  for (const Command& c : kCommands) text += std::wstring(L"  ") + c.name + L" " + c.usage + L"\n";
+  PrintError(text + L"WINDOW is a window class name or a handle written 0x...");
   return kUsage;
 }
 
 int Run(int argc, wchar_t** argv) {
   if (argc < 2) return Usage();
-  const std::wstring command = argv[1];
-  const auto need = [argc](int count) { return argc == count + 2; };
-
-  if (command == L"workarea" && need(0)) {
-    RECT r{};
-    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) return kFailed;
-    Print(RectText(r));
-    return kOk;
-  }
-  if (command == L"acp" && need(0)) {
-    Print(Format(L"%u %u", GetACP(), GetOEMCP()));
-    return kOk;
-  }
-  if (command == L"screen" && need(0)) {
-    Print(Format(L"%d %d", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
-    return kOk;
-  }
-  if (command == L"appbar-query" && need(2)) {
-    long long thickness = 0;
-    if (!ParseNumber(argv[3], thickness)) return Usage();
-    const int result = AppBarQuery(argv[2], thickness);
-    return result == kUsage ? Usage() : result;
-  }
-  if (command == L"metric" && need(1)) {
-    long long index = 0;
-    if (!ParseNumber(argv[2], index)) return Usage();
-    Print(Format(L"%d", GetSystemMetrics(static_cast<int>(index))));
-    return kOk;
-  }
-  if (command == L"activate-other" && need(1)) {
-    double seconds = 0;
-    if (!ParseSeconds(argv[2], seconds)) return Usage();
-    return ActivateOther(seconds);
-  }
-  if (command == L"version" && need(1)) return VersionInfo(argv[2]);
-  if (command == L"icons" && need(1)) {
-    const UINT count = ExtractIconExW(argv[2], -1, nullptr, nullptr, 0);
-    Print(Format(L"%u", count));
-    return count > 0 ? kOk : kNo;
-  }
-  if (command == L"drag-files" && argc >= 5) {
-    long long x = 0, y = 0;
-    if (!ParseNumber(argv[2], x) || !ParseNumber(argv[3], y)) return Usage();
-    std::vector<std::wstring> files(argv + 4, argv + argc);
-    return DragFiles(static_cast<int>(x), static_cast<int>(y), files);
-  }
-  if (command == L"drag-url" && (need(3) || need(4))) {
-    long long x = 0, y = 0;
-    if (!ParseNumber(argv[2], x) || !ParseNumber(argv[3], y)) return Usage();
-    const std::wstring url = argv[4];
-    const std::wstring title = argc > 5 ? argv[5] : L"";
-    return DragUrl(static_cast<int>(x), static_cast<int>(y), url, argc > 5 ? &title : nullptr);
-  }
-  if (command == L"make-link" && argc >= 4) {
-    return MakeLink(argv[2], argv[3], argc > 4 ? argv[4] : nullptr, argc > 5 ? argv[5] : nullptr);
-  }
-  if (command == L"query" && need(2)) {
-    HWND bar = FindTarget(argv[2]);
-    if (!bar) {
+  const int n = argc - 2;
+  for (const Command& c : kCommands) {
+    if (std::wcscmp(argv[1], c.name) != 0) continue;
+    if (n < c.minArgs || n > c.maxArgs) return Usage();
+    HWND hwnd = nullptr;
+    if (c.window && !(hwnd = FindTarget(argv[2]))) {
       PrintError(std::wstring(L"no window ") + argv[2]);
       return kNo;
     }
-    return Query(bar, argv[3]);
-  }
-  if ((command == L"probe" && need(3)) || (command == L"ping" && need(1))) {
-    HWND bar = FindTarget(argv[2]);
-    if (!bar) {
-      PrintError(std::wstring(L"no window ") + argv[2]);
-      return kNo;
-    }
-    if (command == L"ping") return Ping(bar);
-    double seconds = 0;
-    if (!ParseSeconds(argv[4], seconds)) return Usage();
-    return Probe(bar, argv[3], seconds);
-  }
-  if ((command == L"wait" || command == L"wait-gone") && need(2)) {
-    double seconds = 0;
-    if (!ParseSeconds(argv[3], seconds)) return Usage();
-    if (command == L"wait") {
-      HWND hwnd = WaitFor(argv[2], seconds);
-      if (!hwnd) return kNo;
-      Print(HandleText(hwnd));
-      return kOk;
-    }
-    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000.0);
-    while (FindTarget(argv[2])) {
-      if (GetTickCount64() >= deadline) return kNo;
-      Sleep(kPollMs);
-    }
-    return kOk;
-  }
-
-  // Everything below acts on one existing window.
-  if (argc < 3) return Usage();
-  HWND hwnd = FindTarget(argv[2]);
-  const bool simple = need(1);
-  if (command == L"find" && simple) {
-    if (!hwnd) return kNo;
-    Print(HandleText(hwnd));
-    return kOk;
-  }
-  const bool known = command == L"rect" || command == L"client-rect" || command == L"title" ||
-                     command == L"style" || command == L"visible" || command == L"pid" ||
-                     command == L"children" || command == L"close" || command == L"post" ||
-                     command == L"send" || command == L"set-text" || command == L"click";
-  if (!known) return Usage();
-  if (!hwnd) {
-    PrintError(std::wstring(L"no window ") + argv[2]);
-    return kNo;
-  }
-  if (command == L"rect" && simple) {
-    RECT r{};
-    if (!GetWindowRect(hwnd, &r)) return kFailed;
-    Print(RectText(r));
-    return kOk;
-  }
-  if (command == L"client-rect" && simple) {
-    RECT r{};
-    if (!GetClientRect(hwnd, &r)) return kFailed;
-    MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    Print(RectText(r));
-    return kOk;
-  }
-  if (command == L"title" && simple) {
-    Print(WindowText(hwnd));
-    return kOk;
-  }
-  if (command == L"style" && simple) {
-    Print(Format(L"0x%08lx 0x%08lx", static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_STYLE)),
-                 static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_EXSTYLE))));
-    return kOk;
-  }
-  if (command == L"visible" && simple) return IsWindowVisible(hwnd) ? kOk : kNo;
-  if (command == L"pid" && simple) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    Print(Format(L"%lu", static_cast<unsigned long>(pid)));
-    return kOk;
-  }
-  if (command == L"children" && simple) {
-    EnumChildWindows(hwnd, PrintChild, reinterpret_cast<LPARAM>(hwnd));
-    return kOk;
-  }
-  if (command == L"close" && simple) return PostMessageW(hwnd, WM_CLOSE, 0, 0) ? kOk : kFailed;
-  if ((command == L"set-text" && need(3)) || (command == L"click" && need(2))) {
-    long long id = 0;
-    if (!ParseNumber(argv[3], id)) return Usage();
-    HWND control = GetDlgItem(hwnd, static_cast<int>(id));
-    if (!control) {
-      PrintError(Format(L"no control %lld", id));
-      return kNo;
-    }
-    DWORD_PTR result = 0;
-    if (command == L"click") return PostMessageW(control, BM_CLICK, 0, 0) ? kOk : kFailed;
-    return SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]), SMTO_ABORTIFHUNG,
-                               5000, &result)
-               ? kOk
-               : kFailed;
-  }
-  if ((command == L"post" || command == L"send") && need(4)) {
-    long long message = 0, wparam = 0, lparam = 0;
-    if (!ParseNumber(argv[3], message) || !ParseNumber(argv[4], wparam) || !ParseNumber(argv[5], lparam)) {
-      return Usage();
-    }
-    const auto msg = static_cast<UINT>(message);
-    const auto wp = static_cast<WPARAM>(wparam);
-    const auto lp = static_cast<LPARAM>(lparam);
-    if (command == L"post") return PostMessageW(hwnd, msg, wp, lp) ? kOk : kFailed;
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(hwnd, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &result)) return kFailed;
-    Print(Format(L"%lld", static_cast<long long>(result)));
-    return kOk;
+    const int code = c.run(hwnd, argv + 2, n);
+    return code == kUsage ? Usage() : code;
   }
   return Usage();
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <functional>
@@ -90,6 +91,44 @@ class TempFolder {
   std::string path_;
 };
 
+// `name` in the Windows folder ("" for the folder itself).
+inline std::string WindowsPath(const std::string& name) {
+  wchar_t folder[MAX_PATH] = {};
+  GetWindowsDirectoryW(folder, MAX_PATH);
+  return FromWide(folder) + (name.empty() ? "" : "\\" + name);
+}
+
+inline bool MakeFolder(const std::string& path) {
+  return CreateDirectoryW(ToWide(path).c_str(), nullptr) != 0;
+}
+
+// The names of the files (not folders) in `folder` (ending in a backslash) that match `pattern`, sorted.
+inline std::vector<std::string> FileNames(const std::string& folder, const std::string& pattern = "*") {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW data;
+  const HANDLE find = FindFirstFileW(ToWide(folder + pattern).c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(FromWide(data.cFileName));
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A file list as CF_HDROP and WM_DROPFILES carry it: the header, then wide names, each ended, and one
+// more end.
+inline std::string DropFilesBytes(const std::vector<std::string>& files) {
+  std::wstring list;
+  for (const std::string& f : files) list += ToWide(f) + L'\0';
+  list += L'\0';
+  DROPFILES header{};
+  header.pFiles = sizeof(DROPFILES);
+  header.fWide = TRUE;
+  return std::string(reinterpret_cast<const char*>(&header), sizeof(header)) +
+         std::string(reinterpret_cast<const char*>(list.data()), list.size() * sizeof(wchar_t));
+}
+
 // The arguments a program started with `commandLine` sees, as Windows splits them.
 inline std::vector<std::wstring> SplitCommandLine(const std::wstring& commandLine) {
   int count = 0;
@@ -150,13 +189,14 @@ inline std::string WindowText(HWND h) {
   return FromWide(buffer);
 }
 
-// A visible window of a class of that name (registered here unless the system owns it).
-inline HWND MakeWindow(const wchar_t* cls, HWND parent, DWORD style = WS_VISIBLE, RECT r = {0, 0, 10, 10}) {
+// A visible window of a class of that name (registered here, with `proc`, unless it exists already).
+inline HWND MakeWindow(const wchar_t* cls, HWND parent, DWORD style = WS_VISIBLE, RECT r = {0, 0, 10, 10},
+                       WNDPROC proc = DefWindowProcW) {
   // A system class ("Button") is used as it is: a local class of that name would replace it
   // for every later test in the process.
   WNDCLASSW wc{};
   if (!GetClassInfoW(nullptr, cls, &wc)) {
-    wc.lpfnWndProc = DefWindowProcW;
+    wc.lpfnWndProc = proc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = cls;
     RegisterClassW(&wc);
