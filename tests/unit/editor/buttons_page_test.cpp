@@ -130,9 +130,12 @@ TEST(ButtonsPage, SelectionDecidesDetailAndEnabledStates) {
   page.SelectRow(0, fs);
   EXPECT_EQ(page.Detail().EditName, "a");
   EXPECT_EQ(page.Detail().EditExe, "");
-  page.SelectRow(std::nullopt, fs);
-  EXPECT_FALSE(page.Controls().btnEdit || page.Controls().BtnUp || page.Controls().BtnDown);
-  EXPECT_EQ(page.Entries().Selected(), std::nullopt);
+  // No row, or one past the last (a list box's stale index): nothing selected or enabled.
+  for (std::optional<std::size_t> none : {std::optional<std::size_t>(), std::optional<std::size_t>(5)}) {
+    page.SelectRow(none, fs);
+    EXPECT_FALSE(page.Controls().btnEdit || page.Controls().BtnUp || page.Controls().BtnDown);
+    EXPECT_EQ(page.Entries().Selected(), std::nullopt);
+  }
 
   ButtonsPage mail({{"Boss", "MAILTO:boss@a.cn", 0}});
   mail.Show("", gkEmail, fs);

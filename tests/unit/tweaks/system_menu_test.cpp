@@ -88,12 +88,14 @@ TEST(SystemMenu, SettingsTogglesEachTheirOwn) {
     C::Kind kind;
     TweakFlags after;  // from {DisableScrnSaver false, CanShutDown true, DisableSysKey false}
     bool reLoadAfter;
+    bool returned;  // the toggled setting's new value, which the caller puts into effect
   } cases[] = {
-      {"D5", C::kToggleShutdown, {false, false, false}, false},
-      {"S7", C::kToggleScreenSaverBlock, {true, true, false}, false},
-      {"WindowsK1", C::kToggleSysKey, {false, true, true}, false},
-      {"S8", C::kRunScreenSaver, {false, true, false}, false},  // runs even while blocked; sets nothing
-      {"muReLoad", C::kToggleReLoad, {false, true, false}, true},
+      {"D5", C::kToggleShutdown, {false, false, false}, false, false},
+      {"S7", C::kToggleScreenSaverBlock, {true, true, false}, false, true},
+      {"WindowsK1", C::kToggleSysKey, {false, true, true}, false, true},
+      // Runs even while blocked; sets nothing.
+      {"S8", C::kRunScreenSaver, {false, true, false}, false, false},
+      {"muReLoad", C::kToggleReLoad, {false, true, false}, true, true},
   };
   SysMenuContext c = AllOn();
   c.NtFamily = false;
@@ -103,7 +105,7 @@ TEST(SystemMenu, SettingsTogglesEachTheirOwn) {
     bool reLoad = false;
     const SysMenuCommand command = Choose(menu, c, k.item);
     EXPECT_EQ(command, C{k.kind}) << k.item;
-    ApplySysMenuCommand(command, flags, reLoad, menu);
+    EXPECT_EQ(ApplySysMenuCommand(command, flags, reLoad, menu), k.returned) << k.item;
     EXPECT_EQ(flags, k.after) << k.item;
     EXPECT_EQ(reLoad, k.reLoadAfter) << k.item;
     // Opened again, the menu reads the new state.
