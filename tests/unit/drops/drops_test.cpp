@@ -181,6 +181,7 @@ TEST(DropPlan, ADriveIsNamedAsTheShellNamesIt) {
   EXPECT_EQ(plan("E:"), plan("E:\\"));
   EXPECT_EQ(plan("F:\\")->LinkPath, "D:\\Links\\Vol.2 (F).lnk");  // the dot is no extension
   EXPECT_EQ(plan("A:\\")->LinkPath, "D:\\Links\\A.lnk");          // no display name: the letter
+  EXPECT_EQ(plan("a:")->LinkPath, "D:\\Links\\a.lnk");
   struct Case {
     const char* display;
     const char* want;
