@@ -22,19 +22,7 @@ using namespace testing_support;
 
 class AtomicWriteWinTest : public testing::Test {
  protected:
-  std::vector<std::string> Entries() const {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAW data;
-    const HANDLE find = FindFirstFileW(ToWide(folder_ / "*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-      const std::string name = FromWide(data.cFileName);
-      if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    std::sort(names.begin(), names.end());
-    return names;
-  }
+  std::vector<std::string> Entries() const { return EntryNames(folder_.Path()); }
   void Put(const std::string& name, const std::string& bytes) const {
     ASSERT_TRUE(platform::WriteFileAtomically(folder_ / name, bytes)) << name;
   }

@@ -18,12 +18,6 @@ namespace {
 using namespace testing_support;
 using Id = TNewBtnForm::Id;
 
-std::string WindowsFolder() {
-  wchar_t dir[MAX_PATH] = {};
-  GetWindowsDirectoryW(dir, MAX_PATH);
-  return FromWide(dir) + "\\";
-}
-
 std::vector<std::string> Sorted(std::vector<std::string> v) {
   std::sort(v.begin(), v.end());
   return v;
@@ -33,7 +27,7 @@ std::vector<std::string> Sorted(std::vector<std::string> v) {
 void FillFolder(const TempFolder& folder) {
   TShortCutData link;
   link.LinkFile = folder / "a.lnk";
-  link.Target = WindowsFolder() + "notepad.exe";
+  link.Target = WindowsPath("notepad.exe");
   link.Arguments = "/x";
   ASSERT_TRUE(CreateShortcut(link));
   link.LinkFile = folder / "h.lnk";
@@ -62,7 +56,7 @@ TEST(EditorDialog, ShortcutGroupNewChangeDeleteOnARealFolder) {
   TempFolder folder("editor_kind0");
   FillFolder(folder);
   const std::string gpf = folder / "g.gpf";
-  const std::string notepad = WindowsFolder() + "notepad.exe";
+  const std::string notepad = WindowsPath("notepad.exe");
 
   std::vector<std::string> rowsAtStart, rowsAtEnd;
   std::string failedDelete, confirm;
@@ -189,7 +183,7 @@ TEST(EditorDialog, CancelAfterNewKeepsTheLinkAndWritesNoGroupFile) {
   const std::string gpf = folder / "g.gpf";
   EditorScript script({WaitForEditor(), Do(ShowButtonsPage), Do([] {
                          SetCtlText(Id::kEditName, "记事本");
-                         SetCtlText(Id::kEditExe, WindowsFolder() + "notepad.exe");
+                         SetCtlText(Id::kEditExe, WindowsPath("notepad.exe"));
                          Click(Id::kBtnNew);
                        }),
                        Do([] { Key(VK_ESCAPE); })});

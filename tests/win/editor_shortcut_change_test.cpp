@@ -6,7 +6,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <set>
+#include <string>
+#include <vector>
 
 #include "core/editor/editor_texts.h"
 #include "core/editor/shortcut_change.h"
@@ -20,26 +21,6 @@ namespace {
 
 using namespace testing_support;
 
-std::string SystemFile(const char* name) {
-  wchar_t dir[MAX_PATH] = {};
-  GetWindowsDirectoryW(dir, MAX_PATH);
-  return FromWide(dir) + "\\" + name;
-}
-
-// Every name in the folder, temporary files included.
-std::set<std::string> FolderNames(const TempFolder& folder) {
-  std::set<std::string> names;
-  WIN32_FIND_DATAW data;
-  const HANDLE find = FindFirstFileW(ToWide(folder / "*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::string name = FromWide(data.cFileName);
-    if (name != "." && name != "..") names.insert(name);
-  } while (FindNextFileW(find, &data));
-  FindClose(find);
-  return names;
-}
-
 TShortCutData Read(const std::string& path) {
   TShortCutData data;
   ReadShortcut(path, data);
@@ -49,10 +30,10 @@ TShortCutData Read(const std::string& path) {
 TShortCutData MakeLink(const TempFolder& folder, const std::string& name, const std::string& workDir) {
   TShortCutData link;
   link.LinkFile = folder / name;
-  link.Target = SystemFile("notepad.exe");
+  link.Target = WindowsPath("notepad.exe");
   link.WorkDir = workDir;
   link.Arguments = "/p \"记事 本.txt\"";
-  link.IconFile = SystemFile("regedit.exe");
+  link.IconFile = WindowsPath("regedit.exe");
   link.IconIndex = 2;
   link.ShowCmd = SW_SHOWMINNOACTIVE;
   link.HotKey = MAKEWORD('K', HOTKEYF_CONTROL | HOTKEYF_ALT);
@@ -65,21 +46,21 @@ TEST(ShortcutChangeOnFiles, ALinkKeepsEverythingButItsTargetAndName) {
   WinEditorFiles files;
   const TShortCutData old = MakeLink(folder, "a.lnk", folder.Path() + "work");
   ShortcutChange c =
-      ChangeShortcutFile(files, folder.Path(), folder / "a.lnk", "记事本", SystemFile("regedit.exe"));
+      ChangeShortcutFile(files, folder.Path(), folder / "a.lnk", "记事本", WindowsPath("regedit.exe"));
   ASSERT_TRUE(c.Changed) << c.Message;
   EXPECT_EQ(c.NewPath, folder / "记事本.lnk");
-  EXPECT_EQ(FolderNames(folder), (std::set<std::string>{"记事本.lnk"}));
+  EXPECT_EQ(EntryNames(folder.Path()), (std::vector<std::string>{"记事本.lnk"}));
   TShortCutData expected = old;
   expected.LinkFile = c.NewPath;
-  expected.Target = SystemFile("regedit.exe");
+  expected.Target = WindowsPath("regedit.exe");
   EXPECT_EQ(Read(c.NewPath), expected);
 
   // The same name: replaced in place, nothing left beside it, a hidden link still hidden.
   SetFileAttributesW(ToWide(c.NewPath).c_str(), FILE_ATTRIBUTE_HIDDEN);
-  c = ChangeShortcutFile(files, folder.Path(), c.NewPath, "记事本", SystemFile("notepad.exe"));
+  c = ChangeShortcutFile(files, folder.Path(), c.NewPath, "记事本", WindowsPath("notepad.exe"));
   ASSERT_TRUE(c.Changed) << c.Message;
-  EXPECT_EQ(FolderNames(folder), (std::set<std::string>{"记事本.lnk"}));
-  expected.Target = SystemFile("notepad.exe");
+  EXPECT_EQ(EntryNames(folder.Path()), (std::vector<std::string>{"记事本.lnk"}));
+  expected.Target = WindowsPath("notepad.exe");
   EXPECT_EQ(Read(c.NewPath), expected);
   EXPECT_TRUE(GetFileAttributesW(ToWide(c.NewPath).c_str()) & FILE_ATTRIBUTE_HIDDEN);
 }
@@ -87,7 +68,7 @@ TEST(ShortcutChangeOnFiles, ALinkKeepsEverythingButItsTargetAndName) {
 TEST(ShortcutChangeOnFiles, EachKindOfShortcutFileStaysItsKind) {
   TempFolder folder("change_names");
   WinEditorFiles files;
-  const std::string notepad = SystemFile("notepad.exe");
+  const std::string notepad = WindowsPath("notepad.exe");
   // Names are numbered as the core decides (shortcut_change_test). A .pif becomes a link to the new target,
   // working in the target's folder.
   ASSERT_TRUE(WriteBytes(folder / "dos.pif", std::string(16, 'p')));
@@ -96,7 +77,7 @@ TEST(ShortcutChangeOnFiles, EachKindOfShortcutFileStaysItsKind) {
   EXPECT_EQ(pif.NewPath, folder / "dos.lnk");
   const TShortCutData made = Read(pif.NewPath);
   EXPECT_EQ((std::vector<std::string>{made.Target, AddBackslash(made.WorkDir)}),
-            (std::vector<std::string>{notepad, SystemFile("")}));
+            (std::vector<std::string>{notepad, WindowsPath("") + "\\"}));
   EXPECT_FALSE(Exists(folder / "dos.pif"));
 
   // An internet shortcut stays one: only its address changes.
@@ -118,12 +99,12 @@ TEST(ShortcutChangeOnFiles, EachKindOfShortcutFileStaysItsKind) {
 TEST(ShortcutChangeOnFiles, WhatCannotBeReplacedStaysAsItWas) {
   TempFolder folder("change_fail");
   WinEditorFiles files;
-  const std::string notepad = SystemFile("notepad.exe");
+  const std::string notepad = WindowsPath("notepad.exe");
   const TShortCutData old = MakeLink(folder, "a.lnk", "");
   ASSERT_TRUE(CreateDirectoryW(ToWide(folder / "x.lnk").c_str(), nullptr));
   ASSERT_TRUE(WriteBytes(folder / "d.scf", "[Shell]\r\nCommand=2\r\n"));
   SetFileAttributesW(ToWide(folder / "a.lnk").c_str(), FILE_ATTRIBUTE_READONLY);
-  const std::set<std::string> before = FolderNames(folder);
+  const std::vector<std::string> before = EntryNames(folder.Path());
 
   struct Case {
     const char* oldName;
@@ -140,7 +121,7 @@ TEST(ShortcutChangeOnFiles, WhatCannotBeReplacedStaysAsItWas) {
     const ShortcutChange c = ChangeShortcutFile(files, folder.Path(), folder / k.oldName, k.newName, notepad);
     EXPECT_FALSE(c.Changed);
     EXPECT_EQ(c.Message, std::string(k.message) + "\r\r\"" + (folder / k.oldName) + "\"");
-    EXPECT_EQ(FolderNames(folder), before);
+    EXPECT_EQ(EntryNames(folder.Path()), before);
   }
   EXPECT_FALSE(Exists(folder.Path() + "..\\up.lnk"));
   EXPECT_EQ(Read(folder / "a.lnk"), old);

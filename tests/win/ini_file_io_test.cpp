@@ -21,18 +21,7 @@ using namespace testing_support;
 class IniFileIoTest : public testing::Test {
  protected:
   std::string PathOf(const std::string& name) const { return folder_ / name; }
-  std::vector<std::string> Entries() const {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAW data;
-    const HANDLE find = FindFirstFileW(ToWide(folder_ / "*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-      const std::string name = FromWide(data.cFileName);
-      if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    return names;
-  }
+  std::vector<std::string> Entries() const { return EntryNames(folder_.Path()); }
   const TempFolder folder_{"ini_io"};
 };
 

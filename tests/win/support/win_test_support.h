@@ -102,19 +102,30 @@ inline bool MakeFolder(const std::string& path) {
   return CreateDirectoryW(ToWide(path).c_str(), nullptr) != 0;
 }
 
-// The names of the files (not folders) in `folder` (ending in a backslash) that match `pattern`, sorted.
-inline std::vector<std::string> FileNames(const std::string& folder, const std::string& pattern = "*") {
+// The names in `folder` (ending in a backslash) that match `pattern`, sorted: files only, or
+// sub-folders too (never "." and "..").
+inline std::vector<std::string> ListNames(const std::string& folder, const std::string& pattern,
+                                          bool withFolders) {
   std::vector<std::string> names;
   WIN32_FIND_DATAW data;
   const HANDLE find = FindFirstFileW(ToWide(folder + pattern).c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return names;
   do {
-    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(FromWide(data.cFileName));
+    const std::string name = FromWide(data.cFileName);
+    const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (!isFolder || (withFolders && name != "." && name != "..")) names.push_back(name);
   } while (FindNextFileW(find, &data));
   FindClose(find);
   std::sort(names.begin(), names.end());
   return names;
 }
+
+inline std::vector<std::string> FileNames(const std::string& folder, const std::string& pattern = "*") {
+  return ListNames(folder, pattern, false);
+}
+
+// Every name in `folder`, temporary files and sub-folders included.
+inline std::vector<std::string> EntryNames(const std::string& folder) { return ListNames(folder, "*", true); }
 
 // A file list as CF_HDROP and WM_DROPFILES carry it: the header, then wide names, each ended, and one
 // more end.
