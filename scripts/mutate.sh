@@ -11,7 +11,9 @@
 # the draw. Everything happens in a copy in build/mutate (the working tree is only read; Ctrl-C is safe);
 # the results go to build/mutate/results/nN-seedSEED.txt (summary) and .tsv (one mutant a line).
 # Environment: WENDLIX_JOBS (compile jobs), MUTATE_TIMEOUT (seconds of tests per mutant; default five
-# times the unmutated run, at least 10), MUTATE_ALL_TESTS=1 (every unit test on every mutant).
+# times the unmutated run, at least 10), MUTATE_ALL_TESTS=1 (every unit test on every mutant),
+# MUTATE_EVERY_KILL=1 (no stop at the first failure: every test that kills a mutant is listed, and the summary
+# says how many mutants only one test or one test file kills, and which test files no mutant needs alone).
 # Exit status: 0 done; 1 the unmutated tree does not build or pass; 2 bad usage; 130 interrupted.
 set -u
 # shellcheck source=scripts/lib/common.sh
@@ -31,6 +33,7 @@ esac
 if [ "${mode[0]:-}" != --compare ]; then
   [[ ${1:-50} =~ ^[1-9][0-9]*$ ]] || usage
   [ "${MUTATE_ALL_TESTS:-0}" = 1 ] && mode+=(--all-tests)
+  [ "${MUTATE_EVERY_KILL:-0}" = 1 ] && mode+=(--every-kill)
 fi
 for tool in python3 git cmake ninja nm; do
   command -v "$tool" >/dev/null || { echo "mutate: $tool is missing" >&2; exit 1; }

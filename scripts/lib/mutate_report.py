@@ -14,7 +14,7 @@ GRADED = ("killed", "survived", "timeout")
 class Outcome:
     mutant: Mutant
     status: str          # killed, survived, timeout, nobuild
-    killed_by: str = ""  # the first test that failed, or how the run ended
+    killed_by: str = ""  # the first failing test (each, by commas, with --every-kill), or how the run ended
     tests: int = 0       # how many tests could reach the mutated file
     build_s: float = 0.0
     test_s: float = 0.0
@@ -42,7 +42,24 @@ def write_list(path, header, outcomes):
     os.replace(tmp, path)
 
 
-def summary(outcomes, n, seed, candidates, complete):
+def redundancy(graded, test_files):
+    """How many tests and test files each killed mutant needed: a mutant that only one test kills is
+    caught by nothing else, so that test is not redundant."""
+    killers = [set(filter(None, o.killed_by.split(","))) for o in graded if o.status == "killed"]
+    by_file = [{test_files.get(t, t) for t in k} for k in killers]
+    alone = {next(iter(k)) for k in killers if len(k) == 1}
+    alone_files = {next(iter(f)) for f in by_file if len(f) == 1}
+    files = sorted(set(test_files.values()))
+    lines = [f"every kill: of {len(killers)} killed, {sum(len(k) == 1 for k in killers)} by one test alone, "
+             f"{sum(len(f) == 1 for f in by_file)} by the tests of one file alone; {len(alone)} of "
+             f"{len(test_files)} tests and {len(alone_files)} of {len(files)} test files are the only "
+             "killer of some mutant",
+             "test files no mutant of this draw needs alone:"]
+    lines.extend(f"  {f}" for f in files if f not in alone_files)
+    return lines
+
+
+def summary(outcomes, n, seed, candidates, complete, test_files=None):
     graded = [o for o in outcomes if o.status in GRADED]
     count = {s: sum(1 for o in graded if o.status == s) for s in GRADED}
     detected = count["killed"] + count["timeout"]
@@ -65,6 +82,8 @@ def summary(outcomes, n, seed, candidates, complete):
             lines.append(f"{title}:")
             lines.extend("  " + o.mutant.describe() + ("" if o.tests else " (no unit test reaches it)")
                          for o in chosen)
+    if test_files is not None:
+        lines.extend(redundancy(graded, test_files))
     return lines
 
 

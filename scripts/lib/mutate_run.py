@@ -86,6 +86,7 @@ class Runner:
         self.mutated = None   # (path, original text) while a mutant is in the copy
         self.slow = set()
         self.tests = []
+        self.test_files = {}   # full test name -> the test file that holds it
         self.reach = None
         self.limit = args.timeout
 
@@ -153,6 +154,17 @@ class Runner:
                     return int(line.split()[3])
         return 0
 
+    @staticmethod
+    def failed_tests(report):
+        """Every test a JSON report of gtest records as failed."""
+        try:
+            with open(report) as f:
+                data = json.load(f)
+        except (OSError, ValueError):
+            return []
+        return [f"{suite['name']}.{test['name']}" for suite in data.get("testsuites", [])
+                for test in suite.get("testsuite", []) if test.get("failures")]
+
     def failed_test(self, code):
         with open(os.path.join(self.sandbox, "out.log"), errors="replace") as f:
             for line in f:
@@ -180,6 +192,8 @@ class Runner:
             for test in suite.get("testsuite", []):
                 name = f"{suite['name']}.{test['name']}"
                 self.tests.append(name)
+                self.test_files[name] = os.path.relpath(os.path.normpath(os.path.join(self.bin, test["file"])),
+                                                        self.tree)
                 if float(test.get("time", "0s").rstrip("s")) >= SLOW_TEST:
                     self.slow.add(name)
         if not self.limit:
@@ -190,9 +204,12 @@ class Runner:
         return True
 
     def grade(self, m):
-        """The outcome of the tests that can reach the mutated file: quick ones first, then slow ones."""
+        """The outcome of the tests that can reach the mutated file: quick ones first, then slow ones. With
+        --every-kill every reaching test runs, and killed_by names each one that failed."""
         chosen = self.reach.tests_for(m.file) if self.reach else set(self.tests)
         out = Outcome(m, "survived", tests=len(chosen))
+        report = os.path.join(self.work, "every-kill.json") if self.args.every_kill else None
+        failed = []
         started = time.monotonic()
         for part in (sorted(chosen - self.slow), sorted(chosen & self.slow)):
             left = self.limit - (time.monotonic() - started)
@@ -201,13 +218,22 @@ class Runner:
             if left <= 0:
                 out.status = "timeout"
                 break
-            result, _, detail = self.run_tests(":".join(part), left)
+            if report and os.path.exists(report):
+                os.remove(report)
+            result, _, detail = self.run_tests(":".join(part), left, report)
             if result == "passed" and detail != len(part):
                 # The filter missed tests: a fault of this tool, not a survivor.
                 raise RuntimeError(f"{detail} tests ran instead of {len(part)}: {':'.join(part)[:200]}")
-            if result != "passed":
-                out.status, out.killed_by = ("timeout", "") if result == "timeout" else ("killed", detail)
+            if result == "timeout":
+                out.status = "timeout"
                 break
+            if result == "failed":
+                # A crash leaves no report; its signal stands for the tests it stopped.
+                failed += (report and self.failed_tests(report)) or [detail]
+                if not report:
+                    break
+        if failed:
+            out.status, out.killed_by = "killed", ",".join(failed)
         out.test_s = time.monotonic() - started
         return out
 
@@ -273,6 +299,7 @@ def main():
     ap.add_argument("--timeout", type=int, default=0)
     ap.add_argument("--list", action="store_true")
     ap.add_argument("--all-tests", action="store_true")
+    ap.add_argument("--every-kill", action="store_true")
     ap.add_argument("--compare", nargs=2, metavar=("OLD", "NEW"))
     args = ap.parse_args()
     # Sources are read byte for byte (as latin-1); print their bytes as they are.
@@ -340,7 +367,8 @@ def main():
     finally:
         runner.restore()
     write_list(stem + ".tsv", header + (" complete" if complete else " partial"), outcomes.values())
-    lines = summary(list(outcomes.values()), args.n, args.seed, len(pool), complete)
+    lines = summary(list(outcomes.values()), args.n, args.seed, len(pool), complete,
+                    runner.test_files if args.every_kill else None)
     with open(stem + ".txt", "w", encoding="latin-1") as f:
         f.write("\n".join(lines) + "\n")
     print("\n".join(lines))
