@@ -341,7 +341,8 @@ def main():
     os.makedirs(results_dir, exist_ok=True)
     stem = os.path.join(results_dir, f"n{args.n}-seed{args.seed}")
     header = (f"mutate n={args.n} seed={args.seed} core={fingerprint(runner.tree, mutated_files(files))} "
-              f"tests={len(runner.tests)} {'all-tests' if args.all_tests else 'reaching-tests'}")
+              f"tests={len(runner.tests)} {'all-tests' if args.all_tests else 'reaching-tests'}"
+              f"{' every-kill' if args.every_kill else ''}")
     outcomes = {}
     next_index = 0
     complete = False
