@@ -56,6 +56,16 @@ def redundancy(graded, test_files):
              "killer of some mutant",
              "test files no mutant of this draw needs alone:"]
     lines.extend(f"  {f}" for f in files if f not in alone_files)
+    # A small set of tests that still kills every killed mutant, found greedily (most kills left first);
+    # the tests outside it are what this draw cannot tell apart from overlap.
+    cover, left = set(), [k for k in killers if k & test_files.keys()]
+    while left:
+        best = max(sorted(test_files), key=lambda t: sum(t in k for k in left))
+        cover.add(best)
+        left = [k for k in left if best not in k]
+    lines.append(f"a greedy cover keeps {len(cover)} tests killing every mutant above that a named test kills; "
+                 f"the other {len(test_files) - len(cover)} are needed by no kill of this draw:")
+    lines.extend(f"  {t}" for t in sorted(test_files) if t not in cover)
     return lines
 
 
