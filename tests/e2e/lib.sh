@@ -187,12 +187,14 @@ wait_bar_exit() {
 stop_bar() {
   local limit=${1:-20}
   [ -n "$BAR_PID" ] || return 0
-  close_window "$WENDLIX_MAIN_CLASS" >/dev/null 2>&1
+  close_window "$WENDLIX_MAIN_CLASS" >/dev/null 2>&1 || log "WM_CLOSE could not be posted to the bar"
   if wait_bar_exit "$limit"; then
     [ "$BAR_STATUS" = 0 ]
     return
   fi
-  log "the bar did not exit within $limit s; killing it"
+  # What kept it: a window left open shows in the picture, a hang in the ping.
+  log "the bar did not exit within $limit s; killing it (screen: $(screenshot "$E2E_ARTIFACTS/stop-timeout.png"))"
+  log "its window: $(drive find "$WENDLIX_MAIN_CLASS" 2>/dev/null || echo gone), ping: $(drive ping "$WENDLIX_MAIN_CLASS" 2>&1)"
   kill_bar
   return 1
 }
