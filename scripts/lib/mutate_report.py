@@ -45,25 +45,27 @@ def write_list(path, header, outcomes):
 def redundancy(graded, test_files):
     """How many tests and test files each killed mutant needed: a mutant that only one test kills is
     caught by nothing else, so that test is not redundant."""
-    killers = [set(filter(None, o.killed_by.split(","))) for o in graded if o.status == "killed"]
-    by_file = [{test_files.get(t, t) for t in k} for k in killers]
+    named = [{t for t in o.killed_by.split(",") if t in test_files} for o in graded if o.status == "killed"]
+    # A run that crashed names its signal, not the tests that would have failed: those kills are left out.
+    killers = [k for k in named if k]
+    by_file = [{test_files[t] for t in k} for k in killers]
     alone = {next(iter(k)) for k in killers if len(k) == 1}
     alone_files = {next(iter(f)) for f in by_file if len(f) == 1}
     files = sorted(set(test_files.values()))
-    lines = [f"every kill: of {len(killers)} killed, {sum(len(k) == 1 for k in killers)} by one test alone, "
-             f"{sum(len(f) == 1 for f in by_file)} by the tests of one file alone; {len(alone)} of "
-             f"{len(test_files)} tests and {len(alone_files)} of {len(files)} test files are the only "
-             "killer of some mutant",
+    lines = [f"every kill: of {len(killers)} killed by named tests ({len(named) - len(killers)} more crashed the "
+             f"run), {sum(len(k) == 1 for k in killers)} by one test alone, {sum(len(f) == 1 for f in by_file)} "
+             f"by the tests of one file alone; {len(alone)} of {len(test_files)} tests and {len(alone_files)} of "
+             f"{len(files)} test files are the only killer of some mutant",
              "test files no mutant of this draw needs alone:"]
     lines.extend(f"  {f}" for f in files if f not in alone_files)
     # A small set of tests that still kills every killed mutant, found greedily (most kills left first);
     # the tests outside it are what this draw cannot tell apart from overlap.
-    cover, left = set(), [k for k in killers if k & test_files.keys()]
+    cover, left = set(), list(killers)
     while left:
         best = max(sorted(test_files), key=lambda t: sum(t in k for k in left))
         cover.add(best)
         left = [k for k in left if best not in k]
-    lines.append(f"a greedy cover keeps {len(cover)} tests killing every mutant above that a named test kills; "
+    lines.append(f"a greedy cover keeps {len(cover)} tests killing every mutant above that named tests kill; "
                  f"the other {len(test_files) - len(cover)} are needed by no kill of this draw:")
     lines.extend(f"  {t}" for t in sorted(test_files) if t not in cover)
     return lines
