@@ -52,10 +52,12 @@ def redundancy(graded, test_files):
     alone = {next(iter(k)) for k in killers if len(k) == 1}
     alone_files = {next(iter(f)) for f in by_file if len(f) == 1}
     files = sorted(set(test_files.values()))
-    lines = [f"every kill: of {len(killers)} killed by named tests ({len(named) - len(killers)} more crashed the "
-             f"run), {sum(len(k) == 1 for k in killers)} by one test alone, {sum(len(f) == 1 for f in by_file)} "
-             f"by the tests of one file alone; {len(alone)} of {len(test_files)} tests and {len(alone_files)} of "
-             f"{len(files)} test files are the only killer of some mutant",
+    one_test = sum(len(k) == 1 for k in killers)
+    one_file = sum(len(f) == 1 for f in by_file)
+    lines = [f"every kill: of {len(killers)} killed by named tests ({len(named) - len(killers)} more "
+             f"crashed the run), {one_test} by one test alone, {one_file} by the tests of one file alone; "
+             f"{len(alone)} of {len(test_files)} tests and {len(alone_files)} of {len(files)} test files "
+             "are the only killer of some mutant",
              "test files no mutant of this draw needs alone:"]
     lines.extend(f"  {f}" for f in files if f not in alone_files)
     # A small set of tests that still kills every killed mutant, found greedily (most kills left first);
