@@ -6,6 +6,12 @@
 // gone, or that may not be read, is looked at again on a slow timer. Remote folders are
 // not watched.
 //
+// Each folder held open is registered for its device's notices, which come to the window
+// as WM_DEVICECHANGE and are passed to OnDeviceChange(). A volume about to be removed,
+// locked or dismounted is let go of before that call returns, and looked at again once the
+// removal failed or went ahead, or the lock ended: the bar never keeps a drive from being
+// removed safely.
+//
 // Notices queue up here; the window given is posted `message` when the queue stops being
 // empty, and takes them all with TakeNotices(). One message per batch, not per notice:
 // an installer writing 200 links must not flood the bar's message queue.
@@ -56,6 +62,9 @@ class FolderWatcher {
   void Recheck(std::uint32_t id);
 
   std::vector<FolderNotice> TakeNotices();
+
+  // The window's WM_DEVICECHANGE; the window answers TRUE, never refusing a removal.
+  void OnDeviceChange(WPARAM event, LPARAM data);
 
   // What the thread holds, for leak checks.
   struct Counts {
