@@ -30,11 +30,21 @@ constexpr DWORD kContentFilter = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHAN
 constexpr DWORD kAnchorFilter = FILE_NOTIFY_CHANGE_DIR_NAME;
 constexpr std::size_t kContentBuffer = 16 * 1024;
 constexpr std::size_t kAnchorBuffer = 2 * 1024;
+// How many levels above the deepest existing one are watched: its own name, in its parent,
+// and the parent's, where the file system lets a folder be renamed while one inside is open.
+constexpr std::size_t kLevelsAbove = 2;
 // How long stopping waits for the system to hand back the reads of closed folders.
 constexpr DWORD kDrainMs = 5000;
 // How long a device's query waits for the thread to let go of the volume: well below the
 // time the system gives a window to answer.
 constexpr std::chrono::seconds kReleaseWait{5};
+
+// Whether the level at `depth` of `path` is watched: only the kLevelsAbove levels above the
+// deepest existing one, and that one, are.
+bool HeldLevel(const LocalFolderPath& path, std::size_t depth) {
+  const std::size_t below = depth + kLevelsAbove + 1;
+  return below > path.Names.size() || !IsExistingFolder(FolderAtDepth(path, below));
+}
 
 enum class DeviceStep { kNone, kRelease, kLookAgain };
 
@@ -90,7 +100,7 @@ struct FolderWatcher::Impl {
     bool reported = false;
     bool polled = false;
     std::vector<std::shared_ptr<Anchor>>
-        anchors;  // by depth from the root; null where one could not be opened
+        anchors;  // by depth from the root; null where not held or one could not be opened
     Watch* content = nullptr;
     std::string released;  // the volume let go of for its device, until it is looked at again
   };
@@ -230,24 +240,30 @@ struct FolderWatcher::Impl {
     return FolderState::kPresent;
   }
 
-  // Looks at the folder again from `from` levels below its root: what was watched there is
-  // let go, then each existing level is watched before the next is looked at, so that a
-  // name made meanwhile is not missed.
+  // Looks at the folder again from `from` levels below its root (or the deepest level above
+  // that is still watched): what was watched there is let go, then each existing level is
+  // watched before the next is looked at, so that a name made meanwhile is not missed; the
+  // levels the deepest folder held does not need are let go of after.
   void Recheck(std::uint32_t id, Folder& f, std::size_t from) {
     if (!f.released.empty()) return;
     FolderState state = f.state;
     if (f.path) {
       const std::size_t levels = f.path->Names.size();
-      if (f.anchors.size() > from) f.anchors.resize(from);
+      std::size_t start = std::min(from, f.anchors.size());
+      while (start > 0 && !f.anchors[start - 1]) --start;
+      f.anchors.resize(start);
       CloseWatch(std::exchange(f.content, nullptr));
       bool reachable = true;
       for (std::size_t depth = f.anchors.size(); depth < levels && reachable; ++depth) {
         const std::string at = FolderAtDepth(*f.path, depth);
         reachable = IsExistingFolder(at);
-        if (reachable) f.anchors.push_back(AcquireAnchor(at, depth));
+        if (reachable) f.anchors.push_back(HeldLevel(*f.path, depth) ? AcquireAnchor(at, depth) : nullptr);
       }
       // The root itself (a folder that is a drive's root) is checked by opening it.
       state = reachable ? OpenContent(id, f) : FolderState::kMissing;
+      // Levels made while it looked need fewer above them.
+      const std::size_t existing = state == FolderState::kMissing ? f.anchors.size() : levels + 1;
+      for (std::size_t depth = 0; depth + kLevelsAbove + 1 < existing; ++depth) f.anchors[depth].reset();
       f.polled = state == FolderState::kUnreadable ||
                  (state == FolderState::kMissing && (f.anchors.empty() || !f.anchors.back()));
     }

@@ -1,10 +1,13 @@
 // Watches folders with the system's change notices on one background thread and one
 // completion port, so there is no limit of 64 handles and no polling: the idle thread
-// waits in the kernel. Besides its contents, each folder's existing ancestors are watched
-// for names coming and going (shared between folders), so a folder deleted, renamed, or
-// created again is noticed, as is one whose parent appears. Only a folder whose drive is
-// gone, or that may not be read, is looked at again on a slow timer. Remote folders are
-// not watched.
+// waits in the kernel. Besides its contents, two levels of each folder's ancestors are
+// watched for names coming and going (shared between folders), so a folder deleted,
+// renamed, or created again is noticed; a missing folder's deepest existing ancestor is
+// watched too, for the next level to appear. No higher level is held: on Windows a folder
+// open inside another keeps that one from being renamed, so nothing above can move, and
+// every handle held is one more on the drive and below the user's folders. Only a folder
+// whose drive is gone, or that may not be read, is looked at again on a slow timer.
+// Remote folders are not watched.
 //
 // Each folder held open is registered for its device's notices, which come to the window
 // as WM_DEVICECHANGE and are passed to OnDeviceChange(). A volume about to be removed,
