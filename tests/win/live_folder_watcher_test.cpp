@@ -2,16 +2,21 @@
 // 64 folders at once, folders that go away and come back, and nothing left behind.
 #include "win/live/folder_watcher.h"
 
+#include <dbt.h>
 #include <gtest/gtest.h>
+#include <initguid.h>
+#include <ioevent.h>
 
 #include <cstdlib>
 #include <functional>
 #include <map>
 #include <ostream>
 
+#include "core/shell/ordered_merge.h"
 #include "support/win_test_support.h"
 #include "win/common/handle_counts.h"
 #include "win/diagnostics/handle_census.h"
+#include "win/live/folder_probe.h"
 
 namespace wendlix {
 
@@ -150,12 +155,8 @@ TEST(FolderWatcher, MoreThan64FoldersAreWatchedAtOnceSharingTheirAncestors) {
     watcher.Add(id, folders.back());
   }
   ASSERT_TRUE(notices.WaitFor([&](const Notices& n) { return EachHas(n, kFolders, 1); }));
-  // One watch on each level above the folders, shared by all 70.
-  const std::optional<LocalFolderPath> parent =
-      SplitLocalFolder(folders[0].substr(0, folders[0].rfind('\\')));
-  ASSERT_TRUE(parent);
-  const std::size_t levels = parent->Names.size() + 1;
-  EXPECT_EQ(watcher.Sample(), (FolderWatcher::Counts{kFolders, levels, kFolders + levels, 0}));
+  // The two levels above the folders are watched, shared by all 70; none higher.
+  EXPECT_EQ(watcher.Sample(), (FolderWatcher::Counts{kFolders, 2, kFolders + 2, 0}));
 
   for (std::uint32_t id = 0; id < kFolders; ++id) WriteBytes(folders[id] + "\\x.lnk", "L");
   EXPECT_TRUE(notices.WaitFor([&](const Notices& n) { return EachHas(n, kFolders, 2); }));
@@ -233,6 +234,65 @@ std::vector<std::string> WatchFolders(FolderWatcher& watcher, Notices& notices, 
   watcher.Add(count, root / "missing\\g");
   EXPECT_TRUE(notices.WaitFor([&](const Notices& n) { return EachHas(n, count + 1, 1); }));
   return folders;
+}
+
+// This process's handles on files and folders at or below `path`.
+std::vector<HANDLE> HandlesBelow(const std::string& path) {
+  std::vector<HANDLE> below;
+  for (HANDLE h : ListProcessHandles()) {
+    wchar_t name[MAX_PATH] = {};
+    if (GetFileType(h) != FILE_TYPE_DISK || !GetFinalPathNameByHandleW(h, name, MAX_PATH, 0)) continue;
+    const std::string key = FileNameKey(FromWide(name)), prefix = FileNameKey("\\\\?\\" + path);
+    if (key.compare(0, prefix.size(), prefix) == 0) below.push_back(h);
+  }
+  return below;
+}
+
+TEST(FolderWatcher, AVolumeAboutToGoIsLetGoOfUntilItsDeviceSaysHowThatEnded) {
+  TempFolder root("live_device");
+  MessageWindow window;
+  FolderWatcher watcher(window.Handle(), kLiveMessage);
+  // The window hands its device messages on, as the bar's does.
+  static FolderWatcher* heard;
+  heard = &watcher;
+  SetWindowLongPtrW(window.Handle(), GWLP_WNDPROC,
+                    reinterpret_cast<LONG_PTR>(+[](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+                      if (m == WM_DEVICECHANGE) heard->OnDeviceChange(w, l);
+                      return m == WM_DEVICECHANGE ? TRUE : DefWindowProcW(h, m, w, l);
+                    }));
+  const auto send = [&](WPARAM event, HANDLE handle, const GUID& guid) {
+    DEV_BROADCAST_HANDLE notice{sizeof(notice), DBT_DEVTYP_HANDLE, 0, handle, nullptr, guid, 0, {}};
+    SendMessageW(window.Handle(), WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&notice));
+  };
+  Notices notices(watcher);
+  const std::string volume = VolumeKey(root.Path()), g = Folder(root, "优盘");
+  const std::size_t idle = HandlesBelow(volume).size();
+  watcher.Add(1, g);
+  ASSERT_TRUE(notices.WaitForState(1, 0, FolderState::kPresent));
+  const std::size_t watching = HandlesBelow(volume).size();
+  ASSERT_GT(watching, idle);
+
+  const struct {
+    WPARAM query, outcome;
+    GUID queryGuid, outcomeGuid;
+  } endings[] = {
+      {DBT_DEVICEQUERYREMOVE, DBT_DEVICEQUERYREMOVEFAILED, {}, {}},  // another program refused
+      {DBT_CUSTOMEVENT, DBT_CUSTOMEVENT, GUID_IO_VOLUME_LOCK, GUID_IO_VOLUME_UNLOCK},  // a format's lock
+      {DBT_DEVICEQUERYREMOVE, DBT_DEVICEREMOVECOMPLETE, {}, {}},  // removed (under Wine the folder stays)
+  };
+  for (const auto& e : endings) {
+    const HANDLE content = HandlesBelow(g).at(0);
+    // Every registration on the volume is asked in turn: the first lets go of all of it.
+    send(e.query, content, e.queryGuid);
+    EXPECT_EQ(HandlesBelow(volume).size(), idle) << e.query;
+    send(e.query, content, e.queryGuid);
+    const std::size_t seen = notices.Count(1);
+    send(e.outcome, content, e.outcomeGuid);
+    // Read anew: what changed meanwhile went unseen.
+    ASSERT_TRUE(notices.WaitForState(1, seen, FolderState::kPresent)) << e.outcome;
+    EXPECT_TRUE(notices.Last(1).NamesLost);
+    EXPECT_EQ(HandlesBelow(volume).size(), watching) << e.outcome;
+  }
 }
 
 long OwnKernelHandles() { return LiveHandleCount(HandleKind::kKernel); }

@@ -159,6 +159,7 @@ std::optional<LRESULT> TWendlixMainForm::WindowMessage(UINT msg, WPARAM wp, LPAR
       ArrangeBar();
       return 0;
     case BarLive::kNoticeMessage: live_.OnNotices(); return 0;
+    case WM_DEVICECHANGE: live_.OnDeviceChange(wp, lp); return TRUE;  // a removal is never refused
     case WM_TIMER:
       if (wp != BarLive::kTimerId) return std::nullopt;
       if (live_.OnTimer()) ArrangeBar();

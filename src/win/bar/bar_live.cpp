@@ -76,6 +76,10 @@ void BarLive::OnNotices() {
   if (live_) live_->OnNotices();
 }
 
+void BarLive::OnDeviceChange(WPARAM event, LPARAM data) {
+  if (live_) live_->OnDeviceChange(event, data);
+}
+
 bool BarLive::OnTimer() {
   if (!live_) {
     KillTimer(bar_.Handle(), kTimerId);

@@ -36,6 +36,8 @@ class BarLive {
   void Start();
   void Follow();
   void OnNotices();
+  // WM_DEVICECHANGE: a drive about to go is let go of before this returns.
+  void OnDeviceChange(WPARAM event, LPARAM data);
   // True when a group was refilled: the bar is laid out again.
   bool OnTimer();
   void Held(bool held);

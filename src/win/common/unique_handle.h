@@ -147,6 +147,13 @@ struct MemoryDcTraits {
   static void close(pointer h) noexcept { DeleteDC(h); }
 };
 
+// A window's registration for a device's notices: no object of its own, so not counted.
+struct DeviceNotifyTraits {
+  using pointer = HDEVNOTIFY;
+  static pointer invalid() noexcept { return nullptr; }
+  static void close(pointer h) noexcept { UnregisterDeviceNotification(h); }
+};
+
 using unique_event = unique_handle<NullHandleTraits>;
 using unique_process = unique_handle<NullHandleTraits>;
 using unique_file = unique_handle<FileHandleTraits>;
@@ -163,6 +170,7 @@ using unique_hicon = unique_handle<IconTraits>;
 using unique_himagelist = unique_handle<ImageListTraits>;
 using unique_memory_dc = unique_handle<MemoryDcTraits>;
 using unique_hhook = unique_handle<HookTraits>;
+using unique_devnotify = unique_handle<DeviceNotifyTraits>;
 
 // A DC from GetDC, released to its window.
 class WindowDc {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace wendlix {
@@ -27,11 +28,11 @@ struct HandleTable {
 constexpr ULONG kSystemExtendedHandleInformation = 64;
 constexpr LONG kInfoLengthMismatch = static_cast<LONG>(0xC0000004);
 
-long CountInSystemTable() {
+std::optional<std::vector<HANDLE>> OwnHandlesInSystemTable() {
   using Query = LONG(WINAPI*)(ULONG, void*, ULONG, ULONG*);
   const auto query = reinterpret_cast<Query>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
-  if (!query) return -1;
+  if (!query) return std::nullopt;
   std::vector<unsigned char> buffer(1 << 16);
   LONG status;
   for (;;) {
@@ -41,12 +42,14 @@ long CountInSystemTable() {
     if (status != kInfoLengthMismatch || buffer.size() >= (256u << 20)) break;
     buffer.resize(std::max<std::size_t>(buffer.size() * 2, needed + 4096));
   }
-  if (status != 0) return -1;
+  if (status != 0) return std::nullopt;
   const auto* table = reinterpret_cast<const HandleTable*>(buffer.data());
   const ULONG_PTR self = GetCurrentProcessId();
-  long count = 0;
-  for (ULONG_PTR i = 0; i < table->Count; ++i) count += table->Entries[i].ProcessId == self;
-  return count;
+  std::vector<HANDLE> own;
+  for (ULONG_PTR i = 0; i < table->Count; ++i)
+    if (table->Entries[i].ProcessId == self)
+      own.push_back(reinterpret_cast<HANDLE>(table->Entries[i].Handle));
+  return own;
 }
 
 }  // namespace
@@ -54,7 +57,10 @@ long CountInSystemTable() {
 long CountProcessHandles() {
   DWORD count = 0;
   if (GetProcessHandleCount(GetCurrentProcess(), &count) && count > 0) return static_cast<long>(count);
-  return CountInSystemTable();
+  const std::optional<std::vector<HANDLE>> own = OwnHandlesInSystemTable();
+  return own ? static_cast<long>(own->size()) : -1;
 }
+
+std::vector<HANDLE> ListProcessHandles() { return OwnHandlesInSystemTable().value_or(std::vector<HANDLE>{}); }
 
 }  // namespace wendlix

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstring>
 
+#include <dbt.h>
+
 #include "win/common/wide.h"
 
 namespace wendlix {
@@ -21,6 +23,15 @@ DWORD DirectoryWatch::Open(const std::string& path, DWORD filter, std::size_t bu
   filter_ = filter;
   buffer_.assign(bufferBytes / sizeof(DWORD), 0);
   return 0;
+}
+
+void DirectoryWatch::WatchDevice(HWND window) {
+  if (!dir_ || !window) return;
+  DEV_BROADCAST_HANDLE filter{};
+  filter.dbch_size = sizeof(filter);
+  filter.dbch_devicetype = DBT_DEVTYP_HANDLE;
+  filter.dbch_handle = dir_.get();
+  device_.reset(RegisterDeviceNotificationW(window, &filter, DEVICE_NOTIFY_WINDOW_HANDLE));
 }
 
 bool DirectoryWatch::Arm() {

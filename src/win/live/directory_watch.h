@@ -36,9 +36,15 @@ class DirectoryWatch {
   // Closes the folder; an outstanding read then completes with an error.
   void Close() { dir_.reset(); }
   HANDLE Handle() const { return dir_.get(); }
+  // Asks for `window` to be told of the device under the folder (a removal, a lock) in a
+  // WM_DEVICECHANGE naming Handle(). The registration outlives Close(): the news of whether
+  // a removal went ahead comes to it after the folder was let go.
+  void WatchDevice(HWND window);
+  unique_devnotify TakeDeviceRegistration() { return std::move(device_); }
 
  private:
   unique_file dir_;
+  unique_devnotify device_;  // after dir_: let go of before the folder, as the system asks
   OVERLAPPED overlapped_{};
   std::vector<DWORD> buffer_;  // DWORD-aligned, as the records must be
   DWORD filter_ = 0;

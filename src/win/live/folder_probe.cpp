@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "core/shell/ordered_merge.h"
 #include "win/common/unique_handle.h"
 #include "win/common/wide.h"
 
@@ -43,6 +44,12 @@ bool IsNetworkFolder(const std::string& fullPath) {
 bool IsExistingFolder(const std::string& path) {
   const DWORD attributes = GetFileAttributesW(ToWide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string VolumeKey(const std::string& path) {
+  wchar_t root[MAX_PATH + 1] = {};
+  if (!GetVolumePathNameW(ToWide(path).c_str(), root, MAX_PATH)) return {};
+  return FileNameKey(FromWide(root));
 }
 
 FolderState ProbeFolderState(const std::string& fullPath) {

@@ -18,6 +18,10 @@ bool IsExistingFolder(const std::string& path);
 // A folder on another computer, by its path or through a mapped network drive.
 bool IsNetworkFolder(const std::string& fullPath);
 
+// The root of the volume `path` lies on ("E:\\", or the folder a volume is mounted at), as
+// FileNameKey compares it; empty when the system cannot tell.
+std::string VolumeKey(const std::string& path);
+
 // Network folders are kUnwatched. Otherwise the folder is opened for
 // listing: kPresent when that works, kUnreadable when it exists but access is denied,
 // kMissing else.

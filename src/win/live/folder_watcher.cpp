@@ -1,5 +1,13 @@
 #include "win/live/folder_watcher.h"
 
+#include <dbt.h>
+#include <initguid.h>
+#include <ioevent.h>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -22,8 +30,44 @@ constexpr DWORD kContentFilter = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHAN
 constexpr DWORD kAnchorFilter = FILE_NOTIFY_CHANGE_DIR_NAME;
 constexpr std::size_t kContentBuffer = 16 * 1024;
 constexpr std::size_t kAnchorBuffer = 2 * 1024;
+// How many levels above the deepest existing one are watched: its own name, in its parent,
+// and the parent's, where the file system lets a folder be renamed while one inside is open.
+constexpr std::size_t kLevelsAbove = 2;
 // How long stopping waits for the system to hand back the reads of closed folders.
 constexpr DWORD kDrainMs = 5000;
+// How long a device's query waits for the thread to let go of the volume: well below the
+// time the system gives a window to answer.
+constexpr std::chrono::seconds kReleaseWait{5};
+
+// Whether the level at `depth` of `path` is watched: only the kLevelsAbove levels above the
+// deepest existing one, and that one, are.
+bool HeldLevel(const LocalFolderPath& path, std::size_t depth) {
+  const std::size_t below = depth + kLevelsAbove + 1;
+  return below > path.Names.size() || !IsExistingFolder(FolderAtDepth(path, below));
+}
+
+enum class DeviceStep { kNone, kRelease, kLookAgain };
+
+// What a device notice about one of the folders' handles asks of the watcher.
+DeviceStep StepFor(WPARAM event, const DEV_BROADCAST_HANDLE& notice) {
+  switch (event) {
+    case DBT_DEVICEQUERYREMOVE: return DeviceStep::kRelease;
+    case DBT_DEVICEQUERYREMOVEFAILED:
+    case DBT_DEVICEREMOVEPENDING:
+    case DBT_DEVICEREMOVECOMPLETE: return DeviceStep::kLookAgain;
+    case DBT_CUSTOMEVENT: break;
+    default: return DeviceStep::kNone;
+  }
+  if (notice.dbch_size < offsetof(DEV_BROADCAST_HANDLE, dbch_eventguid) + sizeof(GUID))
+    return DeviceStep::kNone;
+  const GUID& e = notice.dbch_eventguid;
+  if (IsEqualGUID(e, GUID_IO_VOLUME_LOCK) || IsEqualGUID(e, GUID_IO_VOLUME_DISMOUNT))
+    return DeviceStep::kRelease;
+  if (IsEqualGUID(e, GUID_IO_VOLUME_LOCK_FAILED) || IsEqualGUID(e, GUID_IO_VOLUME_UNLOCK) ||
+      IsEqualGUID(e, GUID_IO_VOLUME_DISMOUNT_FAILED) || IsEqualGUID(e, GUID_IO_VOLUME_MOUNT))
+    return DeviceStep::kLookAgain;
+  return DeviceStep::kNone;
+}
 
 }  // namespace
 
@@ -33,6 +77,7 @@ struct FolderWatcher::Impl {
     DirectoryWatch dir;
     Anchor* anchor = nullptr;  // an ancestor's names; else a folder's contents
     std::uint32_t id = 0;
+    std::string volume;  // VolumeKey
     bool closing = false;
     std::string renamedFrom;  // the old name of a rename whose new name is still to come
   };
@@ -55,15 +100,23 @@ struct FolderWatcher::Impl {
     bool reported = false;
     bool polled = false;
     std::vector<std::shared_ptr<Anchor>>
-        anchors;  // by depth from the root; null where one could not be opened
+        anchors;  // by depth from the root; null where not held or one could not be opened
     Watch* content = nullptr;
+    std::string released;  // the volume let go of for its device, until it is looked at again
+  };
+  // The registration of a folder let go of for its device: it hears how that ends.
+  struct Parked {
+    HANDLE handle;
+    std::string volume;
+    unique_devnotify registration;
   };
   struct Command {
-    enum class Kind { kAdd, kRemove, kRecheck };
+    enum class Kind { kAdd, kRemove, kRecheck, kRelease, kLookAgain, kPoll };
     using enum Kind;
     Kind kind;
-    std::uint32_t id;
+    std::uint32_t id = 0;
     std::string folder;
+    HANDLE handle = nullptr;  // a device's notice names the folder's handle
   };
 
   Impl(HWND w, UINT m, FolderWatcherOptions o) : window(w), message(m), options(o) {}
@@ -80,11 +133,14 @@ struct FolderWatcher::Impl {
   std::vector<FolderNotice> notices;
   bool posted = false;
   Counts counts;
+  std::condition_variable releasedSignal;
+  std::uint64_t releasesAsked = 0, releasesDone = 0;
 
   std::map<std::uint32_t, Folder> folders;
   std::unordered_map<std::string, std::weak_ptr<Anchor>> anchors;
   std::unordered_map<Watch*, std::unique_ptr<Watch>> watches;
   ULONGLONG nextPoll = 0;
+  std::vector<Parked> parked;
 
   void Send(Command command) {
     {
@@ -92,6 +148,15 @@ struct FolderWatcher::Impl {
       commands.push_back(std::move(command));
     }
     PostQueuedCompletionStatus(port.get(), 0, kWakeKey, nullptr);
+  }
+
+  // Returns once the thread let go of the volume under `handle`, or after kReleaseWait.
+  void Release(HANDLE handle) {
+    std::unique_lock<std::mutex> lock(mutex);
+    const std::uint64_t ticket = ++releasesAsked;
+    commands.push_back({Command::kRelease, 0, {}, handle});
+    PostQueuedCompletionStatus(port.get(), 0, kWakeKey, nullptr);
+    releasedSignal.wait_for(lock, kReleaseWait, [&] { return releasesDone >= ticket || stop; });
   }
 
   void Push(FolderNotice notice) {
@@ -127,14 +192,22 @@ struct FolderWatcher::Impl {
     if (it != anchors.end() && it->second.expired()) anchors.erase(it);
   }
 
+  DWORD OpenWatch(Watch* w, const std::string& path, DWORD filter, std::size_t bufferBytes) {
+    const DWORD error = w->dir.Open(path, filter, bufferBytes, port.get(), reinterpret_cast<ULONG_PTR>(w));
+    if (error == 0) {
+      w->volume = VolumeKey(path);
+      w->dir.WatchDevice(window);
+    }
+    return error;
+  }
+
   std::shared_ptr<Anchor> AcquireAnchor(const std::string& path, std::size_t depth) {
     const std::string key = FileNameKey(path);
     auto it = anchors.find(key);
     if (it != anchors.end())
       if (std::shared_ptr<Anchor> shared = it->second.lock(); shared && !shared->dead) return shared;
     Watch* w = NewWatch();
-    if (w->dir.Open(path, kAnchorFilter, kAnchorBuffer, port.get(), reinterpret_cast<ULONG_PTR>(w)) != 0 ||
-        !w->dir.Arm()) {
+    if (OpenWatch(w, path, kAnchorFilter, kAnchorBuffer) != 0 || !w->dir.Arm()) {
       CloseWatch(w);
       return nullptr;
     }
@@ -151,8 +224,7 @@ struct FolderWatcher::Impl {
   FolderState OpenContent(std::uint32_t id, Folder& f) {
     Watch* w = NewWatch();
     w->id = id;
-    const DWORD error =
-        w->dir.Open(f.full, kContentFilter, kContentBuffer, port.get(), reinterpret_cast<ULONG_PTR>(w));
+    const DWORD error = OpenWatch(w, f.full, kContentFilter, kContentBuffer);
     BY_HANDLE_FILE_INFORMATION info{};
     if (error != 0 || !GetFileInformationByHandle(w->dir.Handle(), &info) ||
         !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -168,23 +240,30 @@ struct FolderWatcher::Impl {
     return FolderState::kPresent;
   }
 
-  // Looks at the folder again from `from` levels below its root: what was watched there is
-  // let go, then each existing level is watched before the next is looked at, so that a
-  // name made meanwhile is not missed.
+  // Looks at the folder again from `from` levels below its root (or the deepest level above
+  // that is still watched): what was watched there is let go, then each existing level is
+  // watched before the next is looked at, so that a name made meanwhile is not missed; the
+  // levels the deepest folder held does not need are let go of after.
   void Recheck(std::uint32_t id, Folder& f, std::size_t from) {
+    if (!f.released.empty()) return;
     FolderState state = f.state;
     if (f.path) {
       const std::size_t levels = f.path->Names.size();
-      if (f.anchors.size() > from) f.anchors.resize(from);
+      std::size_t start = std::min(from, f.anchors.size());
+      while (start > 0 && !f.anchors[start - 1]) --start;
+      f.anchors.resize(start);
       CloseWatch(std::exchange(f.content, nullptr));
       bool reachable = true;
       for (std::size_t depth = f.anchors.size(); depth < levels && reachable; ++depth) {
         const std::string at = FolderAtDepth(*f.path, depth);
         reachable = IsExistingFolder(at);
-        if (reachable) f.anchors.push_back(AcquireAnchor(at, depth));
+        if (reachable) f.anchors.push_back(HeldLevel(*f.path, depth) ? AcquireAnchor(at, depth) : nullptr);
       }
       // The root itself (a folder that is a drive's root) is checked by opening it.
       state = reachable ? OpenContent(id, f) : FolderState::kMissing;
+      // Levels made while it looked need fewer above them.
+      const std::size_t existing = state == FolderState::kMissing ? f.anchors.size() : levels + 1;
+      for (std::size_t depth = 0; depth + kLevelsAbove + 1 < existing; ++depth) f.anchors[depth].reset();
       f.polled = state == FolderState::kUnreadable ||
                  (state == FolderState::kMissing && (f.anchors.empty() || !f.anchors.back()));
     }
@@ -212,6 +291,43 @@ struct FolderWatcher::Impl {
     if (it == folders.end()) return;
     CloseWatch(it->second.content);
     folders.erase(it);
+  }
+
+  // Closes every folder held on the volume of `handle` before its device goes, keeping the
+  // registrations: they hear whether it went. Ancestors on other volumes stay watched.
+  void ReleaseVolume(HANDLE handle) {
+    std::optional<std::string> found;
+    for (const auto& [w, watch] : watches)
+      if (!watch->closing && watch->dir.Handle() == handle) found = watch->volume;
+    if (!found) return;  // let go of already, for another registration on it
+    const std::string volume = *found;
+    for (auto& [w, watch] : watches)
+      if (!watch->closing && watch->volume == volume)
+        parked.push_back({watch->dir.Handle(), volume, watch->dir.TakeDeviceRegistration()});
+    for (auto& [id, f] : folders) {
+      std::size_t first = 0;
+      while (first < f.anchors.size() && !(f.anchors[first] && f.anchors[first]->watch->volume == volume))
+        ++first;
+      if (first == f.anchors.size() && !(f.content && f.content->volume == volume)) continue;
+      f.anchors.resize(first);
+      CloseWatch(std::exchange(f.content, nullptr));
+      f.released = volume;
+      f.polled = false;
+    }
+  }
+
+  // The device's news came (the removal failed or went ahead, the lock ended): the folders
+  // let go of for it are looked at again, and its registrations are done with.
+  void LookAgain(HANDLE handle) {
+    auto it = std::find_if(parked.begin(), parked.end(), [&](const Parked& p) { return p.handle == handle; });
+    if (it == parked.end()) return;
+    const std::string volume = it->volume;
+    std::erase_if(parked, [&](const Parked& p) { return p.volume == volume; });
+    for (auto& [id, f] : folders)
+      if (f.released == volume) {
+        f.released.clear();
+        Recheck(id, f, f.anchors.size());
+      }
   }
 
   void OnAnchorChanges(Anchor* a, const std::vector<DirectoryChange>& changes, bool lost, bool failed) {
@@ -287,11 +403,29 @@ struct FolderWatcher::Impl {
         case Command::kAdd: AddFolder(c.id, c.folder); break;
         case Command::kRemove: RemoveFolder(c.id); break;
         case Command::kRecheck:
-          if (auto it = folders.find(c.id); it != folders.end()) Recheck(c.id, it->second, 0);
+          if (auto it = folders.find(c.id); it != folders.end()) {
+            it->second.released.clear();  // the user's refresh takes it up again
+            Recheck(c.id, it->second, 0);
+          }
           break;
+        case Command::kRelease: ReleaseVolume(c.handle); break;
+        case Command::kLookAgain: LookAgain(c.handle); break;
+        case Command::kPoll: Poll(); break;
       }
     }
+    TellReleased(batch);
     return true;
+  }
+
+  void TellReleased(const std::vector<Command>& batch) {
+    const auto released = std::count_if(batch.begin(), batch.end(),
+                                        [](const Command& c) { return c.kind == Command::kRelease; });
+    if (released == 0) return;
+    {
+      std::lock_guard<std::mutex> lock(mutex);
+      releasesDone += static_cast<std::uint64_t>(released);
+    }
+    releasedSignal.notify_all();
   }
 
   void UpdateCounts() {
@@ -358,6 +492,7 @@ struct FolderWatcher::Impl {
     // Reads the system never handed back may still write into their buffers: those stay.
     for (auto& [w, watch] : watches) static_cast<void>(watch.release());
     watches.clear();
+    parked.clear();
     UpdateCounts();
   }
 };
@@ -398,6 +533,25 @@ std::vector<FolderNotice> FolderWatcher::TakeNotices() {
   std::lock_guard<std::mutex> lock(impl_->mutex);
   impl_->posted = false;
   return std::exchange(impl_->notices, {});
+}
+
+void FolderWatcher::OnDeviceChange(WPARAM event, LPARAM data) {
+  const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(data);
+  if (!Running() || !(event & 0x8000) || !header) return;  // only the DBT_DEVICE* events carry one
+  // A drive came: a folder on a missing drive need not wait for the slow check.
+  if (event == DBT_DEVICEARRIVAL && header->dbch_devicetype == DBT_DEVTYP_VOLUME) {
+    impl_->Send({Impl::Command::kPoll, 0, {}, nullptr});
+    return;
+  }
+  if (header->dbch_devicetype != DBT_DEVTYP_HANDLE ||
+      header->dbch_size < offsetof(DEV_BROADCAST_HANDLE, dbch_hdevnotify))
+    return;
+  const auto& notice = *reinterpret_cast<const DEV_BROADCAST_HANDLE*>(data);
+  switch (StepFor(event, notice)) {
+    case DeviceStep::kRelease: impl_->Release(notice.dbch_handle); break;
+    case DeviceStep::kLookAgain: impl_->Send({Impl::Command::kLookAgain, 0, {}, notice.dbch_handle}); break;
+    case DeviceStep::kNone: break;
+  }
 }
 
 FolderWatcher::Counts FolderWatcher::Sample() const {

@@ -1,10 +1,19 @@
 // Watches folders with the system's change notices on one background thread and one
 // completion port, so there is no limit of 64 handles and no polling: the idle thread
-// waits in the kernel. Besides its contents, each folder's existing ancestors are watched
-// for names coming and going (shared between folders), so a folder deleted, renamed, or
-// created again is noticed, as is one whose parent appears. Only a folder whose drive is
-// gone, or that may not be read, is looked at again on a slow timer. Remote folders are
-// not watched.
+// waits in the kernel. Besides its contents, two levels of each folder's ancestors are
+// watched for names coming and going (shared between folders), so a folder deleted,
+// renamed, or created again is noticed; a missing folder's deepest existing ancestor is
+// watched too, for the next level to appear. No higher level is held: on Windows a folder
+// open inside another keeps that one from being renamed, so nothing above can move, and
+// every handle held is one more on the drive and below the user's folders. Only a folder
+// whose drive is gone, or that may not be read, is looked at again on a slow timer.
+// Remote folders are not watched.
+//
+// Each folder held open is registered for its device's notices, which come to the window
+// as WM_DEVICECHANGE and are passed to OnDeviceChange(). A volume about to be removed,
+// locked or dismounted is let go of before that call returns, and looked at again once the
+// removal failed or went ahead, or the lock ended: the bar never keeps a drive from being
+// removed safely.
 //
 // Notices queue up here; the window given is posted `message` when the queue stops being
 // empty, and takes them all with TakeNotices(). One message per batch, not per notice:
@@ -56,6 +65,9 @@ class FolderWatcher {
   void Recheck(std::uint32_t id);
 
   std::vector<FolderNotice> TakeNotices();
+
+  // The window's WM_DEVICECHANGE; the window answers TRUE, never refusing a removal.
+  void OnDeviceChange(WPARAM event, LPARAM data);
 
   // What the thread holds, for leak checks.
   struct Counts {

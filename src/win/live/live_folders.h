@@ -54,6 +54,8 @@ class LiveFolders {
   FolderState State(LiveKey key) const;
 
   void OnNotices();
+  // The window's WM_DEVICECHANGE (FolderWatcher::OnDeviceChange).
+  void OnDeviceChange(WPARAM event, LPARAM data) { watcher_.OnDeviceChange(event, data); }
   // The groups to refill now; those whose folder reads as when they were last filled are
   // not among them.
   std::vector<LiveRefill> OnTimer();
