@@ -141,6 +141,9 @@ struct FolderWatcher::Impl {
   std::unordered_map<Watch*, std::unique_ptr<Watch>> watches;
   ULONGLONG nextPoll = 0;
   std::vector<Parked> parked;
+  // Given back to the owner when the thread ends: it unregisters them once the thread is gone,
+  // since an unregistration waits for the window, which is waiting for this thread.
+  std::vector<unique_devnotify> leftRegistrations;
 
   void Send(Command command) {
     {
@@ -474,6 +477,8 @@ struct FolderWatcher::Impl {
   }
 
   void Shutdown() {
+    for (auto& [w, watch] : watches) leftRegistrations.push_back(watch->dir.TakeDeviceRegistration());
+    for (Parked& p : parked) leftRegistrations.push_back(std::move(p.registration));
     while (!folders.empty()) RemoveFolder(folders.begin()->first);
     std::vector<Watch*> open;
     for (const auto& [w, watch] : watches) open.push_back(w);
@@ -517,6 +522,7 @@ FolderWatcher::~FolderWatcher() {
     PostQueuedCompletionStatus(impl_->port.get(), 0, kWakeKey, nullptr);
     impl_->thread.join();
   }
+  impl_->leftRegistrations.clear();
 }
 
 bool FolderWatcher::Running() const { return impl_->thread.joinable(); }
