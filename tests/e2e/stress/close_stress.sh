@@ -42,16 +42,17 @@ write_files() {  # STATE
     write_cp936 "$app/Wendlix.INI"
 }
 
-first_button() {  # the screen point of the first shown button of Tools
+# The screen point "x y" of the first shown button of Tools into BUTTON, once the bar lays it out.
+first_button() {
   local l t r b cl ct
   read_layout
   IFS=, read -r l t r b <<<"$(layout_lines button | awk -F'\t' '$2 == "Tools" && $5 == 1 { print $6; exit }')"
   [ -n "$b" ] || return 1
   read -r cl ct _ _ <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
-  echo $((cl + (l + r) / 2)) $((ct + (t + b) / 2))
+  BUTTON="$((cl + (l + r) / 2)) $((ct + (t + b) / 2))"
 }
 
-burst_pid='' burn_pids=() held=
+burst_pid='' burn_pids=() held='' BUTTON=
 # Links written and deleted in the folder as fast as the disk takes them, until killed.
 folder_burst() {
   local i=0 source=$few/Alpha.lnk
@@ -93,7 +94,8 @@ enter_state() {
       wait_for_window TMessageForm 10 >/dev/null || return 1
       ;;
     drag)
-      read -r x y < <(first_button) || return 1
+      wait_until 10 first_button || return 1
+      read -r x y <<<"$BUTTON"
       # Every other round the button's file is dragged out (OLE), otherwise moved in the bar.
       (( ROUND % 2 )) && xdotool keydown ctrl
       held=1
