@@ -42,21 +42,21 @@ write_files() {  # STATE
     write_cp936 "$app/Wendlix.INI"
 }
 
-# The screen point "x y" of the first shown button of Tools into BUTTON, once the bar lays it out.
+# The screen point "x y" of the first shown button of Tools (group 0) into BUTTON, once the bar lays it out.
 first_button() {
   local l t r b cl ct
   read_layout
-  IFS=, read -r l t r b <<<"$(layout_lines button | awk -F'\t' '$2 == "Tools" && $5 == 1 { print $6; exit }')"
+  IFS=, read -r l t r b <<<"$(layout_lines button | awk -F'\t' '$2 == 0 && $5 == 1 { print $6; exit }')"
   [ -n "$b" ] || return 1
   read -r cl ct _ _ <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
   BUTTON="$((cl + (l + r) / 2)) $((ct + (t + b) / 2))"
 }
 
 burst_pid='' burn_pids=() held='' BUTTON=
-# Links written and deleted in the folder as fast as the disk takes them, until killed.
+# Links written and deleted in the folder as fast as the disk takes them, until the stop file appears.
 folder_burst() {
   local i=0 source=$few/Alpha.lnk
-  while :; do
+  while [ ! -f "$E2E_WORK/stop-burst" ]; do
     cp "$source" "$few/burst$((i % 8)).lnk"
     (( i >= 4 )) && rm -f "$few/burst$(((i - 4) % 8)).lnk"
     i=$((i + 1))
@@ -76,6 +76,7 @@ enter_state() {
       sleep 0.0$((RANDOM % 10))
       ;;
     folders)
+      rm -f "$E2E_WORK/stop-burst"
       folder_burst &
       burst_pid=$!
       sleep 0.$((RANDOM % 8 + 2))  # the burst under way (a length, not a wait for a condition)
@@ -114,7 +115,7 @@ enter_state() {
 }
 
 end_state() {
-  [ -n "$burst_pid" ] && { kill "$burst_pid"; wait "$burst_pid"; } 2>/dev/null
+  [ -n "$burst_pid" ] && { touch "$E2E_WORK/stop-burst"; wait "$burst_pid"; }
   burst_pid=''
   rm -f "$few"/burst*.lnk
   for pid in "${burn_pids[@]}"; do kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; done
@@ -123,10 +124,11 @@ end_state() {
   held=''
 }
 
-saved() {
-  [ -n "$(ini_get "$app/Wendlix.INI" "Wendlix V3.0" "Active Delay")" ] &&
-    [ "$(ini_keys "$app/Wendlix.INI" Groups | paste -sd' ')" = "Tools Web" ] &&
-    [ "$(find "$few" -name '*.lnk' | wc -l)" = 6 ]
+# What the close must have kept: empty, or what was lost.
+lost() {
+  [ -n "$(ini_get "$app/Wendlix.INI" "Wendlix V3.0" "Active Delay")" ] || printf ',unsaved'
+  [ "$(ini_keys "$app/Wendlix.INI" Groups | paste -sd' ')" = "Tools Web" ] || printf ',groups'
+  [ "$(files_in "$few")" = "Alpha.lnk Bravo.lnk Charlie.lnk Delta.lnk Echo.lnk Foxtrot.lnk" ] || printf ',links'
 }
 
 times=$E2E_ARTIFACTS/close_times.tsv
@@ -159,7 +161,7 @@ close_round() {  # STATE
     [ "$BAR_STATUS" = 0 ] || status="exit-$BAR_STATUS"
   fi
   end_state
-  saved || status="$status,unsaved"
+  status+=$(lost)
   [ "$status" = ok ] || { failures=$((failures + 1)); log "round $ROUND ($state): $status after $ms ms"; }
   printf '%s\t%s\t%s\n' "$state" "$ms" "$status" >>"$times"
 }
@@ -169,12 +171,11 @@ for (( ROUND = 0; ROUND < rounds * ${#states[@]}; ROUND++ )); do
 done
 
 # Per state: closes, median and slowest milliseconds, failures.
-summary=$(sort -t$'\t' -k1,1 -k2,2n "$times" | awk -F'\t' '
-  { ms[$1, n[$1]++] = $2; if ($3 != "ok") bad[$1]++; all[t++] = $2 }
-  END {
-    printf "%-8s %6s %10s %10s %8s\n", "state", "closes", "median ms", "slowest", "failed"
-    for (s in n) printf "%-8s %6d %10d %10d %8d\n", s, n[s], ms[s, int((n[s] - 1) / 2)], ms[s, n[s] - 1], bad[s]
-  }' | sort)
+summary=$(printf '%-8s %6s %10s %10s %8s\n' state closes "median ms" slowest failed
+  sort -t$'\t' -k1,1 -k2,2n "$times" | awk -F'\t' '
+    { ms[$1, n[$1]++] = $2; if ($3 != "ok") bad[$1]++ }
+    END { for (s in n) printf "%-8s %6d %10d %10d %8d\n", s, n[s], ms[s, int((n[s] - 1) / 2)], ms[s, n[s] - 1], bad[s] }' |
+    sort)
 total=$(awk -F'\t' '{ print $2 }' "$times" | sort -n | awk '{ v[n++] = $1 } END { printf "all: %d closes, median %d ms, slowest %d ms", n, v[int((n - 1) / 2)], v[n - 1] }')
 printf '%s\n%s, %d failed\n' "$summary" "$total" "$failures" | tee "$E2E_ARTIFACTS/close_stress.txt"
 [ "$failures" = 0 ] || fail "$failures closes failed"
