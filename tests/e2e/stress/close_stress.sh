@@ -102,6 +102,8 @@ enter_state() {
       held=1
       xdotool mousemove "$x" "$y" sleep 0.2 mousedown 1 sleep 0.1 mousemove "$x" $((y + 8)) sleep 0.1 \
         mousemove $((x - 5)) $((y + 30)) sleep 0.1 mousemove $((x - 10)) $((y + 60)) sleep 0.2
+      # Both run in OLE's drag loop: under way once its tracker window exists.
+      wait_until 5 drive find WineDragDropTracker32 >/dev/null || return 1
       ;;
     icons) ;;  # closed as soon as it shows: the resolver is still reading the shortcuts
     load)
