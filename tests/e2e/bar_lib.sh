@@ -413,6 +413,14 @@ keyboard() { drive query "$WENDLIX_MAIN_CLASS" keyboard; }
 field() { keyboard | tr ' ' '\n' | sed -n "s/^$1=//p"; }
 field_is() { [ "$(field "$1")" = "$2" ]; }
 expect_field() { wait_until 30 field_is "$1" "$2" || fail "$3: $(keyboard)"; }
+# The hotkey on the X keyboard (Win+Alt+W) calls the bar up: its keyboard session begins.
+call_up() {  # WHAT
+  xdotool key super+alt+w
+  expect_field session 1 "$1: the hotkey did not call the bar up"
+}
+# What the find box shows (its query, status and rows), empty while it is closed.
+findbox() { drive query "$WENDLIX_MAIN_CLASS" findbox; }
+query_is() { findbox | grep -qx $'query\t'"$1"; }
 
 # ---- programs the bar starts -----------------------------------------------------------------------------
 

@@ -98,6 +98,17 @@ TEST(KeyboardSession, CallsTheHiddenBarUpAndGivesTheForegroundBack) {
   session.GiveBack();
   Pump();
   EXPECT_EQ(GetForegroundWindow(), spare);
+
+  // A window that took the foreground meanwhile (a program just started) keeps it.
+  session.Begin();
+  Pump();
+  const HWND started = PlainWindow(L"started");
+  SetForegroundWindow(started);
+  Pump();
+  session.GiveBack();
+  Pump();
+  EXPECT_EQ(GetForegroundWindow(), started);
+  DestroyWindow(started);
   DestroyWindow(spare);
 }
 

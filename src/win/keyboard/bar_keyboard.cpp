@@ -45,11 +45,15 @@ bool BarKeyboard::KeyUp(unsigned vk) {
 
 bool BarKeyboard::Char(wchar_t c) {
   if (!IsWindowEnabled(bar_.Handle()) || bar_.MenuOpen() || GetCapture()) return false;
-  if (!find_.IsOpen()) focusBeforeFind_ = focus_;
+  if (!find_.IsOpen()) {
+    focusBeforeFind_ = focus_;
+    startedBeforeFind_ = launch_.Started();
+  }
   return find_.Typed(c);
 }
 
-void BarKeyboard::FindClosed(FindBoxEnd) {
+void BarKeyboard::FindClosed(FindBoxEnd why) {
+  if (why == FindBoxEnd::kLaunched && HandBackIfStarted(startedBeforeFind_)) return;
   if (GetForegroundWindow() == bar_.Handle()) {
     // The keyboard is back on the bar, the focus where it was.
     if (keyboard_.Active()) SetFocusButton(focusBeforeFind_);
@@ -121,6 +125,16 @@ void BarKeyboard::GiveKeyboardBack() {
   keyboard_.GiveBack();
 }
 
+bool BarKeyboard::HandBackIfStarted(unsigned startedBefore) {
+  // The started program may never take the foreground (a tray tool, a program that starts
+  // minimized, a document handed to a program already running): the bar must not keep the
+  // keyboard waiting for it, or the next hotkey would end the session instead of calling the
+  // bar up. A program that does take the foreground later still gets it.
+  if (launch_.Started() == startedBefore) return false;
+  GiveKeyboardBack();
+  return true;
+}
+
 void BarKeyboard::OnBarKey(unsigned vk) {
   const BarKeyAction action = BarKeyFor(vk, GetKeyState(VK_SHIFT) < 0);
   using K = BarKeyAction::Kind;
@@ -161,7 +175,9 @@ void BarKeyboard::ActivateFocused() {
   for (const FocusGroup& g : buttons)
     for (const FocusButton& b : g.Buttons) known = known || (g.Group == f.Group && b.Button == f.Button);
   if (!known) return SetFocusButton(MoveFocus(buttons, bar_.View().CoolBarVertical, {}, FocusMove::kFirst));
+  const unsigned started = launch_.Started();
   launch_.Activate(ButtonHit(f));
+  HandBackIfStarted(started);
 }
 
 bool BarKeyboard::FocusedButtonMenu() {

@@ -70,6 +70,9 @@ class BarKeyboard {
   void OnBarKey(unsigned vk);
   void SetFocusButton(BarFocus focus);
   void GiveKeyboardBack();
+  // After a launch the keyboard chose: once one was handed to the shell, the keyboard goes back
+  // (true).
+  bool HandBackIfStarted(unsigned startedBefore);
   void ActivateFocused();
   void FindClosed(FindBoxEnd);
 
@@ -83,6 +86,7 @@ class BarKeyboard {
   KeyboardSession keyboard_{bar_.Toolbar()};
   BarFocus focus_;
   BarFocus focusBeforeFind_;  // comes back when the find box gives the keyboard back
+  unsigned startedBeforeFind_ = 0;
   bool menuKeyDown_ = false;  // the context-menu key or Shift+F10 was handled on its press
 };
 

@@ -33,11 +33,14 @@ void KeyboardSession::GiveBack() {
   const HWND back = previous_;
   const HWND bar = bar_.Handle();
   End();
+  // A window that took the foreground meanwhile (a program just started) keeps it.
+  const HWND foreground = GetForegroundWindow();
+  if (!bar || (foreground && foreground != bar && GetWindow(foreground, GW_OWNER) != bar)) return;
   if (back && IsWindow(back) && IsWindowVisible(back)) {
     SetForegroundWindow(back);
-  } else if (bar && GetForegroundWindow() == bar) {
+  } else if (const HWND next = NextInLine(bar)) {
     // Nothing to return to: the next window in line takes it, or the desktop, so the bar can hide.
-    if (const HWND next = NextInLine(bar)) SetForegroundWindow(next);
+    SetForegroundWindow(next);
   }
 }
 

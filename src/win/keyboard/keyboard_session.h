@@ -18,7 +18,8 @@ class KeyboardSession {
   bool Active() const { return active_; }
 
   void Begin();
-  // The foreground back to the remembered window (or the desktop when it is gone).
+  // The foreground back to the remembered window (or the desktop when it is gone), unless a
+  // window other than the bar's took it meanwhile.
   void GiveBack();
   // The bar lost the activation by other means: it stops holding itself shown.
   void End();

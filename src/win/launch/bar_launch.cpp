@@ -129,6 +129,7 @@ void BarLaunch::LaunchMenuChoice(const std::optional<MenuItemSender>& chosen) {
 
 void BarLaunch::Start(const LaunchRequest& request, const std::string& target) {
   if (!LaunchAndReport(request, bar_.Handle())) return;
+  ++started_;
   BarState& state = bar_.State();
   state.Launches.Count(target);
   // Saved at once, like every other change: the file keeps the rest as the last save left it.

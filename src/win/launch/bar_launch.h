@@ -35,6 +35,10 @@ class BarLaunch {
   // An entry inside a folder button, started as its menu item would be.
   void LaunchFolderEntry(const std::string& path);
 
+  // How many launches were handed to the shell so far: a caller compares it before and after
+  // to learn whether what it chose started something.
+  unsigned Started() const { return started_; }
+
   bool MenuOpen() const { return open_ != nullptr; }
   // The owner-drawn menu's messages while one of these menus is open.
   bool HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
@@ -50,6 +54,7 @@ class BarLaunch {
 
   BarWindow& bar_;
   PopupMenu* open_ = nullptr;  // a folder or collapse menu while it is open
+  unsigned started_ = 0;
 };
 
 }  // namespace wendlix

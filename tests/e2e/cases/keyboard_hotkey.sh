@@ -41,8 +41,13 @@ xdotool key Return
 expect_record "cmd=\"$rec_win\" launched-Second
 dir=$tw" "the start Return made"
 
-# Shift+F10 opens the focused button's menu below it; Escape closes the menu only.
-expect_field foreground 1 "the bar lost the foreground after the launch"
+# The start hands the keyboard back (the recorder opens no window to take it) and the bar slides away.
+expect_field session 0 "the session outlived the start"
+expect_field foreground 0 "the bar kept the foreground after the start"
+got=$(wait_rect "$hidden" 20) || fail "the bar did not hide after the start: $got"
+
+# Called up again, Shift+F10 opens the focused button's menu below it; Escape closes the menu only.
+call_up "the button menu"
 xdotool key shift+F10
 _menu_opened || fail "Shift+F10 opened no menu"
 screenshot "$E2E_ARTIFACTS/hotkey-button-menu.png" >/dev/null

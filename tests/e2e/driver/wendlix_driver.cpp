@@ -509,6 +509,13 @@ const Command kCommands[] = {
                     static_cast<unsigned long>(GetWindowLongW(w, GWL_EXSTYLE))));
        return kOk;
      }},
+    {L"foreground", L"                 the handle of the foreground window; exit 1 when there is none", 0, 0,
+     false,
+     [](HWND, wchar_t**, int) {
+       const HWND hwnd = GetForegroundWindow();
+       if (hwnd) Print(HandleText(hwnd));
+       return hwnd ? kOk : kNo;
+     }},
     {L"visible", L"WINDOW              exit 0 when visible, 1 when hidden", 1, 1, true,
      [](HWND w, wchar_t**, int) { return IsWindowVisible(w) ? kOk : kNo; }},
     {L"pid", L"WINDOW                  the owning process id", 1, 1, true,
