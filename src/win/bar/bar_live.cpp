@@ -150,8 +150,11 @@ void BarLive::Refill(const LiveRefill& refill) {
 
 void BarLive::AddQueries(QueryTable& table) {
   table.Add("live", [this](std::string_view) {
+    std::size_t renames = 0;
+    if (live_)
+      for (const Watched& w : watched_) renames += live_->RenamesHeld(w.key);
     return "watched\t" + std::to_string(live_ ? watched_.size() : 0) + "\nrefills\t" +
-           std::to_string(refills_) + "\n";
+           std::to_string(refills_) + "\nrenames\t" + std::to_string(renames) + "\n";
   });
 }
 

@@ -43,7 +43,8 @@ class BarLive {
   void BeginFill(const GroupPanel& panel, IniFile& gpf, bool recheck);
   // The window is going: nothing is watched any more.
   void Stop();
-  // "live": "watched" and the number of groups watched, "refills" and how many ran.
+  // "live": "watched" and the number of groups watched, "refills" and how many ran,
+  // "renames" and how many renames wait for their groups' next fill.
   void AddQueries(QueryTable& table);
 
  private:

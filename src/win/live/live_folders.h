@@ -52,6 +52,8 @@ class LiveFolders {
   // renames not yet shown, and the folder's state.
   LiveRefill BeginFill(LiveKey key);
   FolderState State(LiveKey key) const;
+  // The renames noticed in the group's folder and not yet shown.
+  std::size_t RenamesHeld(LiveKey key) const;
 
   void OnNotices();
   // The groups to refill now; those whose folder reads as when they were last filled are
