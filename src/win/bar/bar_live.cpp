@@ -106,7 +106,11 @@ void BarLive::BeginFill(const GroupPanel& panel, IniFile& gpf, bool recheck) {
   if (!w) return;
   if (recheck) live_->Recheck(w->key);
   const LiveRefill fill = live_->BeginFill(w->key);
+  if (fill.Renames.empty()) return;
+  // Out of the schedule now, so saved now, whether or not the command saves the file: a
+  // failed save leaves the renamed entries at the end, as new ones.
   ApplyRenames(gpf, panel.Data.Title, fill.Renames);
+  gpf.Save();
 }
 
 bool BarLive::Follows(const Watched& w, const GroupPanel& g) {
