@@ -67,6 +67,8 @@ LiveRefill LiveFolders::BeginFill(LiveKey key) {
   return fill;
 }
 
+void LiveFolders::Filled(LiveKey key, std::uint64_t digest) { schedule_.BeginFill(key, digest); }
+
 std::size_t LiveFolders::RenamesHeld(LiveKey key) const { return schedule_.RenamesHeld(key); }
 
 FolderState LiveFolders::State(LiveKey key) const {
