@@ -14,6 +14,8 @@
 #                               group "Tools" on FOLDER (a Windows path), H high, and a web group "Web"
 #                               with one address; started
 #   make_links FOLDER TARGET NAME...                 shell links FOLDER/NAME.lnk to TARGET
+#   saved_buttons TITLE         the group's button section in the group file, "key=value" on one line
+#   live KEY                    a value of the bar's "live" report (watched, refills, renames)
 # The bar's layout report
 #   read_layout (into LAYOUT), layout_lines KIND, groups_shown ("title:1" a band, "title:0" not, in order)
 #   panel_rect TITLE, header_rect TITLE, collapsed_rect TITLE, button_rect BAND CAPTION, centre RECT
@@ -119,6 +121,9 @@ make_links() {
     drive make-link "$(winpath "$folder")\\$name.lnk" "$target" >/dev/null || fail "could not write $name.lnk"
   done
 }
+
+saved_buttons() { ini_lines "$dir/Wendlix.GPF" "$1  Buttons" | paste -sd' '; }
+live() { drive query "$WENDLIX_MAIN_CLASS" live | awk -F'\t' -v k="$1" '$1 == k { print $2 }'; }
 
 # ---- the layout report -----------------------------------------------------------------------------------
 

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "support/win_test_support.h"
+#include "win/live/folder_probe.h"
 
 namespace wendlix {
 namespace {
@@ -92,6 +93,23 @@ TEST_F(LiveFoldersTest, AGroupWhoseFolderGoesIsRefilledEmptyAndAgainWhenItReturn
   refills_.clear();
   ASSERT_TRUE(MoveFileW(ToWide(root_ / "别处").c_str(), ToWide(g).c_str()));
   ASSERT_TRUE(RunUntil([&] { return !refills_.empty() && refills_.back().State == FolderState::kPresent; }));
+}
+
+TEST_F(LiveFoldersTest, AGroupFilledBeforeItWasWatchedIsRefilledOnlyWhenItsFolderChangedSince) {
+  const std::string same = root_ / "same", changed = root_ / "changed";
+  ASSERT_TRUE(MakeFolder(same) && MakeFolder(changed));
+  const auto read = [](const std::string& f) {
+    return ReadFolderDigest(FullFolderPath(f), FolderState::kPresent);
+  };
+  live_.Watch(1, same, true);
+  live_.Filled(1, read(same));
+  const std::uint64_t changedFill = read(changed);
+  WriteBytes(changed + "\\added.lnk", "L");  // after the start's fill, before watching began
+  live_.Watch(2, changed, true);
+  live_.Filled(2, changedFill);
+  ASSERT_TRUE(RunUntil([&] { return !refills_.empty() && live_.Idle(); }));
+  ASSERT_EQ(refills_.size(), 1u);
+  EXPECT_EQ(refills_[0].Key, 2u);
 }
 
 TEST_F(LiveFoldersTest, AHeldOrHiddenGroupIsRefilledOnlyOnceReleased) {

@@ -148,12 +148,9 @@ GroupRecord PanelRecord(const GroupPanel& panel) {
   return r;
 }
 
-void RebuildGroup(GroupPanel& panel, bool save, IniFile& gpf, const ShortcutFolder& folder) {
-  if (save) {
-    SaveGroup(gpf, PanelRecord(panel), true);
-    panel.Children.clear();
-  }
-  FillByKind(panel, gpf, folder);
+void SaveShownGroup(IniFile& gpf, const GroupPanel& panel) {
+  const GroupRecord record = PanelRecord(panel);
+  SaveGroup(gpf, record, !record.Buttons.empty());
 }
 
 }  // namespace wendlix

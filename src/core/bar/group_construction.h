@@ -122,8 +122,10 @@ BarButton MakeCollapsedGroupButton(const GroupPanel& group);
 // The record the group file stores for `panel`: its launch buttons in control order.
 GroupRecord PanelRecord(const GroupPanel& panel);
 
-// Saves the group with its buttons first when `save`, then refills it by kind. The caller
-// applies the appearance and the layout afterwards.
-void RebuildGroup(GroupPanel& panel, bool save, IniFile& gpf, const ShortcutFolder& folder);
+// Writes the group's record with the buttons it shows. A group that shows none keeps the
+// buttons the file holds, as the close does: it was never filled, or its folder is away
+// (missing, unreadable, an unreachable share) and the order saved for it must be there
+// when the folder comes back.
+void SaveShownGroup(IniFile& gpf, const GroupPanel& panel);
 
 }  // namespace wendlix

@@ -98,4 +98,9 @@ bool LiveSchedule::Pending(LiveKey key) const {
   return it != groups_.end() && it->second.pending;
 }
 
+std::size_t LiveSchedule::RenamesHeld(LiveKey key) const {
+  auto it = groups_.find(key);
+  return it == groups_.end() ? 0 : it->second.renames.size();
+}
+
 }  // namespace wendlix

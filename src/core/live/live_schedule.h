@@ -65,6 +65,8 @@ class LiveSchedule {
   // When the next refill falls due (possibly already past); nullopt when none can.
   std::optional<std::int64_t> NextDue() const;
   bool Pending(LiveKey key) const;
+  // The renames noticed since the group's last fill, for the bar's report.
+  std::size_t RenamesHeld(LiveKey key) const;
 
  private:
   struct Group {

@@ -50,7 +50,7 @@ void TWendlixMainForm::LoadBar() {
   StartupMark("settings applied");
   IniFile gpf(GroupFileName(state_.ConfigBase));
   const LoadedGroups loaded =
-      LoadGroups(gpf, state_.Settings.Groups, names, QuickLaunchPath(), DiskShortcutFolder{});
+      LoadGroups(gpf, state_.Settings.Groups, names, QuickLaunchPath(), live_.StartFolder());
   state_.Groups.clear();
   for (const GroupRecord& record : loaded.Groups) {
     state_.Groups.push_back(PanelFromRecord(record, static_cast<int>(state_.Groups.size())));

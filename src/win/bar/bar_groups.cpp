@@ -9,9 +9,7 @@
 namespace wendlix {
 
 bool BarGroups::SaveGroupWithButtons(GroupPanel& panel, IniFile& gpf) {
-  // A group never filled holds no buttons: writing them would empty its stored list.
-  const bool filled = IsFilled(panel);
-  SaveGroup(gpf, filled ? PanelRecord(panel) : RecordWithoutButtons(panel), filled);
+  SaveShownGroup(gpf, panel);
   panel.Children.clear();
   return gpf.Save();
 }

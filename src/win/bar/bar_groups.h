@@ -20,8 +20,8 @@ class BarGroups {
   static GroupRecord RecordWithoutButtons(const GroupPanel& g) {
     return GroupRecord{g.Data, g.Width, g.Height, {}};
   }
-  // Saves the group's record into `gpf`, with its buttons when it was filled, and empties it;
-  // false when the file could not be saved.
+  // Saves the group's record into `gpf` with the buttons it shows (SaveShownGroup), and
+  // empties it; false when the file could not be saved.
   static bool SaveGroupWithButtons(GroupPanel& panel, IniFile& gpf);
 
   // A double click on a group's background collapses it into a button of PanelBtn.

@@ -4,7 +4,7 @@
 
 #include "core/button_menu/group_commands.h"
 #include "core/live/live_refill.h"
-#include "win/shell/disk_shortcut_folder.h"
+#include "win/live/folder_probe.h"
 
 namespace wendlix {
 namespace {
@@ -12,6 +12,17 @@ namespace {
 bool IsLiveGroup(const GroupPanel& g) { return g.Data.PanelStyle == gkShortcut; }
 
 }  // namespace
+
+std::vector<std::string> BarLive::NotingFolder::List(const std::string& folder) const {
+  const std::string full = FullFolderPath(folder);
+  if (!Digests.contains(full)) Digests[full] = ReadFolderDigest(full, ProbeFolderState(full));
+  return DiskShortcutFolder::List(folder);
+}
+
+const ShortcutFolder& BarLive::StartFolder() const {
+  if (bar_.State().Settings.LiveFolders) return startFolder_;
+  return disk_;
+}
 
 void BarLive::Start() { started_ = true; }
 
@@ -25,18 +36,16 @@ void BarLive::Follow() {
   if (!started_) return;
   std::vector<GroupPanel>& groups = bar_.State().Groups;
   if (!bar_.State().Settings.LiveFolders) {
+    startFolder_.Digests.clear();
     if (!live_) return;
     live_.reset();
     watched_.clear();
-    switchedOff_ = true;
     for (GroupPanel& g : groups)
       if (IsLiveGroup(g)) g.Hint = g.Data.Title;
     return;
   }
-  // Switched on while the bar runs: every group is read again, as what it shows may be old.
-  const bool switchedOn = !live_ && switchedOff_;
+  const bool watchingBegins = !live_;
   if (!live_) {
-    switchedOff_ = false;
     live_ = std::make_unique<LiveFolders>(bar_.Handle(), kNoticeMessage, kTimerId);
     for (int i = 0; i < holds_; ++i) live_->Block(LiveSchedule::kWholeBar);
   }
@@ -64,11 +73,16 @@ void BarLive::Follow() {
   for (LiveKey key : fresh) {
     GroupPanel* g = GroupOf(*ByKey(key));
     if (!g || !IsFilled(*g)) continue;
-    // The group shows its folder as it was just read (at start, or by the command that added
-    // it); switched on, it is read again now.
-    const LiveRefill fill = live_->BeginFill(key);
-    if (switchedOn || !fill.Renames.empty()) Refill(fill);
+    // The watcher's first notice compares the folder with what the group shows: the folder
+    // as the start's fill read it, or as the command that added the group just read it.
+    // Switched on while the bar runs, what it shows may be old: that notice reads it again.
+    const auto started = startFolder_.Digests.find(FullFolderPath(g->Data.Directory));
+    if (started != startFolder_.Digests.end())
+      live_->Filled(key, started->second);
+    else if (!watchingBegins)
+      live_->BeginFill(key);
   }
+  startFolder_.Digests.clear();
   ShowHints();
 }
 
@@ -110,7 +124,11 @@ void BarLive::BeginFill(const GroupPanel& panel, IniFile& gpf, bool recheck) {
   if (!w) return;
   if (recheck) live_->Recheck(w->key);
   const LiveRefill fill = live_->BeginFill(w->key);
+  if (fill.Renames.empty()) return;
+  // Out of the schedule now, so saved now, whether or not the command saves the file: a
+  // failed save leaves the renamed entries at the end, as new ones.
   ApplyRenames(gpf, panel.Data.Title, fill.Renames);
+  gpf.Save();
 }
 
 bool BarLive::Follows(const Watched& w, const GroupPanel& g) {
@@ -154,8 +172,11 @@ void BarLive::Refill(const LiveRefill& refill) {
 
 void BarLive::AddQueries(QueryTable& table) {
   table.Add("live", [this](std::string_view) {
+    std::size_t renames = 0;
+    if (live_)
+      for (const Watched& w : watched_) renames += live_->RenamesHeld(w.key);
     return "watched\t" + std::to_string(live_ ? watched_.size() : 0) + "\nrefills\t" +
-           std::to_string(refills_) + "\n";
+           std::to_string(refills_) + "\nrenames\t" + std::to_string(renames) + "\n";
   });
 }
 

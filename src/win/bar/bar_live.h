@@ -1,6 +1,8 @@
 // The bar's live shortcut groups: the folder of each shortcut group is watched (LiveFolders),
 // a group whose folder changed is refilled as "刷新" would fill it, the group file follows,
 // and the group's tooltip says when its folder cannot be shown. The window
+//   - fills the groups at start through StartFolder(), which notes what each folder was
+//     when its group was filled;
 //   - calls Start() once the bar was first painted, and Follow() whenever it lays the bar out
 //     (the first of which, right after Start(), begins watching)
 //     (groups added, removed, renamed, shown, hidden, or the setting switched);
@@ -11,8 +13,10 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "core/bar/group_construction.h"
@@ -20,6 +24,7 @@
 #include "core/profile/ini_file.h"
 #include "win/bar/bar_window.h"
 #include "win/live/live_folders.h"
+#include "win/shell/disk_shortcut_folder.h"
 
 namespace wendlix {
 
@@ -33,6 +38,7 @@ class BarLive {
   BarLive(const BarLive&) = delete;
   BarLive& operator=(const BarLive&) = delete;
 
+  const ShortcutFolder& StartFolder() const;
   void Start();
   void Follow();
   void OnNotices();
@@ -45,10 +51,18 @@ class BarLive {
   void BeginFill(const GroupPanel& panel, IniFile& gpf, bool recheck);
   // The window is going: nothing is watched any more.
   void Stop();
-  // "live": "watched" and the number of groups watched, "refills" and how many ran.
+  // "live": "watched" and the number of groups watched, "refills" and how many ran,
+  // "renames" and how many renames wait for their groups' next fill.
   void AddQueries(QueryTable& table);
 
  private:
+  // Lists a folder as the disk holds it, reading its digest first.
+  class NotingFolder : public DiskShortcutFolder {
+   public:
+    std::vector<std::string> List(const std::string& folder) const override;
+    // By full path; the first reading of a folder shared by two groups stands for both.
+    mutable std::unordered_map<std::string, std::uint64_t> Digests;
+  };
   struct Watched {
     LiveKey key = 0;
     std::string title, folder;
@@ -65,8 +79,9 @@ class BarLive {
   std::unique_ptr<LiveFolders> live_;
   std::vector<Watched> watched_;
   LiveKey nextKey_ = 1;
+  NotingFolder startFolder_;  // until watching begins
+  DiskShortcutFolder disk_;
   bool started_ = false;
-  bool switchedOff_ = false;
   int refills_ = 0;
   int holds_ = 0;  // kept while nothing is watched, so that a hold outlives switching on
 };

@@ -54,8 +54,9 @@ class BarWindow {
   virtual bool MenuOpen() const = 0;
   // A command is about to fill `panel` from `gpf`, after its own writes to the group's
   // folder: a watched folder is read as the fill will find it, so those writes bring no
-  // second refill, and entries renamed meanwhile keep their places in `gpf`. `recheck` when
-  // the user asked for the refresh: a missing folder is looked for again at once.
+  // second refill, and entries renamed meanwhile keep their places in `gpf`, which is then
+  // saved with whatever the command wrote to it before. `recheck` when the user asked for
+  // the refresh: a missing folder is looked for again at once.
   virtual void BeginGroupFill(const GroupPanel& panel, IniFile& gpf, bool recheck) = 0;
 
   // The appbar's properties as the settings file keeps them, read from the toolbar.

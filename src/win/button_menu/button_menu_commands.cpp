@@ -385,9 +385,15 @@ void ButtonMenuCommands::R1Click(int g) {
   GroupPanel& group = state_.Groups[g];
   IniFile gpf = bar_.OpenGroupFile();
   const bool save = IsFilled(group);
+  // Written before the fill, so that the renames noticed meanwhile apply to the order the
+  // group showed, and after it, so that the file names what it shows now.
+  if (save) SaveShownGroup(gpf, group);
   bar_.BeginGroupFill(group, gpf, true);
-  RebuildGroup(group, save, gpf, DiskShortcutFolder{});
-  if (save) bar_.SaveOrReport(gpf, kGroupErrorCaption);
+  FillByKind(group, gpf, DiskShortcutFolder{});
+  if (save) {
+    SaveShownGroup(gpf, group);
+    bar_.SaveOrReport(gpf, kGroupErrorCaption);
+  }
   bar_.ArrangeBar();
 }
 

@@ -67,6 +67,10 @@ LiveRefill LiveFolders::BeginFill(LiveKey key) {
   return fill;
 }
 
+void LiveFolders::Filled(LiveKey key, std::uint64_t digest) { schedule_.BeginFill(key, digest); }
+
+std::size_t LiveFolders::RenamesHeld(LiveKey key) const { return schedule_.RenamesHeld(key); }
+
 FolderState LiveFolders::State(LiveKey key) const {
   auto it = groups_.find(key);
   return it == groups_.end() ? FolderState::kMissing : it->second.state;

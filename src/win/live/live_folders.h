@@ -6,8 +6,10 @@
 //     when that asks for it, and shows LiveGroupHint as the group's tooltip);
 //   - calls BeginFill() before any other fill of a watched group (a command's, after its own
 //     writes; a group shown again), applying the renames it returns with ApplyRenames
-//     first: the notices of the bar's own writes then find the folder as that fill showed
-//     it and give no second refill;
+//     first and saving them (they are not handed out again): the notices of the bar's own
+//     writes then find the folder as that fill showed it and give no second refill;
+//   - calls Filled() for a group filled before it was watched (at start), with the digest
+//     of its folder as that fill read it;
 //   - holds the group (LiveHold) while a menu, the editor, a drag or a box is open on it;
 //   - says SetShown() when a group is collapsed, hidden or shown again.
 // Keys are the window's own stable names of its groups.
@@ -51,6 +53,12 @@ class LiveFolders {
   // A fill of the group begins: the folder is read as the fill will find it. Returns the
   // renames not yet shown, and the folder's state.
   LiveRefill BeginFill(LiveKey key);
+  // The group was filled before it was watched, from the folder as it read `digest`
+  // (ReadFolderDigest): the watcher's first notice refills it when the folder reads
+  // otherwise. A shown group given neither this nor BeginFill() is refilled by it.
+  void Filled(LiveKey key, std::uint64_t digest);
+  // The renames noticed in the group's folder and not yet shown.
+  std::size_t RenamesHeld(LiveKey key) const;
   FolderState State(LiveKey key) const;
 
   void OnNotices();

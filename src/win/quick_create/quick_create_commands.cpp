@@ -66,7 +66,7 @@ void QuickCreateCommands::D4Click(int tag, const std::string& caption) {
     group = &state_.Groups[decision.Existing];
     group->Data.Visible = true;
     bar_.BeginGroupFill(*group, gpf, false);
-    RebuildGroup(*group, false, gpf, DiskShortcutFolder{});
+    FillByKind(*group, gpf, DiskShortcutFolder{});
   } else {
     const GroupRecord& r = decision.NewGroup;
     group = &state_.Groups.emplace_back(CreateGroupPanel(r.Data, static_cast<int>(state_.Groups.size()),

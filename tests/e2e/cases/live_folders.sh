@@ -15,10 +15,8 @@ make_links "$tools" "$notepad" Alpha Beta Gamma
 start_tools_and_web "$(winpath "$tools")" 400
 expect_eq "Alpha Beta Gamma" "$(button_names 0)" "the buttons at start"
 
-live() { drive query "$WENDLIX_MAIN_CLASS" live | awk -F'\t' -v k="$1" '$1 == k { print $2 }'; }
 group_tip() { read_layout; layout_lines group | awk -F'\t' '$3 == "Tools" { print $11 }'; }
 live_checked() { menu_item "$(drive query "$WENDLIX_MAIN_CLASS" mainmenu)" LiveFolders1 | cut -f2 | tr -cd C; }
-gpf_buttons() { ini_lines "$dir/Wendlix.GPF" "Tools  Buttons" | paste -sd' '; }
 button_count() { button_names 0 | wc -w; }
 # Watching starts after the first paint.
 expect_soon 1 "the shortcut group watched (not the web group)" live watched
@@ -29,7 +27,7 @@ make_links "$tools" "$notepad" Delta
 expect_soon "Alpha Beta Delta Gamma" "a link added from outside" button_names 0
 screenshot "$E2E_ARTIFACTS/link-added.png" >/dev/null
 expect_soon "Alpha=Alpha.lnk Beta=Beta.lnk Delta=Delta.lnk Gamma=Gamma.lnk" "the group file after the refill" \
-  gpf_buttons
+  saved_buttons Tools
 # The saved order stands: a new name goes after it, not where the folder lists it.
 make_links "$tools" "$notepad" Aaron
 expect_soon "Alpha Beta Delta Gamma Aaron" "a second link added" button_names 0
@@ -37,7 +35,8 @@ mv "$tools/Beta.lnk" "$tools/Bravo.lnk"
 expect_soon "Alpha Bravo Delta Gamma Aaron" "a renamed link keeps its place" button_names 0
 rm "$tools/Gamma.lnk"
 expect_soon "Alpha Bravo Delta Aaron" "a deleted link" button_names 0
-expect_soon "Alpha=Alpha.lnk Bravo=Bravo.lnk Delta=Delta.lnk Aaron=Aaron.lnk" "the group file follows" gpf_buttons
+expect_soon "Alpha=Alpha.lnk Bravo=Bravo.lnk Delta=Delta.lnk Aaron=Aaron.lnk" "the group file follows" \
+  saved_buttons Tools
 
 # 200 links moved in at once, then deleted at once: one refill each.
 refills=$(live refills)
@@ -99,5 +98,5 @@ mv "$tools" "$E2E_WORK/Tools.away"
 expect_soon "" "the group of a missing folder, again" button_names 0
 stop_bar || fail "the bar did not close cleanly"
 expect_eq "Alpha=Alpha.lnk Bravo=Bravo.lnk Delta=Delta.lnk Aaron=Aaron.lnk Foxtrot=Foxtrot.lnk" \
-  "$(gpf_buttons)" "the group file after a close with the folder away"
+  "$(saved_buttons Tools)" "the group file after a close with the folder away"
 expect_eq 1 "$(ini_get "$dir/Wendlix.INI" "Wendlix V3.0" LiveFolders)" "the stored setting"

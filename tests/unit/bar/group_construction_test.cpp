@@ -115,25 +115,26 @@ TEST(GroupConstruction, CaptionsGlyphsAndUnfilledPanels) {
   }
 }
 
-TEST(GroupConstruction, RebuildSavesButtonsAndRefreshesImageListSize) {
+TEST(GroupConstruction, SavedAsShownAndAGroupShowingNothingKeepsItsButtonsInTheFile) {
   IniFile gpf = IniFile::FromBytes("[Web]\nPanelStyle=1\n[Web  Buttons]\nNews=news.example.com\nBlank=\n");
   GroupPanel p = CreateGroupPanel(Group("Web", gkWeb), 0, 86, 200, gpf, FakeFolder{});
   AddGroupButton(p, "Shop", false, "http://shop.example.com/");  // as a drop would
-  RebuildGroup(p, true, gpf, FakeFolder{});
-  // The empty address is gone from the file; the added button survives the refill, and
-  // the collapse button that sat between them is not saved as a button.
-  EXPECT_EQ(gpf.ReadSection("Web  Buttons").size(), 2u);
-  EXPECT_EQ(Describe(p), (std::vector<Seen>{{"News", "News", "http://news.example.com", false, 1},
-                                            {"Shop", "Shop", "http://shop.example.com/", false, 2},
-                                            {"", "Web", "", false, 2000}}));
+  SaveShownGroup(gpf, p);
+  // The empty address is gone from the file and the added button is there; the collapse
+  // button that sat between them is not saved as a button.
+  EXPECT_EQ(gpf.ReadSection("Web  Buttons"), (std::vector<std::string>{"News", "Shop"}));
 
-  TPanelData s = Group("Tools", gkShortcut);
-  GroupPanel sp = CreateGroupPanel(s, 0, 86, 200, gpf, FakeFolder{});
-  EXPECT_TRUE(sp.HasImageList);
-  EXPECT_FALSE(sp.LargeImageList);
-  sp.Data.SmallIcon = true;
-  RebuildGroup(sp, false, gpf, FakeFolder{});
-  EXPECT_TRUE(sp.LargeImageList);
+  // A shortcut group whose folder is away is filled empty: the file keeps its order.
+  IniFile kept = IniFile::FromBytes("[Tools  Buttons]\nZeta=Zeta.lnk\nAlpha=Alpha.lnk\n");
+  GroupPanel away = CreateGroupPanel(Group("Tools", gkShortcut), 0, 86, 200, kept, FakeFolder{});
+  SaveShownGroup(kept, away);
+  EXPECT_EQ(kept.ReadSection("Tools  Buttons"), (std::vector<std::string>{"Zeta", "Alpha"}));
+
+  // Each fill takes the image list's size.
+  EXPECT_TRUE(away.HasImageList && !away.LargeImageList);
+  away.Data.SmallIcon = true;
+  FillByKind(away, kept, FakeFolder{});
+  EXPECT_TRUE(away.LargeImageList);
 }
 
 }  // namespace
