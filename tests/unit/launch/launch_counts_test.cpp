@@ -54,20 +54,11 @@ TEST(LaunchCounts, NothingCountedWritesNothing) {
 }
 
 TEST(LaunchCounts, LinesThatAreNoHashAndCountAreLeftOut) {
-  struct Case {
-    const char* line;
-    std::uint32_t count;  // of target "a"
-  };
-  const Case cases[] = {
-      {"AF63DC4C8601EC8C=5", 5},
-      {"af63dc4c8601ec8c=5", 5},  // hex in either case
-      {"AF63DC4C8601EC8C=2147483647", LaunchCounts::kMaxCount},
-  };
-  for (const Case& c : cases) {
+  for (const char* line : {"AF63DC4C8601EC8C=5", "af63dc4c8601ec8c=5"}) {  // hex in either case
     const LaunchCounts counts =
-        LaunchCounts::Read(IniFile::FromBytes(std::string("[Launch Counts]\r\n") + c.line + "\r\n"));
-    EXPECT_EQ(counts.Of("a"), c.count) << c.line;
-    EXPECT_EQ(counts.Size(), 1u) << c.line;
+        LaunchCounts::Read(IniFile::FromBytes(std::string("[Launch Counts]\r\n") + line + "\r\n"));
+    EXPECT_EQ(counts.Of("a"), 5u) << line;
+    EXPECT_EQ(counts.Size(), 1u) << line;
   }
   // No count, a key a digit short or long or not hex, a count beyond what the file holds.
   for (const char* line :
@@ -82,31 +73,62 @@ TEST(LaunchCounts, LinesThatAreNoHashAndCountAreLeftOut) {
   EXPECT_EQ(twice.Of("a"), 5u);
 }
 
-TEST(LaunchCounts, AFullFileKeepsTheMostStartedAndCountsStopAtTheTop) {
-  LaunchCounts counts;
-  // Targets t0..t1029; ti started i % 7 + 1 times: the 6 dropped are started once, the greatest keys first.
-  for (int i = 0; i < static_cast<int>(LaunchCounts::kMaxKept) + 6; ++i)
-    for (int n = 0; n <= i % 7; ++n) counts.Count("t" + std::to_string(i));
-  IniFile ini = IniFile::FromBytes("");
-  counts.Write(ini);
-  const LaunchCounts kept = LaunchCounts::Read(ini);
+// Once a count passes the bound every count is halved, rounding up; counts above it, as older
+// copies wrote them, are halved as they are read, as often as it takes.
+TEST(LaunchCounts, CountsAgeByHalvingAllWhenOnePassesTheBound) {
+  const std::string a = LaunchCounts::KeyOf("a"), b = LaunchCounts::KeyOf("b"), c = LaunchCounts::KeyOf("c");
+  LaunchCounts counts = LaunchCounts::Read(
+      IniFile::FromBytes("[Launch Counts]\r\n" + a + "=1000\r\n" + b + "=3\r\n" + c + "=1\r\n"));
+  EXPECT_EQ(counts.Of("a"), LaunchCounts::kAgeAt);
+  counts.Count("a");
+  EXPECT_EQ((std::vector<std::uint32_t>{counts.Of("a"), counts.Of("b"), counts.Of("c")}),
+            (std::vector<std::uint32_t>{501, 2, 1}));
+  counts = LaunchCounts::Read(
+      IniFile::FromBytes("[Launch Counts]\r\n" + a + "=5000\r\n" + b + "=600\r\n" + c + "=7\r\n"));
+  EXPECT_EQ((std::vector<std::uint32_t>{counts.Of("a"), counts.Of("b"), counts.Of("c")}),
+            (std::vector<std::uint32_t>{625, 75, 1}));
+}
+
+// A file as an older copy may have left it: one line per target "t<i>", counted count(i) times.
+std::string FileOf(int targets, std::uint32_t (*count)(int)) {
+  std::string bytes = "[Launch Counts]\r\n";
+  for (int i = 0; i < targets; ++i)
+    bytes += LaunchCounts::KeyOf("t" + std::to_string(i)) + "=" + std::to_string(count(i)) + "\r\n";
+  return bytes;
+}
+
+TEST(LaunchCounts, AFileOfTooManyKeepsTheMostStarted) {
+  // ti started i % 7 + 1 times: the 6 left out are started once.
+  const int targets = static_cast<int>(LaunchCounts::kMaxKept) + 6;
+  const auto count = [](int i) { return static_cast<std::uint32_t>(i % 7 + 1); };
+  const LaunchCounts kept = LaunchCounts::Read(IniFile::FromBytes(FileOf(targets, count)));
   EXPECT_EQ(kept.Size(), LaunchCounts::kMaxKept);
-  int droppedOnce = 0;
-  for (int i = 0; i < static_cast<int>(LaunchCounts::kMaxKept) + 6; ++i) {
-    const std::string t = "t" + std::to_string(i);
-    if (kept.Of(t) == 0) {
-      EXPECT_EQ(counts.Of(t), 1u) << t;
-      ++droppedOnce;
+  int leftOut = 0;
+  for (int i = 0; i < targets; ++i) {
+    const std::uint32_t n = kept.Of("t" + std::to_string(i));
+    if (n == 0) {
+      EXPECT_EQ(count(i), 1u) << i;
+      ++leftOut;
     } else {
-      EXPECT_EQ(kept.Of(t), counts.Of(t)) << t;
+      EXPECT_EQ(n, count(i)) << i;
     }
   }
-  EXPECT_EQ(droppedOnce, 6);
+  EXPECT_EQ(leftOut, 6);
+}
 
-  LaunchCounts top =
-      LaunchCounts::Read(IniFile::FromBytes("[Launch Counts]\r\nAF63DC4C8601EC8C=2147483647\r\n"));
-  top.Count("a");
-  EXPECT_EQ(top.Of("a"), LaunchCounts::kMaxCount);
+// A file full of things started twice long ago: something new, started once a session, enters at
+// once above them and rises session by session.
+TEST(LaunchCounts, WhatIsStartedNowEntersAFullFileAndRises) {
+  const int targets = static_cast<int>(LaunchCounts::kMaxKept);
+  IniFile ini = IniFile::FromBytes(FileOf(targets, [](int) { return 2u; }));
+  for (std::uint32_t session = 1; session <= 3; ++session) {
+    LaunchCounts counts = LaunchCounts::Read(ini);
+    counts.Count("new");
+    counts.Write(ini);
+    const LaunchCounts again = LaunchCounts::Read(ini);
+    EXPECT_EQ(again.Size(), LaunchCounts::kMaxKept);
+    EXPECT_EQ(again.Of("new"), 2 + session);
+  }
 }
 
 }  // namespace
