@@ -52,6 +52,13 @@ std::vector<GroupListEntry> GroupList(const std::vector<GroupListEntry>& groups,
   return list;
 }
 
+void RetireKeptTitles(std::vector<GroupListEntry>& kept, const std::vector<std::string>& titles) {
+  std::erase_if(kept, [&](const GroupListEntry& e) {
+    return std::any_of(titles.begin(), titles.end(),
+                       [&](const std::string& t) { return SameTextAscii(t, e.Title); });
+  });
+}
+
 void WriteGroupList(IniFile& ini, const std::vector<GroupListEntry>& list) {
   // Rewriting an unchanged list would only move its lines.
   if (HoldsList(ini, list)) return;

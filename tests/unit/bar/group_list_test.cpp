@@ -5,6 +5,7 @@
 #include "core/bar/bar_save.h"
 #include "core/bar/group_file.h"
 #include "core/bar/group_loading.h"
+#include "core/button_menu/group_commands.h"
 #include "core/editor/editor_commit.h"
 #include "core/profile/ini_file.h"
 #include "support/table_folder.h"
@@ -176,6 +177,33 @@ TEST(GroupList, ATitleStillListedIsNotRetired) {
   const IniFile gpf = IniFile::FromBytes(disk.gpf);
   EXPECT_TRUE(gpf.SectionExists("B") && gpf.SectionExists("B  Buttons"));
   EXPECT_FALSE(gpf.SectionExists("C") || gpf.SectionExists("C  Buttons") || gpf.ValueExists("Groups", "C"));
+}
+
+// A start that could not read the group file kept "Tools" listed without its record. The title is
+// taken (a new group of it would write over that record), but for a group that has it already (quick
+// create names groups after their folders); deleted or renamed, that group retires the kept title too
+// and does not come back.
+TEST(GroupList, AKeptTitleIsTakenAndRetiredWithTheGroupThatHasIt) {
+  std::vector<GroupPanel> panels(2);
+  panels[0].Data.Title = "A";
+  panels[1].Data.Title = "tools";
+  EXPECT_EQ(OtherGroupTitles(panels, 1, {{"Tools", ""}}), std::vector<std::string>{"A"});
+  EXPECT_EQ(OtherGroupTitles(panels, 0, {{"Tools", ""}}), (std::vector<std::string>{"tools", "Tools"}));
+  for (const std::string renamed : {"", "Bench"}) {
+    SCOPED_TRACE(renamed);
+    Disk disk({Web("A", {"a1"}), Web("Tools", {"t1"})});
+    std::vector<GroupListEntry> kept = {{"Tools", ""}};
+    std::vector<GroupRecord> after = {Web("A", {"a1"})};
+    if (!renamed.empty()) after.push_back(Web(renamed, {"t1"}));
+    const GroupListChange change{[&](IniFile& gpf) {
+                                   for (const GroupRecord& g : after) SaveGroup(gpf, g, true);
+                                 },
+                                 {"tools"}};
+    RetireKeptTitles(kept, change.Retired);
+    EXPECT_EQ(SaveGroupListChange(change, GroupList(ListOf(after), kept), disk.Saver()), std::nullopt);
+    EXPECT_EQ(Start(disk.ini, disk.gpf), renamed.empty() ? "A: a1" : "A: a1 | Bench: t1");
+    EXPECT_EQ(GroupList(ListOf(after), kept), ListOf(after));  // nor does the close list it
+  }
 }
 
 TEST(GroupList, TheListIsWrittenOnlyWhenItChanged) {
