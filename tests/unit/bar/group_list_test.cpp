@@ -206,6 +206,37 @@ TEST(GroupList, AKeptTitleIsTakenAndRetiredWithTheGroupThatHasIt) {
   }
 }
 
+// The close after a rename whose record could not be saved (the group file was locked): the bar
+// shows Bee, the files still hold B. The records go first, so a start after either save finds the
+// group; a group file that fails again leaves the settings their list, the rest saved all the same.
+TEST(GroupList, TheCloseSavesTheRecordsBeforeTheListThatNamesThem) {
+  for (const bool groupFileFails : {false, true}) {
+    SCOPED_TRACE(groupFileFails);
+    Disk disk({Web("A", {"a1"}), Web("B", {"b1"})});
+    IniFile ini = IniFile::FromBytes(disk.ini);
+    IniFile gpf = IniFile::FromBytes(disk.gpf);
+    const std::vector<GroupListEntry> stored = ReadGroupList(ini);
+    BarSettings settings;
+    settings.Width = 140;
+    WriteBarDocuments(ini, gpf, settings, {}, {}, {Web("A", {"a1"}), Web("Bee", {"b1"})});
+    std::vector<std::string> shown;  // by a start after each save
+    const auto failed = SaveBarDocuments(ini, gpf, stored, [&](IniFile& file) {
+      if (&file == &gpf && groupFileFails) return false;
+      (&file == &gpf ? disk.gpf : disk.ini) = file.ToBytes();
+      shown.push_back(Start(disk.ini, disk.gpf));
+      return true;
+    });
+    if (groupFileFails) {
+      EXPECT_EQ(failed, GroupListStep::kWriteGroups);
+      EXPECT_EQ(shown, std::vector<std::string>{"A: a1 | B: b1"});
+    } else {
+      EXPECT_EQ(failed, std::nullopt);
+      EXPECT_EQ(shown, (std::vector<std::string>{"A: a1 | B: b1", "A: a1 | Bee: b1"}));
+    }
+    EXPECT_EQ(ReadBarSettings(IniFile::FromBytes(disk.ini), 0).Width, 140);
+  }
+}
+
 TEST(GroupList, TheListIsWrittenOnlyWhenItChanged) {
   IniFile ini = IniFile::FromBytes("");
   WriteGroupList(ini, {{"工具", "D:\\工具\\"}, {"Web", ""}});
