@@ -76,58 +76,34 @@ TEST(LaunchCounts, LinesThatAreNoHashAndCountAreLeftOut) {
 // Once a count passes the bound every count is halved, rounding up; counts above it, as older
 // copies wrote them, are halved as they are read, as often as it takes.
 TEST(LaunchCounts, CountsAgeByHalvingAllWhenOnePassesTheBound) {
-  const std::string a = LaunchCounts::KeyOf("a"), b = LaunchCounts::KeyOf("b"), c = LaunchCounts::KeyOf("c");
-  LaunchCounts counts = LaunchCounts::Read(
-      IniFile::FromBytes("[Launch Counts]\r\n" + a + "=1000\r\n" + b + "=3\r\n" + c + "=1\r\n"));
-  EXPECT_EQ(counts.Of("a"), LaunchCounts::kAgeAt);
+  const std::string a = "[Launch Counts]\r\n" + LaunchCounts::KeyOf("a") + "=";
+  const std::string b = "\r\n" + LaunchCounts::KeyOf("b") + "=", c = "\r\n" + LaunchCounts::KeyOf("c") + "=";
+  const auto abc = [](const LaunchCounts& n) {
+    return std::vector<std::uint32_t>{n.Of("a"), n.Of("b"), n.Of("c")};
+  };
+  LaunchCounts counts = LaunchCounts::Read(IniFile::FromBytes(a + "1000" + b + "3" + c + "1\r\n"));
+  EXPECT_EQ(abc(counts), (std::vector<std::uint32_t>{1000, 3, 1}));
   counts.Count("a");
-  EXPECT_EQ((std::vector<std::uint32_t>{counts.Of("a"), counts.Of("b"), counts.Of("c")}),
-            (std::vector<std::uint32_t>{501, 2, 1}));
-  counts = LaunchCounts::Read(
-      IniFile::FromBytes("[Launch Counts]\r\n" + a + "=5000\r\n" + b + "=600\r\n" + c + "=7\r\n"));
-  EXPECT_EQ((std::vector<std::uint32_t>{counts.Of("a"), counts.Of("b"), counts.Of("c")}),
+  EXPECT_EQ(abc(counts), (std::vector<std::uint32_t>{501, 2, 1}));
+  EXPECT_EQ(abc(LaunchCounts::Read(IniFile::FromBytes(a + "5000" + b + "600" + c + "7\r\n"))),
             (std::vector<std::uint32_t>{625, 75, 1}));
 }
 
-// A file as an older copy may have left it: one line per target "t<i>", counted count(i) times.
-std::string FileOf(int targets, std::uint32_t (*count)(int)) {
-  std::string bytes = "[Launch Counts]\r\n";
-  for (int i = 0; i < targets; ++i)
-    bytes += LaunchCounts::KeyOf("t" + std::to_string(i)) + "=" + std::to_string(count(i)) + "\r\n";
-  return bytes;
-}
-
-TEST(LaunchCounts, AFileOfTooManyKeepsTheMostStarted) {
-  // ti started i % 7 + 1 times: the 6 left out are started once.
-  const int targets = static_cast<int>(LaunchCounts::kMaxKept) + 6;
-  const auto count = [](int i) { return static_cast<std::uint32_t>(i % 7 + 1); };
-  const LaunchCounts kept = LaunchCounts::Read(IniFile::FromBytes(FileOf(targets, count)));
-  EXPECT_EQ(kept.Size(), LaunchCounts::kMaxKept);
-  int leftOut = 0;
-  for (int i = 0; i < targets; ++i) {
-    const std::uint32_t n = kept.Of("t" + std::to_string(i));
-    if (n == 0) {
-      EXPECT_EQ(count(i), 1u) << i;
-      ++leftOut;
-    } else {
-      EXPECT_EQ(n, count(i)) << i;
-    }
-  }
-  EXPECT_EQ(leftOut, 6);
-}
-
-// A file full of things started twice long ago: something new, started once a session, enters at
-// once above them and rises session by session.
+// A file full of things started twice long ago, and one more than is kept, started once: that one
+// is left out. Something new, started once a session, enters above the rest and rises each session.
 TEST(LaunchCounts, WhatIsStartedNowEntersAFullFileAndRises) {
-  const int targets = static_cast<int>(LaunchCounts::kMaxKept);
-  IniFile ini = IniFile::FromBytes(FileOf(targets, [](int) { return 2u; }));
+  std::string bytes = "[Launch Counts]\r\n";
+  for (std::size_t i = 0; i <= LaunchCounts::kMaxKept; ++i)
+    bytes +=
+        LaunchCounts::KeyOf("t" + std::to_string(i)) + (i < LaunchCounts::kMaxKept ? "=2\r\n" : "=1\r\n");
+  IniFile ini = IniFile::FromBytes(bytes);
   for (std::uint32_t session = 1; session <= 3; ++session) {
     LaunchCounts counts = LaunchCounts::Read(ini);
+    EXPECT_EQ(counts.Size(), LaunchCounts::kMaxKept);
+    EXPECT_EQ(counts.Of("t" + std::to_string(LaunchCounts::kMaxKept)), 0u);
     counts.Count("new");
     counts.Write(ini);
-    const LaunchCounts again = LaunchCounts::Read(ini);
-    EXPECT_EQ(again.Size(), LaunchCounts::kMaxKept);
-    EXPECT_EQ(again.Of("new"), 2 + session);
+    EXPECT_EQ(LaunchCounts::Read(ini).Of("new"), 2 + session);
   }
 }
 
