@@ -35,13 +35,6 @@ TEST(LaunchDecision, WebAddressRule) {
     EXPECT_FALSE(IsWebAddress(other)) << other;
 }
 
-// Only a .PIF file has a verb of its own; everything else takes its default action.
-TEST(LaunchDecision, OpenVerb) {
-  EXPECT_EQ(OpenVerb("D:\\Tools\\old.PiF"), "open");
-  for (const char* other : {"D:\\Tools\\Edit.lnk", "http://x.cn/a.pif", "D:\\pif"})
-    EXPECT_EQ(OpenVerb(other), "") << other;
-}
-
 // The click (and Enter on the focused button, which is the same click) goes by the group's
 // kind; the overflow and PanelBtn menus, which list a web group's addresses, by the rule.
 TEST(LaunchDecision, EveryPathOpensHttpAndHttpsAlike) {
@@ -95,6 +88,10 @@ TEST(LaunchDecision, LaunchButtons) {
   // link, through the shell's link handler.
   check(gkShortcut, "D:\\Tools\\Edit.lnk", false, Open("D:\\Tools\\Edit.lnk", kShowNormal, true));
   check(gkShortcut, "D:\\Tools\\Old.pif", false, Open("D:\\Tools\\Old.pif", kShowNormal, true));
+  // Only a .PIF file has a verb of its own; everything else opens with its default action.
+  EXPECT_EQ(OpenVerb("D:\\Tools\\Old.pif"), "open");
+  for (const char* other : {"D:\\Tools\\Edit.lnk", "http://x.cn/a.pif", "D:\\pif"})
+    EXPECT_EQ(OpenVerb(other), "");
   check(gkShortcut, "D:\\Tools\\app.exe", false, Open("D:\\Tools\\app.exe", kShowNormal, false));
   check(gkShortcut, "D:\\Tools\\\x01.exe", false, Refuse("D:\\Tools\\\x01.exe"));
   check(gkEmail, "MAILTO:张三@example.cn", false, Open("MAILTO:张三@example.cn", kShowNormal, false));
