@@ -42,7 +42,7 @@ int main() {
   int openRepaints = 0, closeRepaints = 0;
   for (int run = 0; run < kRuns; ++run) {
     Timer timer;
-    const HWND about = ShowAboutWindow(nullptr, &timer, picture->bitmap.get());
+    const HWND about = ShowAboutWindow(nullptr, {}, &timer, picture->bitmap.get());
     if (!about) return 1;
     const double closeStart = Now();
     SendMessageW(about, WM_CLOSE, 0, 0);

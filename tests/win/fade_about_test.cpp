@@ -38,7 +38,7 @@ TEST(AboutWindow, OpensCentredDissolvesClosesWithABlendAndFreesItself) {
   std::fill(dib->bits, dib->bits + 399 * 250, 0x336699u);
   const std::vector<long> before = OwnHandles();
   Recorder rec;
-  const HWND about = ShowAboutWindow(nullptr, &rec, dib->bitmap.get());
+  const HWND about = ShowAboutWindow(nullptr, {}, &rec, dib->bitmap.get());
   ASSERT_TRUE(about);
   RECT r{};
   GetWindowRect(about, &r);
@@ -50,7 +50,7 @@ TEST(AboutWindow, OpensCentredDissolvesClosesWithABlendAndFreesItself) {
   EXPECT_TRUE(GetWindowLongPtrW(about, GWL_EXSTYLE) & WS_EX_TOPMOST);
 
   // A second command only brings the open window forward: no new snapshot of itself.
-  EXPECT_EQ(ShowAboutWindow(nullptr, &rec, dib->bitmap.get()), about);
+  EXPECT_EQ(ShowAboutWindow(nullptr, {}, &rec, dib->bitmap.get()), about);
   EXPECT_EQ(rec.snapshots, 1);
   // Moving the pointer without a press moves nothing.
   SendMessageW(about, WM_MOUSEMOVE, 0, MAKELPARAM(200, 120));  // far from (0, 0)
@@ -74,7 +74,7 @@ TEST(AboutWindow, GoesWithItsOwnerAndFreesWhatItHeld) {
   ASSERT_TRUE(owner);
   const std::vector<long> before = OwnHandles();
   Recorder rec;
-  const HWND about = ShowAboutWindow(owner, &rec, dib->bitmap.get());
+  const HWND about = ShowAboutWindow(owner, {}, &rec, dib->bitmap.get());
   ASSERT_TRUE(about);
   EXPECT_NE(OwnHandles(), before);
   DestroyWindow(owner);  // as the bar ends with the window open

@@ -23,4 +23,16 @@ void WriteBarDocuments(IniFile& ini, IniFile& gpf, const BarSettings& settings, 
     if (g.Data.Visible) SaveGroup(gpf, g, !g.Buttons.empty());
 }
 
+std::optional<GroupListStep> SaveBarDocuments(IniFile& ini, IniFile& gpf,
+                                              const std::vector<GroupListEntry>& stored,
+                                              const std::function<bool(IniFile&)>& save) {
+  const auto saved = [&](IniFile& file) { return save ? save(file) : file.Save(); };
+  const bool gpfSaved = saved(gpf);
+  if (!gpfSaved) WriteGroupList(ini, stored);
+  const bool iniSaved = saved(ini);
+  if (!gpfSaved) return GroupListStep::kWriteGroups;
+  if (!iniSaved) return GroupListStep::kList;
+  return std::nullopt;
+}
+
 }  // namespace wendlix

@@ -1,5 +1,7 @@
 // What closing the bar writes into the bar settings file and the group file.
 #pragma once
+#include <functional>
+#include <optional>
 #include <vector>
 
 #include "core/bar/bar_settings.h"
@@ -20,6 +22,17 @@ class IniFile;
 void WriteBarDocuments(IniFile& ini, IniFile& gpf, const BarSettings& settings, const TweakFlags& tweaks,
                        const ShellWindowStates& shell, const std::vector<GroupRecord>& groups,
                        const std::vector<GroupListEntry>& kept = {});
+
+// Saves the two files WriteBarDocuments wrote, the records before the list that names them, as a
+// command that changes the list does (SaveGroupListChange): the group file, then the settings. A
+// group file that cannot be saved leaves the settings `stored`, the list they held (ReadGroupList
+// before the writes), with the rest of them saved all the same: a list naming a group whose record
+// is not on disk would lose that group at the next start. `save` replaces one file whole
+// (IniFile::Save when empty). Returns the first step that failed: kWriteGroups for the group file,
+// kList for the settings.
+std::optional<GroupListStep> SaveBarDocuments(IniFile& ini, IniFile& gpf,
+                                              const std::vector<GroupListEntry>& stored,
+                                              const std::function<bool(IniFile&)>& save = {});
 
 // The list entry of each group, in band order.
 std::vector<GroupListEntry> GroupListOf(const std::vector<GroupRecord>& groups);

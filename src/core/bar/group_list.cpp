@@ -52,6 +52,22 @@ std::vector<GroupListEntry> GroupList(const std::vector<GroupListEntry>& groups,
   return list;
 }
 
+std::vector<GroupListEntry> ReadGroupList(const IniFile& ini) {
+  const std::vector<std::string> names = ReadGroupNames(ini);
+  const int count = ini.ReadInteger(kBarSection, "Groups", 0);
+  std::vector<GroupListEntry> list;
+  for (std::size_t i = 0; i < names.size() && static_cast<int>(i) < count; ++i)
+    list.push_back({names[i], ini.ReadString(kGroupsSection, names[i], "")});
+  return list;
+}
+
+void RetireKeptTitles(std::vector<GroupListEntry>& kept, const std::vector<std::string>& titles) {
+  std::erase_if(kept, [&](const GroupListEntry& e) {
+    return std::any_of(titles.begin(), titles.end(),
+                       [&](const std::string& t) { return SameTextAscii(t, e.Title); });
+  });
+}
+
 void WriteGroupList(IniFile& ini, const std::vector<GroupListEntry>& list) {
   // Rewriting an unchanged list would only move its lines.
   if (HoldsList(ini, list)) return;

@@ -23,6 +23,13 @@ struct GroupListEntry {
 std::vector<GroupListEntry> GroupList(const std::vector<GroupListEntry>& groups,
                                       const std::vector<GroupListEntry>& kept);
 
+// The list as a start reads it: the first "Groups" titles of section "Groups", with their folders.
+std::vector<GroupListEntry> ReadGroupList(const IniFile& ini);
+
+// A group deleted or renamed takes its old titles out of `kept` too: the list would name them
+// again otherwise, and the group come back at the next start.
+void RetireKeptTitles(std::vector<GroupListEntry>& kept, const std::vector<std::string>& titles);
+
 // Makes the settings file hold `list`: the count "Groups" of section "Wendlix V3.0" and the
 // section "Groups" afresh. A list already there as it would be written changes nothing.
 void WriteGroupList(IniFile& ini, const std::vector<GroupListEntry>& list);

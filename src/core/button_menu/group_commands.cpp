@@ -98,10 +98,15 @@ std::vector<std::string> SectionButtonNames(const IniFile& gpf, std::string_view
   return gpf.ReadSection(ButtonSectionName(title));
 }
 
-std::vector<std::string> OtherGroupTitles(const std::vector<GroupPanel>& groups, int except) {
+std::vector<std::string> OtherGroupTitles(const std::vector<GroupPanel>& groups, int except,
+                                          const std::vector<GroupListEntry>& kept) {
   std::vector<std::string> titles;
   for (int i = 0; i < static_cast<int>(groups.size()); ++i)
     if (i != except) titles.push_back(groups[i].Data.Title);
+  // A group that shares a kept title (its record is the one on disk now) keeps it.
+  const bool own = except >= 0 && except < static_cast<int>(groups.size());
+  for (const GroupListEntry& entry : kept)
+    if (!own || !SameTextAscii(entry.Title, groups[except].Data.Title)) titles.push_back(entry.Title);
   return titles;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/bar/group_construction.h"
+#include "core/bar/group_list.h"
 #include "core/bar/panel_data.h"
 
 namespace wendlix {
@@ -46,8 +47,10 @@ bool IsFilled(const GroupPanel& panel);
 std::vector<std::string> OtherButtonNames(const GroupPanel& panel, int except);
 // The names in a button section, for a group not filled.
 std::vector<std::string> SectionButtonNames(const IniFile& gpf, std::string_view title);
-// Every group's title but that of `except` (-1 for none).
-std::vector<std::string> OtherGroupTitles(const std::vector<GroupPanel>& groups, int except);
+// Every group's title but that of `except` (-1 for none), and every title `kept` from a start
+// that could not read its group: a new group of such a title would write over its record.
+std::vector<std::string> OtherGroupTitles(const std::vector<GroupPanel>& groups, int except,
+                                          const std::vector<GroupListEntry>& kept);
 
 // A new button named `name` for `target`. In a web or e-mail group a button of that name
 // (names compare as profile keys do, ignoring ASCII case) takes the new address in its place,

@@ -41,6 +41,11 @@ bool ParseHex(std::string_view key, std::uint64_t& h) {
   return true;
 }
 
+// Orders entries from the most to the least worth keeping: the larger count, then the smaller key.
+constexpr auto KeptBefore = [](const auto& a, const auto& b) {
+  return a.second != b.second ? a.second > b.second : a.first < b.first;
+};
+
 }  // namespace
 
 std::string LaunchCounts::KeyOf(std::string_view target) { return HexOf(HashOf(target)); }
@@ -51,33 +56,51 @@ std::uint32_t LaunchCounts::Of(std::string_view target) const {
 }
 
 void LaunchCounts::Count(std::string_view target) {
-  std::uint32_t& n = counts_[HashOf(target)];
-  if (n < kMaxCount) ++n;
+  const std::uint64_t h = HashOf(target);
+  if (const auto it = counts_.find(h); it != counts_.end()) {
+    ++it->second;
+  } else if (counts_.size() < kMaxKept) {
+    counts_.emplace(h, 1);
+  } else {
+    const auto least = std::max_element(counts_.begin(), counts_.end(), KeptBefore);
+    const std::uint32_t start = least->second + 1;
+    counts_.erase(least);
+    counts_.emplace(h, start);
+  }
+  Age();
+}
+
+void LaunchCounts::Age() {
+  std::uint32_t largest = 0;
+  for (const auto& [h, n] : counts_) largest = std::max(largest, n);
+  for (; largest > kAgeAt; largest = (largest + 1) / 2)
+    for (auto& [h, n] : counts_) n = (n + 1) / 2;
 }
 
 LaunchCounts LaunchCounts::Read(const IniFile& ini) {
-  LaunchCounts counts;
+  std::vector<std::pair<std::uint64_t, std::uint32_t>> read;
   for (const std::string& key : ini.ReadSection(kLaunchCountsSection)) {
     std::uint64_t h = 0;
     const int n = ini.ReadInteger(kLaunchCountsSection, key, 0);
-    // The first line of a key answers, as the store reads it.
-    if (ParseHex(key, h) && n > 0) counts.counts_.emplace(h, static_cast<std::uint32_t>(n));
+    if (ParseHex(key, h) && n > 0) read.emplace_back(h, static_cast<std::uint32_t>(n));
   }
+  if (read.size() > kMaxKept) {
+    std::nth_element(read.begin(), read.begin() + kMaxKept, read.end(), KeptBefore);
+    read.resize(kMaxKept);
+  }
+  LaunchCounts counts;
+  // The first line of a key answers, as the store reads it.
+  counts.counts_.insert(read.begin(), read.end());
+  counts.Age();
   return counts;
 }
 
 void LaunchCounts::Write(IniFile& ini) const {
   if (counts_.empty() && !ini.SectionExists(kLaunchCountsSection)) return;
-  std::vector<std::pair<std::uint64_t, std::uint32_t>> kept(counts_.begin(), counts_.end());
-  if (kept.size() > kMaxKept) {
-    std::nth_element(kept.begin(), kept.begin() + kMaxKept, kept.end(), [](const auto& a, const auto& b) {
-      return a.second != b.second ? a.second > b.second : a.first < b.first;
-    });
-    kept.resize(kMaxKept);
-  }
-  std::sort(kept.begin(), kept.end());
+  std::vector<std::pair<std::uint64_t, std::uint32_t>> sorted(counts_.begin(), counts_.end());
+  std::sort(sorted.begin(), sorted.end());
   ini.EraseSection(kLaunchCountsSection);
-  for (const auto& [h, n] : kept) ini.WriteInteger(kLaunchCountsSection, HexOf(h), static_cast<int>(n));
+  for (const auto& [h, n] : sorted) ini.WriteInteger(kLaunchCountsSection, HexOf(h), static_cast<int>(n));
 }
 
 }  // namespace wendlix

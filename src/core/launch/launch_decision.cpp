@@ -22,7 +22,6 @@ LaunchRequest OpenRequest(std::string_view file, int showCmd) {
   LaunchRequest r;
   r.Action = LaunchAction::kOpen;
   r.File = std::string(file);
-  r.Verb = OpenVerb(file);
   r.ShowCmd = showCmd;
   r.Target = std::string(file);
   r.ShellReports = IsShortcutFile(file);
@@ -32,7 +31,7 @@ LaunchRequest OpenRequest(std::string_view file, int showCmd) {
 }  // namespace
 
 std::string OpenVerb(std::string_view fileName) {
-  return ToUpperAscii(ExtractFileExt(fileName)) == ".PIF" ? "Open" : "";
+  return !HasUrlScheme(fileName) && ToUpperAscii(ExtractFileExt(fileName)) == ".PIF" ? "open" : "";
 }
 
 bool IsWebAddress(std::string_view text) {

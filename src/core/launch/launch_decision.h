@@ -30,8 +30,7 @@ enum class LaunchAction : std::uint8_t {
 
 struct LaunchRequest {
   LaunchAction Action = LaunchAction::kNone;
-  std::string File;
-  std::string Verb;    // empty: the file's default action
+  std::string File;    // opened with OpenVerb(File)
   std::string Params;  // a command line as it is passed on
   std::string Directory;
   int ShowCmd = 0;
@@ -68,7 +67,8 @@ bool IsWebAddress(std::string_view text);
 // line early.
 LaunchRequest WebBrowserRequest(std::string_view address, int showCmd);
 
-// Verb for opening `fileName`: "Open" for a ".PIF" file, the default action otherwise.
+// The verb the shell opens `fileName` with: "open" for a ".PIF" file (not an address), empty for
+// the file's default action otherwise.
 std::string OpenVerb(std::string_view fileName);
 
 }  // namespace wendlix

@@ -115,6 +115,7 @@ std::string TWendlixMainForm::SaveBar() {
 
   IniFile ini(SettingsFileName(state_.ConfigBase));
   IniFile gpf(GroupFileName(state_.ConfigBase));
+  const std::vector<GroupListEntry> stored = ReadGroupList(ini);
   const ShellWindowSnapshot shellNow =
       state_.Settings.ReLoadSet ? ReadShellWindowSnapshot() : ShellWindowSnapshot{};
   const ShellWindowStates shell = state_.Settings.ReLoadSet ? shellNow.States() : ShellWindowStates{};
@@ -131,11 +132,9 @@ std::string TWendlixMainForm::SaveBar() {
     RestoreKeptKeys(ini, kept);
   }
   // Each file is replaced whole or not at all; the first one that failed is reported.
-  const bool iniSaved = ini.Save();
-  const bool gpfSaved = gpf.Save();
-  if (!iniSaved) return ini.Path();
-  if (!gpfSaved) return gpf.Path();
-  return {};
+  const std::optional<GroupListStep> failed = SaveBarDocuments(ini, gpf, stored);
+  if (!failed) return {};
+  return *failed == GroupListStep::kList ? ini.Path() : gpf.Path();
 }
 
 }  // namespace wendlix

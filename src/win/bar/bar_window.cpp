@@ -57,6 +57,7 @@ std::vector<GroupListEntry> BarWindow::CurrentGroupList() const {
 bool BarWindow::SaveGroupList(const GroupListChange& change, IniFile* gpf, const char* caption) {
   const std::string groupPath = GroupFileName(State().ConfigBase);
   const std::string settingsPath = SettingsFileName(State().ConfigBase);
+  RetireKeptTitles(State().UnreadGroupEntries, change.Retired);
   const std::optional<GroupListStep> failed =
       SaveGroupListFiles(groupPath, settingsPath, change, CurrentGroupList(), gpf);
   if (!failed) return true;

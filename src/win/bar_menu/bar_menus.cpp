@@ -107,7 +107,12 @@ void BarMenus::RunMainMenuItem(const MenuItem& item) {
       quickCreate_.D4Click(item.Tag, CaptionWithoutAccelerator(item.Caption));
       break;
     case MainMenuAction::kQuickSites: quickCreate_.N40Click(CaptionWithoutAccelerator(item.Caption)); break;
-    case MainMenuAction::kAbout: ShowAboutWindow(bar_.Handle()); break;
+    case MainMenuAction::kAbout:
+      ShowAboutWindow(bar_.Handle(), [this](HWND about) {
+        AutoHideHold hold(bar_.Toolbar());
+        H2Click(about);
+      });
+      break;
     case MainMenuAction::kHelp: H2Click(bar_.Handle()); break;
     case MainMenuAction::kHotKey: keyboard_.ChooseHotKey(); break;
     case MainMenuAction::kClose: PostMessageW(bar_.Handle(), WM_CLOSE, 0, 0); break;

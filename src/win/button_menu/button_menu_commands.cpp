@@ -127,15 +127,17 @@ void ButtonMenuCommands::RunButtonMenuItem(const MenuItem& item, const ButtonMen
       return L1Click(bar_.Handle(), state_.Groups[t.Group], GroupFileName(state_.ConfigBase));
     }
     case A::kImport: {
+      const std::string oldTitle = state_.Groups[t.Group].Data.Title;
       bool changed = false;
       {
         AutoHideHold hold(bar_.Toolbar());
         changed = I2Click(
             bar_.Handle(), state_.Groups[t.Group],
             {GroupFileName(state_.ConfigBase), SettingsFileName(state_.ConfigBase), bar_.CurrentGroupList()},
-            OtherGroupTitles(state_.Groups, t.Group));
+            OtherGroupTitles(state_.Groups, t.Group, state_.UnreadGroupEntries));
       }
       if (changed) {
+        RetireKeptTitles(state_.UnreadGroupEntries, {oldTitle});
         bar_.FillGroup(state_.Groups[t.Group]);
         bar_.RefreshGroupEntries();
         bar_.ArrangeBar();
@@ -285,7 +287,7 @@ void ButtonMenuCommands::N6Click() {
   setup.KindEnabled = true;
   setup.Title.clear();
   setup.Folder.clear();
-  setup.OtherTitles = OtherGroupTitles(state_.Groups, -1);
+  setup.OtherTitles = OtherGroupTitles(state_.Groups, -1, state_.UnreadGroupEntries);
   const NewBtnFormResult r = RunEditor(setup);
   if (!IsOk(r.ModalResult)) return;
   TakeGroupPage(data, r, true);
@@ -310,7 +312,7 @@ void ButtonMenuCommands::S5Click(int g) {
   setup.Entries =
       EditorEntriesForGroup(IsFilled(group) ? PanelRecord(group).Buttons : std::vector<GroupButton>{},
                             group.Data.PanelStyle, bar_.OpenGroupFile(), group.Data.Title);
-  setup.OtherTitles = OtherGroupTitles(state_.Groups, g);
+  setup.OtherTitles = OtherGroupTitles(state_.Groups, g, state_.UnreadGroupEntries);
   const NewBtnFormResult r = RunEditor(setup);
   if (!IsOk(r.ModalResult)) {
     // The buttons page writes and deletes shortcut files at once, even when cancelled.

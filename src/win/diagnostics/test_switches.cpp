@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/bar/bar_save.h"
 #include "core/diagnostics/save_rounds.h"
 #include "core/platform/file_io.h"
 #include "core/profile/ini_file.h"
@@ -73,10 +74,9 @@ std::optional<std::uint32_t> CheckedRound(const std::string& path, bool groups, 
 bool SaveRound(const std::string& folder, std::uint32_t round) {
   IniFile ini(folder + kSettingsName);
   IniFile gpf(folder + kGroupsName);
+  const std::vector<GroupListEntry> stored = ReadGroupList(ini);
   WriteSaveRound(ini, gpf, round);
-  const bool iniSaved = ini.Save();
-  const bool gpfSaved = gpf.Save();
-  return iniSaved && gpfSaved;
+  return !SaveBarDocuments(ini, gpf, stored);
 }
 
 // Checks what a killed writer left, saves the next round and checks that it cleaned up.
@@ -106,8 +106,8 @@ std::string CheckAndSave(const std::string& folder, std::uint32_t& nextRound) {
     if (!gpf) return "bad: " + problem;
     iniRound = *ini;
     gpfRound = *gpf;
-    // A round saves the settings file first: it may be one ahead, never behind.
-    if (iniRound < gpfRound || iniRound > gpfRound + 1)
+    // A round saves the group file first: it may be one ahead, never behind.
+    if (gpfRound < iniRound || gpfRound > iniRound + 1)
       return "bad: settings round " + std::to_string(iniRound) + " beside groups round " +
              std::to_string(gpfRound);
   }

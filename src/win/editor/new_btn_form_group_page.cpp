@@ -18,6 +18,7 @@
 #include "win/paint/dib_section.h"
 #include "win/paint/fill_gradient.h"
 #include "win/paint/picture_file.h"
+#include "win/paint/system_colors.h"
 #include "win/shell/pidl.h"
 #include "win/shell/shell_folders.h"
 #include "win/ui/p_messages.h"
@@ -28,11 +29,6 @@ namespace wendlix {
 namespace {
 
 constexpr int kCaptionHeight = 20;
-
-COLORREF Resolve(std::int32_t color) {
-  const auto c = static_cast<std::uint32_t>(color);
-  return (c & 0x80000000u) ? GetSysColor(static_cast<int>(c & 0xFF)) : (c & 0xFFFFFF);
-}
 
 struct NamedColor {
   const char* name;
@@ -151,7 +147,7 @@ std::optional<COLORREF> TNewBtnForm::AskColor(int id, COLORREF current) {
 
 void TNewBtnForm::PickColor(int id) {
   std::int32_t& target = id == kBtnColor ? color_ : id == kBtnFromColor ? fromColor_ : toColor_;
-  const std::optional<COLORREF> color = AskColor(id, Resolve(target));
+  const std::optional<COLORREF> color = AskColor(id, ResolveStoredColor(target));
   if (color) target = static_cast<std::int32_t>(*color);
   // A click on the single colour always means single-colour filling; a gradient end means
   // the gradient once it changed.
@@ -216,7 +212,7 @@ void TNewBtnForm::RxSpeedButton2Click() {
   cf.lStructSize = sizeof(cf);
   cf.hwndOwner = Handle();
   cf.lpLogFont = &lf;
-  cf.rgbColors = Resolve(font_.Color);
+  cf.rgbColors = ResolveStoredColor(font_.Color);
   cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
   if (!ChooseFontW(&cf)) return;
   font_.Name = FromWide(lf.lfFaceName);
@@ -270,7 +266,7 @@ void TNewBtnForm::DrawColorButton(const DRAWITEMSTRUCT& item, std::int32_t color
   const bool pressed = item.itemState & ODS_SELECTED;
   DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
   RECT swatch{r.left + 4, r.top + 4, r.right - 4, r.bottom - 4};
-  unique_hbrush brush(CreateSolidBrush(Resolve(color)));
+  unique_hbrush brush(CreateSolidBrush(ResolveStoredColor(color)));
   FillRect(item.hDC, &swatch, brush.get());
   FrameRect(item.hDC, &swatch, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
   if (item.itemState & ODS_FOCUS) {

@@ -7,7 +7,6 @@
 
 #include "core/paint/about_window.h"
 #include "core/tweaks/tweak_texts.h"
-#include "win/bar_menu/bar_menu_commands.h"
 #include "win/common/base_window.h"
 #include "win/common/unique_handle.h"
 #include "win/common/wide.h"
@@ -32,7 +31,7 @@ class TLogoForm final : public BaseWindow<TLogoForm> {
  public:
   static constexpr wchar_t kClassName[] = L"TLogoForm";
 
-  explicit TLogoForm(AboutObserver* observer) : observer_(observer) {}
+  TLogoForm(AboutObserver* observer, AboutHelp help) : observer_(observer), help_(std::move(help)) {}
 
   bool Create(HWND owner, HBITMAP picture) {
     unique_hbitmap own(picture
@@ -203,7 +202,9 @@ class TLogoForm final : public BaseWindow<TLogoForm> {
     ReleaseCapture();
     SendMessageW(Handle(), WM_SYSCOMMAND, 0xF012, 0);  // move by the caption: drags the borderless window
   }
-  void Label2Click() { H2Click(Handle()); }
+  void Label2Click() {
+    if (help_) help_(Handle());
+  }
   void FormClose() {
     closing_ = true;
     image1Visible_ = labelsVisible_ = false;
@@ -296,6 +297,7 @@ class TLogoForm final : public BaseWindow<TLogoForm> {
   }
 
   AboutObserver* observer_;
+  AboutHelp help_;
   unique_hbitmap picture_;
   int pictureWidth_ = 0, pictureHeight_ = 0;
   unique_hfont label1Font_, label2Font_;
@@ -324,7 +326,7 @@ HWND FindOpenAbout() {
 
 }  // namespace
 
-HWND ShowAboutWindow(HWND owner, AboutObserver* observer, HBITMAP picture) {
+HWND ShowAboutWindow(HWND owner, AboutHelp help, AboutObserver* observer, HBITMAP picture) {
   try {
     if (HWND open = FindOpenAbout()) {
       // Only forward: a new snapshot here would capture the About window itself.
@@ -332,7 +334,7 @@ HWND ShowAboutWindow(HWND owner, AboutObserver* observer, HBITMAP picture) {
       if (base) static_cast<TLogoForm*>(base)->BringForward();
       return open;
     }
-    auto form = std::make_unique<TLogoForm>(observer);
+    auto form = std::make_unique<TLogoForm>(observer, std::move(help));
     if (!form->Create(owner, picture)) return nullptr;
     TLogoForm* raw = form.release();  // frees itself when closed
     const HWND hwnd = raw->Handle();

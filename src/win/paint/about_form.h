@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
+
 #include "core/paint/pixel_buffer.h"
 
 namespace wendlix {
@@ -17,9 +19,13 @@ class AboutObserver {
   virtual void TransitionDone(bool /*closing*/, int /*repaints*/) {}
 };
 
+// What the help link does, given the About window (the owner of any box it shows). The bar
+// passes its help command, which holds the bar while a box is up.
+using AboutHelp = std::function<void(HWND about)>;
+
 // Shows the About window centred on the screen, or brings the open one forward. The
 // picture is the exe's ABOUTPICTURE bitmap unless `picture` is given (copied). Returns
 // the window, or nullptr when it could not be made.
-HWND ShowAboutWindow(HWND owner, AboutObserver* observer = nullptr, HBITMAP picture = nullptr);
+HWND ShowAboutWindow(HWND owner, AboutHelp help, AboutObserver* observer = nullptr, HBITMAP picture = nullptr);
 
 }  // namespace wendlix

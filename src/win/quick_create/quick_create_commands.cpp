@@ -86,10 +86,8 @@ void QuickCreateCommands::N40Click(const std::string& caption) {
   CollectionDecision decision = DecideCollection(caption, path, file, state_.Groups, GroupFont{});
   switch (decision.Act) {
     case CollectionDecision::Action::kError: {
-      {
-        AutoHideHold hold(bar_.Toolbar());
-        ShowErrorBox(decision.Message, kQuickCreateCaption);
-      }
+      AutoHideHold hold(bar_.Toolbar());
+      ShowErrorBox(decision.Message, kQuickCreateCaption);
       if (decision.RunHelp) H2Click(bar_.Handle());
       return;
     }

@@ -2,9 +2,8 @@
 
 #include <shellapi.h>
 
+#include "core/launch/launch_decision.h"
 #include "core/shell/command_line.h"
-#include "core/text/ascii.h"
-#include "core/text/paths.h"
 #include "win/common/wide.h"
 
 namespace wendlix {
@@ -21,8 +20,7 @@ std::optional<ShellCall> ShellOpenCall(const std::string& fileName, const std::s
                                        const std::string& dir, int showCmd) {
   const std::optional<std::string> target = SafeShellTarget(fileName);
   if (!target || target->empty()) return std::nullopt;
-  const bool isPif = !HasUrlScheme(fileName) && ToUpperAscii(ExtractFileExt(fileName)) == ".PIF";
-  return ShellCall{isPif ? L"open" : L"", ToWide(*target), ToWide(params), ToWide(dir), showCmd};
+  return ShellCall{ToWide(OpenVerb(fileName)), ToWide(*target), ToWide(params), ToWide(dir), showCmd};
 }
 
 HINSTANCE RunShellCall(HWND wnd, const ShellCall& call, HANDLE* process, ShellErrors errors) {

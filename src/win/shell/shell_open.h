@@ -18,10 +18,9 @@ struct ShellCall {
   bool operator==(const ShellCall&) const = default;
 };
 
-// The call that opens `fileName` with `params` in `dir`: verb "open" for a ".PIF" file,
-// the file's default action otherwise. An address has its quotes, blanks and control
-// characters percent-encoded; a path that holds a quote or a control character is
-// refused (nullopt).
+// The call that opens `fileName` with `params` in `dir`, with OpenVerb's verb. An address has its quotes,
+// blanks and control characters percent-encoded; a path that holds a quote or a control character is refused
+// (nullopt).
 std::optional<ShellCall> ShellOpenCall(const std::string& fileName, const std::string& params,
                                        const std::string& dir, int showCmd);
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "win/bar_menu/bar_menu_commands.h"
 #include "win/paint/about_form.h"
 
 namespace {
@@ -62,7 +63,7 @@ struct Observer : wendlix::AboutObserver {
 
 LRESULT CALLBACK ProbeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_COMMAND && LOWORD(wp) == 1) {
-    wendlix::ShowAboutWindow(hwnd, &g_observer);
+    wendlix::ShowAboutWindow(hwnd, &wendlix::H2Click, &g_observer);
     return 0;
   }
   if (msg == WM_CLOSE) {

@@ -2,8 +2,9 @@
 # The buttons menu's commands over a shortcut group, a web group and a collapsed e-mail group never filled,
 # on real links and the real group file, read back from the folder, the file and the bar, also after a
 # restart; each command reads and saves the group file at most as often as it must; dialogs and boxes hold
-# the auto-hide timer off. (What the menu offers where is decided and tested in the core.)
-# e2e-timeout: 240
+# the auto-hide timer off, the About window's box for a missing help file too. (What the menu offers where
+# is decided and tested in the core.)
+# e2e-timeout: 300
 source "$(dirname "$0")/../lib.sh"
 
 tools=$E2E_WORK/Tools
@@ -186,4 +187,16 @@ mv "$tools.gone" "$tools"
 menu_at "$(at_collapsed Links)" O1
 box Return
 expect_soon "AutoHideTimer=1 AutoHide=1" "the timer after an error box" timer
+# The About window's help link: the box that says the help file is missing holds the bar too.
+rm "$dir/Wendlix.htm"
+main_menu_keys a
+wait_for_window TLogoForm 20 >/dev/null || fail "no About window"
+# Its label takes clicks once the picture has dissolved in.
+help_box() { xdotool mousemove 352 472 click 1; wait_for_window TMessageForm 2 >/dev/null; }
+wait_until 20 help_box || fail "no box from the About window's help link"
+expect_eq "AutoHideTimer=0 AutoHide=1" "$(timer)" "the timer under the About window's box"
+box Return
+expect_soon "AutoHideTimer=1 AutoHide=1" "the timer after the About window's box" timer
+drive close TLogoForm >/dev/null
+drive wait-gone TLogoForm 20 || fail "the About window stayed open"
 stop_bar 20 || fail "the bar did not close by itself"

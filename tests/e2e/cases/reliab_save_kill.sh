@@ -3,8 +3,8 @@
 # Saves survive a kill: the real Wendlix.exe, told by a test switch to save its settings file and
 # group file round after round (round N's bytes depend on N alone), is killed with SIGKILL at random
 # moments, now and then together with the whole Wine server. Each start first checks what the killed
-# one left: both files exactly some round's save and parsing, the settings file no older than the
-# group file by more than the one round in flight, no round older than one already seen, nothing beside
+# one left: both files exactly some round's save and parsing, the group file no older than the
+# settings file by more than the one round in flight, no round older than one already seen, nothing beside
 # them but the saver's own temporaries; then it saves once and checks that those temporaries went.
 # The script checks the folder from outside too, after every kill.
 #
@@ -52,7 +52,7 @@ check_verdict() {  # WHAT
   line=$(tail -n 1 "$verdicts")
   [[ $line =~ ^ok\ ini=([0-9]+)\ gpf=([0-9]+)\ stale=([0-9]+)$ ]] || fail "$1: $line"
   ini=${BASH_REMATCH[1]} gpf=${BASH_REMATCH[2]} stale=${BASH_REMATCH[3]}
-  (( gpf >= prev_saved && ini >= gpf && ini <= gpf + 1 )) ||
+  (( ini >= prev_saved && gpf >= ini && gpf <= ini + 1 )) ||
     fail "$1: rounds ini=$ini gpf=$gpf after a saver that had saved round $prev_saved"
   prev_saved=$(( (ini > gpf ? ini : gpf) + 1 ))
   (( stale > 0 )) && STALE_SEEN=$(( STALE_SEEN + 1 ))

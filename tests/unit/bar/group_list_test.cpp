@@ -5,6 +5,7 @@
 #include "core/bar/bar_save.h"
 #include "core/bar/group_file.h"
 #include "core/bar/group_loading.h"
+#include "core/button_menu/group_commands.h"
 #include "core/editor/editor_commit.h"
 #include "core/profile/ini_file.h"
 #include "support/table_folder.h"
@@ -176,6 +177,46 @@ TEST(GroupList, ATitleStillListedIsNotRetired) {
   const IniFile gpf = IniFile::FromBytes(disk.gpf);
   EXPECT_TRUE(gpf.SectionExists("B") && gpf.SectionExists("B  Buttons"));
   EXPECT_FALSE(gpf.SectionExists("C") || gpf.SectionExists("C  Buttons") || gpf.ValueExists("Groups", "C"));
+}
+
+// A start that could not read the group file kept "Tools" listed without its record. The title is
+// taken (a new group of it would write over that record), but for a group that has it already (quick
+// create names groups after their folders); deleted (or renamed), that group retires the kept title
+// too, so that it does not come back.
+TEST(GroupList, AKeptTitleIsTakenAndRetiredWithTheGroupThatHasIt) {
+  std::vector<GroupPanel> panels(2);
+  panels[0].Data.Title = "A";
+  panels[1].Data.Title = "tools";
+  std::vector<GroupListEntry> kept = {{"Tools", ""}};
+  EXPECT_EQ(OtherGroupTitles(panels, 0, kept), (std::vector<std::string>{"tools", "Tools"}));
+  EXPECT_EQ(OtherGroupTitles(panels, 1, kept), std::vector<std::string>{"A"});
+  Disk disk({Web("A", {"a1"}), Web("Tools", {"t1"})});
+  RetireKeptTitles(kept, {"tools"});
+  EXPECT_EQ(SaveGroupListChange({{}, {"tools"}}, GroupList({{"A", ""}}, kept), disk.Saver()), std::nullopt);
+  EXPECT_EQ(Start(disk.ini, disk.gpf), "A: a1");
+}
+
+// The close after a rename whose record could not be saved (the group file was locked): the bar
+// shows Bee, the files still hold B. The records go first, so a start after either save finds the
+// group; a group file that fails again leaves the settings their list, saved all the same.
+TEST(GroupList, TheCloseSavesTheRecordsBeforeTheListThatNamesThem) {
+  using Shown = std::vector<std::string>;  // by a start after each save
+  for (const bool gpfFails : {false, true}) {
+    Disk disk({Web("A", {"a1"}), Web("B", {"b1"})});
+    IniFile ini = IniFile::FromBytes(disk.ini), gpf = IniFile::FromBytes(disk.gpf);
+    const std::vector<GroupListEntry> stored = ReadGroupList(ini);
+    WriteBarDocuments(ini, gpf, {}, {}, {}, {Web("A", {"a1"}), Web("Bee", {"b1"})});
+    Shown shown;
+    const auto save = [&](IniFile& file) {
+      if (&file == &gpf && gpfFails) return false;
+      (&file == &gpf ? disk.gpf : disk.ini) = file.ToBytes();
+      shown.push_back(Start(disk.ini, disk.gpf));
+      return true;
+    };
+    EXPECT_EQ(SaveBarDocuments(ini, gpf, stored, save),
+              gpfFails ? std::optional(GroupListStep::kWriteGroups) : std::nullopt);
+    EXPECT_EQ(shown, gpfFails ? Shown{"A: a1 | B: b1"} : (Shown{"A: a1 | B: b1", "A: a1 | Bee: b1"}));
+  }
 }
 
 TEST(GroupList, TheListIsWrittenOnlyWhenItChanged) {

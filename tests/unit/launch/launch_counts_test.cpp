@@ -54,20 +54,11 @@ TEST(LaunchCounts, NothingCountedWritesNothing) {
 }
 
 TEST(LaunchCounts, LinesThatAreNoHashAndCountAreLeftOut) {
-  struct Case {
-    const char* line;
-    std::uint32_t count;  // of target "a"
-  };
-  const Case cases[] = {
-      {"AF63DC4C8601EC8C=5", 5},
-      {"af63dc4c8601ec8c=5", 5},  // hex in either case
-      {"AF63DC4C8601EC8C=2147483647", LaunchCounts::kMaxCount},
-  };
-  for (const Case& c : cases) {
+  for (const char* line : {"AF63DC4C8601EC8C=5", "af63dc4c8601ec8c=5"}) {  // hex in either case
     const LaunchCounts counts =
-        LaunchCounts::Read(IniFile::FromBytes(std::string("[Launch Counts]\r\n") + c.line + "\r\n"));
-    EXPECT_EQ(counts.Of("a"), c.count) << c.line;
-    EXPECT_EQ(counts.Size(), 1u) << c.line;
+        LaunchCounts::Read(IniFile::FromBytes(std::string("[Launch Counts]\r\n") + line + "\r\n"));
+    EXPECT_EQ(counts.Of("a"), 5u) << line;
+    EXPECT_EQ(counts.Size(), 1u) << line;
   }
   // No count, a key a digit short or long or not hex, a count beyond what the file holds.
   for (const char* line :
@@ -82,31 +73,38 @@ TEST(LaunchCounts, LinesThatAreNoHashAndCountAreLeftOut) {
   EXPECT_EQ(twice.Of("a"), 5u);
 }
 
-TEST(LaunchCounts, AFullFileKeepsTheMostStartedAndCountsStopAtTheTop) {
-  LaunchCounts counts;
-  // Targets t0..t1029; ti started i % 7 + 1 times: the 6 dropped are started once, the greatest keys first.
-  for (int i = 0; i < static_cast<int>(LaunchCounts::kMaxKept) + 6; ++i)
-    for (int n = 0; n <= i % 7; ++n) counts.Count("t" + std::to_string(i));
-  IniFile ini = IniFile::FromBytes("");
-  counts.Write(ini);
-  const LaunchCounts kept = LaunchCounts::Read(ini);
-  EXPECT_EQ(kept.Size(), LaunchCounts::kMaxKept);
-  int droppedOnce = 0;
-  for (int i = 0; i < static_cast<int>(LaunchCounts::kMaxKept) + 6; ++i) {
-    const std::string t = "t" + std::to_string(i);
-    if (kept.Of(t) == 0) {
-      EXPECT_EQ(counts.Of(t), 1u) << t;
-      ++droppedOnce;
-    } else {
-      EXPECT_EQ(kept.Of(t), counts.Of(t)) << t;
-    }
-  }
-  EXPECT_EQ(droppedOnce, 6);
+// Once a count passes the bound every count is halved, rounding up; counts above it, as older
+// copies wrote them, are halved as they are read, as often as it takes.
+TEST(LaunchCounts, CountsAgeByHalvingAllWhenOnePassesTheBound) {
+  const std::string a = "[Launch Counts]\r\n" + LaunchCounts::KeyOf("a") + "=";
+  const std::string b = "\r\n" + LaunchCounts::KeyOf("b") + "=", c = "\r\n" + LaunchCounts::KeyOf("c") + "=";
+  const auto abc = [](const LaunchCounts& n) {
+    return std::vector<std::uint32_t>{n.Of("a"), n.Of("b"), n.Of("c")};
+  };
+  LaunchCounts counts = LaunchCounts::Read(IniFile::FromBytes(a + "1000" + b + "3" + c + "1\r\n"));
+  EXPECT_EQ(abc(counts), (std::vector<std::uint32_t>{1000, 3, 1}));
+  counts.Count("a");
+  EXPECT_EQ(abc(counts), (std::vector<std::uint32_t>{501, 2, 1}));
+  EXPECT_EQ(abc(LaunchCounts::Read(IniFile::FromBytes(a + "5000" + b + "600" + c + "7\r\n"))),
+            (std::vector<std::uint32_t>{625, 75, 1}));
+}
 
-  LaunchCounts top =
-      LaunchCounts::Read(IniFile::FromBytes("[Launch Counts]\r\nAF63DC4C8601EC8C=2147483647\r\n"));
-  top.Count("a");
-  EXPECT_EQ(top.Of("a"), LaunchCounts::kMaxCount);
+// A file full of things started twice long ago, and one more than is kept, started once: that one
+// is left out. Something new, started once a session, enters above the rest and rises each session.
+TEST(LaunchCounts, WhatIsStartedNowEntersAFullFileAndRises) {
+  std::string bytes = "[Launch Counts]\r\n";
+  for (std::size_t i = 0; i <= LaunchCounts::kMaxKept; ++i)
+    bytes +=
+        LaunchCounts::KeyOf("t" + std::to_string(i)) + (i < LaunchCounts::kMaxKept ? "=2\r\n" : "=1\r\n");
+  IniFile ini = IniFile::FromBytes(bytes);
+  for (std::uint32_t session = 1; session <= 3; ++session) {
+    LaunchCounts counts = LaunchCounts::Read(ini);
+    EXPECT_EQ(counts.Size(), LaunchCounts::kMaxKept);
+    EXPECT_EQ(counts.Of("t" + std::to_string(LaunchCounts::kMaxKept)), 0u);
+    counts.Count("new");
+    counts.Write(ini);
+    EXPECT_EQ(LaunchCounts::Read(ini).Of("new"), 2 + session);
+  }
 }
 
 }  // namespace
