@@ -297,6 +297,11 @@ struct Canvas {
     FillRect(dc.get(), &all, brush.get());
     GdiFlush();
   }
+  // The pixels (0x00RRGGBB) as a buffer over the same memory, drawn up to now.
+  PixelBuffer Pixels() const {
+    GdiFlush();
+    return PixelBufferOver(dib);
+  }
   int CountIn(const RECT& r, COLORREF c) const {
     int n = 0;
     for (int y = r.top; y < r.bottom; ++y)
