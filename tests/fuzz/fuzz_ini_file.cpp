@@ -12,10 +12,13 @@
 #include "core/profile/ini_file.h"
 #include "core/profile/ini_syntax.h"
 #include "core/text/ascii.h"
+#include "support/fuzz_check.h"
 
 namespace {
 
 using wendlix::IniFile;
+using wendlix::fuzz_support::Check;
+using wendlix::fuzz_support::Fail;
 using wendlix::SameTextAscii;
 
 struct SectionView {
@@ -49,15 +52,6 @@ std::string Printable(std::string_view s) {
     }
   }
   return out;
-}
-
-[[noreturn]] void Fail(const char* what) {
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
-
-void Check(bool ok, const char* what) {
-  if (!ok) Fail(what);
 }
 
 bool SameName(std::string_view listed, std::string_view query) {
