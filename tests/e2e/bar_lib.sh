@@ -8,6 +8,9 @@
 #   group_section TITLE [KEY=VALUE...]               a group's section, defaults overridden
 #   group_buttons TITLE NAME=TARGET...               a web or e-mail group's buttons section
 #   write_bar_ini DIR EDGE AUTOHIDE ALWAYSONTOP [WIDTH] [HEIGHT]  a settings file of docking keys only
+#   install_groups [--auto-hide] TITLE...  the bar in $E2E_WORK/app (sets dir and gpf) with the group file
+#                               on stdin, docked right 120 wide with the groups TITLE..., hiding if asked;
+#                               not in a pipeline (which would keep dir and gpf): `install_groups T < <(...)`
 #   install_web_bar [SED]       the bar in $E2E_WORK/app (sets dir) with one web group "Internet", docked
 #                               right 90 wide, its settings file edited by the sed script SED
 #   start_tools_and_web FOLDER H  the bar in $E2E_WORK/app (sets dir) docked right 120 wide with a shortcut
@@ -48,7 +51,7 @@
 #   htm_opens_recorder          the recorder is what the shell runs for .htm files
 
 # Set by the helpers below: the layout report, the bar's folder, the recorder's path and record.
-LAYOUT='' dir='' rec_win='' record=''
+LAYOUT='' dir='' gpf='' rec_win='' record=''
 
 # ---- settings and group files ----------------------------------------------------------------------------
 
@@ -93,6 +96,18 @@ write_bar_ini() {
   mkdir -p "$1"
   printf '%s\r\n' "[Wendlix V3.0]" "AutoRun=0" "AutoHide=$3" "AlwaysOnTop=$4" "Edge=$2" \
     "Width=${5:-86}" "Height=${6:-100}" "AutoHideInterval=10" >"$1/Wendlix.INI"
+}
+
+install_groups() {
+  local edit=''
+  if [ "$1" = --auto-hide ]; then
+    edit='s/^AutoHide=0/AutoHide=1/; s/^AutoHideInterval=60/AutoHideInterval=10/'
+    shift
+  fi
+  dir=$E2E_WORK/app gpf=$E2E_WORK/app/Wendlix.GPF
+  install_bar "$dir"
+  write_cp936 "$gpf"
+  bar_settings 2 120 0 1 "$@" | sed "$edit" | write_cp936 "$dir/Wendlix.INI"
 }
 
 install_web_bar() {

@@ -1,8 +1,6 @@
 // Arbitrary bytes as both settings files of the bar: loading the groups (first run
 // included), the system tweaks and closing must never crash, every button target carries
 // its kind's scheme, and the bar settings written at close read back as they were.
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "core/bar/bar_save.h"
@@ -10,10 +8,12 @@
 #include "core/bar/group_loading.h"
 #include "core/profile/ini_file.h"
 #include "core/text/ascii.h"
+#include "support/fuzz_check.h"
 
 namespace {
 
 using namespace wendlix;
+using fuzz_support::Check;
 
 // A folder listing made up from the group's own folder name, so shortcut groups get buttons.
 class EchoFolder : public ShortcutFolder {
@@ -25,13 +25,6 @@ class EchoFolder : public ShortcutFolder {
     return path.size() % 3 == 0 ? Entry::kNone : (path.size() % 3 == 1 ? Entry::kFile : Entry::kFolder);
   }
 };
-
-void Check(bool ok, const char* what) {
-  if (!ok) {
-    std::fprintf(stderr, "broken: %s\n", what);
-    std::abort();
-  }
-}
 
 }  // namespace
 

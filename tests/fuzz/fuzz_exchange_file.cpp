@@ -3,8 +3,6 @@
 // an accepted one must give only values the bar can use, never take another group's title
 // or sections, write lines that read back as decided, and export to a file that imports
 // back to the same record.
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -16,17 +14,12 @@
 #include "core/quick_create/quick_create_sites.h"
 #include "core/text/ascii.h"
 #include "core/text/paths.h"
+#include "support/fuzz_check.h"
 
 namespace {
 
 using namespace wendlix;
-
-void Check(bool ok, const char* what) {
-  if (!ok) {
-    std::fprintf(stderr, "broken: %s\n", what);
-    std::abort();
-  }
-}
+using fuzz_support::Check;
 
 // A group file holding three groups, in code page 936 ("\xB9\xA4\xBE\xDF" is 工具).
 constexpr char kGroupFile[] =

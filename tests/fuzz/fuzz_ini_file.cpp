@@ -12,11 +12,14 @@
 #include "core/profile/ini_file.h"
 #include "core/profile/ini_syntax.h"
 #include "core/text/ascii.h"
+#include "support/fuzz_check.h"
 
 namespace {
 
 using wendlix::IniFile;
 using wendlix::SameTextAscii;
+using wendlix::fuzz_support::Check;
+using wendlix::fuzz_support::Fail;
 
 struct SectionView {
   std::string name;
@@ -51,17 +54,28 @@ std::string Printable(std::string_view s) {
   return out;
 }
 
-[[noreturn]] void Fail(const char* what) {
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
-
-void Check(bool ok, const char* what) {
-  if (!ok) Fail(what);
-}
-
 bool SameName(std::string_view listed, std::string_view query) {
   return SameTextAscii(listed, wendlix::TrimIniBlanks(query));
+}
+
+// What a write of `value` under `key` leaves: every listing of the name, in every listing of a
+// duplicate section, reads the first occurrence, now `value`; a new name or section comes last.
+void ExpectWritten(DocView& expected, const std::string& section, const std::string& key,
+                   const std::string& value) {
+  bool sectionFound = false;
+  for (SectionView& s : expected) {
+    if (!SameName(s.name, section)) continue;
+    sectionFound = true;
+    bool found = false;
+    for (auto& [name, stored] : s.keys) {
+      if (SameName(name, key)) {
+        stored = value;
+        found = true;
+      }
+    }
+    if (!found) s.keys.emplace_back(key, value);
+  }
+  if (!sectionFound) expected.push_back({section, {{key, value}}});
 }
 
 // Names from the file itself hit existing entries; short random ones hit refusals.
@@ -103,29 +117,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           continue;
         }
         Check(ini.ReadString(section, key, "\x01") == value, "a written value reads back");
-        // Every listing of a duplicate section shows the first one.
-        bool sectionFound = false;
-        for (SectionView& s : expected) {
-          if (!SameName(s.name, section)) continue;
-          sectionFound = true;
-          bool found = false;
-          for (auto& [name, stored] : s.keys) {
-            if (SameName(name, key)) {
-              stored = value;  // every listing of the name reads the first occurrence
-              found = true;
-            }
-          }
-          if (!found) s.keys.emplace_back(key, value);
-        }
-        if (!sectionFound) expected.push_back({section, {{key, value}}});
+        ExpectWritten(expected, section, key, value);
         break;
       }
       case 2: {
         const int value = in.ConsumeIntegral<int>();
-        if (!ini.WriteInteger(section, key, value)) continue;
+        if (!ini.WriteInteger(section, key, value)) {
+          Check(ini.ToBytes() == bytesBefore, "a refused write changes nothing");
+          continue;
+        }
         Check(ini.ReadInteger(section, key, value ^ 1) == value, "a written integer reads back");
         Check(ini.ReadBool(section, key, value == 0) == (value != 0), "an integer reads as Boolean");
-        expected = Snapshot(ini);  // covered by case 0 already
+        ExpectWritten(expected, section, key, std::to_string(value));
         break;
       }
       case 3: {

@@ -2,8 +2,6 @@
 // the name and address a web group would store, must never crash, and what the drop decides
 // to store must either go into the group file and read back as decided, or be refused by the
 // file only for characters its code page lacks.
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -12,17 +10,12 @@
 #include "core/profile/ini_file.h"
 #include "core/text/ascii.h"
 #include "core/text/encoding.h"
+#include "support/fuzz_check.h"
 
 namespace {
 
 using namespace wendlix;
-
-void Check(bool ok, const char* what) {
-  if (!ok) {
-    std::fprintf(stderr, "broken: %s\n", what);
-    std::abort();
-  }
-}
+using fuzz_support::Check;
 
 // The input cut at 0x01 bytes into the offer's fields; the first byte says which are offered.
 DragOffer OfferOf(std::string_view data) {

@@ -2,8 +2,11 @@
 // runs on a worker, the window is told, and the answers are the shell's own.
 #include "win/bar/icon_resolver.h"
 
+#include <tlhelp32.h>
+
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +19,7 @@ namespace {
 using namespace testing_support;
 
 constexpr UINT kIconsMessage = WM_APP + 10;
+constexpr int kLongBatch = 200;
 
 // The index the resolver shows once its answers arrived.
 int Resolved(IconResolver& icons, const std::string& path, int before) {
@@ -70,20 +74,45 @@ TEST(IconResolver, AnswersFromTheWorkerReachTheWindow) {
                         }));
 }
 
+// The threads this process runs now.
+int ThreadCount() {
+  const unique_file snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  THREADENTRY32 thread{};
+  thread.dwSize = sizeof(thread);
+  int count = 0;
+  for (BOOL more = Thread32First(snapshot.get(), &thread); more; more = Thread32Next(snapshot.get(), &thread))
+    count += thread.th32OwnerProcessID == GetCurrentProcessId();
+  return count;
+}
+
 TEST(IconResolver, WithoutAWindowAnswersAtOnceAndAWorkerStopsWithIt) {
   IconResolver plain;
   const std::string notepad = WindowsPath("notepad.exe");
   EXPECT_EQ(plain.Lookup(notepad), AskSystemIconIndex(notepad));
 
-  // Destroyed with a long batch under way: the worker ends and nothing is left running.
+  // A long batch: how long its look-ups take, one after another.
+  std::vector<std::string> batch;
+  for (int i = 0; i < kLongBatch; ++i)
+    batch.push_back(WindowsPath("system32\\" + std::to_string(i) + ".exe"));
+  const ULONGLONG askStart = GetTickCount64();
+  for (const std::string& p : batch) AskSystemIconIndex(p);
+  const ULONGLONG asking = GetTickCount64() - askStart;
+  ASSERT_GE(asking, 200u) << "the batch is too short to tell a stopped worker from a finished one";
+
+  // Destroyed with the batch under way: the worker stops between two look-ups, so the resolver
+  // goes long before the batch would end, and leaves no thread behind.
   MessageWindow window;
-  {
-    IconResolver busy;
-    busy.SetNotify(window.Handle(), kIconsMessage);
-    for (int i = 0; i < 200; ++i) busy.Lookup("C:\\nothere\\" + std::to_string(i) + ".exe");
-    busy.Flush();
-  }
-  Pump();
+  const int threads = ThreadCount();
+  std::optional<IconResolver> busy(std::in_place);
+  busy->SetNotify(window.Handle(), kIconsMessage);
+  for (const std::string& p : batch) busy->Lookup(p);
+  busy->Flush();
+  EXPECT_EQ(ThreadCount(), threads + 1) << "the batch runs on a worker";
+  const ULONGLONG start = GetTickCount64();
+  busy.reset();
+  const ULONGLONG destroying = GetTickCount64() - start;
+  EXPECT_LT(destroying, asking / 4) << "asking took " << asking << " ms";
+  EXPECT_EQ(ThreadCount(), threads);
 }
 
 // A link rewritten in place (a live folder's notice): asked again, the old icon stands until

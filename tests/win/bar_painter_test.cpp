@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "core/bar/bar_view.h"
+#include "support/win_test_support.h"
 #include "win/bar/bar_painter.h"
 #include "win/common/wide.h"
-#include "win/paint/dib_section.h"
 #include "win/paint/system_colors.h"
 #include "win/ui/window_dpi.h"
 
@@ -34,13 +34,9 @@ class PaintedBar : public ::testing::Test {
   PixelBuffer Paint(Size size) {
     view_ = ArrangeBar(groups_, abeRight, size, true, {}, {}, SystemColor);
     for (int g = 0; g < 2; ++g) backgrounds_.Update(g, view_.Appearances[g].Background);
-    auto dib = MakeDibSection(size.cx, size.cy);
-    unique_memory_dc dc(CreateCompatibleDC(nullptr));
-    EXPECT_TRUE(dib && dc);
-    SelectObjectScope select(dc.get(), dib->bitmap.get());
-    painter_.Paint(dc.get(), view_, groups_, {});
-    GdiFlush();
-    return PixelBuffer(PixelBufferOver(dib));
+    const testing_support::Canvas canvas(size.cx, size.cy);
+    painter_.Paint(canvas.Dc(), view_, groups_, {});
+    return canvas.Pixels();
   }
 
   std::vector<GroupPanel> groups_;

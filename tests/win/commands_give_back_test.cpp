@@ -40,8 +40,8 @@ TEST(GiveBackShellWindows, WhatTheBarTookComesBackAndNothingElse) {
     std::string owed, owedAtStart;
   } seen;
   const bool ran = RunOnOwnDesktop(L"WendlixGiveBackTest", [&] {
-    const HWND tray = MakeWindow(L"Shell_TrayWnd", nullptr), start = MakeWindow(L"Button", tray);
-    const HWND progman = MakeWindow(L"Progman", nullptr), view = MakeWindow(L"ShellDll_DefView", progman);
+    const StandInShell shell;
+    const HWND tray = shell.tray, start = shell.start, progman = shell.progman, view = shell.view;
     seen.found[0] = FindShellWindow(shTaskBar) == tray;
     seen.found[1] = FindShellWindow(shStartButton) == start;
     seen.found[2] = FindShellWindow(shDesktopView) == view;
@@ -76,8 +76,6 @@ TEST(GiveBackShellWindows, WhatTheBarTookComesBackAndNothingElse) {
       tweaks.GiveBack();
       seen.afterSecondGiveBack = Snapshot(tray, start, view, progman);
     }
-    DestroyWindow(tray);
-    DestroyWindow(progman);
   });
   if (!ran) GTEST_SKIP() << "no desktop of our own; the session's shell is not ours to change";
   for (int i = 0; i < 4; ++i) EXPECT_TRUE(seen.found[i]) << i;

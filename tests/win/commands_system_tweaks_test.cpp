@@ -160,8 +160,8 @@ TEST(SystemTweaksCommands, DisableAndHideStandInShellWindows) {
     // No shell yet: the items offer to allow and show, and doing so touches nothing.
     missing[0] = Choose(tweaks, menu, "A3");
     missing[1] = Choose(tweaks, menu, "D7");
-    const HWND tray = MakeWindow(L"Shell_TrayWnd", nullptr), start = MakeWindow(L"Button", tray);
-    const HWND progman = MakeWindow(L"Progman", nullptr), view = MakeWindow(L"ShellDll_DefView", progman);
+    const StandInShell shell;
+    const HWND tray = shell.tray, start = shell.start, progman = shell.progman, view = shell.view;
     for (const std::string& step : expected) {
       const std::string item = step.substr(0, step.find(' '));
       std::string line = item + " " + Choose(tweaks, menu, item.c_str()) + " ";
@@ -170,8 +170,6 @@ TEST(SystemTweaksCommands, DisableAndHideStandInShellWindows) {
       for (HWND w : {tray, start, view, progman}) line += IsWindowVisible(w) ? 'V' : '-';
       seen.push_back(line);
     }
-    DestroyWindow(tray);
-    DestroyWindow(progman);
   });
   if (!ran) GTEST_SKIP() << "no desktop of our own; the session's shell is not ours to change";
   EXPECT_EQ(missing[0], "允许使用应用程序工具条(&A)");

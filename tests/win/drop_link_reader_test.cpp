@@ -16,6 +16,7 @@
 #include "core/bar/panel_data.h"
 #include "core/text/encoding.h"
 #include "support/win_test_support.h"
+#include "win/diagnostics/resource_counts.h"
 #include "win/drops/bar_drop_target.h"
 #include "win/drops/file_drag_source.h"
 
@@ -265,18 +266,21 @@ TEST(BarDropTarget, EachRoleAsTheDragCarriesIt) {
   EXPECT_EQ(scene.dropped[1].route, DropRoute::kLink);
   EXPECT_EQ(scene.dropped[1].offer.UniformResourceLocator, "https://例子.example/");
 
-  // The bar's own button, with its picture handed to the drag-image helper (which may refuse
-  // it: the drag goes on without an image), moves. (Which drags move and which drop nothing is
-  // the core's ChooseDrop, proven in the unit tests.)
-  const Microsoft::WRL::ComPtr<IDataObject> button =
-      NewDragData(ButtonDragFormat(), ButtonDragBytes(scene.own));
-  HDC screen = GetDC(nullptr);
-  HBITMAP picture = CreateCompatibleBitmap(screen, 24, 24);
-  ReleaseDC(nullptr, screen);
-  const bool imaged = SetDragImage(button.Get(), picture, SIZE{24, 24}, POINT{4, 4});
-  RecordProperty("drag_image_helper", imaged ? "took the picture" : "refused");
-  EXPECT_EQ(ReadDragOffer(button.Get()).BarButton, ButtonDragBytes(scene.own));
-  EXPECT_EQ(scene.DragAndDrop(button.Get(), DROPEFFECT_MOVE), static_cast<DWORD>(DROPEFFECT_MOVE));
+  // The bar's own button moves. (Which drags move and which drop nothing is the core's
+  // ChooseDrop, proven in the unit tests.) Its picture goes to the drag-image helper; Wine has
+  // none, so it is refused and freed, and the drag goes on without an image.
+  const long gdi = GdiObjects(SampleResourceCounts());
+  {
+    const Microsoft::WRL::ComPtr<IDataObject> button =
+        NewDragData(ButtonDragFormat(), ButtonDragBytes(scene.own));
+    const HBITMAP picture = CreateCompatibleBitmap(WindowDc(nullptr).get(), 24, 24);
+    ASSERT_NE(picture, nullptr);
+    EXPECT_FALSE(SetDragImage(button.Get(), picture, SIZE{24, 24}, POINT{4, 4}));
+    EXPECT_EQ(GetObjectType(picture), 0u) << "the refused picture is freed";
+    EXPECT_EQ(ReadDragOffer(button.Get()).BarButton, ButtonDragBytes(scene.own));
+    EXPECT_EQ(scene.DragAndDrop(button.Get(), DROPEFFECT_MOVE), static_cast<DWORD>(DROPEFFECT_MOVE));
+  }
+  EXPECT_EQ(GdiObjects(SampleResourceCounts()), gdi);
   ASSERT_EQ(scene.dropped.size(), 3u);
   EXPECT_EQ(scene.dropped[2].route, DropRoute::kButton);
 

@@ -19,41 +19,40 @@ std::pair<std::string, std::string> DetailTexts() {
 
 TEST(EditorButtonsPage, TypedTextOutlivesARefusedChangeAndAnotherShowingOfThePage) {
   using Texts = std::pair<std::string, std::string>;
-  EditorScript script({WaitForEditor(), Do(ShowButtonsPage), Do([] {
-                         // Row 0 renamed to row 1's name: refused.
-                         SetCtlText(Id::kEditName, "乙");
-                         SetCtlText(Id::kEditExe, "x.cn");
-                         Click(Id::kBtnEdit);
-                       }),
-                       [] {
-                         if (!MessageBoxForm()) return false;
-                         EXPECT_EQ(DetailTexts(), (Texts{"乙", "x.cn"}));
-                         return true;
-                       },
-                       AnswerBox(nullptr), NoBox(), Do([] {
-                         EXPECT_EQ(DetailTexts(), (Texts{"乙", "x.cn"}));
-                         // A new entry half typed, then the first page and back.
-                         SetCtlText(Id::kEditName, "丁");
-                         SetCtlText(Id::kEditExe, "d.c");
-                       }),
-                       // Ctrl+Tab, which the dialog manager does not know, turns the pages.
-                       Do([] {
-                         HoldControlKey(true);
-                         Key(VK_TAB);
-                       }),
-                       Do([] {
-                         EXPECT_EQ(TabCtrl_GetCurSel(Ctl(Id::kPageControl)), 0);
-                         Key(VK_TAB);
-                       }),
-                       Do([] {
-                         HoldControlKey(false);
-                         EXPECT_EQ(TabCtrl_GetCurSel(Ctl(Id::kPageControl)), 1);
-                         EXPECT_EQ(DetailTexts(), (Texts{"丁", "d.c"}));
-                         Key(VK_ESCAPE);
-                       })});
-  EXPECT_EQ(ShowEditor(WebGroupSetup("", {"甲", "乙"})).ModalResult, mrCancel);
+  RunEditor({Do(ShowButtonsPage), Do([] {
+               // Row 0 renamed to row 1's name: refused.
+               SetCtlText(Id::kEditName, "乙");
+               SetCtlText(Id::kEditExe, "x.cn");
+               Click(Id::kBtnEdit);
+             }),
+             [] {
+               if (!MessageBoxForm()) return false;
+               EXPECT_EQ(DetailTexts(), (Texts{"乙", "x.cn"}));
+               return true;
+             },
+             AnswerBox(nullptr), NoBox(), Do([] {
+               EXPECT_EQ(DetailTexts(), (Texts{"乙", "x.cn"}));
+               // A new entry half typed, then the first page and back.
+               SetCtlText(Id::kEditName, "丁");
+               SetCtlText(Id::kEditExe, "d.c");
+             }),
+             // Ctrl+Tab, which the dialog manager does not know, turns the pages.
+             Do([] {
+               HoldControlKey(true);
+               Key(VK_TAB);
+             }),
+             Do([] {
+               EXPECT_EQ(TabCtrl_GetCurSel(Ctl(Id::kPageControl)), 0);
+               Key(VK_TAB);
+             }),
+             Do([] {
+               HoldControlKey(false);
+               EXPECT_EQ(TabCtrl_GetCurSel(Ctl(Id::kPageControl)), 1);
+               EXPECT_EQ(DetailTexts(), (Texts{"丁", "d.c"}));
+               Key(VK_ESCAPE);
+             })},
+            WebGroupSetup("", {"甲", "乙"}), mrCancel);
   HoldControlKey(false);
-  EXPECT_TRUE(script.Finished()) << script.StepReached();
 }
 
 // The screen point in the middle of a control.
@@ -103,54 +102,53 @@ TEST(EditorButtonsPage, MovesRepeatWhileHeldDragsScrollAtTheEdgesAndBrowseHasIts
     return std::vector<std::string>(rows.begin(), rows.begin() + 4);
   };
   int topAfterBottom = -1;
-  EditorScript script({
-      WaitForEditor(),
-      Do(ShowButtonsPage),
-      // One press, held: r3 goes up place after place to the top, where Up is disabled and
-      // the focus it had goes to the list.
-      Do([] { SelectRow(3); }),
-      Do([] { Press(Id::kBtnUp, WM_LBUTTONDOWN); }),
-      [] { return ListRows().at(0) == "r3"; },
-      Do([&] {
-        EXPECT_EQ(GetFocus(), Ctl(Id::kTreeViewBtn));
-        EXPECT_FALSE(IsWindowEnabled(Ctl(Id::kBtnUp)));
-        Press(Id::kBtnUp, WM_LBUTTONUP);
-        EXPECT_EQ(firstRows(), (std::vector<std::string>{"r3", "r0", "r1", "r2"}));
-      }),
-      // A click moves by one place, not once for the press and again for the release.
-      Do([] {
-        SelectRow(0);
-        Press(Id::kBtnDown, WM_LBUTTONDOWN);
-        Press(Id::kBtnDown, WM_LBUTTONUP);
-      }),
-      Do([&] {
-        EXPECT_EQ(firstRows(), (std::vector<std::string>{"r0", "r3", "r1", "r2"}));
-        EXPECT_EQ(ToolHint(Ctl(Id::kBtnBrowFile)), "查找文件");
-        SelectRow(2);
-      }),
-      // A drag to the row cut by the bottom edge brings that row to the top; on the top row
-      // the list goes back up by one. How far each move scrolls is the core's.
-      Do([] {
-        NMHDR header{Ctl(Id::kTreeViewBtn), static_cast<UINT_PTR>(Id::kTreeViewBtn), LVN_BEGINDRAG};
-        SendMessageW(EditorForm(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
-      }),
-      Do([] {
-        EXPECT_EQ(TopRow(), 0);
-        PointInRow(BottomRow());
-      }),
-      Do([&] {
-        topAfterBottom = TopRow();
-        EXPECT_GT(topAfterBottom, 5);
-        PointInRow(TopRow());
-      }),
-      Do([&] {
-        EXPECT_LT(TopRow(), topAfterBottom);
-        PostMessageW(EditorForm(), WM_LBUTTONUP, 0, 0);
-      }),
-      Do([] { Key(VK_ESCAPE); }),
-  });
-  EXPECT_EQ(ShowEditor(WebGroupSetup("", names)).ModalResult, mrCancel);
-  EXPECT_TRUE(script.Finished()) << script.StepReached();
+  RunEditor(
+      {
+          Do(ShowButtonsPage),
+          // One press, held: r3 goes up place after place to the top, where Up is disabled and
+          // the focus it had goes to the list.
+          Do([] { SelectRow(3); }),
+          Do([] { Press(Id::kBtnUp, WM_LBUTTONDOWN); }),
+          [] { return ListRows().at(0) == "r3"; },
+          Do([&] {
+            EXPECT_EQ(GetFocus(), Ctl(Id::kTreeViewBtn));
+            EXPECT_FALSE(IsWindowEnabled(Ctl(Id::kBtnUp)));
+            Press(Id::kBtnUp, WM_LBUTTONUP);
+            EXPECT_EQ(firstRows(), (std::vector<std::string>{"r3", "r0", "r1", "r2"}));
+          }),
+          // A click moves by one place, not once for the press and again for the release.
+          Do([] {
+            SelectRow(0);
+            Press(Id::kBtnDown, WM_LBUTTONDOWN);
+            Press(Id::kBtnDown, WM_LBUTTONUP);
+          }),
+          Do([&] {
+            EXPECT_EQ(firstRows(), (std::vector<std::string>{"r0", "r3", "r1", "r2"}));
+            EXPECT_EQ(ToolHint(Ctl(Id::kBtnBrowFile)), "查找文件");
+            SelectRow(2);
+          }),
+          // A drag to the row cut by the bottom edge brings that row to the top; on the top row
+          // the list goes back up by one. How far each move scrolls is the core's.
+          Do([] {
+            NMHDR header{Ctl(Id::kTreeViewBtn), static_cast<UINT_PTR>(Id::kTreeViewBtn), LVN_BEGINDRAG};
+            SendMessageW(EditorForm(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+          }),
+          Do([] {
+            EXPECT_EQ(TopRow(), 0);
+            PointInRow(BottomRow());
+          }),
+          Do([&] {
+            topAfterBottom = TopRow();
+            EXPECT_GT(topAfterBottom, 5);
+            PointInRow(TopRow());
+          }),
+          Do([&] {
+            EXPECT_LT(TopRow(), topAfterBottom);
+            PostMessageW(EditorForm(), WM_LBUTTONUP, 0, 0);
+          }),
+          Do([] { Key(VK_ESCAPE); }),
+      },
+      WebGroupSetup("", names), mrCancel);
 }
 
 }  // namespace

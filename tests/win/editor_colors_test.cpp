@@ -11,18 +11,17 @@ using namespace testing_support;
 using Id = TNewBtnForm::Id;
 
 TEST(EditorColours, TheFontSampleShowsASystemTextColourAsTheSystemHasIt) {
-  EditorScript script({WaitForEditor(), Do([] {
-                         // The colour the dialog gives the font sample when it is painted.
-                         const unique_memory_dc dc(CreateCompatibleDC(nullptr));
-                         SendMessageW(EditorForm(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()),
-                                      reinterpret_cast<LPARAM>(Ctl(Id::kLblFont)));
-                         EXPECT_EQ(GetTextColor(dc.get()), GetSysColor(COLOR_HIGHLIGHT));
-                         Key(VK_ESCAPE);
-                       })});
   NewBtnFormSetup s = WebGroupSetup("");
   s.Font.Color = static_cast<std::int32_t>(0x80000000u | COLOR_HIGHLIGHT);
-  ShowEditor(s);
-  EXPECT_TRUE(script.Finished()) << script.StepReached();
+  RunEditor({Do([] {
+              // The colour the dialog gives the font sample when it is painted.
+              const Canvas sample(1, 1);
+              SendMessageW(EditorForm(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(sample.Dc()),
+                           reinterpret_cast<LPARAM>(Ctl(Id::kLblFont)));
+              EXPECT_EQ(GetTextColor(sample.Dc()), GetSysColor(COLOR_HIGHLIGHT));
+              Key(VK_ESCAPE);
+            })},
+            s, mrCancel);
 }
 
 }  // namespace

@@ -30,38 +30,37 @@ TEST(EditorDialogFrame, ABorderlessDialogInTheTemplateFontThatDisablesItsOwner) 
   for (const ModeCase m : {ModeCase{true, {517, 347}, Id::kText3, Id::kLabel4},
                            ModeCase{false, {408, 195}, Id::kText1, Id::kLabel2}}) {
     SCOPED_TRACE(m.group);
-    EditorScript script(
-        {WaitForEditor(), Do([&] {
-           const HWND form = EditorForm();
-           EXPECT_EQ(ClassOf(form), L"#32770");
-           EXPECT_EQ(GetWindow(form, GW_OWNER), owner.get());
-           EXPECT_FALSE(IsWindowEnabled(owner.get())) << "the owner is disabled while it is open";
-           EXPECT_EQ(WindowText(form), "工具栏属性:【网址】");
-           // No border and no caption, but a system menu (Alt+F4, move) and Tab into the pages.
-           const LONG style = GetWindowLongW(form, GWL_STYLE);
-           const LONG exStyle = GetWindowLongW(form, GWL_EXSTYLE);
-           EXPECT_EQ(style & (WS_CAPTION | WS_BORDER | WS_THICKFRAME | WS_DLGFRAME | WS_POPUP | WS_SYSMENU),
-                     WS_POPUP | WS_SYSMENU);
-           EXPECT_EQ(exStyle & (WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT), WS_EX_CONTROLPARENT);
-           RECT window{}, client{};
-           GetWindowRect(form, &window);
-           GetClientRect(form, &client);
-           EXPECT_EQ((std::pair{client.right, client.bottom}), (std::pair{m.client.cx, m.client.cy}));
-           EXPECT_EQ(window.right - window.left, m.client.cx) << "borderless: the client is the window";
-           for (int id : {m.edit, m.label}) {
-             const LOGFONTW font = FontOf(Ctl(id));
-             EXPECT_EQ(std::wstring(font.lfFaceName), L"宋体");
-             EXPECT_EQ(font.lfCharSet, GB2312_CHARSET);
-             EXPECT_EQ(font.lfHeight, -MulDiv(9, dpi, 72));
-           }
-           Key(VK_ESCAPE);
-         })});
     NewBtnFormSetup s = WebGroupSetup(folder / "g.gpf");
     s.GroupMode = m.group;
     s.Name = "甲";
     s.Target = "a.cn";
-    EXPECT_EQ(ShowEditor(s, owner.get()).ModalResult, mrCancel);
-    EXPECT_TRUE(script.Finished()) << script.StepReached();
+    RunEditor({Do([&] {
+                const HWND form = EditorForm();
+                EXPECT_EQ(ClassOf(form), L"#32770");
+                EXPECT_EQ(GetWindow(form, GW_OWNER), owner.get());
+                EXPECT_FALSE(IsWindowEnabled(owner.get())) << "the owner is disabled while it is open";
+                EXPECT_EQ(WindowText(form), "工具栏属性:【网址】");
+                // No border and no caption, but a system menu (Alt+F4, move) and Tab into the pages.
+                const LONG style = GetWindowLongW(form, GWL_STYLE);
+                const LONG exStyle = GetWindowLongW(form, GWL_EXSTYLE);
+                EXPECT_EQ(
+                    style & (WS_CAPTION | WS_BORDER | WS_THICKFRAME | WS_DLGFRAME | WS_POPUP | WS_SYSMENU),
+                    WS_POPUP | WS_SYSMENU);
+                EXPECT_EQ(exStyle & (WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT), WS_EX_CONTROLPARENT);
+                RECT window{}, client{};
+                GetWindowRect(form, &window);
+                GetClientRect(form, &client);
+                EXPECT_EQ((std::pair{client.right, client.bottom}), (std::pair{m.client.cx, m.client.cy}));
+                EXPECT_EQ(window.right - window.left, m.client.cx) << "borderless: the client is the window";
+                for (int id : {m.edit, m.label}) {
+                  const LOGFONTW font = FontOf(Ctl(id));
+                  EXPECT_EQ(std::wstring(font.lfFaceName), L"宋体");
+                  EXPECT_EQ(font.lfCharSet, GB2312_CHARSET);
+                  EXPECT_EQ(font.lfHeight, -MulDiv(9, dpi, 72));
+                }
+                Key(VK_ESCAPE);
+              })},
+              s, mrCancel, owner.get());
     EXPECT_TRUE(IsWindowEnabled(owner.get())) << "and enabled again when it closed";
   }
 }

@@ -33,45 +33,38 @@ TEST(EditorDialog, ButtonModeCaptionsKeysAndRefusals) {
        {KindCase{gkShortcut, "执行文件名(&F):", true}, KindCase{gkWeb, "网址(&Http://):", false},
         KindCase{gkEmail, "电子邮件地址(&M):", false}}) {
     SCOPED_TRACE(k.kind);
-    EditorScript script({WaitForEditor(), Do([&] {
-                           EXPECT_EQ(WindowText(Ctl(Id::kLabel2)), k.label2);
-                           EXPECT_EQ(IsWindowVisible(Ctl(Id::kBtnBrow)) != FALSE, k.browse);
-                           Key(VK_ESCAPE);
-                         })});
-    EXPECT_EQ(ShowEditor(ButtonSetup(k.kind, "名字", "x")).ModalResult, mrCancel);
-    EXPECT_TRUE(script.Finished());
+    RunEditor({Do([&] {
+                EXPECT_EQ(WindowText(Ctl(Id::kLabel2)), k.label2);
+                EXPECT_EQ(IsWindowVisible(Ctl(Id::kBtnBrow)) != FALSE, k.browse);
+                Key(VK_ESCAPE);
+              })},
+              ButtonSetup(k.kind, "名字", "x"), mrCancel);
   }
 
   {  // Enter commits a web address with its prefix.
-    EditorScript script(
-        {WaitForEditor(), Do([] { SetCtlText(Id::kText2, "www.a.cn"); }), Do([] { Key(VK_RETURN); })});
-    const NewBtnFormResult r = ShowEditor(ButtonSetup(gkWeb, "甲", "a"));
-    EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(r.ModalResult, mrOk);
+    const NewBtnFormResult r =
+        RunEditor({Do([] { SetCtlText(Id::kText2, "www.a.cn"); }), Do([] { Key(VK_RETURN); })},
+                  ButtonSetup(gkWeb, "甲", "a"), mrOk);
     EXPECT_EQ(r.Name, "甲");
     EXPECT_EQ(r.Target, "HTTP://www.a.cn");
   }
   {  // Alt+F4 answers Cancel.
-    EditorScript script(
-        {WaitForEditor(), Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29)); })});
-    EXPECT_EQ(ShowEditor(ButtonSetup(gkEmail, "乙", "b@c")).ModalResult, mrCancel);
-    EXPECT_TRUE(script.Finished());
+    RunEditor({Do([] { PostMessageW(GetFocus(), WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29)); })},
+              ButtonSetup(gkEmail, "乙", "b@c"), mrCancel);
   }
   {  // A refused name (which names are refused is the core's): the box, and the focus back in it.
-    EditorScript script({WaitForEditor(), Do([] {
-                           SetCtlText(Id::kText1, "OTHER");
-                           Click(Id::kOk);
-                         }),
-                         AnswerBox(nullptr), NoBox(), Do([&] {
-                           EXPECT_EQ(GetDlgCtrlID(GetFocus()), Id::kText1);
-                           SetCtlText(Id::kText1, "新名");
-                           Key(VK_RETURN);
-                         })});
     NewBtnFormSetup s = ButtonSetup(gkWeb, "甲", "a.cn");
     s.OtherNames = {"other"};
-    const NewBtnFormResult r = ShowEditor(s);
-    EXPECT_TRUE(script.Finished()) << script.StepReached();
-    EXPECT_EQ(r.ModalResult, mrOk);
+    const NewBtnFormResult r = RunEditor({Do([] {
+                                            SetCtlText(Id::kText1, "OTHER");
+                                            Click(Id::kOk);
+                                          }),
+                                          AnswerBox(nullptr), NoBox(), Do([&] {
+                                            EXPECT_EQ(GetDlgCtrlID(GetFocus()), Id::kText1);
+                                            SetCtlText(Id::kText1, "新名");
+                                            Key(VK_RETURN);
+                                          })},
+                                         s, mrOk);
     EXPECT_EQ(r.Name, "新名");
   }
 }
@@ -79,7 +72,7 @@ TEST(EditorDialog, ButtonModeCaptionsKeysAndRefusals) {
 TEST(EditorDialog, GroupPageTabOrderOnEachPage) {
   TempFolder folder("editor_tabs");
   std::vector<int> order1, order2;
-  std::vector<EditorScript::Step> steps{WaitForEditor()};
+  std::vector<EditorScript::Step> steps;
   // Each page's focus, then a Tab after each step until it came round again.
   const auto tabs = [&](std::vector<int>& order, int count) {
     const auto note = Do([o = &order] { o->push_back(GetDlgCtrlID(GetFocus())); });
@@ -93,15 +86,12 @@ TEST(EditorDialog, GroupPageTabOrderOnEachPage) {
   steps.push_back(Do(ShowButtonsPage));
   tabs(order2, 6);
   steps.push_back(Do([] { Key(VK_ESCAPE); }));
-  EditorScript script(std::move(steps));
   NewBtnFormSetup s = WebGroupSetup(folder / "g.gpf");
   s.Kind = gkShortcut;
   s.KindEnabled = true;
   s.Folder = folder.Path();
   s.Entries.clear();
-  const NewBtnFormResult r = ShowEditor(s);
-  EXPECT_TRUE(script.Finished()) << script.StepReached();
-  EXPECT_EQ(r.ModalResult, mrCancel);
+  const NewBtnFormResult r = RunEditor(std::move(steps), s, mrCancel);
   // The style radios are one group with one Tab stop.
   EXPECT_EQ(order1, (std::vector<int>{Id::kText3, Id::kComboBox1, Id::kText4, Id::kBtnDir, Id::kRd1,
                                       Id::kBtnColor, Id::kBtnFromColor, Id::kBtnToColor, Id::kRxSpeedButton1,
@@ -127,29 +117,26 @@ TEST(EditorDialog, EscapeLeavesTheGroupFileAloneAndEnterCommitsTheRows) {
   ASSERT_FALSE(before.empty());
 
   {  // Edits, then Escape: nothing is written, and the fields are still read as the dialog closes.
-    EditorScript script({WaitForEditor(), Do(ShowButtonsPage), Do([] { Click(Id::kBtnDown); }),
-                         Do([] { SetCtlText(Id::kText3, "改名"); }), Do([] { Key(VK_ESCAPE); })});
-    const NewBtnFormResult r = ShowEditor(WebGroupSetup(gpf));
-    EXPECT_EQ(r.ModalResult, mrCancel);
+    const NewBtnFormResult r =
+        RunEditor({Do(ShowButtonsPage), Do([] { Click(Id::kBtnDown); }),
+                   Do([] { SetCtlText(Id::kText3, "改名"); }), Do([] { Key(VK_ESCAPE); })},
+                  WebGroupSetup(gpf), mrCancel);
     EXPECT_EQ(r.Title, "改名");
-    EXPECT_TRUE(script.Finished()) << script.StepReached();
     EXPECT_EQ(ReadBytes(gpf), before);
   }
 
   // Row 2 up one place, a new row, a new title: the moves and the refusals are the core's.
-  EditorScript script({WaitForEditor(), Do(ShowButtonsPage), Do([] { SelectRow(2); }),
-                       Do([] { Click(Id::kBtnUp); }), Do([] {
-                         SetCtlText(Id::kEditName, "丁");
-                         SetCtlText(Id::kEditExe, "d.cn");
-                         Click(Id::kBtnNew);
-                       }),
-                       Do([] {
-                         SetCtlText(Id::kText3, "收藏");
-                         Key(VK_RETURN);
-                       })});
-  const NewBtnFormResult r = ShowEditor(WebGroupSetup(gpf));
-  EXPECT_TRUE(script.Finished()) << script.StepReached();
-  EXPECT_EQ(r.ModalResult, mrOk);
+  const NewBtnFormResult r =
+      RunEditor({Do(ShowButtonsPage), Do([] { SelectRow(2); }), Do([] { Click(Id::kBtnUp); }), Do([] {
+                   SetCtlText(Id::kEditName, "丁");
+                   SetCtlText(Id::kEditExe, "d.cn");
+                   Click(Id::kBtnNew);
+                 }),
+                 Do([] {
+                   SetCtlText(Id::kText3, "收藏");
+                   Key(VK_RETURN);
+                 })},
+                WebGroupSetup(gpf), mrOk);
   EXPECT_EQ(r.Title, "收藏");
   // The old title's section is the bar's to retire, once its groups list names the new title.
   EXPECT_EQ(SectionLines(gpf, "网址  Buttons"),
@@ -165,27 +152,25 @@ TEST(EditorDialog, ARefusalShowsThePageOfItsFieldAndFocusesIt) {
   WriteWebGroupFile(gpf);
   const std::string before = ReadBytes(gpf);
   std::string text;
-  EditorScript script({WaitForEditor(), Do([] { SetCtlText(Id::kText3, "Groups"); }), Do(ShowButtonsPage),
-                       Do([] { Key(VK_RETURN); }), AnswerBox(&text), NoBox(), Do([&] {
-                         EXPECT_EQ(TabCtrl_GetCurSel(Ctl(Id::kPageControl)), 0);
-                         EXPECT_EQ(GetDlgCtrlID(GetFocus()), Id::kText3);
-                         Key(VK_ESCAPE);
-                       })});
-  EXPECT_EQ(ShowEditor(WebGroupSetup(gpf)).ModalResult, mrCancel);
-  EXPECT_TRUE(script.Finished()) << script.StepReached();
+  RunEditor({Do([] { SetCtlText(Id::kText3, "Groups"); }), Do(ShowButtonsPage), Do([] { Key(VK_RETURN); }),
+             AnswerBox(&text), NoBox(), Do([&] {
+               EXPECT_EQ(TabCtrl_GetCurSel(Ctl(Id::kPageControl)), 0);
+               EXPECT_EQ(GetDlgCtrlID(GetFocus()), Id::kText3);
+               Key(VK_ESCAPE);
+             })},
+            WebGroupSetup(gpf), mrCancel);
   EXPECT_EQ(text, "|" + std::string(kReservedTitleText) + "|确认(&O)|");
   EXPECT_EQ(ReadBytes(gpf), before);
 
   // A group file that cannot be saved: the error names it and the dialog stays open.
   std::string saveError;
-  EditorScript failing({WaitForEditor(), Do([] { SetCtlText(Id::kText3, "新名"); }),
-                        Do([] { Key(VK_RETURN); }), AnswerBox(&saveError), NoBox(), Do([] {
-                          EXPECT_NE(EditorForm(), nullptr);
-                          Key(VK_ESCAPE);
-                        })});
   const std::string unsavable = folder / "missing\\g.gpf";
-  EXPECT_EQ(ShowEditor(WebGroupSetup(unsavable)).ModalResult, mrCancel);
-  EXPECT_TRUE(failing.Finished()) << failing.StepReached();
+  RunEditor({Do([] { SetCtlText(Id::kText3, "新名"); }), Do([] { Key(VK_RETURN); }), AnswerBox(&saveError),
+             NoBox(), Do([] {
+               EXPECT_NE(EditorForm(), nullptr);
+               Key(VK_ESCAPE);
+             })},
+            WebGroupSetup(unsavable), mrCancel);
   EXPECT_EQ(saveError, "|无法保存工具栏文件\"" + unsavable + "\"！|确认(&O)|");
 }
 
@@ -211,28 +196,26 @@ void NotifyFromList(UINT code) {
 }
 
 TEST(EditorDialog, RightPressesAndDragsOnTheList) {
-  EditorScript script({WaitForEditor(), Do(ShowButtonsPage),
-                       // A right press away from every row changes nothing: row 0 stays selected.
-                       Do([] { PointAtRow(-1); }), Do([] {
-                         NotifyFromList(NM_RCLICK);
-                         EXPECT_EQ(WindowText(Ctl(Id::kEditName)), "甲");
-                       }),
-                       // On a web row: the row is selected, and no shell menu opens for an address.
-                       Do([] { PointAtRow(1); }), Do([] {
-                         NotifyFromList(NM_RCLICK);
-                         EXPECT_EQ(WindowText(Ctl(Id::kEditName)), "乙");
-                         const HWND menu = FindWindowW(L"#32768", nullptr);
-                         EXPECT_FALSE(menu && IsWindowVisible(menu));
-                       }),
-                       // Row 0 dragged onto row 2.
-                       Do([] { SelectRow(0); }), Do([] { NotifyFromList(LVN_BEGINDRAG); }),
-                       Do([] { PointAtRow(2); }), Do([] { PostMessageW(EditorForm(), WM_LBUTTONUP, 0, 0); }),
-                       Do([] {
-                         EXPECT_EQ(ListRows(), (std::vector<std::string>{"乙", "丙", "甲"}));
-                         Key(VK_ESCAPE);
-                       })});
-  EXPECT_EQ(ShowEditor(WebGroupSetup("")).ModalResult, mrCancel);
-  EXPECT_TRUE(script.Finished()) << script.StepReached();
+  RunEditor({Do(ShowButtonsPage),
+             // A right press away from every row changes nothing: row 0 stays selected.
+             Do([] { PointAtRow(-1); }), Do([] {
+               NotifyFromList(NM_RCLICK);
+               EXPECT_EQ(WindowText(Ctl(Id::kEditName)), "甲");
+             }),
+             // On a web row: the row is selected, and no shell menu opens for an address.
+             Do([] { PointAtRow(1); }), Do([] {
+               NotifyFromList(NM_RCLICK);
+               EXPECT_EQ(WindowText(Ctl(Id::kEditName)), "乙");
+               const HWND menu = FindWindowW(L"#32768", nullptr);
+               EXPECT_FALSE(menu && IsWindowVisible(menu));
+             }),
+             // Row 0 dragged onto row 2.
+             Do([] { SelectRow(0); }), Do([] { NotifyFromList(LVN_BEGINDRAG); }), Do([] { PointAtRow(2); }),
+             Do([] { PostMessageW(EditorForm(), WM_LBUTTONUP, 0, 0); }), Do([] {
+               EXPECT_EQ(ListRows(), (std::vector<std::string>{"乙", "丙", "甲"}));
+               Key(VK_ESCAPE);
+             })},
+            WebGroupSetup(""), mrCancel);
 }
 
 }  // namespace

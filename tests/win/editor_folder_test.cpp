@@ -65,61 +65,60 @@ TEST(EditorDialog, ShortcutGroupNewChangeDeleteOnARealFolder) {
     const std::vector<std::string> rows = ListRows();
     return static_cast<int>(std::find(rows.begin(), rows.end(), caption) - rows.begin());
   };
-  EditorScript script({
-      WaitForEditor(),
-      Do(ShowButtonsPage),
-      Do([&] {
-        // Sub-folders first, hidden files too; the rest in the folder's own order.
-        rowsAtStart = ListRows();
-        EXPECT_EQ(rowsAtStart.front(), "sub");
-        EXPECT_EQ(Sorted(rowsAtStart), (std::vector<std::string>{"a", "b", "c", "d", "h", "sub"}));
-        SelectRow(rowOf("d"));
-      }),
-      Do([&] {
-        EXPECT_FALSE(IsWindowEnabled(Ctl(Id::kBtnDele)));  // a .scf entry moves but is not changed or deleted
-        EXPECT_TRUE(IsWindowEnabled(Ctl(Id::kBtnUp)));     // below "sub", so it can move up
-        SelectRow(rowOf("a"));
-      }),
-      Do([&] {
-        EXPECT_TRUE(IsWindowEnabled(Ctl(Id::kBtnDele)));
-        EXPECT_EQ(WindowText(Ctl(Id::kEditExe)), notepad);
-        SetCtlText(Id::kEditName, "Notepad");
-        SetCtlText(Id::kEditExe, notepad);
-        Click(Id::kBtnNew);
-      }),
-      Do([&] { Click(Id::kBtnNew); }),  // the same name again: a numbered file
-      Do([&] {
-        rowsAtStart.insert(rowsAtStart.end(), {"Notepad", "Notepad(1)"});
-        EXPECT_EQ(ListRows(), rowsAtStart);
-        SelectRow(rowOf("a"));
-      }),
-      Do([&] {
-        SetCtlText(Id::kEditName, "A2");
-        Click(Id::kBtnEdit);
-      }),
-      Do([&] { SelectRow(rowOf("h")); }),
-      Do([] { Click(Id::kBtnDele); }),
-      AnswerBox(&confirm),
-      NoBox(),
-      Do([&] {
-        held = CreateFileW(ToWide(folder / "b.url").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-        SelectRow(rowOf("b"));
-      }),
-      Do([] { SetFocus(Ctl(Id::kTreeViewBtn)); }),
-      Do([] { Key(VK_DELETE); }),
-      AnswerBox(nullptr),
-      AnswerBox(&failedDelete),
-      NoBox(),
-      Do([&] {
-        CloseHandle(held);
-        rowsAtEnd = ListRows();
-        Key(VK_RETURN);
-      }),
-  });
-  const NewBtnFormResult r = ShowEditor(ShortcutGroupSetup(folder.Path(), gpf));
-  EXPECT_TRUE(script.Finished()) << script.StepReached();
-  EXPECT_EQ(r.ModalResult, mrOk);
+  const NewBtnFormResult r = RunEditor(
+      {
+          Do(ShowButtonsPage),
+          Do([&] {
+            // Sub-folders first, hidden files too; the rest in the folder's own order.
+            rowsAtStart = ListRows();
+            EXPECT_EQ(rowsAtStart.front(), "sub");
+            EXPECT_EQ(Sorted(rowsAtStart), (std::vector<std::string>{"a", "b", "c", "d", "h", "sub"}));
+            SelectRow(rowOf("d"));
+          }),
+          Do([&] {
+            EXPECT_FALSE(
+                IsWindowEnabled(Ctl(Id::kBtnDele)));  // a .scf entry moves but is not changed or deleted
+            EXPECT_TRUE(IsWindowEnabled(Ctl(Id::kBtnUp)));  // below "sub", so it can move up
+            SelectRow(rowOf("a"));
+          }),
+          Do([&] {
+            EXPECT_TRUE(IsWindowEnabled(Ctl(Id::kBtnDele)));
+            EXPECT_EQ(WindowText(Ctl(Id::kEditExe)), notepad);
+            SetCtlText(Id::kEditName, "Notepad");
+            SetCtlText(Id::kEditExe, notepad);
+            Click(Id::kBtnNew);
+          }),
+          Do([&] { Click(Id::kBtnNew); }),  // the same name again: a numbered file
+          Do([&] {
+            rowsAtStart.insert(rowsAtStart.end(), {"Notepad", "Notepad(1)"});
+            EXPECT_EQ(ListRows(), rowsAtStart);
+            SelectRow(rowOf("a"));
+          }),
+          Do([&] {
+            SetCtlText(Id::kEditName, "A2");
+            Click(Id::kBtnEdit);
+          }),
+          Do([&] { SelectRow(rowOf("h")); }),
+          Do([] { Click(Id::kBtnDele); }),
+          AnswerBox(&confirm),
+          NoBox(),
+          Do([&] {
+            held = CreateFileW(ToWide(folder / "b.url").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+            SelectRow(rowOf("b"));
+          }),
+          Do([] { SetFocus(Ctl(Id::kTreeViewBtn)); }),
+          Do([] { Key(VK_DELETE); }),
+          AnswerBox(nullptr),
+          AnswerBox(&failedDelete),
+          NoBox(),
+          Do([&] {
+            CloseHandle(held);
+            rowsAtEnd = ListRows();
+            Key(VK_RETURN);
+          }),
+      },
+      ShortcutGroupSetup(folder.Path(), gpf), mrOk);
   EXPECT_EQ(r.Folder, folder.Path());
   EXPECT_TRUE(Exists(folder / "Notepad.lnk"));
   EXPECT_TRUE(Exists(folder / "Notepad(1).lnk"));
@@ -181,20 +180,19 @@ TEST(EditorDialog, NamesNoKeyCanHoldDoNotStopTheCommit) {
 TEST(EditorDialog, CancelAfterNewKeepsTheLinkAndWritesNoGroupFile) {
   TempFolder folder("editor_cancel");
   const std::string gpf = folder / "g.gpf";
-  EditorScript script({WaitForEditor(), Do(ShowButtonsPage), Do([] {
-                         SetCtlText(Id::kEditName, "记事本");
-                         SetCtlText(Id::kEditExe, WindowsPath("notepad.exe"));
-                         Click(Id::kBtnNew);
-                       }),
-                       Do([] { Key(VK_ESCAPE); })});
   NewBtnFormSetup s;
   s.Caption = "新建工具栏";
   s.NewItem = true;
   s.Title = "新";
   s.Folder = folder.Path();
   s.GroupFile = gpf;
-  EXPECT_EQ(ShowEditor(s).ModalResult, mrCancel);
-  EXPECT_TRUE(script.Finished()) << script.StepReached();
+  RunEditor({Do(ShowButtonsPage), Do([] {
+               SetCtlText(Id::kEditName, "记事本");
+               SetCtlText(Id::kEditExe, WindowsPath("notepad.exe"));
+               Click(Id::kBtnNew);
+             }),
+             Do([] { Key(VK_ESCAPE); })},
+            s, mrCancel);
   EXPECT_TRUE(Exists(folder / "记事本.lnk"));
   EXPECT_FALSE(Exists(gpf));
 }

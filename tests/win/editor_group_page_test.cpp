@@ -79,68 +79,67 @@ TEST(EditorGroupPage, ColourStylePictureFontAndFolderReachTheCaller) {
   std::string chosenFace;
   int chosenSize = 0;
   const auto checked = [](int id) { return IsDlgButtonChecked(EditorForm(), id) == BST_CHECKED; };
-  EditorScript script({
-      WaitForEditor(),
-      // The single colour's button selects single-colour filling whatever is answered:
-      // the palette closed without a choice, and the colour dialog cancelled.
-      Do([] { Click(Id::kBtnColor); }),
-      [] { return PopupMenu() && EndMenu(); },
-      Do([&] {
-        EXPECT_TRUE(checked(Id::kRd1));
-        Click(Id::kRd2);
-      }),
-      Do([] { Click(Id::kBtnColor); }),
-      [] {
-        const HWND menu = PopupMenu();
-        if (!menu) return false;
-        PostMessageW(menu, WM_KEYDOWN, VK_UP, 1);  // from the top round to "更多颜色 >>"
-        PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 1);
-        return true;
-      },
-      AnswerDialog([](HWND) {}, IDCANCEL),
-      Do([&] {
-        EXPECT_TRUE(checked(Id::kRd1));
-        Click(Id::kBtnFromColor);
-      }),
-      ChoosePaletteEntry(4),  // 黑色
-      Do([&] {
-        EXPECT_TRUE(checked(Id::kRd2));
-        Click(Id::kBtnColor);
-      }),
-      ChoosePaletteEntry(5),  // 红色
-      Do([] { Click(Id::kRxSpeedButton1); }),
-      AnswerDialog([&](HWND dialog) {
-        for (int id : {0x47C /* cmb13 */, 0x480 /* edt1 */})
-          if (const HWND name = GetDlgItem(dialog, id)) SetWindowTextW(name, ToWide(picture).c_str());
-      }),
-      NoBox(),
-      Do([] { Click(Id::kRxSpeedButton2); }),
-      AnswerDialog([&](HWND dialog) {
-        // The last face the dialog lists, whatever fonts the system has.
-        const HWND faces = GetDlgItem(dialog, 0x470 /* cmb1 */);
-        const int last = static_cast<int>(SendMessageW(faces, CB_GETCOUNT, 0, 0)) - 1;
-        wchar_t face[LF_FACESIZE] = {};
-        if (last >= 0 && SendMessageW(faces, CB_GETLBTEXTLEN, last, 0) < LF_FACESIZE)
-          SendMessageW(faces, CB_GETLBTEXT, last, reinterpret_cast<LPARAM>(face));
-        chosenFace = FromWide(face);
-        ChooseInCombo(dialog, 0x470, last);
-        ChooseInCombo(dialog, 0x472 /* cmb3, size */, 2);
-        chosenSize = std::stoi(WindowText(GetDlgItem(dialog, 0x472)));
-        ChooseInCombo(dialog, 0x473 /* cmb4, colour */, 1);  // maroon
-      }),
-      Do([] { Click(Id::kBtnDir); }),
-      AnswerDialog([&](HWND dialog) {
-        SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE,
-                     reinterpret_cast<LPARAM>(ToWide(chosenFolder).c_str()));
-      }),
-      Do([] { Key(VK_RETURN); }),
-  });
   NewBtnFormSetup s = ShortcutGroupSetup(folder.Path(), folder / "g.gpf");
   s.DrawStyle = 1;
   s.Font = {0, 9, "宋体"};
-  const NewBtnFormResult r = ShowEditor(s);
-  EXPECT_TRUE(script.Finished()) << script.StepReached();
-  EXPECT_EQ(r.ModalResult, mrOk);
+  const NewBtnFormResult r =
+      RunEditor({
+                    // The single colour's button selects single-colour filling whatever is answered:
+                    // the palette closed without a choice, and the colour dialog cancelled.
+                    Do([] { Click(Id::kBtnColor); }),
+                    [] { return PopupMenu() && EndMenu(); },
+                    Do([&] {
+                      EXPECT_TRUE(checked(Id::kRd1));
+                      Click(Id::kRd2);
+                    }),
+                    Do([] { Click(Id::kBtnColor); }),
+                    [] {
+                      const HWND menu = PopupMenu();
+                      if (!menu) return false;
+                      PostMessageW(menu, WM_KEYDOWN, VK_UP, 1);  // from the top round to "更多颜色 >>"
+                      PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 1);
+                      return true;
+                    },
+                    AnswerDialog([](HWND) {}, IDCANCEL),
+                    Do([&] {
+                      EXPECT_TRUE(checked(Id::kRd1));
+                      Click(Id::kBtnFromColor);
+                    }),
+                    ChoosePaletteEntry(4),  // 黑色
+                    Do([&] {
+                      EXPECT_TRUE(checked(Id::kRd2));
+                      Click(Id::kBtnColor);
+                    }),
+                    ChoosePaletteEntry(5),  // 红色
+                    Do([] { Click(Id::kRxSpeedButton1); }),
+                    AnswerDialog([&](HWND dialog) {
+                      for (int id : {0x47C /* cmb13 */, 0x480 /* edt1 */})
+                        if (const HWND name = GetDlgItem(dialog, id))
+                          SetWindowTextW(name, ToWide(picture).c_str());
+                    }),
+                    NoBox(),
+                    Do([] { Click(Id::kRxSpeedButton2); }),
+                    AnswerDialog([&](HWND dialog) {
+                      // The last face the dialog lists, whatever fonts the system has.
+                      const HWND faces = GetDlgItem(dialog, 0x470 /* cmb1 */);
+                      const int last = static_cast<int>(SendMessageW(faces, CB_GETCOUNT, 0, 0)) - 1;
+                      wchar_t face[LF_FACESIZE] = {};
+                      if (last >= 0 && SendMessageW(faces, CB_GETLBTEXTLEN, last, 0) < LF_FACESIZE)
+                        SendMessageW(faces, CB_GETLBTEXT, last, reinterpret_cast<LPARAM>(face));
+                      chosenFace = FromWide(face);
+                      ChooseInCombo(dialog, 0x470, last);
+                      ChooseInCombo(dialog, 0x472 /* cmb3, size */, 2);
+                      chosenSize = std::stoi(WindowText(GetDlgItem(dialog, 0x472)));
+                      ChooseInCombo(dialog, 0x473 /* cmb4, colour */, 1);  // maroon
+                    }),
+                    Do([] { Click(Id::kBtnDir); }),
+                    AnswerDialog([&](HWND dialog) {
+                      SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE,
+                                   reinterpret_cast<LPARAM>(ToWide(chosenFolder).c_str()));
+                    }),
+                    Do([] { Key(VK_RETURN); }),
+                },
+                s, mrOk);
   EXPECT_EQ(r.Color, 0x000000FF);      // red
   EXPECT_EQ(r.FromColor, 0x00000000);  // black
   EXPECT_EQ(r.ToColor, 0x008F8F8E);    // as it was
@@ -155,27 +154,25 @@ TEST(EditorGroupPage, ANewGroupTurnedIntoAWebGroupAfterItsButtonsPageStoresNoFil
   TempFolder folder("editor_kind_switch");
   const std::string gpf = folder / "g.gpf";
   ASSERT_TRUE(WriteBytes(folder / "Notepad.lnk", "not read"));
-  EditorScript script({WaitForEditor(), Do([] { SetCtlText(Id::kText3, "新"); }), Do(ShowButtonsPage),
-                       Do([&] {
-                         EXPECT_EQ(ListRows(), std::vector<std::string>{"Notepad"});
-                         HoldControlKey(true);
-                         Key(VK_TAB);
-                       }),
-                       Do([] {
-                         HoldControlKey(false);
-                         SendMessageW(Ctl(Id::kComboBox1), CB_SETCURSEL, gkWeb, 0);
-                         SendMessageW(EditorForm(), WM_COMMAND, MAKEWPARAM(Id::kComboBox1, CBN_SELCHANGE),
-                                      reinterpret_cast<LPARAM>(Ctl(Id::kComboBox1)));
-                       }),
-                       Do([] { Key(VK_RETURN); })});
   NewBtnFormSetup s;
   s.Caption = "新建工具栏";
   s.NewItem = true;
   s.Folder = folder.Path();
   s.GroupFile = gpf;
-  const NewBtnFormResult r = ShowEditor(s);
-  EXPECT_TRUE(script.Finished()) << script.StepReached();
-  EXPECT_EQ(r.ModalResult, mrOk);
+  const NewBtnFormResult r =
+      RunEditor({Do([] { SetCtlText(Id::kText3, "新"); }), Do(ShowButtonsPage), Do([&] {
+                   EXPECT_EQ(ListRows(), std::vector<std::string>{"Notepad"});
+                   HoldControlKey(true);
+                   Key(VK_TAB);
+                 }),
+                 Do([] {
+                   HoldControlKey(false);
+                   SendMessageW(Ctl(Id::kComboBox1), CB_SETCURSEL, gkWeb, 0);
+                   SendMessageW(EditorForm(), WM_COMMAND, MAKEWPARAM(Id::kComboBox1, CBN_SELCHANGE),
+                                reinterpret_cast<LPARAM>(Ctl(Id::kComboBox1)));
+                 }),
+                 Do([] { Key(VK_RETURN); })},
+                s, mrOk);
   EXPECT_EQ(r.Kind, gkWeb);
   EXPECT_EQ(IniFile(gpf).ReadSection("新  Buttons"), std::vector<std::string>{});
 }

@@ -36,8 +36,7 @@ class HostWindow final : public BaseWindow<HostWindow> {
     const testing_support::Canvas shot(r.right - r.left, r.bottom - r.top);
     BitBlt(shot.Dc(), 0, 0, r.right - r.left, r.bottom - r.top, WindowDc(Handle()).get(), r.left, r.top,
            SRCCOPY);
-    GdiFlush();
-    PixelBuffer out = PixelBufferOver(shot.dib);  // kept alive by the buffer; alpha cleared below
+    PixelBuffer out = shot.Pixels();  // alpha cleared below
     for (int i = 0; i < out.Width() * out.Height(); ++i) out.Data()[i] &= 0xFFFFFF;
     return out;
   }

@@ -1,5 +1,5 @@
 // The find box as a real window: typed keys and mouse messages in, the owner's callbacks out;
-// that it stands where the core places it; what it paints; and that closing it gives back every
+// where it stands on the screen at its DPI; what it paints; and that closing it gives back every
 // object it made. Matching, ranking, rows and placement are the core's (tests/unit/find).
 #include <windows.h>
 #include <commctrl.h>
@@ -193,7 +193,7 @@ TEST_F(FindBoxTest, ClosesWhenAnotherWindowTakesTheActivation) {
   reopening.Close();
 }
 
-TEST_F(FindBoxTest, StandsWhereTheCorePlacesItAtItsDpi) {
+TEST_F(FindBoxTest, StandsBesideTheBarOnItsScreenAtItsDpi) {
   const Rect work = PrimaryWork();
   struct {
     TAppToolBarEdge edge;
@@ -203,12 +203,17 @@ TEST_F(FindBoxTest, StandsWhereTheCorePlacesItAtItsDpi) {
       {abeBottom, {work.right - 100, work.bottom - 40, work.right, work.bottom}},  // and right of the screen
   };
   for (int dpi : {96, 144}) {
+    // 300 pixels wide at 96 DPI; as high as its rows at that DPI make it.
+    const int w = dpi == 96 ? 300 : 450;
     for (const auto& b : bars) {
       ASSERT_TRUE(box.Open({owner.get(), b.bar, b.edge, dpi, {}}, L"j"));
+      const int h = box.Layout().Box.cy;
+      // Beside a right bar, its bottom held on the screen; above a bottom bar, its right edge held.
+      const Rect want = b.edge == abeRight ? Rect{b.bar.left - w, work.bottom - h, b.bar.left, work.bottom}
+                                           : Rect{work.right - w, b.bar.top - h, work.right, b.bar.top};
       RECT got{};
       GetWindowRect(box.Handle(), &got);
-      const Rect shown{got.left, got.top, got.right, got.bottom};
-      EXPECT_EQ(shown, PlaceFindBox(b.bar, b.edge, work, box.Layout().Box)) << dpi << " " << b.edge;
+      EXPECT_EQ((Rect{got.left, got.top, got.right, got.bottom}), want) << dpi << " " << b.edge;
       EXPECT_EQ(Line(box.Describe(), "dpi"), "dpi\t" + std::to_string(dpi));
     }
   }

@@ -12,13 +12,9 @@ namespace {
 TEST(ShellFillGradient, MatchesCorePixelsOnADeviceContext) {
   constexpr int kWidth = 40, kHeight = 30;
   testing_support::Canvas canvas(kWidth, kHeight);
-  std::uint32_t* bits = canvas.dib->bits;
-  const auto at = [&](int x, int y) {
-    GdiFlush();
-    return bits[y * kWidth + x] & 0xFFFFFF;
-  };
+  const auto at = [&](int x, int y) { return canvas.Pixels().At(x, y) & 0xFFFFFF; };
   for (std::uint8_t style = 0; style <= 6; ++style) {
-    std::fill(bits, bits + kWidth * kHeight, 0x123456);
+    canvas.Fill(RGB(0x12, 0x34, 0x56));
     FillGradient(RECT{0, 0, kWidth, kHeight}, canvas.Dc(), 0x000000FF, style, 0x00FF8000);
     PixelBuffer expected(kWidth, kHeight, 0x123456);
     FillGradient(expected, Rect{0, 0, kWidth, kHeight}, 0x000000FF, style, 0x00FF8000);

@@ -124,13 +124,9 @@ TEST(KeyboardFocusMark, OnlyTheFocusedButtonChanges) {
   const Size size{100, 300};
   const BarView view = ArrangeBar(groups, abeRight, size, true);
   auto paint = [&](const BarPointer& pointer) {
-    auto dib = MakeDibSection(size.cx, size.cy);
-    unique_memory_dc dc(CreateCompatibleDC(nullptr));
-    EXPECT_TRUE(dib && dc);
-    SelectObjectScope select(dc.get(), dib->bitmap.get());
-    painter.Paint(dc.get(), view, groups, pointer);
-    GdiFlush();
-    return PixelBuffer(PixelBufferOver(dib));
+    const testing_support::Canvas canvas(size.cx, size.cy);
+    painter.Paint(canvas.Dc(), view, groups, pointer);
+    return canvas.Pixels();
   };
   const PixelBuffer plain = paint({});
   const BarHit focused{BarHit::Kind::kGroupButton, 0, 1};

@@ -28,10 +28,10 @@ TEST(ShellWindows, FoundByClassHiddenAndDisabled) {
   const bool ran = RunOnOwnDesktop(L"WendlixShellWindowsTest", [&] {
     emptyTaskBar = FindShellWindow(shTaskBar);
     HideShellWindow(shTaskBar, true);  // nothing there: no error
-    const HWND tray = MakeWindow(L"Shell_TrayWnd", nullptr), notify = MakeWindow(L"TrayNotifyWnd", tray);
-    const HWND start = MakeWindow(L"Button", tray), progman = MakeWindow(L"Progman", nullptr);
-    const HWND rebar = MakeWindow(L"ReBarWindow32", tray), clock = MakeWindow(L"TrayClockWClass", notify);
-    const HWND view = MakeWindow(L"ShellDll_DefView", progman);
+    const StandInShell shell;
+    const HWND tray = shell.tray, start = shell.start, progman = shell.progman, view = shell.view;
+    const HWND notify = MakeWindow(L"TrayNotifyWnd", tray), rebar = MakeWindow(L"ReBarWindow32", tray);
+    const HWND clock = MakeWindow(L"TrayClockWClass", notify);
     // By index: each of the shell's windows, then an index past them and an unknown one.
     expected = {tray, notify, start, rebar, clock, view, progman, nullptr, nullptr};
     for (std::uint16_t i = 0; i < 9; ++i) found.push_back(FindShellWindow(i == 8 ? 0xFFFF : i));
@@ -43,8 +43,6 @@ TEST(ShellWindows, FoundByClassHiddenAndDisabled) {
     disabled = !IsWindowEnabled(tray);
     DisableShellWindow(shTaskBar, false);
     enabledAgain = IsWindowEnabled(tray);
-    DestroyWindow(tray);
-    DestroyWindow(progman);
   });
   if (!ran) GTEST_SKIP() << "no desktop of our own; the session's shell is not ours to hide";
   EXPECT_EQ(emptyTaskBar, nullptr);

@@ -17,8 +17,8 @@ TEST(StartupShellTweaks, StoredStatesAreAppliedAndReadBack) {
   ShellWindowStates untouched, afterApply;
   bool viewEnabled = true, trayEnabled = false, startVisible = true, desktopVisible = true, restored = false;
   const bool ran = RunOnOwnDesktop(L"WendlixStartupTweaksTest", [&] {
-    const HWND tray = MakeWindow(L"Shell_TrayWnd", nullptr), start = MakeWindow(L"Button", tray);
-    const HWND progman = MakeWindow(L"Progman", nullptr), view = MakeWindow(L"ShellDll_DefView", progman);
+    const StandInShell shell;
+    const HWND tray = shell.tray, start = shell.start, progman = shell.progman, view = shell.view;
     ApplyShellWindowCommands({});  // nothing stored: nothing changes
     untouched = ReadShellWindowSnapshot().States();
     using Cmd = ShellWindowCommand;
@@ -33,8 +33,6 @@ TEST(StartupShellTweaks, StoredStatesAreAppliedAndReadBack) {
     afterApply = ReadShellWindowSnapshot().States();
     ApplyShellWindowCommands({{kShellDesktopView, Cmd::kEnable, true}, {kShellDesktop, Cmd::kShow, true}});
     restored = IsWindowEnabled(view) && IsWindowVisible(progman);
-    DestroyWindow(tray);
-    DestroyWindow(progman);
   });
   if (!ran) GTEST_SKIP() << "no desktop of our own; the session's shell is not ours to change";
 

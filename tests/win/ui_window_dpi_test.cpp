@@ -6,13 +6,15 @@
 
 #include "core/paint/pixel_buffer.h"
 #include "core/ui/dpi_scale.h"
+#include "support/win_test_support.h"
 #include "win/bar/bar_resources.h"
 #include "win/bar/icon_resolver.h"
-#include "win/paint/dib_section.h"
 #include "win/ui/window_dpi.h"
 
 namespace wendlix {
 namespace {
+
+using testing_support::Canvas;
 
 TEST(WindowDpi, AnswersTheMonitorsDpiAndScalesMetrics) {
   const int system = SystemDpi();
@@ -57,15 +59,10 @@ TEST(WindowDpi, SystemIconsAreDrawnAtTheSizeAsked) {
   BarResources resources(GetModuleHandleW(nullptr));
   for (int size : {16, 24, 32, 40, 48, 64}) {
     SCOPED_TRACE(size);
-    auto dib = MakeDibSection(100, 100);
-    unique_memory_dc dc(CreateCompatibleDC(nullptr));
-    ASSERT_TRUE(dib && dc);
-    SelectObjectScope select(dc.get(), dib->bitmap.get());
-    RECT all{0, 0, 100, 100};
-    FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    resources.DrawSystemIcon(dc.get(), index, 10, 10, size);
-    GdiFlush();
-    const Rect box = Drawn(PixelBufferOver(dib));
+    Canvas canvas(100, 100);
+    canvas.Fill(RGB(255, 255, 255));
+    resources.DrawSystemIcon(canvas.Dc(), index, 10, 10, size);
+    const Rect box = Drawn(canvas.Pixels());
     // Inside the square asked for, and filling most of it (an icon has a margin of its own).
     EXPECT_GE(box.left, 10);
     EXPECT_GE(box.top, 10);
@@ -74,11 +71,9 @@ TEST(WindowDpi, SystemIconsAreDrawnAtTheSizeAsked) {
     EXPECT_GE(box.Width(), size / 2);
   }
   // Nothing to draw: no index, no size.
-  auto dib = MakeDibSection(8, 8);
-  unique_memory_dc dc(CreateCompatibleDC(nullptr));
-  SelectObjectScope select(dc.get(), dib->bitmap.get());
-  resources.DrawSystemIcon(dc.get(), -1, 0, 0, 8);
-  resources.DrawSystemIcon(dc.get(), index, 0, 0, 0);
+  const Canvas canvas(8, 8);
+  resources.DrawSystemIcon(canvas.Dc(), -1, 0, 0, 8);
+  resources.DrawSystemIcon(canvas.Dc(), index, 0, 0, 0);
 }
 
 }  // namespace

@@ -13,17 +13,13 @@ mkdir -p "$tools/sub"
 printf '[InternetShortcut]\r\nURL=http://site.example.org/\r\n' >"$tools/site.url"
 printf '[Shell]\r\nCommand=2\r\n' >"$tools/desk.scf"
 tw=$(winpath "$tools")
-dir=$E2E_WORK/app
-install_bar "$dir"
-{
+install_groups Tools Web Mail < <(
   group_section Tools "Directory=$tw\\" Height=260
   group_section Web "Panel Style=1" Height=120
   group_buttons Web News=http://news.example.org/ Blog=http://blog.example.org/
   group_section Mail "Panel Style=2" ShowAsButton=1
   group_buttons Mail me=MAILTO:me@example.org you=MAILTO:you@example.org
-} | write_cp936 "$dir/Wendlix.GPF"
-bar_settings 2 120 0 1 Tools Web Mail | write_cp936 "$dir/Wendlix.INI"
-gpf=$dir/Wendlix.GPF
+)
 start_and_wait "$dir"
 
 # Each command saves the group file at most once and reads it once, counted by the bar from one menu

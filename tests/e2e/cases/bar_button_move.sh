@@ -9,18 +9,14 @@ tools=$E2E_WORK/Tools more=$E2E_WORK/More
 make_links "$tools" 'C:\windows\notepad.exe' a b c d e
 make_links "$tools/Docs" 'C:\windows\notepad.exe' inner
 make_links "$more" 'C:\windows\notepad.exe' m1 m2
-dir=$E2E_WORK/app
-install_bar "$dir"
-{
+install_groups Tools Web More < <(
   group_section Tools "Directory=$(winpath "$tools")" Height=260
   group_buttons Tools 1=a.lnk 2=b.lnk 3=c.lnk 4=d.lnk 5=e.lnk 6=Docs
   group_section Web "Panel Style=1" Height=200
   group_buttons Web s0=http://s0.example.org/ s1=http://s1.example.org/ s2=http://s2.example.org/ \
     s3=http://s3.example.org/ s4=http://s4.example.org/ s5=http://s5.example.org/
   group_section More "Directory=$(winpath "$more")" Height=150
-} | write_cp936 "$dir/Wendlix.GPF"
-bar_settings 2 120 0 1 Tools Web More | write_cp936 "$dir/Wendlix.INI"
-gpf=$dir/Wendlix.GPF
+)
 start_and_wait "$dir"
 
 section_values() { ini_lines "$gpf" "$1" | sed 's/^[^=]*=//' | paste -sd' '; }

@@ -9,17 +9,13 @@ source "$(dirname "$0")/../lib.sh"
 tools=$E2E_WORK/Tools
 make_links "$tools" 'C:\windows\notepad.exe' Notepad
 tw=$(winpath "$tools")
-dir=$E2E_WORK/app
-install_bar "$dir"
-{
+install_groups Tools Web Mail < <(
   group_section Tools "Directory=$tw\\" Height=200
   group_section Web "Panel Style=1" Height=150
   group_buttons Web Aa=http://a.example.org/ Bb=http://b.example.org/ Cc=http://c.example.org/ Dd=http://d.example.org/
   group_section Mail "Panel Style=2" Height=100
   group_buttons Mail me=MAILTO:me@example.org
-} | write_cp936 "$dir/Wendlix.GPF"
-bar_settings 2 120 0 1 Tools Web Mail | write_cp936 "$dir/Wendlix.INI"
-gpf=$dir/Wendlix.GPF
+)
 start_and_wait "$dir"
 
 open_editor() {  # GROUP: its properties

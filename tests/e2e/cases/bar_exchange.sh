@@ -8,17 +8,13 @@ source "$(dirname "$0")/../lib.sh"
 tools=$E2E_WORK/Tools
 make_links "$tools" 'C:\windows\notepad.exe' Notepad
 mkdir -p "$E2E_WORK/x"
-dir=$E2E_WORK/app
-install_bar "$dir"
-{
+install_groups Web Web2 Tools < <(
   group_section Web "Panel Style=1" Height=120
   group_buttons Web News=http://news.example.org/ Blog=http://blog.example.org/
   group_section Web2 "Panel Style=1" Height=120
   group_buttons Web2 Other=http://other.example.org/
   group_section Tools "Directory=$(winpath "$tools")\\" Height=120
-} | write_cp936 "$dir/Wendlix.GPF"
-bar_settings 2 120 0 1 Web Web2 Tools | write_cp936 "$dir/Wendlix.INI"
-gpf=$dir/Wendlix.GPF
+)
 start_and_wait "$dir"
 
 titles() { groups_shown | sed 's/:[01]//g'; }

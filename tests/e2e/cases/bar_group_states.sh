@@ -8,16 +8,13 @@ source "$(dirname "$0")/../lib.sh"
 
 tools=$E2E_WORK/Tools
 make_links "$tools" 'C:\windows\notepad.exe' Notepad Regedit
-dir=$E2E_WORK/app
-install_bar "$dir"
-{
+install_groups Tools Web Mail < <(
   group_section Tools "Directory=$(winpath "$tools")\\" Height=150
   group_section Web "Panel Style=1" Height=120
   group_buttons Web News=http://news.example.org/
   group_section Mail "Panel Style=2" Height=120
   group_buttons Mail me=MAILTO:me@example.org
-} | write_cp936 "$dir/Wendlix.GPF"
-bar_settings 2 120 0 1 Tools Web Mail | write_cp936 "$dir/Wendlix.INI"
+)
 start_and_wait "$dir"
 
 checks() {

@@ -12,13 +12,10 @@ quick=$(echo "$WINEPREFIX"/drive_c/users/*/AppData/Roaming | tr ' ' '\n' | grep 
 [ -d "$quick" ] || fail "no AppData folder in the prefix"
 make_links "$quick/Microsoft/Internet Explorer/Quick Launch" 'C:\windows\notepad.exe' Notepad
 
-dir=$E2E_WORK/app
-install_bar "$dir"
-{ group_section Internet "Panel Style=1" Height=120; group_buttons Internet News=http://news.example.org/; } |
-  write_cp936 "$dir/Wendlix.GPF"
-bar_settings 2 120 0 1 Internet | write_cp936 "$dir/Wendlix.INI"
+install_groups Internet < <(
+  group_section Internet "Panel Style=1" Height=120; group_buttons Internet News=http://news.example.org/
+)
 start_and_wait "$dir"
-gpf=$dir/Wendlix.GPF
 titles() { groups_shown | sed 's/:[01]//g'; }
 shown_buttons() { read_layout; layout_lines button | awk -F'\t' -v g="$1" '$2 == g && $5 == 1' | wc -l; }
 

@@ -19,12 +19,10 @@ drive make-link "$tw\\记事本.lnk" "$rec_win" '-open "my notes.txt"' "$tw" >/d
 drive make-link "$tw\\计算器.lnk" "$rec_win" calc "$tw" >/dev/null || fail "link 计算器"
 drive make-link "$tw\\资料\\报告.lnk" "$rec_win" report "$tw" >/dev/null || fail "link 报告"
 drive make-link "$hw\\画图.lnk" "$rec_win" paint "$hw" >/dev/null || fail "link 画图"
-dir=$E2E_WORK/app
-install_bar "$dir"
-{ group_section 工具 "Directory=$tw\\" Height=200
-  group_section 藏起 "Directory=$hw\\" Visible=0; } | write_cp936 "$dir/Wendlix.GPF"
-bar_settings 2 120 0 1 工具 藏起 | sed 's/^AutoHide=0/AutoHide=1/; s/^AutoHideInterval=60/AutoHideInterval=10/' |
-  write_cp936 "$dir/Wendlix.INI"
+install_groups --auto-hide 工具 藏起 < <(
+  group_section 工具 "Directory=$tw\\" Height=200
+  group_section 藏起 "Directory=$hw\\" Visible=0
+)
 start_behind_other "$dir"
 hidden=$HIDDEN shown=$SHOWN
 # What the box shows, its rows without the candidates' numbers: "row <row> <chosen> <name> <group>".

@@ -14,13 +14,10 @@ tw=$(winpath "$tools")
 for name in First Second Third; do
   drive make-link "$tw\\$name.lnk" "$rec_win" "launched-$name" "$tw" || fail "link $name"
 done
-dir=$E2E_WORK/app
-install_bar "$dir"
-{ group_section Tools "Directory=$tw\\" Height=200
-  group_section Web "Panel Style=1" Height=120; group_buttons Web News=http://news.example.org/; } |
-  write_cp936 "$dir/Wendlix.GPF"
-bar_settings 2 120 0 1 Tools Web | sed 's/^AutoHide=0/AutoHide=1/; s/^AutoHideInterval=60/AutoHideInterval=10/' |
-  write_cp936 "$dir/Wendlix.INI"
+install_groups --auto-hide Tools Web < <(
+  group_section Tools "Directory=$tw\\" Height=200
+  group_section Web "Panel Style=1" Height=120; group_buttons Web News=http://news.example.org/
+)
 start_behind_other "$dir"
 hidden=$HIDDEN shown=$SHOWN
 expect_eq "Win+Alt+W" "$(field hotkey)" "the default hotkey is registered"

@@ -5,25 +5,17 @@
 #include "core/bar/bar_view.h"
 #include "core/bar/group_layout.h"
 #include "core/bar/mouse_rules.h"
+#include "support/filled_group.h"
 
 namespace wendlix {
 namespace {
 
 constexpr int kDpis[] = {96, 120, 144, 168, 192};
 
-GroupPanel Group(const std::string& title, int buttons, int length, bool captions) {
-  GroupPanel p;
-  p.Data.Title = title;
-  p.Data.ShowCaption = captions;
-  p.Width = length;
-  p.Height = length;
-  for (int i = 0; i < buttons; ++i) AddGroupButton(p, title + std::to_string(i), false, "C:\\x.lnk");
-  AddCollapseButton(p);
-  return p;
-}
-
 std::vector<GroupPanel> TwoGroups() {
-  std::vector<GroupPanel> g{Group("icons", 7, 100, false), Group("captions", 3, 120, true)};
+  std::vector<GroupPanel> g{testing_support::FilledGroup("icons", 7),
+                            testing_support::FilledGroup("captions", 3, 120)};
+  g[0].Data.ShowCaption = false;
   g[1].Tag = 1;
   return g;
 }

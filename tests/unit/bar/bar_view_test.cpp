@@ -4,19 +4,15 @@
 
 #include "core/bar/bar_texts.h"
 #include "core/inspect/bar_report.h"
+#include "support/filled_group.h"
 
 namespace wendlix {
 namespace {
 
 GroupPanel Group(const std::string& title, int buttons, int length, std::uint16_t kind = gkShortcut) {
-  GroupPanel p;
-  p.Data.Title = title;
+  GroupPanel p = testing_support::FilledGroup(title, buttons, length);
   p.Hint = title;
   p.Data.PanelStyle = kind;
-  p.Width = length;
-  p.Height = length;
-  for (int i = 0; i < buttons; ++i) AddGroupButton(p, title + std::to_string(i), false, "C:\\x.lnk");
-  AddCollapseButton(p);
   return p;
 }
 

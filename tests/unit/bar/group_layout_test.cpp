@@ -3,22 +3,19 @@
 #include <gtest/gtest.h>
 
 #include "core/bar/bar_layout.h"
+#include "support/filled_group.h"
 
 namespace wendlix {
 namespace {
 
 // A panel of `count` launch buttons followed by its collapse button (band index 1).
 GroupPanel Panel(int count, int width, int height, bool captions, bool smallIcon, bool layoutLeft = true) {
-  GroupPanel p;
-  p.Tag = 1;
-  p.Data.Title = "G";
+  GroupPanel p = testing_support::FilledGroup("B", count, 100, 1);
   p.Data.ShowCaption = captions;
   p.Data.SmallIcon = smallIcon;
   p.Data.LayoutLeft = layoutLeft;
   p.Width = width;
   p.Height = height;
-  for (int i = 0; i < count; ++i) AddGroupButton(p, "B" + std::to_string(i), false, "C:\\b.lnk");
-  AddCollapseButton(p);
   return p;
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/filled_group.h"
+
 namespace wendlix {
 namespace {
 
@@ -86,14 +88,9 @@ TEST(KeyboardFocus, HorizontalBarColumnsAndGroups) {
 }
 
 TEST(KeyboardFocus, FollowsTheDrawnBarAndSkipsGroupsWithoutBand) {
-  std::vector<GroupPanel> groups(3);
-  for (int g = 0; g < 3; ++g) {
-    groups[g].Tag = g;
-    groups[g].Data.Title = "G" + std::to_string(g);
-    groups[g].Height = 150;
-    for (int i = 0; i < 3; ++i) AddGroupButton(groups[g], "b" + std::to_string(i), false, "C:\\x.lnk");
-    AddCollapseButton(groups[g]);
-  }
+  std::vector<GroupPanel> groups;
+  for (int g = 0; g < 3; ++g)
+    groups.push_back(testing_support::FilledGroup("G" + std::to_string(g), 3, 150, g));
   groups[1].Data.ShowAsButton = true;  // collapsed into PanelBtn
   for (TAppToolBarEdge edge : {abeRight, abeTop}) {
     const Size client = edge == abeRight ? Size{86, 600} : Size{1000, 70};

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -166,6 +168,18 @@ inline EditorScript::Step AnswerBox(std::string* text) {
 }
 inline EditorScript::Step NoBox() {
   return [] { return MessageBoxForm() == nullptr; };
+}
+
+// Runs `steps` in the editor shown with `setup`, from when it has the focus: the script must
+// finish and the editor end with `expected`.
+inline NewBtnFormResult RunEditor(std::vector<EditorScript::Step> steps, NewBtnFormSetup setup,
+                                  TModalResult expected, HWND owner = nullptr) {
+  steps.insert(steps.begin(), WaitForEditor());
+  const EditorScript script(std::move(steps));
+  const NewBtnFormResult result = ShowEditor(std::move(setup), owner);
+  EXPECT_TRUE(script.Finished()) << "stopped at step " << script.StepReached();
+  EXPECT_EQ(result.ModalResult, expected);
+  return result;
 }
 
 }  // namespace wendlix::testing_support

@@ -279,6 +279,20 @@ bool RunOnOwnDesktop(const wchar_t* name, Body body) {
   return run.attached;
 }
 
+// The shell's windows stood in for by windows of their classes, made on the calling thread (on a
+// desktop of the test's own: RunOnOwnDesktop) and destroyed with it.
+struct StandInShell {
+  StandInShell() = default;
+  StandInShell(const StandInShell&) = delete;
+  StandInShell& operator=(const StandInShell&) = delete;
+  ~StandInShell() {
+    DestroyWindow(tray);
+    DestroyWindow(progman);
+  }
+  HWND tray = MakeWindow(L"Shell_TrayWnd", nullptr), start = MakeWindow(L"Button", tray);
+  HWND progman = MakeWindow(L"Progman", nullptr), view = MakeWindow(L"ShellDll_DefView", progman);
+};
+
 // ---- pixels
 
 // A top-down 32-bit DIB section selected into a memory DC, read back exactly.
@@ -296,6 +310,11 @@ struct Canvas {
     const RECT all{0, 0, dib->width, dib->height};
     FillRect(dc.get(), &all, brush.get());
     GdiFlush();
+  }
+  // The pixels (0x00RRGGBB) as a buffer over the same memory, drawn up to now.
+  PixelBuffer Pixels() const {
+    GdiFlush();
+    return PixelBufferOver(dib);
   }
   int CountIn(const RECT& r, COLORREF c) const {
     int n = 0;
