@@ -63,14 +63,14 @@ GroupRecord QuickFolderGroup(std::string_view title, std::string_view folder, co
 }
 
 QuickFolderDecision DecideQuickFolder(int tag, std::string_view caption, std::string_view folder,
-                                      const std::vector<GroupPanel>& groups, const GroupFont& mainFont) {
+                                      const std::vector<GroupPanel>& groups, const GroupFont& mainFont,
+                                      const std::vector<std::string>& taken) {
   QuickFolderDecision d;
   if (folder.empty()) return d;
   const std::string f = AddBackslash(folder);
   // Folders compare as the file system compares names, not just ASCII letters.
   const std::string key = FileNameKey(f);
-  std::vector<std::string> titles;
-  titles.reserve(groups.size());
+  std::vector<std::string> titles = taken;
   for (std::size_t i = 0; i < groups.size(); ++i) {
     const TPanelData& g = groups[i].Data;
     if (g.PanelStyle == gkShortcut && FileNameKey(AddBackslash(g.Directory)) == key) {

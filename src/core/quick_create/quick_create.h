@@ -49,8 +49,10 @@ struct QuickFolderDecision {
 
 // `folder` is the resolved folder of the item (empty when there is none); `groups` the
 // bar's records in band order. Only a shortcut group whose folder, with a final "\",
-// equals the folder ignoring case is reused (the first one).
+// equals the folder ignoring case is reused (the first one). A new group's title is none of
+// the groups' nor of `taken` (the titles kept from a start that could not read their records).
 QuickFolderDecision DecideQuickFolder(int tag, std::string_view caption, std::string_view folder,
-                                      const std::vector<GroupPanel>& groups, const GroupFont& mainFont);
+                                      const std::vector<GroupPanel>& groups, const GroupFont& mainFont,
+                                      const std::vector<std::string>& taken = {});
 
 }  // namespace wendlix

@@ -2,6 +2,7 @@
 
 #include "core/bar/group_file.h"
 #include "core/exchange/exchange_import.h"
+#include "core/quick_create/quick_create.h"
 #include "core/text/ascii.h"
 #include "core/text/paths.h"
 #include "core/tweaks/tweak_texts.h"
@@ -64,7 +65,7 @@ GroupRecord CollectionGroup(std::string_view caption, const ExchangeSettings& s,
 
 CollectionDecision DecideCollection(std::string_view caption, const std::string& path,
                                     const ExchangeFile& file, const std::vector<GroupPanel>& groups,
-                                    const GroupFont& mainFont) {
+                                    const GroupFont& mainFont, const std::vector<std::string>& taken) {
   CollectionDecision d;
   if (file.Damaged()) {
     d.Act = CollectionDecision::Action::kError;
@@ -84,6 +85,9 @@ CollectionDecision DecideCollection(std::string_view caption, const std::string&
   if (!matched) {
     d.Act = CollectionDecision::Action::kCreate;
     d.Group = std::move(read);
+    std::vector<std::string> titles = taken;
+    for (const GroupPanel& g : groups) titles.push_back(g.Data.Title);
+    d.Group.Data.Title = FreeGroupTitle(d.Group.Data.Title, titles);
   } else {
     const TPanelData& g = groups[d.Existing].Data;
     if (EffectiveKind(g.PanelStyle) != EffectiveKind(read.Data.PanelStyle)) {

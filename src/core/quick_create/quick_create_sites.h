@@ -38,9 +38,11 @@ struct CollectionDecision {
 // `file` is the collection read with ExchangeReading::kCollection from `path`; `groups`
 // the bar's records in band order; `mainFont` the main window's font. The group whose
 // title equals the collection's (ignoring case; the last such group) is the one it adds to.
+// A title in `taken` (kept from a start that could not read its record) is not the new
+// group's: it would write over that record, so the new group takes the next free title.
 CollectionDecision DecideCollection(std::string_view caption, const std::string& path,
                                     const ExchangeFile& file, const std::vector<GroupPanel>& groups,
-                                    const GroupFont& mainFont);
+                                    const GroupFont& mainFont, const std::vector<std::string>& taken = {});
 
 // The record of a collection without a matching group: the file's settings over the
 // collection defaults; always visible, width and height not read.

@@ -6,6 +6,7 @@
 #include "core/bar/bar_texts.h"
 #include "core/bar/config_location.h"
 #include "core/bar/group_file.h"
+#include "core/button_menu/group_commands.h"
 #include "core/platform/file_io.h"
 #include "core/quick_create/quick_create.h"
 #include "core/quick_create/quick_create_sites.h"
@@ -27,6 +28,11 @@ std::string SpecialFolder(int csidl) {
   } catch (...) {
     return {};
   }
+}
+
+// A new group may take no group's title, nor one kept from a start that could not read its record.
+std::vector<std::string> TakenTitles(const BarState& state) {
+  return OtherGroupTitles(state.Groups, -1, state.UnreadGroupEntries);
 }
 
 }  // namespace
@@ -58,7 +64,7 @@ void QuickCreateCommands::D4Click(int tag, const std::string& caption) {
   const std::string folder = QuickFolderPath(tag);
   if (folder.empty()) return;
   QuickFolderDecision decision =
-      DecideQuickFolder(tag, caption, AddBackslash(folder), state_.Groups, GroupFont{});
+      DecideQuickFolder(tag, caption, AddBackslash(folder), state_.Groups, GroupFont{}, TakenTitles(state_));
   if (decision.Act == QuickFolderDecision::Action::kNothing) return;
   IniFile gpf = bar_.OpenGroupFile();
   GroupPanel* group = nullptr;
@@ -83,7 +89,8 @@ void QuickCreateCommands::D4Click(int tag, const std::string& caption) {
 void QuickCreateCommands::N40Click(const std::string& caption) {
   const std::string path = CollectionFilePath(program_.ExeFolder, caption);
   const ExchangeFile file = LoadExchangeFile(path, ExchangeReading::kCollection);
-  CollectionDecision decision = DecideCollection(caption, path, file, state_.Groups, GroupFont{});
+  CollectionDecision decision =
+      DecideCollection(caption, path, file, state_.Groups, GroupFont{}, TakenTitles(state_));
   switch (decision.Act) {
     case CollectionDecision::Action::kError: {
       AutoHideHold hold(bar_.Toolbar());

@@ -143,6 +143,11 @@ TEST(QuickCreate, ShippedSearchEngineCollectionIsAWebGroup) {
   ASSERT_EQ(d.Act, CollectionDecision::Action::kCreate);
   EXPECT_EQ(d.Group.Data.Title, "搜索引擎网站");
   EXPECT_EQ(d.Group.Data.PanelStyle, gkWeb);
+  // Its title kept from a start that could not read that record, a new group is made beside it.
+  EXPECT_EQ(DecideCollection("搜索引擎网站", "x", file, {Panel("搜索引擎网站(1)", gkWeb)}, kMainFont,
+                             {"搜索引擎网站"})
+                .Group.Data.Title,
+            "搜索引擎网站(2)");
   EXPECT_GE(d.Lines.size(), 3u);
   for (const ExchangeLine& l : d.Lines) EXPECT_EQ(l.Value.rfind("https://", 0), 0u) << l.Name;
 }
