@@ -26,6 +26,7 @@ using AboutHelp = std::function<void(HWND about)>;
 // Shows the About window centred on the screen, or brings the open one forward. The
 // picture is the exe's ABOUTPICTURE bitmap unless `picture` is given (copied). Returns
 // the window, or nullptr when it could not be made.
-HWND ShowAboutWindow(HWND owner, AboutHelp help, AboutObserver* observer = nullptr, HBITMAP picture = nullptr);
+HWND ShowAboutWindow(HWND owner, AboutHelp help, AboutObserver* observer = nullptr,
+                     HBITMAP picture = nullptr);
 
 }  // namespace wendlix
