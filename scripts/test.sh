@@ -187,7 +187,7 @@ if [ $wine_ready = 1 ] && [ -f "$WX_DIST/win64/Wendlix.exe" ] &&
       "$WX_WINE64"
   done
   if [ -z "$WX_WINE32" ]; then
-    echo "32-bit smoke test skipped: wine32 is not installed (scripts/setup.sh could not add wine32:i386)"
+    echo "32-bit smoke test skipped: no 32-bit Wine that runs here (wine32:i386 missing, or a kernel without 32-bit support)"
     skipped+=(e2e/smoke-win32)
   elif [ "${built[win32]}" = 0 ]; then
     echo "32-bit smoke test skipped: the win32 build failed"

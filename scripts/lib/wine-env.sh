@@ -7,7 +7,7 @@
 # locale generated into the build tree, set only for Wine's own processes (the shell and its tools keep
 # theirs). Sourcing exports WINEDEBUG and WINEDLLOVERRIDES and sets:
 #   WX_WINE64        the 64-bit loader
-#   WX_WINE32        the 32-bit loader, empty when wine32 is not installed
+#   WX_WINE32        the 32-bit loader, empty when wine32 is not installed or cannot run here
 #   WX_WINE_TEMPLATE the prepared prefix (after wx_wine_prepare)
 #   WX_WINE_LOCALE   the environment assignments (LOCPATH, LANG, LC_ALL) for code page 936, an array
 # Functions:
@@ -32,7 +32,8 @@ WX_LOCALE_DIR=$WX_BUILD/locale
 WX_WINE64=$(command -v wine64 2>/dev/null || true)
 [ -n "$WX_WINE64" ] || WX_WINE64=/usr/lib/wine/wine64
 WX_WINE32=
-[ -x /usr/lib/wine/wine ] && WX_WINE32=/usr/lib/wine/wine
+# Installed is not enough: a kernel without 32-bit support cannot run the loader at all.
+[ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1 && WX_WINE32=/usr/lib/wine/wine
 WX_WINESERVER=$(command -v wineserver 2>/dev/null || echo /usr/lib/wine/wineserver)
 
 export WINEDEBUG=-all
