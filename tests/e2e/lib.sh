@@ -162,7 +162,8 @@ start_bar() {
 # Generous: two cases share the machine, and a first start in a fresh prefix can be slow.
 start_and_wait() {
   start_bar "$1"
-  wait_for_window "$WENDLIX_MAIN_CLASS" 60 >/dev/null || fail "no $WENDLIX_MAIN_CLASS window within 60 s"
+  wait_for_window "$WENDLIX_MAIN_CLASS" 60 >/dev/null ||
+    fail "no $WENDLIX_MAIN_CLASS window within 60 s (the program $(_bar_ended && echo ended || echo still runs))"
   wait_until 30 drive visible "$WENDLIX_MAIN_CLASS" || fail "the $WENDLIX_MAIN_CLASS window was not shown"
 }
 
