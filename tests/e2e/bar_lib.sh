@@ -36,7 +36,8 @@
 #   editor_wait S, editor_ok FIELD TEXT..., editor_cancel FIELD TEXT   the editor (handle in EDITOR)
 #   answer_box KEY [PICTURE]    answer the message box; its caption in BOX_TEXT
 #   expect_box CAPTION WHAT     a message box with that caption comes; answered with Return
-#   file_dialog_path WINPATH    type a path into the open common file dialog and press Return
+#   file_dialog_path WINPATH    type a path into the open common file dialog and press Return, once it holds it
+#   is_foreground WINDOW        the window is the foreground window (it takes the keys)
 # Docking
 #   docked_rect EDGE THICKNESS W H, hidden_rect WIDTH (a right-edge bar at its sliver), wait_rect WANT S,
 #   bar_is_topmost, bar_has_caption, activate_other_window [S]
@@ -239,7 +240,7 @@ menu_item() {
 
 # A menu window exists before its tracking takes keys: the short pause lets the first key land in it.
 _menu_opened() {
-  wait_for_window '#32768' 10 >/dev/null || return 1
+  wait_for_window '#32768' 30 >/dev/null || return 1
   sleep 0.3
 }
 
@@ -337,7 +338,8 @@ answer_box() {
   wait_for_window TMessageForm 20 >/dev/null || { screenshot "$E2E_ARTIFACTS/no-box.png" >/dev/null; fail "no message box"; }
   # The box gets its caption after it appears, and then opens with a short animation (keys pace it).
   wait_until 20 box_titled || fail "the message box has no caption"
-  sleep 0.3
+  # Shown and given the keyboard only after its opening animation: a key sent before that is lost.
+  wait_until 20 is_foreground TMessageForm || fail "the message box never became the foreground window"
   [ -n "${2:-}" ] && screenshot "$E2E_ARTIFACTS/$2" >/dev/null
   xdotool key "$1"
   drive wait-gone TMessageForm 20 || fail "the box stayed open after $1"
@@ -348,13 +350,26 @@ expect_box() {
   expect_eq "$1" "$BOX_TEXT" "$2: the box's caption"
 }
 
+is_foreground() {
+  [ "$(drive foreground)" = "$(drive find "$1")" ]
+}
+
+file_dialog_name_is() {
+  [ "$(drive children '#32770' | awk -F'\t' '$2 == "ComboBoxEx32" { print $5 }')" = "$1" ]
+}
+
 # The file-name edit has the focus with a suggested name in it: replaced by the typed path.
 file_dialog_path() {
   wait_for_window '#32770' 20 >/dev/null || { screenshot "$E2E_ARTIFACTS/no-dialog.png" >/dev/null; fail "no file dialog"; }
-  # The dialog fills its edit after it appears: keys typed before would be overwritten.
-  sleep 0.5
-  xdotool key End shift+Home Delete
-  xdotool type --delay 20 "$1"
+  wait_until 20 is_foreground '#32770' || fail "the file dialog never became the foreground window"
+  # The dialog fills its edit after it appears, and a busy machine can lose keys: typed until it holds the path.
+  local _
+  for _ in 1 2 3; do
+    xdotool key End shift+Home Delete
+    xdotool type --delay 20 "$1"
+    wait_until 5 file_dialog_name_is "$1" && break
+  done
+  file_dialog_name_is "$1" || { screenshot "$E2E_ARTIFACTS/dialog-name.png" >/dev/null; fail "the file dialog's name is not $1"; }
   xdotool key Return
   drive wait-gone '#32770' 20 || { screenshot "$E2E_ARTIFACTS/dialog-stayed.png" >/dev/null; fail "the file dialog stayed open after $1"; }
 }
