@@ -32,6 +32,8 @@
 #   button_menu_at X,Y          the buttons menu as it would open there (the bar's description)
 #   post_button_menu X,Y        open the buttons menu there; choose_button_menu_item X,Y NAME: and choose
 #   mouse_drag X1 Y1 X2 Y2 [KEY]  the real mouse, in steps, KEY held throughout (screen points)
+#   right_click_menu X,Y        a real right click there (client point); the menu it opens is closed again
+#   client_pixels RECT          a digest of the screen's pixels in the client rectangle RECT
 # Dialogs and boxes
 #   editor_wait S, editor_ok FIELD TEXT..., editor_cancel FIELD TEXT   the editor (handle in EDITOR)
 #   answer_box KEY [PICTURE]    answer the message box; its caption in BOX_TEXT
@@ -299,6 +301,23 @@ mouse_drag() {
   xdotool mousemove "$x2" "$y2" sleep 0.4 mouseup 1
   [ -n "${5:-}" ] && xdotool keyup "$5"
   return 0
+}
+
+# A real click goes through activation, which a posted one skips: the first one must open the menu.
+right_click_menu() {
+  local cl ct
+  read -r cl ct _ _ <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
+  xdotool mousemove $((cl + ${1%,*})) $((ct + ${1#*,})) sleep 0.3 click 3
+  _menu_opened || { screenshot "$E2E_ARTIFACTS/no-menu.png" >/dev/null; fail "a right click at $1 opened no menu"; }
+  xdotool key Escape
+  drive wait-gone '#32768' 10 || fail "the menu at $1 stayed open after Escape"
+}
+
+client_pixels() {
+  local cl ct l t r b
+  read -r cl ct _ _ <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
+  IFS=, read -r l t r b <<<"$1"
+  import -display "$DISPLAY" -window root -crop "$((r - l))x$((b - t))+$((cl + l))+$((ct + t))" rgb:- | md5sum
 }
 
 # ---- dialogs and boxes -----------------------------------------------------------------------------------

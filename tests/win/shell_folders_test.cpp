@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "core/shell/link_naming.h"
+#include "core/text/name_order.h"
 #include "support/win_test_support.h"
 #include "win/common/unique_handle.h"
 #include "win/shell/context_menu.h"
@@ -33,7 +34,8 @@ bool MakeEntry(const TempFolder& folder, const std::string& name, DWORD attribut
 }
 
 // The ordering rules are the core's (tested natively); here the real file system feeds
-// them: attributes as stored, names outside code page 936, a folder given either way.
+// them: attributes as stored, names outside code page 936, a folder given either way, and
+// an order of its own (Wine's returns names unsorted) that comes out as NTFS keeps names.
 TEST(ShellFolders, ListingReadsTheRealFolder) {
   TempFolder folder("list");
   MakeEntry(folder, "b.lnk", FILE_ATTRIBUTE_ARCHIVE);
@@ -44,14 +46,17 @@ TEST(ShellFolders, ListingReadsTheRealFolder) {
               MakeEntry(folder, "system.lnk", FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_SYSTEM))
       << "the file system keeps hidden and system bits";
   MakeEntry(folder, "notes.txt", FILE_ATTRIBUTE_ARCHIVE);
+  for (const char* name :
+       {"计算器.lnk", "时钟.lnk", "Zip.lnk", "注册表编辑器.lnk", "_x.lnk", "10.lnk", "9.lnk"})
+    MakeEntry(folder, name, FILE_ATTRIBUTE_ARCHIVE);
 
-  V all = ListShortcutFiles(folder.Path(), true, true);
-  ASSERT_EQ(all.size(), 5u) << ::testing::PrintToString(all);
-  std::sort(all.begin() + 1, all.begin() + 3);  // shortcuts come in the file system's order
-  EXPECT_EQ(all, (V{"子目录", "b.lnk", "hidden.lnk", "ro.pif", "站点 Ő.url"}));
+  const V all = ListShortcutFiles(folder.Path(), true, true);
+  EXPECT_EQ(all, (V{"子目录", "10.lnk", "9.lnk", "b.lnk", "hidden.lnk", "Zip.lnk", "_x.lnk", "时钟.lnk",
+                    "注册表编辑器.lnk", "计算器.lnk", "ro.pif", "站点 Ő.url"}));
   V list = {"first"};
   ListShortcutFiles(folder.Path().substr(0, folder.Path().size() - 1), list, false, false);
-  EXPECT_EQ(list, (V{"first", "b.lnk", "ro.pif", "站点 Ő.url"}));
+  EXPECT_EQ(list, (V{"first", "10.lnk", "9.lnk", "b.lnk", "Zip.lnk", "_x.lnk", "时钟.lnk", "注册表编辑器.lnk",
+                     "计算器.lnk", "ro.pif", "站点 Ő.url"}));
   EXPECT_TRUE(ListShortcutFiles(folder / "missing\\", true, true).empty());
 
   EXPECT_TRUE(FolderHasShortcuts(folder.Path()));
@@ -61,6 +66,17 @@ TEST(ShellFolders, ListingReadsTheRealFolder) {
   EXPECT_GE(GetSysIconIndex(folder / "b.lnk"), 0);
   EXPECT_GE(GetSysIconIndex(folder.Path()), 0);
   EXPECT_EQ(GetSysIconIndex(folder / "missing.txt"), -1) << "the real file is asked for, not its type";
+}
+
+// The core's upcase table, which orders listings on every file system, is the system's
+// code unit by code unit.
+TEST(ShellFolders, UpcaseTableIsTheSystems) {
+  using Upcase = WCHAR(WINAPI*)(WCHAR);
+  const auto upcase = reinterpret_cast<Upcase>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlUpcaseUnicodeChar")));
+  ASSERT_NE(upcase, nullptr);
+  for (unsigned c = 0; c < 0x10000; ++c)
+    ASSERT_EQ(UpcaseCodeUnit(static_cast<char16_t>(c)), upcase(static_cast<WCHAR>(c))) << std::hex << c;
 }
 
 TEST(ShellFolders, SpecialFolders) {

@@ -61,6 +61,12 @@ Rect MovingOutline(TAppToolBarEdge movingEdge, TAppToolBarEdge proposed, Rect dr
   return Rect{left, pt.y, left + w, pt.y + h};
 }
 
+MoveStep PlaceMoveStep(MoveStep asked, const std::optional<Rect>& outline) {
+  if (!outline || !asked.moves) return asked;
+  if (asked.placed.left != outline->left || asked.placed.top != outline->top) return asked;
+  return {*outline, true, true};
+}
+
 namespace {
 
 int SnapLength(int length, int frame, int inc) {

@@ -4,6 +4,7 @@
 // to ABM_QUERYPOS come in as arguments.
 #pragma once
 #include <functional>
+#include <optional>
 
 #include "core/appbar/app_tool_bar_types.h"
 #include "core/common/geometry.h"
@@ -48,6 +49,21 @@ TAppToolBarEdge ProposeEdge(const EdgeProposal& in, Point origin);
 // shows the remembered floating rectangle hanging from the pointer, centred on it.
 Rect MovingOutline(TAppToolBarEdge movingEdge, TAppToolBarEdge proposed, Rect dragged, Rect floatRect,
                    Point pt);
+
+// A window position the system asks for: `placed` from WM_WINDOWPOSCHANGING, with whether it
+// moves and whether it sizes the window (no SWP_NOMOVE, no SWP_NOSIZE).
+struct MoveStep {
+  Rect placed;
+  bool moves = false;
+  bool sizes = false;
+  friend constexpr bool operator==(const MoveStep&, const MoveStep&) = default;
+};
+
+// A step of the system's move loop, given the outline WM_MOVING last chose (none outside a
+// move): put at the outline's corner, the bar takes the whole outline. Move loops that keep
+// the window's size (Wine's) would otherwise show it at the new edge's corner in the old
+// edge's shape, away from the pointer, until the drag ends. Other changes pass unchanged.
+MoveStep PlaceMoveStep(MoveStep asked, const std::optional<Rect>& outline);
 
 // WMSZ_* numbers of WM_SIZING, as Windows defines them.
 enum SizingSide : int {

@@ -1,8 +1,10 @@
 #include "core/shell/shortcut_listing.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/text/ascii.h"
+#include "core/text/name_order.h"
 
 namespace wendlix {
 
@@ -12,6 +14,19 @@ constexpr const char* kShortcutPatterns[] = {".SCF", ".LNK", ".PIF", ".URL"};
 constexpr std::uint32_t kExclusiveAttributes = kAttrHidden | kAttrSystem | kAttrVolumeLabel;
 
 bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
+
+// Appends the entries `take` accepts in the order NTFS keeps them, whatever order the
+// file system returned them in (FAT and many network shares return them unsorted).
+template <typename Take>
+void AppendInNameOrder(const std::vector<DirEntry>& entries, std::vector<std::string>& list, Take take) {
+  std::vector<std::pair<std::u16string, const std::string*>> taken;  // each name with its key
+  for (const DirEntry& entry : entries)
+    if (take(entry)) taken.emplace_back(NameOrderKey(entry.name), &entry.name);
+  std::sort(taken.begin(), taken.end(), [](const auto& a, const auto& b) {
+    return a.first != b.first ? a.first < b.first : *a.second < *b.second;
+  });
+  for (const auto& [key, name] : taken) list.push_back(*name);
+}
 
 }  // namespace
 
@@ -34,12 +49,14 @@ void ListShortcutEntries(const std::vector<DirEntry>& entries, std::vector<std::
                          bool includeHidden, bool includeFolders) {
   const std::uint32_t mask = ListingAttributeMask(includeHidden);
   if (includeFolders) {
-    for (const DirEntry& entry : entries)
-      if ((entry.attributes & kAttrDirectory) && PassesAttributeMask(entry, mask)) list.push_back(entry.name);
+    AppendInNameOrder(entries, list, [&](const DirEntry& entry) {
+      return (entry.attributes & kAttrDirectory) && PassesAttributeMask(entry, mask);
+    });
   }
   for (const char* extension : kShortcutPatterns) {
-    for (const DirEntry& entry : entries)
-      if (HasExtension(entry.name, extension) && PassesAttributeMask(entry, mask)) list.push_back(entry.name);
+    AppendInNameOrder(entries, list, [&](const DirEntry& entry) {
+      return HasExtension(entry.name, extension) && PassesAttributeMask(entry, mask);
+    });
   }
 }
 

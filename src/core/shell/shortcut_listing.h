@@ -1,5 +1,5 @@
-// Which entries of a folder become buttons: the rules applied to one enumeration of the
-// folder (names with their file attributes, in the file system's order).
+// Which entries of a folder become buttons, and in which order: the rules applied to one
+// enumeration of the folder (names with their file attributes, in any order).
 #pragma once
 #include <cstdint>
 #include <string>
@@ -35,7 +35,7 @@ bool HasExtension(const std::string& name, const char* extension);
 
 // Appends to `list` the names to show, in this order: the folders (only when
 // `includeFolders`), then the ".SCF", ".LNK", ".PIF" and ".URL" entries; each group in
-// the order of `entries`.
+// the order NTFS keeps names in (`NameBefore`), so every file system gives the same order.
 void ListShortcutEntries(const std::vector<DirEntry>& entries, std::vector<std::string>& list,
                          bool includeHidden, bool includeFolders);
 

@@ -226,6 +226,7 @@ void AppToolBarImpl::AppBarPosChanged() {
 void AppToolBarImpl::WMExitSizeMove() {
   const TAppToolBarEdge prev = movingEdge_;
   movingEdge_ = abeUnknown;
+  movingOutline_.reset();
   const bool moved = movedInSizeMove_;
   movedInSizeMove_ = false;
   MonitorInfo target = moved ? movingMonitor_ : monitor_;
@@ -254,7 +255,18 @@ void AppToolBarImpl::OnMoving(RECT* rc) {
   movingEdge_ = proposed;
   GetDockRect(proposed, r);
   *rc = ToRECT(r);
+  movingOutline_ = r;
   UpdateEdgeStyle(true, proposed);
+}
+
+void AppToolBarImpl::OnWindowPosChanging(WINDOWPOS* pos) {
+  if (!movingOutline_ || (pos->flags & SWP_NOMOVE)) return;
+  const MoveStep asked{MakeRect(pos->x, pos->y, pos->cx, pos->cy), true, !(pos->flags & SWP_NOSIZE)};
+  const MoveStep placed = PlaceMoveStep(asked, movingOutline_);
+  if (placed == asked) return;
+  pos->cx = placed.placed.Width();
+  pos->cy = placed.placed.Height();
+  pos->flags &= ~SWP_NOSIZE;
 }
 
 void AppToolBarImpl::OnSizing(int side, RECT* rc) {
@@ -324,7 +336,9 @@ LRESULT AppToolBarImpl::HandleAppBarMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_NCHITTEST: return OnNcHitTest(msg, wp, lp);
     case WM_SETCURSOR: return OnSetCursor(msg, wp, lp);
+    case WM_WINDOWPOSCHANGING: OnWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lp)); break;
     case WM_ENTERSIZEMOVE:
+      movingOutline_.reset();
       movingEdge_ = Edge();
       movingMonitor_ = monitor_;
       movedInSizeMove_ = false;

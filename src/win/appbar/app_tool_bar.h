@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 
 #include "core/appbar/app_bar_hit_test.h"
 #include "core/appbar/app_tool_bar_types.h"
@@ -193,6 +194,7 @@ class AppToolBarImpl {
   LRESULT OnNcHitTest(UINT msg, WPARAM wp, LPARAM lp);
   LRESULT OnSetCursor(UINT msg, WPARAM wp, LPARAM lp);
   void OnMoving(RECT* r);
+  void OnWindowPosChanging(WINDOWPOS* pos);
   void OnSizing(int side, RECT* r);
   void OnGetMinMaxInfo(MINMAXINFO* info);
   void OnAppBarNotify(WPARAM notification, LPARAM arg);
@@ -202,6 +204,7 @@ class AppToolBarImpl {
   TAppToolBarEdge movingEdge_ = abeUnknown;
   DockSizes dockSizes_;
   Rect floatRect_ = kInitialFloatRect;
+  std::optional<Rect> movingOutline_;  // what WM_MOVING last chose, during a move
   bool autoHideShown_ = false;
   bool showRequested_ = false;
   AppBarTimer autoHideTimer_;

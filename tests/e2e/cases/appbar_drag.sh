@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Dragging the bar by a group's background with the real pointer moves it to the edge the pointer heads
-# for. The bar does not allow floating, so Ctrl pressed during the drag changes nothing: it docks, without
+# for, and already has that edge's place and shape while the button is still down. The bar does not allow
+# floating, so Ctrl pressed during the drag changes nothing: it docks, without
 # a caption, keeps its thickness, and the new edge is saved. A press with Shift, Ctrl or Alt held does not
 # drag the bar at all.
 source "$(dirname "$0")/../lib.sh"
@@ -52,5 +53,21 @@ drag "$gx" "$gy" 512 748
 got=$(wait_rect "$(docked_rect 3 86 1024 768)" 20) ||
   fail "the plain drag from the left did not dock the bar at the bottom (a drag with Shift, Ctrl or Alt moved it?): $got"
 
+# Held half-way, the bar is where it would dock and in that edge's shape: the right edge, then the top.
+read -r gx gy <<<"$(group_middle)"
+xdotool mousemove "$gx" "$gy" sleep 0.3 mousedown 1
+held_at() {  # X Y EDGE: paced steps to X,Y with the button down; the bar docked at EDGE meanwhile
+  local i sx sy
+  read -r sx sy < <(xdotool getmouselocation | sed 's/x:\([0-9]*\) y:\([0-9]*\).*/\1 \2/')
+  for i in 1 2 3 4 5 6; do xdotool mousemove $(( sx + ($1 - sx) * i / 6 )) $(( sy + ($2 - sy) * i / 6 )) sleep 0.1; done
+  got=$(wait_rect "$(docked_rect "$3" 86 1024 768)" 20) || {
+    screenshot "$E2E_ARTIFACTS/held-$3.png" >/dev/null; xdotool mouseup 1; fail "held at $1,$2 the bar is not at edge $3: $got"; }
+}
+held_at 1000 384 2
+held_at 700 60 1
+screenshot "$E2E_ARTIFACTS/held-top.png" >/dev/null
+xdotool mouseup 1
+got=$(wait_rect "$(docked_rect 1 86 1024 768)" 20) || fail "released at the top the bar did not dock there: $got"
+
 stop_bar 20 || fail "the bar did not close by itself with exit code 0"
-expect_eq 3 "$(ini_get "$dir/Wendlix.INI" "Wendlix V3.0" Edge)" "saved edge"
+expect_eq 1 "$(ini_get "$dir/Wendlix.INI" "Wendlix V3.0" Edge)" "saved edge"

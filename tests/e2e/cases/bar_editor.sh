@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The editor opened from the bar's buttons menu, driven from outside with real keys and the real mouse: a
 # web group's buttons reordered (Up, Down and a drag in the list), a duplicate name refused, one deleted
-# with the Delete key and the group renamed in Chinese, committed with Enter and the group file compared
-# byte for byte; the painted strip dragged, then Escape. Screenshots of the pages and a refusal are kept.
+# with the Delete key and the group renamed in Chinese, committed with Enter (the bar shows it at once and
+# takes the next right click) and the group file compared byte for byte; the painted strip dragged, then
+# Escape. Screenshots of the pages and a refusal are kept.
 # (The editor's rules, each page and button mode are tested on their own.)
 source "$(dirname "$0")/../lib.sh"
 
@@ -39,6 +40,8 @@ row_point() {  # ROW: the screen x y of the middle of the editor list's row (17 
 buttons_shown() { drive children "$EDITOR" | awk -F'\t' '$2 == "SysListView32" { print $4; exit }'; }
 
 # The web group: properties, then its buttons page by Ctrl+Tab.
+web_header=$(header_rect Web)
+old_look=$(client_pixels "$web_header")
 open_editor Web
 picture_editor web-group-page.png
 xdotool key ctrl+Tab
@@ -81,6 +84,10 @@ drive set-text "$EDITOR" 101 '网站 收藏' >/dev/null
 xdotool key Return
 drive wait-gone "$EDITOR" 20 || fail "the editor stayed open"
 expect_soon "Aa Cc Bb Ee" "the web group's buttons after the commit" captions 1
+# The new title shows at once, the pointer untouched, and the bar's first click after the dialog counts.
+_new_look() { [ "$(client_pixels "$web_header")" != "$old_look" ]; }
+wait_until 20 _new_look || { screenshot "$E2E_ARTIFACTS/old-look.png" >/dev/null; fail "the bar kept its old look"; }
+right_click_menu "$(centre "$(panel_rect Mail)")"
 # The file byte for byte: the untouched groups as they were, the old title's sections gone, the buttons
 # section of the new title in the list's order, then its folder entry and its settings. Width is the
 # panel's width as shown, which the bar saves with the settings.

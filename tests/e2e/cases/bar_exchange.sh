@@ -28,6 +28,7 @@ both="Blog=http://blog.example.org/ News=http://news.example.org/"
 menu_at Web L1
 file_dialog_path "$(winpath "$glf")"
 expect_soon "$both" "the exported addresses" sorted_lines "$glf" Buttons
+right_click_menu "$(centre "$(panel_rect Web2)")"  # the first click after the file dialog counts
 drive find TMessageForm >/dev/null 2>&1 && fail "a box after a plain export"
 cp "$glf" "$E2E_ARTIFACTS/web.GLF"
 printf '[Buttons]\r\nStale=http://stale.example.org/\r\n' >>"$glf"

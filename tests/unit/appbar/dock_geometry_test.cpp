@@ -126,6 +126,24 @@ TEST(AppBarMoving, LeavingAnEdgeHangsTheFloatRectFromThePointer) {
   EXPECT_EQ(MovingOutline(abeRight, abeLeft, dragged, {0, 0, 300, 400}, {5, 300}), dragged);
 }
 
+TEST(AppBarMoving, AStepAtTheOutlinesCornerTakesTheWholeOutline) {
+  const Rect top{0, 0, 1024, 86};
+  const MoveStep whole{top, true, true};
+  struct Case {
+    MoveStep asked;
+    std::optional<Rect> outline;
+    MoveStep expected;
+  } cases[] = {
+      {{{0, 0, 86, 768}, true, false}, top, whole},  // the loop kept the old edge's size
+      {{{0, 0, 86, 768}, true, true}, top, whole},   // or sized it to the old size
+      {{{5, 0, 91, 768}, true, false}, top, {{5, 0, 91, 768}, true, false}},  // not the outline's place
+      {{{0, 0, 86, 768}, false, true}, top, {{0, 0, 86, 768}, false, true}},  // not a move
+      {{{0, 0, 86, 768}, true, false}, std::nullopt, {{0, 0, 86, 768}, true, false}},  // no move loop
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(PlaceMoveStep(c.asked, c.outline), c.expected) << c.asked.placed.right;
+}
+
 TEST(AppBarSizing, RoundsTheClientSizeAndMovesOnlyTheDraggedSides) {
   const Size frame{6, 6};
   struct Case {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/shell/shortcut_listing.h"
 
 namespace wendlix {
@@ -39,11 +41,32 @@ TEST(ShellListing, OrderAndAttributeRules) {
   // or attribute-less entries, nor near-miss extensions. A folder named like a shortcut
   // matches "*.LNK", as the file system pattern does.
   EXPECT_EQ(list(false, false),
-            (V{"kept", "a.scf", "Z.Scf", "b.lnk", "UPPER.LNK", "folder.lnk", "ro.pif", "site.url"}));
-  EXPECT_EQ(list(true, true), (V{"kept", "sub", "hiddendir", "folder.lnk", "a.scf", "Z.Scf", "b.lnk",
-                                 "hidden.lnk", "UPPER.LNK", "folder.lnk", "ro.pif", "site.url"}));
+            (V{"kept", "a.scf", "Z.Scf", "b.lnk", "folder.lnk", "UPPER.LNK", "ro.pif", "site.url"}));
+  EXPECT_EQ(list(true, true), (V{"kept", "folder.lnk", "hiddendir", "sub", "a.scf", "Z.Scf", "b.lnk",
+                                 "folder.lnk", "hidden.lnk", "UPPER.LNK", "ro.pif", "site.url"}));
   EXPECT_EQ(ListingAttributeMask(false), 49u);
   EXPECT_EQ(ListingAttributeMask(true), 51u);
+}
+
+// Whatever order the file system returns, each step comes as NTFS keeps it: UTF-16 code
+// units upper-cased one by one, so '_' follows the letters, digits go one by one, Chinese
+// goes by code unit and a character beyond the BMP (surrogates) before full-width letters.
+TEST(ShellListing, EachStepInNtfsOrder) {
+  const V sorted = {"10.lnk",           "9.lnk",      "ab.lnk",          "alpha.lnk",
+                    "a_b.lnk",          "Beta.lnk",   "README.lnk",      "readme.lnk",
+                    "Zeta.lnk",         "_x.lnk",     "\u00e9clair.lnk", "时钟.lnk",
+                    "注册表编辑器.lnk", "计算器.lnk", "\U00020000.lnk",  "\uff5a.lnk"};
+  V shuffled = sorted;
+  std::reverse(shuffled.begin(), shuffled.end());
+  std::rotate(shuffled.begin(), shuffled.begin() + 5, shuffled.end());
+  std::vector<DirEntry> entries = {{"中文", kAttrDirectory}, {"b", kAttrDirectory}, {"A", kAttrDirectory}};
+  for (const std::string& name : shuffled) entries.push_back({name, kAttrArchive});
+  entries.push_back({"z.scf", kAttrArchive});
+  V expected = {"A", "b", "中文", "z.scf"};
+  expected.insert(expected.end(), sorted.begin(), sorted.end());
+  V names;
+  ListShortcutEntries(entries, names, false, true);
+  EXPECT_EQ(names, expected);
 }
 
 TEST(ShellListing, FolderHasShortcuts) {
