@@ -15,16 +15,13 @@ struct Place {
 
 Place Find(const std::vector<FocusGroup>& groups, BarFocus f) {
   for (int g = 0; g < static_cast<int>(groups.size()); ++g) {
-    if (groups[g].Group != f.Group) continue;
     for (int b = 0; b < static_cast<int>(groups[g].Buttons.size()); ++b)
-      if (groups[g].Buttons[b].Button == f.Button) return {g, b};
+      if (groups[g].Buttons[b].Focus == f) return {g, b};
   }
   return {};
 }
 
-BarFocus At(const std::vector<FocusGroup>& groups, Place p) {
-  return {groups[p.G].Group, groups[p.G].Buttons[p.B].Button};
-}
+BarFocus At(const std::vector<FocusGroup>& groups, Place p) { return groups[p.G].Buttons[p.B].Focus; }
 
 // The first group at or after `g` (stepping by `step`, wrapping when `wrap`) that has a button.
 int GroupWithButtons(const std::vector<FocusGroup>& groups, int g, int step, bool wrap) {
@@ -91,19 +88,37 @@ Place StepButton(const std::vector<FocusGroup>& groups, Place p, int step) {
 std::vector<FocusGroup> FocusableButtons(const BarView& view, const std::vector<GroupPanel>& groups) {
   std::vector<FocusGroup> out;
   const int count = static_cast<int>(std::min(view.Bands.size(), groups.size()));
+  const auto add = [&](FocusGroup& to, BarFocus f) {
+    const Rect r = HitBounds(view, groups, FocusHit(f));
+    if (r.Width() > 0 && r.Height() > 0) to.Buttons.push_back({f, r});
+  };
   for (int g = 0; g < count; ++g) {
     if (!view.Bands[g].Visible) continue;
     FocusGroup fg{g, {}};
     const auto& children = groups[g].Children;
-    for (int i = 0; i < static_cast<int>(children.size()); ++i) {
-      if (!children[i].Visible) continue;
-      const Rect r = HitBounds(view, groups, BarHit{BarHit::Kind::kGroupButton, g, i});
-      if (r.Width() <= 0 || r.Height() <= 0) continue;
-      fg.Buttons.push_back({i, r});
+    // The overflow arrow comes after the buttons, wherever it stands among the children.
+    for (const bool overflow : {false, true}) {
+      for (int i = 0; i < static_cast<int>(children.size()); ++i) {
+        if (children[i].Visible && children[i].IsCollapse() == overflow)
+          add(fg, {g, i, overflow ? FocusKind::kOverflow : FocusKind::kButton});
+      }
     }
     out.push_back(std::move(fg));
   }
+  FocusGroup panel;
+  const auto& collapsed = view.Collapsed.Buttons;
+  for (int i = 0; i < static_cast<int>(collapsed.size()); ++i) {
+    if (collapsed[i].Visible)
+      add(panel, {collapsed[i].Tag - kCollapsedGroupTagBase, i, FocusKind::kCollapsedGroup});
+  }
+  if (!panel.Buttons.empty()) out.push_back(std::move(panel));
   return out;
+}
+
+BarHit FocusHit(BarFocus f) {
+  if (f.None()) return {};
+  using K = BarHit::Kind;
+  return {f.Kind == FocusKind::kCollapsedGroup ? K::kCollapsedGroup : K::kGroupButton, f.Group, f.Button};
 }
 
 BarFocus MoveFocus(const std::vector<FocusGroup>& groups, bool vertical, BarFocus current, FocusMove move) {

@@ -1,10 +1,9 @@
 // Moving the keyboard focus over the bar's buttons: the arrows, Tab and Shift+Tab, Home and
-// End, over the buttons each shown group draws, in band order. On a vertical bar the groups
-// stack top to bottom and their buttons fill rows; on a horizontal bar the groups run left to
-// right and their buttons fill columns. The arrow along the bar steps to the next row (or
-// column), keeping to the button nearest across; the arrow across it steps through the
-// buttons in their order. Groups collapsed into PanelBtn or hidden have no band and are
-// skipped.
+// End, over every button a click reaches (FocusableButtons says which, in which order). On a
+// vertical bar the groups stack top to bottom and their buttons fill rows; on a horizontal bar
+// the groups run left to right and their buttons fill columns. The arrow along the bar steps to
+// the next row (or column), keeping to the button nearest across; the arrow across it steps
+// through the buttons in their order. Hidden groups have no button and are skipped.
 #pragma once
 #include <optional>
 #include <vector>
@@ -14,28 +13,40 @@
 
 namespace wendlix {
 
-struct FocusButton {
-  int Button = -1;  // child index in its group
-  Rect Bounds;      // client coordinates
-};
+// What a focus stop is: a band's launch or folder button, a band's overflow arrow (the collapse
+// button shown when its buttons do not fit), or a collapsed group's button in PanelBtn.
+enum class FocusKind { kButton, kOverflow, kCollapsedGroup };
 
-struct FocusGroup {
-  int Group = -1;                    // index in the bar's groups
-  std::vector<FocusButton> Buttons;  // shown buttons, in control order
-};
-
-// The focused button; Group -1 for none.
+// The focused stop; Group -1 for none. A band's stop names the group and its child index; a
+// collapsed group's button the group it stands for and its index in PanelBtn, as BarHit does.
 struct BarFocus {
   int Group = -1;
   int Button = -1;
+  FocusKind Kind = FocusKind::kButton;
   bool None() const { return Group < 0; }
   friend bool operator==(const BarFocus&, const BarFocus&) = default;
 };
 
+struct FocusButton {
+  BarFocus Focus;
+  Rect Bounds;  // client coordinates
+};
+
+struct FocusGroup {
+  int Group = -1;                    // the band's group; -1 for PanelBtn
+  std::vector<FocusButton> Buttons;  // in the order the keyboard visits them
+};
+
 enum class FocusMove { kLeft, kRight, kUp, kDown, kNextGroup, kPreviousGroup, kFirst, kLast };
 
-// The shown buttons of every shown band, in band order (groups without one are left out).
+// Every stop the keyboard reaches, in the one order the keyboard (and whatever follows it)
+// visits them: each shown band in band order with its shown buttons in control order, then its
+// overflow arrow when it shows one; last, as one more group, PanelBtn's collapsed groups'
+// buttons in the order it draws them (left out when there are none).
 std::vector<FocusGroup> FocusableButtons(const BarView& view, const std::vector<GroupPanel>& groups);
+
+// The bar element `focus` stands on (kNone for none): a kGroupButton or a kCollapsedGroup.
+BarHit FocusHit(BarFocus focus);
 
 // Where `move` takes the focus from `current`. A focus that is none or no longer among the
 // buttons goes to the first button (the last for kLast, the last group's first for

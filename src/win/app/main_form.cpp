@@ -35,6 +35,8 @@ TWendlixMainForm::TWendlixMainForm(const ProgramInfo& program, BarState& state)
   live_.AddQueries(queries_);
   // Whatever holds the bar (a menu, a box, the editor, a drag) holds the live refills too.
   OnHoldChanged = [this](bool held) { live_.Held(held); };
+  // A hint would lie over the menu's first item, or over a dialog, for seconds.
+  OnModalChanged = [this](bool open) { tooltip_.Suppress(open); };
 }
 
 TWendlixMainForm::~TWendlixMainForm() {

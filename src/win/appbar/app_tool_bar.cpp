@@ -16,6 +16,7 @@ AppToolBarImpl::AppToolBarImpl()
       taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")) {
   autoHideTimer_.OnHeld = [this](bool held) {
     if (OnHoldChanged) OnHoldChanged(held);
+    if (OnModalChanged) OnModalChanged(held);
   };
   ResolveMonitor();
 }

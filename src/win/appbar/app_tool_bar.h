@@ -111,6 +111,9 @@ class AppToolBarImpl {
   // the auto-hide timer or HoldShown) and when it ends; the two kinds are told apart, each
   // once on its first hold and once on its last release.
   std::function<void(bool held)> OnHoldChanged;
+  // Told when the first menu, box or dialog of the bar opens (each holds the auto-hide timer) and
+  // when the last closes.
+  std::function<void(bool open)> OnModalChanged;
 
   TAppToolBarEdge MovingEdge() const { return movingEdge_; }
   int DockSize(TAppToolBarEdge edge) const { return dockSizes_[edge]; }

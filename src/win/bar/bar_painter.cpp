@@ -246,8 +246,9 @@ void BarPainter::PaintPanelBtn(HDC dc, const BarView& view, const BarPointer& po
   for (int i = 0; i < static_cast<int>(view.Collapsed.Buttons.size()); ++i) {
     const bool hot = pointer.Hot.What == K::kCollapsedGroup && pointer.Hot.Button == i;
     const bool pressed = pointer.Pressed.What == K::kCollapsedGroup && pointer.Pressed.Button == i;
-    PaintButton(dc, nullptr, view.Collapsed.Buttons[i],
-                Moved(view.Collapsed.Buttons[i].Bounds, area.left, area.top), hot, pressed);
+    const RECT r = Moved(view.Collapsed.Buttons[i].Bounds, area.left, area.top);
+    PaintButton(dc, nullptr, view.Collapsed.Buttons[i], r, hot, pressed);
+    if (focused_.What == K::kCollapsedGroup && focused_.Button == i) DrawFocusMark(dc, r);
   }
 }
 

@@ -34,7 +34,7 @@ void BarTooltip::Create(HWND owner) {
 }
 
 void BarTooltip::Show(const std::string& text, const RECT& bounds) {
-  if (!tip_) return;
+  if (!tip_ || suppressed_) return;
   std::wstring wide = ToWide(text);
   if (wide == text_ && EqualRect(&bounds, &bounds_)) return;
   text_ = std::move(wide);
@@ -44,6 +44,12 @@ void BarTooltip::Show(const std::string& text, const RECT& bounds) {
   SendMessageW(tip_.get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
   SendMessageW(tip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
   SendMessageW(tip_.get(), TTM_ACTIVATE, text_.empty() ? FALSE : TRUE, 0);
+}
+
+void BarTooltip::Suppress(bool suppressed) {
+  // An empty tool: the hint goes, and a pending one finds nothing to show.
+  if (suppressed) Show({}, RECT{});
+  suppressed_ = suppressed;
 }
 
 void BarTooltip::Relay(const MSG& msg) {

@@ -17,12 +17,16 @@ class BarTooltip {
   void Show(const std::string& text, const RECT& bounds);
   // Passes a mouse message on, so the tooltip times its appearance.
   void Relay(const MSG& msg);
+  // While suppressed (a menu or dialog of the bar is open) the hint is hidden and none comes up,
+  // not even one whose delay was already running; the next Show after it brings hints back.
+  void Suppress(bool suppressed);
 
  private:
   HWND owner_ = nullptr;
   unique_hwnd tip_;
   std::wstring text_;
   RECT bounds_{};
+  bool suppressed_ = false;
 };
 
 }  // namespace wendlix

@@ -6,13 +6,6 @@
 #include "win/ui/p_messages.h"
 
 namespace wendlix {
-namespace {
-
-BarHit ButtonHit(BarFocus f) {
-  return f.None() ? BarHit{} : BarHit{BarHit::Kind::kGroupButton, f.Group, f.Button};
-}
-
-}  // namespace
 
 bool BarKeyboard::HotKeyPressed(WPARAM id) {
   if (!hotKey_.Matches(id)) return false;
@@ -158,12 +151,12 @@ void BarKeyboard::OnBarKey(unsigned vk) {
 void BarKeyboard::SetFocusButton(BarFocus focus) {
   if (focus == focus_) return;
   for (BarFocus f : {focus_, focus}) {
-    const Rect r = HitBounds(bar_.View(), state_.Groups, ButtonHit(f));
+    const Rect r = HitBounds(bar_.View(), state_.Groups, FocusHit(f));
     const RECT dirty{r.left, r.top, r.right, r.bottom};
     if (!IsRectEmpty(&dirty)) InvalidateRect(bar_.Handle(), &dirty, FALSE);
   }
   focus_ = focus;
-  painter_.SetFocused(ButtonHit(focus));
+  painter_.SetFocused(FocusHit(focus));
 }
 
 void BarKeyboard::ActivateFocused() {
@@ -173,15 +166,15 @@ void BarKeyboard::ActivateFocused() {
   BarFocus f = focus_;
   bool known = false;
   for (const FocusGroup& g : buttons)
-    for (const FocusButton& b : g.Buttons) known = known || (g.Group == f.Group && b.Button == f.Button);
+    for (const FocusButton& b : g.Buttons) known = known || b.Focus == f;
   if (!known) return SetFocusButton(MoveFocus(buttons, bar_.View().CoolBarVertical, {}, FocusMove::kFirst));
   const unsigned started = launch_.Started();
-  launch_.Activate(ButtonHit(f));
+  launch_.Activate(FocusHit(f));
   HandBackIfStarted(started);
 }
 
 bool BarKeyboard::FocusedButtonMenu() {
-  const BarHit hit = ButtonHit(focus_);
+  const BarHit hit = FocusHit(focus_);
   const Rect r = HitBounds(bar_.View(), state_.Groups, hit);
   if (r.Width() <= 0 || r.Height() <= 0) return false;
   POINT screen{r.left, r.bottom};
@@ -199,7 +192,10 @@ std::string BarKeyboard::Describe() const {
   const std::string hotKey = hotKey_.Registered()
                                  ? FormatHotKey(ParseHotKey(state_.Settings.HotKey).value_or(HotKey{}))
                                  : std::string();
-  return "focus=" + std::to_string(focus_.Group) + "," + std::to_string(focus_.Button) +
+  const char* kind = focus_.Kind == FocusKind::kOverflow         ? ",overflow"
+                     : focus_.Kind == FocusKind::kCollapsedGroup ? ",collapsed"
+                                                                 : "";
+  return "focus=" + std::to_string(focus_.Group) + "," + std::to_string(focus_.Button) + kind +
          " session=" + (keyboard_.Active() ? "1" : "0") + " foreground=" + (foreground ? "1" : "0") +
          " hotkey=" + hotKey;
 }

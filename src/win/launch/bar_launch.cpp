@@ -73,7 +73,8 @@ std::vector<MenuItem> LaunchMenu(const std::vector<LaunchMenuItem>& entries, Men
 // Runs a launch menu at `screen` and answers what was chosen; sub-menus of folders are
 // read when first opened. The caller holds auto-hide off.
 std::optional<MenuItemSender> RunLaunchMenu(HWND owner, std::vector<MenuItem> items, MenuIcons& icons,
-                                            HIMAGELIST imageList1, POINT screen, PopupMenu*& open) {
+                                            HIMAGELIST imageList1, POINT screen, PopupMenu*& open,
+                                            bool byKey) {
   MenuModel model({}, std::move(items));
   PopupMenu menu(model, icons.Get());
   menu.SetFillHandler([&](MenuItem& sub) {
@@ -84,6 +85,16 @@ std::optional<MenuItemSender> RunLaunchMenu(HWND owner, std::vector<MenuItem> it
     menu.SetImages(icons.Get());
   });
   open = &menu;
+  if (byKey) {
+    // The menu loop reads the thread's queue: the character Enter or Space left there would
+    // choose the item under no selection and close the menu at once, and a Down waiting there
+    // selects the first item, as a menu opened from the keyboard does.
+    MSG typed;
+    if (PeekMessageW(&typed, nullptr, WM_CHAR, WM_CHAR, PM_NOREMOVE) &&
+        (typed.wParam == '\r' || typed.wParam == ' '))
+      PeekMessageW(&typed, typed.hwnd, WM_CHAR, WM_CHAR, PM_REMOVE);
+    PostMessageW(owner, WM_KEYDOWN, VK_DOWN, 0);
+  }
   const MenuItem* chosen = menu.Popup(owner, screen);
   open = nullptr;
   if (!chosen) return std::nullopt;
@@ -99,19 +110,19 @@ bool BarLaunch::PressOpensMenu(const BarHit& hit, ShiftState shift) const {
   return b.IsCollapse() || (b.IsDirectory && FolderButtonOpensMenu(shift));
 }
 
-void BarLaunch::ButtonMouseDown(const BarHit& hit, std::optional<POINT> at) {
+void BarLaunch::ButtonMouseDown(const BarHit& hit, std::optional<POINT> at, bool byKey) {
   if (hit.What == BarHit::Kind::kCollapsedGroup) {
-    return CollapseButtonMouseDown(hit, bar_.View().Collapsed.Buttons[hit.Button].Tag, at);
+    return CollapseButtonMouseDown(hit, bar_.View().Collapsed.Buttons[hit.Button].Tag, at, byKey);
   }
   const BarButton& b = bar_.State().Groups[hit.Group].Children[hit.Button];
-  if (b.IsCollapse()) return CollapseButtonMouseDown(hit, b.Tag, at);
-  FolderButtonMouseDown(hit, at);
+  if (b.IsCollapse()) return CollapseButtonMouseDown(hit, b.Tag, at, byKey);
+  FolderButtonMouseDown(hit, at, byKey);
 }
 
 void BarLaunch::Activate(const BarHit& hit, std::optional<POINT> menuAt) {
   if (PressOpensMenu(hit, {})) {
     bar_.SetPointer({bar_.Pointer().Hot, hit});
-    ButtonMouseDown(hit, menuAt);
+    ButtonMouseDown(hit, menuAt, true);
     bar_.SetPointer({bar_.Pointer().Hot, {}});
     return;
   }
@@ -151,7 +162,7 @@ void BarLaunch::LaunchClick(const BarHit& hit) {
   Start(DecideLaunch(LaunchButtonSender{group.Data.PanelStyle, target, b.IsDirectory}), target);
 }
 
-void BarLaunch::FolderButtonMouseDown(const BarHit& hit, std::optional<POINT> menuAt) {
+void BarLaunch::FolderButtonMouseDown(const BarHit& hit, std::optional<POINT> menuAt, bool byKey) {
   const BarButton& b = bar_.State().Groups[hit.Group].Children[hit.Button];
   const std::string folder = b.FileName;
   const POINT at = menuAt ? *menuAt : bar_.MenuPointFor(hit, b.Menu);
@@ -160,10 +171,11 @@ void BarLaunch::FolderButtonMouseDown(const BarHit& hit, std::optional<POINT> me
   const HIMAGELIST imageList1 = bar_.Resources().ImageList1();
   std::vector<MenuItem> items =
       LaunchMenu(FolderMenuItems(AddBackslash(folder), DiskShortcutFolder{}), icons, imageList1);
-  LaunchMenuChoice(RunLaunchMenu(bar_.Handle(), std::move(items), icons, imageList1, at, open_));
+  LaunchMenuChoice(RunLaunchMenu(bar_.Handle(), std::move(items), icons, imageList1, at, open_, byKey));
 }
 
-void BarLaunch::CollapseButtonMouseDown(const BarHit& hit, int buttonTag, std::optional<POINT> menuAt) {
+void BarLaunch::CollapseButtonMouseDown(const BarHit& hit, int buttonTag, std::optional<POINT> menuAt,
+                                        bool byKey) {
   std::vector<GroupPanel>& groups = bar_.State().Groups;
   const std::optional<CollapseMenuTarget> target = FindCollapseMenuGroup(groups, buttonTag);
   if (!target) return;
@@ -178,7 +190,7 @@ void BarLaunch::CollapseButtonMouseDown(const BarHit& hit, int buttonTag, std::o
   MenuIcons icons;
   const HIMAGELIST imageList1 = bar_.Resources().ImageList1();
   LaunchMenuChoice(RunLaunchMenu(bar_.Handle(), LaunchMenu(CollapseMenuEntries(group), icons, imageList1),
-                                 icons, imageList1, at, open_));
+                                 icons, imageList1, at, open_, byKey));
 }
 
 }  // namespace wendlix

@@ -25,12 +25,14 @@ class BarLaunch {
   // and a folder button unless the keys say otherwise.
   bool PressOpensMenu(const BarHit& hit, ShiftState shift) const;
   // Runs the menu of the button `hit` names (one PressOpensMenu accepts) until it closes: beside
-  // the button, or at the screen point `at` (a button the bar does not show).
-  void ButtonMouseDown(const BarHit& hit, std::optional<POINT> at = std::nullopt);
+  // the button, or at the screen point `at` (a button the bar does not show). Opened from the
+  // keyboard (`byKey`), it comes with its first item selected.
+  void ButtonMouseDown(const BarHit& hit, std::optional<POINT> at = std::nullopt, bool byKey = false);
   // A launch button clicked: its file, program or address is launched.
   void LaunchClick(const BarHit& hit);
   // A button chosen from the keyboard, by the mouse's rules: folder and collapse buttons open
-  // their menus (drawn pressed meanwhile, at `menuAt` when given), others launch.
+  // their menus (drawn pressed meanwhile, at `menuAt` when given, the first item selected),
+  // others launch.
   void Activate(const BarHit& hit, std::optional<POINT> menuAt = std::nullopt);
   // An entry inside a folder button, started as its menu item would be.
   void LaunchFolderEntry(const std::string& path);
@@ -46,8 +48,8 @@ class BarLaunch {
   }
 
  private:
-  void FolderButtonMouseDown(const BarHit& hit, std::optional<POINT> at);
-  void CollapseButtonMouseDown(const BarHit& hit, int buttonTag, std::optional<POINT> at);
+  void FolderButtonMouseDown(const BarHit& hit, std::optional<POINT> at, bool byKey);
+  void CollapseButtonMouseDown(const BarHit& hit, int buttonTag, std::optional<POINT> at, bool byKey);
   void LaunchMenuChoice(const std::optional<MenuItemSender>& chosen);
   // Starts `request`; once started, `target` is counted and the counts saved.
   void Start(const LaunchRequest& request, const std::string& target);

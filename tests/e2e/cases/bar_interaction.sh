@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Launching and menus with the mouse: a shortcut button starts its target with the link's arguments
-# (once) and working folder; a folder button's menu and a sub-menu read when first opened; a group
-# collapsed by double click, its button's menu, and the group opened out again from the groups menu.
+# (once) and working folder; a folder button's menu (its hint gone while it is open) and a sub-menu read
+# when first opened; a group collapsed by double click, its button's menu, and the group opened out again
+# from the groups menu.
 source "$(dirname "$0")/../lib.sh"
 
 use_recorder
@@ -19,10 +20,16 @@ run="cmd=\"$rec_win\" --alpha \"b c\"
 dir=$wd"
 expect_record "$run" "the start a click on Run made"
 
-# The folder button's menu; its sub-folder opens as a sub-menu read on opening.
+# The folder button's menu; its sub-folder opens as a sub-menu read on opening. The hint shown over the
+# button goes as the press opens the menu, and stays away.
+read -r x y <<<"$(button_point 0 Sub)"
+xdotool mousemove "$x" "$y"
+wait_until 20 drive visible tooltips_class32 || fail "no hint over the folder button"
 sub=$(centre "$(button_rect 0 Sub)")
 drive post "$WENDLIX_MAIN_CLASS" 0x201 1 "$(_lparam "$sub")" >/dev/null
 _menu_opened || fail "the folder menu did not open"
+hint_shown() { drive visible tooltips_class32 && echo shown || echo hidden; }
+expect_steady hidden "the hint under the open menu" 3 hint_shown
 screenshot "$E2E_ARTIFACTS/folder-menu.png" >/dev/null
 # Paced: the sub-menu is read when it opens, and keys typed before it is up go to the menu above.
 xdotool key --delay 500 Down Right

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "support/filled_group.h"
 
 namespace wendlix {
@@ -10,7 +12,7 @@ namespace {
 FocusGroup Buttons(int group, std::vector<Point> corners) {
   FocusGroup g{group, {}};
   for (int i = 0; i < static_cast<int>(corners.size()); ++i)
-    g.Buttons.push_back({i, MakeRect(corners[i].x, corners[i].y, 25, 25)});
+    g.Buttons.push_back({{group, i}, MakeRect(corners[i].x, corners[i].y, 25, 25)});
   return g;
 }
 
@@ -87,29 +89,38 @@ TEST(KeyboardFocus, HorizontalBarColumnsAndGroups) {
               });
 }
 
-TEST(KeyboardFocus, FollowsTheDrawnBarAndSkipsGroupsWithoutBand) {
+TEST(KeyboardFocus, ReachesEveryButtonAClickReachesInTheBarsOrder) {
+  // G0 overflows its band, G1 and G3 are collapsed into PanelBtn, G2 fits.
   std::vector<GroupPanel> groups;
-  for (int g = 0; g < 3; ++g)
-    groups.push_back(testing_support::FilledGroup("G" + std::to_string(g), 3, 150, g));
-  groups[1].Data.ShowAsButton = true;  // collapsed into PanelBtn
-  for (TAppToolBarEdge edge : {abeRight, abeTop}) {
-    const Size client = edge == abeRight ? Size{86, 600} : Size{1000, 70};
+  for (int g = 0; g < 4; ++g)
+    groups.push_back(testing_support::FilledGroup("G" + std::to_string(g), g == 0 ? 9 : 2, 150, g));
+  groups[1].Data.ShowAsButton = groups[3].Data.ShowAsButton = true;
+  const auto name = [](BarFocus f) {  // b: button, o: overflow arrow, c: collapsed group
+    return std::to_string(f.Group) + "," + std::to_string(f.Button) + "boc"[static_cast<int>(f.Kind)];
+  };
+  for (const auto& [edge, client, expected] : {
+           std::tuple{abeRight, Size{86, 400}, "0,0b 0,1b 0,2b 0,3b 0,4b 0,9o 2,0b 2,1b 1,0c 3,1c"},
+           std::tuple{abeTop, Size{700, 70}, "0,0b 0,1b 0,2b 0,9o 2,0b 2,1b 1,0c 3,1c"},
+       }) {
     const BarView view = ArrangeBar(groups, edge, client, true);
     const std::vector<FocusGroup> focus = FocusableButtons(view, groups);
-    ASSERT_EQ(focus.size(), 2u) << edge;
-    EXPECT_EQ(focus[0].Group, 0);
-    EXPECT_EQ(focus[1].Group, 2);
+    // What the keyboard focuses is what a click at its middle would hit.
     for (const FocusGroup& fg : focus) {
-      EXPECT_FALSE(fg.Buttons.empty());
       for (const FocusButton& b : fg.Buttons) {
-        // What the keyboard focuses is what a click at its middle would hit.
         const Point mid{(b.Bounds.left + b.Bounds.right) / 2, (b.Bounds.top + b.Bounds.bottom) / 2};
-        EXPECT_EQ(HitTestBar(view, groups, mid), (BarHit{BarHit::Kind::kGroupButton, fg.Group, b.Button}))
-            << edge;
+        EXPECT_EQ(HitTestBar(view, groups, mid), FocusHit(b.Focus)) << edge << " " << name(b.Focus);
       }
     }
-    // Tab from the first group lands on the third: the collapsed one is skipped.
-    EXPECT_EQ(MoveFocus(focus, CoolBarVertical(edge), {0, 0}, M::kNextGroup), (BarFocus{2, 0}));
+    // The arrow across the bar walks every stop in order, one a press.
+    BarFocus f = MoveFocus(focus, view.CoolBarVertical, {}, M::kFirst);
+    std::string walked = name(f);
+    const FocusMove across = view.CoolBarVertical ? M::kRight : M::kDown;
+    for (BarFocus next; (next = MoveFocus(focus, view.CoolBarVertical, f, across)) != f; f = next)
+      walked += " " + name(next);
+    EXPECT_EQ(walked, expected) << edge;
+    // Tab: from the last band to PanelBtn, and round.
+    EXPECT_EQ(name(MoveFocus(focus, view.CoolBarVertical, {2, 1}, M::kNextGroup)), "1,0c");
+    EXPECT_EQ(name(MoveFocus(focus, view.CoolBarVertical, f, M::kNextGroup)), "0,0b");
   }
 }
 
