@@ -8,6 +8,7 @@
 #include "core/editor/editor_texts.h"
 #include "core/platform/file_io.h"
 #include "core/profile/ini_file.h"
+#include "core/text/ascii.h"
 #include "core/text/paths.h"
 #include "win/bar/bar_pictures.h"
 #include "win/common/wide.h"
@@ -303,6 +304,7 @@ bool TNewBtnForm::CommitButton() {
   in.Name = Text(kText1);
   in.Target = Text(kText2);
   in.OtherNames = setup_.OtherNames;
+  in.InternetShortcut = SameTextAscii(ExtractFileExt(setup_.FileName), ".URL");
   const ButtonModeResult checked = CheckButtonMode(in, [](const std::string& p) { return PathExists(p); });
   if (checked.Refusal) {
     Refuse(*checked.Refusal);
