@@ -310,6 +310,12 @@ bool TNewBtnForm::CommitButton() {
     Refuse(*checked.Refusal);
     return false;
   }
+  if (setup_.MakeButton) {
+    if (const EditorCheck refusal = setup_.MakeButton(in.Name, checked.Target)) {
+      Refuse(*refusal);
+      return false;
+    }
+  }
   SetText(kText2, checked.Target);
   return true;
 }
