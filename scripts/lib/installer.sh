@@ -53,6 +53,7 @@ wx_installer_build() {
   # The collections, by name: the uninstaller removes exactly those, never a user's own exchange files.
   local collections f
   collections=$(mktemp --suffix=.nsh) || return 1
+  # shellcheck disable=SC2016  # ${FILES_DIR} and $INSTDIR are for makensis
   {
     printf '\xEF\xBB\xBF!macro InstallCollections\n'
     for f in "${WX_SHIPPED_FILES[@]}"; do [[ $f == *.GLF ]] && printf '  File "${FILES_DIR}/%s"\n' "$f"; done
