@@ -320,28 +320,6 @@ int MakeLink(const wchar_t* link, const wchar_t* target, const wchar_t* args, co
   return code;
 }
 
-int ReadLinkTarget(const wchar_t* link) {
-  if (FAILED(CoInitialize(nullptr))) return kFailed;
-  int code = kFailed;
-  IShellLinkW* shellLink = nullptr;
-  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                 reinterpret_cast<void**>(&shellLink)))) {
-    IPersistFile* file = nullptr;
-    wchar_t target[MAX_PATH] = {};
-    if (SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-      if (SUCCEEDED(file->Load(link, STGM_READ)) &&
-          SUCCEEDED(shellLink->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH))) {
-        Print(target);
-        code = kOk;
-      }
-      file->Release();
-    }
-    shellLink->Release();
-  }
-  CoUninitialize();
-  return code;
-}
-
 // What a drag source offers: each format once, as global memory.
 class OfferedData final : public IDataObject {
  public:
@@ -642,8 +620,6 @@ const Command kCommands[] = {
      [](HWND, wchar_t** a, int n) {
        return MakeLink(a[0], a[1], n > 2 ? a[2] : nullptr, n > 3 ? a[3] : nullptr);
      }},
-    {L"read-link", L"LINK                 the target a shell link names", 1, 1, false,
-     [](HWND, wchar_t** a, int) { return ReadLinkTarget(a[0]); }},
     {L"drag-files", L"X Y FILE...      drag the files by OLE to screen point X,Y and drop them there", 3,
      INT_MAX, false,
      [](HWND, wchar_t** a, int n) {
