@@ -4,7 +4,7 @@
 # restart; each command reads and saves the group file at most as often as it must; dialogs and boxes hold
 # the auto-hide timer off, the About window's box for a missing help file too. (What the menu offers where
 # is decided and tested in the core.)
-# e2e-timeout: 420
+# e2e-timeout: 480
 source "$(dirname "$0")/../lib.sh"
 
 tools=$E2E_WORK/Tools

@@ -2,8 +2,10 @@
 # A first start with the group file shipped beside the program, in a profile without a Quick Launch folder:
 # a new button on the programs group makes that folder and its link there; the three default groups are
 # written back at close, the programs group on this user's Quick Launch folder; a second start and close
-# reads them back and changes nothing. Then a path entered by hand as "Confing FileName" moves both settings files:
-# the bar reads its settings and groups from there and writes them back there, leaving the old files alone.
+# reads them back and changes nothing. Then a path entered by hand as "Confing FileName" moves both settings
+# files: the bar reads its settings and groups from there and writes them back there, leaving the old files
+# alone.
+# e2e-timeout: 240
 source "$(dirname "$0")/../lib.sh"
 
 dir=$E2E_WORK/app
