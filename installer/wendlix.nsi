@@ -1,15 +1,18 @@
 ﻿; The Wendlix installer: one script for the 64-bit program (Target amd64-unicode) and the 32-bit one
 ; (x86-unicode). scripts/release.sh runs it as
 ;   makensis -DARCH=win64|win32 -DVERSION=2.05.2 -DFILES_DIR=<Wendlix.exe and the files beside it>
-;            -DOUTFILE=<installer> -DROOT=<repository> installer/wendlix.nsi
+;            -DOUTFILE=<installer> -DROOT=<repository> -DCOLLECTIONS=<collections.nsh> installer/wendlix.nsi
+; COLLECTIONS defines the macros InstallCollections and RemoveCollections over the quick-create
+; collections (scripts/lib/installer.sh writes it from the files shipped).
 ; Install for the current user (no administrator rights; into the user's local programs folder) or, when
 ; the installer runs elevated, for all users under Program Files. Silent: /S, with /ALLUSERS,
 ; /DESKTOP (desktop shortcut), /NOAUTORUN (no start at sign-in) and /D=folder; the uninstaller takes /S
 ; and /REMOVESETTINGS (settings and group files are kept unless asked).
 
-!ifndef ARCH | VERSION | FILES_DIR | OUTFILE | ROOT
-  !error "define ARCH, VERSION, FILES_DIR, OUTFILE and ROOT (see the top of this file)"
+!ifndef ARCH | VERSION | FILES_DIR | OUTFILE | ROOT | COLLECTIONS
+  !error "define ARCH, VERSION, FILES_DIR, OUTFILE, ROOT and COLLECTIONS (see the top of this file)"
 !endif
+!include "${COLLECTIONS}"
 
 Unicode true
 !if "${ARCH}" == "win64"
@@ -234,7 +237,7 @@ Section "-Wendlix" SecMain
   File "${FILES_DIR}/${EXE}"
   File "${FILES_DIR}/Wendlix.htm"
   File "${FILES_DIR}/README.txt"
-  File "${FILES_DIR}/搜索引擎网站.GLF"
+  !insertmacro InstallCollections
   ; The shipped group file is the user's once installed: an update never replaces it.
   SetOverwrite off
   File "${FILES_DIR}/${GROUP_FILE}"
@@ -441,7 +444,7 @@ Section "Uninstall"
   Delete "$INSTDIR\${EXE}"
   Delete "$INSTDIR\Wendlix.htm"
   Delete "$INSTDIR\README.txt"
-  Delete "$INSTDIR\搜索引擎网站.GLF"
+  !insertmacro RemoveCollections
   Delete "$INSTDIR\uninstall.exe"
   ; The folder goes only when nothing of the user's is left in it.
   RMDir "$INSTDIR"

@@ -60,15 +60,16 @@ check_exe() {
   return $bad
 }
 
-# Files that ship beside the program, from src/res.
-shipped=(Wendlix.GPF 搜索引擎网站.GLF Wendlix.htm)
+# Files that ship beside the program, from src/res: WX_SHIPPED_FILES.
+# shellcheck source=scripts/lib/installer.sh
+source "$WX_ROOT/scripts/lib/installer.sh"
 
 copy_dist() {
   local preset=$1 triple=$2 exe=$WX_BUILD/$1/src/win/Wendlix.exe dest=$WX_DIST/$1 f
   [ -f "$exe" ] || { echo "build: $exe is missing" >&2; return 1; }
   mkdir -p "$dest"
   cp -f "$exe" "$dest/Wendlix.exe"
-  for f in "${shipped[@]}"; do
+  for f in "${WX_SHIPPED_FILES[@]}"; do
     [ -f "$WX_ROOT/src/res/$f" ] && cp -f "$WX_ROOT/src/res/$f" "$dest/"
   done
   check_exe "$dest/Wendlix.exe" "$triple"

@@ -9,8 +9,11 @@
 #                                   (OUT.log without WX_LOGS)
 #   wx_nsis_install                 installs Debian's nsis when makensis is missing; 1 when it cannot
 
-# Files the bar reads from its own folder: the default groups, the help page, the quick-create collection.
-WX_SHIPPED_FILES=(Wendlix.GPF Wendlix.htm 搜索引擎网站.GLF)
+# Files the bar reads from its own folder: the default groups, the help page and the quick-create
+# collections (every .GLF in src/res, one for each collection the menu offers).
+WX_SHIPPED_FILES=(Wendlix.GPF Wendlix.htm)
+for _wx_f in "$WX_ROOT"/src/res/*.GLF; do WX_SHIPPED_FILES+=("${_wx_f##*/}"); done
+unset _wx_f
 
 wx_version() {
   local v
@@ -47,13 +50,26 @@ wx_installer_build() {
   log=${WX_LOGS:+$WX_LOGS/makensis-$arch.log}
   log=${log:-$out.log}
   mkdir -p "$(dirname "$out")" "$(dirname "$log")"
+  # The collections, by name: the uninstaller removes exactly those, never a user's own exchange files.
+  local collections f
+  collections=$(mktemp --suffix=.nsh) || return 1
+  # shellcheck disable=SC2016  # ${FILES_DIR} and $INSTDIR are for makensis
+  {
+    printf '\xEF\xBB\xBF!macro InstallCollections\n'
+    for f in "${WX_SHIPPED_FILES[@]}"; do [[ $f == *.GLF ]] && printf '  File "${FILES_DIR}/%s"\n' "$f"; done
+    printf '!macroend\n!macro RemoveCollections\n'
+    for f in "${WX_SHIPPED_FILES[@]}"; do [[ $f == *.GLF ]] && printf '  Delete "$INSTDIR\\%s"\n' "$f"; done
+    printf '!macroend\n'
+  } >"$collections"
   if ! makensis -V2 -DARCH="$arch" -DVERSION="$version" -DFILES_DIR="$dir" -DOUTFILE="$out" \
-       -DROOT="$WX_ROOT" \
+       -DROOT="$WX_ROOT" -DCOLLECTIONS="$collections" \
        "$WX_ROOT/installer/wendlix.nsi" >"$log" 2>&1; then
     echo "installer: makensis failed for $arch (log: $log):" >&2
     tail -n 20 "$log" >&2
+    rm -f "$collections"
     return 1
   fi
+  rm -f "$collections"
 }
 
 wx_nsis_install() {

@@ -17,6 +17,7 @@
 #                               group "Tools" on FOLDER (a Windows path), H high, and a web group "Web"
 #                               with one address; started
 #   make_links FOLDER TARGET NAME...                 shell links FOLDER/NAME.lnk to TARGET
+#   quick_launch_folder         the prefix user's Quick Launch folder (a unix path; it need not exist)
 #   saved_buttons TITLE         the group's button section in the group file, "key=value" on one line
 #   live KEY                    a value of the bar's "live" report (watched, refills, renames)
 # The bar's layout report
@@ -36,6 +37,8 @@
 #   client_pixels RECT          a digest of the screen's pixels in the client rectangle RECT
 # Dialogs and boxes
 #   editor_wait S, editor_ok FIELD TEXT..., editor_cancel FIELD TEXT   the editor (handle in EDITOR)
+#   editor_refused FIELD TEXT...  fill in and OK: a box comes (answered, caption in BOX_TEXT), the editor stays
+#   editor_fields [shown]       the editor's edit fields (only those shown), in creation order, joined by "|"
 #   answer_box KEY [PICTURE]    answer the message box; its caption in BOX_TEXT
 #   expect_box CAPTION WHAT     a message box with that caption comes; answered with Return
 #   file_dialog_path WINPATH    type a path into the open common file dialog and press Return, once it holds it
@@ -129,6 +132,13 @@ start_tools_and_web() {
     write_cp936 "$dir/Wendlix.GPF"
   bar_settings 2 120 0 1 Tools Web | write_cp936 "$dir/Wendlix.INI"
   start_and_wait "$dir"
+}
+
+quick_launch_folder() {
+  local roaming
+  roaming=$(echo "$WINEPREFIX"/drive_c/users/*/AppData/Roaming | tr ' ' '\n' | grep -v /Public/ | head -n 1)
+  [ -d "$roaming" ] || fail "no AppData folder in the prefix"
+  echo "$roaming/Microsoft/Internet Explorer/Quick Launch"
 }
 
 make_links() {
@@ -331,14 +341,29 @@ _editor_found() {
 }
 editor_wait() { wait_until "$1" _editor_found; }
 
-editor_ok() {
+_editor_fill_ok() {
   editor_wait 20 || { screenshot "$E2E_ARTIFACTS/no-editor.png" >/dev/null; fail "the editor did not open"; }
   while [ $# -ge 2 ]; do
     drive set-text "$EDITOR" "$1" "$2" >/dev/null || fail "field $1"
     shift 2
   done
   drive click "$EDITOR" 1 >/dev/null
+}
+
+editor_ok() {
+  _editor_fill_ok "$@"
   drive wait-gone "$EDITOR" 20 || fail "the editor stayed open"
+}
+
+editor_refused() {
+  _editor_fill_ok "$@"
+  answer_box Return
+  drive visible "$EDITOR" || fail "the editor closed after its refusal ($BOX_TEXT)"
+}
+
+editor_fields() {
+  drive children "$EDITOR" | awk -F'\t' -v shown="${1:+1}" '$2 == "Edit" && ($4 == 1 || !shown) { print $5 }' |
+    paste -sd'|'
 }
 
 editor_cancel() {

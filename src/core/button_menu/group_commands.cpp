@@ -3,6 +3,7 @@
 #include "core/bar/group_file.h"
 #include "core/profile/ini_file.h"
 #include "core/text/ascii.h"
+#include "core/text/paths.h"
 
 namespace wendlix {
 namespace {
@@ -79,6 +80,10 @@ FlagFollowUp ToggleDisplayFlag(TPanelData& d, int tag) {
     case 60: d.ShowTitleIcon = !d.ShowTitleIcon; return FlagFollowUp::kAppearance;
     default: return FlagFollowUp::kNone;
   }
+}
+
+bool MayCreateGroupFolder(std::string_view folder, std::string_view quickLaunchFolder) {
+  return !quickLaunchFolder.empty() && SameTextAscii(AddBackslash(folder), AddBackslash(quickLaunchFolder));
 }
 
 bool IsFilled(const GroupPanel& panel) {

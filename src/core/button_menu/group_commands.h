@@ -24,6 +24,11 @@ TPanelData NewGroupData();
 // "HTTP://" or "MAILTO:" prefix (found ignoring case), or the whole text without one.
 std::string AddressWithoutPrefix(std::string_view fileName, std::uint16_t kind);
 
+// Whether a new button may create its shortcut group's missing folder: only the Quick Launch
+// folder, which the bar chose itself for its first-run group (a new profile has none yet); any
+// other folder was the user's choice, and a missing one is theirs to mend.
+bool MayCreateGroupFolder(std::string_view folder, std::string_view quickLaunchFolder);
+
 // The delete-button question: "你是否确认要删除按钮: 【name】?" and what goes with the button.
 std::string DeleteButtonQuestion(std::uint16_t kind, const GroupButton& button);
 inline constexpr char kDeleteButtonCaption[] = "删除按钮";

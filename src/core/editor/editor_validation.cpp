@@ -134,7 +134,10 @@ ButtonModeResult CheckButtonMode(const ButtonModeInput& in, const PathProbe& exi
     return r;
   }
   if ((r.Refusal = CheckButtonName(in.Name, in.Kind, in.OtherNames, EditorField::kName))) return r;
-  if (in.Kind == gkShortcut) {
+  // An internet shortcut's name is a file name, but what it points at is an address.
+  const std::uint16_t targetKind =
+      in.Kind == gkShortcut && in.InternetShortcut ? std::uint16_t{gkWeb} : in.Kind;
+  if (targetKind == gkShortcut) {
     // An address typed as a shortcut's target passes without a file check.
     const bool address = FindTextAscii(in.Target, "HTTP://") != std::string::npos ||
                          FindTextAscii(in.Target, "MAILTO:") != std::string::npos;
@@ -145,11 +148,11 @@ ButtonModeResult CheckButtonMode(const ButtonModeInput& in, const PathProbe& exi
   }
   if (IsBlankField(in.Target)) {
     r.Refusal =
-        Refuse(in.Kind == gkWeb ? kWebAddressBlankText : kEmailAddressBlankText, EditorField::kTarget);
+        Refuse(targetKind == gkWeb ? kWebAddressBlankText : kEmailAddressBlankText, EditorField::kTarget);
     return r;
   }
   if ((r.Refusal = CheckAddress(in.Target, EditorField::kTarget))) return r;
-  r.Target = PrefixedAddress(in.Target, in.Kind);
+  r.Target = PrefixedAddress(in.Target, targetKind);
   return r;
 }
 

@@ -61,6 +61,7 @@ struct ButtonModeInput {
   std::string Name;
   std::string Target;                   // the target, or the address without its prefix
   std::vector<std::string> OtherNames;  // the group's other buttons, without the one edited
+  bool InternetShortcut = false;        // a shortcut group's .url: its target is a web address
 };
 
 struct ButtonModeResult {

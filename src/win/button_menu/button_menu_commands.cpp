@@ -1,5 +1,7 @@
 #include "win/button_menu/button_menu_commands.h"
 
+#include <shlobj.h>
+
 #include <cstdio>
 
 #include "core/bar/bar_texts.h"
@@ -20,6 +22,7 @@
 #include "win/editor/new_btn_form.h"
 #include "win/exchange/exchange_commands.h"
 #include "win/shell/disk_shortcut_folder.h"
+#include "win/shell/shell_folders.h"
 #include "win/shell/shell_open.h"
 #include "win/shell/shell_windows.h"
 #include "win/ui/p_messages.h"
@@ -28,6 +31,20 @@ namespace wendlix {
 namespace {
 
 bool IsOk(int modalResult) { return modalResult != mrCancel; }
+
+// A new shortcut in a shortcut group's folder: the path written, or empty. The first-run group's
+// Quick Launch folder is made when missing, with its parents, as the shell makes it.
+std::string MakeGroupShortcut(const std::string& folder, const std::string& name, const std::string& target) {
+  const std::optional<std::string> link = LinkPathForName(folder, name);
+  if (!link) return {};
+  if (!platform::DirectoryExists(folder) && MayCreateGroupFolder(folder, QuickLaunchPath())) {
+    std::string path = AddBackslash(folder);
+    path.pop_back();
+    SHCreateDirectoryExW(nullptr, ToWide(path).c_str(), nullptr);
+  }
+  WinEditorFiles files;
+  return files.MakeShortcutFile(target, *link);
+}
 
 // The group page's fields as the editor shows them for `d`.
 NewBtnFormSetup GroupSetup(const TPanelData& d) {
@@ -192,24 +209,22 @@ void ButtonMenuCommands::N9Click(int g) {
   NewBtnFormSetup setup = ButtonSetup(group, -1);
   setup.Caption = "新建按钮";
   setup.NewItem = true;
+  std::string saved;
+  if (group.Data.PanelStyle == gkShortcut) {
+    // Made while the dialog is open, so that a failure leaves what was typed there to correct.
+    const std::string folder = group.Data.Directory;
+    setup.MakeButton = [&saved, folder](const std::string& name, const std::string& target) -> EditorCheck {
+      saved = MakeGroupShortcut(folder, name, target);
+      if (!saved.empty()) return std::nullopt;
+      return EditorRefusal{"无法在文件夹\"" + folder + "\"中创建快捷方式【" + name + "】。",
+                           kButtonErrorCaption, EditorField::kName};
+    };
+  }
   const NewBtnFormResult r = RunEditor(setup);
   if (!IsOk(r.ModalResult)) return;
-  std::string name = r.Name, target = r.Target;
-  if (group.Data.PanelStyle == gkShortcut) {
-    const std::optional<std::string> link = LinkPathForName(group.Data.Directory, name);
-    WinEditorFiles files;
-    const std::string saved = link ? files.MakeShortcutFile(target, *link) : std::string();
-    if (saved.empty()) {
-      AutoHideHold hold(bar_.Toolbar());
-      ShowErrorBox("无法在文件夹\"" + group.Data.Directory + "\"中创建快捷方式【" + name + "】。",
-                   kButtonErrorCaption);
-      return;
-    }
-    // Named after the file really written (Notepad(2).lnk when Notepad.lnk is taken).
-    name = ExtractFileBaseName(saved);
-    target = saved;
-  }
-  PutLaunchButton(group, name, target);
+  // A shortcut is named after the file really written (Notepad(2).lnk when Notepad.lnk is taken).
+  const bool shortcut = group.Data.PanelStyle == gkShortcut;
+  PutLaunchButton(group, shortcut ? ExtractFileBaseName(saved) : r.Name, shortcut ? saved : r.Target);
   SaveButtonsAndRefill(group);
 }
 

@@ -8,6 +8,7 @@
 #include "core/editor/editor_texts.h"
 #include "core/platform/file_io.h"
 #include "core/profile/ini_file.h"
+#include "core/text/ascii.h"
 #include "core/text/paths.h"
 #include "win/bar/bar_pictures.h"
 #include "win/common/wide.h"
@@ -303,10 +304,17 @@ bool TNewBtnForm::CommitButton() {
   in.Name = Text(kText1);
   in.Target = Text(kText2);
   in.OtherNames = setup_.OtherNames;
+  in.InternetShortcut = SameTextAscii(ExtractFileExt(setup_.FileName), ".URL");
   const ButtonModeResult checked = CheckButtonMode(in, [](const std::string& p) { return PathExists(p); });
   if (checked.Refusal) {
     Refuse(*checked.Refusal);
     return false;
+  }
+  if (setup_.MakeButton) {
+    if (const EditorCheck refusal = setup_.MakeButton(in.Name, checked.Target)) {
+      Refuse(*refusal);
+      return false;
+    }
   }
   SetText(kText2, checked.Target);
   return true;

@@ -15,13 +15,15 @@
 //   if (result.ModalResult == mrOk) { apply result.Title, result.Kind, result.Folder, ... }
 //
 // In group mode the dialog has already written the group's button section when it answers
-// mrOk; in button mode it writes nothing, and Target carries the address with its prefix.
+// mrOk; in button mode it writes nothing but what MakeButton writes, and Target carries the
+// address with its prefix.
 // The bar's auto-hide timer is the caller's to hold while the dialog is open.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -64,6 +66,9 @@ struct NewBtnFormSetup {
   std::string Target;                   // the target, or the address without its prefix
   std::string FileName;                 // the button's file or address, for its icon
   std::vector<std::string> OtherNames;  // the group's other buttons
+  // Run at OK once the checks pass, with the name and the target to hand back; a refusal is shown
+  // and keeps the dialog open with what was typed. Empty: the caller makes the button afterwards.
+  std::function<EditorCheck(const std::string& name, const std::string& target)> MakeButton;
 
   HIMAGELIST ImageList1 = nullptr;  // the bar's pictures; not owned
   // Module with the dialog template, IEICON_LARGE and MAILICON_LARGE; null: the exe itself.

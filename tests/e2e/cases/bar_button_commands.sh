@@ -4,13 +4,16 @@
 # restart; each command reads and saves the group file at most as often as it must; dialogs and boxes hold
 # the auto-hide timer off, the About window's box for a missing help file too. (What the menu offers where
 # is decided and tested in the core.)
-# e2e-timeout: 300
+# e2e-timeout: 480
 source "$(dirname "$0")/../lib.sh"
 
 tools=$E2E_WORK/Tools
 make_links "$tools" 'C:\windows\notepad.exe' Notepad 'Notepad(1)'
 mkdir -p "$tools/sub"
-printf '[InternetShortcut]\r\nURL=http://site.example.org/\r\n' >"$tools/site.url"
+url_text() {  # ADDRESS: the internet shortcut's text, a section before and keys after its address
+  printf '[{000214A0-0000-0000-C000-000000000046}]\nProp3=19,2\n[InternetShortcut]\nURL=%s\nIconIndex=1\n备注=旧站\n' "$1"
+}
+url_text http://site.example.org/ | write_cp936 "$tools/site.url"
 printf '[Shell]\r\nCommand=2\r\n' >"$tools/desk.scf"
 tw=$(winpath "$tools")
 install_groups Tools Web Mail < <(
@@ -96,6 +99,15 @@ box Escape
 expect_eq "$before" "$(md5sum <"$gpf")" "the group file after every Cancel"
 expect_soon "$folder_before" "the folder after every Cancel" links
 
+# The internet shortcut's properties: its address checked as one, renamed in place, the new address in the
+# file and the rest of it as it was, in code page 936.
+menu_at "$(at_button 0 site)" S3
+ok 160 网站 161 https://新.example.org/
+expect_soon "Notepad(1).lnk Notepad.lnk desk.scf sub 网站.url" "links after the internet shortcut's change" links
+expect_soon "sub desk Notepad(1) Notepad 网站" "the internet shortcut renamed in place" captions 0
+expect_eq "$(url_text https://新.example.org/ | write_cp936 /dev/stdout | md5sum)" "$(md5sum <"$tools/网站.url")" \
+  "the internet shortcut's file"
+
 # Web: a new address, then a rename of an older one keeps its place in the section. The editor hands an
 # address back with its prefix in capitals.
 menu_at "$(at_group Web)" N9
@@ -134,7 +146,7 @@ no_captions() { captions 0 | tr -d ' '; }
 expect_soon "" "no captions" no_captions
 screenshot "$E2E_ARTIFACTS/flag-T2.png" >/dev/null
 menu_at "$(at_group Tools)" T2
-expect_soon "sub desk Notepad(1) Notepad site" "the captions back" captions 0
+expect_soon "sub desk Notepad(1) Notepad 网站" "the captions back" captions 0
 
 # A new group on the same folder: shown first as a button of PanelBtn, its settings written at once.
 menu_at "$(at_group Tools)" N6
@@ -153,6 +165,12 @@ start_and_wait "$dir"
 IO_LAST=
 expect_eq "$shown" "$(captions 0; captions 1)" "the buttons after a restart"
 [ -n "$(collapsed_rect Links)" ] || fail "the group naming a program was not kept"
+# A new button its folder cannot take: the box, then the editor stays open with what was typed.
+menu_at "$(at_collapsed Links)" N9
+editor_refused 160 记事本 161 'C:\windows\notepad.exe'
+expect_eq 按钮 "$BOX_TEXT" "the caption of the box for a button not made"
+expect_eq '记事本|C:\windows\notepad.exe' "$(editor_fields shown)" "the editor's fields after the box"
+cancel 160 记事本
 
 # Every dialog and box holds the auto-hide timer off while it is open, and each way out gives it back.
 timer() { drive query "$WENDLIX_MAIN_CLASS" timer; }

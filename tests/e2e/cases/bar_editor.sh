@@ -29,9 +29,6 @@ picture_editor() {  # FILE: the editor cut out of the screen
   read -r l t r b <<<"$(drive rect "$EDITOR")"
   shot_rect "$1" "$l" "$t" "$r" "$b"
 }
-edit_texts() {  # the editor's edit fields, in creation order, joined by "|"
-  drive children "$EDITOR" | awk -F'\t' '$2 == "Edit" { print $5 }' | paste -sd'|'
-}
 row_point() {  # ROW: the screen x y of the middle of the editor list's row (17 pixels: 9-point font)
   local l t
   read -r _ l t _ <<<"$(drive children "$EDITOR" | awk -F'\t' '$2 == "SysListView32" { print $1, $3; exit }')"
@@ -67,7 +64,7 @@ drive set-text "$EDITOR" 135 e.example.org >/dev/null
 drive click "$EDITOR" 138 >/dev/null
 answer_box Return refusal-duplicate-name.png
 expect_eq 错误 "$BOX_TEXT" "the refusal's caption"
-expect_eq "Web||Aa|e.example.org" "$(edit_texts)" "the fields after the refusal"
+expect_eq "Web||Aa|e.example.org" "$(editor_fields)" "the fields after the refusal"
 # A new name is taken, stored as typed (the bar adds the prefix when it fills the group).
 drive set-text "$EDITOR" 134 Ee >/dev/null
 drive click "$EDITOR" 138 >/dev/null

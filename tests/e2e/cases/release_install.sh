@@ -37,7 +37,7 @@ user=$(basename "$profile")
 instdir=$profile/AppData/Local/Programs/Wendlix
 win_instdir="C:\\users\\$user\\AppData\\Local\\Programs\\Wendlix"
 lnk=$profile/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/Wendlix.lnk
-program_files=(Wendlix.exe Wendlix.GPF Wendlix.htm 搜索引擎网站.GLF README.txt uninstall.exe)
+program_files=(Wendlix.exe "${WX_SHIPPED_FILES[@]}" README.txt uninstall.exe)
 for f in "${program_files[@]}"; do
   [ -f "$instdir/$f" ] || fail "not installed: $instdir/$f"
 done
@@ -69,7 +69,8 @@ drive wait-gone "$WENDLIX_MAIN_CLASS" 20 || fail "the bar did not close"
 expect_eq "$win_instdir\\Wendlix" "$(reg_value "$app_key" "Confing FileName")" "the settings path"
 expect_eq "$win_instdir\\Wendlix.exe" "$(reg_value "$run_key" Wendlix)" "the Run value after the bar's save"
 
-# The uninstaller closes a running bar first.
+# The uninstaller closes a running bar first; a group the user exported beside the program stays.
+printf '[Config]\r\n' >"$instdir/own.GLF"
 start_from_menu
 timeout 60 "${WINE_CMD[@]}" "$instdir/uninstall.exe" /S
 uninstalled() { ! key_exists "$uninstall_key"; }
@@ -80,6 +81,7 @@ for f in "${program_files[@]}"; do
   [ "$f" = Wendlix.GPF ] && continue
   [ -e "$instdir/$f" ] && fail "left behind: $instdir/$f"
 done
+[ -f "$instdir/own.GLF" ] || fail "the user's own exchange file was removed"
 [ -e "$lnk" ] && fail "the Start-menu shortcut is left"
 [ -z "$(reg_value "$run_key" Wendlix)" ] || fail "the Run value is left"
 key_exists "$app_key" && fail "the key $app_key is left"

@@ -16,7 +16,9 @@ mkdir -p "$E2E_WORK/unpacked"
 (cd "$E2E_WORK/unpacked" && cmake -E tar xf "$E2E_WORK/$name.zip") || fail "the archive does not unpack"
 expect_eq "$name" "$(ls "$E2E_WORK/unpacked")" "the archive's one folder"
 dir=$E2E_WORK/unpacked/$name
-expect_eq "README.txt Wendlix.GPF Wendlix.exe Wendlix.htm 搜索引擎网站.GLF" "$(files_in "$dir")" "the archive's files"
+expect_eq "$(printf '%s\n' README.txt Wendlix.exe "${WX_SHIPPED_FILES[@]}" | LC_ALL=C sort | paste -sd' ')" \
+  "$(files_in "$dir")" "the archive's files"
+(( $(ls "$dir"/*.GLF | wc -l) == 21 )) || fail "not every quick-create collection is in the archive"
 grep -q 'Portable use' "$dir/README.txt" || fail "README.txt has no English text"
 grep -q '便携版' "$dir/README.txt" || fail "README.txt has no Chinese text"
 

@@ -1,13 +1,29 @@
 #!/usr/bin/env bash
-# A first start with the group file shipped beside the program: the three default groups are written back
-# at close, the programs group on this user's Quick Launch folder; a second start and close reads them
-# back and changes nothing. Then a path entered by hand as "Confing FileName" moves both settings files:
-# the bar reads its settings and groups from there and writes them back there, leaving the old files alone.
+# A first start with the group file shipped beside the program, in a profile without a Quick Launch folder:
+# a new button on the programs group makes that folder and its link there; the three default groups are
+# written back at close, the programs group on this user's Quick Launch folder; a second start and close
+# reads them back and changes nothing. Then a path entered by hand as "Confing FileName" moves both settings
+# files: the bar reads its settings and groups from there and writes them back there, leaving the old files
+# alone.
+# e2e-timeout: 240
 source "$(dirname "$0")/../lib.sh"
 
 dir=$E2E_WORK/app
 install_bar "$dir"
+# A new profile has no Quick Launch folder, nor its parent, until something is put there.
+quick_folder=$(quick_launch_folder)
+rm -rf "${quick_folder%/*}"
 start_and_wait "$dir"
+# A new button on the first-run group makes the folder the bar chose for it, and the link in it.
+choose_button_menu_item "$(centre "$(panel_rect Programs)")" N9
+editor_ok 160 记事本 161 'C:\windows\notepad.exe'
+expect_soon 记事本 "the new button on the first-run group" button_names 0
+[ -f "$quick_folder/记事本.lnk" ] || fail "no link in the Quick Launch folder"
+# Its target as the button's properties read the link (the group shows no captions: its one button).
+choose_button_menu_item "$(centre "$(button_rect 0 '')")" S3
+editor_wait 20 || fail "no properties of the new button"
+expect_eq '记事本|C:\windows\notepad.exe' "$(editor_fields shown)" "the new link's name and target"
+editor_cancel 160 记事本
 stop_bar 20 || fail "the bar did not close by itself with exit code 0"
 ini=$dir/Wendlix.INI gpf=$dir/Wendlix.GPF
 expect_eq "3|Programs Internet E-Mail" "$(ini_get "$ini" "Wendlix V3.0" Groups)|$(ini_keys "$ini" Groups | paste -sd' ')" \

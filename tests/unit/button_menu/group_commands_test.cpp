@@ -93,6 +93,12 @@ TEST(GroupCommands, TextsAndFlags) {
   d.PanelStyle = 7;
   EXPECT_EQ(DeleteGroupQuestion(d), "将要删除工具栏 ------ 【T】\r\r是否确认继续删除当前工具栏！");
 
+  const char* quick = "C:\\users\\a\\AppData\\Roaming\\Microsoft\\Internet Explorer\\Quick Launch";
+  EXPECT_TRUE(MayCreateGroupFolder(
+      "c:\\USERS\\a\\AppData\\Roaming\\Microsoft\\Internet Explorer\\Quick Launch\\", quick));
+  EXPECT_FALSE(MayCreateGroupFolder("C:\\users\\a\\AppData\\Roaming\\Microsoft", quick));
+  EXPECT_FALSE(MayCreateGroupFolder("", ""));
+
   EXPECT_EQ(ToggleDisplayFlag(d, 30), FlagFollowUp::kLayout);
   EXPECT_FALSE(d.LayoutLeft);
   EXPECT_EQ(ToggleDisplayFlag(d, 40), FlagFollowUp::kRefill);

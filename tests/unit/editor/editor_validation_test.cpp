@@ -63,6 +63,18 @@ TEST(EditorValidation, ButtonModeMessagesFieldsAndResults) {
             kEditorNotFoundCaption);
 }
 
+// An internet shortcut is named as a file, but its address is checked and prefixed as a web group's.
+TEST(EditorValidation, InternetShortcutTargetIsAnAddress) {
+  const auto url = [](const char* name, const char* target) {
+    return CheckButtonMode({gkShortcut, name, target, {}, true}, Exists);
+  };
+  EXPECT_EQ(url("站点", "https://www.a.cn/x").Target, "https://www.a.cn/x");
+  EXPECT_EQ(url("站点", "www.a.cn").Target, "HTTP://www.a.cn");
+  EXPECT_EQ(url("站点", " ").Refusal->Text, kWebAddressBlankText);
+  EXPECT_EQ(url("站点", "a.cn/\xF0\x9F\x98\x80").Refusal->Focus, EditorField::kTarget);
+  EXPECT_EQ(url("a/b", "a.cn").Refusal->Focus, EditorField::kName);
+}
+
 TEST(EditorValidation, GroupModeTitleAndFolder) {
   const auto folderExists = [](const std::string& p) {
     return p == "D:\\Tools\\" || p == "D:\\\xE2\x82\xAC";
