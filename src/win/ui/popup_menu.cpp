@@ -160,11 +160,13 @@ const MenuItem* PopupMenu::Popup(HWND owner, POINT pt, UINT align) {
   // A second opening from inside the first would pull the menu out from under it.
   if (tracking_ || !Build()) return nullptr;
   tracking_ = true;
+  owner_ = owner;
   // The owner must be in front, or the menu does not close when the user clicks elsewhere.
   SetForegroundWindow(owner);
   const UINT flags = align | TPM_RETURNCMD | TPM_RIGHTBUTTON;
   const BOOL id = TrackPopupMenuEx(menu_.get(), flags, pt.x, pt.y, owner, nullptr);
   tracking_ = false;
+  owner_ = nullptr;
   PostMessageW(owner, WM_NULL, 0, 0);
   return id > 0 ? model_.FindByCommand(static_cast<std::uint32_t>(id)) : nullptr;
 }
@@ -366,6 +368,10 @@ bool PopupMenu::OnMenuChar(wchar_t ch, HMENU menu, LRESULT& result) {
     if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) selected = static_cast<int>(i);
   }
   const MenuCharResult match = MatchMenuChar(accelerators, ch, selected);
+  // Some systems (Wine among them) ignore MNC_SELECT and would leave a shared letter without effect:
+  // moving the highlight here as well gives the same result on both.
+  if (match.Index >= 0 && !match.Execute && owner_)
+    HiliteMenuItem(owner_, menu, static_cast<UINT>(match.Index), MF_BYPOSITION | MF_HILITE);
   result = match.Index < 0 ? MAKELRESULT(0, MNC_IGNORE)
                            : MAKELRESULT(match.Index, match.Execute ? MNC_EXECUTE : MNC_SELECT);
   return true;
