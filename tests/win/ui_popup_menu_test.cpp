@@ -2,6 +2,7 @@
 // one real opening on the screen.
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -92,6 +93,34 @@ TEST(PopupMenu, BuildsOwnerDrawnItemsWithStatesAndSubMenus) {
   EXPECT_EQ(Describe(again, model),
             (std::vector<std::string>{"o image", "o checked", "os", "od disabled", "o hidden", "o>", "o>"}));
   EXPECT_FALSE(IsMenu(root));
+}
+
+// What a screen reader's menu proxy reads of each item, sub-menus indented: the text of the
+// MSAAMENUINFO at the start of the item's data ("?" without one).
+std::vector<std::string> AccessibleTexts(HMENU menu, const std::string& indent = {}) {
+  std::vector<std::string> texts;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    const MENUITEMINFOW info = InfoAt(menu, i);
+    const auto* msaa = reinterpret_cast<const MSAAMENUINFO*>(info.dwItemData);
+    const bool marked = msaa && msaa->dwMSAASignature == MSAA_MENU_SIG;
+    texts.push_back(indent + (marked ? FromWide(std::wstring(msaa->pszWText, msaa->cchWText)) : "?"));
+    if (info.hSubMenu)
+      for (const std::string& t : AccessibleTexts(info.hSubMenu, indent + "  ")) texts.push_back(t);
+  }
+  return texts;
+}
+
+TEST(PopupMenu, EveryItemCarriesItsTextForScreenReaders) {
+  MenuModel model = SampleModel();
+  PopupMenu menu(model);
+  menu.SetFillHandler([](MenuItem& sub) { sub.Children = {MakeItem("f1", "文件(&1)", 1)}; });
+  const HMENU root = menu.Build();
+  LRESULT result = 0;
+  menu.HandleMenuMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(root, 5)), 5, result);
+  // With the "&" marks, from which a reader takes the accelerator; the check and radio states are
+  // the items' own (see BuildsOwnerDrawnItemsWithStatesAndSubMenus).
+  EXPECT_EQ(AccessibleTexts(root), (std::vector<std::string>{"&Image 图像", "&Checked", "-", "&Disabled", "&Sub",
+                                                              "  Radio", "  &Beta", "&Folder", "  文件(&1)"}));
 }
 
 TEST(PopupMenu, FillsLateSubMenusOnceOnFirstOpening) {

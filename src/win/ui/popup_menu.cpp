@@ -1,5 +1,7 @@
 #include "win/ui/popup_menu.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 
 #include "win/common/unique_handle.h"
@@ -29,6 +31,9 @@ COLORREF Blend(COLORREF a, COLORREF b) {
 
 // One built item. It keeps copies of what it draws, so painting never reads the model.
 struct PopupMenu::Entry {
+  // The item's data points here, and a screen reader's menu proxy looks for the text of an owner-drawn
+  // item at the start of it: with the "&" mark, so that it also says the accelerator. First member.
+  MSAAMENUINFO accessible{MSAA_MENU_SIG, 0, nullptr};
   std::wstring text;  // with its "&" accelerator marks, for DrawText
   char32_t accelerator = 0;
   int image = -1;
@@ -83,6 +88,8 @@ void PopupMenu::AppendItems(HMENU menu, std::vector<MenuItem>& items, bool topLe
     if (!item.Visible) continue;
     auto e = std::make_unique<Entry>();
     e->text = ToWide(item.Caption);
+    e->accessible.cchWText = static_cast<DWORD>(e->text.size());
+    e->accessible.pszWText = e->text.data();
     e->accelerator = item.Enabled ? AcceleratorOf(item.Caption) : 0;
     e->image = item.ImageIndex;
     e->checked = item.Checked;
