@@ -23,6 +23,31 @@ NewBtnFormSetup ButtonSetup(std::uint16_t kind, const std::string& name, const s
   return s;
 }
 
+// What a screen reader names each shown control by, in Z order (the Tab order): an edit, combo box or
+// list by the static label just before it ("[label]"; a list without one by its own text, "(text)"), a
+// button by its text; "?" for a field without a name.
+std::vector<std::string> ReaderNames() {
+  std::vector<std::string> names;
+  HWND label = nullptr;
+  for (HWND c = GetWindow(EditorForm(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(c)) continue;
+    wchar_t cls[64] = {};
+    GetClassNameW(c, cls, 64);
+    const std::string text = WindowText(c);
+    if (_wcsicmp(cls, L"Static") == 0) {
+      label = c;
+      continue;
+    }
+    if (_wcsicmp(cls, L"Button") == 0) {
+      names.push_back(text.empty() ? "?" : text);
+    } else if (_wcsicmp(cls, L"Edit") == 0 || _wcsicmp(cls, L"ComboBox") == 0 || _wcsicmp(cls, WC_LISTVIEWW) == 0) {
+      names.push_back(label ? "[" + WindowText(label) + "]" : text.empty() ? "?" : "(" + text + ")");
+    }
+    label = nullptr;
+  }
+  return names;
+}
+
 TEST(EditorDialog, ButtonModeCaptionsKeysAndRefusals) {
   struct KindCase {
     std::uint16_t kind;
@@ -36,6 +61,10 @@ TEST(EditorDialog, ButtonModeCaptionsKeysAndRefusals) {
     RunEditor({Do([&] {
                 EXPECT_EQ(WindowText(Ctl(Id::kLabel2)), k.label2);
                 EXPECT_EQ(IsWindowVisible(Ctl(Id::kBtnBrow)) != FALSE, k.browse);
+                std::vector<std::string> names{"图标", "[名    称:]", std::string("[") + k.label2 + "]"};
+                if (k.browse) names.push_back("选取目标文件...");
+                for (const char* b : {"确认(&OK)", "取消(&Cancel)"}) names.push_back(b);
+                EXPECT_EQ(ReaderNames(), names);
                 Key(VK_ESCAPE);
               })},
               ButtonSetup(k.kind, "名字", "x"), mrCancel);
@@ -72,6 +101,7 @@ TEST(EditorDialog, ButtonModeCaptionsKeysAndRefusals) {
 TEST(EditorDialog, GroupPageTabOrderOnEachPage) {
   TempFolder folder("editor_tabs");
   std::vector<int> order1, order2;
+  std::vector<std::string> names1, names2;
   std::vector<EditorScript::Step> steps;
   // Each page's focus, then a Tab after each step until it came round again.
   const auto tabs = [&](std::vector<int>& order, int count) {
@@ -82,8 +112,10 @@ TEST(EditorDialog, GroupPageTabOrderOnEachPage) {
       steps.push_back(note);
     }
   };
+  steps.push_back(Do([&] { names1 = ReaderNames(); }));
   tabs(order1, 12);
   steps.push_back(Do(ShowButtonsPage));
+  steps.push_back(Do([&] { names2 = ReaderNames(); }));
   tabs(order2, 6);
   steps.push_back(Do([] { Key(VK_ESCAPE); }));
   NewBtnFormSetup s = WebGroupSetup(folder / "g.gpf");
@@ -99,6 +131,14 @@ TEST(EditorDialog, GroupPageTabOrderOnEachPage) {
   // An empty folder: only New among the list's buttons is enabled, so Tab skips the rest.
   EXPECT_EQ(order2, (std::vector<int>{Id::kTreeViewBtn, Id::kEditName, Id::kEditExe, Id::kBtnNew, Id::kOk,
                                       Id::kCancel, Id::kTreeViewBtn}));
+  // Every field has its name, and the owner-drawn buttons theirs.
+  EXPECT_EQ(names1, (std::vector<std::string>{"[名称:]", "[工具栏属性:]", "[指定工具栏目录:]", "选取目录...",
+                                              "单一颜色填充", "渐变颜色填充", "背景图版填充", "填充颜色",
+                                              "渐变起始颜色", "渐变结束颜色", "选取图片...", "选取字体...",
+                                              "确认(&OK)", "取消(&Cancel)"}));
+  EXPECT_EQ(names2, (std::vector<std::string>{"(工具栏按钮)", "上移", "下移", "删除", "[名称(&N):]", "[目标(&M):]",
+                                              "...", "图标", "新增(&N)", "确认修改(&E)", "确认(&OK)",
+                                              "取消(&Cancel)"}));
 }
 
 // The group file behind WebGroupSetup.
