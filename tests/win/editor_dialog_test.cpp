@@ -40,7 +40,8 @@ std::vector<std::string> ReaderNames() {
     }
     if (_wcsicmp(cls, L"Button") == 0) {
       names.push_back(text.empty() ? "?" : text);
-    } else if (_wcsicmp(cls, L"Edit") == 0 || _wcsicmp(cls, L"ComboBox") == 0 || _wcsicmp(cls, WC_LISTVIEWW) == 0) {
+    } else if (_wcsicmp(cls, L"Edit") == 0 || _wcsicmp(cls, L"ComboBox") == 0 ||
+               _wcsicmp(cls, WC_LISTVIEWW) == 0) {
       names.push_back(label ? "[" + WindowText(label) + "]" : text.empty() ? "?" : "(" + text + ")");
     }
     label = nullptr;
@@ -136,9 +137,9 @@ TEST(EditorDialog, GroupPageTabOrderOnEachPage) {
                                               "单一颜色填充", "渐变颜色填充", "背景图版填充", "填充颜色",
                                               "渐变起始颜色", "渐变结束颜色", "选取图片...", "选取字体...",
                                               "确认(&OK)", "取消(&Cancel)"}));
-  EXPECT_EQ(names2, (std::vector<std::string>{"(工具栏按钮)", "上移", "下移", "删除", "[名称(&N):]", "[目标(&M):]",
-                                              "...", "图标", "新增(&N)", "确认修改(&E)", "确认(&OK)",
-                                              "取消(&Cancel)"}));
+  EXPECT_EQ(names2, (std::vector<std::string>{"(工具栏按钮)", "上移", "下移", "删除", "[名称(&N):]",
+                                              "[目标(&M):]", "...", "图标", "新增(&N)", "确认修改(&E)",
+                                              "确认(&OK)", "取消(&Cancel)"}));
 }
 
 // The group file behind WebGroupSetup.

@@ -119,8 +119,9 @@ TEST(PopupMenu, EveryItemCarriesItsTextForScreenReaders) {
   menu.HandleMenuMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(root, 5)), 5, result);
   // With the "&" marks, from which a reader takes the accelerator; the check and radio states are
   // the items' own (see BuildsOwnerDrawnItemsWithStatesAndSubMenus).
-  EXPECT_EQ(AccessibleTexts(root), (std::vector<std::string>{"&Image 图像", "&Checked", "-", "&Disabled", "&Sub",
-                                                              "  Radio", "  &Beta", "&Folder", "  文件(&1)"}));
+  EXPECT_EQ(AccessibleTexts(root),
+            (std::vector<std::string>{"&Image 图像", "&Checked", "-", "&Disabled", "&Sub", "  Radio",
+                                      "  &Beta", "&Folder", "  文件(&1)"}));
 }
 
 TEST(PopupMenu, FillsLateSubMenusOnceOnFirstOpening) {

@@ -54,8 +54,8 @@ class TLogoForm final : public BaseWindow<TLogoForm> {
     if (!RegisterClassOnce(wc)) return false;
     const Rect r = AboutWindowRect(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                    pictureWidth_, pictureHeight_);
-    if (!CreateHandle(WS_EX_TOPMOST, WindowName().c_str(), WS_POPUP | WS_CLIPCHILDREN, r.left, r.top, r.Width(),
-                      r.Height(), owner, wc.hInstance))
+    if (!CreateHandle(WS_EX_TOPMOST, WindowName().c_str(), WS_POPUP | WS_CLIPCHILDREN, r.left, r.top,
+                      r.Width(), r.Height(), owner, wc.hInstance))
       return false;
     LumoFade1 = std::make_unique<LumoFadeControl>(Handle());
     TLumoFade& fade = LumoFade1->Fade();
