@@ -255,17 +255,15 @@ main_menu_keys() {
   xdotool key --delay 80 "$@"
 }
 
-# The highlight's rows in a column near the menu's right edge, where only the items' ground is painted:
-# the rows of the second most common colour there (the most common is the menu's ground).
+# The rows of the second commonest colour in a column near the menu's right edge, where only the items'
+# ground is painted (the commonest).
 menu_band() {
   local l t r b
-  read -r l t r b <<<"$(drive rect '#32768')" || return 1
-  screenshot "$E2E_WORK/menu.png" >/dev/null || return 1
-  convert "$E2E_WORK/menu.png" -crop "1x$((b - t))+$((r - 5))+$t" +repage -depth 8 txt:- |
-    awk -v t="$t" 'NR > 1 { split($1, p, ","); c = $3; n[c]++; if (!(c in top)) top[c] = p[2] + t; bottom[c] = p[2] + t }
-      END { for (c in n) if (ground == "" || n[c] > n[ground]) ground = c
-            for (c in n) if (c != ground && n[c] > 8 && (hi == "" || n[c] > n[hi])) hi = c
-            if (hi != "") print top[hi], bottom[hi] + 1 }'
+  read -r l t r b <<<"$(drive rect '#32768')" && screenshot "$E2E_WORK/menu.png" >/dev/null || return 1
+  convert "$E2E_WORK/menu.png" -crop "1x$((b - t))+$((r - 5))+$t" +repage -depth 8 txt:- | awk -v t="$t" '
+    NR > 1 { split($1, p, ","); c = $3; n[c]++; if (!(c in top)) top[c] = p[2] + t; bottom[c] = p[2] + t + 1 }
+    END { for (c in n) if (n[c] > n[g]) g = c; for (c in n) if (c != g && n[c] > 8 && n[c] > n[h]) h = c
+          if (h != "") print top[h], bottom[h] }'
 }
 
 main_menu_item() {
