@@ -30,6 +30,7 @@
 #   menu_keys MENU-TEXT NAME    the keys that choose item NAME; menu_item MENU-TEXT NAME: "caption<TAB>flags"
 #   main_menu_keys KEYS...      open the bar settings menu from the title button and type KEYS
 #   main_menu_item NAME         choose NAME from the bar settings menu by the bar's own description of it
+#   menu_band                   the open menu's highlighted item on the screen, "TOP BOTTOM" (empty: none)
 #   button_menu_at X,Y          the buttons menu as it would open there (the bar's description)
 #   post_button_menu X,Y        open the buttons menu there; choose_button_menu_item X,Y NAME: and choose
 #   mouse_drag X1 Y1 X2 Y2 [KEY]  the real mouse, in steps, KEY held throughout (screen points)
@@ -220,9 +221,10 @@ band_drag() {
   drive post "$WENDLIX_MAIN_CLASS" 0x202 0 "$(_lparam "$((ol + 30)),$((ot + 5))")" >/dev/null
 }
 
-# Wine's menus run an accelerator only when it is unique in its menu, so counting is the one way that
-# always works: Down to the item past the separators (hidden items are not in the menu; grey ones are
-# passed over like the others), Right into each sub-menu on the way, then Return.
+# A letter runs its item only when it is unique in its menu (a shared one moves the highlight), so
+# counting is the one way that always works: Down to the item past the separators (hidden items are
+# not in the menu; grey ones are passed over like the others), Right into each sub-menu on the way,
+# then Return.
 menu_keys() {
   printf '%s\n' "$1" | awk -F'\t' -v want="$2" '
     # The first line is the menu'"'"'s title; its items are one level in.
@@ -264,6 +266,17 @@ main_menu_keys() {
   _menu_opened || fail "the bar settings menu did not open"
   # Paced: on a busy machine keys typed before a sub-menu has opened go nowhere.
   xdotool key --delay 80 "$@"
+}
+
+# The rows of the second commonest colour in a column near the menu's right edge, where only the items'
+# ground is painted (the commonest).
+menu_band() {
+  local l t r b
+  read -r l t r b <<<"$(drive rect '#32768')" && screenshot "$E2E_WORK/menu.png" >/dev/null || return 1
+  convert "$E2E_WORK/menu.png" -crop "1x$((b - t))+$((r - 5))+$t" +repage -depth 8 txt:- | awk -v t="$t" '
+    NR > 1 { split($1, p, ","); c = $3; n[c]++; if (!(c in top)) top[c] = p[2] + t; bottom[c] = p[2] + t + 1 }
+    END { for (c in n) if (n[c] > n[g]) g = c; for (c in n) if (c != g && n[c] > 8 && n[c] > n[h]) h = c
+          if (h != "") print top[h], bottom[h] }'
 }
 
 main_menu_item() {

@@ -23,6 +23,24 @@ NewBtnFormSetup ButtonSetup(std::uint16_t kind, const std::string& name, const s
   return s;
 }
 
+// The names a screen reader gives the shown fields, in Tab order: the static label just before each (a
+// list without one by its own text, in brackets); "?" for a field or a button without a name.
+std::vector<std::string> ReaderNames() {
+  std::vector<std::string> names;
+  HWND before = nullptr;
+  for (HWND c = GetWindow(EditorForm(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(c)) continue;
+    const std::wstring cls = ClassOf(c), text = ToWide(WindowText(c));
+    if (cls == L"Edit" || cls == L"ComboBox" || cls == WC_LISTVIEWW)
+      names.push_back(before && ClassOf(before) == L"Static" ? WindowText(before)
+                      : text.empty()                         ? "?"
+                                                             : "(" + FromWide(text) + ")");
+    if (cls == L"Button" && text.empty()) names.push_back("?");
+    before = c;
+  }
+  return names;
+}
+
 TEST(EditorDialog, ButtonModeCaptionsKeysAndRefusals) {
   struct KindCase {
     std::uint16_t kind;
@@ -36,6 +54,7 @@ TEST(EditorDialog, ButtonModeCaptionsKeysAndRefusals) {
     RunEditor({Do([&] {
                 EXPECT_EQ(WindowText(Ctl(Id::kLabel2)), k.label2);
                 EXPECT_EQ(IsWindowVisible(Ctl(Id::kBtnBrow)) != FALSE, k.browse);
+                EXPECT_EQ(ReaderNames(), (std::vector<std::string>{"名    称:", k.label2}));
                 Key(VK_ESCAPE);
               })},
               ButtonSetup(k.kind, "名字", "x"), mrCancel);
@@ -72,6 +91,7 @@ TEST(EditorDialog, ButtonModeCaptionsKeysAndRefusals) {
 TEST(EditorDialog, GroupPageTabOrderOnEachPage) {
   TempFolder folder("editor_tabs");
   std::vector<int> order1, order2;
+  std::vector<std::string> names1, names2;
   std::vector<EditorScript::Step> steps;
   // Each page's focus, then a Tab after each step until it came round again.
   const auto tabs = [&](std::vector<int>& order, int count) {
@@ -82,8 +102,10 @@ TEST(EditorDialog, GroupPageTabOrderOnEachPage) {
       steps.push_back(note);
     }
   };
+  steps.push_back(Do([&] { names1 = ReaderNames(); }));
   tabs(order1, 12);
   steps.push_back(Do(ShowButtonsPage));
+  steps.push_back(Do([&] { names2 = ReaderNames(); }));
   tabs(order2, 6);
   steps.push_back(Do([] { Key(VK_ESCAPE); }));
   NewBtnFormSetup s = WebGroupSetup(folder / "g.gpf");
@@ -99,6 +121,8 @@ TEST(EditorDialog, GroupPageTabOrderOnEachPage) {
   // An empty folder: only New among the list's buttons is enabled, so Tab skips the rest.
   EXPECT_EQ(order2, (std::vector<int>{Id::kTreeViewBtn, Id::kEditName, Id::kEditExe, Id::kBtnNew, Id::kOk,
                                       Id::kCancel, Id::kTreeViewBtn}));
+  EXPECT_EQ(names1, (std::vector<std::string>{"名称:", "工具栏属性:", "指定工具栏目录:"}));
+  EXPECT_EQ(names2, (std::vector<std::string>{"(工具栏按钮)", "名称(&N):", "目标(&M):"}));
 }
 
 // The group file behind WebGroupSetup.

@@ -48,6 +48,8 @@ TEST(AboutWindow, OpensCentredDissolvesClosesWithABlendAndFreesItself) {
   EXPECT_EQ((std::pair{rec.snapshot.Width(), rec.snapshot.Height()}), (std::pair{399, 250}));
   EXPECT_EQ(rec.opened, 81);  // 80 steps of 1246 pixels, then the last 70
   EXPECT_TRUE(GetWindowLongPtrW(about, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  // Its name, what a screen reader says of it: the caption and every text it paints.
+  EXPECT_EQ(testing_support::WindowText(about), "关于... 使用说明请查看: 帮助文件 Wendlix.htm");
 
   // A second command only brings the open window forward: no new snapshot of itself.
   EXPECT_EQ(ShowAboutWindow(nullptr, {}, &rec, dib->bitmap.get()), about);

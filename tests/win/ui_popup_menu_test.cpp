@@ -2,11 +2,13 @@
 // one real opening on the screen.
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -77,6 +79,13 @@ TEST(PopupMenu, BuildsOwnerDrawnItemsWithStatesAndSubMenus) {
   const HMENU sub = GetSubMenu(root, 4);
   EXPECT_EQ(Describe(sub, model), (std::vector<std::string>{"orc radio", "o beta"}));
   EXPECT_EQ(Describe(GetSubMenu(root, 5), model), (std::vector<std::string>{"od "}));
+  // A screen reader's menu proxy reads each owner-drawn item's text, "&" mark and all, at the start of its
+  // data.
+  for (auto [m, i, text] : {std::tuple{root, 0, L"&Image 图像"}, {root, 2, L"-"}, {sub, 1, L"&Beta"}}) {
+    const auto* msaa = reinterpret_cast<const MSAAMENUINFO*>(InfoAt(m, i).dwItemData);
+    ASSERT_EQ(msaa->dwMSAASignature, MSAA_MENU_SIG);
+    EXPECT_EQ(std::wstring(msaa->pszWText, msaa->cchWText), text);
+  }
 
   // Typed accelerators reach the model (which item a character runs is the core's): owner-drawn
   // items have no text the system could match.

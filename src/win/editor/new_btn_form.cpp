@@ -143,7 +143,8 @@ void TNewBtnForm::OnInitDialog() {
 
 void TNewBtnForm::CreateButtonPanel() {
   const int x0 = 16, y0 = 34;
-  AddControl(L"BUTTON", "", WS_VISIBLE | BS_OWNERDRAW, kBtnIcon, x0, y0, 40, 40);
+  // An owner-drawn control never shows its window text: the text is its name for a screen reader.
+  AddControl(L"BUTTON", "图标", WS_VISIBLE | BS_OWNERDRAW, kBtnIcon, x0, y0, 40, 40);
   AddControl(L"STATIC", "名    称:", WS_VISIBLE, kStatic, x0 + 50, y0 + 4, 105, 16);
   AddControl(L"EDIT", setup_.Name, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, kText1, x0 + 158, y0, 220, 21,
              WS_EX_CLIENTEDGE);

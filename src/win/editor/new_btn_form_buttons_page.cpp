@@ -28,7 +28,9 @@ void TNewBtnForm::CreateButtonsPage() {
     buttonsPage_.push_back(h1);
     return h1;
   };
-  const HWND list = add(WC_LISTVIEWW, "",
+  // Named by its page (a list shows no window text) and the owner-drawn icon by its window text, for
+  // screen readers; the edits take their names from the labels before them.
+  const HWND list = add(WC_LISTVIEWW, "工具栏按钮",
                         WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
                             LVS_OWNERDATA | LVS_SHAREIMAGELISTS,
                         kTreeViewBtn, x0, y0, 340, 132, WS_EX_CLIENTEDGE);
@@ -47,7 +49,7 @@ void TNewBtnForm::CreateButtonsPage() {
   add(L"STATIC", "目标(&M):", 0, kStatic, x0, y0 + 173, 62, 16);
   add(L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, kEditExe, x0 + 64, y0 + 170, 236, 21, WS_EX_CLIENTEDGE);
   const HWND browse = add(L"BUTTON", "...", WS_TABSTOP, kBtnBrowFile, x0 + 304, y0 + 169, 30, 23);
-  add(L"BUTTON", "", BS_OWNERDRAW, kBtnIcon1, x0 + 356, y0 + 145, 40, 40);
+  add(L"BUTTON", "图标", BS_OWNERDRAW, kBtnIcon1, x0 + 356, y0 + 145, 40, 40);
   add(L"BUTTON", "新增(&N)", WS_TABSTOP, kBtnNew, x0 + 64, y0 + 198, 90, 25);
   add(L"BUTTON", "确认修改(&E)", WS_TABSTOP, kBtnEdit, x0 + 160, y0 + 198, 100, 25);
   AddHint(browse, "查找文件");  // it shows only "..."

@@ -89,9 +89,10 @@ void TNewBtnForm::CreateGroupPage() {
   add(L"BUTTON", "单一颜色填充", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, kRd1, x0 + 95, y0 + 94, 118, 20);
   add(L"BUTTON", "渐变颜色填充", BS_AUTORADIOBUTTON, kRd2, x0 + 95, y0 + 120, 118, 20);
   add(L"BUTTON", "背景图版填充", BS_AUTORADIOBUTTON, kRd3, x0 + 95, y0 + 146, 118, 20);
-  add(L"BUTTON", "", WS_TABSTOP | WS_GROUP | BS_OWNERDRAW, kBtnColor, x0 + 218, y0 + 94, 82, 20);
-  add(L"BUTTON", "", WS_TABSTOP | BS_OWNERDRAW, kBtnFromColor, x0 + 218, y0 + 120, 40, 20);
-  add(L"BUTTON", "", WS_TABSTOP | BS_OWNERDRAW, kBtnToColor, x0 + 260, y0 + 120, 40, 20);
+  // The colour buttons are owner-drawn: their window texts, never shown, name them for screen readers.
+  add(L"BUTTON", "填充颜色", WS_TABSTOP | WS_GROUP | BS_OWNERDRAW, kBtnColor, x0 + 218, y0 + 94, 82, 20);
+  add(L"BUTTON", "渐变起始颜色", WS_TABSTOP | BS_OWNERDRAW, kBtnFromColor, x0 + 218, y0 + 120, 40, 20);
+  add(L"BUTTON", "渐变结束颜色", WS_TABSTOP | BS_OWNERDRAW, kBtnToColor, x0 + 260, y0 + 120, 40, 20);
   add(L"STATIC", "", SS_OWNERDRAW, kImage2, x0 + 305, y0 + 123, 98, 14);
   add(L"STATIC", "", SS_OWNERDRAW, kImage3, x0 + 218, y0 + 146, 99, 20);
   add(L"BUTTON", "选取图片...", WS_TABSTOP, kRxSpeedButton1, x0 + 320, y0 + 145, 83, 23);

@@ -22,6 +22,12 @@ constexpr POINT kLabel1At{24, 186}, kLabel2At{24, 206};
 
 std::string Label2Caption() { return std::string("帮助文件 ") + kHelpFileName; }
 
+// The window shows no caption: its name carries the caption and the texts it paints, for a screen
+// reader (the picture and the fade hold no text of their own).
+std::wstring WindowName() {
+  return std::wstring(kCaption) + L" " + kLabel1Caption + L" " + ToWide(Label2Caption());
+}
+
 HBITMAP LoadAboutPicture() {
   return static_cast<HBITMAP>(
       LoadImageW(GetModuleHandleW(nullptr), L"ABOUTPICTURE", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
@@ -48,8 +54,8 @@ class TLogoForm final : public BaseWindow<TLogoForm> {
     if (!RegisterClassOnce(wc)) return false;
     const Rect r = AboutWindowRect(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                    pictureWidth_, pictureHeight_);
-    if (!CreateHandle(WS_EX_TOPMOST, kCaption, WS_POPUP | WS_CLIPCHILDREN, r.left, r.top, r.Width(),
-                      r.Height(), owner, wc.hInstance))
+    if (!CreateHandle(WS_EX_TOPMOST, WindowName().c_str(), WS_POPUP | WS_CLIPCHILDREN, r.left, r.top,
+                      r.Width(), r.Height(), owner, wc.hInstance))
       return false;
     LumoFade1 = std::make_unique<LumoFadeControl>(Handle());
     TLumoFade& fade = LumoFade1->Fade();

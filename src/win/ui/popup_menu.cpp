@@ -1,5 +1,7 @@
 #include "win/ui/popup_menu.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 
 #include "win/common/unique_handle.h"
@@ -29,6 +31,9 @@ COLORREF Blend(COLORREF a, COLORREF b) {
 
 // One built item. It keeps copies of what it draws, so painting never reads the model.
 struct PopupMenu::Entry {
+  // The item's data points here, and a screen reader's menu proxy looks for the text of an owner-drawn
+  // item at the start of it: with the "&" mark, so that it also says the accelerator. First member.
+  MSAAMENUINFO accessible{MSAA_MENU_SIG, 0, nullptr};
   std::wstring text;  // with its "&" accelerator marks, for DrawText
   char32_t accelerator = 0;
   int image = -1;
@@ -83,6 +88,8 @@ void PopupMenu::AppendItems(HMENU menu, std::vector<MenuItem>& items, bool topLe
     if (!item.Visible) continue;
     auto e = std::make_unique<Entry>();
     e->text = ToWide(item.Caption);
+    e->accessible.cchWText = static_cast<DWORD>(e->text.size());
+    e->accessible.pszWText = e->text.data();
     e->accelerator = item.Enabled ? AcceleratorOf(item.Caption) : 0;
     e->image = item.ImageIndex;
     e->checked = item.Checked;
@@ -160,11 +167,13 @@ const MenuItem* PopupMenu::Popup(HWND owner, POINT pt, UINT align) {
   // A second opening from inside the first would pull the menu out from under it.
   if (tracking_ || !Build()) return nullptr;
   tracking_ = true;
+  owner_ = owner;
   // The owner must be in front, or the menu does not close when the user clicks elsewhere.
   SetForegroundWindow(owner);
   const UINT flags = align | TPM_RETURNCMD | TPM_RIGHTBUTTON;
   const BOOL id = TrackPopupMenuEx(menu_.get(), flags, pt.x, pt.y, owner, nullptr);
   tracking_ = false;
+  owner_ = nullptr;
   PostMessageW(owner, WM_NULL, 0, 0);
   return id > 0 ? model_.FindByCommand(static_cast<std::uint32_t>(id)) : nullptr;
 }
@@ -366,6 +375,10 @@ bool PopupMenu::OnMenuChar(wchar_t ch, HMENU menu, LRESULT& result) {
     if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) selected = static_cast<int>(i);
   }
   const MenuCharResult match = MatchMenuChar(accelerators, ch, selected);
+  // Some systems (Wine among them) ignore MNC_SELECT and would leave a shared letter without effect:
+  // moving the highlight here as well gives the same result on both.
+  if (match.Index >= 0 && !match.Execute && owner_)
+    HiliteMenuItem(owner_, menu, static_cast<UINT>(match.Index), MF_BYPOSITION | MF_HILITE);
   result = match.Index < 0 ? MAKELRESULT(0, MNC_IGNORE)
                            : MAKELRESULT(match.Index, match.Execute ? MNC_EXECUTE : MNC_SELECT);
   return true;

@@ -89,6 +89,7 @@ class PopupMenu {
   int stripHeight_ = 0;
   int dpi_ = 96;
   bool tracking_ = false;
+  HWND owner_ = nullptr;  // while the menu is open
 };
 
 }  // namespace wendlix

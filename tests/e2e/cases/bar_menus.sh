@@ -3,7 +3,8 @@
 # system button, looked at where they open; the hints of the title button and of a group's own area; a
 # docking edge chosen by keyboard, which keeps the bar's thickness, is marked in the menu and written at
 # close; About from the menu; Help opens Wendlix.htm beside the exe with the program the .htm type runs,
-# and without the file a box says so.
+# and without the file a box says so; a letter two items share moves the highlight between them, and
+# Return on the second closes the bar.
 source "$(dirname "$0")/../lib.sh"
 
 htm_opens_recorder
@@ -79,7 +80,22 @@ dir=$(winpath "$dir")" "the help page's program"
 rm "$dir/Wendlix.htm"
 main_menu_keys Up Up Return
 expect_box 帮助 help-missing
-stop_bar 20 || fail "the bar did not close by itself"
+
+# A shared letter moves the highlight to the next item with it: Q marks 快速创建工具栏 (three items and two
+# separators above the last) and 关闭快捷工具栏 (the last); Return then runs the one reached.
+band_moved() { BAND=$(menu_band); [ -n "$BAND" ] && [ "$BAND" != "$1" ]; }
+main_menu_keys Up
+wait_until 20 band_moved "" || fail "Up highlighted nothing"
+read -r lt lb <<<"$BAND"
+xdotool key q
+wait_until 20 band_moved "$lt $lb" || fail "the first Q did not move the highlight"
+up=$((3 * (lb - lt) + 14))
+expect_eq "$((lt - up)) $((lb - up))" "$BAND" "the first Q highlights 快速创建工具栏"
+xdotool key q
+wait_until 20 band_moved "$BAND" || fail "the second Q did not move the highlight"
+expect_eq "$lt $lb" "$BAND" "the second Q highlights 关闭快捷工具栏"
+xdotool key Return
+wait_bar_exit 20 && [ "$BAR_STATUS" = 0 ] || fail "关闭快捷工具栏 chosen by its letter did not close the bar cleanly"
 expect_eq 1 "$(grep -c '^cmd=' "$record")" "the help page opened once only"
 expect_eq "1 90" "$(ini_get "$dir/Wendlix.INI" "Wendlix V3.0" Edge) $(ini_get "$dir/Wendlix.INI" "Wendlix V3.0" Height)" \
   "edge and height written at close"
