@@ -1,6 +1,7 @@
 #include "win/keyboard/bar_keyboard.h"
 
 #include "core/keyboard/hotkey_texts.h"
+#include "win/accessible/bar_accessibility.h"
 #include "win/appbar/auto_hide_hold.h"
 #include "win/keyboard/hotkey_dialog.h"
 #include "win/ui/p_messages.h"
@@ -164,6 +165,7 @@ void BarKeyboard::SetFocusButton(BarFocus focus) {
   }
   focus_ = focus;
   painter_.SetFocused(ButtonHit(focus));
+  NotifyBarFocus(bar_, ButtonHit(focus));
 }
 
 void BarKeyboard::ActivateFocused() {
