@@ -62,3 +62,12 @@ xdotool key Down
 xdotool key Down
 focus_names() { awk -F'\t' '$1 == "focus" { print $2 }' "$events" | tr -d '\r' | paste -sd' '; }
 expect_soon "$(captions 0 | cut -d' ' -f1-3) 新闻" "the focus events as the arrows move" focus_names
+
+# Pinyin initials open the find box: its query and its chosen row are read, and the hook hears the row.
+xdotool type --delay 80 jsq
+wait_until 20 query_is jsq || fail "the box did not show jsq: $(findbox)"
+chosen() { drive acc-tree TFindBox | tr -d '\r' | awk -F'\t' '$4 ~ /selected/ { print $2 "\t" $3 }'; }
+expect_eq $'listitem\t计算器, 工具' "$(chosen)" "the chosen row"
+expect_eq $'text\t查找按钮\tjsq' "$(drive acc-tree TFindBox | tr -d '\r' | awk -F'\t' '$1 == 1 { print $2 "\t" $3 "\t" $8 }')" \
+  "the query line"
+expect_soon "计算器, 工具" "the last focus event" eval "awk -F'\t' '\$1 == \"focus\" { n = \$2 } END { print n }' '$events' | tr -d '\r'"

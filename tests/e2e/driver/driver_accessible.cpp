@@ -92,21 +92,22 @@ std::wstring Name(IAccessible* object, long id) {
   return Take(name);
 }
 
-// PATH ROLE NAME STATE LEFT,TOP,WIDTH,HEIGHT ACTION DESCRIPTION, tab-separated.
+// PATH ROLE NAME STATE LEFT,TOP,WIDTH,HEIGHT ACTION DESCRIPTION VALUE, tab-separated.
 void PrintObject(IAccessible* object, long id, const std::wstring& path) {
   VARIANT role{}, state{};
   object->get_accRole(Child(id), &role);
   object->get_accState(Child(id), &state);
   long x = 0, y = 0, w = 0, h = 0;
   object->accLocation(&x, &y, &w, &h, Child(id));
-  BSTR action = nullptr, description = nullptr;
+  BSTR action = nullptr, description = nullptr, value = nullptr;
   object->get_accDefaultAction(Child(id), &action);
   object->get_accDescription(Child(id), &description);
+  object->get_accValue(Child(id), &value);
   wchar_t place[64];
   swprintf(place, 64, L"%ld,%ld,%ld,%ld", x, y, w, h);
   Print(path + L"\t" + RoleText(role.vt == VT_I4 ? role.lVal : -1) + L"\t" + Name(object, id) + L"\t" +
         StateText(state.vt == VT_I4 ? state.lVal : 0) + L"\t" + place + L"\t" + Take(action) + L"\t" +
-        Take(description));
+        Take(description) + L"\t" + Take(value));
 }
 
 // Each child of `object`, depth first; a child that is an object of its own is walked too.
@@ -242,6 +243,7 @@ int RunAccessibleCommand(const wchar_t* name, wchar_t** a, int n) {
 // Usage lines for the driver's help.
 const wchar_t* AccessibleUsage() {
   return L"  acc-tree WINDOW          each accessible object: PATH ROLE NAME STATE X,Y,W,H ACTION DESCRIPTION\n"
+         L"                           VALUE\n"
          L"  acc-do WINDOW PATH       accDoDefaultAction on the object at PATH (as acc-tree prints it)\n"
          L"  acc-events WINDOW SECONDS EVENTS  print \"ready\", then each event of EVENTS (focus,show,hide,\n"
          L"                           reorder,selection,menustart,...) of the window's process with its name\n";
