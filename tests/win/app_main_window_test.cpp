@@ -22,10 +22,10 @@
 #include "win/common/accessible_ids.h"
 #include "win/common/registry.h"
 #include "win/common/wide.h"
-#include "win/ui/window_dpi.h"
 #include "win/inspect/bar_query.h"
 #include "win/shell/shell_windows.h"
 #include "win/ui/p_messages.h"
+#include "win/ui/window_dpi.h"
 
 namespace wendlix {
 namespace {
@@ -112,7 +112,8 @@ class MainWindowTest : public ::testing::Test {
   }
 
   // The bar on the right edge with one web group (its title and button lines in code page 936).
-  void Start(const std::string& title = "Web", const std::string& buttons = "News=http://news.example.cn/\r\n") {
+  void Start(const std::string& title = "Web",
+             const std::string& buttons = "News=http://news.example.cn/\r\n") {
     const std::string ini =
         "[Wendlix V3.0]\r\nAutoRun=0\r\nReLoadSet=0\r\nEdge=2\r\nAutoHide=0\r\nAlwaysOnTop=1\r\n"
         "Groups=1\r\nWidth=86\r\nHeight=300\r\nHotKey=" +
@@ -309,7 +310,8 @@ std::string TakeText(BSTR text) {
 
 // A screen reader's questions, in the bar's own thread as Windows asks them.
 TEST_F(MainWindowTest, ScreenReaderReadsTheBarsPartsAtEachDpiAndClicksByTheDefaultAction) {
-  Start(*Utf8ToCp936("网页"), *Utf8ToCp936("新闻=http://news.example.cn/\r\n邮件=http://mail.example.cn/\r\n"));
+  Start(*Utf8ToCp936("网页"),
+        *Utf8ToCp936("新闻=http://news.example.cn/\r\n邮件=http://mail.example.cn/\r\n"));
   IAccessible* raw = nullptr;
   ASSERT_EQ(AccessibleObjectFromWindow(Bar(), static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
                                        reinterpret_cast<void**>(&raw)),
@@ -362,7 +364,8 @@ TEST_F(MainWindowTest, ScreenReaderReadsTheBarsPartsAtEachDpiAndClicksByTheDefau
     ClientToScreen(Bar(), &origin);
     LONG x = 0, y = 0, w = 0, h = 0;
     ASSERT_EQ(bar->accLocation(&x, &y, &w, &h, Child(5)), S_OK);
-    EXPECT_EQ((Rect{x, y, x + w, y + h}), (Rect{origin.x + l, origin.y + t, origin.x + r, origin.y + b})) << dpi;
+    EXPECT_EQ((Rect{x, y, x + w, y + h}), (Rect{origin.x + l, origin.y + t, origin.x + r, origin.y + b}))
+        << dpi;
     VARIANT hit{};
     ASSERT_EQ(bar->accHitTest(origin.x + (l + r) / 2, origin.y + (t + b) / 2, &hit), S_OK);
     EXPECT_EQ(hit.vt == VT_I4 ? hit.lVal : -1, 5) << dpi;

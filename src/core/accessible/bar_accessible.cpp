@@ -91,14 +91,15 @@ std::vector<BarAccessibleItem> BarAccessibleItems(const BarView& view, const std
     for (int i = 0; i < static_cast<int>(children.size()); ++i) {
       const BarHit hit{K::kGroupButton, g, i};
       const Rect r = HitBounds(view, groups, hit);
-      out.Button(hit, LaunchButton(children[i]), children[i].Visible && r.Width() > 0 && r.Height() > 0, parent);
+      out.Button(hit, LaunchButton(children[i]), children[i].Visible && r.Width() > 0 && r.Height() > 0,
+                 parent);
     }
   }
   if (view.Collapsed.Visible) {
     for (int i = 0; i < static_cast<int>(view.Collapsed.Buttons.size()); ++i) {
       const BarButton& b = view.Collapsed.Buttons[i];
-      out.Button({K::kCollapsedGroup, b.Tag - kCollapsedGroupTagBase, i}, MenuButton(b.Caption, {}), b.Visible,
-                 -1);
+      out.Button({K::kCollapsedGroup, b.Tag - kCollapsedGroupTagBase, i}, MenuButton(b.Caption, {}),
+                 b.Visible, -1);
     }
   }
   return out.Take();
@@ -112,7 +113,8 @@ AccessibleTree BarAccessibleTree(const BarView& view, const std::vector<GroupPan
   tree.Self.Shortcut = input.HotKey;
   tree.Self.Bounds = MakeRect(0, 0, view.Client.cx, view.Client.cy);
   if (input.Hidden) tree.Self.State |= kAccOffscreen;
-  for (BarAccessibleItem& i : BarAccessibleItems(view, groups, input)) tree.Items.push_back(std::move(i.Item));
+  for (BarAccessibleItem& i : BarAccessibleItems(view, groups, input))
+    tree.Items.push_back(std::move(i.Item));
   return tree;
 }
 

@@ -12,7 +12,8 @@ void NameAndShortcut(const std::string& caption, AccessibleItem& item) {
     item.Name = caption;
     return;
   }
-  item.Shortcut = std::string("Alt+") + static_cast<char>(std::toupper(static_cast<unsigned char>(caption[amp + 1])));
+  item.Shortcut =
+      std::string("Alt+") + static_cast<char>(std::toupper(static_cast<unsigned char>(caption[amp + 1])));
   const bool bracketed = amp > 0 && caption[amp - 1] == '(' && caption.compare(amp + 2, 1, ")") == 0;
   item.Name = bracketed ? caption.substr(0, amp - 1) + caption.substr(amp + 3)
                         : caption.substr(0, amp) + caption.substr(amp + 1);

@@ -20,7 +20,8 @@ BarAccessibility::BarAccessibility(BarWindow& bar, const BarPainter& painter,
             input.Hidden = !bar_.Toolbar().AutoHideShown();
             input.Disabled = !IsWindowEnabled(bar_.Handle());
             input.Caption = kMainFormCaption;
-            if (const std::optional<HotKey> key = ParseHotKey(state.Settings.HotKey)) input.HotKey = FormatHotKey(*key);
+            if (const std::optional<HotKey> key = ParseHotKey(state.Settings.HotKey))
+              input.HotKey = FormatHotKey(*key);
             return BarAccessibleTree(bar_.View(), state.Groups, input);
           },
           [this](int index) { Post(index); }) {}

@@ -14,8 +14,8 @@
 #include "core/bar/bar_state.h"
 #include "core/bar/bar_view.h"
 #include "core/inspect/query_table.h"
-#include "win/app/program_files.h"
 #include "win/accessible/bar_accessibility.h"
+#include "win/app/program_files.h"
 #include "win/appbar/app_tool_bar.h"
 #include "win/bar/bar_groups.h"
 #include "win/bar/bar_live.h"
@@ -135,13 +135,14 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   BarMenus menus_{*this, groups_, buttonMenu_, quickCreate_, keyboard_};
   // A screen reader's default action is a click: the title and system buttons' through Clicked,
   // a group's buttons' as the keyboard's Enter (a folder button opens its menu).
-  BarAccessibility accessible_{*this, painter_, [this](const BarHit& hit) {
-                                 if (hit.What == BarHit::Kind::kBtnTitle || hit.What == BarHit::Kind::kBtnSys) {
-                                   Clicked(hit);
-                                 } else {
-                                   launch_.Activate(hit);
-                                 }
-                               }};
+  BarAccessibility accessible_{
+      *this, painter_, [this](const BarHit& hit) {
+        if (hit.What == BarHit::Kind::kBtnTitle || hit.What == BarHit::Kind::kBtnSys) {
+          Clicked(hit);
+        } else {
+          launch_.Activate(hit);
+        }
+      }};
   QueryTable queries_;  // the inspection channel's
   std::unique_ptr<SystemTweaksCommands> tweaks_;
   bool trackingLeave_ = false;

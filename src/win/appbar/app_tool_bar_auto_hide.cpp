@@ -105,7 +105,8 @@ void AppToolBarImpl::SlideAutoHide(bool show) {
   autoHideShown_ = show;
   SlideWithFrames(r, show ? ShowSlideInterval(props_.AutoHideInterval) : props_.AutoHideInterval);
   // A screen reader hears the bar come out and go (its parts are off screen meanwhile).
-  if (changed) NotifyWinEvent(show ? EVENT_OBJECT_SHOW : EVENT_OBJECT_HIDE, Handle(), OBJID_CLIENT, CHILDID_SELF);
+  if (changed)
+    NotifyWinEvent(show ? EVENT_OBJECT_SHOW : EVENT_OBJECT_HIDE, Handle(), OBJID_CLIENT, CHILDID_SELF);
 }
 
 void AppToolBarImpl::HoldShown(bool hold) {

@@ -164,7 +164,8 @@ void FindBox::Changed() {
   // A screen reader speaks the chosen row as it moves (or its button changes under it while typing),
   // and the status line when it takes the list's place.
   std::optional<std::pair<std::size_t, std::size_t>> chosen;
-  if (const std::optional<std::size_t> row = model_.Selected()) chosen.emplace(*row, model_.CandidateAt(*row));
+  if (const std::optional<std::size_t> row = model_.Selected())
+    chosen.emplace(*row, model_.CandidateAt(*row));
   if (chosen && chosen != announced_) {
     NotifyAccessible(EVENT_OBJECT_FOCUS, Handle(), FindBoxRowItem(chosen->first));
     NotifyAccessible(EVENT_OBJECT_SELECTION, Handle(), FindBoxRowItem(chosen->first));

@@ -43,11 +43,11 @@ LONG RoleOf(AccessibleRole role) {
 
 LONG StateOf(std::uint32_t s) {
   static constexpr std::pair<std::uint32_t, LONG> kStates[] = {
-      {kAccFocused, STATE_SYSTEM_FOCUSED},       {kAccFocusable, STATE_SYSTEM_FOCUSABLE},
-      {kAccHot, STATE_SYSTEM_HOTTRACKED},        {kAccPressed, STATE_SYSTEM_PRESSED},
+      {kAccFocused, STATE_SYSTEM_FOCUSED},         {kAccFocusable, STATE_SYSTEM_FOCUSABLE},
+      {kAccHot, STATE_SYSTEM_HOTTRACKED},          {kAccPressed, STATE_SYSTEM_PRESSED},
       {kAccUnavailable, STATE_SYSTEM_UNAVAILABLE}, {kAccOffscreen, STATE_SYSTEM_OFFSCREEN},
-      {kAccSelected, STATE_SYSTEM_SELECTED},     {kAccSelectable, STATE_SYSTEM_SELECTABLE},
-      {kAccDefault, STATE_SYSTEM_DEFAULT},       {kAccHasPopup, STATE_SYSTEM_HASPOPUP},
+      {kAccSelected, STATE_SYSTEM_SELECTED},       {kAccSelectable, STATE_SYSTEM_SELECTABLE},
+      {kAccDefault, STATE_SYSTEM_DEFAULT},         {kAccHasPopup, STATE_SYSTEM_HASPOPUP},
       {kAccReadOnly, STATE_SYSTEM_READONLY},
   };
   LONG out = 0;
@@ -73,7 +73,8 @@ void SetI4(VARIANT* v, LONG value) {
 // its own enumerator of children.
 class AccessibleList final : public IAccessible, public IEnumVARIANT {
  public:
-  AccessibleList(std::shared_ptr<AccessibleHost::Link> link, int scope) : link_(std::move(link)), scope_(scope) {}
+  AccessibleList(std::shared_ptr<AccessibleHost::Link> link, int scope)
+      : link_(std::move(link)), scope_(scope) {}
 
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
@@ -102,8 +103,11 @@ class AccessibleList final : public IAccessible, public IEnumVARIANT {
     return count ? S_OK : E_POINTER;
   }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                   UINT*) override {
     return E_NOTIMPL;
   }
 
@@ -205,7 +209,8 @@ class AccessibleList final : public IAccessible, public IEnumVARIANT {
       int place = 0;
       while (row[place] != from) ++place;
       const bool next = direction == NAVDIR_NEXT || direction == NAVDIR_DOWN || direction == NAVDIR_RIGHT;
-      const bool previous = direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP || direction == NAVDIR_LEFT;
+      const bool previous =
+          direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP || direction == NAVDIR_LEFT;
       if (next || previous) at = place + (next ? 1 : -1);
     }
     if (at < 0 || at >= static_cast<int>(row.size())) return S_FALSE;
@@ -254,7 +259,8 @@ class AccessibleList final : public IAccessible, public IEnumVARIANT {
     const AccessibleTree tree = link_->Tree();
     const std::vector<int> children = Children(tree);
     ULONG n = 0;
-    for (; n < count && cursor_ < children.size(); ++n, ++cursor_) ChildVariant(tree, children[cursor_], &out[n]);
+    for (; n < count && cursor_ < children.size(); ++n, ++cursor_)
+      ChildVariant(tree, children[cursor_], &out[n]);
     if (fetched) *fetched = n;
     return n == count ? S_OK : S_FALSE;
   }

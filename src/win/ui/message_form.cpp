@@ -169,12 +169,13 @@ AccessibleTree TMessageForm::DescribeForReader() const {
   const HWND focus = GetFocus();
   for (const PlacedButton& pb : layout_.buttons) {
     const HWND button = GetDlgItem(Handle(), kButtonIdBase + pb.button);
-    buttons.push_back({std::string(ButtonInfo(pb.button).caption), pb.bounds, pb.button == layout_.defaultButton,
-                       button && button == focus});
+    buttons.push_back({std::string(ButtonInfo(pb.button).caption), pb.bounds,
+                       pb.button == layout_.defaultButton, button && button == focus});
   }
   const HWND message = GetDlgItem(Handle(), kMessageId);
   std::wstring text(static_cast<std::size_t>(std::max(GetWindowTextLengthW(message), 0)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(std::max(GetWindowTextW(message, text.data(), static_cast<int>(text.size())), 0)));
+  text.resize(static_cast<std::size_t>(
+      std::max(GetWindowTextW(message, text.data(), static_cast<int>(text.size())), 0)));
   return MessageBoxAccessibleTree(Title(), FromWide(text), layout_.text, buttons, layout_.client);
 }
 

@@ -7,7 +7,7 @@
 source "$(dirname "$0")/../lib.sh"
 
 use_recorder
-tools=$E2E_WORK/Tools web=$E2E_WORK/Web
+tools=$E2E_WORK/Tools
 mkdir -p "$tools/资料"
 tw=$(winpath "$tools")
 drive make-link "$tw\\记事本.lnk" "$rec_win" '-open "my notes.txt"' "$tw" >/dev/null || fail "link 记事本"

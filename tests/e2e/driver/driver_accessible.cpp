@@ -33,29 +33,41 @@ struct Named {
   long value;
   const wchar_t* name;
 };
-constexpr Named kRoles[] = {{ROLE_SYSTEM_TOOLBAR, L"toolbar"},       {ROLE_SYSTEM_GROUPING, L"grouping"},
-                            {ROLE_SYSTEM_PUSHBUTTON, L"pushbutton"}, {ROLE_SYSTEM_BUTTONMENU, L"buttonmenu"},
-                            {ROLE_SYSTEM_LIST, L"list"},             {ROLE_SYSTEM_LISTITEM, L"listitem"},
-                            {ROLE_SYSTEM_STATICTEXT, L"statictext"}, {ROLE_SYSTEM_TEXT, L"text"},
-                            {ROLE_SYSTEM_DIALOG, L"dialog"},         {ROLE_SYSTEM_CLIENT, L"client"},
-                            {ROLE_SYSTEM_WINDOW, L"window"},         {ROLE_SYSTEM_MENUITEM, L"menuitem"},
+constexpr Named kRoles[] = {{ROLE_SYSTEM_TOOLBAR, L"toolbar"},
+                            {ROLE_SYSTEM_GROUPING, L"grouping"},
+                            {ROLE_SYSTEM_PUSHBUTTON, L"pushbutton"},
+                            {ROLE_SYSTEM_BUTTONMENU, L"buttonmenu"},
+                            {ROLE_SYSTEM_LIST, L"list"},
+                            {ROLE_SYSTEM_LISTITEM, L"listitem"},
+                            {ROLE_SYSTEM_STATICTEXT, L"statictext"},
+                            {ROLE_SYSTEM_TEXT, L"text"},
+                            {ROLE_SYSTEM_DIALOG, L"dialog"},
+                            {ROLE_SYSTEM_CLIENT, L"client"},
+                            {ROLE_SYSTEM_WINDOW, L"window"},
+                            {ROLE_SYSTEM_MENUITEM, L"menuitem"},
                             {ROLE_SYSTEM_MENUPOPUP, L"menupopup"}};
 constexpr Named kStates[] = {
-    {STATE_SYSTEM_FOCUSED, L"focused"},   {STATE_SYSTEM_FOCUSABLE, L"focusable"},
-    {STATE_SYSTEM_HOTTRACKED, L"hot"},    {STATE_SYSTEM_PRESSED, L"pressed"},
+    {STATE_SYSTEM_FOCUSED, L"focused"},         {STATE_SYSTEM_FOCUSABLE, L"focusable"},
+    {STATE_SYSTEM_HOTTRACKED, L"hot"},          {STATE_SYSTEM_PRESSED, L"pressed"},
     {STATE_SYSTEM_UNAVAILABLE, L"unavailable"}, {STATE_SYSTEM_OFFSCREEN, L"offscreen"},
-    {STATE_SYSTEM_SELECTED, L"selected"}, {STATE_SYSTEM_SELECTABLE, L"selectable"},
-    {STATE_SYSTEM_DEFAULT, L"default"},   {STATE_SYSTEM_HASPOPUP, L"haspopup"},
-    {STATE_SYSTEM_READONLY, L"readonly"}, {STATE_SYSTEM_CHECKED, L"checked"},
+    {STATE_SYSTEM_SELECTED, L"selected"},       {STATE_SYSTEM_SELECTABLE, L"selectable"},
+    {STATE_SYSTEM_DEFAULT, L"default"},         {STATE_SYSTEM_HASPOPUP, L"haspopup"},
+    {STATE_SYSTEM_READONLY, L"readonly"},       {STATE_SYSTEM_CHECKED, L"checked"},
     {STATE_SYSTEM_INVISIBLE, L"invisible"},
 };
 constexpr Named kEvents[] = {
-    {EVENT_OBJECT_FOCUS, L"focus"},           {EVENT_OBJECT_SHOW, L"show"},
-    {EVENT_OBJECT_HIDE, L"hide"},             {EVENT_OBJECT_REORDER, L"reorder"},
-    {EVENT_OBJECT_NAMECHANGE, L"namechange"}, {EVENT_OBJECT_SELECTION, L"selection"},
-    {EVENT_OBJECT_STATECHANGE, L"statechange"}, {EVENT_OBJECT_VALUECHANGE, L"valuechange"},
-    {EVENT_SYSTEM_MENUSTART, L"menustart"},   {EVENT_SYSTEM_MENUEND, L"menuend"},
-    {EVENT_SYSTEM_MENUPOPUPSTART, L"popupstart"}, {EVENT_SYSTEM_MENUPOPUPEND, L"popupend"},
+    {EVENT_OBJECT_FOCUS, L"focus"},
+    {EVENT_OBJECT_SHOW, L"show"},
+    {EVENT_OBJECT_HIDE, L"hide"},
+    {EVENT_OBJECT_REORDER, L"reorder"},
+    {EVENT_OBJECT_NAMECHANGE, L"namechange"},
+    {EVENT_OBJECT_SELECTION, L"selection"},
+    {EVENT_OBJECT_STATECHANGE, L"statechange"},
+    {EVENT_OBJECT_VALUECHANGE, L"valuechange"},
+    {EVENT_SYSTEM_MENUSTART, L"menustart"},
+    {EVENT_SYSTEM_MENUEND, L"menuend"},
+    {EVENT_SYSTEM_MENUPOPUPSTART, L"popupstart"},
+    {EVENT_SYSTEM_MENUPOPUPEND, L"popupend"},
 };
 
 std::wstring RoleText(long role) {

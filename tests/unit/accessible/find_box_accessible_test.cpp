@@ -9,7 +9,8 @@ std::vector<std::string> Lines(const AccessibleTree& tree) {
   std::vector<std::string> out;
   for (const AccessibleItem& i : tree.Items) {
     out.push_back(std::to_string(static_cast<int>(i.Role)) + " " + i.Name + " " + i.Value + " " +
-                  std::to_string(i.State) + " " + std::to_string(i.Parent) + " " + std::to_string(i.Bounds.top));
+                  std::to_string(i.State) + " " + std::to_string(i.Parent) + " " +
+                  std::to_string(i.Bounds.top));
   }
   return out;
 }
@@ -19,7 +20,10 @@ TEST(FindBoxAccessible, QueryRowsOnePageShownAndTheStatusLines) {
   layout.Query = Rect{20, 4, 200, 24};
   layout.List = Rect{20, 30, 200, 70};
   layout.RowHeight = 20;
-  FindBoxModel model({{"记事本", "工具", 0, 0}, {"计算器", "工具/资料", 1, 0}, {"截图", "工具", 2, 0}, {"画图", "工具", 3, 0}},
+  FindBoxModel model({{"记事本", "工具", 0, 0},
+                      {"计算器", "工具/资料", 1, 0},
+                      {"截图", "工具", 2, 0},
+                      {"画图", "工具", 3, 0}},
                      2);
   model.Type("j");
   model.Key(FindBoxKey::kDown);
@@ -35,7 +39,8 @@ TEST(FindBoxAccessible, QueryRowsOnePageShownAndTheStatusLines) {
 
   model.Type("zz");
   EXPECT_EQ(Lines(FindBoxAccessibleTree(model, layout)).back(), "6 没有找到匹配的按钮  1024 1 30");
-  EXPECT_EQ(Lines(FindBoxAccessibleTree(FindBoxModel({}, 2), layout)).back(), "6 工具栏上还没有按钮  1024 1 30");
+  EXPECT_EQ(Lines(FindBoxAccessibleTree(FindBoxModel({}, 2), layout)).back(),
+            "6 工具栏上还没有按钮  1024 1 30");
 }
 
 }  // namespace
