@@ -5,6 +5,7 @@
 #include "win/app/main_form.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <cstdio>
 #include <cstring>
@@ -18,10 +19,13 @@
 #include "core/text/encoding.h"
 #include "support/import_hooks.h"
 #include "support/win_test_support.h"
+#include "win/common/accessible_ids.h"
 #include "win/common/registry.h"
+#include "win/common/wide.h"
 #include "win/inspect/bar_query.h"
 #include "win/shell/shell_windows.h"
 #include "win/ui/p_messages.h"
+#include "win/ui/window_dpi.h"
 
 namespace wendlix {
 namespace {
@@ -107,16 +111,16 @@ class MainWindowTest : public ::testing::Test {
     ForgetConfigBase();
   }
 
-  // The bar on the right edge with one web group.
-  void Start() {
+  // The bar on the right edge with one web group (its title and button lines in code page 936).
+  void Start(const std::string& title = "Web",
+             const std::string& buttons = "News=http://news.example.cn/\r\n") {
     const std::string ini =
         "[Wendlix V3.0]\r\nAutoRun=0\r\nReLoadSet=0\r\nEdge=2\r\nAutoHide=0\r\nAlwaysOnTop=1\r\n"
         "Groups=1\r\nWidth=86\r\nHeight=300\r\nHotKey=" +
-        std::string(kHotKey) + "\r\n\r\n[Groups]\r\nWeb=C:\\\r\n";
+        std::string(kHotKey) + "\r\n\r\n[Groups]\r\n" + title + "=C:\\\r\n";
     ASSERT_TRUE(WriteBytes(folder_ / "Wendlix.INI", ini));
-    ASSERT_TRUE(WriteBytes(
-        folder_ / "Wendlix.GPF",
-        "[Web]\r\nPanel Style=1\r\nHeight=150\r\n[Web  Buttons]\r\nNews=http://news.example.cn/\r\n"));
+    ASSERT_TRUE(WriteBytes(folder_ / "Wendlix.GPF", "[" + title + "]\r\nPanel Style=1\r\nHeight=150\r\n[" +
+                                                        title + "  Buttons]\r\n" + buttons));
     program_ = {folder_ / "Wendlix.exe", folder_.Path(), "Wendlix"};
     form_ = std::make_unique<TWendlixMainForm>(program_, state_);
     ASSERT_TRUE(form_->Create(GetModuleHandleW(nullptr), nullptr));
@@ -283,6 +287,101 @@ TEST_F(MainWindowTest, CloseSavesTheSettingsAndEndsTheLoop) {
   EXPECT_EQ(saved.ReadInteger("Wendlix V3.0", "Edge", -1), 2);
   EXPECT_EQ(saved.ReadString("Wendlix V3.0", "HotKey", ""), kHotKey);
   EXPECT_EQ(saved.ReadSection("Groups"), std::vector<std::string>{"Web"});
+}
+
+}  // namespace
+}  // namespace wendlix
+
+namespace wendlix {
+namespace {
+
+VARIANT Child(LONG id) {
+  VARIANT v{};
+  v.vt = VT_I4;
+  v.lVal = id;
+  return v;
+}
+
+std::string TakeText(BSTR text) {
+  const std::string out = text ? FromWide(text) : std::string();
+  SysFreeString(text);
+  return out;
+}
+
+// A screen reader's questions, in the bar's own thread as Windows asks them.
+TEST_F(MainWindowTest, ScreenReaderReadsTheBarsPartsAtEachDpiAndClicksByTheDefaultAction) {
+  Start(*Utf8ToCp936("网页"),
+        *Utf8ToCp936("新闻=http://news.example.cn/\r\n邮件=http://mail.example.cn/\r\n"));
+  IAccessible* raw = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(Bar(), static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
+                                       reinterpret_cast<void**>(&raw)),
+            S_OK);
+  Microsoft::WRL::ComPtr<IAccessible> bar;
+  bar.Attach(raw);
+  const auto text = [&](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*), LONG id) {
+    BSTR out = nullptr;
+    (bar.Get()->*get)(Child(id), &out);
+    return TakeText(out);
+  };
+  const auto number = [&](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*), LONG id) {
+    VARIANT out{};
+    (bar.Get()->*get)(Child(id), &out);
+    return out.vt == VT_I4 ? out.lVal : -1;
+  };
+  LONG count = 0;
+  ASSERT_EQ(bar->get_accChildCount(&count), S_OK);
+  EXPECT_EQ(count, 3);  // the title and system buttons, the group
+  EXPECT_EQ(text(&IAccessible::get_accName, CHILDID_SELF), kMainFormCaption);
+  EXPECT_EQ(text(&IAccessible::get_accKeyboardShortcut, CHILDID_SELF), kHotKey);
+  EXPECT_EQ(number(&IAccessible::get_accRole, CHILDID_SELF), ROLE_SYSTEM_TOOLBAR);
+  EXPECT_EQ(text(&IAccessible::get_accName, 3), "网页");
+  EXPECT_EQ(number(&IAccessible::get_accRole, 3), ROLE_SYSTEM_GROUPING);
+  // The group is an object of its own holding its two buttons and its collapse arrow.
+  Microsoft::WRL::ComPtr<IDispatch> group;
+  ASSERT_EQ(bar->get_accChild(Child(3), &group), S_OK);
+  Microsoft::WRL::ComPtr<IAccessible> groupAcc;
+  ASSERT_EQ(group.As(&groupAcc), S_OK);
+  ASSERT_EQ(groupAcc->get_accChildCount(&count), S_OK);
+  EXPECT_EQ(count, 3);
+  EXPECT_EQ(text(&IAccessible::get_accName, 4), "新闻");
+  EXPECT_EQ(text(&IAccessible::get_accName, 5), "邮件");
+  EXPECT_EQ(text(&IAccessible::get_accDescription, 5), "http://mail.example.cn/");
+  EXPECT_EQ(text(&IAccessible::get_accDefaultAction, 4), "启动");
+  EXPECT_EQ(number(&IAccessible::get_accRole, 4), ROLE_SYSTEM_PUSHBUTTON);
+  EXPECT_EQ(number(&IAccessible::get_accState, 4), STATE_SYSTEM_FOCUSABLE);
+
+  // Where each button is: its place in the layout, on the screen, at 96 and 144 DPI.
+  LONG heights[2] = {};
+  for (int dpi : {96, 144}) {
+    SendMessageW(Bar(), kWmDpiChanged, MAKEWPARAM(dpi, dpi), 0);
+    const std::string layout = Ask("layout");
+    const std::size_t at = layout.find("button\t0\t1\t");
+    ASSERT_NE(at, std::string::npos) << layout;
+    int l = 0, t = 0, r = 0, b = 0;
+    ASSERT_EQ(std::sscanf(layout.c_str() + layout.find('\t', at + 11) + 3, "%d,%d,%d,%d", &l, &t, &r, &b), 4)
+        << layout;
+    POINT origin{0, 0};
+    ClientToScreen(Bar(), &origin);
+    LONG x = 0, y = 0, w = 0, h = 0;
+    ASSERT_EQ(bar->accLocation(&x, &y, &w, &h, Child(5)), S_OK);
+    EXPECT_EQ((Rect{x, y, x + w, y + h}), (Rect{origin.x + l, origin.y + t, origin.x + r, origin.y + b}))
+        << dpi;
+    VARIANT hit{};
+    ASSERT_EQ(bar->accHitTest(origin.x + (l + r) / 2, origin.y + (t + b) / 2, &hit), S_OK);
+    EXPECT_EQ(hit.vt == VT_I4 ? hit.lVal : -1, 5) << dpi;
+    heights[dpi == 144] = h;
+  }
+  EXPECT_EQ(heights[1], MulDiv(heights[0], 3, 2));
+
+  // The keyboard's focus is the reader's.
+  SendMessageW(Bar(), WM_HOTKEY, GlobalHotKey::kId, 0);
+  EXPECT_EQ(number(&IAccessible::get_accState, 4), STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED);
+  VARIANT focus{};
+  ASSERT_EQ(bar->get_accFocus(&focus), S_OK);
+  EXPECT_EQ(focus.vt == VT_I4 ? focus.lVal : -1, 4);
+
+  // The title button's default action is its click: the bar settings menu opens.
+  EXPECT_TRUE(WithMenu([&] { EXPECT_EQ(bar->accDoDefaultAction(Child(1)), S_OK); }, [](HWND) {}));
 }
 
 }  // namespace

@@ -4,12 +4,14 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <functional>
 #include <string>
 
 #include "core/bar/bar_texts.h"
 #include "support/win_test_support.h"
+#include "win/common/accessible_ids.h"
 #include "win/common/unique_handle.h"
 #include "win/common/wide.h"
 #include "win/ui/p_messages.h"
@@ -151,6 +153,57 @@ TEST(MessageBoxes, OpeningAnimationLeavesTheDesktopInsideTheFrame) {
   ASSERT_TRUE(last);
   EXPECT_EQ(GetPixel(screen.get(), last->left, 260), RGB(0, 0, 0));
   PlayOpenAnimation(nullptr, FormPosition::ScreenCenter);  // no window: nothing happens
+}
+
+}  // namespace
+}  // namespace wendlix
+
+namespace wendlix {
+namespace {
+
+VARIANT Child(LONG id) {
+  VARIANT v{};
+  v.vt = VT_I4;
+  v.lVal = id;
+  return v;
+}
+
+// A screen reader reads the painted caption, the text and the buttons (the default one known), and
+// its default action on a button answers as the button's click.
+TEST(MessageBoxes, ScreenReaderReadsCaptionTextAndButtonsAndPressesOne) {
+  BoxActor actor([](HWND form) {
+    IAccessible* box = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(form, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
+                                         reinterpret_cast<void**>(&box)),
+              S_OK);
+    const auto text = [&](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*), LONG id) {
+      BSTR out = nullptr;
+      (box->*get)(Child(id), &out);
+      const std::string got = out ? FromWide(out) : "";
+      SysFreeString(out);
+      return got;
+    };
+    const auto state = [&](LONG id) {
+      VARIANT out{};
+      box->get_accState(Child(id), &out);
+      return out.lVal;
+    };
+    LONG count = 0;
+    box->get_accChildCount(&count);
+    EXPECT_EQ(count, 3);
+    EXPECT_EQ(text(&IAccessible::get_accName, CHILDID_SELF), "确认");
+    EXPECT_EQ(text(&IAccessible::get_accName, 1), "删除这个按钮吗?");
+    EXPECT_EQ(text(&IAccessible::get_accName, 2), "确认");
+    EXPECT_EQ(text(&IAccessible::get_accKeyboardShortcut, 2), "Alt+O");
+    EXPECT_EQ(state(2), STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_DEFAULT | STATE_SYSTEM_FOCUSED);
+    EXPECT_EQ(text(&IAccessible::get_accName, 3), "取消");
+    EXPECT_EQ(state(3), STATE_SYSTEM_FOCUSABLE);
+    EXPECT_EQ(text(&IAccessible::get_accDefaultAction, 3), "按下");
+    EXPECT_EQ(box->accDoDefaultAction(Child(3)), S_OK);
+    box->Release();
+  });
+  EXPECT_EQ(ConfirmBox("删除这个按钮吗?", "确认"), mrCancel);
+  EXPECT_TRUE(actor.Finished());
 }
 
 }  // namespace

@@ -167,6 +167,8 @@ std::optional<LRESULT> TWendlixMainForm::WindowMessage(UINT msg, WPARAM wp, LPAR
       if (live_.OnTimer()) ArrangeBar();
       return 0;
     case WM_COPYDATA: return OnCopyData(reinterpret_cast<HWND>(wp), lp);
+    case WM_GETOBJECT: return accessible_.GetObject(wp, lp);
+    case BarAccessibility::kActionMessage: accessible_.RunPosted(); return 0;
     default: return std::nullopt;
   }
 }
@@ -291,6 +293,7 @@ void TWendlixMainForm::ArrangeBar() {
   }
   if (view_.Arrangement.MinWidth) SetMinWidth(*view_.Arrangement.MinWidth);
   InvalidateRect(Handle(), nullptr, FALSE);
+  accessible_.Rearranged();
 }
 
 BarHit TWendlixMainForm::HitTest(POINT client) const {

@@ -14,6 +14,7 @@
 #include "core/bar/bar_state.h"
 #include "core/bar/bar_view.h"
 #include "core/inspect/query_table.h"
+#include "win/accessible/bar_accessibility.h"
 #include "win/app/program_files.h"
 #include "win/appbar/app_tool_bar.h"
 #include "win/bar/bar_groups.h"
@@ -132,6 +133,16 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   BarFind find_{*this, launch_};
   BarKeyboard keyboard_{*this, painter_, launch_, buttonMenu_, find_};
   BarMenus menus_{*this, groups_, buttonMenu_, quickCreate_, keyboard_};
+  // A screen reader's default action is a click: the title and system buttons' through Clicked,
+  // a group's buttons' as the keyboard's Enter (a folder button opens its menu).
+  BarAccessibility accessible_{
+      *this, painter_, [this](const BarHit& hit) {
+        if (hit.What == BarHit::Kind::kBtnTitle || hit.What == BarHit::Kind::kBtnSys) {
+          Clicked(hit);
+        } else {
+          launch_.Activate(hit);
+        }
+      }};
   QueryTable queries_;  // the inspection channel's
   std::unique_ptr<SystemTweaksCommands> tweaks_;
   bool trackingLeave_ = false;

@@ -98,11 +98,15 @@ void AppToolBarImpl::SlideWithFrames(const Rect& r, int interval) {
 void AppToolBarImpl::SlideAutoHide(bool show) {
   if (!Handle()) return;
   Rect r = WindowRect();
+  const bool changed = autoHideShown_ != show;
   autoHideShown_ = true;
   showRequested_ = show;
   if (!PlaceForAutoHide(show, r)) return;
   autoHideShown_ = show;
   SlideWithFrames(r, show ? ShowSlideInterval(props_.AutoHideInterval) : props_.AutoHideInterval);
+  // A screen reader hears the bar come out and go (its parts are off screen meanwhile).
+  if (changed)
+    NotifyWinEvent(show ? EVENT_OBJECT_SHOW : EVENT_OBJECT_HIDE, Handle(), OBJID_CLIENT, CHILDID_SELF);
 }
 
 void AppToolBarImpl::HoldShown(bool hold) {

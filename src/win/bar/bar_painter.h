@@ -28,6 +28,7 @@ class BarPainter {
   void Paint(HDC dc, const BarView& view, const std::vector<GroupPanel>& groups, const BarPointer& pointer);
   // The button with the keyboard focus, drawn with a focus mark from the next paint on; none by default.
   void SetFocused(const BarHit& focused) { focused_ = focused; }
+  const BarHit& Focused() const { return focused_; }
 
  private:
   void PaintTitleStrip(HDC dc, const BarView& view, const BarPointer& pointer);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "core/accessible/find_box_accessible.h"
 #include "core/find/find_texts.h"
 #include "win/appbar/monitors.h"
 #include "win/common/wide.h"
@@ -43,12 +44,16 @@ std::optional<FindBoxKey> KeyOf(UINT vk) {
 
 }  // namespace
 
-FindBox::FindBox(Callbacks callbacks) : callbacks_(std::move(callbacks)) {}
+FindBox::FindBox(Callbacks callbacks)
+    : callbacks_(std::move(callbacks)),
+      accessible_([this] { return FindBoxAccessibleTree(model_, layout_); }, [](int) {}) {}
 
 FindBox::~FindBox() { Close(); }
 
 bool FindBox::Open(FindBoxRequest request, std::wstring_view typed) {
   Close();
+  announced_.reset();
+  announcedStatus_ = FindBoxStatus::kRows;
   HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW wc{};
   wc.hInstance = instance;
@@ -154,7 +159,24 @@ void FindBox::Act(FindBoxAction action) {
   Changed();
 }
 
-void FindBox::Changed() { InvalidateRect(Handle(), nullptr, FALSE); }
+void FindBox::Changed() {
+  InvalidateRect(Handle(), nullptr, FALSE);
+  // A screen reader speaks the chosen row as it moves (or its button changes under it while typing),
+  // and the status line when it takes the list's place.
+  std::optional<std::pair<std::size_t, std::size_t>> chosen;
+  if (const std::optional<std::size_t> row = model_.Selected())
+    chosen.emplace(*row, model_.CandidateAt(*row));
+  if (chosen && chosen != announced_) {
+    NotifyAccessible(EVENT_OBJECT_FOCUS, Handle(), FindBoxRowItem(chosen->first));
+    NotifyAccessible(EVENT_OBJECT_SELECTION, Handle(), FindBoxRowItem(chosen->first));
+  }
+  announced_ = chosen;
+  const FindBoxStatus status = model_.Status();
+  if (status != FindBoxStatus::kRows && status != announcedStatus_) {
+    NotifyAccessible(EVENT_OBJECT_NAMECHANGE, Handle(), FindBoxRowItem(0));
+  }
+  announcedStatus_ = status;
+}
 
 void FindBox::OnKeyDown(UINT vk) {
   if (const std::optional<FindBoxKey> key = KeyOf(vk)) Act(model_.Key(*key));
@@ -176,7 +198,9 @@ void FindBox::OnChar(wchar_t c) {
   highSurrogate_ = 0;
   const std::string before = model_.Query();
   model_.Type(FromWide(text));
-  if (model_.Query() != before) Changed();
+  if (model_.Query() == before) return;
+  NotifyAccessible(EVENT_OBJECT_VALUECHANGE, Handle(), 0);
+  Changed();
 }
 
 void FindBox::OnMouseWheel(int delta) {
@@ -280,6 +304,10 @@ LRESULT FindBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (!closing_ && IsWindowVisible(Handle())) Finish(FindBoxEnd::kDeactivated, nullptr);
       return 0;
     case WM_CLOSE: Finish(FindBoxEnd::kCancelled, nullptr); return 0;
+    case WM_GETOBJECT: {
+      const std::optional<LRESULT> object = accessible_.GetObject(Handle(), wp, lp);
+      return object ? *object : Default(msg, wp, lp);
+    }
     case WM_DESTROY:
       if (caret_) DestroyCaret();
       caret_ = false;

@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -28,6 +29,7 @@
 #include "core/find/find_box_model.h"
 #include "win/common/base_window.h"
 #include "win/common/unique_handle.h"
+#include "win/ui/accessible_list.h"
 
 namespace wendlix {
 
@@ -121,6 +123,10 @@ class FindBox : public BaseWindow<FindBox> {
   int caretX_ = 0;
   bool caret_ = false;
   bool closing_ = false;
+  // What a screen reader was last told: the chosen row and its candidate, the status line.
+  std::optional<std::pair<std::size_t, std::size_t>> announced_;
+  FindBoxStatus announcedStatus_ = FindBoxStatus::kRows;
+  AccessibleHost accessible_;
 };
 
 }  // namespace wendlix

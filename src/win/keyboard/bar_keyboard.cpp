@@ -1,6 +1,7 @@
 #include "win/keyboard/bar_keyboard.h"
 
 #include "core/keyboard/hotkey_texts.h"
+#include "win/accessible/bar_accessibility.h"
 #include "win/appbar/auto_hide_hold.h"
 #include "win/keyboard/hotkey_dialog.h"
 #include "win/ui/p_messages.h"
@@ -156,7 +157,9 @@ void BarKeyboard::SetFocusButton(BarFocus focus) {
     if (!IsRectEmpty(&dirty)) InvalidateRect(bar_.Handle(), &dirty, FALSE);
   }
   focus_ = focus;
-  painter_.SetFocused(FocusHit(focus));
+  const BarHit hit = FocusHit(focus);
+  painter_.SetFocused(hit);
+  NotifyBarFocus(bar_, hit);
 }
 
 void BarKeyboard::ActivateFocused() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/accessible/message_box_accessible.h"
 #include "core/bar/bar_texts.h"
 #include "win/common/wide.h"
 #include "win/ui/chinese_font.h"
@@ -163,6 +164,21 @@ void TMessageForm::CreateControls(const std::string& text, TMsgDlgType type) {
   }
 }
 
+AccessibleTree TMessageForm::DescribeForReader() const {
+  std::vector<MessageBoxButtonPart> buttons;
+  const HWND focus = GetFocus();
+  for (const PlacedButton& pb : layout_.buttons) {
+    const HWND button = GetDlgItem(Handle(), kButtonIdBase + pb.button);
+    buttons.push_back({std::string(ButtonInfo(pb.button).caption), pb.bounds,
+                       pb.button == layout_.defaultButton, button && button == focus});
+  }
+  const HWND message = GetDlgItem(Handle(), kMessageId);
+  std::wstring text(static_cast<std::size_t>(std::max(GetWindowTextLengthW(message), 0)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      std::max(GetWindowTextW(message, text.data(), static_cast<int>(text.size())), 0)));
+  return MessageBoxAccessibleTree(Title(), FromWide(text), layout_.text, buttons, layout_.client);
+}
+
 void TMessageForm::SetTitle(std::string_view title) {
   SetWindowTextW(Handle(), ToWide(title).c_str());
   InvalidateRect(Handle(), nullptr, FALSE);
@@ -242,6 +258,8 @@ TModalResult TMessageForm::ShowModal() {
   for (HWND h : disabled) EnableWindow(h, FALSE);
 
   ShowWindow(Handle(), SW_SHOW);
+  // A reader reads a dialog that starts: its caption and text, then the focused button.
+  NotifyWinEvent(EVENT_SYSTEM_DIALOGSTART, Handle(), OBJID_WINDOW, CHILDID_SELF);
   SetForegroundWindow(Handle());
   HWND focus = layout_.defaultButton ? FindControl(ButtonInfo(*layout_.defaultButton).name) : nullptr;
   if (!focus && !layout_.buttons.empty())
@@ -270,6 +288,7 @@ TModalResult TMessageForm::ShowModal() {
     if (IsWindow(h)) EnableWindow(h, TRUE);
   }
   if (IsWindow(Handle())) ShowWindow(Handle(), SW_HIDE);
+  NotifyWinEvent(EVENT_SYSTEM_DIALOGEND, Handle(), OBJID_WINDOW, CHILDID_SELF);
   return modalResult_ == mrNone ? mrCancel : modalResult_;
 }
 
@@ -311,6 +330,10 @@ LRESULT TMessageForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
       modalResult_ = mrCancel;  // the window lives until its owner frees it
       return 0;
+    case WM_GETOBJECT: {
+      const std::optional<LRESULT> object = accessible_.GetObject(Handle(), wp, lp);
+      return object ? *object : Default(msg, wp, lp);
+    }
     default: return Default(msg, wp, lp);
   }
 }

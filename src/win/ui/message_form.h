@@ -14,6 +14,7 @@
 #include "core/ui/message_box_metrics.h"
 #include "win/common/base_window.h"
 #include "win/common/unique_handle.h"
+#include "win/ui/accessible_list.h"
 
 namespace wendlix {
 
@@ -56,6 +57,8 @@ class TMessageForm : public BaseWindow<TMessageForm> {
   void PressButton(TMsgDlgBtn button);
   bool HandleModalKey(const MSG& m);
   void ApplyPosition();
+  // What a screen reader is told: the caption, the text, the buttons.
+  AccessibleTree DescribeForReader() const;
 
   MessageFormLayout layout_;
   unique_hfont ownFont_;
@@ -67,6 +70,13 @@ class TMessageForm : public BaseWindow<TMessageForm> {
   int helpContext_ = 0;
   FormPosition position_ = FormPosition::Designed;
   TModalResult modalResult_ = mrNone;
+  // A reader's default action on a button is its click, posted (item 1 + i is button i).
+  AccessibleHost accessible_{[this] { return DescribeForReader(); },
+                             [this](int item) {
+                               if (item < 1 || item > static_cast<int>(layout_.buttons.size())) return;
+                               const int id = kButtonIdBase + layout_.buttons[item - 1].button;
+                               PostMessageW(GetDlgItem(Handle(), id), BM_CLICK, 0, 0);
+                             }};
 };
 
 // Process-wide: caption widths of the buttons, measured once.

@@ -15,6 +15,10 @@
 #include <string>
 #include <vector>
 
+// The Active Accessibility commands (driver_accessible.cpp): -1 when `name` is none of them.
+int RunAccessibleCommand(const wchar_t* name, wchar_t** args, int n);
+const wchar_t* AccessibleUsage();
+
 namespace {
 
 constexpr int kOk = 0;
@@ -635,7 +639,7 @@ const Command kCommands[] = {
 int Usage() {
   std::wstring text = L"usage: wendlix_driver COMMAND ARGS\n";
   for (const Command& c : kCommands) text += std::wstring(L"  ") + c.name + L" " + c.usage + L"\n";
-  PrintError(text + L"WINDOW is a window class name or a handle written 0x...");
+  PrintError(text + AccessibleUsage() + L"WINDOW is a window class name or a handle written 0x...");
   return kUsage;
 }
 
@@ -653,10 +657,13 @@ int Run(int argc, wchar_t** argv) {
     const int code = c.run(hwnd, argv + 2, n);
     return code == kUsage ? Usage() : code;
   }
-  return Usage();
+  const int code = RunAccessibleCommand(argv[1], argv + 2, n);
+  return code == -1 || code == kUsage ? Usage() : code;
 }
 
 }  // namespace
+
+HWND FindDriverTarget(const wchar_t* name) { return FindTarget(name); }
 
 int wmain(int argc, wchar_t** argv) {
   try {

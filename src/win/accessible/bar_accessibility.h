@@ -1,0 +1,43 @@
+// The bar served to screen readers (core/accessible/bar_accessible.h says what it holds) and
+// the default actions they ask for, carried out as the same click later from the window's queue.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "core/accessible/bar_accessible.h"
+#include "win/bar/bar_painter.h"
+#include "win/bar/bar_window.h"
+#include "win/ui/accessible_list.h"
+
+namespace wendlix {
+
+class BarAccessibility {
+ public:
+  // Posted when a client asked for a default action; the window hands it to RunPosted.
+  static constexpr UINT kActionMessage = WM_APP + 40;
+
+  // `click` does what a click on the element does.
+  BarAccessibility(BarWindow& bar, const BarPainter& painter, std::function<void(const BarHit&)> click);
+
+  std::optional<LRESULT> GetObject(WPARAM wp, LPARAM lp) { return host_.GetObject(bar_.Handle(), wp, lp); }
+  void RunPosted();
+  // The groups or their buttons were laid out again.
+  void Rearranged() { NotifyAccessible(EVENT_OBJECT_REORDER, bar_.Handle(), -1); }
+
+ private:
+  void Post(int index);
+
+  BarWindow& bar_;
+  const BarPainter& painter_;
+  std::function<void(const BarHit&)> click_;
+  std::vector<BarHit> posted_;
+  AccessibleHost host_;
+};
+
+// The keyboard moved to `hit` on `bar` (nothing is raised for an element not in the tree).
+void NotifyBarFocus(BarWindow& bar, const BarHit& hit);
+
+}  // namespace wendlix
