@@ -17,7 +17,7 @@ int ShownGroupCount(const BarView& view, const std::vector<GroupPanel>& groups) 
 }
 
 // A group's children as the keyboard visits them: its buttons, then its overflow arrow.
-std::vector<int> KeyboardOrder(const std::vector<BarButton>& children) {
+std::vector<int> KeyboardOrder(const StableList<BarButton>& children) {
   std::vector<int> order;
   for (const bool overflow : {false, true}) {
     for (int i = 0; i < static_cast<int>(children.size()); ++i) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/keyboard/keyboard_focus.h"
 #include "support/filled_group.h"
 
 namespace wendlix {
@@ -75,6 +76,16 @@ TEST(BarAccessible, ItemsInKeyboardOrderWithRolesParentsAndActions) {
   EXPECT_EQ(last.Bounds, Rect{});
   EXPECT_EQ(items[7].Item.State & kAccOffscreen, 0u);
   EXPECT_EQ(BarAccessibleIndex(bar.View, bar.Groups, {K::kBackground}), -1);
+  // The buttons on screen are the keyboard's stops, in its order.
+  std::vector<BarHit> onScreen, stops;
+  for (const BarAccessibleItem& i : items) {
+    if (i.Hit.What != K::kBtnTitle && i.Hit.What != K::kBtnSys && i.Item.Role != R::kGrouping &&
+        !(i.Item.State & kAccOffscreen))
+      onScreen.push_back(i.Hit);
+  }
+  for (const FocusGroup& g : FocusableButtons(bar.View, bar.Groups))
+    for (const FocusButton& b : g.Buttons) stops.push_back(FocusHit(b.Focus));
+  EXPECT_EQ(onScreen, stops);
 }
 
 TEST(BarAccessible, StatesFollowFocusPointerSlideAndBoxes) {
