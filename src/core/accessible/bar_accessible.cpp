@@ -152,4 +152,17 @@ int BarAccessibleIndex(const BarView& view, const std::vector<GroupPanel>& group
   return -1;
 }
 
+std::vector<AccessibleChange> AccessibleChanges(const std::vector<std::string>& before,
+                                                const std::vector<std::string>& after) {
+  using K = AccessibleChange::Kind;
+  std::vector<AccessibleChange> out;
+  const int kept = static_cast<int>(std::min(before.size(), after.size()));
+  for (int i = 0; i < kept; ++i) {
+    if (before[i] != after[i]) out.push_back({K::kNameChange, i});
+  }
+  for (int i = kept; i < static_cast<int>(after.size()); ++i) out.push_back({K::kCreate, i});
+  for (int i = kept; i < static_cast<int>(before.size()); ++i) out.push_back({K::kDestroy, i});
+  return out;
+}
+
 }  // namespace wendlix

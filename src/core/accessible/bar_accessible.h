@@ -34,4 +34,14 @@ AccessibleTree BarAccessibleTree(const BarView& view, const std::vector<GroupPan
 // so that an event can name its child cheaply.
 int BarAccessibleIndex(const BarView& view, const std::vector<GroupPanel>& groups, const BarHit& hit);
 
+// What a listening reader is told when the items' names went from `before` to `after` (both in
+// item order): the items whose name changed, those added at the end and those gone from it.
+struct AccessibleChange {
+  enum class Kind { kNameChange, kCreate, kDestroy } What;
+  int Index;
+  bool operator==(const AccessibleChange&) const = default;
+};
+std::vector<AccessibleChange> AccessibleChanges(const std::vector<std::string>& before,
+                                                const std::vector<std::string>& after);
+
 }  // namespace wendlix

@@ -26,6 +26,29 @@ BarAccessibility::BarAccessibility(BarWindow& bar, const BarPainter& painter,
           },
           [this](int index) { Post(index); }) {}
 
+std::optional<LRESULT> BarAccessibility::GetObject(WPARAM wp, LPARAM lp) {
+  std::optional<LRESULT> answer = host_.GetObject(bar_.Handle(), wp, lp);
+  if (answer && !names_) names_ = Names();
+  return answer;
+}
+
+std::vector<std::string> BarAccessibility::Names() const {
+  std::vector<std::string> names;
+  for (BarAccessibleItem& i : BarAccessibleItems(bar_.View(), bar_.State().Groups, {}))
+    names.push_back(std::move(i.Item.Name));
+  return names;
+}
+
+void BarAccessibility::Rearranged() {
+  NotifyAccessible(EVENT_OBJECT_REORDER, bar_.Handle(), -1);
+  if (!names_) return;
+  std::vector<std::string> names = Names();
+  static constexpr DWORD kEvents[] = {EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_CREATE, EVENT_OBJECT_DESTROY};
+  for (const AccessibleChange& c : AccessibleChanges(*names_, names))
+    NotifyAccessible(kEvents[static_cast<int>(c.What)], bar_.Handle(), c.Index);
+  names_ = std::move(names);
+}
+
 void BarAccessibility::Post(int index) {
   const std::vector<BarAccessibleItem> items = BarAccessibleItems(bar_.View(), bar_.State().Groups, {});
   if (index < 0 || index >= static_cast<int>(items.size())) return;

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "core/accessible/bar_accessible.h"
@@ -22,18 +23,22 @@ class BarAccessibility {
   // `click` does what a click on the element does.
   BarAccessibility(BarWindow& bar, const BarPainter& painter, std::function<void(const BarHit&)> click);
 
-  std::optional<LRESULT> GetObject(WPARAM wp, LPARAM lp) { return host_.GetObject(bar_.Handle(), wp, lp); }
+  std::optional<LRESULT> GetObject(WPARAM wp, LPARAM lp);
   void RunPosted();
-  // The groups or their buttons were laid out again.
-  void Rearranged() { NotifyAccessible(EVENT_OBJECT_REORDER, bar_.Handle(), -1); }
+  // The groups or their buttons were laid out again: a reader that asked for the tree hears which
+  // items were renamed, added or taken away.
+  void Rearranged();
 
  private:
   void Post(int index);
+  std::vector<std::string> Names() const;
 
   BarWindow& bar_;
   const BarPainter& painter_;
   std::function<void(const BarHit&)> click_;
   std::vector<BarHit> posted_;
+  // The items' names when the bar was last laid out, kept only once a reader has asked.
+  std::optional<std::vector<std::string>> names_;
   AccessibleHost host_;
 };
 

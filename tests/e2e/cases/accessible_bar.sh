@@ -2,7 +2,8 @@
 # The bar as a screen reader reads it from another process (Active Accessibility). The tree names every
 # group and button the layout report shows, in the keyboard's order, with their roles and actions; the
 # default action on a shortcut starts it once, as a click would; an out-of-context event hook hears the
-# focus move as the arrows move it; the find box's chosen row is read after pinyin initials are typed.
+# focus move as the arrows move it; the find box's chosen row is read after pinyin initials are typed; a
+# shortcut renamed in the group's folder is heard renamed in its place.
 # e2e-timeout: 300
 source "$(dirname "$0")/../lib.sh"
 
@@ -71,3 +72,18 @@ expect_eq $'listitem\t计算器, 工具' "$(chosen)" "the chosen row"
 expect_eq $'text\t查找按钮\tjsq' "$(drive acc-tree TFindBox | tr -d '\r' | awk -F'\t' '$1 == 1 { print $2 "\t" $3 "\t" $8 }')" \
   "the query line"
 expect_soon "计算器, 工具" "the last focus event" eval "awk -F'\t' '\$1 == \"focus\" { n = \$2 } END { print n }' '$events' | tr -d '\r'"
+
+# A shortcut renamed in the folder (followed once the keyboard is given back; the group keeps no order of
+# its own, so the new name takes its place by name): the hook hears the two buttons whose names changed.
+xdotool key Escape
+wait_until 20 field_is session 1 || fail "the find box did not close"
+xdotool key Escape
+wait_until 20 field_is session 0 || fail "the keyboard session did not end"
+names=$E2E_WORK/names.txt
+wine_run "$WENDLIX_DRIVER" acc-events "$WENDLIX_MAIN_CLASS" 120 namechange >"$names" &
+on_exit kill $!
+wait_until 30 grep -q ready "$names" || fail "the name hook did not start"
+mv "$tools/记事本.lnk" "$tools/写字板.lnk"
+expect_soon "资料 写字板 计算器" "the buttons after the rename" captions 0
+renamed() { awk -F'\t' '$1 == "namechange" { print $2 }' "$names" | tr -d '\r' | paste -sd' '; }
+expect_soon "写字板 计算器" "the names heard after a rename in the folder" renamed

@@ -116,5 +116,14 @@ TEST(BarAccessible, StatesFollowFocusPointerSlideAndBoxes) {
   }
 }
 
+TEST(BarAccessible, ChangesNameTheRenamedTheAddedAndTheGone) {
+  using C = AccessibleChange::Kind;
+  EXPECT_EQ(AccessibleChanges({"甲", "乙"}, {"甲", "乙"}), std::vector<AccessibleChange>{});
+  EXPECT_EQ(AccessibleChanges({"甲", "乙"}, {"丙", "乙", "丁", "戊"}),
+            (std::vector<AccessibleChange>{{C::kNameChange, 0}, {C::kCreate, 2}, {C::kCreate, 3}}));
+  EXPECT_EQ(AccessibleChanges({"甲", "乙", "丙"}, {"乙"}),
+            (std::vector<AccessibleChange>{{C::kNameChange, 0}, {C::kDestroy, 1}, {C::kDestroy, 2}}));
+}
+
 }  // namespace
 }  // namespace wendlix
