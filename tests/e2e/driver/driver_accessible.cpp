@@ -11,23 +11,13 @@
 #include <vector>
 
 HWND FindDriverTarget(const wchar_t* name);
+void PrintDriverLine(const std::wstring& line);
 
 namespace {
 
 constexpr int kOk = 0, kNo = 1, kUsage = 2, kFailed = 3;
 // Not IID_IAccessible: liboleacc.a and libuuid both define it.
 constexpr IID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
-
-void Print(const std::wstring& line) {
-  const std::wstring text = line + L"\n";
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                       nullptr, nullptr);
-  std::string out(size, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr,
-                      nullptr);
-  DWORD written = 0;
-  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), out.data(), static_cast<DWORD>(out.size()), &written, nullptr);
-}
 
 struct Named {
   long value;
@@ -41,11 +31,7 @@ constexpr Named kRoles[] = {{ROLE_SYSTEM_TOOLBAR, L"toolbar"},
                             {ROLE_SYSTEM_LISTITEM, L"listitem"},
                             {ROLE_SYSTEM_STATICTEXT, L"statictext"},
                             {ROLE_SYSTEM_TEXT, L"text"},
-                            {ROLE_SYSTEM_DIALOG, L"dialog"},
-                            {ROLE_SYSTEM_CLIENT, L"client"},
-                            {ROLE_SYSTEM_WINDOW, L"window"},
-                            {ROLE_SYSTEM_MENUITEM, L"menuitem"},
-                            {ROLE_SYSTEM_MENUPOPUP, L"menupopup"}};
+                            {ROLE_SYSTEM_DIALOG, L"dialog"}};
 constexpr Named kStates[] = {
     {STATE_SYSTEM_FOCUSED, L"focused"},         {STATE_SYSTEM_FOCUSABLE, L"focusable"},
     {STATE_SYSTEM_HOTTRACKED, L"hot"},          {STATE_SYSTEM_PRESSED, L"pressed"},
@@ -62,12 +48,7 @@ constexpr Named kEvents[] = {
     {EVENT_OBJECT_REORDER, L"reorder"},
     {EVENT_OBJECT_NAMECHANGE, L"namechange"},
     {EVENT_OBJECT_SELECTION, L"selection"},
-    {EVENT_OBJECT_STATECHANGE, L"statechange"},
     {EVENT_OBJECT_VALUECHANGE, L"valuechange"},
-    {EVENT_SYSTEM_MENUSTART, L"menustart"},
-    {EVENT_SYSTEM_MENUEND, L"menuend"},
-    {EVENT_SYSTEM_MENUPOPUPSTART, L"popupstart"},
-    {EVENT_SYSTEM_MENUPOPUPEND, L"popupend"},
 };
 
 std::wstring RoleText(long role) {
@@ -117,9 +98,9 @@ void PrintObject(IAccessible* object, long id, const std::wstring& path) {
   object->get_accValue(Child(id), &value);
   wchar_t place[64];
   swprintf(place, 64, L"%ld,%ld,%ld,%ld", x, y, w, h);
-  Print(path + L"\t" + RoleText(role.vt == VT_I4 ? role.lVal : -1) + L"\t" + Name(object, id) + L"\t" +
-        StateText(state.vt == VT_I4 ? state.lVal : 0) + L"\t" + place + L"\t" + Take(action) + L"\t" +
-        Take(description) + L"\t" + Take(value));
+  PrintDriverLine(path + L"\t" + RoleText(role.vt == VT_I4 ? role.lVal : -1) + L"\t" + Name(object, id) +
+                  L"\t" + StateText(state.vt == VT_I4 ? state.lVal : 0) + L"\t" + place + L"\t" +
+                  Take(action) + L"\t" + Take(description) + L"\t" + Take(value));
 }
 
 // Each child of `object`, depth first; a child that is an object of its own is walked too.
@@ -204,7 +185,7 @@ int Events(HWND hwnd, const wchar_t* secondsText, const wchar_t* names) {
       },
       pid, 0, WINEVENT_OUTOFCONTEXT);
   if (!hook) return kFailed;
-  Print(L"ready");
+  PrintDriverLine(L"ready");
   bool printing = false;
   const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
   for (ULONGLONG now = GetTickCount64(); now < deadline; now = GetTickCount64()) {
@@ -225,7 +206,7 @@ int Events(HWND hwnd, const wchar_t* secondsText, const wchar_t* names) {
           name = Name(source, id.vt == VT_I4 ? id.lVal : CHILDID_SELF);
           source->Release();
         }
-        Print(std::wstring(e.name) + L"\t" + name + L"\t" + std::to_wstring(r.child));
+        PrintDriverLine(std::wstring(e.name) + L"\t" + name + L"\t" + std::to_wstring(r.child));
       }
     }
     printing = false;
@@ -258,5 +239,5 @@ const wchar_t* AccessibleUsage() {
          L"                           VALUE\n"
          L"  acc-do WINDOW PATH       accDoDefaultAction on the object at PATH (as acc-tree prints it)\n"
          L"  acc-events WINDOW SECONDS EVENTS  print \"ready\", then each event of EVENTS (focus,show,hide,\n"
-         L"                           reorder,selection,menustart,...) of the window's process with its name\n";
+         L"                           reorder,namechange,selection,valuechange) of the window's process with its name\n";
 }

@@ -664,6 +664,7 @@ int Run(int argc, wchar_t** argv) {
 }  // namespace
 
 HWND FindDriverTarget(const wchar_t* name) { return FindTarget(name); }
+void PrintDriverLine(const std::wstring& line) { Print(line); }
 
 int wmain(int argc, wchar_t** argv) {
   try {
