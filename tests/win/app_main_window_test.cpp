@@ -295,13 +295,6 @@ TEST_F(MainWindowTest, CloseSavesTheSettingsAndEndsTheLoop) {
 namespace wendlix {
 namespace {
 
-VARIANT Child(LONG id) {
-  VARIANT v{};
-  v.vt = VT_I4;
-  v.lVal = id;
-  return v;
-}
-
 std::string TakeText(BSTR text) {
   const std::string out = text ? FromWide(text) : std::string();
   SysFreeString(text);
@@ -320,12 +313,12 @@ TEST_F(MainWindowTest, ScreenReaderReadsTheBarsPartsAtEachDpiAndClicksByTheDefau
   bar.Attach(raw);
   const auto text = [&](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*), LONG id) {
     BSTR out = nullptr;
-    (bar.Get()->*get)(Child(id), &out);
+    (bar.Get()->*get)(AccChild(id), &out);
     return TakeText(out);
   };
   const auto number = [&](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*), LONG id) {
     VARIANT out{};
-    (bar.Get()->*get)(Child(id), &out);
+    (bar.Get()->*get)(AccChild(id), &out);
     return out.vt == VT_I4 ? out.lVal : -1;
   };
   LONG count = 0;
@@ -338,7 +331,7 @@ TEST_F(MainWindowTest, ScreenReaderReadsTheBarsPartsAtEachDpiAndClicksByTheDefau
   EXPECT_EQ(number(&IAccessible::get_accRole, 3), ROLE_SYSTEM_GROUPING);
   // The group is an object of its own holding its two buttons and its collapse arrow.
   Microsoft::WRL::ComPtr<IDispatch> group;
-  ASSERT_EQ(bar->get_accChild(Child(3), &group), S_OK);
+  ASSERT_EQ(bar->get_accChild(AccChild(3), &group), S_OK);
   Microsoft::WRL::ComPtr<IAccessible> groupAcc;
   ASSERT_EQ(group.As(&groupAcc), S_OK);
   ASSERT_EQ(groupAcc->get_accChildCount(&count), S_OK);
@@ -363,7 +356,7 @@ TEST_F(MainWindowTest, ScreenReaderReadsTheBarsPartsAtEachDpiAndClicksByTheDefau
     POINT origin{0, 0};
     ClientToScreen(Bar(), &origin);
     LONG x = 0, y = 0, w = 0, h = 0;
-    ASSERT_EQ(bar->accLocation(&x, &y, &w, &h, Child(5)), S_OK);
+    ASSERT_EQ(bar->accLocation(&x, &y, &w, &h, AccChild(5)), S_OK);
     EXPECT_EQ((Rect{x, y, x + w, y + h}), (Rect{origin.x + l, origin.y + t, origin.x + r, origin.y + b}))
         << dpi;
     VARIANT hit{};
@@ -381,7 +374,7 @@ TEST_F(MainWindowTest, ScreenReaderReadsTheBarsPartsAtEachDpiAndClicksByTheDefau
   EXPECT_EQ(focus.vt == VT_I4 ? focus.lVal : -1, 4);
 
   // The title button's default action is its click: the bar settings menu opens.
-  EXPECT_TRUE(WithMenu([&] { EXPECT_EQ(bar->accDoDefaultAction(Child(1)), S_OK); }, [](HWND) {}));
+  EXPECT_TRUE(WithMenu([&] { EXPECT_EQ(bar->accDoDefaultAction(AccChild(1)), S_OK); }, [](HWND) {}));
 }
 
 }  // namespace

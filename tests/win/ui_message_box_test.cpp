@@ -19,6 +19,7 @@
 namespace wendlix {
 namespace {
 
+using testing_support::AccChild;
 using testing_support::MakeWindow;
 using testing_support::ModalScript;
 using testing_support::OnWindow;
@@ -161,13 +162,6 @@ TEST(MessageBoxes, OpeningAnimationLeavesTheDesktopInsideTheFrame) {
 namespace wendlix {
 namespace {
 
-VARIANT Child(LONG id) {
-  VARIANT v{};
-  v.vt = VT_I4;
-  v.lVal = id;
-  return v;
-}
-
 // A screen reader reads the painted caption, the text and the buttons (the default one known), and
 // its default action on a button answers as the button's click.
 TEST(MessageBoxes, ScreenReaderReadsCaptionTextAndButtonsAndPressesOne) {
@@ -178,14 +172,14 @@ TEST(MessageBoxes, ScreenReaderReadsCaptionTextAndButtonsAndPressesOne) {
               S_OK);
     const auto text = [&](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*), LONG id) {
       BSTR out = nullptr;
-      (box->*get)(Child(id), &out);
+      (box->*get)(AccChild(id), &out);
       const std::string got = out ? FromWide(out) : "";
       SysFreeString(out);
       return got;
     };
     const auto state = [&](LONG id) {
       VARIANT out{};
-      box->get_accState(Child(id), &out);
+      box->get_accState(AccChild(id), &out);
       return out.lVal;
     };
     LONG count = 0;
@@ -199,7 +193,7 @@ TEST(MessageBoxes, ScreenReaderReadsCaptionTextAndButtonsAndPressesOne) {
     EXPECT_EQ(text(&IAccessible::get_accName, 3), "取消");
     EXPECT_EQ(state(3), STATE_SYSTEM_FOCUSABLE);
     EXPECT_EQ(text(&IAccessible::get_accDefaultAction, 3), "按下");
-    EXPECT_EQ(box->accDoDefaultAction(Child(3)), S_OK);
+    EXPECT_EQ(box->accDoDefaultAction(AccChild(3)), S_OK);
     box->Release();
   });
   EXPECT_EQ(ConfirmBox("删除这个按钮吗?", "确认"), mrCancel);

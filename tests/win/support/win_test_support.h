@@ -28,6 +28,14 @@ inline bool RunningUnderWine() {
   return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
+// A child id as the Active Accessibility calls take it.
+inline VARIANT AccChild(LONG id) {
+  VARIANT v{};
+  v.vt = VT_I4;
+  v.lVal = id;
+  return v;
+}
+
 // ---- files
 
 inline bool WriteBytes(const std::string& path, const std::string& bytes) {
