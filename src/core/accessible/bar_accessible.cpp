@@ -4,6 +4,7 @@
 
 #include "core/bar/bar_texts.h"
 #include "core/bar/group_construction.h"
+#include "core/keyboard/keyboard_focus.h"
 
 namespace wendlix {
 namespace {
@@ -14,17 +15,6 @@ constexpr char kCollapseButtonName[] = "更多按钮";
 
 int ShownGroupCount(const BarView& view, const std::vector<GroupPanel>& groups) {
   return static_cast<int>(std::min(view.Bands.size(), groups.size()));
-}
-
-// A group's children as the keyboard visits them: its buttons, then its overflow arrow.
-std::vector<int> KeyboardOrder(const StableList<BarButton>& children) {
-  std::vector<int> order;
-  for (const bool overflow : {false, true}) {
-    for (int i = 0; i < static_cast<int>(children.size()); ++i) {
-      if (children[i].IsCollapse() == overflow) order.push_back(i);
-    }
-  }
-  return order;
 }
 
 class Builder {
@@ -99,7 +89,7 @@ std::vector<BarAccessibleItem> BarAccessibleItems(const BarView& view, const std
     const int parent = out.Count();
     out.Add({K::kGroup, g}, std::move(group), true);
     const auto& children = groups[g].Children;
-    for (const int i : KeyboardOrder(children)) {
+    for (const int i : ChildrenInKeyboardOrder(children)) {
       const BarHit hit{K::kGroupButton, g, i};
       const Rect r = HitBounds(view, groups, hit);
       out.Button(hit, LaunchButton(children[i]), children[i].Visible && r.Width() > 0 && r.Height() > 0,
@@ -139,7 +129,7 @@ int BarAccessibleIndex(const BarView& view, const std::vector<GroupPanel>& group
     const int children = static_cast<int>(groups[g].Children.size());
     if (g == hit.Group && hit.What == K::kGroup) return index;
     if (g == hit.Group && hit.What == K::kGroupButton) {
-      const std::vector<int> order = KeyboardOrder(groups[g].Children);
+      const std::vector<int> order = ChildrenInKeyboardOrder(groups[g].Children);
       const auto at = std::find(order.begin(), order.end(), hit.Button);
       return at == order.end() ? -1 : index + 1 + static_cast<int>(at - order.begin());
     }

@@ -85,6 +85,16 @@ Place StepButton(const std::vector<FocusGroup>& groups, Place p, int step) {
 
 }  // namespace
 
+std::vector<int> ChildrenInKeyboardOrder(const StableList<BarButton>& children) {
+  std::vector<int> order;
+  for (const bool overflow : {false, true}) {
+    for (int i = 0; i < static_cast<int>(children.size()); ++i) {
+      if (children[i].IsCollapse() == overflow) order.push_back(i);
+    }
+  }
+  return order;
+}
+
 std::vector<FocusGroup> FocusableButtons(const BarView& view, const std::vector<GroupPanel>& groups) {
   std::vector<FocusGroup> out;
   const int count = static_cast<int>(std::min(view.Bands.size(), groups.size()));
@@ -96,12 +106,9 @@ std::vector<FocusGroup> FocusableButtons(const BarView& view, const std::vector<
     if (!view.Bands[g].Visible) continue;
     FocusGroup fg{g, {}};
     const auto& children = groups[g].Children;
-    // The overflow arrow comes after the buttons, wherever it stands among the children.
-    for (const bool overflow : {false, true}) {
-      for (int i = 0; i < static_cast<int>(children.size()); ++i) {
-        if (children[i].Visible && children[i].IsCollapse() == overflow)
-          add(fg, {g, i, overflow ? FocusKind::kOverflow : FocusKind::kButton});
-      }
+    for (const int i : ChildrenInKeyboardOrder(children)) {
+      if (children[i].Visible)
+        add(fg, {g, i, children[i].IsCollapse() ? FocusKind::kOverflow : FocusKind::kButton});
     }
     out.push_back(std::move(fg));
   }

@@ -39,6 +39,10 @@ struct FocusGroup {
 
 enum class FocusMove { kLeft, kRight, kUp, kDown, kNextGroup, kPreviousGroup, kFirst, kLast };
 
+// A group's children in the order the keyboard visits them: its buttons, then its overflow
+// arrow, wherever that stands among them.
+std::vector<int> ChildrenInKeyboardOrder(const StableList<BarButton>& children);
+
 // Every stop the keyboard reaches, in the one order the keyboard (and whatever follows it)
 // visits them: each shown band in band order with its shown buttons in control order, then its
 // overflow arrow when it shows one; last, as one more group, PanelBtn's collapsed groups'

@@ -56,7 +56,7 @@ dir=$tw" "the start the default action made"
 events=$E2E_WORK/events.txt
 wine_run "$WENDLIX_DRIVER" acc-events "$WENDLIX_MAIN_CLASS" 120 focus >"$events" &
 on_exit kill $!
-wait_until 30 grep -q ready "$events" || fail "the event hook did not start"
+wait_until 30 grep -qx ready "$events" || fail "the event hook did not start"
 call_up "the focus events"
 xdotool key Down
 xdotool key Down
@@ -82,7 +82,7 @@ wait_until 20 field_is session 0 || fail "the keyboard session did not end"
 names=$E2E_WORK/names.txt
 wine_run "$WENDLIX_DRIVER" acc-events "$WENDLIX_MAIN_CLASS" 120 namechange >"$names" &
 on_exit kill $!
-wait_until 30 grep -q ready "$names" || fail "the name hook did not start"
+wait_until 30 grep -qx ready "$names" || fail "the name hook did not start"
 mv "$tools/记事本.lnk" "$tools/写字板.lnk"
 expect_soon "资料 写字板 计算器" "the buttons after the rename" captions 0
 renamed() { awk -F'\t' '$1 == "namechange" { print $2 }' "$names" | tr -d '\r' | paste -sd' '; }
