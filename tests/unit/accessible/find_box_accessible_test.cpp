@@ -36,6 +36,7 @@ TEST(FindBoxAccessible, QueryRowsOnePageShownAndTheStatusLines) {
                                       "5 计算器, 工具/资料  " + std::to_string(chosen) + " 1 50",
                                       "5 截图, 工具  " + std::to_string(off) + " 1 0"}));
   EXPECT_EQ(FindBoxRowItem(*model.Selected()), 3);
+  EXPECT_EQ(FindBoxAccessibleTree(model, layout).Self.Role, AccessibleRole::kDialog);
 
   model.Type("zz");
   EXPECT_EQ(Lines(FindBoxAccessibleTree(model, layout)).back(), "6 没有找到匹配的按钮  1024 1 30");

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 
 #include "core/shell/shortcut_listing.h"
+#include "core/text/name_order.h"
 
 namespace wendlix {
 namespace {
@@ -67,6 +69,18 @@ TEST(ShellListing, EachStepInNtfsOrder) {
   V names;
   ListShortcutEntries(entries, names, false, true);
   EXPECT_EQ(names, expected);
+}
+
+// The whole upcase table, as a digest: the Win32 tests compare it with the system's code unit by
+// code unit, and any change to it shows here too.
+TEST(ShellListing, UpcaseTableIsTheOneTheSystemWasComparedWith) {
+  std::uint32_t digest = 2166136261u;  // FNV-1a over each upper-cased unit's two bytes
+  for (std::uint32_t c = 0; c <= 0xFFFF; ++c) {
+    const char16_t u = UpcaseCodeUnit(static_cast<char16_t>(c));
+    digest = (digest ^ (u & 0xFFu)) * 16777619u;
+    digest = (digest ^ (u >> 8)) * 16777619u;
+  }
+  EXPECT_EQ(digest, 0x2B089F32u);
 }
 
 TEST(ShellListing, FolderHasShortcuts) {
