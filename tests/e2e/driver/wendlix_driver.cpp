@@ -109,16 +109,20 @@ int WaitFor(const wchar_t* name, const wchar_t* secondsText, bool gone) {
   }
 }
 
+// Sends to a window of another process. No SMTO_ABORTIFHUNG: Wine counts a thread as hung after 5 s
+// without reading its queue, which a program starting on a loaded machine can be; a real hang still
+// ends at the limit.
+bool SendWithin(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, DWORD_PTR* result, UINT ms = 30000) {
+  return SendMessageTimeoutW(hwnd, msg, wp, lp, SMTO_NORMAL, ms, result) != 0;
+}
+
 std::wstring WindowText(HWND hwnd) {
   // WM_GETTEXT reaches controls of another process too; GetWindowText would not.
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
+  if (!SendWithin(hwnd, WM_GETTEXTLENGTH, 0, 0, &length)) return {};
   std::wstring text(length + 1, L'\0');
   DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                           SMTO_ABORTIFHUNG, 5000, &copied)) {
-    return {};
-  }
+  if (!SendWithin(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), &copied)) return {};
   text.resize(copied);
   return text;
 }
@@ -266,10 +270,14 @@ bool Ask(HWND bar, ULONG_PTR magic, const std::wstring& request, double seconds)
   COPYDATASTRUCT data{magic, static_cast<DWORD>(utf8.size()), const_cast<char*>(utf8.data())};
   DWORD_PTR result = 0;
   const bool probe = magic == kProbeMagic;
-  const bool taken =
-      SendMessageTimeoutW(bar, WM_COPYDATA, reinterpret_cast<WPARAM>(self), reinterpret_cast<LPARAM>(&data),
-                          probe ? SMTO_NORMAL : SMTO_ABORTIFHUNG, 10000, &result) != 0 &&
-      (!probe || result != 0);
+  const ULONGLONG start = GetTickCount64();
+  const bool sent =
+      SendWithin(bar, WM_COPYDATA, reinterpret_cast<WPARAM>(self), reinterpret_cast<LPARAM>(&data), &result);
+  if (!sent) {
+    PrintError(Format(L"the bar did not take the request within %llu ms (error %lu)", GetTickCount64() - start,
+                      GetLastError()));
+  }
+  const bool taken = sent && (!probe || result != 0);
   const ULONGLONG deadline = Deadline(seconds);
   while (taken && !g_replied && GetTickCount64() < deadline) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMs, QS_ALLINPUT);
@@ -277,8 +285,8 @@ bool Ask(HWND bar, ULONG_PTR magic, const std::wstring& request, double seconds)
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
   }
   DestroyWindow(self);
-  if (!taken && probe) PrintError(L"the bar took no request (are its test switches on?)");
-  if (taken && !g_replied && probe) PrintError(L"no answer within the time given");
+  if (sent && !taken) PrintError(L"the bar took no request (are its test switches on?)");
+  if (taken && !g_replied) PrintError(probe ? L"no answer within the time given" : L"the bar gave no answer");
   return taken && g_replied;
 }
 
@@ -545,8 +553,7 @@ const Command kCommands[] = {
        if (!control) PrintError(Format(L"no control %lld", id));
        DWORD_PTR result = 0;
        return !control ? kNo
-              : SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a[2]), SMTO_ABORTIFHUNG,
-                                    5000, &result)
+              : SendWithin(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a[2]), &result)
                   ? kOk
                   : kFailed;
      }},
@@ -571,8 +578,8 @@ const Command kCommands[] = {
        long long m = 0, wp = 0, lp = 0;
        if (!ParseNumber(a[1], m) || !ParseNumber(a[2], wp) || !ParseNumber(a[3], lp)) return kUsage;
        DWORD_PTR result = 0;
-       if (!SendMessageTimeoutW(w, static_cast<UINT>(m), static_cast<WPARAM>(wp), static_cast<LPARAM>(lp),
-                                SMTO_ABORTIFHUNG, 5000, &result)) {
+       if (!SendWithin(w, static_cast<UINT>(m), static_cast<WPARAM>(wp), static_cast<LPARAM>(lp), &result,
+                       5000)) {
          return kFailed;
        }
        Print(Format(L"%lld", static_cast<long long>(result)));
