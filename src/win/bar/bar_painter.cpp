@@ -364,7 +364,11 @@ void BarPainter::PaintButton(HDC dc, const GroupPanel* group, const BarButton& b
       link ? palette.bar.link : (group ? ThemedColor(group->Data.Font.Color) : palette.bar.text);
   // The light look keeps the user's pairs as they always were; the others make every caption readable.
   if (palette.mode == ThemeMode::kHighContrast && !link) textColor = palette.bar.text;
-  if (palette.mode != ThemeMode::kLight && b.Flat) textColor = ReadableTextColor(textColor, ground);
+  // A raised button has the face under its caption, not the group's ground.
+  if (palette.mode != ThemeMode::kLight) {
+    const ColorRef face[] = {palette.bar.face};
+    textColor = b.Flat ? ReadableTextColor(textColor, ground) : ReadableTextColor(textColor, face);
+  }
   HFONT font = group ? resources_.Font(group->Data.Font, link) : resources_.UiFont();
   SelectObjectScope selectFont(dc, font);
   const int textH = TextHeight(dc);
