@@ -89,8 +89,26 @@ convert "$E2E_WORK/edge0.png" \
   -fill '#3a6ea5' -draw "rectangle 120,84 $((sw - 121)),$((sh - 85))" -resize 75% "$out/screenshot.png"
 log "picture screenshot.png: the four edges"
 
-# Docked right: a folder button's menu, the buttons menu, a question and the editor.
+# Docked right: the bar light and, after Windows' apps turned dark, dark; a folder button's menu, the
+# buttons menu, a question and the editor.
 start_at 2 120
+personalize='HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize'
+apps_light() {  # 1 or 0, then the notice Windows sends
+  wine_run reg.exe add "$personalize" /v AppsUseLightTheme /t REG_DWORD /d "$1" /f >/dev/null 2>&1 &&
+    drive setting-change ImmersiveColorSet || fail "could not switch the apps' mode"
+}
+bar_top() { import -display "$DISPLAY" -window root -crop "120x560+$((sw - 120))+0" rgb:- | md5sum; }
+bar_top_is() { [ "$(bar_top)" = "$1" ]; }
+shot
+piece 120 560 $(( sw - 120 )) 0 bar-light.png
+light=$(bar_top)
+apps_light 0
+_dark() { ! bar_top_is "$light"; }
+wait_until 30 _dark || fail "the bar did not turn dark"
+shot
+piece 120 560 $(( sw - 120 )) 0 bar-dark.png
+apps_light 1
+wait_until 30 bar_top_is "$light" || fail "the bar did not turn light again"
 read -r cl ct _ _ <<<"$(drive client-rect "$WENDLIX_MAIN_CLASS")"
 IFS=, read -r x y <<<"$(centre "$(button_rect 2 系统工具)")"
 [ -n "$x" ] || fail "no folder button 系统工具"

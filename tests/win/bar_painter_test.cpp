@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/bar/bar_view.h"
+#include "support/look_support.h"
 #include "support/win_test_support.h"
 #include "win/bar/bar_painter.h"
 #include "win/common/wide.h"
@@ -78,6 +79,39 @@ TEST_F(PaintedBar, AGradientToASystemColourShiftsThatColour) {
   const auto lift = [](int c) { return static_cast<std::uint32_t>(c + 10); };
   EXPECT_EQ(px.At(panel.left + 50, middle),
             lift(GetRValue(shadow)) << 16 | lift(GetGValue(shadow)) << 8 | lift(GetBValue(shadow)));
+}
+
+TEST_F(PaintedBar, DarkLookTurnsTheBarsOwnSurfacesAndKeepsEveryTextReadable) {
+  groups_[0].Data.Color = kClBtnFace;  // system-coloured: takes the look's face
+  groups_[1].Data.DrawStyle = 0;       // the user's pale colour stays, its text turns dark
+  groups_[1].Data.Color = 0x00E5E5E5;
+  using testing_support::TextContrastIn;
+  for (const AppearanceChoice choice : {AppearanceChoice::kLight, AppearanceChoice::kDark}) {
+    SCOPED_TRACE(static_cast<int>(choice));
+    const testing_support::LookScope look(choice);
+    const PixelBuffer px = Paint(Size{100, 400});
+    const ColorRef face =
+        choice == AppearanceChoice::kDark ? DarkSystemColor(kSysBtnFace) : GetSysColor(COLOR_BTNFACE);
+    const Rect plain = view_.GroupPanelRect(0), pale = view_.GroupPanelRect(1);
+    EXPECT_EQ(px.At(plain.left + 50, plain.bottom - 20), ColorRefToPixel(face));
+    EXPECT_EQ(px.At(pale.left + 50, pale.bottom - 20), 0xE5E5E5u);
+    const Rect& sys = view_.Title.btnSYS;
+    EXPECT_GE(TextContrastIn(px, RECT{view_.PanelLogo.left + sys.left, view_.PanelLogo.top + sys.top,
+                                      view_.PanelLogo.left + sys.right, view_.PanelLogo.top + sys.bottom}),
+              kReadableContrast);
+    for (int g = 0; g < 2; ++g) {
+      const Rect& header = view_.Bands[g].Header;
+      EXPECT_GE(TextContrastIn(px, RECT{header.left + 26, header.top, header.right, header.bottom}),
+                kReadableContrast)
+          << g;
+      // The caption beside the icon: margin, icon and spacing left out.
+      const Rect panel = view_.GroupPanelRect(g), b = groups_[g].Children[0].Bounds;
+      EXPECT_GE(TextContrastIn(px, RECT{panel.left + b.left + 26, panel.top + b.top + 1,
+                                        panel.left + b.right - 2, panel.top + b.bottom - 1}),
+                kReadableContrast)
+          << g;
+    }
+  }
 }
 
 // Sets the process's icon-title font for the test's length, and puts the system's back.

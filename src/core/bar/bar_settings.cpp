@@ -23,6 +23,7 @@ BarSettings ReadBarSettings(const IniFile& ini, int currentHeight) {
   s.FlatDrawMode = ini.ReadBool(k, "Flat Draw", d.FlatDrawMode);
   s.AppBar.AutoHideInterval = ini.ReadInteger(k, "AutoHideInterval", d.AppBar.AutoHideInterval);
   s.LiveFolders = ini.ReadBool(k, "LiveFolders", d.LiveFolders);
+  s.Appearance = AppearanceChoiceFromStored(ini.ReadInteger(k, "Appearance", 0));
   s.HotKeyStored = ini.ValueExists(k, "HotKey");
   s.HotKey = ini.ReadString(k, "HotKey", d.HotKey);
   // A damaged rectangle still names the device; the device alone finds the monitor.
@@ -50,6 +51,10 @@ void WriteBarSettings(IniFile& ini, const BarSettings& s, int groupCount) {
   ini.WriteInteger(k, "AutoHideInterval", s.AppBar.AutoHideInterval);
   ini.WriteBool(k, "LiveFolders", s.LiveFolders);
   // Written only once chosen, so that a file without it keeps following the default.
+  if (s.Appearance == AppearanceChoice::kFollowSystem)
+    ini.DeleteKey(k, "Appearance");
+  else
+    ini.WriteInteger(k, "Appearance", static_cast<int>(s.Appearance));
   if (s.HotKeyStored) ini.WriteString(k, "HotKey", s.HotKey);
   if (!s.Monitor.Empty()) {
     ini.WriteString(k, "Monitor", s.Monitor.device);

@@ -8,6 +8,7 @@
 #include "core/appbar/app_tool_bar_types.h"
 #include "core/appbar/monitor_layout.h"
 #include "core/keyboard/hotkey.h"
+#include "core/paint/theme.h"
 
 namespace wendlix {
 
@@ -43,6 +44,8 @@ struct BarSettings {
   bool HotKeyStored = false;  // the file named one (even ""), so it is the user's choice
   SavedMonitor Monitor;       // "Monitor" and "MonitorRect"; empty: the primary monitor
   bool LiveFolders = true;    // shortcut groups follow their folders as they change
+  // "Appearance": 0 follows the system, 1 light, 2 dark; absent or any other value follows.
+  AppearanceChoice Appearance = AppearanceChoice::kFollowSystem;
 
   bool operator==(const BarSettings&) const = default;
 };

@@ -72,6 +72,10 @@ MenuModel BuildMainPMenu(const std::vector<GroupMenuEntry>& groups) {
                            {Radio("N20", "快", 11), Radio("N21", "中", 12), Radio("N22", "慢", 13)}),
                MakeSubMenu("S6", "激活速度(&S)",
                            {Radio("N23", "快", 21), Radio("N24", "中", 22), Radio("N25", "慢", 23)}),
+               MakeSubMenu(
+                   "Appearance1", "外观(&A)",
+                   {Radio("AppearanceSystem", "跟随系统(&F)", 31), Radio("AppearanceLight", "浅色(&L)", 32),
+                    Radio("AppearanceDark", "深色(&D)", 33)}),
                MakeSeparator("HotKeySep"), MakeItem("HotKey1", "热键(&K)...")},
               4),
           MakeSeparator("N32"),
@@ -121,6 +125,9 @@ void MainPMenuPopup(MenuModel& menu, const BarSettings& s, const std::vector<Gro
   SetChecked(menu, "N23", p.ActiveDelay < 800);
   SetChecked(menu, "N24", p.ActiveDelay >= 800 && p.ActiveDelay <= 1500);
   SetChecked(menu, "N25", p.ActiveDelay > 1500);
+  SetChecked(menu, "AppearanceSystem", s.Appearance == AppearanceChoice::kFollowSystem);
+  SetChecked(menu, "AppearanceLight", s.Appearance == AppearanceChoice::kLight);
+  SetChecked(menu, "AppearanceDark", s.Appearance == AppearanceChoice::kDark);
 }
 
 void CheckPositionItems(MenuModel& menu, const std::array<bool, 4>& checks) {
@@ -136,7 +143,8 @@ MainMenuAction MainMenuActionOf(const MenuItem& item) {
   if (name == "Autohide1") return MainMenuAction::kAutoHide;
   if (name.starts_with("Position")) return MainMenuAction::kPosition;
   if (name.starts_with(kGroupEntryPrefix)) return MainMenuAction::kGroupVisible;
-  for (std::string_view s : {"A1", "M1", "N18", "LiveFolders1", "N20", "N21", "N22", "N23", "N24", "N25"})
+  for (std::string_view s : {"A1", "M1", "N18", "LiveFolders1", "N20", "N21", "N22", "N23", "N24", "N25",
+                             "AppearanceSystem", "AppearanceLight", "AppearanceDark"})
     if (name == s) return MainMenuAction::kSetting;
   if (name == "HotKey1") return MainMenuAction::kHotKey;
   if (name == "G1") return MainMenuAction::kNewGroup;
@@ -163,6 +171,9 @@ bool A1Click(int tag, BarSettings& s) {
     case 21: p.ActiveDelay = 100; break;
     case 22: p.ActiveDelay = 800; break;
     case 23: p.ActiveDelay = 3000; break;
+    case 31: s.Appearance = AppearanceChoice::kFollowSystem; break;
+    case 32: s.Appearance = AppearanceChoice::kLight; break;
+    case 33: s.Appearance = AppearanceChoice::kDark; break;
     default: break;
   }
   return false;

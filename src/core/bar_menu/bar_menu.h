@@ -9,7 +9,8 @@
 //   - On the chosen item, by MainMenuActionOf(item): kAutoHide -> AutoHide1Click;
 //     kPosition -> PositionLeft1Click (the item's Tag is the new edge) with
 //     EdgeChangePopupPoint; kSetting -> A1Click, then push the changed appbar properties
-//     to the toolbar and lay every group out again when it answers true; kGroupVisible:
+//     to the toolbar, follow a changed Appearance, and lay every group out again when it
+//     answers true; kGroupVisible:
 //     the item's Tag is the group's band index; kQuickFolder (Tag 1 to 5) and kQuickSites
 //     (the collection file is the caption + ".GLF") quick-create; kHelp -> H2Click
 //     (win/bar_menu/bar_menu_commands.h).

@@ -11,7 +11,7 @@
 #include "win/inspect/bar_queries.h"
 #include "win/inspect/bar_query.h"
 #include "win/paint/dib_section.h"
-#include "win/paint/system_colors.h"
+#include "win/paint/theme_win.h"
 #include "win/shell/shortcut_files.h"
 #include "win/ui/window_dpi.h"
 
@@ -134,6 +134,7 @@ std::optional<LRESULT> TWendlixMainForm::WindowMessage(UINT msg, WPARAM wp, LPAR
         resources_.SystemFontsChanged();
         ArrangeBar();
       }
+      if (IsThemeNotice(msg, wp, lp)) FollowTheme();
       // A tool window may miss WM_DPICHANGED: the monitor's DPI is looked at again here.
       dpi_.LookAgain();
       return result;
@@ -146,8 +147,10 @@ std::optional<LRESULT> TWendlixMainForm::WindowMessage(UINT msg, WPARAM wp, LPAR
     case WM_ERASEBKGND: return 1;  // WM_PAINT covers every pixel
     case WM_PAINT: OnPaint(); return 0;
     case WM_SYSCOLORCHANGE:
-      backgrounds_.Reset();
-      ArrangeBar();
+      if (!FollowTheme()) {
+        backgrounds_.Reset();
+        ArrangeBar();
+      }
       return std::nullopt;
     case kIconsArrivedMessage:
       if (resources_.Icons().Collect()) {
@@ -286,7 +289,7 @@ void TWendlixMainForm::ArrangeBar() {
     }
   }
   view_ = wendlix::ArrangeBar(state_.Groups, Edge(), Size{client.right, client.bottom},
-                              state_.Settings.FlatDrawMode, outside, Scale(), SystemColor);
+                              state_.Settings.FlatDrawMode, outside, Scale(), ThemedSystemColor);
   backgrounds_.Resize(static_cast<int>(state_.Groups.size()));
   for (std::size_t i = 0; i < view_.Appearances.size(); ++i) {
     backgrounds_.Update(static_cast<int>(i), view_.Appearances[i].Background);
@@ -294,6 +297,16 @@ void TWendlixMainForm::ArrangeBar() {
   if (view_.Arrangement.MinWidth) SetMinWidth(*view_.Arrangement.MinWidth);
   InvalidateRect(Handle(), nullptr, FALSE);
   accessible_.Rearranged();
+}
+
+bool TWendlixMainForm::FollowTheme() {
+  if (!RefreshTheme(state_.Settings.Appearance)) return false;
+  backgrounds_.Reset();
+  ArrangeBar();
+  // Drawn before the notice returns, and the bar's other windows with it.
+  UpdateWindow(Handle());
+  NotifyThemeChanged();
+  return true;
 }
 
 BarHit TWendlixMainForm::HitTest(POINT client) const {

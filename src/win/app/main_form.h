@@ -62,6 +62,7 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   const BarPointer& Pointer() const override { return pointer_; }
   void SetPointer(const BarPointer& pointer) override;
   void ArrangeBar() override;
+  bool FollowTheme() override;
   void RefreshGroupEntries() override;
   SystemTweaksCommands* Tweaks() override { return tweaks_.get(); }
   void ShowContextMenu(POINT client) override;

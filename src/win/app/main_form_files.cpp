@@ -9,6 +9,7 @@
 #include "win/app/main_form.h"
 #include "win/app/startup_trace.h"
 #include "win/appbar/auto_hide_hold.h"
+#include "win/paint/theme_win.h"
 #include "win/shell/desktop_icon.h"
 #include "win/shell/disk_shortcut_folder.h"
 #include "win/shell/shell_folders.h"
@@ -26,6 +27,7 @@ void TWendlixMainForm::LoadBar() {
   IniFile ini(SettingsFileName(state_.ConfigBase));
   state_.Settings = ReadBarSettings(ini, Scale().Unscale(rc.bottom - rc.top));
   state_.Launches = LaunchCounts::Read(ini);
+  RefreshTheme(state_.Settings.Appearance);
   // The edge is applied once, by UpdateBar at the end, with the dock size and groups read:
   // each application is a round of appbar messages with the shell.
   const AppBarProps& bar = state_.Settings.AppBar;

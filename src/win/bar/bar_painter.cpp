@@ -6,12 +6,11 @@
 #include "win/bar/bar_pictures.h"
 #include "win/common/wide.h"
 #include "win/paint/system_colors.h"
+#include "win/paint/theme_win.h"
 
 namespace wendlix {
 namespace {
 
-constexpr COLORREF kLogoColor = 0x0062D3F9;
-constexpr COLORREF kLinkBlue = 0x00FF0000;
 constexpr int kSpacingBesideIcon = 4;
 constexpr int kTextMargin = 4;
 
@@ -66,16 +65,65 @@ void DrawBevelLine(HDC dc, const RECT& r, bool vertical) {
     shadow.top = light.bottom;
     shadow.bottom = shadow.top + 1;
   }
-  Fill(dc, light, GetSysColor(COLOR_BTNHIGHLIGHT));
-  Fill(dc, shadow, GetSysColor(COLOR_BTNSHADOW));
+  Fill(dc, light, CurrentPalette().bar.light);
+  Fill(dc, shadow, CurrentPalette().bar.shadow);
+}
+
+// DrawEdge takes the system's colours, which the light look keeps; the others draw the same
+// one-pixel lines in their own.
+void DrawThemedEdge(HDC dc, RECT r, UINT edge) {
+  const ThemePalette& p = CurrentPalette();
+  if (p.mode == ThemeMode::kLight) {
+    DrawEdge(dc, &r, edge, BF_RECT);
+    return;
+  }
+  struct Ring {
+    UINT part;
+    ColorRef topLeft, bottomRight;
+  };
+  const Ring rings[] = {{BDR_RAISEDOUTER, p.bar.softLight, p.bar.darkShadow},
+                        {BDR_SUNKENOUTER, p.bar.shadow, p.bar.light},
+                        {BDR_RAISEDINNER, p.bar.light, p.bar.shadow},
+                        {BDR_SUNKENINNER, p.bar.darkShadow, p.bar.softLight}};
+  for (const Ring& ring : rings) {
+    if (!(edge & ring.part) || Empty(r)) continue;
+    Fill(dc, RECT{r.left, r.top, r.right, r.top + 1}, ring.topLeft);
+    Fill(dc, RECT{r.left, r.top, r.left + 1, r.bottom}, ring.topLeft);
+    Fill(dc, RECT{r.left, r.bottom - 1, r.right, r.bottom}, ring.bottomRight);
+    Fill(dc, RECT{r.right - 1, r.top, r.right, r.bottom}, ring.bottomRight);
+    InflateRect(&r, -1, -1);
+  }
 }
 
 void DrawFlatFrame(HDC dc, RECT r, bool hot, bool pressed) {
   if (pressed) {
-    DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+    DrawThemedEdge(dc, r, BDR_SUNKENOUTER);
   } else if (hot) {
-    DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
+    DrawThemedEdge(dc, r, BDR_RAISEDINNER);
   }
+}
+
+void DrawPushButton(HDC dc, RECT r, bool pressed) {
+  if (CurrentPalette().mode == ThemeMode::kLight) {
+    DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+    return;
+  }
+  Fill(dc, r, CurrentPalette().bar.face);
+  DrawThemedEdge(dc, r, pressed ? EDGE_SUNKEN : EDGE_RAISED);
+}
+
+// What text on a group is drawn over, to choose a readable colour: its plain colour, its
+// gradient's stops, or a grid of its picture's pixels.
+std::vector<ColorRef> PictureSamples(const PixelBuffer& picture) {
+  std::vector<ColorRef> samples;
+  constexpr int kGrid = 8;
+  for (int i = 0; i < kGrid; ++i)
+    for (int j = 0; j < kGrid; ++j) {
+      const Pixel p = picture.At(picture.Width() * (2 * i + 1) / (2 * kGrid),
+                                 picture.Height() * (2 * j + 1) / (2 * kGrid));
+      samples.push_back(ColorRefFromRgb((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+    }
+  return samples;
 }
 
 // The small triangle of a button with a drop-down menu, pointing where the menu opens.
@@ -115,7 +163,7 @@ void TilePicture(HDC dc, const PixelBuffer& picture, const RECT& r, POINT origin
 void BarPainter::Paint(HDC dc, const BarView& view, const std::vector<GroupPanel>& groups,
                        const BarPointer& pointer) {
   scale_ = view.Scale;
-  Fill(dc, RECT{0, 0, view.Client.cx, view.Client.cy}, GetSysColor(COLOR_BTNFACE));
+  Fill(dc, RECT{0, 0, view.Client.cx, view.Client.cy}, CurrentPalette().bar.face);
   SelectObjectScope uiFont(dc, resources_.UiFont());
   PaintTitleStrip(dc, view, pointer);
   const int count = static_cast<int>(std::min(groups.size(), view.Bands.size()));
@@ -130,23 +178,29 @@ void BarPainter::Paint(HDC dc, const BarView& view, const std::vector<GroupPanel
 void BarPainter::PaintTitleStrip(HDC dc, const BarView& view, const BarPointer& pointer) {
   const RECT logo = ToRect(view.PanelLogo);
   if (Empty(logo)) return;
-  Fill(dc, logo, kLogoColor);
+  const BarPalette& palette = CurrentPalette().bar;
+  Fill(dc, logo, palette.logo);
   // Image1 fills the panel inside its bevel with the title gradient.
   const int w = logo.right - logo.left - 2, h = logo.bottom - logo.top - 2;
+  // The light look's stops are the layout's; the others have their own.
+  const bool light = CurrentPalette().mode == ThemeMode::kLight;
+  const ColorRef from = light ? view.Title.GradientFrom : palette.titleFrom;
+  const ColorRef to = light ? view.Title.GradientTo : palette.titleTo;
   if (w > 0 && h > 0) {
-    if (!logo_ || logo_->width != w || logo_->height != h || logoStyle_ != view.Title.GradientStyle) {
+    if (!logo_ || logo_->width != w || logo_->height != h || logoStyle_ != view.Title.GradientStyle ||
+        logoFrom_ != from || logoTo_ != to) {
       logo_ = MakeDibSection(w, h);
       logoStyle_ = view.Title.GradientStyle;
+      logoFrom_ = from;
+      logoTo_ = to;
       if (logo_) {
         PixelBuffer pixels = PixelBufferOver(logo_);
-        FillGradient(pixels, Rect{0, 0, w, h}, view.Title.GradientFrom,
-                     static_cast<std::uint8_t>(view.Title.GradientStyle), view.Title.GradientTo);
+        FillGradient(pixels, Rect{0, 0, w, h}, from, static_cast<std::uint8_t>(view.Title.GradientStyle), to);
       }
     }
     if (logo_) DrawPixels(dc, PixelBufferOver(logo_), logo.left + 1, logo.top + 1, logo);
   }
-  RECT edge = logo;
-  DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
+  DrawThemedEdge(dc, logo, BDR_SUNKENOUTER);
 
   DcState state(dc);
   IntersectClipRect(dc, logo.left, logo.top, logo.right, logo.bottom);
@@ -162,7 +216,7 @@ void BarPainter::PaintTitleStrip(HDC dc, const BarView& view, const BarPointer& 
   DrawBevelLine(dc, bevel, view.Title.Bevel1Shape == BevelShape::bsLeftLine);
   const RECT sys = Moved(view.Title.btnSYS, logo.left, logo.top);
   if (!Empty(sys)) {
-    DrawText(dc, view.Title.SysCaption, sys, DT_CENTER | DT_VCENTER, GetSysColor(COLOR_BTNTEXT));
+    DrawText(dc, view.Title.SysCaption, sys, DT_CENTER | DT_VCENTER, palette.text);
     DrawFlatFrame(dc, sys, pointer.Hot.What == K::kBtnSys, pointer.Pressed.What == K::kBtnSys);
   }
 }
@@ -170,15 +224,15 @@ void BarPainter::PaintTitleStrip(HDC dc, const BarView& view, const BarPointer& 
 void BarPainter::PaintBand(HDC dc, const BarView& view, const GroupPanel& group, int g) {
   const RECT header = ToRect(view.Bands[g].Header);
   if (Empty(header)) return;
-  if (const PixelBuffer* picture = backgrounds_.Picture(g)) {
-    TilePicture(dc, *picture, header, POINT{header.left, header.top});
-  }
+  const ThemePalette& palette = CurrentPalette();
+  // High contrast draws no pictures: the face alone.
+  const PixelBuffer* picture = palette.mode == ThemeMode::kHighContrast ? nullptr : backgrounds_.Picture(g);
+  if (picture) TilePicture(dc, *picture, header, POINT{header.left, header.top});
   DcState state(dc);
   IntersectClipRect(dc, header.left, header.top, header.right, header.bottom);
   // The grip: two raised lines the user takes the band by.
   const int gripTop = header.top + 2, gripBottom = std::max<int>(gripTop + 2, header.bottom - 2);
-  RECT grip{header.left + 2, gripTop, header.left + 5, gripBottom};
-  DrawEdge(dc, &grip, BDR_RAISEDINNER, BF_RECT);
+  DrawThemedEdge(dc, RECT{header.left + 2, gripTop, header.left + 5, gripBottom}, BDR_RAISEDINNER);
   int x = header.left + scale_(8);
   // The kind pictures exist at 16 pixels only: centred in their scaled place, not stretched.
   const int imageSize = scale_(16), inset = (imageSize - kImageList1Size) / 2;
@@ -190,7 +244,10 @@ void BarPainter::PaintBand(HDC dc, const BarView& view, const GroupPanel& group,
   RECT text{x, header.top, header.right - 2, header.bottom};
   if (!view.CoolBarVertical) text.bottom = text.top + scale_(kBandHeaderThickness) + 2;
   SelectObjectScope font(dc, resources_.TitleFont());
-  DrawText(dc, group.Band.Text, text, DT_LEFT | DT_VCENTER, GetSysColor(COLOR_BTNTEXT));
+  COLORREF color = palette.bar.text;
+  if (picture && palette.mode != ThemeMode::kLight)
+    color = ReadableTextColor(color, PictureSamples(*picture));
+  DrawText(dc, group.Band.Text, text, DT_LEFT | DT_VCENTER, color);
 }
 
 void BarPainter::PaintGroup(HDC dc, const BarView& view, const GroupPanel& group, int g,
@@ -198,18 +255,28 @@ void BarPainter::PaintGroup(HDC dc, const BarView& view, const GroupPanel& group
   const Rect panelRect = view.GroupPanelRect(g);
   const RECT panel = ToRect(panelRect);
   if (Empty(panel)) return;
-  Fill(dc, panel, ResolveStoredColor(group.Data.Color));
+  const ThemePalette& palette = CurrentPalette();
+  const bool highContrast = palette.mode == ThemeMode::kHighContrast;
+  // The user's colours stay in the dark look; high contrast has the face alone.
+  std::vector<ColorRef> ground{highContrast ? palette.bar.face : ThemedColor(group.Data.Color)};
+  Fill(dc, panel, ground.front());
   DcState state(dc);
   IntersectClipRect(dc, panel.left, panel.top, panel.right, panel.bottom);
-  if (g < static_cast<int>(view.Appearances.size()) && backgrounds_.Shown(g)) {
-    const Rect& at = view.Appearances[g].Background.Bounds;
+  if (!highContrast && g < static_cast<int>(view.Appearances.size()) && backgrounds_.Shown(g)) {
+    const GroupBackground& background = view.Appearances[g].Background;
+    const Rect& at = background.Bounds;
     const RECT inner{panel.left + 1, panel.top + 1, panel.right - 1, panel.bottom - 1};
     backgrounds_.Draw(dc, g, POINT{panel.left + at.left, panel.top + at.top}, inner);
+    if (const PixelBuffer* picture = backgrounds_.Picture(g)) {
+      ground = PictureSamples(*picture);
+    } else if (background.Shown == GroupBackground::Kind::kGradient) {
+      const TGradient& gradient = background.Gradient;
+      ground.clear();
+      const int stops = gradient.ColorCount < 1 ? 3 : std::min(gradient.ColorCount, 4);
+      for (int i = 0; i <= stops; ++i) ground.push_back(ResolveColor(gradient.Colors[i], ThemedSystemColor));
+    }
   }
-  if (group.Data.BevelDown) {
-    RECT edge = panel;
-    DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
-  }
+  if (group.Data.BevelDown) DrawThemedEdge(dc, panel, BDR_SUNKENOUTER);
   SelectObject(dc, resources_.Font(group.Data.Font));  // undone with the saved state
   using K = BarHit::Kind;
   for (int i = 0; i < static_cast<int>(group.Children.size()); ++i) {
@@ -218,7 +285,7 @@ void BarPainter::PaintGroup(HDC dc, const BarView& view, const GroupPanel& group
     const bool hot = pointer.Hot.What == K::kGroupButton && pointer.Hot.Group == g && pointer.Hot.Button == i;
     const bool pressed =
         pointer.Pressed.What == K::kGroupButton && pointer.Pressed.Group == g && pointer.Pressed.Button == i;
-    PaintButton(dc, &group, b, Moved(b.Bounds, panel.left, panel.top), hot, pressed);
+    PaintButton(dc, &group, b, Moved(b.Bounds, panel.left, panel.top), hot, pressed, ground);
     if (focused_ == BarHit{K::kGroupButton, g, i}) DrawFocusMark(dc, Moved(b.Bounds, panel.left, panel.top));
   }
 }
@@ -238,8 +305,8 @@ void BarPainter::DrawFocusMark(HDC dc, RECT r) {
 void BarPainter::PaintPanelBtn(HDC dc, const BarView& view, const BarPointer& pointer) {
   const RECT area = ToRect(view.PanelBtn);
   if (Empty(area)) return;
-  RECT edge = area;
-  DrawEdge(dc, &edge, BDR_SUNKENINNER, BF_RECT);
+  DrawThemedEdge(dc, area, BDR_SUNKENINNER);
+  const std::vector<ColorRef> ground{CurrentPalette().bar.face};
   DcState state(dc);
   IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
   using K = BarHit::Kind;
@@ -247,7 +314,7 @@ void BarPainter::PaintPanelBtn(HDC dc, const BarView& view, const BarPointer& po
     const bool hot = pointer.Hot.What == K::kCollapsedGroup && pointer.Hot.Button == i;
     const bool pressed = pointer.Pressed.What == K::kCollapsedGroup && pointer.Pressed.Button == i;
     const RECT r = Moved(view.Collapsed.Buttons[i].Bounds, area.left, area.top);
-    PaintButton(dc, nullptr, view.Collapsed.Buttons[i], r, hot, pressed);
+    PaintButton(dc, nullptr, view.Collapsed.Buttons[i], r, hot, pressed, ground);
     if (focused_.What == K::kCollapsedGroup && focused_.Button == i) DrawFocusMark(dc, r);
   }
 }
@@ -271,13 +338,11 @@ void BarPainter::DrawGlyph(HDC dc, const GroupPanel* group, const BarButton& b, 
 }
 
 void BarPainter::PaintButton(HDC dc, const GroupPanel* group, const BarButton& b, RECT r, bool hot,
-                             bool pressed) {
+                             bool pressed, const std::vector<ColorRef>& ground) {
   // A hover repaints one button: the others are skipped before any drawing.
   if (Empty(r) || !RectVisible(dc, &r)) return;
   const int shift = pressed ? 1 : 0;
-  if (!b.Flat) {
-    DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
-  }
+  if (!b.Flat) DrawPushButton(dc, r, pressed);
   if (b.IsCollapse() && b.Flat) {
     // The arrow alone, in the middle.
     const SIZE size = BitmapSize(resources_.NamedBitmap(b.Glyph.Resource));
@@ -294,8 +359,16 @@ void BarPainter::PaintButton(HDC dc, const GroupPanel* group, const BarButton& b
   if (b.Glyph.Source == GlyphSource::kNone) iconSize = 0;
 
   const bool link = hot && !b.FlatDraw && b.Flat;
-  const COLORREF textColor =
-      link ? kLinkBlue : (group ? ResolveStoredColor(group->Data.Font.Color) : GetSysColor(COLOR_BTNTEXT));
+  const ThemePalette& palette = CurrentPalette();
+  COLORREF textColor =
+      link ? palette.bar.link : (group ? ThemedColor(group->Data.Font.Color) : palette.bar.text);
+  // The light look keeps the user's pairs as they always were; the others make every caption readable.
+  if (palette.mode == ThemeMode::kHighContrast && !link) textColor = palette.bar.text;
+  // A raised button has the face under its caption, not the group's ground.
+  if (palette.mode != ThemeMode::kLight) {
+    const ColorRef face[] = {palette.bar.face};
+    textColor = b.Flat ? ReadableTextColor(textColor, ground) : ReadableTextColor(textColor, face);
+  }
   HFONT font = group ? resources_.Font(group->Data.Font, link) : resources_.UiFont();
   SelectObjectScope selectFont(dc, font);
   const int textH = TextHeight(dc);

@@ -36,16 +36,19 @@ class BarPainter {
   void PaintGroup(HDC dc, const BarView& view, const GroupPanel& group, int g, const BarPointer& pointer);
   void PaintPanelBtn(HDC dc, const BarView& view, const BarPointer& pointer);
   void DrawFocusMark(HDC dc, RECT r);
-  void PaintButton(HDC dc, const GroupPanel* group, const BarButton& b, RECT r, bool hot, bool pressed);
+  // `ground` is what the caption lies on (the group's colour, gradient stops or picture samples).
+  void PaintButton(HDC dc, const GroupPanel* group, const BarButton& b, RECT r, bool hot, bool pressed,
+                   const std::vector<ColorRef>& ground);
   void DrawGlyph(HDC dc, const GroupPanel* group, const BarButton& b, int x, int y, int size);
 
   BarResources& resources_;
   GroupBackgrounds& backgrounds_;
   DpiScale scale_;  // the painted view's
-  // The title strip's gradient, painted again only when its size or direction changes.
+  // The title strip's gradient, painted again only when its size, direction or colours change.
   std::shared_ptr<DibSection> logo_;
   BarHit focused_;
   int logoStyle_ = -1;
+  ColorRef logoFrom_ = 0, logoTo_ = 0;
 };
 
 }  // namespace wendlix

@@ -43,6 +43,9 @@ class BarWindow {
   // Lays out the title strip, the bands, every group and PanelBtn for the current edge and
   // client size, and repaints.
   virtual void ArrangeBar() = 0;
+  // Reads the look again (its choice in the settings, the system's mode and high contrast);
+  // when it changed, repaints the bar at once and tells the bar's other windows. True then.
+  virtual bool FollowTheme() = 0;
   // The groups' entries in the bar settings menu, after groups were added, renamed or shown.
   virtual void RefreshGroupEntries() = 0;
   // Null until the window exists.

@@ -10,7 +10,7 @@
 
 #include "core/bar/bar_layout.h"
 #include "core/paint/background.h"
-#include "win/paint/system_colors.h"
+#include "win/paint/theme_win.h"
 
 namespace wendlix {
 
@@ -26,14 +26,14 @@ class GroupBackgrounds {
   void Draw(HDC dc, int g, POINT origin, const RECT& clip);
   // The picture of group `g` (empty unless it shows one), for its band.
   const PixelBuffer* Picture(int g) const;
-  // Forgets loaded pictures and repaints every buffer, for when files or system colours changed.
+  // Forgets loaded pictures and repaints every buffer, for when files, system colours or the look changed.
   void Reset();
   int PaintCount(int g) const;
 
  private:
   struct Entry {
     bool shown = false;
-    TBackground control{SystemColor};
+    TBackground control{ThemedSystemColor};
   };
   const PixelBuffer& PictureFor(const std::string& path);
 

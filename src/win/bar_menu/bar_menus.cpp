@@ -99,6 +99,7 @@ void BarMenus::RunMainMenuItem(const MenuItem& item) {
       bar.SetAutoHideInterval(state_.Settings.AppBar.AutoHideInterval);
       bar.SetActiveDelay(state_.Settings.AppBar.ActiveDelay);
       if (relayout) bar_.ArrangeBar();
+      bar_.FollowTheme();
       break;
     }
     case MainMenuAction::kGroupVisible: groups_.GroupMenuItemClick(item.Tag); break;

@@ -274,8 +274,8 @@ bool Ask(HWND bar, ULONG_PTR magic, const std::wstring& request, double seconds)
   const bool sent =
       SendWithin(bar, WM_COPYDATA, reinterpret_cast<WPARAM>(self), reinterpret_cast<LPARAM>(&data), &result);
   if (!sent) {
-    PrintError(Format(L"the bar did not take the request within %llu ms (error %lu)", GetTickCount64() - start,
-                      GetLastError()));
+    PrintError(Format(L"the bar did not take the request within %llu ms (error %lu)",
+                      GetTickCount64() - start, GetLastError()));
   }
   const bool taken = sent && (!probe || result != 0);
   const ULONGLONG deadline = Deadline(seconds);
@@ -552,10 +552,9 @@ const Command kCommands[] = {
        const HWND control = GetDlgItem(w, static_cast<int>(id));
        if (!control) PrintError(Format(L"no control %lld", id));
        DWORD_PTR result = 0;
-       return !control ? kNo
-              : SendWithin(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a[2]), &result)
-                  ? kOk
-                  : kFailed;
+       return !control                                                                      ? kNo
+              : SendWithin(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a[2]), &result) ? kOk
+                                                                                            : kFailed;
      }},
     {L"click", L"WINDOW ID             post BM_CLICK to the window's control ID", 2, 2, true,
      [](HWND w, wchar_t** a, int) {
@@ -584,6 +583,17 @@ const Command kCommands[] = {
        }
        Print(Format(L"%lld", static_cast<long long>(result)));
        return kOk;
+     }},
+    {L"setting-change",
+     L"AREA        broadcast WM_SETTINGCHANGE for AREA (\"ImmersiveColorSet\") to every\n"
+     L"                              top-level window, as Windows does when the setting changes",
+     1, 1, false,
+     [](HWND, wchar_t** a, int) {
+       DWORD_PTR result = 0;
+       return SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(a[0]),
+                                  SMTO_ABORTIFHUNG, 30000, &result)
+                  ? kOk
+                  : kFailed;
      }},
     {L"acp", L"                        the ANSI and OEM code pages", 0, 0, false,
      [](HWND, wchar_t**, int) {

@@ -75,6 +75,27 @@ TEST(BarSettings, WritesKeysInCloseOrder) {
   }
 }
 
+TEST(BarSettings, AppearanceIsStoredOnlyOnceChosenAndBadValuesFollowTheSystem) {
+  using A = AppearanceChoice;
+  for (const auto& [text, want] :
+       {std::pair{"1", A::kLight}, std::pair{"2", A::kDark}, std::pair{"0", A::kFollowSystem},
+        std::pair{"3", A::kFollowSystem}, std::pair{"dark", A::kFollowSystem}}) {
+    const IniFile ini = IniFile::FromBytes(std::string("[Wendlix V3.0]\r\nAppearance=") + text + "\r\n");
+    EXPECT_EQ(ReadBarSettings(ini, 0).Appearance, want) << text;
+  }
+  // Following the system again takes the key away: the file is as if it had never been chosen.
+  IniFile ini = IniFile::FromBytes("");
+  BarSettings s;
+  s.Appearance = A::kDark;
+  WriteBarSettings(ini, s, 0);
+  EXPECT_EQ(ReadBarSettings(IniFile::FromBytes(ini.ToBytes()), 0).Appearance, A::kDark);
+  s.Appearance = A::kFollowSystem;
+  WriteBarSettings(ini, s, 0);
+  IniFile fresh = IniFile::FromBytes("");
+  WriteBarSettings(fresh, s, 0);
+  EXPECT_EQ(ini.ToBytes(), fresh.ToBytes());
+}
+
 TEST(BarSettings, DockSizeFollowsTheEdge) {
   struct Case {
     int edge, expected;

@@ -43,7 +43,7 @@ TEST(BarMenu, EveryItemThatCanBeChosenHasAHandlerAndAnId) {
     }
   };
   walk(walk, menu.Items);
-  EXPECT_EQ(commands, 1 + 4 + 1 + 4 + 6 + 1 + 1 + 5 + 7 + 14 + 1 + 3);  // the hotkey: the 1 after 6
+  EXPECT_EQ(commands, 1 + 4 + 1 + 4 + 6 + 3 + 1 + 1 + 5 + 7 + 14 + 1 + 3);  // the looks: 3, the hotkey: 1
   EXPECT_EQ(MainMenuActionOf(*menu.Find("N61")), MainMenuAction::kHelp);
   EXPECT_EQ(MainMenuActionOf(*menu.Find("Q2")), MainMenuAction::kQuickFolder);
 
@@ -104,6 +104,14 @@ TEST(BarMenu, PopupMarksSettingsAndSpeedBands) {
   EXPECT_TRUE(checked("N18"));
   EXPECT_FALSE(checked("Autohide1"));
   EXPECT_TRUE(checked("LiveFolders1"));
+  for (const auto& [choice, item] : {std::pair{AppearanceChoice::kFollowSystem, "AppearanceSystem"},
+                                     std::pair{AppearanceChoice::kLight, "AppearanceLight"},
+                                     std::pair{AppearanceChoice::kDark, "AppearanceDark"}}) {
+    settings.Appearance = choice;
+    MainPMenuPopup(menu, settings, {});
+    for (const char* name : {"AppearanceSystem", "AppearanceLight", "AppearanceDark"})
+      EXPECT_EQ(checked(name), std::string(name) == item) << item << " " << name;
+  }
 }
 
 // Each settings item, chosen from the menu, changes its own value and nothing else.
@@ -126,6 +134,8 @@ TEST(BarMenu, SettingsItemsChangeOnlyTheirOwnValue) {
       {"N23", 0, false, [](BarSettings& s) { s.AppBar.ActiveDelay = 100; }},
       {"N24", 0, false, [](BarSettings& s) { s.AppBar.ActiveDelay = 800; }},
       {"N25", 0, false, [](BarSettings& s) { s.AppBar.ActiveDelay = 3000; }},
+      {"AppearanceLight", 0, false, [](BarSettings& s) { s.Appearance = AppearanceChoice::kLight; }},
+      {"AppearanceSystem", 0, false, [](BarSettings& s) { s.Appearance = AppearanceChoice::kFollowSystem; }},
       {nullptr, 0, false, [](BarSettings&) {}},
       {nullptr, 14, false, [](BarSettings&) {}},
       {nullptr, -1, false, [](BarSettings&) {}},
@@ -136,6 +146,7 @@ TEST(BarMenu, SettingsItemsChangeOnlyTheirOwnValue) {
     BarSettings actual = base, expected = base;
     actual.AppBar.ActiveDelay = expected.AppBar.ActiveDelay = 1234;  // so that 800 is a change
     actual.AppBar.AutoHideInterval = expected.AppBar.AutoHideInterval = 77;
+    actual.Appearance = expected.Appearance = AppearanceChoice::kDark;
     EXPECT_EQ(A1Click(tag, actual), c.relayout);
     c.expect(expected);
     EXPECT_EQ(actual, expected);
