@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "core/text/encoding.h"
+#include "core/text/paths.h"
 
 namespace wendlix {
 
@@ -39,7 +40,28 @@ std::pair<int, int> ProfileRank(std::string_view folder) {
   return {2, 0};
 }
 
+std::string ProfileFilePath(std::string_view userDataPath, std::string_view profile) {
+  std::string path = AddBackslash(userDataPath);
+  path += profile;
+  path += '\\';
+  path += kBookmarksFileName;
+  return path;
+}
+
 }  // namespace
+
+std::string BrowserUserDataPath(const BrowserInfo& browser, const KnownFolderPaths& known) {
+  const std::string& base = browser.Base == kLocalAppData ? known.LocalAppData : known.RoamingAppData;
+  if (base.empty()) return {};
+  return AddBackslash(AddBackslash(base) + std::string(browser.UserData));
+}
+
+std::string BookmarksFilePath(const BookmarkSource& source, const KnownFolderPaths& known) {
+  const BrowserInfo* browser = FindBrowser(source.Browser);
+  const std::string userData = browser ? BrowserUserDataPath(*browser, known) : std::string();
+  if (userData.empty() || source.Profile.empty()) return {};
+  return ProfileFilePath(userData, source.Profile);
+}
 
 std::span<const BrowserInfo> SupportedBrowsers() { return kBrowsers; }
 
@@ -57,13 +79,9 @@ std::vector<BrowserProfile> NameBrowserProfiles(const BrowserInfo& browser, std:
   for (const std::string& folder : folders) {
     // The browser's own profiles for its sign-in screen and guests, never the user's bookmarks.
     if (folder == "System Profile" || folder == "Guest Profile") continue;
-    BrowserProfile p{&browser, folder, folder, std::string(userDataPath)};
+    BrowserProfile p{&browser, folder, folder, ProfileFilePath(userDataPath, folder)};
     for (const ProfileName& n : names)
       if (n.Folder == folder) p.Name = n.Name;
-    if (!p.BookmarksPath.empty() && p.BookmarksPath.back() != '\\') p.BookmarksPath += '\\';
-    p.BookmarksPath += folder;
-    p.BookmarksPath += '\\';
-    p.BookmarksPath += kBookmarksFileName;
     profiles.push_back(std::move(p));
   }
   std::stable_sort(profiles.begin(), profiles.end(), [](const BrowserProfile& a, const BrowserProfile& b) {

@@ -21,6 +21,17 @@ struct BrowserInfo {
   std::string_view UserData;  // below Base, "\"-separated
 };
 
+// The current user's two known folders, as Windows gives them.
+struct KnownFolderPaths {
+  std::string LocalAppData;
+  std::string RoamingAppData;
+};
+
+// The browser's User Data folder, with a final "\"; empty when its known folder is.
+std::string BrowserUserDataPath(const BrowserInfo& browser, const KnownFolderPaths& known);
+// The "Bookmarks" file a group's source follows; empty for a browser not in the list.
+std::string BookmarksFilePath(const BookmarkSource& source, const KnownFolderPaths& known);
+
 // In the order quick-create lists them.
 std::span<const BrowserInfo> SupportedBrowsers();
 const BrowserInfo* FindBrowser(std::string_view key);
