@@ -30,48 +30,115 @@ bool IsBookmarklet(std::string_view url) {
   return StartsWithTextAscii(url, "javascript:");
 }
 
-void ReadChildren(const Json& folder, BookmarkNode& into, int depth);
+// Builds the tree from the parser's events, without a document in between: a large file
+// then costs one pass and the tree's own strings.
+class BookmarksReader {
+ public:
+  using string_t = Json::string_t;
 
-// Nothing when the entry is skipped: a bookmarklet, an empty folder, an unknown kind.
-bool ReadNode(const Json& entry, BookmarkNode& node, int depth) {
-  if (!entry.is_object()) return false;
-  const std::string type = StringMember(entry, "type");
-  node.Id = StringMember(entry, "id");
-  node.Guid = StringMember(entry, "guid");
-  node.Title = OneLine(StringMember(entry, "name"));
-  if (type == "url") {
-    node.Url = StringMember(entry, "url");
-    if (node.Url.empty() || IsBookmarklet(node.Url)) return false;
-    if (node.Title.empty()) node.Title = OneLine(node.Url);
+  explicit BookmarksReader(BookmarkTree& tree) : tree_(tree) {}
+  bool FoundBar() const { return foundBar_; }
+
+  bool null() { return true; }
+  bool boolean(bool) { return true; }
+  bool number_integer(Json::number_integer_t) { return true; }
+  bool number_unsigned(Json::number_unsigned_t) { return true; }
+  bool number_float(Json::number_float_t, const string_t&) { return true; }
+  bool binary(Json::binary_t&) { return true; }
+  bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) { return false; }
+
+  bool string(string_t& value) {
+    if (frames_.empty() || frames_.back().What != Kind::kNode) return true;
+    Frame& f = frames_.back();
+    if (f.Key == "type") f.Type = std::move(value);
+    else if (f.Key == "name") f.Node.Title = std::move(value);
+    else if (f.Key == "url") f.Node.Url = std::move(value);
+    else if (f.Key == "id") f.Node.Id = std::move(value);
+    else if (f.Key == "guid") f.Node.Guid = std::move(value);
     return true;
   }
-  if (type != "folder" || depth >= kMaxDepth) return false;
-  node.IsFolder = true;
-  ReadChildren(entry, node, depth + 1);
-  return !node.Children.empty();
-}
 
-void ReadChildren(const Json& folder, BookmarkNode& into, int depth) {
-  const auto it = folder.find("children");
-  if (it == folder.end() || !it->is_array()) return;
-  into.Children.reserve(it->size());
-  for (const Json& entry : *it) {
-    BookmarkNode node;
-    if (ReadNode(entry, node, depth)) into.Children.push_back(std::move(node));
+  bool key(string_t& name) {
+    frames_.back().Key = std::move(name);
+    return true;
   }
-}
 
-BookmarkNode ReadRoot(const Json& roots, std::string_view key, std::string_view title) {
-  BookmarkNode root;
-  root.IsFolder = true;
-  root.Title = std::string(title);
-  const auto it = roots.find(key);
-  if (it == roots.end() || !it->is_object()) return root;
-  root.Id = StringMember(*it, "id");
-  root.Guid = StringMember(*it, "guid");
-  ReadChildren(*it, root, 1);
-  return root;
-}
+  bool start_object(std::size_t) {
+    Kind what = Kind::kSkip;
+    const Frame* top = frames_.empty() ? nullptr : &frames_.back();
+    if (!top) what = Kind::kDocument;
+    else if (top->What == Kind::kDocument && top->Key == "roots") what = Kind::kRoots;
+    else if (top->What == Kind::kRoots && BookmarkRoot(tree_, top->Key)) what = Kind::kNode;
+    else if (top->What == Kind::kChildren && nodeDepth_ < kMaxDepth) what = Kind::kNode;
+    if (what == Kind::kNode) ++nodeDepth_;
+    frames_.push_back({what});
+    return true;
+  }
+
+  bool end_object() {
+    Frame done = std::move(frames_.back());
+    frames_.pop_back();
+    if (done.What != Kind::kNode) return true;
+    --nodeDepth_;
+    if (frames_.back().What == Kind::kRoots) return EndRoot(frames_.back().Key, std::move(done));
+    // The parent's children array sits between it and this entry.
+    BookmarkNode& parent = frames_[frames_.size() - 2].Node;
+    if (Keep(done)) parent.Children.push_back(std::move(done.Node));
+    return true;
+  }
+
+  bool start_array(std::size_t) {
+    const bool children = !frames_.empty() && frames_.back().What == Kind::kNode && frames_.back().Key == "children";
+    frames_.push_back({children ? Kind::kChildren : Kind::kSkip});
+    return true;
+  }
+
+  bool end_array() {
+    frames_.pop_back();
+    return true;
+  }
+
+ private:
+  enum class Kind : std::uint8_t { kDocument, kRoots, kNode, kChildren, kSkip };
+  struct Frame {
+    Kind What = Kind::kSkip;
+    string_t Key = {};
+    string_t Type = {};
+    BookmarkNode Node = {};
+  };
+
+  // An entry worth a button: a bookmark with an address other than a bookmarklet, or a
+  // folder holding one at some depth. Other kinds (a newer browser's) are left out.
+  static bool Keep(Frame& f) {
+    BookmarkNode& n = f.Node;
+    n.Title = OneLine(std::move(n.Title));
+    if (f.Type == "folder") {
+      n.IsFolder = true;
+      n.Url.clear();
+      return !n.Children.empty();
+    }
+    n.Children.clear();
+    if (f.Type != "url" || n.Url.empty() || IsBookmarklet(n.Url)) return false;
+    if (n.Title.empty()) n.Title = OneLine(n.Url);
+    return true;
+  }
+
+  bool EndRoot(std::string_view key, Frame root) {
+    BookmarkNode& into = key == kBookmarkBarRoot ? tree_.Bar : key == kOtherBookmarksRoot ? tree_.Other : tree_.Synced;
+    std::string title = std::move(into.Title);
+    into = std::move(root.Node);
+    into.Title = std::move(title);
+    into.Url.clear();
+    into.IsFolder = true;
+    if (key == kBookmarkBarRoot) foundBar_ = true;
+    return true;
+  }
+
+  BookmarkTree& tree_;
+  std::vector<Frame> frames_;
+  int nodeDepth_ = 0;
+  bool foundBar_ = false;
+};
 
 const BookmarkNode* FindById(const BookmarkNode& folder, std::string_view id) {
   if (folder.Id == id) return &folder;
@@ -107,20 +174,17 @@ void CollectBookmarks(const BookmarkNode& folder, const std::string& shown, std:
 
 BookmarkReadResult ReadChromiumBookmarks(std::string_view json) {
   BookmarkReadResult result;
-  const Json doc = Json::parse(json.begin(), json.end(), nullptr, /*allow_exceptions=*/false);
-  if (doc.is_discarded()) {
+  BookmarkTree& tree = result.Tree;
+  tree.Bar.Title = kBookmarkBarTitle;
+  tree.Other.Title = kOtherBookmarksTitle;
+  tree.Synced.Title = kSyncedBookmarksTitle;
+  tree.Bar.IsFolder = tree.Other.IsFolder = tree.Synced.IsFolder = true;
+  BookmarksReader reader(tree);
+  if (!Json::sax_parse(json.begin(), json.end(), &reader))
     result.Error = BookmarkReadError::kNotJson;
-    return result;
-  }
-  const auto roots = doc.is_object() ? doc.find("roots") : doc.end();
-  if (roots == doc.end() || !roots->is_object() || !roots->contains(kBookmarkBarRoot) ||
-      !(*roots)[std::string(kBookmarkBarRoot)].is_object()) {
+  else if (!reader.FoundBar())
     result.Error = BookmarkReadError::kWrongShape;
-    return result;
-  }
-  result.Tree.Bar = ReadRoot(*roots, kBookmarkBarRoot, kBookmarkBarTitle);
-  result.Tree.Other = ReadRoot(*roots, kOtherBookmarksRoot, kOtherBookmarksTitle);
-  result.Tree.Synced = ReadRoot(*roots, kSyncedBookmarksRoot, kSyncedBookmarksTitle);
+  if (result.Error != BookmarkReadError::kNone) result.Tree = {};
   return result;
 }
 
