@@ -16,16 +16,18 @@ namespace {
 // The entry of one bookmark as the browser indents it, with the members it writes.
 void AppendBookmark(std::string& out, int id, const std::string& indent) {
   const std::string n = std::to_string(id);
-  out += indent + "{\n" + indent + "   \"date_added\": \"13345678901234567\",\n" + indent + "   \"guid\": \"0c55fecf-50d1-4f43-9a88-" +
-         std::string(12 - n.size(), '0') + n + "\",\n" + indent + "   \"id\": \"" + n + "\",\n" + indent +
-         "   \"name\": \"网页标题 " + n + " - 工作资料\",\n" + indent +
-         "   \"type\": \"url\",\n" + indent + "   \"url\": \"https://www.example.com.cn/docs?id=" + n + "\"\n" + indent + "}";
+  out += indent + "{\n" + indent + "   \"date_added\": \"13345678901234567\",\n" + indent +
+         "   \"guid\": \"0c55fecf-50d1-4f43-9a88-" + std::string(12 - n.size(), '0') + n + "\",\n" + indent +
+         "   \"id\": \"" + n + "\",\n" + indent + "   \"name\": \"网页标题 " + n + " - 工作资料\",\n" +
+         indent + "   \"type\": \"url\",\n" + indent +
+         "   \"url\": \"https://www.example.com.cn/docs?id=" + n + "\"\n" + indent + "}";
 }
 
 // 50 top-level bookmarks and 50 folders of 20 sub-folders of 50 bookmarks each.
 std::string MakeBookmarksFile() {
-  std::string out = "{\n   \"checksum\": \"00000000000000000000000000000000\",\n   \"roots\": {\n"
-                    "      \"bookmark_bar\": {\n         \"children\": [ ";
+  std::string out =
+      "{\n   \"checksum\": \"00000000000000000000000000000000\",\n   \"roots\": {\n"
+      "      \"bookmark_bar\": {\n         \"children\": [ ";
   int id = 10;
   const std::string in1 = "         ", in2 = in1 + "   ", in3 = in2 + "   ";
   for (int i = 0; i < 50; ++i) {
@@ -40,18 +42,20 @@ std::string MakeBookmarksFile() {
         AppendBookmark(out, id++, b ? in3 : "");
         if (b < 49) out += ", ";
       }
-      out += " ],\n" + in2 + "   \"id\": \"" + std::to_string(id++) + "\",\n" + in2 + "   \"name\": \"子文件夹 " +
-             std::to_string(s) + "\",\n" + in2 + "   \"type\": \"folder\"\n" + in2 + "}";
+      out += " ],\n" + in2 + "   \"id\": \"" + std::to_string(id++) + "\",\n" + in2 +
+             "   \"name\": \"子文件夹 " + std::to_string(s) + "\",\n" + in2 + "   \"type\": \"folder\"\n" +
+             in2 + "}";
       if (s < 19) out += ", ";
     }
     out += " ],\n" + in1 + "   \"id\": \"" + std::to_string(id++) + "\",\n" + in1 + "   \"name\": \"文件夹 " +
            std::to_string(f) + "\",\n" + in1 + "   \"type\": \"folder\"\n" + in1 + "}";
     if (f < 49) out += ", ";
   }
-  out += " ],\n         \"id\": \"1\",\n         \"name\": \"书签栏\",\n         \"type\": \"folder\"\n      },\n"
-         "      \"other\": {\n         \"children\": [  ],\n         \"id\": \"2\",\n         \"type\": \"folder\"\n"
-         "      },\n      \"synced\": {\n         \"children\": [  ],\n         \"id\": \"3\",\n"
-         "         \"type\": \"folder\"\n      }\n   },\n   \"version\": 1\n}\n";
+  out +=
+      " ],\n         \"id\": \"1\",\n         \"name\": \"书签栏\",\n         \"type\": \"folder\"\n      },\n"
+      "      \"other\": {\n         \"children\": [  ],\n         \"id\": \"2\",\n         \"type\": \"folder\"\n"
+      "      },\n      \"synced\": {\n         \"children\": [  ],\n         \"id\": \"3\",\n"
+      "         \"type\": \"folder\"\n      }\n   },\n   \"version\": 1\n}\n";
   return out;
 }
 

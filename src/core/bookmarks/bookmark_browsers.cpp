@@ -21,6 +21,8 @@ constexpr std::array kBrowsers{
     BrowserInfo{"360chromex", "360极速浏览器X", kLocalAppData, "360ChromeX\\Chrome\\User Data"},
     BrowserInfo{"360se", "360安全浏览器", kRoamingAppData, "360se6\\User Data"},
     BrowserInfo{"qqbrowser", "QQ浏览器", kLocalAppData, "Tencent\\QQBrowser\\User Data"},
+    BrowserInfo{"centbrowser", "百分浏览器", kLocalAppData, "CentBrowser\\User Data"},
+    BrowserInfo{"2345explorer", "2345加速浏览器", kLocalAppData, "2345Explorer\\User Data"},
     BrowserInfo{"brave", "Brave", kLocalAppData, "BraveSoftware\\Brave-Browser\\User Data"},
     BrowserInfo{"vivaldi", "Vivaldi", kLocalAppData, "Vivaldi\\User Data"},
     BrowserInfo{"chromium", "Chromium", kLocalAppData, "Chromium\\User Data"},

@@ -15,8 +15,8 @@ namespace wendlix {
 enum class KnownFolder : std::uint8_t { kLocalAppData, kRoamingAppData };
 
 struct BrowserInfo {
-  std::string_view Key;       // stored in the group file; never changes
-  std::string_view Name;      // as the browser names itself
+  std::string_view Key;   // stored in the group file; never changes
+  std::string_view Name;  // as the browser names itself
   KnownFolder Base;
   std::string_view UserData;  // below Base, "\"-separated
 };
@@ -42,8 +42,8 @@ inline constexpr std::string_view kLocalStateFileName = "Local State";
 // A profile found on this computer: its folder under User Data holds a "Bookmarks" file.
 struct BrowserProfile {
   const BrowserInfo* Browser = nullptr;
-  std::string Folder;       // "Default", "Profile 1"
-  std::string Name;         // as the browser shows it; the folder's name when Local State has none
+  std::string Folder;  // "Default", "Profile 1"
+  std::string Name;    // as the browser shows it; the folder's name when Local State has none
   std::string BookmarksPath;
 
   bool operator==(const BrowserProfile&) const = default;

@@ -50,11 +50,16 @@ class BookmarksReader {
   bool string(string_t& value) {
     if (frames_.empty() || frames_.back().What != Kind::kNode) return true;
     Frame& f = frames_.back();
-    if (f.Key == "type") f.Type = std::move(value);
-    else if (f.Key == "name") f.Node.Title = std::move(value);
-    else if (f.Key == "url") f.Node.Url = std::move(value);
-    else if (f.Key == "id") f.Node.Id = std::move(value);
-    else if (f.Key == "guid") f.Node.Guid = std::move(value);
+    if (f.Key == "type")
+      f.Type = std::move(value);
+    else if (f.Key == "name")
+      f.Node.Title = std::move(value);
+    else if (f.Key == "url")
+      f.Node.Url = std::move(value);
+    else if (f.Key == "id")
+      f.Node.Id = std::move(value);
+    else if (f.Key == "guid")
+      f.Node.Guid = std::move(value);
     return true;
   }
 
@@ -66,10 +71,14 @@ class BookmarksReader {
   bool start_object(std::size_t) {
     Kind what = Kind::kSkip;
     const Frame* top = frames_.empty() ? nullptr : &frames_.back();
-    if (!top) what = Kind::kDocument;
-    else if (top->What == Kind::kDocument && top->Key == "roots") what = Kind::kRoots;
-    else if (top->What == Kind::kRoots && BookmarkRoot(tree_, top->Key)) what = Kind::kNode;
-    else if (top->What == Kind::kChildren && nodeDepth_ < kMaxDepth) what = Kind::kNode;
+    if (!top)
+      what = Kind::kDocument;
+    else if (top->What == Kind::kDocument && top->Key == "roots")
+      what = Kind::kRoots;
+    else if (top->What == Kind::kRoots && BookmarkRoot(tree_, top->Key))
+      what = Kind::kNode;
+    else if (top->What == Kind::kChildren && nodeDepth_ < kMaxDepth)
+      what = Kind::kNode;
     if (what == Kind::kNode) ++nodeDepth_;
     frames_.push_back({what});
     return true;
@@ -88,7 +97,8 @@ class BookmarksReader {
   }
 
   bool start_array(std::size_t) {
-    const bool children = !frames_.empty() && frames_.back().What == Kind::kNode && frames_.back().Key == "children";
+    const bool children =
+        !frames_.empty() && frames_.back().What == Kind::kNode && frames_.back().Key == "children";
     frames_.push_back({children ? Kind::kChildren : Kind::kSkip});
     return true;
   }
@@ -124,7 +134,9 @@ class BookmarksReader {
   }
 
   bool EndRoot(std::string_view key, Frame root) {
-    BookmarkNode& into = key == kBookmarkBarRoot ? tree_.Bar : key == kOtherBookmarksRoot ? tree_.Other : tree_.Synced;
+    BookmarkNode& into = key == kBookmarkBarRoot      ? tree_.Bar
+                         : key == kOtherBookmarksRoot ? tree_.Other
+                                                      : tree_.Synced;
     std::string title = std::move(into.Title);
     into = std::move(root.Node);
     into.Title = std::move(title);

@@ -76,7 +76,8 @@ TEST(GroupFile, BookmarkSourceIsStoredInKeysOfTheWebGroupsSection) {
   EXPECT_EQ(ReadBookmarkSource(Reparse(gpf), "G"), source);
   // A path the file cannot hold is left out rather than kept stale: the id finds the folder.
   WriteBookmarkSource(gpf, "G", {"edge", "Profile 1", {"42", {"bookmark_bar", "😀"}}});
-  EXPECT_EQ(ReadBookmarkSource(Reparse(gpf), "G"), (BookmarkSource{"edge", "Profile 1", {"42", {"bookmark_bar"}}}));
+  EXPECT_EQ(ReadBookmarkSource(Reparse(gpf), "G"),
+            (BookmarkSource{"edge", "Profile 1", {"42", {"bookmark_bar"}}}));
   WriteBookmarkSource(gpf, "G", {});
   EXPECT_EQ(gpf.ToBytes(), "[G]\r\n");
   // Only the browser is needed; only a web group has a source.

@@ -28,14 +28,17 @@ std::string Folder(const std::string& id, const std::string& name, const std::st
 }
 // A file as the browser writes it, with these children on the bar and in the other bookmarks.
 std::string File(const std::string& bar, const std::string& other = "") {
-  return R"({"checksum":"0","roots":{"bookmark_bar":)" + Folder("1", "Bookmarks bar", bar) +
-         R"(,"other":)" + Folder("2", "Other", other) + R"(,"synced":)" + Folder("3", "Mobile", "") +
-         R"(},"version":1})";
+  return R"({"checksum":"0","roots":{"bookmark_bar":)" + Folder("1", "Bookmarks bar", bar) + R"(,"other":)" +
+         Folder("2", "Other", other) + R"(,"synced":)" + Folder("3", "Mobile", "") + R"(},"version":1})";
 }
 
 TEST(BookmarkTree, ReadsFoldersAndLeavesOutWhatCannotBeAButton) {
-  const std::string deep = Folder("10", "工作", Url("文档", "https://docs.cn/") +
-                                                   "," + Folder("11", "项目", Url("计划", "http://plan.cn/")));
+  // Nesting a browser never writes: deep arrays, and folders deeper than the reader goes.
+  std::string tooDeep = Url("a", "http://a.cn/");
+  for (int i = 0; i < 100; ++i) tooDeep = Folder("9", "f", tooDeep);
+  const std::string deep =
+      Folder("10", "工作",
+             Url("文档", "https://docs.cn/") + "," + Folder("11", "项目", Url("计划", "http://plan.cn/")));
   struct Case {
     std::string json, tree;
   } cases[] = {
@@ -44,12 +47,14 @@ TEST(BookmarkTree, ReadsFoldersAndLeavesOutWhatCannotBeAButton) {
        "其他书签#2[x=https://x.cn/] 移动设备书签#3[]"},
       // Bookmarklets go, whatever their case or leading blanks; then every folder left empty, at any depth.
       {File(Url("b", "JavaScript:void(0)") + "," + Url("c", " javascript:x") + "," +
-            Folder("20", "outer", Folder("21", "inner", Url("d", "javascript:y"))) + "," + Folder("22", "e", "")),
+            Folder("20", "outer", Folder("21", "inner", Url("d", "javascript:y"))) + "," +
+            Folder("22", "e", "")),
        "书签栏#1[] 其他书签#2[] 移动设备书签#3[]"},
       // Names outside code page 936 stay as they are; line breaks become blanks; a bookmark
       // without a name shows its address. Unknown kinds and odd members are skipped.
       {File(Url("😀 Café 𠀀", "http://a.cn/") + "," + Url(R"(two\nlines)", "http://b.cn/") + "," +
-            Url("", "http://c.cn/") + R"(,{"type":"separator","name":"s"},{"type":"url","name":3,"url":"http://d.cn/"},)" +
+            Url("", "http://c.cn/") +
+            R"(,{"type":"separator","name":"s"},{"type":"url","name":3,"url":"http://d.cn/"},)" +
             R"({"type":"url","name":"no address"},7,[])"),
        "书签栏#1[😀 Café 𠀀=http://a.cn/ two lines=http://b.cn/ http://c.cn/=http://c.cn/ "
        "http://d.cn/=http://d.cn/] 其他书签#2[] 移动设备书签#3[]"},
@@ -65,16 +70,19 @@ TEST(BookmarkTree, ReadsFoldersAndLeavesOutWhatCannotBeAButton) {
       {R"({"roots":[]})", "error 3"},
       {R"({"roots":{"other":{}}})", "error 3"},
       {R"({"roots":{"bookmark_bar":[]}})", "error 3"},
+      {std::string(100000, '[') + std::string(100000, ']'), "error 3"},
+      {File(tooDeep), "书签栏#1[] 其他书签#2[] 移动设备书签#3[]"},
   };
   for (const Case& c : cases) EXPECT_EQ(Dump(ReadChromiumBookmarks(c.json)), c.tree) << c.json;
 }
 
 TEST(BookmarkTree, FoldersAreFoundByIdThenByPathAndListedWithTheirPaths) {
   const BookmarkTree tree =
-      ReadChromiumBookmarks(File(Url("a", "http://a.cn/") + "," +
-                                     Folder("10", "工作", Folder("11", "项目", Url("b", "http://b.cn/")) + "," +
-                                                              Url("c", "http://c.cn/")),
-                                 Folder("12", "旧", Url("d", "http://d.cn/"))))
+      ReadChromiumBookmarks(
+          File(Url("a", "http://a.cn/") + "," +
+                   Folder("10", "工作",
+                          Folder("11", "项目", Url("b", "http://b.cn/")) + "," + Url("c", "http://c.cn/")),
+               Folder("12", "旧", Url("d", "http://d.cn/"))))
           .Tree;
   using Ref = BookmarkFolderRef;
   struct Case {
@@ -90,11 +98,13 @@ TEST(BookmarkTree, FoldersAreFoundByIdThenByPathAndListedWithTheirPaths) {
       {Ref{"", {"menu"}}, nullptr},
       {Ref{"", {}}, nullptr},
   };
-  for (const Case& c : cases) EXPECT_EQ(FindBookmarkFolder(tree, c.ref), c.found) << JoinBookmarkPath(c.ref.Path);
+  for (const Case& c : cases)
+    EXPECT_EQ(FindBookmarkFolder(tree, c.ref), c.found) << JoinBookmarkPath(c.ref.Path);
 
   std::vector<std::string> listed;
   for (const BookmarkFolderEntry& e : ListBookmarkFolders(tree))
-    listed.push_back(std::to_string(e.Depth) + " " + e.Shown + " " + e.Ref.Id + " " + JoinBookmarkPath(e.Ref.Path));
+    listed.push_back(std::to_string(e.Depth) + " " + e.Shown + " " + e.Ref.Id + " " +
+                     JoinBookmarkPath(e.Ref.Path));
   EXPECT_EQ(listed, (std::vector<std::string>{
                         "0 书签栏  bookmark_bar",
                         "1 书签栏 › 工作 10 bookmark_bar\\工作",
@@ -104,7 +114,8 @@ TEST(BookmarkTree, FoldersAreFoundByIdThenByPathAndListedWithTheirPaths) {
                         "0 移动设备书签  synced",
                     }));
   std::vector<std::string> found;
-  for (const BookmarkEntry& e : ListBookmarks(tree.Bar, "书签栏")) found.push_back(e.Node->Title + " " + e.FolderShown);
+  for (const BookmarkEntry& e : ListBookmarks(tree.Bar, "书签栏"))
+    found.push_back(e.Node->Title + " " + e.FolderShown);
   EXPECT_EQ(found, (std::vector<std::string>{"a 书签栏", "b 书签栏 › 工作 › 项目", "c 书签栏 › 工作"}));
   EXPECT_EQ(BookmarkButtons(tree.Bar),
             (std::vector<GroupButton>{{"a", "http://a.cn/", false}, {"工作", "", true}}));
@@ -127,23 +138,27 @@ TEST(BrowserProfiles, ProfilesAreNamedFromLocalStateInTheBrowsersOrder) {
 
   const BrowserInfo& edge = *FindBrowser("edge");
   const auto profiles = NameBrowserProfiles(
-      edge, "C:\\U\\Edge\\User Data\\", {"Profile 10", "Guest Profile", "Work", "Profile 2", "System Profile", "Default"},
-      localState);
+      edge, "C:\\U\\Edge\\User Data\\",
+      {"Profile 10", "Guest Profile", "Work", "Profile 2", "System Profile", "Default"}, localState);
   std::vector<std::string> shown;
   for (const BrowserProfile& p : profiles)
     shown.push_back(p.Folder + "|" + p.Name + "|" + p.BookmarksPath + "|" + BookmarkGroupTitle(p, true));
-  EXPECT_EQ(shown, (std::vector<std::string>{
-                       "Default|个人|C:\\U\\Edge\\User Data\\Default\\Bookmarks|Microsoft Edge - 个人",
-                       // A name the group file cannot hold in a title gives way to the folder's.
-                       "Profile 2|工作 😀|C:\\U\\Edge\\User Data\\Profile 2\\Bookmarks|Microsoft Edge - Profile 2",
-                       "Profile 10|Profile 10|C:\\U\\Edge\\User Data\\Profile 10\\Bookmarks|Microsoft Edge - Profile 10",
-                       "Work|Work|C:\\U\\Edge\\User Data\\Work\\Bookmarks|Microsoft Edge - Work",
-                   }));
+  EXPECT_EQ(
+      shown,
+      (std::vector<std::string>{
+          "Default|个人|C:\\U\\Edge\\User Data\\Default\\Bookmarks|Microsoft Edge - 个人",
+          // A name the group file cannot hold in a title gives way to the folder's.
+          "Profile 2|工作 😀|C:\\U\\Edge\\User Data\\Profile 2\\Bookmarks|Microsoft Edge - Profile 2",
+          "Profile 10|Profile 10|C:\\U\\Edge\\User Data\\Profile 10\\Bookmarks|Microsoft Edge - Profile 10",
+          "Work|Work|C:\\U\\Edge\\User Data\\Work\\Bookmarks|Microsoft Edge - Work",
+      }));
   EXPECT_EQ(BookmarkGroupTitle(profiles[0], false), "Microsoft Edge");
 
   const KnownFolderPaths known{"C:\\U\\Local", "C:\\U\\Roaming\\"};
-  EXPECT_EQ(BookmarksFilePath({"360se", "Profile 1", {}}, known), "C:\\U\\Roaming\\360se6\\User Data\\Profile 1\\Bookmarks");
-  EXPECT_EQ(BookmarksFilePath({"chrome", "Default", {}}, known), "C:\\U\\Local\\Google\\Chrome\\User Data\\Default\\Bookmarks");
+  EXPECT_EQ(BookmarksFilePath({"360se", "Profile 1", {}}, known),
+            "C:\\U\\Roaming\\360se6\\User Data\\Profile 1\\Bookmarks");
+  EXPECT_EQ(BookmarksFilePath({"chrome", "Default", {}}, known),
+            "C:\\U\\Local\\Google\\Chrome\\User Data\\Default\\Bookmarks");
   EXPECT_EQ(BookmarksFilePath({"gone", "Default", {}}, known), "");
   EXPECT_EQ(BookmarksFilePath({"chrome", "Default", {}}, {"", "C:\\R"}), "");
 }
