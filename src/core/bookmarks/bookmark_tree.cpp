@@ -48,7 +48,7 @@ class BookmarksReader {
   bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) { return false; }
 
   bool string(string_t& value) {
-    if (frames_.empty() || frames_.back().What != Kind::kNode) return true;
+    if (skipping_ > 0 || frames_.empty() || frames_.back().What != Kind::kNode) return true;
     Frame& f = frames_.back();
     if (f.Key == "type")
       f.Type = std::move(value);
@@ -64,14 +64,16 @@ class BookmarksReader {
   }
 
   bool key(string_t& name) {
-    frames_.back().Key = std::move(name);
+    if (skipping_ == 0) frames_.back().Key = std::move(name);
     return true;
   }
 
   bool start_object(std::size_t) {
     Kind what = Kind::kSkip;
     const Frame* top = frames_.empty() ? nullptr : &frames_.back();
-    if (!top)
+    if (skipping_ > 0)
+      what = Kind::kSkip;
+    else if (!top)
       what = Kind::kDocument;
     else if (top->What == Kind::kDocument && top->Key == "roots")
       what = Kind::kRoots;
@@ -79,12 +81,11 @@ class BookmarksReader {
       what = Kind::kNode;
     else if (top->What == Kind::kChildren && nodeDepth_ < kMaxDepth)
       what = Kind::kNode;
-    if (what == Kind::kNode) ++nodeDepth_;
-    frames_.push_back({what});
-    return true;
+    return Enter(what);
   }
 
   bool end_object() {
+    if (skipping_ > 0) return Leave();
     Frame done = std::move(frames_.back());
     frames_.pop_back();
     if (done.What != Kind::kNode) return true;
@@ -97,16 +98,12 @@ class BookmarksReader {
   }
 
   bool start_array(std::size_t) {
-    const bool children =
-        !frames_.empty() && frames_.back().What == Kind::kNode && frames_.back().Key == "children";
-    frames_.push_back({children ? Kind::kChildren : Kind::kSkip});
-    return true;
+    const bool children = skipping_ == 0 && !frames_.empty() && frames_.back().What == Kind::kNode &&
+                          frames_.back().Key == "children";
+    return Enter(children ? Kind::kChildren : Kind::kSkip);
   }
 
-  bool end_array() {
-    frames_.pop_back();
-    return true;
-  }
+  bool end_array() { return skipping_ > 0 ? Leave() : (frames_.pop_back(), true); }
 
  private:
   enum class Kind : std::uint8_t { kDocument, kRoots, kNode, kChildren, kSkip };
@@ -133,6 +130,20 @@ class BookmarksReader {
     return true;
   }
 
+  // What the tree has no use for is only counted, so that nesting costs nothing.
+  bool Enter(Kind what) {
+    if (what == Kind::kSkip)
+      ++skipping_;
+    else
+      frames_.push_back({what});
+    if (what == Kind::kNode) ++nodeDepth_;
+    return true;
+  }
+  bool Leave() {
+    --skipping_;
+    return true;
+  }
+
   bool EndRoot(std::string_view key, Frame root) {
     BookmarkNode& into = key == kBookmarkBarRoot      ? tree_.Bar
                          : key == kOtherBookmarksRoot ? tree_.Other
@@ -149,6 +160,7 @@ class BookmarksReader {
   BookmarkTree& tree_;
   std::vector<Frame> frames_;
   int nodeDepth_ = 0;
+  std::size_t skipping_ = 0;  // the depth inside an object or array being skipped
   bool foundBar_ = false;
 };
 
