@@ -20,6 +20,34 @@ std::string SectionSpelling(const IniFile& gpf, std::string_view section) {
 
 }  // namespace
 
+BookmarkSource ReadBookmarkSource(const IniFile& gpf, std::string_view section) {
+  BookmarkSource source;
+  source.Browser = gpf.ReadString(section, kBookmarkBrowser, "");
+  if (source.Browser.empty()) return source;
+  source.Profile = gpf.ReadString(section, kBookmarkProfile, "Default");
+  source.Folder.Id = gpf.ReadString(section, kBookmarkFolderId, "");
+  std::vector<std::string> path = SplitBookmarkPath(gpf.ReadString(section, kBookmarkFolder, ""));
+  if (!path.empty()) source.Folder.Path = std::move(path);
+  return source;
+}
+
+void WriteBookmarkSource(IniFile& gpf, std::string_view section, const BookmarkSource& source) {
+  if (source.Empty()) {
+    for (std::string_view key : {kBookmarkBrowser, kBookmarkProfile, kBookmarkFolder, kBookmarkFolderId})
+      gpf.DeleteKey(section, key);
+    return;
+  }
+  gpf.WriteString(section, kBookmarkBrowser, source.Browser);
+  gpf.WriteString(section, kBookmarkProfile, source.Profile);
+  // A path the file cannot hold (a title outside code page 936) is left out; the id still finds the folder.
+  if (!gpf.WriteString(section, kBookmarkFolder, JoinBookmarkPath(source.Folder.Path)))
+    gpf.DeleteKey(section, kBookmarkFolder);
+  if (source.Folder.Id.empty())
+    gpf.DeleteKey(section, kBookmarkFolderId);
+  else
+    gpf.WriteString(section, kBookmarkFolderId, source.Folder.Id);
+}
+
 std::string ButtonSectionName(std::string_view title) {
   std::string name(title);
   name += "  Buttons";
@@ -55,6 +83,7 @@ GroupRecord ReadGroupRecord(const IniFile& gpf, std::string_view section) {
   if (r.Title.empty()) r.Title = SectionSpelling(gpf, section);
   r.Font.Name = gpf.ReadString(section, kFontName, d.Font.Name);
   r.PictureFile = gpf.ReadString(section, kPictureFile, d.PictureFile);
+  if (r.PanelStyle == gkWeb) r.Bookmarks = ReadBookmarkSource(gpf, section);
   return g;
 }
 
@@ -85,6 +114,7 @@ void SaveGroup(IniFile& gpf, const GroupRecord& group, bool withButtons) {
   gpf.WriteString(s, kTitleText, r.Title);
   gpf.WriteString(s, kFontName, r.Font.Name);
   gpf.WriteString(s, kPictureFile, r.PictureFile);
+  WriteBookmarkSource(gpf, s, r.PanelStyle == gkWeb ? r.Bookmarks : BookmarkSource());
   if (!withButtons) return;
 
   const std::string buttons = ButtonSectionName(r.Title);

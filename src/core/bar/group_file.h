@@ -27,6 +27,12 @@ GroupRecord ReadGroupRecord(const IniFile& gpf, std::string_view section);
 // a target are left out; a shortcut group stores the target's file name only).
 void SaveGroup(IniFile& gpf, const GroupRecord& group, bool withButtons);
 
+// The bookmark keys of section `section`: empty without a browser; a missing profile is
+// "Default", a missing or empty folder the bookmark bar.
+BookmarkSource ReadBookmarkSource(const IniFile& gpf, std::string_view section);
+// Writes them (SaveGroup does, for a web group); an empty source removes them.
+void WriteBookmarkSource(IniFile& gpf, std::string_view section, const BookmarkSource& source);
+
 // Removes group `title` from the group file: its record, its button section and its key in
 // "Groups".
 void EraseGroup(IniFile& gpf, std::string_view title);

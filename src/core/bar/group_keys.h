@@ -25,5 +25,10 @@ inline constexpr std::string_view kDirectory = "Directory";
 inline constexpr std::string_view kTitleText = "Title Text";
 inline constexpr std::string_view kFontName = "FontName";
 inline constexpr std::string_view kPictureFile = "PictureFile";
+// A web group following a browser's bookmarks (BookmarkSource); older copies ignore them.
+inline constexpr std::string_view kBookmarkBrowser = "BookmarkBrowser";
+inline constexpr std::string_view kBookmarkProfile = "BookmarkProfile";
+inline constexpr std::string_view kBookmarkFolder = "BookmarkFolder";
+inline constexpr std::string_view kBookmarkFolderId = "BookmarkFolderId";
 
 }  // namespace wendlix::group_keys

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/bookmarks/bookmark_source.h"
+
 namespace wendlix {
 
 // Colours are 0x00BBGGRR or 0x80000000 + a system colour index, stored as signed decimals.
@@ -48,6 +50,7 @@ struct TPanelData {
   bool BevelDown = true;
   bool ShowTitleIcon = false;
   bool Visible = true;
+  BookmarkSource Bookmarks;  // web groups only; empty for every other group
 
   bool operator==(const TPanelData&) const = default;
 };

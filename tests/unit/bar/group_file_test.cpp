@@ -66,6 +66,27 @@ TEST(GroupFile, SaveGroupWritesTheKeysInTableOrderInCodePage936) {
   EXPECT_EQ(oddBack.Height, 77);
 }
 
+TEST(GroupFile, BookmarkSourceIsStoredInKeysOfTheWebGroupsSection) {
+  IniFile gpf = IniFile::FromBytes("[G]\r\nBookmarkFolder=stale\r\n");
+  const BookmarkSource source{"edge", "Profile 1", {"42", {"bookmark_bar", "工作"}}};
+  WriteBookmarkSource(gpf, "G", source);
+  EXPECT_EQ(gpf.ToBytes(),
+            "[G]\r\nBookmarkFolder=bookmark_bar\\\xB9\xA4\xD7\xF7\r\nBookmarkBrowser=edge\r\n"
+            "BookmarkProfile=Profile 1\r\nBookmarkFolderId=42\r\n");
+  EXPECT_EQ(ReadBookmarkSource(Reparse(gpf), "G"), source);
+  // A path the file cannot hold is left out rather than kept stale: the id finds the folder.
+  WriteBookmarkSource(gpf, "G", {"edge", "Profile 1", {"42", {"bookmark_bar", "😀"}}});
+  EXPECT_EQ(ReadBookmarkSource(Reparse(gpf), "G"),
+            (BookmarkSource{"edge", "Profile 1", {"42", {"bookmark_bar"}}}));
+  WriteBookmarkSource(gpf, "G", {});
+  EXPECT_EQ(gpf.ToBytes(), "[G]\r\n");
+  // Only the browser is needed; only a web group has a source.
+  const IniFile bare = IniFile::FromBytes(
+      "[W]\r\nPanel Style=1\r\nBookmarkBrowser=chrome\r\n[S]\r\nPanel Style=0\r\nBookmarkBrowser=chrome\r\n");
+  EXPECT_EQ(ReadGroupRecord(bare, "W").Data.Bookmarks, (BookmarkSource{"chrome", "Default", {}}));
+  EXPECT_EQ(ReadGroupRecord(bare, "S").Data.Bookmarks, BookmarkSource{});
+}
+
 TEST(GroupFile, ButtonSectionIsRewrittenFromTheButtons) {
   IniFile gpf = IniFile::FromBytes(
       "[Web  Buttons]\r\nOld=http://old.cn\r\nStale=http://stale.cn\r\n[Web Buttons]\r\nkeep=1\r\n");
