@@ -169,7 +169,8 @@ void Forget(const std::wstring& path) {
   const size_t slash = path.find_last_of(L'\\');
   if (slash == std::wstring::npos) return;
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, path.substr(0, slash).c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, path.substr(0, slash).c_str(), 0, KEY_SET_VALUE, &key) !=
+      ERROR_SUCCESS)
     return;
   RegDeleteValueW(key, path.substr(slash + 1).c_str());
   RegCloseKey(key);
@@ -276,9 +277,10 @@ struct Figures {
 int wmain(int argc, wchar_t** argv) {
   const auto options = Parse(argc, argv);
   if (!options) {
-    std::fprintf(stderr,
-                 "usage: startup_bench.exe [-n RUNS] [-w WARMUPS] [-t SECONDS] [-r HKCU_VALUE] NAME CLASS EXE "
-                 "[NAME CLASS EXE...]\n");
+    std::fprintf(
+        stderr,
+        "usage: startup_bench.exe [-n RUNS] [-w WARMUPS] [-t SECONDS] [-r HKCU_VALUE] NAME CLASS EXE "
+        "[NAME CLASS EXE...]\n");
     return 2;
   }
   const Options& o = *options;
