@@ -1,17 +1,13 @@
 // The floor of the bar's start-up: the least an application desktop toolbar must do before it shows.
-// One borderless tool window of the given size, registered with the shell and docked at the right
+// One borderless tool window of the given width, registered with the shell and docked at the right
 // edge (ABM_NEW, ABM_QUERYPOS, ABM_SETPOS), filled by its class brush, and the usual message loop.
 //   trivial_appbar.exe [WIDTH]   (default 86)
-#include <windows.h>
+#include "plain_window.h"
+
 #include <shellapi.h>
-
-#include <cstdlib>
-
-#include <cwchar>
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"WendlixTrivialAppbar";
 constexpr UINT kCallback = WM_APP + 1;
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -29,20 +25,9 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  const int argc = __argc;
-  wchar_t** argv = __wargv;
-  const int asked = argc > 1 ? static_cast<int>(std::wcstol(argv[1], nullptr, 10)) : 0;
-  const int width = asked > 0 && asked < 10000 ? asked : 86;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = WindowProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = CreateSolidBrush(RGB(58, 110, 165));
-  wc.lpszClassName = kClassName;
-  if (!RegisterClassExW(&wc)) return 1;
-  HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, L"trivial appbar", WS_POPUP, 0, 0,
-                              width, 0, nullptr, nullptr, instance, nullptr);
+  const int width = plain::Argument(1, 86);
+  HWND hwnd =
+      plain::CreateBarWindow(instance, L"WendlixTrivialAppbar", WindowProc, WS_EX_TOPMOST, {0, 0, width, 0});
   if (!hwnd) return 1;
   APPBARDATA abd{};
   abd.cbSize = sizeof(abd);
@@ -57,12 +42,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   SHAppBarMessage(ABM_SETPOS, &abd);
   SetWindowPos(hwnd, nullptr, abd.rc.left, abd.rc.top, abd.rc.right - abd.rc.left, abd.rc.bottom - abd.rc.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
-  ShowWindow(hwnd, SW_SHOWNOACTIVATE);
-  UpdateWindow(hwnd);
-  MSG m;
-  while (GetMessageW(&m, nullptr, 0, 0) > 0) {
-    TranslateMessage(&m);
-    DispatchMessageW(&m);
-  }
-  return 0;
+  return plain::ShowAndRun(hwnd);
 }
