@@ -1,8 +1,12 @@
-// Start-up time of a window program, seen from outside: from CreateProcess to the first moment a
+// Start-up time of window programs, seen from outside: from CreateProcess to the first moment a
 // visible top-level window of a given class exists, and to the moment its pixels on the screen
 // differ from what was there before it appeared (its first paint). Each run closes the program with
-// WM_CLOSE and waits for it to end. Prints every run, then median and minimum.
-//   startup_bench.exe [-n RUNS] [-w WARMUPS] [-t SECONDS] CLASS EXE [ARGS...]
+// WM_CLOSE and waits for it to end. The programs take turns run by run, so that a machine's changing
+// load falls on all of them alike. Prints every run, then per program the median and minimum, and one
+// line "median NAME CREATED SHOWN PAINTED MEGABYTES" for scripts to read.
+//   startup_bench.exe [-n RUNS] [-w WARMUPS] [-t SECONDS] [-r HKCU_VALUE] NAME CLASS EXE [NAME CLASS EXE...]
+// -r deletes that value (a path under HKEY_CURRENT_USER, its last part the value's name) before each
+// start, so that a program that remembers where its files are reads the ones beside it.
 #include <windows.h>
 
 #include <algorithm>
@@ -14,13 +18,16 @@
 
 namespace {
 
+struct Program {
+  std::wstring name, className, exe;
+};
+
 struct Options {
   int runs = 5;
   int warmups = 1;
   double timeoutSeconds = 60;
-  std::wstring className;
-  std::wstring exe;
-  std::vector<std::wstring> args;
+  std::wstring forgetValue;
+  std::vector<Program> programs;
 };
 
 // One run's figures in milliseconds from CreateProcess; absent when it never got that far.
@@ -158,24 +165,35 @@ double PrivateMegabytes(HANDLE process) {
   return static_cast<double>(bytes) / (1024.0 * 1024.0);
 }
 
-Run MeasureOnce(const Options& o) {
+void Forget(const std::wstring& path) {
+  const size_t slash = path.find_last_of(L'\\');
+  if (slash == std::wstring::npos) return;
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, path.substr(0, slash).c_str(), 0, KEY_SET_VALUE, &key) !=
+      ERROR_SUCCESS)
+    return;
+  RegDeleteValueW(key, path.substr(slash + 1).c_str());
+  RegCloseKey(key);
+}
+
+Run MeasureOnce(const Options& o, const Program& p) {
   Run run;
+  if (!o.forgetValue.empty()) Forget(o.forgetValue);
   const RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
                     GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
                     GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
   const ScreenGrab before(screen);
-  std::wstring commandLine = Quote(o.exe);
-  for (const auto& a : o.args) commandLine += L" " + Quote(a);
+  std::wstring commandLine = Quote(p.exe);
   // The program starts in its own folder, as from a shortcut.
-  const size_t slash = o.exe.find_last_of(L"\\/");
-  const std::wstring folder = slash == std::wstring::npos ? std::wstring() : o.exe.substr(0, slash + 1);
+  const size_t slash = p.exe.find_last_of(L"\\/");
+  const std::wstring folder = slash == std::wstring::npos ? std::wstring() : p.exe.substr(0, slash + 1);
   STARTUPINFOW si{};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi{};
   const Clock clock;
-  if (!CreateProcessW(o.exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  if (!CreateProcessW(p.exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       folder.empty() ? nullptr : folder.c_str(), &si, &pi)) {
-    std::fprintf(stderr, "startup_bench: cannot start %ls (error %lu)\n", o.exe.c_str(), GetLastError());
+    std::fprintf(stderr, "startup_bench: cannot start %ls (error %lu)\n", p.exe.c_str(), GetLastError());
     return run;
   }
   CloseHandle(pi.hThread);
@@ -184,7 +202,7 @@ Run MeasureOnce(const Options& o) {
   while (clock.Millis() < limit && !run.painted) {
     if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) break;
     if (!hwnd) {
-      hwnd = FindWindowOf(o.className, pi.dwProcessId);
+      hwnd = FindWindowOf(p.className, pi.dwProcessId);
       if (hwnd) run.created = clock.Millis();
     }
     if (hwnd && !run.shown && IsWindowVisible(hwnd)) run.shown = clock.Millis();
@@ -210,6 +228,12 @@ Run MeasureOnce(const Options& o) {
   return run;
 }
 
+double Median(std::vector<double> values) {
+  if (values.empty()) return -1;
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
 void Summary(const char* what, std::vector<double> values, int runs, const char* unit = "ms") {
   if (values.empty()) {
     std::printf("  %-14s never reached in %d runs\n", what, runs);
@@ -233,47 +257,70 @@ std::optional<Options> Parse(int argc, wchar_t** argv) {
       o.warmups = static_cast<int>(value);
     else if (flag == L"-t" && value > 0)
       o.timeoutSeconds = value;
+    else if (flag == L"-r")
+      o.forgetValue = argv[i + 1];
     else
       return {};
   }
-  if (argc - i < 2) return {};
-  o.className = argv[i];
-  o.exe = argv[i + 1];
-  for (int k = i + 2; k < argc; ++k) o.args.emplace_back(argv[k]);
+  if (argc - i < 3 || (argc - i) % 3 != 0) return {};
+  for (; i < argc; i += 3) o.programs.push_back({argv[i], argv[i + 1], argv[i + 2]});
   return o;
 }
+
+struct Figures {
+  std::vector<double> created, shown, painted, memory;
+  bool allClosed = true;
+};
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   const auto options = Parse(argc, argv);
   if (!options) {
-    std::fprintf(stderr,
-                 "usage: startup_bench.exe [-n RUNS] [-w WARMUPS] [-t SECONDS] CLASS EXE [ARGS...]\n");
+    std::fprintf(
+        stderr,
+        "usage: startup_bench.exe [-n RUNS] [-w WARMUPS] [-t SECONDS] [-r HKCU_VALUE] NAME CLASS EXE "
+        "[NAME CLASS EXE...]\n");
     return 2;
   }
   const Options& o = *options;
-  std::printf("%ls (window class %ls): %d runs after %d warm-up\n", o.exe.c_str(), o.className.c_str(),
-              o.runs, o.warmups);
-  for (int i = 0; i < o.warmups; ++i) MeasureOnce(o);
-  std::vector<double> created, shown, painted, memory;
-  bool allClosed = true;
+  std::printf("%zu programs taking turns: %d runs each after %d warm-up\n", o.programs.size(), o.runs,
+              o.warmups);
+  for (int i = 0; i < o.warmups; ++i)
+    for (const auto& p : o.programs) MeasureOnce(o, p);
+  std::vector<Figures> figures(o.programs.size());
   for (int i = 0; i < o.runs; ++i) {
-    const Run r = MeasureOnce(o);
-    auto show = [](const std::optional<double>& v) { return v ? *v : -1.0; };
-    std::printf("  run %2d: window created %8.1f ms, shown %8.1f ms, first paint %8.1f ms%s\n", i + 1,
-                show(r.created), show(r.shown), show(r.painted),
-                r.exitedByItself ? "" : " (did not close cleanly)");
-    if (r.created) created.push_back(*r.created);
-    if (r.shown) shown.push_back(*r.shown);
-    if (r.painted) painted.push_back(*r.painted);
-    if (r.privateMb) memory.push_back(*r.privateMb);
-    allClosed = allClosed && r.exitedByItself;
+    for (size_t k = 0; k < o.programs.size(); ++k) {
+      const Run r = MeasureOnce(o, o.programs[k]);
+      auto show = [](const std::optional<double>& v) { return v ? *v : -1.0; };
+      std::printf("  run %2d %-16ls window created %8.1f ms, shown %8.1f ms, first paint %8.1f ms%s\n", i + 1,
+                  o.programs[k].name.c_str(), show(r.created), show(r.shown), show(r.painted),
+                  r.exitedByItself ? "" : " (did not close cleanly)");
+      Figures& f = figures[k];
+      if (r.created) f.created.push_back(*r.created);
+      if (r.shown) f.shown.push_back(*r.shown);
+      if (r.painted) f.painted.push_back(*r.painted);
+      if (r.privateMb) f.memory.push_back(*r.privateMb);
+      f.allClosed = f.allClosed && r.exitedByItself;
+    }
+    std::fflush(stdout);
   }
-  Summary("window created", created, o.runs);
-  Summary("window shown", shown, o.runs);
-  Summary("first paint", painted, o.runs);
-  Summary("private memory", memory, o.runs, "MB");
+  bool allGood = true;
+  for (size_t k = 0; k < o.programs.size(); ++k) {
+    const Figures& f = figures[k];
+    std::printf("%ls (%ls, window class %ls)\n", o.programs[k].name.c_str(), o.programs[k].exe.c_str(),
+                o.programs[k].className.c_str());
+    Summary("window created", f.created, o.runs);
+    Summary("window shown", f.shown, o.runs);
+    Summary("first paint", f.painted, o.runs);
+    Summary("private memory", f.memory, o.runs, "MB");
+    allGood = allGood && static_cast<int>(f.painted.size()) == o.runs && f.allClosed;
+  }
+  for (size_t k = 0; k < o.programs.size(); ++k) {
+    const Figures& f = figures[k];
+    std::printf("median %ls %.1f %.1f %.1f %.2f\n", o.programs[k].name.c_str(), Median(f.created),
+                Median(f.shown), Median(f.painted), Median(f.memory));
+  }
   std::fflush(stdout);
-  return static_cast<int>(painted.size()) == o.runs && allClosed ? 0 : 1;
+  return allGood ? 0 : 1;
 }

@@ -232,8 +232,7 @@ void TWendlixMainForm::FormCreate() {
   StartupMark("form create");
   tweaks_ = std::make_unique<SystemTweaksCommands>(Handle(), state_);
   probe_ = LeakProbe::FromEnvironment(*this);
-  drops_.Register();
-  StartupMark("drop target and menus");
+  StartupMark("menus");
   try {
     LoadBar();
   } catch (...) {
@@ -242,6 +241,11 @@ void TWendlixMainForm::FormCreate() {
   }
   dpi_.SetReady();
   keyboard_.RegisterStoredHotKey();
+}
+
+void TWendlixMainForm::FinishStart() {
+  drops_.Register();
+  StartupMark("drop target");
 }
 
 void TWendlixMainForm::FormEdgeChanged() {

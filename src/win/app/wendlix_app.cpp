@@ -52,6 +52,7 @@ int WendlixApp::Run(int showCommand) {
   ShowWindow(mainForm_->Handle(), showCommand == SW_HIDE ? SW_HIDE : SW_SHOWNOACTIVATE);
   UpdateWindow(mainForm_->Handle());
   StartupMark("first paint");
+  mainForm_->FinishStart();
   MSG msg{};
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);

@@ -31,7 +31,8 @@ class BarDrops {
   BarDrops(const BarDrops&) = delete;
   BarDrops& operator=(const BarDrops&) = delete;
 
-  // The window takes shell drops and OLE drags from its creation until Revoke, at its destruction.
+  // The window takes shell drops and OLE drags from just after its first paint until Revoke, at its
+  // destruction.
   void Register();
   void Revoke();
 

@@ -18,6 +18,7 @@
 
 #include "core/shell/ordered_merge.h"
 #include "win/common/unique_handle.h"
+#include "win/common/wide.h"
 #include "win/live/directory_watch.h"
 #include "win/live/folder_probe.h"
 
@@ -124,6 +125,13 @@ struct FolderWatcher::Impl {
   const HWND window;
   const UINT message;
   const FolderWatcherOptions options;
+  // The volume Windows runs from is never removed or locked while it runs: its folders need no device
+  // notices, whose registration costs a thread under Wine.
+  const std::string systemVolume = [] {
+    wchar_t windows[MAX_PATH + 1] = {};
+    const UINT n = GetSystemWindowsDirectoryW(windows, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? VolumeKey(FromWide(windows)) : std::string();
+  }();
   unique_event port;
   std::thread thread;
 
@@ -199,7 +207,7 @@ struct FolderWatcher::Impl {
     const DWORD error = w->dir.Open(path, filter, bufferBytes, port.get(), reinterpret_cast<ULONG_PTR>(w));
     if (error == 0) {
       w->volume = VolumeKey(path);
-      w->dir.WatchDevice(window);
+      if (w->volume != systemVolume) w->dir.WatchDevice(window);
     }
     return error;
   }
