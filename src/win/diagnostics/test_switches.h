@@ -5,6 +5,8 @@
 //                              round, check that no temporary is left, append the verdict
 //                              to LOG, then save round after round until killed
 //   /wx-save-check FOLDER LOG  the same, ending after that first round
+//   /wx-high-contrast          start the bar as if the system's high contrast were on, which
+//                              Wine always reports off and cannot switch
 //
 // A verdict is one line: "ok ini=N gpf=M stale=K" (the rounds found, the temporaries
 // found and then cleaned by the save) or "bad: reason".
@@ -20,5 +22,9 @@ bool TestSwitchesEnabled();
 // The exit code when `arguments` (the command line after the program) is a test switch
 // and switches are allowed; nullopt otherwise, and the bar starts as usual.
 std::optional<int> RunTestSwitch(std::wstring_view arguments);
+
+// High contrast taken as on whatever the system says: after /wx-high-contrast, or set by a test.
+bool HighContrastForced();
+void ForceHighContrast(bool forced);
 
 }  // namespace wendlix
