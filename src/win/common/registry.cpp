@@ -29,6 +29,15 @@ std::optional<std::string> ReadRegString(HKEY key, const std::string& valueName)
   return FromWide(buffer.data());
 }
 
+std::optional<DWORD> ReadRegDword(HKEY key, const std::string& valueName) {
+  DWORD type = 0, value = 0, size = sizeof(value);
+  if (RegQueryValueExW(key, ToWide(valueName).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                       &size) != ERROR_SUCCESS ||
+      type != REG_DWORD || size != sizeof(value))
+    return std::nullopt;
+  return value;
+}
+
 bool WriteRegString(HKEY key, const std::string& valueName, const std::string& value) {
   const std::wstring name = ToWide(valueName), data = ToWide(value);
   return RegSetValueExW(key, name.empty() ? nullptr : name.c_str(), 0, REG_SZ,

@@ -13,6 +13,8 @@ namespace wendlix {
 unique_hkey OpenRegKey(HKEY root, const std::string& subKey, bool create,
                        REGSAM access = KEY_READ | KEY_WRITE);
 std::optional<std::string> ReadRegString(HKEY key, const std::string& valueName);
+// A REG_DWORD value; nullopt when absent or of another type.
+std::optional<DWORD> ReadRegDword(HKEY key, const std::string& valueName);
 bool WriteRegString(HKEY key, const std::string& valueName, const std::string& value);
 bool WriteRegDword(HKEY key, const std::string& valueName, DWORD value);
 // True when the value is gone afterwards (also when it never existed).

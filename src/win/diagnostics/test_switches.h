@@ -19,6 +19,9 @@ namespace wendlix {
 // WENDLIX_TEST_SWITCHES=1 in the environment: the one guard of the switches and the leak probe.
 bool TestSwitchesEnabled();
 
+// Whether the bar draws as if the system's high contrast were on (Wine cannot switch it).
+bool ForcedHighContrast();
+
 // The exit code when `arguments` (the command line after the program) is a test switch
 // and switches are allowed; nullopt otherwise, and the bar starts as usual.
 std::optional<int> RunTestSwitch(std::wstring_view arguments);
