@@ -30,12 +30,12 @@ TEST(TestSwitches, SaveCheckerRunsOnlyWhenAllowedAndJudgesWhatItFinds) {
     SetEnvironmentVariableW(L"WENDLIX_TEST_SWITCHES", value);
     EXPECT_EQ(RunTestSwitch(check), std::nullopt);
     EXPECT_EQ(RunTestSwitch(L"/wx-high-contrast"), std::nullopt);
-    EXPECT_FALSE(HighContrastForced());
+    EXPECT_FALSE(ForcedHighContrast());
   }
   SetEnvironmentVariableW(L"WENDLIX_TEST_SWITCHES", L"1");
   // The bar starts with it, painting as in high contrast.
   EXPECT_EQ(RunTestSwitch(L"/wx-high-contrast"), std::nullopt);
-  EXPECT_TRUE(HighContrastForced());
+  EXPECT_TRUE(ForcedHighContrast());
   ForceHighContrast(false);
   EXPECT_EQ(RunTestSwitch(L"/wx-unknown a b"), std::nullopt);
   EXPECT_EQ(RunTestSwitch(L"/wx-save-check only-one"), std::nullopt);

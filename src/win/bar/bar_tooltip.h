@@ -6,10 +6,12 @@
 #include <string>
 
 #include "win/common/unique_handle.h"
+#include "win/common/window_subclass.h"
 
 namespace wendlix {
 
-class BarTooltip {
+// Takes the colours of the current look, and again whenever the look changes.
+class BarTooltip : private WindowSubclass {
  public:
   // Makes the tooltip window for `owner`; without one, hints stay off.
   void Create(HWND owner);
@@ -22,11 +24,15 @@ class BarTooltip {
   void Suppress(bool suppressed);
 
  private:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  void ApplyLook();
+
   HWND owner_ = nullptr;
   unique_hwnd tip_;
   std::wstring text_;
   RECT bounds_{};
   bool suppressed_ = false;
+  bool ownColors_ = false;  // the light look keeps the system's tooltip untouched
 };
 
 }  // namespace wendlix

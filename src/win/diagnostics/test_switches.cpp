@@ -156,8 +156,6 @@ bool TestSwitchesEnabled() {
   return n == 1 && value[0] == L'1';
 }
 
-bool ForcedHighContrast() { return false; }
-
 std::optional<int> RunTestSwitch(std::wstring_view arguments) {
   if (arguments.find(L"/wx-") == std::wstring_view::npos || !TestSwitchesEnabled()) return std::nullopt;
   const std::vector<std::wstring> args = SplitArguments(arguments);
@@ -175,7 +173,7 @@ std::optional<int> RunTestSwitch(std::wstring_view arguments) {
   }
 }
 
-bool HighContrastForced() { return highContrastForced; }
+bool ForcedHighContrast() { return highContrastForced; }
 
 void ForceHighContrast(bool forced) { highContrastForced = forced; }
 

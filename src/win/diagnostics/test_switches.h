@@ -19,15 +19,13 @@ namespace wendlix {
 // WENDLIX_TEST_SWITCHES=1 in the environment: the one guard of the switches and the leak probe.
 bool TestSwitchesEnabled();
 
-// Whether the bar draws as if the system's high contrast were on (Wine cannot switch it).
+// Whether the bar draws as if the system's high contrast were on (Wine cannot switch it): after
+// /wx-high-contrast, or set by a test.
 bool ForcedHighContrast();
+void ForceHighContrast(bool forced);
 
 // The exit code when `arguments` (the command line after the program) is a test switch
 // and switches are allowed; nullopt otherwise, and the bar starts as usual.
 std::optional<int> RunTestSwitch(std::wstring_view arguments);
-
-// High contrast taken as on whatever the system says: after /wx-high-contrast, or set by a test.
-bool HighContrastForced();
-void ForceHighContrast(bool forced);
 
 }  // namespace wendlix

@@ -1,6 +1,7 @@
 #include "win/ui/system_dark_mode.h"
 
 #include "win/common/running_under_wine.h"
+#include "win/paint/theme_win.h"
 
 namespace wendlix {
 namespace {
@@ -72,6 +73,16 @@ void SetDarkTitleBar(HWND window, bool dark) {
                        : nullptr;
   const BOOL value = dark ? TRUE : FALSE;
   if (set) set(window, calls.TitleBarAttribute, &value, sizeof(value));
+}
+
+void MatchTitleBarToLook(HWND window) { SetDarkTitleBar(window, CurrentThemeMode() == ThemeMode::kDark); }
+
+void SetPlainTheme(HWND control, bool plain) {
+  using SetTheme = HRESULT(WINAPI*)(HWND, const wchar_t*, const wchar_t*);
+  const auto set = UxTheme() ? reinterpret_cast<SetTheme>(
+                                   reinterpret_cast<void*>(GetProcAddress(UxTheme(), "SetWindowTheme")))
+                             : nullptr;
+  if (set) set(control, plain ? L"" : nullptr, plain ? L"" : nullptr);
 }
 
 }  // namespace wendlix

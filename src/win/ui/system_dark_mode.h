@@ -17,4 +17,10 @@ void SetProcessDarkMode(bool dark);
 // The title bar of `window`, dark or light.
 void SetDarkTitleBar(HWND window, bool dark);
 
+// The title bar of `window` in the current look: at its start and on every change of the look.
+void MatchTitleBarToLook(HWND window);
+
+// Draws `control` without visual styles (which ignore a control's own colours), or with them again.
+void SetPlainTheme(HWND control, bool plain);
+
 }  // namespace wendlix
