@@ -3,8 +3,8 @@
 namespace wendlix {
 namespace {
 
-constexpr std::uint32_t kFirstDarkBuild = 17763;      // 1809
-constexpr std::uint32_t kFirstAppModeBuild = 18362;   // 1903
+constexpr std::uint32_t kFirstDarkBuild = 17763;     // 1809
+constexpr std::uint32_t kFirstAppModeBuild = 18362;  // 1903
 constexpr std::uint32_t kDocumentedAttributeBuild = 18985;
 constexpr std::uint32_t kOldTitleBarAttribute = 19;
 constexpr std::uint32_t kTitleBarAttribute = 20;

@@ -22,6 +22,7 @@ class BarTooltip : private WindowSubclass {
   // While suppressed (a menu or dialog of the bar is open) the hint is hidden and none comes up,
   // not even one whose delay was already running; the next Show after it brings hints back.
   void Suppress(bool suppressed);
+  HWND Window() const { return tip_.get(); }
 
  private:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

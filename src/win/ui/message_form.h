@@ -66,7 +66,7 @@ class TMessageForm : public BaseWindow<TMessageForm> {
   unique_hfont ownFont_;
   HFONT font_ = nullptr;  // ownFont_ or a stock font
   unique_hfont captionFont_;
-  unique_hicon icon_;  // the type's icon when the DPI needs another size than the shared one
+  unique_hicon icon_;         // the type's icon when the DPI needs another size than the shared one
   unique_hbrush colorBrush_;  // the message area
   unique_hbrush faceBrush_;
   std::uint32_t color_ = kDefaultMessageFormColor;

@@ -79,9 +79,10 @@ void MatchTitleBarToLook(HWND window) { SetDarkTitleBar(window, CurrentThemeMode
 
 void SetPlainTheme(HWND control, bool plain) {
   using SetTheme = HRESULT(WINAPI*)(HWND, const wchar_t*, const wchar_t*);
-  const auto set = UxTheme() ? reinterpret_cast<SetTheme>(
-                                   reinterpret_cast<void*>(GetProcAddress(UxTheme(), "SetWindowTheme")))
-                             : nullptr;
+  const auto set =
+      UxTheme()
+          ? reinterpret_cast<SetTheme>(reinterpret_cast<void*>(GetProcAddress(UxTheme(), "SetWindowTheme")))
+          : nullptr;
   if (set) set(control, plain ? L"" : nullptr, plain ? L"" : nullptr);
 }
 
