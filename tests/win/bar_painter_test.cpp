@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/bar/bar_view.h"
+#include "support/look_support.h"
 #include "support/win_test_support.h"
 #include "win/bar/bar_painter.h"
 #include "win/common/wide.h"
@@ -78,6 +79,14 @@ TEST_F(PaintedBar, AGradientToASystemColourShiftsThatColour) {
   const auto lift = [](int c) { return static_cast<std::uint32_t>(c + 10); };
   EXPECT_EQ(px.At(panel.left + 50, middle),
             lift(GetRValue(shadow)) << 16 | lift(GetGValue(shadow)) << 8 | lift(GetBValue(shadow)));
+}
+
+TEST_F(PaintedBar, HighContrastDropsAGroupsGradient) {
+  testing_support::LookScope look(ThemeMode::kHighContrast);
+  const PixelBuffer px = Paint(Size{100, 400});
+  EXPECT_FALSE(backgrounds_.Shown(1));
+  const Rect gradient = view_.GroupPanelRect(1);
+  EXPECT_EQ(px.At(gradient.left + 50, gradient.top + 40), px.At(gradient.left + 50, gradient.bottom - 20));
 }
 
 // Sets the process's icon-title font for the test's length, and puts the system's back.
