@@ -86,12 +86,12 @@ TEST_F(PaintedBar, DarkLookTurnsTheBarsOwnSurfacesAndKeepsEveryTextReadable) {
   groups_[1].Data.DrawStyle = 0;       // the user's pale colour stays, its text turns dark
   groups_[1].Data.Color = 0x00E5E5E5;
   using testing_support::TextContrastIn;
-  for (const AppearanceChoice choice : {AppearanceChoice::kLight, AppearanceChoice::kDark}) {
-    SCOPED_TRACE(static_cast<int>(choice));
-    const testing_support::LookScope look(choice);
+  for (const ThemeMode mode : {ThemeMode::kLight, ThemeMode::kDark}) {
+    SCOPED_TRACE(testing_support::LookName(mode));
+    const testing_support::LookScope look(mode);
     const PixelBuffer px = Paint(Size{100, 400});
     const ColorRef face =
-        choice == AppearanceChoice::kDark ? DarkSystemColor(kSysBtnFace) : GetSysColor(COLOR_BTNFACE);
+        mode == ThemeMode::kDark ? DarkSystemColor(kSysBtnFace) : GetSysColor(COLOR_BTNFACE);
     const Rect plain = view_.GroupPanelRect(0), pale = view_.GroupPanelRect(1);
     EXPECT_EQ(px.At(plain.left + 50, plain.bottom - 20), ColorRefToPixel(face));
     EXPECT_EQ(px.At(pale.left + 50, pale.bottom - 20), 0xE5E5E5u);
@@ -112,6 +112,14 @@ TEST_F(PaintedBar, DarkLookTurnsTheBarsOwnSurfacesAndKeepsEveryTextReadable) {
           << g;
     }
   }
+}
+
+TEST_F(PaintedBar, HighContrastDropsAGroupsGradient) {
+  testing_support::LookScope look(ThemeMode::kHighContrast);
+  const PixelBuffer px = Paint(Size{100, 400});
+  EXPECT_FALSE(backgrounds_.Shown(1));
+  const Rect gradient = view_.GroupPanelRect(1);
+  EXPECT_EQ(px.At(gradient.left + 50, gradient.top + 40), px.At(gradient.left + 50, gradient.bottom - 20));
 }
 
 // Sets the process's icon-title font for the test's length, and puts the system's back.

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "support/look_support.h"
 #include "support/pictures_support.h"
 #include "support/win_test_support.h"
 #include "win/appbar/monitors.h"
@@ -282,6 +283,36 @@ TEST_F(FindBoxTest, PaintsIconsNamesGroupsAndTheChosenRowInTheBarsColours) {
     EXPECT_GT(CountOther(*none, row(0, l.List.left, l.List.right), menu), 20);
     EXPECT_GT(Extreme(*none, row(0, l.List.left, l.List.right), false), 96);
     EXPECT_EQ(CountOther(*none, row(1, l.List.left, l.List.right), menu), 0);
+  }
+  box.Close();
+}
+
+// Each look: ground, field and chosen row from its palette, text readable in the dark and
+// high-contrast looks; the open box repaints when the look changes.
+TEST_F(FindBoxTest, PaintsEachLookReadablyAndRepaintsWhenTheLookChanges) {
+  ASSERT_TRUE(Open(kButtons, L"j"));
+  Key(box.Handle(), VK_DOWN);
+  const FindBoxLayout& l = box.Layout();
+  const RECT field{l.Query.left + 3, l.Query.top + 3, l.Query.right - 3, l.Query.bottom - 3};
+  const auto row = [&](int r) {
+    return RECT{l.List.left + 20, l.List.top + r * l.RowHeight, l.List.right - 6,
+                l.List.top + (r + 1) * l.RowHeight};
+  };
+  for (ThemeMode mode : {ThemeMode::kDark, ThemeMode::kHighContrast, ThemeMode::kLight}) {
+    SCOPED_TRACE(testing_support::LookName(mode));
+    testing_support::LookScope look(mode);
+    UpdateWindow(box.Handle());
+    SendMessageW(box.Handle(), ThemeChangedMessage(), 0, 0);
+    EXPECT_TRUE(GetUpdateRect(box.Handle(), nullptr, FALSE));
+    const std::unique_ptr<Canvas> shot = Print(box);
+    const FindBoxPalette& c = CurrentPalette().findBox;
+    EXPECT_EQ(shot->At(l.List.left + 1, l.List.top + 1), c.background);
+    EXPECT_EQ(shot->At(l.List.left + 1, l.List.top + l.RowHeight + 1), c.highlight);
+    EXPECT_EQ(shot->At(field.right - 1, field.top), c.field);
+    if (mode == ThemeMode::kLight) continue;  // the system's own colours, as ever
+    EXPECT_GE(testing_support::TextContrast(*shot, field, c.field), kReadableContrast);
+    EXPECT_GE(testing_support::TextContrast(*shot, row(0), c.background), kReadableContrast);
+    EXPECT_GE(testing_support::TextContrast(*shot, row(1), c.highlight), kReadableContrast);
   }
   box.Close();
 }

@@ -29,8 +29,14 @@ TEST(TestSwitches, SaveCheckerRunsOnlyWhenAllowedAndJudgesWhatItFinds) {
   for (const wchar_t* value : {static_cast<const wchar_t*>(nullptr), L"0", L"yes"}) {
     SetEnvironmentVariableW(L"WENDLIX_TEST_SWITCHES", value);
     EXPECT_EQ(RunTestSwitch(check), std::nullopt);
+    EXPECT_EQ(RunTestSwitch(L"/wx-high-contrast"), std::nullopt);
+    EXPECT_FALSE(ForcedHighContrast());
   }
   SetEnvironmentVariableW(L"WENDLIX_TEST_SWITCHES", L"1");
+  // The bar starts with it, painting as in high contrast.
+  EXPECT_EQ(RunTestSwitch(L"/wx-high-contrast"), std::nullopt);
+  EXPECT_TRUE(ForcedHighContrast());
+  ForceHighContrast(false);
   EXPECT_EQ(RunTestSwitch(L"/wx-unknown a b"), std::nullopt);
   EXPECT_EQ(RunTestSwitch(L"/wx-save-check only-one"), std::nullopt);
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/bar/bar_texts.h"
+#include "support/look_support.h"
 #include "support/win_test_support.h"
 #include "win/common/accessible_ids.h"
 #include "win/common/unique_handle.h"
@@ -61,6 +62,33 @@ TEST(MessageForm, BuildsTheWindowWithItsControlsAndAChineseFont) {
   ASSERT_TRUE(custom);
   EXPECT_FALSE(custom->FindControl("Image"));
   EXPECT_EQ(custom->Title(), kApplicationTitle);
+}
+
+// Each look: strip, message area and their text from its palette, readable; high contrast leaves
+// the strip's dotted grip out. The open box follows a change of look.
+TEST(MessageForm, PaintsEachLookReadablyAndFollowsAChangeWhileOpen) {
+  std::unique_ptr<TMessageForm> form = CreateMessageForm("文件已存在。", mtWarning, mbOKOnly);
+  ASSERT_TRUE(form);
+  const HWND h = form->Handle();
+  ShowWindow(h, SW_SHOWNOACTIVATE);
+  const MessageFormLayout& l = form->Layout();
+  const RECT title{3, 3, l.client.cx - 3, l.captionStrip},
+      text{l.text.left, l.text.top, l.text.right, l.text.bottom};
+  for (ThemeMode mode : {ThemeMode::kDark, ThemeMode::kHighContrast, ThemeMode::kLight}) {
+    SCOPED_TRACE(testing_support::LookName(mode));
+    testing_support::LookScope look(mode);
+    SendMessageW(h, ThemeChangedMessage(), 0, 0);
+    RedrawWindow(h, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    testing_support::Canvas shot(l.client.cx, l.client.cy);
+    BitBlt(shot.Dc(), 0, 0, l.client.cx, l.client.cy, WindowDc(h).get(), 0, 0, SRCCOPY);
+    const MessageBoxPalette& c = CurrentPalette().messageBox;
+    const COLORREF field = mode == ThemeMode::kLight ? kDefaultMessageFormColor : c.field;
+    EXPECT_EQ(shot.At(3, 3), c.face);
+    EXPECT_EQ(shot.At(5, 4), mode == ThemeMode::kHighContrast ? c.face : c.light);
+    EXPECT_EQ(shot.At(7, l.text.top), field);
+    EXPECT_GE(testing_support::TextContrast(shot, title, c.face), kReadableContrast);
+    EXPECT_GE(testing_support::TextContrast(shot, text, field), kReadableContrast);
+  }
 }
 
 TEST(MessageForm, LongTextWrapsAtHalfTheScreenAndGrowsInHeight) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/bar_menu/bar_menu.h"
+#include "support/look_support.h"
 #include "support/pictures_support.h"
 #include "support/win_test_support.h"
 #include "win/common/unique_handle.h"
@@ -147,36 +148,55 @@ TEST(PopupMenu, FillsLateSubMenusOnceOnFirstOpening) {
 
 bool AnyIn(const Canvas& canvas, const RECT& r, COLORREF c) { return canvas.CountIn(r, c) > 0; }
 
-TEST(PopupMenu, PaintsStripImagesChecksAndStatesIntoADc) {
-  unique_himagelist images = SolidImages(16);
-  MenuModel model = SampleModel();
-  PopupMenu menu(model, images.get());
-  const HMENU root = menu.Build();
-  const int count = GetMenuItemCount(root);
+// The top-level items measured and drawn one under another into a canvas, item 4 selected.
+struct PaintedMenu {
   std::vector<RECT> rects;
   int y = 3, width = 0;  // real menus start a few pixels down: slices must not depend on it
+  std::unique_ptr<Canvas> canvas;
+};
+
+// Without `build`, the items of the menu as last built are drawn again.
+PaintedMenu PaintMenu(PopupMenu& menu, bool build = true) {
+  PaintedMenu painted;
+  const HMENU root = build ? menu.Build() : menu.Handle();
+  const int count = GetMenuItemCount(root);
+  std::vector<RECT>& rects = painted.rects;
+  int& y = painted.y;
   LRESULT result = 0;
   for (int i = 0; i < count; ++i) {
     const MENUITEMINFOW info = InfoAt(root, i);
     MEASUREITEMSTRUCT mis{ODT_MENU, 0, info.wID, 0, 0, info.dwItemData};
-    ASSERT_TRUE(menu.HandleMenuMessage(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis), result)) << i;
+    EXPECT_TRUE(menu.HandleMenuMessage(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis), result)) << i;
     rects.push_back(RECT{0, y, 0, y + static_cast<LONG>(mis.itemHeight)});
     y += mis.itemHeight;
-    width = std::max(width, static_cast<int>(mis.itemWidth));
+    painted.width = std::max(painted.width, static_cast<int>(mis.itemWidth));
   }
+  painted.canvas = std::make_unique<Canvas>(painted.width, y + 3);
+  const HWND menuHandle = reinterpret_cast<HWND>(root);
+  for (int i = 0; i < count; ++i) {
+    rects[i].right = painted.width;
+    const MENUITEMINFOW info = InfoAt(root, i);
+    const UINT state = i == 4 ? ODS_SELECTED : 0;
+    DRAWITEMSTRUCT dis{
+        ODT_MENU,       0, info.wID, ODA_DRAWENTIRE, state, menuHandle, painted.canvas->Dc(), rects[i],
+        info.dwItemData};
+    EXPECT_TRUE(menu.HandleMenuMessage(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis), result)) << i;
+  }
+  return painted;
+}
+
+TEST(PopupMenu, PaintsStripImagesChecksAndStatesIntoADc) {
+  unique_himagelist images = SolidImages(16);
+  MenuModel model = SampleModel();
+  PopupMenu menu(model, images.get());
+  const PaintedMenu painted = PaintMenu(menu);
+  const std::vector<RECT>& rects = painted.rects;
+  const int y = painted.y, width = painted.width;
+  const Canvas& canvas = *painted.canvas;
   const int strip = menu.TitleStripWidth();
   EXPECT_GT(strip, 10);
   EXPECT_GT(width, strip + 60);
-  Canvas canvas(width, y + 3);
-  const HWND menuHandle = reinterpret_cast<HWND>(root);
-  for (int i = 0; i < count; ++i) {
-    rects[i].right = width;
-    const MENUITEMINFOW info = InfoAt(root, i);
-    const UINT state = i == 4 ? ODS_SELECTED : 0;
-    DRAWITEMSTRUCT dis{ODT_MENU,   0,           info.wID, ODA_DRAWENTIRE, state,
-                       menuHandle, canvas.Dc(), rects[i], info.dwItemData};
-    ASSERT_TRUE(menu.HandleMenuMessage(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis), result)) << i;
-  }
+  LRESULT result = 0;
   // The strip is one gradient over the whole menu (dark toward the bottom), with the title in white.
   int lastBlue = 256, white = 0;
   for (int py = 3; py < y; ++py) {
@@ -201,6 +221,34 @@ TEST(PopupMenu, PaintsStripImagesChecksAndStatesIntoADc) {
   EXPECT_FALSE(menu.HandleMenuMessage(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&foreign), result));
   EXPECT_FALSE(menu.HandleMenuMessage(WM_DRAWITEM, 0, 0, result));
   EXPECT_FALSE(menu.HandleMenuMessage(WM_COMMAND, 1, 0, result));
+}
+
+// Each look: ground and selection from its palette, text readable in the dark and high-contrast
+// looks, high contrast's strip plain; a built menu redraws its strip when the look changes.
+TEST(PopupMenu, PaintsEachLookReadablyAndRedrawsTheStripWhenTheLookChanges) {
+  unique_himagelist images = SolidImages(16);
+  MenuModel model = SampleModel();
+  PopupMenu menu(model, images.get()), fresh(model, images.get());
+  menu.Build();
+  for (ThemeMode mode : {ThemeMode::kDark, ThemeMode::kHighContrast, ThemeMode::kLight}) {
+    SCOPED_TRACE(testing_support::LookName(mode));
+    testing_support::LookScope look(mode);
+    LRESULT result = 0;
+    EXPECT_FALSE(menu.HandleMenuMessage(ThemeChangedMessage(), 0, 0, result));
+    const PaintedMenu p = PaintMenu(menu, false), built = PaintMenu(fresh);
+    const MenuPalette& c = CurrentPalette().menu;
+    const int left = menu.TitleStripWidth() + 26;
+    const auto text = [&](int i) { return RECT{left, p.rects[i].top, p.width - 20, p.rects[i].bottom}; };
+    EXPECT_EQ(p.canvas->At(p.width - 3, p.rects[0].top + 1), c.background);
+    EXPECT_EQ(p.canvas->At(p.width - 3, p.rects[4].top + 1), c.highlight);
+    for (int y = p.rects[0].top; y < p.y; y += 5) EXPECT_EQ(p.canvas->At(1, y), built.canvas->At(1, y));
+    if (mode == ThemeMode::kLight) continue;  // the system's own colours, as ever
+    EXPECT_GE(testing_support::TextContrast(*p.canvas, text(0), c.background), kReadableContrast);
+    EXPECT_GE(testing_support::TextContrast(*p.canvas, text(4), c.highlight), kReadableContrast);
+    if (mode == ThemeMode::kHighContrast) {
+      EXPECT_EQ(p.canvas->At(1, p.rects[0].top), c.highlight);
+    }
+  }
 }
 
 // The owner of a real opening: forwards the menu messages and, once the menu waits for

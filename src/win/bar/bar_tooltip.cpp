@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include "win/common/wide.h"
+#include "win/paint/theme_win.h"
+#include "win/ui/system_dark_mode.h"
 
 namespace wendlix {
 namespace {
@@ -31,6 +33,27 @@ void BarTooltip::Create(HWND owner) {
   // A width limit makes the tooltip honour the line breaks of a several-line hint.
   SendMessageW(tip_.get(), TTM_SETMAXTIPWIDTH, 0, 400);
   SendMessageW(tip_.get(), TTM_ACTIVATE, FALSE, 0);
+  Attach(tip_.get());
+  ApplyLook();
+}
+
+void BarTooltip::ApplyLook() {
+  const ThemePalette& palette = CurrentPalette();
+  const bool own = palette.mode != ThemeMode::kLight;
+  if (!own && !ownColors_) return;
+  ownColors_ = own;
+  SetPlainTheme(tip_.get(), own);
+  SendMessageW(tip_.get(), TTM_SETTIPBKCOLOR, palette.tooltip.background, 0);
+  SendMessageW(tip_.get(), TTM_SETTIPTEXTCOLOR, palette.tooltip.text, 0);
+  InvalidateRect(tip_.get(), nullptr, TRUE);
+}
+
+LRESULT BarTooltip::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == ThemeChangedMessage()) {
+    ApplyLook();
+    return 0;
+  }
+  return Default(msg, wp, lp);
 }
 
 void BarTooltip::Show(const std::string& text, const RECT& bounds) {

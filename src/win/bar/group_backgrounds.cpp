@@ -2,6 +2,7 @@
 
 #include "win/paint/dib_section.h"
 #include "win/paint/picture_file.h"
+#include "win/paint/theme_win.h"
 
 namespace wendlix {
 
@@ -12,7 +13,9 @@ void GroupBackgrounds::Update(int g, const GroupBackground& background) {
   if (g >= static_cast<int>(entries_.size())) Resize(g + 1);
   Entry& e = entries_[g];
   using Kind = GroupBackground::Kind;
-  e.shown = background.Shown == Kind::kGradient || background.Shown == Kind::kPicture;
+  // High contrast shows the group's ground alone: a gradient or picture could hide its text.
+  e.shown = (background.Shown == Kind::kGradient || background.Shown == Kind::kPicture) &&
+            CurrentThemeMode() != ThemeMode::kHighContrast;
   if (!e.shown) return;
   TBackgndObj back;
   if (background.Shown == Kind::kGradient) {

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "win/common/handle_counts.h"
+#include "win/common/running_under_wine.h"
 
 namespace wendlix {
 namespace {
@@ -18,8 +19,8 @@ constexpr std::size_t kGdiEntryTypeOffset = 14;
 // Windows once used. Windows itself answers GetGuiResources and maps a table of a different kind:
 // read it only under Wine.
 const void* WineGdiTable() {
+  if (!RunningUnderWine()) return nullptr;
   const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  if (!ntdll || !GetProcAddress(ntdll, "wine_get_version")) return nullptr;
   using QueryProcess = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
   const auto query = reinterpret_cast<QueryProcess>(
       reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQueryInformationProcess")));

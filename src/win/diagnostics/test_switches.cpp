@@ -23,6 +23,8 @@ namespace {
 constexpr char kSettingsName[] = "Wendlix.INI";
 constexpr char kGroupsName[] = "Wendlix.GPF";
 
+bool highContrastForced = false;
+
 std::vector<std::wstring> SplitArguments(std::wstring_view arguments) {
   const std::wstring line = L"x " + std::wstring(arguments);
   int count = 0;
@@ -154,11 +156,13 @@ bool TestSwitchesEnabled() {
   return n == 1 && value[0] == L'1';
 }
 
-bool ForcedHighContrast() { return false; }
-
 std::optional<int> RunTestSwitch(std::wstring_view arguments) {
   if (arguments.find(L"/wx-") == std::wstring_view::npos || !TestSwitchesEnabled()) return std::nullopt;
   const std::vector<std::wstring> args = SplitArguments(arguments);
+  if (args.size() == 1 && args[0] == L"/wx-high-contrast") {
+    ForceHighContrast(true);
+    return std::nullopt;  // the bar starts
+  }
   if (args.size() != 3) return std::nullopt;
   const bool loop = args[0] == L"/wx-save-loop";
   if (!loop && args[0] != L"/wx-save-check") return std::nullopt;
@@ -168,5 +172,9 @@ std::optional<int> RunTestSwitch(std::wstring_view arguments) {
     return 1;
   }
 }
+
+bool ForcedHighContrast() { return highContrastForced; }
+
+void ForceHighContrast(bool forced) { highContrastForced = forced; }
 
 }  // namespace wendlix

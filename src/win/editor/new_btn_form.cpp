@@ -14,7 +14,9 @@
 #include "win/common/wide.h"
 #include "win/editor/new_btn_form_ids.h"
 #include "win/paint/system_colors.h"
+#include "win/paint/theme_win.h"
 #include "win/ui/p_messages.h"
+#include "win/ui/system_dark_mode.h"
 #include "win/ui/window_dpi.h"
 
 namespace wendlix {
@@ -387,8 +389,15 @@ void TNewBtnForm::OnCommand(int id, int code, HWND) {
 }
 
 INT_PTR TNewBtnForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == ThemeChangedMessage()) {
+    MatchTitleBarToLook(Handle());
+    return TRUE;
+  }
   switch (msg) {
-    case WM_INITDIALOG: OnInitDialog(); return FALSE;  // the focus is set
+    case WM_INITDIALOG:
+      MatchTitleBarToLook(Handle());
+      OnInitDialog();
+      return FALSE;  // the focus is set
     case WM_COMMAND: OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp)); return TRUE;
     case WM_NOTIFY:
       SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, OnNotify(reinterpret_cast<NMHDR*>(lp)));

@@ -9,6 +9,7 @@
 #include "core/find/find_texts.h"
 #include "win/appbar/monitors.h"
 #include "win/common/wide.h"
+#include "win/paint/theme_win.h"
 #include "win/ui/window_dpi.h"
 
 namespace wendlix {
@@ -254,6 +255,10 @@ void FindBox::Release() {
 
 LRESULT FindBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
+  if (msg == ThemeChangedMessage()) {
+    InvalidateRect(Handle(), nullptr, FALSE);
+    return 0;
+  }
   switch (msg) {
     case WM_ERASEBKGND: return 1;  // WM_PAINT covers everything
     case WM_PAINT: {

@@ -1,11 +1,12 @@
-// The find box drawn in the bar's style: the menus' grey, their blue title strip down the
-// left, the system's highlight on the chosen row, 宋体 9 pt, everything at the box's DPI.
+// The find box drawn in the bar's style and the current look: the menus' ground, their title
+// strip down the left, the selection colour on the chosen row, 宋体 9 pt, at the box's DPI.
 #include <algorithm>
 
 #include "core/find/find_texts.h"
 #include "win/common/wide.h"
 #include "win/find/find_box.h"
 #include "win/paint/fill_gradient.h"
+#include "win/paint/theme_win.h"
 #include "win/ui/popup_menu.h"
 
 namespace wendlix {
@@ -34,6 +35,11 @@ int TextWidth(HDC dc, const std::wstring& text) {
 
 RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
+void Fill(HDC dc, const RECT& r, COLORREF color) {
+  SetDCBrushColor(dc, color);
+  FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
 }  // namespace
 
 void FindBox::MakeFonts() {
@@ -54,7 +60,7 @@ void FindBox::Paint(HDC target) {
     SelectObjectScope selectBitmap(dc.get(), bitmap.get());
     const HGDIOBJ font = font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT);
     SelectObjectScope selectFont(dc.get(), font);
-    FillRect(dc.get(), &client, GetSysColorBrush(COLOR_MENU));
+    Fill(dc.get(), client, CurrentPalette().findBox.background);
     RECT edge = client;
     DrawEdge(dc.get(), &edge, EDGE_RAISED, BF_RECT);
     SetBkMode(dc.get(), TRANSPARENT);
@@ -67,12 +73,13 @@ void FindBox::Paint(HDC target) {
 
 void FindBox::PaintStrip(HDC dc) {
   const RECT strip = ToRect(layout_.Strip);
-  FillGradient(strip, dc, PopupMenu::kStripTopColor, kGradientTopToBottom, PopupMenu::kStripBottomColor);
+  const MenuPalette& colors = CurrentPalette().menu;
+  FillGradient(strip, dc, colors.stripTop, kGradientTopToBottom, colors.stripBottom);
   if (!titleFont_) return;
   SelectObjectScope selectFont(dc, titleFont_.get());
   TEXTMETRICW tm{};
   GetTextMetricsW(dc, &tm);
-  SetTextColor(dc, RGB(255, 255, 255));
+  SetTextColor(dc, PopupMenu::StripTitleColor());
   const std::wstring title = ToWide(kFindBoxTitle);
   // Rotated a quarter turn, the cell's top lies to the left and the text runs upward.
   TextOutW(dc, strip.left + (strip.right - strip.left - tm.tmHeight) / 2, strip.bottom - DpiScale(dpi_)(6),
@@ -80,8 +87,9 @@ void FindBox::PaintStrip(HDC dc) {
 }
 
 void FindBox::PaintQuery(HDC dc) {
+  const FindBoxPalette& colors = CurrentPalette().findBox;
   RECT field = ToRect(layout_.Query);
-  FillRect(dc, &field, GetSysColorBrush(COLOR_WINDOW));
+  Fill(dc, field, colors.field);
   DrawEdge(dc, &field, EDGE_SUNKEN, BF_RECT);
   const DpiScale scale(dpi_);
   RECT inside{field.left + scale(kTextInset), field.top, field.right - scale(kTextInset), field.bottom};
@@ -91,7 +99,7 @@ void FindBox::PaintQuery(HDC dc) {
   const int room = inside.right - inside.left;
   const int x = inside.left - std::max(0, width - room);
   caretX_ = x + width;
-  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  SetTextColor(dc, colors.text);
   inside.left = x;
   unique_hrgn clip(CreateRectRgn(field.left + scale(2), field.top, field.right - scale(2), field.bottom));
   SelectClipRgn(dc, clip.get());
@@ -102,12 +110,13 @@ void FindBox::PaintQuery(HDC dc) {
 
 void FindBox::PaintRows(HDC dc) {
   const DpiScale scale(dpi_);
+  const FindBoxPalette& colors = CurrentPalette().findBox;
   const Rect& list = layout_.List;
   const std::string_view status = FindBoxStatusText(model_.Status());
   if (!status.empty()) {
     const std::wstring text = ToWide(status);
     RECT line{list.left, list.top, list.right, list.top + layout_.RowHeight};
-    SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    SetTextColor(dc, colors.grayText);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &line,
               DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     return;
@@ -119,7 +128,7 @@ void FindBox::PaintRows(HDC dc) {
     const int y = list.top + static_cast<int>(row - top) * layout_.RowHeight;
     const RECT line{list.left, y, right, y + layout_.RowHeight};
     const bool chosen = model_.Selected() == row;
-    if (chosen) FillRect(dc, &line, GetSysColorBrush(COLOR_HIGHLIGHT));
+    if (chosen) Fill(dc, line, colors.highlight);
     const std::size_t candidate = model_.CandidateAt(row);
     const FindCandidate& c = model_.Candidates()[candidate];
     const int iconX = line.left + scale(2);
@@ -129,13 +138,13 @@ void FindBox::PaintRows(HDC dc) {
     const int groupRoom = (line.right - line.left) * kGroupShare / 100;
     const int groupWidth = std::min(TextWidth(dc, group), groupRoom);
     RECT groupRect{line.right - scale(4) - groupWidth, y, line.right - scale(4), line.bottom};
-    SetTextColor(dc, GetSysColor(chosen ? COLOR_HIGHLIGHTTEXT : COLOR_GRAYTEXT));
+    SetTextColor(dc, chosen ? colors.highlightText : colors.grayText);
     DrawTextW(dc, group.c_str(), static_cast<int>(group.size()), &groupRect,
               DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX | DT_END_ELLIPSIS);
 
     const std::wstring name = ToWide(c.Name);
     RECT nameRect{iconX + layout_.IconSize + layout_.Gap, y, groupRect.left - layout_.Gap, line.bottom};
-    SetTextColor(dc, GetSysColor(chosen ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
+    SetTextColor(dc, chosen ? colors.highlightText : colors.text);
     DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &nameRect,
               DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
   }
@@ -147,7 +156,7 @@ void FindBox::PaintRows(HDC dc) {
     const int thumbHeight = std::max(scale(6), static_cast<int>(height * model_.VisibleRows() / count));
     RECT thumb{list.right - scale(kScrollMark), std::min(thumbTop, list.bottom - thumbHeight), list.right, 0};
     thumb.bottom = thumb.top + thumbHeight;
-    FillRect(dc, &thumb, GetSysColorBrush(COLOR_BTNSHADOW));
+    Fill(dc, thumb, colors.thumb);
   }
 }
 

@@ -11,6 +11,8 @@
 #include "win/common/unique_handle.h"
 #include "win/common/wide.h"
 #include "win/paint/lumo_fade_control.h"
+#include "win/paint/theme_win.h"
+#include "win/ui/system_dark_mode.h"
 
 namespace wendlix {
 namespace {
@@ -57,6 +59,7 @@ class TLogoForm final : public BaseWindow<TLogoForm> {
     if (!CreateHandle(WS_EX_TOPMOST, WindowName().c_str(), WS_POPUP | WS_CLIPCHILDREN, r.left, r.top,
                       r.Width(), r.Height(), owner, wc.hInstance))
       return false;
+    MatchTitleBarToLook(Handle());
     LumoFade1 = std::make_unique<LumoFadeControl>(Handle());
     TLumoFade& fade = LumoFade1->Fade();
     fade.SetDisolvRate(80);
@@ -127,6 +130,10 @@ class TLogoForm final : public BaseWindow<TLogoForm> {
   }
 
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+    if (msg == ThemeChangedMessage()) {
+      MatchTitleBarToLook(Handle());
+      return 0;
+    }
     switch (msg) {
       case WM_SHOWWINDOW:
         if (wp) FormShow();

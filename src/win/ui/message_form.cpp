@@ -6,6 +6,7 @@
 #include "core/accessible/message_box_accessible.h"
 #include "core/bar/bar_texts.h"
 #include "win/common/wide.h"
+#include "win/paint/theme_win.h"
 #include "win/ui/chinese_font.h"
 #include "win/ui/p_messages.h"
 #include "win/ui/window_dpi.h"
@@ -28,12 +29,13 @@ const wchar_t* IconOf(TMsgDlgType type) {
 // Message text is shown as given: a file name with "&" must not lose it to an access key.
 constexpr UINT kTextFormat = DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX;
 
-void Line(HDC dc, int x1, int y1, int x2, int y2, int sysColor) {
+void Line(HDC dc, int x1, int y1, int x2, int y2, COLORREF color) {
   // Horizontal or vertical, end point excluded as with LineTo.
   RECT r{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
   if (r.left == r.right) r.right = r.left + 1;
   if (r.top == r.bottom) r.bottom = r.top + 1;
-  FillRect(dc, &r, GetSysColorBrush(sysColor));
+  SetDCBrushColor(dc, color);
+  FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
 BOOL CALLBACK CollectEnabledWindow(HWND h, LPARAM lp) {
@@ -194,8 +196,15 @@ std::string TMessageForm::Title() const {
 
 void TMessageForm::SetColor(std::uint32_t color) {
   color_ = color;
-  colorBrush_.reset(CreateSolidBrush(ToColorRef(color)));
-  InvalidateRect(Handle(), nullptr, TRUE);
+  MakeBrushes();
+}
+
+void TMessageForm::MakeBrushes() {
+  const ThemePalette& palette = CurrentPalette();
+  const bool light = palette.mode == ThemeMode::kLight;
+  colorBrush_.reset(CreateSolidBrush(light ? ToColorRef(color_) : palette.messageBox.field));
+  faceBrush_.reset(CreateSolidBrush(palette.messageBox.face));
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 HWND TMessageForm::FindControl(std::string_view name) const {
@@ -293,6 +302,10 @@ TModalResult TMessageForm::ShowModal() {
 }
 
 LRESULT TMessageForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == ThemeChangedMessage()) {
+    MakeBrushes();
+    return 0;
+  }
   switch (msg) {
     case WM_ERASEBKGND: return 1;  // WM_PAINT covers everything
     case WM_PAINT: {
@@ -305,10 +318,11 @@ LRESULT TMessageForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CTLCOLORSTATIC: {
       HDC dc = reinterpret_cast<HDC>(wp);
       SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+      SetTextColor(dc, CurrentPalette().messageBox.fieldText);
       return reinterpret_cast<LRESULT>(colorBrush_ ? colorBrush_.get() : GetSysColorBrush(COLOR_WINDOW));
     }
-    case WM_CTLCOLORBTN: return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    case WM_CTLCOLORBTN:
+      return reinterpret_cast<LRESULT>(faceBrush_ ? faceBrush_.get() : GetSysColorBrush(COLOR_BTNFACE));
     case WM_LBUTTONDOWN:
       if (static_cast<short>(HIWORD(lp)) < layout_.captionStrip) {
         ReleaseCapture();
@@ -347,11 +361,15 @@ void TMessageForm::Paint(HDC dc) const {
 
 void TMessageForm::PaintCaptionStrip(HDC dc, int width) const {
   const int height = layout_.captionStrip;
+  const ThemePalette& palette = CurrentPalette();
+  const MessageBoxPalette& colors = palette.messageBox;
   RECT strip{0, 0, width, height};
-  FillRect(dc, &strip, GetSysColorBrush(COLOR_BTNFACE));
-  const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
-  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-  for (int y = 4; y < height; y += 5) {
+  FillRect(dc, &strip, faceBrush_.get());
+  const COLORREF highlight = colors.light;
+  const COLORREF shadow = colors.shadow;
+  // The dotted grip is a texture: high contrast leaves the strip plain behind its title.
+  const int dotted = palette.mode == ThemeMode::kHighContrast ? 0 : height;
+  for (int y = 4; y < dotted; y += 5) {
     for (int x = 0; x < width; x += 5) {
       SetPixelV(dc, x, y, highlight);
       SetPixelV(dc, x + 1, y + 1, shadow);
@@ -365,37 +383,38 @@ void TMessageForm::PaintCaptionStrip(HDC dc, int width) const {
     SIZE extent{};
     GetTextExtentPoint32W(dc, title.c_str(), static_cast<int>(title.size()), &extent);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(dc, colors.text);
     TextOutW(dc, (width - extent.cx) / 2, (height - extent.cy) / 2, title.c_str(),
              static_cast<int>(title.size()));
   }
-  Line(dc, 0, 0, 0, height, COLOR_WINDOWFRAME);
-  Line(dc, 0, 0, width, 0, COLOR_WINDOWFRAME);
-  Line(dc, width - 1, 0, width - 1, height, COLOR_WINDOWFRAME);
-  Line(dc, 2, 2, 2, height, COLOR_BTNHIGHLIGHT);
-  Line(dc, 2, 2, width - 2, 2, COLOR_BTNHIGHLIGHT);
-  Line(dc, width - 2, 2, width - 2, height, COLOR_BTNSHADOW);
+  Line(dc, 0, 0, 0, height, colors.frame);
+  Line(dc, 0, 0, width, 0, colors.frame);
+  Line(dc, width - 1, 0, width - 1, height, colors.frame);
+  Line(dc, 2, 2, 2, height, highlight);
+  Line(dc, 2, 2, width - 2, 2, highlight);
+  Line(dc, width - 2, 2, width - 2, height, shadow);
 }
 
 void TMessageForm::PaintBody(HDC dc, int width, int height) const {
+  const MessageBoxPalette& colors = CurrentPalette().messageBox;
   const int top = layout_.captionStrip;
   RECT body{0, top, width, height};
-  FillRect(dc, &body, GetSysColorBrush(COLOR_BTNFACE));
+  FillRect(dc, &body, faceBrush_.get());
   RECT area{5, top, width - 5, height - layout_.buttonRow};
   if (area.right > area.left && area.bottom > area.top) {
-    Line(dc, area.left, area.top, area.right, area.top, COLOR_BTNSHADOW);
-    Line(dc, area.left, area.top, area.left, area.bottom, COLOR_BTNSHADOW);
-    Line(dc, area.left, area.bottom - 1, area.right, area.bottom - 1, COLOR_BTNHIGHLIGHT);
-    Line(dc, area.right - 1, area.top, area.right - 1, area.bottom, COLOR_BTNHIGHLIGHT);
+    Line(dc, area.left, area.top, area.right, area.top, colors.shadow);
+    Line(dc, area.left, area.top, area.left, area.bottom, colors.shadow);
+    Line(dc, area.left, area.bottom - 1, area.right, area.bottom - 1, colors.light);
+    Line(dc, area.right - 1, area.top, area.right - 1, area.bottom, colors.light);
     RECT inside{area.left + 1, area.top + 1, area.right - 1, area.bottom - 1};
     if (colorBrush_) FillRect(dc, &inside, colorBrush_.get());
   }
-  Line(dc, 0, top, 0, height, COLOR_WINDOWFRAME);
-  Line(dc, width - 1, top, width - 1, height, COLOR_WINDOWFRAME);
-  Line(dc, 0, height - 1, width, height - 1, COLOR_WINDOWFRAME);
-  Line(dc, 2, top, 2, height - 2, COLOR_BTNHIGHLIGHT);
-  Line(dc, width - 2, top, width - 2, height - 1, COLOR_BTNSHADOW);
-  Line(dc, 2, height - 2, width - 2, height - 2, COLOR_BTNSHADOW);
+  Line(dc, 0, top, 0, height, colors.frame);
+  Line(dc, width - 1, top, width - 1, height, colors.frame);
+  Line(dc, 0, height - 1, width, height - 1, colors.frame);
+  Line(dc, 2, top, 2, height - 2, colors.light);
+  Line(dc, width - 2, top, width - 2, height - 1, colors.shadow);
+  Line(dc, 2, height - 2, width - 2, height - 2, colors.shadow);
 }
 
 }  // namespace wendlix

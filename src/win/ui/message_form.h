@@ -54,6 +54,8 @@ class TMessageForm : public BaseWindow<TMessageForm> {
   void Paint(HDC dc) const;
   void PaintCaptionStrip(HDC dc, int width) const;
   void PaintBody(HDC dc, int width, int height) const;
+  // The brushes of the current look: the chosen colour is the light look's message area.
+  void MakeBrushes();
   void PressButton(TMsgDlgBtn button);
   bool HandleModalKey(const MSG& m);
   void ApplyPosition();
@@ -64,8 +66,9 @@ class TMessageForm : public BaseWindow<TMessageForm> {
   unique_hfont ownFont_;
   HFONT font_ = nullptr;  // ownFont_ or a stock font
   unique_hfont captionFont_;
-  unique_hicon icon_;  // the type's icon when the DPI needs another size than the shared one
-  unique_hbrush colorBrush_;
+  unique_hicon icon_;         // the type's icon when the DPI needs another size than the shared one
+  unique_hbrush colorBrush_;  // the message area
+  unique_hbrush faceBrush_;
   std::uint32_t color_ = kDefaultMessageFormColor;
   int helpContext_ = 0;
   FormPosition position_ = FormPosition::Designed;

@@ -7,6 +7,8 @@
 #include "win/common/unique_handle.h"
 #include "win/common/wide.h"
 #include "win/paint/fill_gradient.h"
+#include "win/paint/theme_win.h"
+#include "win/ui/system_dark_mode.h"
 #include "win/ui/window_dpi.h"
 
 namespace wendlix {
@@ -47,6 +49,11 @@ PopupMenu::PopupMenu(MenuModel& model, HIMAGELIST images) : model_(model), image
 }
 
 PopupMenu::~PopupMenu() = default;
+
+COLORREF PopupMenu::StripTitleColor() {
+  const ThemePalette& palette = CurrentPalette();
+  return palette.mode == ThemeMode::kHighContrast ? palette.menu.highlightText : RGB(255, 255, 255);
+}
 
 int PopupMenu::Scale(int px) const { return MulDiv(px, dpi_, 96); }
 
@@ -168,6 +175,8 @@ const MenuItem* PopupMenu::Popup(HWND owner, POINT pt, UINT align) {
   if (tracking_ || !Build()) return nullptr;
   tracking_ = true;
   owner_ = owner;
+  // The frame around the drawn items is the system's.
+  SetProcessDarkMode(CurrentThemeMode() == ThemeMode::kDark);
   // The owner must be in front, or the menu does not close when the user clicks elsewhere.
   SetForegroundWindow(owner);
   const UINT flags = align | TPM_RETURNCMD | TPM_RIGHTBUTTON;
@@ -179,6 +188,10 @@ const MenuItem* PopupMenu::Popup(HWND owner, POINT pt, UINT align) {
 }
 
 bool PopupMenu::HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  if (msg == ThemeChangedMessage()) {
+    OnThemeChanged();
+    return false;  // the owner and its other menus see it too
+  }
   try {
     switch (msg) {
       case WM_INITMENUPOPUP:
@@ -227,6 +240,20 @@ bool PopupMenu::OnInitMenuPopup(HMENU menu) {
   return true;
 }
 
+void PopupMenu::OnThemeChanged() {
+  strip_.reset();
+  if (!tracking_) return;
+  // Every open level of the menu is a window of this thread; redrawn, it asks for its items again.
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND h, LPARAM) -> BOOL {
+        wchar_t name[8] = {};
+        if (GetClassNameW(h, name, 8) && lstrcmpW(name, L"#32768") == 0) InvalidateRect(h, nullptr, TRUE);
+        return TRUE;
+      },
+      0);
+}
+
 PopupMenu::Entry* PopupMenu::FindEntry(ULONG_PTR data) const {
   for (const std::unique_ptr<Entry>& e : entries_)
     if (reinterpret_cast<ULONG_PTR>(e.get()) == data) return e.get();
@@ -251,7 +278,8 @@ void PopupMenu::DrawTitleStrip(HDC dc, const RECT& itemRect, const Entry& e) {
     if (!memory || !strip_) return;
     SelectObjectScope selectBitmap(memory.get(), strip_.get());
     const RECT all{0, 0, width, stripHeight_};
-    FillGradient(all, memory.get(), kStripTopColor, kGradientTopToBottom, kStripBottomColor);
+    const MenuPalette& colors = CurrentPalette().menu;
+    FillGradient(all, memory.get(), colors.stripTop, kGradientTopToBottom, colors.stripBottom);
     const std::wstring title = ToWide(model_.Title);
     // The title's size suits the strip's width; on a short menu it shrinks to fit its height.
     int fontHeight = std::min(width - Scale(4), MulDiv(11, dpi_, 72));
@@ -274,7 +302,7 @@ void PopupMenu::DrawTitleStrip(HDC dc, const RECT& itemRect, const Entry& e) {
     TEXTMETRICW tm{};
     GetTextMetricsW(memory.get(), &tm);
     SetBkMode(memory.get(), TRANSPARENT);
-    SetTextColor(memory.get(), RGB(255, 255, 255));
+    SetTextColor(memory.get(), StripTitleColor());
     // Rotated a quarter turn, the cell's top lies to the left and the text runs upward.
     TextOutW(memory.get(), (width - tm.tmHeight) / 2, stripHeight_ - Scale(6), title.c_str(),
              static_cast<int>(title.size()));
@@ -314,17 +342,17 @@ bool PopupMenu::OnDrawItem(const DRAWITEMSTRUCT& dis) {
     r.left += TitleStripWidth();
   }
   const bool selected = (dis.itemState & ODS_SELECTED) && e.enabled && !e.separator;
-  const COLORREF menuColor = GetSysColor(COLOR_MENU);
-  unique_hbrush background(CreateSolidBrush(selected ? GetSysColor(COLOR_HIGHLIGHT) : menuColor));
+  const ThemePalette& palette = CurrentPalette();
+  const MenuPalette& colors = palette.menu;
+  const COLORREF menuColor = colors.background;
+  unique_hbrush background(CreateSolidBrush(selected ? colors.highlight : menuColor));
   FillRect(dc, &r, background.get());
   if (e.separator) {
     RECT line{r.left + Scale(kImageColumn) / 2, (r.top + r.bottom) / 2 - 1, r.right - Scale(2), r.bottom};
     DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
     return true;
   }
-  const COLORREF textColor = !e.enabled ? GetSysColor(COLOR_GRAYTEXT)
-                             : selected ? GetSysColor(COLOR_HIGHLIGHTTEXT)
-                                        : GetSysColor(COLOR_MENUTEXT);
+  const COLORREF textColor = !e.enabled ? colors.grayText : selected ? colors.highlightText : colors.text;
   const int boxSize = Scale(kImageColumn) - Scale(2);
   RECT box{r.left + Scale(1), r.top + (r.bottom - r.top - boxSize) / 2, 0, 0};
   box.right = box.left + boxSize;
@@ -335,8 +363,10 @@ bool PopupMenu::OnDrawItem(const DRAWITEMSTRUCT& dis) {
     ImageList_GetIconSize(images_, &w, &h);
     const int x = (box.left + box.right - w) / 2, y = (box.top + box.bottom - h) / 2;
     if (e.checked) {
-      // A checked item with a picture shows it pressed in, on a lighter ground.
-      unique_hbrush light(CreateSolidBrush(Blend(menuColor, RGB(255, 255, 255))));
+      // A checked item with a picture shows it pressed in, on a lighter ground (high contrast
+      // has no blends: the selection colour).
+      const bool blend = palette.mode != ThemeMode::kHighContrast;
+      unique_hbrush light(CreateSolidBrush(blend ? Blend(menuColor, RGB(255, 255, 255)) : colors.highlight));
       FillRect(dc, &box, light.get());
       RECT edge = box;
       DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);

@@ -31,9 +31,9 @@ class PopupMenu {
  public:
   using FillHandler = std::function<void(MenuItem& subMenu)>;
 
-  // Title strip colours (COLORREF or system colour codes), top to bottom.
-  static constexpr std::uint32_t kStripTopColor = 0x00C08040;
-  static constexpr std::uint32_t kStripBottomColor = 0x00400000;
+  // The title's colour on the strip the current look paints (white unless high contrast
+  // draws the strip in the selection colour).
+  static COLORREF StripTitleColor();
 
   explicit PopupMenu(MenuModel& model, HIMAGELIST images = nullptr);
   ~PopupMenu();
@@ -48,6 +48,7 @@ class PopupMenu {
   // the chosen item of the model, or nullptr when the menu was dismissed.
   const MenuItem* Popup(HWND owner, POINT screenPt, UINT align = TPM_LEFTALIGN | TPM_TOPALIGN);
 
+  // Also sees the look's change notice, which it answers false to after repainting an open menu.
   bool HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
   // Builds the menu from the model as it stands now (numbering its items afresh) and keeps
@@ -70,6 +71,7 @@ class PopupMenu {
   bool OnMeasureItem(MEASUREITEMSTRUCT& mis);
   bool OnDrawItem(const DRAWITEMSTRUCT& dis);
   bool OnMenuChar(wchar_t ch, HMENU menu, LRESULT& result);
+  void OnThemeChanged();
   Entry* FindEntry(ULONG_PTR data) const;
   void DrawTitleStrip(HDC dc, const RECT& itemRect, const Entry& e);
   void DrawCheck(HDC dc, const RECT& box, const Entry& e, COLORREF color) const;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/platform/file_io.h"
+#include "win/common/running_under_wine.h"
 #include "win/common/unique_handle.h"
 #include "win/common/wide.h"
 #include "win/paint/dib_section.h"
@@ -23,10 +24,7 @@ namespace wendlix::testing_support {
 
 inline constexpr DWORD kLimitMs = 20000;  // how long any awaited condition may take
 
-inline bool RunningUnderWine() {
-  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  return ntdll && GetProcAddress(ntdll, "wine_get_version");
-}
+using wendlix::RunningUnderWine;
 
 // A child id as the Active Accessibility calls take it.
 inline VARIANT AccChild(LONG id) {
