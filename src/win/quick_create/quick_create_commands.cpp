@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
+
 #include "core/bar/bar_texts.h"
 #include "core/bar/config_location.h"
 #include "core/bar/group_file.h"
@@ -13,6 +15,7 @@
 #include "core/text/paths.h"
 #include "win/appbar/auto_hide_hold.h"
 #include "win/bar/bar_groups.h"
+#include "win/bookmarks/bookmark_files.h"
 #include "win/bar_menu/bar_menu_commands.h"
 #include "win/common/wide.h"
 #include "win/shell/disk_shortcut_folder.h"
@@ -124,6 +127,48 @@ void QuickCreateCommands::N40Click(const std::string& caption) {
   bar_.ArrangeBar();
   // That file is saved first, then the list that names the group.
   bar_.SaveGroupList({[](IniFile&) {}, {}}, &gpf, kQuickCreateCaption);
+}
+
+std::vector<std::string> QuickCreateCommands::FindBookmarkProfiles() {
+  profiles_ = FindProfilesWithBookmarks();
+  std::vector<std::string> captions;
+  for (const BrowserProfile& p : profiles_) {
+    const bool several = std::count_if(profiles_.begin(), profiles_.end(),
+                                       [&](const BrowserProfile& o) { return o.Browser == p.Browser; }) > 1;
+    captions.push_back(BookmarkGroupTitle(p, several));
+  }
+  return captions;
+}
+
+void QuickCreateCommands::BookmarksClick(int tag) {
+  if (tag < 0 || tag >= static_cast<int>(profiles_.size())) return;
+  const BrowserProfile profile = profiles_[tag];
+  const bool several = std::count_if(profiles_.begin(), profiles_.end(), [&](const BrowserProfile& o) {
+                         return o.Browser == profile.Browser;
+                       }) > 1;
+  BookmarkSource source;
+  source.Browser = std::string(profile.Browser->Key);
+  source.Profile = profile.Folder;
+  QuickFolderDecision decision = DecideQuickBookmarks(BookmarkGroupTitle(profile, several), source,
+                                                      state_.Groups, GroupFont{}, TakenTitles(state_));
+  IniFile gpf = bar_.OpenGroupFile();
+  GroupPanel* group = nullptr;
+  if (decision.Act == QuickFolderDecision::Action::kShowExisting) {
+    group = &state_.Groups[decision.Existing];
+    group->Data.Visible = true;
+    bar_.BeginGroupFill(*group, gpf, false);
+    FillByKind(*group, gpf, DiskShortcutFolder{});
+  } else {
+    const GroupRecord& r = decision.NewGroup;
+    group = &state_.Groups.emplace_back(CreateGroupPanel(r.Data, static_cast<int>(state_.Groups.size()),
+                                                         r.Width, r.Height, gpf, DiskShortcutFolder{}));
+    bar_.BeginGroupFill(*group, gpf, false);
+  }
+  const GroupRecord record = BarGroups::RecordWithoutButtons(*group);
+  state_.BandBarVisible = true;
+  bar_.RefreshGroupEntries();
+  bar_.ArrangeBar();
+  bar_.SaveGroupList({[&](IniFile& f) { SaveGroup(f, record, false); }, {}}, &gpf, kQuickCreateCaption);
 }
 
 }  // namespace wendlix

@@ -2,6 +2,9 @@
 // web group from a web-site collection beside the program.
 #pragma once
 #include <string>
+#include <vector>
+
+#include "core/bookmarks/bookmark_browsers.h"
 
 #include "win/app/program_files.h"
 #include "win/bar/bar_window.h"
@@ -19,6 +22,10 @@ class QuickCreateCommands {
   void D4Click(int tag, const std::string& caption);
   // A web group from the collection file the item names.
   void N40Click(const std::string& caption);
+  // The browser profiles with bookmarks found now, as 浏览器书签 lists them.
+  std::vector<std::string> FindBookmarkProfiles();
+  // A web group on the bookmarks of the profile the item (by its Tag) names.
+  void BookmarksClick(int tag);
 
  private:
   std::string QuickFolderPath(int tag);
@@ -26,6 +33,7 @@ class QuickCreateCommands {
   BarWindow& bar_;
   BarState& state_;
   const ProgramInfo& program_;
+  std::vector<BrowserProfile> profiles_;  // as the menu last listed them
 };
 
 }  // namespace wendlix
