@@ -98,8 +98,8 @@ TEST_F(LiveFoldersTest, AGroupReadingOneFileFollowsItAsABrowserRewritesIt) {
 
   // A new file renamed over the old one: one refill.
   WriteBytes(profile + "\\Bookmarks.tmp", R"({"roots": {}})");
-  ASSERT_TRUE(MoveFileExW(ToWide(profile + "\\Bookmarks.tmp").c_str(), ToWide(profile + "\\Bookmarks").c_str(),
-                          MOVEFILE_REPLACE_EXISTING));
+  ASSERT_TRUE(MoveFileExW(ToWide(profile + "\\Bookmarks.tmp").c_str(),
+                          ToWide(profile + "\\Bookmarks").c_str(), MOVEFILE_REPLACE_EXISTING));
   ASSERT_TRUE(RunUntil([&] { return !refills_.empty() && live_.Idle(); }));
   ASSERT_EQ(refills_.size(), 1u);
   EXPECT_EQ(refills_[0].Key, 3u);

@@ -14,7 +14,8 @@ namespace {
 std::string UserDataFolder(const BrowserInfo& browser) {
   std::string base;
   try {
-    base = GetSpecialFolderPath(browser.Base == KnownFolder::kLocalAppData ? CSIDL_LOCAL_APPDATA : CSIDL_APPDATA);
+    base = GetSpecialFolderPath(browser.Base == KnownFolder::kLocalAppData ? CSIDL_LOCAL_APPDATA
+                                                                           : CSIDL_APPDATA);
   } catch (...) {
     return {};
   }
@@ -34,7 +35,8 @@ std::vector<std::string> FoldersHolding(const std::string& folder, std::string_v
     if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
     const std::string sub = FromWide(data.cFileName);
     if (sub == "." || sub == "..") continue;
-    const DWORD attributes = GetFileAttributesW(ToWide(folder + "\\" + sub + "\\" + std::string(name)).c_str());
+    const DWORD attributes =
+        GetFileAttributesW(ToWide(folder + "\\" + sub + "\\" + std::string(name)).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) out.push_back(sub);
   } while (FindNextFileW(find.get(), &data));
   return out;
@@ -65,7 +67,8 @@ std::vector<BrowserProfile> FindProfilesWithBookmarks() {
     if (folders.empty()) continue;
     const std::string localState =
         platform::ReadWholeFile(userData + "\\" + std::string(kLocalStateFileName)).value_or(std::string());
-    for (BrowserProfile& p : NameBrowserProfiles(browser, userData, folders, localState)) out.push_back(std::move(p));
+    for (BrowserProfile& p : NameBrowserProfiles(browser, userData, folders, localState))
+      out.push_back(std::move(p));
   }
   return out;
 }

@@ -15,8 +15,8 @@
 #include "core/text/paths.h"
 #include "win/appbar/auto_hide_hold.h"
 #include "win/bar/bar_groups.h"
-#include "win/bookmarks/bookmark_files.h"
 #include "win/bar_menu/bar_menu_commands.h"
+#include "win/bookmarks/bookmark_files.h"
 #include "win/common/wide.h"
 #include "win/shell/disk_shortcut_folder.h"
 #include "win/shell/shell_folders.h"
@@ -66,8 +66,11 @@ std::string QuickCreateCommands::QuickFolderPath(int tag) {
 void QuickCreateCommands::D4Click(int tag, const std::string& caption) {
   const std::string folder = QuickFolderPath(tag);
   if (folder.empty()) return;
-  QuickFolderDecision decision =
-      DecideQuickFolder(tag, caption, AddBackslash(folder), state_.Groups, GroupFont{}, TakenTitles(state_));
+  CarryOut(
+      DecideQuickFolder(tag, caption, AddBackslash(folder), state_.Groups, GroupFont{}, TakenTitles(state_)));
+}
+
+void QuickCreateCommands::CarryOut(const QuickFolderDecision& decision) {
   if (decision.Act == QuickFolderDecision::Action::kNothing) return;
   IniFile gpf = bar_.OpenGroupFile();
   GroupPanel* group = nullptr;
@@ -80,6 +83,8 @@ void QuickCreateCommands::D4Click(int tag, const std::string& caption) {
     const GroupRecord& r = decision.NewGroup;
     group = &state_.Groups.emplace_back(CreateGroupPanel(r.Data, static_cast<int>(state_.Groups.size()),
                                                          r.Width, r.Height, gpf, DiskShortcutFolder{}));
+    // A bookmarks group reads its browser's file here.
+    bar_.BeginGroupFill(*group, gpf, false);
   }
   const GroupRecord record = BarGroups::RecordWithoutButtons(*group);
   state_.BandBarVisible = true;
@@ -131,44 +136,19 @@ void QuickCreateCommands::N40Click(const std::string& caption) {
 
 std::vector<std::string> QuickCreateCommands::FindBookmarkProfiles() {
   profiles_ = FindProfilesWithBookmarks();
-  std::vector<std::string> captions;
+  titles_.clear();
   for (const BrowserProfile& p : profiles_) {
     const bool several = std::count_if(profiles_.begin(), profiles_.end(),
                                        [&](const BrowserProfile& o) { return o.Browser == p.Browser; }) > 1;
-    captions.push_back(BookmarkGroupTitle(p, several));
+    titles_.push_back(BookmarkGroupTitle(p, several));
   }
-  return captions;
+  return titles_;
 }
 
 void QuickCreateCommands::BookmarksClick(int tag) {
   if (tag < 0 || tag >= static_cast<int>(profiles_.size())) return;
-  const BrowserProfile profile = profiles_[tag];
-  const bool several = std::count_if(profiles_.begin(), profiles_.end(), [&](const BrowserProfile& o) {
-                         return o.Browser == profile.Browser;
-                       }) > 1;
-  BookmarkSource source;
-  source.Browser = std::string(profile.Browser->Key);
-  source.Profile = profile.Folder;
-  QuickFolderDecision decision = DecideQuickBookmarks(BookmarkGroupTitle(profile, several), source,
-                                                      state_.Groups, GroupFont{}, TakenTitles(state_));
-  IniFile gpf = bar_.OpenGroupFile();
-  GroupPanel* group = nullptr;
-  if (decision.Act == QuickFolderDecision::Action::kShowExisting) {
-    group = &state_.Groups[decision.Existing];
-    group->Data.Visible = true;
-    bar_.BeginGroupFill(*group, gpf, false);
-    FillByKind(*group, gpf, DiskShortcutFolder{});
-  } else {
-    const GroupRecord& r = decision.NewGroup;
-    group = &state_.Groups.emplace_back(CreateGroupPanel(r.Data, static_cast<int>(state_.Groups.size()),
-                                                         r.Width, r.Height, gpf, DiskShortcutFolder{}));
-    bar_.BeginGroupFill(*group, gpf, false);
-  }
-  const GroupRecord record = BarGroups::RecordWithoutButtons(*group);
-  state_.BandBarVisible = true;
-  bar_.RefreshGroupEntries();
-  bar_.ArrangeBar();
-  bar_.SaveGroupList({[&](IniFile& f) { SaveGroup(f, record, false); }, {}}, &gpf, kQuickCreateCaption);
+  const BookmarkSource source{std::string(profiles_[tag].Browser->Key), profiles_[tag].Folder, {}};
+  CarryOut(DecideQuickBookmarks(titles_[tag], source, state_.Groups, GroupFont{}, TakenTitles(state_)));
 }
 
 }  // namespace wendlix

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/bookmarks/bookmark_browsers.h"
+#include "core/quick_create/quick_create.h"
 
 #include "win/app/program_files.h"
 #include "win/bar/bar_window.h"
@@ -29,11 +30,14 @@ class QuickCreateCommands {
 
  private:
   std::string QuickFolderPath(int tag);
+  // Shows the group the decision names, or makes it, and saves it with the groups list.
+  void CarryOut(const QuickFolderDecision& decision);
 
   BarWindow& bar_;
   BarState& state_;
   const ProgramInfo& program_;
   std::vector<BrowserProfile> profiles_;  // as the menu last listed them
+  std::vector<std::string> titles_;       // their groups' titles
 };
 
 }  // namespace wendlix

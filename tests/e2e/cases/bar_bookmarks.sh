@@ -11,25 +11,9 @@ source "$(dirname "$0")/../lib.sh"
 
 http_opens_recorder
 profile=$(edge_user_data)
-# The bookmark bar with a folder two deep, a bookmarklet, and one of the other bookmarks; $1 adds a
-# bookmark at the end of the bar.
-bookmarks() {
-  local extra=${1:-}
-  cat <<JSON
-{"checksum": "0", "roots": {
-  "bookmark_bar": {"id": "1", "name": "Bookmarks bar", "type": "folder", "children": [
-    {"id": "5", "name": "新闻", "type": "url", "url": "https://news.example.cn/"},
-    {"id": "6", "name": "工作", "type": "folder", "children": [
-      {"id": "7", "name": "周报", "type": "url", "url": "https://work.example.cn/weekly"},
-      {"id": "8", "name": "项目", "type": "folder", "children": [
-        {"id": "9", "name": "看板", "type": "url", "url": "https://work.example.cn/board"}]}]},
-    {"id": "10", "name": "书签工具", "type": "url", "url": "javascript:alert(1)"}$extra]},
-  "other": {"id": "2", "name": "Other bookmarks", "type": "folder", "children": [
-    {"id": "11", "name": "地图", "type": "url", "url": "https://map.example.cn/"}]},
-  "synced": {"id": "3", "name": "Mobile bookmarks", "type": "folder", "children": []}},
- "version": 1}
-JSON
-}
+# The bookmark bar with a folder two deep, a bookmarklet, and one of the other bookmarks (as the unit tests
+# read it); $1 adds a bookmark at the end of the bar.
+bookmarks() { sed "s|\"javascript:alert(1)\"}|&${1:-}|" "$(dirname "$0")/../../data/bookmarks/Bookmarks"; }
 echo '{"profile": {"info_cache": {"Default": {"name": "个人"}}}}' | write_as_browser "$profile/Local State"
 bookmarks | write_as_browser "$profile/Default/Bookmarks"
 

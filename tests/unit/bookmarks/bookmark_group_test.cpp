@@ -47,9 +47,6 @@ TEST(BookmarkGroup, ACleanReadingShowsTheChosenFolderAndADamagedOneKeepsIt) {
   ASSERT_TRUE(TakeBookmarkReading(deep, ReadChromiumBookmarks(kBookmarksJson)));
   EXPECT_EQ(Shown(deep), (std::vector<std::string>{"看板=https://work.example.cn/board"}));
   EXPECT_EQ(deep.ShownBookmarksPath, "书签栏 › 工作 › 项目");
-  GroupPanel other = BookmarkGroup("其他", {"", {"other"}});
-  ASSERT_TRUE(TakeBookmarkReading(other, ReadChromiumBookmarks(kBookmarksJson)));
-  EXPECT_EQ(Shown(other), (std::vector<std::string>{"地图=https://map.example.cn/"}));
   GroupPanel gone = BookmarkGroup("没了", {"", {"bookmark_bar", "旧文件夹"}});
   ASSERT_TRUE(TakeBookmarkReading(gone, ReadChromiumBookmarks(kBookmarksJson)));
   EXPECT_EQ(Shown(gone), std::vector<std::string>{});
@@ -64,7 +61,6 @@ TEST(BookmarkGroup, OnlyFolderButtonsOpenAFolder) {
   ASSERT_NE(BookmarkFolderOf(g, 1), nullptr);
   EXPECT_EQ(BookmarkFolderOf(g, 1)->Title, "工作");
   EXPECT_EQ(BookmarkFolderOf(g, 2), nullptr) << "the collapse button";
-  EXPECT_EQ(BookmarkFolderOf(g, -1), nullptr);
 }
 
 }  // namespace
