@@ -11,14 +11,23 @@
 namespace wendlix {
 namespace {
 
-std::string UserDataFolder(const BrowserInfo& browser) {
-  std::string base;
+std::string SpecialFolderOrEmpty(int csidl) {
   try {
-    base = GetSpecialFolderPath(browser.Base == KnownFolder::kLocalAppData ? CSIDL_LOCAL_APPDATA
-                                                                           : CSIDL_APPDATA);
+    return GetSpecialFolderPath(csidl);
   } catch (...) {
     return {};
   }
+}
+
+// The user's application-data folders, asked once: the live groups ask at every layout.
+const std::string& KnownFolderPath(KnownFolder folder) {
+  static const std::string local = SpecialFolderOrEmpty(CSIDL_LOCAL_APPDATA);
+  static const std::string roaming = SpecialFolderOrEmpty(CSIDL_APPDATA);
+  return folder == KnownFolder::kLocalAppData ? local : roaming;
+}
+
+std::string UserDataFolder(const BrowserInfo& browser) {
+  std::string base = KnownFolderPath(browser.Base);
   if (base.empty()) return {};
   if (base.back() != '\\') base += '\\';
   return base + std::string(browser.UserData);
