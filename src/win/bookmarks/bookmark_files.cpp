@@ -11,18 +11,10 @@
 namespace wendlix {
 namespace {
 
-std::string SpecialFolderOrEmpty(int csidl) {
-  try {
-    return GetSpecialFolderPath(csidl);
-  } catch (...) {
-    return {};
-  }
-}
-
 // The user's application-data folders, asked once: the live groups ask at every layout.
 const std::string& KnownFolderPath(KnownFolder folder) {
-  static const std::string local = SpecialFolderOrEmpty(CSIDL_LOCAL_APPDATA);
-  static const std::string roaming = SpecialFolderOrEmpty(CSIDL_APPDATA);
+  static const std::string local = SpecialFolderPathOrEmpty(CSIDL_LOCAL_APPDATA);
+  static const std::string roaming = SpecialFolderPathOrEmpty(CSIDL_APPDATA);
   return folder == KnownFolder::kLocalAppData ? local : roaming;
 }
 

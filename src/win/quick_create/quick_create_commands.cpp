@@ -25,14 +25,6 @@
 namespace wendlix {
 namespace {
 
-std::string SpecialFolder(int csidl) {
-  try {
-    return GetSpecialFolderPath(csidl);
-  } catch (...) {
-    return {};
-  }
-}
-
 // A new group may take no group's title, nor one kept from a start that could not read its record.
 std::vector<std::string> TakenTitles(const BarState& state) {
   return OtherGroupTitles(state.Groups, -1, state.UnreadGroupEntries);
@@ -42,10 +34,10 @@ std::vector<std::string> TakenTitles(const BarState& state) {
 
 std::string QuickCreateCommands::QuickFolderPath(int tag) {
   switch (QuickFolderOfTag(tag)) {
-    case QuickFolder::kDesktop: return SpecialFolder(CSIDL_DESKTOPDIRECTORY);
-    case QuickFolder::kPrograms: return SpecialFolder(CSIDL_PROGRAMS);
+    case QuickFolder::kDesktop: return SpecialFolderPathOrEmpty(CSIDL_DESKTOPDIRECTORY);
+    case QuickFolder::kPrograms: return SpecialFolderPathOrEmpty(CSIDL_PROGRAMS);
     case QuickFolder::kQuickLaunch: return QuickLaunchPath();
-    case QuickFolder::kFavorites: return SpecialFolder(CSIDL_FAVORITES);
+    case QuickFolder::kFavorites: return SpecialFolderPathOrEmpty(CSIDL_FAVORITES);
     case QuickFolder::kDrives: {
       // Beside the settings files, which the bar can write; without it, no group.
       const std::string folder = DrivesFolderPath(ExtractFilePath(state_.ConfigBase));
