@@ -163,17 +163,42 @@ editor_picture editor-buttons-page.png
 xdotool key Escape
 drive wait-gone "$EDITOR" 20 || fail "the editor stayed open"
 
-# The find box: the hotkey, then "gl" finds the three 管理器, one of them inside the folder button.
-xdotool key super+alt+w
-xdotool type --delay 100 gl
-typed_gl() { drive query "$WENDLIX_MAIN_CLASS" findbox | grep -qx $'query\tgl'; }
-wait_until 20 typed_gl || fail "the find box did not show what was typed"
-# Icons arrive from the shell after the first paint.
+# The find box: the hotkey, then QUERY typed; NAME the picture.
+find_picture() {
+  xdotool key super+alt+w
+  xdotool type --delay 100 "$1"
+  typed() { drive query "$WENDLIX_MAIN_CLASS" findbox | grep -qx $'query\t'"$1"; }
+  wait_until 20 typed "$1" || fail "the find box did not show what was typed"
+  # Icons arrive from the shell after the first paint.
+  sleep 1
+  shot
+  read -r fl _ _ fb <<<"$(drive rect TFindBox)"
+  piece $(( sw - fl + 10 )) $(( fb + 10 )) $(( fl - 10 )) 0 "$2"
+  xdotool key super+alt+w
+  drive wait-gone TFindBox 10 || fail "the hotkey did not close the find box"
+}
+# "gl" finds the three 管理器, one of them inside the folder button.
+find_picture gl find-box.png
+
+# A group on an Edge profile's bookmarks: its folder button's menu, and "kb" finding 看板 two folders deep.
+write_as_browser "$(edge_user_data)/Default/Bookmarks" <"$WX_ROOT/tests/data/bookmarks/Bookmarks"
+main_menu_item Bookmarks.0
+bookmarks_shown() { [ "$(read_layout; layout_lines group | awk -F'\t' '$3 == "Microsoft Edge"' | wc -l)" = 1 ]; }
+wait_until 20 bookmarks_shown || fail "no bookmarks group"
 sleep 1
+IFS=, read -r x y <<<"$(centre "$(button_rect 4 工作)")"
+[ -n "$x" ] || fail "no folder button 工作"
+drive post "$WENDLIX_MAIN_CLASS" 0x201 1 $(( (y << 16) | x )) >/dev/null
+wait_for_window '#32768' 10 >/dev/null || fail "the bookmarks folder menu did not open"
+sleep 0.3
+xdotool key Down Down
+sleep 0.5
 shot
-read -r fl _ _ fb <<<"$(drive rect TFindBox)"
-piece $(( sw - fl + 10 )) $(( fb + 10 )) $(( fl - 10 )) 0 find-box.png
-xdotool key super+alt+w
-drive wait-gone TFindBox 10 || fail "the hotkey did not close the find box"
+read -r ml _ _ mb <<<"$(drive rect '#32768')"
+piece $(( sw - ml + 10 )) $(( mb + 20 )) $(( ml - 10 )) 0 bookmarks-group.png
+xdotool key Escape Escape
+drive wait-gone '#32768' 10 || fail "the bookmarks folder menu stayed open"
+drive post "$WENDLIX_MAIN_CLASS" 0x202 0 $(( (y << 16) | x )) >/dev/null
+find_picture kb find-bookmark.png
 stop
 log "pictures made"

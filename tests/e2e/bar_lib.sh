@@ -142,6 +142,19 @@ quick_launch_folder() {
   echo "$roaming/Microsoft/Internet Explorer/Quick Launch"
 }
 
+# Edge's User Data folder in the prefix, where the bar looks for its profiles.
+edge_user_data() {
+  local roaming
+  roaming=$(dirname "$(quick_launch_folder)")
+  echo "${roaming%/Roaming/*}/Local/Microsoft/Edge/User Data"
+}
+
+# Writes stdin to FILE as a browser does: a new file beside it, renamed over the old one.
+write_as_browser() {
+  mkdir -p "$(dirname "$1")"
+  cat >"$1.tmp" && mv -f "$1.tmp" "$1"
+}
+
 make_links() {
   local folder=$1 target=$2 name
   shift 2
@@ -530,6 +543,16 @@ _starts_recorded() { [ -f "$record" ] && [ "$(grep -c '^dir=' "$record")" -ge "$
 expect_record() {
   wait_until 30 _starts_recorded "$(grep -c '^dir=' <<<"$1")"
   expect_eq "$1" "$(tr -d '\r' <"$record" 2>/dev/null)" "$2"
+}
+
+# Web addresses the bar opens reach the recorder: it stands in for the browser.
+http_opens_recorder() {
+  use_recorder
+  local scheme
+  for scheme in http https; do
+    wine_run reg.exe add "HKCR\\$scheme\\shell\\open\\command" /ve /f /d "\"$rec_win\" \"%1\"" >/dev/null 2>&1 ||
+      fail "could not register the recorder for $scheme addresses"
+  done
 }
 
 htm_opens_recorder() {

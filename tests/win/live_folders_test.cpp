@@ -82,6 +82,29 @@ TEST_F(LiveFoldersTest, OutsideChangesAreRefilledAndTheBarsOwnWritesAreNot) {
   EXPECT_TRUE(refills_.empty());
 }
 
+TEST_F(LiveFoldersTest, AGroupReadingOneFileFollowsItAsABrowserRewritesIt) {
+  const std::string profile = root_ / "Default";
+  ASSERT_TRUE(MakeFolder(profile));
+  WriteBytes(profile + "\\Bookmarks", "{}");
+  live_.Watch(3, profile, true, "Bookmarks");
+  live_.BeginFill(3);
+  ASSERT_TRUE(RunUntilSettled());
+  EXPECT_TRUE(refills_.empty());
+
+  // Another file of the profile changes nothing.
+  WriteBytes(profile + "\\History", "h");
+  ASSERT_TRUE(RunUntilSettled());
+  EXPECT_TRUE(refills_.empty());
+
+  // A new file renamed over the old one: one refill.
+  WriteBytes(profile + "\\Bookmarks.tmp", R"({"roots": {}})");
+  ASSERT_TRUE(MoveFileExW(ToWide(profile + "\\Bookmarks.tmp").c_str(),
+                          ToWide(profile + "\\Bookmarks").c_str(), MOVEFILE_REPLACE_EXISTING));
+  ASSERT_TRUE(RunUntil([&] { return !refills_.empty() && live_.Idle(); }));
+  ASSERT_EQ(refills_.size(), 1u);
+  EXPECT_EQ(refills_[0].Key, 3u);
+}
+
 TEST_F(LiveFoldersTest, AGroupWhoseFolderGoesIsRefilledEmptyAndAgainWhenItReturns) {
   const std::string g = root_ / "组";
   ASSERT_TRUE(MakeFolder(g));

@@ -2,6 +2,7 @@
 
 #include "core/bar/group_file.h"
 #include "core/bar/group_loading.h"
+#include "core/bookmarks/bookmark_browsers.h"
 #include "core/profile/ini_file.h"
 
 namespace wendlix {
@@ -78,8 +79,11 @@ void FillShortcutGroup(GroupPanel& panel, const IniFile& gpf, const ShortcutFold
 }
 
 void FillUrlGroup(GroupPanel& panel, const IniFile& gpf) {
+  if (panel.ShownBookmarks) return FillBookmarkGroup(panel);
   AddButtons(panel, ReadAddressButtons(gpf, panel.Data.Title, gkWeb));
 }
+
+void FillBookmarkGroup(GroupPanel& panel) { AddButtons(panel, BookmarkButtons(*panel.ShownBookmarks)); }
 
 void FillEmailGroup(GroupPanel& panel, const IniFile& gpf) {
   AddButtons(panel, ReadAddressButtons(gpf, panel.Data.Title, gkEmail));

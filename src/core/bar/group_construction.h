@@ -2,11 +2,13 @@
 // buttons (launch buttons and the collapse button) as plain data the window layer draws.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/bar/panel_data.h"
 #include "core/bar/stable_list.h"
+#include "core/bookmarks/bookmark_tree.h"
 #include "core/common/geometry.h"
 
 namespace wendlix {
@@ -78,6 +80,9 @@ struct GroupMenuItem {
   bool operator==(const GroupMenuItem&) const = default;
 };
 
+// How a bookmarks group's last reading of the browser's file went.
+enum class BookmarksState : std::uint8_t { kNotRead, kRead, kMissing, kDamaged, kFolderGone };
+
 struct GroupPanel {
   TPanelData Data;
   int Tag = 0;  // band index
@@ -89,6 +94,13 @@ struct GroupPanel {
   StableList<BarButton> Children;  // control order
   GroupBand Band;
   GroupMenuItem MenuItem;
+  // A bookmarks group (Data.Bookmarks): the browser's file as it last read cleanly, the folder
+  // of it the group shows, and that folder's path as the find box shows it. Null until then:
+  // the group shows the buttons saved for it.
+  std::shared_ptr<const BookmarkTree> BookmarkFile;
+  std::shared_ptr<const BookmarkNode> ShownBookmarks;  // inside BookmarkFile
+  std::string ShownBookmarksPath;
+  BookmarksState BookmarksRead = BookmarksState::kNotRead;
 };
 
 // Index of the kind icon in ImageList1: 9 shortcut, 0 web, 8 e-mail (any other kind).
@@ -105,7 +117,10 @@ GroupPanel PanelFromRecord(const GroupRecord& record, int bandIndex);
 
 // Each fill first drops all children, then adds the launch buttons and the collapse button.
 void FillShortcutGroup(GroupPanel& panel, const IniFile& gpf, const ShortcutFolder& folder);
+// A bookmarks group that has read its browser's file shows that folder, others their saved buttons.
 void FillUrlGroup(GroupPanel& panel, const IniFile& gpf);
+// From ShownBookmarks (which must be set): a web button per bookmark, a folder button per folder.
+void FillBookmarkGroup(GroupPanel& panel);
 void FillEmailGroup(GroupPanel& panel, const IniFile& gpf);
 // By kind: 1 web, 2 and above e-mail, otherwise shortcut.
 void FillByKind(GroupPanel& panel, const IniFile& gpf, const ShortcutFolder& folder);

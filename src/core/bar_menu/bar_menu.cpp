@@ -8,6 +8,7 @@ namespace wendlix {
 namespace {
 
 constexpr std::string_view kSitesPrefix = "N40.";
+constexpr std::string_view kBookmarksPrefix = "Bookmarks.";
 
 // The web-site collections: the caption names the collection file beside the program.
 constexpr const char* kSiteCollections[] = {"精品网址集",   "优秀个人网站", "全国十佳网站",
@@ -25,9 +26,13 @@ MenuItem Radio(std::string name, std::string caption, int tag) {
 
 MenuItem QuickCreateMenu() {
   std::vector<MenuItem> items = {
-      MakeItem("D4", "桌面(&D)", 1, 11),         MakeItem("P2", "程序组(&P)", 2, 10),
-      MakeItem("Quick1", "&Quick Launck", 3, 9), MakeItem("N27", "收藏夹(&F)", 4, 12),
-      MakeItem("Q2", "驱动器(&Q)", 5, 13),       MakeSeparator("Q1Sep1"),
+      MakeItem("D4", "桌面(&D)", 1, 11),
+      MakeItem("P2", "程序组(&P)", 2, 10),
+      MakeItem("Quick1", "&Quick Launck", 3, 9),
+      MakeItem("N27", "收藏夹(&F)", 4, 12),
+      MakeItem("Q2", "驱动器(&Q)", 5, 13),
+      MakeSubMenu("Bookmarks1", "浏览器书签(&B)", {}, 0),
+      MakeSeparator("Q1Sep1"),
   };
   int n = 0;
   for (const char* caption : kSiteCollections)
@@ -88,7 +93,27 @@ MenuModel BuildMainPMenu(const std::vector<GroupMenuEntry>& groups) {
           MakeItem("N4", "关闭快捷工具栏(&Q)", 0, 6),
       });
   SetGroupEntries(menu, groups);
+  SetBookmarkProfiles(menu, {});
   return menu;
+}
+
+void SetBookmarkProfiles(MenuModel& menu, const std::vector<std::string>& captions) {
+  MenuItem* list = menu.Find("Bookmarks1");
+  if (!list) return;
+  list->Children.clear();
+  int n = 0;
+  for (const std::string& caption : captions) {
+    std::string shown;
+    for (char c : caption) shown += c == '&' ? std::string("&&") : std::string(1, c);
+    list->Children.push_back(MakeItem(std::string(kBookmarksPrefix) + std::to_string(n), shown, n));
+    ++n;
+  }
+  if (captions.empty()) {
+    MenuItem none = MakeItem("NoBrowser1", kNoBrowserCaption);
+    none.Enabled = false;
+    list->Children.push_back(std::move(none));
+  }
+  menu.AssignCommandIds();
 }
 
 void SetGroupEntries(MenuModel& menu, const std::vector<GroupMenuEntry>& groups) {
@@ -151,6 +176,7 @@ MainMenuAction MainMenuActionOf(const MenuItem& item) {
   for (std::string_view s : {"D4", "P2", "Quick1", "N27", "Q2"})
     if (name == s) return MainMenuAction::kQuickFolder;
   if (name.starts_with(kSitesPrefix)) return MainMenuAction::kQuickSites;
+  if (name.starts_with(kBookmarksPrefix)) return MainMenuAction::kQuickBookmarks;
   if (name == "AboutN") return MainMenuAction::kAbout;
   if (name == "H2" || name == "N61") return MainMenuAction::kHelp;
   if (name == "N4") return MainMenuAction::kClose;

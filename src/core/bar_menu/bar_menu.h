@@ -55,6 +55,11 @@ MenuModel BuildMainPMenu(const std::vector<GroupMenuEntry>& groups);
 // the group with that band index). An empty list leaves one disabled "(空)" entry.
 void SetGroupEntries(MenuModel& menu, const std::vector<GroupMenuEntry>& groups);
 
+// The items of 快速创建 → 浏览器书签: one per browser profile found (Tag its place in
+// `captions`); none found, one greyed item that says so.
+inline constexpr char kNoBrowserCaption[] = "没有找到浏览器的书签文件";
+void SetBookmarkProfiles(MenuModel& menu, const std::vector<std::string>& captions);
+
 // Check marks from the settings; `settings.AppBar` must hold the toolbar's current values.
 void MainPMenuPopup(MenuModel& menu, const BarSettings& settings, const std::vector<GroupVisibility>& bands);
 
@@ -65,17 +70,18 @@ void CheckPositionItems(MenuModel& menu, const std::array<bool, 4>& checks);
 // The handler a chosen item runs.
 enum class MainMenuAction {
   kNone,
-  kAutoHide,      // AutoHide1Click
-  kPosition,      // PositionLeft1Click
-  kGroupVisible,  // an entry of the groups list
-  kSetting,       // A1Click
-  kNewGroup,      // N6Click
-  kQuickFolder,   // D4Click
-  kQuickSites,    // N40Click
-  kAbout,         // AboutNClick
-  kHelp,          // H2Click (also the last item of the more-sites sub-menu)
-  kClose,         // N4Click
-  kHotKey,        // the global hotkey's dialog
+  kAutoHide,        // AutoHide1Click
+  kPosition,        // PositionLeft1Click
+  kGroupVisible,    // an entry of the groups list
+  kSetting,         // A1Click
+  kNewGroup,        // N6Click
+  kQuickFolder,     // D4Click
+  kQuickSites,      // N40Click
+  kQuickBookmarks,  // a browser profile's bookmarks
+  kAbout,           // AboutNClick
+  kHelp,            // H2Click (also the last item of the more-sites sub-menu)
+  kClose,           // N4Click
+  kHotKey,          // the global hotkey's dialog
 };
 MainMenuAction MainMenuActionOf(const MenuItem& item);
 

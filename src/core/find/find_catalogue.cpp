@@ -1,5 +1,6 @@
 #include "core/find/find_catalogue.h"
 
+#include "core/bookmarks/bookmark_group.h"
 #include "core/text/paths.h"
 
 namespace wendlix {
@@ -14,6 +15,26 @@ std::uint64_t OrderOf(std::size_t group, std::size_t button) {
          (static_cast<std::uint64_t>(button) << kButtonShift);
 }
 
+// A bookmarks group: its buttons, and inside each folder button every bookmark at any depth,
+// each shown with its folder's path.
+void AddFindBookmarks(const GroupPanel& g, std::size_t group, const LaunchCounts& counts,
+                      FindCatalogue& catalogue) {
+  for (std::size_t i = 0; i < g.Children.size(); ++i) {
+    const BarButton& b = g.Children[i];
+    if (b.IsCollapse()) continue;
+    std::uint64_t order = OrderOf(group, i);
+    catalogue.Candidates.push_back({b.Hint, g.ShownBookmarksPath, order, counts.Of(b.FileName)});
+    catalogue.Targets.push_back({static_cast<int>(group), static_cast<int>(i), b.FileName, false});
+    const BookmarkNode* folder = BookmarkFolderOf(g, static_cast<int>(i));
+    if (!folder) continue;
+    for (const BookmarkEntry& e :
+         ListBookmarks(*folder, ShownBookmarkPath({g.ShownBookmarksPath, folder->Title}))) {
+      catalogue.Candidates.push_back({e.Node->Title, e.FolderShown, ++order, counts.Of(e.Node->Url)});
+      catalogue.Targets.push_back({static_cast<int>(group), static_cast<int>(i), e.Node->Url, true});
+    }
+  }
+}
+
 }  // namespace
 
 bool FindNeedsFill(const GroupPanel& group) { return !ShownAsBand(group.Data) && group.Children.size() <= 1; }
@@ -21,6 +42,7 @@ bool FindNeedsFill(const GroupPanel& group) { return !ShownAsBand(group.Data) &&
 void AddFindGroup(const std::vector<GroupPanel>& groups, std::size_t group, const LaunchCounts& counts,
                   FindCatalogue& catalogue) {
   const GroupPanel& g = groups[group];
+  if (g.ShownBookmarks) return AddFindBookmarks(g, group, counts, catalogue);
   for (std::size_t i = 0; i < g.Children.size(); ++i) {
     const BarButton& b = g.Children[i];
     if (b.IsCollapse()) continue;

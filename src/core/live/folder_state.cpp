@@ -93,11 +93,12 @@ std::string FolderAtDepth(const LocalFolderPath& path, std::size_t depth) {
   return s;
 }
 
-std::uint64_t FolderDigest(FolderState state, const std::vector<FolderEntryStamp>& entries) {
+std::uint64_t FolderDigest(FolderState state, const std::vector<FolderEntryStamp>& entries,
+                           std::string_view file) {
   // A sum of the entries' hashes: the file system's order does not matter.
   std::uint64_t sum = Mix(static_cast<std::uint64_t>(state) + 1);
   for (const FolderEntryStamp& e : entries)
-    if (GroupShows(e)) sum += StampHash(e);
+    if (GroupShows(e) || (!file.empty() && SameTextAscii(e.Name, file))) sum += StampHash(e);
   return sum;
 }
 

@@ -48,8 +48,10 @@ struct FolderEntryStamp {
 // Equal for two readings of a folder when the group would show the same of it: the entries
 // it lists (sub-folders and shortcut files, hidden ones included) with their names,
 // attributes, times and sizes, in any order, and the folder's state. Other files do not
-// count, so a settings file saved into the folder changes nothing.
-std::uint64_t FolderDigest(FolderState state, const std::vector<FolderEntryStamp>& entries);
+// count, so a settings file saved into the folder changes nothing, except `file` (a name, compared
+// ignoring case) when given: a group that reads one file of the folder follows that file.
+std::uint64_t FolderDigest(FolderState state, const std::vector<FolderEntryStamp>& entries,
+                           std::string_view file = {});
 
 // The group's tooltip: its title, and for a folder it cannot show, why, and which folder.
 std::string LiveGroupHint(std::string_view title, std::string_view folder, FolderState state);

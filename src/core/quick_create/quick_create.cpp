@@ -89,4 +89,32 @@ QuickFolderDecision DecideQuickFolder(int tag, std::string_view caption, std::st
   return d;
 }
 
+QuickFolderDecision DecideQuickBookmarks(std::string_view title, const BookmarkSource& source,
+                                         const std::vector<GroupPanel>& groups, const GroupFont& mainFont,
+                                         const std::vector<std::string>& taken) {
+  QuickFolderDecision d;
+  std::vector<std::string> titles = taken;
+  for (std::size_t i = 0; i < groups.size(); ++i) {
+    const TPanelData& g = groups[i].Data;
+    if (g.PanelStyle == gkWeb && g.Bookmarks.Browser == source.Browser &&
+        g.Bookmarks.Profile == source.Profile) {
+      d.Act = QuickFolderDecision::Action::kShowExisting;
+      d.Existing = i;
+      return d;
+    }
+    titles.push_back(g.Title);
+  }
+  d.Act = QuickFolderDecision::Action::kCreate;
+  TPanelData& r = d.NewGroup.Data;
+  r = NewGroupData();
+  r.Title = FreeGroupTitle(IsStorableGroupTitle(title) ? title : kFallbackTitle, titles);
+  r.PanelStyle = gkWeb;
+  r.Directory.clear();
+  // Shown as a band at once, like a collection's group: the bookmark bar is what was asked for.
+  r.ShowAsButton = false;
+  r.Font = mainFont;
+  r.Bookmarks = source;
+  return d;
+}
+
 }  // namespace wendlix

@@ -55,4 +55,11 @@ QuickFolderDecision DecideQuickFolder(int tag, std::string_view caption, std::st
                                       const std::vector<GroupPanel>& groups, const GroupFont& mainFont,
                                       const std::vector<std::string>& taken = {});
 
+// Quick-create of a group on a browser profile's bookmarks (`source`, its folder the bookmark
+// bar): a web group already following that profile is shown again (the first one);
+// otherwise a new one titled `title` (or the first free title after it), shown as a band.
+QuickFolderDecision DecideQuickBookmarks(std::string_view title, const BookmarkSource& source,
+                                         const std::vector<GroupPanel>& groups, const GroupFont& mainFont,
+                                         const std::vector<std::string>& taken = {});
+
 }  // namespace wendlix

@@ -33,6 +33,7 @@ TWendlixMainForm::TWendlixMainForm(const ProgramInfo& program, BarState& state)
   menus_.AddQueries(queries_);
   buttonMenu_.AddQueries(queries_);
   live_.AddQueries(queries_);
+  launch_.AddQueries(queries_);
   // Whatever holds the bar (a menu, a box, the editor, a drag) holds the live refills too.
   OnHoldChanged = [this](bool held) { live_.Held(held); };
   // A hint would lie over the menu's first item, or over a dialog, for seconds.

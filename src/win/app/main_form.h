@@ -70,7 +70,7 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   SystemTweaksCommands* Tweaks() override { return tweaks_.get(); }
   void ShowContextMenu(POINT client) override;
   bool MenuOpen() const override;
-  void BeginGroupFill(const GroupPanel& panel, IniFile& gpf, bool recheck) override {
+  void BeginGroupFill(GroupPanel& panel, IniFile& gpf, bool recheck) override {
     live_.BeginFill(panel, gpf, recheck);
   }
 

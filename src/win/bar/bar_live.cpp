@@ -1,17 +1,49 @@
 #include "win/bar/bar_live.h"
 
 #include <algorithm>
+#include <optional>
 
+#include "core/bar/group_file.h"
+#include "core/bookmarks/bookmark_browsers.h"
+#include "core/bookmarks/bookmark_group.h"
 #include "core/button_menu/group_commands.h"
 #include "core/live/live_refill.h"
+#include "core/text/paths.h"
+#include "win/bookmarks/bookmark_files.h"
 #include "win/live/folder_probe.h"
 
 namespace wendlix {
 namespace {
 
-bool IsLiveGroup(const GroupPanel& g) { return g.Data.PanelStyle == gkShortcut; }
+bool IsLiveGroup(const GroupPanel& g) { return g.Data.PanelStyle == gkShortcut || IsBookmarkGroup(g.Data); }
+
+// A bookmarks group follows the browser's file in its profile's folder; others their own folder.
+std::string WatchedFolder(const GroupPanel& g) {
+  if (!IsBookmarkGroup(g.Data)) return g.Data.Directory;
+  return ExtractFilePath(BookmarksFileOf(g.Data.Bookmarks));
+}
 
 }  // namespace
+
+bool BarLive::ReadBookmarks(GroupPanel& g, IniFile* open) {
+  const std::string file = BookmarksFileOf(g.Data.Bookmarks);
+  const bool changed = TakeBookmarkReading(g, ReadBookmarksFile(file));
+  const BrowserInfo* browser = FindBrowser(g.Data.Bookmarks.Browser);
+  g.Hint = BookmarkGroupHint(g, browser ? browser->Name : g.Data.Bookmarks.Browser, file);
+  if (!changed) return false;
+  // The top-level bookmarks are kept as the group's buttons: what a copy that cannot read the
+  // browser's file shows. A failed save is retried by the next reading or the close.
+  std::optional<IniFile> own;
+  IniFile& gpf = open ? *open : own.emplace(bar_.OpenGroupFile());
+  SaveGroup(gpf, PanelRecord(g), true);
+  gpf.Save();
+  return true;
+}
+
+void BarLive::ReadUnreadBookmarks() {
+  for (GroupPanel& g : bar_.State().Groups)
+    if (IsBookmarkGroup(g.Data) && g.BookmarksRead == BookmarksState::kNotRead) ReadBookmarks(g);
+}
 
 std::vector<std::string> BarLive::NotingFolder::List(const std::string& folder) const {
   const std::string full = FullFolderPath(folder);
@@ -36,12 +68,13 @@ void BarLive::Follow() {
   if (!started_) return;
   std::vector<GroupPanel>& groups = bar_.State().Groups;
   if (!bar_.State().Settings.LiveFolders) {
+    ReadUnreadBookmarks();
     startFolder_.Digests.clear();
     if (!live_) return;
     live_.reset();
     watched_.clear();
     for (GroupPanel& g : groups)
-      if (IsLiveGroup(g)) g.Hint = g.Data.Title;
+      if (IsLiveGroup(g) && !IsBookmarkGroup(g.Data)) g.Hint = g.Data.Title;
     return;
   }
   const bool watchingBegins = !live_;
@@ -63,8 +96,9 @@ void BarLive::Follow() {
       watched_.erase(same);
       continue;
     }
-    const Watched w{nextKey_++, g.Data.Title, g.Data.Directory, shown};
-    live_->Watch(w.key, w.folder, shown);
+    const Watched w{nextKey_++, g.Data.Title, WatchedFolder(g), shown};
+    live_->Watch(w.key, w.folder, shown,
+                 IsBookmarkGroup(g.Data) ? std::string(kBookmarksFileName) : std::string());
     next.push_back(w);
     fresh.push_back(w.key);
   }
@@ -72,6 +106,12 @@ void BarLive::Follow() {
   watched_ = std::move(next);
   for (LiveKey key : fresh) {
     GroupPanel* g = GroupOf(*ByKey(key));
+    if (g && IsBookmarkGroup(g->Data)) {
+      // Noted before the reading: a write between the two is read again.
+      live_->BeginFill(key);
+      if (g->BookmarksRead == BookmarksState::kNotRead) ReadBookmarks(*g);
+      continue;
+    }
     if (!g || !IsFilled(*g)) continue;
     // The watcher's first notice compares the folder with what the group shows: the folder
     // as the start's fill read it, or as the command that added the group just read it.
@@ -119,11 +159,19 @@ void BarLive::Held(bool held) {
     live_->Unblock(LiveSchedule::kWholeBar);
 }
 
-void BarLive::BeginFill(const GroupPanel& panel, IniFile& gpf, bool recheck) {
+void BarLive::BeginFill(GroupPanel& panel, IniFile& gpf, bool recheck) {
   const Watched* w = WatchedOf(panel);
+  // A group just made, or while nothing is watched, reads its file all the same.
+  if (!w && IsBookmarkGroup(panel.Data)) ReadBookmarks(panel, &gpf);
   if (!w) return;
   if (recheck) live_->Recheck(w->key);
   const LiveRefill fill = live_->BeginFill(w->key);
+  if (IsBookmarkGroup(panel.Data)) {
+    // The fill that follows shows the file as it reads now; the names the browser's own writes
+    // changed in its folder are no buttons.
+    ReadBookmarks(panel, &gpf);
+    return;
+  }
   if (fill.Renames.empty()) return;
   // Out of the schedule now, so saved now, whether or not the command saves the file: a
   // failed save leaves the renamed entries at the end, as new ones.
@@ -132,7 +180,7 @@ void BarLive::BeginFill(const GroupPanel& panel, IniFile& gpf, bool recheck) {
 }
 
 bool BarLive::Follows(const Watched& w, const GroupPanel& g) {
-  return w.title == g.Data.Title && w.folder == g.Data.Directory;
+  return w.title == g.Data.Title && w.folder == WatchedFolder(g);
 }
 
 const BarLive::Watched* BarLive::WatchedOf(const GroupPanel& panel) const {
@@ -159,12 +207,16 @@ void BarLive::Refill(const LiveRefill& refill) {
   if (!w) return;
   GroupPanel* g = GroupOf(*w);
   if (!g) return;
+  ++refills_;
+  if (IsBookmarkGroup(g->Data)) {
+    ReadBookmarks(*g);
+    return;
+  }
   // A rewritten link may show another icon: its entries are asked for again, showing the
   // old icon until the answer comes.
   IconResolver& icons = bar_.Resources().Icons();
   for (const BarButton& b : g->Children)
     if (!b.IsCollapse()) icons.AskAgain(b.FileName);
-  ++refills_;
   IniFile gpf = bar_.OpenGroupFile();
   // A failed save is retried by the next refill or the close; the group shows its folder either way.
   if (RefillLiveGroup(*g, gpf, DiskShortcutFolder{}, refill.Renames, refill.State)) gpf.Save();
@@ -183,7 +235,8 @@ void BarLive::AddQueries(QueryTable& table) {
 void BarLive::ShowHints() {
   if (!live_) return;
   for (const Watched& w : watched_)
-    if (GroupPanel* g = GroupOf(w)) g->Hint = LiveGroupHint(w.title, w.folder, live_->State(w.key));
+    if (GroupPanel* g = GroupOf(w); g && !IsBookmarkGroup(g->Data))
+      g->Hint = LiveGroupHint(w.title, w.folder, live_->State(w.key));
 }
 
 }  // namespace wendlix

@@ -48,7 +48,8 @@ class BarLive {
   bool OnTimer();
   void Held(bool held);
   // `recheck` when the user asked for the refresh: a missing folder is looked for at once.
-  void BeginFill(const GroupPanel& panel, IniFile& gpf, bool recheck);
+  // A bookmarks group reads its browser's file again here, for the fill to show.
+  void BeginFill(GroupPanel& panel, IniFile& gpf, bool recheck);
   // The window is going: nothing is watched any more.
   void Stop();
   // "live": "watched" and the number of groups watched, "refills" and how many ran,
@@ -73,6 +74,11 @@ class BarLive {
   Watched* ByKey(LiveKey key);
   GroupPanel* GroupOf(const Watched& w);
   void Refill(const LiveRefill& refill);
+  // Reads a bookmarks group's file into it and sets its tooltip; when that made its buttons
+  // again, they are saved as its buttons (into `gpf` when the caller has it open). True then.
+  bool ReadBookmarks(GroupPanel& g, IniFile* gpf = nullptr);
+  // Groups whose file was never read (at start, or added since), also while nothing is watched.
+  void ReadUnreadBookmarks();
   void ShowHints();
 
   BarWindow& bar_;

@@ -60,7 +60,7 @@ class BarWindow {
   // second refill, and entries renamed meanwhile keep their places in `gpf`, which is then
   // saved with whatever the command wrote to it before. `recheck` when the user asked for
   // the refresh: a missing folder is looked for again at once.
-  virtual void BeginGroupFill(const GroupPanel& panel, IniFile& gpf, bool recheck) = 0;
+  virtual void BeginGroupFill(GroupPanel& panel, IniFile& gpf, bool recheck) = 0;
 
   // The appbar's properties as the settings file keeps them, read from the toolbar.
   AppBarProps CurrentAppBarProps();

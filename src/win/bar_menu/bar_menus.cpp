@@ -33,6 +33,7 @@ void BarMenus::PrepareMainMenu() {
   bands.reserve(state_.Groups.size());
   for (const GroupPanel& g : state_.Groups) bands.push_back({g.Tag, ShownAsBand(g.Data)});
   MainPMenuPopup(mainMenu_, settings, bands);
+  SetBookmarkProfiles(mainMenu_, quickCreate_.FindBookmarkProfiles());
   CheckPositionItems(mainMenu_, bar_.View().Arrangement.PositionChecks);
 }
 
@@ -108,6 +109,7 @@ void BarMenus::RunMainMenuItem(const MenuItem& item) {
       quickCreate_.D4Click(item.Tag, CaptionWithoutAccelerator(item.Caption));
       break;
     case MainMenuAction::kQuickSites: quickCreate_.N40Click(CaptionWithoutAccelerator(item.Caption)); break;
+    case MainMenuAction::kQuickBookmarks: quickCreate_.BookmarksClick(item.Tag); break;
     case MainMenuAction::kAbout:
       ShowAboutWindow(bar_.Handle(), [this](HWND about) {
         AutoHideHold hold(bar_.Toolbar());

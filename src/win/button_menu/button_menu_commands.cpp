@@ -9,6 +9,7 @@
 #include "core/bar/group_file.h"
 #include "core/bar/group_list.h"
 #include "core/bar/group_visibility.h"
+#include "core/bookmarks/bookmark_group.h"
 #include "core/button_menu/group_commands.h"
 #include "core/editor/editor_commit.h"
 #include "core/editor/shortcut_change.h"
@@ -202,8 +203,16 @@ NewBtnFormSetup ButtonMenuCommands::ButtonSetup(const GroupPanel& group, int but
   return setup;
 }
 
+bool ButtonMenuCommands::RefusedByBookmarks(const GroupPanel& group) {
+  if (!IsBookmarkGroup(group.Data)) return false;
+  AutoHideHold hold(bar_.Toolbar());
+  ShowInfoBox(kBookmarksReadOnlyText, kBookmarksCaption);
+  return true;
+}
+
 void ButtonMenuCommands::N9Click(int g) {
   GroupPanel& group = state_.Groups[g];
+  if (RefusedByBookmarks(group)) return;
   // Saving a group never filled would keep only the new button.
   if (!IsFilled(group)) bar_.FillGroup(group);
   NewBtnFormSetup setup = ButtonSetup(group, -1);
@@ -231,6 +240,7 @@ void ButtonMenuCommands::N9Click(int g) {
 void ButtonMenuCommands::S3Click(int g, int b) {
   GroupPanel& group = state_.Groups[g];
   if (b < 0 || b >= static_cast<int>(group.Children.size())) return;
+  if (RefusedByBookmarks(group)) return;
   const BarButton button = group.Children[b];
   const std::uint16_t kind = group.Data.PanelStyle;
   if (!CanDeleteButton(kind, GroupButton{button.Hint, button.FileName, button.IsDirectory})) return;
@@ -261,6 +271,7 @@ void ButtonMenuCommands::S3Click(int g, int b) {
 void ButtonMenuCommands::D1Click(int g, int b) {
   GroupPanel& group = state_.Groups[g];
   if (b < 0 || b >= static_cast<int>(group.Children.size())) return;
+  if (RefusedByBookmarks(group)) return;
   const BarButton& button = group.Children[b];
   const GroupButton what{button.Hint, button.FileName, button.IsDirectory};
   const std::uint16_t kind = group.Data.PanelStyle;
@@ -328,6 +339,15 @@ void ButtonMenuCommands::S5Click(int g) {
       EditorEntriesForGroup(IsFilled(group) ? PanelRecord(group).Buttons : std::vector<GroupButton>{},
                             group.Data.PanelStyle, bar_.OpenGroupFile(), group.Data.Title);
   setup.OtherTitles = OtherGroupTitles(state_.Groups, g, state_.UnreadGroupEntries);
+  // A bookmarks group chooses among the folders of the browser's file as it last read cleanly.
+  const std::vector<BookmarkFolderEntry> folders =
+      group.BookmarkFile ? ListBookmarkFolders(*group.BookmarkFile) : std::vector<BookmarkFolderEntry>{};
+  for (const BookmarkFolderEntry& f : folders) {
+    const BookmarkFolderRef& now = group.Data.Bookmarks.Folder;
+    if (f.Ref.Id.empty() ? f.Ref.Path == now.Path : f.Ref.Id == now.Id)
+      setup.BookmarkFolder = static_cast<int>(setup.BookmarkFolders.size());
+    setup.BookmarkFolders.push_back(f.Shown);
+  }
   const NewBtnFormResult r = RunEditor(setup);
   if (!IsOk(r.ModalResult)) {
     // The buttons page writes and deletes shortcut files at once, even when cancelled.
@@ -339,6 +359,10 @@ void ButtonMenuCommands::S5Click(int g) {
   }
   const std::string oldTitle = group.Data.Title;
   TakeGroupPage(group.Data, r, false);
+  if (r.BookmarkFolder >= 0 && r.BookmarkFolder < static_cast<int>(folders.size())) {
+    group.Data.Bookmarks.Folder = folders[r.BookmarkFolder].Ref;
+    ShowBookmarkFolder(group, group.BookmarkFile);
+  }
   group.MenuItem.Caption = group.Hint = group.Data.Title;
   // The dialog wrote the buttons under the title now, beside the old title's.
   IniFile gpf = bar_.OpenGroupFile();

@@ -49,6 +49,8 @@ class ButtonMenuCommands {
   NewBtnFormSetup ButtonSetup(const GroupPanel& group, int button) const;
   // Writes the group's record and buttons in one save, then fills it again from file and folder.
   bool SaveButtonsAndRefill(GroupPanel& group);
+  // 新建, properties and delete on a bookmarks group change nothing: a box says why.
+  bool RefusedByBookmarks(const GroupPanel& group);
   void N9Click(int group);              // new button
   void S3Click(int group, int button);  // button properties
   void D1Click(int group, int button);  // delete button

@@ -4,6 +4,7 @@
 #include "core/bar/button_move.h"
 #include "core/bar/group_file.h"
 #include "core/bar/mouse_rules.h"
+#include "core/bookmarks/bookmark_group.h"
 #include "core/drops/file_drop_effect.h"
 #include "core/drops/url_drop.h"
 #include "core/profile/ini_file.h"
@@ -34,6 +35,13 @@ HBITMAP WindowPicture(HWND window, const Rect& r) {
 
 }  // namespace
 
+bool BarDrops::RefusedByBookmarks(const DropPoint& at) {
+  if (at.Group < 0 || !IsBookmarkGroup(bar_.State().Groups[at.Group].Data)) return false;
+  AutoHideHold hold(bar_.Toolbar());
+  ShowInfoBox(kBookmarksReadOnlyText, kBookmarksCaption);
+  return true;
+}
+
 void BarDrops::WMDropFiles(HDROP drop) {
   const std::vector<std::string> files = DroppedFileNames(drop);
   POINT pt{};
@@ -44,7 +52,7 @@ void BarDrops::WMDropFiles(HDROP drop) {
 
 void BarDrops::DropFilesAt(const std::vector<std::string>& files, POINT client, DropPath path) {
   const DropPoint at = DropPointAt(client);
-  if (at.Group < 0) return;
+  if (at.Group < 0 || RefusedByBookmarks(at)) return;
   AutoHideHold hold(bar_.Toolbar());
   const auto ask = [](const std::string& text, const std::string& caption) {
     return ConfirmBox(text, caption) == mrOk;
@@ -142,6 +150,7 @@ void BarDrops::DropFileTarget1Drop(const DragOffer& offer, POINT client) {
 void BarDrops::DropURLTarget1Drop(const DragOffer& offer, POINT client) {
   const DroppedLink link = ReadDroppedLink(offer);
   const DropPoint at = DropPointAt(client);
+  if (RefusedByBookmarks(at)) return;
   const UrlDropStep step = DecideUrlDrop(at.GroupKind, link);
   using K = UrlDropStep::Kind;
   switch (step.What) {
@@ -180,7 +189,7 @@ void BarDrops::DropBMPTarget1DragOver(POINT client) {
 void BarDrops::DropBMPTarget1Drop(const OwnButtonDrag& dragged, POINT client) {
   const DropPoint at = DropPointAt(client);
   bar_.SetPointer({bar_.HitTest(client), {}});
-  if (at.Group != dragged.Group || at.LaunchButton < 0 || at.OnPanelBtn) return;
+  if (at.Group != dragged.Group || at.LaunchButton < 0 || at.OnPanelBtn || RefusedByBookmarks(at)) return;
   GroupPanel& group = bar_.State().Groups[at.Group];
   if (!MoveLaunchButton(group, dragged.Button, at.LaunchButton)) return;
   // Saved at once: the next refill (a drop, the editor) reads the order from the file.

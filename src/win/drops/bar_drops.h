@@ -60,6 +60,8 @@ class BarDrops {
   // What lies under a client point for a drop: the group (on its band, background or PanelBtn
   // button) and the launch button there.
   DropPoint DropPointAt(POINT client) const;
+  // A drop on a bookmarks group changes nothing: the box says the browser keeps them.
+  bool RefusedByBookmarks(const DropPoint& at);
   // The bar's own button drag when `offer` carries its token.
   std::optional<OwnButtonDrag> OwnButtonDragOf(const DragOffer& offer) const;
   DropChoice DropChoiceAt(POINT client, const DragOffer& offer, DWORD offered);

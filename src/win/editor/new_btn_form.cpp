@@ -247,6 +247,8 @@ NewBtnFormResult TNewBtnForm::ReadControls() const {
     r.DrawStyle = IsDlgButtonChecked(Handle(), kRd3) ? 2 : IsDlgButtonChecked(Handle(), kRd2) ? 1 : 0;
     r.Font = font_;
     r.PictureFile = fileName_;
+    if (const HWND folders = Control(kBookmarkFolder))
+      r.BookmarkFolder = static_cast<int>(SendMessageW(folders, CB_GETCURSEL, 0, 0));
   } else {
     r.Name = Text(kText1);
     r.Target = Text(kText2);

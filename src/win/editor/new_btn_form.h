@@ -60,6 +60,10 @@ struct NewBtnFormSetup {
   std::vector<ButtonEntry> Entries;      // the group's buttons in order
   std::vector<std::string> OtherTitles;  // titles of the other groups
   std::string GroupFile;                 // the .GPF file the commit writes
+  // A bookmarks group: the browser's folders it may show (as the choice lists them), and the one
+  // it shows now. Empty for any other group.
+  std::vector<std::string> BookmarkFolders;
+  int BookmarkFolder = -1;
 
   // Button mode.
   std::string Name;
@@ -87,6 +91,7 @@ struct NewBtnFormResult {
   std::uint8_t DrawStyle = 0;
   GroupFont Font;
   std::string PictureFile;
+  int BookmarkFolder = -1;  // the place of the chosen folder in the set-up's BookmarkFolders
   // Button mode.
   std::string Name;
   std::string Target;  // the target, or the address with its prefix
@@ -139,6 +144,7 @@ class TNewBtnForm : public BaseDialog<TNewBtnForm> {
     kLabel2,
     kBtnIcon,
     kBtnBrow,
+    kBookmarkFolder,
     kStatic = 199,
   };
 

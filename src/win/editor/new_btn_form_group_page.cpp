@@ -79,10 +79,20 @@ void TNewBtnForm::CreateGroupPage() {
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(kind).c_str()));
   SendMessageW(combo, CB_SETCURSEL, std::min<WPARAM>(setup_.Kind, gkEmail), 0);
   EnableWindow(combo, setup_.KindEnabled);
-  add(L"STATIC", "指定工具栏目录:", 0, kLabel4, x0, y0 + 63, 92, 16);
-  add(L"EDIT", setup_.Kind == gkShortcut ? setup_.Folder : std::string(), WS_TABSTOP | ES_AUTOHSCROLL, kText4,
-      x0 + 95, y0 + 60, 210, 21, WS_EX_CLIENTEDGE);
-  add(L"BUTTON", "选取目录...", WS_TABSTOP, kBtnDir, x0 + 310, y0 + 59, 85, 23);
+  if (!setup_.BookmarkFolders.empty()) {
+    // A bookmarks group shows one folder of the browser's bookmarks in place of a folder on disk.
+    add(L"STATIC", "书签文件夹:", 0, kStatic, x0, y0 + 63, 92, 16);
+    const HWND folders = add(L"COMBOBOX", "", WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, kBookmarkFolder,
+                             x0 + 95, y0 + 60, 300, 200);
+    for (const std::string& f : setup_.BookmarkFolders)
+      SendMessageW(folders, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(f).c_str()));
+    SendMessageW(folders, CB_SETCURSEL, static_cast<WPARAM>(setup_.BookmarkFolder), 0);
+  } else {
+    add(L"STATIC", "指定工具栏目录:", 0, kLabel4, x0, y0 + 63, 92, 16);
+    add(L"EDIT", setup_.Kind == gkShortcut ? setup_.Folder : std::string(), WS_TABSTOP | ES_AUTOHSCROLL,
+        kText4, x0 + 95, y0 + 60, 210, 21, WS_EX_CLIENTEDGE);
+    add(L"BUTTON", "选取目录...", WS_TABSTOP, kBtnDir, x0 + 310, y0 + 59, 85, 23);
+  }
 
   add(L"STATIC", "背景设置:", 0, kStatic, x0, y0 + 96, 90, 16);
   // The three styles form one group: Tab stops at the first, the arrows move between them.

@@ -90,9 +90,9 @@ FindBoxIcon BarFind::IconOf(std::size_t candidate) {
   const std::uint16_t kind =
       static_cast<std::size_t>(t.Group) < groups.size() ? groups[t.Group].Data.PanelStyle : 0;
   BarResources& resources = bar_.Resources();
-  // The small pictures the bar's buttons and menus show for each kind.
-  if (t.Entry || kind == gkShortcut)
-    return {resources.SystemImages(false), resources.IconIndex(t.Path), nullptr};
+  // The small pictures the bar's buttons and menus show for each kind (a bookmark inside a
+  // folder button is an address too).
+  if (kind == gkShortcut) return {resources.SystemImages(false), resources.IconIndex(t.Path), nullptr};
   return {resources.ImageList1(), kind == gkWeb ? 15 : 16, nullptr};
 }
 

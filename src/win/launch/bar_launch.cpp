@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "core/bar/config_location.h"
+#include "core/bookmarks/bookmark_group.h"
 #include "core/launch/launch_decision.h"
 #include "core/launch/launch_menus.h"
 #include "core/profile/ini_file.h"
@@ -70,6 +71,20 @@ std::vector<MenuItem> LaunchMenu(const std::vector<LaunchMenuItem>& entries, Men
   return items;
 }
 
+// A bookmarks folder's menu: its bookmarks and sub-folders at any depth, in the browser's order.
+std::vector<MenuItem> BookmarkMenu(const BookmarkNode& folder, int webImage) {
+  std::vector<MenuItem> items;
+  items.reserve(folder.Children.size());
+  for (const BookmarkNode& child : folder.Children) {
+    if (child.IsFolder) {
+      items.push_back(MakeSubMenu({}, LiteralCaption(child.Title), BookmarkMenu(child, webImage)));
+      continue;
+    }
+    items.push_back(MakeItem(child.Url, LiteralCaption(child.Title), 0, webImage));
+  }
+  return items;
+}
+
 // Runs a launch menu at `screen` and answers what was chosen; sub-menus of folders are
 // read when first opened. The caller holds auto-hide off.
 std::optional<MenuItemSender> RunLaunchMenu(HWND owner, std::vector<MenuItem> items, MenuIcons& icons,
@@ -102,6 +117,13 @@ std::optional<MenuItemSender> RunLaunchMenu(HWND owner, std::vector<MenuItem> it
 }
 
 }  // namespace
+
+void BarLaunch::AddQueries(QueryTable& table) {
+  table.Add("launchmenu", [this](std::string_view) -> std::optional<std::string> {
+    if (!open_) return std::nullopt;
+    return DescribeMenu(open_->Model());
+  });
+}
 
 bool BarLaunch::PressOpensMenu(const BarHit& hit, ShiftState shift) const {
   if (hit.What == BarHit::Kind::kCollapsedGroup) return true;
@@ -163,14 +185,20 @@ void BarLaunch::LaunchClick(const BarHit& hit) {
 }
 
 void BarLaunch::FolderButtonMouseDown(const BarHit& hit, std::optional<POINT> menuAt, bool byKey) {
-  const BarButton& b = bar_.State().Groups[hit.Group].Children[hit.Button];
+  const GroupPanel& group = bar_.State().Groups[hit.Group];
+  const BarButton& b = group.Children[hit.Button];
   const std::string folder = b.FileName;
   const POINT at = menuAt ? *menuAt : bar_.MenuPointFor(hit, b.Menu);
   AutoHideHold hold(bar_.Toolbar());
   MenuIcons icons;
   const HIMAGELIST imageList1 = bar_.Resources().ImageList1();
+  // The menu holds its own copy: the group may read the browser's file again while it is open.
+  const std::shared_ptr<const BookmarkNode> bookmarks = group.ShownBookmarks;
+  const BookmarkNode* bookmarkFolder = BookmarkFolderOf(group, hit.Button);
   std::vector<MenuItem> items =
-      LaunchMenu(FolderMenuItems(AddBackslash(folder), DiskShortcutFolder{}), icons, imageList1);
+      bookmarkFolder
+          ? BookmarkMenu(*bookmarkFolder, icons.Add(imageList1, 15))
+          : LaunchMenu(FolderMenuItems(AddBackslash(folder), DiskShortcutFolder{}), icons, imageList1);
   LaunchMenuChoice(RunLaunchMenu(bar_.Handle(), std::move(items), icons, imageList1, at, open_, byKey));
 }
 

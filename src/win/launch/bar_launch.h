@@ -10,6 +10,7 @@
 #include "core/launch/launch_decision.h"
 
 #include "core/bar/mouse_rules.h"
+#include "core/inspect/query_table.h"
 #include "win/bar/bar_window.h"
 #include "win/ui/popup_menu.h"
 
@@ -42,6 +43,8 @@ class BarLaunch {
   unsigned Started() const { return started_; }
 
   bool MenuOpen() const { return open_ != nullptr; }
+  // "launchmenu": the open folder or collapse menu's items (DescribeMenu), nothing while none is.
+  void AddQueries(QueryTable& table);
   // The owner-drawn menu's messages while one of these menus is open.
   bool HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     return open_ && open_->HandleMenuMessage(msg, wp, lp, result);

@@ -69,7 +69,7 @@ FolderState ProbeFolderState(const std::string& fullPath) {
   return FolderState::kPresent;
 }
 
-std::uint64_t ReadFolderDigest(const std::string& fullPath, FolderState state) {
+std::uint64_t ReadFolderDigest(const std::string& fullPath, FolderState state, std::string_view file) {
   std::vector<FolderEntryStamp> entries;
   if (state == FolderState::kPresent && !fullPath.empty()) {
     WIN32_FIND_DATAW data{};
@@ -84,7 +84,7 @@ std::uint64_t ReadFolderDigest(const std::string& fullPath, FolderState state) {
       } while (FindNextFileW(find.get(), &data));
     }
   }
-  return FolderDigest(state, entries);
+  return FolderDigest(state, entries, file);
 }
 
 }  // namespace wendlix

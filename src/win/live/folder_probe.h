@@ -29,6 +29,6 @@ FolderState ProbeFolderState(const std::string& fullPath);
 
 // FolderDigest of one enumeration of `fullPath`; a folder that is not present counts as
 // empty.
-std::uint64_t ReadFolderDigest(const std::string& fullPath, FolderState state);
+std::uint64_t ReadFolderDigest(const std::string& fullPath, FolderState state, std::string_view file = {});
 
 }  // namespace wendlix

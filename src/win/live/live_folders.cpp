@@ -12,11 +12,12 @@ LiveFolders::LiveFolders(HWND window, UINT message, UINT_PTR timerId, LiveTiming
 
 LiveFolders::~LiveFolders() { KillTimer(window_, timerId_); }
 
-void LiveFolders::Watch(LiveKey key, const std::string& folder, bool shown) {
+void LiveFolders::Watch(LiveKey key, const std::string& folder, bool shown, const std::string& file) {
   Unwatch(key);
   Group g;
   g.watchId = nextWatchId_++;
   g.folder = FullFolderPath(folder);
+  g.file = file;
   // Known at once, so that the first fill can say why a group is empty; the watcher's first
   // notice confirms it.
   g.state = ProbeFolderState(g.folder);
@@ -62,7 +63,7 @@ LiveRefill LiveFolders::BeginFill(LiveKey key) {
   auto it = groups_.find(key);
   if (it == groups_.end()) return fill;
   fill.State = it->second.state;
-  fill.Renames = schedule_.BeginFill(key, ReadFolderDigest(it->second.folder, fill.State));
+  fill.Renames = schedule_.BeginFill(key, ReadFolderDigest(it->second.folder, fill.State, it->second.file));
   ArmTimer();
   return fill;
 }
@@ -91,7 +92,7 @@ std::vector<LiveRefill> LiveFolders::OnTimer() {
   std::vector<LiveRefill> refills;
   for (LiveKey key : schedule_.Due(static_cast<std::int64_t>(GetTickCount64()))) {
     const Group& g = groups_[key];
-    const std::uint64_t digest = ReadFolderDigest(g.folder, g.state);
+    const std::uint64_t digest = ReadFolderDigest(g.folder, g.state, g.file);
     if (schedule_.SameAsShown(key, digest)) {
       schedule_.Dismiss(key);
       continue;

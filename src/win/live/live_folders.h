@@ -40,8 +40,9 @@ class LiveFolders {
   LiveFolders(const LiveFolders&) = delete;
   LiveFolders& operator=(const LiveFolders&) = delete;
 
-  // Watches `folder` for the group `key` (again, when its folder changed).
-  void Watch(LiveKey key, const std::string& folder, bool shown);
+  // Watches `folder` for the group `key` (again, when its folder changed); a group that reads
+  // one `file` of the folder rather than its shortcuts follows that file too.
+  void Watch(LiveKey key, const std::string& folder, bool shown, const std::string& file = {});
   void Unwatch(LiveKey key);
   void SetShown(LiveKey key, bool shown);
   // Something opened on the group, or on the whole bar (LiveSchedule::kWholeBar).
@@ -75,6 +76,7 @@ class LiveFolders {
   struct Group {
     std::uint32_t watchId = 0;  // a new one for each folder, so late notices of the old one are dropped
     std::string folder;         // full path
+    std::string file;           // the one file the group reads, if any
     FolderState state = FolderState::kMissing;
   };
   void ArmTimer();

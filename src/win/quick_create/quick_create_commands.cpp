@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
+
 #include "core/bar/bar_texts.h"
 #include "core/bar/config_location.h"
 #include "core/bar/group_file.h"
@@ -14,6 +16,7 @@
 #include "win/appbar/auto_hide_hold.h"
 #include "win/bar/bar_groups.h"
 #include "win/bar_menu/bar_menu_commands.h"
+#include "win/bookmarks/bookmark_files.h"
 #include "win/common/wide.h"
 #include "win/shell/disk_shortcut_folder.h"
 #include "win/shell/shell_folders.h"
@@ -21,14 +24,6 @@
 
 namespace wendlix {
 namespace {
-
-std::string SpecialFolder(int csidl) {
-  try {
-    return GetSpecialFolderPath(csidl);
-  } catch (...) {
-    return {};
-  }
-}
 
 // A new group may take no group's title, nor one kept from a start that could not read its record.
 std::vector<std::string> TakenTitles(const BarState& state) {
@@ -39,10 +34,10 @@ std::vector<std::string> TakenTitles(const BarState& state) {
 
 std::string QuickCreateCommands::QuickFolderPath(int tag) {
   switch (QuickFolderOfTag(tag)) {
-    case QuickFolder::kDesktop: return SpecialFolder(CSIDL_DESKTOPDIRECTORY);
-    case QuickFolder::kPrograms: return SpecialFolder(CSIDL_PROGRAMS);
+    case QuickFolder::kDesktop: return SpecialFolderPathOrEmpty(CSIDL_DESKTOPDIRECTORY);
+    case QuickFolder::kPrograms: return SpecialFolderPathOrEmpty(CSIDL_PROGRAMS);
     case QuickFolder::kQuickLaunch: return QuickLaunchPath();
-    case QuickFolder::kFavorites: return SpecialFolder(CSIDL_FAVORITES);
+    case QuickFolder::kFavorites: return SpecialFolderPathOrEmpty(CSIDL_FAVORITES);
     case QuickFolder::kDrives: {
       // Beside the settings files, which the bar can write; without it, no group.
       const std::string folder = DrivesFolderPath(ExtractFilePath(state_.ConfigBase));
@@ -63,8 +58,11 @@ std::string QuickCreateCommands::QuickFolderPath(int tag) {
 void QuickCreateCommands::D4Click(int tag, const std::string& caption) {
   const std::string folder = QuickFolderPath(tag);
   if (folder.empty()) return;
-  QuickFolderDecision decision =
-      DecideQuickFolder(tag, caption, AddBackslash(folder), state_.Groups, GroupFont{}, TakenTitles(state_));
+  CarryOut(
+      DecideQuickFolder(tag, caption, AddBackslash(folder), state_.Groups, GroupFont{}, TakenTitles(state_)));
+}
+
+void QuickCreateCommands::CarryOut(const QuickFolderDecision& decision) {
   if (decision.Act == QuickFolderDecision::Action::kNothing) return;
   IniFile gpf = bar_.OpenGroupFile();
   GroupPanel* group = nullptr;
@@ -77,6 +75,8 @@ void QuickCreateCommands::D4Click(int tag, const std::string& caption) {
     const GroupRecord& r = decision.NewGroup;
     group = &state_.Groups.emplace_back(CreateGroupPanel(r.Data, static_cast<int>(state_.Groups.size()),
                                                          r.Width, r.Height, gpf, DiskShortcutFolder{}));
+    // A bookmarks group reads its browser's file here.
+    bar_.BeginGroupFill(*group, gpf, false);
   }
   const GroupRecord record = BarGroups::RecordWithoutButtons(*group);
   state_.BandBarVisible = true;
@@ -124,6 +124,23 @@ void QuickCreateCommands::N40Click(const std::string& caption) {
   bar_.ArrangeBar();
   // That file is saved first, then the list that names the group.
   bar_.SaveGroupList({[](IniFile&) {}, {}}, &gpf, kQuickCreateCaption);
+}
+
+std::vector<std::string> QuickCreateCommands::FindBookmarkProfiles() {
+  profiles_ = FindProfilesWithBookmarks();
+  titles_.clear();
+  for (const BrowserProfile& p : profiles_) {
+    const bool several = std::count_if(profiles_.begin(), profiles_.end(),
+                                       [&](const BrowserProfile& o) { return o.Browser == p.Browser; }) > 1;
+    titles_.push_back(BookmarkGroupTitle(p, several));
+  }
+  return titles_;
+}
+
+void QuickCreateCommands::BookmarksClick(int tag) {
+  if (tag < 0 || tag >= static_cast<int>(profiles_.size())) return;
+  const BookmarkSource source{std::string(profiles_[tag].Browser->Key), profiles_[tag].Folder, {}};
+  CarryOut(DecideQuickBookmarks(titles_[tag], source, state_.Groups, GroupFont{}, TakenTitles(state_)));
 }
 
 }  // namespace wendlix

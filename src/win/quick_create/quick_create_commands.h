@@ -2,6 +2,10 @@
 // web group from a web-site collection beside the program.
 #pragma once
 #include <string>
+#include <vector>
+
+#include "core/bookmarks/bookmark_browsers.h"
+#include "core/quick_create/quick_create.h"
 
 #include "win/app/program_files.h"
 #include "win/bar/bar_window.h"
@@ -19,13 +23,21 @@ class QuickCreateCommands {
   void D4Click(int tag, const std::string& caption);
   // A web group from the collection file the item names.
   void N40Click(const std::string& caption);
+  // The browser profiles with bookmarks found now, as 浏览器书签 lists them.
+  std::vector<std::string> FindBookmarkProfiles();
+  // A web group on the bookmarks of the profile the item (by its Tag) names.
+  void BookmarksClick(int tag);
 
  private:
   std::string QuickFolderPath(int tag);
+  // Shows the group the decision names, or makes it, and saves it with the groups list.
+  void CarryOut(const QuickFolderDecision& decision);
 
   BarWindow& bar_;
   BarState& state_;
   const ProgramInfo& program_;
+  std::vector<BrowserProfile> profiles_;  // as the menu last listed them
+  std::vector<std::string> titles_;       // their groups' titles
 };
 
 }  // namespace wendlix

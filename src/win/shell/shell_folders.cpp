@@ -86,6 +86,14 @@ std::string GetSpecialFolderPath(int csidl) {
   return path;
 }
 
+std::string SpecialFolderPathOrEmpty(int csidl) {
+  try {
+    return GetSpecialFolderPath(csidl);
+  } catch (...) {
+    return {};
+  }
+}
+
 std::string QuickLaunchPath() {
   try {
     return QuickLaunchFolder(GetSpecialFolderPath(CSIDL_APPDATA));

@@ -37,6 +37,8 @@ void StrRetToString(IShellFolder* folder, PCUITEMID_CHILD item, DWORD flags, std
 // Throws ShellError "No desktop folder" or "Error getting SHGetSpecialFolderLocation.".
 void GetSpecialFolderPath(int csidl, std::string& path);
 std::string GetSpecialFolderPath(int csidl);
+// The same, empty when the system has no such folder.
+std::string SpecialFolderPathOrEmpty(int csidl);
 
 // The Quick Launch folder of the user's roaming application data; empty when that is unknown.
 std::string QuickLaunchPath();

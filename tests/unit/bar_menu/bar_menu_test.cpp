@@ -28,13 +28,30 @@ TEST(BarMenu, QuickCreateAndTheGroupsList) {
   EXPECT_EQ(MainMenuActionOf(groups.Children[0]), MainMenuAction::kGroupVisible);
 }
 
+TEST(BarMenu, BrowserBookmarksListEachProfileOrSayNoneWasFound) {
+  MenuModel menu = BuildMainPMenu({});
+  const auto items = [&] {
+    std::vector<std::string> out;
+    for (const MenuItem& i : menu.Find("Bookmarks1")->Children)
+      out.push_back(i.Caption + "|" + std::to_string(i.Tag) + "|" + (i.Enabled ? "on" : "grey") + "|" +
+                    std::to_string(static_cast<int>(MainMenuActionOf(i)) ==
+                                   static_cast<int>(MainMenuAction::kQuickBookmarks)));
+    return out;
+  };
+  EXPECT_EQ(items(), (std::vector<std::string>{std::string(kNoBrowserCaption) + "|0|grey|0"}));
+  SetBookmarkProfiles(menu, {"Microsoft Edge - 工作", "Microsoft Edge - A&B", "Google Chrome"});
+  EXPECT_EQ(items(), (std::vector<std::string>{"Microsoft Edge - 工作|0|on|1", "Microsoft Edge - A&&B|1|on|1",
+                                               "Google Chrome|2|on|1"}));
+}
+
 TEST(BarMenu, EveryItemThatCanBeChosenHasAHandlerAndAnId) {
   MenuModel menu = BuildMainPMenu({{"a", 0, true}});
   menu.RenumberCommandIds();
   int commands = 0;
   auto walk = [&](auto& self, const std::vector<MenuItem>& items) -> void {
     for (const MenuItem& i : items) {
-      if (i.IsCommand()) {
+      // A greyed item (浏览器书签 with no browser found) runs nothing.
+      if (i.IsCommand() && i.Enabled) {
         ++commands;
         EXPECT_NE(MainMenuActionOf(i), MainMenuAction::kNone) << i.Name << " " << i.Caption;
         EXPECT_NE(i.CommandId, 0u) << i.Name;

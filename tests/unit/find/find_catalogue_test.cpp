@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "support/bookmark_groups.h"
+
 namespace wendlix {
 namespace {
 
@@ -80,6 +82,25 @@ TEST(FindCatalogue, EveryGroupsButtonsAndTheEntriesInsideFolderButtonsInBarOrder
   FindCandidates(MakeFindIndex(c.Candidates), c.Candidates, "j", hits);
   EXPECT_EQ(hits, (std::vector<FindHit>{
                       {2, FindMatch::kPrefix}, {0, FindMatch::kPrefix}, {4, FindMatch::kPrefix}}));
+}
+
+TEST(FindCatalogue, ABookmarksGroupListsEveryBookmarkWithItsFolderPath) {
+  std::vector<GroupPanel> groups = {testing_support::BookmarkGroup("Edge")};
+  TakeBookmarkReading(groups[0], ReadChromiumBookmarks(testing_support::kBookmarksJson));
+  LaunchCounts counts;
+  counts.Count("https://work.example.cn/board");
+  FindCatalogue c;
+  AddFindGroup(groups, 0, counts, c);
+  EXPECT_EQ(Rows(c), (std::vector<std::string>{
+                         "新闻|书签栏|0.0|0  0,0,https://news.example.cn/,button",
+                         "工作|书签栏|1.0|0  0,1,,button",
+                         "周报|书签栏 › 工作|1.1|0  0,1,https://work.example.cn/weekly,entry",
+                         "看板|书签栏 › 工作 › 项目|1.2|1  0,1,https://work.example.cn/board,entry",
+                     }));
+  EXPECT_EQ(c.Folders, std::vector<FindFolder>{}) << "no folder on disk to list";
+  std::vector<FindHit> hits;
+  FindCandidates(MakeFindIndex(c.Candidates), c.Candidates, "kb", hits);
+  EXPECT_EQ(hits, (std::vector<FindHit>{{3, FindMatch::kExact}})) << "by pinyin initials";
 }
 
 }  // namespace

@@ -53,6 +53,13 @@ TEST(FolderState, TheDigestFollowsWhatTheGroupShowsAndNothingElse) {
   withOthers.push_back({"~tmp1234.lnk", kAttrArchive | kAttrSystem, 500, 0});
   withOthers.push_back({"desktop.ini", kAttrArchive | kAttrHidden | kAttrSystem, 600, 80});
   EXPECT_EQ(FolderDigest(FolderState::kPresent, withOthers), base) << "files the group does not show";
+  // A group that reads one file follows it, and only it.
+  std::vector<FolderEntryStamp> rewritten = withOthers;
+  rewritten[3].WriteTime = 401;
+  EXPECT_NE(FolderDigest(FolderState::kPresent, rewritten, "wendlix.gpf"),
+            FolderDigest(FolderState::kPresent, withOthers, "wendlix.gpf"));
+  EXPECT_EQ(FolderDigest(FolderState::kPresent, rewritten, "desktop.ini"),
+            FolderDigest(FolderState::kPresent, withOthers, "desktop.ini"));
 
   const auto changed = [&](auto change) {
     std::vector<FolderEntryStamp> e = shown;

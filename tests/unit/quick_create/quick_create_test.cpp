@@ -6,6 +6,7 @@
 #include <set>
 
 #include "core/bar_menu/bar_menu.h"
+#include "core/button_menu/group_commands.h"
 #include "core/profile/ini_file.h"
 #include "core/quick_create/quick_create_sites.h"
 #include "core/text/encoding.h"
@@ -64,6 +65,28 @@ TEST(QuickCreate, NewFolderGroupRecord) {
   EXPECT_EQ(d.NewGroup.Data, expected);
   // A caption without a title names the group after its folder.
   EXPECT_EQ(DecideQuickFolder(9, "(&X)", "D:\\Links\\", {}, kMainFont).NewGroup.Data.Title, "Links");
+}
+
+TEST(QuickCreate, BookmarksShowTheGroupOnTheirProfileOrMakeOneShownAsABand) {
+  std::vector<GroupPanel> groups = {Panel("Microsoft Edge", gkShortcut), Panel("Edge 工作", gkWeb)};
+  groups[1].Data.Bookmarks = {"edge", "Profile 1", {}};
+  const BookmarkSource first{"edge", "Default", {}};
+  const QuickFolderDecision d =
+      DecideQuickBookmarks("Microsoft Edge", first, groups, kMainFont, {"Microsoft Edge(1)"});
+  ASSERT_EQ(d.Act, QuickFolderDecision::Action::kCreate);
+  TPanelData expected = NewGroupData();
+  expected.Title = "Microsoft Edge(2)";
+  expected.PanelStyle = gkWeb;
+  expected.Directory.clear();
+  expected.ShowAsButton = false;
+  expected.Font = kMainFont;
+  expected.Bookmarks = first;
+  EXPECT_EQ(d.NewGroup.Data, expected);
+
+  const QuickFolderDecision again = DecideQuickBookmarks(
+      "Microsoft Edge - 工作", {"edge", "Profile 1", {"9", {"other"}}}, groups, kMainFont);
+  EXPECT_EQ(again.Act, QuickFolderDecision::Action::kShowExisting);
+  EXPECT_EQ(again.Existing, 1u);
 }
 
 TEST(QuickCreate, CollectionCreatesOrAddsToTheLastGroupOfItsTitle) {
