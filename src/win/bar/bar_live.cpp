@@ -9,7 +9,7 @@
 #include "core/button_menu/group_commands.h"
 #include "core/live/live_refill.h"
 #include "core/text/paths.h"
-#include "win/bookmarks/bookmark_files.h"
+#include "win/bookmarks/browser_profiles.h"
 #include "win/live/folder_probe.h"
 
 namespace wendlix {
@@ -20,14 +20,14 @@ bool IsLiveGroup(const GroupPanel& g) { return g.Data.PanelStyle == gkShortcut |
 // A bookmarks group follows the browser's file in its profile's folder; others their own folder.
 std::string WatchedFolder(const GroupPanel& g) {
   if (!IsBookmarkGroup(g.Data)) return g.Data.Directory;
-  return ExtractFilePath(BookmarksFileOf(g.Data.Bookmarks));
+  return ExtractFilePath(BookmarksFilePath(g.Data.Bookmarks, CurrentUserKnownFolders()));
 }
 
 }  // namespace
 
 bool BarLive::ReadBookmarks(GroupPanel& g, IniFile* open) {
-  const std::string file = BookmarksFileOf(g.Data.Bookmarks);
-  const bool changed = TakeBookmarkReading(g, ReadBookmarksFile(file));
+  const std::string file = BookmarksFilePath(g.Data.Bookmarks, CurrentUserKnownFolders());
+  const bool changed = TakeBookmarkReading(g, ReadBookmarkFile(file));
   const BrowserInfo* browser = FindBrowser(g.Data.Bookmarks.Browser);
   g.Hint = BookmarkGroupHint(g, browser ? browser->Name : g.Data.Bookmarks.Browser, file);
   if (!changed) return false;

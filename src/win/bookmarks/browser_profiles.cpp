@@ -3,23 +3,14 @@
 #include <shlobj.h>
 
 #include "core/platform/file_io.h"
-#include "win/common/wide.h"
 #include "win/shell/shell_folders.h"
 
 namespace wendlix {
 
-namespace {
-
-std::string FolderPath(int csidl) {
-  wchar_t path[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
-  return FromWide(path);
-}
-
-}  // namespace
-
-KnownFolderPaths CurrentUserKnownFolders() {
-  return {FolderPath(CSIDL_LOCAL_APPDATA), FolderPath(CSIDL_APPDATA)};
+const KnownFolderPaths& CurrentUserKnownFolders() {
+  static const KnownFolderPaths known{SpecialFolderPathOrEmpty(CSIDL_LOCAL_APPDATA),
+                                      SpecialFolderPathOrEmpty(CSIDL_APPDATA)};
+  return known;
 }
 
 std::vector<BrowserProfile> FindBrowserProfiles(const KnownFolderPaths& known) {

@@ -10,9 +10,9 @@
 
 namespace wendlix {
 
-// Local and roaming application data of the current user; a folder Windows does not
-// give stays empty.
-KnownFolderPaths CurrentUserKnownFolders();
+// Local and roaming application data of the current user, asked once (live groups ask at every
+// layout); a folder Windows does not give stays empty.
+const KnownFolderPaths& CurrentUserKnownFolders();
 
 // Every profile of the supported browsers under `known` that holds a "Bookmarks" file, in
 // SupportedBrowsers() order and each browser's profile order.

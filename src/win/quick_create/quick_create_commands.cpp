@@ -16,7 +16,7 @@
 #include "win/appbar/auto_hide_hold.h"
 #include "win/bar/bar_groups.h"
 #include "win/bar_menu/bar_menu_commands.h"
-#include "win/bookmarks/bookmark_files.h"
+#include "win/bookmarks/browser_profiles.h"
 #include "win/common/wide.h"
 #include "win/shell/disk_shortcut_folder.h"
 #include "win/shell/shell_folders.h"
@@ -127,7 +127,7 @@ void QuickCreateCommands::N40Click(const std::string& caption) {
 }
 
 std::vector<std::string> QuickCreateCommands::FindBookmarkProfiles() {
-  profiles_ = FindProfilesWithBookmarks();
+  profiles_ = FindBrowserProfiles(CurrentUserKnownFolders());
   titles_.clear();
   for (const BrowserProfile& p : profiles_) {
     const bool several = std::count_if(profiles_.begin(), profiles_.end(),
