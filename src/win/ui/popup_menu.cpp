@@ -240,18 +240,21 @@ bool PopupMenu::OnInitMenuPopup(HMENU menu) {
   return true;
 }
 
+namespace {
+
+BOOL CALLBACK RedrawMenuWindow(HWND h, LPARAM) {
+  wchar_t name[8] = {};
+  if (GetClassNameW(h, name, 8) && lstrcmpW(name, L"#32768") == 0) InvalidateRect(h, nullptr, TRUE);
+  return TRUE;
+}
+
+}  // namespace
+
 void PopupMenu::OnThemeChanged() {
   strip_.reset();
   if (!tracking_) return;
   // Every open level of the menu is a window of this thread; redrawn, it asks for its items again.
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND h, LPARAM) -> BOOL {
-        wchar_t name[8] = {};
-        if (GetClassNameW(h, name, 8) && lstrcmpW(name, L"#32768") == 0) InvalidateRect(h, nullptr, TRUE);
-        return TRUE;
-      },
-      0);
+  EnumThreadWindows(GetCurrentThreadId(), RedrawMenuWindow, 0);
 }
 
 PopupMenu::Entry* PopupMenu::FindEntry(ULONG_PTR data) const {
