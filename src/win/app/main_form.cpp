@@ -247,6 +247,7 @@ void TWendlixMainForm::FormCreate() {
 void TWendlixMainForm::FinishStart() {
   drops_.Register();
   StartupMark("drop target");
+  quickCreate_.LookForBookmarkProfiles();
 }
 
 void TWendlixMainForm::FormEdgeChanged() {

@@ -50,7 +50,7 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   // button; FormCreate runs inside and the toolbar docks it.
   bool Create(HINSTANCE instance, HWND owner);
   // What the first paint does not need: accepting drops (OLE marshals the target and starts
-  // its RPC server thread for that).
+  // its RPC server thread for that), and looking for the browsers' bookmark profiles.
   void FinishStart();
 
   // The services the parts reach the window by.

@@ -33,7 +33,7 @@ void BarMenus::PrepareMainMenu() {
   bands.reserve(state_.Groups.size());
   for (const GroupPanel& g : state_.Groups) bands.push_back({g.Tag, ShownAsBand(g.Data)});
   MainPMenuPopup(mainMenu_, settings, bands);
-  SetBookmarkProfiles(mainMenu_, quickCreate_.FindBookmarkProfiles());
+  SetBookmarkProfiles(mainMenu_, quickCreate_.BookmarkProfileTitles());
   CheckPositionItems(mainMenu_, bar_.View().Arrangement.PositionChecks);
 }
 
@@ -64,10 +64,13 @@ void BarMenus::ShowMainMenu(POINT screen, UINT align) {
   PrepareMainMenu();
   mainPopup_.SetImages(bar_.Resources().ImageList1());
   const MenuItem* chosen = mainPopup_.Popup(bar_.Handle(), screen, align);
-  if (!chosen) return;
-  // The item is copied: running it may rebuild the menu it came from.
-  const MenuItem item = *chosen;
-  RunMainMenuItem(item);
+  if (chosen) {
+    // The item is copied: running it may rebuild the menu it came from.
+    const MenuItem item = *chosen;
+    RunMainMenuItem(item);
+  }
+  // A browser installed or a profile added meanwhile is listed the next time.
+  quickCreate_.LookForBookmarkProfiles();
 }
 
 void BarMenus::ShowSysMenu() {

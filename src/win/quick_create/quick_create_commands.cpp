@@ -126,7 +126,7 @@ void QuickCreateCommands::N40Click(const std::string& caption) {
   bar_.SaveGroupList({[](IniFile&) {}, {}}, &gpf, kQuickCreateCaption);
 }
 
-std::vector<std::string> QuickCreateCommands::FindBookmarkProfiles() {
+void QuickCreateCommands::LookForBookmarkProfiles() {
   profiles_ = FindBrowserProfiles(CurrentUserKnownFolders());
   titles_.clear();
   for (const BrowserProfile& p : profiles_) {
@@ -134,7 +134,6 @@ std::vector<std::string> QuickCreateCommands::FindBookmarkProfiles() {
                                        [&](const BrowserProfile& o) { return o.Browser == p.Browser; }) > 1;
     titles_.push_back(BookmarkGroupTitle(p, several));
   }
-  return titles_;
 }
 
 void QuickCreateCommands::BookmarksClick(int tag) {

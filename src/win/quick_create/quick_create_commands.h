@@ -23,8 +23,10 @@ class QuickCreateCommands {
   void D4Click(int tag, const std::string& caption);
   // A web group from the collection file the item names.
   void N40Click(const std::string& caption);
-  // The browser profiles with bookmarks found now, as 浏览器书签 lists them.
-  std::vector<std::string> FindBookmarkProfiles();
+  // Looks for the browser profiles with bookmarks; 浏览器书签 lists what the last look found, so
+  // that opening the menu reads no file.
+  void LookForBookmarkProfiles();
+  const std::vector<std::string>& BookmarkProfileTitles() const { return titles_; }
   // A web group on the bookmarks of the profile the item (by its Tag) names.
   void BookmarksClick(int tag);
 
