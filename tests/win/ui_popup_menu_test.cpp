@@ -153,6 +153,7 @@ struct PaintedMenu {
   std::vector<RECT> rects;
   int y = 3, width = 0;  // real menus start a few pixels down: slices must not depend on it
   std::unique_ptr<Canvas> canvas;
+  std::vector<COLORREF> groundsLeft;  // the DC's background colour after each item
 };
 
 // Without `build`, the items of the menu as last built are drawn again.
@@ -181,6 +182,7 @@ PaintedMenu PaintMenu(PopupMenu& menu, bool build = true) {
         ODT_MENU,       0, info.wID, ODA_DRAWENTIRE, state, menuHandle, painted.canvas->Dc(), rects[i],
         info.dwItemData};
     EXPECT_TRUE(menu.HandleMenuMessage(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis), result)) << i;
+    painted.groundsLeft.push_back(GetBkColor(painted.canvas->Dc()));
   }
   return painted;
 }
@@ -241,6 +243,9 @@ TEST(PopupMenu, PaintsEachLookReadablyAndRedrawsTheStripWhenTheLookChanges) {
     const auto text = [&](int i) { return RECT{left, p.rects[i].top, p.width - 20, p.rects[i].bottom}; };
     EXPECT_EQ(p.canvas->At(p.width - 3, p.rects[0].top + 1), c.background);
     EXPECT_EQ(p.canvas->At(p.width - 3, p.rects[4].top + 1), c.highlight);
+    // The system draws a sub-menu's arrow after the item, its mask in the DC's two colours.
+    EXPECT_EQ(p.groundsLeft[0], c.background);
+    EXPECT_EQ(p.groundsLeft[4], c.highlight);
     for (int y = p.rects[0].top; y < p.y; y += 5) EXPECT_EQ(p.canvas->At(1, y), built.canvas->At(1, y));
     if (mode == ThemeMode::kLight) continue;  // the system's own colours, as ever
     EXPECT_GE(testing_support::TextContrast(*p.canvas, text(0), c.background), kReadableContrast);

@@ -348,8 +348,12 @@ bool PopupMenu::OnDrawItem(const DRAWITEMSTRUCT& dis) {
   const ThemePalette& palette = CurrentPalette();
   const MenuPalette& colors = palette.menu;
   const COLORREF menuColor = colors.background;
-  unique_hbrush background(CreateSolidBrush(selected ? colors.highlight : menuColor));
+  const COLORREF ground = selected ? colors.highlight : menuColor;
+  unique_hbrush background(CreateSolidBrush(ground));
   FillRect(dc, &r, background.get());
+  // The system draws a sub-menu's arrow after this, from a mask in the DC's text and background
+  // colours: left in the system's, it would be a light block on a dark menu.
+  SetBkColor(dc, ground);
   if (e.separator) {
     RECT line{r.left + Scale(kImageColumn) / 2, (r.top + r.bottom) / 2 - 1, r.right - Scale(2), r.bottom};
     DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
