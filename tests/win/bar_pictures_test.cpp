@@ -83,6 +83,17 @@ TEST(BarPictures, ImageList1HoldsTwentyFourKeyedImages) {
     }
   }
 
+  // The first paint draws them from the strip, without the list: pixel for pixel the list's drawing.
+  Canvas fromList(16 * image1::kCount, 16), fromStrip(16 * image1::kCount, 16);
+  fromList.Fill(kGround);
+  fromStrip.Fill(kGround);
+  for (int i = 0; i < image1::kCount; ++i) {
+    ImageList_Draw(list.get(), i, fromList.Dc(), 16 * i, 0, ILD_TRANSPARENT);
+    DrawStripImage(fromStrip.Dc(), strip.get(), i, 16 * i, 0);
+  }
+  for (const int outside : {-1, image1::kCount}) DrawStripImage(fromStrip.Dc(), strip.get(), outside, 0, 0);
+  EXPECT_TRUE(fromStrip.Pixels() == fromList.Pixels());
+
   // The logo drawn with white as its key: white shows the ground, the rest its colours.
   Canvas logo(16, 16);
   logo.Fill(kGround);

@@ -27,6 +27,7 @@ POINT PointOf(LPARAM lp) { return POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}; }
 
 TWendlixMainForm::TWendlixMainForm(const ProgramInfo& program, BarState& state)
     : program_(program), state_(state), resources_(GetModuleHandleW(nullptr)) {
+  dockOnCreate_ = false;  // LoadBar docks it, with the settings read
   AddBarWindowQueries(queries_, *this);
   keyboard_.AddQueries(queries_);
   find_.AddQueries(queries_);
@@ -182,7 +183,6 @@ std::optional<LRESULT> TWendlixMainForm::LifeMessage(UINT msg, WPARAM wp, LPARAM
     case WM_CREATE: {
       const LRESULT result = Base::HandleMessage(msg, wp, lp);
       if (result != -1) {
-        tooltip_.Create(Handle());
         resources_.Icons().SetNotify(Handle(), kIconsArrivedMessage);
         FormCreate();
       }
@@ -245,6 +245,10 @@ void TWendlixMainForm::FormCreate() {
 }
 
 void TWendlixMainForm::FinishStart() {
+  // The common controls load here, not with the program: the first paint draws without them.
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  tooltip_.Create(Handle());
   drops_.Register();
   StartupMark("drop target");
   quickCreate_.LookForBookmarkProfiles();

@@ -49,8 +49,9 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   // Creates the window, owned by the application window so that it has no taskbar
   // button; FormCreate runs inside and the toolbar docks it.
   bool Create(HINSTANCE instance, HWND owner);
-  // What the first paint does not need: accepting drops (OLE marshals the target and starts
-  // its RPC server thread for that), and looking for the browsers' bookmark profiles.
+  // What the first paint does not need, right after it: the common controls and the tooltip,
+  // accepting drops (OLE marshals the target and starts its RPC server thread for that), and
+  // looking for the browsers' bookmark profiles. OLE is up by then.
   void FinishStart();
 
   // The services the parts reach the window by.

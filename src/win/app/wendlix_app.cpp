@@ -20,6 +20,14 @@ bool ApplicationWindow::Create(HINSTANCE instance) {
 
 LRESULT ApplicationWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
 
+void OleSession::Begin() {
+  if (!begun_) begun_ = SUCCEEDED(OleInitialize(nullptr));
+}
+
+OleSession::~OleSession() {
+  if (begun_) OleUninitialize();
+}
+
 WendlixApp::WendlixApp(HINSTANCE instance) : instance_(instance), program_(CurrentProgram()) {}
 
 WendlixApp::~WendlixApp() = default;
@@ -38,8 +46,8 @@ WendlixApp::~WendlixApp() = default;
 //  4. The loop below ends; leaving Run lets go of the single-instance lock, now that the files
 //     are saved and the window that answered later starts is gone.
 //  5. ~WendlixApp: the main window's object with its fonts, pictures and menus, then the hidden
-//     application window (members go in the reverse order of their declaration).
-//  6. RunWendlix uninitialises OLE last, when no drop target or shell object is left.
+//     application window (members go in the reverse order of their declaration), and last OLE,
+//     when no drop target or shell object is left.
 int WendlixApp::Run(int showCommand) {
   // One bar per settings file: a later start brings the running bar forward and ends.
   SingleInstance single(ResolveConfigBase(program_));
@@ -48,10 +56,13 @@ int WendlixApp::Run(int showCommand) {
   mainForm_ = std::make_unique<TWendlixMainForm>(program_, state_);
   if (!mainForm_->Create(instance_, application_.Handle())) return 1;
   StartupMark("bar created");
-  single.Serve(mainForm_->Handle(), [form = mainForm_.get()] { BringBarForward(*form); });
   ShowWindow(mainForm_->Handle(), showCommand == SW_HIDE ? SW_HIDE : SW_SHOWNOACTIVATE);
   UpdateWindow(mainForm_->Handle());
   StartupMark("first paint");
+  // A later start meanwhile finds the lock taken and waits for the bar to answer.
+  single.Serve(mainForm_->Handle(), [form = mainForm_.get()] { BringBarForward(*form); });
+  ole_.Begin();
+  StartupMark("OLE ready");
   mainForm_->FinishStart();
   MSG msg{};
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -62,18 +73,13 @@ int WendlixApp::Run(int showCommand) {
 }
 
 int RunWendlix(HINSTANCE instance, int showCommand) {
-  // Shell links, folders and drag and drop need OLE on this thread.
   StartupMark("entry");
-  const HRESULT ole = OleInitialize(nullptr);
-  StartupMark("OLE ready");
-  int code = 1;
   try {
     WendlixApp app(instance);
-    code = app.Run(showCommand);
+    return app.Run(showCommand);
   } catch (...) {
+    return 1;
   }
-  if (SUCCEEDED(ole)) OleUninitialize();
-  return code;
 }
 
 }  // namespace wendlix

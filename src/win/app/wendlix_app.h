@@ -24,6 +24,20 @@ class ApplicationWindow : public BaseWindow<ApplicationWindow> {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 };
 
+// OLE on the bar's thread, for shell links, folders and drag and drop: begun after the first paint,
+// which needs none of it, and ended last, when no drop target or shell object is left.
+class OleSession {
+ public:
+  OleSession() = default;
+  ~OleSession();
+  OleSession(const OleSession&) = delete;
+  OleSession& operator=(const OleSession&) = delete;
+  void Begin();
+
+ private:
+  bool begun_ = false;
+};
+
 class WendlixApp {
  public:
   explicit WendlixApp(HINSTANCE instance);
@@ -37,6 +51,7 @@ class WendlixApp {
  private:
   // Declared in the order they are made; destroyed the other way round (wendlix_app.cpp
   // says how the bar ends).
+  OleSession ole_;
   HINSTANCE instance_;
   ProgramInfo program_;
   BarState state_;

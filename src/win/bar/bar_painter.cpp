@@ -236,9 +236,9 @@ void BarPainter::PaintBand(HDC dc, const BarView& view, const GroupPanel& group,
   int x = header.left + scale_(8);
   // The kind pictures exist at 16 pixels only: centred in their scaled place, not stretched.
   const int imageSize = scale_(16), inset = (imageSize - kImageList1Size) / 2;
-  if (group.Band.ImageIndex >= 0 && resources_.ImageList1()) {
+  if (group.Band.ImageIndex >= 0) {
     const int y = (view.CoolBarVertical ? header.top + 1 : header.top + 2) + inset;
-    ImageList_Draw(resources_.ImageList1(), group.Band.ImageIndex, dc, x + inset, y, ILD_TRANSPARENT);
+    resources_.DrawImage1(dc, group.Band.ImageIndex, x + inset, y);
     x += imageSize + scale_(2);
   }
   RECT text{x, header.top, header.right - 2, header.bottom};
@@ -326,10 +326,7 @@ void BarPainter::DrawGlyph(HDC dc, const GroupPanel* group, const BarButton& b, 
       resources_.DrawSystemIcon(dc, resources_.IconIndex(b.FileName), x, y, size);
       return;
     }
-    case GlyphSource::kImageList1:
-      if (HIMAGELIST list = resources_.ImageList1())
-        ImageList_Draw(list, b.Glyph.Index, dc, x, y, ILD_TRANSPARENT);
-      return;
+    case GlyphSource::kImageList1: resources_.DrawImage1(dc, b.Glyph.Index, x, y); return;
     case GlyphSource::kResource:
       DrawTransparentBitmap(dc, resources_.NamedBitmap(b.Glyph.Resource), x, y, kPictureKey);
       return;

@@ -60,6 +60,11 @@ unique_hbitmap LoadNamedBitmap(HINSTANCE instance, const wchar_t* name);
 // Does nothing for a null DC or bitmap.
 void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int x, int y, COLORREF transparent);
 
+// Draws image `index` of the strip "IMAGELIST1" (loaded as `strip`) at (x, y) as ImageList1 draws it
+// with ILD_TRANSPARENT, but without the image list: the bar's first paint needs no common controls.
+// Does nothing for an index outside the strip.
+void DrawStripImage(HDC dc, HBITMAP strip, int index, int x, int y);
+
 // Draws image `index` of `list` at (x, y) with `transparent` as a second key colour: what the list's
 // mask leaves and what has that colour both keep the destination's pixels. The editor's logo needs
 // this, as it is keyed on white.

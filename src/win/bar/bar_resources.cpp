@@ -17,6 +17,10 @@ HIMAGELIST BarResources::ImageList1() {
   return imageList1_.get();
 }
 
+void BarResources::DrawImage1(HDC dc, int index, int x, int y) {
+  DrawStripImage(dc, NamedBitmap("IMAGELIST1"), index, x, y);
+}
+
 HIMAGELIST BarResources::SystemImages(bool large) {
   SHFILEINFOW info{};
   const UINT flags = SHGFI_SYSICONINDEX | (large ? 0 : SHGFI_SMALLICON);

@@ -20,6 +20,8 @@ class BarResources {
   explicit BarResources(HINSTANCE instance) : instance_(instance) {}
 
   HIMAGELIST ImageList1();
+  // Draws image `index` of ImageList1 at (x, y) from the strip itself, which needs no common controls.
+  void DrawImage1(HDC dc, int index, int x, int y);
   // The shell's list of 32x32 icons when `large`, else of 16x16 ones.
   HIMAGELIST SystemImages(bool large);
   // Draws system icon `index` `size` pixels square: from the shell's list of that size, or

@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 #include <shlwapi.h>
-#include <wrl/client.h>
 
 #include "core/bar/group_loading.h"
 #include "core/platform/file_io.h"
@@ -12,11 +11,8 @@
 #include "win/common/owned_memory.h"
 #include "win/common/unique_handle.h"
 #include "win/common/wide.h"
-#include "win/shell/pidl.h"
 #include "win/shell/shell_error.h"
 #include "win/shell/shell_links.h"
-
-using Microsoft::WRL::ComPtr;
 
 namespace wendlix {
 
@@ -71,13 +67,11 @@ std::string StrRetToString(IShellFolder* folder, PCUITEMID_CHILD item, DWORD fla
 }
 
 void GetSpecialFolderPath(int csidl, std::string& path) {
-  ComPtr<IShellFolder> desktop;
-  if (FAILED(SHGetDesktopFolder(&desktop))) throw ShellError("No desktop folder");
-  ITEMIDLIST* raw = nullptr;
-  const HRESULT hr = SHGetSpecialFolderLocation(nullptr, csidl, &raw);
-  const unique_pidl pidl(raw);
-  if (FAILED(hr) || !pidl) throw ShellError("Error getting SHGetSpecialFolderLocation.");
-  StrRetToString(desktop.Get(), pidl.get(), SHGDN_FORPARSING, path);
+  // Asked without COM: the bar reads its settings' folder before OLE is up.
+  wchar_t buffer[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer)) || !buffer[0])
+    throw ShellError("Error getting SHGetSpecialFolderLocation.");
+  path = FromWide(buffer);
 }
 
 std::string GetSpecialFolderPath(int csidl) {

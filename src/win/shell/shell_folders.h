@@ -34,7 +34,7 @@ std::string StrRetToString(IShellFolder* folder, PCUITEMID_CHILD item, DWORD fla
 void StrRetToString(IShellFolder* folder, PCUITEMID_CHILD item, DWORD flags, std::string& name);
 
 // The file-system path of a special folder (CSIDL_DESKTOPDIRECTORY, CSIDL_PROGRAMS...).
-// Throws ShellError "No desktop folder" or "Error getting SHGetSpecialFolderLocation.".
+// Throws ShellError "Error getting SHGetSpecialFolderLocation." when the system has none.
 void GetSpecialFolderPath(int csidl, std::string& path);
 std::string GetSpecialFolderPath(int csidl);
 // The same, empty when the system has no such folder.
