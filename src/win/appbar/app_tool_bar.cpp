@@ -101,6 +101,11 @@ void AppToolBarImpl::GetDockRect(TAppToolBarEdge edge, Rect& r) {
   r = DockRectOnMonitor(edge, r, EdgeMonitor().bounds, props_.AutoHide, dockSizes_, queryPos);
 }
 
+void AppToolBarImpl::Register() {
+  AppBarMessage(ABM_NEW);
+  mayHoldAutoHide_ = false;  // a bar the shell has just taken holds no edge's auto-hide
+}
+
 TAppToolBarEdge AppToolBarImpl::AutoHideEdge() {
   for (TAppToolBarEdge e : {abeLeft, abeTop, abeRight, abeBottom}) {
     if (reinterpret_cast<HWND>(AppBarMessage(ABM_GETAUTOHIDEBAR, e)) == Handle()) return e;
@@ -137,8 +142,11 @@ bool AppToolBarImpl::ModifyWindowStyle(int index, LONG_PTR remove, LONG_PTR add,
 void AppToolBarImpl::ApplyEdge(TAppToolBarEdge newEdge) {
   const bool nested = applying_;
   applying_ = true;
-  const TAppToolBarEdge held = AutoHideEdge();
-  if (held != abeUnknown) AppBarMessage(ABM_SETAUTOHIDEBAR, held, 0);
+  if (mayHoldAutoHide_) {
+    const TAppToolBarEdge held = AutoHideEdge();
+    if (held != abeUnknown) AppBarMessage(ABM_SETAUTOHIDEBAR, held, 0);
+    mayHoldAutoHide_ = false;
+  }
   edge_ = newEdge;
   ResolveMonitor();
   if (newEdge == abeUnknown) {
@@ -149,9 +157,12 @@ void AppToolBarImpl::ApplyEdge(TAppToolBarEdge newEdge) {
     SetWindowPos(Handle(), nullptr, floatRect_.left, floatRect_.top, floatRect_.Width(), floatRect_.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
   } else {
-    if (props_.AutoHide && AppBarMessage(ABM_SETAUTOHIDEBAR, Edge(), 1) == 0) {
-      props_.AutoHide = false;  // the timer is left as it is
-      AutoHideDenied();
+    if (props_.AutoHide) {
+      mayHoldAutoHide_ = AppBarMessage(ABM_SETAUTOHIDEBAR, Edge(), 1) != 0;
+      if (!mayHoldAutoHide_) {
+        props_.AutoHide = false;  // the timer is left as it is
+        AutoHideDenied();
+      }
     }
     Rect r;
     GetDockRect(Edge(), r);
@@ -294,8 +305,8 @@ LRESULT AppToolBarImpl::OnCreate(UINT msg, WPARAM wp, LPARAM lp) {
   autoHideTimer_.SetEnabled(true);
   const Rect window = WindowRect();
   floatRect_ = MakeRect(window.left, window.top, floatRect_.Width(), floatRect_.Height());
-  AppBarMessage(ABM_NEW);
-  UpdateBar();
+  Register();
+  if (dockOnCreate_) UpdateBar();
   PostMessageW(Handle(), WM_ENTERSIZEMOVE, 0, 0);
   PostMessageW(Handle(), WM_EXITSIZEMOVE, 0, 0);
   if (HMENU menu = GetSystemMenu(Handle(), FALSE)) {
@@ -316,7 +327,7 @@ LRESULT AppToolBarImpl::HandleAppBarMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == taskbarCreatedMessage_ && msg != 0) {
     // Explorer restarted: it has forgotten every appbar.
     if (edge_ != abeUnknown) {
-      AppBarMessage(ABM_NEW);
+      Register();
       ReapplyAfterShellChange(true);
     }
     return CallDefault(msg, wp, lp);

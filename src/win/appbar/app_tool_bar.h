@@ -141,6 +141,9 @@ class AppToolBarImpl {
   UINT_PTR AppBarMessage(DWORD msg, TAppToolBarEdge edge = abeFloat, LPARAM lParam = 0, Rect* rect = nullptr,
                          bool copyBack = false);
   void GetDockRect(TAppToolBarEdge edge, Rect& r);
+  // ABM_NEW: the shell takes the bar.
+  void Register();
+  // The edge whose auto-hide bar this one is, asked of the shell edge by edge.
   TAppToolBarEdge AutoHideEdge();
   TAppToolBarEdge ProposeEdge(Point pt);
   bool ModifyWindowStyle(int index, LONG_PTR remove, LONG_PTR add, UINT swpFlags);
@@ -167,6 +170,10 @@ class AppToolBarImpl {
   // Whether a press at this client point drags the bar (its own background); a descendant
   // that draws buttons answers false over them.
   virtual bool PressDragsBar(POINT /*clientPt*/) { return true; }
+
+  // Off, the bar is registered with the shell when created but not docked: its owner applies the
+  // edge once it has read it (each application is a round of messages with the shell).
+  bool dockOnCreate_ = true;
 
   // Every message of the bar's window; DefaultHandling is the window's default handling.
   LRESULT HandleAppBarMessage(UINT msg, WPARAM wp, LPARAM lp);
@@ -215,6 +222,9 @@ class AppToolBarImpl {
   BarCursor hiddenCursor_ = BarCursor::Unchanged;
   bool fullScreenAppOpen_ = false;
   bool applying_ = false;
+  // Whether the shell may hold this bar as an edge's auto-hide bar: only after it said yes to one,
+  // so that a bar without auto-hide asks it nothing about it.
+  bool mayHoldAutoHide_ = true;
   bool sliding_ = false;
   int menuDepth_ = 0;
   int holdCount_ = 0;
