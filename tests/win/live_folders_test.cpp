@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 
 #include "support/win_test_support.h"
 #include "win/live/folder_probe.h"
@@ -119,20 +120,25 @@ TEST_F(LiveFoldersTest, AGroupWhoseFolderGoesIsRefilledEmptyAndAgainWhenItReturn
 }
 
 TEST_F(LiveFoldersTest, AGroupFilledBeforeItWasWatchedIsRefilledOnlyWhenItsFolderChangedSince) {
-  const std::string same = root_ / "same", changed = root_ / "changed";
-  ASSERT_TRUE(MakeFolder(same) && MakeFolder(changed));
-  const auto read = [](const std::string& f) {
-    return ReadFolderDigest(FullFolderPath(f), FolderState::kPresent);
-  };
-  live_.Watch(1, same, true);
-  live_.Filled(1, read(same));
-  const std::uint64_t changedFill = read(changed);
+  // The start fills each group from one listing and watches it after the first paint.
+  const std::string same = root_ / "same", changed = root_ / "changed", gone = root_ / "gone";
+  ASSERT_TRUE(MakeFolder(same) && MakeFolder(changed) && MakeFolder(gone));
+  WriteBytes(same + "\\kept.lnk", "L");
+  const auto listed = [&](const std::string& f) { return ReadFolderStamps(f); };
+  const auto sameFill = listed(same), changedFill = listed(changed), goneFill = listed(gone);
   WriteBytes(changed + "\\added.lnk", "L");  // after the start's fill, before watching began
+  ASSERT_TRUE(RemoveDirectoryW(ToWide(gone).c_str()));
+  live_.Watch(1, same, true);
+  live_.Filled(1, DigestOfListing(live_.State(1), sameFill));
   live_.Watch(2, changed, true);
-  live_.Filled(2, changedFill);
-  ASSERT_TRUE(RunUntil([&] { return !refills_.empty() && live_.Idle(); }));
-  ASSERT_EQ(refills_.size(), 1u);
-  EXPECT_EQ(refills_[0].Key, 2u);
+  live_.Filled(2, DigestOfListing(live_.State(2), changedFill));
+  live_.Watch(3, gone, true);
+  live_.Filled(3, DigestOfListing(live_.State(3), goneFill));
+  ASSERT_TRUE(RunUntil([&] { return refills_.size() >= 2 && live_.Idle(); }));
+  std::set<LiveKey> refilled;
+  for (const LiveRefill& r : refills_) refilled.insert(r.Key);
+  EXPECT_EQ(refilled, (std::set<LiveKey>{2, 3}));
+  EXPECT_EQ(refills_.size(), 2u);
 }
 
 TEST_F(LiveFoldersTest, AHeldOrHiddenGroupIsRefilledOnlyOnceReleased) {

@@ -46,9 +46,11 @@ void BarLive::ReadUnreadBookmarks() {
 }
 
 std::vector<std::string> BarLive::NotingFolder::List(const std::string& folder) const {
+  std::vector<FolderEntryStamp> entries = ReadFolderStamps(folder);
+  std::vector<std::string> names = ListFrom(folder, entries);
   const std::string full = FullFolderPath(folder);
-  if (!Digests.contains(full)) Digests[full] = ReadFolderDigest(full, ProbeFolderState(full));
-  return DiskShortcutFolder::List(folder);
+  if (!Listings.contains(full)) Listings.emplace(full, std::move(entries));
+  return names;
 }
 
 const ShortcutFolder& BarLive::StartFolder() const {
@@ -69,7 +71,7 @@ void BarLive::Follow() {
   std::vector<GroupPanel>& groups = bar_.State().Groups;
   if (!bar_.State().Settings.LiveFolders) {
     ReadUnreadBookmarks();
-    startFolder_.Digests.clear();
+    startFolder_.Listings.clear();
     if (!live_) return;
     live_.reset();
     watched_.clear();
@@ -116,13 +118,14 @@ void BarLive::Follow() {
     // The watcher's first notice compares the folder with what the group shows: the folder
     // as the start's fill read it, or as the command that added the group just read it.
     // Switched on while the bar runs, what it shows may be old: that notice reads it again.
-    const auto started = startFolder_.Digests.find(FullFolderPath(g->Data.Directory));
-    if (started != startFolder_.Digests.end())
-      live_->Filled(key, started->second);
-    else if (!watchingBegins)
+    const auto started = startFolder_.Listings.find(FullFolderPath(g->Data.Directory));
+    if (started != startFolder_.Listings.end()) {
+      live_->Filled(key, DigestOfListing(live_->State(key), started->second));
+    } else if (!watchingBegins) {
       live_->BeginFill(key);
+    }
   }
-  startFolder_.Digests.clear();
+  startFolder_.Listings.clear();
   ShowHints();
 }
 

@@ -57,12 +57,13 @@ class BarLive {
   void AddQueries(QueryTable& table);
 
  private:
-  // Lists a folder as the disk holds it, reading its digest first.
+  // Lists a folder as the disk holds it, keeping the enumeration the group was filled from: the
+  // watch, begun after the first paint, takes its digest from it.
   class NotingFolder : public DiskShortcutFolder {
    public:
     std::vector<std::string> List(const std::string& folder) const override;
     // By full path; the first reading of a folder shared by two groups stands for both.
-    mutable std::unordered_map<std::string, std::uint64_t> Digests;
+    mutable std::unordered_map<std::string, std::vector<FolderEntryStamp>> Listings;
   };
   struct Watched {
     LiveKey key = 0;

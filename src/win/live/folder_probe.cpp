@@ -69,22 +69,31 @@ FolderState ProbeFolderState(const std::string& fullPath) {
   return FolderState::kPresent;
 }
 
-std::uint64_t ReadFolderDigest(const std::string& fullPath, FolderState state, std::string_view file) {
+std::vector<FolderEntryStamp> ReadFolderStamps(const std::string& folder) {
   std::vector<FolderEntryStamp> entries;
-  if (state == FolderState::kPresent && !fullPath.empty()) {
-    WIN32_FIND_DATAW data{};
-    const std::wstring pattern = ToWide(fullPath) + (fullPath.back() == '\\' ? L"*" : L"\\*");
-    unique_find find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
-                                      FIND_FIRST_EX_LARGE_FETCH));
-    if (find) {
-      do {
-        const std::uint64_t size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-        entries.push_back(
-            {FromWide(data.cFileName), data.dwFileAttributes, FileTimeValue(data.ftLastWriteTime), size});
-      } while (FindNextFileW(find.get(), &data));
-    }
-  }
-  return FolderDigest(state, entries, file);
+  if (folder.empty()) return entries;
+  WIN32_FIND_DATAW data{};
+  const std::wstring pattern = ToWide(folder) + (folder.back() == '\\' ? L"*" : L"\\*");
+  unique_find find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                    FIND_FIRST_EX_LARGE_FETCH));
+  if (!find) return entries;
+  do {
+    const std::uint64_t size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    entries.push_back(
+        {FromWide(data.cFileName), data.dwFileAttributes, FileTimeValue(data.ftLastWriteTime), size});
+  } while (FindNextFileW(find.get(), &data));
+  return entries;
+}
+
+std::uint64_t DigestOfListing(FolderState watched, const std::vector<FolderEntryStamp>& listed) {
+  if (watched == FolderState::kUnwatched) return FolderDigest(watched, {});
+  return FolderDigest(listed.empty() ? FolderState::kMissing : FolderState::kPresent, listed);
+}
+
+std::uint64_t ReadFolderDigest(const std::string& fullPath, FolderState state, std::string_view file) {
+  return FolderDigest(
+      state, state == FolderState::kPresent ? ReadFolderStamps(fullPath) : std::vector<FolderEntryStamp>{},
+      file);
 }
 
 }  // namespace wendlix

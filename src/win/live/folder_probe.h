@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/live/folder_state.h"
 
@@ -26,6 +27,14 @@ std::string VolumeKey(const std::string& path);
 // listing: kPresent when that works, kUnreadable when it exists but access is denied,
 // kMissing else.
 FolderState ProbeFolderState(const std::string& fullPath);
+
+// The entries of `folder` as one enumeration finds them; empty when it cannot be listed.
+std::vector<FolderEntryStamp> ReadFolderStamps(const std::string& folder);
+
+// The digest a folder's first notice is compared with, from an enumeration made before it was
+// watched: a folder listed is present (its "." at least), one that could not be listed counts as
+// missing. `watched` is the state the watch found; a network folder is only ever read again.
+std::uint64_t DigestOfListing(FolderState watched, const std::vector<FolderEntryStamp>& listed);
 
 // FolderDigest of one enumeration of `fullPath`; a folder that is not present counts as
 // empty.

@@ -2,17 +2,42 @@
 
 #include <windows.h>
 
+#include "core/shell/shortcut_listing.h"
+#include "core/text/paths.h"
 #include "win/common/wide.h"
+#include "win/live/folder_probe.h"
 #include "win/shell/shell_folders.h"
 
 namespace wendlix {
 
 std::vector<std::string> DiskShortcutFolder::List(const std::string& folder) const {
-  return ListShortcutFiles(folder, true, true);
+  return ListFrom(folder, ReadFolderStamps(folder));
+}
+
+std::vector<std::string> DiskShortcutFolder::ListFrom(const std::string& folder,
+                                                      const std::vector<FolderEntryStamp>& entries) const {
+  std::vector<DirEntry> names;
+  names.reserve(entries.size());
+  const std::string dir = AddBackslash(folder);
+  listed_.clear();
+  for (const FolderEntryStamp& e : entries) {
+    names.push_back({e.Name, e.Attributes});
+    listed_.emplace(dir + e.Name, e.Attributes);
+  }
+  std::vector<std::string> list;
+  ListShortcutEntries(names, list, true, true);
+  return list;
 }
 
 ShortcutFolder::Entry DiskShortcutFolder::Probe(const std::string& path) const {
-  const DWORD attributes = GetFileAttributesW(ToWide(path).c_str());
+  // A fill probes each name it was just listed: the listing's attributes answer, once each.
+  DWORD attributes = INVALID_FILE_ATTRIBUTES;
+  if (auto it = listed_.find(path); it != listed_.end()) {
+    attributes = it->second;
+    listed_.erase(it);
+  } else {
+    attributes = GetFileAttributesW(ToWide(path).c_str());
+  }
   if (attributes == INVALID_FILE_ATTRIBUTES) return Entry::kNone;
   if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return Entry::kFile;
   return FolderHasShortcuts(path) ? Entry::kFolderWithShortcuts : Entry::kFolder;
