@@ -4,7 +4,9 @@
 // WM_CLOSE and waits for it to end. The programs take turns run by run, so that a machine's changing
 // load falls on all of them alike. Prints every run, then per program the median and minimum, and one
 // line "median NAME CREATED SHOWN PAINTED MEGABYTES" for scripts to read.
-//   startup_bench.exe [-n RUNS] [-w WARMUPS] [-t SECONDS] [-r HKCU_VALUE] NAME CLASS EXE [NAME CLASS EXE...]
+//   startup_bench.exe [-n RUNS] [-w WARMUPS] [-t SECONDS] [-i SECONDS] [-r HKCU_VALUE]
+//                     NAME CLASS EXE [NAME CLASS EXE...]
+// -i sets how long after the first paint the private memory is measured (default half a second).
 // -r deletes that value (a path under HKEY_CURRENT_USER, its last part the value's name) before each
 // start, so that a program that remembers where its files are reads the ones beside it.
 #include <windows.h>
@@ -26,6 +28,7 @@ struct Options {
   int runs = 5;
   int warmups = 1;
   double timeoutSeconds = 60;
+  double idleSeconds = 0.5;
   std::wstring forgetValue;
   std::vector<Program> programs;
 };
@@ -33,7 +36,7 @@ struct Options {
 // One run's figures in milliseconds from CreateProcess; absent when it never got that far.
 struct Run {
   std::optional<double> created, shown, painted;
-  std::optional<double> privateMb;  // committed private memory half a second after the first paint
+  std::optional<double> privateMb;  // committed private memory idleSeconds after the first paint
   bool exitedByItself = false;
 };
 
@@ -210,7 +213,7 @@ Run MeasureOnce(const Options& o, const Program& p) {
     if (!run.painted) Sleep(1);
   }
   if (run.painted) {
-    Sleep(500);
+    Sleep(static_cast<DWORD>(o.idleSeconds * 1000));
     run.privateMb = PrivateMegabytes(pi.hProcess);
   }
   if (hwnd) PostMessageW(hwnd, WM_CLOSE, 0, 0);
@@ -257,6 +260,8 @@ std::optional<Options> Parse(int argc, wchar_t** argv) {
       o.warmups = static_cast<int>(value);
     else if (flag == L"-t" && value > 0)
       o.timeoutSeconds = value;
+    else if (flag == L"-i" && value >= 0)
+      o.idleSeconds = value;
     else if (flag == L"-r")
       o.forgetValue = argv[i + 1];
     else
@@ -279,7 +284,7 @@ int wmain(int argc, wchar_t** argv) {
   if (!options) {
     std::fprintf(
         stderr,
-        "usage: startup_bench.exe [-n RUNS] [-w WARMUPS] [-t SECONDS] [-r HKCU_VALUE] NAME CLASS EXE "
+        "usage: startup_bench.exe [-n RUNS] [-w WARMUPS] [-t SECONDS] [-i SECONDS] [-r HKCU_VALUE] NAME CLASS EXE "
         "[NAME CLASS EXE...]\n");
     return 2;
   }
