@@ -7,7 +7,8 @@
 # each started the same way from outside, taking turns run by run (bench/wine/startup/). It prints the
 # bar's ratios to the floor and says when they pass the targets: first paint 1.2x the plain appbar's (the big
 # bar 1.3x), private memory 5 MB over the plain window's; then the private memory of a bar of 20 live
-# groups a minute after its first paint, beside the plain window's, against the same 5 MB.
+# groups a minute after its first paint, beside the plain window's, against the same 5 MB (and of the same
+# bar with 5 shortcuts a group, whose icons bring the shell's icon cache).
 #   scripts/bench.sh [BENCHMARK_FILTER]     the filter goes to the native exe (default: all)
 #   scripts/bench.sh --startup              only the start-up part
 # WENDLIX_STARTUP_RUNS sets the start-up runs (default 11); WENDLIX_STARTUP_FILES names a folder whose files
@@ -79,6 +80,9 @@ startup_verdict() {
         printf "  watched-bar      private memory a minute after the first paint %+.1f MB over the plain window (target 5): %s\n",
           over, over <= 5 ? "met" : "NOT MET"
       }
+      if (("watched-icons" in idle) && ("window" in idle))
+        printf "  watched-icons    the same with 5 shortcuts a group: %+.1f MB (the shell'"'"'s icon cache among it)\n",
+          idle["watched-icons"] - idle["window"]
     }'
 }
 
@@ -93,10 +97,13 @@ startup() {
   many=$WX_BUILD/bench-startup/many
   make_many_groups "$many" 100 "$many" "$(wx_winpath "$many")"
   cp "$WX_BUILD/win64/src/win/Wendlix.exe" "$many/"
-  # 20 live groups of 5 shortcuts, their folders on the Windows volume as a user's would be.
+  # 20 live groups, their folders on the Windows volume as a user's would be: empty (what the bar itself
+  # keeps), and holding 5 shortcuts each (with the shell's icons).
   watched=$WX_BUILD/bench-startup/watched
-  make_many_groups "$watched" 5 "$prefix/drive_c/wendlix-bench" 'C:\wendlix-bench'
+  make_many_groups "$watched" 0 "$prefix/drive_c/wendlix-bench/empty" 'C:\wendlix-bench\empty'
   cp "$WX_BUILD/win64/src/win/Wendlix.exe" "$watched/"
+  make_many_groups "$watched-icons" 5 "$prefix/drive_c/wendlix-bench/icons" 'C:\wendlix-bench\icons'
+  cp "$WX_BUILD/win64/src/win/Wendlix.exe" "$watched-icons/"
   programs=(window WendlixTrivialWindow "$(wx_winpath "$bin/trivial_window.exe")"
             appbar WendlixTrivialAppbar "$(wx_winpath "$bin/trivial_appbar.exe")"
             bar TWendlixMainForm "$(wx_winpath "$app/Wendlix.exe")")
@@ -117,7 +124,8 @@ startup() {
   WINEPREFIX=$prefix timeout 600 env "${WX_WINE_LOCALE[@]}" DISPLAY="$display" "$WX_WINE64" \
     "$bin/startup_bench.exe" -n 1 -w 0 -i 60 -r 'Software\Holmvik\Wendlix\Confing FileName' \
     window WendlixTrivialWindow "$(wx_winpath "$bin/trivial_window.exe")" \
-    watched-bar TWendlixMainForm "$(wx_winpath "$watched/Wendlix.exe")" | tee "$WX_LOGS/bench-startup-idle.txt" | sed -n 's/^median /idle /p' | tee -a "$out"
+    watched-bar TWendlixMainForm "$(wx_winpath "$watched/Wendlix.exe")" \
+    watched-icons TWendlixMainForm "$(wx_winpath "$watched-icons/Wendlix.exe")" | tee "$WX_LOGS/bench-startup-idle.txt" | sed -n 's/^median /idle /p' | tee -a "$out"
   startup_verdict <"$out"
   return 0  # passing a target is news, not a failure
 }
