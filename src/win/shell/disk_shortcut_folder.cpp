@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 #include "core/shell/shortcut_listing.h"
 #include "core/text/paths.h"
 #include "win/common/wide.h"
@@ -17,15 +19,20 @@ std::vector<std::string> DiskShortcutFolder::List(const std::string& folder) con
 std::vector<std::string> DiskShortcutFolder::ListFrom(const std::string& folder,
                                                       const std::vector<FolderEntryStamp>& entries) const {
   std::vector<DirEntry> names;
+  std::unordered_map<std::string_view, std::uint32_t> attributes;
   names.reserve(entries.size());
-  const std::string dir = AddBackslash(folder);
-  listed_.clear();
   for (const FolderEntryStamp& e : entries) {
     names.push_back({e.Name, e.Attributes});
-    listed_.emplace(dir + e.Name, e.Attributes);
+    attributes.emplace(e.Name, e.Attributes);
   }
   std::vector<std::string> list;
   ListShortcutEntries(names, list, true, true);
+  // Only what is listed: the fill probes exactly these, and nothing is left behind for later.
+  const std::string dir = AddBackslash(folder);
+  listed_.clear();
+  for (const std::string& name : list)
+    if (const auto it = attributes.find(name); it != attributes.end())
+      listed_.emplace(dir + name, it->second);
   return list;
 }
 
