@@ -9,6 +9,7 @@
 
 #include "support/win_test_support.h"
 #include "win/live/folder_probe.h"
+#include "win/shell/shell_folders.h"
 
 namespace wendlix {
 namespace {

@@ -11,6 +11,7 @@
 #include "core/text/paths.h"
 #include "win/bookmarks/browser_profiles.h"
 #include "win/live/folder_probe.h"
+#include "win/shell/shell_folders.h"
 
 namespace wendlix {
 namespace {

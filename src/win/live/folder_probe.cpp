@@ -7,16 +7,9 @@
 #include "core/shell/ordered_merge.h"
 #include "win/common/unique_handle.h"
 #include "win/common/wide.h"
+#include "win/shell/shell_folders.h"
 
 namespace wendlix {
-namespace {
-
-std::uint64_t FileTimeValue(const FILETIME& t) {
-  return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-}
-
-}  // namespace
-
 std::string FullFolderPath(const std::string& folder) {
   if (folder.empty()) return {};
   const std::wstring wide = ToWide(folder);
@@ -67,22 +60,6 @@ FolderState ProbeFolderState(const std::string& fullPath) {
   if (!GetFileInformationByHandle(dir.get(), &info) || !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
     return FolderState::kMissing;
   return FolderState::kPresent;
-}
-
-std::vector<FolderEntryStamp> ReadFolderStamps(const std::string& folder) {
-  std::vector<FolderEntryStamp> entries;
-  if (folder.empty()) return entries;
-  WIN32_FIND_DATAW data{};
-  const std::wstring pattern = ToWide(folder) + (folder.back() == '\\' ? L"*" : L"\\*");
-  unique_find find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
-                                    FIND_FIRST_EX_LARGE_FETCH));
-  if (!find) return entries;
-  do {
-    const std::uint64_t size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    entries.push_back(
-        {FromWide(data.cFileName), data.dwFileAttributes, FileTimeValue(data.ftLastWriteTime), size});
-  } while (FindNextFileW(find.get(), &data));
-  return entries;
 }
 
 std::uint64_t DigestOfListing(FolderState watched, const std::vector<FolderEntryStamp>& listed) {

@@ -28,9 +28,6 @@ std::string VolumeKey(const std::string& path);
 // kMissing else.
 FolderState ProbeFolderState(const std::string& fullPath);
 
-// The entries of `folder` as one enumeration finds them; empty when it cannot be listed.
-std::vector<FolderEntryStamp> ReadFolderStamps(const std::string& folder);
-
 // The digest a folder's first notice is compared with, from an enumeration made before it was
 // watched: a folder listed is present (its "." at least), one that could not be listed counts as
 // missing. `watched` is the state the watch found; a network folder is only ever read again.

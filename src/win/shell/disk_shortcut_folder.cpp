@@ -7,7 +7,6 @@
 #include "core/shell/shortcut_listing.h"
 #include "core/text/paths.h"
 #include "win/common/wide.h"
-#include "win/live/folder_probe.h"
 #include "win/shell/shell_folders.h"
 
 namespace wendlix {

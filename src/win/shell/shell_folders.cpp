@@ -4,7 +4,6 @@
 #include <shlwapi.h>
 
 #include "core/bar/group_loading.h"
-#include "core/platform/file_io.h"
 #include "core/shell/link_naming.h"
 #include "core/shell/shortcut_data.h"
 #include "core/text/paths.h"
@@ -16,17 +15,26 @@
 
 namespace wendlix {
 
-std::vector<DirEntry> ReadDirEntries(const std::string& dir) {
-  std::vector<DirEntry> entries;
-  const std::string folder = AddBackslash(dir);
-  if (!platform::DirectoryExists(folder)) return entries;
+std::vector<FolderEntryStamp> ReadFolderStamps(const std::string& folder) {
+  std::vector<FolderEntryStamp> entries;
+  if (folder.empty()) return entries;
   WIN32_FIND_DATAW data{};
-  unique_find find(FindFirstFileExW(ToWide(folder + "*").c_str(), FindExInfoBasic, &data,
-                                    FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+  const std::wstring pattern = ToWide(folder) + (folder.back() == '\\' ? L"*" : L"\\*");
+  unique_find find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                    FIND_FIRST_EX_LARGE_FETCH));
   if (!find) return entries;
   do {
-    entries.push_back({FromWide(data.cFileName), data.dwFileAttributes});
+    const std::uint64_t size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    const std::uint64_t written = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                  data.ftLastWriteTime.dwLowDateTime;
+    entries.push_back({FromWide(data.cFileName), data.dwFileAttributes, written, size});
   } while (FindNextFileW(find.get(), &data));
+  return entries;
+}
+
+std::vector<DirEntry> ReadDirEntries(const std::string& dir) {
+  std::vector<DirEntry> entries;
+  for (FolderEntryStamp& e : ReadFolderStamps(dir)) entries.push_back({std::move(e.Name), e.Attributes});
   return entries;
 }
 

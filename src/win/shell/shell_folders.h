@@ -7,12 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "core/live/folder_state.h"
 #include "core/shell/shortcut_listing.h"
 
 namespace wendlix {
 
-// One enumeration of `dir` (its entries, any attributes, in the file system's order);
-// empty when the folder is missing.
+// One enumeration of `folder`: its entries with their attributes, times and sizes, in the file
+// system's order; empty when it cannot be listed.
+std::vector<FolderEntryStamp> ReadFolderStamps(const std::string& folder);
+// The same, names and attributes only; empty when the folder is missing.
 std::vector<DirEntry> ReadDirEntries(const std::string& dir);
 
 // Appends the folder's launchable entries to `list`: sub-folders first (only with
