@@ -12,7 +12,7 @@
 #include "core/bar/bar_view.h"
 #include "core/bar/group_construction.h"
 #include "core/profile/ini_file.h"
-#include "win/common/wide.h"
+#include "sample_groups.h"
 #include "win/shell/disk_shortcut_folder.h"
 #include "wine_clock.h"
 
@@ -22,30 +22,9 @@ using bench::Measure;
 int main() {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   constexpr int kGroups = 20, kButtons = 100;
-  wchar_t temp[MAX_PATH + 1] = {};
-  GetTempPathW(MAX_PATH, temp);
-  const std::string root =
-      FromWide(temp) + "wendlix_underline_bench_" + std::to_string(GetCurrentProcessId()) + "\\";
-  CreateDirectoryW(ToWide(root).c_str(), nullptr);
-  const IniFile gpf = IniFile::FromBytes("");
-  std::vector<GroupPanel> groups;
-  std::vector<std::string> files;
-  for (int g = 0; g < kGroups; ++g) {
-    const std::string folder = root + "g" + std::to_string(g) + "\\";
-    CreateDirectoryW(ToWide(folder).c_str(), nullptr);
-    for (int b = 0; b < kButtons; ++b) {
-      files.push_back(folder + "site " + std::to_string(b) + ".url");
-      const HANDLE h =
-          CreateFileW(ToWide(files.back()).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-      DWORD written = 0;
-      WriteFile(h, "[InternetShortcut]\r\nURL=http://example.cn/\r\n", 43, &written, nullptr);
-      CloseHandle(h);
-    }
-    TPanelData data;
-    data.Title = "组" + std::to_string(g);
-    data.Directory = folder;
-    groups.push_back(CreateGroupPanel(data, g, 120, 600, gpf, DiskShortcutFolder{}));
-  }
+  bench::SampleGroups sample("wendlix_underline_bench", kGroups, kButtons);
+  std::vector<GroupPanel>& groups = sample.Groups;
+  const IniFile& gpf = sample.Gpf;
   const Size client{90, 740};  // a bar on the right edge, as most users dock it
   bool flat = true;
   ArrangeBar(groups, abeRight, client, flat);
@@ -77,9 +56,6 @@ int main() {
   std::printf("  rebuild every group:    best %8.2f ms  median %8.2f ms  (%.1fx)\n", rebuild.best,
               rebuild.median, rebuild.median / (toggle.median > 0 ? toggle.median : 1));
 
-  for (const std::string& f : files) DeleteFileW(ToWide(f).c_str());
-  for (int g = 0; g < kGroups; ++g) RemoveDirectoryW(ToWide(root + "g" + std::to_string(g)).c_str());
-  RemoveDirectoryW(ToWide(root).c_str());
   CoUninitialize();
   return moved == 0 ? 0 : 1;
 }

@@ -83,13 +83,15 @@ TEST(BarPictures, ImageList1HoldsTwentyFourKeyedImages) {
     }
   }
 
-  // The first paint draws them from the strip, without the list: pixel for pixel the list's drawing.
+  // The first paint draws them from the strip, without the list, through one kept DC: pixel for pixel
+  // the list's drawing.
   Canvas fromList(16 * image1::kCount, 16), fromStrip(16 * image1::kCount, 16);
   fromList.Fill(kGround);
   fromStrip.Fill(kGround);
+  const unique_memory_dc kept(CreateCompatibleDC(nullptr));
   for (int i = 0; i < image1::kCount; ++i) {
     ImageList_Draw(list.get(), i, fromList.Dc(), 16 * i, 0, ILD_TRANSPARENT);
-    DrawStripImage(fromStrip.Dc(), strip.get(), i, 16 * i, 0);
+    DrawStripImage(fromStrip.Dc(), strip.get(), i, 16 * i, 0, i % 2 ? kept.get() : nullptr);
   }
   for (const int outside : {-1, image1::kCount}) DrawStripImage(fromStrip.Dc(), strip.get(), outside, 0, 0);
   EXPECT_TRUE(fromStrip.Pixels() == fromList.Pixels());

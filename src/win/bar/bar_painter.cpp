@@ -19,6 +19,9 @@ RECT Moved(const Rect& r, int dx, int dy) {
   return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
 }
 bool Empty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+bool Overlap(const RECT& a, const RECT& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
 
 void Fill(HDC dc, const RECT& r, COLORREF color) {
   SetDCBrushColor(dc, color);
@@ -163,21 +166,23 @@ void TilePicture(HDC dc, const PixelBuffer& picture, const RECT& r, POINT origin
 void BarPainter::Paint(HDC dc, const BarView& view, const std::vector<GroupPanel>& groups,
                        const BarPointer& pointer) {
   scale_ = view.Scale;
+  // A hover repaints one button: what lies outside the clip is skipped without asking GDI.
+  if (GetClipBox(dc, &clip_) == NULLREGION) return;
   Fill(dc, RECT{0, 0, view.Client.cx, view.Client.cy}, CurrentPalette().bar.face);
   SelectObjectScope uiFont(dc, resources_.UiFont());
   PaintTitleStrip(dc, view, pointer);
   const int count = static_cast<int>(std::min(groups.size(), view.Bands.size()));
   for (int g = 0; g < count; ++g) {
     if (!view.Bands[g].Visible) continue;
-    PaintBand(dc, view, groups[g], g);
-    PaintGroup(dc, view, groups[g], g, pointer);
+    if (Overlap(ToRect(view.Bands[g].Header), clip_)) PaintBand(dc, view, groups[g], g);
+    if (Overlap(ToRect(view.GroupPanelRect(g)), clip_)) PaintGroup(dc, view, groups[g], g, pointer);
   }
   PaintPanelBtn(dc, view, pointer);
 }
 
 void BarPainter::PaintTitleStrip(HDC dc, const BarView& view, const BarPointer& pointer) {
   const RECT logo = ToRect(view.PanelLogo);
-  if (Empty(logo)) return;
+  if (Empty(logo) || !Overlap(logo, clip_)) return;
   const BarPalette& palette = CurrentPalette().bar;
   Fill(dc, logo, palette.logo);
   // Image1 fills the panel inside its bevel with the title gradient.
@@ -262,6 +267,8 @@ void BarPainter::PaintGroup(HDC dc, const BarView& view, const GroupPanel& group
   Fill(dc, panel, ground.front());
   DcState state(dc);
   IntersectClipRect(dc, panel.left, panel.top, panel.right, panel.bottom);
+  RECT shown{};
+  IntersectRect(&shown, &panel, &clip_);
   if (!highContrast && g < static_cast<int>(view.Appearances.size()) && backgrounds_.Shown(g)) {
     const GroupBackground& background = view.Appearances[g].Background;
     const Rect& at = background.Bounds;
@@ -281,7 +288,7 @@ void BarPainter::PaintGroup(HDC dc, const BarView& view, const GroupPanel& group
   using K = BarHit::Kind;
   for (int i = 0; i < static_cast<int>(group.Children.size()); ++i) {
     const BarButton& b = group.Children[i];
-    if (!b.Visible) continue;
+    if (!b.Visible || !Overlap(Moved(b.Bounds, panel.left, panel.top), shown)) continue;
     const bool hot = pointer.Hot.What == K::kGroupButton && pointer.Hot.Group == g && pointer.Hot.Button == i;
     const bool pressed =
         pointer.Pressed.What == K::kGroupButton && pointer.Pressed.Group == g && pointer.Pressed.Button == i;
@@ -304,7 +311,7 @@ void BarPainter::DrawFocusMark(HDC dc, RECT r) {
 
 void BarPainter::PaintPanelBtn(HDC dc, const BarView& view, const BarPointer& pointer) {
   const RECT area = ToRect(view.PanelBtn);
-  if (Empty(area)) return;
+  if (Empty(area) || !Overlap(area, clip_)) return;
   DrawThemedEdge(dc, area, BDR_SUNKENINNER);
   const std::vector<ColorRef> ground{CurrentPalette().bar.face};
   DcState state(dc);
@@ -328,7 +335,8 @@ void BarPainter::DrawGlyph(HDC dc, const GroupPanel* group, const BarButton& b, 
     }
     case GlyphSource::kImageList1: resources_.DrawImage1(dc, b.Glyph.Index, x, y); return;
     case GlyphSource::kResource:
-      DrawTransparentBitmap(dc, resources_.NamedBitmap(b.Glyph.Resource), x, y, kPictureKey);
+      DrawTransparentBitmap(dc, resources_.NamedBitmap(b.Glyph.Resource), x, y, kPictureKey,
+                            resources_.PictureDc());
       return;
     case GlyphSource::kNone: return;
   }
@@ -336,7 +344,6 @@ void BarPainter::DrawGlyph(HDC dc, const GroupPanel* group, const BarButton& b, 
 
 void BarPainter::PaintButton(HDC dc, const GroupPanel* group, const BarButton& b, RECT r, bool hot,
                              bool pressed, const std::vector<ColorRef>& ground) {
-  // A hover repaints one button: the others are skipped before any drawing.
   if (Empty(r) || !RectVisible(dc, &r)) return;
   const int shift = pressed ? 1 : 0;
   if (!b.Flat) DrawPushButton(dc, r, pressed);

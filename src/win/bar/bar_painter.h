@@ -44,6 +44,7 @@ class BarPainter {
   BarResources& resources_;
   GroupBackgrounds& backgrounds_;
   DpiScale scale_;  // the painted view's
+  RECT clip_{};     // the painted DC's clip box
   // The title strip's gradient, painted again only when its size, direction or colours change.
   std::shared_ptr<DibSection> logo_;
   BarHit focused_;

@@ -39,27 +39,31 @@ namespace {
 
 // Copies `width` x `height` pixels of `bitmap` from (sourceX, 0) to (x, y), but those of colour
 // `transparent`. Gdi32's own call, so the bar needs no msimg32 to paint.
-void CopyKeyed(HDC dc, HBITMAP bitmap, int sourceX, int width, int height, int x, int y,
+void CopyKeyed(HDC dc, HDC source, HBITMAP bitmap, int sourceX, int width, int height, int x, int y,
                COLORREF transparent) {
-  unique_memory_dc source(CreateCompatibleDC(dc));
+  unique_memory_dc made;
+  if (!source) {
+    made.reset(CreateCompatibleDC(dc));
+    source = made.get();
+  }
   if (!source) return;
-  SelectObjectScope select(source.get(), bitmap);
-  GdiTransparentBlt(dc, x, y, width, height, source.get(), sourceX, 0, width, height, transparent);
+  SelectObjectScope select(source, bitmap);
+  GdiTransparentBlt(dc, x, y, width, height, source, sourceX, 0, width, height, transparent);
 }
 
 }  // namespace
 
-void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int x, int y, COLORREF transparent) {
+void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int x, int y, COLORREF transparent, HDC source) {
   int width = 0, height = 0;
   if (!dc || !BitmapSize(bitmap, width, height)) return;
-  CopyKeyed(dc, bitmap, 0, width, height, x, y, transparent);
+  CopyKeyed(dc, source, bitmap, 0, width, height, x, y, transparent);
 }
 
-void DrawStripImage(HDC dc, HBITMAP strip, int index, int x, int y) {
+void DrawStripImage(HDC dc, HBITMAP strip, int index, int x, int y, HDC source) {
   int width = 0, height = 0;
   if (!dc || !BitmapSize(strip, width, height) || height != kImageList1Size) return;
   if (index < 0 || index >= width / kImageList1Size) return;
-  CopyKeyed(dc, strip, index * kImageList1Size, kImageList1Size, kImageList1Size, x, y, kPictureKey);
+  CopyKeyed(dc, source, strip, index * kImageList1Size, kImageList1Size, kImageList1Size, x, y, kPictureKey);
 }
 
 void DrawListImageKeyed(HDC dc, HIMAGELIST list, int index, int x, int y, COLORREF transparent) {

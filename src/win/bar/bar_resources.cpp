@@ -18,13 +18,37 @@ HIMAGELIST BarResources::ImageList1() {
 }
 
 void BarResources::DrawImage1(HDC dc, int index, int x, int y) {
-  DrawStripImage(dc, NamedBitmap("IMAGELIST1"), index, x, y);
+  DrawStripImage(dc, NamedBitmap("IMAGELIST1"), index, x, y, PictureDc());
+}
+
+HDC BarResources::PictureDc() {
+  if (!pictureDc_) pictureDc_.reset(CreateCompatibleDC(nullptr));
+  return pictureDc_.get();
 }
 
 HIMAGELIST BarResources::SystemImages(bool large) {
-  SHFILEINFOW info{};
-  const UINT flags = SHGFI_SYSICONINDEX | (large ? 0 : SHGFI_SMALLICON);
-  return reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"", 0, &info, sizeof(info), flags));
+  // The shell answers with the same process-wide list every time, but slowly (milliseconds
+  // under Wine): asked once, not at every icon drawn.
+  auto& [asked, list] = systemLists_[large ? 1 : 0];
+  if (!asked) {
+    asked = true;
+    SHFILEINFOW info{};
+    const UINT flags = SHGFI_SYSICONINDEX | (large ? 0 : SHGFI_SMALLICON);
+    list = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"", 0, &info, sizeof(info), flags));
+  }
+  return list;
+}
+
+HIMAGELIST BarResources::LargerSystemImages(bool jumbo) {
+  constexpr GUID kIidImageList{0x46eb5926, 0x582e, 0x4017, {0x9f, 0xdf, 0xe8, 0x99, 0x8d, 0xaa, 0x09, 0x50}};
+  auto& [asked, list] = systemLists_[jumbo ? 3 : 2];
+  if (!asked) {
+    asked = true;
+    void* found = nullptr;
+    if (SUCCEEDED(SHGetImageList(jumbo ? SHIL_JUMBO : SHIL_EXTRALARGE, kIidImageList, &found)))
+      list = static_cast<HIMAGELIST>(found);
+  }
+  return list;
 }
 
 HBITMAP BarResources::NamedBitmap(const std::string& name) {
@@ -88,20 +112,12 @@ void BarResources::SetDpi(int dpi) {
 void BarResources::DrawSystemIcon(HDC dc, int index, int x, int y, int size) {
   if (index < 0 || size <= 0) return;
   // The lists the shell keeps: the small and large ones first (the ones a 96-DPI bar
-  // always drew from), then the extra-large and jumbo ones.
-  constexpr GUID kIidImageList{0x46eb5926, 0x582e, 0x4017, {0x9f, 0xdf, 0xe8, 0x99, 0x8d, 0xaa, 0x09, 0x50}};
-  if (!largerListsTried_) {
-    largerListsTried_ = true;
-    for (int i = 0; i < 2; ++i) {
-      void* list = nullptr;
-      if (SUCCEEDED(SHGetImageList(i == 0 ? SHIL_EXTRALARGE : SHIL_JUMBO, kIidImageList, &list)))
-        largerLists_[i] = static_cast<HIMAGELIST>(list);
-    }
-  }
-  const HIMAGELIST lists[4] = {SystemImages(false), SystemImages(true), largerLists_[0], largerLists_[1]};
+  // always drew from), then the extra-large and jumbo ones, asked for only when needed.
+  const auto listAt = [this](int i) { return i < 2 ? SystemImages(i == 1) : LargerSystemImages(i == 3); };
   HIMAGELIST best = nullptr;
   int bestSize = 0;
-  for (HIMAGELIST list : lists) {
+  for (int i = 0; i < 4; ++i) {
+    const HIMAGELIST list = listAt(i);
     int cx = 0, cy = 0;
     if (!list || !ImageList_GetIconSize(list, &cx, &cy) || cx <= 0) continue;
     if (cx == size) {

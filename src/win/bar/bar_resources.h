@@ -5,9 +5,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <array>
 #include <map>
 #include <string>
 #include <tuple>
+#include <utility>
 
 #include "core/bar/panel_data.h"
 #include "win/bar/icon_resolver.h"
@@ -22,6 +24,8 @@ class BarResources {
   HIMAGELIST ImageList1();
   // Draws image `index` of ImageList1 at (x, y) from the strip itself, which needs no common controls.
   void DrawImage1(HDC dc, int index, int x, int y);
+  // The memory DC the bar's pictures are copied through, made once.
+  HDC PictureDc();
   // The shell's list of 32x32 icons when `large`, else of 16x16 ones.
   HIMAGELIST SystemImages(bool large);
   // Draws system icon `index` `size` pixels square: from the shell's list of that size, or
@@ -45,18 +49,22 @@ class BarResources {
   HICON ProgramIcon(int size = 16);
 
  private:
+  // The shell's list of 256x256 icons when `jumbo`, else of 48x48 ones.
+  HIMAGELIST LargerSystemImages(bool jumbo);
+
   HINSTANCE instance_;
   bool imageList1Tried_ = false;
   unique_himagelist imageList1_;
   IconResolver icons_;
   std::map<std::string, unique_hbitmap> bitmaps_;
+  unique_memory_dc pictureDc_;
   std::map<std::tuple<std::string, int, bool>, unique_hfont> fonts_;
   unique_hfont titleFont_;
   std::map<int, unique_hicon> programIcons_;                // by size
   std::map<std::pair<int, int>, unique_hicon> sizedIcons_;  // by system index and size
   int dpi_ = 0;                                             // 0: the screen's
-  bool largerListsTried_ = false;
-  HIMAGELIST largerLists_[2] = {};  // the shell's 48- and 256-pixel lists: shared, never destroyed
+  // The shell's 16-, 32-, 48- and 256-pixel lists, each asked for once: shared, never destroyed.
+  std::array<std::pair<bool, HIMAGELIST>, 4> systemLists_{};
 };
 
 }  // namespace wendlix
