@@ -28,13 +28,12 @@ HDC BarResources::PictureDc() {
 
 HIMAGELIST BarResources::SystemImages(bool large) {
   // The shell answers with the same process-wide list every time, but slowly (milliseconds
-  // under Wine): asked once, not at every icon drawn.
+  // under Wine): asked once, not at every icon drawn, and taken from the icon resolver when it has it.
   auto& [asked, list] = systemLists_[large ? 1 : 0];
   if (!asked) {
+    list = icons_.Lists(large);
+    if (!list) list = AskSystemImageList(large);
     asked = true;
-    SHFILEINFOW info{};
-    const UINT flags = SHGFI_SYSICONINDEX | (large ? 0 : SHGFI_SMALLICON);
-    list = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"", 0, &info, sizeof(info), flags));
   }
   return list;
 }

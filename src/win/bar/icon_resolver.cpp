@@ -12,6 +12,12 @@ int AskSystemIconIndex(const std::string& path) {
   return SHGetFileInfoW(ToWide(path).c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX) ? info.iIcon : -1;
 }
 
+HIMAGELIST AskSystemImageList(bool large) {
+  SHFILEINFOW info{};
+  const UINT flags = SHGFI_SYSICONINDEX | (large ? 0 : SHGFI_SMALLICON);
+  return reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"", 0, &info, sizeof(info), flags));
+}
+
 IconResolver::~IconResolver() {
   stop_ = true;
   Join();
@@ -65,6 +71,8 @@ bool IconResolver::Collect() {
 
 void IconResolver::Run(std::vector<std::string> batch) {
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  for (int large = 0; large < 2; ++large)
+    if (!lists_[large].load()) lists_[large] = AskSystemImageList(large == 1);
   DWORD lastPost = GetTickCount();
   for (const std::string& path : batch) {
     if (stop_) break;

@@ -4,6 +4,7 @@
 // the window hears when answers arrived and paints again.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 
 #include <atomic>
 #include <mutex>
@@ -18,6 +19,9 @@ namespace wendlix {
 
 // The shell's answer for one path, asked on the calling thread; -1 when it has none.
 int AskSystemIconIndex(const std::string& path);
+// The shell's system image list of 32x32 icons when `large`, else of 16x16 ones, asked on the
+// calling thread.
+HIMAGELIST AskSystemImageList(bool large);
 
 class IconResolver {
  public:
@@ -37,6 +41,10 @@ class IconResolver {
   void Flush();
   // Takes the answers that arrived; true when there were any.
   bool Collect();
+  // The system image list the indices are of, once a batch has asked for it: null before. The
+  // worker asks first, so that the window never waits for the shell, which answers one thread
+  // at a time, while a batch runs.
+  HIMAGELIST Lists(bool large) const { return lists_[large ? 1 : 0].load(); }
 
  private:
   void Run(std::vector<std::string> batch);
@@ -51,6 +59,7 @@ class IconResolver {
   std::vector<std::pair<std::string, int>> answers_;
   std::thread worker_;
   std::atomic<bool> running_{false};
+  std::atomic<HIMAGELIST> lists_[2] = {nullptr, nullptr};
   std::atomic<bool> stop_{false};
 };
 
