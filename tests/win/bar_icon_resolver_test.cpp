@@ -47,7 +47,7 @@ TEST(IconResolver, AnswersFromTheWorkerReachTheWindow) {
   icons.SetNotify(window.Handle(), kIconsMessage);
   for (const std::string& p : paths) EXPECT_EQ(icons.Lookup(p), -1) << p;  // queued, not asked here
   EXPECT_FALSE(icons.Collect());
-  EXPECT_EQ(icons.Lists(false), nullptr);
+  EXPECT_EQ(icons.ImageList(false), nullptr);
   icons.Flush();
   int told = 0;
   const auto answered = [&] {
@@ -64,7 +64,7 @@ TEST(IconResolver, AnswersFromTheWorkerReachTheWindow) {
                         }))
       << "told " << told << " times";
   // The worker asked for the lists the indices are of, so the window need not.
-  for (const bool large : {false, true}) EXPECT_EQ(icons.Lists(large), AskSystemImageList(large));
+  for (const bool large : {false, true}) EXPECT_EQ(icons.ImageList(large), AskSystemImageList(large));
 
   // A path asked while a batch runs goes in the next one, started by the collection.
   const std::string later = folder / "later.txt";

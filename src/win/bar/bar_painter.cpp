@@ -167,7 +167,9 @@ void BarPainter::Paint(HDC dc, const BarView& view, const std::vector<GroupPanel
                        const BarPointer& pointer) {
   scale_ = view.Scale;
   // A hover repaints one button: what lies outside the clip is skipped without asking GDI.
-  if (GetClipBox(dc, &clip_) == NULLREGION) return;
+  const int clip = GetClipBox(dc, &clip_);
+  if (clip == NULLREGION) return;
+  if (clip == ERROR) clip_ = RECT{0, 0, view.Client.cx, view.Client.cy};
   Fill(dc, RECT{0, 0, view.Client.cx, view.Client.cy}, CurrentPalette().bar.face);
   SelectObjectScope uiFont(dc, resources_.UiFont());
   PaintTitleStrip(dc, view, pointer);

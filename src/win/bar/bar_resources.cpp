@@ -28,13 +28,11 @@ HDC BarResources::PictureDc() {
 
 HIMAGELIST BarResources::SystemImages(bool large) {
   // The shell answers with the same process-wide list every time, but slowly (milliseconds
-  // under Wine): asked once, not at every icon drawn, and taken from the icon resolver when it has it.
-  auto& [asked, list] = systemLists_[large ? 1 : 0];
-  if (!asked) {
-    list = icons_.Lists(large);
-    if (!list) list = AskSystemImageList(large);
-    asked = true;
-  }
+  // under Wine): kept once had, not asked at every icon drawn, and taken from the icon resolver
+  // when it has it. A failed answer is asked again next time.
+  HIMAGELIST& list = systemLists_[large ? 1 : 0].second;
+  if (!list) list = icons_.ImageList(large);
+  if (!list) list = AskSystemImageList(large);
   return list;
 }
 

@@ -63,7 +63,8 @@ class BarResources {
   std::map<int, unique_hicon> programIcons_;                // by size
   std::map<std::pair<int, int>, unique_hicon> sizedIcons_;  // by system index and size
   int dpi_ = 0;                                             // 0: the screen's
-  // The shell's 16-, 32-, 48- and 256-pixel lists, each asked for once: shared, never destroyed.
+  // The shell's 16-, 32-, 48- and 256-pixel lists, whether asked for (the larger ones are asked
+  // once), and the answer: shared, never destroyed.
   std::array<std::pair<bool, HIMAGELIST>, 4> systemLists_{};
 };
 

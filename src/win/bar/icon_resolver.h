@@ -41,10 +41,10 @@ class IconResolver {
   void Flush();
   // Takes the answers that arrived; true when there were any.
   bool Collect();
-  // The system image list the indices are of, once a batch has asked for it: null before. The
-  // worker asks first, so that the window never waits for the shell, which answers one thread
-  // at a time, while a batch runs.
-  HIMAGELIST Lists(bool large) const { return lists_[large ? 1 : 0].load(); }
+  // The system image list (of 32x32 icons when `large`) the indices are of, once a batch has asked for it:
+  // null before. The worker asks first, so that the window never waits for the shell, which answers one
+  // thread at a time, while a batch runs.
+  HIMAGELIST ImageList(bool large) const { return lists_[large ? 1 : 0].load(); }
 
  private:
   void Run(std::vector<std::string> batch);
