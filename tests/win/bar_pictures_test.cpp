@@ -83,8 +83,7 @@ TEST(BarPictures, ImageList1HoldsTwentyFourKeyedImages) {
     }
   }
 
-  // The first paint draws them from the strip, without the list, through one kept DC: pixel for pixel
-  // the list's drawing.
+  // The first paint draws them from the strip through a kept DC, without the list: as the list draws.
   Canvas fromList(16 * image1::kCount, 16), fromStrip(16 * image1::kCount, 16);
   fromList.Fill(kGround);
   fromStrip.Fill(kGround);
