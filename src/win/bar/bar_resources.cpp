@@ -30,7 +30,7 @@ HIMAGELIST BarResources::SystemImages(bool large) {
   // The shell answers with the same process-wide list every time, but slowly (milliseconds
   // under Wine): kept once had, not asked at every icon drawn, and taken from the icon resolver
   // when it has it. A failed answer is asked again next time.
-  HIMAGELIST& list = systemLists_[large ? 1 : 0].second;
+  HIMAGELIST& list = systemLists_[large ? 1 : 0];
   if (!list) list = icons_.ImageList(large);
   if (!list) list = AskSystemImageList(large);
   return list;
@@ -38,9 +38,9 @@ HIMAGELIST BarResources::SystemImages(bool large) {
 
 HIMAGELIST BarResources::LargerSystemImages(bool jumbo) {
   constexpr GUID kIidImageList{0x46eb5926, 0x582e, 0x4017, {0x9f, 0xdf, 0xe8, 0x99, 0x8d, 0xaa, 0x09, 0x50}};
-  auto& [asked, list] = systemLists_[jumbo ? 3 : 2];
-  if (!asked) {
-    asked = true;
+  HIMAGELIST& list = systemLists_[jumbo ? 3 : 2];
+  if (!largerListsAsked_[jumbo ? 1 : 0]) {
+    largerListsAsked_[jumbo ? 1 : 0] = true;
     void* found = nullptr;
     if (SUCCEEDED(SHGetImageList(jumbo ? SHIL_JUMBO : SHIL_EXTRALARGE, kIidImageList, &found)))
       list = static_cast<HIMAGELIST>(found);

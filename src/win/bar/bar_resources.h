@@ -63,9 +63,10 @@ class BarResources {
   std::map<int, unique_hicon> programIcons_;                // by size
   std::map<std::pair<int, int>, unique_hicon> sizedIcons_;  // by system index and size
   int dpi_ = 0;                                             // 0: the screen's
-  // The shell's 16-, 32-, 48- and 256-pixel lists, whether asked for (the larger ones are asked
-  // once), and the answer: shared, never destroyed.
-  std::array<std::pair<bool, HIMAGELIST>, 4> systemLists_{};
+  // The shell's 16-, 32-, 48- and 256-pixel lists: shared, never destroyed. The larger two are asked
+  // for once, answered or not.
+  std::array<HIMAGELIST, 4> systemLists_{};
+  std::array<bool, 2> largerListsAsked_{};
 };
 
 }  // namespace wendlix
