@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/bar/bar_texts.h"
+#include "core/bar/group_construction.h"
 #include "core/profile/ini_file.h"
 #include "core/text/encoding.h"
 #include "support/import_hooks.h"
@@ -118,14 +119,17 @@ class MainWindowTest : public ::testing::Test {
         "[Wendlix V3.0]\r\nAutoRun=0\r\nReLoadSet=0\r\nEdge=2\r\nAutoHide=0\r\nAlwaysOnTop=1\r\n"
         "Groups=1\r\nWidth=86\r\nHeight=300\r\nHotKey=" +
         std::string(kHotKey) + "\r\n\r\n[Groups]\r\n" + title + "=C:\\\r\n";
+    Create(ini, "[" + title + "]\r\nPanel Style=1\r\nHeight=150\r\n[" + title + "  Buttons]\r\n" + buttons);
+    ShowWindow(form_->Handle(), SW_SHOWNOACTIVATE);
+    Pump();
+  }
+  // The window made on these files, not yet shown.
+  void Create(const std::string& ini, const std::string& gpf) {
     ASSERT_TRUE(WriteBytes(folder_ / "Wendlix.INI", ini));
-    ASSERT_TRUE(WriteBytes(folder_ / "Wendlix.GPF", "[" + title + "]\r\nPanel Style=1\r\nHeight=150\r\n[" +
-                                                        title + "  Buttons]\r\n" + buttons));
+    ASSERT_TRUE(WriteBytes(folder_ / "Wendlix.GPF", gpf));
     program_ = {folder_ / "Wendlix.exe", folder_.Path(), "Wendlix"};
     form_ = std::make_unique<TWendlixMainForm>(program_, state_);
     ASSERT_TRUE(form_->Create(GetModuleHandleW(nullptr), nullptr));
-    ShowWindow(form_->Handle(), SW_SHOWNOACTIVATE);
-    Pump();
   }
   HWND Bar() const { return form_->Handle(); }
   std::string Ask(const std::string& query) {
@@ -287,6 +291,36 @@ TEST_F(MainWindowTest, CloseSavesTheSettingsAndEndsTheLoop) {
   EXPECT_EQ(saved.ReadInteger("Wendlix V3.0", "Edge", -1), 2);
   EXPECT_EQ(saved.ReadString("Wendlix V3.0", "HotKey", ""), kHotKey);
   EXPECT_EQ(saved.ReadSection("Groups"), std::vector<std::string>{"Web"});
+}
+
+// A full bar lists before it shows only the folders of the groups it shows buttons of; a group
+// squeezed to its header shows its saved order until the first paint, then its folder's buttons.
+TEST_F(MainWindowTest, AFullBarListsTheFoldersOfItsSqueezedGroupsAfterItsFirstPaint) {
+  std::string ini =
+      "[Wendlix V3.0]\r\nEdge=2\r\nAutoHide=0\r\nGroups=2\r\nWidth=120\r\nHeight=300\r\n[Groups]\r\n";
+  std::string gpf;
+  for (const std::string title : {"Shown", "Squeezed"}) {
+    const std::string dir = folder_ / title + "\\";
+    ASSERT_TRUE(CreateDirectoryW(ToWide(dir).c_str(), nullptr));
+    for (const char* name : {"Kept.url", "New.url"})
+      ASSERT_TRUE(WriteBytes(dir + name, "[InternetShortcut]\r\n"));
+    ini += title + "=" + dir + "\r\n";
+    gpf += "[" + title + "]\r\nTitle Text=" + title + "\r\nDirectory=" + dir + "\r\nHeight=5000\r\n[" +
+           title + "  Buttons]\r\nKept=Kept.url\r\nGone=Gone.url\r\n";
+  }
+  Create(ini, gpf);
+  const auto buttons = [&](int g) { return PanelRecord(form_->State().Groups[g]).Buttons; };
+  const auto listed = [&](int g) {
+    const std::string dir = folder_ / form_->State().Groups[g].Data.Title + "\\";
+    return std::vector<GroupButton>{{"Kept", dir + "Kept.url", false}, {"New", dir + "New.url", false}};
+  };
+  ASSERT_EQ(form_->State().Groups.size(), 2u);
+  EXPECT_EQ(buttons(0), listed(0));
+  EXPECT_EQ(buttons(1), (std::vector<GroupButton>{{"Kept", folder_ / "Squeezed\\Kept.url", false},
+                                                  {"Gone", folder_ / "Squeezed\\Gone.url", false}}));
+  ShowWindow(Bar(), SW_SHOWNOACTIVATE);
+  EXPECT_TRUE(PumpUntil([&] { return !form_->State().Groups[1].FromSavedOrder; }));
+  EXPECT_EQ(buttons(1), listed(1));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "core/bar/group_loading.h"
 #include "core/bookmarks/bookmark_browsers.h"
 #include "core/profile/ini_file.h"
+#include "core/text/paths.h"
 
 namespace wendlix {
 namespace {
@@ -24,6 +25,7 @@ ButtonGlyph LaunchGlyph(const GroupPanel& panel) {
 }
 
 void AddButtons(GroupPanel& panel, const std::vector<GroupButton>& buttons) {
+  panel.FromSavedOrder = false;
   panel.Children.clear();
   panel.Children.reserve(buttons.size() + 1);
   for (const GroupButton& b : buttons) AddGroupButton(panel, b.Caption, b.IsDirectory, b.FileName);
@@ -65,6 +67,7 @@ GroupPanel PanelFromRecord(const GroupRecord& record, int bandIndex) {
       panel.LargeImageList = data.SmallIcon;
     }
     AddButtons(panel, record.Buttons);
+    panel.FromSavedOrder = record.FromSavedOrder;
   }
   panel.MenuItem = {data.Title, panel.Tag};
   return panel;
@@ -76,6 +79,19 @@ void FillShortcutGroup(GroupPanel& panel, const IniFile& gpf, const ShortcutFold
   panel.LargeImageList = panel.Data.SmallIcon;
   AddButtons(panel,
              ShortcutGroupButtons(panel.Data.Directory, ReadSavedOrder(gpf, panel.Data.Title), folder));
+}
+
+void ListSavedOrderGroup(GroupPanel& panel, const ShortcutFolder& folder) {
+  std::vector<std::string> saved;
+  for (const BarButton& b : panel.Children)
+    if (!b.IsCollapse()) saved.push_back(ExtractFileName(b.FileName));
+  AddButtons(panel, ShortcutGroupButtons(panel.Data.Directory, saved, folder));
+}
+
+bool ShowsALaunchButton(const GroupPanel& panel) {
+  for (const BarButton& b : panel.Children)
+    if (!b.IsCollapse() && b.Visible) return true;
+  return false;
 }
 
 void FillUrlGroup(GroupPanel& panel, const IniFile& gpf) {

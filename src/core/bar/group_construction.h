@@ -92,6 +92,7 @@ struct GroupPanel {
   bool HasImageList = false;       // shortcut groups get one on each fill
   bool LargeImageList = false;     // 32x32 when SmallIcon, else 16x16
   StableList<BarButton> Children;  // control order
+  bool FromSavedOrder = false;     // loaded with its saved order, its folder not yet listed
   GroupBand Band;
   GroupMenuItem MenuItem;
   // A bookmarks group (Data.Bookmarks): the browser's file as it last read cleanly, the folder
@@ -114,6 +115,12 @@ GroupPanel CreateGroupPanel(const TPanelData& data, int bandCount, int width, in
 // The panel for a group loaded with its buttons (band number `bandIndex`): the same panel
 // CreateGroupPanel makes, without reading the folder or the group file again.
 GroupPanel PanelFromRecord(const GroupRecord& record, int bandIndex);
+
+// Lists the folder of a group loaded FromSavedOrder, keeping that order.
+void ListSavedOrderGroup(GroupPanel& panel, const ShortcutFolder& folder);
+
+// Whether the last layout left any launch button of the group in view.
+bool ShowsALaunchButton(const GroupPanel& panel);
 
 // Each fill first drops all children, then adds the launch buttons and the collapse button.
 void FillShortcutGroup(GroupPanel& panel, const IniFile& gpf, const ShortcutFolder& folder);

@@ -55,6 +55,15 @@ std::vector<GroupButton> ShortcutGroupButtons(std::string_view directory,
   return buttons;
 }
 
+std::vector<GroupButton> SavedOrderButtons(std::string_view directory,
+                                           const std::vector<std::string>& savedOrder) {
+  const std::string dir = AddBackslash(directory);
+  std::vector<GroupButton> buttons;
+  for (const std::string& name : MergeOrderedList(savedOrder, savedOrder))
+    buttons.push_back({ExtractFileBaseName(name), dir + name, false});
+  return buttons;
+}
+
 void FillGroup(const IniFile& gpf, GroupRecord& group, const ShortcutFolder& folder) {
   const TPanelData& r = group.Data;
   if (r.PanelStyle == gkShortcut) {
@@ -78,7 +87,8 @@ bool IsFirstRun(int groupCount, const std::vector<std::string>& names) {
 }
 
 LoadedGroups LoadGroups(IniFile& gpf, int groupCount, const std::vector<std::string>& names,
-                        std::string_view quickLaunchFolder, const ShortcutFolder& folder) {
+                        std::string_view quickLaunchFolder, const ShortcutFolder& folder,
+                        FolderListing listing) {
   LoadedGroups out;
   out.FirstRun = IsFirstRun(groupCount, names);
   std::vector<std::string> firstRunNames;
@@ -100,7 +110,17 @@ LoadedGroups LoadGroups(IniFile& gpf, int groupCount, const std::vector<std::str
     }
     GroupRecord g = ReadGroupRecord(gpf, name);
     if (out.FirstRun) ApplyFirstRunOverrides(g, i, quickLaunchFolder);
-    if (g.Data.Visible && !g.Data.ShowAsButton) FillGroup(gpf, g, folder);
+    if (ShownAsBand(g.Data)) {
+      std::vector<std::string> saved;
+      if (listing == FolderListing::kWhenShown && g.Data.PanelStyle == gkShortcut)
+        saved = ReadSavedOrder(gpf, g.Data.Title);
+      if (saved.empty()) {
+        FillGroup(gpf, g, folder);
+      } else {
+        g.Buttons = SavedOrderButtons(g.Data.Directory, saved);
+        g.FromSavedOrder = true;
+      }
+    }
     if (out.FirstRun && g.Data.PanelStyle != gkShortcut) {
       // The default button is added to the group, which is then rebuilt with saving:
       // its button section ends up holding just what the group shows.

@@ -49,13 +49,28 @@ struct LoadedGroups {
   std::vector<std::string> Unread;
 };
 
+// How a shortcut group shown as a band gets its buttons when the groups are loaded.
+enum class FolderListing {
+  kNow,
+  // From its saved order alone, when it has one (FromSavedOrder). Listing a full bar's folders is
+  // most of its start-up, and a band squeezed to its header shows none of their buttons: the
+  // window lists a folder once its band shows a button, and the rest after its first paint.
+  kWhenShown,
+};
+
+// The buttons a shortcut group shows from its saved order before its folder is listed: each
+// name once, none a folder.
+std::vector<GroupButton> SavedOrderButtons(std::string_view directory,
+                                           const std::vector<std::string>& savedOrder);
+
 // Builds the groups named in the bar settings ("Groups" count and the key names of its
 // "Groups" section). A name without a non-empty section in the group file gives no
 // group. In first-run mode the three default groups get their overrides by position and
 // the web and e-mail groups' button sections are rewritten with their single default
 // button, which is why `gpf` is written to.
 LoadedGroups LoadGroups(IniFile& gpf, int groupCount, const std::vector<std::string>& names,
-                        std::string_view quickLaunchFolder, const ShortcutFolder& folder);
+                        std::string_view quickLaunchFolder, const ShortcutFolder& folder,
+                        FolderListing listing = FolderListing::kNow);
 
 // The band bar is shown when at least one group is visible.
 bool AnyGroupVisible(const std::vector<GroupRecord>& groups);

@@ -77,6 +77,8 @@ struct GroupRecord {
   int Width = 120;
   int Height = 100;
   std::vector<GroupButton> Buttons;
+  // A shortcut group loaded without listing its folder: Buttons are its saved order.
+  bool FromSavedOrder = false;
 };
 
 }  // namespace wendlix

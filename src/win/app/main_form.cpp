@@ -162,6 +162,8 @@ std::optional<LRESULT> TWendlixMainForm::WindowMessage(UINT msg, WPARAM wp, LPAR
       return 0;
     case BarDrops::kPostedDropMessage: drops_.RunPostedDrops(); return 0;
     case BarLive::kStartMessage:
+      // Before the watching starts, whose first look compares each folder with its listing.
+      ListSavedOrderGroups(false);
       live_.Start();
       ArrangeBar();
       return 0;
@@ -298,8 +300,13 @@ void TWendlixMainForm::ArrangeBar() {
       o.PictureExists = g.Data.DrawStyle == 2 && PathExists(g.Data.PictureFile);
     }
   }
-  view_ = wendlix::ArrangeBar(state_.Groups, Edge(), Size{client.right, client.bottom},
-                              state_.Settings.FlatDrawMode, outside, Scale(), ThemedSystemColor);
+  const auto arrange = [&] {
+    view_ = wendlix::ArrangeBar(state_.Groups, Edge(), Size{client.right, client.bottom},
+                                state_.Settings.FlatDrawMode, outside, Scale(), ThemedSystemColor);
+  };
+  arrange();
+  // A group shown from its saved order gets its folder's buttons as soon as its band shows one.
+  if (ListSavedOrderGroups(true)) arrange();
   backgrounds_.Resize(static_cast<int>(state_.Groups.size()));
   for (std::size_t i = 0; i < view_.Appearances.size(); ++i) {
     backgrounds_.Update(static_cast<int>(i), view_.Appearances[i].Background);

@@ -98,6 +98,9 @@ class TWendlixMainForm : public TAppToolBar<TWendlixMainForm>, public BarWindow 
   void FormEdgeChanged();
   void LoadBar();
   void LoadSystemTweaks(const IniFile& ini);
+  // Lists the folders of the groups still showing their saved order: with `inView`, only those
+  // whose band shows a button now. Whether any was listed.
+  bool ListSavedOrderGroups(bool inView);
   bool FormCloseQuery(CloseReason reason);
   // Empty when everything was written; otherwise the first file that could not be.
   std::string SaveBar();

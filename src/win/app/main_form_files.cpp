@@ -51,8 +51,8 @@ void TWendlixMainForm::LoadBar() {
   }
   StartupMark("settings applied");
   IniFile gpf(GroupFileName(state_.ConfigBase));
-  const LoadedGroups loaded =
-      LoadGroups(gpf, state_.Settings.Groups, names, QuickLaunchPath(), live_.StartFolder());
+  const LoadedGroups loaded = LoadGroups(gpf, state_.Settings.Groups, names, QuickLaunchPath(),
+                                         live_.StartFolder(), FolderListing::kWhenShown);
   state_.Groups.clear();
   for (const GroupRecord& record : loaded.Groups) {
     state_.Groups.push_back(PanelFromRecord(record, static_cast<int>(state_.Groups.size())));
@@ -73,6 +73,16 @@ void TWendlixMainForm::LoadBar() {
   RefreshGroupEntries();
   UpdateBar();
   StartupMark("docked");
+}
+
+bool TWendlixMainForm::ListSavedOrderGroups(bool inView) {
+  bool listed = false;
+  for (GroupPanel& g : state_.Groups) {
+    if (!g.FromSavedOrder || (inView && !ShowsALaunchButton(g))) continue;
+    ListSavedOrderGroup(g, live_.StartFolder());
+    listed = true;
+  }
+  return listed;
 }
 
 void TWendlixMainForm::LoadSystemTweaks(const IniFile& ini) {
