@@ -176,7 +176,9 @@ void AppToolBarImpl::ApplyEdge(TAppToolBarEdge newEdge) {
     SlideTo(r);
   }
   ApplyZOrder();
-  AppBarMessage(ABM_ACTIVATE);
+  // A bar not shown yet is not the user's to activate; docking it before it shows costs the shell
+  // round trips only for its place, since the bar's first paint waits on them.
+  if (IsWindowVisible(Handle())) AppBarMessage(ABM_ACTIVATE);
   UpdateEdgeStyle(false, newEdge);
   // The application window owning the bar must never bring a taskbar button.
   if (HWND owner = GetWindow(Handle(), GW_OWNER); owner && IsWindowVisible(owner)) ShowWindow(owner, SW_HIDE);
@@ -342,8 +344,9 @@ LRESULT AppToolBarImpl::HandleAppBarMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_WINDOWPOSCHANGED: {
       const LRESULT result = CallDefault(msg, wp, lp);
-      // Inside a slide the shell hears once, at its end, not once per frame.
-      if (!sliding_) AppBarMessage(ABM_WINDOWPOSCHANGED);
+      // Inside a slide the shell hears once, at its end, not once per frame; of a bar not shown yet,
+      // when it shows.
+      if (!sliding_ && IsWindowVisible(Handle())) AppBarMessage(ABM_WINDOWPOSCHANGED);
       return result;
     }
     case WM_NCHITTEST: return OnNcHitTest(msg, wp, lp);
