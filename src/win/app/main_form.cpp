@@ -147,6 +147,9 @@ std::optional<LRESULT> TWendlixMainForm::WindowMessage(UINT msg, WPARAM wp, LPAR
       return result;
     }
     case WM_ERASEBKGND: return 1;  // WM_PAINT covers every pixel
+    case WM_GETICON:
+      return reinterpret_cast<LRESULT>(
+          resources_.ProgramIcon(GetSystemMetrics(wp == ICON_BIG ? SM_CXICON : SM_CXSMICON)));
     case WM_PAINT: OnPaint(); return 0;
     case WM_SYSCOLORCHANGE:
       if (!FollowTheme()) {

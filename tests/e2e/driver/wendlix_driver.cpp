@@ -515,6 +515,12 @@ const Command kCommands[] = {
        Print(WindowText(w));
        return kOk;
      }},
+    {L"xwindow", L"WINDOW              the X window Wine shows it in, in decimal", 1, 1, true,
+     [](HWND w, wchar_t**, int) {
+       const auto x = reinterpret_cast<ULONG_PTR>(GetPropW(w, L"__wine_x11_whole_window"));
+       Print(Format(L"%llu", static_cast<unsigned long long>(x)));
+       return x ? kOk : kFailed;
+     }},
     {L"style", L"WINDOW                style and extended style, hexadecimal", 1, 1, true,
      [](HWND w, wchar_t**, int) {
        Print(Format(L"0x%08lx 0x%08lx", static_cast<unsigned long>(GetWindowLongW(w, GWL_STYLE)),
