@@ -6,7 +6,7 @@
 # floor: an appbar must load shell32 and register with the shell before it shows), the bar and a big bar,
 # each started the same way from outside, taking turns run by run (bench/wine/startup/). It prints the
 # bar's ratios to the floor and says when they pass the targets: first paint 1.2x the plain appbar's (the big
-# bar 1.3x), private memory 5 MB over the plain window's; then the private memory of a bar of 20 live
+# bar 1.3x), private memory 5 MB over the plain window's (the big bar's is only reported); then the private memory of a bar of 20 live
 # groups a minute after its first paint, beside the plain window's, against the same 5 MB (and of the same
 # bar with 5 shortcuts a group, whose icons bring the shell's icon cache).
 #   scripts/bench.sh [BENCHMARK_FILTER]     the filter goes to the native exe (default: all)
@@ -65,16 +65,18 @@ startup_verdict() {
   awk '
     $1 == "median" { paint[$2] = $5; mb[$2] = $6 }
     $1 == "idle" { idle[$2] = $6 }
-    function check(name, limit) {
+    # The big bar has no memory target: the icons it shows bring the shell icon cache.
+    function check(name, limit, memoryTarget) {
       if (!(name in paint) || paint[name] <= 0 || paint["appbar"] <= 0) return
       ratio = paint[name] / paint["appbar"]
       over = mb[name] - mb["window"]
-      printf "  %-16s first paint %.2fx the plain appbar (target %.1fx): %s; private memory %+.1f MB over the plain window (target 5): %s\n",
-        name, ratio, limit, ratio <= limit ? "met" : "NOT MET", over, over <= 5 ? "met" : "NOT MET"
+      memory = memoryTarget ? sprintf("(target 5): %s", over <= 5 ? "met" : "NOT MET") : "(its icons'"'"' cache among it)"
+      printf "  %-16s first paint %.2fx the plain appbar (target %.1fx): %s; private memory %+.1f MB over the plain window %s\n",
+        name, ratio, limit, ratio <= limit ? "met" : "NOT MET", over, memory
     }
     END {
       if ("appbar" in paint) printf "  plain appbar     first paint %.2fx the plain window\n", paint["appbar"] / paint["window"]
-      check("bar", 1.2); check("baseline", 1.2); check("big-bar", 1.3)
+      check("bar", 1.2, 1); check("baseline", 1.2, 1); check("big-bar", 1.3, 0)
       if (("watched-bar" in idle) && ("window" in idle)) {
         over = idle["watched-bar"] - idle["window"]
         printf "  watched-bar      private memory a minute after the first paint %+.1f MB over the plain window (target 5): %s\n",
