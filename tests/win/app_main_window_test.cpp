@@ -293,34 +293,45 @@ TEST_F(MainWindowTest, CloseSavesTheSettingsAndEndsTheLoop) {
   EXPECT_EQ(saved.ReadSection("Groups"), std::vector<std::string>{"Web"});
 }
 
-// A full bar lists before it shows only the folders of the groups it shows buttons of; a group
-// squeezed to its header shows its saved order until the first paint, then its folder's buttons.
-TEST_F(MainWindowTest, AFullBarListsTheFoldersOfItsSqueezedGroupsAfterItsFirstPaint) {
-  std::string ini =
-      "[Wendlix V3.0]\r\nEdge=2\r\nAutoHide=0\r\nGroups=2\r\nWidth=120\r\nHeight=300\r\n[Groups]\r\n";
-  std::string gpf;
-  for (const std::string title : {"Shown", "Squeezed"}) {
+// The messages the bar sends the shell, through this exe's import of SHAppBarMessage.
+std::vector<DWORD> g_appBarMessages;
+void* g_shAppBarMessage = nullptr;
+UINT_PTR WINAPI NoteAppBarMessage(DWORD msg, PAPPBARDATA data) {
+  g_appBarMessages.push_back(msg);
+  return reinterpret_cast<decltype(&SHAppBarMessage)>(g_shAppBarMessage)(msg, data);
+}
+
+// Before its first paint a full bar lists only the folders of the bands it shows buttons of (a squeezed
+// one shows its saved order until then), and tells the shell only where it docks, and once shown, that
+// it moved.
+TEST_F(MainWindowTest, BeforeItsFirstPaintTheBarListsOnlyTheBandsInViewAndTellsTheShellOnlyItsPlace) {
+  std::string ini = "[Wendlix V3.0]\r\nEdge=2\r\nAutoHide=0\r\nGroups=3\r\nHeight=300\r\n[Groups]\r\n", gpf;
+  for (const std::string title : {"Shown", "Squeezed", "Unsaved"}) {
     const std::string dir = folder_ / title + "\\";
     ASSERT_TRUE(CreateDirectoryW(ToWide(dir).c_str(), nullptr));
     for (const char* name : {"Kept.url", "New.url"})
       ASSERT_TRUE(WriteBytes(dir + name, "[InternetShortcut]\r\n"));
     ini += title + "=" + dir + "\r\n";
-    gpf += "[" + title + "]\r\nTitle Text=" + title + "\r\nDirectory=" + dir + "\r\nHeight=5000\r\n[" +
-           title + "  Buttons]\r\nKept=Kept.url\r\nGone=Gone.url\r\n";
+    gpf += "[" + title + "]\r\nTitle Text=" + title + "\r\nDirectory=" + dir + "\r\nHeight=5000\r\n";
+    if (title != "Unsaved")
+      gpf += "[" + title + "  Buttons]\r\nKept=Kept.url\r\nkept=KEPT.url\r\nGone=Gone.url\r\n";
   }
+  const ImportPatch patch(
+      {{"SHAppBarMessage", reinterpret_cast<void*>(&NoteAppBarMessage), &g_shAppBarMessage}});
   Create(ini, gpf);
   const auto buttons = [&](int g) { return PanelRecord(form_->State().Groups[g]).Buttons; };
-  const auto listed = [&](int g) {
-    const std::string dir = folder_ / form_->State().Groups[g].Data.Title + "\\";
-    return std::vector<GroupButton>{{"Kept", dir + "Kept.url", false}, {"New", dir + "New.url", false}};
+  const auto listed = [&](const std::string& title) {
+    return std::vector<GroupButton>{{"Kept", folder_ / title + "\\Kept.url", false},
+                                    {"New", folder_ / title + "\\New.url", false}};
   };
-  ASSERT_EQ(form_->State().Groups.size(), 2u);
-  EXPECT_EQ(buttons(0), listed(0));
+  EXPECT_EQ(buttons(0), listed("Shown"));
   EXPECT_EQ(buttons(1), (std::vector<GroupButton>{{"Kept", folder_ / "Squeezed\\Kept.url", false},
                                                   {"Gone", folder_ / "Squeezed\\Gone.url", false}}));
+  EXPECT_EQ(buttons(2), listed("Unsaved"));
   ShowWindow(Bar(), SW_SHOWNOACTIVATE);
+  EXPECT_EQ(g_appBarMessages, (std::vector<DWORD>{ABM_NEW, ABM_QUERYPOS, ABM_SETPOS, ABM_WINDOWPOSCHANGED}));
   EXPECT_TRUE(PumpUntil([&] { return !form_->State().Groups[1].FromSavedOrder; }));
-  EXPECT_EQ(buttons(1), listed(1));
+  EXPECT_EQ(buttons(1), listed("Squeezed"));
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "support/appbar_support.h"
-#include "support/import_hooks.h"
 #include "win/appbar/app_tool_bar.h"
 #include "win/appbar/auto_hide_hold.h"
 
@@ -118,33 +117,6 @@ TEST(AppBarWindow, DocksAtEachEdgeReservesItsStripAndUnregistersOnDestroy) {
   EXPECT_EQ(WindowRectOf(bar->Handle()), Docked(abeRight, 86));
   EXPECT_FALSE(IsTopmost(bar->Handle()));
   EXPECT_EQ(probe.Query(abeRight), (Rect{0, 0, s.cx, s.cy}));
-}
-
-// The messages the bar sends the shell, through this exe's import of SHAppBarMessage.
-std::vector<DWORD> g_sent;
-void* g_shAppBarMessage = nullptr;
-UINT_PTR WINAPI RecordAppBarMessage(DWORD msg, PAPPBARDATA data) {
-  g_sent.push_back(msg);
-  return reinterpret_cast<decltype(&SHAppBarMessage)>(g_shAppBarMessage)(msg, data);
-}
-
-// A bar docked before it shows tells the shell its place, and that it moved once it shows: its
-// first paint waits on each round trip.
-TEST(AppBarWindow, ABarDockedBeforeItShowsSendsTheShellOnlyItsPlace) {
-  TestBar bar;
-  ASSERT_TRUE(
-      bar.CreateBar(GetModuleHandleW(nullptr), L"bar", WS_POPUP | WS_THICKFRAME, 0, {100, 100, 186, 500}));
-  for (TAppToolBarEdge e : {abeLeft, abeTop, abeRight, abeBottom}) bar.SetDockSize(e, 86);
-  bar.SetAutoHide(true);
-  bar.SetAlwaysOnTop(true);
-  const testing_support::ImportPatch patch(
-      {{"SHAppBarMessage", reinterpret_cast<void*>(&RecordAppBarMessage), &g_shAppBarMessage}});
-  ASSERT_EQ(patch.Patched(), 1);
-  g_sent.clear();
-  bar.SetEdge(abeRight);
-  ShowWindow(bar.Handle(), SW_SHOWNOACTIVATE);
-  EXPECT_EQ(g_sent, (std::vector<DWORD>{ABM_SETAUTOHIDEBAR, ABM_SETPOS, ABM_WINDOWPOSCHANGED}));
-  EXPECT_EQ(WindowRectOf(bar.Handle()), Docked(abeRight, 86));
 }
 
 TEST(AppBarWindow, AutoHideBarSlidesBetweenSliverAndEdge) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "core/bar/bar_save.h"
-#include "core/bar/group_construction.h"
 #include "core/bar/group_file.h"
 #include "core/platform/file_io.h"
 #include "core/profile/ini_file.h"
@@ -146,36 +145,6 @@ TEST(GroupLoading, SavedOrderKeepsPresentEntriesAndAppendsNewOnes) {
   SaveGroup(out, g, true);
   EXPECT_EQ(ReadSavedOrder(IniFile::FromBytes(out.ToBytes()), "Tools"),
             (std::vector<std::string>{"Editor.lnk", "Sub", "Empty", "New.url"}));
-}
-
-// Loaded to be listed when shown, a group shows its saved order without its folder; listing it
-// later gives what listing it at once gives.
-TEST(GroupLoading, AGroupLoadedFromItsSavedOrderIsListedLaterToTheSameButtons) {
-  IniFile gpf = IniFile::FromBytes(
-      "[Tools]\r\nTitle Text=Tools\r\nDirectory=C:\\Tools\r\n"
-      "[Tools  Buttons]\r\nEdit=editor.LNK\r\nEDIT=Editor.lnk\r\nGone=Deleted.lnk\r\nSub=Sub\r\n"
-      "[New]\r\nTitle Text=New\r\nDirectory=C:\\New\r\n");
-  TableFolder disk;
-  disk.Files("C:\\Tools\\", {"Sub", "New.url", "Editor.lnk"});
-  disk.entries["C:\\Tools\\Sub"] = E::kFolderWithShortcuts;
-  disk.Files("C:\\New\\", {"A.lnk"});
-  const std::vector<std::string> names = {"Tools", "New"};
-  const LoadedGroups now = LoadGroups(gpf, 2, names, kQuickLaunch, disk);
-  const LoadedGroups later = LoadGroups(gpf, 2, names, kQuickLaunch, disk, FolderListing::kWhenShown);
-  ASSERT_EQ(later.Groups.size(), 2u);
-  EXPECT_TRUE(later.Groups[0].FromSavedOrder);
-  EXPECT_EQ(later.Groups[0].Buttons, (std::vector<GroupButton>{{"editor", "C:\\Tools\\editor.LNK", false},
-                                                               {"Deleted", "C:\\Tools\\Deleted.lnk", false},
-                                                               {"Sub", "C:\\Tools\\Sub", false}}));
-  // Nothing saved for it: listed at once.
-  EXPECT_FALSE(later.Groups[1].FromSavedOrder);
-  EXPECT_EQ(later.Groups[1].Buttons, now.Groups[1].Buttons);
-
-  GroupPanel panel = PanelFromRecord(later.Groups[0], 0);
-  ASSERT_TRUE(panel.FromSavedOrder);
-  ListSavedOrderGroup(panel, disk);
-  EXPECT_FALSE(panel.FromSavedOrder);
-  EXPECT_EQ(PanelRecord(panel).Buttons, now.Groups[0].Buttons);
 }
 
 // A hidden group keeps what the group file held; the list still names it.
