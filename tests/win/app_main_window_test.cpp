@@ -320,18 +320,17 @@ TEST_F(MainWindowTest, BeforeItsFirstPaintTheBarListsOnlyTheBandsInViewAndTellsT
       {{"SHAppBarMessage", reinterpret_cast<void*>(&NoteAppBarMessage), &g_shAppBarMessage}});
   Create(ini, gpf);
   const auto buttons = [&](int g) { return PanelRecord(form_->State().Groups[g]).Buttons; };
-  const auto listed = [&](const std::string& title) {
+  const auto shows = [&](const std::string& title, const char* second) {
     return std::vector<GroupButton>{{"Kept", folder_ / title + "\\Kept.url", false},
-                                    {"New", folder_ / title + "\\New.url", false}};
+                                    {second, folder_ / title + "\\" + second + ".url", false}};
   };
-  EXPECT_EQ(buttons(0), listed("Shown"));
-  EXPECT_EQ(buttons(1), (std::vector<GroupButton>{{"Kept", folder_ / "Squeezed\\Kept.url", false},
-                                                  {"Gone", folder_ / "Squeezed\\Gone.url", false}}));
-  EXPECT_EQ(buttons(2), listed("Unsaved"));
+  EXPECT_EQ(buttons(0), shows("Shown", "New"));
+  EXPECT_EQ(buttons(1), shows("Squeezed", "Gone"));
+  EXPECT_EQ(buttons(2), shows("Unsaved", "New"));
   ShowWindow(Bar(), SW_SHOWNOACTIVATE);
   EXPECT_EQ(g_appBarMessages, (std::vector<DWORD>{ABM_NEW, ABM_QUERYPOS, ABM_SETPOS, ABM_WINDOWPOSCHANGED}));
   EXPECT_TRUE(PumpUntil([&] { return !form_->State().Groups[1].FromSavedOrder; }));
-  EXPECT_EQ(buttons(1), listed("Squeezed"));
+  EXPECT_EQ(buttons(1), shows("Squeezed", "New"));
 }
 
 }  // namespace
