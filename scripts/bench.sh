@@ -6,9 +6,9 @@
 # floor: an appbar must load shell32 and register with the shell before it shows), the bar and a big bar,
 # each started the same way from outside, taking turns run by run (bench/wine/startup/). It prints the
 # bar's ratios to the floor and says when they pass the targets: first paint 1.2x the plain appbar's (the big
-# bar 1.3x), private memory 5 MB over the plain window's (the big bar's is only reported); then the private memory of a bar of 20 live
-# groups a minute after its first paint, beside the plain window's, against the same 5 MB (and of the same
-# bar with 5 shortcuts a group, whose icons bring the shell's icon cache).
+# bar 1.3x), private memory 5 MB over the plain window's (the big bar's is only reported); then the private
+# memory of a bar of 20 live groups a minute after its first paint, beside the plain window's, against the
+# same 5 MB (and of the same bar with 5 shortcuts a group, whose icons bring the shell's icon cache).
 #   scripts/bench.sh [BENCHMARK_FILTER]     the filter goes to the native exe (default: all)
 #   scripts/bench.sh --startup              only the start-up part
 # WENDLIX_STARTUP_RUNS sets the start-up runs (default 11); WENDLIX_STARTUP_FILES names a folder whose files

@@ -314,23 +314,27 @@ TEST_F(MainWindowTest, BeforeItsFirstPaintTheBarListsOnlyTheBandsInViewAndTellsT
     ini += title + "=" + dir + "\r\n";
     gpf += "[" + title + "]\r\nTitle Text=" + title + "\r\nDirectory=" + dir + "\r\nHeight=5000\r\n";
     if (title != "Unsaved")
-      gpf += "[" + title + "  Buttons]\r\nKept=Kept.url\r\nkept=KEPT.url\r\nGone=Gone.url\r\n";
+      gpf += "[" + title +
+             "  Buttons]\r\nSub=x\\New.url\r\nKept=Kept.url\r\nkept=KEPT.url\r\nGone=Gone.url\r\nNone=\r\n";
   }
   const ImportPatch patch(
       {{"SHAppBarMessage", reinterpret_cast<void*>(&NoteAppBarMessage), &g_shAppBarMessage}});
   Create(ini, gpf);
   const auto buttons = [&](int g) { return PanelRecord(form_->State().Groups[g]).Buttons; };
-  const auto shows = [&](const std::string& title, const char* second) {
+  const auto listed = [&](const std::string& title) {
     return std::vector<GroupButton>{{"Kept", folder_ / title + "\\Kept.url", false},
-                                    {second, folder_ / title + "\\" + second + ".url", false}};
+                                    {"New", folder_ / title + "\\New.url", false}};
   };
-  EXPECT_EQ(buttons(0), shows("Shown", "New"));
-  EXPECT_EQ(buttons(1), shows("Squeezed", "Gone"));
-  EXPECT_EQ(buttons(2), shows("Unsaved", "New"));
+  EXPECT_EQ(buttons(0), listed("Shown"));
+  const std::string squeezed = folder_ / "Squeezed\\";
+  EXPECT_EQ(buttons(1), (std::vector<GroupButton>{{"New", squeezed + "x\\New.url", false},
+                                                  {"Kept", squeezed + "Kept.url", false},
+                                                  {"Gone", squeezed + "Gone.url", false}}));
+  EXPECT_EQ(buttons(2), listed("Unsaved"));
   ShowWindow(Bar(), SW_SHOWNOACTIVATE);
   EXPECT_EQ(g_appBarMessages, (std::vector<DWORD>{ABM_NEW, ABM_QUERYPOS, ABM_SETPOS, ABM_WINDOWPOSCHANGED}));
   EXPECT_TRUE(PumpUntil([&] { return !form_->State().Groups[1].FromSavedOrder; }));
-  EXPECT_EQ(buttons(1), shows("Squeezed", "New"));
+  EXPECT_EQ(buttons(1), listed("Squeezed"));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "core/bar/group_construction.h"
 
+#include <algorithm>
+
 #include "core/bar/group_file.h"
 #include "core/bar/group_loading.h"
 #include "core/bookmarks/bookmark_browsers.h"
@@ -82,9 +84,11 @@ void FillShortcutGroup(GroupPanel& panel, const IniFile& gpf, const ShortcutFold
 }
 
 void ListSavedOrderGroup(GroupPanel& panel, const ShortcutFolder& folder) {
+  // Each button's path is the folder's and a saved name, as the name was saved.
+  const std::size_t folderLength = AddBackslash(panel.Data.Directory).size();
   std::vector<std::string> saved;
   for (const BarButton& b : panel.Children)
-    if (!b.IsCollapse()) saved.push_back(ExtractFileName(b.FileName));
+    if (!b.IsCollapse()) saved.push_back(b.FileName.substr(std::min(folderLength, b.FileName.size())));
   AddButtons(panel, ShortcutGroupButtons(panel.Data.Directory, saved, folder));
 }
 

@@ -60,7 +60,7 @@ std::vector<GroupButton> SavedOrderButtons(std::string_view directory,
   const std::string dir = AddBackslash(directory);
   std::vector<GroupButton> buttons;
   for (const std::string& name : MergeOrderedList(savedOrder, savedOrder))
-    buttons.push_back({ExtractFileBaseName(name), dir + name, false});
+    if (!name.empty()) buttons.push_back({ExtractFileBaseName(name), dir + name, false});
   return buttons;
 }
 

@@ -59,7 +59,7 @@ enum class FolderListing {
 };
 
 // The buttons a shortcut group shows from its saved order before its folder is listed: each
-// name once, none a folder.
+// name once, none a folder, no empty one.
 std::vector<GroupButton> SavedOrderButtons(std::string_view directory,
                                            const std::vector<std::string>& savedOrder);
 
